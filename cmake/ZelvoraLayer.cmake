@@ -1,0 +1,28 @@
+# zelvora_layer(NAME SOURCES <files...> DEPS <layers...>)
+# One layer of the library: a static library when it has sources, else an interface target.
+function(zelvora_layer name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    if(ARG_SOURCES)
+        add_library(${name} STATIC ${ARG_SOURCES})
+        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+endfunction()
+
+# zelvora_unit_tests(NAME DIR <dir> DEPS <layers...>): one GoogleTest program per test folder.
+function(zelvora_unit_tests name)
+    cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "ZELVORA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()
