@@ -1,0 +1,180 @@
+// Registration of the commands, and QUIT, MACRODEF and MACROEXEC.
+#include "interpreter/commands.h"
+
+#include "numerics/run_time_error.h"
+
+#include <charconv>
+
+namespace zelvora {
+namespace {
+
+    struct tCommandText {
+        const char* Name;
+        const char* Syntax;
+        const char* Description;
+    };
+
+    // clang-format off
+    constexpr tCommandText CommandTexts[] = {
+        { "QUIT",        "",                                                 "Programm beenden" },
+        { "SETOPTIONS",  "optionname=optionwert [,...]",                     "Einstellungen setzen" },
+        { "SHOWOPTIONS", "",                                                 "Einstellungen ansehen" },
+        { "[COMPUTE]",   " a=4*{1,2} + ln(3) ",                              "eine Formel berechnen. \"COMP\" kann entfallen" },
+        { "RENAME",      "altvname [,alvname2,...] = stringformel ",         "eine Variable umbenennen" },
+        { "MATWRITE",    " <typ>(\"dateiname\",optionen)=matrixformel",      "eine Matrix als Datei speichern" },
+        { "HIDE",        " A,B,... oder -ALL-",                              "Matrizen ausblenden" },
+        { "DISPLAY",     " A,B,... oder -ALL-",                              "ausgeblendete Matrizen einblenden" },
+        { "DELETE",      " A,B,... oder -ALL-",                              "Matrizen l\xF6schen" },
+        { "POSITION",    " A,B={x1,y1},{x2,y2},...",                         "Matrizen positionieren" },
+        { "LOAD",        "\"<filename>\"",                                   "kompletten Arbeitsbereich laden" },
+        { "SAVE",        "\"<filename>\"",                                   "kompletten Arbeitsbereich sichern" },
+        { "ORBIDEX",     "Matrix oder Ausdruck",                             "mit ORBIDEX bearbeiten" },
+        { "ANIMATE",     "Matrix oder Ausdruck",                             "mit ANIMATE bearbeiten" },
+        { "LIST",        " A,B,... oder -ALL-",                              "Matrizen listen (im Listing-VisibleVars)" },
+        { "HIDDEN",      " ON oder OFF oder <matrix>=formel",                "neue Matrizen nicht anzeigen" },
+        { "DEMO",        "\"<filename>\"",                                   "Demo starten" },
+        { "BATCH",       "\"<filename>\"",                                   "Batch ausf\xFChren" },
+        { "ZEICHNE",     "Scatterplot|ANIMATE|CloudAnimate =matrixformel",   "eine Koordinaten-Matrix als Vektorzeichnung" },
+        { "MACRODEF",    "MACRODEF name",                                    "Ein Makro definieren. Ende mit MACROEND" },
+        { "MACROEXEC",   "MACROEXEC name",                                   "ein Makro ausf\xFChren" },
+        { "FACH",        "FACH ADD|Nr|Get",                                  "Regalf\xE4" "cher konfigurieren" },
+    };
+    // clang-format on
+
+    bool IsNumberToken(const t_ansitoken& token)
+    {
+        return token.Kind == tkInteger || token.Kind == tkReal;
+    }
+
+    bool Quit(tInterpreter& interpreter)
+    {
+        interpreter.Flags.StopRequested = true;
+        interpreter.Flags.QuitRequested = true;
+        if (interpreter.Ports().Application)
+            interpreter.Ports().Application->TryQuit();
+        return true;
+    }
+
+    bool MacroDefine(tInterpreter& interpreter, tStmtList& statements, const tAnsiTokens& arguments)
+    {
+        statements.Message = "OK";
+        statements.Code = 0;
+        const std::string name = arguments.empty() ? EndTokenText : arguments.front().Text;
+        interpreter.Macros.BeginDefinition(NameFold(name));
+        interpreter.Flags.MacroRecording = true;
+        return true;
+    }
+
+    bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtList& statements,
+        const tAnsiTokens& arguments)
+    {
+        const std::string name = NameFold(arguments.size() > 0 ? arguments[0].Text : EndTokenText);
+        std::int32_t count = 1;
+        if (arguments.size() > 1) {
+            const t_ansitoken& countToken = arguments[1];
+            if (countToken.Kind == tkName) {
+                const auto value = hooks.VariableAsInteger ? hooks.VariableAsInteger(countToken.Text)
+                                                           : std::nullopt;
+                count = value.value_or(1);
+            } else if (IsNumberToken(countToken)) {
+                count = IntegerOfText(countToken.Text);
+            }
+        }
+        std::optional<std::int32_t> delay;
+        if (arguments.size() > 2 && IsNumberToken(arguments[2]))
+            delay = IntegerOfText(arguments[2].Text);
+
+        statements.Fail(2, "Makro nicht gefunden");
+        const std::int32_t number = interpreter.Macros.Find(name);
+        if (number == 0)
+            return false;
+
+        const tInterpreter::tRunScope scope(interpreter);
+        if (scope.TooDeep()) {
+            interpreter.FailTooDeep();
+            return false;
+        }
+        const bool runningBefore = interpreter.Flags.MacroRunning;
+        interpreter.Flags.MacroRunning = true;
+        statements.Message = "OK";
+        statements.Code = 0;
+        // The list is copied: a statement of the macro may redefine it while it runs.
+        const tCommandsList macro = interpreter.Macros.List(number);
+        bool result = true;
+        std::string failing;
+        for (std::int32_t repetition = 0; repetition < count; ++repetition) {
+            for (const tCommandslistEntry& entry : macro.Items) {
+                if (entry.IsComment)
+                    continue;
+                result = interpreter.ExecuteStatement(entry.Text, entry.Tokens);
+                if (!result) {
+                    failing = entry.Text;
+                    break;
+                }
+            }
+            if (delay && *delay > 0) {
+                if (hooks.Pause)
+                    hooks.Pause(std::chrono::milliseconds(*delay));
+                if (interpreter.Ports().Application)
+                    interpreter.Ports().Application->ProcessPendingMessages();
+            }
+        }
+        interpreter.Flags.MacroRunning = runningBefore;
+        if (!result && interpreter.Ports().CommandWindow)
+            interpreter.Ports().CommandWindow->ShowMessage(FailureDisplayText(statements.Message, failing));
+        return result;
+    }
+
+    tCommandHandler NotYetAvailable(const std::string& name)
+    {
+        return [name](tStmtList& statements, tAnsiTokens&) {
+            statements.Fail(1, "Der Befehl " + name + " ist in dieser Ausgabe noch nicht verf\xFC"
+                                                      "gbar");
+            return false;
+        };
+    }
+
+} // namespace
+
+std::int32_t IntegerOfText(std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        throw tConversionError(std::string(text));
+    return value;
+}
+
+void RegisterCommands(tInterpreter& interpreter, tCommandHooks hooks)
+{
+    tStmtList& table = interpreter.Statements;
+    table.ClearCommands();
+    table.RegisterCommand("---", "", "", nullptr);
+    for (const tCommandText& command : CommandTexts) {
+        const std::string name = command.Name;
+        tCommandHandler handler;
+        if (name == "QUIT") {
+            handler = [&interpreter](tStmtList&, tAnsiTokens&) { return Quit(interpreter); };
+        } else if (name == "[COMPUTE]") {
+            handler = [&interpreter](tStmtList& statements, tAnsiTokens& tokens) {
+                return interpreter.Compute(statements, tokens);
+            };
+        } else if (name == "MACRODEF") {
+            handler = [&interpreter](tStmtList& statements, tAnsiTokens& arguments) {
+                return MacroDefine(interpreter, statements, arguments);
+            };
+        } else if (name == "MACROEXEC") {
+            handler = [&interpreter, hooks](tStmtList& statements, tAnsiTokens& arguments) {
+                return MacroExecute(interpreter, hooks, statements, arguments);
+            };
+        } else {
+            handler = NotYetAvailable(name);
+        }
+        table.RegisterCommand(command.Name, command.Syntax, command.Description, std::move(handler));
+    }
+}
+
+} // namespace zelvora

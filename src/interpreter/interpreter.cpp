@@ -1,0 +1,272 @@
+// Statement execution and the run loop with journal and listing echo.
+#include "interpreter/interpreter.h"
+
+#include "numerics/run_time_error.h"
+#include "ports/text_view_port.h"
+
+#include <new>
+#include <vector>
+
+namespace zelvora {
+namespace {
+
+    constexpr int EndTokenCount = 6;
+    constexpr std::size_t MaxTargetBrackets = 60;
+
+    bool IsSign(const t_ansitoken& token, char c)
+    {
+        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
+    }
+
+    std::string CutText(std::string_view text, std::size_t maxLength)
+    {
+        return std::string(text.substr(0, maxLength));
+    }
+
+} // namespace
+
+std::string FailureDisplayText(std::string_view message, std::string_view statement)
+{
+    return std::string(message) + "\n\"" + std::string(statement) + "\"";
+}
+
+bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep)
+{
+    tooDeep = false;
+    std::vector<char> closers;
+    bool expectingTarget = true;
+    for (const t_ansitoken& token : tokens) {
+        if (closers.empty()) {
+            if (token.Kind == tkName) {
+                if (!expectingTarget)
+                    return false;
+                expectingTarget = false;
+            } else if (token.Kind == tkSign) {
+                if (expectingTarget)
+                    return false;
+                if (IsSign(token, ','))
+                    expectingTarget = true;
+                else if (IsSign(token, '='))
+                    return true;
+                else if (IsSign(token, '['))
+                    closers.push_back(']');
+            } else {
+                return false;
+            }
+            continue;
+        }
+        if (token.Text.empty())
+            continue;
+        const char c = token.Text[0];
+        if (c == '(' || c == '[' || c == '{') {
+            if (closers.size() >= MaxTargetBrackets) {
+                tooDeep = true;
+                return false;
+            }
+            closers.push_back(c == '(' ? ')' : c == '[' ? ']' : '}');
+        } else if (c == closers.back()) {
+            closers.pop_back();
+            if (closers.empty())
+                expectingTarget = false;
+        }
+    }
+    return false;
+}
+
+tInterpreter::tInterpreter(tInterpreterPorts ports)
+    : m_ports(ports)
+{
+}
+
+bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& tokens)
+{
+    (void)text;
+    Statements.Message = "OK";
+    if (Flags.StopRequested || Flags.QuitRequested || tokens.empty())
+        return true;
+    Statements.Code = 0;
+    Statements.Message.clear();
+    tAnsiTokens all = tokens;
+    AppendEndTokens(all, EndTokenCount);
+
+    bool tooDeep = false;
+    if (IsAssignment(all, tooDeep)) {
+        const bool result = Compute(Statements, all);
+        if (!(m_ports.DemoWindow && m_ports.DemoWindow->IsVisible()) && !Flags.MacroRunning
+            && m_ports.CommandWindow)
+            m_ports.CommandWindow->FocusEditor();
+        return result;
+    }
+    if (tooDeep) {
+        Statements.Fail(1, "Zu viele geschachtelte Klammern vor dem Gleichheitszeichen");
+        return false;
+    }
+    if (all.front().Kind != tkName) {
+        Statements.Fail(1, "unbrauchbarer input");
+        return false;
+    }
+    switch (Statements.FindCommand(all.front().Text)) {
+    case tFindResult::NotFound:
+        Statements.Fail(1, "Unbekannter Befehl");
+        return false;
+    case tFindResult::Ambiguous:
+        return false;
+    case tFindResult::Found:
+        break;
+    }
+    tAnsiTokens arguments(all.begin() + 1, all.end());
+    const tCommandHandler handler = Statements.Handler; // a nested run may look up other commands
+    return handler && handler(Statements, arguments);
+}
+
+void tInterpreter::FailTooDeep()
+{
+    Statements.Fail(1, "Zu tief geschachtelte Aufrufe von BATCH oder MACROEXEC (h\xF6"
+                       "chstens "
+            + std::to_string(MaxRunDepth) + ")");
+}
+
+bool tInterpreter::Compute(tStmtList& statements, tAnsiTokens& tokens)
+{
+    if (m_compute)
+        return m_compute(statements, tokens);
+    statements.Fail(1, "Formeln k\xF6nnen noch nicht berechnet werden");
+    return false;
+}
+
+void tInterpreter::RecordMacroStatement(const tCommandslistEntry& entry)
+{
+    if (entry.Tokens.empty())
+        return;
+    if (NameFold(entry.Tokens.front().Text) == "MACROEND") {
+        Macros.EndDefinition();
+        Flags.MacroRecording = false;
+        return;
+    }
+    Macros.AddStatement(entry);
+}
+
+void tInterpreter::ProcessPendingMessages()
+{
+    if (m_ports.Application)
+        m_ports.Application->ProcessPendingMessages();
+}
+
+void tInterpreter::FocusAfterStatement()
+{
+    ProcessPendingMessages();
+    if (m_ports.DemoWindow && m_ports.DemoWindow->IsVisible()) {
+        m_ports.DemoWindow->Focus();
+        return;
+    }
+    if (m_ports.CommandWindow)
+        m_ports.CommandWindow->FocusEditor();
+    ProcessPendingMessages();
+}
+
+void tInterpreter::EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi)
+{
+    if (!ListingOn || Flags.NoListEcho || !m_ports.Listing)
+        return;
+    const std::string trimmed = TrimText(echo);
+    if (entry.IsComment && trimmed.size() >= 2) {
+        const char marker = UpperCaseChar(trimmed[1]);
+        if (marker == 'H' || marker == 'I' || marker == 'T') {
+            m_ports.Listing->addText(echo);
+            multi = false;
+            return;
+        }
+    }
+    std::string prefix = "     ";
+    if (!entry.IsComment && !trimmed.empty())
+        prefix = "[" + std::to_string(++ListingCounter) + "] ";
+    m_ports.Listing->addCommand(prefix + echo);
+}
+
+tRunResult tInterpreter::Docommands_WithJournalListingUndError(const tCommandsList& list,
+    const std::string& scriptDir, std::size_t maxMessageLength)
+{
+    tRunResult result;
+    const tRunScope scope(*this);
+    if (scope.TooDeep()) {
+        FailTooDeep();
+        result.Success = false;
+        result.Code = Statements.Code;
+        result.Message = CutText(Statements.Message, maxMessageLength);
+        return result;
+    }
+    if (m_resetErrors)
+        m_resetErrors();
+    bool multi = list.Count() > 1;
+    if (JournalOn && multi && m_ports.Journal)
+        m_ports.Journal->addline(";<<");
+
+    for (const tCommandslistEntry& entry : list.Items) {
+        result.LastStatement = entry.Text;
+        std::string echo;
+        for (const std::string& line : entry.Lines) {
+            echo += line;
+            echo += TextLineBreak;
+        }
+        if (JournalOn && m_ports.Journal)
+            m_ports.Journal->addline(echo);
+        Flags.NoListEcho = false;
+        CurrentScriptDir = scriptDir;
+        Statements.ScriptDir = scriptDir.substr(0, MaxMessageLength);
+
+        bool ok = true;
+        if (!entry.IsComment) {
+            if (Flags.MacroRecording)
+                RecordMacroStatement(entry);
+            else
+                ok = ExecuteStatement(entry.Text, entry.Tokens);
+        }
+        result.Code = Statements.Code;
+        result.Message = CutText(Statements.Message, maxMessageLength);
+        FocusAfterStatement();
+
+        if (!ok || Flags.QuitRequested) {
+            result.Success = ok;
+            break;
+        }
+        if (Flags.NoListEcho)
+            multi = false;
+        EchoToListing(entry, echo, multi);
+    }
+    if (JournalOn && multi && m_ports.Journal)
+        m_ports.Journal->addline(";>>");
+    if (Flags.QuitRequested && m_ports.Application)
+        m_ports.Application->TryQuit();
+    return result;
+}
+
+tOutermostRunResult tInterpreter::RunOutermost(const tCommandsList& list, const std::string& scriptDir)
+{
+    tOutermostRunResult outcome;
+    const std::int32_t depthBefore = m_runDepth;
+    const bool macroRunningBefore = Flags.MacroRunning;
+    try {
+        static_cast<tRunResult&>(outcome) = Docommands_WithJournalListingUndError(list, scriptDir);
+    } catch (const tRunTimeError& error) {
+        outcome.Success = false;
+        outcome.RunTimeError = true;
+        outcome.ErrorText = error.what();
+    } catch (const std::bad_alloc&) {
+        outcome.Success = false;
+        outcome.RunTimeError = true;
+        outcome.ErrorText = "Zu wenig Arbeitsspeicher";
+    }
+    m_runDepth = depthBefore;
+    Flags.MacroRunning = macroRunningBefore;
+    return outcome;
+}
+
+tOutermostRunResult tInterpreter::RunLines(const std::vector<std::string>& lines, const std::string& scriptDir)
+{
+    tCommandsList list;
+    list.Initialise();
+    LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
+    return RunOutermost(list, scriptDir);
+}
+
+} // namespace zelvora

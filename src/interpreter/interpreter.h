@@ -1,0 +1,122 @@
+// The interpreter: command table, flags, macro store and the run loop that walks statement lists,
+// echoes them to the journal and the numbered listing and stops at the first failure.
+#pragma once
+
+#include "interpreter/commands_list.h"
+#include "interpreter/macro_list.h"
+#include "interpreter/statement_table.h"
+#include "ports/command_window_port.h"
+#include "ports/journal_port.h"
+#include "ports/listing_port.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace zelvora {
+
+// The windows the run loop reaches; any of them may be absent (nullptr).
+struct tInterpreterPorts {
+    tJournalPort* Journal = nullptr;
+    tListingPort* Listing = nullptr;
+    tCommandWindowPort* CommandWindow = nullptr;
+    tDemoWindowPort* DemoWindow = nullptr;
+    tApplicationPort* Application = nullptr;
+};
+
+// What a run hands back to its caller.
+struct tRunResult {
+    bool Success = true;
+    std::int32_t Code = 0;
+    std::string Message; // cut to the caller's maximum length
+    std::string LastStatement; // text of the last statement run (the failing one on failure)
+};
+
+// The outermost run also reports a run-time error that ended it.
+struct tOutermostRunResult : tRunResult {
+    bool RunTimeError = false;
+    std::string ErrorText; // the run-time error's own text
+};
+
+class tInterpreter {
+public:
+    // The compute handler runs assignments: tokens of the whole statement, end tokens included.
+    using tComputeHandler = std::function<bool(tStmtList&, tAnsiTokens&)>;
+    // Resets the formula machine's error pair at the start of every run.
+    using tResetErrors = std::function<void()>;
+
+    explicit tInterpreter(tInterpreterPorts ports = {});
+
+    void SetComputeHandler(tComputeHandler handler) { m_compute = std::move(handler); }
+    void SetResetErrors(tResetErrors reset) { m_resetErrors = std::move(reset); }
+    void SetPorts(const tInterpreterPorts& ports) { m_ports = ports; }
+    const tInterpreterPorts& Ports() const { return m_ports; }
+
+    // Runs one statement; leaves Code and Message in the statement table.
+    bool ExecuteStatement(const std::string& text, const tAnsiTokens& tokens);
+
+    // Runs a whole list with journal and listing echo; stops at the first failure or a quit
+    // request. Nested runs (BATCH, MACROEXEC, demo blocks) call it again.
+    tRunResult Docommands_WithJournalListingUndError(const tCommandsList& list,
+        const std::string& scriptDir, std::size_t maxMessageLength = MaxMessageLength);
+
+    // The outermost run: catches run-time errors, which end the whole run, and restores the
+    // interpreter's run state on every exit path.
+    tOutermostRunResult RunOutermost(const tCommandsList& list, const std::string& scriptDir);
+
+    // Cuts lines into statements with the default markers and runs them as the outermost run.
+    tOutermostRunResult RunLines(const std::vector<std::string>& lines, const std::string& scriptDir);
+
+    // Nesting depth of runs (run loops and macro executions); deeper than MaxRunDepth fails.
+    static constexpr std::int32_t MaxRunDepth = 64;
+    std::int32_t RunDepth() const { return m_runDepth; }
+    class tRunScope {
+    public:
+        explicit tRunScope(tInterpreter& interpreter)
+            : m_depth(interpreter.m_runDepth)
+        {
+            ++m_depth;
+        }
+        ~tRunScope() { --m_depth; }
+        tRunScope(const tRunScope&) = delete;
+        tRunScope& operator=(const tRunScope&) = delete;
+        bool TooDeep() const { return m_depth > MaxRunDepth; }
+
+    private:
+        std::int32_t& m_depth;
+    };
+    // Sets the statement table's failure for a run nested too deeply.
+    void FailTooDeep();
+
+    // The compute handler as registered (slot [COMPUTE]).
+    bool Compute(tStmtList& statements, tAnsiTokens& tokens);
+
+    tStmtList Statements;
+    tInterpreterFlags Flags;
+    TMacrolist Macros;
+    bool JournalOn = true; // Protokollieren
+    bool ListingOn = true; // Listing
+    std::int32_t ListingCounter = 0; // numbers the listed statements, never reset
+    std::string CurrentScriptDir; // relative file names in formulas resolve against it
+
+private:
+    void RecordMacroStatement(const tCommandslistEntry& entry);
+    void FocusAfterStatement();
+    void ProcessPendingMessages();
+    void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
+
+    tInterpreterPorts m_ports;
+    tComputeHandler m_compute;
+    tResetErrors m_resetErrors;
+    std::int32_t m_runDepth = 0;
+};
+
+// Text of a failure as the command window shows it: message, line break, quoted statement.
+std::string FailureDisplayText(std::string_view message, std::string_view statement);
+
+// True when the tokens begin with one or more targets (names, each optionally with one bracketed
+// index, separated by commas) followed by '='. tooDeep is set when the target part nests more
+// than 60 brackets.
+bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep);
+
+} // namespace zelvora

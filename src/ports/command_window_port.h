@@ -1,0 +1,35 @@
+// The command window, the demo window and the application as the run loop reaches them.
+#pragma once
+
+#include <string_view>
+
+namespace zelvora {
+
+class tCommandWindowPort {
+public:
+    virtual ~tCommandWindowPort() = default;
+    // Shows a failure (message, line break, quoted statement) in the message panel.
+    virtual void ShowMessage(std::string_view text) = 0;
+    virtual void HideMessage() = 0;
+    // Gives the focus to the window and its editor.
+    virtual void FocusEditor() = 0;
+};
+
+class tDemoWindowPort {
+public:
+    virtual ~tDemoWindowPort() = default;
+    virtual bool IsVisible() const = 0;
+    virtual void Focus() = 0;
+};
+
+class tApplicationPort {
+public:
+    virtual ~tApplicationPort() = default;
+    // Lets pending window messages through so that the windows stay responsive.
+    virtual void ProcessPendingMessages() = 0;
+    // Asks the journal, command, shelf and demo windows in turn whether they may close; true when
+    // all agree and the program ends.
+    virtual bool TryQuit() = 0;
+};
+
+} // namespace zelvora
