@@ -1,0 +1,48 @@
+// The numeric library's shared state: its error pair and the decimal separator of number texts.
+#pragma once
+
+#include "numerics/matrix_types.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zelvora {
+
+// Module-wide state of the library. One instance is current at a time; the program uses the
+// default one, tests may install their own with tNumericsContextScope.
+struct tNumericsContext {
+    int32_t libErrorCode = 0; // 0 = no error pending
+    std::string libErrorMessage; // at most 255 bytes, empty when no error is pending
+    char decimalSeparator = '.'; // of RealToText and TextToReal; set once at start-up
+};
+
+// The current context.
+tNumericsContext& NumericsContext();
+
+// Installs a fresh context for its lifetime and restores the previous one afterwards.
+class tNumericsContextScope {
+public:
+    tNumericsContextScope();
+    ~tNumericsContextScope();
+    tNumericsContextScope(const tNumericsContextScope&) = delete;
+    tNumericsContextScope& operator=(const tNumericsContextScope&) = delete;
+
+private:
+    tNumericsContext m_context;
+    tNumericsContext* m_previous;
+};
+
+// The library's error pair (LibErrorCode / LibErrorMessage) of the current context.
+int32_t LibErrorCode();
+const std::string& LibErrorMessage();
+// Sets both; the message is cut to 255 bytes.
+void SetLibError(int32_t code, std::string_view message = {});
+void ClearLibError();
+
+// The library's failure result: the 1 x 1 matrix holding 0.
+trealmatrix FailureMatrix();
+// The same shape for text results: the 1 x 1 matrix holding the empty string.
+tStringmatrix FailureStringMatrix();
+
+} // namespace zelvora
