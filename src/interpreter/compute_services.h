@@ -1,0 +1,53 @@
+// What the compute handler needs of the formula machine, the variable store and the settings.
+#pragma once
+
+#include "language/scanner.h"
+#include "numerics/matrix_types.h"
+#include "variables/variable.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zelvora {
+
+// Type of a system variable: 0 none, 1 integer, 2 string, 3 boolean.
+enum class tSysVarType : std::uint8_t { None = 0, Integer = 1, String = 2, Boolean = 3 };
+
+class tComputeServices {
+public:
+    virtual ~tComputeServices() = default;
+
+    // Formula machine. Evaluate gives element 0 empty and the formula's values as 1..n.
+    virtual tVariableArray Evaluate(const tAnsiTokens& tokens) = 0;
+    virtual std::int32_t EvalErrorCode() const = 0;
+    virtual std::string EvalErrorMessage() const = 0;
+    virtual void ResetErrors() = 0;
+
+    // Variable store. FindShown makes the found variable the current one.
+    virtual bool FindShown(std::string_view name) = 0;
+    virtual const tVariable& CurrentVariable() const = 0;
+    // Adds a new variable or replaces the one of the same name; an empty record adds nothing.
+    virtual void Store(const tVariable& record) = 0;
+
+    // Conversions and the merge of a value into part of a matrix.
+    virtual tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
+        const tIntvector& rows, const tIntvector& cols)
+        = 0;
+    virtual tintrangelist VarToIntRangeList(const tVariable& value) = 0;
+    virtual std::int32_t VarAsInteger(const tVariable& value) = 0;
+    virtual bool VarAsBoolean(const tVariable& value) = 0;
+    virtual std::string VarAsString(const tVariable& value) = 0;
+    virtual std::int32_t VarRows(const tVariable& variable) = 0;
+    virtual std::int32_t VarCols(const tVariable& variable) = 0;
+
+    // System variables and the options an assignment may set.
+    virtual tSysVarType SystemVariableType(std::string_view name) = 0;
+    virtual bool IsSystemVariable(std::string_view name) = 0;
+    virtual void SetSystemVariable(std::string_view name, const tVariable& value) = 0;
+    virtual bool IsOptionName(std::string_view name) = 0;
+    virtual void SetDirectorySetting(std::string_view name, const std::string& value) = 0;
+    virtual void SetRandomStart(std::int32_t value) = 0;
+    virtual void SetFirstTimeUsed(bool value) = 0;
+};
+
+} // namespace zelvora
