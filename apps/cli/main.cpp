@@ -1,5 +1,93 @@
 // Console front end: runs a script as a batch, or reads statements at an interactive prompt.
-int main()
+#include "cli_options.h"
+#include "console_ports.h"
+#include "language/text_encoding.h"
+#include "prompt.h"
+#include "run_report.h"
+#include "ui/session.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace zelvora;
+using namespace zelvora::cli;
+
+std::optional<std::string> ReadWholeFile(const std::string& path)
 {
-    return 0;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || std::filesystem::is_directory(path))
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    return static_cast<bool>(file.flush());
+}
+
+// Writes the journal and the listing where the options ask for them; false when one failed.
+bool WriteRequestedFiles(const tCliOptions& options, const tConsoleTextView& journal, const tConsoleTextView& listing)
+{
+    bool ok = true;
+    auto write = [&](const std::optional<std::string>& path, const tConsoleTextView& view) {
+        if (path && !WriteWholeFile(*path, view.FileText())) {
+            std::fprintf(stderr, "zelvora-cli: %s kann nicht geschrieben werden\n", path->c_str());
+            ok = false;
+        }
+    };
+    write(options.JournalFile, journal);
+    write(options.ListingFile, listing);
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    const auto options = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "zelvora-cli: %s\n\n%s", error.c_str(), UsageText);
+        return ExitUsage;
+    }
+    if (options->Help) {
+        std::fputs(UsageText, stdout);
+        return ExitOk;
+    }
+
+    tConsoleTextView journalView;
+    tConsoleTextView listingView;
+    tConsoleCommandWindow commandWindow;
+    tConsoleApplication application;
+    tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application }, CurrentDateTimeText());
+
+    int status = ExitOk;
+    if (options->Script) {
+        const auto bytes = ReadWholeFile(*options->Script);
+        if (!bytes) {
+            std::fprintf(stderr, "zelvora-cli: Skript %s kann nicht gelesen werden\n", options->Script->c_str());
+            return ExitUsage;
+        }
+        const std::string directory = std::filesystem::absolute(*options->Script).parent_path().string();
+        status = ReportRun(session.RunText(DecodeFileText(*bytes), directory));
+    } else if (isatty(STDIN_FILENO)) {
+        status = RunPrompt(session, application);
+    } else {
+        const std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        status = ReportRun(session.RunText(DecodeFileText(bytes), std::filesystem::current_path().string()));
+    }
+    if (!WriteRequestedFiles(*options, journalView, listingView) && status == ExitOk)
+        status = ExitRunTimeError;
+    return status;
 }

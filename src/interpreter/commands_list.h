@@ -65,3 +65,9 @@ std::string TrimText(std::string_view text);
 std::string TrimRightText(std::string_view text);
 
 } // namespace zelvora
+
+namespace zelvora {
+// Lines of a text: split at line feeds, a carriage return before one dropped, a final line break
+// adding no empty line.
+std::vector<std::string> SplitTextLines(std::string_view text);
+} // namespace zelvora

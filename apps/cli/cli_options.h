@@ -1,0 +1,23 @@
+// Command-line arguments of the console program.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelvora::cli {
+
+struct tCliOptions {
+    std::optional<std::string> Script;
+    std::optional<std::string> JournalFile;
+    std::optional<std::string> ListingFile;
+    bool Quiet = false;
+    bool Help = false;
+};
+
+// Parses the arguments after the program name; on a usage error returns nothing and sets error.
+std::optional<tCliOptions> ParseCliOptions(const std::vector<std::string>& arguments, std::string& error);
+
+extern const char* const UsageText;
+
+} // namespace zelvora::cli

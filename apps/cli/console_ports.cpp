@@ -1,0 +1,52 @@
+// The console's windows.
+#include "console_ports.h"
+
+#include "language/text_encoding.h"
+
+#include <cstdio>
+
+namespace zelvora::cli {
+
+void tConsoleTextView::AppendLines(std::string_view text, tTextStyle)
+{
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(TextLineBreak, start);
+        if (end == std::string_view::npos) {
+            m_lines.emplace_back(text.substr(start));
+            return;
+        }
+        m_lines.emplace_back(text.substr(start, end - start));
+        start = end + TextLineBreak.size();
+    }
+}
+
+std::string tConsoleTextView::PlainText() const
+{
+    std::string text;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (i > 0)
+            text += TextLineBreak;
+        text += m_lines[i];
+    }
+    return text;
+}
+
+std::string tConsoleTextView::FileText() const
+{
+    std::string text;
+    for (const std::string& line : m_lines) {
+        text += Cp1252ToUtf8(line);
+        text += '\n';
+    }
+    return text;
+}
+
+void PrintText(std::FILE* stream, std::string_view text)
+{
+    const std::string utf8 = Cp1252ToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
+}
+
+} // namespace zelvora::cli

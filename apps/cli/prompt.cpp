@@ -1,0 +1,47 @@
+// The interactive prompt: line editing and history through libedit, statements continued with " _".
+#include "prompt.h"
+
+#include "language/text_encoding.h"
+#include "run_report.h"
+
+#include <editline/readline.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace zelvora::cli {
+namespace {
+
+    bool ContinuesOnNextLine(const std::string& line)
+    {
+        const std::string trimmed = TrimRightText(line);
+        return trimmed.size() >= 2 && trimmed.ends_with(" _");
+    }
+
+} // namespace
+
+int RunPrompt(tSession& session, const tConsoleApplication& application)
+{
+    PrintText(stdout, "Zelvora - Anweisungen eingeben; Ende mit QUIT oder Strg-D.\n");
+    const std::string directory = std::filesystem::current_path().string();
+    std::string statement;
+    while (!application.QuitGranted()) {
+        const char* prompt = statement.empty() ? "Zelvora> " : "   ...> ";
+        std::unique_ptr<char, decltype(&std::free)> input(readline(prompt), &std::free);
+        if (!input)
+            break;
+        const std::string line = Utf8ToCp1252(input.get());
+        statement += statement.empty() ? line : "\n" + line;
+        if (ContinuesOnNextLine(line))
+            continue;
+        if (!TrimText(statement).empty())
+            add_history(Cp1252ToUtf8(statement).c_str());
+        ReportRun(session.RunText(statement, directory));
+        statement.clear();
+    }
+    PrintText(stdout, "\n");
+    return 0;
+}
+
+} // namespace zelvora::cli

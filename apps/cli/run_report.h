@@ -1,0 +1,14 @@
+// How the console shows the outcome of a run, and the exit status it maps to.
+#pragma once
+
+#include "interpreter/interpreter.h"
+
+namespace zelvora::cli {
+
+enum tExitStatus : int { ExitOk = 0, ExitStatementFailed = 1, ExitRunTimeError = 2, ExitUsage = 64 };
+
+// Prints a failure on stderr (message, line break, quoted statement; or the run-time error's text)
+// and returns the exit status for it.
+int ReportRun(const tOutermostRunResult& result);
+
+} // namespace zelvora::cli

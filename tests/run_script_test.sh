@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs one end-to-end script through zelvora-cli and compares the outcome with its expectations:
+#   <topic>.expected  "exit N", then "--- stdout" and "--- stderr" sections
+#   <topic>.journal   (optional) the journal written with --journal, without its three opening lines
+# Usage: run_script_test.sh CLI SCRIPT
+set -u
+cli=$1
+script=$2
+base=${script%.rts}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cd "$(dirname "$script")" || exit 1
+"$cli" --journal "$work/journal" "$script" >"$work/stdout" 2>"$work/stderr"
+status=$?
+{
+    echo "exit $status"
+    echo "--- stdout"
+    cat "$work/stdout"
+    echo "--- stderr"
+    cat "$work/stderr"
+} >"$work/actual"
+
+failed=0
+if ! diff -u "$base.expected" "$work/actual"; then
+    failed=1
+fi
+if [ -f "$base.journal" ]; then
+    tail -n +4 "$work/journal" >"$work/journal.body"
+    if ! diff -u "$base.journal" "$work/journal.body"; then
+        failed=1
+    fi
+fi
+exit $failed

@@ -1,0 +1,78 @@
+// A whole session: journal and listing texts, and malformed input of every kind.
+#include "support/recording_ports.h"
+#include "ui/session.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace zelvora {
+namespace {
+
+    using namespace zelvora::testing;
+
+    class Session : public ::testing::Test {
+    protected:
+        tRecordingTextView journalView;
+        tRecordingTextView listingView;
+        tRecordingCommandWindow commandWindow;
+        tRecordingApplication application;
+        tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application }, "09.12.2026 10:00:00" };
+    };
+
+    TEST_F(Session, JournalAndListingTexts)
+    {
+        session.RunText("MACRODEF m\r\n;h Titel\r\nMACROEND\n; note\nFOO", "");
+        EXPECT_EQ(journalView.PlainText(),
+            ";*****======================================\r\n"
+            ";Zelvora-Protokoll vom:09.12.2026 10:00:00\r\n"
+            ";============================================\r\n"
+            ";<<\r\nMACRODEF m\r\n;h Titel\r\nMACROEND\r\n; note\r\nFOO"); // the heading drops ";>>"
+        ASSERT_EQ(listingView.Appends.size(), 7u);
+        EXPECT_EQ(listingView.Appends[0].first, ";===========================================");
+        EXPECT_EQ(listingView.Appends[3], std::make_pair(std::string("[1] MACRODEF m"), tTextStyle::Command));
+        EXPECT_EQ(listingView.Appends[4], std::make_pair(std::string(" Titel"), tTextStyle::Heading));
+        EXPECT_EQ(listingView.Appends[5], std::make_pair(std::string("[2] MACROEND"), tTextStyle::Command));
+        EXPECT_EQ(listingView.Appends[6], std::make_pair(std::string("     ; note"), tTextStyle::Command));
+        EXPECT_TRUE(session.Journal().Modified());
+    }
+
+    TEST_F(Session, MalformedInputFailsCleanly)
+    {
+        std::mt19937 random(20261209);
+        std::string binary(4096, '\0');
+        for (char& c : binary)
+            c = static_cast<char>(random() & 0xFF);
+        const std::vector<std::string> inputs = {
+            binary,
+            std::string(1 << 20, 'x'),
+            "A = " + std::string(1 << 20, '7'),
+            std::string(10000, '(') + "1" + std::string(10000, ')'),
+            "A[" + std::string(10000, '[') + "] = 1",
+            "A[" + std::string(10000, '{') + "] = 1",
+            "LOAD \"unclosed",
+            "B = \"unclosed // not a comment",
+            std::string(10000, '_') + " _",
+            "\xFF\xFE\x00\x01 = 5",
+            "MACROEXEC " + std::string(100000, '9'),
+            "MACROEXEC x 99999999999999999999",
+        };
+        for (const std::string& input : inputs) {
+            const tOutermostRunResult result = session.RunText(input, "");
+            EXPECT_EQ(session.Interpreter().RunDepth(), 0);
+            if (!result.Success && !result.RunTimeError) {
+                EXPECT_LE(result.Message.size(), 255u);
+            }
+        }
+    }
+
+    TEST_F(Session, TooManyBracketsBeforeTheEqualsSign)
+    {
+        const auto result = session.RunText("A[" + std::string(61, '(') + std::string(61, ')') + "] = 1", "");
+        EXPECT_FALSE(result.Success);
+        EXPECT_EQ(result.Code, 1);
+        EXPECT_FALSE(result.Message.empty());
+    }
+
+} // namespace
+} // namespace zelvora
