@@ -1,0 +1,177 @@
+// Assignments: target names and index brackets, the formula, and storing each result.
+#include "interpreter/compute_handler.h"
+
+#include "numerics/matrix_convert.h"
+
+#include <array>
+#include <vector>
+
+namespace zelvora {
+namespace {
+
+    struct tTarget {
+        std::string Name;
+        tintrangelist RowRanges;
+        tintrangelist ColRanges;
+        bool RowsGiven = false;
+        bool ColsGiven = false;
+    };
+
+    bool IsSign(const t_ansitoken& token, char c)
+    {
+        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
+    }
+
+    // Index of the ']' matching the '[' at open, or -1.
+    int MatchingBracket(const tAnsiTokens& tokens, int open, int end)
+    {
+        int depth = 0;
+        for (int i = open; i < end; ++i) {
+            if (IsSign(tokens[static_cast<std::size_t>(i)], '['))
+                ++depth;
+            else if (IsSign(tokens[static_cast<std::size_t>(i)], ']') && --depth == 0)
+                return i;
+        }
+        return -1;
+    }
+
+    bool HasRange(const tintrangelist& ranges) { return ranges.Count() >= 1; }
+
+    // The options that an assignment may set, by folded name.
+    constexpr std::array<const char*, 5> DirectorySettings
+        = { "BASISDATENVERZ", "BEISPIELEVERZ", "JOURNALVERZ", "HILFEVERZ", "JOURNALDATEINAME" };
+
+    // Stores result under its target; false (with Code 1) when the name cannot take a value.
+    bool StoreResult(tComputeServices& services, tStmtList& statements, const tTarget& target,
+        tVariable result)
+    {
+        result.name = target.Name;
+        if (services.FindShown(target.Name)) {
+            const tVariable& variable = services.CurrentVariable();
+            tIntvector rows;
+            tIntvector cols;
+            switch (variable.shape) {
+            case shScalar:
+                services.Store(result);
+                return true;
+            case shMatrix:
+            case shRange:
+                if (!HasRange(target.RowRanges)) {
+                    services.Store(result);
+                    return true;
+                }
+                rows = target.RowsGiven ? RangesToIndexVector(target.RowRanges, services.VarRows(variable))
+                                        : IntSequence(1, services.VarRows(variable), 1);
+                cols = target.ColsGiven ? RangesToIndexVector(target.ColRanges, services.VarCols(variable))
+                                        : IntSequence(1, services.VarCols(variable), 1);
+                break;
+            case shVector:
+                if (!HasRange(target.RowRanges)) {
+                    services.Store(result);
+                    return true;
+                }
+                rows = IntSequence(1, 1, 1);
+                cols = target.RowsGiven ? RangesToIndexVector(target.RowRanges, services.VarCols(variable))
+                                        : IntSequence(1, services.VarCols(variable), 1);
+                break;
+            default:
+                return true;
+            }
+            tVariable merged = services.VarAssignPart(variable, result, rows, cols);
+            merged.name = target.Name;
+            services.Store(merged);
+            return true;
+        }
+        if (services.IsSystemVariable(target.Name)) {
+            if (services.SystemVariableType(target.Name) == tSysVarType::None) {
+                statements.Fail(1, "Die Systemvariable " + target.Name + " kann nicht zugewiesen werden");
+                return false;
+            }
+            services.SetSystemVariable(target.Name, result);
+            return true;
+        }
+        if (services.IsOptionName(target.Name)) {
+            const std::string key = NameFold(target.Name);
+            for (const char* setting : DirectorySettings) {
+                if (key == setting) {
+                    services.SetDirectorySetting(target.Name, services.VarAsString(result));
+                    return true;
+                }
+            }
+            if (key == "RANDOMSTART") {
+                services.SetRandomStart(services.VarAsInteger(result));
+                return true;
+            }
+            if (key == "FIRSTTIMEUSED") {
+                services.SetFirstTimeUsed(services.VarAsBoolean(result));
+                return true;
+            }
+            statements.Fail(1, "Die Einstellung " + target.Name + " kann nicht zugewiesen werden");
+            return false;
+        }
+        services.Store(result);
+        return true;
+    }
+
+} // namespace
+
+bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens)
+{
+    const int count = static_cast<int>(tokens.size());
+    int equals = count;
+    for (int i = 1; i < count; ++i) {
+        if (IsSign(tokens[static_cast<std::size_t>(i)], '=')) {
+            equals = i;
+            break;
+        }
+    }
+
+    std::vector<tTarget> targets;
+    for (int i = 0; i < equals; ++i) {
+        const t_ansitoken& token = tokens[static_cast<std::size_t>(i)];
+        if (token.Kind == tkName || token.Kind == tkString) {
+            if (targets.size() == MaxAssignmentTargets) {
+                statements.Fail(1, "Zu viele Ziele der Zuweisung (h\xF6"
+                                   "chstens 15)");
+                return false;
+            }
+            targets.push_back({ token.Text.substr(0, MaxVariableNameLength), {}, {}, false, false });
+            continue;
+        }
+        if (!IsSign(token, '['))
+            continue;
+        const int close = MatchingBracket(tokens, i, equals);
+        if (close < 0)
+            break;
+        tAnsiTokens index(tokens.begin() + i + 1, tokens.begin() + close);
+        AppendEndTokens(index, 3);
+        const tVariableArray indices = services.Evaluate(index);
+        if (!targets.empty() && indices.size() >= 2) {
+            targets.back().RowsGiven = true;
+            targets.back().RowRanges = services.VarToIntRangeList(indices[1]);
+        }
+        if (!targets.empty() && indices.size() >= 3) {
+            targets.back().ColsGiven = true;
+            targets.back().ColRanges = services.VarToIntRangeList(indices[2]);
+        }
+        i = close;
+    }
+
+    tAnsiTokens formula;
+    if (equals < count)
+        formula.assign(tokens.begin() + equals + 1, tokens.end());
+    tVariableArray results = services.Evaluate(formula);
+    statements.Code = services.EvalErrorCode();
+    statements.SetMessage(services.EvalErrorMessage());
+    if (statements.Code != 0)
+        return false;
+
+    const std::size_t stored = std::min(targets.size(), results.empty() ? 0 : results.size() - 1);
+    for (std::size_t i = 0; i < stored; ++i) {
+        if (!StoreResult(services, statements, targets[i], std::move(results[i + 1])))
+            return false;
+    }
+    return statements.Code == 0;
+}
+
+} // namespace zelvora
