@@ -25,50 +25,79 @@ struct tOperand {
     }
 };
 
-// Packs rows r, r+1 of the left operand over k = k0 .. k0+kc-1 as pairs; a missing second row
-// (r+1 > rows) is packed as zeros.
-void PackLeftPanel(
-    const tOperand& left, int32_t rows, int32_t r, int32_t k0, int32_t kc, long double* out)
+// Panels hold their values either as 80-bit reals or, when every value of both operands allows it,
+// as exact pairs of doubles (hi + lo): two 64-bit loads and one exact addition rebuild the value in
+// a register faster than one 80-bit load does, and it is the same value.
+struct tWidePacking {
+    using tSlot = long double;
+    static constexpr std::size_t slotsPerValue = 1;
+    static void Put(long double value, tSlot* out) { out[0] = value; }
+};
+
+struct tSplitPacking {
+    using tSlot = double;
+    static constexpr std::size_t slotsPerValue = 2;
+    static void Put(long double value, tSlot* out)
+    {
+        const auto hi = static_cast<double>(value);
+        out[0] = hi;
+        out[1] = static_cast<double>(value - hi);
+    }
+};
+
+// True when hi + lo rebuilds the value exactly: finite, within the double range, its last bit not
+// below the smallest double. The sign of a zero may be lost, which no sum can notice: every sum
+// starts from +0, and adding a zero of either sign to it, or to anything else, changes nothing.
+bool SplitsExactly(long double value)
 {
+    const auto hi = static_cast<double>(value);
+    if (!std::isfinite(hi))
+        return false;
+    const auto lo = static_cast<double>(value - hi);
+    return static_cast<long double>(hi) + lo == value;
+}
+
+bool SplitsExactly(const trealmatrix& m)
+{
+    for (int32_t r = 1; r <= m.Rows(); ++r) {
+        const long double* row = m.Row(r);
+        for (int32_t c = 1; c <= m.Cols(); ++c) {
+            if (!SplitsExactly(row[c]))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Packs rows r, r+1 of the left operand over k = k0 .. k0+kc-1, the two values of one k side by
+// side; a missing second row (r+1 > rows) is packed as zeros.
+template <typename tPacking>
+void PackLeftPanel(const tOperand& left, int32_t rows, int32_t r, int32_t k0, int32_t kc,
+    typename tPacking::tSlot* out)
+{
+    constexpr std::size_t step = tPacking::slotsPerValue;
     const bool pair = r + 1 <= rows;
-    if (!left.transposed) {
-        const long double* row0 = left.m->Row(r) + k0;
-        const long double* row1 = pair ? left.m->Row(r + 1) + k0 : nullptr;
-        for (int32_t k = 0; k < kc; ++k) {
-            out[2 * k] = row0[k];
-            out[2 * k + 1] = pair ? row1[k] : 0;
-        }
-    } else {
-        for (int32_t k = 0; k < kc; ++k) {
-            const long double* row = left.m->Row(k0 + k);
-            out[2 * k] = row[r];
-            out[2 * k + 1] = pair ? row[r + 1] : 0;
-        }
+    for (int32_t k = 0; k < kc; ++k) {
+        tPacking::Put(left(r, k0 + k), out + 2 * step * k);
+        tPacking::Put(pair ? left(r + 1, k0 + k) : 0, out + 2 * step * k + step);
     }
 }
 
-// Packs columns c, c+1 of the right operand over k = k0 .. k0+kc-1 as pairs.
-void PackRightPanel(
-    const tOperand& right, int32_t cols, int32_t c, int32_t k0, int32_t kc, long double* out)
+// Packs columns c, c+1 of the right operand over k = k0 .. k0+kc-1 likewise.
+template <typename tPacking>
+void PackRightPanel(const tOperand& right, int32_t cols, int32_t c, int32_t k0, int32_t kc,
+    typename tPacking::tSlot* out)
 {
+    constexpr std::size_t step = tPacking::slotsPerValue;
     const bool pair = c + 1 <= cols;
-    if (!right.transposed) {
-        for (int32_t k = 0; k < kc; ++k) {
-            const long double* row = right.m->Row(k0 + k);
-            out[2 * k] = row[c];
-            out[2 * k + 1] = pair ? row[c + 1] : 0;
-        }
-    } else {
-        const long double* row0 = right.m->Row(c) + k0;
-        const long double* row1 = pair ? right.m->Row(c + 1) + k0 : nullptr;
-        for (int32_t k = 0; k < kc; ++k) {
-            out[2 * k] = row0[k];
-            out[2 * k + 1] = pair ? row1[k] : 0;
-        }
+    for (int32_t k = 0; k < kc; ++k) {
+        tPacking::Put(right(k0 + k, c), out + 2 * step * k);
+        tPacking::Put(pair ? right(k0 + k, c + 1) : 0, out + 2 * step * k + step);
     }
 }
 
-// acc[0..3] (the 2 x 2 tile, row-major) += the kc terms of the packed panels, in k order.
+// acc[0..3] (the 2 x 2 tile, row by row) += the kc terms of two packed panels, in k order. The four
+// sums and the four values of one k fill the eight x87 registers.
 void Tile2x2(int32_t kc, const long double* a, const long double* b, long double* acc)
 {
     long double c00 = acc[0];
@@ -91,7 +120,30 @@ void Tile2x2(int32_t kc, const long double* a, const long double* b, long double
     acc[3] = c11;
 }
 
-// Sum of terms faulted: NaN from non-NaN operands or infinity from finite ones.
+void Tile2x2(int32_t kc, const double* a, const double* b, long double* acc)
+{
+    long double c00 = acc[0];
+    long double c01 = acc[1];
+    long double c10 = acc[2];
+    long double c11 = acc[3];
+    for (int32_t k = 0; k < kc; ++k) {
+        const long double a0 = static_cast<long double>(a[4 * k]) + a[4 * k + 1];
+        const long double b0 = static_cast<long double>(b[4 * k]) + b[4 * k + 1];
+        const long double b1 = static_cast<long double>(b[4 * k + 2]) + b[4 * k + 3];
+        c00 += a0 * b0;
+        c01 += a0 * b1;
+        const long double a1 = static_cast<long double>(a[4 * k + 2]) + a[4 * k + 3];
+        c10 += a1 * b0;
+        c11 += a1 * b1;
+    }
+    acc[0] = c00;
+    acc[1] = c01;
+    acc[2] = c10;
+    acc[3] = c11;
+}
+
+// Adds a term to a sum; NaN from non-NaN operands is an invalid operation, an infinity from finite
+// ones an overflow.
 void CheckedAdd(long double& sum, long double term)
 {
     const long double next = sum + term;
@@ -102,7 +154,7 @@ void CheckedAdd(long double& sum, long double term)
     sum = next;
 }
 
-// One element exactly as specified: sum of SafeMul terms from 0 in k order.
+// One element exactly as specified: the SafeMul terms summed from 0 in k order.
 long double ExactElement(
     const tOperand& left, const tOperand& right, int32_t inner, int32_t i, int32_t j)
 {
@@ -112,31 +164,36 @@ long double ExactElement(
     return sum;
 }
 
-// result (rows x cols, zero-filled) = left * right over `inner` terms. With upperOnly, only tiles
-// touching the upper triangle are computed and the lower triangle is mirrored from it.
-void Multiply(
+// result (zero-filled) += left * right over `inner` terms, tile by tile. Partial sums rest in the
+// result between blocks of k as 80-bit values, so each element still adds its terms one by one in
+// k order. With upperOnly, only tiles touching the upper triangle are computed.
+template <typename tPacking>
+void MultiplyBlocked(
     const tOperand& left, const tOperand& right, int32_t inner, trealmatrix& result, bool upperOnly)
 {
+    using tSlot = typename tPacking::tSlot;
+    constexpr std::size_t step = tPacking::slotsPerValue;
     const int32_t rows = result.Rows();
     const int32_t cols = result.Cols();
-    std::vector<long double> leftPack(static_cast<std::size_t>(rowBlock + 1) * kBlock * 2);
-    std::vector<long double> rightPack(static_cast<std::size_t>(colBlock + 1) * kBlock * 2);
+    std::vector<tSlot> leftPack(static_cast<std::size_t>(rowBlock + 1) * kBlock * step);
+    std::vector<tSlot> rightPack(static_cast<std::size_t>(colBlock + 1) * kBlock * step);
     long double tile[4];
     for (int32_t c0 = 1; c0 <= cols; c0 += colBlock) {
         const int32_t cEnd = std::min(cols, c0 + colBlock - 1);
         for (int32_t k0 = 1; k0 <= inner; k0 += kBlock) {
             const int32_t kc = std::min(kBlock, inner - k0 + 1);
+            const std::size_t panelSlots = static_cast<std::size_t>(kc) * step;
             for (int32_t c = c0; c <= cEnd; c += 2)
-                PackRightPanel(right, cols, c, k0, kc,
-                    rightPack.data() + static_cast<std::size_t>(c - c0) * kc);
+                PackRightPanel<tPacking>(
+                    right, cols, c, k0, kc, rightPack.data() + (c - c0) * panelSlots);
             const int32_t rLimit = upperOnly ? std::min(rows, cEnd) : rows;
             for (int32_t r0 = 1; r0 <= rLimit; r0 += rowBlock) {
                 const int32_t rEnd = std::min(rLimit, r0 + rowBlock - 1);
                 for (int32_t r = r0; r <= rEnd; r += 2)
-                    PackLeftPanel(left, rows, r, k0, kc,
-                        leftPack.data() + static_cast<std::size_t>(r - r0) * kc);
+                    PackLeftPanel<tPacking>(
+                        left, rows, r, k0, kc, leftPack.data() + (r - r0) * panelSlots);
                 for (int32_t c = c0; c <= cEnd; c += 2) {
-                    const long double* b = rightPack.data() + static_cast<std::size_t>(c - c0) * kc;
+                    const tSlot* b = rightPack.data() + (c - c0) * panelSlots;
                     const bool colPair = c + 1 <= cols;
                     const int32_t rTop = upperOnly ? std::min(rEnd, c + 1) : rEnd;
                     for (int32_t r = r0; r <= rTop; r += 2) {
@@ -147,8 +204,7 @@ void Multiply(
                         tile[1] = colPair ? row0[c + 1] : 0;
                         tile[2] = rowPair ? row1[c] : 0;
                         tile[3] = rowPair && colPair ? row1[c + 1] : 0;
-                        Tile2x2(
-                            kc, leftPack.data() + static_cast<std::size_t>(r - r0) * kc, b, tile);
+                        Tile2x2(kc, leftPack.data() + (r - r0) * panelSlots, b, tile);
                         row0[c] = tile[0];
                         if (colPair)
                             row0[c + 1] = tile[1];
@@ -162,6 +218,19 @@ void Multiply(
             }
         }
     }
+}
+
+// result (rows x cols, zero-filled) = left * right over `inner` terms, each element as specified.
+// With upperOnly the product is symmetric and the lower triangle is mirrored from the upper one.
+void Multiply(
+    const tOperand& left, const tOperand& right, int32_t inner, trealmatrix& result, bool upperOnly)
+{
+    const int32_t rows = result.Rows();
+    const int32_t cols = result.Cols();
+    if (SplitsExactly(*left.m) && (right.m == left.m || SplitsExactly(*right.m)))
+        MultiplyBlocked<tSplitPacking>(left, right, inner, result, upperOnly);
+    else
+        MultiplyBlocked<tWidePacking>(left, right, inner, result, upperOnly);
     if (upperOnly) {
         for (int32_t r = 2; r <= rows; ++r) {
             for (int32_t c = 1; c < r; ++c)

@@ -1,0 +1,68 @@
+// Helpers of the numerics tests: building matrices from rows of numbers.
+#pragma once
+
+#include "numerics/matrix_types.h"
+
+#include <initializer_list>
+#include <ostream>
+
+namespace zelvora::testing {
+
+// A matrix from its rows, 1-based; all rows must be equally long.
+inline trealmatrix Mat(std::initializer_list<std::initializer_list<long double>> rows)
+{
+    const auto cols = rows.size() == 0 ? 0 : static_cast<int32_t>(rows.begin()->size());
+    trealmatrix m(static_cast<int32_t>(rows.size()), cols);
+    int32_t r = 0;
+    for (const auto& row : rows) {
+        ++r;
+        int32_t c = 0;
+        for (long double value : row)
+            m(r, ++c) = value;
+    }
+    return m;
+}
+
+inline tStringmatrix Texts(std::initializer_list<std::initializer_list<const char*>> rows)
+{
+    const auto cols = rows.size() == 0 ? 0 : static_cast<int32_t>(rows.begin()->size());
+    tStringmatrix m(static_cast<int32_t>(rows.size()), cols);
+    int32_t r = 0;
+    for (const auto& row : rows) {
+        ++r;
+        int32_t c = 0;
+        for (const char* text : row)
+            m(r, ++c) = text;
+    }
+    return m;
+}
+
+// True when every spare slot (row 0, column 0) holds 0.
+inline bool SparesAreZero(const trealmatrix& m)
+{
+    for (int32_t c = 0; c <= m.Cols(); ++c) {
+        if (m(0, c) != 0)
+            return false;
+    }
+    for (int32_t r = 0; r <= m.Rows(); ++r) {
+        if (m(r, 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace zelvora::testing
+
+namespace zelvora {
+// Shows a matrix in failure messages, row by row.
+template <typename T> void PrintTo(const tMatrix<T>& m, std::ostream* out)
+{
+    *out << m.Rows() << "x" << m.Cols() << " [";
+    for (int32_t r = 1; r <= m.Rows(); ++r) {
+        *out << (r > 1 ? "; " : "");
+        for (int32_t c = 1; c <= m.Cols(); ++c)
+            *out << (c > 1 ? " " : "") << m(r, c);
+    }
+    *out << "]";
+}
+} // namespace zelvora
