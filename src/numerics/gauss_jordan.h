@@ -1,0 +1,22 @@
+// Gauss-Jordan elimination with row pivoting: the right division B*A^-1 and the plain inverse.
+#pragma once
+
+#include "numerics/matrix_types.h"
+
+namespace zelvora {
+
+// One elimination step on a work matrix: f = SafeDiv(W[k][c], W[p][c], 0), then
+// W[k][t] := W[k][t] - f*W[p][t] for every column t. The update is plain arithmetic: an overflow
+// or invalid result raises its run-time error.
+void EliminateRow(trealmatrix& w, int32_t p, int32_t k, int32_t c);
+
+// B*A^-1 for B (m x n) and A (n x n), by elimination on [A' | B'] with a permuted row index: the
+// pivot is the largest magnitude in its column (the earliest of equals), back elimination skips
+// pivots of magnitude <= 1e-128. A singular A raises nothing: a column without pivot is skipped
+// and dividing by a zero pivot gives 0. Misfitting shapes give the 1 x 1 zero matrix.
+trealmatrix SolveRight(const trealmatrix& b, const trealmatrix& a);
+
+// A^-1 as SolveRight(I, A); a non-square A gives the 1 x 1 zero matrix.
+trealmatrix GaussJordanInverse(const trealmatrix& a);
+
+} // namespace zelvora

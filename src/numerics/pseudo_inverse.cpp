@@ -1,0 +1,22 @@
+// The pseudo-inverse through the Gram products.
+#include "numerics/pseudo_inverse.h"
+
+#include "numerics/gauss_jordan.h"
+#include "numerics/library_state.h"
+#include "numerics/matrix_product.h"
+#include "numerics/matrix_structure.h"
+
+namespace zelvora {
+
+trealmatrix PseudoInverse(const trealmatrix& a)
+{
+    if (a.IsAbsent())
+        return FailureMatrix();
+    if (a.Rows() < a.Cols())
+        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)));
+    if (a.Rows() > a.Cols())
+        return MatMul(GaussJordanInverse(GramProduct(a, 2)), Transpose(a));
+    return GaussJordanInverse(a);
+}
+
+} // namespace zelvora
