@@ -119,9 +119,12 @@ trealmatrix ScalarArith(const trealmatrix& m, tScalarOp op, long double x)
         const int64_t a = RoundToInt32(x);
         if (a == 0)
             return trealmatrix(m.Rows(), m.Cols());
+        // a = -1 is taken apart: -2^63 div -1 does not fit 64 bits (its real quotient does).
         if (op == tScalarOp::Mod)
-            return MapElements<long double>(
-                m, [a](long double e) -> long double { return RoundToInt64(e) % a; });
+            return MapElements<long double>(m, [a](long double e) -> long double {
+                const int64_t c = RoundToInt64(e);
+                return a == -1 ? 0 : c % a;
+            });
         return MapElements<long double>(m, [a](long double e) -> long double {
             const int64_t c = RoundToInt64(e);
             return a == -1 ? -static_cast<long double>(c) : static_cast<long double>(c / a);

@@ -100,6 +100,8 @@ TEST_F(Arithmetic, ScalarOperations)
     EXPECT_EQ(ScalarArith(Mat({ { 12 } }), tScalarOp::Gcd, 0), Mat({ { 0 } }));
     EXPECT_EQ(ScalarArith(Mat({ { static_cast<long double>(INT64_MIN) } }), tScalarOp::Div, -1),
         Mat({ { 9223372036854775808.0L } }));
+    EXPECT_EQ(ScalarArith(Mat({ { static_cast<long double>(INT64_MIN), -7 } }), tScalarOp::Mod, -1),
+        Mat({ { 0, 0 } }));
 
     EXPECT_EQ(ScalarArith(m, tScalarOp::Not), Mat({ { 1, 0, 0, 0 } }));
     EXPECT_EQ(ScalarArith(m, tScalarOp::Negate), Mat({ { 0, 2.5L, -7.5L, -4 } }));
