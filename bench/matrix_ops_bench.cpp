@@ -1,6 +1,9 @@
 // Elementary matrix routines of the library timed beside Eigen's long double matrices in one run:
 // product, Gram product A*A', transposition and element-by-element addition at n = 100, 300, 1000.
 // Each case is repeated and its best time kept; the closing table prints ours / Eigen.
+// Run (about 40 s):
+//   cmake --build build --target bench_matrix_ops && build/bench/bench_matrix_ops
+// Google Benchmark flags apply, e.g. --benchmark_filter='MatMul/.*/1000'.
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
