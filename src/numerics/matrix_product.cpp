@@ -154,7 +154,7 @@ void CheckedAdd(long double& sum, long double term)
     sum = next;
 }
 
-// One element exactly as specified: the SafeMul terms summed from 0 in k order.
+// One element the plain way: the SafeMul terms summed from 0 in k order.
 long double ExactElement(
     const tOperand& left, const tOperand& right, int32_t inner, int32_t i, int32_t j)
 {
@@ -220,8 +220,9 @@ void MultiplyBlocked(
     }
 }
 
-// result (rows x cols, zero-filled) = left * right over `inner` terms, each element as specified.
-// With upperOnly the product is symmetric and the lower triangle is mirrored from the upper one.
+// result (rows x cols, zero-filled) = left * right over `inner` terms, each element bit-identical
+// to the plain triple loop. With upperOnly the product is symmetric and the lower triangle is
+// mirrored from the upper one.
 void Multiply(
     const tOperand& left, const tOperand& right, int32_t inner, trealmatrix& result, bool upperOnly)
 {
@@ -238,7 +239,7 @@ void Multiply(
         }
     }
     // A finite element met no overflowing term and no overflowing partial sum (non-finite values
-    // absorb), so it equals the specified sum. Any other element is redone term by term.
+    // absorb), so it equals the plain sum. Any other element is redone term by term.
     for (int32_t r = 1; r <= rows; ++r) {
         long double* row = result.Row(r);
         for (int32_t c = 1; c <= cols; ++c) {

@@ -37,7 +37,7 @@ struct tMatDims {
 template <typename T> class tVector {
 public:
     tVector() = default;
-    // n elements (negative counts as 0), every slot value-initialised (0 or empty).
+    // n elements (negative counts as 0) equal to value; slot 0 is value-initialised (0 or empty).
     explicit tVector(int32_t n, const T& value = T())
         : m_slots(static_cast<std::size_t>(std::max<int32_t>(n, 0)) + 1, value)
     {

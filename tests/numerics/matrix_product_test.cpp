@@ -16,7 +16,7 @@ namespace {
 using testing::Mat;
 using testing::SparesAreZero;
 
-// The specified product, element by element: SafeMul terms summed from 0 in k order.
+// The plain product, element by element: SafeMul terms summed from 0 in k order.
 trealmatrix PlainProduct(const trealmatrix& a, const trealmatrix& b)
 {
     trealmatrix c(a.Rows(), b.Cols());
