@@ -12,9 +12,12 @@
 
 namespace zelvora {
 namespace {
-    constexpr long double pivotEps = 1e-128L;
+constexpr long double pivotEps = 1e-128L;
 
-    bool IsSquare(const trealmatrix& m) { return !m.IsAbsent() && m.Rows() == m.Cols(); }
+bool IsSquare(const trealmatrix& m)
+{
+    return !m.IsAbsent() && m.Rows() == m.Cols();
+}
 } // namespace
 
 void EliminateRow(trealmatrix& w, int32_t p, int32_t k, int32_t c)

@@ -13,55 +13,61 @@
 
 namespace zelvora {
 namespace {
-    constexpr int32_t maxSeriesIndex = 200;
-    constexpr int32_t maxHeronSteps = 100;
-    constexpr long double stopSquareSum = 1e-16L;
-    constexpr long double angleEps = 1e-64L;
-    constexpr long double pi = std::numbers::pi_v<long double>;
+constexpr int32_t maxSeriesIndex = 200;
+constexpr int32_t maxHeronSteps = 100;
+constexpr long double stopSquareSum = 1e-16L;
+constexpr long double angleEps = 1e-64L;
+constexpr long double pi = std::numbers::pi_v<long double>;
 
-    bool IsSquare(const trealmatrix& m) { return !m.IsAbsent() && m.Rows() == m.Cols(); }
+bool IsSquare(const trealmatrix& m)
+{
+    return !m.IsAbsent() && m.Rows() == m.Cols();
+}
 
-    trealmatrix Identity(int32_t n) { return MakeIdentity(n, n); }
+trealmatrix Identity(int32_t n)
+{
+    return MakeIdentity(n, n);
+}
 
-    trealmatrix Plus(const trealmatrix& a, const trealmatrix& b)
-    {
-        return ElementwiseArith(a, b, tElementwiseOp::Add);
-    }
+trealmatrix Plus(const trealmatrix& a, const trealmatrix& b)
+{
+    return ElementwiseArith(a, b, tElementwiseOp::Add);
+}
 
-    trealmatrix Minus(const trealmatrix& a, const trealmatrix& b)
-    {
-        return ElementwiseArith(a, b, tElementwiseOp::Subtract);
-    }
+trealmatrix Minus(const trealmatrix& a, const trealmatrix& b)
+{
+    return ElementwiseArith(a, b, tElementwiseOp::Subtract);
+}
 
-    // term * M / k, the next term of a power series.
-    trealmatrix NextTerm(const trealmatrix& term, const trealmatrix& m, int32_t k)
-    {
-        return ScalarArith(MatMul(term, m), tScalarOp::Divide, k);
-    }
+// term * M / k, the next term of a power series.
+trealmatrix NextTerm(const trealmatrix& term, const trealmatrix& m, int32_t k)
+{
+    return ScalarArith(MatMul(term, m), tScalarOp::Divide, k);
+}
 
-    bool SeriesDone(int32_t k, const trealmatrix& term)
-    {
-        return k > maxSeriesIndex || MatSquareSum(term) < stopSquareSum;
-    }
+bool SeriesDone(int32_t k, const trealmatrix& term)
+{
+    return k > maxSeriesIndex || MatSquareSum(term) < stopSquareSum;
+}
 
-    // The odd series S = Y + sign*Y^3/3 + Y^5/5 + ... (sign -1 alternates) with its stop rule.
-    trealmatrix OddPowerSeries(const trealmatrix& y, bool alternating)
-    {
-        const trealmatrix y2 = MatMul(y, y);
-        trealmatrix sum = y;
-        trealmatrix term = y;
-        int32_t k = 1;
-        bool negative = false;
-        do {
-            k += 2;
-            term = MatMul(term, y2);
-            if (alternating)
-                negative = !negative;
-            const trealmatrix part = ScalarArith(term, tScalarOp::Divide, k);
-            sum = negative ? Minus(sum, part) : Plus(sum, part);
-        } while (!SeriesDone(k, term));
-        return sum;
-    }
+// The odd series S = Y + sign*Y^3/3 + Y^5/5 + ... (sign -1 alternates) with its stop rule.
+trealmatrix OddPowerSeries(const trealmatrix& y, bool alternating)
+{
+    const trealmatrix y2 = MatMul(y, y);
+    trealmatrix sum = y;
+    trealmatrix term = y;
+    int32_t k = 1;
+    bool negative = false;
+    do {
+        k += 2;
+        term = MatMul(term, y2);
+        if (alternating)
+            negative = !negative;
+        const trealmatrix part = ScalarArith(term, tScalarOp::Divide, k);
+        sum = negative ? Minus(sum, part) : Plus(sum, part);
+    } while (!SeriesDone(k, term));
+    return sum;
+}
 } // namespace
 
 trealmatrix MatrixSeries(tMatrixSeries kind, const trealmatrix& m)

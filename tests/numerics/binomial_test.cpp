@@ -2,9 +2,9 @@
 #include "numerics/binomial.h"
 #include "numerics/run_time_error.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
+
+#include <gtest/gtest.h>
 
 namespace zelvora {
 namespace {
@@ -24,8 +24,8 @@ TEST(Binomial64, SmallValuesAndBoundaryRules)
 TEST(Binomial64, LargestCoefficientsAndOverflow)
 {
     EXPECT_EQ(Binomial64(66, 33), 7219428434016265740LL);
-    EXPECT_EQ(Binomial64(std::numeric_limits<int64_t>::max(), 1),
-        std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(
+        Binomial64(std::numeric_limits<int64_t>::max(), 1), std::numeric_limits<int64_t>::max());
     EXPECT_THROW(Binomial64(67, 33), tRangeError);
     EXPECT_THROW(Binomial64(std::numeric_limits<int64_t>::max(), 2), tRangeError);
 }

@@ -3,11 +3,11 @@
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <initializer_list>
 #include <random>
+
+#include <gtest/gtest.h>
 
 namespace zelvora {
 namespace {
@@ -47,8 +47,8 @@ trealmatrix RandomMatrix(std::mt19937& gen, int32_t rows, int32_t cols)
 
 TEST(GaussJordan, InverseOfSmallMatrices)
 {
-    EXPECT_LT(MaxDifference(GaussJordanInverse(Mat({ { 2, 1 }, { 1, 1 } })),
-                  Mat({ { 1, -1 }, { -1, 2 } })),
+    EXPECT_LT(MaxDifference(
+                  GaussJordanInverse(Mat({ { 2, 1 }, { 1, 1 } })), Mat({ { 1, -1 }, { -1, 2 } })),
         1e-18L);
     // A zero leading element needs the row exchange.
     EXPECT_EQ(GaussJordanInverse(Mat({ { 0, 1 }, { 1, 0 } })), Mat({ { 0, 1 }, { 1, 0 } }));

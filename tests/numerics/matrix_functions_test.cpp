@@ -4,11 +4,11 @@
 #include "numerics/matrix_functions.h"
 #include "numerics/matrix_product.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
+
+#include <gtest/gtest.h>
 
 namespace zelvora {
 namespace {
@@ -28,7 +28,10 @@ trealmatrix Mat(std::initializer_list<std::initializer_list<long double>> rows)
     return m;
 }
 
-trealmatrix Diag(long double a, long double b) { return Mat({ { a, 0 }, { 0, b } }); }
+trealmatrix Diag(long double a, long double b)
+{
+    return Mat({ { a, 0 }, { 0, b } });
+}
 
 // Relative tolerance on each element (absolute where the expected element is 0).
 void ExpectNear(const trealmatrix& actual, const trealmatrix& expected, long double tolerance)
@@ -48,8 +51,8 @@ TEST(MatrixSeries, ExponentialStopsOnTheSquaredTerm)
 {
     EXPECT_EQ(MatrixSeries(tMatrixSeries::Exp, trealmatrix(2, 2)), MakeIdentity(2, 2));
     // The nilpotent matrix ends the series after the term M: the result is exact.
-    EXPECT_EQ(MatrixSeries(tMatrixSeries::Exp, Mat({ { 0, 1 }, { 0, 0 } })),
-        Mat({ { 1, 1 }, { 0, 1 } }));
+    EXPECT_EQ(
+        MatrixSeries(tMatrixSeries::Exp, Mat({ { 0, 1 }, { 0, 0 } })), Mat({ { 1, 1 }, { 0, 1 } }));
     const trealmatrix e = MatrixSeries(tMatrixSeries::Exp, Diag(1, 2));
     ExpectNear(e, Diag(std::exp(1.0L), std::exp(2.0L)), 1e-9L);
     // The stop rule leaves an error of the order of the last term, not 80-bit accuracy.
@@ -62,10 +65,12 @@ TEST(MatrixSeries, TrigonometricAndHyperbolicOfDiagonals)
     ExpectNear(MatrixSeries(tMatrixSeries::Sin, m), Diag(std::sin(0.5L), std::sin(-1.25L)), 1e-9L);
     ExpectNear(MatrixSeries(tMatrixSeries::Cos, m), Diag(std::cos(0.5L), std::cos(-1.25L)), 1e-9L);
     ExpectNear(MatrixSeries(tMatrixSeries::Tan, m), Diag(std::tan(0.5L), std::tan(-1.25L)), 1e-8L);
-    ExpectNear(MatrixSeries(tMatrixSeries::Sinh, m), Diag(std::sinh(0.5L), std::sinh(-1.25L)), 1e-9L);
-    ExpectNear(MatrixSeries(tMatrixSeries::Cosh, m), Diag(std::cosh(0.5L), std::cosh(-1.25L)), 1e-9L);
-    ExpectNear(MatrixSeries(tMatrixSeries::Tanh, Diag(1, 2)), Diag(std::tanh(1.0L), std::tanh(2.0L)),
-        1e-8L);
+    ExpectNear(
+        MatrixSeries(tMatrixSeries::Sinh, m), Diag(std::sinh(0.5L), std::sinh(-1.25L)), 1e-9L);
+    ExpectNear(
+        MatrixSeries(tMatrixSeries::Cosh, m), Diag(std::cosh(0.5L), std::cosh(-1.25L)), 1e-9L);
+    ExpectNear(MatrixSeries(tMatrixSeries::Tanh, Diag(1, 2)),
+        Diag(std::tanh(1.0L), std::tanh(2.0L)), 1e-8L);
 }
 
 TEST(MatrixSeries, NonDiagonalIdentities)
@@ -93,8 +98,7 @@ TEST(MatrixLog, InvertsTheExponential)
 
 TEST(MatrixArcFunctions, ArcTangentAndItsRelatives)
 {
-    ExpectNear(MatrixArcTan(MakeIdentity(2, 2), MakeIdentity(2, 2)),
-        Diag(pi / 4, pi / 4), 1e-18L);
+    ExpectNear(MatrixArcTan(MakeIdentity(2, 2), MakeIdentity(2, 2)), Diag(pi / 4, pi / 4), 1e-18L);
     ExpectNear(MatrixArcTan(Diag(0.5L, 2), MakeIdentity(2, 2)),
         Diag(std::atan(0.5L), std::atan(2.0L)), 1e-8L);
     // The arc tangent series converges for P*Q^-1 with eigenvalues in the right half plane only.
@@ -109,7 +113,8 @@ TEST(MatrixArcFunctions, ArcTanhHonoursThePendingLibraryError)
     tNumericsContextScope context;
     EXPECT_EQ(MatrixArcTanh(trealmatrix(2, 2)), trealmatrix(2, 2));
     EXPECT_EQ(LibErrorCode(), 0);
-    ExpectNear(MatrixArcTanh(Diag(0.5L, -0.25L)), Diag(std::atanh(0.5L), std::atanh(-0.25L)), 1e-8L);
+    ExpectNear(
+        MatrixArcTanh(Diag(0.5L, -0.25L)), Diag(std::atanh(0.5L), std::atanh(-0.25L)), 1e-8L);
     EXPECT_EQ(LibErrorCode(), 0);
 
     SetLibError(7, "pending");
@@ -127,7 +132,8 @@ TEST(MatrixSqrt, HeronIteration)
     EXPECT_NEAR(static_cast<double>(root(1, 2)), static_cast<double>(root(2, 1)), 1e-15);
     // Eigenvalues sqrt(3) and 1 with eigenvectors (1, 1) and (1, -1).
     const long double r3 = std::sqrt(3.0L);
-    ExpectNear(root, Mat({ { (r3 + 1) / 2, (r3 - 1) / 2 }, { (r3 - 1) / 2, (r3 + 1) / 2 } }), 5e-9L);
+    ExpectNear(
+        root, Mat({ { (r3 + 1) / 2, (r3 - 1) / 2 }, { (r3 - 1) / 2, (r3 + 1) / 2 } }), 5e-9L);
 }
 
 TEST(MatrixFunctions, NonSquareArgumentsGiveTheFailureMatrix)
@@ -144,8 +150,8 @@ TEST(MatrixFunctions, NonSquareArgumentsGiveTheFailureMatrix)
 
 TEST(AngleOfPair, AnglesAndSpecialCases)
 {
-    const trealmatrix angles = AngleOfPair(Mat({ { 1, 0, -1, 0, 0, 1e-70L } }),
-        Mat({ { 1, 0, 0, 2, -2, 1e-70L } }));
+    const trealmatrix angles
+        = AngleOfPair(Mat({ { 1, 0, -1, 0, 0, 1e-70L } }), Mat({ { 1, 0, 0, 2, -2, 1e-70L } }));
     ExpectNear(angles, Mat({ { pi / 4, 0, pi, pi / 2, 3 * pi / 2, 0 } }), 1e-18L);
     EXPECT_EQ(AngleOfPair(Mat({ { 1, 0 } }), Mat({ { 1 }, { 0 } })), Mat({ { 0 } }));
 }

@@ -3,10 +3,10 @@
 #include "numerics/matrix_product.h"
 #include "numerics/pseudo_inverse.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <initializer_list>
+
+#include <gtest/gtest.h>
 
 namespace zelvora {
 namespace {

@@ -1,0 +1,79 @@
+// Result records of the variable operators (shared by their implementation files).
+#pragma once
+
+#include "numerics/matrix_types.h"
+#include "variables/variable.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zelvora::operators {
+
+inline tVariable IntegerResult(std::int32_t n)
+{
+    tVariable v;
+    VarSetInteger(v, n);
+    return v;
+}
+
+inline tVariable RealResult(long double x)
+{
+    tVariable v;
+    VarSetReal(v, x);
+    return v;
+}
+
+inline tVariable BooleanResult(bool b)
+{
+    tVariable v;
+    VarSetBoolean(v, b);
+    return v;
+}
+
+inline tVariable StringResult(std::string s)
+{
+    tVariable v;
+    VarSetString(v, std::move(s));
+    return v;
+}
+
+inline tVariable RealMatrixResult(trealmatrix m, std::uint8_t tag)
+{
+    tVariable v;
+    VarSetMatrix(v, std::move(m), tag);
+    return v;
+}
+
+inline tVariable IntMatrixResult(trealmatrix m, std::uint8_t tag)
+{
+    tVariable v;
+    VarSetIntMatrix(v, std::move(m), tag);
+    return v;
+}
+
+inline tVariable BoolMatrixResult(trealmatrix m, std::uint8_t tag)
+{
+    tVariable v;
+    VarSetBoolMatrix(v, std::move(m), tag);
+    return v;
+}
+
+inline tVariable StringMatrixResult(tStringmatrix s, std::uint8_t tag)
+{
+    tVariable v;
+    VarSetStrMatrix(v, std::move(s), tag);
+    return v;
+}
+
+// The n x 2 matrix as a range list (values not rounded).
+inline tVariable RangeResult(const trealmatrix& m, bool integer)
+{
+    tVariable v;
+    VarSetRangeMatrix(v, m, integer);
+    return v;
+}
+
+// A 32-bit integer result computed in 64 bits; outside 32 bits raises tRangeError.
+std::int32_t CheckedInt32(std::int64_t n);
+
+} // namespace zelvora::operators

@@ -1,0 +1,124 @@
+// The variable store: the named variables of the running program, found by folded name, and the
+// binary operator handlers that the formula machine calls.
+#pragma once
+
+#include "variables/variable.h"
+#include "variables/variable_display.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvora {
+
+class tVarClass : public tVariableDisplay {
+public:
+    // 33 slots (slot 0 and 32 free ones), no variables, nothing current.
+    tVarClass();
+    ~tVarClass() override = default;
+    tVarClass(const tVarClass&) = delete;
+    tVarClass& operator=(const tVarClass&) = delete;
+
+    // ---- Lookup. Names are compared after NameFold; stored names are at most 32 bytes, so a
+    // longer name finds nothing.
+
+    // Makes the first variable of that name (lowest index) current and returns true; otherwise
+    // CurrentIndex becomes 0.
+    bool Find(std::string_view name);
+    // Find; the display list also makes the variable's display current.
+    virtual bool FindShown(std::string_view name) { return Find(name); }
+    std::int32_t CurrentIndex() const { return m_currentIndex; }
+    // The variable found by the last successful lookup, as stored now; an empty record when none
+    // is current.
+    const tVariable& CurrentVariable() const;
+
+    // ---- Changes. Every one is reported to the display hooks.
+
+    // Assignment: the name (cut to 32 bytes) is looked up; a variable of the same shape is
+    // overwritten in place, one of another shape is deleted and the record added anew (so an empty
+    // record removes the variable); an unknown name is added unless the record is empty or a
+    // handle. Then the current variable is refreshed. Returns the result of the add, else true.
+    bool Store(tVariable record);
+    // Appends a variable (shapes 1, 2, 4, 5) and makes it current. Shape 0 adds nothing and gives
+    // true; shapes 3 and 6 or more add nothing and give false. The array grows by 16 slots when
+    // its highest index falls below count + 3.
+    bool Add(tVariable record);
+    // Removes variable index (1..count; else false); the ones above move down. The array shrinks
+    // by 16 slots when count + 19 falls below its highest index.
+    bool Delete(std::int32_t index);
+    bool Delete(std::string_view name);
+    // Removes every variable, from the highest index down.
+    bool DeleteAll();
+    // The variable found under oldName gets newName (cut to 32 bytes); no check that it is free.
+    bool Rename(std::string_view oldName, std::string_view newName);
+
+    // Names of variables 1..count in index order.
+    std::vector<std::string> NameList() const;
+    std::int32_t Count() const { return m_count; }
+    // Length of the variable array, slot 0 and spare slots included.
+    std::int32_t SlotCount() const { return static_cast<std::int32_t>(m_variables.size()); }
+    // Slot index (0..SlotCount-1); slot 0 and the slots above count are empty records.
+    const tVariable& Variable(std::int32_t index) const;
+
+    // In-place cell setters of the grid editor (VarSetCell / VarSetStrCell on variable index).
+    void SetCell(std::int32_t index, std::int32_t row, std::int32_t column, long double x);
+    void SetStrCell(std::int32_t index, std::int32_t row, std::int32_t column, std::string s);
+
+    // ---- Display hooks: nothing to show in the plain store.
+    void ShowNew(std::int32_t) override { }
+    void Refresh(std::int32_t) override { }
+    void RemoveShown(std::int32_t) override { }
+    void ResizeShown(std::int32_t) override { }
+
+    // ---- Binary operator handlers. Each takes the operand array, the indexes of the first and
+    // last operand of this call and the catalogue's submode, and returns exactly one record: empty
+    // unless last - first is 1 (with both indexes inside the array), else the operator applied to
+    // operands[first] and operands[first + 1].
+
+    // "*" and "·" (submode 0: matrix product) and "*#", "·#" (submode 1: element by element).
+    virtual tVariableArray Multiplication(const tVariableArray& operands, std::int32_t first,
+        std::int32_t last, std::int32_t submode) const;
+    tVariableArray Addition(const tVariableArray& operands, std::int32_t first, std::int32_t last,
+        std::int32_t submode) const;
+    tVariableArray Subtraction(const tVariableArray& operands, std::int32_t first,
+        std::int32_t last, std::int32_t submode) const;
+    tVariableArray Division(const tVariableArray& operands, std::int32_t first, std::int32_t last,
+        std::int32_t submode) const;
+    tVariableArray Power(const tVariableArray& operands, std::int32_t first, std::int32_t last,
+        std::int32_t submode) const;
+    tVariableArray IntegerQuotient(const tVariableArray& operands, std::int32_t first,
+        std::int32_t last, std::int32_t submode) const;
+    tVariableArray IntegerRemainder(const tVariableArray& operands, std::int32_t first,
+        std::int32_t last, std::int32_t submode) const;
+    tVariableArray BinomialCoefficient(const tVariableArray& operands, std::int32_t first,
+        std::int32_t last, std::int32_t submode) const;
+    // "ümod": always the empty record.
+    tVariableArray EmptyResult(const tVariableArray& operands, std::int32_t first,
+        std::int32_t last, std::int32_t submode) const;
+    // Submode: the allowed outcomes, 4 less, 2 equal, 1 greater.
+    tVariableArray Comparison(const tVariableArray& operands, std::int32_t first, std::int32_t last,
+        std::int32_t submode) const;
+    // Submode: the four-bit truth table.
+    tVariableArray Logic(const tVariableArray& operands, std::int32_t first, std::int32_t last,
+        std::int32_t submode) const;
+    tVariableArray Membership(const tVariableArray& operands, std::int32_t first, std::int32_t last,
+        std::int32_t submode) const;
+    // Submode 1 "falls", 2 "sonst".
+    tVariableArray Condition(const tVariableArray& operands, std::int32_t first, std::int32_t last,
+        std::int32_t submode) const;
+
+protected:
+    // Writable slot for the display list and the workspace loader.
+    tVariable& MutableVariable(std::int32_t index);
+
+private:
+    static constexpr std::int32_t initialSlots = 33;
+    static constexpr std::int32_t slotStep = 16;
+
+    tVariableArray m_variables;
+    std::int32_t m_count = 0;
+    std::int32_t m_currentIndex = 0;
+};
+
+} // namespace zelvora
