@@ -1,0 +1,141 @@
+// Range marks, positions in range and missing values replaced by means.
+#include "numerics/range_marks.h"
+
+#include "numerics/library_state.h"
+#include "numerics/matrix_structure.h"
+#include "numerics/reordering.h"
+#include "numerics/scalar_math.h"
+#include "numerics/statistics_groups.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <vector>
+
+namespace zelvora {
+namespace {
+
+// x rounded to double precision; beyond the double range it becomes an infinity of its sign
+// without raising an overflow, so that a huge value is merely out of every finite range.
+double ToDouble(long double x)
+{
+    if (std::fabs(x) > DBL_MAX)
+        return std::signbit(x) ? -HUGE_VAL : HUGE_VAL;
+    return static_cast<double>(x);
+}
+
+struct tPartialMean {
+    int64_t n = 0;
+    long double sum = 0;
+};
+
+// The row algorithm of MissingToMean on `work`, whose columns carry the given group codes.
+void ReplaceMissingInRows(trealmatrix& work, const trealrangelist& ranges, const tIntvector& codes)
+{
+    const auto groups = static_cast<std::size_t>(codes[0]);
+    std::vector<tPartialMean> means;
+    std::vector<bool> missing(static_cast<std::size_t>(work.Cols()) + 1);
+    for (int32_t r = 1; r <= work.Rows(); ++r) {
+        long double* row = work.Row(r);
+        means.assign(groups, tPartialMean {});
+        for (int32_t c = 1; c <= work.Cols(); ++c) {
+            missing[static_cast<std::size_t>(c)] = InAnyRange(row[c], ranges);
+            if (!missing[static_cast<std::size_t>(c)]) {
+                tPartialMean& g = means[static_cast<std::size_t>(codes[c] - 1)];
+                ++g.n;
+                g.sum += row[c];
+            }
+        }
+        for (int32_t c = 1; c <= work.Cols(); ++c) {
+            if (!missing[static_cast<std::size_t>(c)])
+                continue;
+            const tPartialMean& g = means[static_cast<std::size_t>(codes[c] - 1)];
+            row[c] = g.n > 0 ? g.sum / static_cast<long double>(g.n) : 0;
+        }
+    }
+}
+
+} // namespace
+
+bool InAnyRange(long double x, const trealrangelist& ranges)
+{
+    const double value = ToDouble(x);
+    for (const tRealRange& range : ranges.Elements()) {
+        if (ToDouble(range[1]) <= value && value <= ToDouble(range[2]))
+            return true;
+    }
+    return false;
+}
+
+trealmatrix InRangeMarks(const trealmatrix& m, const trealrangelist& ranges)
+{
+    trealmatrix marks(m.Rows(), m.Cols());
+    for (int32_t r = 1; r <= m.Rows(); ++r) {
+        for (int32_t c = 1; c <= m.Cols(); ++c)
+            marks(r, c) = InAnyRange(m(r, c), ranges) ? 1 : 0;
+    }
+    return marks;
+}
+
+trealmatrix InRangeIndices(const trealmatrix& m, const trealrangelist& ranges, int32_t direction)
+{
+    if (direction != 1 && direction != 2)
+        return FailureMatrix();
+    const bool perColumn = direction == 2;
+    const int32_t lines = perColumn ? m.Cols() : m.Rows();
+    const int32_t length = perColumn ? m.Rows() : m.Cols();
+    std::vector<std::vector<int32_t>> hits(static_cast<std::size_t>(lines));
+    std::size_t longest = 0;
+    for (int32_t line = 1; line <= lines; ++line) {
+        std::vector<int32_t>& found = hits[static_cast<std::size_t>(line - 1)];
+        for (int32_t k = 1; k <= length; ++k) {
+            if (InAnyRange(perColumn ? m(k, line) : m(line, k), ranges))
+                found.push_back(k);
+        }
+        longest = std::max(longest, found.size());
+    }
+    const auto depth = static_cast<int32_t>(longest);
+    trealmatrix result = perColumn ? trealmatrix(depth, lines) : trealmatrix(lines, depth);
+    for (int32_t line = 1; line <= lines; ++line) {
+        const std::vector<int32_t>& found = hits[static_cast<std::size_t>(line - 1)];
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const auto slot = static_cast<int32_t>(i) + 1;
+            (perColumn ? result(slot, line) : result(line, slot)) = found[i];
+        }
+    }
+    return result;
+}
+
+trealmatrix MissingToMean(
+    const trealmatrix& m, const trealrangelist& ranges, int32_t direction, const trealmatrix& groups)
+{
+    tMathErrorWatch watch;
+    trealmatrix result;
+    switch (direction) {
+    case 1:
+        result = m;
+        ReplaceMissingInRows(result, ranges, GroupCodes(groups, 1, m.Cols()));
+        break;
+    case 2:
+        result = Transpose(m);
+        ReplaceMissingInRows(result, ranges, GroupCodes(groups, 2, m.Rows()));
+        result = Transpose(result);
+        break;
+    case 3: {
+        trealmatrix flat = FlattenRows(m);
+        ReplaceMissingInRows(flat, ranges, GroupCodes(trealmatrix(), 3, flat.Cols()));
+        result = m;
+        for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
+            for (int32_t c = 1; c <= m.Cols(); ++c)
+                result(r, c) = flat(1, ++next);
+        }
+        break;
+    }
+    default:
+        return FailureMatrix();
+    }
+    watch.RaiseIfFaulted();
+    return result;
+}
+
+} // namespace zelvora

@@ -1,0 +1,234 @@
+// Reductions along rows, columns or the whole matrix, per group.
+#include "numerics/statistics_reduce.h"
+
+#include "numerics/library_state.h"
+#include "numerics/scalar_math.h"
+#include "numerics/statistics_groups.h"
+
+#include <cmath>
+#include <vector>
+
+namespace zelvora {
+namespace {
+
+// What a reduction accumulates; only that is computed, so that a mean cannot fail on the
+// overflow of a product nobody asked for.
+enum class tTarget {
+    Minimum,
+    Maximum,
+    Count,
+    Product,
+    Sum,
+};
+
+struct tAccumulator {
+    long double value = 0; // running sum, product or extreme
+    int64_t count = 0;
+    int32_t position = 0; // of the extreme
+};
+
+template <tTarget T, bool Square>
+inline void Accumulate(tAccumulator& a, long double x, int32_t position)
+{
+    if constexpr (Square)
+        x = x * x;
+    if constexpr (T == tTarget::Sum) {
+        a.value += x;
+    } else if constexpr (T == tTarget::Product) {
+        a.value *= x;
+    } else if constexpr (T == tTarget::Minimum) {
+        if (a.count == 0 || x < a.value) {
+            a.value = x;
+            a.position = position;
+        }
+    } else if constexpr (T == tTarget::Maximum) {
+        if (a.count == 0 || x > a.value) {
+            a.value = x;
+            a.position = position;
+        }
+    }
+    ++a.count;
+}
+
+long double Finish(const tAccumulator& a, tTarget target, const tReduceFlags& flags)
+{
+    switch (target) {
+    case tTarget::Minimum:
+    case tTarget::Maximum:
+        if (a.count == 0)
+            return 0;
+        return flags.index ? a.position : a.value;
+    case tTarget::Count:
+        return static_cast<long double>(a.count);
+    case tTarget::Product:
+        return a.value;
+    case tTarget::Sum:
+        break;
+    }
+    long double sum = a.value;
+    if (flags.divide)
+        sum = a.count > 0 ? sum / static_cast<long double>(a.count) : 0;
+    if (flags.root)
+        sum = std::sqrt(sum);
+    return sum;
+}
+
+tTarget TargetOf(const tReduceFlags& flags)
+{
+    if (flags.minimum)
+        return tTarget::Minimum;
+    if (flags.maximum)
+        return tTarget::Maximum;
+    if (flags.count)
+        return tTarget::Count;
+    if (flags.product)
+        return tTarget::Product;
+    return tTarget::Sum;
+}
+
+std::vector<tAccumulator> FreshAccumulators(std::size_t n, tTarget target)
+{
+    return std::vector<tAccumulator>(n, tAccumulator { target == tTarget::Product ? 1.0L : 0.0L });
+}
+
+template <tTarget T, bool Square>
+trealmatrix ReduceAlong(
+    const trealmatrix& m, int32_t direction, const tReduceFlags& flags, const tIntvector& codes)
+{
+    const auto [rows, cols] = m.Dims();
+    const int32_t k = codes[0];
+    const auto groups = static_cast<std::size_t>(k);
+    if (direction == 1) {
+        trealmatrix result(rows, k);
+        std::vector<tAccumulator> acc;
+        for (int32_t r = 1; r <= rows; ++r) {
+            acc = FreshAccumulators(groups, T);
+            const long double* row = m.Row(r);
+            for (int32_t c = 1; c <= cols; ++c)
+                Accumulate<T, Square>(acc[static_cast<std::size_t>(codes[c] - 1)], row[c], c);
+            for (int32_t g = 1; g <= k; ++g)
+                result(r, g) = Finish(acc[static_cast<std::size_t>(g - 1)], T, flags);
+        }
+        return result;
+    }
+    if (direction == 2) {
+        // One accumulator per group and column, filled row by row.
+        const auto width = static_cast<std::size_t>(cols);
+        std::vector<tAccumulator> acc = FreshAccumulators(groups * width, T);
+        for (int32_t r = 1; r <= rows; ++r) {
+            const long double* row = m.Row(r);
+            const std::size_t base = static_cast<std::size_t>(codes[r] - 1) * width;
+            for (int32_t c = 1; c <= cols; ++c)
+                Accumulate<T, Square>(acc[base + static_cast<std::size_t>(c - 1)], row[c], r);
+        }
+        trealmatrix result(k, cols);
+        for (int32_t g = 1; g <= k; ++g) {
+            for (int32_t c = 1; c <= cols; ++c)
+                result(g, c) = Finish(
+                    acc[static_cast<std::size_t>(g - 1) * width + static_cast<std::size_t>(c - 1)],
+                    T, flags);
+        }
+        return result;
+    }
+    std::vector<tAccumulator> acc = FreshAccumulators(groups, T);
+    int32_t position = 0;
+    for (int32_t r = 1; r <= rows; ++r) {
+        const long double* row = m.Row(r);
+        for (int32_t c = 1; c <= cols; ++c) {
+            ++position;
+            Accumulate<T, Square>(acc[static_cast<std::size_t>(codes[position] - 1)], row[c],
+                position);
+        }
+    }
+    const bool pairs = flags.index && (T == tTarget::Minimum || T == tTarget::Maximum);
+    trealmatrix result(1, pairs ? 2 * k : k);
+    for (int32_t g = 1; g <= k; ++g) {
+        const tAccumulator& a = acc[static_cast<std::size_t>(g - 1)];
+        if (!pairs) {
+            result(1, g) = Finish(a, T, flags);
+        } else if (a.count > 0) {
+            result(1, 2 * g - 1) = (a.position - 1) / cols + 1;
+            result(1, 2 * g) = (a.position - 1) % cols + 1;
+        }
+    }
+    return result;
+}
+
+template <tTarget T>
+trealmatrix ReduceSquaredOrNot(
+    const trealmatrix& m, int32_t direction, const tReduceFlags& flags, const tIntvector& codes)
+{
+    return flags.square ? ReduceAlong<T, true>(m, direction, flags, codes)
+                        : ReduceAlong<T, false>(m, direction, flags, codes);
+}
+
+} // namespace
+
+tReduceFlags ReductionFlags(tReduction reduction)
+{
+    switch (reduction) {
+    case tReduction::Count:
+        return { .count = true };
+    case tReduction::Sum:
+        return { .sum = true };
+    case tReduction::Product:
+        return { .product = true };
+    case tReduction::Mean:
+        return { .sum = true, .divide = true };
+    case tReduction::SquareSum:
+        return { .sum = true, .square = true };
+    case tReduction::Hypotenuse:
+        return { .sum = true, .square = true, .root = true };
+    case tReduction::Stddev:
+        return { .sum = true, .square = true, .divide = true, .root = true };
+    case tReduction::Min:
+        return { .minimum = true };
+    case tReduction::Max:
+        return { .maximum = true };
+    case tReduction::IndexOfMin:
+        return { .minimum = true, .index = true };
+    case tReduction::IndexOfMax:
+        return { .maximum = true, .index = true };
+    }
+    return {};
+}
+
+trealmatrix Reduce(
+    const trealmatrix& m, int32_t direction, tReduceFlags flags, const trealmatrix& groups)
+{
+    if (direction < 1 || direction > 3)
+        return FailureMatrix();
+    const int32_t count = direction == 1 ? m.Cols()
+        : direction == 2                 ? m.Rows()
+                                         : m.Rows() * m.Cols();
+    const tIntvector codes = GroupCodes(groups, direction, count);
+    tMathErrorWatch watch;
+    trealmatrix result;
+    switch (TargetOf(flags)) {
+    case tTarget::Minimum:
+        result = ReduceSquaredOrNot<tTarget::Minimum>(m, direction, flags, codes);
+        break;
+    case tTarget::Maximum:
+        result = ReduceSquaredOrNot<tTarget::Maximum>(m, direction, flags, codes);
+        break;
+    case tTarget::Count:
+        result = ReduceAlong<tTarget::Count, false>(m, direction, flags, codes);
+        break;
+    case tTarget::Product:
+        result = ReduceSquaredOrNot<tTarget::Product>(m, direction, flags, codes);
+        break;
+    case tTarget::Sum:
+        result = ReduceSquaredOrNot<tTarget::Sum>(m, direction, flags, codes);
+        break;
+    }
+    watch.RaiseIfFaulted();
+    return result;
+}
+
+trealmatrix Reduce(
+    const trealmatrix& m, int32_t direction, tReduction reduction, const trealmatrix& groups)
+{
+    return Reduce(m, direction, ReductionFlags(reduction), groups);
+}
+
+} // namespace zelvora

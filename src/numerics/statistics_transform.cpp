@@ -1,0 +1,178 @@
+// Deviations, z-values, unit square sums and running sums.
+#include "numerics/statistics_transform.h"
+
+#include "numerics/library_state.h"
+#include "numerics/matrix_structure.h"
+#include "numerics/reordering.h"
+#include "numerics/scalar_math.h"
+#include "numerics/statistics_groups.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace zelvora {
+namespace {
+
+struct tMoments {
+    int64_t n = 0;
+    long double sum = 0;
+    long double squares = 0;
+};
+
+// Replaces every element of every row of `work` by its deviation from its group's mean in that
+// row, and with `standardise` divides by the group's standard deviation (divisor n).
+void CentreRows(trealmatrix& work, const tIntvector& codes, bool standardise)
+{
+    const auto groups = static_cast<std::size_t>(codes[0]);
+    std::vector<tMoments> moments;
+    std::vector<long double> mean(groups);
+    std::vector<long double> spread(groups);
+    for (int32_t r = 1; r <= work.Rows(); ++r) {
+        long double* row = work.Row(r);
+        moments.assign(groups, tMoments {});
+        for (int32_t c = 1; c <= work.Cols(); ++c) {
+            tMoments& g = moments[static_cast<std::size_t>(codes[c] - 1)];
+            ++g.n;
+            g.sum += row[c];
+            if (standardise)
+                g.squares += row[c] * row[c];
+        }
+        for (std::size_t g = 0; g < groups; ++g) {
+            if (moments[g].n == 0)
+                continue;
+            const auto n = static_cast<long double>(moments[g].n);
+            mean[g] = moments[g].sum / n;
+            if (standardise) {
+                const long double radicand
+                    = n * moments[g].squares - moments[g].sum * moments[g].sum;
+                spread[g] = std::sqrt(std::max(radicand, 0.0L)) / n;
+            }
+        }
+        for (int32_t c = 1; c <= work.Cols(); ++c) {
+            const auto g = static_cast<std::size_t>(codes[c] - 1);
+            if (!standardise)
+                row[c] -= mean[g];
+            else if (spread[g] != 0)
+                row[c] = (row[c] - mean[g]) / spread[g];
+        }
+    }
+}
+
+// Runs the row algorithm in the given direction: columns work on the transpose, the whole matrix
+// on its elements as one row.
+trealmatrix CentreAlong(
+    const trealmatrix& m, int32_t direction, const trealmatrix& groups, bool standardise)
+{
+    tMathErrorWatch watch;
+    trealmatrix result;
+    switch (direction) {
+    case 1: {
+        result = m;
+        CentreRows(result, GroupCodes(groups, 1, m.Cols()), standardise);
+        break;
+    }
+    case 2: {
+        result = Transpose(m);
+        CentreRows(result, GroupCodes(groups, 2, m.Rows()), standardise);
+        result = Transpose(result);
+        break;
+    }
+    case 3: {
+        trealmatrix flat = FlattenRows(m);
+        CentreRows(flat, GroupCodes(groups, 3, flat.Cols()), standardise);
+        result = m;
+        for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
+            for (int32_t c = 1; c <= m.Cols(); ++c)
+                result(r, c) = flat(1, ++next);
+        }
+        break;
+    }
+    default:
+        return FailureMatrix();
+    }
+    watch.RaiseIfFaulted();
+    return result;
+}
+
+// Multiplies the elements of `part` (pointers to the elements of a row, a column or the matrix) by
+// sqrt(1 / their square sum) unless that sum is 0.
+void ScaleToUnitSquares(std::vector<long double*>& part)
+{
+    long double squares = 0;
+    for (const long double* x : part)
+        squares += *x * *x;
+    if (squares == 0)
+        return;
+    const long double factor = std::sqrt(1 / squares);
+    for (long double* x : part)
+        *x *= factor;
+}
+
+} // namespace
+
+trealmatrix Deviations(const trealmatrix& m, int32_t direction, const trealmatrix& groups)
+{
+    return CentreAlong(m, direction, groups, false);
+}
+
+trealmatrix ZValues(const trealmatrix& m, int32_t direction, const trealmatrix& groups)
+{
+    return CentreAlong(m, direction, groups, true);
+}
+
+trealmatrix NormaliseSquares(const trealmatrix& m, int32_t direction)
+{
+    if (direction < 1 || direction > 3)
+        return FailureMatrix();
+    tMathErrorWatch watch;
+    trealmatrix result = m;
+    const auto [rows, cols] = m.Dims();
+    std::vector<long double*> part;
+    if (direction == 1) {
+        for (int32_t r = 1; r <= rows; ++r) {
+            part.clear();
+            for (int32_t c = 1; c <= cols; ++c)
+                part.push_back(&result(r, c));
+            ScaleToUnitSquares(part);
+        }
+    } else if (direction == 2) {
+        for (int32_t c = 1; c <= cols; ++c) {
+            part.clear();
+            for (int32_t r = 1; r <= rows; ++r)
+                part.push_back(&result(r, c));
+            ScaleToUnitSquares(part);
+        }
+    } else {
+        for (int32_t r = 1; r <= rows; ++r) {
+            for (int32_t c = 1; c <= cols; ++c)
+                part.push_back(&result(r, c));
+        }
+        ScaleToUnitSquares(part);
+    }
+    watch.RaiseIfFaulted();
+    return result;
+}
+
+trealmatrix Cumulate(const trealmatrix& m, int32_t direction)
+{
+    if (direction != 1 && direction != 2)
+        return FailureMatrix();
+    tMathErrorWatch watch;
+    trealmatrix result = m;
+    for (int32_t r = 1; r <= m.Rows(); ++r) {
+        long double* row = result.Row(r);
+        if (direction == 1) {
+            for (int32_t c = 2; c <= m.Cols(); ++c)
+                row[c] += row[c - 1];
+        } else if (r > 1) {
+            const long double* above = result.Row(r - 1);
+            for (int32_t c = 1; c <= m.Cols(); ++c)
+                row[c] += above[c];
+        }
+    }
+    watch.RaiseIfFaulted();
+    return result;
+}
+
+} // namespace zelvora
