@@ -1,9 +1,8 @@
 // Registration of the commands, and QUIT, MACRODEF and MACROEXEC.
 #include "interpreter/commands.h"
 
-#include "numerics/run_time_error.h"
+#include "language/number_text.h"
 
-#include <charconv>
 
 namespace zelvora {
 namespace {
@@ -135,18 +134,6 @@ namespace {
     }
 
 } // namespace
-
-std::int32_t IntegerOfText(std::string_view text)
-{
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '+')
-        digits.remove_prefix(1);
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw tConversionError(std::string(text));
-    return value;
-}
 
 void RegisterCommands(tInterpreter& interpreter, tCommandHooks hooks)
 {

@@ -21,7 +21,4 @@ struct tCommandHooks {
 // Commands whose subsystems are not available fail with a message that says so.
 void RegisterCommands(tInterpreter& interpreter, tCommandHooks hooks = {});
 
-// The integer value of a number text; a text that is no 32-bit integer is a conversion error.
-std::int32_t IntegerOfText(std::string_view text);
-
 } // namespace zelvora

@@ -23,7 +23,8 @@ std::vector<std::int32_t> AllIndexes(std::int32_t n)
 std::vector<std::int32_t> IndexesWithin(const tVariable& selector, std::int32_t limit)
 {
     std::vector<std::int32_t> indexes;
-    for (std::int32_t index : VarToIndexVector(selector, limit).Elements())
+    const tIntvector list = VarToIndexVector(selector, limit);
+    for (std::int32_t index : list.Elements())
         if (index >= 1 && index <= limit)
             indexes.push_back(index);
     return indexes;

@@ -1,0 +1,69 @@
+// The compute handler's services on the real store and evaluation machine.
+#pragma once
+
+#include "interpreter/compute_services.h"
+#include "language/eval_machine.h"
+#include "variables/variable_store.h"
+
+#include <functional>
+
+namespace zelvora {
+
+// Formulas read variables straight from the store; system variables come from a lookup that the
+// settings provide (none until they are connected).
+class tStoreEnvironment : public tEvalEnvironment {
+public:
+    explicit tStoreEnvironment(tVarClass& store)
+        : m_store(store)
+    {
+    }
+    const tVariable* FindVariable(std::string_view name) override;
+    std::optional<tVariable> SystemVariableValue(std::string_view name) override;
+
+    std::function<std::optional<tVariable>(std::string_view)> SystemVariables;
+
+private:
+    tVarClass& m_store;
+};
+
+class tCoreComputeServices : public tComputeServices {
+public:
+    tCoreComputeServices(tVarClass& store, tEvalMachine& machine)
+        : m_store(store)
+        , m_machine(machine)
+    {
+    }
+
+    tVariableArray Evaluate(const tAnsiTokens& tokens) override { return m_machine.Evaluate(tokens); }
+    std::int32_t EvalErrorCode() const override { return m_machine.EvalErrorCode(); }
+    std::string EvalErrorMessage() const override { return m_machine.EvalErrorMessage(); }
+    void ResetErrors() override { m_machine.ResetErrors(); }
+
+    bool FindShown(std::string_view name) override { return m_store.FindShown(name); }
+    const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }
+    void Store(const tVariable& record) override { m_store.Store(record); }
+
+    tVariable VarAssignPart(const tVariable& variable, const tVariable& value, const tIntvector& rows,
+        const tIntvector& cols) override;
+    tintrangelist VarToIntRangeList(const tVariable& value) override;
+    std::int32_t VarAsInteger(const tVariable& value) override;
+    bool VarAsBoolean(const tVariable& value) override;
+    std::string VarAsString(const tVariable& value) override;
+    std::int32_t VarRows(const tVariable& variable) override;
+    std::int32_t VarCols(const tVariable& variable) override;
+
+    // System variables and options arrive with the settings; until then no name is one.
+    tSysVarType SystemVariableType(std::string_view) override { return tSysVarType::None; }
+    bool IsSystemVariable(std::string_view) override { return false; }
+    void SetSystemVariable(std::string_view, const tVariable&) override { }
+    bool IsOptionName(std::string_view) override { return false; }
+    void SetDirectorySetting(std::string_view, const std::string&) override { }
+    void SetRandomStart(std::int32_t) override { }
+    void SetFirstTimeUsed(bool) override { }
+
+private:
+    tVarClass& m_store;
+    tEvalMachine& m_machine;
+};
+
+} // namespace zelvora

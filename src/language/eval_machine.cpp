@@ -1,0 +1,262 @@
+// The evaluation machine: priority reduction and the dispatch of opcodes.
+#include "language/eval_machine.h"
+
+#include "language/formula_parser.h"
+#include "language/machine_bindings.h"
+#include "language/machine_operators.h"
+#include "numerics/library_state.h"
+#include "numerics/run_time_error.h"
+
+namespace zelvora {
+namespace {
+
+    constexpr std::size_t MaxFormulaTokens = 65535;
+
+    bool InRange(std::uint16_t opcode, std::uint16_t low, std::uint16_t high)
+    {
+        return opcode >= low && opcode <= high;
+    }
+
+} // namespace
+
+std::uint8_t OperatorPriority(std::uint16_t opcode)
+{
+    switch (opcode) {
+    case 62:
+        return 49;
+    case 58: case 59: case 60: case 61: case 65: case 66: case 67: case 68:
+        return 29;
+    case 23:
+        return 25;
+    case 20:
+        return 24;
+    case 22:
+        return 23;
+    case 28: case 31:
+        return 22;
+    case 26: case 27: case 29: case 30: case 32: case 33: case 48: case 49:
+        return 21;
+    case 24: case 25: case 50:
+        return 20;
+    case 55:
+        return 19;
+    case 34: case 35: case 36: case 37: case 38: case 39:
+        return 18;
+    case 45:
+        return 17;
+    case 40: case 42: case 43: case 44:
+        return 16;
+    case 41:
+        return 15;
+    case 46: case 47:
+        return 14;
+    case 21:
+        return 3;
+    case 8: case 9: case 10:
+        return 2;
+    default:
+        return 49;
+    }
+}
+
+tEvalMachine::tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch)
+    : m_environment(environment)
+    , m_dispatch(dispatch)
+{
+}
+
+void tEvalMachine::ResetErrors()
+{
+    m_errorCode = 0;
+    m_errorMessage.clear();
+    ClearLibError();
+}
+
+void tEvalMachine::SetError(std::int32_t code, std::string_view message)
+{
+    m_errorCode = code;
+    m_errorMessage = message;
+}
+
+void tEvalMachine::TakeLibraryErrorCode()
+{
+    if (LibErrorCode() != 0)
+        m_errorCode = LibErrorCode();
+}
+
+tVariableArray tEvalMachine::Evaluate(const tAnsiTokens& tokens)
+{
+    tVariableArray results(1);
+    results[0] = machine::IntegerValue(0);
+    if (tokens.empty())
+        return results;
+    if (tokens.size() > MaxFormulaTokens)
+        throw tRangeError();
+    tFormulaParser parser(*this, tokens);
+    return parser.EvaluateTopLevel();
+}
+
+tVariable tEvalMachine::EvaluateOne(const tAnsiTokens& tokens)
+{
+    tVariableArray results = Evaluate(tokens);
+    return results.size() > 1 ? std::move(results[1]) : tVariable {};
+}
+
+void tEvalMachine::StartLevel(tEvalLevel& level)
+{
+    level = tEvalLevel();
+    m_errorCode = 0;
+    m_errorMessage.clear();
+}
+
+void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t sign)
+{
+    ++m_temporaryCounter;
+    tVariable copy = sign == -1 ? machine::SignedCopy(value, -1) : std::move(value);
+    if (copy.name.empty())
+        copy.name = "$" + std::to_string(m_temporaryCounter);
+    level.Operands.push_back(std::move(copy));
+}
+
+void tEvalMachine::PushOperator(tEvalLevel& level, std::uint8_t priority, std::uint16_t opcode, std::int32_t entryNo)
+{
+    if (m_errorCode != 0)
+        return;
+    while (level.OperatorCount > 0 && level.Operators[static_cast<std::size_t>(level.OperatorCount - 1)].Priority >= priority)
+        ApplyLast(level);
+    if (static_cast<std::size_t>(level.OperatorCount) == MaxWaitingOperators)
+        throw tRangeError();
+    tOperatorEntry entry;
+    entry.Opcode = opcode;
+    entry.Priority = priority;
+    entry.Base = level.Top();
+    entry.EntryNo = entryNo;
+    if (entryNo > 0) {
+        const tTOC& toc = Catalogue().Entry(entryNo);
+        entry.Handler = toc.Handler;
+        entry.Submode = toc.Submode;
+    }
+    level.Operators[static_cast<std::size_t>(level.OperatorCount++)] = entry;
+    // A routine that reported through the library's pair stops the formula.
+    if (m_errorCode == 0 && LibErrorCode() != 0) {
+        m_errorCode = LibErrorCode();
+        m_errorMessage = LibErrorMessage();
+    }
+}
+
+void tEvalMachine::ApplyLast(tEvalLevel& level)
+{
+    const tOperatorEntry entry = level.Operators[static_cast<std::size_t>(--level.OperatorCount)];
+    level.Operators[static_cast<std::size_t>(level.OperatorCount)] = tOperatorEntry();
+    if (m_errorCode != 0 || level.Top() < 2)
+        return;
+    Apply(level, entry);
+}
+
+void tEvalMachine::Replace(tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign)
+{
+    level.Operands.resize(static_cast<std::size_t>(base));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        PushValue(level, std::move(values[i]), i == 0 ? sign : 1);
+}
+
+void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
+{
+    const std::uint16_t opcode = entry.Opcode;
+    const std::int32_t base = entry.Base;
+    const std::int32_t top = level.Top();
+    if (base < 1 || base > top)
+        return; // no operand at the base: nothing to apply
+    auto slot = [&](std::int32_t i) -> tVariable& { return level.Operands[static_cast<std::size_t>(i)]; };
+
+    if (InRange(opcode, 19, 51)) {
+        switch (opcode) {
+        case 21: // ","
+            return;
+        case 20:
+        case 22:
+        case 23:
+            if (top - base == 1)
+                Replace(level, base, { ApplyListOperator(opcode, slot(base), slot(base + 1)) });
+            return;
+        default:
+            if (entry.Handler == tOperatorHandler::None)
+                return;
+            Replace(level, base, machine::ApplyHandler(entry.Handler, level.Operands, base, top, entry.Submode));
+            return;
+        }
+    }
+    if (InRange(opcode, 52, 53))
+        return;
+    if (InRange(opcode, 54, 56)) {
+        tVariable left = slot(base);
+        Replace(level, base, { opcode == 55 && top - base == 1 ? ConcatMatrixColumns(left, slot(base + 1)) : left });
+        return;
+    }
+    if (InRange(opcode, 57, 63)) {
+        if (opcode == 57 || opcode == 63) {
+            Replace(level, base, { tVariable {} });
+            return;
+        }
+        if (opcode == 62) {
+            const tVariable* cols = top - base >= 2 ? &slot(base + 2) : nullptr;
+            if (top - base >= 1)
+                Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
+            return;
+        }
+        Replace(level, base, ApplyPostfix(opcode, slot(base), top - base >= 1 ? &slot(base + 1) : nullptr));
+        return;
+    }
+    if (InRange(opcode, 64, 69)) {
+        if (opcode == 65) {
+            SetError(1, "Der Operator ! ist in dieser Ausgabe noch nicht verf\xFC"
+                        "gbar");
+            return;
+        }
+        tVariable result;
+        if (opcode != 64 && opcode != 69)
+            result = machine::SuffixPower(slot(base), opcode);
+        Replace(level, base, { std::move(result) });
+        return;
+    }
+    if (InRange(opcode, 70, 106) || InRange(opcode, 110, 331)) {
+        ApplyFunction(level, entry);
+        return;
+    }
+    // 107 to 109, 332 and above: no routine, the operands stay.
+}
+
+void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
+{
+    const std::int32_t base = entry.Base;
+    const std::int32_t top = level.Top();
+    if (entry.Opcode == 110 || entry.Opcode == 114) {
+        Replace(level, base, { tVariable {} });
+        return;
+    }
+    tVariable& functionSlot = level.Operands[static_cast<std::size_t>(base)];
+    const std::int32_t sign = functionSlot.intvalue == -1 ? -1 : 1;
+    const tTOC& toc = Catalogue().Entry(entry.EntryNo);
+    tCallOutcome outcome;
+    outcome.Kind = tCallOutcome::tKind::Unavailable;
+    if (m_dispatch) {
+        const std::span<const tVariable> arguments(level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        outcome = m_dispatch->Call(entry.Opcode, toc, arguments);
+    }
+    switch (outcome.Kind) {
+    case tCallOutcome::tKind::Unavailable:
+        SetError(1, "Die Funktion " + toc.Name + " ist in dieser Ausgabe noch nicht verf\xFC"
+                                                 "gbar");
+        return;
+    case tCallOutcome::tKind::Slot: {
+        tVariable slotValue = functionSlot;
+        Replace(level, base, { std::move(slotValue) }, sign);
+        return;
+    }
+    case tCallOutcome::tKind::Values:
+        Replace(level, base, std::move(outcome.Values), sign);
+        return;
+    }
+}
+
+} // namespace zelvora

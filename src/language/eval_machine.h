@@ -1,0 +1,111 @@
+// The evaluation machine: operand and operator stacks per bracket level, priority reduction, the
+// dispatch of every opcode, and the machine's error pair. Formulas are evaluated as they are read.
+#pragma once
+
+#include "language/catalogue.h"
+#include "language/scanner.h"
+#include "variables/variable.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace zelvora {
+
+// The store and the system variables as the parser reads them.
+class tEvalEnvironment {
+public:
+    virtual ~tEvalEnvironment() = default;
+    // The stored variable of that name (folded comparison), or null.
+    virtual const tVariable* FindVariable(std::string_view name) = 0;
+    // The value of a system variable as a scalar, or nothing when the name is none.
+    virtual std::optional<tVariable> SystemVariableValue(std::string_view name) = 0;
+};
+
+// What a built-in function call gives back.
+struct tCallOutcome {
+    enum class tKind {
+        Values, // the values, pushed in order (the first one with the call's sign)
+        Slot, // the routine left its slot untouched: the call yields the integer 1
+        Unavailable, // no routine for this function is built: the formula fails, naming it
+    };
+    tKind Kind = tKind::Values;
+    tVariableArray Values;
+};
+
+// The built-in functions (opcodes 70 to 331), by opcode with their arguments.
+class tBuiltinDispatch {
+public:
+    virtual ~tBuiltinDispatch() = default;
+    virtual tCallOutcome Call(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments) = 0;
+};
+
+struct tOperatorEntry {
+    std::uint16_t Opcode = NotFoundOpcode;
+    std::uint8_t Priority = 0;
+    std::int32_t Base = 0; // Top when pushed: the left operand's slot, or a function's slot
+    std::int32_t EntryNo = 0; // 0 for the end of the formula
+    tOperatorHandler Handler = tOperatorHandler::None;
+    std::int32_t Submode = 0;
+};
+
+inline constexpr std::size_t MaxWaitingOperators = 50;
+
+// One bracket level: operands in slots 1..Top (slot 0 an empty value) and the waiting operators.
+struct tEvalLevel {
+    tVariableArray Operands = tVariableArray(1);
+    std::array<tOperatorEntry, MaxWaitingOperators> Operators {};
+    std::int32_t OperatorCount = 0;
+    std::uint8_t State = 0; // 0 operand expected, 1 operator expected
+    bool Closed = false;
+    std::int32_t Sign = 1;
+
+    std::int32_t Top() const { return static_cast<std::int32_t>(Operands.size()) - 1; }
+};
+
+class tEvalMachine {
+public:
+    explicit tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch = nullptr);
+
+    // Element 0 an empty value, 1..n the values of the formula's top level; no tokens give the single
+    // element 0 holding the integer 0. Leaves EvalErrorCode and EvalErrorMessage.
+    tVariableArray Evaluate(const tAnsiTokens& tokens);
+    // The first value (element 1), or an empty value.
+    tVariable EvaluateOne(const tAnsiTokens& tokens);
+    // Clears the machine's and the library's error pairs.
+    void ResetErrors();
+
+    std::int32_t EvalErrorCode() const { return m_errorCode; }
+    const std::string& EvalErrorMessage() const { return m_errorMessage; }
+    void SetError(std::int32_t code, std::string_view message);
+
+    // Operations for the parser.
+    void StartLevel(tEvalLevel& level);
+    void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
+    void PushOperator(tEvalLevel& level, std::uint8_t priority, std::uint16_t opcode, std::int32_t entryNo);
+    // Takes over the library's error code (not its message) when one is pending.
+    void TakeLibraryErrorCode();
+
+    tEvalEnvironment& Environment() { return m_environment; }
+    tTocINFO& Toc() { return Catalogue(); }
+
+private:
+    void ApplyLast(tEvalLevel& level);
+    void Apply(tEvalLevel& level, const tOperatorEntry& entry);
+    void ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry);
+    // Replaces the operands from base on by the values, the first one pushed with sign.
+    void Replace(tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign = 1);
+
+    tEvalEnvironment& m_environment;
+    tBuiltinDispatch* m_dispatch;
+    std::int32_t m_errorCode = 0;
+    std::string m_errorMessage;
+    std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset
+};
+
+// Priority of an operator met by the parser in operator position.
+std::uint8_t OperatorPriority(std::uint16_t opcode);
+
+} // namespace zelvora

@@ -1,0 +1,244 @@
+// The formula parser.
+#include "language/formula_parser.h"
+
+#include "language/machine_bindings.h"
+#include "language/machine_operators.h"
+#include "language/number_text.h"
+#include "numerics/library_state.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace zelvora {
+namespace {
+
+    constexpr std::uint8_t FunctionPriority = 89;
+    constexpr std::uint8_t PostfixPriority = 29;
+    constexpr std::uint8_t IndexPriority = 49;
+    constexpr std::uint8_t ClosingPriority = 2;
+    constexpr std::uint16_t EndOfFormulaOpcode = 3;
+    constexpr std::size_t MaxTokenTextLength = 255;
+
+    bool IsPostfix(std::uint16_t opcode)
+    {
+        return (opcode >= 58 && opcode <= 61) || (opcode >= 65 && opcode <= 68);
+    }
+
+    // Scopes one nested level; counts the depth.
+    class tLevelDepth {
+    public:
+        explicit tLevelDepth(int& depth)
+            : m_depth(depth)
+        {
+            ++m_depth;
+        }
+        ~tLevelDepth() { --m_depth; }
+        tLevelDepth(const tLevelDepth&) = delete;
+        tLevelDepth& operator=(const tLevelDepth&) = delete;
+
+    private:
+        int& m_depth;
+    };
+
+} // namespace
+
+tFormulaParser::tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens)
+    : m_machine(machine)
+    , m_tokens(tokens)
+    , m_end(tokens.empty() ? 0 : tokens.size() - 1)
+{
+}
+
+std::string tFormulaParser::TokenText(std::size_t index) const
+{
+    return m_tokens[index].Text.substr(0, MaxTokenTextLength);
+}
+
+tVariableArray tFormulaParser::EvaluateTopLevel()
+{
+    m_position = 0;
+    return EvaluateLevel();
+}
+
+tVariableArray tFormulaParser::EvaluateLevel()
+{
+    const tLevelDepth depth(m_depth);
+    tEvalLevel level;
+    if (m_depth > MaxFormulaLevels) {
+        m_machine.SetError(1, "Die Formel ist zu tief geschachtelt (h\xF6"
+                              "chstens "
+                + std::to_string(MaxFormulaLevels) + " Klammerebenen)");
+        m_position = m_tokens.size();
+        return std::move(level.Operands);
+    }
+    m_machine.StartLevel(level);
+    while (m_position <= m_end && m_position < m_tokens.size()) {
+        if (m_tokens[m_position].Kind != tkEnd) {
+            if (level.State == 0) {
+                if (!OperandStep(level)) {
+                    m_machine.TakeLibraryErrorCode();
+                    break;
+                }
+            } else {
+                OperatorStep(level);
+            }
+        }
+        if (level.Closed)
+            break;
+        ++m_position;
+    }
+    if (!level.Closed)
+        m_machine.PushOperator(level, 0, EndOfFormulaOpcode, 0);
+    return std::move(level.Operands);
+}
+
+void tFormulaParser::PushLevelValues(tEvalLevel& level, tVariableArray values, std::int32_t sign)
+{
+    for (std::size_t i = 1; i < values.size(); ++i)
+        m_machine.PushValue(level, std::move(values[i]), sign);
+}
+
+bool tFormulaParser::PushFunctionCall(tEvalLevel& level, const tTocLookup& function)
+{
+    m_machine.PushValue(level, machine::IntegerValue(1), level.Sign);
+    level.Sign = 1;
+    m_machine.PushOperator(level, FunctionPriority, function.Opcode, function.Entry);
+    m_position += 2;
+    PushLevelValues(level, EvaluateLevel(), 1);
+    return true;
+}
+
+bool tFormulaParser::PushConstant(tEvalLevel& level)
+{
+    ++m_position;
+    if (m_position >= m_tokens.size())
+        return false;
+    const tTocLookup constant = m_machine.Toc().LookupConstant(TokenText(m_position), m_machine.EvalErrorCode());
+    if (!constant.Found)
+        return false;
+    switch (constant.Opcode) {
+    case 13:
+        m_machine.PushValue(level, machine::RealValue(std::exp(1.0L)), level.Sign);
+        break;
+    case 14:
+        m_machine.PushValue(level, machine::RealValue(std::numbers::pi_v<long double>), level.Sign);
+        break;
+    case 15:
+        m_machine.PushValue(level, machine::BooleanValue(false), level.Sign);
+        break;
+    case 16:
+        m_machine.PushValue(level, machine::BooleanValue(true), level.Sign);
+        break;
+    case 17:
+        m_machine.PushValue(level, machine::IntegerValue(2147483647), 1);
+        break;
+    default:
+        break; // any other entry pushes nothing
+    }
+    return true;
+}
+
+bool tFormulaParser::OperandStep(tEvalLevel& level)
+{
+    if (m_machine.EvalErrorCode() != 0)
+        return false;
+    const t_ansitoken& token = m_tokens[m_position];
+    switch (token.Kind) {
+    case tkName: {
+        const bool call = m_position + 1 < m_tokens.size() && m_tokens[m_position + 1].Text.starts_with('(');
+        const std::string name = TokenText(m_position);
+        if (call) {
+            const tTocLookup function = m_machine.Toc().LookupFunction(name, m_machine.EvalErrorCode());
+            if (function.Found) {
+                PushFunctionCall(level, function);
+                break;
+            }
+        }
+        if (const tVariable* variable = m_machine.Environment().FindVariable(name)) {
+            m_machine.PushValue(level, *variable, level.Sign);
+            break;
+        }
+        if (auto system = m_machine.Environment().SystemVariableValue(name)) {
+            m_machine.PushValue(level, std::move(*system), 1);
+            break;
+        }
+        return false;
+    }
+    case tkString:
+        m_machine.PushValue(level, machine::StringValue(TokenText(m_position)), 1);
+        break;
+    case tkInteger:
+        m_machine.PushValue(level, machine::IntegerValue(IntegerOfText(token.Text)), level.Sign);
+        break;
+    case tkReal:
+        m_machine.PushValue(level, machine::RealValue(RealOfText(token.Text)), level.Sign);
+        break;
+    case tkNumberDot:
+        break; // counts as an operand, pushes nothing
+    case tkSign:
+        switch (token.Text[0]) {
+        case '#':
+            if (!PushConstant(level))
+                return false;
+            break;
+        case '(':
+            ++m_position;
+            PushLevelValues(level, EvaluateLevel(), level.Sign);
+            break;
+        case '{': {
+            ++m_position;
+            m_machine.PushValue(level, BuildMatrixLiteral(EvaluateLevel()), level.Sign);
+            break;
+        }
+        case '*':
+            m_machine.PushValue(level,
+                ApplyListOperator(23, machine::IntegerValue(1), machine::IntegerValue(2147483647)), 1);
+            break;
+        case '-':
+            level.Sign = -level.Sign;
+            return true;
+        case '+':
+            return true;
+        default:
+            return false;
+        }
+        break;
+    default:
+        return false;
+    }
+    level.State = 1;
+    level.Sign = 1;
+    return true;
+}
+
+void tFormulaParser::OperatorStep(tEvalLevel& level)
+{
+    if (m_machine.EvalErrorCode() != 0)
+        return;
+    const tTocLookup found = m_machine.Toc().LookupOperator(TokenText(m_position), m_machine.EvalErrorCode());
+    if (!found.Found)
+        return;
+    const std::uint16_t opcode = found.Opcode;
+    if (opcode == 8 || opcode == 9 || opcode == 10) {
+        m_machine.PushOperator(level, ClosingPriority, opcode, found.Entry);
+        level.Closed = true;
+        return;
+    }
+    if (IsPostfix(opcode)) {
+        m_machine.PushOperator(level, PostfixPriority, opcode, found.Entry);
+        m_machine.PushValue(level, machine::IntegerValue(0), 1);
+        return;
+    }
+    if (opcode == 62) {
+        m_machine.PushOperator(level, IndexPriority, opcode, found.Entry);
+        ++m_position;
+        tVariableArray indices = EvaluateLevel();
+        for (std::size_t i = 1; i < indices.size() && i <= 2; ++i)
+            m_machine.PushValue(level, std::move(indices[i]), 1);
+        return;
+    }
+    m_machine.PushOperator(level, OperatorPriority(opcode), opcode, found.Entry);
+    level.State = 0;
+}
+
+} // namespace zelvora

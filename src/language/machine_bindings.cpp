@@ -1,0 +1,109 @@
+// The variable operations behind the machine's opcodes, bound to the store's routines.
+#include "language/machine_bindings.h"
+
+#include "variables/variable_operators.h"
+#include "variables/element_access.h"
+
+namespace zelvora::machine {
+
+tVariable SignedCopy(const tVariable& value, std::int32_t sign)
+{
+    tVariable copy;
+    VarCopy(copy, value, sign == -1 ? -1 : 1);
+    return copy;
+}
+
+tVariableArray ApplyHandler(tOperatorHandler handler, const tVariableArray& operands, std::int32_t first,
+    std::int32_t last, std::int32_t submode)
+{
+    if (last - first != 1 || first < 0 || static_cast<std::size_t>(last) >= operands.size())
+        return { tVariable {} };
+    const tVariable& l = operands[static_cast<std::size_t>(first)];
+    const tVariable& r = operands[static_cast<std::size_t>(last)];
+    switch (handler) {
+    case tOperatorHandler::Addition:
+        return { VarAdd(l, r) };
+    case tOperatorHandler::Subtraction:
+        return { VarSubtract(l, r) };
+    case tOperatorHandler::Multiplication:
+        return { VarMultiply(l, r, submode) };
+    case tOperatorHandler::Division:
+        return { VarDivide(l, r, submode) };
+    case tOperatorHandler::Power:
+        return { VarPower(l, r, submode) };
+    case tOperatorHandler::IntegerQuotient:
+        return { VarIntQuotient(l, r) };
+    case tOperatorHandler::IntegerRemainder:
+        return { VarIntRemainder(l, r) };
+    case tOperatorHandler::BinomialCoefficient:
+        return { VarBinomial(l, r) };
+    case tOperatorHandler::Comparison:
+        return { VarCompare(l, r, submode) };
+    case tOperatorHandler::Logic:
+        return { VarLogic(l, r, submode) };
+    case tOperatorHandler::Membership:
+        return { VarMembership(l, r) };
+    case tOperatorHandler::Condition:
+        return { VarCondition(l, r, submode) };
+    case tOperatorHandler::EmptyResult:
+    case tOperatorHandler::None:
+        break;
+    }
+    return { tVariable {} };
+}
+
+tVariable ConcatRanges(const tVariable& left, const tVariable& right)
+{
+    return VarConcatRanges(left, right);
+}
+
+tVariable Select(const tVariable& value, const tVariable& rows, const tVariable* cols)
+{
+    tVariable target = value;
+    if (cols)
+        VarSelect(target, rows, *cols, 3);
+    else
+        VarSelect(target, rows, tVariable {}, 1);
+    return target;
+}
+
+tVariable SuffixPower(const tVariable& value, std::uint16_t opcode)
+{
+    const long double exponent = opcode == 66 ? 0 : opcode == 67 ? 2 : 3;
+    return VarMatrixPower(value, exponent);
+}
+
+std::int32_t AsInteger(const tVariable& value) { return VarAsInteger(value); }
+long double AsReal(const tVariable& value) { return VarAsReal(value); }
+std::string AsString(const tVariable& value) { return VarAsString(value); }
+std::int32_t Rows(const tVariable& value) { return VarRows(value); }
+
+tVariable IntegerValue(std::int32_t n)
+{
+    tVariable v;
+    VarSetInteger(v, n);
+    return v;
+}
+
+tVariable RealValue(long double x)
+{
+    tVariable v;
+    VarSetReal(v, x);
+    return v;
+}
+
+tVariable BooleanValue(bool b)
+{
+    tVariable v;
+    VarSetBoolean(v, b);
+    return v;
+}
+
+tVariable StringValue(std::string s)
+{
+    tVariable v;
+    VarSetString(v, std::move(s));
+    return v;
+}
+
+} // namespace zelvora::machine

@@ -1,0 +1,42 @@
+// The variable operations the evaluation machine applies: copies with a sign, the binary operator
+// handlers, range joining, selection, suffix powers and the scalar getters.
+#pragma once
+
+#include "language/catalogue.h"
+#include "variables/variable.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zelvora::machine {
+
+// A copy of the value, negated when sign is -1 (numbers change sign, booleans are inverted,
+// strings stay, numeric matrices are negated element by element).
+tVariable SignedCopy(const tVariable& value, std::int32_t sign);
+
+// The binary operator's handler on operands first and first+1 (exactly one record back; empty when
+// last - first is not 1 or the operands do not fit).
+tVariableArray ApplyHandler(tOperatorHandler handler, const tVariableArray& operands, std::int32_t first,
+    std::int32_t last, std::int32_t submode);
+
+// Two ranges or range lists joined into one range list.
+tVariable ConcatRanges(const tVariable& left, const tVariable& right);
+
+// Rows (one index) or rows and columns (two indices) of a matrix.
+tVariable Select(const tVariable& value, const tVariable& rows, const tVariable* cols);
+
+// "°", "²", "³" (opcodes 66 to 68): the matrix power with exponent 0, 2 or 3.
+tVariable SuffixPower(const tVariable& value, std::uint16_t opcode);
+
+std::int32_t AsInteger(const tVariable& value);
+long double AsReal(const tVariable& value);
+std::string AsString(const tVariable& value);
+std::int32_t Rows(const tVariable& value);
+
+// Record setters.
+tVariable IntegerValue(std::int32_t n);
+tVariable RealValue(long double x);
+tVariable BooleanValue(bool b);
+tVariable StringValue(std::string s);
+
+} // namespace zelvora::machine

@@ -1,0 +1,207 @@
+// The machine's own operators: ranges, blocks, side-by-side joining, indexing, postfix operators
+// and matrix literals.
+#include "language/machine_operators.h"
+
+#include "language/machine_bindings.h"
+#include "numerics/matrix_product.h"
+#include "numerics/matrix_structure.h"
+#include "numerics/run_time_error.h"
+
+#include <algorithm>
+
+namespace zelvora {
+namespace {
+
+    bool IsNumberScalar(const tVariable& v)
+    {
+        return v.shape == shScalar
+            && (v.datatype == dtInteger || v.datatype == dtReal || v.datatype == dtBoolean);
+    }
+
+    bool IsMatrix(const tVariable& v) { return v.shape == shMatrix; }
+
+    bool IsStringMatrix(const tVariable& v) { return v.shape == shMatrix && v.datatype == dtString; }
+
+    tVariable MakeRange(const tVariable& left, const tVariable& right)
+    {
+        tVariable range;
+        range.shape = shRange;
+        range.tag = tgRange;
+        const bool real = left.datatype == dtReal || right.datatype == dtReal;
+        const bool bothBoolean = left.datatype == dtBoolean && right.datatype == dtBoolean;
+        range.datatype = real ? dtReal : bothBoolean ? dtBoolean : dtInteger;
+        range.matrix = trealmatrix(1, 2);
+        if (real) {
+            range.matrix(1, 1) = machine::AsReal(left);
+            range.matrix(1, 2) = machine::AsReal(right);
+        } else {
+            range.matrix(1, 1) = machine::AsInteger(left);
+            range.matrix(1, 2) = machine::AsInteger(right);
+        }
+        return range;
+    }
+
+    // One row of a block: [n, n] of a number, the first two elements of a matrix's first row.
+    void BlockRow(const tVariable& v, trealmatrix& block, std::int32_t row)
+    {
+        if (v.shape == shScalar && (v.datatype == dtInteger || v.datatype == dtReal)) {
+            const long double n = machine::AsInteger(v);
+            block(row, 1) = n;
+            block(row, 2) = n;
+        } else if (IsMatrix(v) && v.datatype != dtString && v.matrix.Rows() >= 1 && v.matrix.Cols() >= 1) {
+            block(row, 1) = v.matrix(1, 1);
+            block(row, 2) = v.matrix.Cols() >= 2 ? v.matrix(1, 2) : v.matrix(1, 1);
+        } else {
+            block(row, 1) = 1;
+            block(row, 2) = 1;
+        }
+    }
+
+} // namespace
+
+tVariable ApplyListOperator(std::uint16_t opcode, const tVariable& left, const tVariable& right)
+{
+    switch (opcode) {
+    case 23:
+        return IsNumberScalar(left) && IsNumberScalar(right) ? MakeRange(left, right) : left;
+    case 20:
+        return machine::ConcatRanges(left, right);
+    case 22: {
+        tVariable block;
+        block.shape = shMatrix;
+        block.datatype = dtReal;
+        block.tag = tgRange;
+        block.matrix = trealmatrix(2, 2);
+        BlockRow(left, block.matrix, 1);
+        BlockRow(right, block.matrix, 2);
+        return block;
+    }
+    default:
+        return left;
+    }
+}
+
+tVariable ConcatMatrixColumns(const tVariable& left, const tVariable& right)
+{
+    if (!IsMatrix(left) || !IsMatrix(right))
+        return {};
+    tVariable result;
+    result.shape = shMatrix;
+    result.datatype = left.datatype;
+    result.tag = left.tag;
+    if (left.datatype != dtString && right.datatype != dtString) {
+        result.matrix = ConcatColumns(left.matrix, right.matrix);
+    } else if (IsStringMatrix(left) && IsStringMatrix(right)) {
+        result.strmatrix = ConcatColumns(left.strmatrix, right.strmatrix);
+    } else {
+        return {};
+    }
+    return result;
+}
+
+tVariable IndexValue(const tVariable& value, const tVariable& rows, const tVariable* cols)
+{
+    if (!IsMatrix(value))
+        return value;
+    return machine::Select(value, rows, cols);
+}
+
+tVariableArray ApplyPostfix(std::uint16_t opcode, const tVariable& value, const tVariable* placeholder)
+{
+    if (!IsMatrix(value)) {
+        if (opcode == 58 && placeholder)
+            return { value, *placeholder };
+        return { value };
+    }
+    tVariable result = value;
+    const bool text = value.datatype == dtString;
+    switch (opcode) {
+    case 58:
+        return { machine::IntegerValue(text ? value.strmatrix.Rows() : value.matrix.Rows()),
+            machine::IntegerValue(text ? value.strmatrix.Cols() : value.matrix.Cols()) };
+    case 59:
+        if (text)
+            result.strmatrix = Transpose(value.strmatrix);
+        else
+            result.matrix = Transpose(value.matrix);
+        return { result };
+    case 60:
+        result.tag = tgLogical;
+        return { result };
+    case 61:
+        if (!text)
+            result.matrix = GramProduct(value.matrix, 1);
+        return { result };
+    default:
+        return { value };
+    }
+}
+
+tVariable BuildMatrixLiteral(const tVariableArray& values)
+{
+    if (values.size() < 2)
+        return {};
+    const tVariable& head = values[1];
+    tVariable literal;
+    literal.shape = shMatrix;
+    if (IsMatrix(head)) {
+        const bool text = head.datatype == dtString;
+        const std::int32_t cols = text ? head.strmatrix.Cols() : head.matrix.Cols();
+        std::int64_t rowCount = 0;
+        for (std::size_t i = 1; i < values.size(); ++i) {
+            const tVariable& v = values[i];
+            const bool holdsMatrix = v.shape == shMatrix || v.shape == shVector || v.shape == shRange;
+            if (!holdsMatrix || (v.datatype == dtString) != text)
+                throw tRangeError();
+            const std::int32_t vCols = text ? v.strmatrix.Cols() : v.matrix.Cols();
+            if (vCols < cols)
+                throw tRangeError();
+            rowCount += text ? v.strmatrix.Rows() : v.matrix.Rows();
+        }
+        if (rowCount > INT32_MAX)
+            throw tRangeError();
+        literal.datatype = head.datatype;
+        literal.tag = text ? tgLogical : tgPlain;
+        std::int32_t row = 0;
+        if (text) {
+            literal.strmatrix = tStringmatrix(static_cast<std::int32_t>(rowCount), cols);
+            for (std::size_t i = 1; i < values.size(); ++i)
+                for (std::int32_t r = 1; r <= values[i].strmatrix.Rows(); ++r) {
+                    ++row;
+                    for (std::int32_t c = 1; c <= cols; ++c)
+                        literal.strmatrix(row, c) = values[i].strmatrix(r, c);
+                }
+        } else {
+            literal.matrix = trealmatrix(static_cast<std::int32_t>(rowCount), cols);
+            for (std::size_t i = 1; i < values.size(); ++i)
+                for (std::int32_t r = 1; r <= values[i].matrix.Rows(); ++r) {
+                    ++row;
+                    std::copy_n(values[i].matrix.Row(r) + 1, cols, literal.matrix.Row(row) + 1);
+                }
+        }
+        return literal;
+    }
+    const auto n = static_cast<std::int32_t>(values.size() - 1);
+    switch (head.datatype) {
+    case dtInteger:
+    case dtReal:
+    case dtBoolean:
+        literal.datatype = head.datatype;
+        literal.tag = tgPlain;
+        literal.matrix = trealmatrix(1, n);
+        for (std::int32_t i = 1; i <= n; ++i)
+            literal.matrix(1, i) = machine::AsReal(values[static_cast<std::size_t>(i)]);
+        return literal;
+    case dtString:
+        literal.datatype = dtString;
+        literal.tag = tgLogical;
+        literal.strmatrix = tStringmatrix(1, n);
+        for (std::int32_t i = 1; i <= n; ++i)
+            literal.strmatrix(1, i) = machine::AsString(values[static_cast<std::size_t>(i)]);
+        return literal;
+    default:
+        return {};
+    }
+}
+
+} // namespace zelvora

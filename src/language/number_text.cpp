@@ -1,0 +1,42 @@
+// Number texts of tokens.
+#include "language/number_text.h"
+
+#include "numerics/run_time_error.h"
+
+#include <charconv>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace zelvora {
+
+std::int32_t IntegerOfText(std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        throw tConversionError(std::string(text));
+    return value;
+}
+
+long double RealOfText(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    // strtold in the C locale: out of range gives infinity or 0 as the number says.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string copy(text);
+    char* end = nullptr;
+    const long double value = strtold_l(copy.c_str(), &end, cLocale);
+    return end == copy.c_str() ? 0 : value;
+}
+
+} // namespace zelvora
