@@ -60,7 +60,7 @@ bool tVarClass::Store(tVariable record)
             Delete(m_currentIndex);
             result = Add(std::move(record));
         }
-    } else if (IsStorableShape(record.shape)) {
+    } else {
         result = Add(std::move(record));
     }
     if (m_currentIndex >= 1 && m_currentIndex <= m_count)
