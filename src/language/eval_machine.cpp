@@ -253,9 +253,16 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         Replace(level, base, { std::move(slotValue) }, sign);
         return;
     }
-    case tCallOutcome::tKind::Values:
-        Replace(level, base, std::move(outcome.Values), sign);
+    case tCallOutcome::tKind::Values: {
+        if (outcome.Values.size() == 1) {
+            Replace(level, base, std::move(outcome.Values), sign);
+            return;
+        }
+        level.Operands.resize(static_cast<std::size_t>(base));
+        for (tVariable& value : outcome.Values)
+            PushValue(level, std::move(value), outcome.SignAll ? sign : 1);
         return;
+    }
     }
 }
 

@@ -33,6 +33,8 @@ struct tCallOutcome {
     };
     tKind Kind = tKind::Values;
     tVariableArray Values;
+    // A single value takes the call's sign; several take sign 1 unless SignAll is set.
+    bool SignAll = false;
 };
 
 // The built-in functions (opcodes 70 to 331), by opcode with their arguments.

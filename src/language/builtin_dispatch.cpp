@@ -1,0 +1,168 @@
+// The dispatch of built-in function calls.
+#include "language/builtin_dispatch.h"
+
+#include "variables/variable_convert.h"
+
+namespace zelvora {
+
+namespace {
+    const tVariable& EmptyValue()
+    {
+        static const tVariable empty;
+        return empty;
+    }
+} // namespace
+
+tCallArgs::tCallArgs(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments,
+    const std::string& scriptDirectory)
+    : m_opcode(opcode)
+    , m_entry(entry)
+    , m_arguments(arguments)
+    , m_scriptDirectory(scriptDirectory)
+{
+}
+
+const tVariable& tCallArgs::Arg(std::int32_t i) const
+{
+    return Has(i) ? m_arguments[static_cast<std::size_t>(i - 1)] : EmptyValue();
+}
+
+std::int32_t tCallArgs::Integer(std::int32_t i, std::int32_t fallback) const
+{
+    return Has(i) ? VarAsInteger(Arg(i)) : fallback;
+}
+
+long double tCallArgs::Real(std::int32_t i, long double fallback) const
+{
+    return Has(i) ? VarAsReal(Arg(i)) : fallback;
+}
+
+std::string tCallArgs::Text(std::int32_t i) const
+{
+    return Has(i) ? VarAsString(Arg(i)) : std::string();
+}
+
+bool tCallArgs::Truth(std::int32_t i, bool fallback) const
+{
+    return Has(i) ? VarAsBoolean(Arg(i)) : fallback;
+}
+
+trealmatrix tCallArgs::Matrix(std::int32_t i) const
+{
+    return VarToMatrix(Arg(i));
+}
+
+std::string tCallArgs::ResolveFileName(std::string_view name) const
+{
+    std::size_t begin = 0;
+    std::size_t end = name.size();
+    while (begin < end && static_cast<unsigned char>(name[begin]) <= ' ')
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(name[end - 1]) <= ' ')
+        --end;
+    std::string trimmed(name.substr(begin, end - begin));
+    for (char& c : trimmed) {
+        if (c == '\\')
+            c = '/';
+    }
+    if (trimmed.empty())
+        return trimmed;
+    const bool absolute = trimmed[0] == '/' || (trimmed.size() > 1 && trimmed[1] == ':');
+    if (absolute || m_scriptDirectory.empty())
+        return trimmed;
+    std::string resolved = m_scriptDirectory;
+    if (resolved.back() != '/')
+        resolved += '/';
+    return resolved + trimmed;
+}
+
+namespace call {
+
+    tCallOutcome Empty() { return { tCallOutcome::tKind::Values, { tVariable {} } }; }
+
+    tCallOutcome Slot() { return { tCallOutcome::tKind::Slot, {} }; }
+
+    tCallOutcome Value(tVariable value) { return { tCallOutcome::tKind::Values, { std::move(value) } }; }
+
+    tCallOutcome Values(tVariableArray values, bool signAll)
+    {
+        tCallOutcome outcome { tCallOutcome::tKind::Values, std::move(values) };
+        outcome.SignAll = signAll;
+        return outcome;
+    }
+
+    tVariable RealMatrixValue(trealmatrix m)
+    {
+        tVariable v;
+        VarSetMatrix(v, std::move(m), tgPlain);
+        return v;
+    }
+
+    tCallOutcome RealMatrix(trealmatrix m) { return Value(RealMatrixValue(std::move(m))); }
+
+    tCallOutcome StringMatrix(tStringmatrix s)
+    {
+        tVariable v;
+        VarSetStrMatrix(v, std::move(s), tgLogical);
+        return Value(std::move(v));
+    }
+
+    tCallOutcome BoolMatrix(trealmatrix m)
+    {
+        tVariable v;
+        VarSetBoolMatrix(v, std::move(m), tgLogical);
+        return Value(std::move(v));
+    }
+
+    tCallOutcome Integer(std::int32_t n)
+    {
+        tVariable v;
+        VarSetInteger(v, n);
+        return Value(std::move(v));
+    }
+
+    tCallOutcome Real(long double x)
+    {
+        tVariable v;
+        VarSetReal(v, x);
+        return Value(std::move(v));
+    }
+
+    tCallOutcome Text(std::string s)
+    {
+        tVariable v;
+        VarSetString(v, std::move(s));
+        return Value(std::move(v));
+    }
+
+} // namespace call
+
+tFunctionDispatch::tFunctionDispatch()
+{
+    Register(MatrixFunctionRows());
+    Register(MatrixScalarRows());
+    Register(GeneratorRows());
+    Register(ConstructorRows());
+}
+
+void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)
+{
+    for (const tDispatchRow& row : rows) {
+        if (row.Opcode <= HighestFunctionOpcode)
+            m_routines[row.Opcode] = row.Routine;
+    }
+}
+
+bool tFunctionDispatch::IsRegistered(std::uint16_t opcode) const
+{
+    return opcode <= HighestFunctionOpcode && m_routines[opcode] != nullptr;
+}
+
+tCallOutcome tFunctionDispatch::Call(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments)
+{
+    if (!IsRegistered(opcode))
+        return { tCallOutcome::tKind::Unavailable, {} };
+    return m_routines[opcode](tCallArgs(opcode, entry, arguments, m_scriptDirectory));
+}
+
+} // namespace zelvora

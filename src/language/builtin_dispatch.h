@@ -1,0 +1,105 @@
+// The dispatch of built-in function calls: argument conversions with defaults, result shapes, and
+// the table of routines by opcode that each group of functions fills.
+#pragma once
+
+#include "language/eval_machine.h"
+
+#include <array>
+#include <span>
+#include <string>
+
+namespace zelvora {
+
+// The arguments of one call (argument 1 is the first) with the conversions every routine uses.
+class tCallArgs {
+public:
+    tCallArgs(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments,
+        const std::string& scriptDirectory);
+
+    std::uint16_t Opcode() const { return m_opcode; }
+    const tTOC& Entry() const { return m_entry; }
+    // Number of arguments given.
+    std::int32_t Count() const { return static_cast<std::int32_t>(m_arguments.size()); }
+    bool Has(std::int32_t i) const { return i >= 1 && i <= Count(); }
+    // Argument i, or an empty value when it was not given.
+    const tVariable& Arg(std::int32_t i) const;
+    std::span<const tVariable> All() const { return m_arguments; }
+
+    bool IsScalar(std::int32_t i) const { return Arg(i).shape == shScalar; }
+    bool IsMatrix(std::int32_t i) const { return Arg(i).shape == shMatrix; }
+    bool IsText(std::int32_t i) const { return IsScalar(i) && Arg(i).datatype == dtString; }
+    bool IsNumber(std::int32_t i) const
+    {
+        return IsScalar(i) && (Arg(i).datatype == dtInteger || Arg(i).datatype == dtReal);
+    }
+
+    // The integer, real and text value of argument i; the default when it was not given.
+    std::int32_t Integer(std::int32_t i, std::int32_t fallback = 0) const;
+    long double Real(std::int32_t i, long double fallback = 0) const;
+    std::string Text(std::int32_t i) const;
+    bool Truth(std::int32_t i, bool fallback = false) const;
+    // The matrix of argument i (a matrix argument's own matrix).
+    trealmatrix Matrix(std::int32_t i) const;
+
+    // A file name resolved against the directory of the running script: trimmed; empty stays
+    // empty; an absolute name ("/..." or a drive letter and ':') as it is; any other appended.
+    std::string ResolveFileName(std::string_view name) const;
+
+private:
+    std::uint16_t m_opcode;
+    const tTOC& m_entry;
+    std::span<const tVariable> m_arguments;
+    const std::string& m_scriptDirectory;
+};
+
+// Results of a routine.
+namespace call {
+    tCallOutcome Empty();
+    tCallOutcome Slot();
+    tCallOutcome Value(tVariable value);
+    // Several results, pushed in order with sign 1 (signAll: each with the call's sign).
+    tCallOutcome Values(tVariableArray values, bool signAll = false);
+    tCallOutcome RealMatrix(trealmatrix m); // element type real, tag 1
+    tCallOutcome StringMatrix(tStringmatrix s); // tag 2
+    tCallOutcome BoolMatrix(trealmatrix m); // tag 2
+    tCallOutcome Integer(std::int32_t n);
+    tCallOutcome Real(long double x);
+    tCallOutcome Text(std::string s);
+    tVariable RealMatrixValue(trealmatrix m);
+} // namespace call
+
+using tDispatchRoutine = tCallOutcome (*)(const tCallArgs&);
+
+struct tDispatchRow {
+    std::uint16_t Opcode;
+    tDispatchRoutine Routine;
+};
+
+inline constexpr std::uint16_t HighestFunctionOpcode = 335;
+
+class tFunctionDispatch : public tBuiltinDispatch {
+public:
+    // Every group of built-in functions registered.
+    tFunctionDispatch();
+
+    // Registers routines; a later row replaces an earlier one of the same opcode.
+    void Register(std::span<const tDispatchRow> rows);
+    bool IsRegistered(std::uint16_t opcode) const;
+
+    tCallOutcome Call(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
+
+    // Relative file names in formulas resolve against this directory.
+    void SetScriptDirectory(std::string directory) { m_scriptDirectory = std::move(directory); }
+
+private:
+    std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
+    std::string m_scriptDirectory;
+};
+
+// The groups of routines, each in its own unit.
+std::span<const tDispatchRow> MatrixFunctionRows(); // functions of one matrix
+std::span<const tDispatchRow> MatrixScalarRows(); // scalar results of a matrix
+std::span<const tDispatchRow> GeneratorRows(); // generators
+std::span<const tDispatchRow> ConstructorRows(); // matrix constructors
+
+} // namespace zelvora

@@ -1,0 +1,27 @@
+// The argument gates shared by the routines of a group: which shapes a routine computes on, and
+// what other shapes give.
+#pragma once
+
+#include "language/builtin_dispatch.h"
+
+namespace zelvora {
+
+// Functions of one matrix: argument 1 a matrix (numeric or string) runs the routine; a scalar gives
+// empty, except for the two complex functions that take a number (R2_Inv 220, R2_Exp 223), which
+// get the scalar; any other shape gives the slot.
+template <typename tRoutine>
+tCallOutcome Gated(const tCallArgs& args, tRoutine routine)
+{
+    const tVariable& first = args.Arg(1);
+    if (first.shape == shMatrix)
+        return routine(args, first);
+    if (first.shape == shScalar) {
+        const bool number = first.datatype == dtInteger || first.datatype == dtReal;
+        if (number && (args.Opcode() == 220 || args.Opcode() == 223))
+            return routine(args, first);
+        return call::Empty();
+    }
+    return call::Slot();
+}
+
+} // namespace zelvora
