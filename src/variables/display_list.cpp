@@ -1,0 +1,486 @@
+// The display list: scalar rows and matrix windows that follow the variables of the store.
+#include "variables/display_list.h"
+
+#include "language/scanner.h"
+#include "numerics/scalar_math.h"
+#include "variables/number_format.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelvora {
+namespace {
+
+// Icons of the matrix windows.
+constexpr std::int32_t IconVector = 0;
+constexpr std::int32_t IconMatrix = 1;
+constexpr std::int32_t IconPlainMatrix = 2;
+constexpr std::int32_t IconRange = 3;
+
+constexpr std::int32_t CascadeStep = 24;
+
+bool IsMatrixLike(std::uint8_t shape)
+{
+    return shape == shMatrix || shape == shRange || shape == shVector;
+}
+
+bool IsNumeric(std::uint8_t datatype)
+{
+    return datatype == dtInteger || datatype == dtReal || datatype == dtBoolean;
+}
+
+// Rounds to nearest (ties to even) into 0..INT32_MAX; NaN gives 0. For window coordinates.
+std::int32_t RoundedCoordinate(long double x)
+{
+    if (std::isnan(x))
+        return 0;
+    const long double rounded = std::nearbyint(std::clamp<long double>(x, 0, INT32_MAX));
+    return static_cast<std::int32_t>(rounded);
+}
+
+// The integer cell of an element; out of 32 bits (possible only after an edit in place) it
+// shows as a real instead of failing while the window draws.
+std::string IntegerCellText(const tTextLayout& layout, long double x)
+{
+    std::int64_t rounded = 0;
+    if (TryRoundToInt64(x, &rounded) && rounded >= INT32_MIN && rounded <= INT32_MAX)
+        return FormatIntCell(layout, static_cast<std::int32_t>(rounded));
+    return FormatRealCell(layout, x);
+}
+
+// Raises tRangeError when an element of the shown part does not round into 32 bits.
+void CheckIntegerCells(const tVariable& v, std::int32_t rows, std::int32_t cols)
+{
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        for (std::int32_t c = 1; c <= cols; ++c) {
+            if (v.matrix.Contains(r, c))
+                RoundToInt32(v.matrix(r, c));
+        }
+    }
+}
+
+// Per column the longest element (by character count, the first of equal length) and a blank.
+std::vector<std::string> ColumnSamples(const tStringmatrix& m, std::int32_t rows, std::int32_t cols)
+{
+    std::vector<std::string> samples(static_cast<std::size_t>(std::max(cols, 0)) + 1);
+    for (std::int32_t c = 1; c <= cols; ++c) {
+        const std::string* longest = nullptr;
+        for (std::int32_t r = 1; r <= rows; ++r) {
+            if (m.Contains(r, c) && (!longest || m(r, c).size() > longest->size()))
+                longest = &m(r, c);
+        }
+        samples[static_cast<std::size_t>(c)] = (longest ? *longest : std::string()) + " ";
+    }
+    return samples;
+}
+
+std::int32_t CascadeOffset(std::int32_t k, std::int32_t extent)
+{
+    if (extent <= 0)
+        return 0;
+    const std::int64_t offset = (std::int64_t { CascadeStep } * k - CascadeStep) % extent;
+    return static_cast<std::int32_t>(offset < 0 ? offset + extent : offset);
+}
+
+} // namespace
+
+std::string ScalarValueText(const tVariable& variable)
+{
+    switch (variable.datatype) {
+    case dtInteger:
+        return std::to_string(variable.intvalue);
+    case dtReal:
+        return GeneralText15(variable.realvalue);
+    case dtBoolean:
+        return BoolText(variable.boolvalue != 0);
+    case dtString:
+        return variable.strvalue;
+    default:
+        return "<nil>";
+    }
+}
+
+tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports)
+    : m_ports(ports)
+    , m_items(static_cast<std::size_t>(SlotCount()))
+    , m_copyLayout(DefaultCopyLayout())
+    , m_listingLayout(DefaultListingLayout())
+{
+}
+
+tVisibleVarsList::~tVisibleVarsList()
+{
+    for (std::int32_t i
+         = std::min<std::int32_t>(Count(), static_cast<std::int32_t>(m_items.size()) - 1);
+         i >= 1; --i)
+        CloseMatrixWindow(m_items[static_cast<std::size_t>(i)]);
+    m_currentWindow = nullptr;
+    m_scalarWindow.reset();
+}
+
+bool tVisibleVarsList::IsShownIndex(std::int32_t index) const
+{
+    return index >= 1 && index <= Count() && static_cast<std::size_t>(index) < m_items.size();
+}
+
+const tVisibleVarItem& tVisibleVarsList::Item(std::int32_t index) const
+{
+    static const tVisibleVarItem none;
+    return index >= 0 && static_cast<std::size_t>(index) < m_items.size()
+        ? m_items[static_cast<std::size_t>(index)]
+        : none;
+}
+
+bool tVisibleVarsList::FindShown(std::string_view name)
+{
+    m_currentShape = shEmpty;
+    m_currentWindow = nullptr;
+    m_currentScalarRow = 0;
+    if (!Find(name))
+        return false;
+    const tVisibleVarItem& item = Item(CurrentIndex());
+    m_currentShape = item.shape;
+    if (IsMatrixLike(item.shape))
+        m_currentWindow = item.window.get();
+    else if (item.shape == shScalar)
+        m_currentScalarRow = item.scalarrow;
+    return true;
+}
+
+void tVisibleVarsList::CloseMatrixWindow(tVisibleVarItem& item)
+{
+    if (m_currentWindow && m_currentWindow == item.window.get())
+        m_currentWindow = nullptr;
+    item.window.reset();
+    item.windowopen = false;
+}
+
+void tVisibleVarsList::WriteScalar(const tVariable& variable)
+{
+    tScalarWindowPort& window = *m_scalarWindow;
+    const std::string folded = NameFold(variable.name);
+    std::int32_t row = 0;
+    for (std::int32_t r = 1; r < window.RowCount() && row == 0; ++r) {
+        if (NameFold(window.Cell(0, r)) == folded)
+            row = r;
+    }
+    if (row == 0) {
+        window.AppendRow();
+        row = window.RowCount() - 1;
+        window.SetCell(0, row, variable.name);
+    }
+    window.SetCell(1, row, ScalarValueText(variable));
+    window.FitToRows();
+}
+
+void tVisibleVarsList::MakeWindow(std::int32_t index)
+{
+    const tVariable& v = Variable(index);
+    tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    tShelfPort& shelf = *m_ports.Shelf;
+    std::unique_ptr<tMatrixWindowPort> window = shelf.CreateMatrixWindow(index, *this);
+
+    const std::int32_t rows = VarRows(v);
+    const std::int32_t cols = VarCols(v);
+    std::string caption = v.name;
+    switch (v.shape) {
+    case shMatrix:
+        window->SetIcon(v.tag == tgPlain ? IconPlainMatrix : IconMatrix);
+        caption += "  " + std::to_string(rows) + "x" + std::to_string(cols);
+        break;
+    case shRange:
+        window->SetIcon(IconRange);
+        caption += "  " + std::to_string(rows);
+        break;
+    default:
+        window->SetIcon(IconVector);
+        caption += "  " + std::to_string(std::max(rows, cols));
+        break;
+    }
+    window->SetCaption(caption);
+    window->SetDataSize(rows, cols);
+
+    const std::int32_t k = shelf.ActiveCompartmentWindowCount();
+    const tClientSize client = shelf.ActiveCompartmentClientSize();
+    tWindowBounds bounds = window->Bounds();
+    bounds.Left = CascadeOffset(k, client.Width);
+    bounds.Top = CascadeOffset(k, client.Height);
+    window->SetBounds(bounds);
+    window->LayoutGrid();
+    shelf.AddWindowMenuEntry(v.name, *window);
+
+    item.windowopen = true;
+    item.window = std::move(window);
+    item.shape = v.shape;
+    item.datatype = v.datatype;
+}
+
+void tVisibleVarsList::ShowNew(std::int32_t index)
+{
+    if (!IsShownIndex(index))
+        return;
+    const tVariable& v = Variable(index);
+    tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    item.shape = v.shape;
+    item.datatype = v.datatype;
+    if (v.shape == shScalar) {
+        item.windowopen = false;
+        if (v.name == HiddenScalarName || !m_ports.Shelf)
+            return;
+        if (!m_scalarWindow) {
+            m_scalarWindow = m_ports.Shelf->CreateScalarWindow();
+            m_scalarWindow->Show();
+        }
+        WriteScalar(v);
+        item.scalarrow = m_scalarWindow->RowCount() - 1;
+    } else if (IsMatrixLike(v.shape)) {
+        item.hidden = m_newHidden;
+        if (!m_ports.Shelf)
+            return;
+        MakeWindow(index);
+        item.window->SetVisible(!m_newHidden);
+    }
+}
+
+void tVisibleVarsList::Refresh(std::int32_t index)
+{
+    if (!IsShownIndex(index))
+        return;
+    const tVariable& v = Variable(index);
+    tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    if (v.shape == shScalar) {
+        item.datatype = v.datatype;
+        if (m_scalarWindow && v.name != HiddenScalarName)
+            WriteScalar(v);
+        return;
+    }
+    if (!IsMatrixLike(v.shape) || item.hidden || !m_ports.Shelf)
+        return;
+
+    const std::int32_t rows = VarRows(v);
+    const std::int32_t cols = VarCols(v);
+    if (v.datatype == dtInteger)
+        CheckIntegerCells(v, rows, cols);
+
+    bool layout = false;
+    if (!item.windowopen) {
+        MakeWindow(index);
+        layout = true;
+    } else if (item.window->DataRows() != rows || item.window->DataCols() != cols) {
+        layout = true;
+    }
+    tMatrixWindowPort& window = *item.window;
+    window.SetDataSize(rows, cols);
+    window.SetCaption(v.name + " " + std::to_string(rows) + "x" + std::to_string(cols));
+    if (v.datatype == dtString)
+        window.SetColumnSamples(ColumnSamples(v.strmatrix, rows, cols));
+    window.CellsChanged();
+    if (layout)
+        window.LayoutGrid();
+    item.datatype = v.datatype;
+    window.SetVisible(true);
+}
+
+void tVisibleVarsList::RemoveShown(std::int32_t index)
+{
+    if (!IsShownIndex(index))
+        return;
+    tVisibleVarItem& removed = m_items[static_cast<std::size_t>(index)];
+    std::int32_t deletedRow = 0;
+    if (removed.shape == shScalar && m_scalarWindow && removed.scalarrow >= 1
+        && removed.scalarrow < m_scalarWindow->RowCount()) {
+        deletedRow = removed.scalarrow;
+        m_scalarWindow->DeleteRow(deletedRow);
+        m_scalarWindow->FitToRows();
+    }
+    CloseMatrixWindow(removed);
+
+    const std::int32_t count = Count();
+    for (std::int32_t i = index; i < count; ++i) {
+        tVisibleVarItem& item = m_items[static_cast<std::size_t>(i)];
+        item = std::move(m_items[static_cast<std::size_t>(i) + 1]);
+        if (item.shape == shScalar && deletedRow > 0 && item.scalarrow > deletedRow)
+            --item.scalarrow;
+        if (item.window)
+            item.window->SetVariableIndex(i);
+    }
+    m_items[static_cast<std::size_t>(count)] = tVisibleVarItem();
+
+    if (m_scalarWindow && m_scalarWindow->RowCount() < 2)
+        m_scalarWindow.reset();
+}
+
+void tVisibleVarsList::ResizeShown(std::int32_t slots)
+{
+    m_items.resize(static_cast<std::size_t>(std::max(slots, 0)));
+}
+
+bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view newName)
+{
+    if (!Find(oldName))
+        return false;
+    const std::int32_t index = CurrentIndex();
+    Rename(oldName, newName);
+    if (!IsShownIndex(index))
+        return true;
+    const tVariable& v = Variable(index);
+    tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    if (item.window) {
+        if (item.shape == shMatrix)
+            item.window->SetCaption(v.name);
+        else if (item.shape == shRange)
+            item.window->SetCaption(v.name + " (Range)");
+        else if (item.shape == shVector)
+            item.window->SetCaption(v.name + " (Vector)");
+    } else if (item.shape == shScalar && m_scalarWindow && item.scalarrow >= 1
+        && item.scalarrow < m_scalarWindow->RowCount()) {
+        m_scalarWindow->SetCell(0, item.scalarrow, v.name);
+        m_scalarWindow->FitToRows();
+    }
+    return true;
+}
+
+bool tVisibleVarsList::ShowVariable(std::string_view name)
+{
+    if (!Find(name))
+        return false;
+    const std::int32_t index = CurrentIndex();
+    if (IsShownIndex(index) && IsMatrixLike(Variable(index).shape)) {
+        m_items[static_cast<std::size_t>(index)].hidden = false;
+        Refresh(index);
+    }
+    return true;
+}
+
+bool tVisibleVarsList::CloseWindow(std::int32_t index)
+{
+    if (!IsShownIndex(index) || !IsMatrixLike(Variable(index).shape))
+        return true;
+    tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    if (!item.hidden && item.windowopen) {
+        CloseMatrixWindow(item);
+        item.hidden = true;
+    }
+    return true;
+}
+
+bool tVisibleVarsList::CloseWindow(std::string_view name)
+{
+    if (!Find(name))
+        return false;
+    return CloseWindow(CurrentIndex());
+}
+
+void tVisibleVarsList::CloseAllWindows()
+{
+    for (std::int32_t i = Count(); i >= 1; --i)
+        CloseWindow(i);
+}
+
+void tVisibleVarsList::WindowClosedByUser(std::int32_t index)
+{
+    if (!IsShownIndex(index))
+        return;
+    tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    CloseMatrixWindow(item);
+    item.hidden = true;
+}
+
+bool tVisibleVarsList::PositionWindow(const tVariable& record)
+{
+    if (!IsMatrixLike(record.shape) || !IsNumeric(record.datatype) || record.matrix.Rows() < 1
+        || !Find(record.name))
+        return true;
+    const std::int32_t index = CurrentIndex();
+    if (!IsShownIndex(index))
+        return true;
+    const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    if (item.hidden)
+        return true;
+
+    auto place = [&record](tWindowBounds bounds) {
+        std::int32_t* fields[4] = { &bounds.Left, &bounds.Top, &bounds.Width, &bounds.Height };
+        const std::int32_t given = std::min<std::int32_t>(record.matrix.Cols(), 4);
+        for (std::int32_t c = 1; c <= given; ++c)
+            *fields[c - 1] = RoundedCoordinate(record.matrix(1, c));
+        return bounds;
+    };
+    if (item.shape == shScalar && m_scalarWindow)
+        m_scalarWindow->SetBounds(place(m_scalarWindow->Bounds()));
+    else if (IsMatrixLike(item.shape) && item.window)
+        item.window->SetBounds(place(item.window->Bounds()));
+    return true;
+}
+
+std::string tVisibleVarsList::RenderText(
+    std::int32_t index, const tTextLayout& layout, bool quote) const
+{
+    if (!IsShownIndex(index))
+        return {};
+    return zelvora::RenderText(Variable(index), layout, quote);
+}
+
+tTextLayout tVisibleVarsList::MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d) const
+{
+    return zelvora::MakeScheme(number, w, d, m_copyLayout, m_listingLayout);
+}
+
+bool tVisibleVarsList::ListVariable(std::string_view name, bool quote)
+{
+    if (!Find(name))
+        return false;
+    const std::int32_t index = CurrentIndex();
+    if (m_ports.Listing && IsMatrixLike(Variable(index).shape))
+        m_ports.Listing->addTable(RenderText(index, m_listingLayout, quote));
+    return true;
+}
+
+bool tVisibleVarsList::ListPicture(std::string_view name, tPictureMode mode)
+{
+    if (!Find(name))
+        return false;
+    const std::int32_t index = CurrentIndex();
+    if (!IsShownIndex(index) || !IsMatrixLike(Variable(index).shape))
+        return true;
+    const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    if (!item.window || !m_ports.Listing)
+        return true;
+    m_ports.Listing->addline(item.window->Caption());
+    if (m_ports.ListingPictures)
+        m_ports.ListingPictures->addBitmap(item.window->Picture(mode));
+    m_ports.Listing->addline("\r\n\r\n-bmp-");
+    return true;
+}
+
+void tVisibleVarsList::CopyToClipboard(std::int32_t index)
+{
+    if (!m_ports.Clipboard || !IsShownIndex(index) || !IsMatrixLike(Variable(index).shape))
+        return;
+    m_ports.Clipboard->SetText(RenderText(index, m_copyLayout, true));
+}
+
+std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std::int32_t col) const
+{
+    if (!IsShownIndex(index))
+        return {};
+    const tVariable& v = Variable(index);
+    if (!IsMatrixLike(v.shape) || row < 1 || col < 1 || row > VarRows(v) || col > VarCols(v))
+        return {};
+    if (v.datatype == dtString)
+        return v.strmatrix.Contains(row, col) ? v.strmatrix(row, col) : std::string();
+    if (!v.matrix.Contains(row, col))
+        return {};
+    const long double x = v.matrix(row, col);
+    switch (v.datatype) {
+    case dtInteger:
+        return IntegerCellText(m_copyLayout, x);
+    case dtReal:
+        return FormatRealCell(m_copyLayout, x);
+    case dtBoolean:
+        return BoolText(std::isnan(x) || std::nearbyint(x) != 0);
+    default:
+        return {};
+    }
+}
+
+} // namespace zelvora

@@ -1,0 +1,140 @@
+// The display list: the variable store of the running program together with what is shown for
+// each variable (a row of the scalar window or a matrix window on the shelf), kept parallel to the
+// variable array, and the copy and listing layouts.
+#pragma once
+
+#include "ports/listing_port.h"
+#include "ports/picture_port.h"
+#include "ports/shelf_port.h"
+#include "variables/text_layout.h"
+#include "variables/variable_store.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvora {
+
+// What is shown for one slot of the variable array.
+struct tVisibleVarItem {
+    std::uint8_t shape = shEmpty; // the variable's shape when its display was made
+    std::uint8_t datatype = dtNone; // updated at every refresh
+    bool hidden = false; // the matrix window is not to be shown
+    std::int32_t scalarrow = 0; // row of a scalar in the scalar window
+    bool windowopen = false;
+    std::unique_ptr<tMatrixWindowPort> window; // the matrix window while it is open
+};
+using tVisibleVarsArr = std::vector<tVisibleVarItem>;
+
+// The windows the display list reaches. Without a shelf nothing is shown; without a listing or
+// clipboard the operations that need them write nothing.
+struct tDisplayPorts {
+    tShelfPort* Shelf = nullptr;
+    tListingPort* Listing = nullptr;
+    tListingPicturePort* ListingPictures = nullptr;
+    tClipboardPort* Clipboard = nullptr;
+};
+
+// The name of a scalar that is stored but never shown.
+inline constexpr std::string_view HiddenScalarName = "#EMPTY";
+
+class tVisibleVarsList : public tVarClass, public tMatrixWindowClient {
+public:
+    // An empty store with the default layouts and NewHidden off.
+    explicit tVisibleVarsList(const tDisplayPorts& ports = {});
+    // Releases the open matrix windows from the highest index down, then the scalar window.
+    ~tVisibleVarsList() override;
+
+    const tDisplayPorts& Ports() const { return m_ports; }
+
+    // Find, then the found variable's display becomes current (shape, window, scalar row).
+    bool FindShown(std::string_view name) override;
+    std::uint8_t CurrentShape() const { return m_currentShape; }
+    tMatrixWindowPort* CurrentWindow() const { return m_currentWindow; }
+    std::int32_t CurrentScalarRow() const { return m_currentScalarRow; }
+
+    // ---- Hooks of the store.
+
+    // A scalar gets its row in the scalar window (made and shown with the first scalar); a matrix,
+    // range list or vector gets a window on the active compartment, cascaded by 24 pixels, hidden
+    // when NewHidden is set.
+    void ShowNew(std::int32_t index) override;
+    // Rewrites the scalar's row, or, unless the item is hidden, the matrix window's caption, size
+    // and cells (making the window when none is open). An integer element that does not round
+    // into 32 bits raises tRangeError before the window is touched.
+    void Refresh(std::int32_t index) override;
+    // Deletes the scalar's row or closes the window of variable index, moves the items above it
+    // down (telling windows their new index) and closes the scalar window when it has no rows.
+    void RemoveShown(std::int32_t index) override;
+    void ResizeShown(std::int32_t slots) override;
+
+    // ---- Commands.
+
+    // Rename plus captions: "new" for a matrix, "new (Range)", "new (Vector)", and the scalar's
+    // name cell. False when oldName is unknown.
+    bool RenameShown(std::string_view oldName, std::string_view newName);
+    // DISPLAY: a matrix-like variable is no longer hidden and is refreshed (its window made and
+    // shown). False when the name is unknown.
+    bool ShowVariable(std::string_view name);
+    // HIDE: the open window of a matrix-like variable that is not hidden is closed and the item
+    // marked hidden. By name: false when the name is unknown; by index: always true.
+    bool CloseWindow(std::int32_t index);
+    bool CloseWindow(std::string_view name);
+    void CloseAllWindows();
+    // POSITION: record names the variable; its value's row 1 holds left, top, width, height (each
+    // rounded, at least 0; missing ones stay). Moves the scalar window or the matrix window, unless
+    // the name is unknown, the value is not numeric matrix-like or the item is hidden. True.
+    bool PositionWindow(const tVariable& record);
+    // LIST: a matrix-like variable rendered with the listing layout goes to the listing as a
+    // table; other variables write nothing. False when the name is unknown.
+    bool ListVariable(std::string_view name, bool quote);
+    // LIST with a picture: the caption as a line, the window's or grid's picture, the line
+    // "\r\n\r\n-bmp-". Writes nothing for a variable without an open window. False when unknown.
+    bool ListPicture(std::string_view name, tPictureMode mode);
+    // The variable rendered with the copy layout, strings quoted, put on the clipboard.
+    void CopyToClipboard(std::int32_t index);
+
+    // The variable at index as text (empty for an unknown index or a shape without a rendering).
+    std::string RenderText(std::int32_t index, const tTextLayout& layout, bool quote) const;
+    // MakeScheme over this store's copy and listing layouts.
+    tTextLayout MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d) const;
+
+    tTextLayout& CopyLayout() { return m_copyLayout; }
+    const tTextLayout& CopyLayout() const { return m_copyLayout; }
+    tTextLayout& ListingLayout() { return m_listingLayout; }
+    const tTextLayout& ListingLayout() const { return m_listingLayout; }
+    bool NewHidden() const { return m_newHidden; }
+    void SetNewHidden(bool hidden) { m_newHidden = hidden; }
+
+    // The display item of slot index (an empty item outside the array).
+    const tVisibleVarItem& Item(std::int32_t index) const;
+    bool HasScalarWindow() const { return m_scalarWindow != nullptr; }
+
+    // ---- What the matrix windows ask.
+    std::string CellText(std::int32_t index, std::int32_t row, std::int32_t col) const override;
+    void WindowClosedByUser(std::int32_t index) override;
+
+private:
+    bool IsShownIndex(std::int32_t index) const;
+    void MakeWindow(std::int32_t index);
+    void WriteScalar(const tVariable& variable);
+    void CloseMatrixWindow(tVisibleVarItem& item);
+
+    tDisplayPorts m_ports;
+    tVisibleVarsArr m_items;
+    std::unique_ptr<tScalarWindowPort> m_scalarWindow;
+    std::uint8_t m_currentShape = shEmpty;
+    tMatrixWindowPort* m_currentWindow = nullptr;
+    std::int32_t m_currentScalarRow = 0;
+    tTextLayout m_copyLayout;
+    tTextLayout m_listingLayout;
+    bool m_newHidden = false;
+};
+
+// The text of a scalar's value cell: an integer in decimal, a real in the general format with 15
+// digits, "TRUE" or "FALSE", a string as it is, "<nil>" for any other datatype.
+std::string ScalarValueText(const tVariable& variable);
+
+} // namespace zelvora
