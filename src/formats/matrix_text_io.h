@@ -1,0 +1,78 @@
+// Shared pieces of the text matrix formats: file and clipboard access, lines and number texts.
+#pragma once
+
+#include "numerics/matrix_types.h"
+#include "ports/picture_port.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvora {
+
+// Line end of every text matrix file and of the clipboard texts (the formats are Windows text).
+inline constexpr std::string_view MatrixFileLineEnd = "\r\n";
+
+// Longest message a reader or writer hands back.
+inline constexpr std::size_t MaxFormatMessageLength = 255;
+
+// What a writer reports: Ok, or failure with its message.
+struct tFormatResult {
+    bool Ok = true;
+    std::string Message;
+};
+
+// What a reader gives back: success, the matrix read (its initial state on failure) and the
+// message of a failure.
+struct tMatrixReadResult {
+    bool Ok = false;
+    trealmatrix Matrix;
+    std::string Message;
+};
+
+// The clipboard used by the CSV and PARI writers ("CLIP") and the CSV reader ("CLIPBOARD").
+// Null, the default, means that no clipboard is available. The front end sets it at start-up.
+void SetMatrixClipboard(tClipboardPort* clipboard);
+tClipboardPort* MatrixClipboard();
+
+// The name "CLIP" (folded) sends writer output to the clipboard.
+bool IsClipboardName(std::string_view fileName);
+
+// A file name as a local path: '\' is read as '/'.
+std::string LocalPath(std::string_view fileName);
+
+// Text without leading and trailing blanks and control characters.
+std::string_view TrimText(std::string_view text);
+
+// Cuts a message to MaxFormatMessageLength bytes.
+std::string CutMessage(std::string message);
+
+// The bytes of a file, or nothing when it cannot be opened or read (directories included).
+std::optional<std::string> ReadWholeFile(std::string_view fileName);
+
+// Creates or overwrites a file with the bytes. Returns 0 on success, otherwise the input/output
+// error number of the failure (3 path not found, 5 access denied, 101 write error).
+int WriteWholeFile(std::string_view fileName, std::string_view bytes);
+
+// A file write that must not fail quietly: failure carries "Datei <name> konnte nicht
+// geschrieben werden".
+tFormatResult WriteTextFile(std::string_view fileName, std::string_view bytes);
+// Puts the text on the clipboard; failure when no clipboard is available or it refuses the text.
+tFormatResult PutOnClipboard(std::string_view text);
+
+// Lines of a text: a line feed, a carriage return or both together end a line; a line end at the
+// very end opens no further line. An empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// A number as the writers put it: TextNumber (field width, decimals, exponent form) with its
+// point replaced by decimalSeparator.
+std::string MatrixNumberText(
+    long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator);
+
+// A number token read with '.' as the decimal point: an optional '-', digits, point and an
+// exponent only (no infinities or NaNs); false when the text is none or out of range.
+bool ParsePointNumber(std::string_view text, long double* value);
+
+} // namespace zelvora
