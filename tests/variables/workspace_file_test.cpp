@@ -4,12 +4,14 @@
 #include "variables/workspace_file.h"
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace zelvora {
@@ -312,6 +314,21 @@ TEST_F(WorkspaceFileTest, SavingReplacesAFileOnlyWhenWrittenWhole)
     EXPECT_EQ(workspace.Fault(), tWorkspaceFault::CannotWrite);
     EXPECT_FALSE(workspace.SaveWorkspace(directory.string(), *store)); // a directory
     EXPECT_TRUE(fs::is_directory(directory));
+
+    // A write that breaks off (here: at a file size limit) keeps the old file.
+    {
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit oldLimit {};
+        ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+        rlimit limit = oldLimit;
+        limit.rlim_cur = 64;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool saved = workspace.SaveWorkspace(path, *store);
+        ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_FALSE(saved);
+    }
+    EXPECT_EQ(ReadBytes(path), "old contents");
 
     ASSERT_TRUE(workspace.SaveWorkspace(path, *store));
     EXPECT_EQ(ReadBytes(path).substr(0, 4), "ZTMW");
