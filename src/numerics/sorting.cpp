@@ -3,7 +3,7 @@
 
 #include "numerics/run_time_error.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -91,7 +91,7 @@ tIntvector SortPositions(int32_t n, auto compare)
         items[static_cast<std::size_t>(p - 1)] = p;
     PartitionSort(items, 0, n - 1, compare);
     tIntvector order(n);
-    std::memcpy(order.Data() + 1, items.data(), items.size() * sizeof(int32_t));
+    std::copy(items.begin(), items.end(), order.Data() + 1);
     return order;
 }
 
