@@ -154,6 +154,38 @@ std::int32_t SchemeNumberOfWord(std::string_view word)
     return -1;
 }
 
+std::int32_t CellKindOfWord(std::string_view word)
+{
+    const std::string folded = NameFold(word);
+    if (folded == "FIX")
+        return CellKindFixed;
+    if (folded == "SCI")
+        return CellKindExponent;
+    return CellKindGeneral;
+}
+
+std::int32_t ClampCellWidth(std::int32_t width)
+{
+    return std::clamp(width, 1, 30);
+}
+
+std::int32_t ClampCellDecimals(std::int32_t decimals)
+{
+    return std::clamp(decimals, 0, 20);
+}
+
+std::string CopyColumnSepOfOption(std::string_view text)
+{
+    if (text == "T" || text == "t")
+        return "\t";
+    return CutLayoutText(text, LayoutSeparatorMax);
+}
+
+std::string CutLayoutText(std::string_view text, std::size_t maxLength)
+{
+    return std::string(text.substr(0, maxLength));
+}
+
 tTextLayout DefaultCopyLayout()
 {
     tTextLayout layout;

@@ -58,6 +58,15 @@ inline constexpr std::string_view SchemeWords = "Zelvora;Office;Nix;Print;Excel;
 // MakeScheme treats as no scheme; a word outside the list gives -1.
 std::int32_t SchemeNumberOfWord(std::string_view word);
 
+// Option values as the layouts take them: DfltFormat "Auto;Fix;Sci" gives kinds 1, 2, 3 and any
+// other word 1; DfltFeldweite is clamped to 1..30 and DfltDezweite to 0..20; CCSpaltenTrenner "T"
+// (either case) stands for a tab. Texts are cut to the field's maximum length.
+std::int32_t CellKindOfWord(std::string_view word);
+std::int32_t ClampCellWidth(std::int32_t width);
+std::int32_t ClampCellDecimals(std::int32_t decimals);
+std::string CopyColumnSepOfOption(std::string_view text);
+std::string CutLayoutText(std::string_view text, std::size_t maxLength);
+
 // The layouts of a new store: the copy layout is scheme 1 with text width 8 and 2 decimals and
 // fixed cells of width 8 with 3 decimals; the listing layout is scheme 6 with text width 8 and 2
 // decimals and no cell format.

@@ -114,6 +114,21 @@ TEST_F(TextLayoutTest, MakeSchemeKeepsWidthsOfItsSource)
     EXPECT_EQ(SchemeNumberOfWord("Latex"), -1);
 }
 
+TEST_F(TextLayoutTest, OptionValues)
+{
+    EXPECT_EQ(ClampCellWidth(50), 30);
+    EXPECT_EQ(ClampCellWidth(0), 1);
+    EXPECT_EQ(ClampCellDecimals(-3), 0);
+    EXPECT_EQ(ClampCellDecimals(25), 20);
+    EXPECT_EQ(CellKindOfWord("fix"), CellKindFixed);
+    EXPECT_EQ(CellKindOfWord("Sci"), CellKindExponent);
+    EXPECT_EQ(CellKindOfWord("Auto"), CellKindGeneral);
+    EXPECT_EQ(CellKindOfWord("Wissenschaft"), CellKindGeneral);
+    EXPECT_EQ(CopyColumnSepOfOption("t"), "\t");
+    EXPECT_EQ(CopyColumnSepOfOption("Tab"), "Tab");
+    EXPECT_EQ(CopyColumnSepOfOption("123456789"), "1234567");
+}
+
 TEST_F(TextLayoutTest, StringsBooleansAndExponentNumbers)
 {
     tVariable s;
