@@ -342,9 +342,11 @@ bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view ne
 
 bool tVisibleVarsList::ShowVariable(std::string_view name)
 {
-    if (!Find(name))
-        return false;
-    const std::int32_t index = CurrentIndex();
+    return Find(name) && ShowVariable(CurrentIndex());
+}
+
+bool tVisibleVarsList::ShowVariable(std::int32_t index)
+{
     if (IsShownIndex(index) && IsMatrixLike(Variable(index).shape)) {
         m_items[static_cast<std::size_t>(index)].hidden = false;
         Refresh(index);

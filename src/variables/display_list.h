@@ -76,8 +76,9 @@ public:
     // name cell. False when oldName is unknown.
     bool RenameShown(std::string_view oldName, std::string_view newName);
     // DISPLAY: a matrix-like variable is no longer hidden and is refreshed (its window made and
-    // shown). False when the name is unknown.
+    // shown). By name: false when the name is unknown; by index: always true.
     bool ShowVariable(std::string_view name);
+    bool ShowVariable(std::int32_t index);
     // HIDE: the open window of a matrix-like variable that is not hidden is closed and the item
     // marked hidden. By name: false when the name is unknown; by index: always true.
     bool CloseWindow(std::int32_t index);

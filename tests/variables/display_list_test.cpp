@@ -194,6 +194,9 @@ TEST_F(DisplayListTest, HiddenWindowsStayHiddenUntilDisplayed)
     store.CloseAllWindows();
     EXPECT_EQ(shelf.ActiveCompartmentWindowCount(), 0);
     EXPECT_TRUE(store.Item(1).hidden && store.Item(2).hidden);
+    for (std::int32_t i = 1; i <= store.Count(); ++i)
+        store.ShowVariable(i);
+    EXPECT_EQ(shelf.ActiveCompartmentWindowCount(), 2);
 }
 
 TEST_F(DisplayListTest, ResizingFollowsTheShape)
