@@ -1,0 +1,58 @@
+// SETOPTIONS and SHOWOPTIONS.
+#include "interpreter/option_commands.h"
+
+namespace zelvora {
+namespace {
+
+    bool IsEqualsSign(const t_ansitoken& token)
+    {
+        return token.Kind == tkSign && token.Text == "=";
+    }
+
+} // namespace
+
+bool SetOptionsCommand(tOptions& options, tStmtList& statements, tAnsiTokens& arguments)
+{
+    bool result = true;
+    for (std::size_t group = 0; group + 2 < arguments.size(); group += 3) {
+        if (!IsEqualsSign(arguments[group + 1]))
+            continue;
+        result = options.SetOption(arguments[group].Text, arguments[group + 2]);
+        if (!result) {
+            statements.Code = 0;
+            statements.SetMessage("");
+        }
+    }
+    return result;
+}
+
+std::vector<std::string> ShowOptionsLines(const tOptions& options)
+{
+    std::vector<std::string> lines { "//   Verf\xFCgbare Optionen:" };
+    for (std::string_view name : OptionNames)
+        lines.push_back("//     " + options.ShowOption(name));
+    lines.push_back("//     ");
+    return lines;
+}
+
+bool ShowOptionsCommand(tOptions& options, tJournalPort* journal, tStmtList&, tAnsiTokens&)
+{
+    if (journal) {
+        for (const std::string& line : ShowOptionsLines(options))
+            journal->addline(line);
+    }
+    return true;
+}
+
+void RegisterOptionCommands(tInterpreter& interpreter, tOptions& options)
+{
+    interpreter.Statements.SetHandler("SETOPTIONS", [&options](tStmtList& statements, tAnsiTokens& arguments) {
+        return SetOptionsCommand(options, statements, arguments);
+    });
+    interpreter.Statements.SetHandler(
+        "SHOWOPTIONS", [&options, &interpreter](tStmtList& statements, tAnsiTokens& arguments) {
+            return ShowOptionsCommand(options, interpreter.Ports().Journal, statements, arguments);
+        });
+}
+
+} // namespace zelvora

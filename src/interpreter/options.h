@@ -1,0 +1,113 @@
+// Options: the 29 settings that SETOPTIONS sets and SHOWOPTIONS lists (number formats of the copy
+// and listing layouts, new-matrix visibility, directories, journal and listing switches, the
+// random start value), their parsing and show texts, and the journal and listing switches.
+#pragma once
+
+#include "interpreter/interpreter.h"
+#include "interpreter/settings.h"
+#include "language/scanner.h"
+#include "numerics/random_matrices.h"
+#include "variables/display_list.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zelvora {
+
+// The option list; an option's number is its position from 1.
+// clang-format off
+inline constexpr std::array<std::string_view, 29> OptionNames = {
+    "CCFeldweite",          //  1 copy layout TextWidth
+    "CCDezWeite",           //  2 copy layout TextDecimals
+    "CCSchema",             //  3 copy layout scheme
+    "CCDezZeichen",         //  4 DecimalChar
+    "CCSpaltenTrenner",     //  5 ColumnSep
+    "CCZeilenKlammern",     //  6 RowBrackets
+    "CCZeilenTrenner",      //  7 RowSep
+    "CCMatHeader",          //  8 Header
+    "CCZeilenFortsetzung",  //  9 LineCont
+    "CCNullensparen",       // 10 OmitZeros
+    "NeueMatrizen",         // 11 new matrices shown or hidden
+    "BasisDatenVerz",       // 12 data directory
+    "BeispieleVerz",        // 13 examples directory
+    "JournalVerz",          // 14 journal directory
+    "Hilfeverz",            // 15 help directory
+    "JournalDateiname",     // 16 journal file name
+    "RandomStart",          // 17 seed of the random generator
+    "DfltFormat",           // 18 CellKind
+    "DfltFeldweite",        // 19 CellWidth
+    "DfltDezweite",         // 20 CellDecimals
+    "Protokollieren",       // 21 journal switch and window
+    "Listing",              // 22 listing switch and window
+    "FirstTimeUsed",        // 23 first-start flag
+    "clFeldweite",          // 24 listing layout TextWidth
+    "clSpaltentrenner",     // 25 listing layout ColumnSep
+    "clDezweite",           // 26 listing layout TextDecimals
+    "clSchema",             // 27 listing layout scheme
+    "clQuoteStrings",       // 28 LIST quotes strings
+    "Mediantype",           // 29 no effect
+};
+// clang-format on
+
+// The option's number (1 to 29; names compared case-insensitively, whole), 0 when it is none.
+std::int32_t OptionNumber(std::string_view name);
+
+// The position (from 1) of word in a ';'-separated list, compared case-insensitively and whole; 0
+// when absent.
+std::int32_t WordNumber(std::string_view list, std::string_view word);
+
+// What the options reach besides the settings: the toolbar buttons of the command window and
+// the visibility of the journal and listing windows. Absent hooks do nothing.
+struct tOptionHooks {
+    std::function<void(bool on)> JournalButton;
+    std::function<void(bool on)> ListingButton;
+    std::function<void(bool visible)> ShowJournalWindow;
+    std::function<void(bool visible)> ShowListingWindow;
+};
+
+class tOptions {
+public:
+    // The layouts and the new-matrix flag are the current store's (LOAD replaces it); the
+    // switches are the interpreter's, which also reaches the journal and the listing.
+    tOptions(tSettings& settings, tInterpreter& interpreter, std::unique_ptr<tVisibleVarsList>& store,
+        tOptionHooks hooks = {}, tRandomGenerator& random = ProgramRandom());
+
+    // Sets option name from the value token: an integer number token gives its value and the text
+    // "0"; a name, string or sign token its text and 0; other tokens 0 and "0". Texts are cut to
+    // their field. False for an unknown name and for a scheme word outside the list (options 3
+    // and 27). An integer token that does not fit 32 bits raises tConversionError.
+    bool SetOption(std::string_view name, const t_ansitoken& value);
+    // name as in the option list, "=", and the show text; empty for an unknown name.
+    std::string ShowOption(std::string_view name) const;
+
+    // mode 0 switches over, 1 on, any other value off. Before the change the listing (when on)
+    // gets the command "set protokollieren = AN" / "AUS" and the journal (when on) the line
+    // "set protokollieren=AN" / "AUS"; afterwards the button shows the state.
+    void SwitchJournal(std::int32_t mode);
+    // The same for the listing with "set listing = " and "set listing=".
+    void SwitchListing(std::int32_t mode);
+
+    void SetHooks(tOptionHooks hooks) { m_hooks = std::move(hooks); }
+    tSettings& Settings() { return m_settings; }
+
+private:
+    void Switch(bool& state, std::string_view word, std::int32_t mode, const std::function<void(bool)>& button);
+    tTextLayout* CopyLayout() const;
+    tTextLayout* ListingLayout() const;
+
+    tSettings& m_settings;
+    tInterpreter& m_interpreter;
+    std::unique_ptr<tVisibleVarsList>& m_store;
+    tOptionHooks m_hooks;
+    tRandomGenerator& m_random;
+};
+
+// The directory options' settings: BasisDatenVerz, BeispieleVerz, JournalVerz, Hilfeverz and
+// JournalDateiname (compared case-insensitively); null for any other name.
+std::string* DirectorySetting(tSettings& settings, std::string_view optionName);
+
+} // namespace zelvora

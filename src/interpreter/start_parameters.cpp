@@ -1,0 +1,230 @@
+// Parsing and processing the start parameters.
+#include "interpreter/start_parameters.h"
+
+#include "language/scanner.h"
+
+#include <filesystem>
+
+namespace zelvora {
+namespace {
+
+    constexpr std::string_view HelpWords[] = { "?", "/?", "-?", "/H", "-H" };
+
+    // clang-format off
+    constexpr std::string_view UsageLines[] = {
+        "Zelvora starten mit Datei-Parametern",
+        "",
+        "Zelvora.exe ",
+        "Zelvora.exe scriptdatei=dateiname          (wird ge\xF6" "ffnet)",
+        "Zelvora.exe batchdatei=dateiname           (wird ausgef\xFChrt)",
+        "Zelvora.exe demodatei=dateiname            (wird ausgef\xFChrt)",
+        "Zelvora.exe scriptdateiname",
+        "Zelvora.exe ,batchdateiname",
+        "Zelvora.exe , , demodateiname",
+        "Zelvora.exe scriptdateiname [, [batchdateiname] , demodateiname]",
+        "",
+        "Wenn Dateinamen Leerzeichen enthalten, geben Sie sie bitte in \"dateiname\" eingeschlossen an",
+    };
+    // clang-format on
+
+    std::string Quoted(std::string_view text)
+    {
+        std::string quoted = "\"";
+        for (char c : text) {
+            quoted += c;
+            if (c == '"')
+                quoted += '"';
+        }
+        return quoted + "\"";
+    }
+
+    bool IsSign(const t_ansitoken& token, char sign)
+    {
+        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == sign;
+    }
+
+    // The first declared parameter whose name begins with prefix (upper-cased), or -1.
+    int ParameterOfPrefix(std::string_view prefix)
+    {
+        const std::string folded = NameFold(prefix);
+        for (std::size_t i = 0; i < StartParameters.size(); ++i) {
+            if (NameFold(StartParameters[i].Name).starts_with(folded))
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    // Length of a leading "name=" (ASCII letters, digits and '_', beginning with a letter), or 0.
+    std::size_t NamePrefixLength(std::string_view argument)
+    {
+        std::size_t i = 0;
+        while (i < argument.size()
+            && ((argument[i] >= 'A' && argument[i] <= 'Z') || (argument[i] >= 'a' && argument[i] <= 'z')
+                || (i > 0 && ((argument[i] >= '0' && argument[i] <= '9') || argument[i] == '_'))))
+            ++i;
+        return i > 0 && i < argument.size() && argument[i] == '=' ? i + 1 : 0;
+    }
+
+    std::string JoinLines(const std::vector<std::string>& lines)
+    {
+        std::string text;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            text += (i ? "\n" : "") + lines[i];
+        return text;
+    }
+
+} // namespace
+
+tParameterParse ParseStartParameters(std::string_view commandLine)
+{
+    tParameterParse parse;
+    parse.Values.assign(StartParameters.size(), std::string());
+    tAnsiTokens tokens = Tokenize(commandLine, '"');
+    bool obligatory = false;
+    for (const tStartParameter& parameter : StartParameters)
+        obligatory = obligatory || parameter.Obligatory;
+
+    if (tokens.size() <= 1) {
+        parse.Messages.push_back(" Startparameter erforderlich");
+        parse.Failed = obligatory;
+        return parse;
+    }
+    parse.AnyGiven = true;
+    const std::string programPath = tokens.front().Text;
+    std::size_t position = 0;
+    const auto setValue = [&](const std::string& text, std::string_view marks) {
+        if (position < parse.Values.size()) {
+            parse.Values[position] = text;
+        } else {
+            parse.Messages.push_back(std::string(marks) + " =" + text + " (zuviele Parameter)");
+            parse.Failed = true;
+        }
+    };
+
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+        const t_ansitoken& token = tokens[i];
+        if (token.Kind == tkInteger || token.Kind == tkReal || token.Kind == tkString) {
+            setValue(token.Text, "????");
+        } else if (token.Kind == tkName && i + 1 < tokens.size() && IsSign(tokens[i + 1], '=')) {
+            const int parameter = ParameterOfPrefix(token.Text);
+            if (parameter >= 0) {
+                position = static_cast<std::size_t>(parameter);
+            } else {
+                parse.Messages.push_back(programPath + "=" + token.Text + " (unbekannter Parametername)");
+                parse.Failed = true;
+            }
+            ++i; // the '=' belongs to the name
+        } else if (token.Kind == tkName) {
+            setValue(token.Text, "?????");
+        } else if (IsSign(token, ',')) {
+            ++position;
+        }
+    }
+    for (std::size_t i = 0; i < StartParameters.size(); ++i) {
+        if (StartParameters[i].Obligatory && parse.Values[i].empty()) {
+            parse.Messages.push_back("obligater parameter fehlt:" + std::string(StartParameters[i].Name));
+            parse.Failed = true;
+        }
+    }
+    return parse;
+}
+
+std::string CommandLineOfArguments(const std::vector<std::string>& arguments)
+{
+    std::string line;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        std::string_view argument = arguments[index];
+        std::vector<std::string> pieces;
+        std::size_t trailingCommas = 0;
+        if (index > 0) {
+            while (!argument.empty() && argument.front() == ',') {
+                pieces.push_back(",");
+                argument.remove_prefix(1);
+            }
+            while (!argument.empty() && argument.back() == ',') {
+                ++trailingCommas;
+                argument.remove_suffix(1);
+            }
+        }
+        const std::size_t name = index > 0 ? NamePrefixLength(argument) : 0;
+        if (name > 0) {
+            const std::string_view value = argument.substr(name);
+            pieces.push_back(std::string(argument.substr(0, name)) + (value.empty() ? "" : Quoted(value)));
+        } else if (!argument.empty() || pieces.empty()) {
+            pieces.push_back(Quoted(argument));
+        }
+        pieces.insert(pieces.end(), trailingCommas, ",");
+        for (const std::string& piece : pieces)
+            line += (line.empty() ? "" : " ") + piece;
+    }
+    return line;
+}
+
+std::string StartUsageText()
+{
+    std::string text;
+    for (std::size_t i = 0; i < std::size(UsageLines); ++i)
+        text += std::string(i ? "\n" : "") + std::string(UsageLines[i]);
+    return text;
+}
+
+bool StartFileExists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(FileSystemPath(path), error);
+}
+
+tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments, const tSettings& settings,
+    const std::function<bool(const std::string&)>& fileExists)
+{
+    tStartRequests requests;
+    if (arguments.size() > 1) {
+        const std::string first = NameFold(arguments[1]);
+        for (std::string_view word : HelpWords) {
+            if (first == word) {
+                requests.Messages.push_back({ "Zelvora-Info", StartUsageText() });
+                return requests;
+            }
+        }
+    }
+
+    const std::string commandLine = CommandLineOfArguments(arguments);
+    const tParameterParse parse = ParseStartParameters(commandLine);
+    if (parse.Failed) {
+        requests.Messages.push_back({ "Start-parameter Fehler",
+            JoinLines(parse.Messages) + "\nStarten Sie \nZelvora.exe ?\n um Syntaxhilfe zu bekommen" });
+        return requests;
+    }
+    if (!parse.AnyGiven)
+        return requests;
+
+    struct tRequestKind {
+        std::string_view Prefix;
+        std::string_view Label;
+        std::string tStartRequests::*File;
+        bool Demo;
+    };
+    constexpr tRequestKind kinds[] = {
+        { "script", "Scriptdatei ", &tStartRequests::ScriptFile, false },
+        { "batch", "Batchdatei ", &tStartRequests::BatchFile, false },
+        { "demo", "Demo-Datei ", &tStartRequests::DemoFile, true },
+    };
+    for (const tRequestKind& kind : kinds) {
+        const int parameter = ParameterOfPrefix(kind.Prefix);
+        if (parameter < 0 || parse.Values[static_cast<std::size_t>(parameter)].empty())
+            continue;
+        const std::string& value = parse.Values[static_cast<std::size_t>(parameter)];
+        const std::string file = JoinPath(kind.Demo ? settings.DemoDirectory() : settings.ExamplesDirectory(), value);
+        if (fileExists && fileExists(file)) {
+            requests.*kind.File = file;
+        } else {
+            requests.Messages.push_back({ "Startparameter-Fehler",
+                std::string(kind.Label) + "\n\"" + file + "\"\nkonnte beim Startaufruf nicht ge\xF6"
+                                                          "ffnet werden.\n" + commandLine });
+            requests.Error = true;
+        }
+    }
+    return requests;
+}
+
+} // namespace zelvora
