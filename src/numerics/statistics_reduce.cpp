@@ -91,6 +91,45 @@ std::vector<tAccumulator> FreshAccumulators(std::size_t n, tTarget target)
     return std::vector<tAccumulator>(n, tAccumulator { target == tTarget::Product ? 1.0L : 0.0L });
 }
 
+template <tTarget T, bool Square> inline long double Combine(long double running, long double x)
+{
+    if constexpr (Square)
+        x = x * x;
+    if constexpr (T == tTarget::Product)
+        return running * x;
+    else
+        return running + x;
+}
+
+// Sums (products) of all rows per column, down each column from the top as the row sweep would
+// add them, but four columns at a time so that the running values stay in registers.
+template <tTarget T, bool Square> void SweepColumnBlocks(const trealmatrix& m, long double* out)
+{
+    constexpr int32_t block = 4;
+    const long double start = T == tTarget::Product ? 1.0L : 0.0L;
+    int32_t c = 1;
+    for (; c + block - 1 <= m.Cols(); c += block) {
+        long double a0 = start, a1 = start, a2 = start, a3 = start;
+        for (int32_t r = 1; r <= m.Rows(); ++r) {
+            const long double* x = m.Row(r) + c;
+            a0 = Combine<T, Square>(a0, x[0]);
+            a1 = Combine<T, Square>(a1, x[1]);
+            a2 = Combine<T, Square>(a2, x[2]);
+            a3 = Combine<T, Square>(a3, x[3]);
+        }
+        out[c - 1] = a0;
+        out[c] = a1;
+        out[c + 1] = a2;
+        out[c + 2] = a3;
+    }
+    for (; c <= m.Cols(); ++c) {
+        long double a = start;
+        for (int32_t r = 1; r <= m.Rows(); ++r)
+            a = Combine<T, Square>(a, m(r, c));
+        out[c - 1] = a;
+    }
+}
+
 template <tTarget T, bool Square>
 trealmatrix ReduceAlong(
     const trealmatrix& m, int32_t direction, const tReduceFlags& flags, const tIntvector& codes)
@@ -108,6 +147,39 @@ trealmatrix ReduceAlong(
                 Accumulate<T, Square>(acc[static_cast<std::size_t>(codes[c] - 1)], row[c], c);
             for (int32_t g = 1; g <= k; ++g)
                 result(r, g) = Finish(acc[static_cast<std::size_t>(g - 1)], T, flags);
+        }
+        return result;
+    }
+    if (direction == 2 && (T == tTarget::Sum || T == tTarget::Product || T == tTarget::Count)) {
+        // Every column of a group sees the same count, so the running values can sit in one
+        // plain row per group that each row of M updates in a contiguous sweep; a single group
+        // is summed in column blocks instead.
+        const auto width = static_cast<std::size_t>(cols);
+        std::vector<long double> values(groups * width, T == tTarget::Product ? 1.0L : 0.0L);
+        std::vector<int64_t> counts(groups, 0);
+        const bool oneGroup = k == 1 && T != tTarget::Count;
+        if (oneGroup) {
+            counts[0] = rows;
+            SweepColumnBlocks<T, Square>(m, values.data());
+        }
+        for (int32_t r = 1; r <= rows && !oneGroup; ++r) {
+            const auto g = static_cast<std::size_t>(codes[r] - 1);
+            ++counts[g];
+            if constexpr (T == tTarget::Count)
+                continue;
+            const long double* row = m.Row(r) + 1;
+            long double* line = values.data() + g * width;
+            for (std::size_t c = 0; c < width; ++c)
+                line[c] = Combine<T, Square>(line[c], row[c]);
+        }
+        trealmatrix result(k, cols);
+        for (int32_t g = 1; g <= k; ++g) {
+            tAccumulator a { 0, counts[static_cast<std::size_t>(g - 1)] };
+            for (int32_t c = 1; c <= cols; ++c) {
+                a.value = values[static_cast<std::size_t>(g - 1) * width
+                    + static_cast<std::size_t>(c - 1)];
+                result(g, c) = Finish(a, T, flags);
+            }
         }
         return result;
     }

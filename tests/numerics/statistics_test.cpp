@@ -2,6 +2,7 @@
 #include "matrix_test_util.h"
 #include "numerics/contingency.h"
 #include "numerics/matrix_convert.h"
+#include "numerics/matrix_structure.h"
 #include "numerics/missing_values.h"
 #include "numerics/range_marks.h"
 #include "numerics/run_time_error.h"
@@ -45,6 +46,18 @@ TEST(Statistics, ReductionsInThreeDirections)
     EXPECT_EQ(Reduce(Mat({ { 2, 2 } }), 3, tReduction::Stddev), Mat({ { 2 } }));
     EXPECT_EQ(Reduce(Deviations(Mat({ { 2, 4 } }), 3), 3, tReduction::Stddev), Mat({ { 1 } }));
     EXPECT_EQ(Reduce(square, 4, tReduction::Sum), Mat({ { 0 } }));
+    // Columns are reduced in blocks; every column agrees with the row reduction of the transpose.
+    trealmatrix wide(5, 7);
+    for (int32_t r = 1; r <= 5; ++r) {
+        for (int32_t c = 1; c <= 7; ++c)
+            wide(r, c) = 1.0L / (r + 3 * c) - 0.01L * c;
+    }
+    const trealmatrix across = Transpose(wide);
+    for (tReduction reduction : { tReduction::Sum, tReduction::Product, tReduction::Stddev }) {
+        EXPECT_EQ(Reduce(wide, 2, reduction), Transpose(Reduce(across, 1, reduction)));
+        EXPECT_EQ(Reduce(wide, 2, reduction, Mat({ { 1 }, { 2 }, { 1 }, { 1 }, { 2 } })),
+            Transpose(Reduce(across, 1, reduction, Mat({ { 1, 2, 1, 1, 2 } }))));
+    }
 }
 
 TEST(Statistics, ExtremesKeepTheFirstPosition)
