@@ -1,6 +1,7 @@
 // The console's windows.
 #include "console_ports.h"
 
+#include "console_display.h"
 #include "language/text_encoding.h"
 
 #include <cstdio>
@@ -40,6 +41,14 @@ std::string tConsoleTextView::FileText() const
         text += '\n';
     }
     return text;
+}
+
+void tConsoleApplication::ProcessPendingMessages()
+{
+    if (m_quiet)
+        m_shelf.TakeChangesText();
+    else
+        m_shelf.PrintChanges(stdout);
 }
 
 void PrintText(std::FILE* stream, std::string_view text)

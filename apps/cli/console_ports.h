@@ -35,10 +35,18 @@ private:
     std::string m_message;
 };
 
-// QUIT is always granted on the console.
+class tConsoleShelf;
+
+// Between statements the console prints the windows that changed (unless quiet). QUIT is always
+// granted on the console.
 class tConsoleApplication : public tApplicationPort {
 public:
-    void ProcessPendingMessages() override { }
+    tConsoleApplication(tConsoleShelf& shelf, bool quiet)
+        : m_shelf(shelf)
+        , m_quiet(quiet)
+    {
+    }
+    void ProcessPendingMessages() override;
     bool TryQuit() override
     {
         m_quit = true;
@@ -47,6 +55,8 @@ public:
     bool QuitGranted() const { return m_quit; }
 
 private:
+    tConsoleShelf& m_shelf;
+    bool m_quiet;
     bool m_quit = false;
 };
 

@@ -1,5 +1,6 @@
 // Console front end: runs a script as a batch, or reads statements at an interactive prompt.
 #include "cli_options.h"
+#include "console_display.h"
 #include "console_ports.h"
 #include "language/text_encoding.h"
 #include "prompt.h"
@@ -18,16 +19,6 @@ namespace {
 
 using namespace zelvora;
 using namespace zelvora::cli;
-
-std::optional<std::string> ReadWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file || std::filesystem::is_directory(path))
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 bool WriteWholeFile(const std::string& path, const std::string& text)
 {
@@ -69,18 +60,21 @@ int main(int argc, char** argv)
     tConsoleTextView journalView;
     tConsoleTextView listingView;
     tConsoleCommandWindow commandWindow;
-    tConsoleApplication application;
-    tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application }, CurrentDateTimeText());
+    tConsoleShelf shelf;
+    tConsoleClipboard clipboard;
+    tConsoleApplication application(shelf, options->Quiet);
+    tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf, nullptr, &clipboard },
+        CurrentDateTimeText());
 
     int status = ExitOk;
     if (options->Script) {
-        const auto bytes = ReadWholeFile(*options->Script);
-        if (!bytes) {
+        const auto text = ReadScriptFile(*options->Script);
+        if (!text) {
             std::fprintf(stderr, "zelvora-cli: Skript %s kann nicht gelesen werden\n", options->Script->c_str());
             return ExitUsage;
         }
         const std::string directory = std::filesystem::absolute(*options->Script).parent_path().string();
-        status = ReportRun(session.RunText(DecodeFileText(*bytes), directory));
+        status = ReportRun(session.RunText(*text, directory));
     } else if (isatty(STDIN_FILENO)) {
         status = RunPrompt(session, application);
     } else {

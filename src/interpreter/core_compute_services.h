@@ -3,7 +3,9 @@
 
 #include "interpreter/compute_services.h"
 #include "language/eval_machine.h"
-#include "variables/variable_store.h"
+#include "variables/display_list.h"
+
+#include <memory>
 
 #include <functional>
 
@@ -13,7 +15,8 @@ namespace zelvora {
 // settings provide (none until they are connected).
 class tStoreEnvironment : public tEvalEnvironment {
 public:
-    explicit tStoreEnvironment(tVarClass& store)
+    // The store is followed through its owner: LOAD replaces it.
+    explicit tStoreEnvironment(std::unique_ptr<tVisibleVarsList>& store)
         : m_store(store)
     {
     }
@@ -23,12 +26,12 @@ public:
     std::function<std::optional<tVariable>(std::string_view)> SystemVariables;
 
 private:
-    tVarClass& m_store;
+    std::unique_ptr<tVisibleVarsList>& m_store;
 };
 
 class tCoreComputeServices : public tComputeServices {
 public:
-    tCoreComputeServices(tVarClass& store, tEvalMachine& machine)
+    tCoreComputeServices(std::unique_ptr<tVisibleVarsList>& store, tEvalMachine& machine)
         : m_store(store)
         , m_machine(machine)
     {
@@ -39,9 +42,9 @@ public:
     std::string EvalErrorMessage() const override { return m_machine.EvalErrorMessage(); }
     void ResetErrors() override { m_machine.ResetErrors(); }
 
-    bool FindShown(std::string_view name) override { return m_store.FindShown(name); }
-    const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }
-    void Store(const tVariable& record) override { m_store.Store(record); }
+    bool FindShown(std::string_view name) override { return m_store->FindShown(name); }
+    const tVariable& CurrentVariable() const override { return m_store->CurrentVariable(); }
+    void Store(const tVariable& record) override { m_store->Store(record); }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value, const tIntvector& rows,
         const tIntvector& cols) override;
@@ -62,7 +65,7 @@ public:
     void SetFirstTimeUsed(bool) override { }
 
 private:
-    tVarClass& m_store;
+    std::unique_ptr<tVisibleVarsList>& m_store;
     tEvalMachine& m_machine;
 };
 

@@ -28,6 +28,18 @@ void tStmtList::ClearCommands()
     MatchedIndex = 0;
 }
 
+bool tStmtList::SetHandler(std::string_view name, tCommandHandler handler)
+{
+    const std::string key = NameFold(name);
+    for (tStmt& command : Commands) {
+        if (command.Name == key) {
+            command.Handler = std::move(handler);
+            return true;
+        }
+    }
+    return false;
+}
+
 tFindResult tStmtList::FindCommand(std::string_view word)
 {
     const std::string key = NameFold(word);

@@ -37,6 +37,8 @@ public:
         tCommandHandler handler);
     // Empties the table (HighIndex -1).
     void ClearCommands();
+    // Gives the registered command of that exact name another handler; false when there is none.
+    bool SetHandler(std::string_view name, tCommandHandler handler);
     // Slots 1..HighIndex whose name begins with the upper-cased word; exactly one sets Handler and
     // MatchedIndex. At most 30 matches are counted.
     tFindResult FindCommand(std::string_view word);

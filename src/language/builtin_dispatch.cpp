@@ -162,7 +162,9 @@ tCallOutcome tFunctionDispatch::Call(std::uint16_t opcode, const tTOC& entry, st
 {
     if (!IsRegistered(opcode))
         return { tCallOutcome::tKind::Unavailable, {} };
-    return m_routines[opcode](tCallArgs(opcode, entry, arguments, m_scriptDirectory));
+    static const std::string noDirectory;
+    const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
+    return m_routines[opcode](tCallArgs(opcode, entry, arguments, directory));
 }
 
 } // namespace zelvora

@@ -88,12 +88,13 @@ public:
 
     tCallOutcome Call(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
 
-    // Relative file names in formulas resolve against this directory.
-    void SetScriptDirectory(std::string directory) { m_scriptDirectory = std::move(directory); }
+    // Relative file names in formulas resolve against the directory of the running script, read
+    // from this text at each call (the interpreter's current script directory).
+    void SetScriptDirectorySource(const std::string* directory) { m_scriptDirectory = directory; }
 
 private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
-    std::string m_scriptDirectory;
+    const std::string* m_scriptDirectory = nullptr;
 };
 
 // The groups of routines, each in its own unit.

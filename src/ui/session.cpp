@@ -1,20 +1,40 @@
-// A program session: interpreter, journal and listing wired together.
+// A program session: store, machine, interpreter, journal and listing wired together.
 #include "ui/session.h"
+
+#include "interpreter/compute_handler.h"
+#include "language/text_encoding.h"
 
 #include <chrono>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace zelvora {
 
 tSession::tSession(const tSessionPorts& ports, std::string_view startTime)
-    : m_journal(*ports.JournalView)
+    : m_ports(ports)
+    , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
+    , m_store(std::make_unique<tVisibleVarsList>(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard }))
+    , m_environment(m_store)
+    , m_machine(m_environment, &m_dispatch)
+    , m_services(m_store, m_machine)
+    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile }
 {
     m_journal.Start(startTime);
     m_listing.Start(startTime);
     m_interpreter.SetPorts({ &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
+    m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
+        return ComputeAssignment(m_services, statements, tokens);
+    });
+    m_interpreter.SetResetErrors([this] { m_machine.ResetErrors(); });
+    m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     RegisterCommands(m_interpreter);
+    RegisterStoreCommands(m_storeCommands);
 }
+
+tSession::~tSession() = default;
 
 tOutermostRunResult tSession::RunText(std::string_view text, const std::string& scriptDir)
 {
@@ -29,6 +49,19 @@ std::string CurrentDateTimeText()
     char buffer[32];
     std::strftime(buffer, sizeof buffer, "%d.%m.%Y %H:%M:%S", &local);
     return buffer;
+}
+
+std::optional<std::string> ReadScriptFile(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return DecodeFileText(bytes.str());
 }
 
 } // namespace zelvora

@@ -1,13 +1,21 @@
-// A program session as both front ends drive it: the interpreter with its commands, the journal
-// and the listing, wired to the windows a front end provides.
+// A program session as both front ends drive it: the variable store with its windows, the formula
+// machine with the built-in functions, the interpreter with its commands, the journal and the
+// listing, wired to the windows a front end provides.
 #pragma once
 
 #include "interpreter/commands.h"
+#include "interpreter/core_compute_services.h"
 #include "interpreter/interpreter.h"
+#include "interpreter/store_commands.h"
+#include "language/builtin_dispatch.h"
+#include "language/eval_machine.h"
 #include "ports/command_window_port.h"
+#include "ports/picture_port.h"
+#include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
+#include "variables/display_list.h"
 
 #include <memory>
 #include <string>
@@ -20,12 +28,18 @@ struct tSessionPorts {
     tCommandWindowPort* CommandWindow = nullptr;
     tDemoWindowPort* DemoWindow = nullptr;
     tApplicationPort* Application = nullptr;
+    tShelfPort* Shelf = nullptr; // without a shelf nothing is shown
+    tListingPicturePort* ListingPictures = nullptr;
+    tClipboardPort* Clipboard = nullptr;
 };
 
 class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     tSession(const tSessionPorts& ports, std::string_view startTime);
+    ~tSession();
+    tSession(const tSession&) = delete;
+    tSession& operator=(const tSession&) = delete;
 
     // Runs script text (Windows-1252) as one outermost run; scriptDir resolves relative names.
     tOutermostRunResult RunText(std::string_view text, const std::string& scriptDir);
@@ -33,14 +47,28 @@ public:
     tInterpreter& Interpreter() { return m_interpreter; }
     tJournal& Journal() { return m_journal; }
     tListing& Listing() { return m_listing; }
+    tVisibleVarsList& Store() { return *m_store; }
+    tEvalMachine& Machine() { return m_machine; }
+    tFunctionDispatch& Dispatch() { return m_dispatch; }
+    tStoreCommandContext& StoreCommands() { return m_storeCommands; }
 
 private:
+    tSessionPorts m_ports;
     tJournal m_journal;
     tListing m_listing;
+    std::unique_ptr<tVisibleVarsList> m_store;
+    tStoreEnvironment m_environment;
+    tFunctionDispatch m_dispatch;
+    tEvalMachine m_machine;
+    tCoreComputeServices m_services;
     tInterpreter m_interpreter;
+    tStoreCommandContext m_storeCommands;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".
 std::string CurrentDateTimeText();
+
+// A script file read as the program's text (UTF-8 files converted); nothing when it cannot be read.
+std::optional<std::string> ReadScriptFile(const std::string& path);
 
 } // namespace zelvora

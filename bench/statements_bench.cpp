@@ -1,0 +1,50 @@
+// Statements per second through the run loop: 100,000 scalar assignments "x = x + 1", each
+// classified, evaluated by the formula machine and stored, with journal and listing echo on.
+#include "ui/session.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+using namespace zelvora;
+
+constexpr int StatementCount = 100000;
+
+// A text window that keeps nothing, so the benchmark measures the interpreter, not a growing text.
+class tNullTextView : public tTextViewPort {
+public:
+    void AppendLines(std::string_view, tTextStyle) override { }
+    void Clear() override { }
+    std::string PlainText() const override { return {}; }
+};
+
+void ScalarAssignments(benchmark::State& state)
+{
+    tNullTextView journal;
+    tNullTextView listing;
+    tSession session({ &journal, &listing }, "01.01.2026 00:00:00");
+    std::vector<std::string> lines(StatementCount, "x = x + 1");
+    lines.front() = "x = 0";
+    tCommandsList list;
+    list.Initialise();
+    LoadLines(list, lines, 0, StatementCount - 1);
+    long double last = 0;
+    for (auto _ : state) {
+        const tOutermostRunResult result = session.Interpreter().RunOutermost(list, "");
+        if (!result.Success)
+            state.SkipWithError("the run failed");
+        session.Store().Find("x");
+        last = session.Store().CurrentVariable().intvalue;
+    }
+    benchmark::DoNotOptimize(last);
+    state.counters["statements/s"] = benchmark::Counter(static_cast<double>(StatementCount) * state.iterations(),
+        benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(ScalarAssignments)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();
