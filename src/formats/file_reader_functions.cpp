@@ -9,36 +9,36 @@
 namespace zelvora {
 namespace {
 
-    tCallOutcome Result(tMatrixReadResult read)
-    {
-        if (read.Ok)
-            return call::RealMatrix(std::move(read.Matrix));
-        if (LibErrorCode() == 0)
-            SetLibError(CsvReadErrorCode, read.Message);
+tCallOutcome Result(tMatrixReadResult read)
+{
+    if (read.Ok)
+        return call::RealMatrix(std::move(read.Matrix));
+    if (LibErrorCode() == 0)
+        SetLibError(CsvReadErrorCode, read.Message);
+    return call::Empty();
+}
+
+tCallOutcome ReadCsvCall(const tCallArgs& args)
+{
+    if (args.Count() != 1 && args.Count() != 2)
         return call::Empty();
-    }
+    const std::string name = args.Text(1);
+    const std::string source = NameFold(TrimText(name)) == "CLIP" ? std::string("CLIPBOARD")
+                                                                  : args.ResolveFileName(name);
+    return Result(CsvRead(source, args.Text(2)));
+}
 
-    tCallOutcome ReadCsvCall(const tCallArgs& args)
-    {
-        if (args.Count() != 1 && args.Count() != 2)
-            return call::Empty();
-        const std::string name = args.Text(1);
-        const std::string source
-            = NameFold(TrimText(name)) == "CLIP" ? std::string("CLIPBOARD") : args.ResolveFileName(name);
-        return Result(CsvRead(source, args.Text(2)));
-    }
+tCallOutcome ReadHexCall(const tCallArgs& args)
+{
+    return Result(HexRead(args.ResolveFileName(args.Text(1))));
+}
 
-    tCallOutcome ReadHexCall(const tCallArgs& args)
-    {
-        return Result(HexRead(args.ResolveFileName(args.Text(1))));
-    }
-
-    // clang-format off
+// clang-format off
     constexpr tDispatchRow Rows[] = {
         { 255, ReadCsvCall },
         { 257, ReadHexCall },
     };
-    // clang-format on
+// clang-format on
 
 } // namespace
 

@@ -12,28 +12,28 @@
 namespace zelvora {
 namespace {
 
-    int HexDigitValue(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return 0;
-    }
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return 0;
+}
 
-    // The double nearest to x; values that round beyond the largest double become infinities
-    // (converting them directly is undefined).
-    double ToDouble(long double x)
-    {
-        // Halfway between DBL_MAX and 2^1024: from here on rounding gives an infinity.
-        constexpr long double overflowBound = 0x1.fffffffffffff8p1023L;
-        if (std::isfinite(x) && std::fabs(x) >= overflowBound)
-            return x < 0 ? -std::numeric_limits<double>::infinity()
-                         : std::numeric_limits<double>::infinity();
-        return static_cast<double>(x);
-    }
+// The double nearest to x; values that round beyond the largest double become infinities
+// (converting them directly is undefined).
+double ToDouble(long double x)
+{
+    // Halfway between DBL_MAX and 2^1024: from here on rounding gives an infinity.
+    constexpr long double overflowBound = 0x1.fffffffffffff8p1023L;
+    if (std::isfinite(x) && std::fabs(x) >= overflowBound)
+        return x < 0 ? -std::numeric_limits<double>::infinity()
+                     : std::numeric_limits<double>::infinity();
+    return static_cast<double>(x);
+}
 
 } // namespace
 
@@ -52,7 +52,8 @@ std::string HexDigitsOfDouble(long double x)
 void HexWrite(const trealmatrix& m, std::string_view fileName)
 {
     std::string text;
-    text.reserve(static_cast<std::size_t>(m.Rows()) * (static_cast<std::size_t>(m.Cols()) * 16 + 2));
+    text.reserve(
+        static_cast<std::size_t>(m.Rows()) * (static_cast<std::size_t>(m.Cols()) * 16 + 2));
     for (std::int32_t r = 1; r <= m.Rows(); ++r) {
         for (std::int32_t c = 1; c <= m.Cols(); ++c)
             text += HexDigitsOfDouble(m(r, c));
@@ -67,8 +68,9 @@ tMatrixReadResult HexRead(std::string_view fileName)
     tMatrixReadResult result { false, FailureMatrix(), {} };
     const std::optional<std::string> bytes = ReadWholeFile(fileName);
     if (!bytes) {
-        result.Message = CutMessage("Datei " + std::string(fileName) + " konnte nicht ge\xF6"
-                                                                       "ffnet werden");
+        result.Message = CutMessage("Datei " + std::string(fileName)
+            + " konnte nicht ge\xF6"
+              "ffnet werden");
         return result;
     }
     const std::vector<std::string> lines = SplitLines(*bytes);
@@ -88,7 +90,8 @@ tMatrixReadResult HexRead(std::string_view fileName)
             const std::size_t first = static_cast<std::size_t>(c - 1) * 16;
             for (std::size_t k = 0; k < 16; ++k) {
                 const std::size_t at = first + k;
-                bits = (bits << 4) | static_cast<std::uint64_t>(at < line.size() ? HexDigitValue(line[at]) : 0);
+                bits = (bits << 4)
+                    | static_cast<std::uint64_t>(at < line.size() ? HexDigitValue(line[at]) : 0);
             }
             m(r, c) = std::bit_cast<double>(bits);
         }

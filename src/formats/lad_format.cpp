@@ -9,14 +9,14 @@
 namespace zelvora {
 namespace {
 
-    constexpr std::int32_t MaxLoadingsSize = 15;
+constexpr std::int32_t MaxLoadingsSize = 15;
 
-    std::string RightAligned(std::string text, std::size_t width)
-    {
-        if (text.size() < width)
-            text.insert(0, width - text.size(), ' ');
-        return text;
-    }
+std::string RightAligned(std::string text, std::size_t width)
+{
+    if (text.size() < width)
+        text.insert(0, width - text.size(), ' ');
+    return text;
+}
 
 } // namespace
 

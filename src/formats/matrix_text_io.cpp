@@ -15,26 +15,26 @@
 namespace zelvora {
 namespace {
 
-    tClipboardPort* g_clipboard = nullptr;
+tClipboardPort* g_clipboard = nullptr;
 
-    // Input/output error numbers of the run-time error, by the system's error.
-    int IoErrorNumber(int systemError)
-    {
-        switch (systemError) {
-        case ENOENT:
-        case ENOTDIR:
-        case ENAMETOOLONG:
-            return 3;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR:
-        case ETXTBSY:
-            return 5;
-        default:
-            return 101;
-        }
+// Input/output error numbers of the run-time error, by the system's error.
+int IoErrorNumber(int systemError)
+{
+    switch (systemError) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return 3;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return 5;
+    default:
+        return 101;
     }
+}
 
 } // namespace
 
@@ -103,7 +103,8 @@ int WriteWholeFile(std::string_view fileName, std::string_view bytes)
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return IoErrorNumber(errno);
-    const std::size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), file);
+    const std::size_t written
+        = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), file);
     const int writeError = written == bytes.size() ? 0 : errno;
     const bool closed = std::fclose(file) == 0;
     if (written != bytes.size())
@@ -115,15 +116,17 @@ tFormatResult WriteTextFile(std::string_view fileName, std::string_view bytes)
 {
     if (WriteWholeFile(fileName, bytes) == 0)
         return {};
-    return { false, CutMessage("Datei " + std::string(fileName) + " konnte nicht geschrieben werden") };
+    return { false,
+        CutMessage("Datei " + std::string(fileName) + " konnte nicht geschrieben werden") };
 }
 
 tFormatResult PutOnClipboard(std::string_view text)
 {
     if (g_clipboard != nullptr && g_clipboard->SetText(text))
         return {};
-    return { false, "Keine Zwischenablage verf\xFC"
-                    "gbar" };
+    return { false,
+        "Keine Zwischenablage verf\xFC"
+        "gbar" };
 }
 
 std::vector<std::string> SplitLines(std::string_view text)
@@ -158,8 +161,8 @@ bool ParsePointNumber(std::string_view text, long double* value)
     if (text.empty())
         return false;
     for (char c : text) {
-        const bool allowed = (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+'
-            || c == '-';
+        const bool allowed
+            = (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
         if (!allowed)
             return false;
     }

@@ -10,80 +10,81 @@
 namespace zelvora {
 namespace {
 
-    // Position (0-based) of word in the ';'-separated list, or -1.
-    int WordPosition(std::string_view list, std::string_view word)
-    {
-        int position = 0;
-        std::size_t start = 0;
-        while (start <= list.size()) {
-            std::size_t end = list.find(';', start);
-            if (end == std::string_view::npos)
-                end = list.size();
-            if (list.substr(start, end - start) == word)
-                return position;
-            ++position;
-            start = end + 1;
-        }
-        return -1;
+// Position (0-based) of word in the ';'-separated list, or -1.
+int WordPosition(std::string_view list, std::string_view word)
+{
+    int position = 0;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(';', start);
+        if (end == std::string_view::npos)
+            end = list.size();
+        if (list.substr(start, end - start) == word)
+            return position;
+        ++position;
+        start = end + 1;
     }
+    return -1;
+}
 
-    tMatrixWriteResult Failure(std::int32_t code, std::string message)
-    {
-        if (message.size() > 255)
-            message.resize(255);
-        return { code, std::move(message) };
+tMatrixWriteResult Failure(std::int32_t code, std::string message)
+{
+    if (message.size() > 255)
+        message.resize(255);
+    return { code, std::move(message) };
+}
+
+tMatrixWriteResult FromFormat(const tFormatResult& result)
+{
+    return result.Ok ? tMatrixWriteResult {} : Failure(WriteFailed, result.Message);
+}
+
+tMatrixWriteResult Unavailable(std::string_view type)
+{
+    return Failure(WriteTypeUnavailable,
+        "Der Dateityp " + std::string(type)
+            + " ist in dieser Ausgabe noch nicht verf\xFC"
+              "gbar");
+}
+
+enum tNumericType { ntCsv, ntOxf, ntBin, ntHex, ntLad, ntPari, ntBmp, ntRtf };
+
+tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
+    std::string_view fileName, std::int32_t width, std::int32_t decimals,
+    std::string_view textOption, const tStringmatrix* labels)
+{
+    const trealmatrix& m = value.matrix;
+    switch (WordPosition("CSV;OXF;BIN;HEX;LAD;PARI;BMP;RTF", type)) {
+    case ntCsv:
+        return FromFormat(CsvWrite(m, fileName, width, decimals, textOption));
+    case ntOxf:
+        if (labels != nullptr && labels->Rows() != m.Rows())
+            return Failure(WriteNotAMatrix,
+                "Zeilzahl in Labelsmatrix ist " + std::to_string(labels->Rows())
+                    + " und in Daten ist " + std::to_string(m.Rows()));
+        if (labels != nullptr && labels->Cols() != 2)
+            return Failure(WriteWrongElements,
+                "Spaltenzahl in Labelsmatrix mu\xDF 2 sein (ist " + std::to_string(labels->Cols())
+                    + ")");
+        return Unavailable(type);
+    case ntHex:
+        HexWrite(m, fileName);
+        return {};
+    case ntLad:
+        LadWrite(m, fileName);
+        return {};
+    case ntPari:
+        return FromFormat(PariWrite(m, fileName, width, decimals, textOption));
+    case ntBin:
+    case ntBmp:
+    case ntRtf:
+        return Unavailable(type);
+    default:
+        return Failure(WriteUnknownType,
+            "Unbekannter Dateityp f\xFCr numerische Matrizen .Erlaubt: CSV() OXF() BIN() HEX() "
+            "LAD() BMP() RTF()");
     }
-
-    tMatrixWriteResult FromFormat(const tFormatResult& result)
-    {
-        return result.Ok ? tMatrixWriteResult {} : Failure(WriteFailed, result.Message);
-    }
-
-    tMatrixWriteResult Unavailable(std::string_view type)
-    {
-        return Failure(WriteTypeUnavailable,
-            "Der Dateityp " + std::string(type) + " ist in dieser Ausgabe noch nicht verf\xFC"
-                                                  "gbar");
-    }
-
-    enum tNumericType { ntCsv, ntOxf, ntBin, ntHex, ntLad, ntPari, ntBmp, ntRtf };
-
-    tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
-        std::string_view fileName, std::int32_t width, std::int32_t decimals,
-        std::string_view textOption, const tStringmatrix* labels)
-    {
-        const trealmatrix& m = value.matrix;
-        switch (WordPosition("CSV;OXF;BIN;HEX;LAD;PARI;BMP;RTF", type)) {
-        case ntCsv:
-            return FromFormat(CsvWrite(m, fileName, width, decimals, textOption));
-        case ntOxf:
-            if (labels != nullptr && labels->Rows() != m.Rows())
-                return Failure(WriteNotAMatrix,
-                    "Zeilzahl in Labelsmatrix ist " + std::to_string(labels->Rows())
-                        + " und in Daten ist " + std::to_string(m.Rows()));
-            if (labels != nullptr && labels->Cols() != 2)
-                return Failure(WriteWrongElements,
-                    "Spaltenzahl in Labelsmatrix mu\xDF 2 sein (ist " + std::to_string(labels->Cols())
-                        + ")");
-            return Unavailable(type);
-        case ntHex:
-            HexWrite(m, fileName);
-            return {};
-        case ntLad:
-            LadWrite(m, fileName);
-            return {};
-        case ntPari:
-            return FromFormat(PariWrite(m, fileName, width, decimals, textOption));
-        case ntBin:
-        case ntBmp:
-        case ntRtf:
-            return Unavailable(type);
-        default:
-            return Failure(WriteUnknownType,
-                "Unbekannter Dateityp f\xFCr numerische Matrizen .Erlaubt: CSV() OXF() BIN() HEX() "
-                "LAD() BMP() RTF()");
-        }
-    }
+}
 
 } // namespace
 

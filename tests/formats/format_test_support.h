@@ -7,10 +7,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <string>
+
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace zelvora::testing {
