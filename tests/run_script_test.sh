@@ -4,6 +4,7 @@
 #   <topic>.journal   (optional) the journal written with --journal, without its three opening lines
 # Usage: run_script_test.sh CLI SCRIPT
 set -u
+export LC_ALL=C # number texts do not depend on the user's locale
 cli=$1
 script=$2
 base=${script%.rts}

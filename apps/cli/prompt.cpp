@@ -1,6 +1,7 @@
 // The interactive prompt: line editing and history through libedit, statements continued with " _".
 #include "prompt.h"
 
+#include "completion.h"
 #include "language/text_encoding.h"
 #include "run_report.h"
 
@@ -12,6 +13,21 @@
 
 namespace zelvora::cli {
 namespace {
+
+    constexpr int HistoryLength = 1000;
+
+    // $XDG_STATE_HOME/zelvora/history, by default ~/.local/state/zelvora/history; empty without a home.
+    std::filesystem::path HistoryFile()
+    {
+        std::filesystem::path base;
+        if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
+            base = state;
+        else if (const char* home = std::getenv("HOME"); home && *home)
+            base = std::filesystem::path(home) / ".local" / "state";
+        else
+            return {};
+        return base / "zelvora" / "history";
+    }
 
     bool ContinuesOnNextLine(const std::string& line)
     {
@@ -25,6 +41,14 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
 {
     PrintText(stdout, "Zelvora - Anweisungen eingeben; Ende mit QUIT oder Strg-D.\n");
     const std::string directory = std::filesystem::current_path().string();
+    InstallCompletion(session);
+    const std::filesystem::path history = HistoryFile();
+    std::error_code error;
+    if (!history.empty()) {
+        std::filesystem::create_directories(history.parent_path(), error);
+        read_history(history.c_str());
+    }
+    stifle_history(HistoryLength);
     std::string statement;
     while (!application.QuitGranted()) {
         const char* prompt = statement.empty() ? "Zelvora> " : "   ...> ";
@@ -35,8 +59,11 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
         statement += statement.empty() ? line : "\n" + line;
         if (ContinuesOnNextLine(line))
             continue;
-        if (!TrimText(statement).empty())
+        if (!TrimText(statement).empty()) {
             add_history(Cp1252ToUtf8(statement).c_str());
+            if (!history.empty())
+                write_history(history.c_str());
+        }
         ReportRun(session.RunText(statement, directory));
         statement.clear();
     }

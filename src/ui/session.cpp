@@ -3,6 +3,8 @@
 
 #include "interpreter/compute_handler.h"
 #include "language/text_encoding.h"
+#include "numerics/library_state.h"
+#include "variables/number_format.h"
 
 #include <chrono>
 #include <ctime>
@@ -22,6 +24,8 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime)
     , m_services(m_store, m_machine)
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile }
 {
+    // The locale's decimal separator, read once at start, for number texts in cells and joins.
+    NumericsContext().decimalSeparator = SystemDecimalSeparator();
     m_journal.Start(startTime);
     m_listing.Start(startTime);
     m_interpreter.SetPorts({ &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
