@@ -122,8 +122,12 @@ TEST_F(WriterTest, PariTextForFilesAndTheClipboard)
     EXPECT_EQ(clipboard.Content, "{clip= [1.0,2.0;3.0,4.0];}");
     ASSERT_TRUE(WriteMatrixFile(numbers, "PARI", "CLIP", -1, -1, "M=").Ok());
     EXPECT_EQ(clipboard.Content, "{M= [ 1.0E+0000, 2.0E+0000; 3.0E+0000, 4.0E+0000];}");
+    clipboard.Available = false;
+    const tMatrixWriteResult refused = WriteMatrixFile(numbers, "PARI", "CLIP");
+    EXPECT_EQ(refused.Code, WriteFailed);
+    EXPECT_EQ(refused.Message, "Keine Zwischenablage verf\xFCgbar");
     SetMatrixClipboard(nullptr);
-    EXPECT_EQ(WriteMatrixFile(numbers, "PARI", "CLIP").Code, WriteFailed);
+    EXPECT_EQ(WriteMatrixFile(numbers, "CSV", "CLIP").Code, WriteFailed);
 }
 
 TEST_F(WriterTest, LoadingsFileKeepsAtMostFifteenRowsAndColumns)
