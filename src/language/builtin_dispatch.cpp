@@ -143,6 +143,9 @@ tFunctionDispatch::tFunctionDispatch()
     Register(MatrixScalarRows());
     Register(GeneratorRows());
     Register(ConstructorRows());
+    Register(SumRows());
+    Register(StatisticsRows());
+    Register(SelectionRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)

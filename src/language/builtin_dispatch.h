@@ -102,5 +102,8 @@ std::span<const tDispatchRow> MatrixFunctionRows(); // functions of one matrix
 std::span<const tDispatchRow> MatrixScalarRows(); // scalar results of a matrix
 std::span<const tDispatchRow> GeneratorRows(); // generators
 std::span<const tDispatchRow> ConstructorRows(); // matrix constructors
+std::span<const tDispatchRow> SumRows(); // sum, product and conditional value of arguments
+std::span<const tDispatchRow> StatisticsRows(); // statistics of one matrix
+std::span<const tDispatchRow> SelectionRows(); // selection, joining and reordering
 
 } // namespace zelvora
