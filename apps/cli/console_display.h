@@ -28,6 +28,11 @@ public:
     tClientSize ActiveCompartmentClientSize() const override { return { 1024, 768 }; }
     void AddWindowMenuEntry(std::string_view, tMatrixWindowPort&) override { }
     std::unique_ptr<tScalarWindowPort> CreateScalarWindow() override;
+    // The console keeps no places: compartments are only counted.
+    std::int32_t CompartmentCount() const override { return m_compartments; }
+    void AddCompartment() override { ++m_compartments; }
+    void ActivateCompartment(std::int32_t n) override { m_activeCompartment = n; }
+    void MoveToActiveCompartment(tMatrixWindowPort&) override { }
 
     // The changed visible windows as text (Windows-1252, lines ending in '\n', a blank line after
     // each window), in the order of their first change; forgets the changes.
@@ -46,6 +51,8 @@ private:
     std::vector<tConsoleWindow*> m_changed; // in the order of their first change
     std::int32_t m_maxRows;
     std::int32_t m_maxCols;
+    std::int32_t m_compartments = 1;
+    std::int32_t m_activeCompartment = 1;
 };
 
 // The base of the console's windows: printed when visible.

@@ -322,11 +322,11 @@ tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format)
     }
     std::vector<std::string> lines;
     for (const std::string& line : SplitLines(text)) {
-        const std::string_view trimmed = TrimText(line);
+        const std::string_view trimmed = TrimmedView(line);
         if (!trimmed.empty() && trimmed.front() != ';')
             lines.emplace_back(trimmed);
     }
-    const std::string shapeLetters = NameFold(TrimText(format));
+    const std::string shapeLetters = NameFold(TrimmedView(format));
     return shapeLetters.empty() ? ReadFree(lines) : ReadShaped(lines, shapeLetters);
 }
 

@@ -23,7 +23,7 @@ tCallOutcome ReadCsvCall(const tCallArgs& args)
     if (args.Count() != 1 && args.Count() != 2)
         return call::Empty();
     const std::string name = args.Text(1);
-    const std::string source = NameFold(TrimText(name)) == "CLIP" ? std::string("CLIPBOARD")
+    const std::string source = NameFold(TrimmedView(name)) == "CLIP" ? std::string("CLIPBOARD")
                                                                   : args.ResolveFileName(name);
     return Result(CsvRead(source, args.Text(2)));
 }

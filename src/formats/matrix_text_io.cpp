@@ -63,7 +63,7 @@ std::string LocalPath(std::string_view fileName)
     return path;
 }
 
-std::string_view TrimText(std::string_view text)
+std::string_view TrimmedView(std::string_view text)
 {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
         text.remove_prefix(1);

@@ -44,7 +44,7 @@ bool IsClipboardName(std::string_view fileName);
 std::string LocalPath(std::string_view fileName);
 
 // Text without leading and trailing blanks and control characters.
-std::string_view TrimText(std::string_view text);
+std::string_view TrimmedView(std::string_view text);
 
 // Cuts a message to MaxFormatMessageLength bytes.
 std::string CutMessage(std::string message);

@@ -35,36 +35,6 @@ namespace {
                                         : tAnsiTokens();
     }
 
-    // Evaluates a formula for a command: Code and Message take the machine's error pair.
-    bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& formula,
-        tVariableArray& results)
-    {
-        results = context.Machine.Evaluate(formula);
-        statements.Code = context.Machine.EvalErrorCode();
-        statements.SetMessage(context.Machine.EvalErrorMessage());
-        return statements.Code == 0;
-    }
-
-    // The one string value of a file command; false (code 0, no message) for any other value.
-    bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments,
-        std::string& fileName)
-    {
-        tVariableArray results;
-        const bool evaluated = EvaluateForCommand(context, statements, arguments, results);
-        if (!evaluated)
-            return false;
-        if (results.size() < 2 || results[1].shape != shScalar || results[1].datatype != dtString) {
-            statements.Fail(0, "");
-            return false;
-        }
-        fileName = results[1].strvalue;
-        for (char& c : fileName) {
-            if (c == '\\')
-                c = '/';
-        }
-        return true;
-    }
-
     bool Hide(tStoreCommandContext& context, const tAnsiTokens& arguments)
     {
         tVisibleVarsList& store = *context.Store;
@@ -221,6 +191,35 @@ namespace {
     }
 
 } // namespace
+
+bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& formula,
+    tVariableArray& results)
+{
+    results = context.Machine.Evaluate(formula);
+    statements.Code = context.Machine.EvalErrorCode();
+    statements.SetMessage(context.Machine.EvalErrorMessage());
+    return statements.Code == 0;
+}
+
+// The one string value of a file command; false (code 0, no message) for any other value.
+bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments,
+    std::string& fileName)
+{
+    tVariableArray results;
+    const bool evaluated = EvaluateForCommand(context, statements, arguments, results);
+    if (!evaluated)
+        return false;
+    if (results.size() < 2 || results[1].shape != shScalar || results[1].datatype != dtString) {
+        statements.Fail(0, "");
+        return false;
+    }
+    fileName = results[1].strvalue;
+    for (char& c : fileName) {
+        if (c == '\\')
+            c = '/';
+    }
+    return true;
+}
 
 std::vector<std::string> NameListArguments(const tAnsiTokens& arguments)
 {

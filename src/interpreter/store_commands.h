@@ -4,6 +4,8 @@
 
 #include "interpreter/interpreter.h"
 #include "language/eval_machine.h"
+#include "ports/process_port.h"
+#include "ports/shelf_port.h"
 #include "variables/display_list.h"
 
 #include <functional>
@@ -21,10 +23,27 @@ struct tStoreCommandContext {
     std::function<std::string()> BatchDirectory;
     // Reads a script file as the program's text; nothing when it cannot be read.
     std::function<std::optional<std::string>(const std::string&)> ReadScript;
+    // The shelf (compartments) and the start of outside programs; either may be absent.
+    tShelfPort* Shelf = nullptr;
+    tProcessPort* Processes = nullptr;
+    // Where DEMO looks for a relative file name, and where ORBIDEX and ANIMATE find their programs.
+    std::function<std::string()> DemoDirectory;
+    std::function<std::string()> AddOnDirectory;
 };
 
 // Gives the command table's slots of these commands their handlers.
 void RegisterStoreCommands(tStoreCommandContext& context);
+// MATWRITE, ORBIDEX, ANIMATE, ZEICHNE, DEMO and FACH.
+void RegisterOutsideCommands(tStoreCommandContext& context);
+
+// Evaluates a formula for a command: Code and Message take the machine's error pair; false on error.
+bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& formula,
+    tVariableArray& results);
+
+// The one string value of a file command, '\' read as '/'; false (code 0, no message) for any other
+// value or a failing formula (with the machine's code and message).
+bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments,
+    std::string& fileName);
 
 // The names of a name list: name and string tokens; "-ALL-" (three tokens) as the one entry "-ALL-".
 std::vector<std::string> NameListArguments(const tAnsiTokens& arguments);

@@ -102,6 +102,14 @@ public:
     virtual void AddWindowMenuEntry(std::string_view name, tMatrixWindowPort& window) = 0;
     // A new scalar window with one row (row 0) and nothing else.
     virtual std::unique_ptr<tScalarWindowPort> CreateScalarWindow() = 0;
+
+    // Compartments, numbered from 1; one exists from the start.
+    virtual std::int32_t CompartmentCount() const = 0;
+    virtual void AddCompartment() = 0;
+    // Makes compartment n (1..count) the active one.
+    virtual void ActivateCompartment(std::int32_t n) = 0;
+    // Moves the window into the active compartment unless it is there already.
+    virtual void MoveToActiveCompartment(tMatrixWindowPort& window) = 0;
 };
 
 } // namespace zelvora

@@ -1,6 +1,8 @@
 // A program session: store, machine, interpreter, journal and listing wired together.
 #include "ui/session.h"
 
+#include "formats/file_reader_functions.h"
+#include "formats/matrix_text_io.h"
 #include "interpreter/compute_handler.h"
 #include "language/text_encoding.h"
 #include "numerics/library_state.h"
@@ -22,7 +24,7 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime)
     , m_environment(m_store)
     , m_machine(m_environment, &m_dispatch)
     , m_services(m_store, m_machine)
-    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile }
+    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf, ports.Processes, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     NumericsContext().decimalSeparator = SystemDecimalSeparator();
@@ -34,8 +36,11 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime)
     });
     m_interpreter.SetResetErrors([this] { m_machine.ResetErrors(); });
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
+    m_dispatch.Register(FileReaderRows());
+    SetMatrixClipboard(ports.Clipboard);
     RegisterCommands(m_interpreter);
     RegisterStoreCommands(m_storeCommands);
+    RegisterOutsideCommands(m_storeCommands);
 }
 
 tSession::~tSession() = default;

@@ -31,6 +31,7 @@ struct tSessionPorts {
     tShelfPort* Shelf = nullptr; // without a shelf nothing is shown
     tListingPicturePort* ListingPictures = nullptr;
     tClipboardPort* Clipboard = nullptr;
+    tProcessPort* Processes = nullptr; // ORBIDEX and ANIMATE start programs through it
 };
 
 class tSession {

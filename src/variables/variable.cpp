@@ -3,6 +3,7 @@
 
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_convert.h"
+#include "numerics/missing_values.h"
 #include "numerics/run_time_error.h"
 #include "numerics/scalar_math.h"
 #include "variables/number_format.h"
@@ -68,7 +69,7 @@ void SetOneRowRange(tVariable& v, trealmatrix m, std::uint8_t datatype)
 
 long double MissingValue()
 {
-    return std::ldexp(1.5L, -14086);
+    return MissingNumber;
 }
 
 std::string CutVariableName(std::string_view name)

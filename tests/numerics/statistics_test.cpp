@@ -105,8 +105,8 @@ TEST(Statistics, EmptyAndMissingInputs)
     EXPECT_EQ(ZValues(none, 2).Dims(), none.Dims());
     EXPECT_EQ(Reduce(Mat({ { 5 } }), 3, tReduction::Stddev), Mat({ { 5 } }));
     // Missing values are tiny numbers to the reductions.
-    EXPECT_EQ(Reduce(Mat({ { MissingValue, 2 } }), 3, tReduction::Mean), Mat({ { 1 } }));
-    EXPECT_EQ(Reduce(Mat({ { MissingValue, 2 } }), 3, tReduction::IndexOfMin), Mat({ { 1, 1 } }));
+    EXPECT_EQ(Reduce(Mat({ { MissingNumber, 2 } }), 3, tReduction::Mean), Mat({ { 1 } }));
+    EXPECT_EQ(Reduce(Mat({ { MissingNumber, 2 } }), 3, tReduction::IndexOfMin), Mat({ { 1, 1 } }));
     // Only the requested accumulation runs: large values have a mean even if their product
     // would overflow.
     EXPECT_EQ(Reduce(Mat({ { 1e3000L, 1e3000L } }), 3, tReduction::Mean), Mat({ { 1e3000L } }));

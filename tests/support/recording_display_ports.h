@@ -144,6 +144,10 @@ public:
         ScalarWindows.push_back(std::make_shared<tRecordedScalarWindow>());
         return std::make_unique<tRecordingScalarWindow>(ScalarWindows.back());
     }
+    std::int32_t CompartmentCount() const override { return Compartments; }
+    void AddCompartment() override { ++Compartments; }
+    void ActivateCompartment(std::int32_t n) override { ActiveCompartment = n; }
+    void MoveToActiveCompartment(tMatrixWindowPort& window) override { Moved.push_back(window.Caption()); }
 
     // The open window of the variable at index, or nullptr.
     tRecordedMatrixWindow* OpenWindowOf(std::int32_t index) const
@@ -165,6 +169,9 @@ public:
     std::vector<std::shared_ptr<tRecordedScalarWindow>> ScalarWindows;
     std::vector<std::string> MenuEntries;
     tClientSize Client { 800, 600 };
+    std::int32_t Compartments = 1;
+    std::int32_t ActiveCompartment = 1;
+    std::vector<std::string> Moved; // captions of windows moved into the active compartment
 };
 
 class tRecordingClipboard : public tClipboardPort {
