@@ -2,6 +2,7 @@
 #include "cli_options.h"
 #include "console_display.h"
 #include "console_ports.h"
+#include "console_process.h"
 #include "language/text_encoding.h"
 #include "prompt.h"
 #include "run_report.h"
@@ -63,7 +64,9 @@ int main(int argc, char** argv)
     tConsoleShelf shelf;
     tConsoleClipboard clipboard;
     tConsoleApplication application(shelf, options->Quiet);
-    tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf, nullptr, &clipboard },
+    tPosixProcesses processes;
+    tSession session(
+        { &journalView, &listingView, &commandWindow, nullptr, &application, &shelf, nullptr, &clipboard, &processes },
         CurrentDateTimeText());
 
     int status = ExitOk;
