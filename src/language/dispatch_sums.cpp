@@ -60,9 +60,11 @@ namespace {
         const tVariable& condition = args.Arg(1);
         if (condition.shape == shScalar) {
             const bool truth = condition.datatype != dtString && VarAsBoolean(condition);
-            if (truth)
-                return call::Value(args.Arg(2));
-            return args.Has(3) ? call::Value(args.Arg(3)) : call::Empty();
+            if (!truth && !args.Has(3))
+                return call::Empty();
+            tVariable chosen = args.Arg(truth ? 2 : 3);
+            chosen.name.clear();
+            return call::Value(std::move(chosen));
         }
         if (condition.shape != shMatrix)
             return call::Slot();
