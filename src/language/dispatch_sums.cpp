@@ -1,7 +1,6 @@
 // Sum and product of all arguments (Summe, Produkt) and the conditional value (Wenn).
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_values.h"
-
 #include "numerics/library_state.h"
 #include "numerics/merging.h"
 #include "variables/variable_convert.h"
@@ -27,72 +26,73 @@ std::vector<long double> CollectValues(std::span<const tVariable> arguments)
 
 namespace {
 
-    tCallOutcome SumOfCall(const tCallArgs& args)
-    {
-        long double sum = 0;
-        for (long double x : CollectValues(args.All()))
-            sum += x;
-        return call::Real(sum);
-    }
+tCallOutcome SumOfCall(const tCallArgs& args)
+{
+    long double sum = 0;
+    for (long double x : CollectValues(args.All()))
+        sum += x;
+    return call::Real(sum);
+}
 
-    tCallOutcome ProductOfCall(const tCallArgs& args)
-    {
-        long double product = 1;
-        for (long double x : CollectValues(args.All()))
-            product *= x;
-        return call::Real(product);
-    }
+tCallOutcome ProductOfCall(const tCallArgs& args)
+{
+    long double product = 1;
+    for (long double x : CollectValues(args.All()))
+        product *= x;
+    return call::Real(product);
+}
 
-    // Element type of an elementwise choice from the types of the condition and the alternative:
-    // integer and boolean mixed with integer stay integer, two booleans stay boolean.
-    std::uint8_t ChoiceType(std::uint8_t condition, std::uint8_t alternative)
-    {
-        const auto whole = [](std::uint8_t t) { return t == dtInteger || t == dtBoolean; };
-        if (!whole(condition) || !whole(alternative))
-            return dtReal;
-        return condition == dtBoolean && alternative == dtBoolean ? dtBoolean : dtInteger;
-    }
+// Element type of an elementwise choice from the types of the condition and the alternative:
+// integer and boolean mixed with integer stay integer, two booleans stay boolean.
+std::uint8_t ChoiceType(std::uint8_t condition, std::uint8_t alternative)
+{
+    const auto whole = [](std::uint8_t t) { return t == dtInteger || t == dtBoolean; };
+    if (!whole(condition) || !whole(alternative))
+        return dtReal;
+    return condition == dtBoolean && alternative == dtBoolean ? dtBoolean : dtInteger;
+}
 
-    tCallOutcome IfCall(const tCallArgs& args)
-    {
-        if (args.Count() < 2)
+tCallOutcome IfCall(const tCallArgs& args)
+{
+    if (args.Count() < 2)
+        return call::Empty();
+    const tVariable& condition = args.Arg(1);
+    if (condition.shape == shScalar) {
+        const bool truth = condition.datatype != dtString && VarAsBoolean(condition);
+        if (!truth && !args.Has(3))
             return call::Empty();
-        const tVariable& condition = args.Arg(1);
-        if (condition.shape == shScalar) {
-            const bool truth = condition.datatype != dtString && VarAsBoolean(condition);
-            if (!truth && !args.Has(3))
-                return call::Empty();
-            tVariable chosen = args.Arg(truth ? 2 : 3);
-            chosen.name.clear();
-            return call::Value(std::move(chosen));
-        }
-        if (condition.shape != shMatrix)
-            return call::Slot();
-        const trealmatrix alternative = args.Has(3) ? args.Matrix(3) : FailureMatrix();
-        trealmatrix chosen = ElementwiseSelect(args.Matrix(1), args.Matrix(2), alternative);
-        const std::uint8_t alternativeType = args.Has(3) ? args.Arg(3).datatype : std::uint8_t { dtInteger };
-        tVariable result;
-        switch (ChoiceType(condition.datatype, alternativeType)) {
-        case dtInteger:
-            VarSetIntMatrix(result, std::move(chosen), tgPlain);
-            break;
-        case dtBoolean:
-            VarSetBoolMatrix(result, std::move(chosen), tgPlain);
-            break;
-        default:
-            VarSetMatrix(result, std::move(chosen), tgPlain);
-            break;
-        }
-        return call::Value(std::move(result));
+        tVariable chosen = args.Arg(truth ? 2 : 3);
+        chosen.name.clear();
+        return call::Value(std::move(chosen));
     }
+    if (condition.shape != shMatrix)
+        return call::Slot();
+    const trealmatrix alternative = args.Has(3) ? args.Matrix(3) : FailureMatrix();
+    trealmatrix chosen = ElementwiseSelect(args.Matrix(1), args.Matrix(2), alternative);
+    const std::uint8_t alternativeType
+        = args.Has(3) ? args.Arg(3).datatype : std::uint8_t { dtInteger };
+    tVariable result;
+    switch (ChoiceType(condition.datatype, alternativeType)) {
+    case dtInteger:
+        VarSetIntMatrix(result, std::move(chosen), tgPlain);
+        break;
+    case dtBoolean:
+        VarSetBoolMatrix(result, std::move(chosen), tgPlain);
+        break;
+    default:
+        VarSetMatrix(result, std::move(chosen), tgPlain);
+        break;
+    }
+    return call::Value(std::move(result));
+}
 
-    // clang-format off
-    constexpr tDispatchRow Rows[] = {
-        { 111, SumOfCall },
-        { 112, ProductOfCall },
-        { 113, IfCall },
-    };
-    // clang-format on
+// clang-format off
+constexpr tDispatchRow Rows[] = {
+    { 111, SumOfCall },
+    { 112, ProductOfCall },
+    { 113, IfCall },
+};
+// clang-format on
 
 } // namespace
 

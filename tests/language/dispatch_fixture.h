@@ -7,10 +7,10 @@
 #include "variables/variable.h"
 #include "variables/variable_store.h"
 
-#include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace zelvora::testing {
 
