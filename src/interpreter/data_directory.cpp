@@ -5,52 +5,54 @@
 
 #include <cstdlib>
 #include <filesystem>
+
 #include <unistd.h>
 
 namespace zelvora {
 namespace {
 
-    namespace fs = std::filesystem;
+namespace fs = std::filesystem;
 
-    std::string EnvironmentValue(const char* name)
-    {
-        const char* value = std::getenv(name);
-        return value ? std::string(value) : std::string();
-    }
+std::string EnvironmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
 
-    bool IsDirectory(const fs::path& path)
-    {
-        std::error_code error;
-        return fs::is_directory(path, error);
-    }
+bool IsDirectory(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
 
-    std::string ExecutableDirectory(std::string_view programPath)
-    {
-        std::error_code error;
-        fs::path executable = fs::read_symlink("/proc/self/exe", error);
-        if (error || executable.empty()) {
-            executable = fs::absolute(fs::path(std::string(programPath)), error);
-            if (error)
-                executable = fs::path(std::string(programPath));
-        }
-        return executable.parent_path().string();
+std::string ExecutableDirectory(std::string_view programPath)
+{
+    std::error_code error;
+    fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    if (error || executable.empty()) {
+        executable = fs::absolute(fs::path(std::string(programPath)), error);
+        if (error)
+            executable = fs::path(std::string(programPath));
     }
+    return executable.parent_path().string();
+}
 
-    // Copies folders and regular files below source; an entry that fails is skipped so the rest
-    // still arrives.
-    void CopyTree(const fs::path& source, const fs::path& target)
-    {
-        std::error_code error;
-        fs::recursive_directory_iterator walk(source, fs::directory_options::skip_permission_denied, error);
-        for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-            std::error_code each;
-            const fs::path relative = walk->path().lexically_relative(source);
-            if (walk->is_directory(each))
-                fs::create_directories(target / relative, each);
-            else if (walk->is_regular_file(each))
-                fs::copy_file(walk->path(), target / relative, fs::copy_options::skip_existing, each);
-        }
+// Copies folders and regular files below source; an entry that fails is skipped so the rest
+// still arrives.
+void CopyTree(const fs::path& source, const fs::path& target)
+{
+    std::error_code error;
+    fs::recursive_directory_iterator walk(
+        source, fs::directory_options::skip_permission_denied, error);
+    for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+        std::error_code each;
+        const fs::path relative = walk->path().lexically_relative(source);
+        if (walk->is_directory(each))
+            fs::create_directories(target / relative, each);
+        else if (walk->is_regular_file(each))
+            fs::copy_file(walk->path(), target / relative, fs::copy_options::skip_existing, each);
     }
+}
 
 } // namespace
 
@@ -69,10 +71,12 @@ tPlatformPaths PlatformPathsFromEnvironment(std::string_view programPath)
     paths.ConfigHome = IsAbsolutePath(config) ? WithTrailingSeparator(ProgramPathText(config))
                                               : paths.HomeDir + ".config/";
 
-    for (const char* candidate : { "examples", "../share/zelvora/examples", "../examples", "../../examples" }) {
+    for (const char* candidate :
+        { "examples", "../share/zelvora/examples", "../examples", "../../examples" }) {
         const fs::path folder = fs::path(programDir) / candidate;
         if (IsDirectory(folder)) {
-            paths.ShippedDir = WithTrailingSeparator(ProgramPathText(folder.lexically_normal().string()));
+            paths.ShippedDir
+                = WithTrailingSeparator(ProgramPathText(folder.lexically_normal().string()));
             break;
         }
     }
@@ -128,7 +132,8 @@ std::string SettingsFilePath(std::string_view programDir, std::string_view confi
     const std::string besideProgram = JoinPath(programDir, SettingsFileName);
     const std::string local = FileSystemPath(besideProgram);
     std::error_code error;
-    if (!programDir.empty() && fs::is_regular_file(local, error) && access(local.c_str(), W_OK) == 0)
+    if (!programDir.empty() && fs::is_regular_file(local, error)
+        && access(local.c_str(), W_OK) == 0)
         return besideProgram;
     return JoinPath(JoinPath(configHome, "zelvora/"), SettingsFileName);
 }

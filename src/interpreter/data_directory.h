@@ -45,7 +45,8 @@ std::string SettingsFilePath(std::string_view programDir, std::string_view confi
 std::string DefaultDataDirectory(const tPlatformPaths& paths);
 
 // The subfolders of the data directory.
-inline constexpr std::string_view DataSubfolders[] = { "Beispiele/", "Demos/", "Journal/", "Hilfe/" };
+inline constexpr std::string_view DataSubfolders[]
+    = { "Beispiele/", "Demos/", "Journal/", "Hilfe/" };
 
 // Creates the data directory when it does not exist, copies the shipped folder's contents into
 // it and makes the four subfolders. An existing data directory is left as it is. False when the

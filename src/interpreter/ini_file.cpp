@@ -14,56 +14,57 @@
 namespace zelvora {
 namespace {
 
-    std::string_view Trim(std::string_view text)
-    {
-        while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-            text.remove_prefix(1);
-        while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-            text.remove_suffix(1);
-        return text;
-    }
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
 
-    std::string_view Unquoted(std::string_view value)
-    {
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            return value.substr(1, value.size() - 2);
-        return value;
-    }
+std::string_view Unquoted(std::string_view value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
 
-    bool SameName(std::string_view a, std::string_view b)
-    {
-        return a.size() == b.size() && NameFold(a) == NameFold(b);
-    }
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && NameFold(a) == NameFold(b);
+}
 
-    // A value as it can stand on one line.
-    std::string OneLine(std::string_view value)
-    {
-        std::string text(value);
-        for (char& c : text) {
-            if (c == '\r' || c == '\n')
-                c = ' ';
-        }
-        return text;
+// A value as it can stand on one line.
+std::string OneLine(std::string_view value)
+{
+    std::string text(value);
+    for (char& c : text) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
     }
+    return text;
+}
 
-    std::string KeyLine(std::string_view key, const std::string& value)
-    {
-        const bool needsQuotes = !value.empty()
-            && (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' || value.back() == '\t'
-                || (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
-        return std::string(key) + "=" + (needsQuotes ? "\"" + value + "\"" : value);
-    }
+std::string KeyLine(std::string_view key, const std::string& value)
+{
+    const bool needsQuotes = !value.empty()
+        && (value.front() == ' ' || value.front() == '\t' || value.back() == ' '
+            || value.back() == '\t'
+            || (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+    return std::string(key) + "=" + (needsQuotes ? "\"" + value + "\"" : value);
+}
 
-    std::optional<std::int32_t> IntegerOf(std::string_view digits)
-    {
-        if (!digits.empty() && digits.front() == '+')
-            digits.remove_prefix(1);
-        std::int32_t value = 0;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-            return std::nullopt;
-        return value;
-    }
+std::optional<std::int32_t> IntegerOf(std::string_view digits)
+{
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
+    return value;
+}
 
 } // namespace
 
@@ -103,8 +104,8 @@ void tIniFile::Parse(std::string_view text)
         }
         tLine entry { std::string(raw), {}, {} };
         const std::size_t equals = line.find('=');
-        if (!line.empty() && line.front() != ';' && line.front() != '#' && equals != std::string_view::npos
-            && equals > 0) {
+        if (!line.empty() && line.front() != ';' && line.front() != '#'
+            && equals != std::string_view::npos && equals > 0) {
             entry.Key = std::string(Trim(line.substr(0, equals)));
             entry.Value = std::string(Unquoted(Trim(line.substr(equals + 1))));
         }
@@ -170,13 +171,15 @@ bool tIniFile::HasKey(std::string_view section, std::string_view key) const
     return FindKey(section, key) != nullptr;
 }
 
-std::string tIniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const
+std::string tIniFile::ReadString(
+    std::string_view section, std::string_view key, std::string_view fallback) const
 {
     const tLine* line = FindKey(section, key);
     return line ? line->Value : std::string(fallback);
 }
 
-std::int32_t tIniFile::ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const
+std::int32_t tIniFile::ReadInteger(
+    std::string_view section, std::string_view key, std::int32_t fallback) const
 {
     const tLine* line = FindKey(section, key);
     return line ? IntegerOf(line->Value).value_or(fallback) : fallback;

@@ -26,9 +26,11 @@ public:
     // Sections and keys compare case-insensitively; the first section and key of a name count.
     // A value written as "..." loses its quotes; blanks around keys and values are dropped.
     bool HasKey(std::string_view section, std::string_view key) const;
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
+    std::string ReadString(
+        std::string_view section, std::string_view key, std::string_view fallback) const;
     // A decimal integer with an optional sign that fits 32 bits; anything else gives fallback.
-    std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
+    std::int32_t ReadInteger(
+        std::string_view section, std::string_view key, std::int32_t fallback) const;
     // An integer value other than 0 is true, 0 is false; a non-integer value gives fallback.
     bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
 

@@ -4,10 +4,10 @@
 namespace zelvora {
 namespace {
 
-    bool IsEqualsSign(const t_ansitoken& token)
-    {
-        return token.Kind == tkSign && token.Text == "=";
-    }
+bool IsEqualsSign(const t_ansitoken& token)
+{
+    return token.Kind == tkSign && token.Text == "=";
+}
 
 } // namespace
 
@@ -46,9 +46,10 @@ bool ShowOptionsCommand(tOptions& options, tJournalPort* journal, tStmtList&, tA
 
 void RegisterOptionCommands(tInterpreter& interpreter, tOptions& options)
 {
-    interpreter.Statements.SetHandler("SETOPTIONS", [&options](tStmtList& statements, tAnsiTokens& arguments) {
-        return SetOptionsCommand(options, statements, arguments);
-    });
+    interpreter.Statements.SetHandler(
+        "SETOPTIONS", [&options](tStmtList& statements, tAnsiTokens& arguments) {
+            return SetOptionsCommand(options, statements, arguments);
+        });
     interpreter.Statements.SetHandler(
         "SHOWOPTIONS", [&options, &interpreter](tStmtList& statements, tAnsiTokens& arguments) {
             return ShowOptionsCommand(options, interpreter.Ports().Journal, statements, arguments);

@@ -15,7 +15,8 @@ bool SetOptionsCommand(tOptions& options, tStmtList& statements, tAnsiTokens& ar
 
 // SHOWOPTIONS: the heading "//   Verfügbare Optionen:", one line "//     " + show text per option
 // and an empty trailer line "//     ", written to the journal whether it is on or not.
-bool ShowOptionsCommand(tOptions& options, tJournalPort* journal, tStmtList& statements, tAnsiTokens& arguments);
+bool ShowOptionsCommand(
+    tOptions& options, tJournalPort* journal, tStmtList& statements, tAnsiTokens& arguments);
 
 // The lines SHOWOPTIONS writes.
 std::vector<std::string> ShowOptionsLines(const tOptions& options);

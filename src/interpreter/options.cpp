@@ -9,68 +9,97 @@
 namespace zelvora {
 namespace {
 
-    // Option numbers as the option list orders them.
-    enum tOption : std::int32_t {
-        opCCFeldweite = 1, opCCDezWeite, opCCSchema, opCCDezZeichen, opCCSpaltenTrenner,
-        opCCZeilenKlammern, opCCZeilenTrenner, opCCMatHeader, opCCZeilenFortsetzung, opCCNullensparen,
-        opNeueMatrizen, opBasisDatenVerz, opBeispieleVerz, opJournalVerz, opHilfeverz,
-        opJournalDateiname, opRandomStart, opDfltFormat, opDfltFeldweite, opDfltDezweite,
-        opProtokollieren, opListing, opFirstTimeUsed, opClFeldweite, opClSpaltentrenner,
-        opClDezweite, opClSchema, opClQuoteStrings, opMediantype,
-    };
-    static_assert(opMediantype == static_cast<std::int32_t>(OptionNames.size()));
+// Option numbers as the option list orders them.
+enum tOption : std::int32_t {
+    opCCFeldweite = 1,
+    opCCDezWeite,
+    opCCSchema,
+    opCCDezZeichen,
+    opCCSpaltenTrenner,
+    opCCZeilenKlammern,
+    opCCZeilenTrenner,
+    opCCMatHeader,
+    opCCZeilenFortsetzung,
+    opCCNullensparen,
+    opNeueMatrizen,
+    opBasisDatenVerz,
+    opBeispieleVerz,
+    opJournalVerz,
+    opHilfeverz,
+    opJournalDateiname,
+    opRandomStart,
+    opDfltFormat,
+    opDfltFeldweite,
+    opDfltDezweite,
+    opProtokollieren,
+    opListing,
+    opFirstTimeUsed,
+    opClFeldweite,
+    opClSpaltentrenner,
+    opClDezweite,
+    opClSchema,
+    opClQuoteStrings,
+    opMediantype,
+};
+static_assert(opMediantype == static_cast<std::int32_t>(OptionNames.size()));
 
-    constexpr std::string_view NewMatrixWords = "Unsichtbar;Sichtbar;Hidden;Visible;Versteckt";
-    constexpr std::string_view FormatWords = "Auto;Fix;Sci";
-    constexpr std::string_view SwitchWords = "An;On;Aus;Off;Inv;visible;invisible";
-    constexpr std::string_view YesNoWords = "Ja;True;Nein;False";
-    constexpr std::string_view QuoteWords = "Ein;An;On;Aus;Off";
-    const std::string Alternatives = "//alternativen:";
+constexpr std::string_view NewMatrixWords = "Unsichtbar;Sichtbar;Hidden;Visible;Versteckt";
+constexpr std::string_view FormatWords = "Auto;Fix;Sci";
+constexpr std::string_view SwitchWords = "An;On;Aus;Off;Inv;visible;invisible";
+constexpr std::string_view YesNoWords = "Ja;True;Nein;False";
+constexpr std::string_view QuoteWords = "Ein;An;On;Aus;Off";
+const std::string Alternatives = "//alternativen:";
 
-    struct tOptionValue {
-        std::int32_t Integer = 0;
-        std::string Text = "0";
-    };
+struct tOptionValue {
+    std::int32_t Integer = 0;
+    std::string Text = "0";
+};
 
-    tOptionValue ValueOfToken(const t_ansitoken& token)
-    {
-        switch (token.Kind) {
-        case tkInteger:
-            return { IntegerOfText(token.Text), "0" };
-        case tkName:
-        case tkString:
-        case tkSign:
-            return { 0, token.Text };
-        default:
-            // A real counts as 0; so does anything else.
-            return {};
-        }
+tOptionValue ValueOfToken(const t_ansitoken& token)
+{
+    switch (token.Kind) {
+    case tkInteger:
+        return { IntegerOfText(token.Text), "0" };
+    case tkName:
+    case tkString:
+    case tkSign:
+        return { 0, token.Text };
+    default:
+        // A real counts as 0; so does anything else.
+        return {};
     }
+}
 
-    std::string Cut(std::string text, std::size_t length)
-    {
-        if (text.size() > length)
-            text.resize(length);
-        return text;
-    }
+std::string Cut(std::string text, std::size_t length)
+{
+    if (text.size() > length)
+        text.resize(length);
+    return text;
+}
 
-    std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
 
-    std::string OnOff(bool on) { return on ? "AN" : "AUS"; }
+std::string OnOff(bool on)
+{
+    return on ? "AN" : "AUS";
+}
 
-    // A truth value written as text: the usual words for true, anything else false.
-    bool BooleanOfText(std::string_view text)
-    {
-        return WordNumber("TRUE;WAHR;JA;YES;AN;ON;EIN;1", text) != 0;
-    }
+// A truth value written as text: the usual words for true, anything else false.
+bool BooleanOfText(std::string_view text)
+{
+    return WordNumber("TRUE;WAHR;JA;YES;AN;ON;EIN;1", text) != 0;
+}
 
-    // What is shown while no store is connected.
-    const tTextLayout& FallbackLayout(bool listing)
-    {
-        static const tTextLayout copy = DefaultCopyLayout();
-        static const tTextLayout list = DefaultListingLayout();
-        return listing ? list : copy;
-    }
+// What is shown while no store is connected.
+const tTextLayout& FallbackLayout(bool listing)
+{
+    static const tTextLayout copy = DefaultCopyLayout();
+    static const tTextLayout list = DefaultListingLayout();
+    return listing ? list : copy;
+}
 
 } // namespace
 
@@ -117,8 +146,8 @@ std::string* DirectorySetting(tSettings& settings, std::string_view optionName)
     }
 }
 
-tOptions::tOptions(tSettings& settings, tInterpreter& interpreter, std::unique_ptr<tVisibleVarsList>& store,
-    tOptionHooks hooks, tRandomGenerator& random)
+tOptions::tOptions(tSettings& settings, tInterpreter& interpreter,
+    std::unique_ptr<tVisibleVarsList>& store, tOptionHooks hooks, tRandomGenerator& random)
     : m_settings(settings)
     , m_interpreter(interpreter)
     , m_store(store)
@@ -323,7 +352,8 @@ std::string tOptions::ShowOption(std::string_view name) const
         break;
     case opNeueMatrizen: {
         const bool hidden = m_store && m_store->NewHidden();
-        text = Quoted(hidden ? "Unsichtbar" : "Sichtbar") + " " + Alternatives + Quoted(NewMatrixWords);
+        text = Quoted(hidden ? "Unsichtbar" : "Sichtbar") + " " + Alternatives
+            + Quoted(NewMatrixWords);
         break;
     }
     case opBasisDatenVerz:
@@ -376,12 +406,14 @@ void tOptions::SwitchListing(std::int32_t mode)
     Switch(m_interpreter.ListingOn, "listing", mode, m_hooks.ListingButton);
 }
 
-void tOptions::Switch(bool& state, std::string_view word, std::int32_t mode, const std::function<void(bool)>& button)
+void tOptions::Switch(
+    bool& state, std::string_view word, std::int32_t mode, const std::function<void(bool)>& button)
 {
     const bool on = mode == 0 ? !state : mode == 1;
     const tInterpreterPorts& ports = m_interpreter.Ports();
     if (m_interpreter.ListingOn && ports.Listing)
-        ports.Listing->addCommand("set " + std::string(word) + " = " + OnOff(on) + std::string(TextLineBreak));
+        ports.Listing->addCommand(
+            "set " + std::string(word) + " = " + OnOff(on) + std::string(TextLineBreak));
     if (m_interpreter.JournalOn && ports.Journal)
         ports.Journal->addline("set " + std::string(word) + "=" + OnOff(on));
     state = on;

@@ -73,8 +73,9 @@ class tOptions {
 public:
     // The layouts and the new-matrix flag are the current store's (LOAD replaces it); the
     // switches are the interpreter's, which also reaches the journal and the listing.
-    tOptions(tSettings& settings, tInterpreter& interpreter, std::unique_ptr<tVisibleVarsList>& store,
-        tOptionHooks hooks = {}, tRandomGenerator& random = ProgramRandom());
+    tOptions(tSettings& settings, tInterpreter& interpreter,
+        std::unique_ptr<tVisibleVarsList>& store, tOptionHooks hooks = {},
+        tRandomGenerator& random = ProgramRandom());
 
     // Sets option name from the value token: an integer number token gives its value and the text
     // "0"; a name, string or sign token its text and 0; other tokens 0 and "0". Texts are cut to
@@ -95,7 +96,8 @@ public:
     tSettings& Settings() { return m_settings; }
 
 private:
-    void Switch(bool& state, std::string_view word, std::int32_t mode, const std::function<void(bool)>& button);
+    void Switch(bool& state, std::string_view word, std::int32_t mode,
+        const std::function<void(bool)>& button);
     tTextLayout* CopyLayout() const;
     tTextLayout* ListingLayout() const;
 

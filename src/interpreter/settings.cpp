@@ -21,8 +21,9 @@ void tRecentScripts::AddFile(std::string_view fileName, std::string_view baseDir
     std::string name = ForwardSlashes(fileName);
     const std::string base = WithTrailingSeparator(baseDir);
     if (!name.empty() && name.front() == '/' && !base.empty() && base.front() == '/') {
-        const std::filesystem::path relative = std::filesystem::path(name).lexically_normal().lexically_relative(
-            std::filesystem::path(base).lexically_normal());
+        const std::filesystem::path relative
+            = std::filesystem::path(name).lexically_normal().lexically_relative(
+                std::filesystem::path(base).lexically_normal());
         // Only names below the base become relative; others keep their full path.
         if (!relative.empty() && *relative.begin() != "..")
             name = relative.string();
@@ -50,7 +51,8 @@ std::string StartTimeStamp(const std::tm& time)
 {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%02d%02d%02d_%02d%02d%02d", (time.tm_year + 1900) % 100,
-        (time.tm_mon + 1) % 100, time.tm_mday % 100, time.tm_hour % 100, time.tm_min % 100, time.tm_sec % 100);
+        (time.tm_mon + 1) % 100, time.tm_mday % 100, time.tm_hour % 100, time.tm_min % 100,
+        time.tm_sec % 100);
     return stamp;
 }
 

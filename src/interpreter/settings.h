@@ -64,8 +64,14 @@ struct tSettings {
     // The data directory joined with the examples, demo, journal and listing directories.
     std::string ExamplesDirectory() const { return JoinPath(DataDir, ExamplesDir); }
     std::string DemoDirectory() const { return JoinPath(DataDir, DemoDir); }
-    std::string JournalFilePath() const { return JoinPath(JoinPath(DataDir, JournalDir), JournalFileName); }
-    std::string ListingFilePath() const { return JoinPath(JoinPath(DataDir, ListingDir), ListingFileName); }
+    std::string JournalFilePath() const
+    {
+        return JoinPath(JoinPath(DataDir, JournalDir), JournalFileName);
+    }
+    std::string ListingFilePath() const
+    {
+        return JoinPath(JoinPath(DataDir, ListingDir), ListingFileName);
+    }
 };
 
 // The settings at creation: the program directory and its "Helpers/" folder, the data directory

@@ -7,17 +7,18 @@
 namespace zelvora {
 namespace {
 
-    constexpr std::string_view ApplicationSection = "Anwendungsverzeichnis";
-    constexpr std::string_view DataSection = "Datenverzeichnis";
-    constexpr std::string_view GuiSection = "GUI";
-    constexpr std::string_view VersionSection = "Versionsinfo";
-    constexpr std::string_view DefaultFontKey = "FixFONT1";
-    constexpr std::int32_t WrittenRecentScripts = 10;
+constexpr std::string_view ApplicationSection = "Anwendungsverzeichnis";
+constexpr std::string_view DataSection = "Datenverzeichnis";
+constexpr std::string_view GuiSection = "GUI";
+constexpr std::string_view VersionSection = "Versionsinfo";
+constexpr std::string_view DefaultFontKey = "FixFONT1";
+constexpr std::int32_t WrittenRecentScripts = 10;
 
-    void ReadPath(const tIniFile& file, std::string_view section, std::string_view key, std::string& setting)
-    {
-        setting = ForwardSlashes(file.ReadString(section, key, setting));
-    }
+void ReadPath(
+    const tIniFile& file, std::string_view section, std::string_view key, std::string& setting)
+{
+    setting = ForwardSlashes(file.ReadString(section, key, setting));
+}
 
 } // namespace
 
@@ -51,7 +52,8 @@ std::string ReadSettingsFile(tSettings& settings, const std::string& iniPath)
     const std::int32_t count = file.ReadInteger(DataSection, "PrevSyntaxCount", 0);
     std::vector<std::string> entries;
     for (std::int32_t i = 0; i < WrittenRecentScripts; ++i)
-        entries.push_back(ForwardSlashes(file.ReadString(DataSection, "PrevSyntax" + std::to_string(i), "")));
+        entries.push_back(
+            ForwardSlashes(file.ReadString(DataSection, "PrevSyntax" + std::to_string(i), "")));
     settings.RecentScripts.Assign(count, entries);
     ReadPath(file, DataSection, "ListingVerz", settings.ListingDir);
 
@@ -81,10 +83,12 @@ bool WriteSettingsFile(tSettings& settings, const std::string& iniPath)
     if (settings.JournalSaved)
         file.WriteString(DataSection, "PrevJournal", settings.JournalFileName);
     const auto& recent = settings.RecentScripts.Entries();
-    const auto count = std::min<std::int32_t>(WrittenRecentScripts, static_cast<std::int32_t>(recent.size()));
+    const auto count
+        = std::min<std::int32_t>(WrittenRecentScripts, static_cast<std::int32_t>(recent.size()));
     file.WriteInteger(DataSection, "PrevSyntaxCount", count);
     for (std::int32_t i = 0; i < count; ++i)
-        file.WriteString(DataSection, "PrevSyntax" + std::to_string(i), recent[static_cast<std::size_t>(i)]);
+        file.WriteString(
+            DataSection, "PrevSyntax" + std::to_string(i), recent[static_cast<std::size_t>(i)]);
     file.WriteString(DataSection, "ListingVerz", settings.ListingDir);
     file.WriteString(DataSection, "ListingDateiname", settings.ListingFileName);
 
@@ -95,7 +99,8 @@ bool WriteSettingsFile(tSettings& settings, const std::string& iniPath)
     file.WriteString(VersionSection, "Version", ProgramVersion);
 
     std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(FileSystemPath(iniPath)).parent_path();
+    const std::filesystem::path folder
+        = std::filesystem::path(FileSystemPath(iniPath)).parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, error);
     return file.Save(iniPath);

@@ -15,7 +15,8 @@ tSettingsModule::tSettingsModule(const tPlatformPaths& paths, const std::tm& sta
 
 void tSettingsModule::Start()
 {
-    m_fileRead = ReadSettingsFile(m_settings, SettingsFilePath(m_paths.ProgramDir, m_paths.ConfigHome));
+    m_fileRead
+        = ReadSettingsFile(m_settings, SettingsFilePath(m_paths.ProgramDir, m_paths.ConfigHome));
     SetStartTimeNames(m_settings, m_startTime);
     m_settings.JournalSaved = false;
     BuildWelcomeText(m_settings);

@@ -8,9 +8,9 @@
 namespace zelvora {
 namespace {
 
-    constexpr std::string_view HelpWords[] = { "?", "/?", "-?", "/H", "-H" };
+constexpr std::string_view HelpWords[] = { "?", "/?", "-?", "/H", "-H" };
 
-    // clang-format off
+// clang-format off
     constexpr std::string_view UsageLines[] = {
         "Zelvora starten mit Datei-Parametern",
         "",
@@ -25,53 +25,53 @@ namespace {
         "",
         "Wenn Dateinamen Leerzeichen enthalten, geben Sie sie bitte in \"dateiname\" eingeschlossen an",
     };
-    // clang-format on
+// clang-format on
 
-    std::string Quoted(std::string_view text)
-    {
-        std::string quoted = "\"";
-        for (char c : text) {
-            quoted += c;
-            if (c == '"')
-                quoted += '"';
-        }
-        return quoted + "\"";
+std::string Quoted(std::string_view text)
+{
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
     }
+    return quoted + "\"";
+}
 
-    bool IsSign(const t_ansitoken& token, char sign)
-    {
-        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == sign;
-    }
+bool IsSign(const t_ansitoken& token, char sign)
+{
+    return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == sign;
+}
 
-    // The first declared parameter whose name begins with prefix (upper-cased), or -1.
-    int ParameterOfPrefix(std::string_view prefix)
-    {
-        const std::string folded = NameFold(prefix);
-        for (std::size_t i = 0; i < StartParameters.size(); ++i) {
-            if (NameFold(StartParameters[i].Name).starts_with(folded))
-                return static_cast<int>(i);
-        }
-        return -1;
+// The first declared parameter whose name begins with prefix (upper-cased), or -1.
+int ParameterOfPrefix(std::string_view prefix)
+{
+    const std::string folded = NameFold(prefix);
+    for (std::size_t i = 0; i < StartParameters.size(); ++i) {
+        if (NameFold(StartParameters[i].Name).starts_with(folded))
+            return static_cast<int>(i);
     }
+    return -1;
+}
 
-    // Length of a leading "name=" (ASCII letters, digits and '_', beginning with a letter), or 0.
-    std::size_t NamePrefixLength(std::string_view argument)
-    {
-        std::size_t i = 0;
-        while (i < argument.size()
-            && ((argument[i] >= 'A' && argument[i] <= 'Z') || (argument[i] >= 'a' && argument[i] <= 'z')
-                || (i > 0 && ((argument[i] >= '0' && argument[i] <= '9') || argument[i] == '_'))))
-            ++i;
-        return i > 0 && i < argument.size() && argument[i] == '=' ? i + 1 : 0;
-    }
+// Length of a leading "name=" (ASCII letters, digits and '_', beginning with a letter), or 0.
+std::size_t NamePrefixLength(std::string_view argument)
+{
+    std::size_t i = 0;
+    while (i < argument.size()
+        && ((argument[i] >= 'A' && argument[i] <= 'Z') || (argument[i] >= 'a' && argument[i] <= 'z')
+            || (i > 0 && ((argument[i] >= '0' && argument[i] <= '9') || argument[i] == '_'))))
+        ++i;
+    return i > 0 && i < argument.size() && argument[i] == '=' ? i + 1 : 0;
+}
 
-    std::string JoinLines(const std::vector<std::string>& lines)
-    {
-        std::string text;
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            text += (i ? "\n" : "") + lines[i];
-        return text;
-    }
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i ? "\n" : "") + lines[i];
+    return text;
+}
 
 } // namespace
 
@@ -110,7 +110,8 @@ tParameterParse ParseStartParameters(std::string_view commandLine)
             if (parameter >= 0) {
                 position = static_cast<std::size_t>(parameter);
             } else {
-                parse.Messages.push_back(programPath + "=" + token.Text + " (unbekannter Parametername)");
+                parse.Messages.push_back(
+                    programPath + "=" + token.Text + " (unbekannter Parametername)");
                 parse.Failed = true;
             }
             ++i; // the '=' belongs to the name
@@ -122,7 +123,8 @@ tParameterParse ParseStartParameters(std::string_view commandLine)
     }
     for (std::size_t i = 0; i < StartParameters.size(); ++i) {
         if (StartParameters[i].Obligatory && parse.Values[i].empty()) {
-            parse.Messages.push_back("obligater parameter fehlt:" + std::string(StartParameters[i].Name));
+            parse.Messages.push_back(
+                "obligater parameter fehlt:" + std::string(StartParameters[i].Name));
             parse.Failed = true;
         }
     }
@@ -149,7 +151,8 @@ std::string CommandLineOfArguments(const std::vector<std::string>& arguments)
         const std::size_t name = index > 0 ? NamePrefixLength(argument) : 0;
         if (name > 0) {
             const std::string_view value = argument.substr(name);
-            pieces.push_back(std::string(argument.substr(0, name)) + (value.empty() ? "" : Quoted(value)));
+            pieces.push_back(
+                std::string(argument.substr(0, name)) + (value.empty() ? "" : Quoted(value)));
         } else if (!argument.empty() || pieces.empty()) {
             pieces.push_back(Quoted(argument));
         }
@@ -174,8 +177,8 @@ bool StartFileExists(const std::string& path)
     return std::filesystem::is_regular_file(FileSystemPath(path), error);
 }
 
-tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments, const tSettings& settings,
-    const std::function<bool(const std::string&)>& fileExists)
+tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
+    const tSettings& settings, const std::function<bool(const std::string&)>& fileExists)
 {
     tStartRequests requests;
     if (arguments.size() > 1) {
@@ -192,7 +195,8 @@ tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
     const tParameterParse parse = ParseStartParameters(commandLine);
     if (parse.Failed) {
         requests.Messages.push_back({ "Start-parameter Fehler",
-            JoinLines(parse.Messages) + "\nStarten Sie \nZelvora.exe ?\n um Syntaxhilfe zu bekommen" });
+            JoinLines(parse.Messages)
+                + "\nStarten Sie \nZelvora.exe ?\n um Syntaxhilfe zu bekommen" });
         return requests;
     }
     if (!parse.AnyGiven)
@@ -214,13 +218,16 @@ tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
         if (parameter < 0 || parse.Values[static_cast<std::size_t>(parameter)].empty())
             continue;
         const std::string& value = parse.Values[static_cast<std::size_t>(parameter)];
-        const std::string file = JoinPath(kind.Demo ? settings.DemoDirectory() : settings.ExamplesDirectory(), value);
+        const std::string file
+            = JoinPath(kind.Demo ? settings.DemoDirectory() : settings.ExamplesDirectory(), value);
         if (fileExists && fileExists(file)) {
             requests.*kind.File = file;
         } else {
             requests.Messages.push_back({ "Startparameter-Fehler",
-                std::string(kind.Label) + "\n\"" + file + "\"\nkonnte beim Startaufruf nicht ge\xF6"
-                                                          "ffnet werden.\n" + commandLine });
+                std::string(kind.Label) + "\n\"" + file
+                    + "\"\nkonnte beim Startaufruf nicht ge\xF6"
+                      "ffnet werden.\n"
+                    + commandLine });
             requests.Error = true;
         }
     }

@@ -71,8 +71,8 @@ struct tStartRequests {
 // batch name by the data directory joined with the examples directory, a demo name by the data
 // directory joined with the demo directory) and requested when fileExists says it is there; a
 // missing one shows a message, stays unrequested and sets Error.
-tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments, const tSettings& settings,
-    const std::function<bool(const std::string&)>& fileExists);
+tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
+    const tSettings& settings, const std::function<bool(const std::string&)>& fileExists);
 
 // True when the program path text names an existing regular file.
 bool StartFileExists(const std::string& path);

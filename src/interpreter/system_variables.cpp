@@ -133,7 +133,8 @@ void tsysvars1::Clear()
 
 // ---- tSystemVariables
 
-tSystemVariables::tSystemVariables(tSettings& settings, tSwitchRefs switches, tRandomGenerator& random)
+tSystemVariables::tSystemVariables(
+    tSettings& settings, tSwitchRefs switches, tRandomGenerator& random)
     : m_settings(settings)
     , m_random(random)
 {
@@ -141,24 +142,60 @@ tSystemVariables::tSystemVariables(tSettings& settings, tSwitchRefs switches, tR
         std::string* text = nullptr;
         bool* flag = nullptr;
         switch (row.Setting) {
-        case tSystemSetting::ProgramDir: text = &settings.ProgramDir; break;
-        case tSystemSetting::DataDir: text = &settings.DataDir; break;
-        case tSystemSetting::ExamplesDir: text = &settings.ExamplesDir; break;
-        case tSystemSetting::JournalDir: text = &settings.JournalDir; break;
-        case tSystemSetting::JournalFileName: text = &settings.JournalFileName; break;
-        case tSystemSetting::JournalPrevName: text = &settings.JournalPrevName; break;
-        case tSystemSetting::JournalOn: flag = &switches.JournalOn; break;
-        case tSystemSetting::ListingDir: text = &settings.ListingDir; break;
-        case tSystemSetting::ListingFileName: text = &settings.ListingFileName; break;
-        case tSystemSetting::ListingOn: flag = &switches.ListingOn; break;
-        case tSystemSetting::DemoDir: text = &settings.DemoDir; break;
-        case tSystemSetting::OrbidexDir: text = &settings.OrbidexDir; break;
-        case tSystemSetting::HelpDir: text = &settings.HelpDir; break;
-        case tSystemSetting::HelpFirstSteps: text = &settings.HelpFirstSteps; break;
-        case tSystemSetting::HelpIntroduction: text = &settings.HelpIntroduction; break;
-        case tSystemSetting::HelpNews: text = &settings.HelpNews; break;
-        case tSystemSetting::HelpReference: text = &settings.HelpReference; break;
-        case tSystemSetting::FirstTimeUsed: flag = &settings.FirstTimeUsed; break;
+        case tSystemSetting::ProgramDir:
+            text = &settings.ProgramDir;
+            break;
+        case tSystemSetting::DataDir:
+            text = &settings.DataDir;
+            break;
+        case tSystemSetting::ExamplesDir:
+            text = &settings.ExamplesDir;
+            break;
+        case tSystemSetting::JournalDir:
+            text = &settings.JournalDir;
+            break;
+        case tSystemSetting::JournalFileName:
+            text = &settings.JournalFileName;
+            break;
+        case tSystemSetting::JournalPrevName:
+            text = &settings.JournalPrevName;
+            break;
+        case tSystemSetting::JournalOn:
+            flag = &switches.JournalOn;
+            break;
+        case tSystemSetting::ListingDir:
+            text = &settings.ListingDir;
+            break;
+        case tSystemSetting::ListingFileName:
+            text = &settings.ListingFileName;
+            break;
+        case tSystemSetting::ListingOn:
+            flag = &switches.ListingOn;
+            break;
+        case tSystemSetting::DemoDir:
+            text = &settings.DemoDir;
+            break;
+        case tSystemSetting::OrbidexDir:
+            text = &settings.OrbidexDir;
+            break;
+        case tSystemSetting::HelpDir:
+            text = &settings.HelpDir;
+            break;
+        case tSystemSetting::HelpFirstSteps:
+            text = &settings.HelpFirstSteps;
+            break;
+        case tSystemSetting::HelpIntroduction:
+            text = &settings.HelpIntroduction;
+            break;
+        case tSystemSetting::HelpNews:
+            text = &settings.HelpNews;
+            break;
+        case tSystemSetting::HelpReference:
+            text = &settings.HelpReference;
+            break;
+        case tSystemSetting::FirstTimeUsed:
+            flag = &settings.FirstTimeUsed;
+            break;
         }
         if (text)
             m_table.BindString(row.Name, *text);

@@ -71,9 +71,24 @@ private:
 
 // The registered system variables, in registration order: name, kind and the setting bound.
 enum class tSystemSetting : std::uint8_t {
-    ProgramDir, DataDir, ExamplesDir, JournalDir, JournalFileName, JournalPrevName, JournalOn,
-    ListingDir, ListingFileName, ListingOn, DemoDir, OrbidexDir, HelpDir, HelpFirstSteps,
-    HelpIntroduction, HelpNews, HelpReference, FirstTimeUsed,
+    ProgramDir,
+    DataDir,
+    ExamplesDir,
+    JournalDir,
+    JournalFileName,
+    JournalPrevName,
+    JournalOn,
+    ListingDir,
+    ListingFileName,
+    ListingOn,
+    DemoDir,
+    OrbidexDir,
+    HelpDir,
+    HelpFirstSteps,
+    HelpIntroduction,
+    HelpNews,
+    HelpReference,
+    FirstTimeUsed,
 };
 struct tSystemVariableRow {
     std::string_view Name;
@@ -113,7 +128,8 @@ struct tSwitchRefs {
 // use them, over the settings, the interpreter's switches and the random generator.
 class tSystemVariables {
 public:
-    tSystemVariables(tSettings& settings, tSwitchRefs switches, tRandomGenerator& random = ProgramRandom());
+    tSystemVariables(
+        tSettings& settings, tSwitchRefs switches, tRandomGenerator& random = ProgramRandom());
 
     tSysVarType SystemVariableType(std::string_view name);
     bool IsSystemVariable(std::string_view name);

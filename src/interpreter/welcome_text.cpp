@@ -6,10 +6,10 @@
 namespace zelvora {
 namespace {
 
-    constexpr std::string_view VersionLine
-        = ";******  Zelvora Version 0.160821 Beta *****************************";
+constexpr std::string_view VersionLine
+    = ";******  Zelvora Version 0.160821 Beta *****************************";
 
-    // clang-format off
+// clang-format off
     constexpr std::string_view IntroductionLines[] = {
         ";   Geben Sie Zelvora-Code ein (siehe Beispiel unten)",
         ";   Um eine Zeile auszuf\xFChren, setzen Sie den Cursor in diese Zeile",
@@ -28,7 +28,7 @@ namespace {
         " B ={ {1,2,3,4},{3,4,6,1} }  ",
         " C = A* B  ",
     };
-    // clang-format on
+// clang-format on
 
 } // namespace
 

@@ -6,217 +6,219 @@
 #include "numerics/run_time_error.h"
 #include "support/recording_ports.h"
 
-#include <gtest/gtest.h>
-
 #include <set>
+
+#include <gtest/gtest.h>
 
 namespace zelvora {
 namespace {
 
-    struct tOptionsFixture : ::testing::Test {
-        tOptionsFixture()
-            : interpreter(tInterpreterPorts { &journal, &listing })
-            , store(std::make_unique<tVisibleVarsList>())
-            , options(settings, interpreter, store,
-                  tOptionHooks { [this](bool on) { journalButton.push_back(on); }, nullptr,
-                      [this](bool visible) { journalWindow.push_back(visible); }, nullptr },
-                  random)
-        {
-        }
-
-        // Runs SETOPTIONS on the text as the executor hands over its arguments.
-        bool Set(std::string_view text)
-        {
-            tAnsiTokens arguments = Tokenize(text, '"');
-            AppendEndTokens(arguments, 6);
-            interpreter.Statements.Code = 0;
-            interpreter.Statements.Message = "vorher";
-            return SetOptionsCommand(options, interpreter.Statements, arguments);
-        }
-
-        testing::tRecordingJournal journal;
-        testing::tRecordingListing listing;
-        tInterpreter interpreter;
-        std::unique_ptr<tVisibleVarsList> store;
-        tSettings settings;
-        tRandomGenerator random;
-        std::vector<bool> journalButton;
-        std::vector<bool> journalWindow;
-        tOptions options;
-    };
-
-    TEST(OptionTables, SizesAndUniqueNames)
+struct tOptionsFixture : ::testing::Test {
+    tOptionsFixture()
+        : interpreter(tInterpreterPorts { &journal, &listing })
+        , store(std::make_unique<tVisibleVarsList>())
+        , options(settings, interpreter, store,
+              tOptionHooks { [this](bool on) { journalButton.push_back(on); }, nullptr,
+                  [this](bool visible) { journalWindow.push_back(visible); }, nullptr },
+              random)
     {
-        static_assert(OptionNames.size() == 29);
-        static_assert(SystemVariableTable.size() == 18);
-        std::set<std::string> names;
-        for (std::string_view name : OptionNames)
-            names.insert(NameFold(name));
-        EXPECT_EQ(names.size(), OptionNames.size());
-        names.clear();
-        for (const tSystemVariableRow& row : SystemVariableTable)
-            names.insert(NameFold(row.Name));
-        EXPECT_EQ(names.size(), SystemVariableTable.size());
-
-        EXPECT_EQ(OptionNumber("ccfeldweite"), 1);
-        EXPECT_EQ(OptionNumber("MEDIANTYPE"), 29);
-        EXPECT_EQ(OptionNumber("CCFeld"), 0); // whole names only
-        EXPECT_EQ(WordNumber("An;On;Aus", "aus"), 3);
-        EXPECT_EQ(WordNumber("An;On;Aus", "A"), 0);
-        EXPECT_EQ(WordNumber("An;On;Aus", ""), 0);
     }
 
-    TEST_F(tOptionsFixture, GroupsOfThreeSetEachOption)
+    // Runs SETOPTIONS on the text as the executor hands over its arguments.
+    bool Set(std::string_view text)
     {
-        EXPECT_TRUE(Set("CCFeldweite=12 CCDezWeite=3"));
-        EXPECT_EQ(store->CopyLayout().TextWidth, 12);
-        EXPECT_EQ(store->CopyLayout().TextDecimals, 3);
-
-        // A comma shifts the groups: only the first setting is made.
-        EXPECT_TRUE(Set("CCFeldweite=7, CCDezWeite=5"));
-        EXPECT_EQ(store->CopyLayout().TextWidth, 7);
-        EXPECT_EQ(store->CopyLayout().TextDecimals, 3);
-
-        // An unknown name fails with code 0 and an empty message; the last group decides.
-        EXPECT_FALSE(Set("Unbekannt=1"));
-        EXPECT_EQ(interpreter.Statements.Code, 0);
-        EXPECT_EQ(interpreter.Statements.Message, "");
-        EXPECT_TRUE(Set("Unbekannt=1 CCFeldweite=9"));
-        EXPECT_EQ(store->CopyLayout().TextWidth, 9);
-        EXPECT_TRUE(Set(""));
-        EXPECT_TRUE(Set("Mediantype = 3"));
+        tAnsiTokens arguments = Tokenize(text, '"');
+        AppendEndTokens(arguments, 6);
+        interpreter.Statements.Code = 0;
+        interpreter.Statements.Message = "vorher";
+        return SetOptionsCommand(options, interpreter.Statements, arguments);
     }
 
-    TEST_F(tOptionsFixture, ValuesAreParsedCutAndClamped)
-    {
-        EXPECT_TRUE(Set("CCSpaltenTrenner = t"));
-        EXPECT_EQ(store->CopyLayout().ColumnSep, "\t");
-        EXPECT_EQ(options.ShowOption("ccspaltentrenner"), "CCSpaltenTrenner=T  (Tabulator)");
-        EXPECT_TRUE(Set("clSpaltentrenner = t"));
-        EXPECT_EQ(store->ListingLayout().ColumnSep, "t"); // taken as written
+    testing::tRecordingJournal journal;
+    testing::tRecordingListing listing;
+    tInterpreter interpreter;
+    std::unique_ptr<tVisibleVarsList> store;
+    tSettings settings;
+    tRandomGenerator random;
+    std::vector<bool> journalButton;
+    std::vector<bool> journalWindow;
+    tOptions options;
+};
 
-        EXPECT_TRUE(Set("DfltFeldweite = 50 DfltDezweite = -3"));
-        EXPECT_EQ(store->CopyLayout().CellWidth, 30);
-        EXPECT_EQ(store->CopyLayout().CellDecimals, 0);
-        EXPECT_TRUE(Set("DfltFeldweite = 8.5")); // a real counts as 0
-        EXPECT_EQ(store->CopyLayout().CellWidth, 1);
+TEST(OptionTables, SizesAndUniqueNames)
+{
+    static_assert(OptionNames.size() == 29);
+    static_assert(SystemVariableTable.size() == 18);
+    std::set<std::string> names;
+    for (std::string_view name : OptionNames)
+        names.insert(NameFold(name));
+    EXPECT_EQ(names.size(), OptionNames.size());
+    names.clear();
+    for (const tSystemVariableRow& row : SystemVariableTable)
+        names.insert(NameFold(row.Name));
+    EXPECT_EQ(names.size(), SystemVariableTable.size());
 
-        EXPECT_TRUE(Set("CCDezZeichen = \"abcd\" CCMatHeader = \"" + std::string(70, 'h') + "\""));
-        EXPECT_EQ(store->CopyLayout().DecimalChar, "abc");
-        EXPECT_EQ(store->CopyLayout().Header, std::string(63, 'h'));
-        // An integer token gives the text "0".
-        EXPECT_TRUE(Set("CCZeilenTrenner = 5"));
-        EXPECT_EQ(store->CopyLayout().RowSep, "0");
+    EXPECT_EQ(OptionNumber("ccfeldweite"), 1);
+    EXPECT_EQ(OptionNumber("MEDIANTYPE"), 29);
+    EXPECT_EQ(OptionNumber("CCFeld"), 0); // whole names only
+    EXPECT_EQ(WordNumber("An;On;Aus", "aus"), 3);
+    EXPECT_EQ(WordNumber("An;On;Aus", "A"), 0);
+    EXPECT_EQ(WordNumber("An;On;Aus", ""), 0);
+}
 
-        EXPECT_TRUE(Set("DfltFormat = sci"));
-        EXPECT_EQ(store->CopyLayout().CellKind, CellKindExponent);
-        EXPECT_TRUE(Set("DfltFormat = anders"));
-        EXPECT_EQ(store->CopyLayout().CellKind, CellKindGeneral);
+TEST_F(tOptionsFixture, GroupsOfThreeSetEachOption)
+{
+    EXPECT_TRUE(Set("CCFeldweite=12 CCDezWeite=3"));
+    EXPECT_EQ(store->CopyLayout().TextWidth, 12);
+    EXPECT_EQ(store->CopyLayout().TextDecimals, 3);
 
-        EXPECT_THROW(Set("CCFeldweite = 99999999999"), tConversionError);
-    }
+    // A comma shifts the groups: only the first setting is made.
+    EXPECT_TRUE(Set("CCFeldweite=7, CCDezWeite=5"));
+    EXPECT_EQ(store->CopyLayout().TextWidth, 7);
+    EXPECT_EQ(store->CopyLayout().TextDecimals, 3);
 
-    TEST_F(tOptionsFixture, SchemesAndNewMatrices)
-    {
-        EXPECT_TRUE(Set("CCFeldweite = 11"));
-        const tTextLayout before = store->CopyLayout();
-        EXPECT_FALSE(Set("CCSchema = Word"));
-        EXPECT_EQ(store->CopyLayout(), before);
+    // An unknown name fails with code 0 and an empty message; the last group decides.
+    EXPECT_FALSE(Set("Unbekannt=1"));
+    EXPECT_EQ(interpreter.Statements.Code, 0);
+    EXPECT_EQ(interpreter.Statements.Message, "");
+    EXPECT_TRUE(Set("Unbekannt=1 CCFeldweite=9"));
+    EXPECT_EQ(store->CopyLayout().TextWidth, 9);
+    EXPECT_TRUE(Set(""));
+    EXPECT_TRUE(Set("Mediantype = 3"));
+}
 
-        EXPECT_TRUE(Set("CCSchema = excel"));
-        EXPECT_EQ(store->CopyLayout(), MakeScheme(SchemeExcel, -2, -2, before, store->ListingLayout()));
-        EXPECT_EQ(store->CopyLayout().TextWidth, 11);
+TEST_F(tOptionsFixture, ValuesAreParsedCutAndClamped)
+{
+    EXPECT_TRUE(Set("CCSpaltenTrenner = t"));
+    EXPECT_EQ(store->CopyLayout().ColumnSep, "\t");
+    EXPECT_EQ(options.ShowOption("ccspaltentrenner"), "CCSpaltenTrenner=T  (Tabulator)");
+    EXPECT_TRUE(Set("clSpaltentrenner = t"));
+    EXPECT_EQ(store->ListingLayout().ColumnSep, "t"); // taken as written
 
-        // The listing scheme starts from the copy layout, so it takes the copy layout's widths.
-        EXPECT_TRUE(Set("clSchema = Tex"));
-        EXPECT_EQ(store->ListingLayout().TextWidth, 11);
-        EXPECT_FALSE(Set("clSchema = Word"));
+    EXPECT_TRUE(Set("DfltFeldweite = 50 DfltDezweite = -3"));
+    EXPECT_EQ(store->CopyLayout().CellWidth, 30);
+    EXPECT_EQ(store->CopyLayout().CellDecimals, 0);
+    EXPECT_TRUE(Set("DfltFeldweite = 8.5")); // a real counts as 0
+    EXPECT_EQ(store->CopyLayout().CellWidth, 1);
 
-        EXPECT_TRUE(Set("NeueMatrizen = hidden"));
-        EXPECT_TRUE(store->NewHidden());
-        EXPECT_EQ(options.ShowOption("NeueMatrizen"),
-            "NeueMatrizen=\"Unsichtbar\" //alternativen:\"Unsichtbar;Sichtbar;Hidden;Visible;Versteckt\"");
-        EXPECT_TRUE(Set("NeueMatrizen = weg"));
-        EXPECT_FALSE(store->NewHidden());
-    }
+    EXPECT_TRUE(Set("CCDezZeichen = \"abcd\" CCMatHeader = \"" + std::string(70, 'h') + "\""));
+    EXPECT_EQ(store->CopyLayout().DecimalChar, "abc");
+    EXPECT_EQ(store->CopyLayout().Header, std::string(63, 'h'));
+    // An integer token gives the text "0".
+    EXPECT_TRUE(Set("CCZeilenTrenner = 5"));
+    EXPECT_EQ(store->CopyLayout().RowSep, "0");
 
-    TEST_F(tOptionsFixture, SettingsSeedAndFlags)
-    {
-        EXPECT_TRUE(Set("BasisDatenVerz = \"C:\\Daten\\\" RandomStart = 77 FirstTimeUsed = nein"));
-        EXPECT_EQ(settings.DataDir, "C:/Daten/");
-        EXPECT_EQ(options.ShowOption("BasisDatenVerz"), "BasisDatenVerz=\"C:/Daten/\"");
-        EXPECT_EQ(random.Seed(), 77u);
-        EXPECT_TRUE(options.SetOption("RandomStart", { tkInteger, "-5" }));
-        EXPECT_EQ(random.Seed(), 4294967291u);
-        EXPECT_EQ(options.ShowOption("RandomStart"), "RandomStart=-5");
-        EXPECT_FALSE(settings.FirstTimeUsed);
-        EXPECT_TRUE(Set("FirstTimeUsed = vielleicht"));
-        EXPECT_FALSE(settings.FirstTimeUsed);
-        EXPECT_EQ(options.ShowOption("FirstTimeUsed"), "FirstTimeUsed=NEIN");
+    EXPECT_TRUE(Set("DfltFormat = sci"));
+    EXPECT_EQ(store->CopyLayout().CellKind, CellKindExponent);
+    EXPECT_TRUE(Set("DfltFormat = anders"));
+    EXPECT_EQ(store->CopyLayout().CellKind, CellKindGeneral);
 
-        EXPECT_TRUE(Set("clQuoteStrings = aus"));
-        EXPECT_FALSE(settings.ListQuoteStrings);
-        EXPECT_EQ(options.ShowOption("clQuoteStrings"), "clQuoteStrings=AUS");
-        EXPECT_TRUE(Set("CCNullensparen = true"));
-        EXPECT_EQ(options.ShowOption("CCNullensparen"), "CCNullensparen=\"TRUE\"");
-        EXPECT_EQ(options.ShowOption("nix"), "");
-    }
+    EXPECT_THROW(Set("CCFeldweite = 99999999999"), tConversionError);
+}
 
-    TEST_F(tOptionsFixture, JournalSwitchWritesItsLinesAndButton)
-    {
-        interpreter.JournalOn = true;
-        interpreter.ListingOn = true;
-        EXPECT_TRUE(Set("Protokollieren = Inv"));
-        EXPECT_FALSE(interpreter.JournalOn);
-        EXPECT_EQ(journal.Lines, std::vector<std::string> { "set protokollieren=AUS" });
-        EXPECT_EQ(listing.Calls, std::vector<std::string> { "command:set protokollieren = AUS\r\n" });
-        EXPECT_EQ(journalButton, std::vector<bool> { false });
+TEST_F(tOptionsFixture, SchemesAndNewMatrices)
+{
+    EXPECT_TRUE(Set("CCFeldweite = 11"));
+    const tTextLayout before = store->CopyLayout();
+    EXPECT_FALSE(Set("CCSchema = Word"));
+    EXPECT_EQ(store->CopyLayout(), before);
 
-        // Switching on: the journal was off before the change and gets no line.
-        EXPECT_TRUE(Set("Protokollieren = on"));
-        EXPECT_TRUE(interpreter.JournalOn);
-        EXPECT_EQ(journal.Lines.size(), 1u);
-        EXPECT_EQ(options.ShowOption("Protokollieren"), "Protokollieren=AN");
+    EXPECT_TRUE(Set("CCSchema = excel"));
+    EXPECT_EQ(store->CopyLayout(), MakeScheme(SchemeExcel, -2, -2, before, store->ListingLayout()));
+    EXPECT_EQ(store->CopyLayout().TextWidth, 11);
 
-        EXPECT_TRUE(Set("Protokollieren = visible"));
-        EXPECT_TRUE(interpreter.JournalOn);
-        EXPECT_EQ(journalWindow, std::vector<bool> { true });
-        EXPECT_EQ(journalButton.size(), 2u);
+    // The listing scheme starts from the copy layout, so it takes the copy layout's widths.
+    EXPECT_TRUE(Set("clSchema = Tex"));
+    EXPECT_EQ(store->ListingLayout().TextWidth, 11);
+    EXPECT_FALSE(Set("clSchema = Word"));
 
-        options.SwitchListing(0);
-        EXPECT_FALSE(interpreter.ListingOn);
-        EXPECT_EQ(journal.Lines.back(), "set listing=AUS");
-        EXPECT_EQ(listing.Calls.back(), "command:set listing = AUS\r\n");
-        options.SwitchListing(7); // any other mode switches off
-        EXPECT_FALSE(interpreter.ListingOn);
-    }
+    EXPECT_TRUE(Set("NeueMatrizen = hidden"));
+    EXPECT_TRUE(store->NewHidden());
+    EXPECT_EQ(options.ShowOption("NeueMatrizen"),
+        "NeueMatrizen=\"Unsichtbar\" "
+        "//alternativen:\"Unsichtbar;Sichtbar;Hidden;Visible;Versteckt\"");
+    EXPECT_TRUE(Set("NeueMatrizen = weg"));
+    EXPECT_FALSE(store->NewHidden());
+}
 
-    TEST_F(tOptionsFixture, ShowOptionsWritesThirtyOneLines)
-    {
-        interpreter.JournalOn = false; // written whether the journal is on or not
-        tAnsiTokens arguments;
-        EXPECT_TRUE(ShowOptionsCommand(options, &journal, interpreter.Statements, arguments));
-        ASSERT_EQ(journal.Lines.size(), 31u);
-        EXPECT_EQ(journal.Lines.front(), "//   Verf\xFCgbare Optionen:");
-        EXPECT_EQ(journal.Lines[1], "//     CCFeldweite=8");
-        EXPECT_EQ(journal.Lines[3],
-            "//     CCSchema=\"<angabe>\"  //alternativen:\"Zelvora;Office;Nix;Print;Excel;Tex;Pari;Spss\"");
-        EXPECT_EQ(journal.Lines[18], "//     DfltFormat=\"Fix\" //alternativen:\"Auto;Fix;Sci\"");
-        EXPECT_EQ(journal.Lines[24], "//     clFeldweite=");
-        EXPECT_EQ(journal.Lines.back(), "//     ");
-    }
+TEST_F(tOptionsFixture, SettingsSeedAndFlags)
+{
+    EXPECT_TRUE(Set("BasisDatenVerz = \"C:\\Daten\\\" RandomStart = 77 FirstTimeUsed = nein"));
+    EXPECT_EQ(settings.DataDir, "C:/Daten/");
+    EXPECT_EQ(options.ShowOption("BasisDatenVerz"), "BasisDatenVerz=\"C:/Daten/\"");
+    EXPECT_EQ(random.Seed(), 77u);
+    EXPECT_TRUE(options.SetOption("RandomStart", { tkInteger, "-5" }));
+    EXPECT_EQ(random.Seed(), 4294967291u);
+    EXPECT_EQ(options.ShowOption("RandomStart"), "RandomStart=-5");
+    EXPECT_FALSE(settings.FirstTimeUsed);
+    EXPECT_TRUE(Set("FirstTimeUsed = vielleicht"));
+    EXPECT_FALSE(settings.FirstTimeUsed);
+    EXPECT_EQ(options.ShowOption("FirstTimeUsed"), "FirstTimeUsed=NEIN");
 
-    TEST(OptionsWithoutStore, LayoutOptionsDoNothing)
-    {
-        tInterpreter interpreter;
-        std::unique_ptr<tVisibleVarsList> store;
-        tSettings settings;
-        tRandomGenerator random;
-        tOptions options(settings, interpreter, store, {}, random);
-        EXPECT_TRUE(options.SetOption("CCFeldweite", { tkInteger, "4" }));
-        EXPECT_TRUE(options.SetOption("CCSchema", { tkName, "Excel" }));
-        EXPECT_EQ(options.ShowOption("CCFeldweite"), "CCFeldweite=8");
-    }
+    EXPECT_TRUE(Set("clQuoteStrings = aus"));
+    EXPECT_FALSE(settings.ListQuoteStrings);
+    EXPECT_EQ(options.ShowOption("clQuoteStrings"), "clQuoteStrings=AUS");
+    EXPECT_TRUE(Set("CCNullensparen = true"));
+    EXPECT_EQ(options.ShowOption("CCNullensparen"), "CCNullensparen=\"TRUE\"");
+    EXPECT_EQ(options.ShowOption("nix"), "");
+}
+
+TEST_F(tOptionsFixture, JournalSwitchWritesItsLinesAndButton)
+{
+    interpreter.JournalOn = true;
+    interpreter.ListingOn = true;
+    EXPECT_TRUE(Set("Protokollieren = Inv"));
+    EXPECT_FALSE(interpreter.JournalOn);
+    EXPECT_EQ(journal.Lines, std::vector<std::string> { "set protokollieren=AUS" });
+    EXPECT_EQ(listing.Calls, std::vector<std::string> { "command:set protokollieren = AUS\r\n" });
+    EXPECT_EQ(journalButton, std::vector<bool> { false });
+
+    // Switching on: the journal was off before the change and gets no line.
+    EXPECT_TRUE(Set("Protokollieren = on"));
+    EXPECT_TRUE(interpreter.JournalOn);
+    EXPECT_EQ(journal.Lines.size(), 1u);
+    EXPECT_EQ(options.ShowOption("Protokollieren"), "Protokollieren=AN");
+
+    EXPECT_TRUE(Set("Protokollieren = visible"));
+    EXPECT_TRUE(interpreter.JournalOn);
+    EXPECT_EQ(journalWindow, std::vector<bool> { true });
+    EXPECT_EQ(journalButton.size(), 2u);
+
+    options.SwitchListing(0);
+    EXPECT_FALSE(interpreter.ListingOn);
+    EXPECT_EQ(journal.Lines.back(), "set listing=AUS");
+    EXPECT_EQ(listing.Calls.back(), "command:set listing = AUS\r\n");
+    options.SwitchListing(7); // any other mode switches off
+    EXPECT_FALSE(interpreter.ListingOn);
+}
+
+TEST_F(tOptionsFixture, ShowOptionsWritesThirtyOneLines)
+{
+    interpreter.JournalOn = false; // written whether the journal is on or not
+    tAnsiTokens arguments;
+    EXPECT_TRUE(ShowOptionsCommand(options, &journal, interpreter.Statements, arguments));
+    ASSERT_EQ(journal.Lines.size(), 31u);
+    EXPECT_EQ(journal.Lines.front(), "//   Verf\xFCgbare Optionen:");
+    EXPECT_EQ(journal.Lines[1], "//     CCFeldweite=8");
+    EXPECT_EQ(journal.Lines[3],
+        "//     CCSchema=\"<angabe>\"  "
+        "//alternativen:\"Zelvora;Office;Nix;Print;Excel;Tex;Pari;Spss\"");
+    EXPECT_EQ(journal.Lines[18], "//     DfltFormat=\"Fix\" //alternativen:\"Auto;Fix;Sci\"");
+    EXPECT_EQ(journal.Lines[24], "//     clFeldweite=");
+    EXPECT_EQ(journal.Lines.back(), "//     ");
+}
+
+TEST(OptionsWithoutStore, LayoutOptionsDoNothing)
+{
+    tInterpreter interpreter;
+    std::unique_ptr<tVisibleVarsList> store;
+    tSettings settings;
+    tRandomGenerator random;
+    tOptions options(settings, interpreter, store, {}, random);
+    EXPECT_TRUE(options.SetOption("CCFeldweite", { tkInteger, "4" }));
+    EXPECT_TRUE(options.SetOption("CCSchema", { tkName, "Excel" }));
+    EXPECT_EQ(options.ShowOption("CCFeldweite"), "CCFeldweite=8");
+}
 
 } // namespace
 } // namespace zelvora
