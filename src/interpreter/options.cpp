@@ -255,25 +255,16 @@ bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
     case opListing: {
         const bool journal = number == opProtokollieren;
         const auto& show = journal ? m_hooks.ShowJournalWindow : m_hooks.ShowListingWindow;
-        switch (WordNumber(SwitchWords, v.Text)) {
-        case 1:
-        case 2:
-            journal ? SwitchJournal(1) : SwitchListing(1);
-            break;
-        case 3:
-        case 4:
-            journal ? SwitchJournal(-1) : SwitchListing(-1);
-            break;
-        case 5:
-            journal ? SwitchJournal(0) : SwitchListing(0);
-            break;
-        case 6:
-        case 7:
-            if (show)
-                show(WordNumber(SwitchWords, v.Text) == 6);
-            break;
-        default:
-            break;
+        // Words 1 to 5 (An, On, Aus, Off, Inv) switch; 6 and 7 show or hide the window.
+        constexpr std::int32_t modes[] = { 1, 1, -1, -1, 0 };
+        const std::int32_t word = WordNumber(SwitchWords, v.Text);
+        if (word >= 1 && word <= 5) {
+            if (journal)
+                SwitchJournal(modes[word - 1]);
+            else
+                SwitchListing(modes[word - 1]);
+        } else if (word >= 6 && show) {
+            show(word == 6);
         }
         break;
     }
