@@ -145,9 +145,11 @@ std::string DefaultDataDirectory(const tPlatformPaths& paths)
 
 bool PrepareDataDirectory(std::string_view dataDir, std::string_view shippedDir)
 {
-    const fs::path target(FileSystemPath(dataDir));
-    if (dataDir.empty())
+    // Only a rooted path: a drive-letter or relative setting would land in the working directory.
+    const std::string local = FileSystemPath(dataDir);
+    if (local.empty() || local.front() != '/')
         return false;
+    const fs::path target(local);
     std::error_code error;
     if (fs::exists(target, error))
         return IsDirectory(target);

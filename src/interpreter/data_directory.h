@@ -50,7 +50,7 @@ inline constexpr std::string_view DataSubfolders[]
 
 // Creates the data directory when it does not exist, copies the shipped folder's contents into
 // it and makes the four subfolders. An existing data directory is left as it is. False when the
-// directory could not be made; a failed copy of single files is no failure.
+// directory could not be made or is not rooted at '/'; a failed copy of single files is no failure.
 bool PrepareDataDirectory(std::string_view dataDir, std::string_view shippedDir);
 
 } // namespace zelvora

@@ -173,6 +173,7 @@ TEST_F(tSettingsFixture, RedirectionIsReadAndKeptWhenWriting)
     module.Start();
     EXPECT_EQ(module.FileRead(), Dir("anders") + "Zelvora.ini");
     EXPECT_EQ(module.Settings().DataDir, "C:/Daten/");
+    EXPECT_FALSE(fs::exists("C:")); // a drive-letter data directory is not made here
     EXPECT_EQ(
         module.Settings().RecentScripts.Entries(), (std::vector<std::string> { "x.rts", "" }));
     EXPECT_NE(module.Settings().WelcomeText.find("demo \"Basisinfo.zvd\""), std::string::npos);
@@ -237,6 +238,7 @@ TEST_F(tSettingsFixture, CorruptMissingAndUnwritableFiles)
     // A settings path below a file cannot be written: failure, nothing else.
     EXPECT_FALSE(WriteSettingsFile(settings, Dir("bin") + "Zelvora.ini/x/Zelvora.ini"));
     EXPECT_FALSE(PrepareDataDirectory(Dir("bin") + "Zelvora.ini/daten/", paths.ShippedDir));
+    EXPECT_FALSE(PrepareDataDirectory("relativ/", paths.ShippedDir));
 }
 
 TEST_F(tSettingsFixture, ExistingDataDirectoryIsLeftAlone)
