@@ -146,6 +146,7 @@ tFunctionDispatch::tFunctionDispatch()
     Register(SumRows());
     Register(StatisticsRows());
     Register(SelectionRows());
+    Register(LinearAlgebraRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)

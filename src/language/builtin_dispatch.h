@@ -105,5 +105,6 @@ std::span<const tDispatchRow> ConstructorRows(); // matrix constructors
 std::span<const tDispatchRow> SumRows(); // sum, product and conditional value of arguments
 std::span<const tDispatchRow> StatisticsRows(); // statistics of one matrix
 std::span<const tDispatchRow> SelectionRows(); // selection, joining and reordering
+std::span<const tDispatchRow> LinearAlgebraRows(); // inverses, factors, eigen systems
 
 } // namespace zelvora

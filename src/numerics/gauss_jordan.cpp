@@ -97,4 +97,33 @@ trealmatrix GaussJordanInverse(const trealmatrix& a)
     return SolveRight(MakeIdentity(a.Rows(), a.Rows()), a);
 }
 
+trealmatrix GaussElimStep(const trealmatrix& m, const trealmatrix& pivot, const tIntvector& rows,
+    const tIntvector& cols, int32_t mode)
+{
+    const int32_t zl = RoundToInt32(pivot.At(1, 1));
+    const int32_t sp = pivot.Cols() >= 2 ? RoundToInt32(pivot.At(1, 2)) : zl;
+    const long double p = m.At(zl, sp);
+    for (int32_t c : cols.Elements())
+        (void)m.At(zl, c);
+    tMathErrorWatch watch;
+    trealmatrix result = CopyMatrix(m);
+    for (int32_t r : rows.Elements()) {
+        if (r == zl) {
+            (void)m.At(r, sp);
+            continue;
+        }
+        long double y = m.At(r, sp);
+        if (mode == 1)
+            y = p == 0 ? 0 : y / p;
+        for (int32_t c : cols.Elements()) {
+            if (mode == 1)
+                result(r, c) = m(r, c) - m(zl, c) * y;
+            else
+                result(r, c) = m(r, c) * p - m(zl, c) * y;
+        }
+    }
+    watch.RaiseIfFaulted();
+    return result;
+}
+
 } // namespace zelvora

@@ -1,4 +1,5 @@
-// Gauss-Jordan elimination with row pivoting: the right division B*A^-1 and the plain inverse.
+// Gauss-Jordan elimination with row pivoting: the right division B*A^-1, the plain inverse, and
+// the single elimination step of Gauss elimination by hand.
 #pragma once
 
 #include "numerics/matrix_types.h"
@@ -18,5 +19,12 @@ trealmatrix SolveRight(const trealmatrix& b, const trealmatrix& a);
 
 // A^-1 as SolveRight(I, A); a non-square A gives the 1 x 1 zero matrix.
 trealmatrix GaussJordanInverse(const trealmatrix& a);
+
+// One elimination step on a copy of M with pivot P = M[zl][sp] (pivot = {zl, sp} or {zl}, sp = zl):
+// every listed row r != zl gets, in the listed columns c, M[r][c] - M[zl][c]*M[r][sp]/P (mode 1,
+// 0 when P = 0) or M[r][c]*P - M[zl][c]*M[r][sp] (mode 0, free of division). Everything else is
+// copied. An index outside M raises tRangeError; the plain arithmetic raises its math errors.
+trealmatrix GaussElimStep(const trealmatrix& m, const trealmatrix& pivot, const tIntvector& rows,
+    const tIntvector& cols, int32_t mode);
 
 } // namespace zelvora

@@ -1,0 +1,46 @@
+// Eigen systems by two-sided plane rotations, eigenvectors of a triangular matrix, and eigenvectors
+// for given eigenvalues by Sylvester interpolation.
+#pragma once
+
+#include "numerics/matrix_types.h"
+
+namespace zelvora {
+
+// Rotates square M toward upper triangular form (diagonal when M is symmetric) by sweeps over the
+// pairs p < q of the index lists R and C (equal length L): each sweep recomputes W = S'*M*S from
+// the unchanged M, then rotates columns C[p], C[q] and rows R[p], R[q] of W by the angle that
+// clears W[R[q]][C[p]] (the Jacobi angle for a symmetric block; a block with complex eigenvalues
+// stays). Stops after 6 sweeps in a row without an angle of 1e-128, after a sweep that leaves S
+// unchanged (all later sweeps would repeat it), or after 500. M receives W; RotationTransform()
+// holds S, n x n when L = n (when L < n, S is the n x n transformation that is the identity outside
+// the rotated indexes). Lists of different lengths leave M alone and set RotationTransform() to the
+// identity of size L; entries outside M and a non-square M raise tRangeError.
+void SimilaritySweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& cols);
+
+// For upper triangular D (n x n): E with row a the eigenvector of D for D[a][a], unit in its a-th
+// element and 0 after it, by back substitution; an element whose eigenvalue gap is below 1e-16
+// stays 0.
+trealmatrix TriangularEigenvectors(const trealmatrix& d);
+
+// EigenSys: D = T'*M*T by SimilaritySweeps (eigenvalues on the diagonal, unsorted), E its
+// TriangularEigenvectors and X = T*E' (columns the eigenvectors of M, M = X*D*X^-1 when D became
+// triangular); upper elements of D below 1e-128 are cleared with their mirror images. Returns
+// {X, D, T}. A pending LibErrorCode returns three 1 x 1 zeros at once; a non-square M sets
+// LibErrorCode to 1 and returns them.
+trealmatrixarr EigenSystem(const trealmatrix& m);
+
+// EigenVek with one argument: M after SimilaritySweeps, with each pair (i, j), j < i, cleared
+// when |R[j][i]| < 1e-16. LibErrorCode is tested and set as by EigenSystem (1 x 1 zero result).
+trealmatrix EigenRotated(const trealmatrix& m);
+
+// EigenVek(M, Q): column i = the projection of e_i onto the eigenspace of lambda_i (Sylvester),
+// sum_k M^(k-1) e_i * Vinv[k][i] with Vinv = RankInverse of the Vandermonde matrix of lambda.
+// lambda is the diagonal of a square Q, Q' when n = 1, else the first column of Q; M not square or
+// empty, or lambda not of n rows, gives the 1 x 1 zero matrix.
+trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q);
+
+// Copies column j of src into column k of dest; nothing happens when the row counts differ or a
+// column number is out of range.
+void CopyColumn(trealmatrix& dest, int32_t k, const trealmatrix& src, int32_t j);
+
+} // namespace zelvora
