@@ -1,0 +1,155 @@
+// Plane rotations, the half angle, the rotation driver and the column triangularization.
+#include "numerics/matrix_alloc.h"
+#include "numerics/matrix_product.h"
+#include "numerics/matrix_structure.h"
+#include "numerics/plane_rotations.h"
+
+#include "matrix_test_util.h"
+
+#include <cmath>
+#include <random>
+
+#include <gtest/gtest.h>
+
+namespace zelvora {
+namespace {
+
+using testing::Mat;
+
+long double MaxDifference(const trealmatrix& a, const trealmatrix& b)
+{
+    EXPECT_EQ(a.Dims(), b.Dims());
+    long double worst = 0;
+    for (int32_t r = 1; r <= a.Rows(); ++r)
+        for (int32_t c = 1; c <= a.Cols(); ++c)
+            worst = std::max(worst, std::fabs(a(r, c) - b(r, c)));
+    return worst;
+}
+
+trealmatrix RandomMatrix(std::mt19937& gen, int32_t rows, int32_t cols)
+{
+    std::uniform_real_distribution<double> value(-1, 1);
+    trealmatrix m(rows, cols);
+    for (int32_t r = 1; r <= rows; ++r)
+        for (int32_t c = 1; c <= cols; ++c)
+            m(r, c) = value(gen);
+    return m;
+}
+
+tIntvector Indexes(int32_t n)
+{
+    tIntvector list(n);
+    for (int32_t i = 1; i <= n; ++i)
+        list[i] = i;
+    return list;
+}
+
+long double ColumnDot(const trealmatrix& m, int32_t a, int32_t b)
+{
+    long double sum = 0;
+    for (int32_t r = 1; r <= m.Rows(); ++r)
+        sum += m(r, a) * m(r, b);
+    return sum;
+}
+
+TEST(PlaneRotations, ColumnsRowsAndGivens)
+{
+    trealmatrix m = Mat({ { 3, 4 }, { 1, 0 } });
+    const tRotation g = GivensZero(m, 1, 1, 2);
+    ASSERT_TRUE(g.rotate);
+    RotateColumns(m, 1, 2, g.c, g.s);
+    EXPECT_EQ(m, Mat({ { 5, 0 }, { 0.6L, -0.8L } }));
+    RotateRows(m, 1, 2, 0, 1); // a quarter turn exchanges the rows, negating the second
+    EXPECT_EQ(m, Mat({ { 0.6L, -0.8L }, { -5, 0 } }));
+    EXPECT_FALSE(GivensZero(Mat({ { 1e-130L, 0 } }), 1, 1, 2).rotate);
+    EXPECT_THROW(RotateColumns(m, 1, 3, 1, 0), tRangeError);
+}
+
+TEST(PlaneRotations, HalfAngle)
+{
+    const auto [u, v] = HalfAngle(0, 4); // 4i = 4 e^{i pi/2}
+    EXPECT_NEAR(static_cast<double>(u), std::sqrt(2.0), 1e-15);
+    EXPECT_NEAR(static_cast<double>(v), std::sqrt(2.0), 1e-15);
+    EXPECT_EQ(HalfAngle(-9, -0.0L).first, 0);
+    EXPECT_EQ(HalfAngle(-9, 0).second, 3);
+    EXPECT_EQ(HalfAngle(-9, -1).second < 0, true);
+    // Parts below 1e-128 count as 0; a vanishing r returns the input.
+    EXPECT_EQ(HalfAngle(1e-130L, -1e-130L), (std::pair<long double, long double> { 0, 0 }));
+    // An angle too small to change r gives exactly no sine: what lets the driver stop.
+    EXPECT_EQ(HalfAngle(4, 1e-12L), (std::pair<long double, long double> { 2, 0 }));
+}
+
+TEST(PlaneRotations, PrincipalAxisSweepsOrthogonalizeInDecreasingLength)
+{
+    std::mt19937 gen(4711);
+    const trealmatrix original = RandomMatrix(gen, 12, 6);
+    trealmatrix m = original;
+    RotationSweeps(m, Indexes(12), Indexes(6), PrincipalAxisCriterion);
+    EXPECT_LT(MaxDifference(MatMul(original, RotationTransform()), m), 1e-17L);
+    for (int32_t a = 1; a < 6; ++a) {
+        EXPECT_GT(ColumnDot(m, a, a), ColumnDot(m, a + 1, a + 1));
+        for (int32_t b = a + 1; b <= 6; ++b)
+            EXPECT_LT(std::fabs(ColumnDot(m, a, b)), 1e-8L * ColumnDot(m, a, a));
+    }
+
+    // Reversed, the longer column of a pair goes second.
+    trealmatrix reversed = Mat({ { 3, 1 }, { 0, 1 } });
+    CriterionReversed() = true;
+    RotationSweeps(reversed, Indexes(2), Indexes(2), PrincipalAxisCriterion);
+    CriterionReversed() = false;
+    EXPECT_LT(ColumnDot(reversed, 1, 1), ColumnDot(reversed, 2, 2));
+    EXPECT_LT(std::fabs(ColumnDot(reversed, 1, 2)), 1e-15L);
+}
+
+TEST(PlaneRotations, RowListSelectsAndNegativeRowsCountAgainst)
+{
+    // Only row 1 is looked at: it is turned onto the first column; row 2 just follows.
+    trealmatrix m = Mat({ { 1, 1 }, { 5, -7 } });
+    RotationSweeps(m, tIntvector(1, 1), Indexes(2), PrincipalAxisCriterion);
+    EXPECT_LT(std::fabs(m(1, 2)), 1e-9L);
+    // A row counted against: the rotation turns it onto the second column instead.
+    trealmatrix against = Mat({ { 1, 1 } });
+    RotationSweeps(against, tIntvector(1, -1), Indexes(2), PrincipalAxisCriterion);
+    EXPECT_LT(std::fabs(against(1, 1)), 1e-9L);
+    EXPECT_THROW(RotationSweeps(m, tIntvector(1, 3), Indexes(2), PrincipalAxisCriterion), tRangeError);
+    EXPECT_THROW(RotationSweeps(m, Indexes(2), tIntvector(1, 0), PrincipalAxisCriterion), tRangeError);
+}
+
+TEST(PlaneRotations, SweepsStopOnNonFiniteInput)
+{
+    trealmatrix m = Mat({ { NAN, 1 }, { 2, INFINITY } });
+    RotationSweeps(m, Indexes(2), Indexes(2), PrincipalAxisCriterion);
+    EXPECT_EQ(RotationTransform().Dims(), (tMatDims { 2, 2 }));
+}
+
+TEST(PlaneRotations, ColumnTriangularize)
+{
+    std::mt19937 gen(99);
+    const trealmatrix original = RandomMatrix(gen, 4, 6);
+    trealmatrix m = original;
+    ColumnTriangularize(m, 4); // rows taken 1, 2, 3, 4
+    const trealmatrix product = MatMul(original, RotationTransform());
+    for (int32_t i = 1; i <= 4; ++i) {
+        EXPECT_GE(m(i, i), 0);
+        for (int32_t j = i + 1; j <= 6; ++j)
+            EXPECT_LT(std::fabs(m(i, j)), 1e-17L);
+        // Up to the signs of negated columns, M_new = M_old * T.
+        for (int32_t r = 1; r <= 4; ++r)
+            EXPECT_NEAR(static_cast<double>(std::fabs(m(r, i))),
+                static_cast<double>(std::fabs(product(r, i))), 1e-17);
+    }
+
+    // Start 1 takes rows 2, 3, 1: row 2 keeps only its first element.
+    trealmatrix wrapped = Mat({ { 1, 2, 3 }, { 4, 5, 6 }, { 7, 8, 10 } });
+    ColumnTriangularize(wrapped, 1);
+    EXPECT_LT(std::fabs(wrapped(2, 2)) + std::fabs(wrapped(2, 3)), 1e-17L);
+    EXPECT_NEAR(static_cast<double>(wrapped(2, 1)), std::sqrt(77.0), 1e-15);
+
+    // A tall matrix and a start beyond the rows stay inside the matrix.
+    trealmatrix tall = RandomMatrix(gen, 5, 2);
+    ColumnTriangularize(tall, 17);
+    EXPECT_EQ(tall.Dims(), (tMatDims { 5, 2 }));
+}
+
+} // namespace
+} // namespace zelvora
