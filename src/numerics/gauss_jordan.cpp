@@ -18,16 +18,14 @@ bool IsSquare(const trealmatrix& m)
 {
     return !m.IsAbsent() && m.Rows() == m.Cols();
 }
-} // namespace
 
-void EliminateRow(trealmatrix& w, int32_t p, int32_t k, int32_t c)
+// W[k][t] := W[k][t] - f*W[p][t] for t = from..to; a result that turns non-finite from finite
+// operands raises its math error.
+void SubtractScaled(trealmatrix& w, int32_t p, int32_t k, long double f, int32_t from, int32_t to)
 {
-    const long double f = SafeDiv(w(k, c), w(p, c), 0);
-    if (f == 0)
-        return;
     long double* target = w.Row(k);
     const long double* pivotRow = w.Row(p);
-    for (int32_t t = 1; t <= w.Cols(); ++t) {
+    for (int32_t t = from; t <= to; ++t) {
         const long double before = target[t];
         const long double product = f * pivotRow[t];
         const long double after = before - product;
@@ -36,56 +34,124 @@ void EliminateRow(trealmatrix& w, int32_t p, int32_t k, int32_t c)
         target[t] = after;
     }
 }
+} // namespace
+
+void EliminateRow(trealmatrix& w, int32_t p, int32_t k, int32_t c)
+{
+    const long double f = SafeDiv(w(k, c), w(p, c), 0);
+    if (f != 0)
+        SubtractScaled(w, p, k, f, 1, w.Cols());
+}
+
+namespace {
+
+    // The elimination of SolveRight on W = [A' | B'] (n rows, n + m columns). Each step's row
+    // update is restricted to the columns whose results can still matter, which leaves every
+    // element that is used bit for bit as in updating whole rows:
+    // - in back elimination at pivot i, left columns i and beyond are dead: column t feeds only
+    //   the factors of back step t and the diagonal element, which is final before that step;
+    // - with unitRight (B = I), the pivot row of forward step i holds zeros in the right part
+    //   outside the unit columns of the rows pivoted so far. Those columns are moved to positions
+    //   1..i as the pivots are chosen, and the rest is skipped: subtracting f*(+0) leaves every
+    //   value unchanged, as no element of the right part can become -0.
+    // Returns the right part's column positions: the unit column of row h sits at n + at[h].
+    std::vector<int32_t> Eliminate(trealmatrix& w, std::vector<int32_t>& perm, int32_t n, bool unitRight)
+    {
+        const int32_t cols = w.Cols();
+        std::vector<int32_t> at(static_cast<std::size_t>(cols - n) + 1);
+        std::vector<int32_t> holder(at.size());
+        std::iota(at.begin(), at.end(), 0);
+        std::iota(holder.begin(), holder.end(), 0);
+        for (int32_t i = 1; i <= n; ++i) {
+            long double best = 0;
+            int32_t found = 0;
+            for (int32_t k = i; k <= n; ++k) {
+                const long double size = std::fabs(w(perm[k], i));
+                if (size > best) {
+                    best = size;
+                    found = k;
+                }
+            }
+            if (found != 0)
+                std::swap(perm[i], perm[found]);
+            int32_t rightEnd = cols;
+            if (unitRight) {
+                const int32_t row = perm[i];
+                const int32_t from = at[row];
+                if (from != i) {
+                    for (int32_t r = 1; r <= n; ++r)
+                        std::swap(w(r, n + i), w(r, n + from));
+                    const int32_t displaced = holder[i];
+                    holder[i] = row;
+                    holder[from] = displaced;
+                    at[row] = i;
+                    at[displaced] = from;
+                }
+                rightEnd = n + i;
+            }
+            if (found == 0)
+                continue;
+            const int32_t p = perm[i];
+            for (int32_t j = i + 1; j <= n; ++j) {
+                const int32_t k = perm[j];
+                const long double f = SafeDiv(w(k, i), w(p, i), 0);
+                if (f == 0)
+                    continue;
+                SubtractScaled(w, p, k, f, 1, n);
+                SubtractScaled(w, p, k, f, n + 1, rightEnd);
+            }
+        }
+        for (int32_t i = n; i >= 2; --i) {
+            const int32_t p = perm[i];
+            if (!(std::fabs(w(p, i)) > pivotEps))
+                continue;
+            for (int32_t j = i - 1; j >= 1; --j) {
+                const int32_t k = perm[j];
+                const long double f = SafeDiv(w(k, i), w(p, i), 0);
+                if (f == 0)
+                    continue;
+                SubtractScaled(w, p, k, f, 1, i - 1);
+                SubtractScaled(w, p, k, f, n + 1, cols);
+            }
+        }
+        return at;
+    }
+
+    trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight)
+    {
+        const int32_t n = a.Rows();
+        const int32_t m = b.Rows();
+
+        // W = [A' | B'], n rows and n + m columns.
+        trealmatrix w(n, n + m);
+        for (int32_t i = 1; i <= n; ++i) {
+            for (int32_t j = 1; j <= n; ++j)
+                w(i, j) = a(j, i);
+            for (int32_t h = 1; h <= m; ++h)
+                w(i, n + h) = b(h, i);
+        }
+        std::vector<int32_t> perm(static_cast<std::size_t>(n) + 1);
+        std::iota(perm.begin(), perm.end(), 0);
+        const std::vector<int32_t> at = Eliminate(w, perm, n, unitRight);
+
+        // X (n x m) solves A'X = B'; the result is X' = B*A^-1.
+        trealmatrix result(m, n);
+        for (int32_t j = 1; j <= n; ++j) {
+            const long double* row = w.Row(perm[j]);
+            const long double pivot = row[j];
+            for (int32_t h = 1; h <= m; ++h)
+                result(h, j) = SafeDiv(row[n + at[h]], pivot, 0);
+        }
+        return result;
+    }
+
+} // namespace
 
 trealmatrix SolveRight(const trealmatrix& b, const trealmatrix& a)
 {
     if (!IsSquare(a) || b.IsAbsent() || b.Cols() != a.Rows())
         return FailureMatrix();
-    const int32_t n = a.Rows();
-    const int32_t m = b.Rows();
-
-    // W = [A' | B'], n rows and n + m columns.
-    trealmatrix w(n, n + m);
-    for (int32_t i = 1; i <= n; ++i) {
-        for (int32_t j = 1; j <= n; ++j)
-            w(i, j) = a(j, i);
-        for (int32_t h = 1; h <= m; ++h)
-            w(i, n + h) = b(h, i);
-    }
-
-    std::vector<int32_t> perm(static_cast<std::size_t>(n) + 1);
-    std::iota(perm.begin(), perm.end(), 0);
-    for (int32_t i = 1; i <= n; ++i) {
-        long double best = 0;
-        int32_t at = 0;
-        for (int32_t k = i; k <= n; ++k) {
-            const long double size = std::fabs(w(perm[k], i));
-            if (size > best) {
-                best = size;
-                at = k;
-            }
-        }
-        if (at == 0)
-            continue;
-        std::swap(perm[i], perm[at]);
-        for (int32_t j = i + 1; j <= n; ++j)
-            EliminateRow(w, perm[i], perm[j], i);
-    }
-    for (int32_t i = n; i >= 2; --i) {
-        if (!(std::fabs(w(perm[i], i)) > pivotEps))
-            continue;
-        for (int32_t j = i - 1; j >= 1; --j)
-            EliminateRow(w, perm[i], perm[j], i);
-    }
-
-    // X (n x m) solves A'X = B'; the result is X' = B*A^-1.
-    trealmatrix result(m, n);
-    for (int32_t j = 1; j <= n; ++j) {
-        const long double pivot = w(perm[j], j);
-        for (int32_t h = 1; h <= m; ++h)
-            result(h, j) = SafeDiv(w(perm[j], n + h), pivot, 0);
-    }
-    return result;
+    return Solve(b, a, false);
 }
 
 trealmatrix GaussJordanInverse(const trealmatrix& a)
@@ -94,7 +160,7 @@ trealmatrix GaussJordanInverse(const trealmatrix& a)
         return FailureMatrix();
     if (a.Rows() == 0)
         return trealmatrix(0, 0);
-    return SolveRight(MakeIdentity(a.Rows(), a.Rows()), a);
+    return Solve(MakeIdentity(a.Rows(), a.Rows()), a, true);
 }
 
 trealmatrix GaussElimStep(const trealmatrix& m, const trealmatrix& pivot, const tIntvector& rows,
