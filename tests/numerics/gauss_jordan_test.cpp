@@ -132,6 +132,14 @@ std::vector<std::vector<double>> InverseInDouble(const trealmatrix& a)
     return x;
 }
 
+TEST(GaussJordan, UpdatesThatTurnNonFiniteAreMathErrors)
+{
+    EXPECT_THROW(GaussJordanInverse(Mat({ { 1, 1 }, { 1e4932L, -1e4932L } })), tFloatOverflowError);
+    EXPECT_THROW(GaussJordanInverse(Mat({ { 1, NAN }, { INFINITY, 2 } })), tFloatInvalidError);
+    // A non-finite element that only meets zero factors passes through.
+    EXPECT_EQ(GaussJordanInverse(Mat({ { 1, 0 }, { 0, INFINITY } })), Mat({ { 1, 0 }, { 0, 0 } }));
+}
+
 TEST(GaussJordan, HilbertTwelveGainsOverDouble)
 {
     const int32_t n = 12;
