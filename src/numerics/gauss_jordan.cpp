@@ -35,21 +35,8 @@ void SubtractScaled(trealmatrix& w, int32_t p, int32_t k, long double f, int32_t
         target[t] = after;
     }
 }
-// The same for two target rows at once, each pivot value loaded once, without the per-element
-// check: the caller watches the floating-point flags instead (valid while all values are finite).
-void SubtractScaledPair(trealmatrix& w, int32_t p, int32_t k1, long double f1, int32_t k2,
-    long double f2, int32_t from, int32_t to)
-{
-    long double* target1 = w.Row(k1);
-    long double* target2 = w.Row(k2);
-    const long double* pivotRow = w.Row(p);
-    for (int32_t t = from; t <= to; ++t) {
-        const long double pivot = pivotRow[t];
-        target1[t] = target1[t] - f1 * pivot;
-        target2[t] = target2[t] - f2 * pivot;
-    }
-}
-
+// The same without the per-element check: the caller watches the floating-point flags instead
+// (valid while all values are finite).
 void SubtractScaledFast(
     trealmatrix& w, int32_t p, int32_t k, long double f, int32_t from, int32_t to)
 {
@@ -92,101 +79,286 @@ namespace {
 //   1..i as the pivots are chosen, and the rest is skipped: subtracting f*(+0) leaves every
 //   value unchanged, as no element of the right part can become -0.
 // Returns the right part's column positions: the unit column of row h sits at n + at[h].
-std::vector<int32_t> Eliminate(
-    trealmatrix& w, std::vector<int32_t>& perm, int32_t n, bool unitRight)
+// x := (x - f1*p1) - f2*p2 over t = from..to for one or two target rows; a zero factor leaves
+// its step out, as the one-step elimination does. No per-element check (see tElimination).
+void SubtractTwoSteps(trealmatrix& w, const long double* p1, const long double* p2, int32_t k,
+    long double f1, long double f2, int32_t from, int32_t to)
 {
-    const int32_t cols = w.Cols();
-    // Rows of different targets are independent, so two are updated in one pass; the order
-    // of the steps applied to each element stays that of the one-row-at-a-time elimination.
-    // While every value is finite, a math error of an update is an overflow, which the
-    // floating-point flags report; otherwise each element is checked as it is written.
-    const bool finite = AllFinite(w);
-    std::vector<long double> factors(static_cast<std::size_t>(n) + 1);
-    int32_t pivotRow = 0;
-    auto updateRows = [&](int32_t first, int32_t last,
-                          std::initializer_list<std::pair<int32_t, int32_t>> ranges) {
-        if (!finite) {
-            for (int32_t j = first; j <= last; ++j) {
-                if (factors[j] == 0)
-                    continue;
-                for (const auto& [from, to] : ranges)
-                    SubtractScaled(w, pivotRow, perm[j], factors[j], from, to);
-            }
-            return;
+    if (f1 == 0 || f2 == 0) {
+        if (f1 != 0 || f2 != 0) {
+            long double* target = w.Row(k);
+            const long double* pivot = f1 != 0 ? p1 : p2;
+            const long double f = f1 != 0 ? f1 : f2;
+            for (int32_t t = from; t <= to; ++t)
+                target[t] = target[t] - f * pivot[t];
         }
-        tMathErrorWatch watch;
-        int32_t pending = 0;
-        for (int32_t j = first; j <= last; ++j) {
-            if (factors[j] == 0)
-                continue;
-            if (pending == 0) {
-                pending = j;
-                continue;
-            }
-            for (const auto& [from, to] : ranges)
-                SubtractScaledPair(
-                    w, pivotRow, perm[pending], factors[pending], perm[j], factors[j], from, to);
-            pending = 0;
+        return;
+    }
+    long double* target = w.Row(k);
+    for (int32_t t = from; t <= to; ++t) {
+        const long double x = target[t] - f1 * p1[t];
+        target[t] = x - f2 * p2[t];
+    }
+}
+
+void SubtractTwoStepsPair(trealmatrix& w, const long double* p1, const long double* p2, int32_t k,
+    int32_t l, const long double* f, const long double* g, int32_t from, int32_t to)
+{
+    long double* x = w.Row(k);
+    long double* y = w.Row(l);
+    const long double fk = f[0];
+    const long double gk = g[0];
+    const long double fl = f[1];
+    const long double gl = g[1];
+    for (int32_t t = from; t <= to; ++t) {
+        const long double a = p1[t];
+        const long double b = p2[t];
+        x[t] = (x[t] - fk * a) - gk * b;
+        y[t] = (y[t] - fl * a) - gl * b;
+    }
+}
+
+// The elimination of SolveRight on W = [A' | B'] (n rows, n + m columns). The work is arranged
+// for speed while every element that is used sees exactly the operations, in the same order, of
+// updating whole rows step by step:
+// - in back elimination at pivot i, left columns i and beyond are dead: column t feeds only the
+//   factors of back step t and the diagonal element, which is final before that step;
+// - with unitRight (B = I), the pivot row of forward step i holds zeros in the right part outside
+//   the unit columns of the rows pivoted so far. Those columns are moved to positions 1..i as the
+//   pivots are chosen, and the rest is skipped: subtracting f*(+0) changes no value, as no element
+//   of the right part can become -0;
+// - while every value is finite, two consecutive steps are applied in one pass over two target
+//   rows at a time (their pivot rows and the column the second step needs brought up to date
+//   first), and a math error of an update can only be an overflow, which the floating-point flags
+//   report. With a non-finite value, steps go one at a time and each element is checked.
+class tElimination {
+public:
+    tElimination(trealmatrix& w, std::vector<int32_t>& perm, int32_t n, bool unitRight)
+        : m_w(w)
+        , m_perm(perm)
+        , m_n(n)
+        , m_cols(w.Cols())
+        , m_unitRight(unitRight)
+        , m_at(static_cast<std::size_t>(w.Cols() - n) + 1)
+        , m_holder(m_at.size())
+        , m_f(static_cast<std::size_t>(n) + 2)
+        , m_g(static_cast<std::size_t>(n) + 2)
+    {
+        std::iota(m_at.begin(), m_at.end(), 0);
+        std::iota(m_holder.begin(), m_holder.end(), 0);
+    }
+
+    // Returns the right part's column positions: the unit column of row h sits at n + at[h].
+    std::vector<int32_t> Run()
+    {
+        const bool finite = AllFinite(m_w);
+        int32_t i = 1;
+        if (finite) {
+            for (; i + 1 <= m_n; i += 2)
+                ForwardPair(i);
         }
-        if (pending != 0) {
-            for (const auto& [from, to] : ranges)
-                SubtractScaledFast(w, pivotRow, perm[pending], factors[pending], from, to);
+        for (; i <= m_n; ++i)
+            ForwardSingle(i, finite);
+        i = m_n;
+        if (finite) {
+            for (; i >= 3; i -= 2)
+                BackPair(i);
         }
-        if (watch.Fault() != tMathFault::None)
-            RaiseMathFault(tMathFault::Overflow);
-    };
-    std::vector<int32_t> at(static_cast<std::size_t>(cols - n) + 1);
-    std::vector<int32_t> holder(at.size());
-    std::iota(at.begin(), at.end(), 0);
-    std::iota(holder.begin(), holder.end(), 0);
-    for (int32_t i = 1; i <= n; ++i) {
+        for (; i >= 2; --i)
+            BackSingle(i, finite);
+        return m_at;
+    }
+
+private:
+    long double* Row(int32_t position) { return m_w.Row(m_perm[position]); }
+
+    // Pivot search in column i and the row exchange; with unitRight the unit column of the new
+    // pivot row moves to position i. Returns the position the pivot came from (0: none).
+    int32_t Pivot(int32_t i)
+    {
         long double best = 0;
         int32_t found = 0;
-        for (int32_t k = i; k <= n; ++k) {
-            const long double size = std::fabs(w(perm[k], i));
+        for (int32_t k = i; k <= m_n; ++k) {
+            const long double size = std::fabs(m_w(m_perm[k], i));
             if (size > best) {
                 best = size;
                 found = k;
             }
         }
         if (found != 0)
-            std::swap(perm[i], perm[found]);
-        int32_t rightEnd = cols;
-        if (unitRight) {
-            const int32_t row = perm[i];
-            const int32_t from = at[row];
+            std::swap(m_perm[i], m_perm[found]);
+        if (m_unitRight) {
+            const int32_t row = m_perm[i];
+            const int32_t from = m_at[row];
             if (from != i) {
-                for (int32_t r = 1; r <= n; ++r)
-                    std::swap(w(r, n + i), w(r, n + from));
-                const int32_t displaced = holder[i];
-                holder[i] = row;
-                holder[from] = displaced;
-                at[row] = i;
-                at[displaced] = from;
+                for (int32_t r = 1; r <= m_n; ++r)
+                    std::swap(m_w(r, m_n + i), m_w(r, m_n + from));
+                const int32_t displaced = m_holder[i];
+                m_holder[i] = row;
+                m_holder[from] = displaced;
+                m_at[row] = i;
+                m_at[displaced] = from;
             }
-            rightEnd = n + i;
         }
-        if (found == 0)
-            continue;
-        const int32_t p = perm[i];
-        for (int32_t j = i + 1; j <= n; ++j) {
-            const int32_t k = perm[j];
-            factors[j] = SafeDiv(w(k, i), w(p, i), 0);
-        }
-        pivotRow = p;
-        updateRows(i + 1, n, { { 1, n }, { n + 1, rightEnd } });
+        return found;
     }
-    for (int32_t i = n; i >= 2; --i) {
-        const int32_t p = perm[i];
-        if (!(std::fabs(w(p, i)) > pivotEps))
-            continue;
+
+    int32_t RightEnd(int32_t i) const { return m_unitRight ? m_n + i : m_cols; }
+
+    // One step: rows first..last (positions) lose f[j] times the pivot row over the ranges.
+    void UpdateSingle(int32_t pivot, int32_t first, int32_t last,
+        std::initializer_list<std::pair<int32_t, int32_t>> ranges, bool finite)
+    {
+        tMathErrorWatch watch;
+        for (int32_t j = first; j <= last; ++j) {
+            if (m_f[j] == 0)
+                continue;
+            for (const auto& [from, to] : ranges) {
+                if (finite)
+                    SubtractScaledFast(m_w, m_perm[pivot], m_perm[j], m_f[j], from, to);
+                else
+                    SubtractScaled(m_w, m_perm[pivot], m_perm[j], m_f[j], from, to);
+            }
+        }
+        if (finite)
+            RaiseIfOverflowed(watch);
+    }
+
+    static void RaiseIfOverflowed(const tMathErrorWatch& watch)
+    {
+        if (watch.Fault() != tMathFault::None)
+            RaiseMathFault(tMathFault::Overflow);
+    }
+
+    void ForwardSingle(int32_t i, bool finite)
+    {
+        if (Pivot(i) == 0)
+            return;
+        const long double pivot = m_w(m_perm[i], i);
+        for (int32_t j = i + 1; j <= m_n; ++j)
+            m_f[j] = SafeDiv(Row(j)[i], pivot, 0);
+        UpdateSingle(i, i + 1, m_n, { { 1, m_n }, { m_n + 1, RightEnd(i) } }, finite);
+    }
+
+    void BackSingle(int32_t i, bool finite)
+    {
+        const long double pivot = m_w(m_perm[i], i);
+        if (!(std::fabs(pivot) > pivotEps))
+            return;
         for (int32_t j = 1; j <= i - 1; ++j)
-            factors[j] = SafeDiv(w(perm[j], i), w(p, i), 0);
-        pivotRow = p;
-        updateRows(1, i - 1, { { 1, i - 1 }, { n + 1, cols } });
+            m_f[j] = SafeDiv(Row(j)[i], pivot, 0);
+        UpdateSingle(i, 1, i - 1, { { 1, i - 1 }, { m_n + 1, m_cols } }, finite);
     }
-    return at;
-}
+
+    // Rows first..last get both steps (factors f, then g) over the ranges, two rows per pass.
+    void UpdateTwoSteps(const long double* p1, const long double* p2, int32_t first, int32_t last,
+        std::initializer_list<std::pair<int32_t, int32_t>> ranges)
+    {
+        int32_t j = first;
+        for (; j + 1 <= last; j += 2) {
+            const bool plain = m_f[j] != 0 && m_g[j] != 0 && m_f[j + 1] != 0 && m_g[j + 1] != 0;
+            for (const auto& [from, to] : ranges) {
+                if (plain) {
+                    SubtractTwoStepsPair(
+                        m_w, p1, p2, m_perm[j], m_perm[j + 1], &m_f[j], &m_g[j], from, to);
+                } else {
+                    SubtractTwoSteps(m_w, p1, p2, m_perm[j], m_f[j], m_g[j], from, to);
+                    SubtractTwoSteps(m_w, p1, p2, m_perm[j + 1], m_f[j + 1], m_g[j + 1], from, to);
+                }
+            }
+        }
+        if (j == last) {
+            for (const auto& [from, to] : ranges)
+                SubtractTwoSteps(m_w, p1, p2, m_perm[j], m_f[j], m_g[j], from, to);
+        }
+    }
+
+    // Forward steps i and i+1 together (all values finite).
+    void ForwardPair(int32_t i)
+    {
+        const int32_t n = m_n;
+        const bool first = Pivot(i) != 0;
+        const long double* p1 = Row(i);
+        for (int32_t j = i + 1; j <= n; ++j)
+            m_f[j] = first ? SafeDiv(Row(j)[i], p1[i], 0) : 0;
+        {
+            // Step i on column i + 1, which the second pivot search reads.
+            tMathErrorWatch watch;
+            for (int32_t j = i + 1; j <= n; ++j) {
+                if (m_f[j] != 0)
+                    Row(j)[i + 1] = Row(j)[i + 1] - m_f[j] * p1[i + 1];
+            }
+            RaiseIfOverflowed(watch);
+        }
+        const int32_t from = Pivot(i + 1);
+        if (from != 0)
+            std::swap(m_f[i + 1], m_f[from]);
+        // The second pivot row gets the rest of step i before it serves.
+        {
+            tMathErrorWatch watch;
+            if (m_f[i + 1] != 0) {
+                const int32_t k = m_perm[i + 1];
+                const int32_t p = m_perm[i];
+                SubtractScaledFast(m_w, p, k, m_f[i + 1], 1, i);
+                SubtractScaledFast(m_w, p, k, m_f[i + 1], i + 2, n);
+                SubtractScaledFast(m_w, p, k, m_f[i + 1], n + 1, RightEnd(i + 1));
+            }
+            RaiseIfOverflowed(watch);
+        }
+        const long double* p2 = Row(i + 1);
+        for (int32_t j = i + 2; j <= n; ++j)
+            m_g[j] = from != 0 ? SafeDiv(Row(j)[i + 1], p2[i + 1], 0) : 0;
+        tMathErrorWatch watch;
+        // Column i + 1 already has step i; the right part of the first pivot row is +0 at
+        // position i + 1, so both steps may run to RightEnd(i + 1).
+        for (int32_t j = i + 2; j <= n; ++j) {
+            if (m_g[j] != 0)
+                Row(j)[i + 1] = Row(j)[i + 1] - m_g[j] * p2[i + 1];
+        }
+        UpdateTwoSteps(p1, p2, i + 2, n, { { 1, i }, { i + 2, n }, { n + 1, RightEnd(i + 1) } });
+        RaiseIfOverflowed(watch);
+    }
+
+    // Back steps i and i-1 together (all values finite).
+    void BackPair(int32_t i)
+    {
+        const long double* p1 = Row(i);
+        const bool first = std::fabs(p1[i]) > pivotEps;
+        for (int32_t j = 1; j <= i - 1; ++j)
+            m_f[j] = first ? SafeDiv(Row(j)[i], p1[i], 0) : 0;
+        {
+            tMathErrorWatch watch;
+            // The second pivot row gets step i; then column i - 1 of the other targets, which the
+            // second step's factors read.
+            if (m_f[i - 1] != 0) {
+                SubtractScaledFast(m_w, m_perm[i], m_perm[i - 1], m_f[i - 1], 1, i - 1);
+                SubtractScaledFast(m_w, m_perm[i], m_perm[i - 1], m_f[i - 1], m_n + 1, m_cols);
+            }
+            for (int32_t j = 1; j <= i - 2; ++j) {
+                if (m_f[j] != 0)
+                    Row(j)[i - 1] = Row(j)[i - 1] - m_f[j] * p1[i - 1];
+            }
+            RaiseIfOverflowed(watch);
+        }
+        const long double* p2 = Row(i - 1);
+        const bool second = std::fabs(p2[i - 1]) > pivotEps;
+        for (int32_t j = 1; j <= i - 2; ++j)
+            m_g[j] = second ? SafeDiv(Row(j)[i - 1], p2[i - 1], 0) : 0;
+        tMathErrorWatch watch;
+        UpdateTwoSteps(p1, p2, 1, i - 2, { { 1, i - 2 }, { m_n + 1, m_cols } });
+        RaiseIfOverflowed(watch);
+    }
+
+    trealmatrix& m_w;
+    std::vector<int32_t>& m_perm;
+    const int32_t m_n;
+    const int32_t m_cols;
+    const bool m_unitRight;
+    std::vector<int32_t> m_at;
+    std::vector<int32_t> m_holder;
+    std::vector<long double> m_f;
+    std::vector<long double> m_g;
+};
 
 trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight)
 {
@@ -203,7 +375,7 @@ trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight)
     }
     std::vector<int32_t> perm(static_cast<std::size_t>(n) + 1);
     std::iota(perm.begin(), perm.end(), 0);
-    const std::vector<int32_t> at = Eliminate(w, perm, n, unitRight);
+    const std::vector<int32_t> at = tElimination(w, perm, n, unitRight).Run();
 
     // X (n x m) solves A'X = B'; the result is X' = B*A^-1.
     trealmatrix result(m, n);
