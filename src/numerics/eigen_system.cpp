@@ -13,75 +13,78 @@
 
 namespace zelvora {
 namespace {
-    constexpr long double eigenGapEps = 1e-16L;
-    constexpr int32_t quietSweepsToStop = 6;
-    // An element below this share of the Frobenius norm of W, or an angle below this, is rounding.
-    constexpr long double negligibleShare = 0x1p-60L;
-    constexpr long double negligibleAngle = 0x1p-60L;
+constexpr long double eigenGapEps = 1e-16L;
+constexpr int32_t quietSweepsToStop = 6;
+// An element below this share of the Frobenius norm of W, or an angle below this, is rounding.
+constexpr long double negligibleShare = 0x1p-60L;
+constexpr long double negligibleAngle = 0x1p-60L;
 
-    long double FrobeniusNorm(const trealmatrix& m)
-    {
-        long double sum = 0;
-        for (int32_t r = 1; r <= m.Rows(); ++r)
-            for (int32_t c = 1; c <= m.Cols(); ++c)
-                sum += m(r, c) * m(r, c);
-        return std::sqrt(sum);
-    }
+long double FrobeniusNorm(const trealmatrix& m)
+{
+    long double sum = 0;
+    for (int32_t r = 1; r <= m.Rows(); ++r)
+        for (int32_t c = 1; c <= m.Cols(); ++c)
+            sum += m(r, c) * m(r, c);
+    return std::sqrt(sum);
+}
 
-    tIntvector AllIndexes(int32_t n)
-    {
-        tIntvector list(n);
-        for (int32_t i = 1; i <= n; ++i)
-            list[i] = i;
-        return list;
-    }
+tIntvector AllIndexes(int32_t n)
+{
+    tIntvector list(n);
+    for (int32_t i = 1; i <= n; ++i)
+        list[i] = i;
+    return list;
+}
 
-    // Bit for bit equal (a zero's sign included); NaN never equals.
-    bool SameBits(const trealmatrix& a, const trealmatrix& b)
-    {
-        if (a.Dims() != b.Dims())
-            return false;
-        for (int32_t r = 1; r <= a.Rows(); ++r) {
-            const long double* x = a.Row(r);
-            const long double* y = b.Row(r);
-            for (int32_t c = 1; c <= a.Cols(); ++c) {
-                if (!(x[c] == y[c]) || std::signbit(x[c]) != std::signbit(y[c]))
-                    return false;
-            }
+// Bit for bit equal (a zero's sign included); NaN never equals.
+bool SameBits(const trealmatrix& a, const trealmatrix& b)
+{
+    if (a.Dims() != b.Dims())
+        return false;
+    for (int32_t r = 1; r <= a.Rows(); ++r) {
+        const long double* x = a.Row(r);
+        const long double* y = b.Row(r);
+        for (int32_t c = 1; c <= a.Cols(); ++c) {
+            if (!(x[c] == y[c]) || std::signbit(x[c]) != std::signbit(y[c]))
+                return false;
         }
-        return true;
     }
+    return true;
+}
 
-    // The angle that clears the lower-left element of the block [[A, B], [G, D]] when its
-    // eigenvalues are real; for a symmetric block the Jacobi angle, tan 2theta = 2B/(A - D).
-    long double BlockAngle(long double a, long double b, long double g, long double d)
-    {
-        const long double delta = a - d;
-        const long double sigma = b + g;
-        // G - B: with B - G the same formulas clear the upper-right element instead, which leaves
-        // a lower triangular matrix that the back substitution cannot use.
-        const long double tau = g - b;
-        long double q2 = sigma * sigma + delta * delta - tau * tau;
-        if (q2 < 0)
-            q2 = 0;
-        const long double rho = std::sqrt(q2);
-        const long double x = delta * rho - sigma * tau;
-        const long double y = -(delta * tau + sigma * rho);
-        const long double gNorm = std::sqrt(x * x + y * y);
-        if (gNorm < rotationEps)
-            return 0;
-        return -std::atan2(y, x) / 2;
-    }
+// The angle that clears the lower-left element of the block [[A, B], [G, D]] when its
+// eigenvalues are real; for a symmetric block the Jacobi angle, tan 2theta = 2B/(A - D).
+long double BlockAngle(long double a, long double b, long double g, long double d)
+{
+    const long double delta = a - d;
+    const long double sigma = b + g;
+    // G - B: with B - G the same formulas clear the upper-right element instead, which leaves
+    // a lower triangular matrix that the back substitution cannot use.
+    const long double tau = g - b;
+    long double q2 = sigma * sigma + delta * delta - tau * tau;
+    if (q2 < 0)
+        q2 = 0;
+    const long double rho = std::sqrt(q2);
+    const long double x = delta * rho - sigma * tau;
+    const long double y = -(delta * tau + sigma * rho);
+    const long double gNorm = std::sqrt(x * x + y * y);
+    if (gNorm < rotationEps)
+        return 0;
+    return -std::atan2(y, x) / 2;
+}
 
-    bool IsSquare(const trealmatrix& m) { return !m.IsAbsent() && m.Rows() == m.Cols(); }
+bool IsSquare(const trealmatrix& m)
+{
+    return !m.IsAbsent() && m.Rows() == m.Cols();
+}
 
-    trealmatrix FirstColumn(const trealmatrix& m)
-    {
-        trealmatrix column(m.Rows(), m.Cols() > 0 ? 1 : 0);
-        for (int32_t r = 1; r <= m.Rows() && m.Cols() > 0; ++r)
-            column(r, 1) = m(r, 1);
-        return column;
-    }
+trealmatrix FirstColumn(const trealmatrix& m)
+{
+    trealmatrix column(m.Rows(), m.Cols() > 0 ? 1 : 0);
+    for (int32_t r = 1; r <= m.Rows() && m.Cols() > 0; ++r)
+        column(r, 1) = m(r, 1);
+    return column;
+}
 
 } // namespace
 

@@ -13,27 +13,27 @@
 namespace zelvora {
 namespace {
 
-    tRotation GivensOf(long double x, long double y)
-    {
-        const long double r = std::sqrt(x * x + y * y);
-        if (r < rotationEps)
-            return {};
-        return { true, x / r, y / r };
-    }
+tRotation GivensOf(long double x, long double y)
+{
+    const long double r = std::sqrt(x * x + y * y);
+    if (r < rotationEps)
+        return {};
+    return { true, x / r, y / r };
+}
 
-    // Raises tRangeError unless every entry of the list is a valid index 1..limit (or, with
-    // signed, -limit..-1 as well).
-    // Twice the smallest sine HalfAngle gives short of 0 (one unit in the last place of r - a).
-    constexpr long double halfAngleFloor = 0x1p-31L;
+// Raises tRangeError unless every entry of the list is a valid index 1..limit (or, with
+// signed, -limit..-1 as well).
+// Twice the smallest sine HalfAngle gives short of 0 (one unit in the last place of r - a).
+constexpr long double halfAngleFloor = 0x1p-31L;
 
-    void CheckList(const tIntvector& list, int32_t limit, bool allowNegative)
-    {
-        for (int32_t v : list.Elements()) {
-            const int32_t index = allowNegative && v < 0 ? -v : v;
-            if (index < 1 || index > limit)
-                throw tRangeError();
-        }
+void CheckList(const tIntvector& list, int32_t limit, bool allowNegative)
+{
+    for (int32_t v : list.Elements()) {
+        const int32_t index = allowNegative && v < 0 ? -v : v;
+        if (index < 1 || index > limit)
+            throw tRangeError();
     }
+}
 
 } // namespace
 
@@ -150,8 +150,7 @@ void RotationSweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& co
                 if (!rotation.rotate)
                     continue;
                 RotateLines(lines.Row(a), lines.Row(b), m.Rows(), rotation.c, rotation.s);
-                RotateLines(
-                    transformT.Row(a), transformT.Row(b), m.Cols(), rotation.c, rotation.s);
+                RotateLines(transformT.Row(a), transformT.Row(b), m.Cols(), rotation.c, rotation.s);
                 maxS = std::max(maxS, std::fabs(rotation.s));
             }
         }

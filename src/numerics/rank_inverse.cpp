@@ -12,15 +12,15 @@
 
 namespace zelvora {
 namespace {
-    constexpr long double rankThreshold = 1e-12L;
+constexpr long double rankThreshold = 1e-12L;
 
-    tIntvector AllIndexes(int32_t n)
-    {
-        tIntvector list(n);
-        for (int32_t i = 1; i <= n; ++i)
-            list[i] = i;
-        return list;
-    }
+tIntvector AllIndexes(int32_t n)
+{
+    tIntvector list(n);
+    for (int32_t i = 1; i <= n; ++i)
+        list[i] = i;
+    return list;
+}
 } // namespace
 
 trealmatrix RankInverse(const trealmatrix& a)

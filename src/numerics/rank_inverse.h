@@ -5,11 +5,11 @@
 
 namespace zelvora {
 
-// Inv: principal-axis sweeps orthogonalize the columns (A*T1), then the rows (D = T2t*A*T1, diagonal
-// up to rounding, decreasing in magnitude); the leading k x k block of D, k the last diagonal
-// element above 1e-12 in magnitude, is replaced by its GaussJordanInverse and the result is
-// T1*D*T2t. A regular A gives A^-1, a singular one the inverse restricted to rank k; a non-square A
-// gives the 1 x 1 zero matrix.
+// Inv: principal-axis sweeps orthogonalize the columns (A*T1), then the rows (D = T2t*A*T1,
+// diagonal up to rounding, decreasing in magnitude); the leading k x k block of D, k the last
+// diagonal element above 1e-12 in magnitude, is replaced by its GaussJordanInverse and the result
+// is T1*D*T2t. A regular A gives A^-1, a singular one the inverse restricted to rank k; a
+// non-square A gives the 1 x 1 zero matrix.
 trealmatrix RankInverse(const trealmatrix& a);
 
 } // namespace zelvora

@@ -1,9 +1,8 @@
 // Cholesky factors: the plain factor and the pivot-scaled variant.
+#include "matrix_test_util.h"
 #include "numerics/cholesky.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
-
-#include "matrix_test_util.h"
 
 #include <cmath>
 #include <random>

@@ -1,4 +1,5 @@
 // Eigen systems by similarity sweeps, eigenvectors of triangular matrices and for given values.
+#include "matrix_test_util.h"
 #include "numerics/determinant.h"
 #include "numerics/eigen_system.h"
 #include "numerics/gauss_jordan.h"
@@ -7,8 +8,6 @@
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/plane_rotations.h"
-
-#include "matrix_test_util.h"
 
 #include <cmath>
 #include <random>
@@ -195,8 +194,8 @@ TEST_F(EigenSystemTest, SimilaritySweepsWithSelectionsAndMisfits)
 TEST_F(EigenSystemTest, EigenvectorsForGivenValues)
 {
     const trealmatrix m = Mat({ { 2, 0 }, { 0, 3 } });
-    EXPECT_LT(MaxDifference(EigenvectorsForValues(m, Mat({ { 2 }, { 3 } })), MakeIdentity(2, 2)),
-        1e-17L);
+    EXPECT_LT(
+        MaxDifference(EigenvectorsForValues(m, Mat({ { 2 }, { 3 } })), MakeIdentity(2, 2)), 1e-17L);
     EXPECT_LT(MaxDifference(EigenvectorsForValues(m, m), MakeIdentity(2, 2)), 1e-17L);
     EXPECT_EQ(EigenvectorsForValues(m, Mat({ { 2, 3 } })), Mat({ { 0 } }));
     EXPECT_EQ(EigenvectorsForValues(Mat({ { 1, 2 } }), m), Mat({ { 0 } }));

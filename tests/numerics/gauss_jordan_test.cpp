@@ -177,8 +177,8 @@ TEST(GaussElimStep, StepsByHand)
     EXPECT_EQ(GaussElimStep(m, pivot, both, both, 1), Mat({ { 2, 4 }, { 0, -4 } }));
     EXPECT_EQ(GaussElimStep(m, pivot, both, both, 0), Mat({ { 2, 4 }, { 0, -8 } }));
     // A one-element pivot names the diagonal element; unlisted columns are copied.
-    EXPECT_EQ(GaussElimStep(m, Mat({ { 2 } }), both, tIntvector(1, 2), 1),
-        Mat({ { 2, 0 }, { 6, 8 } }));
+    EXPECT_EQ(
+        GaussElimStep(m, Mat({ { 2 } }), both, tIntvector(1, 2), 1), Mat({ { 2, 0 }, { 6, 8 } }));
     // A zero pivot leaves the rows unchanged in mode 1.
     const trealmatrix zero = Mat({ { 0, 4 }, { 6, 8 } });
     EXPECT_EQ(GaussElimStep(zero, pivot, both, both, 1), zero);

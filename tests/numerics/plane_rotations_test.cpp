@@ -1,10 +1,9 @@
 // Plane rotations, the half angle, the rotation driver and the column triangularization.
+#include "matrix_test_util.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/plane_rotations.h"
-
-#include "matrix_test_util.h"
 
 #include <cmath>
 #include <random>
@@ -111,8 +110,10 @@ TEST(PlaneRotations, RowListSelectsAndNegativeRowsCountAgainst)
     trealmatrix against = Mat({ { 1, 1 } });
     RotationSweeps(against, tIntvector(1, -1), Indexes(2), PrincipalAxisCriterion);
     EXPECT_LT(std::fabs(against(1, 1)), 1e-9L);
-    EXPECT_THROW(RotationSweeps(m, tIntvector(1, 3), Indexes(2), PrincipalAxisCriterion), tRangeError);
-    EXPECT_THROW(RotationSweeps(m, Indexes(2), tIntvector(1, 0), PrincipalAxisCriterion), tRangeError);
+    EXPECT_THROW(
+        RotationSweeps(m, tIntvector(1, 3), Indexes(2), PrincipalAxisCriterion), tRangeError);
+    EXPECT_THROW(
+        RotationSweeps(m, Indexes(2), tIntvector(1, 0), PrincipalAxisCriterion), tRangeError);
 }
 
 TEST(PlaneRotations, SweepsStopOnNonFiniteInput)

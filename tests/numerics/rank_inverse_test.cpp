@@ -1,12 +1,11 @@
 // The rank-truncated inverse, the determinant's magnitude and the trace.
+#include "matrix_test_util.h"
 #include "numerics/determinant.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/plane_rotations.h"
 #include "numerics/rank_inverse.h"
-
-#include "matrix_test_util.h"
 
 #include <cmath>
 #include <random>
@@ -40,7 +39,8 @@ trealmatrix RandomMatrix(std::mt19937& gen, int32_t rows, int32_t cols)
 
 TEST(RankInverse, RegularSingularAndMisfit)
 {
-    EXPECT_LT(MaxDifference(RankInverse(Mat({ { 2, 1 }, { 1, 1 } })), Mat({ { 1, -1 }, { -1, 2 } })),
+    EXPECT_LT(
+        MaxDifference(RankInverse(Mat({ { 2, 1 }, { 1, 1 } })), Mat({ { 1, -1 }, { -1, 2 } })),
         1e-17L);
     // Rank 1: the pseudo-inverse.
     EXPECT_LT(MaxDifference(RankInverse(Mat({ { 1, 2 }, { 2, 4 } })),
