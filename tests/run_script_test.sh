@@ -2,6 +2,8 @@
 # Runs one end-to-end script through zelvora-cli and compares the outcome with its expectations:
 #   <topic>.expected  "exit N", then "--- stdout" and "--- stderr" sections
 #   <topic>.journal   (optional) the journal written with --journal, without its three opening lines
+# The script runs from a copy in a fresh directory; @SCRIPTDIR@ in it stands for that directory
+# (in the script and in its output), so scripts can name files beside themselves absolutely.
 # Usage: run_script_test.sh CLI SCRIPT
 set -u
 export LC_ALL=C # number texts do not depend on the user's locale
@@ -11,9 +13,13 @@ base=${script%.rts}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cd "$(dirname "$script")" || exit 1
-"$cli" --journal "$work/journal" "$script" >"$work/stdout" 2>"$work/stderr"
+run=$work/run
+mkdir -p "$run"
+sed "s|@SCRIPTDIR@|$run|g" "$script" >"$run/$(basename "$script")"
+cd "$run" || exit 1
+"$cli" --journal "$work/journal" "$run/$(basename "$script")" >"$work/stdout" 2>"$work/stderr"
 status=$?
+sed -i "s|$run|@SCRIPTDIR@|g" "$work/stdout" "$work/stderr"
 {
     echo "exit $status"
     echo "--- stdout"

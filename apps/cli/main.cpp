@@ -6,6 +6,7 @@
 #include "language/text_encoding.h"
 #include "prompt.h"
 #include "run_report.h"
+#include "interpreter/data_directory.h"
 #include "ui/session.h"
 
 #include <cstdio>
@@ -67,7 +68,7 @@ int main(int argc, char** argv)
     tPosixProcesses processes;
     tSession session(
         { &journalView, &listingView, &commandWindow, nullptr, &application, &shelf, nullptr, &clipboard, &processes },
-        CurrentDateTimeText());
+        CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
 
     int status = ExitOk;
     if (options->Script) {

@@ -2,6 +2,7 @@
 #include "prompt.h"
 
 #include "completion.h"
+#include "interpreter/data_directory.h"
 #include "language/text_encoding.h"
 #include "run_report.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace zelvora::cli {
@@ -29,6 +31,27 @@ namespace {
         return base / "zelvora" / "history";
     }
 
+    // Appends the journal's text to the journal file of this run, as the journal window does when
+    // the program closes.
+    void AppendJournal(tSession& session)
+    {
+        if (!session.Journal().Modified())
+            return;
+        const std::filesystem::path file = FileSystemPath(session.Settings().JournalFilePath());
+        std::error_code error;
+        std::filesystem::create_directories(file.parent_path(), error);
+        std::ofstream out(file, std::ios::binary | std::ios::app);
+        std::string text = Cp1252ToUtf8(session.Journal().PlainText());
+        std::erase(text, '\r');
+        out << text << '\n';
+        if (out.flush()) {
+            session.Settings().JournalSaved = true;
+            session.Journal().SetModified(false);
+        } else {
+            PrintText(stderr, "Das Journal kann nicht nach " + session.Settings().JournalFilePath() + " geschrieben werden\n");
+        }
+    }
+
     bool ContinuesOnNextLine(const std::string& line)
     {
         const std::string trimmed = TrimRightText(line);
@@ -39,7 +62,9 @@ namespace {
 
 int RunPrompt(tSession& session, const tConsoleApplication& application)
 {
-    PrintText(stdout, "Zelvora - Anweisungen eingeben; Ende mit QUIT oder Strg-D.\n");
+    session.SettingsModule().Start();
+    PrintText(stdout, session.Settings().WelcomeText + "\n");
+    PrintText(stdout, "Anweisungen eingeben; Ende mit QUIT oder Strg-D.\n");
     const std::string directory = std::filesystem::current_path().string();
     InstallCompletion(session);
     const std::filesystem::path history = HistoryFile();
@@ -68,6 +93,8 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
         statement.clear();
     }
     PrintText(stdout, "\n");
+    AppendJournal(session);
+    session.SettingsModule().Finish();
     return 0;
 }
 

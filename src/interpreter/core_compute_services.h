@@ -2,6 +2,7 @@
 #pragma once
 
 #include "interpreter/compute_services.h"
+#include "interpreter/system_variables.h"
 #include "language/eval_machine.h"
 #include "variables/display_list.h"
 
@@ -31,9 +32,10 @@ private:
 
 class tCoreComputeServices : public tComputeServices {
 public:
-    tCoreComputeServices(std::unique_ptr<tVisibleVarsList>& store, tEvalMachine& machine)
+    tCoreComputeServices(std::unique_ptr<tVisibleVarsList>& store, tEvalMachine& machine, tSystemVariables& sysvars)
         : m_store(store)
         , m_machine(machine)
+        , m_sysvars(sysvars)
     {
     }
 
@@ -55,18 +57,25 @@ public:
     std::int32_t VarRows(const tVariable& variable) override;
     std::int32_t VarCols(const tVariable& variable) override;
 
-    // System variables and options arrive with the settings; until then no name is one.
-    tSysVarType SystemVariableType(std::string_view) override { return tSysVarType::None; }
-    bool IsSystemVariable(std::string_view) override { return false; }
-    void SetSystemVariable(std::string_view, const tVariable&) override { }
-    bool IsOptionName(std::string_view) override { return false; }
-    void SetDirectorySetting(std::string_view, const std::string&) override { }
-    void SetRandomStart(std::int32_t) override { }
-    void SetFirstTimeUsed(bool) override { }
+    // System variables and the options an assignment may set.
+    tSysVarType SystemVariableType(std::string_view name) override { return m_sysvars.SystemVariableType(name); }
+    bool IsSystemVariable(std::string_view name) override { return m_sysvars.IsSystemVariable(name); }
+    void SetSystemVariable(std::string_view name, const tVariable& value) override
+    {
+        m_sysvars.SetSystemVariable(name, value);
+    }
+    bool IsOptionName(std::string_view name) override { return m_sysvars.IsOptionName(name); }
+    void SetDirectorySetting(std::string_view name, const std::string& value) override
+    {
+        m_sysvars.SetDirectorySetting(name, value);
+    }
+    void SetRandomStart(std::int32_t value) override { m_sysvars.SetRandomStart(value); }
+    void SetFirstTimeUsed(bool value) override { m_sysvars.SetFirstTimeUsed(value); }
 
 private:
     std::unique_ptr<tVisibleVarsList>& m_store;
     tEvalMachine& m_machine;
+    tSystemVariables& m_sysvars;
 };
 
 } // namespace zelvora

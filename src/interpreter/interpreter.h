@@ -95,7 +95,7 @@ public:
     tInterpreterFlags Flags;
     TMacrolist Macros;
     bool JournalOn = true; // Protokollieren
-    bool ListingOn = true; // Listing
+    bool ListingOn = false; // Listing
     std::int32_t ListingCounter = 0; // numbers the listed statements, never reset
     std::string CurrentScriptDir; // relative file names in formulas resolve against it
 

@@ -144,7 +144,7 @@ namespace {
         if (!interpreter.ListingOn)
             return true;
         tVisibleVarsList& store = *context.Store;
-        const bool quote = true;
+        const bool quote = context.ListQuoteStrings ? context.ListQuoteStrings() : true;
         for (const std::string& name : NameListArguments(arguments)) {
             if (name == "-ALL-") {
                 for (const std::string& each : store.NameList())

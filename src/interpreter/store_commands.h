@@ -29,6 +29,8 @@ struct tStoreCommandContext {
     // Where DEMO looks for a relative file name, and where ORBIDEX and ANIMATE find their programs.
     std::function<std::string()> DemoDirectory;
     std::function<std::string()> AddOnDirectory;
+    // Whether LIST quotes strings (option clQuoteStrings); absent: quoted.
+    std::function<bool()> ListQuoteStrings;
 };
 
 // Gives the command table's slots of these commands their handlers.

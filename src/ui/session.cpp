@@ -4,6 +4,7 @@
 #include "formats/file_reader_functions.h"
 #include "formats/matrix_text_io.h"
 #include "interpreter/compute_handler.h"
+#include "interpreter/option_commands.h"
 #include "language/text_encoding.h"
 #include "numerics/library_state.h"
 #include "variables/number_format.h"
@@ -16,15 +17,18 @@
 
 namespace zelvora {
 
-tSession::tSession(const tSessionPorts& ports, std::string_view startTime)
+tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
     : m_ports(ports)
+    , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
     , m_store(std::make_unique<tVisibleVarsList>(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard }))
     , m_environment(m_store)
     , m_machine(m_environment, &m_dispatch)
-    , m_services(m_store, m_machine)
-    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf, ports.Processes, {}, {} }
+    , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn })
+    , m_services(m_store, m_machine, m_sysvars)
+    , m_options(m_settings.Settings(), m_interpreter, m_store)
+    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf, ports.Processes, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     NumericsContext().decimalSeparator = SystemDecimalSeparator();
@@ -38,7 +42,14 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime)
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     m_dispatch.Register(FileReaderRows());
     SetMatrixClipboard(ports.Clipboard);
+    m_environment.SystemVariables = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
     RegisterCommands(m_interpreter);
+    RegisterOptionCommands(m_interpreter, m_options);
+    tSettings& settings = m_settings.Settings();
+    m_storeCommands.BatchDirectory = [&settings] { return settings.ExamplesDirectory(); };
+    m_storeCommands.DemoDirectory = [&settings] { return settings.DemoDirectory(); };
+    m_storeCommands.AddOnDirectory = [&settings] { return settings.OrbidexDir; };
+    m_storeCommands.ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; };
     RegisterStoreCommands(m_storeCommands);
     RegisterOutsideCommands(m_storeCommands);
 }

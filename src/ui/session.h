@@ -6,6 +6,9 @@
 #include "interpreter/commands.h"
 #include "interpreter/core_compute_services.h"
 #include "interpreter/interpreter.h"
+#include "interpreter/options.h"
+#include "interpreter/settings_module.h"
+#include "interpreter/system_variables.h"
 #include "interpreter/store_commands.h"
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
@@ -37,7 +40,9 @@ struct tSessionPorts {
 class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
-    tSession(const tSessionPorts& ports, std::string_view startTime);
+    // paths: where the settings, the data directory and the shipped examples are; the session
+    // reads and writes nothing there until the front end calls Settings().Start().
+    tSession(const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths = {});
     ~tSession();
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;
@@ -52,17 +57,23 @@ public:
     tEvalMachine& Machine() { return m_machine; }
     tFunctionDispatch& Dispatch() { return m_dispatch; }
     tStoreCommandContext& StoreCommands() { return m_storeCommands; }
+    tSettingsModule& SettingsModule() { return m_settings; }
+    tSettings& Settings() { return m_settings.Settings(); }
+    tOptions& Options() { return m_options; }
 
 private:
     tSessionPorts m_ports;
+    tSettingsModule m_settings;
     tJournal m_journal;
     tListing m_listing;
     std::unique_ptr<tVisibleVarsList> m_store;
     tStoreEnvironment m_environment;
     tFunctionDispatch m_dispatch;
     tEvalMachine m_machine;
-    tCoreComputeServices m_services;
     tInterpreter m_interpreter;
+    tSystemVariables m_sysvars;
+    tCoreComputeServices m_services;
+    tOptions m_options;
     tStoreCommandContext m_storeCommands;
 };
 

@@ -40,7 +40,8 @@ def main():
         if pid == 0:
             os.chdir(home)
             os.execve(cli, [cli], env)
-        rest = read_until(fd, b"Zelvora> ", b"")
+        rest = read_until(fd, b"Zelvora Version", b"")  # the welcome text
+        rest = read_until(fd, b"Zelvora> ", rest)
         os.write(fd, b"X = 1+2\r")
         rest = read_until(fd, b"X  3", rest)
         os.write(fd, b"FOO 1\r")
@@ -67,6 +68,18 @@ def main():
         with open(history, encoding="utf-8", errors="replace") as f:
             if "X = 1+2" not in f.read().replace("\\040", " "):  # libedit writes blanks as \040
                 raise AssertionError("the history file does not hold the statements")
+        # The journal is appended to this run's journal file and the settings are written.
+        journal_dir = os.path.join(home, "Zelvora", "Journal")
+        journals = [f for f in os.listdir(journal_dir) if f.endswith(".zvj")]
+        if len(journals) != 1:
+            raise AssertionError(f"expected one journal file, found {journals}")
+        with open(os.path.join(journal_dir, journals[0]), encoding="utf-8") as f:
+            journal = f.read()
+        for line in ("X = 1+2", "FOO 1", "Z = 1 + _", "QUIT"):
+            if line not in journal:
+                raise AssertionError(f"journal lacks {line!r}:\n{journal}")
+        if not os.path.exists(os.path.join(home, "config", "zelvora", "Zelvora.ini")):
+            raise AssertionError("the settings file was not written")
     print("1 passed, 0 failed")
 
 

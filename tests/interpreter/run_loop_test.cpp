@@ -18,6 +18,7 @@ namespace {
         {
             interpreter.SetPorts({ &journal, &listing, &commandWindow, &demoWindow, &application });
             RegisterCommands(interpreter);
+            interpreter.ListingOn = true;
             interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
                 computed.push_back(JoinTokenTexts(tokens, 0, static_cast<int>(tokens.size()) - 6));
                 if (tokens.size() > 2 && tokens[2].Text == "fail") {

@@ -22,6 +22,7 @@ namespace {
 
     TEST_F(Session, JournalAndListingTexts)
     {
+        session.Interpreter().ListingOn = true;
         session.RunText("MACRODEF m\r\n;h Titel\r\nMACROEND\n; note\nFOO", "");
         EXPECT_EQ(journalView.PlainText(),
             ";*****======================================\r\n"
