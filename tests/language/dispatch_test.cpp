@@ -1,47 +1,12 @@
 // Built-in function calls through the dispatch: gates, results, signs and unavailable functions.
-#include "language/builtin_dispatch.h"
-#include "numerics/library_state.h"
-#include "variables/variable.h"
-#include "variables/variable_store.h"
+#include "language/dispatch_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace zelvora {
 namespace {
 
-    class tStoreOnly : public tEvalEnvironment {
-    public:
-        const tVariable* FindVariable(std::string_view name) override
-        {
-            return store.Find(name) ? &store.CurrentVariable() : nullptr;
-        }
-        std::optional<tVariable> SystemVariableValue(std::string_view) override { return std::nullopt; }
-        tVarClass store;
-    };
-
-    class Dispatch : public ::testing::Test {
-    protected:
-        tVariableArray Eval(const std::string& text)
-        {
-            machine.ResetErrors();
-            return machine.Evaluate(Tokenize(text, '"'));
-        }
-        tVariable One(const std::string& text)
-        {
-            tVariableArray results = Eval(text);
-            return results.size() > 1 ? results[1] : tVariable {};
-        }
-        void Store(const std::string& name, const std::string& formula)
-        {
-            tVariable v = One(formula);
-            v.name = name;
-            environment.store.Store(v);
-        }
-        tNumericsContextScope numerics;
-        tStoreOnly environment;
-        tFunctionDispatch dispatch;
-        tEvalMachine machine { environment, &dispatch };
-    };
+    using Dispatch = zelvora::testing::DispatchFixture;
 
     TEST_F(Dispatch, StructuralFunctionsOfOneMatrix)
     {

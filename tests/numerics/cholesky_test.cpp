@@ -13,16 +13,8 @@ namespace zelvora {
 namespace {
 
 using testing::Mat;
-
-long double MaxDifference(const trealmatrix& a, const trealmatrix& b)
-{
-    EXPECT_EQ(a.Dims(), b.Dims());
-    long double worst = 0;
-    for (int32_t r = 1; r <= a.Rows(); ++r)
-        for (int32_t c = 1; c <= a.Cols(); ++c)
-            worst = std::max(worst, std::fabs(a(r, c) - b(r, c)));
-    return worst;
-}
+using testing::MaxDifference;
+using testing::RandomMatrix;
 
 trealmatrix RandomCovariance(std::mt19937& gen, int32_t n)
 {

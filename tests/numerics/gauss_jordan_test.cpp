@@ -1,4 +1,5 @@
 // Right division and the plain inverse by Gauss-Jordan elimination.
+#include "matrix_test_util.h"
 #include "numerics/gauss_jordan.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
@@ -13,38 +14,9 @@
 namespace zelvora {
 namespace {
 
-trealmatrix Mat(std::initializer_list<std::initializer_list<long double>> rows)
-{
-    trealmatrix m(static_cast<int32_t>(rows.size()), static_cast<int32_t>(rows.begin()->size()));
-    int32_t r = 0;
-    for (const auto& row : rows) {
-        ++r;
-        int32_t c = 0;
-        for (long double x : row)
-            m(r, ++c) = x;
-    }
-    return m;
-}
-
-long double MaxDifference(const trealmatrix& a, const trealmatrix& b)
-{
-    EXPECT_EQ(a.Dims(), b.Dims());
-    long double worst = 0;
-    for (int32_t r = 1; r <= a.Rows(); ++r)
-        for (int32_t c = 1; c <= a.Cols(); ++c)
-            worst = std::max(worst, std::fabs(a(r, c) - b(r, c)));
-    return worst;
-}
-
-trealmatrix RandomMatrix(std::mt19937& gen, int32_t rows, int32_t cols)
-{
-    std::uniform_real_distribution<double> value(-1, 1);
-    trealmatrix m(rows, cols);
-    for (int32_t r = 1; r <= rows; ++r)
-        for (int32_t c = 1; c <= cols; ++c)
-            m(r, c) = value(gen);
-    return m;
-}
+using testing::Mat;
+using testing::MaxDifference;
+using testing::RandomMatrix;
 
 TEST(GaussJordan, InverseOfSmallMatrices)
 {

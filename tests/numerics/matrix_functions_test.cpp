@@ -1,4 +1,5 @@
 // Functions of a whole matrix: series, logarithm, arc tangent, square root; the angle of pairs.
+#include "matrix_test_util.h"
 #include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_functions.h"
@@ -15,18 +16,7 @@ namespace {
 
 constexpr long double pi = std::numbers::pi_v<long double>;
 
-trealmatrix Mat(std::initializer_list<std::initializer_list<long double>> rows)
-{
-    trealmatrix m(static_cast<int32_t>(rows.size()), static_cast<int32_t>(rows.begin()->size()));
-    int32_t r = 0;
-    for (const auto& row : rows) {
-        ++r;
-        int32_t c = 0;
-        for (long double x : row)
-            m(r, ++c) = x;
-    }
-    return m;
-}
+using testing::Mat;
 
 trealmatrix Diag(long double a, long double b)
 {

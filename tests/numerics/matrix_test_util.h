@@ -1,10 +1,16 @@
-// Helpers of the numerics tests: building matrices from rows of numbers.
+// Helpers of the numerics tests: building matrices from rows of numbers, random matrices and
+// their differences.
 #pragma once
 
 #include "numerics/matrix_types.h"
 
+#include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <ostream>
+#include <random>
+
+#include <gtest/gtest.h>
 
 namespace zelvora::testing {
 
@@ -38,6 +44,28 @@ inline tStringmatrix Texts(std::initializer_list<std::initializer_list<const cha
 }
 
 // True when every spare slot (row 0, column 0) holds 0.
+// The largest absolute difference of two matrices of one shape.
+inline long double MaxDifference(const trealmatrix& a, const trealmatrix& b)
+{
+    EXPECT_EQ(a.Dims(), b.Dims());
+    long double worst = 0;
+    for (int32_t r = 1; r <= a.Rows(); ++r)
+        for (int32_t c = 1; c <= a.Cols(); ++c)
+            worst = std::max(worst, std::fabs(a(r, c) - b(r, c)));
+    return worst;
+}
+
+// rows x cols with elements drawn uniformly from [-1, 1).
+inline trealmatrix RandomMatrix(std::mt19937& gen, int32_t rows, int32_t cols)
+{
+    std::uniform_real_distribution<double> value(-1, 1);
+    trealmatrix m(rows, cols);
+    for (int32_t r = 1; r <= rows; ++r)
+        for (int32_t c = 1; c <= cols; ++c)
+            m(r, c) = value(gen);
+    return m;
+}
+
 inline bool SparesAreZero(const trealmatrix& m)
 {
     for (int32_t c = 0; c <= m.Cols(); ++c) {

@@ -14,26 +14,8 @@ namespace zelvora {
 namespace {
 
 using testing::Mat;
-
-long double MaxDifference(const trealmatrix& a, const trealmatrix& b)
-{
-    EXPECT_EQ(a.Dims(), b.Dims());
-    long double worst = 0;
-    for (int32_t r = 1; r <= a.Rows(); ++r)
-        for (int32_t c = 1; c <= a.Cols(); ++c)
-            worst = std::max(worst, std::fabs(a(r, c) - b(r, c)));
-    return worst;
-}
-
-trealmatrix RandomMatrix(std::mt19937& gen, int32_t rows, int32_t cols)
-{
-    std::uniform_real_distribution<double> value(-1, 1);
-    trealmatrix m(rows, cols);
-    for (int32_t r = 1; r <= rows; ++r)
-        for (int32_t c = 1; c <= cols; ++c)
-            m(r, c) = value(gen);
-    return m;
-}
+using testing::MaxDifference;
+using testing::RandomMatrix;
 
 tIntvector Indexes(int32_t n)
 {

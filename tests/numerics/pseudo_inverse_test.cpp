@@ -1,4 +1,5 @@
 // The pseudo-inverse of column, wide and square matrices.
+#include "matrix_test_util.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/pseudo_inverse.h"
@@ -11,18 +12,7 @@
 namespace zelvora {
 namespace {
 
-trealmatrix Mat(std::initializer_list<std::initializer_list<long double>> rows)
-{
-    trealmatrix m(static_cast<int32_t>(rows.size()), static_cast<int32_t>(rows.begin()->size()));
-    int32_t r = 0;
-    for (const auto& row : rows) {
-        ++r;
-        int32_t c = 0;
-        for (long double x : row)
-            m(r, ++c) = x;
-    }
-    return m;
-}
+using testing::Mat;
 
 void ExpectNear(const trealmatrix& a, const trealmatrix& b, long double tolerance)
 {
