@@ -117,30 +117,8 @@ trealmatrix PercentileClasses(
     const trealmatrix& m, int32_t classes, int32_t direction, const trealmatrix& groups)
 {
     tMathErrorWatch watch;
-    trealmatrix result;
-    switch (direction) {
-    case 1:
-        result = m;
-        ClassifyRows(result, classes, GroupCodes(groups, 1, m.Cols()));
-        break;
-    case 2:
-        result = Transpose(m);
-        ClassifyRows(result, classes, GroupCodes(groups, 2, m.Rows()));
-        result = Transpose(result);
-        break;
-    case 3: {
-        trealmatrix flat = FlattenRows(m);
-        ClassifyRows(flat, classes, GroupCodes(groups, 3, flat.Cols()));
-        result = m;
-        for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
-            for (int32_t c = 1; c <= m.Cols(); ++c)
-                result(r, c) = flat(1, ++next);
-        }
-        break;
-    }
-    default:
-        return FailureMatrix();
-    }
+    trealmatrix result = TransformAlong(m, direction, groups, groups,
+        [&](trealmatrix& work, const tIntvector& codes) { ClassifyRows(work, classes, codes); });
     watch.RaiseIfFaulted();
     return result;
 }

@@ -106,34 +106,14 @@ trealmatrix InRangeIndices(const trealmatrix& m, const trealrangelist& ranges, i
     return result;
 }
 
-trealmatrix MissingToMean(
-    const trealmatrix& m, const trealrangelist& ranges, int32_t direction, const trealmatrix& groups)
+trealmatrix MissingToMean(const trealmatrix& m, const trealrangelist& ranges, int32_t direction,
+    const trealmatrix& groups)
 {
     tMathErrorWatch watch;
-    trealmatrix result;
-    switch (direction) {
-    case 1:
-        result = m;
-        ReplaceMissingInRows(result, ranges, GroupCodes(groups, 1, m.Cols()));
-        break;
-    case 2:
-        result = Transpose(m);
-        ReplaceMissingInRows(result, ranges, GroupCodes(groups, 2, m.Rows()));
-        result = Transpose(result);
-        break;
-    case 3: {
-        trealmatrix flat = FlattenRows(m);
-        ReplaceMissingInRows(flat, ranges, GroupCodes(trealmatrix(), 3, flat.Cols()));
-        result = m;
-        for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
-            for (int32_t c = 1; c <= m.Cols(); ++c)
-                result(r, c) = flat(1, ++next);
-        }
-        break;
-    }
-    default:
-        return FailureMatrix();
-    }
+    trealmatrix result = TransformAlong(
+        m, direction, groups, trealmatrix(), [&](trealmatrix& work, const tIntvector& codes) {
+            ReplaceMissingInRows(work, ranges, codes);
+        });
     watch.RaiseIfFaulted();
     return result;
 }

@@ -1,7 +1,10 @@
 // Grouping of the statistics: dense category numbers and the group of each position of a direction.
 #pragma once
 
+#include "numerics/library_state.h"
+#include "numerics/matrix_structure.h"
 #include "numerics/matrix_types.h"
+#include "numerics/reordering.h"
 
 namespace zelvora {
 
@@ -15,5 +18,38 @@ tIntvector CategoryCodes(const tRealVector& v);
 // G puts every position into group 1 (slot 0 is 1 even for count 0). A grouping vector shorter
 // than count raises tRangeError; a longer one may give groups without positions.
 tIntvector GroupCodes(const trealmatrix& groups, int32_t direction, int32_t count);
+
+// A transformation of rows applied along a direction: transformRows(work, codes) changes the rows
+// of work in place, codes giving each column's group. Direction 1 works on m's rows, 2 on its
+// columns (through the transpose), 3 on all elements as one row read row by row, grouped by
+// wholeGroups; another direction gives the failure matrix.
+template <typename tTransform>
+trealmatrix TransformAlong(const trealmatrix& m, int32_t direction, const trealmatrix& groups,
+    const trealmatrix& wholeGroups, tTransform transformRows)
+{
+    trealmatrix result;
+    switch (direction) {
+    case 1:
+        result = m;
+        transformRows(result, GroupCodes(groups, 1, m.Cols()));
+        return result;
+    case 2:
+        result = Transpose(m);
+        transformRows(result, GroupCodes(groups, 2, m.Rows()));
+        return Transpose(result);
+    case 3: {
+        trealmatrix flat = FlattenRows(m);
+        transformRows(flat, GroupCodes(wholeGroups, 3, flat.Cols()));
+        result = m;
+        for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
+            for (int32_t c = 1; c <= m.Cols(); ++c)
+                result(r, c) = flat(1, ++next);
+        }
+        return result;
+    }
+    default:
+        return FailureMatrix();
+    }
+}
 
 } // namespace zelvora

@@ -65,32 +65,8 @@ trealmatrix CentreAlong(
     const trealmatrix& m, int32_t direction, const trealmatrix& groups, bool standardise)
 {
     tMathErrorWatch watch;
-    trealmatrix result;
-    switch (direction) {
-    case 1: {
-        result = m;
-        CentreRows(result, GroupCodes(groups, 1, m.Cols()), standardise);
-        break;
-    }
-    case 2: {
-        result = Transpose(m);
-        CentreRows(result, GroupCodes(groups, 2, m.Rows()), standardise);
-        result = Transpose(result);
-        break;
-    }
-    case 3: {
-        trealmatrix flat = FlattenRows(m);
-        CentreRows(flat, GroupCodes(groups, 3, flat.Cols()), standardise);
-        result = m;
-        for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
-            for (int32_t c = 1; c <= m.Cols(); ++c)
-                result(r, c) = flat(1, ++next);
-        }
-        break;
-    }
-    default:
-        return FailureMatrix();
-    }
+    trealmatrix result = TransformAlong(m, direction, groups, groups,
+        [&](trealmatrix& work, const tIntvector& codes) { CentreRows(work, codes, standardise); });
     watch.RaiseIfFaulted();
     return result;
 }
