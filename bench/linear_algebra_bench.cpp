@@ -18,6 +18,8 @@
 #include <Eigen/Dense>
 #include <benchmark/benchmark.h>
 
+#include "best_time_reporter.h"
+
 namespace {
 
 using namespace zelvora;
@@ -88,52 +90,8 @@ void Eigen(benchmark::State& state, const std::string& operation)
     }
 }
 
-// Keeps the best repetition of every case and shows the usual console lines.
-class tBestTimeReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        std::vector<Run> best;
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "best") {
-                m_best[run.run_name.function_name + "/" + run.run_name.args]
-                    = run.GetAdjustedRealTime();
-                best.push_back(run);
-            }
-        }
-        ConsoleReporter::ReportRuns(best);
-    }
-
-    void PrintRatios() const
-    {
-        std::printf("\n%-12s %6s %14s %14s %12s\n", "routine", "n", "ours [ms]", "Eigen [ms]",
-            "ours/Eigen");
-        for (const char* operation : operations) {
-            for (int n : sizes) {
-                const auto ours = m_best.find(Name(operation, "ours", n));
-                const auto eigen = m_best.find(Name(operation, "eigen", n));
-                if (ours == m_best.end() || eigen == m_best.end())
-                    continue;
-                std::printf("%-12s %6d %14.3f %14.3f %12.3f\n", operation, n, ours->second,
-                    eigen->second, ours->second / eigen->second);
-            }
-        }
-    }
-
-    static std::string Name(const std::string& operation, const std::string& side, int n)
-    {
-        return operation + "/" + side + "/" + std::to_string(n);
-    }
-
-private:
-    std::map<std::string, double> m_best;
-};
-
 void Register()
 {
-    auto best = [](const std::vector<double>& times) {
-        return *std::min_element(times.begin(), times.end());
-    };
     for (const char* operation : operations) {
         for (int n : sizes) {
             const bool slow = n == 300 && std::string(operation) == "EigenSys";
@@ -147,7 +105,7 @@ void Register()
                     ->UseRealTime()
                     ->MinTime(slow ? 0.01 : 0.1)
                     ->Repetitions(slow ? 2 : 4)
-                    ->ComputeStatistics("best", best)
+                    ->ComputeStatistics("best", bench::BestOf)
                     ->ReportAggregatesOnly(true);
             }
         }
@@ -159,13 +117,8 @@ void Register()
 int main(int argc, char** argv)
 {
     Register();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    tBestTimeReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    std::printf("(sink %.3Lg)\n", sink);
-    benchmark::Shutdown();
-    return 0;
+    return zelvora::bench::RunAndPrint(argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
+        zelvora::bench::PrintOursBesideEigen(reporter, operations, sizes);
+        std::printf("(sink %.3Lg)\n", sink);
+    });
 }

@@ -17,6 +17,8 @@
 #include <Eigen/Dense>
 #include <benchmark/benchmark.h>
 
+#include "best_time_reporter.h"
+
 namespace {
 
 using namespace zelvora;
@@ -137,44 +139,21 @@ const tPairing pairings[] = {
     { "ColumnMeans/ours/2000", "ColumnMeans/eigen/2000" },
 };
 
-// Keeps the best repetition of every case and shows the usual console lines.
-class tBestTimeReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        std::vector<Run> best;
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "best") {
-                m_best[run.run_name.function_name] = run.GetAdjustedRealTime();
-                best.push_back(run);
-            }
-        }
-        ConsoleReporter::ReportRuns(best);
+// Our cases beside their references: times and ratios.
+void PrintPairings(const bench::tBestTimeReporter& reporter)
+{
+    std::printf("\n%-24s %-24s %12s %12s %8s\n", "ours", "reference", "ours [ms]", "ref [ms]", "ratio");
+    for (const tPairing& pairing : pairings) {
+        const auto ours = reporter.Best(pairing.ours);
+        const auto reference = reporter.Best(pairing.reference);
+        if (ours && reference)
+            std::printf("%-24s %-24s %12.3f %12.3f %8.3f\n", pairing.ours, pairing.reference, *ours,
+                *reference, *ours / *reference);
     }
-
-    void PrintRatios() const
-    {
-        std::printf("\n%-24s %-24s %12s %12s %8s\n", "ours", "reference", "ours [ms]", "ref [ms]",
-            "ratio");
-        for (const tPairing& pairing : pairings) {
-            const auto ours = m_best.find(pairing.ours);
-            const auto reference = m_best.find(pairing.reference);
-            if (ours == m_best.end() || reference == m_best.end())
-                continue;
-            std::printf("%-24s %-24s %12.3f %12.3f %8.3f\n", pairing.ours, pairing.reference,
-                ours->second, reference->second, ours->second / reference->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_best;
-};
+}
 
 void Register()
 {
-    auto best = [](const std::vector<double>& times) {
-        return *std::min_element(times.begin(), times.end());
-    };
     const std::pair<const char*, void (*)(benchmark::State&)> cases[] = {
         { "IndexSortReal/1000000", OursIndexSortReal },
         { "SortIndexRows/1000000", OursSortIndexRows },
@@ -188,7 +167,7 @@ void Register()
             ->UseRealTime()
             ->MinTime(0.2)
             ->Repetitions(5)
-            ->ComputeStatistics("best", best)
+            ->ComputeStatistics("best", bench::BestOf)
             ->ReportAggregatesOnly(true);
     }
 }
@@ -198,13 +177,8 @@ void Register()
 int main(int argc, char** argv)
 {
     Register();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    tBestTimeReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    std::printf("(sink %.3Lg)\n", sink);
-    benchmark::Shutdown();
-    return 0;
+    return zelvora::bench::RunAndPrint(argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
+        PrintPairings(reporter);
+        std::printf("(sink %.3Lg)\n", sink);
+    });
 }
