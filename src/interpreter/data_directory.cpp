@@ -67,7 +67,7 @@ tPlatformPaths PlatformPathsFromEnvironment(std::string_view programPath)
         home = "/tmp";
     paths.HomeDir = WithTrailingSeparator(ProgramPathText(home));
     const std::string config = EnvironmentValue("XDG_CONFIG_HOME");
-    // The base directory specification ignores a relative value.
+    // The XDG base directory rules ignore a relative value.
     paths.ConfigHome = IsAbsolutePath(config) ? WithTrailingSeparator(ProgramPathText(config))
                                               : paths.HomeDir + ".config/";
 
