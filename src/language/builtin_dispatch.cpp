@@ -1,16 +1,17 @@
 // The dispatch of built-in function calls.
 #include "language/builtin_dispatch.h"
 
+#include "variables/operator_results.h"
 #include "variables/variable_convert.h"
 
 namespace zelvora {
 
 namespace {
-    const tVariable& EmptyValue()
-    {
-        static const tVariable empty;
-        return empty;
-    }
+const tVariable& EmptyValue()
+{
+    static const tVariable empty;
+    return empty;
+}
 } // namespace
 
 tCallArgs::tCallArgs(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments,
@@ -78,62 +79,62 @@ std::string tCallArgs::ResolveFileName(std::string_view name) const
 
 namespace call {
 
-    tCallOutcome Empty() { return { tCallOutcome::tKind::Values, { tVariable {} } }; }
+tCallOutcome Empty()
+{
+    return { tCallOutcome::tKind::Values, { tVariable {} } };
+}
 
-    tCallOutcome Slot() { return { tCallOutcome::tKind::Slot, {} }; }
+tCallOutcome Slot()
+{
+    return { tCallOutcome::tKind::Slot, {} };
+}
 
-    tCallOutcome Value(tVariable value) { return { tCallOutcome::tKind::Values, { std::move(value) } }; }
+tCallOutcome Value(tVariable value)
+{
+    return { tCallOutcome::tKind::Values, { std::move(value) } };
+}
 
-    tCallOutcome Values(tVariableArray values, bool signAll)
-    {
-        tCallOutcome outcome { tCallOutcome::tKind::Values, std::move(values) };
-        outcome.SignAll = signAll;
-        return outcome;
-    }
+tCallOutcome Values(tVariableArray values, bool signAll)
+{
+    tCallOutcome outcome { tCallOutcome::tKind::Values, std::move(values) };
+    outcome.SignAll = signAll;
+    return outcome;
+}
 
-    tVariable RealMatrixValue(trealmatrix m)
-    {
-        tVariable v;
-        VarSetMatrix(v, std::move(m), tgPlain);
-        return v;
-    }
+tVariable RealMatrixValue(trealmatrix m)
+{
+    return operators::RealMatrixResult(std::move(m), tgPlain);
+}
 
-    tCallOutcome RealMatrix(trealmatrix m) { return Value(RealMatrixValue(std::move(m))); }
+tCallOutcome RealMatrix(trealmatrix m)
+{
+    return Value(RealMatrixValue(std::move(m)));
+}
 
-    tCallOutcome StringMatrix(tStringmatrix s)
-    {
-        tVariable v;
-        VarSetStrMatrix(v, std::move(s), tgLogical);
-        return Value(std::move(v));
-    }
+tCallOutcome StringMatrix(tStringmatrix s)
+{
+    return Value(operators::StringMatrixResult(std::move(s), tgLogical));
+}
 
-    tCallOutcome BoolMatrix(trealmatrix m)
-    {
-        tVariable v;
-        VarSetBoolMatrix(v, std::move(m), tgLogical);
-        return Value(std::move(v));
-    }
+tCallOutcome BoolMatrix(trealmatrix m)
+{
+    return Value(operators::BoolMatrixResult(std::move(m), tgLogical));
+}
 
-    tCallOutcome Integer(std::int32_t n)
-    {
-        tVariable v;
-        VarSetInteger(v, n);
-        return Value(std::move(v));
-    }
+tCallOutcome Integer(std::int32_t n)
+{
+    return Value(operators::IntegerResult(n));
+}
 
-    tCallOutcome Real(long double x)
-    {
-        tVariable v;
-        VarSetReal(v, x);
-        return Value(std::move(v));
-    }
+tCallOutcome Real(long double x)
+{
+    return Value(operators::RealResult(x));
+}
 
-    tCallOutcome Text(std::string s)
-    {
-        tVariable v;
-        VarSetString(v, std::move(s));
-        return Value(std::move(v));
-    }
+tCallOutcome Text(std::string s)
+{
+    return Value(operators::StringResult(std::move(s)));
+}
 
 } // namespace call
 
@@ -162,7 +163,8 @@ bool tFunctionDispatch::IsRegistered(std::uint16_t opcode) const
     return opcode <= HighestFunctionOpcode && m_routines[opcode] != nullptr;
 }
 
-tCallOutcome tFunctionDispatch::Call(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments)
+tCallOutcome tFunctionDispatch::Call(
+    std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments)
 {
     if (!IsRegistered(opcode))
         return { tCallOutcome::tKind::Unavailable, {} };

@@ -3,6 +3,7 @@
 
 #include "language/formula_parser.h"
 #include "language/machine_bindings.h"
+#include "variables/operator_results.h"
 #include "language/machine_operators.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
@@ -87,7 +88,7 @@ void tEvalMachine::TakeLibraryErrorCode()
 tVariableArray tEvalMachine::Evaluate(const tAnsiTokens& tokens)
 {
     tVariableArray results(1);
-    results[0] = machine::IntegerValue(0);
+    results[0] = operators::IntegerResult(0);
     if (tokens.empty())
         return results;
     if (tokens.size() > MaxFormulaTokens)

@@ -2,6 +2,7 @@
 #include "language/formula_parser.h"
 
 #include "language/machine_bindings.h"
+#include "variables/operator_results.h"
 #include "language/machine_operators.h"
 #include "language/number_text.h"
 #include "numerics/library_state.h"
@@ -100,7 +101,7 @@ void tFormulaParser::PushLevelValues(tEvalLevel& level, tVariableArray values, s
 
 bool tFormulaParser::PushFunctionCall(tEvalLevel& level, const tTocLookup& function)
 {
-    m_machine.PushValue(level, machine::IntegerValue(1), level.Sign);
+    m_machine.PushValue(level, operators::IntegerResult(1), level.Sign);
     level.Sign = 1;
     m_machine.PushOperator(level, FunctionPriority, function.Opcode, function.Entry);
     m_position += 2;
@@ -118,19 +119,19 @@ bool tFormulaParser::PushConstant(tEvalLevel& level)
         return false;
     switch (constant.Opcode) {
     case 13:
-        m_machine.PushValue(level, machine::RealValue(std::exp(1.0L)), level.Sign);
+        m_machine.PushValue(level, operators::RealResult(std::exp(1.0L)), level.Sign);
         break;
     case 14:
-        m_machine.PushValue(level, machine::RealValue(std::numbers::pi_v<long double>), level.Sign);
+        m_machine.PushValue(level, operators::RealResult(std::numbers::pi_v<long double>), level.Sign);
         break;
     case 15:
-        m_machine.PushValue(level, machine::BooleanValue(false), level.Sign);
+        m_machine.PushValue(level, operators::BooleanResult(false), level.Sign);
         break;
     case 16:
-        m_machine.PushValue(level, machine::BooleanValue(true), level.Sign);
+        m_machine.PushValue(level, operators::BooleanResult(true), level.Sign);
         break;
     case 17:
-        m_machine.PushValue(level, machine::IntegerValue(2147483647), 1);
+        m_machine.PushValue(level, operators::IntegerResult(2147483647), 1);
         break;
     default:
         break; // any other entry pushes nothing
@@ -165,13 +166,13 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         return false;
     }
     case tkString:
-        m_machine.PushValue(level, machine::StringValue(TokenText(m_position)), 1);
+        m_machine.PushValue(level, operators::StringResult(TokenText(m_position)), 1);
         break;
     case tkInteger:
-        m_machine.PushValue(level, machine::IntegerValue(IntegerOfText(token.Text)), level.Sign);
+        m_machine.PushValue(level, operators::IntegerResult(IntegerOfText(token.Text)), level.Sign);
         break;
     case tkReal:
-        m_machine.PushValue(level, machine::RealValue(RealOfText(token.Text)), level.Sign);
+        m_machine.PushValue(level, operators::RealResult(RealOfText(token.Text)), level.Sign);
         break;
     case tkNumberDot:
         break; // counts as an operand, pushes nothing
@@ -192,7 +193,7 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         }
         case '*':
             m_machine.PushValue(level,
-                ApplyListOperator(23, machine::IntegerValue(1), machine::IntegerValue(2147483647)), 1);
+                ApplyListOperator(23, operators::IntegerResult(1), operators::IntegerResult(2147483647)), 1);
             break;
         case '-':
             level.Sign = -level.Sign;
@@ -226,7 +227,7 @@ void tFormulaParser::OperatorStep(tEvalLevel& level)
     }
     if (IsPostfix(opcode)) {
         m_machine.PushOperator(level, PostfixPriority, opcode, found.Entry);
-        m_machine.PushValue(level, machine::IntegerValue(0), 1);
+        m_machine.PushValue(level, operators::IntegerResult(0), 1);
         return;
     }
     if (opcode == 62) {

@@ -1,8 +1,8 @@
 // The variable operations behind the machine's opcodes, bound to the store's routines.
 #include "language/machine_bindings.h"
 
-#include "variables/variable_operators.h"
 #include "variables/element_access.h"
+#include "variables/variable_operators.h"
 
 namespace zelvora::machine {
 
@@ -13,8 +13,8 @@ tVariable SignedCopy(const tVariable& value, std::int32_t sign)
     return copy;
 }
 
-tVariableArray ApplyHandler(tOperatorHandler handler, const tVariableArray& operands, std::int32_t first,
-    std::int32_t last, std::int32_t submode)
+tVariableArray ApplyHandler(tOperatorHandler handler, const tVariableArray& operands,
+    std::int32_t first, std::int32_t last, std::int32_t submode)
 {
     if (last - first != 1 || first < 0 || static_cast<std::size_t>(last) >= operands.size())
         return { tVariable {} };
@@ -73,37 +73,21 @@ tVariable SuffixPower(const tVariable& value, std::uint16_t opcode)
     return VarMatrixPower(value, exponent);
 }
 
-std::int32_t AsInteger(const tVariable& value) { return VarAsInteger(value); }
-long double AsReal(const tVariable& value) { return VarAsReal(value); }
-std::string AsString(const tVariable& value) { return VarAsString(value); }
-std::int32_t Rows(const tVariable& value) { return VarRows(value); }
-
-tVariable IntegerValue(std::int32_t n)
+std::int32_t AsInteger(const tVariable& value)
 {
-    tVariable v;
-    VarSetInteger(v, n);
-    return v;
+    return VarAsInteger(value);
 }
-
-tVariable RealValue(long double x)
+long double AsReal(const tVariable& value)
 {
-    tVariable v;
-    VarSetReal(v, x);
-    return v;
+    return VarAsReal(value);
 }
-
-tVariable BooleanValue(bool b)
+std::string AsString(const tVariable& value)
 {
-    tVariable v;
-    VarSetBoolean(v, b);
-    return v;
+    return VarAsString(value);
 }
-
-tVariable StringValue(std::string s)
+std::int32_t Rows(const tVariable& value)
 {
-    tVariable v;
-    VarSetString(v, std::move(s));
-    return v;
+    return VarRows(value);
 }
 
 } // namespace zelvora::machine

@@ -33,10 +33,4 @@ long double AsReal(const tVariable& value);
 std::string AsString(const tVariable& value);
 std::int32_t Rows(const tVariable& value);
 
-// Record setters.
-tVariable IntegerValue(std::int32_t n);
-tVariable RealValue(long double x);
-tVariable BooleanValue(bool b);
-tVariable StringValue(std::string s);
-
 } // namespace zelvora::machine

@@ -3,6 +3,7 @@
 #include "language/machine_operators.h"
 
 #include "language/machine_bindings.h"
+#include "variables/operator_results.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/run_time_error.h"
@@ -117,8 +118,8 @@ tVariableArray ApplyPostfix(std::uint16_t opcode, const tVariable& value, const 
     const bool text = value.datatype == dtString;
     switch (opcode) {
     case 58:
-        return { machine::IntegerValue(text ? value.strmatrix.Rows() : value.matrix.Rows()),
-            machine::IntegerValue(text ? value.strmatrix.Cols() : value.matrix.Cols()) };
+        return { operators::IntegerResult(text ? value.strmatrix.Rows() : value.matrix.Rows()),
+            operators::IntegerResult(text ? value.strmatrix.Cols() : value.matrix.Cols()) };
     case 59:
         if (text)
             result.strmatrix = Transpose(value.strmatrix);

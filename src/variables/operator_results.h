@@ -1,4 +1,4 @@
-// Result records of the variable operators (shared by their implementation files).
+// Result records of the variable operators, the formula machine and the built-in functions.
 #pragma once
 
 #include "numerics/matrix_types.h"
