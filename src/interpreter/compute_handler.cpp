@@ -17,19 +17,15 @@ namespace {
         bool ColsGiven = false;
     };
 
-    bool IsSign(const t_ansitoken& token, char c)
-    {
-        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
-    }
 
     // Index of the ']' matching the '[' at open, or -1.
     int MatchingBracket(const tAnsiTokens& tokens, int open, int end)
     {
         int depth = 0;
         for (int i = open; i < end; ++i) {
-            if (IsSign(tokens[static_cast<std::size_t>(i)], '['))
+            if (IsSignToken(tokens[static_cast<std::size_t>(i)], '['))
                 ++depth;
-            else if (IsSign(tokens[static_cast<std::size_t>(i)], ']') && --depth == 0)
+            else if (IsSignToken(tokens[static_cast<std::size_t>(i)], ']') && --depth == 0)
                 return i;
         }
         return -1;
@@ -120,7 +116,7 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
     const int count = static_cast<int>(tokens.size());
     int equals = count;
     for (int i = 1; i < count; ++i) {
-        if (IsSign(tokens[static_cast<std::size_t>(i)], '=')) {
+        if (IsSignToken(tokens[static_cast<std::size_t>(i)], '=')) {
             equals = i;
             break;
         }
@@ -138,7 +134,7 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
             targets.push_back({ token.Text.substr(0, MaxVariableNameLength), {}, {}, false, false });
             continue;
         }
-        if (!IsSign(token, '['))
+        if (!IsSignToken(token, '['))
             continue;
         const int close = MatchingBracket(tokens, i, equals);
         if (close < 0)

@@ -13,10 +13,6 @@ namespace {
     constexpr int EndTokenCount = 6;
     constexpr std::size_t MaxTargetBrackets = 60;
 
-    bool IsSign(const t_ansitoken& token, char c)
-    {
-        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
-    }
 
     std::string CutText(std::string_view text, std::size_t maxLength)
     {
@@ -44,11 +40,11 @@ bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep)
             } else if (token.Kind == tkSign) {
                 if (expectingTarget)
                     return false;
-                if (IsSign(token, ','))
+                if (IsSignToken(token, ','))
                     expectingTarget = true;
-                else if (IsSign(token, '='))
+                else if (IsSignToken(token, '='))
                     return true;
-                else if (IsSign(token, '['))
+                else if (IsSignToken(token, '['))
                     closers.push_back(']');
             } else {
                 return false;

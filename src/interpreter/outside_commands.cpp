@@ -3,6 +3,7 @@
 #include "interpreter/store_commands.h"
 
 #include "formats/text_matrix_writer.h"
+#include "interpreter/data_directory.h"
 #include "language/number_text.h"
 #include "variables/variable_convert.h"
 
@@ -13,10 +14,6 @@ namespace {
 
     constexpr std::size_t MaxFormulaTokens = 1024;
 
-    bool IsSign(const t_ansitoken& token, char c)
-    {
-        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
-    }
 
     // The argument tokens without the end tokens.
     std::size_t GivenTokenCount(const tAnsiTokens& arguments)
@@ -78,13 +75,13 @@ namespace {
     {
         std::size_t equals = arguments.size();
         for (std::size_t i = 0; i < arguments.size(); ++i) {
-            if (IsSign(arguments[i], '=')) {
+            if (IsSignToken(arguments[i], '=')) {
                 equals = i;
                 break;
             }
         }
         const bool shaped = equals >= 3 && equals < arguments.size() && arguments[0].Kind == tkName
-            && IsSign(arguments[1], '(') && IsSign(arguments[equals - 1], ')');
+            && IsSignToken(arguments[1], '(') && IsSignToken(arguments[equals - 1], ')');
         if (!shaped) {
             statements.Fail(1, "Angabe mu\xDF die Form \"typ(...angaben...) = formel\" haben");
             return false;
@@ -179,7 +176,7 @@ namespace {
             statements.Fail(21, "syntaxfehler");
             return false;
         }
-        if (!IsSign(arguments[1], '=')) {
+        if (!IsSignToken(arguments[1], '=')) {
             statements.Fail(22, "<zchntyp> = ... erwartet");
             return false;
         }
@@ -213,7 +210,7 @@ namespace {
         if (!FileNameArgument(context, statements, arguments, fileName))
             return false;
         if (context.DemoDirectory)
-            fileName = JoinFileName(context.DemoDirectory(), fileName);
+            fileName = JoinPath(context.DemoDirectory(), fileName);
         std::error_code error;
         if (!std::filesystem::is_regular_file(fileName, error))
             return true; // a missing demo file is no failure

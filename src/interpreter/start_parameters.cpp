@@ -38,10 +38,6 @@ std::string Quoted(std::string_view text)
     return quoted + "\"";
 }
 
-bool IsSign(const t_ansitoken& token, char sign)
-{
-    return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == sign;
-}
 
 // The first declared parameter whose name begins with prefix (upper-cased), or -1.
 int ParameterOfPrefix(std::string_view prefix)
@@ -105,7 +101,7 @@ tParameterParse ParseStartParameters(std::string_view commandLine)
         const t_ansitoken& token = tokens[i];
         if (token.Kind == tkInteger || token.Kind == tkReal || token.Kind == tkString) {
             setValue(token.Text, "????");
-        } else if (token.Kind == tkName && i + 1 < tokens.size() && IsSign(tokens[i + 1], '=')) {
+        } else if (token.Kind == tkName && i + 1 < tokens.size() && IsSignToken(tokens[i + 1], '=')) {
             const int parameter = ParameterOfPrefix(token.Text);
             if (parameter >= 0) {
                 position = static_cast<std::size_t>(parameter);
@@ -117,7 +113,7 @@ tParameterParse ParseStartParameters(std::string_view commandLine)
             ++i; // the '=' belongs to the name
         } else if (token.Kind == tkName) {
             setValue(token.Text, "?????");
-        } else if (IsSign(token, ',')) {
+        } else if (IsSignToken(token, ',')) {
             ++position;
         }
     }

@@ -1,6 +1,7 @@
 // The commands on the variable store and its windows, and BATCH.
 #include "interpreter/store_commands.h"
 
+#include "interpreter/data_directory.h"
 #include "variables/variable_convert.h"
 #include "variables/workspace_file.h"
 
@@ -9,11 +10,6 @@ namespace {
 
     constexpr std::size_t MaxRenameTargets = 63;
     constexpr std::size_t MaxPositionTargets = 19;
-
-    bool IsSign(const t_ansitoken& token, char c)
-    {
-        return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
-    }
 
     bool IsAllWord(const tAnsiTokens& tokens, std::size_t i)
     {
@@ -24,7 +20,7 @@ namespace {
     std::size_t EqualsPosition(const tAnsiTokens& tokens)
     {
         for (std::size_t i = 1; i < tokens.size(); ++i)
-            if (IsSign(tokens[i], '='))
+            if (IsSignToken(tokens[i], '='))
                 return i;
         return tokens.size();
     }
@@ -103,9 +99,9 @@ namespace {
             }
             targets.push_back(arguments[i].Text);
             const t_ansitoken& separator = arguments[i + 1];
-            if (IsSign(separator, '='))
+            if (IsSignToken(separator, '='))
                 last = true;
-            else if (!IsSign(separator, ',')) {
+            else if (!IsSignToken(separator, ',')) {
                 statements.Fail(1, "Falsche Zielangabe f\xFCr Zuweisung/Formel");
                 return false;
             }
@@ -171,9 +167,8 @@ namespace {
         std::string fileName;
         if (!FileNameArgument(context, statements, arguments, fileName))
             return false;
-        const bool absolute = !fileName.empty() && (fileName[0] == '/' || (fileName.size() > 1 && fileName[1] == ':'));
-        if (!absolute && context.BatchDirectory)
-            fileName = JoinFileName(context.BatchDirectory(), fileName);
+        if (context.BatchDirectory)
+            fileName = JoinPath(context.BatchDirectory(), fileName);
         const auto text = context.ReadScript ? context.ReadScript(fileName) : std::nullopt;
         if (!text)
             return true; // a missing batch file is no failure
@@ -213,11 +208,7 @@ bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements, cons
         statements.Fail(0, "");
         return false;
     }
-    fileName = results[1].strvalue;
-    for (char& c : fileName) {
-        if (c == '\\')
-            c = '/';
-    }
+    fileName = ForwardSlashes(results[1].strvalue);
     return true;
 }
 
@@ -233,14 +224,6 @@ std::vector<std::string> NameListArguments(const tAnsiTokens& arguments)
         }
     }
     return names;
-}
-
-std::string JoinFileName(const std::string& directory, const std::string& name)
-{
-    const bool absolute = !name.empty() && (name[0] == '/' || (name.size() > 1 && name[1] == ':'));
-    if (absolute || directory.empty())
-        return name;
-    return directory.back() == '/' ? directory + name : directory + "/" + name;
 }
 
 void RegisterStoreCommands(tStoreCommandContext& context)

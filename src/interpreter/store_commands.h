@@ -50,8 +50,4 @@ bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements, cons
 // The names of a name list: name and string tokens; "-ALL-" (three tokens) as the one entry "-ALL-".
 std::vector<std::string> NameListArguments(const tAnsiTokens& arguments);
 
-// Joins a directory and a relative file name with one '/'; an absolute name ('/' or a drive letter
-// and ':') stays as it is.
-std::string JoinFileName(const std::string& directory, const std::string& name);
-
 } // namespace zelvora

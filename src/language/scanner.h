@@ -55,6 +55,12 @@ std::string JoinTokenTexts(const tAnsiTokens& tokens, int first, int count);
 // of tokens and contents is empty.
 void BracketContents(const tAnsiTokens& tokens, int& position, tAnsiTokens& contents);
 
+// A sign token (kind 5) of the one character c.
+inline bool IsSignToken(const t_ansitoken& token, char c)
+{
+    return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
+}
+
 // Upper-case folding through the 256-entry table: a-z, ä, ö, ü to upper case, all else unchanged.
 char UpperCaseChar(char c);
 std::string NameFold(std::string_view text);
