@@ -6,6 +6,7 @@
 #include "numerics/determinant.h"
 #include "numerics/eigen_system.h"
 #include "numerics/gauss_jordan.h"
+#include "numerics/plane_rotations.h"
 #include "numerics/rank_inverse.h"
 #include "variables/variable.h"
 #include "variables/variable_convert.h"
@@ -27,14 +28,6 @@ template <long double (*routine)(const trealmatrix&)>
 tCallOutcome MatrixRealCall(const tCallArgs& args)
 {
     return args.IsMatrix(1) ? call::Real(routine(args.Matrix(1))) : call::Slot();
-}
-
-tIntvector AllIndexes(std::int32_t n)
-{
-    tIntvector list(n);
-    for (std::int32_t i = 1; i <= n; ++i)
-        list[i] = i;
-    return list;
 }
 
 // GaussElim (mode 1) and GaussElim1 (mode 0): M, {pivot row, pivot column}, rows[, columns].

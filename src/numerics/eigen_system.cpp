@@ -28,30 +28,6 @@ long double FrobeniusNorm(const trealmatrix& m)
     return std::sqrt(sum);
 }
 
-tIntvector AllIndexes(int32_t n)
-{
-    tIntvector list(n);
-    for (int32_t i = 1; i <= n; ++i)
-        list[i] = i;
-    return list;
-}
-
-// Bit for bit equal (a zero's sign included); NaN never equals.
-bool SameBits(const trealmatrix& a, const trealmatrix& b)
-{
-    if (a.Dims() != b.Dims())
-        return false;
-    for (int32_t r = 1; r <= a.Rows(); ++r) {
-        const long double* x = a.Row(r);
-        const long double* y = b.Row(r);
-        for (int32_t c = 1; c <= a.Cols(); ++c) {
-            if (!(x[c] == y[c]) || std::signbit(x[c]) != std::signbit(y[c]))
-                return false;
-        }
-    }
-    return true;
-}
-
 // The angle that clears the lower-left element of the block [[A, B], [G, D]] when its
 // eigenvalues are real; for a symmetric block the Jacobi angle, tan 2theta = 2B/(A - D).
 long double BlockAngle(long double a, long double b, long double g, long double d)
@@ -88,20 +64,17 @@ trealmatrix FirstColumn(const trealmatrix& m)
 
 } // namespace
 
-void SimilaritySweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& cols)
+tRotationResult SimilaritySweeps(
+    const trealmatrix& m, const tIntvector& rows, const tIntvector& cols)
 {
     const int32_t count = cols.Count();
-    if (rows.Count() != count) {
-        RotationTransform() = MakeIdentity(count, count);
-        return;
-    }
+    if (rows.Count() != count)
+        return { CopyMatrix(m), MakeIdentity(count, count), 0 };
     if (!IsSquare(m))
         throw tRangeError();
     const int32_t n = m.Rows();
-    if (n == 0) {
-        RotationTransform() = trealmatrix(0, 0);
-        return;
-    }
+    if (n == 0)
+        return { CopyMatrix(m), trealmatrix(0, 0), 0 };
     for (int32_t i = 1; i <= count; ++i) {
         if (rows[i] < 1 || rows[i] > n || cols[i] < 1 || cols[i] > n)
             throw tRangeError();
@@ -109,7 +82,9 @@ void SimilaritySweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& 
     trealmatrix s = MakeIdentity(n, n);
     trealmatrix w;
     int32_t quietSweeps = 0;
-    for (int32_t sweep = 1; sweep <= maxRotationSweeps; ++sweep) {
+    int32_t sweeps = 0;
+    while (sweeps < maxRotationSweeps) {
+        ++sweeps;
         w = MatMul(Transpose(s), MatMul(m, s));
         const long double negligible = negligibleShare * FrobeniusNorm(w);
         // Row j of transformT is column j of this sweep's rotations T.
@@ -145,8 +120,7 @@ void SimilaritySweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& 
         if (settled || onlyRounding || quietSweeps >= quietSweepsToStop)
             break;
     }
-    m = std::move(w);
-    RotationTransform() = std::move(s);
+    return { std::move(w), std::move(s), sweeps };
 }
 
 trealmatrix TriangularEigenvectors(const trealmatrix& d)
@@ -183,10 +157,10 @@ trealmatrixarr EigenSystem(const trealmatrix& m)
         return result;
     }
     const int32_t n = m.Rows();
-    trealmatrix d = CopyMatrix(m);
     const tIntvector all = AllIndexes(n);
-    SimilaritySweeps(d, all, all);
-    trealmatrix t = RotationTransform();
+    tRotationResult similarity = SimilaritySweeps(m, all, all);
+    trealmatrix d = std::move(similarity.rotated);
+    trealmatrix t = std::move(similarity.transform);
     const trealmatrix e = TriangularEigenvectors(d);
     // Row a of E is the eigenvector of D for D[a][a] and M = T*D*T', so the eigenvectors of M are
     // the columns of T*E'.
@@ -214,9 +188,8 @@ trealmatrix EigenRotated(const trealmatrix& m)
         return FailureMatrix();
     }
     const int32_t n = m.Rows();
-    trealmatrix r = CopyMatrix(m);
     const tIntvector all = AllIndexes(n);
-    SimilaritySweeps(r, all, all);
+    trealmatrix r = SimilaritySweeps(m, all, all).rotated;
     for (int32_t i = 2; i <= n; ++i) {
         for (int32_t j = 1; j < i; ++j) {
             if (std::fabs(r(j, i)) < eigenGapEps) {

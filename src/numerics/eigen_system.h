@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/plane_rotations.h"
 
 namespace zelvora {
 
@@ -11,11 +12,12 @@ namespace zelvora {
 // the unchanged M, then rotates columns C[p], C[q] and rows R[p], R[q] of W by the angle that
 // clears W[R[q]][C[p]] (the Jacobi angle for a symmetric block; a block with complex eigenvalues
 // stays). Stops after 6 sweeps in a row without an angle of 1e-128, after a sweep that leaves S
-// unchanged (all later sweeps would repeat it), or after 500. M receives W; RotationTransform()
-// holds S, n x n when L = n (when L < n, S is the n x n transformation that is the identity outside
-// the rotated indexes). Lists of different lengths leave M alone and set RotationTransform() to the
-// identity of size L; entries outside M and a non-square M raise tRangeError.
-void SimilaritySweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& cols);
+// unchanged (all later sweeps would repeat it), or after 500. Gives W as the rotated matrix and S
+// as the transformation, n x n (when L < n, S is the identity outside the rotated indexes). Lists
+// of different lengths give M unchanged and the identity of size L; entries outside M and a
+// non-square M raise tRangeError.
+tRotationResult SimilaritySweeps(
+    const trealmatrix& m, const tIntvector& rows, const tIntvector& cols);
 
 // For upper triangular D (n x n): E with row a the eigenvector of D for D[a][a], unit in its a-th
 // element and 0 after it, by back substitution; an element whose eigenvalue gap is below 1e-16

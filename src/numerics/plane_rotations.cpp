@@ -37,16 +37,27 @@ void CheckList(const tIntvector& list, int32_t limit, bool allowNegative)
 
 } // namespace
 
-trealmatrix& RotationTransform()
+bool SameBits(const trealmatrix& a, const trealmatrix& b)
 {
-    static trealmatrix transform = MakeIdentity(1, 1);
-    return transform;
+    if (a.Dims() != b.Dims())
+        return false;
+    for (int32_t r = 1; r <= a.Rows(); ++r) {
+        const long double* x = a.Row(r);
+        const long double* y = b.Row(r);
+        for (int32_t c = 1; c <= a.Cols(); ++c) {
+            if (!(x[c] == y[c]) || std::signbit(x[c]) != std::signbit(y[c]))
+                return false;
+        }
+    }
+    return true;
 }
 
-bool& CriterionReversed()
+tIntvector AllIndexes(int32_t n)
 {
-    static bool reversed = false;
-    return reversed;
+    tIntvector list(n);
+    for (int32_t i = 1; i <= n; ++i)
+        list[i] = i;
+    return list;
 }
 
 void RotateLines(long double* x, long double* y, int32_t n, long double c, long double s)
@@ -119,7 +130,7 @@ tRotation PrincipalAxisCriterion(const tCriterionInput& input)
         re += x * x - y * y;
         im += 2 * x * y;
     }
-    if (CriterionReversed()) {
+    if (input.reversed) {
         re = -re;
         im = -im;
     }
@@ -130,8 +141,8 @@ tRotation PrincipalAxisCriterion(const tCriterionInput& input)
     return { true, u / rho, v / rho };
 }
 
-void RotationSweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& cols,
-    const tRotationCriterion& criterion)
+tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, const tIntvector& cols,
+    const tRotationCriterion& criterion, bool reversed, tSweepStop stop)
 {
     CheckList(rows, m.Rows(), true);
     CheckList(cols, m.Cols(), false);
@@ -139,33 +150,46 @@ void RotationSweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& co
     // Column j of M is row j of `lines`; row j of `transformT` is column j of the transform.
     trealmatrix lines = Transpose(m);
     trealmatrix transformT = MakeIdentity(m.Cols(), m.Cols());
-    for (int32_t sweep = 1; sweep <= maxRotationSweeps; ++sweep) {
+    int32_t sweeps = 0;
+    while (sweeps < maxRotationSweeps) {
+        ++sweeps;
+        const trealmatrix before = stop == tSweepStop::Settled ? transformT : trealmatrix();
         long double maxS = 0;
+        bool rotated = false;
+        bool onlyRounding = true;
         for (int32_t p = 1; p < n; ++p) {
             for (int32_t q = p + 1; q <= n; ++q) {
                 const int32_t a = cols[p];
                 const int32_t b = cols[q];
                 const tRotation rotation
-                    = criterion(tCriterionInput { lines, rows.Elements(), p, q, a, b });
+                    = criterion(tCriterionInput { lines, rows.Elements(), p, q, a, b, reversed });
                 if (!rotation.rotate)
                     continue;
                 RotateLines(lines.Row(a), lines.Row(b), m.Rows(), rotation.c, rotation.s);
                 RotateLines(transformT.Row(a), transformT.Row(b), m.Cols(), rotation.c, rotation.s);
                 maxS = std::max(maxS, std::fabs(rotation.s));
+                rotated = true;
+                onlyRounding = onlyRounding && rotation.roundingOnly;
             }
         }
-        // HalfAngle resolves no angle below about 2e-10: from there on a sweep only toggles the
-        // columns around their orthogonal position, sweep after sweep, and never reaches the
-        // angle 0. A sweep whose rotations all lie at that floor (or one without rotations) ends
-        // the run.
-        if (maxS <= halfAngleFloor)
+        if (!rotated)
             break;
+        if (stop == tSweepStop::HalfAngleFloor) {
+            // HalfAngle resolves no angle below about 2e-10: from there on a sweep only toggles
+            // the columns around their orthogonal position, sweep after sweep, and never reaches
+            // the angle 0. A sweep whose rotations all lie at that floor ends the run.
+            if (maxS <= halfAngleFloor)
+                break;
+        } else if (onlyRounding || SameBits(before, transformT)) {
+            // Each sweep depends on M and the transformation alone: one that changed no bit makes
+            // every later sweep repeat it. Angles that are rounding noise only stir that noise.
+            break;
+        }
     }
-    m = Transpose(lines);
-    RotationTransform() = Transpose(transformT);
+    return { Transpose(lines), Transpose(transformT), sweeps };
 }
 
-void ColumnTriangularize(trealmatrix& m, int32_t start)
+tRotationResult ColumnTriangularize(const trealmatrix& m, int32_t start)
 {
     const int32_t rows = m.Rows();
     const int32_t cols = m.Cols();
@@ -190,8 +214,7 @@ void ColumnTriangularize(trealmatrix& m, int32_t start)
                 colI[r] = -colI[r];
         }
     }
-    m = Transpose(lines);
-    RotationTransform() = Transpose(transformT);
+    return { Transpose(lines), Transpose(transformT), 1 };
 }
 
 } // namespace zelvora

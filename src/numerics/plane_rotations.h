@@ -14,18 +14,29 @@ inline constexpr long double rotationEps = 1e-128L;
 // Upper bound of the sweeps of the rotation drivers.
 inline constexpr int32_t maxRotationSweeps = 500;
 
-// The transformation accumulated by the last run of RotationSweeps, ColumnTriangularize or
-// SimilaritySweeps (M_new = M_old * RotationTransform for the first two). Kept until the next run.
-trealmatrix& RotationTransform();
-// When true, the criteria that honour it negate their accumulated sums before taking the angle
-// (the principal-axis criterion then puts the larger sum of squares into the second column).
-bool& CriterionReversed();
+// What a rotation run gives back: the rotated matrix, the transformation it accumulated
+// (`RotationTransform`: rotated = input * transform for the column rotations) and the number of
+// sweeps it ran (1 for the one-pass routines).
+struct tRotationResult {
+    trealmatrix rotated;
+    trealmatrix transform;
+    int32_t sweeps = 0;
+};
 
-// A plane rotation by cosine c and sine s, or none.
+// When the pairwise driver ends a converged run. Criteria whose angle comes from HalfAngle never
+// give sines between 0 and about 2e-10 (HalfAngleFloor: a sweep whose sines all lie at that floor
+// ends the run); criteria that compute the sine directly reach rounding noise instead (Settled: a
+// sweep that changes no bit of the transformation, or whose every rotation the criterion marks as
+// rounding noise, ends the run). Both stop where further sweeps would change nothing that matters.
+enum class tSweepStop { HalfAngleFloor = 1, Settled = 2 };
+
+// A plane rotation by cosine c and sine s, or none. roundingOnly: the criterion's own test found
+// the angle to be rounding noise of its sums (read by the Settled stop).
 struct tRotation {
     bool rotate = false;
     long double c = 1;
     long double s = 0;
+    bool roundingOnly = false;
 };
 
 // For every row i: x = M[i][j], y = M[i][k]; M[i][j] := c*x + s*y; M[i][k] := c*y - s*x.
@@ -46,7 +57,8 @@ std::pair<long double, long double> HalfAngle(long double a, long double b);
 
 // What a rotation criterion sees: the matrix being rotated stored column by column (columns(j, i)
 // is M[i][j], so a column is contiguous), the row list (a negative entry -r counts row r against
-// the others), the positions p < q in the column list and their columns a, b.
+// the others), the positions p < q in the column list and their columns a, b, and whether the
+// criterion runs reversed (`CriterionReversed`: the criteria that honour it negate their sums).
 struct tCriterionInput {
     const trealmatrix& columns;
     std::span<const int32_t> rows;
@@ -54,24 +66,34 @@ struct tCriterionInput {
     int32_t q;
     int32_t a;
     int32_t b;
+    bool reversed = false;
 };
 using tRotationCriterion = std::function<tRotation(const tCriterionInput&)>;
 
 // The rotation that makes columns a, b orthogonal over the selected rows with the larger sum of
-// squares in a (in b when CriterionReversed()): half the angle of S = sum z^2, z = M[r][a] +
+// squares in a (in b when reversed): half the angle of S = sum z^2, z = M[r][a] +
 // i*M[r][b] (z = -M[r][b] + i*M[r][a] for a negative entry -r), by HalfAngle.
 tRotation PrincipalAxisCriterion(const tCriterionInput& input);
 
 // Cyclic sweeps over the pairs p < q of the column list (1-based lists), at most 500: each rotation
-// the criterion gives turns whole columns of M and of RotationTransform (reset to the identity of
-// size cols(M)). Stops after a sweep without rotations or whose sines all stay within 2^-31, the
-// resolution of HalfAngle. List entries outside the matrix raise tRangeError.
-void RotationSweeps(trealmatrix& m, const tIntvector& rows, const tIntvector& cols,
-    const tRotationCriterion& criterion);
+// the criterion gives turns whole columns of M and of the transformation (starting as the identity
+// of size cols(M)). Stops after a sweep without rotations, or as `stop` says. List entries outside
+// the matrix raise tRangeError (negative row entries are allowed; criteria that cannot use them
+// skip them or raise it themselves).
+tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, const tIntvector& cols,
+    const tRotationCriterion& criterion, bool reversed = false,
+    tSweepStop stop = tSweepStop::HalfAngleFloor);
 
 // Lower triangular form by Givens rotations of columns: row rho (start+1, start+2, ... wrapping
 // past rows(M)) has its columns i+1..cols zeroed into column i, then column i is negated if its
-// diagonal element is negative (not in RotationTransform, which otherwise gives M_new = M_old * T).
-void ColumnTriangularize(trealmatrix& m, int32_t start);
+// diagonal element is negative (not in the transformation, which otherwise gives M_new = M_old *
+// T).
+tRotationResult ColumnTriangularize(const trealmatrix& m, int32_t start);
+
+// 1, 2, ..., n.
+tIntvector AllIndexes(int32_t n);
+
+// Same shape and bit for bit equal elements (a zero's sign included); NaN never equals.
+bool SameBits(const trealmatrix& a, const trealmatrix& b);
 
 } // namespace zelvora

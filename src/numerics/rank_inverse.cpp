@@ -13,14 +13,6 @@
 namespace zelvora {
 namespace {
 constexpr long double rankThreshold = 1e-12L;
-
-tIntvector AllIndexes(int32_t n)
-{
-    tIntvector list(n);
-    for (int32_t i = 1; i <= n; ++i)
-        list[i] = i;
-    return list;
-}
 } // namespace
 
 trealmatrix RankInverse(const trealmatrix& a)
@@ -33,13 +25,12 @@ trealmatrix RankInverse(const trealmatrix& a)
         return trealmatrix(0, 0);
     const tIntvector all = AllIndexes(n);
 
-    trealmatrix w = CopyMatrix(a);
-    RotationSweeps(w, all, all, PrincipalAxisCriterion);
-    const trealmatrix t1 = RotationTransform();
-    w = Transpose(w);
-    RotationSweeps(w, all, all, PrincipalAxisCriterion);
-    const trealmatrix t2t = Transpose(RotationTransform());
-    trealmatrix d = Transpose(w);
+    tRotationResult columns = RotationSweeps(a, all, all, PrincipalAxisCriterion);
+    const trealmatrix t1 = std::move(columns.transform);
+    const tRotationResult rows
+        = RotationSweeps(Transpose(columns.rotated), all, all, PrincipalAxisCriterion);
+    const trealmatrix t2t = Transpose(rows.transform);
+    trealmatrix d = Transpose(rows.rotated);
 
     int32_t rank = n;
     while (rank >= 1 && !(std::fabs(d(rank, rank)) > rankThreshold))

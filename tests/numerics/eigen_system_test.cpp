@@ -166,10 +166,10 @@ TEST_F(EigenSystemTest, TriangularEigenvectors)
 
 TEST_F(EigenSystemTest, SimilaritySweepsWithSelectionsAndMisfits)
 {
-    trealmatrix m = Mat({ { 2, 1 }, { 1, 2 } });
-    SimilaritySweeps(m, tIntvector(1, 1), tIntvector(2, 1));
-    EXPECT_EQ(m, Mat({ { 2, 1 }, { 1, 2 } }));
-    EXPECT_EQ(RotationTransform(), MakeIdentity(2, 2));
+    const trealmatrix m = Mat({ { 2, 1 }, { 1, 2 } });
+    const tRotationResult misfit = SimilaritySweeps(m, tIntvector(1, 1), tIntvector(2, 1));
+    EXPECT_EQ(misfit.rotated, m);
+    EXPECT_EQ(misfit.transform, MakeIdentity(2, 2));
     EXPECT_THROW(SimilaritySweeps(m, tIntvector(2, 3), tIntvector(2, 1)), tRangeError);
 }
 

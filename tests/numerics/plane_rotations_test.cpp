@@ -19,10 +19,7 @@ using testing::RandomMatrix;
 
 tIntvector Indexes(int32_t n)
 {
-    tIntvector list(n);
-    for (int32_t i = 1; i <= n; ++i)
-        list[i] = i;
-    return list;
+    return AllIndexes(n);
 }
 
 long double ColumnDot(const trealmatrix& m, int32_t a, int32_t b)
@@ -64,9 +61,12 @@ TEST(PlaneRotations, PrincipalAxisSweepsOrthogonalizeInDecreasingLength)
 {
     std::mt19937 gen(4711);
     const trealmatrix original = RandomMatrix(gen, 12, 6);
-    trealmatrix m = original;
-    RotationSweeps(m, Indexes(12), Indexes(6), PrincipalAxisCriterion);
-    EXPECT_LT(MaxDifference(MatMul(original, RotationTransform()), m), 1e-17L);
+    const tRotationResult run
+        = RotationSweeps(original, Indexes(12), Indexes(6), PrincipalAxisCriterion);
+    const trealmatrix& m = run.rotated;
+    EXPECT_LT(MaxDifference(MatMul(original, run.transform), m), 1e-17L);
+    EXPECT_GE(run.sweeps, 2);
+    EXPECT_LT(run.sweeps, 20);
     for (int32_t a = 1; a < 6; ++a) {
         EXPECT_GT(ColumnDot(m, a, a), ColumnDot(m, a + 1, a + 1));
         for (int32_t b = a + 1; b <= 6; ++b)
@@ -74,10 +74,9 @@ TEST(PlaneRotations, PrincipalAxisSweepsOrthogonalizeInDecreasingLength)
     }
 
     // Reversed, the longer column of a pair goes second.
-    trealmatrix reversed = Mat({ { 3, 1 }, { 0, 1 } });
-    CriterionReversed() = true;
-    RotationSweeps(reversed, Indexes(2), Indexes(2), PrincipalAxisCriterion);
-    CriterionReversed() = false;
+    const trealmatrix reversed = RotationSweeps(
+        Mat({ { 3, 1 }, { 0, 1 } }), Indexes(2), Indexes(2), PrincipalAxisCriterion, true)
+                                     .rotated;
     EXPECT_LT(ColumnDot(reversed, 1, 1), ColumnDot(reversed, 2, 2));
     EXPECT_LT(std::fabs(ColumnDot(reversed, 1, 2)), 1e-15L);
 }
@@ -85,12 +84,15 @@ TEST(PlaneRotations, PrincipalAxisSweepsOrthogonalizeInDecreasingLength)
 TEST(PlaneRotations, RowListSelectsAndNegativeRowsCountAgainst)
 {
     // Only row 1 is looked at: it is turned onto the first column; row 2 just follows.
-    trealmatrix m = Mat({ { 1, 1 }, { 5, -7 } });
-    RotationSweeps(m, tIntvector(1, 1), Indexes(2), PrincipalAxisCriterion);
-    EXPECT_LT(std::fabs(m(1, 2)), 1e-9L);
+    const trealmatrix m = Mat({ { 1, 1 }, { 5, -7 } });
+    EXPECT_LT(
+        std::fabs(
+            RotationSweeps(m, tIntvector(1, 1), Indexes(2), PrincipalAxisCriterion).rotated(1, 2)),
+        1e-9L);
     // A row counted against: the rotation turns it onto the second column instead.
-    trealmatrix against = Mat({ { 1, 1 } });
-    RotationSweeps(against, tIntvector(1, -1), Indexes(2), PrincipalAxisCriterion);
+    const trealmatrix against
+        = RotationSweeps(Mat({ { 1, 1 } }), tIntvector(1, -1), Indexes(2), PrincipalAxisCriterion)
+              .rotated;
     EXPECT_LT(std::fabs(against(1, 1)), 1e-9L);
     EXPECT_THROW(
         RotationSweeps(m, tIntvector(1, 3), Indexes(2), PrincipalAxisCriterion), tRangeError);
@@ -100,18 +102,19 @@ TEST(PlaneRotations, RowListSelectsAndNegativeRowsCountAgainst)
 
 TEST(PlaneRotations, SweepsStopOnNonFiniteInput)
 {
-    trealmatrix m = Mat({ { NAN, 1 }, { 2, INFINITY } });
-    RotationSweeps(m, Indexes(2), Indexes(2), PrincipalAxisCriterion);
-    EXPECT_EQ(RotationTransform().Dims(), (tMatDims { 2, 2 }));
+    const tRotationResult run = RotationSweeps(
+        Mat({ { NAN, 1 }, { 2, INFINITY } }), Indexes(2), Indexes(2), PrincipalAxisCriterion);
+    EXPECT_EQ(run.transform.Dims(), (tMatDims { 2, 2 }));
+    EXPECT_EQ(run.sweeps, 1);
 }
 
 TEST(PlaneRotations, ColumnTriangularize)
 {
     std::mt19937 gen(99);
     const trealmatrix original = RandomMatrix(gen, 4, 6);
-    trealmatrix m = original;
-    ColumnTriangularize(m, 4); // rows taken 1, 2, 3, 4
-    const trealmatrix product = MatMul(original, RotationTransform());
+    const tRotationResult run = ColumnTriangularize(original, 4); // rows taken 1, 2, 3, 4
+    const trealmatrix& m = run.rotated;
+    const trealmatrix product = MatMul(original, run.transform);
     for (int32_t i = 1; i <= 4; ++i) {
         EXPECT_GE(m(i, i), 0);
         for (int32_t j = i + 1; j <= 6; ++j)
@@ -123,15 +126,15 @@ TEST(PlaneRotations, ColumnTriangularize)
     }
 
     // Start 1 takes rows 2, 3, 1: row 2 keeps only its first element.
-    trealmatrix wrapped = Mat({ { 1, 2, 3 }, { 4, 5, 6 }, { 7, 8, 10 } });
-    ColumnTriangularize(wrapped, 1);
+    const trealmatrix wrapped
+        = ColumnTriangularize(Mat({ { 1, 2, 3 }, { 4, 5, 6 }, { 7, 8, 10 } }), 1).rotated;
     EXPECT_LT(std::fabs(wrapped(2, 2)) + std::fabs(wrapped(2, 3)), 1e-17L);
     EXPECT_NEAR(static_cast<double>(wrapped(2, 1)), std::sqrt(77.0), 1e-15);
 
     // A tall matrix and a start beyond the rows stay inside the matrix.
-    trealmatrix tall = RandomMatrix(gen, 5, 2);
-    ColumnTriangularize(tall, 17);
-    EXPECT_EQ(tall.Dims(), (tMatDims { 5, 2 }));
+    const tRotationResult tall = ColumnTriangularize(RandomMatrix(gen, 5, 2), 17);
+    EXPECT_EQ(tall.rotated.Dims(), (tMatDims { 5, 2 }));
+    EXPECT_EQ(tall.transform.Dims(), (tMatDims { 2, 2 }));
 }
 
 } // namespace

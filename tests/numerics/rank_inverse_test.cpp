@@ -74,8 +74,7 @@ TEST(Determinant, SameBitsAsTheFullTriangularization)
     std::mt19937 gen(7);
     for (int32_t n : { 2, 5, 17 }) {
         const trealmatrix a = RandomMatrix(gen, n, n);
-        trealmatrix w = a;
-        ColumnTriangularize(w, n);
+        const trealmatrix w = ColumnTriangularize(a, n).rotated;
         long double product = 1;
         for (int32_t i = 1; i <= n; ++i)
             product *= std::fabs(w(i, i));
