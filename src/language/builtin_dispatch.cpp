@@ -149,6 +149,7 @@ tFunctionDispatch::tFunctionDispatch()
     Register(SelectionRows());
     Register(LinearAlgebraRows());
     Register(RotationRows());
+    Register(FittingRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)

@@ -107,5 +107,6 @@ std::span<const tDispatchRow> StatisticsRows(); // statistics of one matrix
 std::span<const tDispatchRow> SelectionRows(); // selection, joining and reordering
 std::span<const tDispatchRow> LinearAlgebraRows(); // inverses, factors, eigen systems
 std::span<const tDispatchRow> RotationRows(); // factor rotations and communality estimates
+std::span<const tDispatchRow> FittingRows(); // curve fitting, polynomials, smoothing, interpolation
 
 } // namespace zelvora
