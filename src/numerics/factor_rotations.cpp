@@ -128,14 +128,14 @@ tRotationResult PairSimilaritySweeps(
                 RotateColumns(work, a, b, c, s);
                 RotateRows(work, u, v, c, s);
                 RotateColumns(transform, a, b, c, s);
-                maxS = std::max(maxS, std::fabs(s));
+                maxS = std::isnan(s) ? s : std::max(maxS, std::fabs(s));
                 minC = std::min(minC, std::fabs(c));
             }
         }
         // A sweep that changed no bit repeats itself forever; one whose every target was already
         // met up to rounding only stirs that rounding.
         if ((maxS < rotationEps && std::fabs(minC - 1) < rotationEps) || onlyRounding
-            || SameBits(before, work))
+            || SameBits(before, work) || !std::isfinite(maxS))
             break;
     }
     return { std::move(work), std::move(transform), sweeps };

@@ -157,6 +157,7 @@ tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, con
         long double maxS = 0;
         bool rotated = false;
         bool onlyRounding = true;
+        bool notFinite = false;
         for (int32_t p = 1; p < n; ++p) {
             for (int32_t q = p + 1; q <= n; ++q) {
                 const int32_t a = cols[p];
@@ -170,9 +171,11 @@ tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, con
                 maxS = std::max(maxS, std::fabs(rotation.s));
                 rotated = true;
                 onlyRounding = onlyRounding && rotation.roundingOnly;
+                notFinite = notFinite || !std::isfinite(rotation.s);
             }
         }
-        if (!rotated)
+        // A non-finite angle spreads NaN over the columns it touches; no later sweep can undo it.
+        if (!rotated || notFinite)
             break;
         if (stop == tSweepStop::HalfAngleFloor) {
             // HalfAngle resolves no angle below about 2e-10: from there on a sweep only toggles

@@ -68,6 +68,20 @@ TEST(FactorRotations, ConvergedRunsStopEarly)
     EXPECT_LT(MaxDifference(aimed.rotated, target), 1e-15L);
 }
 
+TEST(FactorRotations, NonFiniteInputEndsTheRunAtOnce)
+{
+    const trealmatrix m = Mat({ { NAN, 1 }, { 2, 3 } });
+    EXPECT_EQ(
+        TargetRotation(m, Mat({ { 1, 0 }, { 0, 1 } }), AllIndexes(2), AllIndexes(2), false).sweeps,
+        1);
+    EXPECT_EQ(
+        PairSimilaritySweeps(m, AllIndexes(2), AllIndexes(2), tPairSimilarity::Sym).sweeps, 1);
+    EXPECT_EQ(RotationSweeps(Mat({ { INFINITY, 1 }, { 2, 3 } }), AllIndexes(2), AllIndexes(2),
+                  QuartimaxCriterion)
+                  .sweeps,
+        1);
+}
+
 TEST(FactorRotations, TargetMaskAndReversal)
 {
     // The lower half masks rows: only row 2 counts, and it is turned onto its target.
