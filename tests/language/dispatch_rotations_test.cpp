@@ -61,6 +61,20 @@ TEST_F(RotationDispatch, VarimaxOfSimpleStructureAndRowSelections)
     EXPECT_LT(std::fabs(selected(1, 1) * selected(1, 2)), 1e-9L); // row 1 on one axis
 }
 
+TEST_F(RotationDispatch, NegativeRowEntries)
+{
+    Store("L", "{{3,1},{1,2},{0.5,2}}");
+    // QUARTIMAX skips a negative entry; MEDIMAX and PCA count the row against the others.
+    EXPECT_EQ(
+        One("Rot(L, \"QUARTIMAX\", {1,-2})").matrix, One("Rot(L, \"QUARTIMAX\", {1})").matrix);
+    EXPECT_NE(
+        One("Rot(L, \"MEDIMAX\", {1,-2,3})").matrix, One("Rot(L, \"MEDIMAX\", {1,3})").matrix);
+    const trealmatrix against = One("Rot({{1,1}}, \"PCA\", {-1})").matrix;
+    EXPECT_LT(std::fabs(against(1, 1)), 1e-9L);
+    // ZIEL and POWER take no negative entries.
+    EXPECT_THROW(Eval("Rot(L, \"POWER\", 1, {-1})"), tRangeError);
+}
+
 TEST_F(RotationDispatch, EdgeCasesOfTheKeywords)
 {
     // GLEICH: sums of squares 9 and 1 become 5 and 5.
