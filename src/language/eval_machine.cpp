@@ -7,6 +7,7 @@
 #include "language/machine_operators.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
+#include "variables/factorial.h"
 
 namespace zelvora {
 namespace {
@@ -209,22 +210,19 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         return;
     }
     if (InRange(opcode, 64, 69)) {
-        if (opcode == 65) {
-            SetError(1, "Der Operator ! ist in dieser Ausgabe noch nicht verf\xFC"
-                        "gbar");
-            return;
-        }
         tVariable result;
-        if (opcode != 64 && opcode != 69)
+        if (opcode == 65)
+            result = VarFactorial(slot(base));
+        else if (opcode != 64 && opcode != 69)
             result = machine::SuffixPower(slot(base), opcode);
         Replace(level, base, { std::move(result) });
         return;
     }
-    if (InRange(opcode, 70, 106) || InRange(opcode, 110, 331)) {
+    if (InRange(opcode, 70, 106) || opcode == 108 || InRange(opcode, 110, 331)) {
         ApplyFunction(level, entry);
         return;
     }
-    // 107 to 109, 332 and above: no routine, the operands stay.
+    // 107, 109, 332 and above: no routine, the operands stay.
 }
 
 void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
