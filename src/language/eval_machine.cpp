@@ -7,6 +7,7 @@
 #include "language/machine_operators.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
+#include "variables/direct_sum.h"
 #include "variables/factorial.h"
 
 namespace zelvora {
@@ -174,6 +175,10 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
     if (InRange(opcode, 19, 51)) {
         switch (opcode) {
         case 21: // ","
+            return;
+        case 50: // "++"
+            if (top - base == 1)
+                Replace(level, base, { VarDirectSum(slot(base), slot(base + 1)) });
             return;
         case 20:
         case 22:
