@@ -259,6 +259,11 @@ TEST(UnaryFunctions, PartialExpAndAngle)
     EXPECT_NEAR(
         VarPartialExp(RealMat({ { 0.5L, 1 } }), 2, 2).matrix(1, 2), std::sinh(1.0L), 1e-18L);
     EXPECT_EQ(VarPartialExp(Bool(true), 3, 1).shape, shEmpty);
+    // A plain square matrix: count 1 is the matrix exponential, larger counts work per element.
+    const tVariable nilpotent = RealMat({ { 0, 1 }, { 0, 0 } });
+    EXPECT_TRUE(MatrixNear(VarPartialExp(nilpotent, 1, 0).matrix, Mat({ { 1, 1 }, { 0, 1 } })));
+    EXPECT_TRUE(MatrixNear(
+        VarPartialExp(nilpotent, 2, 1).matrix, Mat({ { 1, std::cosh(1.0L) }, { 1, 1 } }), 1e-18L));
     EXPECT_EQ(VarAngle(Int(0), Int(1)).realvalue, std::numbers::pi_v<long double> / 2);
     EXPECT_EQ(VarAngle(Bool(true), Int(1)).boolvalue, 0);
     EXPECT_EQ(VarAngle(Int(1), Str("1")).shape, shEmpty);
