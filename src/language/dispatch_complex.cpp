@@ -4,10 +4,8 @@
 #include "language/dispatch_gates.h"
 #include "numerics/complex_pairs.h"
 #include "numerics/matrix_arith.h"
-#include "numerics/run_time_error.h"
 #include "numerics/scalar_math.h"
 
-#include <cmath>
 
 namespace zelvora {
 namespace {

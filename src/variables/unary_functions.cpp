@@ -42,45 +42,24 @@ trealmatrix MatrixArcTanOfOne(const trealmatrix& m)
     return MatrixArcTan(m, MakeIdentity(m.Rows(), m.Cols()));
 }
 
-long double LnOfMagnitude(long double x)
-{
-    return std::log(std::fabs(x));
-}
-long double ExpOf(long double x)
-{
-    return std::exp(x);
-}
-long double SquareOf(long double x)
-{
-    return x * x;
-}
-long double SqrtOfPositivePart(long double x)
-{
-    return std::sqrt(x > 0 ? x : 0);
-}
-long double TanOf(long double x)
-{
-    return std::tan(x);
-}
-
 // clang-format off
 constexpr tFunctionRow functionRows[] = {
-    { tUnaryFunction::Ln,      LnOfMagnitude,      tBooleanRule::RealZero, tElementFunction::Ln,      MatrixLog },
-    { tUnaryFunction::Exp,     ExpOf,              tBooleanRule::Empty,    tElementFunction::Exp,     Series<tMatrixSeries::Exp> },
-    { tUnaryFunction::Square,  SquareOf,           tBooleanRule::Same,     tElementFunction::Square,  MatrixSquare },
-    { tUnaryFunction::Sqrt,    SqrtOfPositivePart, tBooleanRule::Same,     tElementFunction::Sqrt,    MatrixSqrt },
-    { tUnaryFunction::Sin,     [](long double x) { return std::sin(x); },   tBooleanRule::Same,  tElementFunction::Sin,     Series<tMatrixSeries::Sin> },
-    { tUnaryFunction::Cos,     [](long double x) { return std::cos(x); },   tBooleanRule::Not,   tElementFunction::Cos,     Series<tMatrixSeries::Cos> },
-    { tUnaryFunction::Tan,     TanOf,                                       tBooleanRule::False, tElementFunction::Tan,     Series<tMatrixSeries::Tan> },
-    { tUnaryFunction::ArcSin,  [](long double x) { return std::asin(x); },  tBooleanRule::Same,  tElementFunction::ArcSin,  MatrixArcSin },
-    { tUnaryFunction::ArcCos,  [](long double x) { return std::acos(x); },  tBooleanRule::Not,   tElementFunction::ArcCos,  MatrixArcCos },
-    { tUnaryFunction::ArcTan,  [](long double x) { return std::atan(x); },  tBooleanRule::False, tElementFunction::ArcTan,  MatrixArcTanOfOne },
-    { tUnaryFunction::Sinh,    [](long double x) { return std::sinh(x); },  tBooleanRule::Same,  tElementFunction::Sinh,    Series<tMatrixSeries::Sinh> },
-    { tUnaryFunction::Cosh,    [](long double x) { return std::cosh(x); },  tBooleanRule::Not,   tElementFunction::Cosh,    Series<tMatrixSeries::Cosh> },
-    { tUnaryFunction::Tanh,    [](long double x) { return std::tanh(x); },  tBooleanRule::Not,   tElementFunction::Tanh,    Series<tMatrixSeries::Tanh> },
-    { tUnaryFunction::ArcSinh, [](long double x) { return std::asinh(x); }, tBooleanRule::Same,  tElementFunction::ArcSinh, MatrixArcSinh },
-    { tUnaryFunction::ArcCosh, [](long double x) { return std::acosh(x); }, tBooleanRule::Not,   tElementFunction::ArcCosh, MatrixArcCosh },
-    { tUnaryFunction::ArcTanh, [](long double x) { return std::atanh(x); }, tBooleanRule::Not,   tElementFunction::ArcTanh, MatrixArcTanh },
+    { tUnaryFunction::Ln,      [](long double x) { return std::log(std::fabs(x)); },   tBooleanRule::RealZero, tElementFunction::Ln,      MatrixLog },
+    { tUnaryFunction::Exp,     [](long double x) { return std::exp(x); },              tBooleanRule::Empty,    tElementFunction::Exp,     Series<tMatrixSeries::Exp> },
+    { tUnaryFunction::Square,  [](long double x) { return x * x; },                    tBooleanRule::Same,     tElementFunction::Square,  MatrixSquare },
+    { tUnaryFunction::Sqrt,    [](long double x) { return std::sqrt(x > 0 ? x : 0); }, tBooleanRule::Same,     tElementFunction::Sqrt,    MatrixSqrt },
+    { tUnaryFunction::Sin,     [](long double x) { return std::sin(x); },              tBooleanRule::Same,     tElementFunction::Sin,     Series<tMatrixSeries::Sin> },
+    { tUnaryFunction::Cos,     [](long double x) { return std::cos(x); },              tBooleanRule::Not,      tElementFunction::Cos,     Series<tMatrixSeries::Cos> },
+    { tUnaryFunction::Tan,     [](long double x) { return std::tan(x); },              tBooleanRule::False,    tElementFunction::Tan,     Series<tMatrixSeries::Tan> },
+    { tUnaryFunction::ArcSin,  [](long double x) { return std::asin(x); },             tBooleanRule::Same,     tElementFunction::ArcSin,  MatrixArcSin },
+    { tUnaryFunction::ArcCos,  [](long double x) { return std::acos(x); },             tBooleanRule::Not,      tElementFunction::ArcCos,  MatrixArcCos },
+    { tUnaryFunction::ArcTan,  [](long double x) { return std::atan(x); },             tBooleanRule::False,    tElementFunction::ArcTan,  MatrixArcTanOfOne },
+    { tUnaryFunction::Sinh,    [](long double x) { return std::sinh(x); },             tBooleanRule::Same,     tElementFunction::Sinh,    Series<tMatrixSeries::Sinh> },
+    { tUnaryFunction::Cosh,    [](long double x) { return std::cosh(x); },             tBooleanRule::Not,      tElementFunction::Cosh,    Series<tMatrixSeries::Cosh> },
+    { tUnaryFunction::Tanh,    [](long double x) { return std::tanh(x); },             tBooleanRule::Not,      tElementFunction::Tanh,    Series<tMatrixSeries::Tanh> },
+    { tUnaryFunction::ArcSinh, [](long double x) { return std::asinh(x); },            tBooleanRule::Same,     tElementFunction::ArcSinh, MatrixArcSinh },
+    { tUnaryFunction::ArcCosh, [](long double x) { return std::acosh(x); },            tBooleanRule::Not,      tElementFunction::ArcCosh, MatrixArcCosh },
+    { tUnaryFunction::ArcTanh, [](long double x) { return std::atanh(x); },            tBooleanRule::Not,      tElementFunction::ArcTanh, MatrixArcTanh },
 };
 // clang-format on
 
