@@ -6,9 +6,10 @@
 #include "numerics/matrix_arith.h"
 #include "numerics/scalar_math.h"
 
-
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
 // A routine of the first matrix behind the gate of the functions of one matrix; a string matrix
 // has no numbers and gives empty, as does a missing second operand where one is needed.
@@ -89,19 +90,19 @@ tCallOutcome TripleProductCall(const tCallArgs& args)
 
 // clang-format off
 constexpr tDispatchRow Rows[] = {
-    { 218, SumCall<tElementwiseOp::Add> },             // R2_Add
-    { 219, SumCall<tElementwiseOp::Subtract> },        // R2_Sub
-    { 220, PairInverseCall },                          // R2_Inv
-    { 221, PairProductCall<false> },                   // R2_Mul
-    { 222, PairProductCall<true> },                    // R2_Div
-    { 223, PairExpCall },                              // R2_Exp
-    { 224, ConvertCall<PairsToTriples> },              // R2_ToR3
-    { 225, SumCall<tElementwiseOp::Add> },             // R3_Add
-    { 226, SumCall<tElementwiseOp::Subtract> },        // R3_Sub
-    { 227, TripleProductCall<TripleMultiply> },        // R3_Mul
-    { 228, TripleProductCall<TripleDivide> },          // R3_Div
-    { 229, ConvertCall<TriplesToPairs> },              // R3_ToR2
-    { 230, ConvertCall<NormalisedTriples> },           // R3_Norm
+    { O::R2_Add,  SumCall<tElementwiseOp::Add> },
+    { O::R2_Sub,  SumCall<tElementwiseOp::Subtract> },
+    { O::R2_Inv,  PairInverseCall },
+    { O::R2_Mul,  PairProductCall<false> },
+    { O::R2_Div,  PairProductCall<true> },
+    { O::R2_Exp,  PairExpCall },
+    { O::R2_ToR3, ConvertCall<PairsToTriples> },
+    { O::R3_Add,  SumCall<tElementwiseOp::Add> },
+    { O::R3_Sub,  SumCall<tElementwiseOp::Subtract> },
+    { O::R3_Mul,  TripleProductCall<TripleMultiply> },
+    { O::R3_Div,  TripleProductCall<TripleDivide> },
+    { O::R3_ToR2, ConvertCall<TriplesToPairs> },
+    { O::R3_Norm, ConvertCall<NormalisedTriples> },
 };
 // clang-format on
 

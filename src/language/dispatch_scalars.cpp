@@ -9,6 +9,8 @@
 namespace zelvora {
 namespace {
 
+using O = tOpcode;
+
 template <tVariable (*operation)(const tVariable&)> tCallOutcome OfFirst(const tCallArgs& args)
 {
     return call::Value(operation(args.Arg(1)));
@@ -70,41 +72,41 @@ tCallOutcome OrderCall(const tCallArgs& args)
 
 // clang-format off
 constexpr tDispatchRow Rows[] = {
-    { 72,  FormatCall },                                    // format
-    { 73,  OfFirst<VarNumericValue> },                      // Num
-    { 74,  OfFirst<VarAbs> },                               // abs
-    { 75,  OfFirst<VarNegate> },                            // neg
-    { 76,  OfFirst<VarNegate> },                            // Nicht
-    { 77,  OfFirst<VarSign> },                              // vorz
-    { 78,  UnaryCall<tUnaryFunction::Ln> },                 // Ln
-    { 79,  UnaryCall<tUnaryFunction::Square> },             // Quadrat
-    { 80,  UnaryCall<tUnaryFunction::Sqrt> },               // Wurzel
-    { 81,  UnaryCall<tUnaryFunction::Exp> },                // Exp
-    { 82,  PartialExpCall },                                // PExp
-    { 83,  UnaryCall<tUnaryFunction::Sinh> },               // sinh
-    { 84,  UnaryCall<tUnaryFunction::Cosh> },               // cosh
-    { 85,  UnaryCall<tUnaryFunction::Tanh> },               // tanh
-    { 86,  UnaryCall<tUnaryFunction::ArcSinh> },            // arcsinh
-    { 87,  UnaryCall<tUnaryFunction::ArcCosh> },            // arccosh
-    { 88,  UnaryCall<tUnaryFunction::ArcTanh> },            // arctanh
-    { 89,  UnaryCall<tUnaryFunction::Sin> },                // sin
-    { 90,  UnaryCall<tUnaryFunction::Cos> },                // cos
-    { 91,  UnaryCall<tUnaryFunction::Tan> },                // tan
-    { 92,  UnaryCall<tUnaryFunction::ArcSin> },             // arcsin
-    { 93,  UnaryCall<tUnaryFunction::ArcCos> },             // arccos
-    { 94,  UnaryCall<tUnaryFunction::ArcTan> },             // arctan
-    { 95,  AngleCall },                                     // arcCS
-    { 96,  OfFirst<VarFractionalPart> },                    // Dezimalteil
-    { 97,  OfFirst<VarIntegerPart> },                       // Ganzzahl
-    { 98,  RoundCall },                                     // Gerundet
-    { 99,  OfFirst<VarPrimeNo> },                           // PrimNr
-    { 100, GcdCall<tGcdKind::All> },                        // GGT
-    { 101, GcdCall<tGcdKind::Rows> },                       // GGTZL
-    { 102, GcdCall<tGcdKind::Columns> },                    // GGTSP
-    { 103, MaxExponentCall<false> },                        // MAXEXP
-    { 104, MaxExponentCall<true> },                         // MAXPOW
-    { 105, OrderCall },                                     // F_ord
-    { 108, OfFirst<VarFactorial> },                         // Fak
+    { O::Format,      FormatCall },
+    { O::Num,         OfFirst<VarNumericValue> },
+    { O::Abs,         OfFirst<VarAbs> },
+    { O::Neg,         OfFirst<VarNegate> },
+    { O::Nicht,       OfFirst<VarNegate> },
+    { O::Vorz,        OfFirst<VarSign> },
+    { O::Ln,          UnaryCall<tUnaryFunction::Ln> },
+    { O::Quadrat,     UnaryCall<tUnaryFunction::Square> },
+    { O::Wurzel,      UnaryCall<tUnaryFunction::Sqrt> },
+    { O::Exp,         UnaryCall<tUnaryFunction::Exp> },
+    { O::PExp,        PartialExpCall },
+    { O::Sinh,        UnaryCall<tUnaryFunction::Sinh> },
+    { O::Cosh,        UnaryCall<tUnaryFunction::Cosh> },
+    { O::Tanh,        UnaryCall<tUnaryFunction::Tanh> },
+    { O::Arcsinh,     UnaryCall<tUnaryFunction::ArcSinh> },
+    { O::Arccosh,     UnaryCall<tUnaryFunction::ArcCosh> },
+    { O::Arctanh,     UnaryCall<tUnaryFunction::ArcTanh> },
+    { O::Sin,         UnaryCall<tUnaryFunction::Sin> },
+    { O::Cos,         UnaryCall<tUnaryFunction::Cos> },
+    { O::Tan,         UnaryCall<tUnaryFunction::Tan> },
+    { O::Arcsin,      UnaryCall<tUnaryFunction::ArcSin> },
+    { O::Arccos,      UnaryCall<tUnaryFunction::ArcCos> },
+    { O::Arctan,      UnaryCall<tUnaryFunction::ArcTan> },
+    { O::ArcCS,       AngleCall },
+    { O::Dezimalteil, OfFirst<VarFractionalPart> },
+    { O::Ganzzahl,    OfFirst<VarIntegerPart> },
+    { O::Gerundet,    RoundCall },
+    { O::PrimNr,      OfFirst<VarPrimeNo> },
+    { O::GGT,         GcdCall<tGcdKind::All> },
+    { O::GGTZL,       GcdCall<tGcdKind::Rows> },
+    { O::GGTSP,       GcdCall<tGcdKind::Columns> },
+    { O::MAXEXP,      MaxExponentCall<false> },
+    { O::MAXPOW,      MaxExponentCall<true> },
+    { O::F_ord,       OrderCall },
+    { O::Fak,         OfFirst<VarFactorial> },
 };
 // clang-format on
 

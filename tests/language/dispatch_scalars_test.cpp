@@ -80,8 +80,11 @@ TEST_F(Scalars, EveryFunctionOfTheGroupHasARoutine)
     std::int32_t calls = 0;
     for (std::int32_t e = 1; e <= toc.EntryCount(); ++e) {
         const tTOC& entry = toc.Entry(e);
-        const bool inGroup = (entry.Opcode >= 70 && entry.Opcode <= 114)
-            || (entry.Opcode >= 218 && entry.Opcode <= 230);
+        const std::uint16_t opcode = OpcodeNumber(entry.Opcode);
+        const bool inGroup
+            = (opcode >= OpcodeNumber(tOpcode::Format) && opcode <= OpcodeNumber(tOpcode::Wenn))
+            || (opcode >= OpcodeNumber(tOpcode::R2_Add)
+                && opcode <= OpcodeNumber(tOpcode::R3_Norm));
         if (entry.Kind != tTocKind::Function || !inGroup)
             continue;
         EXPECT_TRUE(dispatch.IsRegistered(entry.Opcode)) << entry.Name;
@@ -107,11 +110,12 @@ TEST_F(Scalars, FunctionsBehindUnfindableNamesAnswerThroughTheDispatch)
     VarSetInteger(n, 7);
     tVariable a;
     VarSetInteger(a, 2);
-    const tTOC& entry = Catalogue().Entry(Catalogue().EntryOfOpcode(105));
-    const tCallOutcome order = dispatch.Call(105, entry, std::vector<tVariable> { n, a });
+    const tTOC& entry = Catalogue().Entry(Catalogue().EntryOfOpcode(tOpcode::F_ord));
+    const tCallOutcome order
+        = dispatch.Call(tOpcode::F_ord, entry, std::vector<tVariable> { n, a });
     ASSERT_EQ(order.Values.size(), 1u);
     EXPECT_EQ(order.Values[0].intvalue, 3);
-    const tCallOutcome phi = dispatch.Call(105, entry, std::vector<tVariable> { n });
+    const tCallOutcome phi = dispatch.Call(tOpcode::F_ord, entry, std::vector<tVariable> { n });
     EXPECT_EQ(phi.Values[0].intvalue, 6);
 }
 
