@@ -206,12 +206,14 @@ void tConsoleShelf::PrintChanges(std::FILE* stream)
 
 bool tConsoleClipboard::SetText(std::string_view)
 {
+    std::fflush(stdout);
     std::fputs("zelvora-cli: keine Zwischenablage vorhanden\n", stderr);
     return false;
 }
 
 bool tConsoleClipboard::SetPicture(const tPicture&)
 {
+    std::fflush(stdout);
     std::fputs("zelvora-cli: keine Zwischenablage vorhanden\n", stderr);
     return false;
 }

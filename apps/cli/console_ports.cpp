@@ -5,6 +5,7 @@
 #include "language/text_encoding.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace zelvora::cli {
 
@@ -53,9 +54,15 @@ void tConsoleApplication::ProcessPendingMessages()
 
 void PrintText(std::FILE* stream, std::string_view text)
 {
+    // Output to a file or pipe stays buffered; a message on stderr comes after everything that
+    // stdout has taken so far, and a terminal sees each line at once.
+    static const bool stdoutIsTerminal = isatty(fileno(stdout)) == 1;
+    if (stream != stdout)
+        std::fflush(stdout);
     const std::string utf8 = Cp1252ToUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fflush(stream);
+    if (stream != stdout || stdoutIsTerminal)
+        std::fflush(stream);
 }
 
 } // namespace zelvora::cli

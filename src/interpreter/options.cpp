@@ -147,7 +147,7 @@ std::string* DirectorySetting(tSettings& settings, std::string_view optionName)
 }
 
 tOptions::tOptions(tSettings& settings, tInterpreter& interpreter,
-    std::unique_ptr<tVisibleVarsList>& store, tOptionHooks hooks, tRandomGenerator& random)
+    tVisibleVarsList* store, tOptionHooks hooks, tRandomGenerator& random)
     : m_settings(settings)
     , m_interpreter(interpreter)
     , m_store(store)

@@ -74,7 +74,7 @@ public:
     // The layouts and the new-matrix flag are the current store's (LOAD replaces it); the
     // switches are the interpreter's, which also reaches the journal and the listing.
     tOptions(tSettings& settings, tInterpreter& interpreter,
-        std::unique_ptr<tVisibleVarsList>& store, tOptionHooks hooks = {},
+        tVisibleVarsList* store, tOptionHooks hooks = {},
         tRandomGenerator& random = ProgramRandom());
 
     // Sets option name from the value token: an integer number token gives its value and the text
@@ -103,7 +103,7 @@ private:
 
     tSettings& m_settings;
     tInterpreter& m_interpreter;
-    std::unique_ptr<tVisibleVarsList>& m_store;
+    tVisibleVarsList* m_store; // null: no store (the options of the layouts are kept nowhere)
     tOptionHooks m_hooks;
     tRandomGenerator& m_random;
 };

@@ -243,9 +243,9 @@ namespace {
             break;
         case 2:
             for (std::size_t i = 1; i < arguments.size(); ++i) {
-                if (arguments[i].Kind != tkName || !context.Store->FindShown(arguments[i].Text))
+                if (arguments[i].Kind != tkName || !context.Store.FindShown(arguments[i].Text))
                     continue;
-                if (tMatrixWindowPort* window = context.Store->CurrentWindow())
+                if (tMatrixWindowPort* window = context.Store.CurrentWindow())
                     shelf->MoveToActiveCompartment(*window);
             }
             break;
