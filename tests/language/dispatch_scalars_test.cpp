@@ -66,6 +66,12 @@ TEST_F(Scalars, BadInputEndsTheRunWithItsError)
     EXPECT_THROW(One("ln(0)"), tFloatDivisionByZeroError);
     EXPECT_EQ(One("sqrt(\"x\")").shape, shEmpty);
     EXPECT_EQ(One("abs(Wenn(1 > 2, 1))").shape, shEmpty);
+    // A math error in one element stops the formula with the library's code and a message.
+    Eval("exp({100000, 1})");
+    EXPECT_EQ(machine.EvalErrorCode(), 99);
+    EXPECT_EQ(machine.EvalErrorMessage(),
+        "Rechenfehler in einem Matrixelement (\xDC"
+        "berlauf oder ung\xFCltige Operation)");
 }
 
 // Every catalogue function of the scalar group and of the complex pairs and triples, with no
