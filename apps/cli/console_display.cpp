@@ -197,6 +197,11 @@ std::string tConsoleShelf::TakeChangesText()
     return text;
 }
 
+void tConsoleShelf::DiscardChanges()
+{
+    m_changed.clear();
+}
+
 void tConsoleShelf::PrintChanges(std::FILE* stream)
 {
     const std::string text = TakeChangesText();

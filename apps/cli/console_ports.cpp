@@ -47,7 +47,7 @@ std::string tConsoleTextView::FileText() const
 void tConsoleApplication::ProcessPendingMessages()
 {
     if (m_quiet)
-        m_shelf.TakeChangesText();
+        m_shelf.DiscardChanges();
     else
         m_shelf.PrintChanges(stdout);
 }
