@@ -140,6 +140,8 @@ tFunctionDispatch::tFunctionDispatch()
     Register(StatisticsRows());
     Register(SelectionRows());
     Register(LinearAlgebraRows());
+    Register(ScalarFunctionRows());
+    Register(ComplexRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)
