@@ -2,7 +2,7 @@
 #include "console_ports.h"
 
 #include "console_display.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <cstdio>
 #include <unistd.h>

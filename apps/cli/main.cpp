@@ -3,7 +3,7 @@
 #include "console_display.h"
 #include "console_ports.h"
 #include "console_process.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 #include "prompt.h"
 #include "run_report.h"
 #include "interpreter/process_setup.h"

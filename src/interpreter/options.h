@@ -56,9 +56,6 @@ inline constexpr std::array<std::string_view, 29> OptionNames = {
 // The option's number (1 to 29; names compared case-insensitively, whole), 0 when it is none.
 std::int32_t OptionNumber(std::string_view name);
 
-// The position (from 1) of word in a ';'-separated list, compared case-insensitively and whole; 0
-// when absent.
-std::int32_t WordNumber(std::string_view list, std::string_view word);
 
 // What the options reach besides the settings: the toolbar buttons of the command window and
 // the visibility of the journal and listing windows. Absent hooks do nothing.

@@ -108,5 +108,7 @@ std::span<const tDispatchRow> SelectionRows(); // selection, joining and reorder
 std::span<const tDispatchRow> LinearAlgebraRows(); // inverses, factors, eigen systems
 std::span<const tDispatchRow> RotationRows(); // factor rotations and communality estimates
 std::span<const tDispatchRow> FittingRows(); // curve fitting, polynomials, smoothing, interpolation
+std::span<const tDispatchRow> ScalarFunctionRows(); // general, trigonometric and integer functions
+std::span<const tDispatchRow> ComplexRows(); // complex pairs and cube-root triples
 
 } // namespace zelvora

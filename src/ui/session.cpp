@@ -5,7 +5,7 @@
 #include "formats/matrix_text_io.h"
 #include "interpreter/compute_handler.h"
 #include "interpreter/option_commands.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 #include "numerics/library_state.h"
 #include "variables/number_format.h"
 
