@@ -63,18 +63,20 @@ tCallOutcome CurvefitCall(const tCallArgs& args)
     const trealmatrix m = args.Matrix(1);
     switch (position) {
     case 1:
-        return ListValues(FitCurve(1, options, m, FailureMatrix(), trealmatrix()), 2);
+        return ListValues(
+            FitCurve(1, options, m, FailureMatrix(), trealmatrix(), args.Random()), 2);
     case 2:
     case 3:
         if (!args.IsMatrix(3))
             return call::Empty();
-        return ListValues(FitCurve(position, options, m, args.Matrix(3), trealmatrix()), 2);
+        return ListValues(
+            FitCurve(position, options, m, args.Matrix(3), trealmatrix(), args.Random()), 2);
     case 4: {
         if (!args.IsMatrix(3))
             return call::Empty();
         const trealmatrix extra
             = args.Count() >= 4 && args.IsMatrix(4) ? args.Matrix(4) : trealmatrix();
-        const trealmatrixarr list = FitCurve(4, options, m, args.Matrix(3), extra);
+        const trealmatrixarr list = FitCurve(4, options, m, args.Matrix(3), extra, args.Random());
         return ListValues(list, list.size());
     }
     default:

@@ -276,7 +276,7 @@ tCallOutcome FconsistCall(const tCallArgs& args)
     if (!allowed || args.Text(2).starts_with('-'))
         return call::Slot();
     return call::RealMatrix(FactorConsistency(
-        args.Matrix(1), static_cast<K>(position), args.Integer(3), args.Integer(4)));
+        args.Matrix(1), static_cast<K>(position), args.Integer(3), args.Integer(4), args.Random()));
 }
 
 template <trealmatrix (*routine)(const trealmatrix&)>

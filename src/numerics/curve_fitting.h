@@ -37,6 +37,6 @@ long double SCurveValue(long double x, long double a, long double b, long double
 // without cases gets a zero BETA row and PRED row. Other types, and K >= 2 without E, give an empty
 // list.
 trealmatrixarr FitCurve(int32_t type, std::string_view options, const trealmatrix& m,
-    const trealmatrix& p, const trealmatrix& e, tRandomGenerator& generator = ProgramRandom());
+    const trealmatrix& p, const trealmatrix& e, tRandomGenerator& generator);
 
 } // namespace zelvora

@@ -15,6 +15,6 @@ namespace zelvora {
 // column by column (element (i-1)*n + j is L_s[j][i]), n*cols(L) rows. sampleSize <= 0 means N and
 // is capped at N; samples <= 0 means 9*N. No variables or no cases give the 1 x 1 zero matrix.
 trealmatrix FactorConsistency(const trealmatrix& rawData, tRotationKeyword keyword,
-    int32_t sampleSize, int32_t samples, tRandomGenerator& generator = ProgramRandom());
+    int32_t sampleSize, int32_t samples, tRandomGenerator& generator);
 
 } // namespace zelvora

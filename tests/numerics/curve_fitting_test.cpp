@@ -48,26 +48,28 @@ TEST(Polynomials, MonotoneSmoothing)
 
 TEST(CurveFitting, LinearRegressionWithVarianceShares)
 {
+    tRandomGenerator random(3);
     const trealmatrixarr fit
-        = FitCurve(1, "", Mat({ { 1, 2, 3, 4 }, { 2, 4, 6, 8 } }), FailureMatrix(), {});
+        = FitCurve(1, "", Mat({ { 1, 2, 3, 4 }, { 2, 4, 6, 8 } }), FailureMatrix(), {}, random);
     ASSERT_EQ(fit.size(), 2u);
     EXPECT_NEAR(static_cast<double>(fit[0](1, 1)), 2, 1e-15);
     EXPECT_NEAR(static_cast<double>(fit[0](2, 1)), 1, 1e-15);
     EXPECT_NEAR(static_cast<double>(fit[0](2, 2)), 0, 1e-15);
     EXPECT_LT(MaxDifference(fit[1], Mat({ { 2, 4, 6, 8 }, { 0, 0, 0, 0 } })), 1e-15L);
-    EXPECT_THROW(FitCurve(1, "", Mat({ { 1, 2 }, { 3, 3 } }), FailureMatrix(), {}),
+    EXPECT_THROW(FitCurve(1, "", Mat({ { 1, 2 }, { 3, 3 } }), FailureMatrix(), {}, random),
         tFloatDivisionByZeroError);
-    EXPECT_TRUE(FitCurve(2, "", Mat({ { 1, 2 }, { 3, 4 } }), FailureMatrix(), {}).empty());
+    EXPECT_TRUE(FitCurve(2, "", Mat({ { 1, 2 }, { 3, 4 } }), FailureMatrix(), {}, random).empty());
 }
 
 TEST(CurveFitting, SCurveStaysOnItsGridPoint)
 {
+    tRandomGenerator random(3);
     trealmatrix data(2, 30);
     for (int32_t k = 1; k <= 30; ++k) {
         data(1, k) = k * 0.6L;
         data(2, k) = SCurveValue(data(1, k), 10, 2, 0.5L, 8);
     }
-    const trealmatrixarr fit = FitCurve(4, "beta pred rank", data, Mat({ { 2, 10 } }), {});
+    const trealmatrixarr fit = FitCurve(4, "beta pred rank", data, Mat({ { 2, 10 } }), {}, random);
     ASSERT_EQ(fit.size(), 3u);
     const trealmatrix& beta = fit[0];
     EXPECT_EQ(beta.Dims(), (tMatDims { 1, 6 }));
@@ -79,9 +81,8 @@ TEST(CurveFitting, SCurveStaysOnItsGridPoint)
     EXPECT_EQ(fit[1].Dims(), (tMatDims { 1, 30 }));
     EXPECT_EQ(fit[2].Dims(), (tMatDims { 1, 30 }));
     // Without options: RANK alone; several classes need the grouping matrix.
-    EXPECT_EQ(FitCurve(4, "", data, Mat({ { 2, 10 } }), {}).size(), 1u);
-    EXPECT_TRUE(FitCurve(4, "", data, Mat({ { 2, 10, 0.01, 2 } }), {}).empty());
-    tRandomGenerator random(3);
+    EXPECT_EQ(FitCurve(4, "", data, Mat({ { 2, 10 } }), {}, random).size(), 1u);
+    EXPECT_TRUE(FitCurve(4, "", data, Mat({ { 2, 10, 0.01, 2 } }), {}, random).empty());
     const trealmatrixarr classes
         = FitCurve(4, "RANK BETA", data, Mat({ { 2, 10, 0.01, 2 } }), trealmatrix(1, 30), random);
     ASSERT_EQ(classes.size(), 2u);
