@@ -148,6 +148,7 @@ tFunctionDispatch::tFunctionDispatch()
     Register(StatisticsRows());
     Register(SelectionRows());
     Register(LinearAlgebraRows());
+    Register(CovarianceRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)
