@@ -3,6 +3,7 @@
 // matrix (the product that dominates a correlation), and Dist of 2000 points with 20 coordinates
 // beside Eigen's X * X' of the 2000 x 20 matrix. Each case keeps its best repetition; the closing
 // table prints ours / Eigen (target for Corr: at most 1.5).
+#include "best_time_reporter.h"
 #include "numerics/covariance.h"
 #include "numerics/distances.h"
 
@@ -11,8 +12,6 @@
 
 #include <Eigen/Dense>
 #include <benchmark/benchmark.h>
-
-#include "best_time_reporter.h"
 
 namespace {
 
@@ -90,7 +89,8 @@ const tPairing pairings[] = {
 
 void PrintPairings(const bench::tBestTimeReporter& reporter)
 {
-    std::printf("\n%-24s %-24s %12s %12s %8s\n", "ours", "reference", "ours [ms]", "ref [ms]", "ratio");
+    std::printf(
+        "\n%-24s %-24s %12s %12s %8s\n", "ours", "reference", "ours [ms]", "ref [ms]", "ratio");
     for (const tPairing& pairing : pairings) {
         const auto ours = reporter.Best(pairing.ours);
         const auto reference = reporter.Best(pairing.reference);
@@ -124,8 +124,9 @@ void Register()
 int main(int argc, char** argv)
 {
     Register();
-    return zelvora::bench::RunAndPrint(argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
-        PrintPairings(reporter);
-        std::printf("(sink %.3Lg)\n", sink);
-    });
+    return zelvora::bench::RunAndPrint(
+        argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
+            PrintPairings(reporter);
+            std::printf("(sink %.3Lg)\n", sink);
+        });
 }

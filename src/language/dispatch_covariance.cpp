@@ -31,11 +31,13 @@ bool DataUsable(const tCallArgs& args, const trealmatrix& m, tMissing missing = 
             const bool unusable = !std::isfinite(x);
             if (!unusable && !(missing == tMissing::Refused && x == MissingNumber))
                 continue;
-            const std::string where = " in Zeile " + std::to_string(r) + ", Spalte " + std::to_string(c);
+            const std::string where
+                = " in Zeile " + std::to_string(r) + ", Spalte " + std::to_string(c);
             SetLibError(1,
                 args.Entry().Name
-                    + (unusable ? ": keine endliche Zahl" + where
-                                : ": fehlender Wert" + where + " (Miss2Mean ersetzt fehlende Werte)"));
+                    + (unusable
+                            ? ": keine endliche Zahl" + where
+                            : ": fehlender Wert" + where + " (Miss2Mean ersetzt fehlende Werte)"));
             return false;
         }
     }
@@ -65,7 +67,8 @@ tCallOutcome CRcoeffCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         const trealmatrix m = a.Matrix(1);
-        return DataUsable(a, m) ? call::RealMatrix(CRCoefficients(m, a.Integer(2, 1))) : call::Empty();
+        return DataUsable(a, m) ? call::RealMatrix(CRCoefficients(m, a.Integer(2, 1)))
+                                : call::Empty();
     });
 }
 
@@ -74,7 +77,8 @@ tCallOutcome FreqCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         const trealmatrix m = a.Matrix(1);
-        return DataUsable(a, m, tMissing::Counted) ? call::RealMatrix(FrequencyTable(m)) : call::Empty();
+        return DataUsable(a, m, tMissing::Counted) ? call::RealMatrix(FrequencyTable(m))
+                                                   : call::Empty();
     });
 }
 

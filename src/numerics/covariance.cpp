@@ -122,7 +122,9 @@ trealmatrix CovToCorrelation(const trealmatrix& c)
     trealmatrix r(n, n);
     for (int32_t i = 1; i <= n; ++i) {
         for (int32_t j = 1; j <= n; ++j)
-            r(i, j) = i == j ? 1 : c(i, j) * d[static_cast<std::size_t>(i)] * d[static_cast<std::size_t>(j)];
+            r(i, j) = i == j
+                ? 1
+                : c(i, j) * d[static_cast<std::size_t>(i)] * d[static_cast<std::size_t>(j)];
     }
     return r;
 }
@@ -177,7 +179,8 @@ trealmatrix DecorrelateRows(const trealmatrix& m)
     const trealmatrix factor = CholeskyFactor(correlation);
     for (int32_t i = 1; i <= k; ++i) {
         if (!(factor(i, i) * factor(i, i) >= dependentPivot)) {
-            SetLibError(1, "Die Zeilen sind linear abh\xE4ngig und lassen sich nicht de-korrelieren");
+            SetLibError(
+                1, "Die Zeilen sind linear abh\xE4ngig und lassen sich nicht de-korrelieren");
             return FailureMatrix();
         }
     }

@@ -20,7 +20,9 @@ tRealVector RowValues(const trealmatrix& m, int32_t r)
 int32_t CategoryOf(const tRealVector& values, long double x)
 {
     const auto elements = values.Elements();
-    return static_cast<int32_t>(std::lower_bound(elements.begin(), elements.end(), x) - elements.begin()) + 1;
+    return static_cast<int32_t>(
+               std::lower_bound(elements.begin(), elements.end(), x) - elements.begin())
+        + 1;
 }
 
 } // namespace

@@ -15,8 +15,9 @@ trealmatrix WeightedNeighbours(
     }
     const bool masked = !mask.IsAbsent();
     if (masked && (mask.Cols() != m.Cols() || (mask.Rows() != 1 && mask.Rows() != m.Rows()))) {
-        SetLibError(1, "Die Maske braucht die Gr\xF6\xDF"
-                       "e der Matrix oder eine Zeile ebenso vieler Spalten");
+        SetLibError(1,
+            "Die Maske braucht die Gr\xF6\xDF"
+            "e der Matrix oder eine Zeile ebenso vieler Spalten");
         return FailureMatrix();
     }
     const int32_t cols = m.Cols();

@@ -23,7 +23,8 @@ struct tBlock {
 tVarianceAnalysis Failed(const char* message)
 {
     SetLibError(1, message);
-    return { FailureMatrix(), FailureStringMatrix(), FailureMatrix(), FailureMatrix(), FailureMatrix() };
+    return { FailureMatrix(), FailureStringMatrix(), FailureMatrix(), FailureMatrix(),
+        FailureMatrix() };
 }
 
 bool AllFinite(const trealmatrix& m)
@@ -49,7 +50,9 @@ std::vector<std::vector<long double>> DummyRows(const trealmatrix& factors, int3
     for (int32_t level = 2; level <= levels.Count(); ++level) {
         std::vector<long double>& dummy = dummies.emplace_back(static_cast<std::size_t>(n) + 1, 0);
         for (int32_t c = 1; c <= n; ++c)
-            dummy[static_cast<std::size_t>(c)] = row[static_cast<std::size_t>(c)] == levels[static_cast<std::size_t>(level)] ? 1 : 0;
+            dummy[static_cast<std::size_t>(c)]
+                = row[static_cast<std::size_t>(c)] == levels[static_cast<std::size_t>(level)] ? 1
+                                                                                              : 0;
     }
     return dummies;
 }
@@ -117,7 +120,8 @@ tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& fact
     std::vector<std::vector<std::vector<long double>>> dummies;
     for (int32_t f = 1; f <= factorCount; ++f) {
         dummies.push_back(DummyRows(factors, f));
-        blocks.push_back({ static_cast<int32_t>(design.size()) + 1, static_cast<int32_t>(dummies.back().size()) });
+        blocks.push_back({ static_cast<int32_t>(design.size()) + 1,
+            static_cast<int32_t>(dummies.back().size()) });
         for (const auto& dummy : dummies.back())
             design.push_back(dummy);
     }
@@ -128,7 +132,8 @@ tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& fact
                 for (const auto& b : dummies[static_cast<std::size_t>(q)]) {
                     std::vector<long double> product(static_cast<std::size_t>(n) + 1, 0);
                     for (int32_t c = 1; c <= n; ++c)
-                        product[static_cast<std::size_t>(c)] = a[static_cast<std::size_t>(c)] * b[static_cast<std::size_t>(c)];
+                        product[static_cast<std::size_t>(c)]
+                            = a[static_cast<std::size_t>(c)] * b[static_cast<std::size_t>(c)];
                     design.push_back(std::move(product));
                     ++block.count;
                 }

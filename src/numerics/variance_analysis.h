@@ -12,7 +12,8 @@ struct tVarianceAnalysis {
     trealmatrix statistics;
     tStringmatrix labels; // one column, the line texts of the table
     trealmatrix squares; // L o L, element-wise
-    trealmatrix factor; // L, the Cholesky factor of the Gram matrix of the design and dependent rows
+    trealmatrix
+        factor; // L, the Cholesky factor of the Gram matrix of the design and dependent rows
     trealmatrix weights; // (L_yx * L_xx^-1)': one regression weight per design row
 };
 

@@ -18,7 +18,8 @@ class CovarianceDispatch : public DispatchFixture { };
 
 TEST_F(CovarianceDispatch, EveryFunctionOfTheGroupIsCarriedOut)
 {
-    const std::uint16_t opcodes[] = { 179, 180, 181, 204, 209, 210, 211, 217, 284, 297, 298, 299, 300 };
+    const std::uint16_t opcodes[]
+        = { 179, 180, 181, 204, 209, 210, 211, 217, 284, 297, 298, 299, 300 };
     const tTOCList& entries = Catalogue().Entries();
     int found = 0;
     for (std::int32_t i = 1; i <= Catalogue().EntryCount(); ++i) {
@@ -28,7 +29,8 @@ TEST_F(CovarianceDispatch, EveryFunctionOfTheGroupIsCarriedOut)
         ++found;
         EXPECT_TRUE(dispatch.IsRegistered(entry.Opcode)) << entry.Name;
         Eval(entry.Name + "({{1,2,3},{2,1,4}}, {{1,2,2}})");
-        EXPECT_EQ(machine.EvalErrorMessage().find("noch nicht verf"), std::string::npos) << entry.Name;
+        EXPECT_EQ(machine.EvalErrorMessage().find("noch nicht verf"), std::string::npos)
+            << entry.Name;
     }
     EXPECT_EQ(found, 13);
 }
@@ -73,7 +75,8 @@ TEST_F(CovarianceDispatch, DistanceArgumentForms)
 
 TEST_F(CovarianceDispatch, FrequencyTablesAndTheirSeveralResults)
 {
-    EXPECT_EQ(RowsOf(One("Freq({{1,2,2},{3,1,1}})")), (tRows { { 1, 2, 3 }, { 1, 2, 0 }, { 2, 0, 1 } }));
+    EXPECT_EQ(
+        RowsOf(One("Freq({{1,2,2},{3,1,1}})")), (tRows { { 1, 2, 3 }, { 1, 2, 0 }, { 2, 0, 1 } }));
     const tVariableArray cross = Eval("Crosstabs({{1,1,2},{5,6,6}})");
     ASSERT_EQ(cross.size(), 4u);
     EXPECT_EQ(RowsOf(cross[1]), (tRows { { 1, 1 }, { 0, 1 } }));
@@ -99,7 +102,8 @@ TEST_F(CovarianceDispatch, NeighbourSumsNeedMatricesOrVectors)
 {
     EXPECT_EQ(RowsOf(One("SeqMult({{1,2,3}}, {{1,1}})")), (tRows { { 1, 3, 5 } }));
     EXPECT_EQ(RowsOf(One("SeqMultCenter({{1,2,3}}, {{1,1,1}})")), (tRows { { 3, 6, 5 } }));
-    EXPECT_EQ(RowsOf(One("SeqMultCenter({{1,2,3}}, {{1,1,1}}, {{1,0,1}})")), (tRows { { 1, 2, 3 } }));
+    EXPECT_EQ(
+        RowsOf(One("SeqMultCenter({{1,2,3}}, {{1,1,1}}, {{1,0,1}})")), (tRows { { 1, 2, 3 } }));
     EXPECT_EQ(RowsOf(One("SeqMult({{1,2,3}})")), (tRows { { 1, 2, 3 } }));
     EXPECT_EQ(One("SeqMult({{1,2,3}}, 2)").shape, shEmpty);
     EXPECT_TRUE(IsSlot(One("SeqMult()")));
@@ -113,7 +117,8 @@ TEST_F(CovarianceDispatch, MissingAndNonFiniteValuesAreRefusedWithTheirPlace)
     StoreMatrix("X", data);
     Eval("Corr(X)");
     EXPECT_EQ(machine.EvalErrorCode(), 1);
-    EXPECT_NE(machine.EvalErrorMessage().find("fehlender Wert in Zeile 2, Spalte 3"), std::string::npos)
+    EXPECT_NE(
+        machine.EvalErrorMessage().find("fehlender Wert in Zeile 2, Spalte 3"), std::string::npos)
         << machine.EvalErrorMessage();
     // Frequencies count the marker as a value of its own.
     const tVariable freq = One("Freq(X)");
@@ -124,7 +129,8 @@ TEST_F(CovarianceDispatch, MissingAndNonFiniteValuesAreRefusedWithTheirPlace)
     for (const char* formula : { "Freq(Y)", "Dist(Y)", "Cov(Y)", "ANOVA({{1,2,3}}, Y)" }) {
         Eval(formula);
         EXPECT_EQ(machine.EvalErrorCode(), 1) << formula;
-        EXPECT_NE(machine.EvalErrorMessage().find("keine endliche Zahl"), std::string::npos) << formula;
+        EXPECT_NE(machine.EvalErrorMessage().find("keine endliche Zahl"), std::string::npos)
+            << formula;
     }
 }
 

@@ -139,18 +139,24 @@ TEST(Correlation, AgreesWithRReferenceData)
         { "attitude", ref::attitudeData, ref::attitudeCases, ref::attitudeVariables,
             ref::attitudePopulationCov, ref::attitudeCorr, ref::attitudeSampleCov,
             ref::attitudeCovToCorr },
-        { "mtcars", ref::mtcarsData, ref::mtcarsCases, ref::mtcarsVariables, ref::mtcarsPopulationCov,
-            ref::mtcarsCorr, ref::mtcarsSampleCov, ref::mtcarsCovToCorr },
+        { "mtcars", ref::mtcarsData, ref::mtcarsCases, ref::mtcarsVariables,
+            ref::mtcarsPopulationCov, ref::mtcarsCorr, ref::mtcarsSampleCov, ref::mtcarsCovToCorr },
     };
     for (const tReferenceSet& set : sets) {
         SCOPED_TRACE(set.name);
         const trealmatrix x = Variables(set.data, set.cases, set.variables);
         const int p = set.variables;
         // R works in double precision: agreement to about 1e-14.
-        EXPECT_LT(RelativeDifference(CovarianceOf(Deviations(x, 1), 1), Square(set.populationCov, p)), 1e-14L);
-        EXPECT_LT(RelativeDifference(CovarianceOf(Deviations(Transpose(x), 2), 2), Square(set.populationCov, p)), 1e-14L);
+        EXPECT_LT(
+            RelativeDifference(CovarianceOf(Deviations(x, 1), 1), Square(set.populationCov, p)),
+            1e-14L);
+        EXPECT_LT(RelativeDifference(
+                      CovarianceOf(Deviations(Transpose(x), 2), 2), Square(set.populationCov, p)),
+            1e-14L);
         EXPECT_LT(RelativeDifference(CorrelationOf(x, 1), Square(set.corr, p)), 1e-14L);
-        EXPECT_LT(RelativeDifference(CovToCorrelation(Square(set.sampleCov, p)), Square(set.covToCorr, p)), 1e-14L);
+        EXPECT_LT(RelativeDifference(
+                      CovToCorrelation(Square(set.sampleCov, p)), Square(set.covToCorr, p)),
+            1e-14L);
     }
 }
 
@@ -168,7 +174,9 @@ TEST(RemoveVariable, ExtractsOneFactor)
     EXPECT_EQ(RemoveVariable(Mat({ { 4, 2 }, { 2, 9 } }), 1), Mat({ { 0, 0 }, { 0, 8 } }));
     // Removing every variable in turn leaves nothing of a positive definite matrix.
     const trealmatrix c = Mat({ { 4, 2, 1 }, { 2, 5, 3 }, { 1, 3, 6 } });
-    EXPECT_LT(MaxDifference(RemoveVariable(RemoveVariable(RemoveVariable(c, 2), 1), 3), trealmatrix(3, 3)), 1e-18L);
+    EXPECT_LT(MaxDifference(
+                  RemoveVariable(RemoveVariable(RemoveVariable(c, 2), 1), 3), trealmatrix(3, 3)),
+        1e-18L);
     // A variable without variance has no factor; a number outside the matrix is a range error.
     EXPECT_EQ(RemoveVariable(Mat({ { 0, 0 }, { 0, 9 } }), 1), Mat({ { 0, 0 }, { 0, 9 } }));
     EXPECT_THROW(RemoveVariable(c, 4), tRangeError);
@@ -190,7 +198,8 @@ TEST(DecorrelateRows, LeavesUncorrelatedRowsWithTheirVariances)
     const trealmatrix after = CovarianceOf(DecorrelateRows(m), 1);
     for (int32_t i = 1; i <= 3; ++i)
         for (int32_t j = 1; j <= 3; ++j)
-            EXPECT_NEAR(static_cast<double>(after(i, j)), i == j ? static_cast<double>(covariance(i, i)) : 0.0, 1e-13)
+            EXPECT_NEAR(static_cast<double>(after(i, j)),
+                i == j ? static_cast<double>(covariance(i, i)) : 0.0, 1e-13)
                 << i << "," << j;
     EXPECT_EQ(LibErrorCode(), 0);
 }
@@ -235,7 +244,8 @@ TEST(CRCoefficients, PairsOffTheDiagonal)
     long double expected = 0;
     for (int32_t c = 1; c <= 6; ++c)
         expected += zz(1, c) * e(1, c) / 6;
-    EXPECT_NEAR(static_cast<double>(CRCoefficients(m, 2)(1, 2)), static_cast<double>(expected), 1e-15);
+    EXPECT_NEAR(
+        static_cast<double>(CRCoefficients(m, 2)(1, 2)), static_cast<double>(expected), 1e-15);
 }
 
 TEST(StandardiseRows, TwoPassZValues)

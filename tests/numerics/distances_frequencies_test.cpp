@@ -93,7 +93,8 @@ TEST(CrossTable, CountsOfValuePairs)
     EXPECT_EQ(parts[1], Mat({ { 1 }, { 2 } }));
     EXPECT_EQ(parts[2], Mat({ { 5, 6 } }));
     // The counts add up to the number of cases; further rows are not read.
-    const trealmatrixarr wide = CrossTable(Mat({ { 3, 1, 3, 2, 3 }, { 0, 0, 1, 1, 0 }, { 9, 9, 9, 9, 9 } }));
+    const trealmatrixarr wide
+        = CrossTable(Mat({ { 3, 1, 3, 2, 3 }, { 0, 0, 1, 1, 0 }, { 9, 9, 9, 9, 9 } }));
     EXPECT_EQ(wide[0], Mat({ { 1, 0 }, { 0, 1 }, { 2, 1 } }));
     const trealmatrixarr single = CrossTable(Mat({ { 1, 2 } }));
     ASSERT_EQ(single.size(), 3u);
@@ -120,7 +121,8 @@ TEST(WeightedNeighbours, CentredSumsAndMask)
     // The mask leaves element 2 out and divides by the weights that took part.
     EXPECT_EQ(WeightedNeighbours(m, Mat({ { 1, 1, 1 } }), true, Mat({ { 1, 0, 1, 1 } })),
         Mat({ { 1, 2, 3.5L, 3.5L } }));
-    EXPECT_EQ(WeightedNeighbours(m, Mat({ { 1 } }), false, Mat({ { 0, 0, 0, 0 } })), Mat({ { 0, 0, 0, 0 } }));
+    EXPECT_EQ(WeightedNeighbours(m, Mat({ { 1 } }), false, Mat({ { 0, 0, 0, 0 } })),
+        Mat({ { 0, 0, 0, 0 } }));
 }
 
 TEST(WeightedNeighbours, MisfittingWeightsAndMasksAreRefused)

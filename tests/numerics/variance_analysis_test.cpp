@@ -26,14 +26,16 @@ std::vector<std::string> Labels(const tVarianceAnalysis& anova)
 
 TEST(VarianceAnalysis, OneFactorByHand)
 {
-    const tVarianceAnalysis anova = VarianceAnalysis(Mat({ { 1, 2, 3, 4 } }), Mat({ { 1, 1, 2, 2 } }));
+    const tVarianceAnalysis anova
+        = VarianceAnalysis(Mat({ { 1, 2, 3, 4 } }), Mat({ { 1, 1, 2, 2 } }));
     EXPECT_LT(MaxDifference(anova.statistics,
-                  Mat({ { 30, 0, 0 }, { 0, 25, 0 }, { 5, 0, 0 }, { 0, 4, 0 }, { 0, 4, 0 }, { 0, 0, 4 },
-                      { 0, 0, 0 }, { 1, 0, 0 } })),
+                  Mat({ { 30, 0, 0 }, { 0, 25, 0 }, { 5, 0, 0 }, { 0, 4, 0 }, { 0, 4, 0 },
+                      { 0, 0, 4 }, { 0, 0, 0 }, { 1, 0, 0 } })),
         1e-17L);
     EXPECT_EQ(Labels(anova),
-        (std::vector<std::string> { "Gesamtquadratsumme:", "d. \"konst. Term\":", "Gesamtvariation:",
-            "d. Modell:", "d. Haupteffekte:", "d. Item 1", "d. Interaktionen:", "Residual Variation" }));
+        (std::vector<std::string> { "Gesamtquadratsumme:", "d. \"konst. Term\":",
+            "Gesamtvariation:", "d. Modell:", "d. Haupteffekte:", "d. Item 1",
+            "d. Interaktionen:", "Residual Variation" }));
     // Design rows: constant and one dummy; the weights are the mean of level 1 and the step to 2.
     EXPECT_EQ(anova.factor.Dims(), (tMatDims { 3, 3 }));
     EXPECT_LT(MaxDifference(anova.weights, Mat({ { 1.5 }, { 2 } })), 1e-17L);
@@ -46,7 +48,8 @@ TEST(VarianceAnalysis, OneFactorByHand)
 // (tests/numerics/reference/anova_reference.R).
 TEST(VarianceAnalysis, TwoFactorsAgreeWithR)
 {
-    const trealmatrix y = Mat({ { 3.1L, 4.7L, 2.2L, 5.9L, 6.3L, 4.4L, 7.8L, 8.1L, 5.5L, 6.6L, 9.2L } });
+    const trealmatrix y
+        = Mat({ { 3.1L, 4.7L, 2.2L, 5.9L, 6.3L, 4.4L, 7.8L, 8.1L, 5.5L, 6.6L, 9.2L } });
     const trealmatrix factors
         = Mat({ { 1, 1, 2, 2, 3, 3, 3, 1, 2, 3, 3 }, { 5, 7, 5, 7, 5, 7, 7, 5, 5, 5, 7 } });
     const tVarianceAnalysis anova = VarianceAnalysis(y, factors);
@@ -59,21 +62,24 @@ TEST(VarianceAnalysis, TwoFactorsAgreeWithR)
     EXPECT_NEAR(static_cast<double>(s(9, 3)), 2.90824561403508541, 1e-12);
     EXPECT_NEAR(static_cast<double>(s(10, 1)), 30.17666666666666941, 1e-12);
     EXPECT_EQ(Labels(anova)[8], "d. IA 1");
-    // Total = constant + variation; variation = model + residual; model = main effects + interactions.
+    // Total = constant + variation; variation = model + residual; model = main effects +
+    // interactions.
     EXPECT_NEAR(static_cast<double>(s(1, 1)), static_cast<double>(s(2, 2) + s(3, 1)), 1e-12);
     EXPECT_NEAR(static_cast<double>(s(3, 1)), static_cast<double>(s(4, 2) + s(10, 1)), 1e-12);
     EXPECT_NEAR(static_cast<double>(s(4, 2)), static_cast<double>(s(5, 2) + s(8, 2)), 1e-12);
     const long double weights[] = { 5.6L, -1.75L, 0.85L, -0.9L, 2.95L, 1.58333333333333259L };
     ASSERT_EQ(anova.weights.Dims(), (tMatDims { 6, 1 }));
     for (int32_t i = 1; i <= 6; ++i)
-        EXPECT_NEAR(static_cast<double>(anova.weights(i, 1)), static_cast<double>(weights[i - 1]), 1e-12) << i;
+        EXPECT_NEAR(
+            static_cast<double>(anova.weights(i, 1)), static_cast<double>(weights[i - 1]), 1e-12)
+            << i;
 }
 
 TEST(VarianceAnalysis, EmptyCellsAndSingleLevelsAddNothing)
 {
     // Factor 2 never varies within level 1 of factor 1: the interaction cell (1, 2) is empty.
-    const tVarianceAnalysis anova = VarianceAnalysis(
-        Mat({ { 1, 2, 4, 7, 3, 5 } }), Mat({ { 1, 1, 2, 2, 2, 2 }, { 1, 1, 1, 2, 2, 1 }, { 8, 8, 8, 8, 8, 8 } }));
+    const tVarianceAnalysis anova = VarianceAnalysis(Mat({ { 1, 2, 4, 7, 3, 5 } }),
+        Mat({ { 1, 1, 2, 2, 2, 2 }, { 1, 1, 1, 2, 2, 1 }, { 8, 8, 8, 8, 8, 8 } }));
     const trealmatrix& s = anova.statistics;
     ASSERT_EQ(s.Rows(), 7 + 3 + 3);
     EXPECT_TRUE(std::isfinite(s(1, 1)));
@@ -82,7 +88,8 @@ TEST(VarianceAnalysis, EmptyCellsAndSingleLevelsAddNothing)
     long double parts = 0;
     for (int32_t r = 1; r <= s.Rows(); ++r)
         parts += s(r, 3);
-    EXPECT_NEAR(static_cast<double>(s(2, 2) + parts + s(s.Rows(), 1)), static_cast<double>(s(1, 1)), 1e-12);
+    EXPECT_NEAR(
+        static_cast<double>(s(2, 2) + parts + s(s.Rows(), 1)), static_cast<double>(s(1, 1)), 1e-12);
 }
 
 TEST(VarianceAnalysis, MisfitsAreReported)
