@@ -4,7 +4,7 @@
 #   <topic>.journal   (optional) the journal written with --journal, without its three opening lines
 # The script runs from a copy in a fresh directory; @SCRIPTDIR@ in it stands for that directory
 # (in the script and in its output), so scripts can name files beside themselves absolutely.
-# Usage: run_script_test.sh CLI SCRIPT
+# Usage: run_script_test.sh CLI SCRIPT (ZELVORA_UPDATE_EXPECTED=1 rewrites <topic>.expected)
 set -u
 export LC_ALL=C # number texts do not depend on the user's locale
 cli=$1
@@ -29,6 +29,9 @@ sed -i "s|$run|@SCRIPTDIR@|g" "$work/stdout" "$work/stderr"
 } >"$work/actual"
 
 failed=0
+if [ "${ZELVORA_UPDATE_EXPECTED:-}" = 1 ]; then
+    cp "$work/actual" "$base.expected" # rewrites the expectation; review the change with git diff
+fi
 if ! diff -u "$base.expected" "$work/actual"; then
     failed=1
 fi

@@ -48,7 +48,7 @@ std::vector<std::string> CompletionCandidates(tSession& session, const std::stri
     const std::string key = NameFold(prefix);
     std::vector<std::string> words;
     for (const tCatalogueRow& row : CatalogueRows()) {
-        if (row.Type != tCatalogueRowType::Entry || row.Opcode < 13)
+        if (row.Type != tCatalogueRowType::Entry || OpcodeNumber(row.Opcode) < OpcodeNumber(tOpcode::ConstE))
             continue;
         const bool word = row.Name && (std::isalpha(static_cast<unsigned char>(row.Name[0])) || static_cast<unsigned char>(row.Name[0]) >= 0xC0);
         if (!word)

@@ -9,6 +9,8 @@
 namespace zelvora {
 namespace {
 
+using O = tOpcode;
+
 tCallOutcome Result(tMatrixReadResult read)
 {
     if (read.Ok)
@@ -35,8 +37,8 @@ tCallOutcome ReadHexCall(const tCallArgs& args)
 
 // clang-format off
     constexpr tDispatchRow Rows[] = {
-        { 255, ReadCsvCall },
-        { 257, ReadHexCall },
+        { O::CSVDatei, ReadCsvCall },
+        { O::HexDatei, ReadHexCall },
     };
 // clang-format on
 

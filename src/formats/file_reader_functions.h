@@ -1,5 +1,5 @@
-// The formula functions that read matrix files: CSVDatei/readCSV (opcode 255) and
-// HexDatei/ReadHEX (opcode 257), as dispatch rows for the session's function dispatch.
+// The formula functions that read matrix files: CSVDatei/readCSV and
+// HexDatei/ReadHEX, as dispatch rows for the session's function dispatch.
 #pragma once
 
 #include "language/builtin_dispatch.h"

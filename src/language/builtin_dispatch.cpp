@@ -14,7 +14,7 @@ const tVariable& EmptyValue()
 }
 } // namespace
 
-tCallArgs::tCallArgs(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments,
+tCallArgs::tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
     const std::string& scriptDirectory)
     : m_opcode(opcode)
     , m_entry(entry)
@@ -154,24 +154,24 @@ tFunctionDispatch::tFunctionDispatch()
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)
 {
     for (const tDispatchRow& row : rows) {
-        if (row.Opcode <= HighestFunctionOpcode)
-            m_routines[row.Opcode] = row.Routine;
+        if (OpcodeNumber(row.Opcode) <= HighestFunctionOpcode)
+            m_routines[OpcodeNumber(row.Opcode)] = row.Routine;
     }
 }
 
-bool tFunctionDispatch::IsRegistered(std::uint16_t opcode) const
+bool tFunctionDispatch::IsRegistered(tOpcode opcode) const
 {
-    return opcode <= HighestFunctionOpcode && m_routines[opcode] != nullptr;
+    return OpcodeNumber(opcode) <= HighestFunctionOpcode && m_routines[OpcodeNumber(opcode)] != nullptr;
 }
 
 tCallOutcome tFunctionDispatch::Call(
-    std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments)
+    tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments)
 {
     if (!IsRegistered(opcode))
         return { tCallOutcome::tKind::Unavailable, {} };
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
-    return m_routines[opcode](tCallArgs(opcode, entry, arguments, directory));
+    return m_routines[OpcodeNumber(opcode)](tCallArgs(opcode, entry, arguments, directory));
 }
 
 } // namespace zelvora

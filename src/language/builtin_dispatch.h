@@ -13,10 +13,10 @@ namespace zelvora {
 // The arguments of one call (argument 1 is the first) with the conversions every routine uses.
 class tCallArgs {
 public:
-    tCallArgs(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments,
+    tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
         const std::string& scriptDirectory);
 
-    std::uint16_t Opcode() const { return m_opcode; }
+    tOpcode Opcode() const { return m_opcode; }
     const tTOC& Entry() const { return m_entry; }
     // Number of arguments given.
     std::int32_t Count() const { return static_cast<std::int32_t>(m_arguments.size()); }
@@ -46,7 +46,7 @@ public:
     std::string ResolveFileName(std::string_view name) const;
 
 private:
-    std::uint16_t m_opcode;
+    tOpcode m_opcode;
     const tTOC& m_entry;
     std::span<const tVariable> m_arguments;
     const std::string& m_scriptDirectory;
@@ -71,11 +71,11 @@ namespace call {
 using tDispatchRoutine = tCallOutcome (*)(const tCallArgs&);
 
 struct tDispatchRow {
-    std::uint16_t Opcode;
+    tOpcode Opcode;
     tDispatchRoutine Routine;
 };
 
-inline constexpr std::uint16_t HighestFunctionOpcode = 335;
+inline constexpr std::uint16_t HighestFunctionOpcode = OpcodeNumber(tOpcode::OpenParen);
 
 class tFunctionDispatch : public tBuiltinDispatch {
 public:
@@ -84,9 +84,9 @@ public:
 
     // Registers routines; a later row replaces an earlier one of the same opcode.
     void Register(std::span<const tDispatchRow> rows);
-    bool IsRegistered(std::uint16_t opcode) const;
+    bool IsRegistered(tOpcode opcode) const;
 
-    tCallOutcome Call(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
+    tCallOutcome Call(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
 
     // Relative file names in formulas resolve against the directory of the running script, read
     // from this text at each call (the interpreter's current script directory).

@@ -219,7 +219,7 @@ tTocLookup tTocINFO::Lookup(std::string_view name, std::int32_t evalErrorCode)
     return {};
 }
 
-std::int32_t tTocINFO::EntryOfOpcode(std::uint16_t opcode)
+std::int32_t tTocINFO::EntryOfOpcode(tOpcode opcode)
 {
     Build();
     for (std::int32_t number = 1; number <= m_entryCount; ++number) {

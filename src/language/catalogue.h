@@ -3,6 +3,7 @@
 #pragma once
 
 #include "language/help_tree.h"
+#include "language/opcodes.h"
 #include "numerics/matrix_types.h"
 
 #include <cstdint>
@@ -44,7 +45,7 @@ enum class tOperatorHandler : std::uint8_t {
 struct tTOC {
     std::string Name;
     std::string Alias;
-    std::uint16_t Opcode = 0;
+    tOpcode Opcode = tOpcode::NotFound;
     tTocKind Kind = tTocKind::Constant;
     tOperatorHandler Handler = tOperatorHandler::None;
     std::int32_t Submode = 0;
@@ -58,12 +59,9 @@ using tTOCList = tVector<tTOC>;
 
 struct tCatalogueRow;
 
-// Opcode reported by a lookup that finds nothing.
-inline constexpr std::uint16_t NotFoundOpcode = 2;
-
 struct tTocLookup {
     bool Found = false;
-    std::uint16_t Opcode = NotFoundOpcode;
+    tOpcode Opcode = tOpcode::NotFound;
     std::int32_t Entry = 0; // entry number, 0 when not found
 };
 
@@ -91,7 +89,7 @@ public:
 
     // Finds a name or alias, ignoring case and kind; a second character '_' drops the first two
     // ("x_abs" is ABS). A name registered more than once finds its first registration. Not found,
-    // or evalErrorCode (the evaluation machine's error code) not 0: Found false, opcode 2.
+    // or evalErrorCode (the evaluation machine's error code) not 0: Found false, opcode NotFound.
     // Builds the catalogue first if needed.
     tTocLookup Lookup(std::string_view name, std::int32_t evalErrorCode);
     // The parser asks by the kind it expects; the search is the same for all three.
@@ -109,7 +107,7 @@ public:
     }
 
     // Number of the first entry with this opcode, 0 when there is none. Builds first if needed.
-    std::int32_t EntryOfOpcode(std::uint16_t opcode);
+    std::int32_t EntryOfOpcode(tOpcode opcode);
 
 private:
     void Register(const tCatalogueRow& row);

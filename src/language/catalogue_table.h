@@ -27,7 +27,7 @@ struct tCatalogueRow {
     const char* After;
     const char* Name;
     const char* Alias;
-    std::uint16_t Opcode;
+    tOpcode Opcode;
     tTocKind Kind;
     tOperatorHandler Handler;
     std::int32_t Submode;

@@ -1,4 +1,4 @@
-// Matrix constructors (opcodes 264 to 272): matrices laid out from the values of the arguments.
+// Matrix constructors: matrices laid out from the values of the arguments.
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_values.h"
 #include "numerics/generators.h"
@@ -13,6 +13,8 @@
 
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
 using tValues = std::vector<long double>;
 
@@ -266,15 +268,15 @@ tCallOutcome MakeCall(const tCallArgs& args)
 
 // clang-format off
 constexpr tDispatchRow Rows[] = {
-    { 264, EmptyCall },
-    { 265, DiagonalCall },
-    { 266, SubDiagonalCall },
-    { 267, ColumnCall },
-    { 268, MakeCall },
-    { 269, RowCall },
-    { 270, CorrelationCall },
-    { 271, TypeCall },
-    { 272, EmptyCall },
+    { O::Reserved264, EmptyCall },
+    { O::MkDiag, DiagonalCall },
+    { O::MkSubDiag, SubDiagonalCall },
+    { O::MkSp, ColumnCall },
+    { O::Mk, MakeCall },
+    { O::MkZl, RowCall },
+    { O::MkCorr, CorrelationCall },
+    { O::MkType, TypeCall },
+    { O::Reserved272, EmptyCall },
 };
 // clang-format on
 

@@ -7,7 +7,7 @@
 namespace zelvora {
 
 // Functions of one matrix: argument 1 a matrix (numeric or string) runs the routine; a scalar gives
-// empty, except for the two complex functions that take a number (R2_Inv 220, R2_Exp 223), which
+// empty, except for the two complex functions that take a number (R2_Inv, R2_Exp), which
 // get the scalar; any other shape gives the slot.
 template <typename tRoutine>
 tCallOutcome Gated(const tCallArgs& args, tRoutine routine)
@@ -17,7 +17,7 @@ tCallOutcome Gated(const tCallArgs& args, tRoutine routine)
         return routine(args, first);
     if (first.shape == shScalar) {
         const bool number = first.datatype == dtInteger || first.datatype == dtReal;
-        if (number && (args.Opcode() == 220 || args.Opcode() == 223))
+        if (number && (args.Opcode() == tOpcode::R2_Inv || args.Opcode() == tOpcode::R2_Exp))
             return routine(args, first);
         return call::Empty();
     }

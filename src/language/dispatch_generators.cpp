@@ -1,4 +1,4 @@
-// Generators (opcodes 243 to 263 without the file readers): zero, identity, filled, triangular and
+// Generators (without the file readers): zero, identity, filled, triangular and
 // Hilbert matrices, sequences, random matrices and permutations, and counting matrices.
 #include "language/builtin_dispatch.h"
 #include "numerics/generators.h"
@@ -11,6 +11,8 @@
 
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
 tCallOutcome EmptyCall(const tCallArgs&)
 {
@@ -171,21 +173,21 @@ tCallOutcome HilbertCall(const tCallArgs& args)
 
 // clang-format off
 constexpr tDispatchRow Rows[] = {
-    { 243, EmptyCall },
-    { 244, ZeroCall },
-    { 245, IdentityCall },
-    { 246, FillCall },
-    { 247, TriangleCall },
-    { 248, SequenceCall },
-    { 249, RandomNormalCall<3> },
-    { 250, RandomNormalCall<2> },
-    { 251, RandomNormalCall<1> },
-    { 252, RandomUniformCall },
-    { 253, RandomIndexCall },
-    { 260, CountingCall },
-    { 261, CountingCall },
-    { 262, HilbertCall },
-    { 263, EmptyCall },
+    { O::Reserved243, EmptyCall },
+    { O::Null, ZeroCall },
+    { O::Einh, IdentityCall },
+    { O::Fuellen, FillCall },
+    { O::Dreieck, TriangleCall },
+    { O::Seq, SequenceCall },
+    { O::RandomN, RandomNormalCall<3> },
+    { O::RandomNSp, RandomNormalCall<2> },
+    { O::RandomNZl, RandomNormalCall<1> },
+    { O::RandomU, RandomUniformCall },
+    { O::RandomIndex, RandomIndexCall },
+    { O::Komb, CountingCall },
+    { O::MkPerm, CountingCall },
+    { O::Hilbert, HilbertCall },
+    { O::Reserved263, EmptyCall },
 };
 // clang-format on
 

@@ -13,6 +13,8 @@
 namespace zelvora {
 namespace {
 
+using O = tOpcode;
+
 // A routine of one matrix behind the shape gate of the functions of one matrix.
 template <trealmatrix (*routine)(const trealmatrix&)>
 tCallOutcome OneMatrixCall(const tCallArgs& args)
@@ -88,16 +90,16 @@ tCallOutcome EigenSysCall(const tCallArgs& args)
 
 // clang-format off
     constexpr tDispatchRow Rows[] = {
-        { 205, OneMatrixCall<RankInverse> },          // Inv
-        { 206, OneMatrixCall<GaussJordanInverse> },   // UInv
-        { 207, OneMatrixCall<CholeskyFactor> },       // Cholesky, GS
-        { 208, OneMatrixCall<CholeskyUD> },           // CholUD, GSUD
-        { 235, MatrixRealCall<Determinant> },         // Det
-        { 236, MatrixRealCall<Trace> },               // Spur, trace
-        { 318, GaussElimCall<1> },                    // GaussElim
-        { 319, GaussElimCall<0> },                    // GaussElim1
-        { 320, EigenVekCall },                        // EigenVek, EigVec
-        { 321, EigenSysCall },                        // EigenSys, EigSys
+        { O::Inv, OneMatrixCall<RankInverse> },          // Inv
+        { O::UInv, OneMatrixCall<GaussJordanInverse> },   // UInv
+        { O::Cholesky, OneMatrixCall<CholeskyFactor> },       // Cholesky, GS
+        { O::CholUD, OneMatrixCall<CholeskyUD> },           // CholUD, GSUD
+        { O::Det, MatrixRealCall<Determinant> },         // Det
+        { O::Spur, MatrixRealCall<Trace> },               // Spur, trace
+        { O::GaussElim, GaussElimCall<1> },                    // GaussElim
+        { O::GaussElim1, GaussElimCall<0> },                    // GaussElim1
+        { O::EigenVek, EigenVekCall },                        // EigenVek, EigVec
+        { O::EigenSys, EigenSysCall },                        // EigenSys, EigSys
     };
 // clang-format on
 

@@ -1,4 +1,4 @@
-// Functions of one matrix (opcodes 115 to 231): the shape gate and the structural functions.
+// Functions of one matrix: the shape gate and the structural functions.
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
 
@@ -7,6 +7,8 @@
 
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
     tCallOutcome DiagCopyCall(const tCallArgs& args)
     {
@@ -69,13 +71,13 @@ namespace {
 
     // clang-format off
     constexpr tDispatchRow Rows[] = {
-        { 115, EmptyCall },
-        { 116, DiagCopyCall },
-        { 117, DiagCall },
-        { 118, TranspCall },
-        { 119, MirrorCall },
-        { 120, ArrayCall },
-        { 231, EmptyCall },
+        { O::Reserved115, EmptyCall },
+        { O::DiagCopy, DiagCopyCall },
+        { O::Diag, DiagCall },
+        { O::Transp, TranspCall },
+        { O::Spiegeln, MirrorCall },
+        { O::Ar, ArrayCall },
+        { O::Reserved231, EmptyCall },
     };
     // clang-format on
 

@@ -1,4 +1,4 @@
-// Scalar results of a matrix (opcodes 232 to 242): element values, rows and columns.
+// Scalar results of a matrix: element values, rows and columns.
 #include "language/builtin_dispatch.h"
 
 #include "numerics/scalar_math.h"
@@ -7,6 +7,8 @@
 
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
     // One value per element, rows first, each with the call's sign, by the element type.
     tCallOutcome ScalarCall(const tCallArgs& args)
@@ -58,13 +60,13 @@ namespace {
 
     // clang-format off
     constexpr tDispatchRow Rows[] = {
-        { 232, SlotCall },
-        { 233, SlotCall },
-        { 234, SlotCall },
-        { 237, RowsCall },
-        { 238, ColumnsCall },
-        { 239, ScalarCall },
-        { 242, SlotCall },
+        { O::Reserved232, SlotCall },
+        { O::Reserved233, SlotCall },
+        { O::Reserved234, SlotCall },
+        { O::Zeilen, RowsCall },
+        { O::Spalten, ColumnsCall },
+        { O::Skalar, ScalarCall },
+        { O::Reserved242, SlotCall },
     };
     // clang-format on
 

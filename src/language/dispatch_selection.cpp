@@ -1,4 +1,4 @@
-// Selection, joining and reordering (opcodes 273 to 312): submatrices, range marks of columns,
+// Selection, joining and reordering: submatrices, range marks of columns,
 // missing values, joining and inserting, indexing, sort indexes, key matching, reordering and
 // factorization by given bases.
 #include "language/builtin_dispatch.h"
@@ -16,6 +16,8 @@
 
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
 constexpr std::int32_t NoLimit = std::numeric_limits<std::int32_t>::max();
 
@@ -431,41 +433,41 @@ tCallOutcome FactorizeCall(const tCallArgs& args)
 
 // clang-format off
 constexpr tDispatchRow Rows[] = {
-    { 273, SlotCall },
-    { 274, SelectCall<2> },                    // CollectSp
-    { 275, SelectCall<1> },                    // CollectZl
-    { 276, BlockCall },                        // Collect
-    { 277, MinorCall },
-    { 278, ReshapeCall },
-    { 279, RollCall },
-    { 280, SelectCall<2> },                    // Subsp
-    { 281, SelectCall<1> },                    // Subzl
-    { 282, BlockCall },                        // Sub
-    { 283, MarkColumnsCall },
-    { 285, MissingToMeanCall<3> },
-    { 286, MissingToMeanCall<1> },
-    { 287, MissingToMeanCall<2> },
-    { 288, SlotCall },
-    { 289, SlotCall },
-    { 290, ConcatCall<true> },                 // Addzl
-    { 291, ConcatCall<false> },                // Addsp
-    { 292, MergeDiagonalCall },
-    { 293, PlaceCall<tPlacing::Merge> },
-    { 294, PlaceCall<tPlacing::Block> },       // Insert
-    { 295, PlaceCall<tPlacing::Columns> },     // InsertSp
-    { 296, PlaceCall<tPlacing::Rows> },        // InsertZl
-    { 301, SortIndexCall<false> },             // ISortZl
-    { 302, SortIndexCall<true> },              // ISort, ISortSp
-    { 303, IndexCall },
-    { 304, IndexInverseCall },
-    { 305, MatchingCall },
-    { 306, MergeIndexedCall },
-    { 307, MergeMatchingCall },
-    { 308, ReorderCall },
-    { 309, ReorderLinesCall<true> },           // ReorderZl
-    { 310, ReorderLinesCall<false> },          // ReorderSp
-    { 311, FactorizeCall },
-    { 312, SlotCall },
+    { O::Reserved273, SlotCall },
+    { O::CollectSp, SelectCall<2> },                    // CollectSp
+    { O::CollectZl, SelectCall<1> },                    // CollectZl
+    { O::Collect, BlockCall },                        // Collect
+    { O::Minor, MinorCall },
+    { O::Reformatieren, ReshapeCall },
+    { O::Rollv, RollCall },
+    { O::Subsp, SelectCall<2> },                    // Subsp
+    { O::Subzl, SelectCall<1> },                    // Subzl
+    { O::Sub, BlockCall },                        // Sub
+    { O::MarkSp, MarkColumnsCall },
+    { O::Miss2Mean, MissingToMeanCall<3> },
+    { O::Miss2MeanZl, MissingToMeanCall<1> },
+    { O::Miss2MeanSp, MissingToMeanCall<2> },
+    { O::Reserved288, SlotCall },
+    { O::Reserved289, SlotCall },
+    { O::Addzl, ConcatCall<true> },                 // Addzl
+    { O::Addsp, ConcatCall<false> },                // Addsp
+    { O::MergeDiag, MergeDiagonalCall },
+    { O::Merge, PlaceCall<tPlacing::Merge> },
+    { O::Insert, PlaceCall<tPlacing::Block> },       // Insert
+    { O::InsertSp, PlaceCall<tPlacing::Columns> },     // InsertSp
+    { O::InsertZl, PlaceCall<tPlacing::Rows> },        // InsertZl
+    { O::ISortZl, SortIndexCall<false> },             // ISortZl
+    { O::ISort, SortIndexCall<true> },              // ISort, ISortSp
+    { O::Index, IndexCall },
+    { O::IndexInv, IndexInverseCall },
+    { O::IMatching, MatchingCall },
+    { O::MergeIndexed, MergeIndexedCall },
+    { O::MergeMatching, MergeMatchingCall },
+    { O::Reorder, ReorderCall },
+    { O::ReorderZl, ReorderLinesCall<true> },           // ReorderZl
+    { O::ReorderSp, ReorderLinesCall<false> },          // ReorderSp
+    { O::Faktorisieren, FactorizeCall },
+    { O::Reserved312, SlotCall },
 };
 // clang-format on
 

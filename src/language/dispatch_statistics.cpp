@@ -1,5 +1,5 @@
-// Statistics of one matrix (opcodes 121 to 203 without the frequency tables, and the contingency
-// coefficients 240, 241): reductions, medians, range marks, per-element transformations,
+// Statistics of one matrix (without the frequency tables, and the contingency
+// coefficients St_ChiSq and St_CramersV): reductions, medians, range marks, per-element transformations,
 // percentile classes and normal scores, each along rows (1), columns (2) or the whole matrix (3).
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
@@ -14,6 +14,8 @@
 
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
 // The grouping matrix: argument 2 when it is a matrix, else none.
 trealmatrix Groups(const tCallArgs& args)
@@ -150,88 +152,88 @@ using K = tMedianKind;
 
 // clang-format off
 constexpr tDispatchRow Rows[] = {
-    { 121, ReduceCall<R::Count, 2> },           // NSp
-    { 122, ReduceCall<R::Count, 1> },           // NZl
-    { 123, ReduceCall<R::Count, 3> },           // N
-    { 124, ReduceCall<R::Sum, 2> },             // SumSp
-    { 125, ReduceCall<R::Sum, 1> },             // SumZl
-    { 126, ReduceCall<R::Sum, 3> },             // Sum
-    { 127, ReduceCall<R::SquareSum, 2> },       // Sqsumsp
-    { 128, ReduceCall<R::SquareSum, 1> },       // SqsumZl
-    { 129, ReduceCall<R::SquareSum, 3> },       // Sqsum
-    { 130, ReduceCall<R::Hypotenuse, 2> },      // Hypothenusesp
-    { 131, ReduceCall<R::Hypotenuse, 1> },      // HypothenuseZl
-    { 132, ReduceCall<R::Hypotenuse, 3> },      // Hypothenuse
-    { 133, ReduceCall<R::Stddev, 2> },          // StddevSp
-    { 134, ReduceCall<R::Stddev, 1> },          // StddevZl
-    { 135, ReduceCall<R::Stddev, 3> },          // Stddev
-    { 136, ReduceCall<R::Mean, 2> },            // Meansp
-    { 137, ReduceCall<R::Mean, 1> },            // MeanZl
-    { 138, ReduceCall<R::Mean, 3> },            // Mean
-    { 139, MedianCall<K::Plain, 2> },           // Mediansp
-    { 140, MedianCall<K::Plain, 1> },           // MedianZl
-    { 141, MedianCall<K::Plain, 3> },           // Median
-    { 142, MedianCall<K::Grouped, 2> },         // GMediansp
-    { 143, MedianCall<K::Grouped, 1> },         // GMedianZl
-    { 144, MedianCall<K::Grouped, 3> },         // GMedian
-    { 145, TabMedianCall<2> },                  // TabMediansp
-    { 146, TabMedianCall<1> },                  // TabMedianZl
-    { 147, TabMedianCall<3> },                  // TabMedian
-    { 148, ReduceCall<R::Min, 2> },             // MinSp
-    { 149, ReduceCall<R::Min, 1> },             // MinZl
-    { 150, ReduceCall<R::Min, 3> },             // Min
-    { 151, ReduceCall<R::Max, 2> },             // MaxSp
-    { 152, ReduceCall<R::Max, 1> },             // MaxZl
-    { 153, ReduceCall<R::Max, 3> },             // Max
-    { 154, AbsoluteExtremeCall },               // AMinSp
-    { 155, AbsoluteExtremeCall },               // AMinZl
-    { 156, AbsoluteExtremeCall },               // AMin
-    { 157, AbsoluteExtremeCall },               // AMaxSp
-    { 158, AbsoluteExtremeCall },               // AMaxZl
-    { 159, AbsoluteExtremeCall },               // AMax
-    { 160, ReduceCall<R::IndexOfMin, 2> },      // iMinSp
-    { 161, ReduceCall<R::IndexOfMin, 1> },      // iMinZl
-    { 162, PositionCall<R::IndexOfMin> },       // iMin
-    { 163, ReduceCall<R::IndexOfMax, 2> },      // iMaxSp
-    { 164, ReduceCall<R::IndexOfMax, 1> },      // iMaxZl
-    { 165, PositionCall<R::IndexOfMax> },       // iMax
-    { 166, AbsoluteExtremeCall },               // iAMinSp
-    { 167, AbsoluteExtremeCall },               // iAMinZl
-    { 168, AbsoluteExtremeCall },               // iAMin
-    { 169, AbsoluteExtremeCall },               // iAMaxSp
-    { 170, AbsoluteExtremeCall },               // iAMaxZl
-    { 171, AbsoluteExtremeCall },               // iAMax
-    { 172, ReduceCall<R::Product, 2> },         // ProdSp
-    { 173, ReduceCall<R::Product, 1> },         // ProdZl
-    { 174, ReduceCall<R::Product, 3> },         // Prod
-    { 175, InRangeCall },                       // InRangeSp
-    { 176, InRangeCall },                       // InRangeZl
-    { 177, InRangeIndexCall<2> },               // iInRangeSp
-    { 178, InRangeIndexCall<1> },               // iInRangeZl
-    { 182, ZValueCall<1> },                     // zvaluezl
-    { 183, ZValueCall<2> },                     // zvaluesp
-    { 184, ZValueCall<3> },                     // zvalue
-    { 185, NormCall<1> },                       // normZl
-    { 186, NormCall<2> },                       // normSp
-    { 187, NormCall<3> },                       // norm
-    { 188, DeviationCall<1> },                  // AbwZl
-    { 189, DeviationCall<2> },                  // AbwSp
-    { 190, DeviationCall<3> },                  // Abw
-    { 191, CumulateCall<1> },                   // KumulZl
-    { 192, CumulateCall<2> },                   // KumulSp
-    { 193, TableCall<ExpectedCounts> },         // ErwZl
-    { 194, TableCall<ExpectedCounts> },         // ErwSp
-    { 195, TableCall<ExpectedCounts> },         // Erw
-    { 196, TableCall<ErwAbw> },                 // ErwAbw
-    { 197, TableCall<ChiSquareParts> },         // ChiSq
-    { 198, PercentileCall<3> },                 // Perzentil
-    { 199, PercentileCall<2> },                 // PerzentilSp
-    { 200, PercentileCall<1> },                 // PerzentilZl
-    { 201, NormalScoreCall<3> },                // Anpassung
-    { 202, NormalScoreCall<1> },                // AnpassungZl
-    { 203, NormalScoreCall<2> },                // AnpassungSp
-    { 240, CoefficientCall<ChiSquareStatistic> },// St_ChiSq
-    { 241, CoefficientCall<CramersV> },         // St_CramersV
+    { O::NSp, ReduceCall<R::Count, 2> },           // NSp
+    { O::NZl, ReduceCall<R::Count, 1> },           // NZl
+    { O::N, ReduceCall<R::Count, 3> },           // N
+    { O::SumSp, ReduceCall<R::Sum, 2> },             // SumSp
+    { O::SumZl, ReduceCall<R::Sum, 1> },             // SumZl
+    { O::Sum, ReduceCall<R::Sum, 3> },             // Sum
+    { O::Sqsumsp, ReduceCall<R::SquareSum, 2> },       // Sqsumsp
+    { O::SqsumZl, ReduceCall<R::SquareSum, 1> },       // SqsumZl
+    { O::Sqsum, ReduceCall<R::SquareSum, 3> },       // Sqsum
+    { O::Hypothenusesp, ReduceCall<R::Hypotenuse, 2> },      // Hypothenusesp
+    { O::HypothenuseZl, ReduceCall<R::Hypotenuse, 1> },      // HypothenuseZl
+    { O::Hypothenuse, ReduceCall<R::Hypotenuse, 3> },      // Hypothenuse
+    { O::StddevSp, ReduceCall<R::Stddev, 2> },          // StddevSp
+    { O::StddevZl, ReduceCall<R::Stddev, 1> },          // StddevZl
+    { O::Stddev, ReduceCall<R::Stddev, 3> },          // Stddev
+    { O::Meansp, ReduceCall<R::Mean, 2> },            // Meansp
+    { O::MeanZl, ReduceCall<R::Mean, 1> },            // MeanZl
+    { O::Mean, ReduceCall<R::Mean, 3> },            // Mean
+    { O::Mediansp, MedianCall<K::Plain, 2> },           // Mediansp
+    { O::MedianZl, MedianCall<K::Plain, 1> },           // MedianZl
+    { O::Median, MedianCall<K::Plain, 3> },           // Median
+    { O::GMediansp, MedianCall<K::Grouped, 2> },         // GMediansp
+    { O::GMedianZl, MedianCall<K::Grouped, 1> },         // GMedianZl
+    { O::GMedian, MedianCall<K::Grouped, 3> },         // GMedian
+    { O::TabMediansp, TabMedianCall<2> },                  // TabMediansp
+    { O::TabMedianZl, TabMedianCall<1> },                  // TabMedianZl
+    { O::TabMedian, TabMedianCall<3> },                  // TabMedian
+    { O::MinSp, ReduceCall<R::Min, 2> },             // MinSp
+    { O::MinZl, ReduceCall<R::Min, 1> },             // MinZl
+    { O::Min, ReduceCall<R::Min, 3> },             // Min
+    { O::MaxSp, ReduceCall<R::Max, 2> },             // MaxSp
+    { O::MaxZl, ReduceCall<R::Max, 1> },             // MaxZl
+    { O::Max, ReduceCall<R::Max, 3> },             // Max
+    { O::AMinSp, AbsoluteExtremeCall },               // AMinSp
+    { O::AMinZl, AbsoluteExtremeCall },               // AMinZl
+    { O::AMin, AbsoluteExtremeCall },               // AMin
+    { O::AMaxSp, AbsoluteExtremeCall },               // AMaxSp
+    { O::AMaxZl, AbsoluteExtremeCall },               // AMaxZl
+    { O::AMax, AbsoluteExtremeCall },               // AMax
+    { O::IMinSp, ReduceCall<R::IndexOfMin, 2> },      // iMinSp
+    { O::IMinZl, ReduceCall<R::IndexOfMin, 1> },      // iMinZl
+    { O::IMin, PositionCall<R::IndexOfMin> },       // iMin
+    { O::IMaxSp, ReduceCall<R::IndexOfMax, 2> },      // iMaxSp
+    { O::IMaxZl, ReduceCall<R::IndexOfMax, 1> },      // iMaxZl
+    { O::IMax, PositionCall<R::IndexOfMax> },       // iMax
+    { O::IAMinSp, AbsoluteExtremeCall },               // iAMinSp
+    { O::IAMinZl, AbsoluteExtremeCall },               // iAMinZl
+    { O::IAMin, AbsoluteExtremeCall },               // iAMin
+    { O::IAMaxSp, AbsoluteExtremeCall },               // iAMaxSp
+    { O::IAMaxZl, AbsoluteExtremeCall },               // iAMaxZl
+    { O::IAMax, AbsoluteExtremeCall },               // iAMax
+    { O::ProdSp, ReduceCall<R::Product, 2> },         // ProdSp
+    { O::ProdZl, ReduceCall<R::Product, 1> },         // ProdZl
+    { O::Prod, ReduceCall<R::Product, 3> },         // Prod
+    { O::InRangeSp, InRangeCall },                       // InRangeSp
+    { O::InRangeZl, InRangeCall },                       // InRangeZl
+    { O::IInRangeSp, InRangeIndexCall<2> },               // iInRangeSp
+    { O::IInRangeZl, InRangeIndexCall<1> },               // iInRangeZl
+    { O::Zvaluezl, ZValueCall<1> },                     // zvaluezl
+    { O::Zvaluesp, ZValueCall<2> },                     // zvaluesp
+    { O::Zvalue, ZValueCall<3> },                     // zvalue
+    { O::NormZl, NormCall<1> },                       // normZl
+    { O::NormSp, NormCall<2> },                       // normSp
+    { O::Norm, NormCall<3> },                       // norm
+    { O::AbwZl, DeviationCall<1> },                  // AbwZl
+    { O::AbwSp, DeviationCall<2> },                  // AbwSp
+    { O::Abw, DeviationCall<3> },                  // Abw
+    { O::KumulZl, CumulateCall<1> },                   // KumulZl
+    { O::KumulSp, CumulateCall<2> },                   // KumulSp
+    { O::ErwZl, TableCall<ExpectedCounts> },         // ErwZl
+    { O::ErwSp, TableCall<ExpectedCounts> },         // ErwSp
+    { O::Erw, TableCall<ExpectedCounts> },         // Erw
+    { O::ErwAbw, TableCall<ErwAbw> },                 // ErwAbw
+    { O::ChiSq, TableCall<ChiSquareParts> },         // ChiSq
+    { O::Perzentil, PercentileCall<3> },                 // Perzentil
+    { O::PerzentilSp, PercentileCall<2> },                 // PerzentilSp
+    { O::PerzentilZl, PercentileCall<1> },                 // PerzentilZl
+    { O::Anpassung, NormalScoreCall<3> },                // Anpassung
+    { O::AnpassungZl, NormalScoreCall<1> },                // AnpassungZl
+    { O::AnpassungSp, NormalScoreCall<2> },                // AnpassungSp
+    { O::St_ChiSq, CoefficientCall<ChiSquareStatistic> },// St_ChiSq
+    { O::St_CramersV, CoefficientCall<CramersV> },         // St_CramersV
 };
 // clang-format on
 

@@ -26,6 +26,8 @@ std::vector<long double> CollectValues(std::span<const tVariable> arguments)
 
 namespace {
 
+using O = tOpcode;
+
 tCallOutcome SumOfCall(const tCallArgs& args)
 {
     long double sum = 0;
@@ -88,9 +90,9 @@ tCallOutcome IfCall(const tCallArgs& args)
 
 // clang-format off
 constexpr tDispatchRow Rows[] = {
-    { 111, SumOfCall },
-    { 112, ProductOfCall },
-    { 113, IfCall },
+    { O::Summe, SumOfCall },
+    { O::Produkt, ProductOfCall },
+    { O::Wenn, IfCall },
 };
 // clang-format on
 

@@ -13,52 +13,9 @@ namespace {
 
     constexpr std::size_t MaxFormulaTokens = 65535;
 
-    bool InRange(std::uint16_t opcode, std::uint16_t low, std::uint16_t high)
-    {
-        return opcode >= low && opcode <= high;
-    }
+    using O = tOpcode;
 
 } // namespace
-
-std::uint8_t OperatorPriority(std::uint16_t opcode)
-{
-    switch (opcode) {
-    case 62:
-        return 49;
-    case 58: case 59: case 60: case 61: case 65: case 66: case 67: case 68:
-        return 29;
-    case 23:
-        return 25;
-    case 20:
-        return 24;
-    case 22:
-        return 23;
-    case 28: case 31:
-        return 22;
-    case 26: case 27: case 29: case 30: case 32: case 33: case 48: case 49:
-        return 21;
-    case 24: case 25: case 50:
-        return 20;
-    case 55:
-        return 19;
-    case 34: case 35: case 36: case 37: case 38: case 39:
-        return 18;
-    case 45:
-        return 17;
-    case 40: case 42: case 43: case 44:
-        return 16;
-    case 41:
-        return 15;
-    case 46: case 47:
-        return 14;
-    case 21:
-        return 3;
-    case 8: case 9: case 10:
-        return 2;
-    default:
-        return 49;
-    }
-}
 
 tEvalMachine::tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch)
     : m_environment(environment)
@@ -119,7 +76,7 @@ void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t si
     level.Operands.push_back(std::move(copy));
 }
 
-void tEvalMachine::PushOperator(tEvalLevel& level, std::uint8_t priority, std::uint16_t opcode, std::int32_t entryNo)
+void tEvalMachine::PushOperator(tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo)
 {
     if (m_errorCode != 0)
         return;
@@ -163,20 +120,20 @@ void tEvalMachine::Replace(tEvalLevel& level, std::int32_t base, tVariableArray 
 
 void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
 {
-    const std::uint16_t opcode = entry.Opcode;
+    const tOpcode opcode = entry.Opcode;
     const std::int32_t base = entry.Base;
     const std::int32_t top = level.Top();
     if (base < 1 || base > top)
         return; // no operand at the base: nothing to apply
     auto slot = [&](std::int32_t i) -> tVariable& { return level.Operands[static_cast<std::size_t>(i)]; };
 
-    if (InRange(opcode, 19, 51)) {
+    if (IsBinaryOperator(opcode)) {
         switch (opcode) {
-        case 21: // ","
+        case O::Comma:
             return;
-        case 20:
-        case 22:
-        case 23:
+        case O::RangeJoin:
+        case O::Block:
+        case O::Range:
             if (top - base == 1)
                 Replace(level, base, { ApplyListOperator(opcode, slot(base), slot(base + 1)) });
             return;
@@ -187,54 +144,45 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
             return;
         }
     }
-    if (InRange(opcode, 52, 53))
-        return;
-    if (InRange(opcode, 54, 56)) {
+    switch (opcode) {
+    case O::ConcatColumns: {
         tVariable left = slot(base);
-        Replace(level, base, { opcode == 55 && top - base == 1 ? ConcatMatrixColumns(left, slot(base + 1)) : left });
+        Replace(level, base, { top - base == 1 ? ConcatMatrixColumns(left, slot(base + 1)) : left });
         return;
     }
-    if (InRange(opcode, 57, 63)) {
-        if (opcode == 57 || opcode == 63) {
-            Replace(level, base, { tVariable {} });
-            return;
-        }
-        if (opcode == 62) {
-            const tVariable* cols = top - base >= 2 ? &slot(base + 2) : nullptr;
-            if (top - base >= 1)
-                Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
-            return;
-        }
+    case O::OpenIndex: {
+        const tVariable* cols = top - base >= 2 ? &slot(base + 2) : nullptr;
+        if (top - base >= 1)
+            Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
+        return;
+    }
+    case O::Like:
+    case O::Transpose:
+    case O::AsArray:
+    case O::TimesTransposed:
         Replace(level, base, ApplyPostfix(opcode, slot(base), top - base >= 1 ? &slot(base + 1) : nullptr));
         return;
-    }
-    if (InRange(opcode, 64, 69)) {
-        if (opcode == 65) {
-            SetError(1, "Der Operator ! ist in dieser Ausgabe noch nicht verf\xFC"
-                        "gbar");
-            return;
-        }
-        tVariable result;
-        if (opcode != 64 && opcode != 69)
-            result = machine::SuffixPower(slot(base), opcode);
-        Replace(level, base, { std::move(result) });
+    case O::Factorial:
+        SetError(1, "Der Operator ! ist in dieser Ausgabe noch nicht verf\xFC"
+                    "gbar");
         return;
+    case O::PowerZero:
+    case O::Squared:
+    case O::Cubed:
+        Replace(level, base, { machine::SuffixPower(slot(base), opcode) });
+        return;
+    default:
+        break;
     }
-    if (InRange(opcode, 70, 106) || InRange(opcode, 110, 331)) {
+    if (IsFunctionOpcode(opcode))
         ApplyFunction(level, entry);
-        return;
-    }
-    // 107 to 109, 332 and above: no routine, the operands stay.
+    // Any other opcode has no routine: the operands stay.
 }
 
 void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
 {
     const std::int32_t base = entry.Base;
     const std::int32_t top = level.Top();
-    if (entry.Opcode == 110 || entry.Opcode == 114) {
-        Replace(level, base, { tVariable {} });
-        return;
-    }
     tVariable& functionSlot = level.Operands[static_cast<std::size_t>(base)];
     const std::int32_t sign = functionSlot.intvalue == -1 ? -1 : 1;
     const tTOC& toc = Catalogue().Entry(entry.EntryNo);

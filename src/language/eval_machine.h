@@ -37,15 +37,15 @@ struct tCallOutcome {
     bool SignAll = false;
 };
 
-// The built-in functions (opcodes 70 to 331), by opcode with their arguments.
+// The built-in functions (from "format" to the last function), by opcode with their arguments.
 class tBuiltinDispatch {
 public:
     virtual ~tBuiltinDispatch() = default;
-    virtual tCallOutcome Call(std::uint16_t opcode, const tTOC& entry, std::span<const tVariable> arguments) = 0;
+    virtual tCallOutcome Call(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments) = 0;
 };
 
 struct tOperatorEntry {
-    std::uint16_t Opcode = NotFoundOpcode;
+    tOpcode Opcode = tOpcode::NotFound;
     std::uint8_t Priority = 0;
     std::int32_t Base = 0; // Top when pushed: the left operand's slot, or a function's slot
     std::int32_t EntryNo = 0; // 0 for the end of the formula
@@ -86,7 +86,7 @@ public:
     // Operations for the parser.
     void StartLevel(tEvalLevel& level);
     void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
-    void PushOperator(tEvalLevel& level, std::uint8_t priority, std::uint16_t opcode, std::int32_t entryNo);
+    void PushOperator(tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
     // Takes over the library's error code (not its message) when one is pending.
     void TakeLibraryErrorCode();
 
@@ -106,8 +106,5 @@ private:
     std::string m_errorMessage;
     std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset
 };
-
-// Priority of an operator met by the parser in operator position.
-std::uint8_t OperatorPriority(std::uint16_t opcode);
 
 } // namespace zelvora

@@ -13,17 +13,8 @@
 namespace zelvora {
 namespace {
 
-    constexpr std::uint8_t FunctionPriority = 89;
-    constexpr std::uint8_t PostfixPriority = 29;
-    constexpr std::uint8_t IndexPriority = 49;
-    constexpr std::uint8_t ClosingPriority = 2;
-    constexpr std::uint16_t EndOfFormulaOpcode = 3;
+    using O = tOpcode;
     constexpr std::size_t MaxTokenTextLength = 255;
-
-    bool IsPostfix(std::uint16_t opcode)
-    {
-        return (opcode >= 58 && opcode <= 61) || (opcode >= 65 && opcode <= 68);
-    }
 
     // Scopes one nested level; counts the depth.
     class tLevelDepth {
@@ -89,7 +80,7 @@ tVariableArray tFormulaParser::EvaluateLevel()
         ++m_position;
     }
     if (!level.Closed)
-        m_machine.PushOperator(level, 0, EndOfFormulaOpcode, 0);
+        m_machine.PushOperator(level, OpcodePriority(O::EndOfFormula), O::EndOfFormula, 0);
     return std::move(level.Operands);
 }
 
@@ -103,7 +94,7 @@ bool tFormulaParser::PushFunctionCall(tEvalLevel& level, const tTocLookup& funct
 {
     m_machine.PushValue(level, operators::IntegerResult(1), level.Sign);
     level.Sign = 1;
-    m_machine.PushOperator(level, FunctionPriority, function.Opcode, function.Entry);
+    m_machine.PushOperator(level, FunctionCallPriority, function.Opcode, function.Entry);
     m_position += 2;
     PushLevelValues(level, EvaluateLevel(), 1);
     return true;
@@ -118,19 +109,19 @@ bool tFormulaParser::PushConstant(tEvalLevel& level)
     if (!constant.Found)
         return false;
     switch (constant.Opcode) {
-    case 13:
+    case O::ConstE:
         m_machine.PushValue(level, operators::RealResult(std::exp(1.0L)), level.Sign);
         break;
-    case 14:
+    case O::ConstPi:
         m_machine.PushValue(level, operators::RealResult(std::numbers::pi_v<long double>), level.Sign);
         break;
-    case 15:
+    case O::ConstFalse:
         m_machine.PushValue(level, operators::BooleanResult(false), level.Sign);
         break;
-    case 16:
+    case O::ConstTrue:
         m_machine.PushValue(level, operators::BooleanResult(true), level.Sign);
         break;
-    case 17:
+    case O::ConstHighInteger:
         m_machine.PushValue(level, operators::IntegerResult(2147483647), 1);
         break;
     default:
@@ -193,7 +184,7 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         }
         case '*':
             m_machine.PushValue(level,
-                ApplyListOperator(23, operators::IntegerResult(1), operators::IntegerResult(2147483647)), 1);
+                ApplyListOperator(O::Range, operators::IntegerResult(1), operators::IntegerResult(2147483647)), 1);
             break;
         case '-':
             level.Sign = -level.Sign;
@@ -219,26 +210,26 @@ void tFormulaParser::OperatorStep(tEvalLevel& level)
     const tTocLookup found = m_machine.Toc().LookupOperator(TokenText(m_position), m_machine.EvalErrorCode());
     if (!found.Found)
         return;
-    const std::uint16_t opcode = found.Opcode;
-    if (opcode == 8 || opcode == 9 || opcode == 10) {
-        m_machine.PushOperator(level, ClosingPriority, opcode, found.Entry);
+    const tOpcode opcode = found.Opcode;
+    if (IsClosingBracket(opcode)) {
+        m_machine.PushOperator(level, OpcodePriority(opcode), opcode, found.Entry);
         level.Closed = true;
         return;
     }
-    if (IsPostfix(opcode)) {
-        m_machine.PushOperator(level, PostfixPriority, opcode, found.Entry);
+    if (IsPostfixOperator(opcode)) {
+        m_machine.PushOperator(level, OpcodePriority(opcode), opcode, found.Entry);
         m_machine.PushValue(level, operators::IntegerResult(0), 1);
         return;
     }
-    if (opcode == 62) {
-        m_machine.PushOperator(level, IndexPriority, opcode, found.Entry);
+    if (opcode == O::OpenIndex) {
+        m_machine.PushOperator(level, OpcodePriority(opcode), opcode, found.Entry);
         ++m_position;
         tVariableArray indices = EvaluateLevel();
         for (std::size_t i = 1; i < indices.size() && i <= 2; ++i)
             m_machine.PushValue(level, std::move(indices[i]), 1);
         return;
     }
-    m_machine.PushOperator(level, OperatorPriority(opcode), opcode, found.Entry);
+    m_machine.PushOperator(level, OpcodePriority(opcode), opcode, found.Entry);
     level.State = 0;
 }
 

@@ -67,9 +67,9 @@ tVariable Select(const tVariable& value, const tVariable& rows, const tVariable*
     return target;
 }
 
-tVariable SuffixPower(const tVariable& value, std::uint16_t opcode)
+tVariable SuffixPower(const tVariable& value, tOpcode opcode)
 {
-    const long double exponent = opcode == 66 ? 0 : opcode == 67 ? 2 : 3;
+    const long double exponent = opcode == tOpcode::PowerZero ? 0 : opcode == tOpcode::Squared ? 2 : 3;
     return VarMatrixPower(value, exponent);
 }
 

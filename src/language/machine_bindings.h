@@ -25,8 +25,8 @@ tVariable ConcatRanges(const tVariable& left, const tVariable& right);
 // Rows (one index) or rows and columns (two indices) of a matrix.
 tVariable Select(const tVariable& value, const tVariable& rows, const tVariable* cols);
 
-// "°", "²", "³" (opcodes 66 to 68): the matrix power with exponent 0, 2 or 3.
-tVariable SuffixPower(const tVariable& value, std::uint16_t opcode);
+// "°", "²", "³": the matrix power with exponent 0, 2 or 3.
+tVariable SuffixPower(const tVariable& value, tOpcode opcode);
 
 std::int32_t AsInteger(const tVariable& value);
 long double AsReal(const tVariable& value);

@@ -60,14 +60,14 @@ namespace {
 
 } // namespace
 
-tVariable ApplyListOperator(std::uint16_t opcode, const tVariable& left, const tVariable& right)
+tVariable ApplyListOperator(tOpcode opcode, const tVariable& left, const tVariable& right)
 {
     switch (opcode) {
-    case 23:
+    case tOpcode::Range:
         return IsNumberScalar(left) && IsNumberScalar(right) ? MakeRange(left, right) : left;
-    case 20:
+    case tOpcode::RangeJoin:
         return machine::ConcatRanges(left, right);
-    case 22: {
+    case tOpcode::Block: {
         tVariable block;
         block.shape = shMatrix;
         block.datatype = dtReal;
@@ -107,29 +107,29 @@ tVariable IndexValue(const tVariable& value, const tVariable& rows, const tVaria
     return machine::Select(value, rows, cols);
 }
 
-tVariableArray ApplyPostfix(std::uint16_t opcode, const tVariable& value, const tVariable* placeholder)
+tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVariable* placeholder)
 {
     if (!IsMatrix(value)) {
-        if (opcode == 58 && placeholder)
+        if (opcode == tOpcode::Like && placeholder)
             return { value, *placeholder };
         return { value };
     }
     tVariable result = value;
     const bool text = value.datatype == dtString;
     switch (opcode) {
-    case 58:
+    case tOpcode::Like:
         return { operators::IntegerResult(text ? value.strmatrix.Rows() : value.matrix.Rows()),
             operators::IntegerResult(text ? value.strmatrix.Cols() : value.matrix.Cols()) };
-    case 59:
+    case tOpcode::Transpose:
         if (text)
             result.strmatrix = Transpose(value.strmatrix);
         else
             result.matrix = Transpose(value.matrix);
         return { result };
-    case 60:
+    case tOpcode::AsArray:
         result.tag = tgLogical;
         return { result };
-    case 61:
+    case tOpcode::TimesTransposed:
         if (!text)
             result.matrix = GramProduct(value.matrix, 1);
         return { result };

@@ -1,14 +1,15 @@
 // The list and structure operators that the evaluation machine carries out itself.
 #pragma once
 
+#include "language/opcodes.h"
 #include "variables/variable.h"
 
 #include <cstdint>
 
 namespace zelvora {
 
-// "´" (20) joins ranges, ":" (22) builds a block of two ranges, ".." (23) makes a range.
-tVariable ApplyListOperator(std::uint16_t opcode, const tVariable& left, const tVariable& right);
+// "´" joins ranges, ":" builds a block of two ranges, ".." makes a range.
+tVariable ApplyListOperator(tOpcode opcode, const tVariable& left, const tVariable& right);
 
 // "||": two matrices side by side; empty when either is no matrix.
 tVariable ConcatMatrixColumns(const tVariable& left, const tVariable& right);
@@ -16,9 +17,9 @@ tVariable ConcatMatrixColumns(const tVariable& left, const tVariable& right);
 // "[ ]": rows, or rows and columns, of a matrix; any other value passes through.
 tVariable IndexValue(const tVariable& value, const tVariable& rows, const tVariable* cols);
 
-// Postfix "~" (58), "'" (59), "#" (60), "*'" (61) on a matrix; other values pass through (with the
+// Postfix "~", "'", "#", "*'" on a matrix; other values pass through (with the
 // placeholder for "~").
-tVariableArray ApplyPostfix(std::uint16_t opcode, const tVariable& value, const tVariable* placeholder);
+tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVariable* placeholder);
 
 // The matrix literal "{...}" built from the values of its level (1..n; element 0 unused).
 tVariable BuildMatrixLiteral(const tVariableArray& values);

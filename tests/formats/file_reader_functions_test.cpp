@@ -31,7 +31,7 @@ protected:
 
     // Calls the routine of an opcode directly, with a script directory.
     tCallOutcome Call(
-        std::uint16_t opcode, const tVariableArray& arguments, const std::string& scriptDirectory)
+        tOpcode opcode, const tVariableArray& arguments, const std::string& scriptDirectory)
     {
         const auto rows = FileReaderRows();
         const auto row = std::find_if(
@@ -107,7 +107,7 @@ TEST_F(ReaderFunctionTest, ReaderFailuresStopTheFormulaWithTheirMessage)
 
     clipboard.Content.reset();
     machine.ResetErrors();
-    const tCallOutcome noText = Call(255, Texts({ "clip" }), directory.string());
+    const tCallOutcome noText = Call(tOpcode::CSVDatei, Texts({ "clip" }), directory.string());
     ASSERT_EQ(noText.Values.size(), 1u);
     EXPECT_EQ(noText.Values[0].shape, shEmpty);
     EXPECT_EQ(LibErrorCode(), 17);
@@ -117,26 +117,26 @@ TEST_F(ReaderFunctionTest, ReaderFailuresStopTheFormulaWithTheirMessage)
 TEST_F(ReaderFunctionTest, NamesResolveAgainstTheScriptDirectory)
 {
     HexWrite(trealmatrix(1, 2), PathOf("z.hex"));
-    const tCallOutcome hex = Call(257, Texts({ " z.hex " }), directory.string());
+    const tCallOutcome hex = Call(tOpcode::HexDatei, Texts({ " z.hex " }), directory.string());
     ASSERT_EQ(hex.Values.size(), 1u);
     EXPECT_EQ(hex.Values[0].matrix.Dims(), (tMatDims { 1, 2 }));
 
     WriteBytes(PathOf("w.csv"), "5 6\n");
-    const tCallOutcome csv = Call(255, Texts({ "w.csv", "" }), directory.string());
+    const tCallOutcome csv = Call(tOpcode::CSVDatei, Texts({ "w.csv", "" }), directory.string());
     EXPECT_EQ(csv.Values[0].matrix(1, 2), 6);
     // Backslashes are read as slashes.
     std::filesystem::create_directories(directory / "sub");
     WriteBytes(PathOf("sub/v.csv"), "7\n");
-    EXPECT_EQ(Call(255, Texts({ "sub\\v.csv" }), directory.string()).Values[0].matrix(1, 1), 7);
+    EXPECT_EQ(Call(tOpcode::CSVDatei, Texts({ "sub\\v.csv" }), directory.string()).Values[0].matrix(1, 1), 7);
 
     // "CLIP" in any case reads the clipboard instead of a file of that name.
     WriteBytes(PathOf("Clip"), "1\n");
     clipboard.Content = "8 9";
-    const tCallOutcome clip = Call(255, Texts({ "Clip" }), directory.string());
+    const tCallOutcome clip = Call(tOpcode::CSVDatei, Texts({ "Clip" }), directory.string());
     EXPECT_EQ(clip.Values[0].matrix(1, 2), 9);
 
     // CSVDatei takes one or two arguments.
-    const tCallOutcome three = Call(255, Texts({ "w.csv", "", "" }), directory.string());
+    const tCallOutcome three = Call(tOpcode::CSVDatei, Texts({ "w.csv", "", "" }), directory.string());
     EXPECT_EQ(three.Values[0].shape, shEmpty);
     EXPECT_EQ(LibErrorCode(), 0);
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <ostream>
 #include <random>
@@ -41,6 +43,23 @@ inline tStringmatrix Texts(std::initializer_list<std::initializer_list<const cha
             m(r, ++c) = text;
     }
     return m;
+}
+
+// A hash of the data bits of every element (the ten bytes of the 80-bit real), row by row: two
+// results hash alike only when they agree bit for bit.
+inline std::uint64_t BitHash(const trealmatrix& m)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (int32_t r = 1; r <= m.Rows(); ++r) {
+        for (int32_t c = 1; c <= m.Cols(); ++c) {
+            const long double value = m(r, c);
+            unsigned char bytes[sizeof(long double)];
+            std::memcpy(bytes, &value, sizeof bytes);
+            for (int i = 0; i < 10; ++i)
+                hash = (hash ^ bytes[i]) * 1099511628211ull;
+        }
+    }
+    return hash;
 }
 
 // True when every spare slot (row 0, column 0) holds 0.
