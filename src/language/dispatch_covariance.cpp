@@ -1,5 +1,6 @@
 // Covariance, correlation, distances, frequency tables and variance analysis in formulas
-// (opcodes 179 to 181, 204, 209 to 211, 217, 284 and 297 to 300).
+// (Freq, Crosstabs, ANOVA, UnkorrZl, Cov, Corr, CovToCorr, CRcoeff, RemVar, SeqMult,
+// SeqMultCenter, UDist and Dist).
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
 #include "numerics/covariance.h"
@@ -17,6 +18,8 @@
 
 namespace zelvora {
 namespace {
+
+using O = tOpcode;
 
 enum class tMissing { Refused, Counted };
 
@@ -174,19 +177,19 @@ template <bool rooted> tCallOutcome DistCall(const tCallArgs& args)
 
 // clang-format off
     constexpr tDispatchRow Rows[] = {
-        { 179, FreqCall },                              // Freq
-        { 180, CrosstabsCall },                         // Crosstabs
-        { 181, AnovaCall },                             // ANOVA
-        { 204, DataCall<DecorrelateRows> },             // UnkorrZl, decorrRw
-        { 209, DataCall<RowCovariance> },               // Cov
-        { 210, DataCall<RowCorrelation> },              // Corr
-        { 211, DataCall<CovToCorrelation> },            // CovToCorr
-        { 217, CRcoeffCall },                           // CRcoeff
-        { 284, RemVarCall },                            // RemVar
-        { 297, SeqMultCall<false> },                    // SeqMult
-        { 298, SeqMultCall<true> },                     // SeqMultCenter
-        { 299, DistCall<false> },                       // UDist
-        { 300, DistCall<true> },                        // Dist
+        { O::Freq,          FreqCall },
+        { O::Crosstabs,     CrosstabsCall },
+        { O::ANOVA,         AnovaCall },
+        { O::UnkorrZl,      DataCall<DecorrelateRows> },     // alias decorrRw
+        { O::Cov,           DataCall<RowCovariance> },
+        { O::Corr,          DataCall<RowCorrelation> },
+        { O::CovToCorr,     DataCall<CovToCorrelation> },
+        { O::CRcoeff,       CRcoeffCall },
+        { O::RemVar,        RemVarCall },
+        { O::SeqMult,       SeqMultCall<false> },
+        { O::SeqMultCenter, SeqMultCall<true> },
+        { O::UDist,         DistCall<false> },
+        { O::Dist,          DistCall<true> },
     };
 // clang-format on
 

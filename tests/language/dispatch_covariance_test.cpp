@@ -18,8 +18,9 @@ class CovarianceDispatch : public DispatchFixture { };
 
 TEST_F(CovarianceDispatch, EveryFunctionOfTheGroupIsCarriedOut)
 {
-    const std::uint16_t opcodes[]
-        = { 179, 180, 181, 204, 209, 210, 211, 217, 284, 297, 298, 299, 300 };
+    using O = tOpcode;
+    const tOpcode opcodes[] = { O::Freq, O::Crosstabs, O::ANOVA, O::UnkorrZl, O::Cov, O::Corr,
+        O::CovToCorr, O::CRcoeff, O::RemVar, O::SeqMult, O::SeqMultCenter, O::UDist, O::Dist };
     const tTOCList& entries = Catalogue().Entries();
     int found = 0;
     for (std::int32_t i = 1; i <= Catalogue().EntryCount(); ++i) {
