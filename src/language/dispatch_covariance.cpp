@@ -25,8 +25,10 @@ enum class tMissing { Refused, Counted };
 
 // True when every element of m is a finite number (and, when refused, not the missing-value
 // marker of empty cells); otherwise the call fails with a message naming the function and the
-// first such element, because the statistics would silently use it as a number.
-bool DataUsable(const tCallArgs& args, const trealmatrix& m, tMissing missing = tMissing::Refused)
+// first such element of argument `argument`, because the statistics would silently use it as a
+// number.
+bool DataUsable(const tCallArgs& args, const trealmatrix& m, int32_t argument = 1,
+    tMissing missing = tMissing::Refused)
 {
     for (int32_t r = 1; r <= m.Rows(); ++r) {
         for (int32_t c = 1; c <= m.Cols(); ++c) {
@@ -34,8 +36,8 @@ bool DataUsable(const tCallArgs& args, const trealmatrix& m, tMissing missing = 
             const bool unusable = !std::isfinite(x);
             if (!unusable && !(missing == tMissing::Refused && x == MissingNumber))
                 continue;
-            const std::string where
-                = " in Zeile " + std::to_string(r) + ", Spalte " + std::to_string(c);
+            const std::string where = " in Zeile " + std::to_string(r) + ", Spalte "
+                + std::to_string(c) + " von Argument " + std::to_string(argument);
             SetLibError(1,
                 args.Entry().Name
                     + (unusable
@@ -80,8 +82,8 @@ tCallOutcome FreqCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         const trealmatrix m = a.Matrix(1);
-        return DataUsable(a, m, tMissing::Counted) ? call::RealMatrix(FrequencyTable(m))
-                                                   : call::Empty();
+        return DataUsable(a, m, 1, tMissing::Counted) ? call::RealMatrix(FrequencyTable(m))
+                                                      : call::Empty();
     });
 }
 
@@ -89,7 +91,7 @@ tCallOutcome CrosstabsCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         const trealmatrix m = a.Matrix(1);
-        if (!DataUsable(a, m, tMissing::Counted))
+        if (!DataUsable(a, m, 1, tMissing::Counted))
             return call::Empty();
         tVariableArray values;
         for (trealmatrix& part : CrossTable(m))
@@ -109,7 +111,7 @@ tCallOutcome AnovaCall(const tCallArgs& args)
         }
         const trealmatrix y = a.Matrix(1);
         const trealmatrix factors = a.Matrix(2);
-        if (!DataUsable(a, y) || !DataUsable(a, factors))
+        if (!DataUsable(a, y) || !DataUsable(a, factors, 2))
             return call::Empty();
         tVarianceAnalysis anova = VarianceAnalysis(y, factors);
         tVariableArray values;
@@ -152,7 +154,7 @@ template <bool centred> tCallOutcome SeqMultCall(const tCallArgs& args)
         return call::RealMatrix(args.Matrix(1));
     const trealmatrix m = args.Matrix(1);
     const trealmatrix w = args.Matrix(2);
-    if (!DataUsable(args, m) || !DataUsable(args, w))
+    if (!DataUsable(args, m) || !DataUsable(args, w, 2))
         return call::Empty();
     const trealmatrix mask = n == 3 ? args.Matrix(3) : trealmatrix();
     return call::RealMatrix(WeightedNeighbours(m, w, centred, mask));
@@ -170,7 +172,7 @@ template <bool rooted> tCallOutcome DistCall(const tCallArgs& args)
     if (n == 1 || (n == 2 && !args.IsMatrix(2)))
         return call::RealMatrix(RowDistances(m1, n == 2 ? args.Integer(2) : 2, rooted));
     const trealmatrix m2 = args.Matrix(2);
-    if (!DataUsable(args, m2))
+    if (!DataUsable(args, m2, 2))
         return call::Empty();
     return call::RealMatrix(RowDistances(m1, m2, n == 3 ? args.Integer(3) : 2, rooted));
 }

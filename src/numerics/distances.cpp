@@ -6,6 +6,7 @@
 #include "numerics/scalar_math.h"
 
 #include <cmath>
+#include <utility>
 
 namespace zelvora {
 namespace {
@@ -34,6 +35,21 @@ long double PowerSum(const long double* a, const long double* b, int32_t n, int3
             sum += PowerRule(std::fabs(a[k] - b[k]), p);
         return sum;
     }
+}
+
+// The p = 2 sums of row a with rows b and c, each added in k order as PowerSum does.
+std::pair<long double, long double> SquareSums(
+    const long double* a, const long double* b, const long double* c, int32_t n)
+{
+    long double first = 0;
+    long double second = 0;
+    for (int32_t k = 1; k <= n; ++k) {
+        const long double d = a[k] - b[k];
+        const long double e = a[k] - c[k];
+        first += d * d;
+        second += e * e;
+    }
+    return { first, second };
 }
 
 // The stored value of a sum S over n coordinates.
@@ -66,7 +82,14 @@ trealmatrix PairDistances(
     tMathErrorWatch watch;
     for (int32_t i = 1; i <= a.Rows(); ++i) {
         const long double* rowA = a.Row(i);
-        for (int32_t j = symmetric ? i + 1 : 1; j <= b.Rows(); ++j)
+        int32_t j = symmetric ? i + 1 : 1;
+        // Two columns at a time for the default norm: two independent sums, each in k order.
+        for (; p == 2 && j + 1 <= b.Rows(); j += 2) {
+            const auto [first, second] = SquareSums(rowA, b.Row(j), b.Row(j + 1), n);
+            result(i, j) = Finished(first, n, p, rooted);
+            result(i, j + 1) = Finished(second, n, p, rooted);
+        }
+        for (; j <= b.Rows(); ++j)
             result(i, j) = Finished(PowerSum(rowA, b.Row(j), n, p), n, p, rooted);
     }
     watch.RaiseIfFaulted();

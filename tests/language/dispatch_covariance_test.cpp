@@ -118,8 +118,8 @@ TEST_F(CovarianceDispatch, MissingAndNonFiniteValuesAreRefusedWithTheirPlace)
     StoreMatrix("X", data);
     Eval("Corr(X)");
     EXPECT_EQ(machine.EvalErrorCode(), 1);
-    EXPECT_NE(
-        machine.EvalErrorMessage().find("fehlender Wert in Zeile 2, Spalte 3"), std::string::npos)
+    EXPECT_NE(machine.EvalErrorMessage().find("fehlender Wert in Zeile 2, Spalte 3 von Argument 1"),
+        std::string::npos)
         << machine.EvalErrorMessage();
     // Frequencies count the marker as a value of its own.
     const tVariable freq = One("Freq(X)");
@@ -127,7 +127,8 @@ TEST_F(CovarianceDispatch, MissingAndNonFiniteValuesAreRefusedWithTheirPlace)
     EXPECT_EQ(freq.matrix.Dims(), (tMatDims { 3, 3 }));
     data(2, 3) = std::numeric_limits<long double>::quiet_NaN();
     StoreMatrix("Y", data);
-    for (const char* formula : { "Freq(Y)", "Dist(Y)", "Cov(Y)", "ANOVA({{1,2,3}}, Y)" }) {
+    for (const char* formula :
+        { "Freq(Y)", "Dist(Y)", "Cov(Y)", "ANOVA({{1,2,3}}, Y)", "Dist({{1,2,3}}, Y)" }) {
         Eval(formula);
         EXPECT_EQ(machine.EvalErrorCode(), 1) << formula;
         EXPECT_NE(machine.EvalErrorMessage().find("keine endliche Zahl"), std::string::npos)
