@@ -5,6 +5,7 @@
 #include "numerics/statistics_groups.h"
 
 #include <algorithm>
+#include <string>
 
 namespace zelvora {
 namespace {
@@ -23,6 +24,20 @@ int32_t CategoryOf(const tRealVector& values, long double x)
     return static_cast<int32_t>(
                std::lower_bound(elements.begin(), elements.end(), x) - elements.begin())
         + 1;
+}
+
+// Tables beyond this many cells (half a gigabyte) are refused rather than allocated: a matrix of
+// a million distinct measurements would otherwise ask for a table of terabytes.
+constexpr int64_t maxTableCells = int64_t { 1 } << 25;
+
+bool TableFits(int64_t rows, int64_t cols)
+{
+    if (rows * cols <= maxTableCells)
+        return true;
+    SetLibError(1,
+        "Die H\xE4ufigkeitstabelle h\xE4tte " + std::to_string(rows) + " x " + std::to_string(cols)
+            + " Zellen, zu viele verschiedene Werte");
+    return false;
 }
 
 } // namespace
@@ -48,6 +63,8 @@ trealmatrix FrequencyTable(const trealmatrix& m)
             all[static_cast<std::size_t>(++next)] = m(r, c);
     }
     const tRealVector values = ValueFrequencies(all).values;
+    if (!TableFits(m.Rows() + int64_t { 1 }, values.Count()))
+        return FailureMatrix();
     trealmatrix table(m.Rows() + 1, values.Count());
     for (int32_t j = 1; j <= values.Count(); ++j)
         table(1, j) = values[static_cast<std::size_t>(j)];
@@ -64,6 +81,8 @@ trealmatrixarr CrossTable(const trealmatrix& m)
         return { FailureMatrix(), FailureMatrix(), FailureMatrix() };
     const tRealVector rowValues = ValueFrequencies(RowValues(m, 1)).values;
     const tRealVector colValues = ValueFrequencies(RowValues(m, 2)).values;
+    if (!TableFits(rowValues.Count(), colValues.Count()))
+        return { FailureMatrix(), FailureMatrix(), FailureMatrix() };
     trealmatrix cells(rowValues.Count(), colValues.Count());
     for (int32_t c = 1; c <= m.Cols(); ++c)
         cells(CategoryOf(rowValues, m(1, c)), CategoryOf(colValues, m(2, c))) += 1;

@@ -7,6 +7,7 @@
 #include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -38,21 +39,45 @@ bool AllFinite(const trealmatrix& m)
     return true;
 }
 
+tRealVector FactorLevels(const trealmatrix& factors, int32_t f)
+{
+    tRealVector row(factors.Cols());
+    for (int32_t c = 1; c <= factors.Cols(); ++c)
+        row[static_cast<std::size_t>(c)] = factors(f, c);
+    return ValueFrequencies(row).values;
+}
+
+// The design's Gram matrix and its Cholesky factor grow with the square and the cube of the number
+// of design rows; beyond this many the analysis would not end in reasonable time or memory.
+constexpr int64_t maxDesignRows = 2000;
+
+// The number of design rows: the constant, L - 1 per factor and their products per pair.
+int64_t DesignRowCount(const trealmatrix& factors)
+{
+    int64_t rows = 1;
+    std::vector<int64_t> dummies;
+    for (int32_t f = 1; f <= factors.Rows(); ++f) {
+        dummies.push_back(std::max(FactorLevels(factors, f).Count() - 1, 0));
+        for (std::size_t p = 0; p + 1 < dummies.size(); ++p)
+            rows += dummies[p] * dummies.back();
+        rows += dummies.back();
+        if (rows > maxDesignRows)
+            break;
+    }
+    return rows;
+}
+
 // The dummy rows of one factor: 1 where a case has level 2 .. L.
 std::vector<std::vector<long double>> DummyRows(const trealmatrix& factors, int32_t f)
 {
     const int32_t n = factors.Cols();
-    tRealVector row(n);
-    for (int32_t c = 1; c <= n; ++c)
-        row[static_cast<std::size_t>(c)] = factors(f, c);
-    const tRealVector levels = ValueFrequencies(row).values;
+    const tRealVector levels = FactorLevels(factors, f);
     std::vector<std::vector<long double>> dummies;
     for (int32_t level = 2; level <= levels.Count(); ++level) {
         std::vector<long double>& dummy = dummies.emplace_back(static_cast<std::size_t>(n) + 1, 0);
         for (int32_t c = 1; c <= n; ++c)
             dummy[static_cast<std::size_t>(c)]
-                = row[static_cast<std::size_t>(c)] == levels[static_cast<std::size_t>(level)] ? 1
-                                                                                              : 0;
+                = factors(f, c) == levels[static_cast<std::size_t>(level)] ? 1 : 0;
     }
     return dummies;
 }
@@ -112,6 +137,8 @@ tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& fact
         return Failed("ANOVA: ein Wert ist keine endliche Zahl");
     const int32_t n = y.Cols();
     const int32_t factorCount = factors.Rows();
+    if (DesignRowCount(factors) > maxDesignRows)
+        return Failed("ANOVA: die Faktoren haben zu viele Stufen (mehr als 2000 Zeilen im Design)");
 
     std::vector<std::vector<long double>> design;
     std::vector<tBlock> blocks;

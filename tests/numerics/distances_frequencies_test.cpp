@@ -70,6 +70,20 @@ TEST(FrequencyTable, DistinctValuesAndCountsPerRow)
     EXPECT_EQ(ValueFrequencies(tRealVector(0)).values.Count(), 0);
 }
 
+TEST(FrequencyTable, TooManyDistinctValuesAreRefused)
+{
+    tNumericsContextScope context;
+    // 6000 distinct values in as many rows: 6001 x 6000 cells.
+    trealmatrix m(6000, 1);
+    for (int32_t r = 1; r <= m.Rows(); ++r)
+        m(r, 1) = r;
+    EXPECT_EQ(FrequencyTable(m), Mat({ { 0 } }));
+    EXPECT_EQ(LibErrorCode(), 1);
+    ClearLibError();
+    EXPECT_EQ(CrossTable(Mat({ { 1, 2 }, { 3, 4 } }))[0], Mat({ { 1, 0 }, { 0, 1 } }));
+    EXPECT_EQ(LibErrorCode(), 0);
+}
+
 TEST(ValueFrequencies, SortedValuesWithCounts)
 {
     tRealVector v(5);

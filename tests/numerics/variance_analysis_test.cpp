@@ -105,6 +105,16 @@ TEST(VarianceAnalysis, MisfitsAreReported)
     ClearLibError();
     VarianceAnalysis(trealmatrix(1, 0), trealmatrix(1, 0));
     EXPECT_EQ(LibErrorCode(), 1);
+    // A factor with a level per case and a second one: far too many interaction rows.
+    ClearLibError();
+    trealmatrix y(1, 3000), factors(2, 3000);
+    for (int32_t c = 1; c <= 3000; ++c) {
+        y(1, c) = c % 7;
+        factors(1, c) = c;
+        factors(2, c) = c % 2;
+    }
+    EXPECT_EQ(VarianceAnalysis(y, factors).statistics, Mat({ { 0 } }));
+    EXPECT_NE(LibErrorMessage().find("zu viele Stufen"), std::string::npos);
     // No factor at all: the constant alone.
     ClearLibError();
     const tVarianceAnalysis constantOnly = VarianceAnalysis(Mat({ { 1, 3 } }), trealmatrix(0, 2));
