@@ -95,6 +95,15 @@ TEST(Correlation, ProportionalConstantAndSingleCases)
     // A constant row has no spread: 0 beside the others, 1 on the diagonal (as CovToCorr).
     EXPECT_EQ(CorrelationOf(Mat({ { 5, 5, 5 }, { 1, 2, 4 } }), 1), Mat({ { 1, 0 }, { 0, 1 } }));
     EXPECT_EQ(CorrelationOf(Mat({ { 5 }, { 1 } }), 1), Mat({ { 1, 0 }, { 0, 1 } }));
+    // Constants whose mean rounds are still found constant: their deviations are exactly 0.
+    for (const long double value : { 0.1L, 1.0L / 3, 1e8L + 0.7L, -2.9e-7L }) {
+        trealmatrix m(2, 7);
+        for (int32_t c = 1; c <= 7; ++c) {
+            m(1, c) = value;
+            m(2, c) = c * c;
+        }
+        EXPECT_EQ(CorrelationOf(m, 1), Mat({ { 1, 0 }, { 0, 1 } })) << static_cast<double>(value);
+    }
     EXPECT_EQ(CorrelationOf(Mat({ { 1, 2 }, { 3, 4 } }), 0), Mat({ { 0 } }));
     // Kind 2 correlates the columns.
     const trealmatrix cases = Mat({ { 1, 2 }, { 2, 4 }, { 3, 7 } });
