@@ -101,10 +101,16 @@ namespace {
         const tCommandsList macro = interpreter.Macros.List(number);
         bool result = true;
         std::string failing;
-        for (std::int32_t repetition = 0; repetition < count; ++repetition) {
+        for (std::int32_t repetition = 0; repetition < count && !interpreter.InterruptRequested();
+             ++repetition) {
             for (const tCommandslistEntry& entry : macro.Items) {
                 if (entry.IsComment)
                     continue;
+                if (interpreter.FailIfInterrupted()) {
+                    result = false;
+                    failing = entry.Text;
+                    break;
+                }
                 result = interpreter.ExecuteStatement(entry.Text, entry.Tokens);
                 if (!result) {
                     failing = entry.Text;
