@@ -145,6 +145,7 @@ tFunctionDispatch::tFunctionDispatch()
     Register(FittingRows());
     Register(ScalarFunctionRows());
     Register(ComplexRows());
+    Register(CovarianceRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)

@@ -117,5 +117,6 @@ std::span<const tDispatchRow> RotationRows(); // factor rotations and communalit
 std::span<const tDispatchRow> FittingRows(); // curve fitting, polynomials, smoothing, interpolation
 std::span<const tDispatchRow> ScalarFunctionRows(); // general, trigonometric and integer functions
 std::span<const tDispatchRow> ComplexRows(); // complex pairs and cube-root triples
+std::span<const tDispatchRow> CovarianceRows(); // covariance, distances, frequencies, ANOVA
 
 } // namespace zelvora

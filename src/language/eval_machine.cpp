@@ -5,6 +5,7 @@
 #include "language/machine_bindings.h"
 #include "variables/operator_results.h"
 #include "language/machine_operators.h"
+#include "variables/operator_handlers.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
@@ -146,7 +147,7 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         default:
             if (entry.Handler == tOperatorHandler::None)
                 return;
-            Replace(level, base, machine::ApplyHandler(entry.Handler, level.Operands, base, top, entry.Submode));
+            Replace(level, base, ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode));
             return;
         }
     }

@@ -14,11 +14,6 @@ namespace zelvora::machine {
 // strings stay, numeric matrices are negated element by element).
 tVariable SignedCopy(const tVariable& value, std::int32_t sign);
 
-// The binary operator's handler on operands first and first+1 (exactly one record back; empty when
-// last - first is not 1 or the operands do not fit).
-tVariableArray ApplyHandler(tOperatorHandler handler, const tVariableArray& operands, std::int32_t first,
-    std::int32_t last, std::int32_t submode);
-
 // Two ranges or range lists joined into one range list.
 tVariable ConcatRanges(const tVariable& left, const tVariable& right);
 
