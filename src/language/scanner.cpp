@@ -8,25 +8,25 @@
 namespace zelvora {
 namespace {
 
-    constexpr bool IsGermanLetter(unsigned char c)
-    {
-        return c == 196 || c == 214 || c == 220 || c == 223 || c == 228 || c == 246 || c == 252;
-    }
+constexpr bool IsGermanLetter(unsigned char c)
+{
+    return c == 196 || c == 214 || c == 220 || c == 223 || c == 228 || c == 246 || c == 252;
+}
 
-    constexpr std::array<char, 256> MakeUpperCaseTable()
-    {
-        std::array<char, 256> table {};
-        for (int i = 0; i < 256; ++i)
-            table[static_cast<std::size_t>(i)] = static_cast<char>(i);
-        for (int c = 'a'; c <= 'z'; ++c)
-            table[static_cast<std::size_t>(c)] = static_cast<char>(c - 'a' + 'A');
-        table[228] = static_cast<char>(196); // ä -> Ä
-        table[246] = static_cast<char>(214); // ö -> Ö
-        table[252] = static_cast<char>(220); // ü -> Ü
-        return table;
-    }
+constexpr std::array<char, 256> MakeUpperCaseTable()
+{
+    std::array<char, 256> table {};
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = static_cast<char>(i);
+    for (int c = 'a'; c <= 'z'; ++c)
+        table[static_cast<std::size_t>(c)] = static_cast<char>(c - 'a' + 'A');
+    table[228] = static_cast<char>(196); // ä -> Ä
+    table[246] = static_cast<char>(214); // ö -> Ö
+    table[252] = static_cast<char>(220); // ü -> Ü
+    return table;
+}
 
-    constexpr std::array<char, 256> UpperCaseTable = MakeUpperCaseTable();
+constexpr std::array<char, 256> UpperCaseTable = MakeUpperCaseTable();
 
 } // namespace
 
@@ -55,6 +55,16 @@ std::uint16_t PairKind(std::string_view pairList, char a, char b)
     return 0;
 }
 
+namespace {
+// The text of a quoted run from skip on, without its closing quote when it has one.
+std::string_view QuotedInner(std::string_view run, char quote, std::size_t skip)
+{
+    const bool closed = run.size() >= 2 && run.back() == quote;
+    const std::size_t end = closed ? run.size() - 1 : run.size();
+    return end > skip ? run.substr(skip, end - skip) : std::string_view {};
+}
+} // namespace
+
 tAnsiTokens Tokenize(std::string_view text, char quote)
 {
     using namespace scanning;
@@ -67,16 +77,13 @@ tAnsiTokens Tokenize(std::string_view text, char quote)
         switch (run.Kind) {
         case static_cast<std::uint16_t>(tCharClass::Blank):
             break;
-        case QuotedKind: {
-            // Without its quotes; an unclosed literal loses its last character all the same.
-            const std::string_view inner = runText.size() >= 2 ? runText.substr(1, runText.size() - 2)
-                                                               : std::string_view {};
-            tokens.push_back({ tkString, std::string(inner) });
+        case QuotedKind:
+            // Without its quotes; an unclosed literal keeps every character after its quote.
+            tokens.push_back({ tkString, std::string(QuotedInner(runText, quote, 1)) });
             break;
-        }
         case QuotedContinuationKind:
             // A doubled quote: the opening quote stays and joins the previous literal.
-            tokens.back().Text.append(runText.substr(0, runText.size() - 1));
+            tokens.back().Text.append(QuotedInner(runText, quote, 0));
             break;
         default:
             tokens.push_back({ FinalNumberKind(run.Kind), std::string(runText) });
