@@ -8,25 +8,25 @@
 namespace zelvora {
 namespace {
 
-constexpr bool IsGermanLetter(unsigned char c)
-{
-    return c == 196 || c == 214 || c == 220 || c == 223 || c == 228 || c == 246 || c == 252;
-}
+    constexpr bool IsGermanLetter(unsigned char c)
+    {
+        return c == 196 || c == 214 || c == 220 || c == 223 || c == 228 || c == 246 || c == 252;
+    }
 
-constexpr std::array<char, 256> MakeUpperCaseTable()
-{
-    std::array<char, 256> table {};
-    for (int i = 0; i < 256; ++i)
-        table[static_cast<std::size_t>(i)] = static_cast<char>(i);
-    for (int c = 'a'; c <= 'z'; ++c)
-        table[static_cast<std::size_t>(c)] = static_cast<char>(c - 'a' + 'A');
-    table[228] = static_cast<char>(196); // ä -> Ä
-    table[246] = static_cast<char>(214); // ö -> Ö
-    table[252] = static_cast<char>(220); // ü -> Ü
-    return table;
-}
+    constexpr std::array<char, 256> MakeUpperCaseTable()
+    {
+        std::array<char, 256> table {};
+        for (int i = 0; i < 256; ++i)
+            table[static_cast<std::size_t>(i)] = static_cast<char>(i);
+        for (int c = 'a'; c <= 'z'; ++c)
+            table[static_cast<std::size_t>(c)] = static_cast<char>(c - 'a' + 'A');
+        table[228] = static_cast<char>(196); // ä -> Ä
+        table[246] = static_cast<char>(214); // ö -> Ö
+        table[252] = static_cast<char>(220); // ü -> Ü
+        return table;
+    }
 
-constexpr std::array<char, 256> UpperCaseTable = MakeUpperCaseTable();
+    constexpr std::array<char, 256> UpperCaseTable = MakeUpperCaseTable();
 
 } // namespace
 

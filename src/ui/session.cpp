@@ -17,28 +17,24 @@
 
 namespace zelvora {
 
-tSession::tSession(
-    const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
+tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
     : m_ports(ports)
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
-    , m_store(std::make_unique<tVisibleVarsList>(
-          tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard }))
+    , m_store(std::make_unique<tVisibleVarsList>(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard }))
     , m_environment(m_store)
     , m_machine(m_environment, &m_dispatch)
     , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn })
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, m_store)
-    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {} }
+    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf, ports.Processes, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     NumericsContext().decimalSeparator = SystemDecimalSeparator();
     m_journal.Start(startTime);
     m_listing.Start(startTime);
-    m_interpreter.SetPorts(
-        { &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
+    m_interpreter.SetPorts({ &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
@@ -50,8 +46,7 @@ tSession::tSession(
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     m_dispatch.Register(FileReaderRows());
     SetMatrixClipboard(ports.Clipboard);
-    m_environment.SystemVariables
-        = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
+    m_environment.SystemVariables = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
     tCommandHooks hooks;
     hooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
         const tVariable* variable = m_environment.FindVariable(name);
