@@ -2,7 +2,7 @@
 #include "completion.h"
 
 #include "language/catalogue_table.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 #include "ui/session.h"
 
 #include <editline/readline.h>

@@ -197,6 +197,11 @@ std::string tConsoleShelf::TakeChangesText()
     return text;
 }
 
+void tConsoleShelf::DiscardChanges()
+{
+    m_changed.clear();
+}
+
 void tConsoleShelf::PrintChanges(std::FILE* stream)
 {
     const std::string text = TakeChangesText();
@@ -206,12 +211,14 @@ void tConsoleShelf::PrintChanges(std::FILE* stream)
 
 bool tConsoleClipboard::SetText(std::string_view)
 {
+    std::fflush(stdout);
     std::fputs("zelvora-cli: keine Zwischenablage vorhanden\n", stderr);
     return false;
 }
 
 bool tConsoleClipboard::SetPicture(const tPicture&)
 {
+    std::fflush(stdout);
     std::fputs("zelvora-cli: keine Zwischenablage vorhanden\n", stderr);
     return false;
 }

@@ -39,6 +39,8 @@ public:
     std::string TakeChangesText();
     // TakeChangesText written to the stream as UTF-8.
     void PrintChanges(std::FILE* stream);
+    // Forgets the changes without rendering them (the quiet console).
+    void DiscardChanges();
 
     // Used by the windows.
     void MarkChanged(tConsoleWindow* window);

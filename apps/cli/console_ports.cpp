@@ -2,9 +2,10 @@
 #include "console_ports.h"
 
 #include "console_display.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace zelvora::cli {
 
@@ -46,16 +47,22 @@ std::string tConsoleTextView::FileText() const
 void tConsoleApplication::ProcessPendingMessages()
 {
     if (m_quiet)
-        m_shelf.TakeChangesText();
+        m_shelf.DiscardChanges();
     else
         m_shelf.PrintChanges(stdout);
 }
 
 void PrintText(std::FILE* stream, std::string_view text)
 {
+    // Output to a file or pipe stays buffered; a message on stderr comes after everything that
+    // stdout has taken so far, and a terminal sees each line at once.
+    static const bool stdoutIsTerminal = isatty(fileno(stdout)) == 1;
+    if (stream != stdout)
+        std::fflush(stdout);
     const std::string utf8 = Cp1252ToUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stream);
-    std::fflush(stream);
+    if (stream != stdout || stdoutIsTerminal)
+        std::fflush(stream);
 }
 
 void tConsoleCommandWindow::ShowWarning(std::string_view text)

@@ -3,9 +3,10 @@
 #include "console_display.h"
 #include "console_ports.h"
 #include "console_process.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 #include "prompt.h"
 #include "run_report.h"
+#include "interpreter/process_setup.h"
 #include "interpreter/data_directory.h"
 #include "ui/session.h"
 
@@ -59,6 +60,7 @@ int main(int argc, char** argv)
         return ExitOk;
     }
 
+    KeepLargeBlocksForReuse();
     tConsoleTextView journalView;
     tConsoleTextView listingView;
     tConsoleCommandWindow commandWindow;

@@ -3,7 +3,7 @@
 
 #include "completion.h"
 #include "interpreter/data_directory.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 #include "run_report.h"
 
 #include <editline/readline.h>

@@ -4,7 +4,7 @@
 #include "language/scan_stages.h"
 #include "language/scanner.h"
 #include "language/short_scanner.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 #include "numerics/library_state.h"
 #include "variables/variable.h"
 

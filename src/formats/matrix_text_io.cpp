@@ -2,6 +2,7 @@
 #include "formats/matrix_text_io.h"
 
 #include "language/scanner.h"
+#include "text/paths.h"
 #include "variables/number_format.h"
 
 #include <algorithm>
@@ -56,12 +57,7 @@ bool IsClipboardName(std::string_view fileName)
 
 std::string LocalPath(std::string_view fileName)
 {
-    std::string path(fileName);
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    return path;
+    return ForwardSlashes(fileName);
 }
 
 std::string_view TrimmedView(std::string_view text)

@@ -1,6 +1,7 @@
 // Writing a matrix value to a file of a named type.
 #include "formats/text_matrix_writer.h"
 
+#include "text/word_list.h"
 #include "formats/csv_format.h"
 #include "formats/hex_format.h"
 #include "formats/lad_format.h"
@@ -9,23 +10,6 @@
 
 namespace zelvora {
 namespace {
-
-// Position (0-based) of word in the ';'-separated list, or -1.
-int WordPosition(std::string_view list, std::string_view word)
-{
-    int position = 0;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        std::size_t end = list.find(';', start);
-        if (end == std::string_view::npos)
-            end = list.size();
-        if (list.substr(start, end - start) == word)
-            return position;
-        ++position;
-        start = end + 1;
-    }
-    return -1;
-}
 
 tMatrixWriteResult Failure(std::int32_t code, std::string message)
 {
@@ -54,7 +38,7 @@ tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
     std::string_view textOption, const tStringmatrix* labels)
 {
     const trealmatrix& m = value.matrix;
-    switch (WordPosition("CSV;OXF;BIN;HEX;LAD;PARI;BMP;RTF", type)) {
+    switch (WordListPosition("CSV;OXF;BIN;HEX;LAD;PARI;BMP;RTF", type, tWordMatch::Exact) - 1) {
     case ntCsv:
         return FromFormat(CsvWrite(m, fileName, width, decimals, textOption));
     case ntOxf:
@@ -98,7 +82,7 @@ tMatrixWriteResult WriteMatrixFile(const tVariable& value, std::string_view type
     if (value.datatype == dtInteger || value.datatype == dtReal)
         return WriteNumeric(value, foldedType, fileName, width, decimals, textOption, labels);
     if (value.datatype == dtString) {
-        switch (WordPosition("CSV;RTF", foldedType)) {
+        switch (WordListPosition("CSV;RTF", foldedType, tWordMatch::Exact) - 1) {
         case 0:
             return FromFormat(StringCsvWrite(value.strmatrix, fileName, textOption));
         case 1:

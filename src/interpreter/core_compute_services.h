@@ -17,7 +17,7 @@ namespace zelvora {
 class tStoreEnvironment : public tEvalEnvironment {
 public:
     // The store is followed through its owner: LOAD replaces it.
-    explicit tStoreEnvironment(std::unique_ptr<tVisibleVarsList>& store)
+    explicit tStoreEnvironment(tVisibleVarsList& store)
         : m_store(store)
     {
     }
@@ -27,12 +27,12 @@ public:
     std::function<std::optional<tVariable>(std::string_view)> SystemVariables;
 
 private:
-    std::unique_ptr<tVisibleVarsList>& m_store;
+    tVisibleVarsList& m_store;
 };
 
 class tCoreComputeServices : public tComputeServices {
 public:
-    tCoreComputeServices(std::unique_ptr<tVisibleVarsList>& store, tEvalMachine& machine, tSystemVariables& sysvars)
+    tCoreComputeServices(tVisibleVarsList& store, tEvalMachine& machine, tSystemVariables& sysvars)
         : m_store(store)
         , m_machine(machine)
         , m_sysvars(sysvars)
@@ -44,9 +44,9 @@ public:
     std::string EvalErrorMessage() const override { return m_machine.EvalErrorMessage(); }
     void ResetErrors() override { m_machine.ResetErrors(); }
 
-    bool FindShown(std::string_view name) override { return m_store->FindShown(name); }
-    const tVariable& CurrentVariable() const override { return m_store->CurrentVariable(); }
-    void Store(const tVariable& record) override { m_store->Store(record); }
+    bool FindShown(std::string_view name) override { return m_store.FindShown(name); }
+    const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }
+    void Store(const tVariable& record) override { m_store.Store(record); }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value, const tIntvector& rows,
         const tIntvector& cols) override;
@@ -73,7 +73,7 @@ public:
     void SetFirstTimeUsed(bool value) override { m_sysvars.SetFirstTimeUsed(value); }
 
 private:
-    std::unique_ptr<tVisibleVarsList>& m_store;
+    tVisibleVarsList& m_store;
     tEvalMachine& m_machine;
     tSystemVariables& m_sysvars;
 };

@@ -3,6 +3,8 @@
 // shipped examples. Path texts inside the program are Windows-1252 with '/' as separator.
 #pragma once
 
+#include "text/paths.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,15 +22,6 @@ struct tPlatformPaths {
 // The shipped folder is the first of <program>/examples/, <program>/../share/zelvora/examples/,
 // <program>/../examples/ and <program>/../../examples/ that exists.
 tPlatformPaths PlatformPathsFromEnvironment(std::string_view programPath);
-
-// '\' read as '/'.
-std::string ForwardSlashes(std::string_view path);
-// A path that begins with '/' or '\', or with a drive letter and ':'.
-bool IsAbsolutePath(std::string_view path);
-// The directory with one '/' at its end (an empty directory stays empty).
-std::string WithTrailingSeparator(std::string_view directory);
-// name below directory; an absolute name stays as it is. '\' read as '/'.
-std::string JoinPath(std::string_view directory, std::string_view name);
 
 // A program path text as the file system takes it (UTF-8, '/'), and a file system path (UTF-8) as
 // program text (Windows-1252, '?' for what it cannot hold).

@@ -3,7 +3,7 @@
 
 #include "interpreter/data_directory.h"
 #include "language/scanner.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <charconv>
 #include <filesystem>

@@ -1,6 +1,7 @@
 // Setting and showing options, and the journal and listing switches.
 #include "interpreter/options.h"
 
+#include "text/word_list.h"
 #include "language/number_text.h"
 #include "ports/text_view_port.h"
 
@@ -90,7 +91,7 @@ std::string OnOff(bool on)
 // A truth value written as text: the usual words for true, anything else false.
 bool BooleanOfText(std::string_view text)
 {
-    return WordNumber("TRUE;WAHR;JA;YES;AN;ON;EIN;1", text) != 0;
+    return WordListPosition("TRUE;WAHR;JA;YES;AN;ON;EIN;1", text, tWordMatch::Folded) != 0;
 }
 
 // What is shown while no store is connected.
@@ -102,21 +103,6 @@ const tTextLayout& FallbackLayout(bool listing)
 }
 
 } // namespace
-
-std::int32_t WordNumber(std::string_view list, std::string_view word)
-{
-    const std::string folded = NameFold(word);
-    std::int32_t number = 1;
-    while (true) {
-        const std::size_t end = list.find(';');
-        if (NameFold(list.substr(0, end)) == folded)
-            return number;
-        if (end == std::string_view::npos)
-            return 0;
-        list.remove_prefix(end + 1);
-        ++number;
-    }
-}
 
 std::int32_t OptionNumber(std::string_view name)
 {
@@ -147,7 +133,7 @@ std::string* DirectorySetting(tSettings& settings, std::string_view optionName)
 }
 
 tOptions::tOptions(tSettings& settings, tInterpreter& interpreter,
-    std::unique_ptr<tVisibleVarsList>& store, tOptionHooks hooks, tRandomGenerator& random)
+    tVisibleVarsList* store, tOptionHooks hooks, tRandomGenerator& random)
     : m_settings(settings)
     , m_interpreter(interpreter)
     , m_store(store)
@@ -224,7 +210,7 @@ bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
             copy->OmitZeros = BooleanOfText(v.Text);
         break;
     case opNeueMatrizen: {
-        const std::int32_t word = WordNumber(NewMatrixWords, v.Text);
+        const std::int32_t word = WordListPosition(NewMatrixWords, v.Text, tWordMatch::Folded);
         if (m_store)
             m_store->SetNewHidden(word == 1 || word == 3 || word == 5);
         break;
@@ -241,7 +227,7 @@ bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
         break;
     case opDfltFormat:
         if (copy)
-            copy->CellKind = std::max<std::int32_t>(1, WordNumber(FormatWords, v.Text));
+            copy->CellKind = std::max<std::int32_t>(1, WordListPosition(FormatWords, v.Text, tWordMatch::Folded));
         break;
     case opDfltFeldweite:
         if (copy)
@@ -257,7 +243,7 @@ bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
         const auto& show = journal ? m_hooks.ShowJournalWindow : m_hooks.ShowListingWindow;
         // Words 1 to 5 (An, On, Aus, Off, Inv) switch; 6 and 7 show or hide the window.
         constexpr std::int32_t modes[] = { 1, 1, -1, -1, 0 };
-        const std::int32_t word = WordNumber(SwitchWords, v.Text);
+        const std::int32_t word = WordListPosition(SwitchWords, v.Text, tWordMatch::Folded);
         if (word >= 1 && word <= 5) {
             if (journal)
                 SwitchJournal(modes[word - 1]);
@@ -269,7 +255,7 @@ bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
         break;
     }
     case opFirstTimeUsed: {
-        const std::int32_t word = WordNumber(YesNoWords, v.Text);
+        const std::int32_t word = WordListPosition(YesNoWords, v.Text, tWordMatch::Folded);
         if (word == 1 || word == 2)
             m_settings.FirstTimeUsed = true;
         else if (word == 3 || word == 4)
@@ -289,7 +275,7 @@ bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
             listing->TextDecimals = v.Integer;
         break;
     case opClQuoteStrings: {
-        const std::int32_t word = WordNumber(QuoteWords, v.Text);
+        const std::int32_t word = WordListPosition(QuoteWords, v.Text, tWordMatch::Folded);
         if (word >= 1 && word <= 3)
             m_settings.ListQuoteStrings = true;
         else if (word == 4 || word == 5)

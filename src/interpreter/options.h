@@ -56,9 +56,6 @@ inline constexpr std::array<std::string_view, 29> OptionNames = {
 // The option's number (1 to 29; names compared case-insensitively, whole), 0 when it is none.
 std::int32_t OptionNumber(std::string_view name);
 
-// The position (from 1) of word in a ';'-separated list, compared case-insensitively and whole; 0
-// when absent.
-std::int32_t WordNumber(std::string_view list, std::string_view word);
 
 // What the options reach besides the settings: the toolbar buttons of the command window and
 // the visibility of the journal and listing windows. Absent hooks do nothing.
@@ -74,7 +71,7 @@ public:
     // The layouts and the new-matrix flag are the current store's (LOAD replaces it); the
     // switches are the interpreter's, which also reaches the journal and the listing.
     tOptions(tSettings& settings, tInterpreter& interpreter,
-        std::unique_ptr<tVisibleVarsList>& store, tOptionHooks hooks = {},
+        tVisibleVarsList* store, tOptionHooks hooks = {},
         tRandomGenerator& random = ProgramRandom());
 
     // Sets option name from the value token: an integer number token gives its value and the text
@@ -103,7 +100,7 @@ private:
 
     tSettings& m_settings;
     tInterpreter& m_interpreter;
-    std::unique_ptr<tVisibleVarsList>& m_store;
+    tVisibleVarsList* m_store; // null: no store (the options of the layouts are kept nowhere)
     tOptionHooks m_hooks;
     tRandomGenerator& m_random;
 };

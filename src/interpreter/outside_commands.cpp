@@ -3,6 +3,7 @@
 #include "interpreter/store_commands.h"
 
 #include "formats/text_matrix_writer.h"
+#include "text/word_list.h"
 #include "interpreter/data_directory.h"
 #include "language/number_text.h"
 #include "variables/variable_convert.h"
@@ -32,23 +33,6 @@ namespace {
         return first < last ? tAnsiTokens(tokens.begin() + static_cast<std::ptrdiff_t>(first),
                                   tokens.begin() + static_cast<std::ptrdiff_t>(last))
                             : tAnsiTokens();
-    }
-
-    // The 1-based position of the first word of the ';'-separated list that begins with word.
-    int WordListPosition(std::string_view list, const std::string& word)
-    {
-        if (word.empty())
-            return 0;
-        int position = 1;
-        std::size_t start = 0;
-        while (start <= list.size()) {
-            const std::size_t end = std::min(list.find(';', start), list.size());
-            if (list.substr(start, end - start).starts_with(word))
-                return position;
-            ++position;
-            start = end + 1;
-        }
-        return 0;
     }
 
     std::string TemporaryFile(const std::string& name)
@@ -180,7 +164,7 @@ namespace {
             statements.Fail(22, "<zchntyp> = ... erwartet");
             return false;
         }
-        const int type = WordListPosition("ANIMATE;SCATTERPLOT;CLOUDANIMATE;BMP", NameFold(arguments[0].Text));
+        const int type = WordListPosition("ANIMATE;SCATTERPLOT;CLOUDANIMATE;BMP", NameFold(arguments[0].Text), tWordMatch::Prefix);
         if (type < 1 || type > 3) {
             statements.Fail(25, "Als Zeichnungstyp nur ANIMATE, SCATTERPLOT, oder CLOUDANIMATE erlaubt");
             return false;
@@ -239,15 +223,15 @@ namespace {
         }
         if (first.Kind != tkName)
             return true;
-        switch (WordListPosition("ADD;GET;DELETE", NameFold(first.Text))) {
+        switch (WordListPosition("ADD;GET;DELETE", NameFold(first.Text), tWordMatch::Prefix)) {
         case 1:
             shelf->AddCompartment();
             break;
         case 2:
             for (std::size_t i = 1; i < arguments.size(); ++i) {
-                if (arguments[i].Kind != tkName || !context.Store->FindShown(arguments[i].Text))
+                if (arguments[i].Kind != tkName || !context.Store.FindShown(arguments[i].Text))
                     continue;
-                if (tMatrixWindowPort* window = context.Store->CurrentWindow())
+                if (tMatrixWindowPort* window = context.Store.CurrentWindow())
                     shelf->MoveToActiveCompartment(*window);
             }
             break;

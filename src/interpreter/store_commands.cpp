@@ -33,7 +33,7 @@ namespace {
 
     bool Hide(tStoreCommandContext& context, const tAnsiTokens& arguments)
     {
-        tVisibleVarsList& store = *context.Store;
+        tVisibleVarsList& store = context.Store;
         for (const std::string& name : NameListArguments(arguments)) {
             if (name == "-ALL-")
                 store.CloseAllWindows();
@@ -45,7 +45,7 @@ namespace {
 
     bool Display(tStoreCommandContext& context, const tAnsiTokens& arguments)
     {
-        tVisibleVarsList& store = *context.Store;
+        tVisibleVarsList& store = context.Store;
         for (const std::string& name : NameListArguments(arguments)) {
             if (name != "-ALL-") {
                 store.ShowVariable(name);
@@ -59,7 +59,7 @@ namespace {
 
     bool Delete(tStoreCommandContext& context, const tAnsiTokens& arguments)
     {
-        tVisibleVarsList& store = *context.Store;
+        tVisibleVarsList& store = context.Store;
         for (const std::string& name : NameListArguments(arguments)) {
             if (name == "-ALL-")
                 store.DeleteAll();
@@ -83,7 +83,7 @@ namespace {
         if (!EvaluateForCommand(context, statements, TokensAfter(arguments, equals), results))
             return false;
         for (std::size_t i = 0; i < oldNames.size() && i + 1 < results.size(); ++i)
-            context.Store->RenameShown(oldNames[i], VarAsString(results[i + 1]));
+            context.Store.RenameShown(oldNames[i], VarAsString(results[i + 1]));
         return true;
     }
 
@@ -113,7 +113,7 @@ namespace {
         for (std::size_t k = 0; k < targets.size() && k + 1 < results.size(); ++k) {
             tVariable record = results[k + 1];
             record.name = targets[k];
-            context.Store->PositionWindow(record);
+            context.Store.PositionWindow(record);
         }
         return true;
     }
@@ -126,7 +126,7 @@ namespace {
         statements.Code = 0;
         statements.Message.clear();
         tdiskWorkspace workspace;
-        const bool ok = save ? workspace.SaveWorkspace(fileName, *context.Store)
+        const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store)
                              : workspace.LoadWorkspace(fileName, context.Store);
         if (!ok)
             statements.Fail(1, workspace.Message());
@@ -139,7 +139,7 @@ namespace {
         interpreter.Flags.NoListEcho = true;
         if (!interpreter.ListingOn)
             return true;
-        tVisibleVarsList& store = *context.Store;
+        tVisibleVarsList& store = context.Store;
         const bool quote = context.ListQuoteStrings ? context.ListQuoteStrings() : true;
         for (const std::string& name : NameListArguments(arguments)) {
             if (name == "-ALL-") {

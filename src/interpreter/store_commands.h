@@ -16,7 +16,7 @@ namespace zelvora {
 
 struct tStoreCommandContext {
     tInterpreter& Interpreter;
-    std::unique_ptr<tVisibleVarsList>& Store; // LOAD replaces the store
+    tVisibleVarsList& Store; // LOAD refills it
     tEvalMachine& Machine;
     // Where BATCH looks for a relative file name (the data directory joined with the examples
     // directory); empty: the name as given.

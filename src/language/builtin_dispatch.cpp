@@ -1,6 +1,8 @@
 // The dispatch of built-in function calls.
 #include "language/builtin_dispatch.h"
 
+#include "text/paths.h"
+
 #include "variables/operator_results.h"
 #include "variables/variable_convert.h"
 
@@ -61,20 +63,10 @@ std::string tCallArgs::ResolveFileName(std::string_view name) const
         ++begin;
     while (end > begin && static_cast<unsigned char>(name[end - 1]) <= ' ')
         --end;
-    std::string trimmed(name.substr(begin, end - begin));
-    for (char& c : trimmed) {
-        if (c == '\\')
-            c = '/';
-    }
-    if (trimmed.empty())
-        return trimmed;
-    const bool absolute = trimmed[0] == '/' || (trimmed.size() > 1 && trimmed[1] == ':');
-    if (absolute || m_scriptDirectory.empty())
-        return trimmed;
-    std::string resolved = m_scriptDirectory;
-    if (resolved.back() != '/')
-        resolved += '/';
-    return resolved + trimmed;
+    const std::string_view trimmed = name.substr(begin, end - begin);
+    if (trimmed.empty() || m_scriptDirectory.empty())
+        return ForwardSlashes(trimmed);
+    return JoinPath(m_scriptDirectory, trimmed);
 }
 
 namespace call {
@@ -148,6 +140,8 @@ tFunctionDispatch::tFunctionDispatch()
     Register(StatisticsRows());
     Register(SelectionRows());
     Register(LinearAlgebraRows());
+    Register(ScalarFunctionRows());
+    Register(ComplexRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)

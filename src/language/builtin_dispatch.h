@@ -106,5 +106,7 @@ std::span<const tDispatchRow> SumRows(); // sum, product and conditional value o
 std::span<const tDispatchRow> StatisticsRows(); // statistics of one matrix
 std::span<const tDispatchRow> SelectionRows(); // selection, joining and reordering
 std::span<const tDispatchRow> LinearAlgebraRows(); // inverses, factors, eigen systems
+std::span<const tDispatchRow> ScalarFunctionRows(); // general, trigonometric and integer functions
+std::span<const tDispatchRow> ComplexRows(); // complex pairs and cube-root triples
 
 } // namespace zelvora

@@ -1,5 +1,7 @@
 // Matrix constructors: matrices laid out from the values of the arguments.
 #include "language/builtin_dispatch.h"
+
+#include "text/word_list.h"
 #include "language/dispatch_values.h"
 #include "numerics/generators.h"
 #include "numerics/matrix_alloc.h"
@@ -139,27 +141,6 @@ tCallOutcome TypeCall(const tCallArgs& args)
     return call::RealMatrix(std::move(m));
 }
 
-// The position of a word in a ";"-separated list, compared case-insensitively; 0 when absent.
-std::int32_t WordPosition(std::string_view list, std::string_view word)
-{
-    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    std::int32_t position = 1;
-    std::size_t begin = 0;
-    while (begin <= list.size()) {
-        std::size_t end = list.find(';', begin);
-        if (end == std::string_view::npos)
-            end = list.size();
-        const std::string_view item = list.substr(begin, end - begin);
-        if (item.size() == word.size()
-            && std::equal(item.begin(), item.end(), word.begin(),
-                [&](char a, char b) { return fold(a) == fold(b); }))
-            return position;
-        ++position;
-        begin = end + 1;
-    }
-    return 0;
-}
-
 enum class tPattern {
     Lower = 1,
     Diagonal = 2,
@@ -178,7 +159,7 @@ std::int32_t RoundedRoot(long double x)
 tCallOutcome PatternCall(const tCallArgs& args, const tValues& values)
 {
     const std::int32_t position
-        = WordPosition("u;d;o;ud;do;udo;binomial;pascal;gp;gm;st1;st2", args.Text(1));
+        = WordListPosition("u;d;o;ud;do;udo;binomial;pascal;gp;gm;st1;st2", args.Text(1), tWordMatch::Folded);
     if (position < 1 || position > 6)
         return call::Slot();
     const auto pattern = static_cast<tPattern>(position);

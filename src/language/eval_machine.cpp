@@ -7,6 +7,8 @@
 #include "language/machine_operators.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
+#include "variables/direct_sum.h"
+#include "variables/factorial.h"
 #include "variables/operator_failures.h"
 
 #include <algorithm>
@@ -134,6 +136,10 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         switch (opcode) {
         case O::Comma:
             return;
+        case O::MatrixPlus:
+            if (top - base == 1)
+                Replace(level, base, { VarDirectSum(slot(base), slot(base + 1)) });
+            return;
         case O::RangeJoin:
         case O::Block:
         case O::Range:
@@ -182,8 +188,7 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         Replace(level, base, ApplyPostfix(opcode, slot(base), top - base >= 1 ? &slot(base + 1) : nullptr));
         return;
     case O::Factorial:
-        SetError(1, "Der Operator ! ist in dieser Ausgabe noch nicht verf\xFC"
-                    "gbar");
+        Replace(level, base, { VarFactorial(slot(base)) });
         return;
     case O::PowerZero:
     case O::Squared:

@@ -1,4 +1,4 @@
-// The full scanner: tokens with their texts, token helpers and the upper-case table.
+// The full scanner: tokens with their texts and the token helpers.
 #include "language/scanner.h"
 
 #include "language/scan_stages.h"
@@ -12,21 +12,6 @@ namespace {
     {
         return c == 196 || c == 214 || c == 220 || c == 223 || c == 228 || c == 246 || c == 252;
     }
-
-    constexpr std::array<char, 256> MakeUpperCaseTable()
-    {
-        std::array<char, 256> table {};
-        for (int i = 0; i < 256; ++i)
-            table[static_cast<std::size_t>(i)] = static_cast<char>(i);
-        for (int c = 'a'; c <= 'z'; ++c)
-            table[static_cast<std::size_t>(c)] = static_cast<char>(c - 'a' + 'A');
-        table[228] = static_cast<char>(196); // ä -> Ä
-        table[246] = static_cast<char>(214); // ö -> Ö
-        table[252] = static_cast<char>(220); // ü -> Ü
-        return table;
-    }
-
-    constexpr std::array<char, 256> UpperCaseTable = MakeUpperCaseTable();
 
 } // namespace
 
@@ -136,19 +121,6 @@ void BracketContents(const tAnsiTokens& tokens, int& position, tAnsiTokens& cont
         }
     }
     position = count;
-}
-
-char UpperCaseChar(char c)
-{
-    return UpperCaseTable[static_cast<unsigned char>(c)];
-}
-
-std::string NameFold(std::string_view text)
-{
-    std::string folded(text);
-    for (char& c : folded)
-        c = UpperCaseChar(c);
-    return folded;
 }
 
 } // namespace zelvora

@@ -2,6 +2,8 @@
 // into tokens, and the upper-case folding used for every name comparison.
 #pragma once
 
+#include "text/name_fold.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -61,9 +63,6 @@ inline bool IsSignToken(const t_ansitoken& token, char c)
     return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
 }
 
-// Upper-case folding through the 256-entry table: a-z, ä, ö, ü to upper case, all else unchanged.
-char UpperCaseChar(char c);
-std::string NameFold(std::string_view text);
 
 // Character classes of the first scanning stage.
 enum class tCharClass : std::uint8_t { Blank = 1, Digit = 2, Letter = 3, Special = 5, Other = 9, LineBreak = 11 };

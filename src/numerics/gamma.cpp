@@ -41,6 +41,19 @@ constexpr long double reciprocalGammaSeries[] = {
 constexpr long double poleThreshold = 1e-4000L;
 constexpr long double termThreshold = 1e-32L;
 
+// n! for an integral n >= 0 as a product, exact while it fits the 64-bit mantissa (n <= 20): the
+// series above carries rounding errors of its 16-digit coefficients into integral arguments.
+long double FactorialOfIntegral(long double n)
+{
+    long double product = 1;
+    for (long double k = 2; k <= n && product != 0; k += 1) {
+        product *= k;
+        if (product > 1 / poleThreshold)
+            product = 0;
+    }
+    return product;
+}
+
 } // namespace
 
 long double GammaFunction(long double x)
@@ -53,7 +66,7 @@ long double GammaFunction(long double x)
         // negative integers into huge finite values.
         if (x <= 0)
             return 0;
-        q = 1;
+        return FactorialOfIntegral(x - 1);
     }
     long double p = 0;
     long double power = 1;

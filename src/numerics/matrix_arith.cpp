@@ -16,6 +16,8 @@ using kernels::PlanBroadcast;
 
 constexpr int faultFlags = FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID;
 constexpr int32_t functionErrorCode = 99;
+constexpr const char* functionErrorMessage = "Rechenfehler in einem Matrixelement (\xDC"
+                                             "berlauf oder ung\xFCltige Operation)";
 
 // Applies f to every element and raises the run-time error of any math error on the way.
 template <typename F> trealmatrix MapRaising(const trealmatrix& m, F f)
@@ -277,7 +279,7 @@ trealmatrix ElementwiseFunction(const trealmatrix& m, tElementFunction function)
             = std::fetestexcept(faultFlags) != 0 || (std::isfinite(e) && !std::isfinite(value));
         if (!faulted)
             return value;
-        NumericsContext().libErrorCode = functionErrorCode;
+        SetLibError(functionErrorCode, functionErrorMessage);
         return 0;
     });
 }

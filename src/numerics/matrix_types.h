@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <type_traits>
@@ -105,8 +106,11 @@ private:
 // contiguous block of (rows+1) x (cols+1) slots, row by row. Slot (r, c) lives at r*(cols+1) + c.
 // Spare slots hold 0 (or the empty string) by invariant. A matrix with 0 rows is valid. A
 // default-constructed matrix is absent (no storage, 0 x 0); it is not a valid argument of the
-// library but is harmless. Value semantics; copies copy every slot, moves are cheap and leave the
-// source absent.
+// library but is harmless. Value semantics with shared storage: a copy shares the block of slots
+// until either side is written; every non-const access first gives the matrix a block of its own,
+// so no write is ever seen through another matrix. Moves leave the source absent. A pointer got
+// from a non-const access stays valid only until the matrix is copied or changes size. Blocks are
+// counted without atomics: a matrix and its copies belong to one thread.
 template <typename T> class tMatrix {
 public:
     using value_type = T;
@@ -117,79 +121,89 @@ public:
         : tMatrix(rows, cols, noInit)
     {
         if constexpr (std::is_arithmetic_v<T>)
-            std::fill_n(m_slots.get(), SlotCount(), T());
+            std::fill_n(m_data, SlotCount(), T());
     }
     // rows x cols with arithmetic slots left uninitialised (strings are still empty).
     tMatrix(int32_t rows, int32_t cols, tNoInit)
         : m_rows(std::max<int32_t>(rows, 0))
         , m_cols(std::max<int32_t>(cols, 0))
-        , m_slots(new T[SlotsFor(m_rows, m_cols)])
     {
+        Allocate(SlotsFor(m_rows, m_cols));
     }
 
-    tMatrix(const tMatrix& other)
+    tMatrix(const tMatrix& other) noexcept
         : m_rows(other.m_rows)
         , m_cols(other.m_cols)
-        , m_slots(other.m_slots ? new T[other.SlotCount()] : nullptr)
+        , m_block(other.m_block)
+        , m_data(other.m_data)
     {
-        if (m_slots)
-            std::copy_n(other.m_slots.get(), SlotCount(), m_slots.get());
+        if (m_block)
+            ++m_block->Refs;
     }
-    tMatrix& operator=(const tMatrix& other)
+    tMatrix& operator=(const tMatrix& other) noexcept
     {
-        if (this != &other)
-            *this = tMatrix(other);
+        tMatrix copy(other);
+        Swap(copy);
         return *this;
     }
     tMatrix(tMatrix&& other) noexcept
         : m_rows(std::exchange(other.m_rows, 0))
         , m_cols(std::exchange(other.m_cols, 0))
-        , m_slots(std::move(other.m_slots))
+        , m_block(std::exchange(other.m_block, nullptr))
+        , m_data(std::exchange(other.m_data, nullptr))
     {
     }
     tMatrix& operator=(tMatrix&& other) noexcept
     {
-        m_rows = std::exchange(other.m_rows, 0);
-        m_cols = std::exchange(other.m_cols, 0);
-        m_slots = std::move(other.m_slots);
+        tMatrix moved(std::move(other));
+        Swap(moved);
         return *this;
     }
+    ~tMatrix() { Release(); }
 
-    bool IsAbsent() const { return !m_slots; }
+    bool IsAbsent() const { return m_block == nullptr; }
     int32_t Rows() const { return m_rows; }
     int32_t Cols() const { return m_cols; }
     tMatDims Dims() const { return { m_rows, m_cols }; }
     // Distance between the starts of two rows, in slots (cols + 1).
     std::size_t Stride() const { return static_cast<std::size_t>(m_cols) + 1; }
     // Number of slots, spare ones included (0 when absent).
-    std::size_t SlotCount() const { return m_slots ? SlotsFor(m_rows, m_cols) : 0; }
+    std::size_t SlotCount() const { return m_block ? SlotsFor(m_rows, m_cols) : 0; }
+    // True when another matrix shares this one's block (nothing was written since the copy).
+    bool SharesStorage() const { return m_block && m_block->Refs > 1; }
 
     // Unchecked access to slot (r, c), 0 <= r <= rows, 0 <= c <= cols.
     T& operator()(int32_t r, int32_t c)
     {
-        assert(m_slots && r >= 0 && r <= m_rows && c >= 0 && c <= m_cols);
-        return m_slots[static_cast<std::size_t>(r) * Stride() + static_cast<std::size_t>(c)];
+        assert(m_block && r >= 0 && r <= m_rows && c >= 0 && c <= m_cols);
+        Own();
+        return m_data[static_cast<std::size_t>(r) * Stride() + static_cast<std::size_t>(c)];
     }
     const T& operator()(int32_t r, int32_t c) const
     {
-        assert(m_slots && r >= 0 && r <= m_rows && c >= 0 && c <= m_cols);
-        return m_slots[static_cast<std::size_t>(r) * Stride() + static_cast<std::size_t>(c)];
+        assert(m_block && r >= 0 && r <= m_rows && c >= 0 && c <= m_cols);
+        return m_data[static_cast<std::size_t>(r) * Stride() + static_cast<std::size_t>(c)];
     }
     // Pointer to slot 0 of row r, so that m[r][c] reads slot (r, c) unchecked.
     T* operator[](int32_t r) { return Row(r); }
     const T* operator[](int32_t r) const { return Row(r); }
     T* Row(int32_t r)
     {
-        assert(m_slots && r >= 0 && r <= m_rows);
-        return m_slots.get() + static_cast<std::size_t>(r) * Stride();
+        assert(m_block && r >= 0 && r <= m_rows);
+        Own();
+        return m_data + static_cast<std::size_t>(r) * Stride();
     }
     const T* Row(int32_t r) const
     {
-        assert(m_slots && r >= 0 && r <= m_rows);
-        return m_slots.get() + static_cast<std::size_t>(r) * Stride();
+        assert(m_block && r >= 0 && r <= m_rows);
+        return m_data + static_cast<std::size_t>(r) * Stride();
     }
-    T* Data() { return m_slots.get(); }
-    const T* Data() const { return m_slots.get(); }
+    T* Data()
+    {
+        Own();
+        return m_data;
+    }
+    const T* Data() const { return m_data; }
 
     // Checked access to element (r, c), 1 <= r <= rows, 1 <= c <= cols; outside: tRangeError.
     T& At(int32_t r, int32_t c)
@@ -215,8 +229,9 @@ public:
         tMatrix resized(rows, cols);
         const int32_t keepRows = std::min(resized.m_rows, m_rows);
         const int32_t keepCols = std::min(resized.m_cols, m_cols);
+        const tMatrix& source = *this;
         for (int32_t r = 1; r <= keepRows; ++r)
-            std::move(Row(r) + 1, Row(r) + 1 + keepCols, resized.Row(r) + 1);
+            std::copy(source.Row(r) + 1, source.Row(r) + 1 + keepCols, resized.Row(r) + 1);
         *this = std::move(resized);
     }
 
@@ -233,14 +248,70 @@ public:
     }
 
 private:
+    // The block: its count of sharing matrices, then the slots (aligned for T and for 16 bytes).
+    struct tBlock {
+        std::size_t Refs;
+        std::size_t Count;
+    };
+    static constexpr std::size_t DataOffset
+        = (sizeof(tBlock) + std::max(alignof(T), std::size_t { 16 }) - 1)
+        / std::max(alignof(T), std::size_t { 16 }) * std::max(alignof(T), std::size_t { 16 });
+
     static std::size_t SlotsFor(int32_t rows, int32_t cols)
     {
         return (static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(cols) + 1);
     }
 
+    void Allocate(std::size_t count)
+    {
+        void* raw = ::operator new(DataOffset + count * sizeof(T));
+        m_block = ::new (raw) tBlock { 1, count };
+        m_data = reinterpret_cast<T*>(static_cast<char*>(raw) + DataOffset);
+        if constexpr (!std::is_trivially_default_constructible_v<T>) {
+            try {
+                std::uninitialized_value_construct_n(m_data, count);
+            } catch (...) {
+                ::operator delete(raw);
+                m_block = nullptr;
+                m_data = nullptr;
+                throw;
+            }
+        }
+    }
+
+    void Release() noexcept
+    {
+        if (m_block && --m_block->Refs == 0) {
+            if constexpr (!std::is_trivially_destructible_v<T>)
+                std::destroy_n(m_data, m_block->Count);
+            ::operator delete(static_cast<void*>(m_block));
+        }
+        m_block = nullptr;
+        m_data = nullptr;
+    }
+
+    // Gives this matrix a block of its own before a write.
+    void Own()
+    {
+        if (m_block && m_block->Refs > 1) {
+            tMatrix own(m_rows, m_cols, noInit);
+            std::copy_n(m_data, m_block->Count, own.m_data);
+            Swap(own);
+        }
+    }
+
+    void Swap(tMatrix& other) noexcept
+    {
+        std::swap(m_rows, other.m_rows);
+        std::swap(m_cols, other.m_cols);
+        std::swap(m_block, other.m_block);
+        std::swap(m_data, other.m_data);
+    }
+
     int32_t m_rows = 0;
     int32_t m_cols = 0;
-    std::unique_ptr<T[]> m_slots;
+    tBlock* m_block = nullptr;
+    T* m_data = nullptr;
 };
 
 using tRealVector = tVector<long double>;

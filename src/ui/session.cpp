@@ -5,7 +5,7 @@
 #include "formats/matrix_text_io.h"
 #include "interpreter/compute_handler.h"
 #include "interpreter/option_commands.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 #include "numerics/library_state.h"
 #include "variables/number_format.h"
 
@@ -22,12 +22,12 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
-    , m_store(std::make_unique<tVisibleVarsList>(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard }))
+    , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
     , m_environment(m_store)
     , m_machine(m_environment, &m_dispatch)
     , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn })
     , m_services(m_store, m_machine, m_sysvars)
-    , m_options(m_settings.Settings(), m_interpreter, m_store)
+    , m_options(m_settings.Settings(), m_interpreter, &m_store)
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf, ports.Processes, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.

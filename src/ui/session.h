@@ -53,7 +53,7 @@ public:
     tInterpreter& Interpreter() { return m_interpreter; }
     tJournal& Journal() { return m_journal; }
     tListing& Listing() { return m_listing; }
-    tVisibleVarsList& Store() { return *m_store; }
+    tVisibleVarsList& Store() { return m_store; }
     tEvalMachine& Machine() { return m_machine; }
     tFunctionDispatch& Dispatch() { return m_dispatch; }
     tStoreCommandContext& StoreCommands() { return m_storeCommands; }
@@ -66,7 +66,7 @@ private:
     tSettingsModule m_settings;
     tJournal m_journal;
     tListing m_listing;
-    std::unique_ptr<tVisibleVarsList> m_store;
+    tVisibleVarsList m_store;
     tStoreEnvironment m_environment;
     tFunctionDispatch m_dispatch;
     tEvalMachine m_machine;

@@ -110,6 +110,23 @@ tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports)
 
 tVisibleVarsList::~tVisibleVarsList()
 {
+    ReleaseWindows();
+}
+
+void tVisibleVarsList::Reset()
+{
+    ReleaseWindows();
+    ClearStore();
+    m_items = tVisibleVarsArr(static_cast<std::size_t>(SlotCount()));
+    m_currentShape = shEmpty;
+    m_currentScalarRow = 0;
+    m_copyLayout = DefaultCopyLayout();
+    m_listingLayout = DefaultListingLayout();
+    m_newHidden = false;
+}
+
+void tVisibleVarsList::ReleaseWindows()
+{
     for (std::int32_t i
          = std::min<std::int32_t>(Count(), static_cast<std::int32_t>(m_items.size()) - 1);
          i >= 1; --i)

@@ -51,6 +51,9 @@ public:
     ~tVisibleVarsList() override;
 
     const tDisplayPorts& Ports() const { return m_ports; }
+    // Back to the state of a new store on the same windows: every window closed, no variables,
+    // the default layouts, NewHidden off. The store keeps its identity for everyone holding it.
+    void Reset();
 
     // Find, then the found variable's display becomes current (shape, window, scalar row).
     bool FindShown(std::string_view name) override;
@@ -125,6 +128,8 @@ private:
     void MakeWindow(std::int32_t index);
     void WriteScalar(const tVariable& variable);
     void CloseMatrixWindow(tVisibleVarItem& item);
+    // Closes the open matrix windows from the highest index down, then the scalar window.
+    void ReleaseWindows();
 
     tDisplayPorts m_ports;
     tVisibleVarsArr m_items;

@@ -73,6 +73,18 @@ inline tVariable RangeResult(const trealmatrix& m, bool integer)
     return v;
 }
 
+// A numeric matrix-like result with the shape and tag of `like` (a matrix, range list or vector)
+// and the given element type.
+inline tVariable SameShapeResult(const tVariable& like, trealmatrix m, std::uint8_t datatype)
+{
+    tVariable v;
+    v.datatype = datatype;
+    v.tag = like.tag;
+    v.shape = like.shape;
+    v.matrix = std::move(m);
+    return v;
+}
+
 // A 32-bit integer result computed in 64 bits; outside 32 bits raises tRangeError.
 std::int32_t CheckedInt32(std::int64_t n);
 

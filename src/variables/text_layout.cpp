@@ -1,6 +1,7 @@
 // The copy and listing schemes and the rendering of a matrix variable as text.
 #include "variables/text_layout.h"
 
+#include "text/word_list.h"
 #include "language/scanner.h"
 #include "variables/number_format.h"
 
@@ -141,17 +142,8 @@ tShownDims ShownDims(const tVariable& variable)
 
 std::int32_t SchemeNumberOfWord(std::string_view word)
 {
-    const std::string folded = NameFold(word);
-    std::size_t index = 0;
-    std::string_view words = SchemeWords;
-    while (!words.empty()) {
-        const std::size_t end = std::min(words.find(';'), words.size());
-        if (NameFold(words.substr(0, end)) == folded)
-            return SchemesOfWords[index];
-        words.remove_prefix(std::min(end + 1, words.size()));
-        ++index;
-    }
-    return -1;
+    const std::int32_t position = WordListPosition(SchemeWords, word, tWordMatch::Folded);
+    return position == 0 ? -1 : SchemesOfWords[static_cast<std::size_t>(position - 1)];
 }
 
 std::int32_t CellKindOfWord(std::string_view word)

@@ -25,6 +25,13 @@ tVarClass::tVarClass()
 {
 }
 
+void tVarClass::ClearStore()
+{
+    m_variables = tVariableArray(initialSlots);
+    m_count = 0;
+    m_currentIndex = 0;
+}
+
 bool tVarClass::Find(std::string_view name)
 {
     const std::string key = NameFold(name);

@@ -20,6 +20,9 @@ public:
     tVarClass(const tVarClass&) = delete;
     tVarClass& operator=(const tVarClass&) = delete;
 
+    // Back to the state of a new store: no variables, 33 slots, nothing current. Calls no hooks.
+    void ClearStore();
+
     // ---- Lookup. Names are compared after NameFold; stored names are at most 32 bytes, so a
     // longer name finds nothing.
 

@@ -87,7 +87,7 @@ bool tdiskWorkspace::SaveWorkspace(const std::string& fileName, const tVarClass&
 }
 
 bool tdiskWorkspace::LoadWorkspace(
-    const std::string& fileName, std::unique_ptr<tVisibleVarsList>& store)
+    const std::string& fileName, tVisibleVarsList& store)
 {
     m_fileName = fileName;
     const std::optional<std::string> bytes = ReadWholeFile(fileName);
@@ -101,21 +101,19 @@ bool tdiskWorkspace::LoadWorkspace(
     m_slotCount = content->SlotCount;
     m_variableCount = static_cast<std::int32_t>(content->Variables.size());
 
-    auto fresh = std::make_unique<tVisibleVarsList>(store ? store->Ports() : tDisplayPorts {});
-    // The old store closes its windows before the new ones cascade on the shelf.
-    store.reset();
-    store = std::move(fresh);
+    // The old variables close their windows before the new ones cascade on the shelf.
+    store.Reset();
     // All records are added before any is refreshed, so that a refresh that raises a run-time
     // error (an integer beyond 32 bits) cannot lose the variables after it.
     std::vector<std::int32_t> added;
     for (tVariable& variable : content->Variables) {
-        const std::int32_t before = store->Count();
-        store->Add(std::move(variable));
-        if (store->Count() > before)
-            added.push_back(store->Count());
+        const std::int32_t before = store.Count();
+        store.Add(std::move(variable));
+        if (store.Count() > before)
+            added.push_back(store.Count());
     }
     for (std::int32_t index : added)
-        store->Refresh(index);
+        store.Refresh(index);
     return true;
 }
 

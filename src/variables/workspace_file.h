@@ -17,11 +17,11 @@ public:
     // was. False on failure (Fault() and Message() tell why).
     bool SaveWorkspace(const std::string& fileName, const tVarClass& store);
 
-    // Reads the whole file first; only when it is a complete workspace is the store replaced by a
-    // new one (the old one closes its windows first) holding the file's variables, each added and
-    // then refreshed, with the default layouts and NewHidden off. On failure the store is left
+    // Reads the whole file first; only when it is a complete workspace is the store reset (its
+    // windows closed, the default layouts, NewHidden off; the object stays the same) and filled
+    // with the file's variables, each added and then refreshed. On failure the store is left
     // untouched and false is returned.
-    bool LoadWorkspace(const std::string& fileName, std::unique_ptr<tVisibleVarsList>& store);
+    bool LoadWorkspace(const std::string& fileName, tVisibleVarsList& store);
 
     const std::string& FileName() const { return m_fileName; }
     tWorkspaceFault Fault() const { return m_fault; }

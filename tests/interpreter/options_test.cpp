@@ -1,6 +1,8 @@
 // Options: the tables, SETOPTIONS groups, parsing and clamping, show texts, SHOWOPTIONS and the
 // journal and listing switches.
 #include "interpreter/option_commands.h"
+
+#include "text/word_list.h"
 #include "interpreter/options.h"
 #include "interpreter/system_variables.h"
 #include "numerics/run_time_error.h"
@@ -17,7 +19,7 @@ struct tOptionsFixture : ::testing::Test {
     tOptionsFixture()
         : interpreter(tInterpreterPorts { &journal, &listing })
         , store(std::make_unique<tVisibleVarsList>())
-        , options(settings, interpreter, store,
+        , options(settings, interpreter, store.get(),
               tOptionHooks { [this](bool on) { journalButton.push_back(on); }, nullptr,
                   [this](bool visible) { journalWindow.push_back(visible); }, nullptr },
               random)
@@ -61,9 +63,9 @@ TEST(OptionTables, SizesAndUniqueNames)
     EXPECT_EQ(OptionNumber("ccfeldweite"), 1);
     EXPECT_EQ(OptionNumber("MEDIANTYPE"), 29);
     EXPECT_EQ(OptionNumber("CCFeld"), 0); // whole names only
-    EXPECT_EQ(WordNumber("An;On;Aus", "aus"), 3);
-    EXPECT_EQ(WordNumber("An;On;Aus", "A"), 0);
-    EXPECT_EQ(WordNumber("An;On;Aus", ""), 0);
+    EXPECT_EQ(WordListPosition("An;On;Aus", "aus", tWordMatch::Folded), 3);
+    EXPECT_EQ(WordListPosition("An;On;Aus", "A", tWordMatch::Folded), 0);
+    EXPECT_EQ(WordListPosition("An;On;Aus", "", tWordMatch::Folded), 0);
 }
 
 TEST_F(tOptionsFixture, GroupsOfThreeSetEachOption)
@@ -214,7 +216,7 @@ TEST(OptionsWithoutStore, LayoutOptionsDoNothing)
     std::unique_ptr<tVisibleVarsList> store;
     tSettings settings;
     tRandomGenerator random;
-    tOptions options(settings, interpreter, store, {}, random);
+    tOptions options(settings, interpreter, store.get(), {}, random);
     EXPECT_TRUE(options.SetOption("CCFeldweite", { tkInteger, "4" }));
     EXPECT_TRUE(options.SetOption("CCSchema", { tkName, "Excel" }));
     EXPECT_EQ(options.ShowOption("CCFeldweite"), "CCFeldweite=8");

@@ -1,7 +1,7 @@
 // Tokens of statements, numbers, literals and the upper-case folding.
 #include "language/scanner.h"
 #include "language/short_scanner.h"
-#include "language/text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -184,8 +184,8 @@ TEST_F(WorkspaceFileTest, RoundTripKeepsEveryVariableBitForBit)
     const std::size_t windowsBefore = shelf.Windows.size();
     tVisibleVarsList* old = store.get();
     tdiskWorkspace workspace;
-    ASSERT_TRUE(workspace.LoadWorkspace(path, store));
-    EXPECT_NE(store.get(), old);
+    ASSERT_TRUE(workspace.LoadWorkspace(path, *store));
+    EXPECT_EQ(store.get(), old); // the same store, refilled
     EXPECT_EQ(workspace.Message(), "");
     const std::vector<tVariable> loaded = Contents(*store);
     ASSERT_EQ(loaded.size(), saved.size());
@@ -193,7 +193,7 @@ TEST_F(WorkspaceFileTest, RoundTripKeepsEveryVariableBitForBit)
         ExpectSameVariable(loaded[i], saved[i]);
     EXPECT_EQ(store->SlotCount(), slots);
 
-    // A new store: default layouts, NewHidden off, old windows closed, new ones visible in the
+    // A store as new: default layouts, NewHidden off, old windows closed, new ones visible in the
     // cascade positions.
     EXPECT_EQ(store->CopyLayout(), DefaultCopyLayout());
     EXPECT_FALSE(store->NewHidden());
@@ -251,13 +251,13 @@ TEST_F(WorkspaceFileTest, BrokenFilesLeaveTheStoreUntouched)
               const std::string broken = PathOf("broken.ztw");
               WriteBytes(broken, bytes);
               tdiskWorkspace workspace;
-              EXPECT_FALSE(workspace.LoadWorkspace(broken, store));
+              EXPECT_FALSE(workspace.LoadWorkspace(broken, *store));
               EXPECT_EQ(workspace.Fault(), expected);
               EXPECT_EQ(store.get(), old);
           };
 
     tdiskWorkspace missing;
-    EXPECT_FALSE(missing.LoadWorkspace(PathOf("none.ztw"), store));
+    EXPECT_FALSE(missing.LoadWorkspace(PathOf("none.ztw"), *store));
     EXPECT_EQ(missing.Fault(), tWorkspaceFault::CannotOpen);
     EXPECT_EQ(
         missing.Message(), "Arbeitsbereich " + PathOf("none.ztw") + " kann nicht gelesen werden");

@@ -16,7 +16,8 @@ std::string Utf8ToCp1252(std::string_view text);
 // True when text is valid UTF-8 and holds at least one non-ASCII character.
 bool IsUtf8WithNonAscii(std::string_view text);
 
-// Text of a file as the program keeps it: UTF-8 files are converted, all others taken as Windows-1252.
+// Text of a file as the program keeps it: UTF-8 files are converted, all others taken as
+// Windows-1252.
 std::string DecodeFileText(std::string_view bytes);
 
 } // namespace zelvora

@@ -1,0 +1,20 @@
+// Heap settings for large matrices.
+#include "interpreter/process_setup.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace zelvora {
+
+void KeepLargeBlocksForReuse()
+{
+#if defined(__GLIBC__)
+    constexpr int mapThreshold = 32 * 1024 * 1024; // the C library's largest allowed value
+    constexpr int trimThreshold = 256 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, mapThreshold);
+    mallopt(M_TRIM_THRESHOLD, trimThreshold);
+#endif
+}
+
+} // namespace zelvora

@@ -1,0 +1,120 @@
+// The general, trigonometric and integer functions of one value in formulas: each row picks the
+// arguments and defaults of its function and calls the store's operation on them.
+#include "language/builtin_dispatch.h"
+#include "variables/factorial.h"
+#include "variables/integer_functions.h"
+#include "variables/unary_functions.h"
+#include "variables/value_functions.h"
+
+namespace zelvora {
+namespace {
+
+using O = tOpcode;
+
+template <tVariable (*operation)(const tVariable&)> tCallOutcome OfFirst(const tCallArgs& args)
+{
+    return call::Value(operation(args.Arg(1)));
+}
+
+template <tUnaryFunction function> tCallOutcome UnaryCall(const tCallArgs& args)
+{
+    return call::Value(VarUnaryFunction(args.Arg(1), function));
+}
+
+tCallOutcome FormatCall(const tCallArgs& args)
+{
+    if (args.Count() < 2)
+        return call::Empty();
+    return call::Value(VarFormat(args.Arg(1), args.Text(2)));
+}
+
+// PExp(x[, count[, index]]): count 1 and index 0 by default.
+tCallOutcome PartialExpCall(const tCallArgs& args)
+{
+    return call::Value(VarPartialExp(args.Arg(1), args.Integer(2, 1), args.Integer(3, 0)));
+}
+
+tCallOutcome AngleCall(const tCallArgs& args)
+{
+    return call::Value(VarAngle(args.Arg(1), args.Arg(2)));
+}
+
+// Gerundet(x[, digits]): digits 0 by default.
+tCallOutcome RoundCall(const tCallArgs& args)
+{
+    return call::Value(VarRound(args.Arg(1), args.Integer(2, 0)));
+}
+
+// GGT, GGTZL, GGTSP: one argument on its own, more folded from left to right.
+template <tGcdKind kind> tCallOutcome GcdCall(const tCallArgs& args)
+{
+    if (args.Count() < 2)
+        return call::Value(VarGcd(args.Arg(1), kind));
+    tVariable result = VarGcdPair(args.Arg(1), args.Arg(2), kind);
+    for (std::int32_t i = 3; i <= args.Count(); ++i)
+        result = VarGcdPair(result, args.Arg(i), kind);
+    return call::Value(std::move(result));
+}
+
+template <bool power> tCallOutcome MaxExponentCall(const tCallArgs& args)
+{
+    if (args.Count() < 2)
+        return call::Empty();
+    return call::Value(VarMaxExponent(args.Arg(1), args.Integer(2), power));
+}
+
+tCallOutcome OrderCall(const tCallArgs& args)
+{
+    if (args.Count() > 2)
+        return call::Empty();
+    return call::Value(VarMultiplicativeOrder(args.Arg(1), args.Arg(2)));
+}
+
+// clang-format off
+constexpr tDispatchRow Rows[] = {
+    { O::Format,      FormatCall },
+    { O::Num,         OfFirst<VarNumericValue> },
+    { O::Abs,         OfFirst<VarAbs> },
+    { O::Neg,         OfFirst<VarNegate> },
+    { O::Nicht,       OfFirst<VarNegate> },
+    { O::Vorz,        OfFirst<VarSign> },
+    { O::Ln,          UnaryCall<tUnaryFunction::Ln> },
+    { O::Quadrat,     UnaryCall<tUnaryFunction::Square> },
+    { O::Wurzel,      UnaryCall<tUnaryFunction::Sqrt> },
+    { O::Exp,         UnaryCall<tUnaryFunction::Exp> },
+    { O::PExp,        PartialExpCall },
+    { O::Sinh,        UnaryCall<tUnaryFunction::Sinh> },
+    { O::Cosh,        UnaryCall<tUnaryFunction::Cosh> },
+    { O::Tanh,        UnaryCall<tUnaryFunction::Tanh> },
+    { O::Arcsinh,     UnaryCall<tUnaryFunction::ArcSinh> },
+    { O::Arccosh,     UnaryCall<tUnaryFunction::ArcCosh> },
+    { O::Arctanh,     UnaryCall<tUnaryFunction::ArcTanh> },
+    { O::Sin,         UnaryCall<tUnaryFunction::Sin> },
+    { O::Cos,         UnaryCall<tUnaryFunction::Cos> },
+    { O::Tan,         UnaryCall<tUnaryFunction::Tan> },
+    { O::Arcsin,      UnaryCall<tUnaryFunction::ArcSin> },
+    { O::Arccos,      UnaryCall<tUnaryFunction::ArcCos> },
+    { O::Arctan,      UnaryCall<tUnaryFunction::ArcTan> },
+    { O::ArcCS,       AngleCall },
+    { O::Dezimalteil, OfFirst<VarFractionalPart> },
+    { O::Ganzzahl,    OfFirst<VarIntegerPart> },
+    { O::Gerundet,    RoundCall },
+    { O::PrimNr,      OfFirst<VarPrimeNo> },
+    { O::GGT,         GcdCall<tGcdKind::All> },
+    { O::GGTZL,       GcdCall<tGcdKind::Rows> },
+    { O::GGTSP,       GcdCall<tGcdKind::Columns> },
+    { O::MAXEXP,      MaxExponentCall<false> },
+    { O::MAXPOW,      MaxExponentCall<true> },
+    { O::F_ord,       OrderCall },
+    { O::Fak,         OfFirst<VarFactorial> },
+};
+// clang-format on
+
+} // namespace
+
+std::span<const tDispatchRow> ScalarFunctionRows()
+{
+    return Rows;
+}
+
+} // namespace zelvora

@@ -1,0 +1,13 @@
+// The upper-case folding under which names, command words and option words are compared.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zelvora {
+
+// a-z, ä, ö, ü (Windows-1252) to upper case; every other byte unchanged.
+char UpperCaseChar(char c);
+std::string NameFold(std::string_view text);
+
+} // namespace zelvora
