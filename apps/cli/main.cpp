@@ -3,6 +3,7 @@
 #include "console_display.h"
 #include "console_ports.h"
 #include "console_process.h"
+#include "interrupt.h"
 #include "text/text_encoding.h"
 #include "prompt.h"
 #include "run_report.h"
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <unistd.h>
 
@@ -73,6 +75,9 @@ int main(int argc, char** argv)
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
 
     int status = ExitOk;
+    std::optional<tInterruptOnCtrlC> interrupt;
+    if (options->Script || !isatty(STDIN_FILENO))
+        interrupt.emplace(session.Interpreter());
     if (options->Script) {
         const auto text = ReadScriptFile(*options->Script);
         if (!text) {

@@ -103,10 +103,16 @@ namespace {
         std::string failing;
         // The first failing statement ends every repetition: a failure must not be run over by the
         // next repetition (which also ends a macro that calls itself at the depth limit at once).
-        for (std::int32_t repetition = 0; repetition < count && result; ++repetition) {
+        for (std::int32_t repetition = 0; repetition < count && result && !interpreter.InterruptRequested();
+             ++repetition) {
             for (const tCommandslistEntry& entry : macro.Items) {
                 if (entry.IsComment)
                     continue;
+                if (interpreter.FailIfInterrupted()) {
+                    result = false;
+                    failing = entry.Text;
+                    break;
+                }
                 result = interpreter.ExecuteStatement(entry.Text, entry.Tokens);
                 if (!result) {
                     failing = entry.Text;

@@ -11,6 +11,7 @@ namespace zelvora {
 namespace {
 
     constexpr int EndTokenCount = 6;
+    constexpr const char* InterruptedMessage = "Abgebrochen (auf Wunsch des Benutzers)";
     constexpr std::size_t MaxTargetBrackets = 60;
 
 
@@ -115,6 +116,14 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
     return handler && handler(Statements, arguments);
 }
 
+bool tInterpreter::FailIfInterrupted()
+{
+    if (!InterruptRequested())
+        return false;
+    Statements.Fail(1, InterruptedMessage);
+    return true;
+}
+
 void tInterpreter::FailTooDeep()
 {
     Statements.Fail(1, "Zu tief geschachtelte Aufrufe von BATCH oder MACROEXEC (h\xF6"
@@ -198,6 +207,12 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(const tCommandsLi
         m_ports.Journal->addline(";<<");
 
     for (const tCommandslistEntry& entry : list.Items) {
+        if (FailIfInterrupted()) {
+            result.Success = false;
+            result.Code = Statements.Code;
+            result.Message = CutText(Statements.Message, maxMessageLength);
+            break;
+        }
         result.LastStatement = entry.Text;
         std::string echo;
         for (const std::string& line : entry.Lines) {
@@ -254,6 +269,8 @@ tOutermostRunResult tInterpreter::RunOutermost(const tCommandsList& list, const 
     }
     m_runDepth = depthBefore;
     Flags.MacroRunning = macroRunningBefore;
+    if (m_runDepth == 0)
+        m_interruptRequested.store(false, std::memory_order_relaxed); // the next run starts afresh
     return outcome;
 }
 

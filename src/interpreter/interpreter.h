@@ -10,6 +10,7 @@
 #include "ports/listing_port.h"
 
 #include <cstdint>
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -64,6 +65,17 @@ public:
     // interpreter's run state on every exit path.
     tOutermostRunResult RunOutermost(const tCommandsList& list, const std::string& scriptDir);
 
+    // The stop flag: a request (from any thread, or a signal handler) to end the running run before
+    // its next statement, enclosing runs included; the run fails saying so. Cleared when
+    // the outermost run ends.
+    void RequestInterrupt() noexcept { m_interruptRequested.store(true, std::memory_order_relaxed); }
+    bool InterruptRequested() const noexcept
+    {
+        return m_interruptRequested.load(std::memory_order_relaxed);
+    }
+    // When a stop was requested: the statement table's failure saying so, and true.
+    bool FailIfInterrupted();
+
     // Cuts lines into statements with the default markers and runs them as the outermost run.
     tOutermostRunResult RunLines(const std::vector<std::string>& lines, const std::string& scriptDir);
 
@@ -106,6 +118,7 @@ private:
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
 
     tInterpreterPorts m_ports;
+    std::atomic<bool> m_interruptRequested { false };
     tComputeHandler m_compute;
     tResetErrors m_resetErrors;
     std::int32_t m_runDepth = 0;

@@ -133,7 +133,7 @@ std::string* DirectorySetting(tSettings& settings, std::string_view optionName)
 }
 
 tOptions::tOptions(tSettings& settings, tInterpreter& interpreter,
-    tVisibleVarsList* store, tOptionHooks hooks, tRandomGenerator& random)
+    tVisibleVarsList* store, tRandomGenerator& random, tOptionHooks hooks)
     : m_settings(settings)
     , m_interpreter(interpreter)
     , m_store(store)

@@ -68,11 +68,11 @@ struct tOptionHooks {
 
 class tOptions {
 public:
-    // The layouts and the new-matrix flag are the current store's (LOAD replaces it); the
+    // The layouts and the new-matrix flag are the store's (LOAD resets them); random is the session's
+    // generator, reseeded by the random start value; the
     // switches are the interpreter's, which also reaches the journal and the listing.
     tOptions(tSettings& settings, tInterpreter& interpreter,
-        tVisibleVarsList* store, tOptionHooks hooks = {},
-        tRandomGenerator& random = ProgramRandom());
+        tVisibleVarsList* store, tRandomGenerator& random, tOptionHooks hooks = {});
 
     // Sets option name from the value token: an integer number token gives its value and the text
     // "0"; a name, string or sign token its text and 0; other tokens 0 and "0". Texts are cut to

@@ -129,7 +129,7 @@ struct tSwitchRefs {
 class tSystemVariables {
 public:
     tSystemVariables(
-        tSettings& settings, tSwitchRefs switches, tRandomGenerator& random = ProgramRandom());
+        tSettings& settings, tSwitchRefs switches, tRandomGenerator& random);
 
     tSysVarType SystemVariableType(std::string_view name);
     bool IsSystemVariable(std::string_view name);

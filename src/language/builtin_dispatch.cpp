@@ -17,11 +17,12 @@ const tVariable& EmptyValue()
 } // namespace
 
 tCallArgs::tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
-    const std::string& scriptDirectory)
+    const std::string& scriptDirectory, tRandomGenerator& random)
     : m_opcode(opcode)
     , m_entry(entry)
     , m_arguments(arguments)
     , m_scriptDirectory(scriptDirectory)
+    , m_random(random)
 {
 }
 
@@ -164,7 +165,7 @@ tCallOutcome tFunctionDispatch::Call(
         return { tCallOutcome::tKind::Unavailable, {} };
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
-    return m_routines[OpcodeNumber(opcode)](tCallArgs(opcode, entry, arguments, directory));
+    return m_routines[OpcodeNumber(opcode)](tCallArgs(opcode, entry, arguments, directory, m_random));
 }
 
 } // namespace zelvora

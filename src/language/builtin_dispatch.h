@@ -3,6 +3,7 @@
 #pragma once
 
 #include "language/eval_machine.h"
+#include "numerics/random_matrices.h"
 
 #include <array>
 #include <span>
@@ -14,7 +15,7 @@ namespace zelvora {
 class tCallArgs {
 public:
     tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
-        const std::string& scriptDirectory);
+        const std::string& scriptDirectory, tRandomGenerator& random);
 
     tOpcode Opcode() const { return m_opcode; }
     const tTOC& Entry() const { return m_entry; }
@@ -44,12 +45,15 @@ public:
     // A file name resolved against the directory of the running script: trimmed; empty stays
     // empty; an absolute name ("/..." or a drive letter and ':') as it is; any other appended.
     std::string ResolveFileName(std::string_view name) const;
+    // The session's random generator.
+    tRandomGenerator& Random() const { return m_random; }
 
 private:
     tOpcode m_opcode;
     const tTOC& m_entry;
     std::span<const tVariable> m_arguments;
     const std::string& m_scriptDirectory;
+    tRandomGenerator& m_random;
 };
 
 // Results of a routine.
@@ -91,10 +95,13 @@ public:
     // Relative file names in formulas resolve against the directory of the running script, read
     // from this text at each call (the interpreter's current script directory).
     void SetScriptDirectorySource(const std::string* directory) { m_scriptDirectory = directory; }
+    // The generator of the random functions; the session's options and system variables reseed it.
+    tRandomGenerator& Random() { return m_random; }
 
 private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
     const std::string* m_scriptDirectory = nullptr;
+    tRandomGenerator m_random;
 };
 
 // The groups of routines, each in its own unit.

@@ -100,19 +100,19 @@ tCallOutcome SequenceCall(const tCallArgs& args)
 template <std::int32_t mode> tCallOutcome RandomNormalCall(const tCallArgs& args)
 {
     return call::RealMatrix(RandomNormal(
-        args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0), args.Real(4, 1), mode));
+        args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0), args.Real(4, 1), mode, args.Random()));
 }
 
 tCallOutcome RandomUniformCall(const tCallArgs& args)
 {
     return call::RealMatrix(
-        RandomUniform(args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0), args.Real(4, 100)));
+        RandomUniform(args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0), args.Real(4, 100), 3, args.Random()));
 }
 
 tCallOutcome RandomIndexCall(const tCallArgs& args)
 {
     const std::int32_t count = args.Integer(1);
-    const tIntvector order = RandomPermutation(count, args.Integer(2, count));
+    const tIntvector order = RandomPermutation(count, args.Integer(2, count), args.Random());
     tVariable v;
     VarSetVector(v, order.Elements());
     return call::Value(std::move(v));

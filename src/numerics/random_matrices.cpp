@@ -63,12 +63,6 @@ long double tRandomGenerator::NormalDeviate()
     }
 }
 
-tRandomGenerator& ProgramRandom()
-{
-    static tRandomGenerator generator;
-    return generator;
-}
-
 trealmatrix RandomNormal(int32_t rows, int32_t cols, long double mean, long double sd, int32_t mode,
     tRandomGenerator& generator)
 {

@@ -8,7 +8,9 @@
 namespace zelvora {
 
 // A 32-bit linear congruential generator: every draw advances seed := seed * 134775813 + 1
-// (mod 2^32). Its sequence is fixed by the seed alone, the same on every machine.
+// (mod 2^32). Its sequence is fixed by the seed alone, the same on every machine. A session owns
+// the program's generator (seed 0 at start, set by the user's random start value); nothing in the
+// library reseeds it.
 class tRandomGenerator {
 public:
     explicit tRandomGenerator(uint32_t seed = 0)
@@ -33,26 +35,22 @@ private:
     uint32_t m_seed;
 };
 
-// The generator shared by the whole program (seed 0 at start, set by the user's random start
-// value). Nothing in the library reseeds it.
-tRandomGenerator& ProgramRandom();
-
 // r x c standard normal deviates, filled column by column in mode 1 and row by row in modes 2 and
 // 3, turned into z-values (mean 0, standard deviation 1 with divisor n) per row (mode 1), per
 // column (mode 2) or over the whole matrix (mode 3), then multiplied by sd (safe product) and
 // shifted by mean. r < 1, c < 1 or another mode gives the failure matrix.
 trealmatrix RandomNormal(int32_t rows, int32_t cols, long double mean, long double sd, int32_t mode,
-    tRandomGenerator& generator = ProgramRandom());
+    tRandomGenerator& generator);
 
 // r x c uniform deviates in [lower, upper): u * (upper - lower) + lower, filled column by column in
 // mode 1 and row by row otherwise. r < 1 or c < 1 gives the failure matrix; an overflow raises its
 // run-time error.
 trealmatrix RandomUniform(int32_t rows, int32_t cols, long double lower, long double upper,
-    int32_t mode = 3, tRandomGenerator& generator = ProgramRandom());
+    int32_t mode, tRandomGenerator& generator);
 
 // The first k positions of a random order of 1..n: n uniform deviates, their positions sorted by
 // value (IndexSortReal). k is bounded to 0..n; n < 1 gives an empty vector.
 tIntvector RandomPermutation(
-    int32_t n, int32_t k, tRandomGenerator& generator = ProgramRandom());
+    int32_t n, int32_t k, tRandomGenerator& generator);
 
 } // namespace zelvora

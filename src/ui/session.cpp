@@ -25,9 +25,9 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const
     , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
     , m_environment(m_store)
     , m_machine(m_environment, &m_dispatch)
-    , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn })
+    , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn }, m_dispatch.Random())
     , m_services(m_store, m_machine, m_sysvars)
-    , m_options(m_settings.Settings(), m_interpreter, &m_store)
+    , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf, ports.Processes, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.

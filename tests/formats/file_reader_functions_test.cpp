@@ -38,7 +38,8 @@ protected:
             rows.begin(), rows.end(), [&](const tDispatchRow& r) { return r.Opcode == opcode; });
         EXPECT_NE(row, rows.end());
         static const tTOC entry;
-        return row->Routine(tCallArgs(opcode, entry, arguments, scriptDirectory));
+        tRandomGenerator random;
+        return row->Routine(tCallArgs(opcode, entry, arguments, scriptDirectory, random));
     }
 
     static tVariableArray Texts(std::initializer_list<const char*> texts)

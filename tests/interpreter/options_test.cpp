@@ -19,10 +19,9 @@ struct tOptionsFixture : ::testing::Test {
     tOptionsFixture()
         : interpreter(tInterpreterPorts { &journal, &listing })
         , store(std::make_unique<tVisibleVarsList>())
-        , options(settings, interpreter, store.get(),
+        , options(settings, interpreter, store.get(), random,
               tOptionHooks { [this](bool on) { journalButton.push_back(on); }, nullptr,
-                  [this](bool visible) { journalWindow.push_back(visible); }, nullptr },
-              random)
+                  [this](bool visible) { journalWindow.push_back(visible); }, nullptr })
     {
     }
 
@@ -216,7 +215,7 @@ TEST(OptionsWithoutStore, LayoutOptionsDoNothing)
     std::unique_ptr<tVisibleVarsList> store;
     tSettings settings;
     tRandomGenerator random;
-    tOptions options(settings, interpreter, store.get(), {}, random);
+    tOptions options(settings, interpreter, store.get(), random);
     EXPECT_TRUE(options.SetOption("CCFeldweite", { tkInteger, "4" }));
     EXPECT_TRUE(options.SetOption("CCSchema", { tkName, "Excel" }));
     EXPECT_EQ(options.ShowOption("CCFeldweite"), "CCFeldweite=8");

@@ -27,6 +27,8 @@ namespace {
                 }
                 if (tokens.size() > 2 && tokens[2].Text == "crash")
                     throw tIntDivisionByZeroError();
+                if (tokens.size() > 2 && tokens[2].Text == "stop")
+                    interpreter.RequestInterrupt();
                 return true;
             });
         }
@@ -41,6 +43,19 @@ namespace {
         tInterpreter interpreter;
         std::vector<std::string> computed;
     };
+
+    // A stop request ends the run before its next statement, nested runs included; the next
+    // outermost run starts afresh.
+    TEST_F(RunLoop, StopRequestEndsTheRunBeforeTheNextStatement)
+    {
+        ASSERT_TRUE(Run({ "MACRODEF m", "B = stop", "C = 2", "MACROEND" }).Success);
+        computed.clear();
+        const tOutermostRunResult result = Run({ "A = 1", "MACROEXEC m", "D = 3" });
+        EXPECT_FALSE(result.Success);
+        EXPECT_EQ(result.Message, "Abgebrochen (auf Wunsch des Benutzers)");
+        EXPECT_EQ(computed, (std::vector<std::string> { "A=1", "B=stop" }));
+        EXPECT_TRUE(Run({ "E = 4" }).Success);
+    }
 
     TEST_F(RunLoop, ClassifiesAssignmentsAndCommands)
     {

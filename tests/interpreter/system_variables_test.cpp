@@ -30,7 +30,7 @@ TEST(SystemVariables, AssignmentsWriteTheSettingsThemselves)
     tSystemVariables variables(settings, { journalOn, listingOn }, random);
     tInterpreter interpreter;
     std::unique_ptr<tVisibleVarsList> store;
-    tOptions options(settings, interpreter, store.get(), {}, random);
+    tOptions options(settings, interpreter, store.get(), random);
 
     EXPECT_EQ(variables.SystemVariableType("DATENPFAD"), tSysVarType::String);
     EXPECT_EQ(variables.SystemVariableType("listing"), tSysVarType::Boolean);

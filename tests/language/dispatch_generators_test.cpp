@@ -54,11 +54,11 @@ TEST_F(Generators, FilledTriangularAndHilbertMatrices)
     EXPECT_TRUE(IsSlot(One("Hilbert(1..2)")));
 }
 
-TEST_F(Generators, RandomMatricesFollowTheProgramSeed)
+TEST_F(Generators, RandomMatricesFollowTheSessionSeed)
 {
-    ProgramRandom().SetSeed(17);
+    dispatch.Random().SetSeed(17);
     const tVariable first = One("RandomN(3, 4, 10, 2)");
-    ProgramRandom().SetSeed(17);
+    dispatch.Random().SetSeed(17);
     EXPECT_EQ(RowsOf(One("RandomN(3, 4, 10, 2)")), RowsOf(first));
     long double sum = 0;
     for (const auto& row : RowsOf(first))

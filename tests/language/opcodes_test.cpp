@@ -53,8 +53,9 @@ TEST(Opcodes, EntriesOutsideTheTableGetTheIndexPriority)
         listed.insert(opcodes.begin(), opcodes.end());
     for (std::int32_t i = 1; i <= Catalogue().EntryCount(); ++i) {
         const tTOC& entry = Catalogue().Entry(i);
-        if (!listed.contains(entry.Opcode))
+        if (!listed.contains(entry.Opcode)) {
             EXPECT_EQ(OpcodePriority(entry.Opcode), 49) << entry.Name;
+        }
     }
     EXPECT_GT(FunctionCallPriority, OpcodePriority(O::OpenIndex));
 }

@@ -94,3 +94,33 @@ namespace {
 
 } // namespace
 } // namespace zelvora
+
+namespace zelvora {
+namespace {
+
+    using namespace zelvora::testing;
+
+    // Two sessions in one process share nothing: variables, the random generator and the library's
+    // error pair belong to each.
+    TEST(TwoSessions, ShareNoState)
+    {
+        tRecordingTextView journalA, listingA, journalB, listingB;
+        tSession a({ &journalA, &listingA }, "09.12.2026 10:00:00");
+        tSession b({ &journalB, &listingB }, "09.12.2026 10:00:00");
+        ASSERT_TRUE(a.RunText("x = 1\nr = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
+        EXPECT_FALSE(b.Store().Find("x"));
+        ASSERT_TRUE(b.RunText("r = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
+        for (const char* name : { "r", "s" }) {
+            ASSERT_TRUE(a.Store().Find(name));
+            const trealmatrix fromA = a.Store().CurrentVariable().matrix;
+            ASSERT_TRUE(b.Store().Find(name));
+            EXPECT_EQ(b.Store().CurrentVariable().matrix, fromA) << name;
+        }
+        ASSERT_TRUE(a.Store().Find("r"));
+        const trealmatrix r = a.Store().CurrentVariable().matrix;
+        ASSERT_TRUE(a.Store().Find("s"));
+        EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+    }
+
+} // namespace
+} // namespace zelvora
