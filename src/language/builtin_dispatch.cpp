@@ -143,6 +143,7 @@ tFunctionDispatch::tFunctionDispatch()
     Register(LinearAlgebraRows());
     Register(ScalarFunctionRows());
     Register(ComplexRows());
+    Register(CovarianceRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)

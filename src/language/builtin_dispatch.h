@@ -115,5 +115,6 @@ std::span<const tDispatchRow> SelectionRows(); // selection, joining and reorder
 std::span<const tDispatchRow> LinearAlgebraRows(); // inverses, factors, eigen systems
 std::span<const tDispatchRow> ScalarFunctionRows(); // general, trigonometric and integer functions
 std::span<const tDispatchRow> ComplexRows(); // complex pairs and cube-root triples
+std::span<const tDispatchRow> CovarianceRows(); // covariance, distances, frequencies, ANOVA
 
 } // namespace zelvora

@@ -5,6 +5,7 @@
 #include "language/machine_bindings.h"
 #include "variables/operator_results.h"
 #include "language/machine_operators.h"
+#include "variables/operator_handlers.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
@@ -149,7 +150,7 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         default:
             if (entry.Handler == tOperatorHandler::None)
                 return;
-            tVariableArray values = machine::ApplyHandler(entry.Handler, level.Operands, base, top, entry.Submode);
+            tVariableArray values = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
             // A routine that reported through the library's pair is reported with its own message.
             if (top - base == 1 && !values.empty() && LibErrorCode() == 0) {
                 const std::string failure

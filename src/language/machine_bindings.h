@@ -14,11 +14,6 @@ namespace zelvora::machine {
 // strings stay, numeric matrices are negated element by element).
 tVariable SignedCopy(const tVariable& value, std::int32_t sign);
 
-// The binary operator's handler on operands first and first+1 (exactly one record back; empty when
-// last - first is not 1 or the operands do not fit).
-tVariableArray ApplyHandler(tOperatorHandler handler, const tVariableArray& operands,
-    std::int32_t first, std::int32_t last, std::int32_t submode);
-
 // Why the binary operator gave result for l and r although it should not have: the shapes do not
 // fit its rule, or it gave no value for operands that are not empty ("falls" and "in" select values
 // away and are no failure). Empty when the result is the operator's value.

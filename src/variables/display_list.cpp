@@ -1,7 +1,7 @@
 // The display list: scalar rows and matrix windows that follow the variables of the store.
 #include "variables/display_list.h"
 
-#include "language/scanner.h"
+#include "text/name_fold.h"
 #include "numerics/scalar_math.h"
 #include "variables/number_format.h"
 

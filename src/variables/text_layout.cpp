@@ -2,7 +2,7 @@
 #include "variables/text_layout.h"
 
 #include "text/word_list.h"
-#include "language/scanner.h"
+#include "text/name_fold.h"
 #include "variables/number_format.h"
 
 #include <algorithm>

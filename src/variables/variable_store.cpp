@@ -1,7 +1,7 @@
 // The variable store: lookup by folded name, assignment, adding, deleting and renaming.
 #include "variables/variable_store.h"
 
-#include "language/scanner.h"
+#include "text/name_fold.h"
 #include "numerics/run_time_error.h"
 
 #include <utility>

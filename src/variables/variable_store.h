@@ -74,43 +74,6 @@ public:
     void RemoveShown(std::int32_t) override { }
     void ResizeShown(std::int32_t) override { }
 
-    // ---- Binary operator handlers. Each takes the operand array, the indexes of the first and
-    // last operand of this call and the catalogue's submode, and returns exactly one record: empty
-    // unless last - first is 1 (with both indexes inside the array), else the operator applied to
-    // operands[first] and operands[first + 1].
-
-    // "*" and "·" (submode 0: matrix product) and "*#", "·#" (submode 1: element by element).
-    virtual tVariableArray Multiplication(const tVariableArray& operands, std::int32_t first,
-        std::int32_t last, std::int32_t submode) const;
-    tVariableArray Addition(const tVariableArray& operands, std::int32_t first, std::int32_t last,
-        std::int32_t submode) const;
-    tVariableArray Subtraction(const tVariableArray& operands, std::int32_t first,
-        std::int32_t last, std::int32_t submode) const;
-    tVariableArray Division(const tVariableArray& operands, std::int32_t first, std::int32_t last,
-        std::int32_t submode) const;
-    tVariableArray Power(const tVariableArray& operands, std::int32_t first, std::int32_t last,
-        std::int32_t submode) const;
-    tVariableArray IntegerQuotient(const tVariableArray& operands, std::int32_t first,
-        std::int32_t last, std::int32_t submode) const;
-    tVariableArray IntegerRemainder(const tVariableArray& operands, std::int32_t first,
-        std::int32_t last, std::int32_t submode) const;
-    tVariableArray BinomialCoefficient(const tVariableArray& operands, std::int32_t first,
-        std::int32_t last, std::int32_t submode) const;
-    // "ümod": always the empty record.
-    tVariableArray EmptyResult(const tVariableArray& operands, std::int32_t first,
-        std::int32_t last, std::int32_t submode) const;
-    // Submode: the allowed outcomes, 4 less, 2 equal, 1 greater.
-    tVariableArray Comparison(const tVariableArray& operands, std::int32_t first, std::int32_t last,
-        std::int32_t submode) const;
-    // Submode: the four-bit truth table.
-    tVariableArray Logic(const tVariableArray& operands, std::int32_t first, std::int32_t last,
-        std::int32_t submode) const;
-    tVariableArray Membership(const tVariableArray& operands, std::int32_t first, std::int32_t last,
-        std::int32_t submode) const;
-    // Submode 1 "falls", 2 "sonst".
-    tVariableArray Condition(const tVariableArray& operands, std::int32_t first, std::int32_t last,
-        std::int32_t submode) const;
-
 protected:
     // Writable slot for the display list and the workspace loader.
     tVariable& MutableVariable(std::int32_t index);

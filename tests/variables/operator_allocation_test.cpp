@@ -1,5 +1,6 @@
 // Large operands are not copied: an operator allocates only its result, storing it moves it.
 #include "variable_test_support.h"
+#include "variables/operator_handlers.h"
 #include "variables/variable_store.h"
 
 #include <atomic>
@@ -87,7 +88,7 @@ TEST(OperatorAllocation, SumOfTwoLargeMatricesAllocatesOnlyTheResult)
     tVariableArray sum;
     {
         tLargeAllocations allocations;
-        sum = store.Addition(operands, 1, 2, 0);
+        sum = ApplyOperatorHandler(tOperatorHandler::Addition, operands, 1, 2, 0);
         EXPECT_EQ(allocations.Count(), 1);
     }
     ASSERT_EQ(sum.size(), 1u);
@@ -99,7 +100,9 @@ TEST(OperatorAllocation, SumOfTwoLargeMatricesAllocatesOnlyTheResult)
         store.Store(Named(std::move(sum[0]), "C"));
         ASSERT_TRUE(store.FindShown("c"));
         EXPECT_EQ(store.CurrentVariable().matrix(1, n), 3.5L);
-        store.Store(Named(std::move(store.Multiplication(operands, 1, 2, 1)[0]), "C"));
+        store.Store(Named(
+            std::move(ApplyOperatorHandler(tOperatorHandler::Multiplication, operands, 1, 2, 1)[0]),
+            "C"));
         EXPECT_EQ(allocations.Count(), 1) << "storing moves; only the product is new";
     }
 }

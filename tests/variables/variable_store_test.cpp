@@ -1,5 +1,6 @@
 // The variable store: lookup by folded name, assignment, growth and shrinking, the display hooks.
 #include "variable_test_support.h"
+#include "variables/operator_handlers.h"
 #include "variables/variable_store.h"
 
 #include <string>
@@ -155,27 +156,27 @@ TEST(VariableStore, RenameAndAddRules)
     EXPECT_EQ(store.Variable(2).matrix(1, 2), 7);
 }
 
-TEST(VariableStore, HandlersGiveExactlyOneRecord)
+TEST(OperatorHandlers, GiveExactlyOneRecord)
 {
-    const tVarClass store;
+    using H = tOperatorHandler;
     const tVariableArray operands { tVariable(), Int(2), Int(3), Int(4) };
-    const tVariableArray sum = store.Addition(operands, 1, 2, 0);
+    const tVariableArray sum = ApplyOperatorHandler(H::Addition, operands, 1, 2, 0);
     ASSERT_EQ(sum.size(), 1u);
     EXPECT_EQ(sum[0].intvalue, 5);
-    const tVariableArray product = store.Multiplication(operands, 2, 3, 0);
+    const tVariableArray product = ApplyOperatorHandler(H::Multiplication, operands, 2, 3, 0);
     ASSERT_EQ(product.size(), 1u);
     EXPECT_EQ(product[0].intvalue, 12);
 
     for (const auto& [first, last] : { std::pair { 1, 3 }, { 1, 1 }, { 3, 4 }, { -1, 0 } }) {
-        const tVariableArray result = store.Subtraction(operands, first, last, 0);
+        const tVariableArray result = ApplyOperatorHandler(H::Subtraction, operands, first, last, 0);
         ASSERT_EQ(result.size(), 1u);
         EXPECT_EQ(result[0].shape, shEmpty) << first << ".." << last;
     }
-    const tVariableArray none = store.EmptyResult(operands, 1, 2, 0);
+    const tVariableArray none = ApplyOperatorHandler(H::EmptyResult, operands, 1, 2, 0);
     ASSERT_EQ(none.size(), 1u);
     EXPECT_EQ(none[0].shape, shEmpty);
-    EXPECT_EQ(store.Comparison(operands, 1, 2, 4)[0].boolvalue, 1);
-    EXPECT_EQ(store.Condition(operands, 0, 1, 2)[0].intvalue, 2);
+    EXPECT_EQ(ApplyOperatorHandler(H::Comparison, operands, 1, 2, 4)[0].boolvalue, 1);
+    EXPECT_EQ(ApplyOperatorHandler(H::Condition, operands, 0, 1, 2)[0].intvalue, 2);
 }
 
 } // namespace
