@@ -65,4 +65,10 @@ void PrintText(std::FILE* stream, std::string_view text)
         std::fflush(stream);
 }
 
+void tConsoleCommandWindow::ShowWarning(std::string_view text)
+{
+    std::fflush(stdout);
+    PrintText(stderr, "Warnung: " + std::string(text) + "\n");
+}
+
 } // namespace zelvora::cli

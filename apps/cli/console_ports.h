@@ -28,6 +28,8 @@ class tConsoleCommandWindow : public tCommandWindowPort {
 public:
     void ShowMessage(std::string_view text) override { m_message = text; }
     void HideMessage() override { m_message.clear(); }
+    // Warnings go to stderr at once, each on its own line.
+    void ShowWarning(std::string_view text) override;
     void FocusEditor() override { }
     const std::string& Message() const { return m_message; }
 

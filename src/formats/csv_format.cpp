@@ -4,12 +4,16 @@
 #include "language/scan_stages.h"
 #include "language/scanner.h"
 #include "language/short_scanner.h"
-#include "text/text_encoding.h"
 #include "numerics/library_state.h"
+#include "text/text_encoding.h"
 #include "variables/variable.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <limits>
+
+#include <locale.h>
 
 namespace zelvora {
 namespace {
@@ -107,35 +111,229 @@ tValueTokens ValueTokens(std::string_view text)
 
 // ---- Free form
 
-tMatrixReadResult ReadFree(const std::vector<std::string>& lines)
+// One token of a line as the free form sees it: a number (parsed, or not convertible), a cell
+// separator, an empty cell between two separators, or anything else.
+struct tCellToken {
+    enum class tKind : std::uint8_t { Number, Separator, Empty, Other };
+    tKind Kind = tKind::Other;
+    bool Parsed = false;
+    long double Value = 0;
+};
+using tCellTokens = std::vector<tCellToken>;
+
+bool IsCellSeparator(char c)
 {
+    return c == ',' || c == ';';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Appends the tokens of a separator: an empty cell when it directly follows another separator.
+void AddSeparator(tCellTokens& tokens)
+{
+    if (!tokens.empty() && tokens.back().Kind == tCellToken::tKind::Separator)
+        tokens.push_back({ tCellToken::tKind::Empty });
+    tokens.push_back({ tCellToken::tKind::Separator });
+}
+
+// The tokens of a line by the scanner's rules (any text).
+void ScannedCellTokens(std::string_view line, tCellTokens& tokens)
+{
+    for (const tValueToken& token : ValueTokens(line)) {
+        if (token.Kind == tkSign && token.Text.size() == 1 && IsCellSeparator(token.Text[0])) {
+            AddSeparator(tokens);
+            continue;
+        }
+        tCellToken cell;
+        if (IsNumberToken(token)) {
+            cell.Kind = tCellToken::tKind::Number;
+            cell.Parsed = ParsePointNumber(token.Text, &cell.Value);
+        }
+        tokens.push_back(cell);
+    }
+}
+
+// The length of a plain number at the start of text: [+-] digits [. digits] [(e|E) [+-] digits],
+// or 0. The scanner reads every such number as one number token with its sign joined.
+std::size_t PlainNumberLength(std::string_view text)
+{
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t first = i;
+        while (i < text.size() && IsDigit(text[i]))
+            ++i;
+        return i > first;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    if (!digits())
+        return 0;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        if (!digits())
+            return 0;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (!digits())
+            return 0;
+    }
+    return i;
+}
+
+// A plain number (as PlainNumberLength accepts it, without a '+' in front) read as
+// ParsePointNumber reads it. strtold in the C locale rounds the same and is much faster; a value
+// out of range takes ParsePointNumber's way. The text must be followed by a character that cannot
+// continue a number (a separator, a blank, a line end or the end of the text).
+bool ParsePlainNumber(std::string_view text, long double* value)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (cLocale == static_cast<locale_t>(nullptr))
+        return ParsePointNumber(text, value);
+    char* end = nullptr;
+    errno = 0;
+    const long double parsed = strtold_l(text.data(), &end, cLocale);
+    if (errno == ERANGE || end != text.data() + text.size())
+        return ParsePointNumber(text, value);
+    *value = parsed;
+    return true;
+}
+
+// The tokens of a line made only of plain numbers, blanks and the separators ',' and ';', read
+// without the scanner; false (tokens undefined) for any other line, which the scanner then reads.
+bool PlainCellTokens(std::string_view line, tCellTokens& tokens)
+{
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t') {
+            ++i;
+            continue;
+        }
+        if (IsCellSeparator(c)) {
+            AddSeparator(tokens);
+            ++i;
+            continue;
+        }
+        const std::size_t length = PlainNumberLength(line.substr(i));
+        if (length == 0)
+            return false;
+        const std::size_t next = i + length;
+        if (next < line.size() && line[next] != ' ' && line[next] != '\t'
+            && !IsCellSeparator(line[next]))
+            return false;
+        // The scanner drops a '+' sign; from_chars reads neither it nor a leading '+'.
+        const std::size_t first = line[i] == '+' ? i + 1 : i;
+        tCellToken cell { tCellToken::tKind::Number };
+        cell.Parsed = ParsePlainNumber(line.substr(first, next - first), &cell.Value);
+        tokens.push_back(cell);
+        i = next;
+    }
+    return true;
+}
+
+void CellTokens(std::string_view line, tCellTokens& tokens)
+{
+    tokens.clear();
+    if (!PlainCellTokens(line, tokens)) {
+        tokens.clear();
+        ScannedCellTokens(line, tokens);
+    }
+}
+
+std::size_t CellCount(const tCellTokens& tokens)
+{
+    return static_cast<std::size_t>(std::ranges::count_if(
+        tokens, [](const tCellToken& t) { return t.Kind != tCellToken::tKind::Separator; }));
+}
+
+bool HasNumber(const tCellTokens& tokens)
+{
+    return std::ranges::any_of(
+        tokens, [](const tCellToken& t) { return t.Kind == tCellToken::tKind::Number; });
+}
+
+// The data lines of a text: trimmed, neither empty nor beginning with ';', with their line numbers.
+struct tDataLine {
+    std::string_view Text;
+    std::size_t Number = 0;
+};
+
+std::vector<tDataLine> DataLines(std::string_view text)
+{
+    std::vector<tDataLine> lines;
+    std::size_t number = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        ++number;
+        const std::string_view trimmed = TrimmedView(text.substr(start, end - start));
+        if (!trimmed.empty() && trimmed.front() != ';')
+            lines.push_back({ trimmed, number });
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lines;
+}
+
+// Every data line is a row; the first one's numbers (and empty cells) fix the columns, later
+// lines take the tokens at the same positions. A first line without numbers before a line with
+// numbers is a header and passed over. The first row whose cell count differs from the first
+// row's is named in warning.
+tMatrixReadResult ReadFree(std::string_view text, std::string_view sourceName)
+{
+    std::vector<tDataLine> lines = DataLines(text);
+    tCellTokens tokens;
+    std::size_t first = 0;
+    if (lines.size() >= 2) {
+        CellTokens(lines[0].Text, tokens);
+        if (!HasNumber(tokens)) {
+            CellTokens(lines[1].Text, tokens);
+            if (HasNumber(tokens))
+                first = 1;
+        }
+    }
+    if (lines.size() - first > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw tRangeError();
+    const auto rows = static_cast<std::int32_t>(lines.size() - first);
     std::vector<std::size_t> positions;
-    std::vector<long double> cells;
-    std::int32_t rows = 0;
-    for (const std::string& line : lines) {
-        const tValueTokens tokens = ValueTokens(line);
-        if (rows == 0) {
-            for (std::size_t i = 0; i < tokens.size(); ++i) {
-                if (IsNumberToken(tokens[i]))
-                    positions.push_back(i);
-            }
+    std::size_t firstCells = 0;
+    if (rows > 0) {
+        CellTokens(lines[first].Text, tokens);
+        firstCells = CellCount(tokens);
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            if (tokens[i].Kind == tCellToken::tKind::Number
+                || tokens[i].Kind == tCellToken::tKind::Empty)
+                positions.push_back(i);
         }
-        for (std::size_t position : positions) {
-            long double value = 0;
-            const bool number = position < tokens.size() && IsNumberToken(tokens[position])
-                && ParsePointNumber(tokens[position].Text, &value);
-            cells.push_back(number ? value : MissingValue());
-        }
-        if (rows == std::numeric_limits<std::int32_t>::max())
-            throw tRangeError();
-        ++rows;
     }
     const auto cols = static_cast<std::int32_t>(positions.size());
-    tMatrixReadResult result { true, trealmatrix(rows, cols), {} };
-    auto cell = cells.begin();
+    tMatrixReadResult result { true, trealmatrix(rows, cols), {}, {} };
+    const long double missing = MissingValue();
+    bool warned = false;
     for (std::int32_t r = 1; r <= rows; ++r) {
-        for (std::int32_t c = 1; c <= cols; ++c)
-            result.Matrix(r, c) = *cell++;
+        const tDataLine& line = lines[first + static_cast<std::size_t>(r) - 1];
+        CellTokens(line.Text, tokens);
+        long double* row = result.Matrix.Row(r);
+        for (std::int32_t c = 1; c <= cols; ++c) {
+            const std::size_t position = positions[static_cast<std::size_t>(c) - 1];
+            const bool number = position < tokens.size()
+                && tokens[position].Kind == tCellToken::tKind::Number && tokens[position].Parsed;
+            row[c] = number ? tokens[position].Value : missing;
+        }
+        const std::size_t cells = CellCount(tokens);
+        if (!warned && cells != firstCells) {
+            warned = true;
+            result.Warning = CutMessage("CSVDatei: Zeile " + std::to_string(line.Number) + " von \""
+                + std::string(sourceName) + "\" hat " + std::to_string(cells)
+                + " Zellen, die erste Zeile " + std::to_string(firstCells));
+        }
     }
     return result;
 }
@@ -241,7 +439,7 @@ tMatrixReadResult ReadShaped(const std::vector<std::string>& lines, std::string_
         if (!ParsePointNumber(tokens[t].Text, &value)) {
             const std::string message = "Conversion error with dataelement " + std::to_string(t);
             SetLibError(CsvReadErrorCode, message);
-            return { false, trealmatrix(0, 0), message };
+            return { false, trealmatrix(0, 0), message, {} };
         }
         if (t >= cells.size())
             throw tRangeError();
@@ -249,7 +447,7 @@ tMatrixReadResult ReadShaped(const std::vector<std::string>& lines, std::string_
         if (mirror)
             m(cells[t].Col, cells[t].Row) = value;
     }
-    return { true, std::move(m), {} };
+    return { true, std::move(m), {}, {} };
 }
 
 } // namespace
@@ -259,16 +457,37 @@ tFormatResult CsvWrite(const trealmatrix& m, std::string_view fileName, std::int
 {
     const char separator = ColumnSeparator(textOption);
     const char decimalSeparator = DecimalSeparator(textOption);
-    std::string text;
+    const bool clipboard = IsClipboardName(fileName);
+    std::string clipText;
+    tBufferedFileWriter file;
+    if (!clipboard && !file.Open(fileName))
+        return WriteFailure(fileName);
+    const auto append = [&](const char* text, std::size_t length) {
+        if (clipboard)
+            clipText.append(text, length);
+        else
+            file.Append(text, length);
+    };
+    char number[MatrixNumberBufferSize];
     for (std::int32_t r = 1; r <= m.Rows(); ++r) {
         for (std::int32_t c = 1; c <= m.Cols(); ++c) {
             if (c > 1)
-                text += separator;
-            text += MatrixNumberText(m(r, c), width, decimals, decimalSeparator);
+                append(&separator, 1);
+            const std::size_t length
+                = MatrixNumberInto(number, m(r, c), width, decimals, decimalSeparator);
+            if (length > 0) {
+                append(number, length);
+            } else {
+                const std::string text
+                    = MatrixNumberText(m(r, c), width, decimals, decimalSeparator);
+                append(text.data(), text.size());
+            }
         }
-        text += MatrixFileLineEnd;
+        append(MatrixFileLineEnd.data(), MatrixFileLineEnd.size());
     }
-    return Deliver(fileName, text);
+    if (clipboard)
+        return PutOnClipboard(clipText);
+    return file.Close() ? tFormatResult {} : WriteFailure(fileName);
 }
 
 tFormatResult StringCsvWrite(
@@ -297,7 +516,7 @@ tFormatResult StringCsvWrite(
 
 tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format)
 {
-    tMatrixReadResult result { false, trealmatrix(0, 0), {} };
+    tMatrixReadResult result { false, trealmatrix(0, 0), {}, {} };
     if (LibErrorCode() != 0)
         return result;
     std::string text;
@@ -318,16 +537,21 @@ tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format)
             SetLibError(CsvReadErrorCode, result.Message);
             return result;
         }
-        text = DecodeFileText(*bytes);
+        text = std::move(*bytes);
+        // Plain ASCII needs no decoding; anything else is read as UTF-8 or Windows-1252.
+        if (std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            text = DecodeFileText(text);
     }
+    const std::string shapeLetters = NameFold(TrimmedView(format));
+    if (shapeLetters.empty())
+        return ReadFree(text, fileName);
     std::vector<std::string> lines;
     for (const std::string& line : SplitLines(text)) {
         const std::string_view trimmed = TrimmedView(line);
         if (!trimmed.empty() && trimmed.front() != ';')
             lines.emplace_back(trimmed);
     }
-    const std::string shapeLetters = NameFold(TrimmedView(format));
-    return shapeLetters.empty() ? ReadFree(lines) : ReadShaped(lines, shapeLetters);
+    return ReadShaped(lines, shapeLetters);
 }
 
 } // namespace zelvora

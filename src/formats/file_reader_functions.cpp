@@ -13,8 +13,11 @@ using O = tOpcode;
 
 tCallOutcome Result(tMatrixReadResult read)
 {
-    if (read.Ok)
-        return call::RealMatrix(std::move(read.Matrix));
+    if (read.Ok) {
+        tCallOutcome outcome = call::RealMatrix(std::move(read.Matrix));
+        outcome.Warning = std::move(read.Warning);
+        return outcome;
+    }
     if (LibErrorCode() == 0)
         SetLibError(CsvReadErrorCode, read.Message);
     return call::Empty();
@@ -26,7 +29,7 @@ tCallOutcome ReadCsvCall(const tCallArgs& args)
         return call::Empty();
     const std::string name = args.Text(1);
     const std::string source = NameFold(TrimmedView(name)) == "CLIP" ? std::string("CLIPBOARD")
-                                                                  : args.ResolveFileName(name);
+                                                                     : args.ResolveFileName(name);
     return Result(CsvRead(source, args.Text(2)));
 }
 

@@ -65,7 +65,7 @@ void HexWrite(const trealmatrix& m, std::string_view fileName)
 
 tMatrixReadResult HexRead(std::string_view fileName)
 {
-    tMatrixReadResult result { false, FailureMatrix(), {} };
+    tMatrixReadResult result { false, FailureMatrix(), {}, {} };
     const std::optional<std::string> bytes = ReadWholeFile(fileName);
     if (!bytes) {
         result.Message = CutMessage("Datei " + std::string(fileName)
@@ -96,7 +96,7 @@ tMatrixReadResult HexRead(std::string_view fileName)
             m(r, c) = std::bit_cast<double>(bits);
         }
     }
-    result = { true, std::move(m), {} };
+    result = { true, std::move(m), {}, {} };
     return result;
 }
 

@@ -5,12 +5,13 @@
 #include "text/paths.h"
 #include "variables/number_format.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace zelvora {
@@ -81,12 +82,24 @@ std::optional<std::string> ReadWholeFile(std::string_view fileName)
     std::error_code error;
     if (fileName.empty() || std::filesystem::is_directory(path, error))
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    // One read of the size the file has; a file that grows meanwhile is read on to its end.
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::string bytes(error ? 0 : static_cast<std::size_t>(size), '\0');
+    std::size_t used = std::fread(bytes.data(), 1, bytes.size(), file);
+    char more[4096];
+    for (std::size_t part = 0;
+         used == bytes.size() && (part = std::fread(more, 1, sizeof more, file)) > 0;) {
+        bytes.append(more, part);
+        used = bytes.size();
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
         return std::nullopt;
+    bytes.resize(used);
     return bytes;
 }
 
@@ -108,12 +121,63 @@ int WriteWholeFile(std::string_view fileName, std::string_view bytes)
     return closed ? 0 : IoErrorNumber(errno);
 }
 
+tFormatResult WriteFailure(std::string_view fileName)
+{
+    return { false,
+        CutMessage("Datei " + std::string(fileName) + " konnte nicht geschrieben werden") };
+}
+
 tFormatResult WriteTextFile(std::string_view fileName, std::string_view bytes)
 {
     if (WriteWholeFile(fileName, bytes) == 0)
         return {};
-    return { false,
-        CutMessage("Datei " + std::string(fileName) + " konnte nicht geschrieben werden") };
+    return WriteFailure(fileName);
+}
+
+tBufferedFileWriter::~tBufferedFileWriter()
+{
+    if (m_file != nullptr)
+        std::fclose(m_file);
+}
+
+bool tBufferedFileWriter::Open(std::string_view fileName)
+{
+    const std::string path = LocalPath(fileName);
+    m_file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+    m_failed = m_file == nullptr;
+    m_used = 0;
+    return !m_failed;
+}
+
+void tBufferedFileWriter::Append(const char* bytes, std::size_t length)
+{
+    while (length > 0) {
+        if (m_used == m_buffer.size())
+            Flush();
+        const std::size_t part = std::min(length, m_buffer.size() - m_used);
+        std::memcpy(m_buffer.data() + m_used, bytes, part);
+        m_used += part;
+        bytes += part;
+        length -= part;
+    }
+}
+
+void tBufferedFileWriter::Flush()
+{
+    if (m_file != nullptr && !m_failed && m_used > 0
+        && std::fwrite(m_buffer.data(), 1, m_used, m_file) != m_used)
+        m_failed = true;
+    m_used = 0;
+}
+
+bool tBufferedFileWriter::Close()
+{
+    if (m_file == nullptr)
+        return false;
+    Flush();
+    const bool closed = std::fclose(m_file) == 0;
+    m_file = nullptr;
+    return closed && !m_failed;
 }
 
 tFormatResult PutOnClipboard(std::string_view text)
@@ -150,6 +214,52 @@ std::string MatrixNumberText(
     if (point != std::string::npos)
         text[point] = decimalSeparator;
     return text;
+}
+
+std::size_t MatrixNumberInto(
+    char* buffer, long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator)
+{
+    // The exponent form of TextNumber: sign or blank, k significant digits, "E", the exponent's
+    // sign and at least four digits, padded on the left to width.
+    if (decimals >= 0 || !std::isfinite(x))
+        return 0;
+    constexpr std::int32_t MaxSignificant = 18;
+    constexpr std::int32_t MaxWidth = 255;
+    const auto k
+        = static_cast<int>(std::clamp<std::int64_t>(std::int64_t { width } - 8, 2, MaxSignificant));
+    char printed[64];
+    const int length = std::snprintf(printed, sizeof printed, "%.*LE", k - 1, std::fabs(x));
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof printed)
+        return 0;
+    const char* e
+        = static_cast<const char*>(std::memchr(printed, 'E', static_cast<std::size_t>(length)));
+    if (e == nullptr)
+        return 0;
+    const char* exponent = e + 1;
+    const bool negativeExponent = *exponent == '-';
+    if (*exponent == '-' || *exponent == '+')
+        ++exponent;
+    const std::size_t exponentDigits = static_cast<std::size_t>(printed + length - exponent);
+    const std::size_t zeros = exponentDigits < 4 ? 4 - exponentDigits : 0;
+    const std::size_t mantissa = static_cast<std::size_t>(e - printed);
+    const std::size_t textLength = 1 + mantissa + 2 + zeros + exponentDigits;
+    const std::size_t padTo = static_cast<std::size_t>(std::clamp(width, 0, MaxWidth));
+    const std::size_t pad = padTo > textLength ? padTo - textLength : 0;
+    char* out = buffer;
+    std::memset(out, ' ', pad);
+    out += pad;
+    *out++ = x < 0 ? '-' : ' ';
+    std::memcpy(out, printed, mantissa);
+    if (char* point = static_cast<char*>(std::memchr(out, '.', mantissa)))
+        *point = decimalSeparator;
+    out += mantissa;
+    *out++ = 'E';
+    *out++ = negativeExponent ? '-' : '+';
+    std::memset(out, '0', zeros);
+    out += zeros;
+    std::memcpy(out, exponent, exponentDigits);
+    out += exponentDigits;
+    return static_cast<std::size_t>(out - buffer);
 }
 
 bool ParsePointNumber(std::string_view text, long double* value)

@@ -4,7 +4,9 @@
 #include "numerics/matrix_types.h"
 #include "ports/picture_port.h"
 
+#include <array>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +32,7 @@ struct tMatrixReadResult {
     bool Ok = false;
     trealmatrix Matrix;
     std::string Message;
+    std::string Warning {}; // something odd in a file that was read all the same
 };
 
 // The clipboard used by the CSV and PARI writers ("CLIP") and the CSV reader ("CLIPBOARD").
@@ -55,6 +58,40 @@ std::optional<std::string> ReadWholeFile(std::string_view fileName);
 // Creates or overwrites a file with the bytes. Returns 0 on success, otherwise the input/output
 // error number of the failure (3 path not found, 5 access denied, 101 write error).
 int WriteWholeFile(std::string_view fileName, std::string_view bytes);
+
+// Room for a number of MatrixNumberInto.
+inline constexpr std::size_t MatrixNumberBufferSize = 300;
+
+// Writes the text of MatrixNumberText for a finite x in the exponent form (decimals < 0) into
+// buffer (MatrixNumberBufferSize bytes) without allocating and returns its length; 0 for any other
+// number, whose text MatrixNumberText gives.
+std::size_t MatrixNumberInto(
+    char* buffer, long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator);
+
+// A file written through a fixed buffer: Open creates or overwrites it, Append never fails on its
+// own, Close reports whether every byte reached the file.
+class tBufferedFileWriter {
+public:
+    tBufferedFileWriter() = default;
+    ~tBufferedFileWriter();
+    tBufferedFileWriter(const tBufferedFileWriter&) = delete;
+    tBufferedFileWriter& operator=(const tBufferedFileWriter&) = delete;
+
+    bool Open(std::string_view fileName);
+    void Append(const char* bytes, std::size_t length);
+    bool Close();
+
+private:
+    void Flush();
+
+    std::FILE* m_file = nullptr;
+    bool m_failed = false;
+    std::size_t m_used = 0;
+    std::array<char, 1 << 16> m_buffer;
+};
+
+// "Datei <name> konnte nicht geschrieben werden" as a failed write.
+tFormatResult WriteFailure(std::string_view fileName);
 
 // A file write that must not fail quietly: failure carries "Datei <name> konnte nicht
 // geschrieben werden".

@@ -101,7 +101,9 @@ namespace {
         const tCommandsList macro = interpreter.Macros.List(number);
         bool result = true;
         std::string failing;
-        for (std::int32_t repetition = 0; repetition < count && !interpreter.InterruptRequested();
+        // The first failing statement ends every repetition: a failure must not be run over by the
+        // next repetition (which also ends a macro that calls itself at the depth limit at once).
+        for (std::int32_t repetition = 0; repetition < count && result && !interpreter.InterruptRequested();
              ++repetition) {
             for (const tCommandslistEntry& entry : macro.Items) {
                 if (entry.IsComment)

@@ -2,8 +2,10 @@
 #include "interpreter/compute_handler.h"
 
 #include "numerics/matrix_convert.h"
+#include "numerics/run_time_error.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace zelvora {
@@ -37,6 +39,28 @@ namespace {
     constexpr std::array<const char*, 5> DirectorySettings
         = { "BASISDATENVERZ", "BEISPIELEVERZ", "JOURNALVERZ", "HILFEVERZ", "JOURNALDATEINAME" };
 
+    // Stores the record. Showing an integer matrix or range list raises the range error for a
+    // cell beyond 32 bits; the target then gets its previous value back before the error ends the
+    // run, so that a failed statement leaves its target as it was.
+    void StoreKeepingTargetOnError(tComputeServices& services, const tVariable& record)
+    {
+        if (record.datatype != dtInteger || record.shape == shScalar) {
+            services.Store(record);
+            return;
+        }
+        std::optional<tVariable> previous;
+        if (services.FindShown(record.name))
+            previous = services.CurrentVariable();
+        try {
+            services.Store(record);
+        } catch (const tRunTimeError&) {
+            tVariable restored = previous.value_or(tVariable {});
+            restored.name = record.name;
+            services.Store(restored);
+            throw;
+        }
+    }
+
     // Stores result under its target; false (with Code 1) when the name cannot take a value.
     bool StoreResult(tComputeServices& services, tStmtList& statements, const tTarget& target,
         tVariable result)
@@ -48,12 +72,12 @@ namespace {
             tIntvector cols;
             switch (variable.shape) {
             case shScalar:
-                services.Store(result);
+                StoreKeepingTargetOnError(services, result);
                 return true;
             case shMatrix:
             case shRange:
                 if (!HasRange(target.RowRanges)) {
-                    services.Store(result);
+                    StoreKeepingTargetOnError(services, result);
                     return true;
                 }
                 rows = target.RowsGiven ? RangesToIndexVector(target.RowRanges, services.VarRows(variable))
@@ -63,7 +87,7 @@ namespace {
                 break;
             case shVector:
                 if (!HasRange(target.RowRanges)) {
-                    services.Store(result);
+                    StoreKeepingTargetOnError(services, result);
                     return true;
                 }
                 rows = IntSequence(1, 1, 1);
@@ -75,7 +99,7 @@ namespace {
             }
             tVariable merged = services.VarAssignPart(variable, result, rows, cols);
             merged.name = target.Name;
-            services.Store(merged);
+            StoreKeepingTargetOnError(services, merged);
             return true;
         }
         if (services.IsSystemVariable(target.Name)) {
@@ -105,7 +129,7 @@ namespace {
             statements.Fail(1, "Die Einstellung " + target.Name + " kann nicht zugewiesen werden");
             return false;
         }
-        services.Store(result);
+        StoreKeepingTargetOnError(services, result);
         return true;
     }
 

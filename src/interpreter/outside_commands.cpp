@@ -196,8 +196,10 @@ namespace {
         if (context.DemoDirectory)
             fileName = JoinPath(context.DemoDirectory(), fileName);
         std::error_code error;
-        if (!std::filesystem::is_regular_file(fileName, error))
-            return true; // a missing demo file is no failure
+        if (!std::filesystem::is_regular_file(fileName, error)) {
+            WarnMissingFile(context, "DEMO", fileName); // no failure, but the user hears of it
+            return true;
+        }
         statements.Fail(1, "Demos k\xF6nnen in dieser Ausgabe noch nicht abgespielt werden");
         return false;
     }

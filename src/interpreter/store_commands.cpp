@@ -170,8 +170,11 @@ namespace {
         if (context.BatchDirectory)
             fileName = JoinPath(context.BatchDirectory(), fileName);
         const auto text = context.ReadScript ? context.ReadScript(fileName) : std::nullopt;
-        if (!text)
-            return true; // a missing batch file is no failure
+        if (!text) {
+            // A missing batch file is no failure, but the user hears of it.
+            WarnMissingFile(context, "BATCH", fileName);
+            return true;
+        }
         tCommandsList list;
         list.Initialise();
         const std::vector<std::string> lines = SplitTextLines(*text);
@@ -186,6 +189,12 @@ namespace {
     }
 
 } // namespace
+
+void WarnMissingFile(tStoreCommandContext& context, std::string_view command, const std::string& fileName)
+{
+    if (tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow)
+        window->ShowWarning(std::string(command) + ": Die Datei \"" + fileName + "\" wurde nicht gefunden");
+}
 
 bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& formula,
     tVariableArray& results)

@@ -38,6 +38,9 @@ void RegisterStoreCommands(tStoreCommandContext& context);
 // MATWRITE, ORBIDEX, ANIMATE, ZEICHNE, DEMO and FACH.
 void RegisterOutsideCommands(tStoreCommandContext& context);
 
+// Warns through the command window that the file of BATCH or DEMO does not exist.
+void WarnMissingFile(tStoreCommandContext& context, std::string_view command, const std::string& fileName);
+
 // Evaluates a formula for a command: Code and Message take the machine's error pair; false on error.
 bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& formula,
     tVariableArray& results);

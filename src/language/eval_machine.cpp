@@ -10,6 +10,9 @@
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
 #include "variables/factorial.h"
+#include "variables/operator_failures.h"
+
+#include <algorithm>
 
 namespace zelvora {
 namespace {
@@ -147,14 +150,30 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         default:
             if (entry.Handler == tOperatorHandler::None)
                 return;
-            Replace(level, base, ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode));
+            tVariableArray values = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
+            // A routine that reported through the library's pair is reported with its own message.
+            if (top - base == 1 && !values.empty() && LibErrorCode() == 0) {
+                const std::string failure
+                    = machine::BinaryOperatorFailure(entry.Handler, entry.Submode, slot(base), slot(base + 1), values[0]);
+                if (!failure.empty())
+                    return FailOperation(entry, failure);
+            }
+            Replace(level, base, std::move(values));
             return;
         }
     }
     switch (opcode) {
     case O::ConcatColumns: {
         tVariable left = slot(base);
-        Replace(level, base, { top - base == 1 ? ConcatMatrixColumns(left, slot(base + 1)) : left });
+        if (top - base != 1) {
+            Replace(level, base, { left });
+            return;
+        }
+        tVariable joined = ConcatMatrixColumns(left, slot(base + 1));
+        if (IsEmptyValue(joined) && !IsEmptyValue(left) && !IsEmptyValue(slot(base + 1)))
+            return FailOperation(entry,
+                "nicht definiert f\xFCr " + OperandDescription(left) + " und " + OperandDescription(slot(base + 1)));
+        Replace(level, base, { std::move(joined) });
         return;
     }
     case O::OpenIndex: {
@@ -185,6 +204,13 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
     // Any other opcode has no routine: the operands stay.
 }
 
+void tEvalMachine::FailOperation(const tOperatorEntry& entry, std::string_view what)
+{
+    const std::string& name = Catalogue().Entry(entry.EntryNo).Name;
+    const char* kind = IsFunctionOpcode(entry.Opcode) ? "Funktion " : "Operator ";
+    SetError(1, kind + ("\"" + name + "\": ") + std::string(what));
+}
+
 void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
 {
     const std::int32_t base = entry.Base;
@@ -198,6 +224,8 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         const std::span<const tVariable> arguments(level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
         outcome = m_dispatch->Call(entry.Opcode, toc, arguments);
     }
+    if (!outcome.Warning.empty() && m_warningSink)
+        m_warningSink(outcome.Warning);
     switch (outcome.Kind) {
     case tCallOutcome::tKind::Unavailable:
         SetError(1, "Die Funktion " + toc.Name + " ist in dieser Ausgabe noch nicht verf\xFC"
@@ -209,6 +237,17 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         return;
     }
     case tCallOutcome::tKind::Values: {
+        const std::span<const tVariable> arguments(level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        const bool emptyArgument = std::ranges::any_of(arguments, IsEmptyValue);
+        // "Wenn" without its other value selects nothing, as "falls" does: no failure.
+        const bool selects = entry.Opcode == O::Wenn;
+        if (outcome.Values.size() == 1 && IsEmptyValue(outcome.Values[0]) && !arguments.empty() && !emptyArgument
+            && !selects && LibErrorCode() == 0) {
+            std::string given;
+            for (const tVariable& argument : arguments)
+                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+            return FailOperation(entry, "kein Ergebnis f\xFCr " + given);
+        }
         if (outcome.Values.size() == 1) {
             Replace(level, base, std::move(outcome.Values), sign);
             return;

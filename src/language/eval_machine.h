@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,6 +36,8 @@ struct tCallOutcome {
     tVariableArray Values;
     // A single value takes the call's sign; several take sign 1 unless SignAll is set.
     bool SignAll = false;
+    // Something odd that is no failure (ragged rows of a file read); the machine passes it on.
+    std::string Warning {};
 };
 
 // The built-in functions (from "format" to the last function), by opcode with their arguments.
@@ -90,6 +93,9 @@ public:
     // Takes over the library's error code (not its message) when one is pending.
     void TakeLibraryErrorCode();
 
+    // Receives the warnings of built-in functions; without a sink they are dropped.
+    void SetWarningSink(std::function<void(std::string_view)> sink) { m_warningSink = std::move(sink); }
+
     tEvalEnvironment& Environment() { return m_environment; }
     tTocINFO& Toc() { return Catalogue(); }
 
@@ -97,6 +103,8 @@ private:
     void ApplyLast(tEvalLevel& level);
     void Apply(tEvalLevel& level, const tOperatorEntry& entry);
     void ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry);
+    // Fails the formula naming the operator or function of the entry and what went wrong.
+    void FailOperation(const tOperatorEntry& entry, std::string_view what);
     // Replaces the operands from base on by the values, the first one pushed with sign.
     void Replace(tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign = 1);
 
@@ -104,6 +112,7 @@ private:
     tBuiltinDispatch* m_dispatch;
     std::int32_t m_errorCode = 0;
     std::string m_errorMessage;
+    std::function<void(std::string_view)> m_warningSink;
     std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset
 };
 

@@ -2,10 +2,10 @@
 #include "language/formula_parser.h"
 
 #include "language/machine_bindings.h"
-#include "variables/operator_results.h"
 #include "language/machine_operators.h"
 #include "language/number_text.h"
 #include "numerics/library_state.h"
+#include "variables/operator_results.h"
 
 #include <cmath>
 #include <numbers>
@@ -13,24 +13,24 @@
 namespace zelvora {
 namespace {
 
-    using O = tOpcode;
-    constexpr std::size_t MaxTokenTextLength = 255;
+using O = tOpcode;
+constexpr std::size_t MaxTokenTextLength = 255;
 
-    // Scopes one nested level; counts the depth.
-    class tLevelDepth {
-    public:
-        explicit tLevelDepth(int& depth)
-            : m_depth(depth)
-        {
-            ++m_depth;
-        }
-        ~tLevelDepth() { --m_depth; }
-        tLevelDepth(const tLevelDepth&) = delete;
-        tLevelDepth& operator=(const tLevelDepth&) = delete;
+// Scopes one nested level; counts the depth.
+class tLevelDepth {
+public:
+    explicit tLevelDepth(int& depth)
+        : m_depth(depth)
+    {
+        ++m_depth;
+    }
+    ~tLevelDepth() { --m_depth; }
+    tLevelDepth(const tLevelDepth&) = delete;
+    tLevelDepth& operator=(const tLevelDepth&) = delete;
 
-    private:
-        int& m_depth;
-    };
+private:
+    int& m_depth;
+};
 
 } // namespace
 
@@ -57,8 +57,9 @@ tVariableArray tFormulaParser::EvaluateLevel()
     const tLevelDepth depth(m_depth);
     tEvalLevel level;
     if (m_depth > MaxFormulaLevels) {
-        m_machine.SetError(1, "Die Formel ist zu tief geschachtelt (h\xF6"
-                              "chstens "
+        m_machine.SetError(1,
+            "Die Formel ist zu tief geschachtelt (h\xF6"
+            "chstens "
                 + std::to_string(MaxFormulaLevels) + " Klammerebenen)");
         m_position = m_tokens.size();
         return std::move(level.Operands);
@@ -79,9 +80,37 @@ tVariableArray tFormulaParser::EvaluateLevel()
             break;
         ++m_position;
     }
+    // An operator that is still waiting for its right operand at the end of the formula.
+    if (m_machine.EvalErrorCode() == 0 && !level.Closed && level.State == 0
+        && level.OperatorCount > 0)
+        FailAtToken(m_lastOperator, "der rechte Operand fehlt");
     if (!level.Closed)
         m_machine.PushOperator(level, OpcodePriority(O::EndOfFormula), O::EndOfFormula, 0);
     return std::move(level.Operands);
+}
+
+void tFormulaParser::FailAtToken(std::size_t index, std::string_view what)
+{
+    if (m_machine.EvalErrorCode() != 0)
+        return;
+    m_machine.SetError(1,
+        "\"" + TokenText(index) + "\" an Stelle " + std::to_string(index + 1)
+            + " der Formel: " + std::string(what));
+}
+
+bool tFormulaParser::FailOperandExpected(std::size_t index)
+{
+    FailAtToken(index, "hier wird ein Operand erwartet");
+    return false;
+}
+
+bool tFormulaParser::IsWholeRangeStar(std::size_t index) const
+{
+    const auto isAny = [&](std::size_t i, std::string_view signs) {
+        return i < m_tokens.size() && m_tokens[i].Kind == tkSign && m_tokens[i].Text.size() == 1
+            && signs.find(m_tokens[i].Text[0]) != std::string_view::npos;
+    };
+    return index > 0 && isAny(index - 1, "[({,") && isAny(index + 1, ",])}");
 }
 
 void tFormulaParser::PushLevelValues(tEvalLevel& level, tVariableArray values, std::int32_t sign)
@@ -103,17 +132,23 @@ bool tFormulaParser::PushFunctionCall(tEvalLevel& level, const tTocLookup& funct
 bool tFormulaParser::PushConstant(tEvalLevel& level)
 {
     ++m_position;
-    if (m_position >= m_tokens.size())
+    if (m_position >= m_tokens.size() || m_tokens[m_position].Kind == tkEnd)
+        return FailOperandExpected(m_position - 1);
+    const tTocLookup constant
+        = m_machine.Toc().LookupConstant(TokenText(m_position), m_machine.EvalErrorCode());
+    if (!constant.Found) {
+        m_machine.SetError(1,
+            "Unbekannte Konstante \"#" + TokenText(m_position) + "\" an Stelle "
+                + std::to_string(m_position + 1) + " der Formel");
         return false;
-    const tTocLookup constant = m_machine.Toc().LookupConstant(TokenText(m_position), m_machine.EvalErrorCode());
-    if (!constant.Found)
-        return false;
+    }
     switch (constant.Opcode) {
     case O::ConstE:
         m_machine.PushValue(level, operators::RealResult(std::exp(1.0L)), level.Sign);
         break;
     case O::ConstPi:
-        m_machine.PushValue(level, operators::RealResult(std::numbers::pi_v<long double>), level.Sign);
+        m_machine.PushValue(
+            level, operators::RealResult(std::numbers::pi_v<long double>), level.Sign);
         break;
     case O::ConstFalse:
         m_machine.PushValue(level, operators::BooleanResult(false), level.Sign);
@@ -137,10 +172,12 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
     const t_ansitoken& token = m_tokens[m_position];
     switch (token.Kind) {
     case tkName: {
-        const bool call = m_position + 1 < m_tokens.size() && m_tokens[m_position + 1].Text.starts_with('(');
+        const bool call
+            = m_position + 1 < m_tokens.size() && m_tokens[m_position + 1].Text.starts_with('(');
         const std::string name = TokenText(m_position);
         if (call) {
-            const tTocLookup function = m_machine.Toc().LookupFunction(name, m_machine.EvalErrorCode());
+            const tTocLookup function
+                = m_machine.Toc().LookupFunction(name, m_machine.EvalErrorCode());
             if (function.Found) {
                 PushFunctionCall(level, function);
                 break;
@@ -154,6 +191,9 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
             m_machine.PushValue(level, std::move(*system), 1);
             break;
         }
+        m_machine.SetError(1,
+            "Unbekannter Name \"" + name + "\" an Stelle " + std::to_string(m_position + 1)
+                + " der Formel");
         return false;
     }
     case tkString:
@@ -183,20 +223,34 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
             break;
         }
         case '*':
+            if (!IsWholeRangeStar(m_position))
+                return FailOperandExpected(m_position);
             m_machine.PushValue(level,
-                ApplyListOperator(O::Range, operators::IntegerResult(1), operators::IntegerResult(2147483647)), 1);
+                ApplyListOperator(
+                    O::Range, operators::IntegerResult(1), operators::IntegerResult(2147483647)),
+                1);
             break;
         case '-':
             level.Sign = -level.Sign;
             return true;
         case '+':
             return true;
+        case ')':
+        case ']':
+        case '}':
+            // An empty list, "f()" or "{}", closes its level; after an operator an operand is
+            // missing.
+            if (m_depth > 1 && level.Top() == 0 && level.OperatorCount == 0) {
+                level.Closed = true;
+                return true;
+            }
+            return FailOperandExpected(m_position);
         default:
-            return false;
+            return FailOperandExpected(m_position);
         }
         break;
     default:
-        return false;
+        return FailOperandExpected(m_position);
     }
     level.State = 1;
     level.Sign = 1;
@@ -207,10 +261,20 @@ void tFormulaParser::OperatorStep(tEvalLevel& level)
 {
     if (m_machine.EvalErrorCode() != 0)
         return;
-    const tTocLookup found = m_machine.Toc().LookupOperator(TokenText(m_position), m_machine.EvalErrorCode());
-    if (!found.Found)
+    const tTocLookup found
+        = m_machine.Toc().LookupOperator(TokenText(m_position), m_machine.EvalErrorCode());
+    if (!found.Found) {
+        FailAtToken(m_position, "hier wird ein Operator erwartet");
         return;
+    }
     const tOpcode opcode = found.Opcode;
+    if (IsClosingBracket(opcode) && m_depth == 1) {
+        FailAtToken(m_position,
+            "schlie\xDF"
+            "ende Klammer ohne \xF6"
+            "ffnende");
+        return;
+    }
     if (IsClosingBracket(opcode)) {
         m_machine.PushOperator(level, OpcodePriority(opcode), opcode, found.Entry);
         level.Closed = true;
@@ -230,6 +294,7 @@ void tFormulaParser::OperatorStep(tEvalLevel& level)
         return;
     }
     m_machine.PushOperator(level, OpcodePriority(opcode), opcode, found.Entry);
+    m_lastOperator = m_position;
     level.State = 0;
 }
 

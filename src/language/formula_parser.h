@@ -18,8 +18,8 @@ public:
     tVariableArray EvaluateTopLevel();
 
 private:
-    // level := operand operator operand ... ; reads from m_position up to the closing bracket or the
-    // end and returns the level's operand slots 0..Top.
+    // level := operand operator operand ... ; reads from m_position up to the closing bracket or
+    // the end and returns the level's operand slots 0..Top.
     tVariableArray EvaluateLevel();
     bool OperandStep(tEvalLevel& level);
     void OperatorStep(tEvalLevel& level);
@@ -27,12 +27,20 @@ private:
     bool PushConstant(tEvalLevel& level);
     void PushLevelValues(tEvalLevel& level, tVariableArray values, std::int32_t sign);
     std::string TokenText(std::size_t index) const;
+    // True when the token at index is the whole-range "*" of an index or argument list: it stands
+    // alone between "[", "(", "{" or "," and ",", "]", ")" or "}".
+    bool IsWholeRangeStar(std::size_t index) const;
+    // Fails the formula: the token at index stands where an operand is expected.
+    bool FailOperandExpected(std::size_t index);
+    // Fails the formula naming the token at index, its position and what is wrong with it.
+    void FailAtToken(std::size_t index, std::string_view what);
 
     tEvalMachine& m_machine;
     const tAnsiTokens& m_tokens;
     std::size_t m_position = 0;
     std::size_t m_end = 0;
     int m_depth = 0;
+    std::size_t m_lastOperator = 0; // token of the last binary operator pushed
 };
 
 } // namespace zelvora

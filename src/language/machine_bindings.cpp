@@ -2,7 +2,10 @@
 #include "language/machine_bindings.h"
 
 #include "variables/element_access.h"
+#include "variables/operator_failures.h"
 #include "variables/variable_operators.h"
+
+#include <optional>
 
 namespace zelvora::machine {
 
@@ -11,6 +14,48 @@ tVariable SignedCopy(const tVariable& value, std::int32_t sign)
     tVariable copy;
     VarCopy(copy, value, sign == -1 ? -1 : 1);
     return copy;
+}
+
+namespace {
+
+// The shape rule of an arithmetic operator; nothing for operators without one.
+std::optional<tShapeRule> ShapeRuleOf(
+    tOperatorHandler handler, std::int32_t submode, const tVariable& l, const tVariable& r)
+{
+    const bool plain = l.tag == tgPlain && r.tag == tgPlain && submode == 0;
+    switch (handler) {
+    case tOperatorHandler::Addition:
+    case tOperatorHandler::Subtraction:
+    case tOperatorHandler::IntegerQuotient:
+    case tOperatorHandler::IntegerRemainder:
+    case tOperatorHandler::BinomialCoefficient:
+        return tShapeRule::Elementwise;
+    case tOperatorHandler::Multiplication:
+        return plain ? tShapeRule::Product : tShapeRule::Elementwise;
+    case tOperatorHandler::Division:
+        return plain ? tShapeRule::PseudoInverseProduct : tShapeRule::Elementwise;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::string BinaryOperatorFailure(tOperatorHandler handler, std::int32_t submode,
+    const tVariable& l, const tVariable& r, const tVariable& result)
+{
+    if (const auto rule = ShapeRuleOf(handler, submode, l, r)) {
+        std::string mismatch = ShapeMismatchText(*rule, l, r);
+        if (!mismatch.empty())
+            return mismatch;
+    }
+    const bool selects
+        = handler == tOperatorHandler::Condition || handler == tOperatorHandler::Membership;
+    if (selects || !IsEmptyValue(result) || IsEmptyValue(l) || IsEmptyValue(r))
+        return {};
+    if (handler == tOperatorHandler::Division && l.shape == shScalar && r.shape == shScalar)
+        return "Division durch 0";
+    return "nicht definiert f\xFCr " + OperandDescription(l) + " und " + OperandDescription(r);
 }
 
 tVariable ConcatRanges(const tVariable& left, const tVariable& right)
@@ -30,7 +75,9 @@ tVariable Select(const tVariable& value, const tVariable& rows, const tVariable*
 
 tVariable SuffixPower(const tVariable& value, tOpcode opcode)
 {
-    const long double exponent = opcode == tOpcode::PowerZero ? 0 : opcode == tOpcode::Squared ? 2 : 3;
+    const long double exponent = opcode == tOpcode::PowerZero ? 0
+        : opcode == tOpcode::Squared                          ? 2
+                                                              : 3;
     return VarMatrixPower(value, exponent);
 }
 

@@ -14,6 +14,12 @@ namespace zelvora::machine {
 // strings stay, numeric matrices are negated element by element).
 tVariable SignedCopy(const tVariable& value, std::int32_t sign);
 
+// Why the binary operator gave result for l and r although it should not have: the shapes do not
+// fit its rule, or it gave no value for operands that are not empty ("falls" and "in" select values
+// away and are no failure). Empty when the result is the operator's value.
+std::string BinaryOperatorFailure(tOperatorHandler handler, std::int32_t submode,
+    const tVariable& l, const tVariable& r, const tVariable& result);
+
 // Two ranges or range lists joined into one range list.
 tVariable ConcatRanges(const tVariable& left, const tVariable& right);
 

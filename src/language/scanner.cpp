@@ -40,6 +40,16 @@ std::uint16_t PairKind(std::string_view pairList, char a, char b)
     return 0;
 }
 
+namespace {
+// The text of a quoted run from skip on, without its closing quote when it has one.
+std::string_view QuotedInner(std::string_view run, char quote, std::size_t skip)
+{
+    const bool closed = run.size() >= 2 && run.back() == quote;
+    const std::size_t end = closed ? run.size() - 1 : run.size();
+    return end > skip ? run.substr(skip, end - skip) : std::string_view {};
+}
+} // namespace
+
 tAnsiTokens Tokenize(std::string_view text, char quote)
 {
     using namespace scanning;
@@ -52,16 +62,13 @@ tAnsiTokens Tokenize(std::string_view text, char quote)
         switch (run.Kind) {
         case static_cast<std::uint16_t>(tCharClass::Blank):
             break;
-        case QuotedKind: {
-            // Without its quotes; an unclosed literal loses its last character all the same.
-            const std::string_view inner = runText.size() >= 2 ? runText.substr(1, runText.size() - 2)
-                                                               : std::string_view {};
-            tokens.push_back({ tkString, std::string(inner) });
+        case QuotedKind:
+            // Without its quotes; an unclosed literal keeps every character after its quote.
+            tokens.push_back({ tkString, std::string(QuotedInner(runText, quote, 1)) });
             break;
-        }
         case QuotedContinuationKind:
             // A doubled quote: the opening quote stays and joins the previous literal.
-            tokens.back().Text.append(runText.substr(0, runText.size() - 1));
+            tokens.back().Text.append(QuotedInner(runText, quote, 0));
             break;
         default:
             tokens.push_back({ FinalNumberKind(run.Kind), std::string(runText) });

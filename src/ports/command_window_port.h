@@ -11,6 +11,8 @@ public:
     // Shows a failure (message, line break, quoted statement) in the message panel.
     virtual void ShowMessage(std::string_view text) = 0;
     virtual void HideMessage() = 0;
+    // Shows a warning about something that is no failure (a missing batch file, ragged CSV rows).
+    virtual void ShowWarning(std::string_view text) { (void)text; }
     // Gives the focus to the window and its editor.
     virtual void FocusEditor() = 0;
 };

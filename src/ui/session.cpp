@@ -39,11 +39,20 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const
         return ComputeAssignment(m_services, statements, tokens);
     });
     m_interpreter.SetResetErrors([this] { m_machine.ResetErrors(); });
+    m_machine.SetWarningSink([this](std::string_view warning) {
+        if (m_ports.CommandWindow)
+            m_ports.CommandWindow->ShowWarning(warning);
+    });
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     m_dispatch.Register(FileReaderRows());
     SetMatrixClipboard(ports.Clipboard);
     m_environment.SystemVariables = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
-    RegisterCommands(m_interpreter);
+    tCommandHooks hooks;
+    hooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
+        const tVariable* variable = m_environment.FindVariable(name);
+        return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
+    };
+    RegisterCommands(m_interpreter, std::move(hooks));
     RegisterOptionCommands(m_interpreter, m_options);
     tSettings& settings = m_settings.Settings();
     m_storeCommands.BatchDirectory = [&settings] { return settings.ExamplesDirectory(); };

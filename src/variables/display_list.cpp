@@ -490,6 +490,9 @@ std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std
     if (!v.matrix.Contains(row, col))
         return {};
     const long double x = v.matrix(row, col);
+    // A missing number (from a CSV cell without one) shows as missing, not as a number.
+    if ((v.datatype == dtInteger || v.datatype == dtReal) && x == MissingValue())
+        return MissingCellText;
     switch (v.datatype) {
     case dtInteger:
         return IntegerCellText(m_copyLayout, x);

@@ -12,6 +12,11 @@ TIMEOUT = 10.0
 
 
 def read_until(fd, needle, buffer):
+    return read_through(fd, needle, buffer)[1]
+
+
+def read_through(fd, needle, buffer):
+    """Reads until needle arrives; returns the text before it and the text after it."""
     deadline = time.time() + TIMEOUT
     while needle not in buffer:
         remaining = deadline - time.time()
@@ -28,7 +33,7 @@ def read_until(fd, needle, buffer):
             buffer += chunk
     if needle not in buffer:
         raise AssertionError(f"missing {needle!r}; got:\n{buffer.decode(errors='replace')}")
-    return buffer[buffer.index(needle) + len(needle):]
+    return buffer[:buffer.index(needle)], buffer[buffer.index(needle) + len(needle):]
 
 
 def main():
@@ -60,6 +65,15 @@ def main():
         rest = read_until(fd, b"...> ", rest)
         os.write(fd, b"41\r")
         rest = read_until(fd, b"Z  42", rest)
+        # A range error while a new value is shown leaves the target as it was: the next statement
+        # prints no stray grid and DISPLAY does not raise the error again.
+        os.write(fd, b"R = 5 + 1..#hi\r")
+        rest = read_until(fd, b"Fehler bei Bereichspr", rest)
+        rest = read_until(fd, b"Zelvora> ", rest)
+        os.write(fd, b"Q = 1\rDISPLAY R\rQ = 2\r")
+        shown, rest = read_through(fd, b"Q  2", rest)
+        if b"2147483652" in shown or b"Bereichspr" in shown:
+            raise AssertionError(f"the failed value of R is still shown:\n{shown.decode(errors='replace')}")
         os.write(fd, b"QUIT\r")
         _, status = os.waitpid(pid, 0)
         if os.WEXITSTATUS(status) != 0:

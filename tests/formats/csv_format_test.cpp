@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <random>
+#include <vector>
 
 namespace zelvora {
 namespace {
@@ -105,6 +108,100 @@ TEST_F(CsvTest, RoundTripKeepsEighteenDigitsOnLongLines)
         for (std::int32_t c = 1; c <= 20; ++c)
             EXPECT_EQ(Digits18(read.Matrix(r, c)), Digits18(m(r, c))) << r << "," << c;
     }
+}
+
+TEST_F(CsvTest, HeaderLineEmptyCellsAndRaggedRows)
+{
+    WriteBytes(
+        PathOf("h.csv"), "Name; Alter; Gewicht\r\n1;2;3\r\n7;;9\r\n; note\r\n4;5\r\n1;2;3;4\r\n");
+    const tMatrixReadResult read = CsvRead(PathOf("h.csv"), "");
+    ASSERT_TRUE(read.Ok);
+    ASSERT_EQ(read.Matrix.Dims(), (tMatDims { 4, 3 }));
+    EXPECT_EQ(read.Matrix(1, 3), 3);
+    EXPECT_EQ(read.Matrix(2, 1), 7);
+    EXPECT_EQ(read.Matrix(2, 2), MissingValue());
+    EXPECT_EQ(read.Matrix(2, 3), 9);
+    EXPECT_EQ(read.Matrix(3, 3), MissingValue());
+    EXPECT_EQ(read.Matrix(4, 3), 3);
+    // The first row of another length is named by its line in the file.
+    EXPECT_EQ(read.Warning,
+        "CSVDatei: Zeile 5 von \"" + PathOf("h.csv") + "\" hat 2 Zellen, die erste Zeile 3");
+
+    // An empty cell in the first line makes a column of its own; a lone line of words stays a row.
+    WriteBytes(PathOf("e.csv"), "7,,9\n1,2,3\n");
+    const tMatrixReadResult empty = CsvRead(PathOf("e.csv"), "");
+    ASSERT_EQ(empty.Matrix.Dims(), (tMatDims { 2, 3 }));
+    EXPECT_EQ(empty.Matrix(1, 2), MissingValue());
+    EXPECT_EQ(empty.Matrix(1, 3), 9);
+    EXPECT_TRUE(empty.Warning.empty());
+    WriteBytes(PathOf("w.csv"), "a,b\n");
+    EXPECT_EQ(CsvRead(PathOf("w.csv"), "").Matrix.Dims(), (tMatDims { 1, 0 }));
+}
+
+// Lines of plain numbers are read without the scanner; a word at the end of each line sends the
+// same numbers through the scanner, and both must give the same bits.
+TEST_F(CsvTest, PlainLinesGiveTheScannersValues)
+{
+    std::mt19937 random(14);
+    const auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    const std::vector<std::string> separators = { ",", ";", " ", "\t", " , ", ";\t" };
+    std::string plain;
+    std::string scanned;
+    for (int line = 0; line < 200; ++line) {
+        std::string text;
+        for (int cell = 0; cell < 6; ++cell) {
+            std::string number = std::vector<std::string> { "", "-", "+" }[random() % 3]
+                + digits(1 + random() % 20);
+            if (random() % 2)
+                number += "." + digits(1 + random() % 22);
+            if (random() % 2)
+                number += std::string(random() % 2 ? "E" : "e")
+                    + std::vector<std::string> { "", "-", "+" }[random() % 3]
+                    + digits(1 + random() % 4);
+            text += (cell > 0 ? separators[static_cast<std::size_t>(line) % separators.size()] : "")
+                + number;
+        }
+        plain += text + "\r\n";
+        scanned += text + " x\r\n";
+    }
+    WriteBytes(PathOf("plain.csv"), plain);
+    WriteBytes(PathOf("scanned.csv"), scanned);
+    const tMatrixReadResult fast = CsvRead(PathOf("plain.csv"), "");
+    const tMatrixReadResult slow = CsvRead(PathOf("scanned.csv"), "");
+    ASSERT_TRUE(fast.Ok && slow.Ok);
+    ASSERT_EQ(fast.Matrix.Dims(), slow.Matrix.Dims());
+    for (std::int32_t r = 1; r <= fast.Matrix.Rows(); ++r) {
+        for (std::int32_t c = 1; c <= fast.Matrix.Cols(); ++c)
+            EXPECT_EQ(std::memcmp(&fast.Matrix(r, c), &slow.Matrix(r, c), 10), 0) << r << "," << c;
+    }
+}
+
+TEST_F(CsvTest, NumberTextIntoABufferIsTheNumberText)
+{
+    std::mt19937_64 random(26);
+    char buffer[MatrixNumberBufferSize];
+    for (int i = 0; i < 20000; ++i) {
+        long double x = std::ldexp(
+            static_cast<long double>(random()), static_cast<int>(random() % 400) - 263);
+        if (i % 3 == 0)
+            x = -x;
+        if (i % 97 == 0)
+            x = i % 2 ? 0.0L : -0.0L;
+        const auto width = static_cast<std::int32_t>(random() % 40) - 2;
+        const std::int32_t decimals = i % 2 ? -1 : -2;
+        const char separator = i % 5 == 0 ? ',' : '.';
+        const std::size_t length = MatrixNumberInto(buffer, x, width, decimals, separator);
+        ASSERT_EQ(std::string(buffer, length), MatrixNumberText(x, width, decimals, separator))
+            << Digits18(x);
+    }
+    EXPECT_EQ(
+        MatrixNumberInto(buffer, 1.5L, 10, 2, '.'), 0u); // the fixed form takes the string path
+    EXPECT_EQ(MatrixNumberInto(buffer, INFINITY, 26, -1, '.'), 0u);
 }
 
 TEST_F(CsvTest, ShapedFormLaysValuesIntoTriangles)

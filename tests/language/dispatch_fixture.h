@@ -32,11 +32,11 @@ protected:
         machine.ResetErrors();
         return machine.Evaluate(Tokenize(text, '"'));
     }
-    // The first value the formula leaves, or an empty one.
+    // The first value the formula leaves, or an empty one; a formula that fails leaves none.
     tVariable One(const std::string& text)
     {
         tVariableArray results = Eval(text);
-        return results.size() > 1 ? results[1] : tVariable {};
+        return results.size() > 1 && machine.EvalErrorCode() == 0 ? results[1] : tVariable {};
     }
     void Store(const std::string& name, const std::string& formula)
     {

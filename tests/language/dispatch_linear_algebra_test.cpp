@@ -27,7 +27,7 @@ protected:
     tVariable One(const std::string& text)
     {
         tVariableArray results = Eval(text);
-        return results.size() > 1 ? results[1] : tVariable {};
+        return results.size() > 1 && machine.EvalErrorCode() == 0 ? results[1] : tVariable {};
     }
     tNumericsContextScope numerics;
     tNoVariables environment;

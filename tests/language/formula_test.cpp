@@ -117,7 +117,6 @@ namespace {
         EXPECT_EQ(Values("#hi"), tTexts { "i:2147483647" });
         EXPECT_EQ(Values("-#hi"), tTexts { "i:2147483647" });
         EXPECT_TRUE(Values("pi").empty()); // without "#" an ordinary name
-        EXPECT_TRUE(Values("#nonsense").empty());
     }
 
     TEST_F(Formula, ListsAndDroppedOperators)
@@ -125,9 +124,38 @@ namespace {
         EXPECT_EQ(Values("1,2,3").size(), 3u);
         EXPECT_EQ(Values("(1,2),3").size(), 3u);
         EXPECT_EQ(Values("{1,2},3").size(), 2u);
-        EXPECT_EQ(Values("2+"), tTexts { "i:2" });
-        EXPECT_EQ(Values("3 4"), tTexts { "i:3" });
-        EXPECT_EQ(Values("(foo + 1) * 2"), tTexts { "i:1" });
+    }
+
+    // Tokens the formula cannot read fail it with a message naming the token and its position.
+    TEST_F(Formula, UnreadableTokensFailTheFormula)
+    {
+        const std::vector<std::pair<std::string, std::string>> cases = {
+            { "2+", "\"+\" an Stelle 2 der Formel: der rechte Operand fehlt" },
+            { "3 4", "\"4\" an Stelle 2 der Formel: hier wird ein Operator erwartet" },
+            { "(foo + 1) * 2", "Unbekannter Name \"foo\" an Stelle 2 der Formel" },
+            { "1) + 2", "\")\" an Stelle 2 der Formel: schlie\xDF" "ende Klammer ohne \xF6" "ffnende" },
+            { "5 +* 3", "\"*\" an Stelle 3 der Formel: hier wird ein Operand erwartet" },
+            { "(2 * )", "\")\" an Stelle 4 der Formel: hier wird ein Operand erwartet" },
+            { "#nonsense", "Unbekannte Konstante \"#nonsense\" an Stelle 2 der Formel" },
+            { "{1,2} + {1,2,3}", "Operator \"+\": Die Dimensionen passen nicht: 1x2 und 1x3" },
+            { "{1,2} * {1,2}", "Operator \"*\": Die Dimensionen passen nicht: 1x2 und 1x2" },
+            { "1 / 0", "Operator \"/\": Division durch 0" },
+            { "\"a\" - 1", "Operator \"-\": nicht definiert f\xFCr Zeichenkette und Zahl" },
+        };
+        for (const auto& [formula, message] : cases) {
+            Eval(formula);
+            EXPECT_EQ(machine.EvalErrorCode(), 1) << formula;
+            EXPECT_EQ(machine.EvalErrorMessage(), message) << formula;
+        }
+        // Empty lists, the whole-range "*" of an index and values selected away stay no failure.
+        for (const char* formula : { "{}", "{{1,2},{3,4}}[*,2]", "1 falls #falsch", "{1,2} *# {3,4}", "()" }) {
+            Eval(formula);
+            EXPECT_EQ(machine.EvalErrorCode(), 0) << formula << ": " << machine.EvalErrorMessage();
+        }
+    }
+
+    TEST_F(Formula, EmptyFormula)
+    {
         EXPECT_TRUE(Values("").empty());
         EXPECT_EQ(Eval("")[0].intvalue, 0);
     }

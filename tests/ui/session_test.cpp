@@ -67,6 +67,23 @@ namespace {
         }
     }
 
+    // A failing statement changes none of its targets, whatever made it fail.
+    TEST_F(Session, FailedStatementsKeepTheirTargets)
+    {
+        ASSERT_TRUE(session.RunText("r = 7\nM = {{1,2},{3,4}}", "").Success);
+        for (const char* statement : { "r = 1/0", "r = Invv(M)", "r = x", "r = {1,2} + {1,2,3}", "r = 5 +* 3",
+                 "r, M = 1, 2 3", "r = (1 + )" }) {
+            const tOutermostRunResult result = session.RunText(statement, "");
+            EXPECT_FALSE(result.Success) << statement;
+            EXPECT_FALSE(result.RunTimeError) << statement;
+            EXPECT_EQ(result.Code, 1) << statement;
+            ASSERT_TRUE(session.Store().Find("r")) << statement;
+            EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+            ASSERT_TRUE(session.Store().Find("M")) << statement;
+            EXPECT_EQ(session.Store().CurrentVariable().shape, shMatrix) << statement;
+        }
+    }
+
     TEST_F(Session, TooManyBracketsBeforeTheEqualsSign)
     {
         const auto result = session.RunText("A[" + std::string(61, '(') + std::string(61, ')') + "] = 1", "");
