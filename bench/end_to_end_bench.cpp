@@ -2,8 +2,6 @@
 // with Eigen (long double) and C stdio in this process. Each case runs the script with and without
 // its timed statements; the difference is the statements' time. Prints ours / reference.
 // Usage: bench_end_to_end [path of zelvora-cli]
-#include <Eigen/Dense>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +12,8 @@
 #include <random>
 #include <sstream>
 #include <string>
+
+#include <Eigen/Dense>
 
 namespace {
 
@@ -135,8 +135,8 @@ int main(int argc, char** argv)
     const Matrix b = RandomMatrix(1000, 1000);
     Matrix p(1000, 1000);
 
-    Report("P = A + B, 1000 x 1000, 20 times", runner.Timed("add", twoMatrices, Repeated("P = A + B", 20)),
-        Seconds([&] {
+    Report("P = A + B, 1000 x 1000, 20 times",
+        runner.Timed("add", twoMatrices, Repeated("P = A + B", 20)), Seconds([&] {
             for (int i = 0; i < 20; ++i)
                 p = a + b;
         }),
@@ -148,8 +148,8 @@ int main(int argc, char** argv)
         }),
         "Eigen");
     Report("CSV write + read, 1000 x 1000",
-        runner.Timed("csv", twoMatrices,
-            "MATWRITE CSV(\"a.csv\", 26, -1) = A\nC = CSVDatei(\"a.csv\")\n"),
+        runner.Timed(
+            "csv", twoMatrices, "MATWRITE CSV(\"a.csv\", 26, -1) = A\nC = CSVDatei(\"a.csv\")\n"),
         Seconds([&] { CsvReference(a, folder / "ref.csv"); }), "stdio %26.17Le / strtold");
 
     const std::string symmetric = "R = RandomU(300, 300)\nG = Transp(R) * R\n";
@@ -163,8 +163,8 @@ int main(int argc, char** argv)
         }),
         "Eigen SelfAdjointEigenSolver");
 
-    const double workspace
-        = runner.Timed("workspace", "A = RandomU(1000, 1000)\n", "SAVE \"w.ztw\"\nLOAD \"w.ztw\"\n");
+    const double workspace = runner.Timed(
+        "workspace", "A = RandomU(1000, 1000)\n", "SAVE \"w.ztw\"\nLOAD \"w.ztw\"\n");
     const double megabytes = 2 * fs::file_size(folder / "w.ztw") / 1e6;
     std::printf("%-44s %9.3f s %9.0f MB/s\n", "workspace SAVE + LOAD, 1000 x 1000", workspace,
         workspace > 0 ? megabytes / workspace : 0.0);

@@ -4,6 +4,7 @@
 // table prints ours / Eigen.
 // Run (about a minute):
 //   cmake --build build --target bench_linear_algebra && build/bench/bench_linear_algebra
+#include "best_time_reporter.h"
 #include "numerics/determinant.h"
 #include "numerics/eigen_system.h"
 #include "numerics/gauss_jordan.h"
@@ -17,8 +18,6 @@
 
 #include <Eigen/Dense>
 #include <benchmark/benchmark.h>
-
-#include "best_time_reporter.h"
 
 namespace {
 
@@ -117,8 +116,9 @@ void Register()
 int main(int argc, char** argv)
 {
     Register();
-    return zelvora::bench::RunAndPrint(argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
-        zelvora::bench::PrintOursBesideEigen(reporter, operations, sizes);
-        std::printf("(sink %.3Lg)\n", sink);
-    });
+    return zelvora::bench::RunAndPrint(
+        argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
+            zelvora::bench::PrintOursBesideEigen(reporter, operations, sizes);
+            std::printf("(sink %.3Lg)\n", sink);
+        });
 }

@@ -4,6 +4,7 @@
 // Run (about 40 s):
 //   cmake --build build --target bench_matrix_ops && build/bench/bench_matrix_ops
 // Google Benchmark flags apply, e.g. --benchmark_filter='MatMul/.*/1000'.
+#include "best_time_reporter.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
@@ -17,8 +18,6 @@
 
 #include <Eigen/Dense>
 #include <benchmark/benchmark.h>
-
-#include "best_time_reporter.h"
 
 namespace {
 
@@ -122,8 +121,9 @@ void Register()
 int main(int argc, char** argv)
 {
     Register();
-    return zelvora::bench::RunAndPrint(argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
-        zelvora::bench::PrintOursBesideEigen(reporter, operations, sizes);
-        std::printf("(sink %.3Lg)\n", sink);
-    });
+    return zelvora::bench::RunAndPrint(
+        argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
+            zelvora::bench::PrintOursBesideEigen(reporter, operations, sizes);
+            std::printf("(sink %.3Lg)\n", sink);
+        });
 }

@@ -2,9 +2,9 @@
 // classified, evaluated by the formula machine and stored, with journal and listing echo on.
 #include "ui/session.h"
 
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
+
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -39,8 +39,8 @@ void ScalarAssignments(benchmark::State& state)
         last = session.Store().CurrentVariable().intvalue;
     }
     benchmark::DoNotOptimize(last);
-    state.counters["statements/s"] = benchmark::Counter(static_cast<double>(StatementCount) * state.iterations(),
-        benchmark::Counter::kIsRate);
+    state.counters["statements/s"] = benchmark::Counter(
+        static_cast<double>(StatementCount) * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 BENCHMARK(ScalarAssignments)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();

@@ -3,6 +3,7 @@
 // the language's ISort) beside std::sort of positions by value, and the column means of a
 // 2000 x 2000 matrix (Reduce along columns) beside Eigen's colwise().mean(). Each case keeps its
 // best repetition; the closing table prints ours / reference.
+#include "best_time_reporter.h"
 #include "numerics/sorting.h"
 #include "numerics/statistics_reduce.h"
 
@@ -16,8 +17,6 @@
 
 #include <Eigen/Dense>
 #include <benchmark/benchmark.h>
-
-#include "best_time_reporter.h"
 
 namespace {
 
@@ -142,7 +141,8 @@ const tPairing pairings[] = {
 // Our cases beside their references: times and ratios.
 void PrintPairings(const bench::tBestTimeReporter& reporter)
 {
-    std::printf("\n%-24s %-24s %12s %12s %8s\n", "ours", "reference", "ours [ms]", "ref [ms]", "ratio");
+    std::printf(
+        "\n%-24s %-24s %12s %12s %8s\n", "ours", "reference", "ours [ms]", "ref [ms]", "ratio");
     for (const tPairing& pairing : pairings) {
         const auto ours = reporter.Best(pairing.ours);
         const auto reference = reporter.Best(pairing.reference);
@@ -177,8 +177,9 @@ void Register()
 int main(int argc, char** argv)
 {
     Register();
-    return zelvora::bench::RunAndPrint(argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
-        PrintPairings(reporter);
-        std::printf("(sink %.3Lg)\n", sink);
-    });
+    return zelvora::bench::RunAndPrint(
+        argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {
+            PrintPairings(reporter);
+            std::printf("(sink %.3Lg)\n", sink);
+        });
 }

@@ -18,7 +18,8 @@ Rückgabewerte: 0 alle Anweisungen erfolgreich, 1 eine Anweisung ist fehlgeschla
 2 ein Laufzeitfehler hat den Lauf beendet, 64 falscher Aufruf.
 )";
 
-std::optional<tCliOptions> ParseCliOptions(const std::vector<std::string>& arguments, std::string& error)
+std::optional<tCliOptions> ParseCliOptions(
+    const std::vector<std::string>& arguments, std::string& error)
 {
     tCliOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {

@@ -16,7 +16,8 @@ struct tCliOptions {
 };
 
 // Parses the arguments after the program name; on a usage error returns nothing and sets error.
-std::optional<tCliOptions> ParseCliOptions(const std::vector<std::string>& arguments, std::string& error);
+std::optional<tCliOptions> ParseCliOptions(
+    const std::vector<std::string>& arguments, std::string& error);
 
 extern const char* const UsageText;
 

@@ -5,41 +5,41 @@
 #include "text/text_encoding.h"
 #include "ui/session.h"
 
-#include <editline/readline.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 
+#include <editline/readline.h>
+
 namespace zelvora::cli {
 namespace {
 
-    tSession* completionSession = nullptr;
-    std::vector<std::string> pending;
+tSession* completionSession = nullptr;
+std::vector<std::string> pending;
 
-    void AddIfMatching(std::vector<std::string>& words, const std::string& word, const std::string& key)
-    {
-        if (!word.empty() && NameFold(word).starts_with(key))
-            words.push_back(word);
-    }
+void AddIfMatching(std::vector<std::string>& words, const std::string& word, const std::string& key)
+{
+    if (!word.empty() && NameFold(word).starts_with(key))
+        words.push_back(word);
+}
 
-    char* NextMatch(const char* text, int state)
-    {
-        if (state == 0 && completionSession)
-            pending = CompletionCandidates(*completionSession, Utf8ToCp1252(text));
-        if (pending.empty())
-            return nullptr;
-        const std::string next = Cp1252ToUtf8(pending.front());
-        pending.erase(pending.begin());
-        return strdup(next.c_str());
-    }
+char* NextMatch(const char* text, int state)
+{
+    if (state == 0 && completionSession)
+        pending = CompletionCandidates(*completionSession, Utf8ToCp1252(text));
+    if (pending.empty())
+        return nullptr;
+    const std::string next = Cp1252ToUtf8(pending.front());
+    pending.erase(pending.begin());
+    return strdup(next.c_str());
+}
 
-    char** Complete(const char* text, int, int)
-    {
-        rl_attempted_completion_over = 1; // no file names
-        return rl_completion_matches(text, NextMatch);
-    }
+char** Complete(const char* text, int, int)
+{
+    rl_attempted_completion_over = 1; // no file names
+    return rl_completion_matches(text, NextMatch);
+}
 
 } // namespace
 
@@ -48,9 +48,12 @@ std::vector<std::string> CompletionCandidates(tSession& session, const std::stri
     const std::string key = NameFold(prefix);
     std::vector<std::string> words;
     for (const tCatalogueRow& row : CatalogueRows()) {
-        if (row.Type != tCatalogueRowType::Entry || OpcodeNumber(row.Opcode) < OpcodeNumber(tOpcode::ConstE))
+        if (row.Type != tCatalogueRowType::Entry
+            || OpcodeNumber(row.Opcode) < OpcodeNumber(tOpcode::ConstE))
             continue;
-        const bool word = row.Name && (std::isalpha(static_cast<unsigned char>(row.Name[0])) || static_cast<unsigned char>(row.Name[0]) >= 0xC0);
+        const bool word = row.Name
+            && (std::isalpha(static_cast<unsigned char>(row.Name[0]))
+                || static_cast<unsigned char>(row.Name[0]) >= 0xC0);
         if (!word)
             continue;
         AddIfMatching(words, row.Name, key);

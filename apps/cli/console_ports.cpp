@@ -5,6 +5,7 @@
 #include "text/text_encoding.h"
 
 #include <cstdio>
+
 #include <unistd.h>
 
 namespace zelvora::cli {

@@ -3,12 +3,12 @@
 #include "console_display.h"
 #include "console_ports.h"
 #include "console_process.h"
+#include "interpreter/data_directory.h"
+#include "interpreter/process_setup.h"
 #include "interrupt.h"
-#include "text/text_encoding.h"
 #include "prompt.h"
 #include "run_report.h"
-#include "interpreter/process_setup.h"
-#include "interpreter/data_directory.h"
+#include "text/text_encoding.h"
 #include "ui/session.h"
 
 #include <cstdio>
@@ -18,6 +18,7 @@
 #include <iterator>
 #include <optional>
 #include <sstream>
+
 #include <unistd.h>
 
 namespace {
@@ -33,7 +34,8 @@ bool WriteWholeFile(const std::string& path, const std::string& text)
 }
 
 // Writes the journal and the listing where the options ask for them; false when one failed.
-bool WriteRequestedFiles(const tCliOptions& options, const tConsoleTextView& journal, const tConsoleTextView& listing)
+bool WriteRequestedFiles(
+    const tCliOptions& options, const tConsoleTextView& journal, const tConsoleTextView& listing)
 {
     bool ok = true;
     auto write = [&](const std::optional<std::string>& path, const tConsoleTextView& view) {
@@ -70,8 +72,8 @@ int main(int argc, char** argv)
     tConsoleClipboard clipboard;
     tConsoleApplication application(shelf, options->Quiet);
     tPosixProcesses processes;
-    tSession session(
-        { &journalView, &listingView, &commandWindow, nullptr, &application, &shelf, nullptr, &clipboard, &processes },
+    tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
+                         nullptr, &clipboard, &processes },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
 
     int status = ExitOk;
@@ -81,16 +83,20 @@ int main(int argc, char** argv)
     if (options->Script) {
         const auto text = ReadScriptFile(*options->Script);
         if (!text) {
-            std::fprintf(stderr, "zelvora-cli: Skript %s kann nicht gelesen werden\n", options->Script->c_str());
+            std::fprintf(stderr, "zelvora-cli: Skript %s kann nicht gelesen werden\n",
+                options->Script->c_str());
             return ExitUsage;
         }
-        const std::string directory = std::filesystem::absolute(*options->Script).parent_path().string();
+        const std::string directory
+            = std::filesystem::absolute(*options->Script).parent_path().string();
         status = ReportRun(session.RunText(*text, directory));
     } else if (isatty(STDIN_FILENO)) {
         status = RunPrompt(session, application);
     } else {
-        const std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-        status = ReportRun(session.RunText(DecodeFileText(bytes), std::filesystem::current_path().string()));
+        const std::string bytes(
+            (std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        status = ReportRun(
+            session.RunText(DecodeFileText(bytes), std::filesystem::current_path().string()));
     }
     if (!WriteRequestedFiles(*options, journalView, listingView) && status == ExitOk)
         status = ExitRunTimeError;

@@ -3,60 +3,62 @@
 
 #include "completion.h"
 #include "interpreter/data_directory.h"
-#include "text/text_encoding.h"
 #include "run_report.h"
-
-#include <editline/readline.h>
+#include "text/text_encoding.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include <editline/readline.h>
+
 namespace zelvora::cli {
 namespace {
 
-    constexpr int HistoryLength = 1000;
+constexpr int HistoryLength = 1000;
 
-    // $XDG_STATE_HOME/zelvora/history, by default ~/.local/state/zelvora/history; empty without a home.
-    std::filesystem::path HistoryFile()
-    {
-        std::filesystem::path base;
-        if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
-            base = state;
-        else if (const char* home = std::getenv("HOME"); home && *home)
-            base = std::filesystem::path(home) / ".local" / "state";
-        else
-            return {};
-        return base / "zelvora" / "history";
-    }
+// $XDG_STATE_HOME/zelvora/history, by default ~/.local/state/zelvora/history; empty without a home.
+std::filesystem::path HistoryFile()
+{
+    std::filesystem::path base;
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
+        base = state;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::filesystem::path(home) / ".local" / "state";
+    else
+        return {};
+    return base / "zelvora" / "history";
+}
 
-    // Appends the journal's text to the journal file of this run, as the journal window does when
-    // the program closes.
-    void AppendJournal(tSession& session)
-    {
-        if (!session.Journal().Modified())
-            return;
-        const std::filesystem::path file = FileSystemPath(session.Settings().JournalFilePath());
-        std::error_code error;
-        std::filesystem::create_directories(file.parent_path(), error);
-        std::ofstream out(file, std::ios::binary | std::ios::app);
-        std::string text = Cp1252ToUtf8(session.Journal().PlainText());
-        std::erase(text, '\r');
-        out << text << '\n';
-        if (out.flush()) {
-            session.Settings().JournalSaved = true;
-            session.Journal().SetModified(false);
-        } else {
-            PrintText(stderr, "Das Journal kann nicht nach " + session.Settings().JournalFilePath() + " geschrieben werden\n");
-        }
+// Appends the journal's text to the journal file of this run, as the journal window does when
+// the program closes.
+void AppendJournal(tSession& session)
+{
+    if (!session.Journal().Modified())
+        return;
+    const std::filesystem::path file = FileSystemPath(session.Settings().JournalFilePath());
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    std::ofstream out(file, std::ios::binary | std::ios::app);
+    std::string text = Cp1252ToUtf8(session.Journal().PlainText());
+    std::erase(text, '\r');
+    out << text << '\n';
+    if (out.flush()) {
+        session.Settings().JournalSaved = true;
+        session.Journal().SetModified(false);
+    } else {
+        PrintText(stderr,
+            "Das Journal kann nicht nach " + session.Settings().JournalFilePath()
+                + " geschrieben werden\n");
     }
+}
 
-    bool ContinuesOnNextLine(const std::string& line)
-    {
-        const std::string trimmed = TrimRightText(line);
-        return trimmed.size() >= 2 && trimmed.ends_with(" _");
-    }
+bool ContinuesOnNextLine(const std::string& line)
+{
+    const std::string trimmed = TrimRightText(line);
+    return trimmed.size() >= 2 && trimmed.ends_with(" _");
+}
 
 } // namespace
 

@@ -6,7 +6,8 @@
 
 namespace zelvora::cli {
 
-// Reads statements with line editing and history until QUIT or end of input. Returns the exit status.
+// Reads statements with line editing and history until QUIT or end of input. Returns the exit
+// status.
 int RunPrompt(tSession& session, const tConsoleApplication& application);
 
 } // namespace zelvora::cli

@@ -5,7 +5,12 @@
 
 namespace zelvora::cli {
 
-enum tExitStatus : int { ExitOk = 0, ExitStatementFailed = 1, ExitRunTimeError = 2, ExitUsage = 64 };
+enum tExitStatus : int {
+    ExitOk = 0,
+    ExitStatementFailed = 1,
+    ExitRunTimeError = 2,
+    ExitUsage = 64
+};
 
 // Prints a failure on stderr (message, line break, quoted statement; or the run-time error's text)
 // and returns the exit status for it.

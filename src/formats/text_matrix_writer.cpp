@@ -1,12 +1,12 @@
 // Writing a matrix value to a file of a named type.
 #include "formats/text_matrix_writer.h"
 
-#include "text/word_list.h"
 #include "formats/csv_format.h"
 #include "formats/hex_format.h"
 #include "formats/lad_format.h"
 #include "formats/pari_format.h"
 #include "language/scanner.h"
+#include "text/word_list.h"
 
 namespace zelvora {
 namespace {

@@ -3,17 +3,16 @@
 
 #include "language/number_text.h"
 
-
 namespace zelvora {
 namespace {
 
-    struct tCommandText {
-        const char* Name;
-        const char* Syntax;
-        const char* Description;
-    };
+struct tCommandText {
+    const char* Name;
+    const char* Syntax;
+    const char* Description;
+};
 
-    // clang-format off
+// clang-format off
     constexpr tCommandText CommandTexts[] = {
         { "QUIT",        "",                                                 "Programm beenden" },
         { "SETOPTIONS",  "optionname=optionwert [,...]",                     "Einstellungen setzen" },
@@ -38,108 +37,111 @@ namespace {
         { "MACROEXEC",   "MACROEXEC name",                                   "ein Makro ausf\xFChren" },
         { "FACH",        "FACH ADD|Nr|Get",                                  "Regalf\xE4" "cher konfigurieren" },
     };
-    // clang-format on
+// clang-format on
 
-    bool IsNumberToken(const t_ansitoken& token)
-    {
-        return token.Kind == tkInteger || token.Kind == tkReal;
+bool IsNumberToken(const t_ansitoken& token)
+{
+    return token.Kind == tkInteger || token.Kind == tkReal;
+}
+
+bool Quit(tInterpreter& interpreter)
+{
+    interpreter.Flags.StopRequested = true;
+    interpreter.Flags.QuitRequested = true;
+    if (interpreter.Ports().Application)
+        interpreter.Ports().Application->TryQuit();
+    return true;
+}
+
+bool MacroDefine(tInterpreter& interpreter, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    statements.Message = "OK";
+    statements.Code = 0;
+    const std::string name = arguments.empty() ? EndTokenText : arguments.front().Text;
+    interpreter.Macros.BeginDefinition(NameFold(name));
+    interpreter.Flags.MacroRecording = true;
+    return true;
+}
+
+bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtList& statements,
+    const tAnsiTokens& arguments)
+{
+    const std::string name = NameFold(arguments.size() > 0 ? arguments[0].Text : EndTokenText);
+    std::int32_t count = 1;
+    if (arguments.size() > 1) {
+        const t_ansitoken& countToken = arguments[1];
+        if (countToken.Kind == tkName) {
+            const auto value
+                = hooks.VariableAsInteger ? hooks.VariableAsInteger(countToken.Text) : std::nullopt;
+            count = value.value_or(1);
+        } else if (IsNumberToken(countToken)) {
+            count = IntegerOfText(countToken.Text);
+        }
     }
+    std::optional<std::int32_t> delay;
+    if (arguments.size() > 2 && IsNumberToken(arguments[2]))
+        delay = IntegerOfText(arguments[2].Text);
 
-    bool Quit(tInterpreter& interpreter)
-    {
-        interpreter.Flags.StopRequested = true;
-        interpreter.Flags.QuitRequested = true;
-        if (interpreter.Ports().Application)
-            interpreter.Ports().Application->TryQuit();
-        return true;
+    statements.Fail(2, "Makro nicht gefunden");
+    const std::int32_t number = interpreter.Macros.Find(name);
+    if (number == 0)
+        return false;
+
+    const tInterpreter::tRunScope scope(interpreter);
+    if (scope.TooDeep()) {
+        interpreter.FailTooDeep();
+        return false;
     }
-
-    bool MacroDefine(tInterpreter& interpreter, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        statements.Message = "OK";
-        statements.Code = 0;
-        const std::string name = arguments.empty() ? EndTokenText : arguments.front().Text;
-        interpreter.Macros.BeginDefinition(NameFold(name));
-        interpreter.Flags.MacroRecording = true;
-        return true;
-    }
-
-    bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtList& statements,
-        const tAnsiTokens& arguments)
-    {
-        const std::string name = NameFold(arguments.size() > 0 ? arguments[0].Text : EndTokenText);
-        std::int32_t count = 1;
-        if (arguments.size() > 1) {
-            const t_ansitoken& countToken = arguments[1];
-            if (countToken.Kind == tkName) {
-                const auto value = hooks.VariableAsInteger ? hooks.VariableAsInteger(countToken.Text)
-                                                           : std::nullopt;
-                count = value.value_or(1);
-            } else if (IsNumberToken(countToken)) {
-                count = IntegerOfText(countToken.Text);
+    const bool runningBefore = interpreter.Flags.MacroRunning;
+    interpreter.Flags.MacroRunning = true;
+    statements.Message = "OK";
+    statements.Code = 0;
+    // The list is copied: a statement of the macro may redefine it while it runs.
+    const tCommandsList macro = interpreter.Macros.List(number);
+    bool result = true;
+    std::string failing;
+    // The first failing statement ends every repetition: a failure must not be run over by the
+    // next repetition (which also ends a macro that calls itself at the depth limit at once).
+    for (std::int32_t repetition = 0;
+         repetition < count && result && !interpreter.InterruptRequested(); ++repetition) {
+        for (const tCommandslistEntry& entry : macro.Items) {
+            if (entry.IsComment)
+                continue;
+            if (interpreter.FailIfInterrupted()) {
+                result = false;
+                failing = entry.Text;
+                break;
+            }
+            result = interpreter.ExecuteStatement(entry.Text, entry.Tokens);
+            if (!result) {
+                failing = entry.Text;
+                break;
             }
         }
-        std::optional<std::int32_t> delay;
-        if (arguments.size() > 2 && IsNumberToken(arguments[2]))
-            delay = IntegerOfText(arguments[2].Text);
-
-        statements.Fail(2, "Makro nicht gefunden");
-        const std::int32_t number = interpreter.Macros.Find(name);
-        if (number == 0)
-            return false;
-
-        const tInterpreter::tRunScope scope(interpreter);
-        if (scope.TooDeep()) {
-            interpreter.FailTooDeep();
-            return false;
+        if (delay && *delay > 0) {
+            if (hooks.Pause)
+                hooks.Pause(std::chrono::milliseconds(*delay));
+            if (interpreter.Ports().Application)
+                interpreter.Ports().Application->ProcessPendingMessages();
         }
-        const bool runningBefore = interpreter.Flags.MacroRunning;
-        interpreter.Flags.MacroRunning = true;
-        statements.Message = "OK";
-        statements.Code = 0;
-        // The list is copied: a statement of the macro may redefine it while it runs.
-        const tCommandsList macro = interpreter.Macros.List(number);
-        bool result = true;
-        std::string failing;
-        // The first failing statement ends every repetition: a failure must not be run over by the
-        // next repetition (which also ends a macro that calls itself at the depth limit at once).
-        for (std::int32_t repetition = 0; repetition < count && result && !interpreter.InterruptRequested();
-             ++repetition) {
-            for (const tCommandslistEntry& entry : macro.Items) {
-                if (entry.IsComment)
-                    continue;
-                if (interpreter.FailIfInterrupted()) {
-                    result = false;
-                    failing = entry.Text;
-                    break;
-                }
-                result = interpreter.ExecuteStatement(entry.Text, entry.Tokens);
-                if (!result) {
-                    failing = entry.Text;
-                    break;
-                }
-            }
-            if (delay && *delay > 0) {
-                if (hooks.Pause)
-                    hooks.Pause(std::chrono::milliseconds(*delay));
-                if (interpreter.Ports().Application)
-                    interpreter.Ports().Application->ProcessPendingMessages();
-            }
-        }
-        interpreter.Flags.MacroRunning = runningBefore;
-        if (!result && interpreter.Ports().CommandWindow)
-            interpreter.Ports().CommandWindow->ShowMessage(FailureDisplayText(statements.Message, failing));
-        return result;
     }
+    interpreter.Flags.MacroRunning = runningBefore;
+    if (!result && interpreter.Ports().CommandWindow)
+        interpreter.Ports().CommandWindow->ShowMessage(
+            FailureDisplayText(statements.Message, failing));
+    return result;
+}
 
-    tCommandHandler NotYetAvailable(const std::string& name)
-    {
-        return [name](tStmtList& statements, tAnsiTokens&) {
-            statements.Fail(1, "Der Befehl " + name + " ist in dieser Ausgabe noch nicht verf\xFC"
-                                                      "gbar");
-            return false;
-        };
-    }
+tCommandHandler NotYetAvailable(const std::string& name)
+{
+    return [name](tStmtList& statements, tAnsiTokens&) {
+        statements.Fail(1,
+            "Der Befehl " + name
+                + " ist in dieser Ausgabe noch nicht verf\xFC"
+                  "gbar");
+        return false;
+    };
+}
 
 } // namespace
 
@@ -168,7 +170,8 @@ void RegisterCommands(tInterpreter& interpreter, tCommandHooks hooks)
         } else {
             handler = NotYetAvailable(name);
         }
-        table.RegisterCommand(command.Name, command.Syntax, command.Description, std::move(handler));
+        table.RegisterCommand(
+            command.Name, command.Syntax, command.Description, std::move(handler));
     }
 }
 

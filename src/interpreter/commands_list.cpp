@@ -6,58 +6,64 @@
 namespace zelvora {
 namespace {
 
-    bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsTrimmed(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
-    std::string CutMarker(const std::string& marker) { return marker.substr(0, 2); }
+std::string CutMarker(const std::string& marker)
+{
+    return marker.substr(0, 2);
+}
 
-    bool EndsWith(std::string_view text, std::string_view tail)
-    {
-        return !tail.empty() && text.size() >= tail.size()
-            && text.substr(text.size() - tail.size()) == tail;
-    }
+bool EndsWith(std::string_view text, std::string_view tail)
+{
+    return !tail.empty() && text.size() >= tail.size()
+        && text.substr(text.size() - tail.size()) == tail;
+}
 
-    std::string RemoveLabel(const std::string& line, const std::string& brackets)
-    {
-        if (brackets.size() < 2)
-            return line;
-        const std::string trimmed = TrimText(line);
-        const std::size_t close = line.find(brackets[1]);
-        if (trimmed.empty() || trimmed[0] != brackets[0] || close == std::string::npos)
-            return line;
-        if (close + 1 == line.size())
-            return " ";
-        return line.substr(close + 1);
-    }
+std::string RemoveLabel(const std::string& line, const std::string& brackets)
+{
+    if (brackets.size() < 2)
+        return line;
+    const std::string trimmed = TrimText(line);
+    const std::size_t close = line.find(brackets[1]);
+    if (trimmed.empty() || trimmed[0] != brackets[0] || close == std::string::npos)
+        return line;
+    if (close + 1 == line.size())
+        return " ";
+    return line.substr(close + 1);
+}
 
-    void CutLineComment(std::string& line, char quote, const std::string& marker)
-    {
-        if (marker.empty())
+void CutLineComment(std::string& line, char quote, const std::string& marker)
+{
+    if (marker.empty())
+        return;
+    bool inString = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == quote) {
+            inString = !inString;
+        } else if (inString) {
+            if (c == '\\')
+                ++i;
+        } else if (line.compare(i, marker.size(), marker) == 0) {
+            line.erase(i);
             return;
-        bool inString = false;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const char c = line[i];
-            if (c == quote) {
-                inString = !inString;
-            } else if (inString) {
-                if (c == '\\')
-                    ++i;
-            } else if (line.compare(i, marker.size(), marker) == 0) {
-                line.erase(i);
-                return;
-            }
         }
     }
+}
 
-    bool ContinuesAfterTrimRight(std::string_view line, const std::string& marker)
-    {
-        return EndsWith(TrimRightText(line), marker);
-    }
+bool ContinuesAfterTrimRight(std::string_view line, const std::string& marker)
+{
+    return EndsWith(TrimRightText(line), marker);
+}
 
-    bool FirstNonBlankIs(const std::string& text, char c)
-    {
-        const auto it = std::find_if(text.begin(), text.end(), [](char ch) { return ch != ' '; });
-        return it != text.end() && *it == c;
-    }
+bool FirstNonBlankIs(const std::string& text, char c)
+{
+    const auto it = std::find_if(text.begin(), text.end(), [](char ch) { return ch != ' '; });
+    return it != text.end() && *it == c;
+}
 
 } // namespace
 

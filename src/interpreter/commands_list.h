@@ -1,4 +1,5 @@
-// Statements cut from script text: each with its text, its tokens and the source lines it came from.
+// Statements cut from script text: each with its text, its tokens and the source lines it came
+// from.
 #pragma once
 
 #include "language/scanner.h"

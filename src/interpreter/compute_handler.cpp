@@ -11,127 +11,133 @@
 namespace zelvora {
 namespace {
 
-    struct tTarget {
-        std::string Name;
-        tintrangelist RowRanges;
-        tintrangelist ColRanges;
-        bool RowsGiven = false;
-        bool ColsGiven = false;
-    };
+struct tTarget {
+    std::string Name;
+    tintrangelist RowRanges;
+    tintrangelist ColRanges;
+    bool RowsGiven = false;
+    bool ColsGiven = false;
+};
 
-
-    // Index of the ']' matching the '[' at open, or -1.
-    int MatchingBracket(const tAnsiTokens& tokens, int open, int end)
-    {
-        int depth = 0;
-        for (int i = open; i < end; ++i) {
-            if (IsSignToken(tokens[static_cast<std::size_t>(i)], '['))
-                ++depth;
-            else if (IsSignToken(tokens[static_cast<std::size_t>(i)], ']') && --depth == 0)
-                return i;
-        }
-        return -1;
+// Index of the ']' matching the '[' at open, or -1.
+int MatchingBracket(const tAnsiTokens& tokens, int open, int end)
+{
+    int depth = 0;
+    for (int i = open; i < end; ++i) {
+        if (IsSignToken(tokens[static_cast<std::size_t>(i)], '['))
+            ++depth;
+        else if (IsSignToken(tokens[static_cast<std::size_t>(i)], ']') && --depth == 0)
+            return i;
     }
+    return -1;
+}
 
-    bool HasRange(const tintrangelist& ranges) { return ranges.Count() >= 1; }
+bool HasRange(const tintrangelist& ranges)
+{
+    return ranges.Count() >= 1;
+}
 
-    // The options that an assignment may set, by folded name.
-    constexpr std::array<const char*, 5> DirectorySettings
-        = { "BASISDATENVERZ", "BEISPIELEVERZ", "JOURNALVERZ", "HILFEVERZ", "JOURNALDATEINAME" };
+// The options that an assignment may set, by folded name.
+constexpr std::array<const char*, 5> DirectorySettings
+    = { "BASISDATENVERZ", "BEISPIELEVERZ", "JOURNALVERZ", "HILFEVERZ", "JOURNALDATEINAME" };
 
-    // Stores the record. Showing an integer matrix or range list raises the range error for a
-    // cell beyond 32 bits; the target then gets its previous value back before the error ends the
-    // run, so that a failed statement leaves its target as it was.
-    void StoreKeepingTargetOnError(tComputeServices& services, const tVariable& record)
-    {
-        if (record.datatype != dtInteger || record.shape == shScalar) {
-            services.Store(record);
-            return;
-        }
-        std::optional<tVariable> previous;
-        if (services.FindShown(record.name))
-            previous = services.CurrentVariable();
-        try {
-            services.Store(record);
-        } catch (const tRunTimeError&) {
-            tVariable restored = previous.value_or(tVariable {});
-            restored.name = record.name;
-            services.Store(restored);
-            throw;
-        }
+// Stores the record. Showing an integer matrix or range list raises the range error for a
+// cell beyond 32 bits; the target then gets its previous value back before the error ends the
+// run, so that a failed statement leaves its target as it was.
+void StoreKeepingTargetOnError(tComputeServices& services, const tVariable& record)
+{
+    if (record.datatype != dtInteger || record.shape == shScalar) {
+        services.Store(record);
+        return;
     }
+    std::optional<tVariable> previous;
+    if (services.FindShown(record.name))
+        previous = services.CurrentVariable();
+    try {
+        services.Store(record);
+    } catch (const tRunTimeError&) {
+        tVariable restored = previous.value_or(tVariable {});
+        restored.name = record.name;
+        services.Store(restored);
+        throw;
+    }
+}
 
-    // Stores result under its target; false (with Code 1) when the name cannot take a value.
-    bool StoreResult(tComputeServices& services, tStmtList& statements, const tTarget& target,
-        tVariable result)
-    {
-        result.name = target.Name;
-        if (services.FindShown(target.Name)) {
-            const tVariable& variable = services.CurrentVariable();
-            tIntvector rows;
-            tIntvector cols;
-            switch (variable.shape) {
-            case shScalar:
+// Stores result under its target; false (with Code 1) when the name cannot take a value.
+bool StoreResult(
+    tComputeServices& services, tStmtList& statements, const tTarget& target, tVariable result)
+{
+    result.name = target.Name;
+    if (services.FindShown(target.Name)) {
+        const tVariable& variable = services.CurrentVariable();
+        tIntvector rows;
+        tIntvector cols;
+        switch (variable.shape) {
+        case shScalar:
+            StoreKeepingTargetOnError(services, result);
+            return true;
+        case shMatrix:
+        case shRange:
+            if (!HasRange(target.RowRanges)) {
                 StoreKeepingTargetOnError(services, result);
                 return true;
-            case shMatrix:
-            case shRange:
-                if (!HasRange(target.RowRanges)) {
-                    StoreKeepingTargetOnError(services, result);
-                    return true;
-                }
-                rows = target.RowsGiven ? RangesToIndexVector(target.RowRanges, services.VarRows(variable))
-                                        : IntSequence(1, services.VarRows(variable), 1);
-                cols = target.ColsGiven ? RangesToIndexVector(target.ColRanges, services.VarCols(variable))
-                                        : IntSequence(1, services.VarCols(variable), 1);
-                break;
-            case shVector:
-                if (!HasRange(target.RowRanges)) {
-                    StoreKeepingTargetOnError(services, result);
-                    return true;
-                }
-                rows = IntSequence(1, 1, 1);
-                cols = target.RowsGiven ? RangesToIndexVector(target.RowRanges, services.VarCols(variable))
-                                        : IntSequence(1, services.VarCols(variable), 1);
-                break;
-            default:
+            }
+            rows = target.RowsGiven
+                ? RangesToIndexVector(target.RowRanges, services.VarRows(variable))
+                : IntSequence(1, services.VarRows(variable), 1);
+            cols = target.ColsGiven
+                ? RangesToIndexVector(target.ColRanges, services.VarCols(variable))
+                : IntSequence(1, services.VarCols(variable), 1);
+            break;
+        case shVector:
+            if (!HasRange(target.RowRanges)) {
+                StoreKeepingTargetOnError(services, result);
                 return true;
             }
-            tVariable merged = services.VarAssignPart(variable, result, rows, cols);
-            merged.name = target.Name;
-            StoreKeepingTargetOnError(services, merged);
+            rows = IntSequence(1, 1, 1);
+            cols = target.RowsGiven
+                ? RangesToIndexVector(target.RowRanges, services.VarCols(variable))
+                : IntSequence(1, services.VarCols(variable), 1);
+            break;
+        default:
             return true;
         }
-        if (services.IsSystemVariable(target.Name)) {
-            if (services.SystemVariableType(target.Name) == tSysVarType::None) {
-                statements.Fail(1, "Die Systemvariable " + target.Name + " kann nicht zugewiesen werden");
-                return false;
-            }
-            services.SetSystemVariable(target.Name, result);
-            return true;
-        }
-        if (services.IsOptionName(target.Name)) {
-            const std::string key = NameFold(target.Name);
-            for (const char* setting : DirectorySettings) {
-                if (key == setting) {
-                    services.SetDirectorySetting(target.Name, services.VarAsString(result));
-                    return true;
-                }
-            }
-            if (key == "RANDOMSTART") {
-                services.SetRandomStart(services.VarAsInteger(result));
-                return true;
-            }
-            if (key == "FIRSTTIMEUSED") {
-                services.SetFirstTimeUsed(services.VarAsBoolean(result));
-                return true;
-            }
-            statements.Fail(1, "Die Einstellung " + target.Name + " kann nicht zugewiesen werden");
-            return false;
-        }
-        StoreKeepingTargetOnError(services, result);
+        tVariable merged = services.VarAssignPart(variable, result, rows, cols);
+        merged.name = target.Name;
+        StoreKeepingTargetOnError(services, merged);
         return true;
     }
+    if (services.IsSystemVariable(target.Name)) {
+        if (services.SystemVariableType(target.Name) == tSysVarType::None) {
+            statements.Fail(
+                1, "Die Systemvariable " + target.Name + " kann nicht zugewiesen werden");
+            return false;
+        }
+        services.SetSystemVariable(target.Name, result);
+        return true;
+    }
+    if (services.IsOptionName(target.Name)) {
+        const std::string key = NameFold(target.Name);
+        for (const char* setting : DirectorySettings) {
+            if (key == setting) {
+                services.SetDirectorySetting(target.Name, services.VarAsString(result));
+                return true;
+            }
+        }
+        if (key == "RANDOMSTART") {
+            services.SetRandomStart(services.VarAsInteger(result));
+            return true;
+        }
+        if (key == "FIRSTTIMEUSED") {
+            services.SetFirstTimeUsed(services.VarAsBoolean(result));
+            return true;
+        }
+        statements.Fail(1, "Die Einstellung " + target.Name + " kann nicht zugewiesen werden");
+        return false;
+    }
+    StoreKeepingTargetOnError(services, result);
+    return true;
+}
 
 } // namespace
 
@@ -151,11 +157,13 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
         const t_ansitoken& token = tokens[static_cast<std::size_t>(i)];
         if (token.Kind == tkName || token.Kind == tkString) {
             if (targets.size() == MaxAssignmentTargets) {
-                statements.Fail(1, "Zu viele Ziele der Zuweisung (h\xF6"
-                                   "chstens 15)");
+                statements.Fail(1,
+                    "Zu viele Ziele der Zuweisung (h\xF6"
+                    "chstens 15)");
                 return false;
             }
-            targets.push_back({ token.Text.substr(0, MaxVariableNameLength), {}, {}, false, false });
+            targets.push_back(
+                { token.Text.substr(0, MaxVariableNameLength), {}, {}, false, false });
             continue;
         }
         if (!IsSignToken(token, '['))

@@ -9,6 +9,7 @@ namespace zelvora {
 inline constexpr std::size_t MaxAssignmentTargets = 15;
 
 // tokens: the whole statement with its end tokens. Leaves Code and Message in statements.
-bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens);
+bool ComputeAssignment(
+    tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens);
 
 } // namespace zelvora

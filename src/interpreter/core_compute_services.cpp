@@ -1,8 +1,8 @@
 // The compute handler's services on the real store and evaluation machine.
 #include "interpreter/core_compute_services.h"
 
-#include "variables/variable_convert.h"
 #include "variables/element_access.h"
+#include "variables/variable_convert.h"
 
 namespace zelvora {
 
@@ -27,10 +27,25 @@ tintrangelist tCoreComputeServices::VarToIntRangeList(const tVariable& value)
     return zelvora::VarToIntRangeList(value);
 }
 
-std::int32_t tCoreComputeServices::VarAsInteger(const tVariable& value) { return zelvora::VarAsInteger(value); }
-bool tCoreComputeServices::VarAsBoolean(const tVariable& value) { return zelvora::VarAsBoolean(value); }
-std::string tCoreComputeServices::VarAsString(const tVariable& value) { return zelvora::VarAsString(value); }
-std::int32_t tCoreComputeServices::VarRows(const tVariable& variable) { return zelvora::VarRows(variable); }
-std::int32_t tCoreComputeServices::VarCols(const tVariable& variable) { return zelvora::VarCols(variable); }
+std::int32_t tCoreComputeServices::VarAsInteger(const tVariable& value)
+{
+    return zelvora::VarAsInteger(value);
+}
+bool tCoreComputeServices::VarAsBoolean(const tVariable& value)
+{
+    return zelvora::VarAsBoolean(value);
+}
+std::string tCoreComputeServices::VarAsString(const tVariable& value)
+{
+    return zelvora::VarAsString(value);
+}
+std::int32_t tCoreComputeServices::VarRows(const tVariable& variable)
+{
+    return zelvora::VarRows(variable);
+}
+std::int32_t tCoreComputeServices::VarCols(const tVariable& variable)
+{
+    return zelvora::VarCols(variable);
+}
 
 } // namespace zelvora

@@ -6,9 +6,8 @@
 #include "language/eval_machine.h"
 #include "variables/display_list.h"
 
-#include <memory>
-
 #include <functional>
+#include <memory>
 
 namespace zelvora {
 
@@ -39,7 +38,10 @@ public:
     {
     }
 
-    tVariableArray Evaluate(const tAnsiTokens& tokens) override { return m_machine.Evaluate(tokens); }
+    tVariableArray Evaluate(const tAnsiTokens& tokens) override
+    {
+        return m_machine.Evaluate(tokens);
+    }
     std::int32_t EvalErrorCode() const override { return m_machine.EvalErrorCode(); }
     std::string EvalErrorMessage() const override { return m_machine.EvalErrorMessage(); }
     void ResetErrors() override { m_machine.ResetErrors(); }
@@ -48,8 +50,8 @@ public:
     const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }
     void Store(const tVariable& record) override { m_store.Store(record); }
 
-    tVariable VarAssignPart(const tVariable& variable, const tVariable& value, const tIntvector& rows,
-        const tIntvector& cols) override;
+    tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
+        const tIntvector& rows, const tIntvector& cols) override;
     tintrangelist VarToIntRangeList(const tVariable& value) override;
     std::int32_t VarAsInteger(const tVariable& value) override;
     bool VarAsBoolean(const tVariable& value) override;
@@ -58,8 +60,14 @@ public:
     std::int32_t VarCols(const tVariable& variable) override;
 
     // System variables and the options an assignment may set.
-    tSysVarType SystemVariableType(std::string_view name) override { return m_sysvars.SystemVariableType(name); }
-    bool IsSystemVariable(std::string_view name) override { return m_sysvars.IsSystemVariable(name); }
+    tSysVarType SystemVariableType(std::string_view name) override
+    {
+        return m_sysvars.SystemVariableType(name);
+    }
+    bool IsSystemVariable(std::string_view name) override
+    {
+        return m_sysvars.IsSystemVariable(name);
+    }
     void SetSystemVariable(std::string_view name, const tVariable& value) override
     {
         m_sysvars.SetSystemVariable(name, value);

@@ -10,15 +10,14 @@
 namespace zelvora {
 namespace {
 
-    constexpr int EndTokenCount = 6;
-    constexpr const char* InterruptedMessage = "Abgebrochen (auf Wunsch des Benutzers)";
-    constexpr std::size_t MaxTargetBrackets = 60;
+constexpr int EndTokenCount = 6;
+constexpr const char* InterruptedMessage = "Abgebrochen (auf Wunsch des Benutzers)";
+constexpr std::size_t MaxTargetBrackets = 60;
 
-
-    std::string CutText(std::string_view text, std::size_t maxLength)
-    {
-        return std::string(text.substr(0, maxLength));
-    }
+std::string CutText(std::string_view text, std::size_t maxLength)
+{
+    return std::string(text.substr(0, maxLength));
+}
 
 } // namespace
 
@@ -126,8 +125,9 @@ bool tInterpreter::FailIfInterrupted()
 
 void tInterpreter::FailTooDeep()
 {
-    Statements.Fail(1, "Zu tief geschachtelte Aufrufe von BATCH oder MACROEXEC (h\xF6"
-                       "chstens "
+    Statements.Fail(1,
+        "Zu tief geschachtelte Aufrufe von BATCH oder MACROEXEC (h\xF6"
+        "chstens "
             + std::to_string(MaxRunDepth) + ")");
 }
 
@@ -169,7 +169,8 @@ void tInterpreter::FocusAfterStatement()
     ProcessPendingMessages();
 }
 
-void tInterpreter::EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi)
+void tInterpreter::EchoToListing(
+    const tCommandslistEntry& entry, const std::string& echo, bool& multi)
 {
     if (!ListingOn || Flags.NoListEcho || !m_ports.Listing)
         return;
@@ -188,8 +189,8 @@ void tInterpreter::EchoToListing(const tCommandslistEntry& entry, const std::str
     m_ports.Listing->addCommand(prefix + echo);
 }
 
-tRunResult tInterpreter::Docommands_WithJournalListingUndError(const tCommandsList& list,
-    const std::string& scriptDir, std::size_t maxMessageLength)
+tRunResult tInterpreter::Docommands_WithJournalListingUndError(
+    const tCommandsList& list, const std::string& scriptDir, std::size_t maxMessageLength)
 {
     tRunResult result;
     const tRunScope scope(*this);
@@ -251,7 +252,8 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(const tCommandsLi
     return result;
 }
 
-tOutermostRunResult tInterpreter::RunOutermost(const tCommandsList& list, const std::string& scriptDir)
+tOutermostRunResult tInterpreter::RunOutermost(
+    const tCommandsList& list, const std::string& scriptDir)
 {
     tOutermostRunResult outcome;
     const std::int32_t depthBefore = m_runDepth;
@@ -274,7 +276,8 @@ tOutermostRunResult tInterpreter::RunOutermost(const tCommandsList& list, const 
     return outcome;
 }
 
-tOutermostRunResult tInterpreter::RunLines(const std::vector<std::string>& lines, const std::string& scriptDir)
+tOutermostRunResult tInterpreter::RunLines(
+    const std::vector<std::string>& lines, const std::string& scriptDir)
 {
     tCommandsList list;
     list.Initialise();

@@ -9,8 +9,8 @@
 #include "ports/journal_port.h"
 #include "ports/listing_port.h"
 
-#include <cstdint>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -68,7 +68,10 @@ public:
     // The stop flag: a request (from any thread, or a signal handler) to end the running run before
     // its next statement, enclosing runs included; the run fails saying so. Cleared when
     // the outermost run ends.
-    void RequestInterrupt() noexcept { m_interruptRequested.store(true, std::memory_order_relaxed); }
+    void RequestInterrupt() noexcept
+    {
+        m_interruptRequested.store(true, std::memory_order_relaxed);
+    }
     bool InterruptRequested() const noexcept
     {
         return m_interruptRequested.load(std::memory_order_relaxed);
@@ -77,7 +80,8 @@ public:
     bool FailIfInterrupted();
 
     // Cuts lines into statements with the default markers and runs them as the outermost run.
-    tOutermostRunResult RunLines(const std::vector<std::string>& lines, const std::string& scriptDir);
+    tOutermostRunResult RunLines(
+        const std::vector<std::string>& lines, const std::string& scriptDir);
 
     // Nesting depth of runs (run loops and macro executions); deeper than MaxRunDepth fails.
     static constexpr std::int32_t MaxRunDepth = 64;

@@ -4,7 +4,7 @@
 namespace zelvora {
 
 namespace {
-    constexpr std::size_t GrowthStep = 16;
+constexpr std::size_t GrowthStep = 16;
 }
 
 TMacrolist::TMacrolist()

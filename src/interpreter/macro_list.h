@@ -27,8 +27,14 @@ public:
     tState State() const { return m_state; }
     std::int32_t Count() const { return m_count; }
     std::int32_t Current() const { return m_current; }
-    const std::string& Name(std::int32_t number) const { return m_names.at(static_cast<std::size_t>(number)); }
-    const tCommandsList& List(std::int32_t number) const { return m_lists.at(static_cast<std::size_t>(number)); }
+    const std::string& Name(std::int32_t number) const
+    {
+        return m_names.at(static_cast<std::size_t>(number));
+    }
+    const tCommandsList& List(std::int32_t number) const
+    {
+        return m_lists.at(static_cast<std::size_t>(number));
+    }
 
 private:
     tState m_state = Idle;

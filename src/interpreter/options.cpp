@@ -1,9 +1,9 @@
 // Setting and showing options, and the journal and listing switches.
 #include "interpreter/options.h"
 
-#include "text/word_list.h"
 #include "language/number_text.h"
 #include "ports/text_view_port.h"
+#include "text/word_list.h"
 
 #include <algorithm>
 
@@ -132,8 +132,8 @@ std::string* DirectorySetting(tSettings& settings, std::string_view optionName)
     }
 }
 
-tOptions::tOptions(tSettings& settings, tInterpreter& interpreter,
-    tVisibleVarsList* store, tRandomGenerator& random, tOptionHooks hooks)
+tOptions::tOptions(tSettings& settings, tInterpreter& interpreter, tVisibleVarsList* store,
+    tRandomGenerator& random, tOptionHooks hooks)
     : m_settings(settings)
     , m_interpreter(interpreter)
     , m_store(store)
@@ -227,7 +227,8 @@ bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
         break;
     case opDfltFormat:
         if (copy)
-            copy->CellKind = std::max<std::int32_t>(1, WordListPosition(FormatWords, v.Text, tWordMatch::Folded));
+            copy->CellKind = std::max<std::int32_t>(
+                1, WordListPosition(FormatWords, v.Text, tWordMatch::Folded));
         break;
     case opDfltFeldweite:
         if (copy)

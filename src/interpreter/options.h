@@ -56,7 +56,6 @@ inline constexpr std::array<std::string_view, 29> OptionNames = {
 // The option's number (1 to 29; names compared case-insensitively, whole), 0 when it is none.
 std::int32_t OptionNumber(std::string_view name);
 
-
 // What the options reach besides the settings: the toolbar buttons of the command window and
 // the visibility of the journal and listing windows. Absent hooks do nothing.
 struct tOptionHooks {
@@ -68,11 +67,11 @@ struct tOptionHooks {
 
 class tOptions {
 public:
-    // The layouts and the new-matrix flag are the store's (LOAD resets them); random is the session's
-    // generator, reseeded by the random start value; the
-    // switches are the interpreter's, which also reaches the journal and the listing.
-    tOptions(tSettings& settings, tInterpreter& interpreter,
-        tVisibleVarsList* store, tRandomGenerator& random, tOptionHooks hooks = {});
+    // The layouts and the new-matrix flag are the store's (LOAD resets them); random is the
+    // session's generator, reseeded by the random start value; the switches are the interpreter's,
+    // which also reaches the journal and the listing.
+    tOptions(tSettings& settings, tInterpreter& interpreter, tVisibleVarsList* store,
+        tRandomGenerator& random, tOptionHooks hooks = {});
 
     // Sets option name from the value token: an integer number token gives its value and the text
     // "0"; a name, string or sign token its text and 0; other tokens 0 and "0". Texts are cut to

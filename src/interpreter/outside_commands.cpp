@@ -1,11 +1,10 @@
 // The commands that write matrix files, hand matrices to outside programs, draw, play demos and
 // arrange the shelf: MATWRITE, ORBIDEX, ANIMATE, ZEICHNE, DEMO, FACH.
-#include "interpreter/store_commands.h"
-
 #include "formats/text_matrix_writer.h"
-#include "text/word_list.h"
 #include "interpreter/data_directory.h"
+#include "interpreter/store_commands.h"
 #include "language/number_text.h"
+#include "text/word_list.h"
 #include "variables/variable_convert.h"
 
 #include <filesystem>
@@ -13,233 +12,241 @@
 namespace zelvora {
 namespace {
 
-    constexpr std::size_t MaxFormulaTokens = 1024;
+constexpr std::size_t MaxFormulaTokens = 1024;
 
+// The argument tokens without the end tokens.
+std::size_t GivenTokenCount(const tAnsiTokens& arguments)
+{
+    std::size_t count = 0;
+    for (const t_ansitoken& token : arguments)
+        count += token.Kind != tkEnd ? 1 : 0;
+    return count;
+}
 
-    // The argument tokens without the end tokens.
-    std::size_t GivenTokenCount(const tAnsiTokens& arguments)
-    {
-        std::size_t count = 0;
-        for (const t_ansitoken& token : arguments)
-            count += token.Kind != tkEnd ? 1 : 0;
-        return count;
-    }
+tAnsiTokens Slice(
+    const tAnsiTokens& tokens, std::size_t first, std::size_t last, std::size_t maxCount = SIZE_MAX)
+{
+    last = std::min(last, tokens.size());
+    if (last > first && last - first > maxCount)
+        last = first + maxCount;
+    return first < last ? tAnsiTokens(tokens.begin() + static_cast<std::ptrdiff_t>(first),
+               tokens.begin() + static_cast<std::ptrdiff_t>(last))
+                        : tAnsiTokens();
+}
 
-    tAnsiTokens Slice(const tAnsiTokens& tokens, std::size_t first, std::size_t last, std::size_t maxCount = SIZE_MAX)
-    {
-        last = std::min(last, tokens.size());
-        if (last > first && last - first > maxCount)
-            last = first + maxCount;
-        return first < last ? tAnsiTokens(tokens.begin() + static_cast<std::ptrdiff_t>(first),
-                                  tokens.begin() + static_cast<std::ptrdiff_t>(last))
-                            : tAnsiTokens();
-    }
+std::string TemporaryFile(const std::string& name)
+{
+    std::error_code error;
+    const std::filesystem::path directory = std::filesystem::temp_directory_path(error);
+    return ((error ? std::filesystem::path("/tmp") : directory) / name).string();
+}
 
-    std::string TemporaryFile(const std::string& name)
-    {
+// program (or program.exe) in the add-on directory; empty when neither exists.
+std::string FindProgram(tStoreCommandContext& context, const std::string& program)
+{
+    const std::string directory = context.AddOnDirectory ? context.AddOnDirectory() : std::string();
+    for (const std::string& name : { program, program + ".exe" }) {
+        const std::filesystem::path path
+            = std::filesystem::path(directory.empty() ? "." : directory) / name;
         std::error_code error;
-        const std::filesystem::path directory = std::filesystem::temp_directory_path(error);
-        return ((error ? std::filesystem::path("/tmp") : directory) / name).string();
+        if (std::filesystem::is_regular_file(path, error))
+            return path.string();
     }
+    return {};
+}
 
-    // program (or program.exe) in the add-on directory; empty when neither exists.
-    std::string FindProgram(tStoreCommandContext& context, const std::string& program)
-    {
-        const std::string directory = context.AddOnDirectory ? context.AddOnDirectory() : std::string();
-        for (const std::string& name : { program, program + ".exe" }) {
-            const std::filesystem::path path = std::filesystem::path(directory.empty() ? "." : directory) / name;
-            std::error_code error;
-            if (std::filesystem::is_regular_file(path, error))
-                return path.string();
+bool MatWrite(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    std::size_t equals = arguments.size();
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (IsSignToken(arguments[i], '=')) {
+            equals = i;
+            break;
         }
-        return {};
     }
-
-    bool MatWrite(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        std::size_t equals = arguments.size();
-        for (std::size_t i = 0; i < arguments.size(); ++i) {
-            if (IsSignToken(arguments[i], '=')) {
-                equals = i;
-                break;
-            }
-        }
-        const bool shaped = equals >= 3 && equals < arguments.size() && arguments[0].Kind == tkName
-            && IsSignToken(arguments[1], '(') && IsSignToken(arguments[equals - 1], ')');
-        if (!shaped) {
-            statements.Fail(1, "Angabe mu\xDF die Form \"typ(...angaben...) = formel\" haben");
-            return false;
-        }
-        const std::string type = NameFold(arguments[0].Text);
-        std::string fileName(DefaultWriteFileName);
-        std::string textOption(DefaultWriteTextOption);
-        std::int32_t width = DefaultWriteWidth;
-        std::int32_t decimals = DefaultWriteDecimals;
-        tVariableArray options;
-        tAnsiTokens optionTokens = Slice(arguments, 2, equals - 1);
-        AppendEndTokens(optionTokens, 3);
-        if (!EvaluateForCommand(context, statements, optionTokens, options))
-            return false;
-        for (std::size_t i = 1; i < options.size(); ++i) {
-            const tVariable& option = options[i];
-            if (i == 1) {
-                fileName = VarAsString(option);
-                continue;
-            }
-            if (option.shape != shScalar)
-                continue;
-            if (option.datatype == dtInteger) {
-                if (width == DefaultWriteWidth)
-                    width = option.intvalue;
-                else if (decimals == DefaultWriteDecimals)
-                    decimals = option.intvalue;
-            } else if (option.datatype == dtString) {
-                textOption = option.strvalue;
-            }
-        }
-        tVariableArray results;
-        if (!EvaluateForCommand(context, statements, Slice(arguments, equals + 1, arguments.size(), MaxFormulaTokens), results))
-            return false;
-        const tVariable value = results.size() > 1 ? results[1] : tVariable {};
-        const tStringmatrix* labels = results.size() > 2 ? &results[2].strmatrix : nullptr;
-        const tMatrixWriteResult written = WriteMatrixFile(value, type, fileName, width, decimals, textOption, labels);
-        statements.Fail(written.Code, written.Message);
-        return written.Ok();
-    }
-
-    bool Orbidex(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        tVariableArray results;
-        const bool evaluated = EvaluateForCommand(context, statements, arguments, results);
-        if (!evaluated || results.size() < 2 || results[1].shape != shMatrix) {
-            statements.Fail(3, "Fehler in Formel oder Ergebnis keine Matrix");
-            return false;
-        }
-        const std::string file = TemporaryFile("Zelvora.oxf");
-        const tMatrixWriteResult written = WriteMatrixFile(results[1], "OXF", file);
-        if (!written.Ok()) {
-            // A factor file this build cannot write says so; any other writing fault is the formula's.
-            statements.Fail(3, written.Code == WriteTypeUnavailable ? written.Message : "Fehler in Formel");
-            return false;
-        }
-        const std::string program = FindProgram(context, "orbidex");
-        if (program.empty()) {
-            statements.Fail(4, "Ausf\xFChrbare Datei ORBIDEX.EXE nicht gefunden");
-            return false;
-        }
-        if (!context.Processes || !context.Processes->Start(program, { file })) {
-            statements.Fail(5, "Windows-Fehler beim Aufruf von ORBIDEX");
-            return false;
-        }
-        statements.Fail(0, "");
-        return true;
-    }
-
-    bool Animate(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        tVariableArray results;
-        EvaluateForCommand(context, statements, arguments, results);
-        const bool fits = results.size() > 1 && results[1].shape == shMatrix && results[1].datatype != dtString
-            && results[1].matrix.Rows() <= 8 && results[1].matrix.Cols() <= 8;
-        if (!fits) {
-            statements.Fail(0, "");
-            return false;
-        }
-        const std::string file = TemporaryFile("Zelvora.LAD");
-        WriteMatrixFile(results[1], "LAD", file);
-        const std::string program = FindProgram(context, "oxanim");
-        if (!program.empty() && context.Processes)
-            context.Processes->Start(program, { file, "/q" });
-        statements.Fail(0, "");
-        return true;
-    }
-
-    bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        if (GivenTokenCount(arguments) < 2) {
-            statements.Fail(21, "syntaxfehler");
-            return false;
-        }
-        if (!IsSignToken(arguments[1], '=')) {
-            statements.Fail(22, "<zchntyp> = ... erwartet");
-            return false;
-        }
-        const int type = WordListPosition("ANIMATE;SCATTERPLOT;CLOUDANIMATE;BMP", NameFold(arguments[0].Text), tWordMatch::Prefix);
-        if (type < 1 || type > 3) {
-            statements.Fail(25, "Als Zeichnungstyp nur ANIMATE, SCATTERPLOT, oder CLOUDANIMATE erlaubt");
-            return false;
-        }
-        tVariableArray results;
-        if (!EvaluateForCommand(context, statements, Slice(arguments, 2, arguments.size(), MaxFormulaTokens), results))
-            return false;
-        if (results.size() < 2) {
-            statements.Fail(23, "Formel lieferte kein ergebnis");
-            return false;
-        }
-        if (results[1].shape != shMatrix) {
-            statements.Fail(24, "Matrix als Ergebnis erwartet");
-            return false;
-        }
-        if (type == 2 && (results.size() < 3 || results[2].shape != shMatrix)) {
-            statements.Fail(24, "zweite Matrix als Ergebnis erwartet (Y-Daten)");
-            return false;
-        }
-        statements.Fail(1, "Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar");
+    const bool shaped = equals >= 3 && equals < arguments.size() && arguments[0].Kind == tkName
+        && IsSignToken(arguments[1], '(') && IsSignToken(arguments[equals - 1], ')');
+    if (!shaped) {
+        statements.Fail(1, "Angabe mu\xDF die Form \"typ(...angaben...) = formel\" haben");
         return false;
     }
-
-    bool Demo(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        std::string fileName;
-        if (!FileNameArgument(context, statements, arguments, fileName))
-            return false;
-        if (context.DemoDirectory)
-            fileName = JoinPath(context.DemoDirectory(), fileName);
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(fileName, error)) {
-            WarnMissingFile(context, "DEMO", fileName); // no failure, but the user hears of it
-            return true;
+    const std::string type = NameFold(arguments[0].Text);
+    std::string fileName(DefaultWriteFileName);
+    std::string textOption(DefaultWriteTextOption);
+    std::int32_t width = DefaultWriteWidth;
+    std::int32_t decimals = DefaultWriteDecimals;
+    tVariableArray options;
+    tAnsiTokens optionTokens = Slice(arguments, 2, equals - 1);
+    AppendEndTokens(optionTokens, 3);
+    if (!EvaluateForCommand(context, statements, optionTokens, options))
+        return false;
+    for (std::size_t i = 1; i < options.size(); ++i) {
+        const tVariable& option = options[i];
+        if (i == 1) {
+            fileName = VarAsString(option);
+            continue;
         }
-        statements.Fail(1, "Demos k\xF6nnen in dieser Ausgabe noch nicht abgespielt werden");
+        if (option.shape != shScalar)
+            continue;
+        if (option.datatype == dtInteger) {
+            if (width == DefaultWriteWidth)
+                width = option.intvalue;
+            else if (decimals == DefaultWriteDecimals)
+                decimals = option.intvalue;
+        } else if (option.datatype == dtString) {
+            textOption = option.strvalue;
+        }
+    }
+    tVariableArray results;
+    if (!EvaluateForCommand(context, statements,
+            Slice(arguments, equals + 1, arguments.size(), MaxFormulaTokens), results))
+        return false;
+    const tVariable value = results.size() > 1 ? results[1] : tVariable {};
+    const tStringmatrix* labels = results.size() > 2 ? &results[2].strmatrix : nullptr;
+    const tMatrixWriteResult written
+        = WriteMatrixFile(value, type, fileName, width, decimals, textOption, labels);
+    statements.Fail(written.Code, written.Message);
+    return written.Ok();
+}
+
+bool Orbidex(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    tVariableArray results;
+    const bool evaluated = EvaluateForCommand(context, statements, arguments, results);
+    if (!evaluated || results.size() < 2 || results[1].shape != shMatrix) {
+        statements.Fail(3, "Fehler in Formel oder Ergebnis keine Matrix");
         return false;
     }
+    const std::string file = TemporaryFile("Zelvora.oxf");
+    const tMatrixWriteResult written = WriteMatrixFile(results[1], "OXF", file);
+    if (!written.Ok()) {
+        // A factor file this build cannot write says so; any other writing fault is the formula's.
+        statements.Fail(
+            3, written.Code == WriteTypeUnavailable ? written.Message : "Fehler in Formel");
+        return false;
+    }
+    const std::string program = FindProgram(context, "orbidex");
+    if (program.empty()) {
+        statements.Fail(4, "Ausf\xFChrbare Datei ORBIDEX.EXE nicht gefunden");
+        return false;
+    }
+    if (!context.Processes || !context.Processes->Start(program, { file })) {
+        statements.Fail(5, "Windows-Fehler beim Aufruf von ORBIDEX");
+        return false;
+    }
+    statements.Fail(0, "");
+    return true;
+}
 
-    bool Compartments(tStoreCommandContext& context, const tAnsiTokens& arguments)
-    {
-        tShelfPort* shelf = context.Shelf;
-        if (!shelf || arguments.empty())
-            return true;
-        const t_ansitoken& first = arguments[0];
-        if (first.Kind == tkInteger) {
-            std::int32_t n = 0;
-            try {
-                n = IntegerOfText(first.Text);
-            } catch (const tRunTimeError&) {
-                return true; // beyond every compartment number
-            }
-            if (n >= 1 && n <= shelf->CompartmentCount())
-                shelf->ActivateCompartment(n);
-            return true;
-        }
-        if (first.Kind != tkName)
-            return true;
-        switch (WordListPosition("ADD;GET;DELETE", NameFold(first.Text), tWordMatch::Prefix)) {
-        case 1:
-            shelf->AddCompartment();
-            break;
-        case 2:
-            for (std::size_t i = 1; i < arguments.size(); ++i) {
-                if (arguments[i].Kind != tkName || !context.Store.FindShown(arguments[i].Text))
-                    continue;
-                if (tMatrixWindowPort* window = context.Store.CurrentWindow())
-                    shelf->MoveToActiveCompartment(*window);
-            }
-            break;
-        default:
-            break;
-        }
+bool Animate(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    tVariableArray results;
+    EvaluateForCommand(context, statements, arguments, results);
+    const bool fits = results.size() > 1 && results[1].shape == shMatrix
+        && results[1].datatype != dtString && results[1].matrix.Rows() <= 8
+        && results[1].matrix.Cols() <= 8;
+    if (!fits) {
+        statements.Fail(0, "");
+        return false;
+    }
+    const std::string file = TemporaryFile("Zelvora.LAD");
+    WriteMatrixFile(results[1], "LAD", file);
+    const std::string program = FindProgram(context, "oxanim");
+    if (!program.empty() && context.Processes)
+        context.Processes->Start(program, { file, "/q" });
+    statements.Fail(0, "");
+    return true;
+}
+
+bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    if (GivenTokenCount(arguments) < 2) {
+        statements.Fail(21, "syntaxfehler");
+        return false;
+    }
+    if (!IsSignToken(arguments[1], '=')) {
+        statements.Fail(22, "<zchntyp> = ... erwartet");
+        return false;
+    }
+    const int type = WordListPosition(
+        "ANIMATE;SCATTERPLOT;CLOUDANIMATE;BMP", NameFold(arguments[0].Text), tWordMatch::Prefix);
+    if (type < 1 || type > 3) {
+        statements.Fail(
+            25, "Als Zeichnungstyp nur ANIMATE, SCATTERPLOT, oder CLOUDANIMATE erlaubt");
+        return false;
+    }
+    tVariableArray results;
+    if (!EvaluateForCommand(
+            context, statements, Slice(arguments, 2, arguments.size(), MaxFormulaTokens), results))
+        return false;
+    if (results.size() < 2) {
+        statements.Fail(23, "Formel lieferte kein ergebnis");
+        return false;
+    }
+    if (results[1].shape != shMatrix) {
+        statements.Fail(24, "Matrix als Ergebnis erwartet");
+        return false;
+    }
+    if (type == 2 && (results.size() < 3 || results[2].shape != shMatrix)) {
+        statements.Fail(24, "zweite Matrix als Ergebnis erwartet (Y-Daten)");
+        return false;
+    }
+    statements.Fail(1, "Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar");
+    return false;
+}
+
+bool Demo(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    std::string fileName;
+    if (!FileNameArgument(context, statements, arguments, fileName))
+        return false;
+    if (context.DemoDirectory)
+        fileName = JoinPath(context.DemoDirectory(), fileName);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        WarnMissingFile(context, "DEMO", fileName); // no failure, but the user hears of it
         return true;
     }
+    statements.Fail(1, "Demos k\xF6nnen in dieser Ausgabe noch nicht abgespielt werden");
+    return false;
+}
+
+bool Compartments(tStoreCommandContext& context, const tAnsiTokens& arguments)
+{
+    tShelfPort* shelf = context.Shelf;
+    if (!shelf || arguments.empty())
+        return true;
+    const t_ansitoken& first = arguments[0];
+    if (first.Kind == tkInteger) {
+        std::int32_t n = 0;
+        try {
+            n = IntegerOfText(first.Text);
+        } catch (const tRunTimeError&) {
+            return true; // beyond every compartment number
+        }
+        if (n >= 1 && n <= shelf->CompartmentCount())
+            shelf->ActivateCompartment(n);
+        return true;
+    }
+    if (first.Kind != tkName)
+        return true;
+    switch (WordListPosition("ADD;GET;DELETE", NameFold(first.Text), tWordMatch::Prefix)) {
+    case 1:
+        shelf->AddCompartment();
+        break;
+    case 2:
+        for (std::size_t i = 1; i < arguments.size(); ++i) {
+            if (arguments[i].Kind != tkName || !context.Store.FindShown(arguments[i].Text))
+                continue;
+            if (tMatrixWindowPort* window = context.Store.CurrentWindow())
+                shelf->MoveToActiveCompartment(*window);
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -247,12 +254,18 @@ void RegisterOutsideCommands(tStoreCommandContext& context)
 {
     tStmtList& table = context.Interpreter.Statements;
     tStoreCommandContext* c = &context;
-    table.SetHandler("MATWRITE", [c](tStmtList& s, tAnsiTokens& arguments) { return MatWrite(*c, s, arguments); });
-    table.SetHandler("ORBIDEX", [c](tStmtList& s, tAnsiTokens& arguments) { return Orbidex(*c, s, arguments); });
-    table.SetHandler("ANIMATE", [c](tStmtList& s, tAnsiTokens& arguments) { return Animate(*c, s, arguments); });
-    table.SetHandler("ZEICHNE", [c](tStmtList& s, tAnsiTokens& arguments) { return Draw(*c, s, arguments); });
-    table.SetHandler("DEMO", [c](tStmtList& s, tAnsiTokens& arguments) { return Demo(*c, s, arguments); });
-    table.SetHandler("FACH", [c](tStmtList&, tAnsiTokens& arguments) { return Compartments(*c, arguments); });
+    table.SetHandler("MATWRITE",
+        [c](tStmtList& s, tAnsiTokens& arguments) { return MatWrite(*c, s, arguments); });
+    table.SetHandler(
+        "ORBIDEX", [c](tStmtList& s, tAnsiTokens& arguments) { return Orbidex(*c, s, arguments); });
+    table.SetHandler(
+        "ANIMATE", [c](tStmtList& s, tAnsiTokens& arguments) { return Animate(*c, s, arguments); });
+    table.SetHandler(
+        "ZEICHNE", [c](tStmtList& s, tAnsiTokens& arguments) { return Draw(*c, s, arguments); });
+    table.SetHandler(
+        "DEMO", [c](tStmtList& s, tAnsiTokens& arguments) { return Demo(*c, s, arguments); });
+    table.SetHandler(
+        "FACH", [c](tStmtList&, tAnsiTokens& arguments) { return Compartments(*c, arguments); });
 }
 
 } // namespace zelvora

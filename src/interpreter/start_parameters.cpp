@@ -38,7 +38,6 @@ std::string Quoted(std::string_view text)
     return quoted + "\"";
 }
 
-
 // The first declared parameter whose name begins with prefix (upper-cased), or -1.
 int ParameterOfPrefix(std::string_view prefix)
 {
@@ -101,7 +100,8 @@ tParameterParse ParseStartParameters(std::string_view commandLine)
         const t_ansitoken& token = tokens[i];
         if (token.Kind == tkInteger || token.Kind == tkReal || token.Kind == tkString) {
             setValue(token.Text, "????");
-        } else if (token.Kind == tkName && i + 1 < tokens.size() && IsSignToken(tokens[i + 1], '=')) {
+        } else if (token.Kind == tkName && i + 1 < tokens.size()
+            && IsSignToken(tokens[i + 1], '=')) {
             const int parameter = ParameterOfPrefix(token.Text);
             if (parameter >= 0) {
                 position = static_cast<std::size_t>(parameter);

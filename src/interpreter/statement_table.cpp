@@ -4,7 +4,7 @@
 namespace zelvora {
 
 namespace {
-    constexpr int MaxCountedMatches = 30;
+constexpr int MaxCountedMatches = 30;
 }
 
 tStmtList::tStmtList()

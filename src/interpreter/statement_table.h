@@ -33,8 +33,8 @@ public:
     tStmtList();
 
     // Appends one slot; the name is upper-cased and cut to 16 characters.
-    void RegisterCommand(std::string_view name, std::string_view syntax, std::string_view description,
-        tCommandHandler handler);
+    void RegisterCommand(std::string_view name, std::string_view syntax,
+        std::string_view description, tCommandHandler handler);
     // Empties the table (HighIndex -1).
     void ClearCommands();
     // Gives the registered command of that exact name another handler; false when there is none.

@@ -8,196 +8,201 @@
 namespace zelvora {
 namespace {
 
-    constexpr std::size_t MaxRenameTargets = 63;
-    constexpr std::size_t MaxPositionTargets = 19;
+constexpr std::size_t MaxRenameTargets = 63;
+constexpr std::size_t MaxPositionTargets = 19;
 
-    bool IsAllWord(const tAnsiTokens& tokens, std::size_t i)
-    {
-        return i + 2 < tokens.size() && NameFold(JoinTokenTexts(tokens, static_cast<int>(i), 3)) == "-ALL-";
+bool IsAllWord(const tAnsiTokens& tokens, std::size_t i)
+{
+    return i + 2 < tokens.size()
+        && NameFold(JoinTokenTexts(tokens, static_cast<int>(i), 3)) == "-ALL-";
+}
+
+// Position of the first '=' from the second token on; the size when there is none.
+std::size_t EqualsPosition(const tAnsiTokens& tokens)
+{
+    for (std::size_t i = 1; i < tokens.size(); ++i)
+        if (IsSignToken(tokens[i], '='))
+            return i;
+    return tokens.size();
+}
+
+tAnsiTokens TokensAfter(const tAnsiTokens& tokens, std::size_t position)
+{
+    return position < tokens.size()
+        ? tAnsiTokens(tokens.begin() + static_cast<std::ptrdiff_t>(position) + 1, tokens.end())
+        : tAnsiTokens();
+}
+
+bool Hide(tStoreCommandContext& context, const tAnsiTokens& arguments)
+{
+    tVisibleVarsList& store = context.Store;
+    for (const std::string& name : NameListArguments(arguments)) {
+        if (name == "-ALL-")
+            store.CloseAllWindows();
+        else
+            store.CloseWindow(name);
     }
+    return true;
+}
 
-    // Position of the first '=' from the second token on; the size when there is none.
-    std::size_t EqualsPosition(const tAnsiTokens& tokens)
-    {
-        for (std::size_t i = 1; i < tokens.size(); ++i)
-            if (IsSignToken(tokens[i], '='))
-                return i;
-        return tokens.size();
-    }
-
-    tAnsiTokens TokensAfter(const tAnsiTokens& tokens, std::size_t position)
-    {
-        return position < tokens.size() ? tAnsiTokens(tokens.begin() + static_cast<std::ptrdiff_t>(position) + 1, tokens.end())
-                                        : tAnsiTokens();
-    }
-
-    bool Hide(tStoreCommandContext& context, const tAnsiTokens& arguments)
-    {
-        tVisibleVarsList& store = context.Store;
-        for (const std::string& name : NameListArguments(arguments)) {
-            if (name == "-ALL-")
-                store.CloseAllWindows();
-            else
-                store.CloseWindow(name);
+bool Display(tStoreCommandContext& context, const tAnsiTokens& arguments)
+{
+    tVisibleVarsList& store = context.Store;
+    for (const std::string& name : NameListArguments(arguments)) {
+        if (name != "-ALL-") {
+            store.ShowVariable(name);
+            continue;
         }
-        return true;
+        for (const std::string& each : store.NameList())
+            store.ShowVariable(each);
     }
+    return true;
+}
 
-    bool Display(tStoreCommandContext& context, const tAnsiTokens& arguments)
-    {
-        tVisibleVarsList& store = context.Store;
-        for (const std::string& name : NameListArguments(arguments)) {
-            if (name != "-ALL-") {
-                store.ShowVariable(name);
-                continue;
-            }
+bool Delete(tStoreCommandContext& context, const tAnsiTokens& arguments)
+{
+    tVisibleVarsList& store = context.Store;
+    for (const std::string& name : NameListArguments(arguments)) {
+        if (name == "-ALL-")
+            store.DeleteAll();
+        else
+            store.Delete(name);
+    }
+    return true;
+}
+
+bool Rename(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    const std::size_t equals = EqualsPosition(arguments);
+    if (equals == arguments.size())
+        return true;
+    std::vector<std::string> oldNames;
+    for (std::size_t i = 0; i < equals && oldNames.size() < MaxRenameTargets; ++i) {
+        if (arguments[i].Kind == tkName || arguments[i].Kind == tkString)
+            oldNames.push_back(arguments[i].Text);
+    }
+    tVariableArray results;
+    if (!EvaluateForCommand(context, statements, TokensAfter(arguments, equals), results))
+        return false;
+    for (std::size_t i = 0; i < oldNames.size() && i + 1 < results.size(); ++i)
+        context.Store.RenameShown(oldNames[i], VarAsString(results[i + 1]));
+    return true;
+}
+
+bool Position(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    std::vector<std::string> targets;
+    std::size_t i = 0;
+    bool last = false;
+    while (!last) {
+        if (i + 1 >= arguments.size() || targets.size() == MaxPositionTargets) {
+            statements.Fail(1, "Falsche Zielangabe f\xFCr Zuweisung/Formel");
+            return false;
+        }
+        targets.push_back(arguments[i].Text);
+        const t_ansitoken& separator = arguments[i + 1];
+        if (IsSignToken(separator, '='))
+            last = true;
+        else if (!IsSignToken(separator, ',')) {
+            statements.Fail(1, "Falsche Zielangabe f\xFCr Zuweisung/Formel");
+            return false;
+        }
+        i += 2;
+    }
+    tVariableArray results;
+    if (!EvaluateForCommand(context, statements, TokensAfter(arguments, i - 1), results))
+        return false;
+    for (std::size_t k = 0; k < targets.size() && k + 1 < results.size(); ++k) {
+        tVariable record = results[k + 1];
+        record.name = targets[k];
+        context.Store.PositionWindow(record);
+    }
+    return true;
+}
+
+bool SaveOrLoad(
+    tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments, bool save)
+{
+    std::string fileName;
+    if (!FileNameArgument(context, statements, arguments, fileName))
+        return false;
+    statements.Code = 0;
+    statements.Message.clear();
+    tdiskWorkspace workspace;
+    const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store)
+                         : workspace.LoadWorkspace(fileName, context.Store);
+    if (!ok)
+        statements.Fail(1, workspace.Message());
+    return ok;
+}
+
+bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
+{
+    tInterpreter& interpreter = context.Interpreter;
+    interpreter.Flags.NoListEcho = true;
+    if (!interpreter.ListingOn)
+        return true;
+    tVisibleVarsList& store = context.Store;
+    const bool quote = context.ListQuoteStrings ? context.ListQuoteStrings() : true;
+    for (const std::string& name : NameListArguments(arguments)) {
+        if (name == "-ALL-") {
             for (const std::string& each : store.NameList())
-                store.ShowVariable(each);
+                store.ListVariable(each, quote);
+            continue;
         }
+        const std::size_t dot = name.find('.');
+        if (dot == std::string::npos) {
+            store.ListVariable(name, quote);
+            continue;
+        }
+        const std::string suffix = NameFold(name.substr(dot + 1));
+        const std::string base = name.substr(0, dot);
+        if (!suffix.empty() && std::string_view("FORM").starts_with(suffix))
+            store.ListPicture(base, tPictureMode::Window);
+        else if (!suffix.empty() && std::string_view("GRID").starts_with(suffix))
+            store.ListPicture(base, tPictureMode::Grid);
+    }
+    return true;
+}
+
+bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
+{
+    std::string fileName;
+    if (!FileNameArgument(context, statements, arguments, fileName))
+        return false;
+    if (context.BatchDirectory)
+        fileName = JoinPath(context.BatchDirectory(), fileName);
+    const auto text = context.ReadScript ? context.ReadScript(fileName) : std::nullopt;
+    if (!text) {
+        // A missing batch file is no failure, but the user hears of it.
+        WarnMissingFile(context, "BATCH", fileName);
         return true;
     }
-
-    bool Delete(tStoreCommandContext& context, const tAnsiTokens& arguments)
-    {
-        tVisibleVarsList& store = context.Store;
-        for (const std::string& name : NameListArguments(arguments)) {
-            if (name == "-ALL-")
-                store.DeleteAll();
-            else
-                store.Delete(name);
-        }
-        return true;
-    }
-
-    bool Rename(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        const std::size_t equals = EqualsPosition(arguments);
-        if (equals == arguments.size())
-            return true;
-        std::vector<std::string> oldNames;
-        for (std::size_t i = 0; i < equals && oldNames.size() < MaxRenameTargets; ++i) {
-            if (arguments[i].Kind == tkName || arguments[i].Kind == tkString)
-                oldNames.push_back(arguments[i].Text);
-        }
-        tVariableArray results;
-        if (!EvaluateForCommand(context, statements, TokensAfter(arguments, equals), results))
-            return false;
-        for (std::size_t i = 0; i < oldNames.size() && i + 1 < results.size(); ++i)
-            context.Store.RenameShown(oldNames[i], VarAsString(results[i + 1]));
-        return true;
-    }
-
-    bool Position(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        std::vector<std::string> targets;
-        std::size_t i = 0;
-        bool last = false;
-        while (!last) {
-            if (i + 1 >= arguments.size() || targets.size() == MaxPositionTargets) {
-                statements.Fail(1, "Falsche Zielangabe f\xFCr Zuweisung/Formel");
-                return false;
-            }
-            targets.push_back(arguments[i].Text);
-            const t_ansitoken& separator = arguments[i + 1];
-            if (IsSignToken(separator, '='))
-                last = true;
-            else if (!IsSignToken(separator, ',')) {
-                statements.Fail(1, "Falsche Zielangabe f\xFCr Zuweisung/Formel");
-                return false;
-            }
-            i += 2;
-        }
-        tVariableArray results;
-        if (!EvaluateForCommand(context, statements, TokensAfter(arguments, i - 1), results))
-            return false;
-        for (std::size_t k = 0; k < targets.size() && k + 1 < results.size(); ++k) {
-            tVariable record = results[k + 1];
-            record.name = targets[k];
-            context.Store.PositionWindow(record);
-        }
-        return true;
-    }
-
-    bool SaveOrLoad(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments, bool save)
-    {
-        std::string fileName;
-        if (!FileNameArgument(context, statements, arguments, fileName))
-            return false;
-        statements.Code = 0;
-        statements.Message.clear();
-        tdiskWorkspace workspace;
-        const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store)
-                             : workspace.LoadWorkspace(fileName, context.Store);
-        if (!ok)
-            statements.Fail(1, workspace.Message());
-        return ok;
-    }
-
-    bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
-    {
-        tInterpreter& interpreter = context.Interpreter;
-        interpreter.Flags.NoListEcho = true;
-        if (!interpreter.ListingOn)
-            return true;
-        tVisibleVarsList& store = context.Store;
-        const bool quote = context.ListQuoteStrings ? context.ListQuoteStrings() : true;
-        for (const std::string& name : NameListArguments(arguments)) {
-            if (name == "-ALL-") {
-                for (const std::string& each : store.NameList())
-                    store.ListVariable(each, quote);
-                continue;
-            }
-            const std::size_t dot = name.find('.');
-            if (dot == std::string::npos) {
-                store.ListVariable(name, quote);
-                continue;
-            }
-            const std::string suffix = NameFold(name.substr(dot + 1));
-            const std::string base = name.substr(0, dot);
-            if (!suffix.empty() && std::string_view("FORM").starts_with(suffix))
-                store.ListPicture(base, tPictureMode::Window);
-            else if (!suffix.empty() && std::string_view("GRID").starts_with(suffix))
-                store.ListPicture(base, tPictureMode::Grid);
-        }
-        return true;
-    }
-
-    bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
-    {
-        std::string fileName;
-        if (!FileNameArgument(context, statements, arguments, fileName))
-            return false;
-        if (context.BatchDirectory)
-            fileName = JoinPath(context.BatchDirectory(), fileName);
-        const auto text = context.ReadScript ? context.ReadScript(fileName) : std::nullopt;
-        if (!text) {
-            // A missing batch file is no failure, but the user hears of it.
-            WarnMissingFile(context, "BATCH", fileName);
-            return true;
-        }
-        tCommandsList list;
-        list.Initialise();
-        const std::vector<std::string> lines = SplitTextLines(*text);
-        LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
-        const tRunResult result = context.Interpreter.Docommands_WithJournalListingUndError(list, "");
-        statements.Code = result.Code;
-        statements.SetMessage(result.Message);
-        if (!result.Success && context.Interpreter.Ports().CommandWindow)
-            context.Interpreter.Ports().CommandWindow->ShowMessage(
-                FailureDisplayText(result.Message, result.LastStatement));
-        return result.Success;
-    }
+    tCommandsList list;
+    list.Initialise();
+    const std::vector<std::string> lines = SplitTextLines(*text);
+    LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
+    const tRunResult result = context.Interpreter.Docommands_WithJournalListingUndError(list, "");
+    statements.Code = result.Code;
+    statements.SetMessage(result.Message);
+    if (!result.Success && context.Interpreter.Ports().CommandWindow)
+        context.Interpreter.Ports().CommandWindow->ShowMessage(
+            FailureDisplayText(result.Message, result.LastStatement));
+    return result.Success;
+}
 
 } // namespace
 
-void WarnMissingFile(tStoreCommandContext& context, std::string_view command, const std::string& fileName)
+void WarnMissingFile(
+    tStoreCommandContext& context, std::string_view command, const std::string& fileName)
 {
     if (tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow)
-        window->ShowWarning(std::string(command) + ": Die Datei \"" + fileName + "\" wurde nicht gefunden");
+        window->ShowWarning(
+            std::string(command) + ": Die Datei \"" + fileName + "\" wurde nicht gefunden");
 }
 
-bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& formula,
-    tVariableArray& results)
+bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements,
+    const tAnsiTokens& formula, tVariableArray& results)
 {
     results = context.Machine.Evaluate(formula);
     statements.Code = context.Machine.EvalErrorCode();
@@ -206,8 +211,8 @@ bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, co
 }
 
 // The one string value of a file command; false (code 0, no message) for any other value.
-bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments,
-    std::string& fileName)
+bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements,
+    const tAnsiTokens& arguments, std::string& fileName)
 {
     tVariableArray results;
     const bool evaluated = EvaluateForCommand(context, statements, arguments, results);
@@ -239,19 +244,28 @@ void RegisterStoreCommands(tStoreCommandContext& context)
 {
     tStmtList& table = context.Interpreter.Statements;
     tStoreCommandContext* c = &context;
-    table.SetHandler("HIDE", [c](tStmtList&, tAnsiTokens& arguments) { return Hide(*c, arguments); });
-    table.SetHandler("DISPLAY", [c](tStmtList&, tAnsiTokens& arguments) { return Display(*c, arguments); });
-    table.SetHandler("DELETE", [c](tStmtList&, tAnsiTokens& arguments) { return Delete(*c, arguments); });
-    table.SetHandler("RENAME", [c](tStmtList& s, tAnsiTokens& arguments) { return Rename(*c, s, arguments); });
-    table.SetHandler("POSITION", [c](tStmtList& s, tAnsiTokens& arguments) { return Position(*c, s, arguments); });
-    table.SetHandler("SAVE", [c](tStmtList& s, tAnsiTokens& arguments) { return SaveOrLoad(*c, s, arguments, true); });
-    table.SetHandler("LOAD", [c](tStmtList& s, tAnsiTokens& arguments) { return SaveOrLoad(*c, s, arguments, false); });
-    table.SetHandler("LIST", [c](tStmtList&, tAnsiTokens& arguments) { return List(*c, arguments); });
+    table.SetHandler(
+        "HIDE", [c](tStmtList&, tAnsiTokens& arguments) { return Hide(*c, arguments); });
+    table.SetHandler(
+        "DISPLAY", [c](tStmtList&, tAnsiTokens& arguments) { return Display(*c, arguments); });
+    table.SetHandler(
+        "DELETE", [c](tStmtList&, tAnsiTokens& arguments) { return Delete(*c, arguments); });
+    table.SetHandler(
+        "RENAME", [c](tStmtList& s, tAnsiTokens& arguments) { return Rename(*c, s, arguments); });
+    table.SetHandler("POSITION",
+        [c](tStmtList& s, tAnsiTokens& arguments) { return Position(*c, s, arguments); });
+    table.SetHandler("SAVE",
+        [c](tStmtList& s, tAnsiTokens& arguments) { return SaveOrLoad(*c, s, arguments, true); });
+    table.SetHandler("LOAD",
+        [c](tStmtList& s, tAnsiTokens& arguments) { return SaveOrLoad(*c, s, arguments, false); });
+    table.SetHandler(
+        "LIST", [c](tStmtList&, tAnsiTokens& arguments) { return List(*c, arguments); });
     table.SetHandler("HIDDEN", [](tStmtList& s, tAnsiTokens&) {
         s.Fail(11, "Funktion zZt nicht implementiert");
         return false;
     });
-    table.SetHandler("BATCH", [c](tStmtList& s, tAnsiTokens& arguments) { return Batch(*c, s, arguments); });
+    table.SetHandler(
+        "BATCH", [c](tStmtList& s, tAnsiTokens& arguments) { return Batch(*c, s, arguments); });
 }
 
 } // namespace zelvora

@@ -39,18 +39,21 @@ void RegisterStoreCommands(tStoreCommandContext& context);
 void RegisterOutsideCommands(tStoreCommandContext& context);
 
 // Warns through the command window that the file of BATCH or DEMO does not exist.
-void WarnMissingFile(tStoreCommandContext& context, std::string_view command, const std::string& fileName);
+void WarnMissingFile(
+    tStoreCommandContext& context, std::string_view command, const std::string& fileName);
 
-// Evaluates a formula for a command: Code and Message take the machine's error pair; false on error.
-bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& formula,
-    tVariableArray& results);
+// Evaluates a formula for a command: Code and Message take the machine's error pair; false on
+// error.
+bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements,
+    const tAnsiTokens& formula, tVariableArray& results);
 
 // The one string value of a file command, '\' read as '/'; false (code 0, no message) for any other
 // value or a failing formula (with the machine's code and message).
-bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments,
-    std::string& fileName);
+bool FileNameArgument(tStoreCommandContext& context, tStmtList& statements,
+    const tAnsiTokens& arguments, std::string& fileName);
 
-// The names of a name list: name and string tokens; "-ALL-" (three tokens) as the one entry "-ALL-".
+// The names of a name list: name and string tokens; "-ALL-" (three tokens) as the one entry
+// "-ALL-".
 std::vector<std::string> NameListArguments(const tAnsiTokens& arguments);
 
 } // namespace zelvora

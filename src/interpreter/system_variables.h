@@ -128,8 +128,7 @@ struct tSwitchRefs {
 // use them, over the settings, the interpreter's switches and the random generator.
 class tSystemVariables {
 public:
-    tSystemVariables(
-        tSettings& settings, tSwitchRefs switches, tRandomGenerator& random);
+    tSystemVariables(tSettings& settings, tSwitchRefs switches, tRandomGenerator& random);
 
     tSysVarType SystemVariableType(std::string_view name);
     bool IsSystemVariable(std::string_view name);

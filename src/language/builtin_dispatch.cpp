@@ -2,7 +2,6 @@
 #include "language/builtin_dispatch.h"
 
 #include "text/paths.h"
-
 #include "variables/operator_results.h"
 #include "variables/variable_convert.h"
 
@@ -158,7 +157,8 @@ void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)
 
 bool tFunctionDispatch::IsRegistered(tOpcode opcode) const
 {
-    return OpcodeNumber(opcode) <= HighestFunctionOpcode && m_routines[OpcodeNumber(opcode)] != nullptr;
+    return OpcodeNumber(opcode) <= HighestFunctionOpcode
+        && m_routines[OpcodeNumber(opcode)] != nullptr;
 }
 
 tCallOutcome tFunctionDispatch::Call(
@@ -168,7 +168,8 @@ tCallOutcome tFunctionDispatch::Call(
         return { tCallOutcome::tKind::Unavailable, {} };
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
-    return m_routines[OpcodeNumber(opcode)](tCallArgs(opcode, entry, arguments, directory, m_random));
+    return m_routines[OpcodeNumber(opcode)](
+        tCallArgs(opcode, entry, arguments, directory, m_random));
 }
 
 } // namespace zelvora

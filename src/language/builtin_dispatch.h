@@ -58,18 +58,18 @@ private:
 
 // Results of a routine.
 namespace call {
-    tCallOutcome Empty();
-    tCallOutcome Slot();
-    tCallOutcome Value(tVariable value);
-    // Several results, pushed in order with sign 1 (signAll: each with the call's sign).
-    tCallOutcome Values(tVariableArray values, bool signAll = false);
-    tCallOutcome RealMatrix(trealmatrix m); // element type real, tag 1
-    tCallOutcome StringMatrix(tStringmatrix s); // tag 2
-    tCallOutcome BoolMatrix(trealmatrix m); // tag 2
-    tCallOutcome Integer(std::int32_t n);
-    tCallOutcome Real(long double x);
-    tCallOutcome Text(std::string s);
-    tVariable RealMatrixValue(trealmatrix m);
+tCallOutcome Empty();
+tCallOutcome Slot();
+tCallOutcome Value(tVariable value);
+// Several results, pushed in order with sign 1 (signAll: each with the call's sign).
+tCallOutcome Values(tVariableArray values, bool signAll = false);
+tCallOutcome RealMatrix(trealmatrix m); // element type real, tag 1
+tCallOutcome StringMatrix(tStringmatrix s); // tag 2
+tCallOutcome BoolMatrix(trealmatrix m); // tag 2
+tCallOutcome Integer(std::int32_t n);
+tCallOutcome Real(long double x);
+tCallOutcome Text(std::string s);
+tVariable RealMatrixValue(trealmatrix m);
 } // namespace call
 
 using tDispatchRoutine = tCallOutcome (*)(const tCallArgs&);
@@ -90,7 +90,8 @@ public:
     void Register(std::span<const tDispatchRow> rows);
     bool IsRegistered(tOpcode opcode) const;
 
-    tCallOutcome Call(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
+    tCallOutcome Call(
+        tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
 
     // Relative file names in formulas resolve against the directory of the running script, read
     // from this text at each call (the interpreter's current script directory).

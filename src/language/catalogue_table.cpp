@@ -12,8 +12,8 @@ using O = tOpcode;
 constexpr tCatalogueRow Heading(
     const char* before, const char* text, std::int32_t kind = HeadingNodeKind)
 {
-    return { tCatalogueRowType::TreeStep, before, kind, ">", text, "", O::NotFound, tTocKind::Constant,
-        H::None, 0, "", nullptr, true };
+    return { tCatalogueRowType::TreeStep, before, kind, ">", text, "", O::NotFound,
+        tTocKind::Constant, H::None, 0, "", nullptr, true };
 }
 
 // A help line "syntaxþdescription" (the syntax alone when description is null); after is '<'
@@ -24,9 +24,8 @@ constexpr tCatalogueRow Line(const char* syntax, const char* description, const 
         tTocKind::Constant, H::None, 0, "", description, true };
 }
 
-constexpr tCatalogueRow EntryRow(const char* name, const char* alias, tOpcode opcode,
-    tTocKind kind, H handler, std::int32_t submode, const char* signature, const char* help,
-    bool inTree = true)
+constexpr tCatalogueRow EntryRow(const char* name, const char* alias, tOpcode opcode, tTocKind kind,
+    H handler, std::int32_t submode, const char* signature, const char* help, bool inTree = true)
 {
     return { tCatalogueRowType::Entry, "", 0, "", name, alias, opcode, kind, handler, submode,
         signature, help, inTree };
@@ -49,14 +48,14 @@ constexpr tCatalogueRow Opening(const char* name, tOpcode opcode, const char* he
     return EntryRow(name, "", opcode, tTocKind::OpeningBracket, H::None, 0, "", help);
 }
 
-constexpr tCatalogueRow Operator(const char* name, const char* alias, tOpcode opcode,
-    H handler, std::int32_t submode, const char* help)
+constexpr tCatalogueRow Operator(const char* name, const char* alias, tOpcode opcode, H handler,
+    std::int32_t submode, const char* help)
 {
     return EntryRow(name, alias, opcode, tTocKind::Operator, handler, submode, "", help);
 }
 
-constexpr tCatalogueRow Function(const char* name, const char* alias, tOpcode opcode,
-    const char* signature, const char* help)
+constexpr tCatalogueRow Function(
+    const char* name, const char* alias, tOpcode opcode, const char* signature, const char* help)
 {
     return EntryRow(name, alias, opcode, tTocKind::Function, H::None, 0, signature, help);
 }

@@ -1,11 +1,10 @@
 // Matrix constructors: matrices laid out from the values of the arguments.
 #include "language/builtin_dispatch.h"
-
-#include "text/word_list.h"
 #include "language/dispatch_values.h"
 #include "numerics/generators.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/scalar_math.h"
+#include "text/word_list.h"
 #include "variables/variable.h"
 
 #include <cmath>
@@ -158,8 +157,8 @@ std::int32_t RoundedRoot(long double x)
 // A symmetric matrix laid out from the values by the pattern word.
 tCallOutcome PatternCall(const tCallArgs& args, const tValues& values)
 {
-    const std::int32_t position
-        = WordListPosition("u;d;o;ud;do;udo;binomial;pascal;gp;gm;st1;st2", args.Text(1), tWordMatch::Folded);
+    const std::int32_t position = WordListPosition(
+        "u;d;o;ud;do;udo;binomial;pascal;gp;gm;st1;st2", args.Text(1), tWordMatch::Folded);
     if (position < 1 || position > 6)
         return call::Slot();
     const auto pattern = static_cast<tPattern>(position);

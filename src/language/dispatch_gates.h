@@ -9,8 +9,7 @@ namespace zelvora {
 // Functions of one matrix: argument 1 a matrix (numeric or string) runs the routine; a scalar gives
 // empty, except for the two complex functions that take a number (R2_Inv, R2_Exp), which
 // get the scalar; any other shape gives the slot.
-template <typename tRoutine>
-tCallOutcome Gated(const tCallArgs& args, tRoutine routine)
+template <typename tRoutine> tCallOutcome Gated(const tCallArgs& args, tRoutine routine)
 {
     const tVariable& first = args.Arg(1);
     if (first.shape == shMatrix)

@@ -99,14 +99,14 @@ tCallOutcome SequenceCall(const tCallArgs& args)
 
 template <std::int32_t mode> tCallOutcome RandomNormalCall(const tCallArgs& args)
 {
-    return call::RealMatrix(RandomNormal(
-        args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0), args.Real(4, 1), mode, args.Random()));
+    return call::RealMatrix(RandomNormal(args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0),
+        args.Real(4, 1), mode, args.Random()));
 }
 
 tCallOutcome RandomUniformCall(const tCallArgs& args)
 {
-    return call::RealMatrix(
-        RandomUniform(args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0), args.Real(4, 100), 3, args.Random()));
+    return call::RealMatrix(RandomUniform(args.Integer(1, 1), args.Integer(2, 1), args.Real(3, 0),
+        args.Real(4, 100), 3, args.Random()));
 }
 
 tCallOutcome RandomIndexCall(const tCallArgs& args)

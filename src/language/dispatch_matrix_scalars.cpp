@@ -1,6 +1,5 @@
 // Scalar results of a matrix: element values, rows and columns.
 #include "language/builtin_dispatch.h"
-
 #include "numerics/scalar_math.h"
 #include "variables/variable.h"
 #include "variables/variable_convert.h"
@@ -10,55 +9,58 @@ namespace {
 
 using O = tOpcode;
 
-    // One value per element, rows first, each with the call's sign, by the element type.
-    tCallOutcome ScalarCall(const tCallArgs& args)
-    {
-        const tVariable& v = args.Arg(1);
-        if (v.shape == shScalar)
-            return call::Value(v);
-        if (v.shape != shMatrix && v.shape != shRange)
-            return call::Slot();
-        tVariableArray values;
-        if (v.datatype == dtString) {
-            for (std::int32_t r = 1; r <= v.strmatrix.Rows(); ++r)
-                for (std::int32_t c = 1; c <= v.strmatrix.Cols(); ++c) {
-                    tVariable element;
-                    VarSetString(element, v.strmatrix(r, c));
-                    values.push_back(std::move(element));
+// One value per element, rows first, each with the call's sign, by the element type.
+tCallOutcome ScalarCall(const tCallArgs& args)
+{
+    const tVariable& v = args.Arg(1);
+    if (v.shape == shScalar)
+        return call::Value(v);
+    if (v.shape != shMatrix && v.shape != shRange)
+        return call::Slot();
+    tVariableArray values;
+    if (v.datatype == dtString) {
+        for (std::int32_t r = 1; r <= v.strmatrix.Rows(); ++r)
+            for (std::int32_t c = 1; c <= v.strmatrix.Cols(); ++c) {
+                tVariable element;
+                VarSetString(element, v.strmatrix(r, c));
+                values.push_back(std::move(element));
+            }
+    } else {
+        for (std::int32_t r = 1; r <= v.matrix.Rows(); ++r)
+            for (std::int32_t c = 1; c <= v.matrix.Cols(); ++c) {
+                tVariable element;
+                const long double x = v.matrix(r, c);
+                if (v.datatype == dtInteger) {
+                    VarSetInteger(element, RoundToInt32(x));
+                } else if (v.datatype == dtBoolean) {
+                    VarSetBoolean(element, x != 0);
+                } else {
+                    VarSetReal(element, x);
                 }
-        } else {
-            for (std::int32_t r = 1; r <= v.matrix.Rows(); ++r)
-                for (std::int32_t c = 1; c <= v.matrix.Cols(); ++c) {
-                    tVariable element;
-                    const long double x = v.matrix(r, c);
-                    if (v.datatype == dtInteger) {
-                        VarSetInteger(element, RoundToInt32(x));
-                    } else if (v.datatype == dtBoolean) {
-                        VarSetBoolean(element, x != 0);
-                    } else {
-                        VarSetReal(element, x);
-                    }
-                    values.push_back(std::move(element));
-                }
-        }
-        if (values.empty())
-            return { tCallOutcome::tKind::Values, {} };
-        return call::Values(std::move(values), true);
+                values.push_back(std::move(element));
+            }
     }
+    if (values.empty())
+        return { tCallOutcome::tKind::Values, {} };
+    return call::Values(std::move(values), true);
+}
 
-    tCallOutcome RowsCall(const tCallArgs& args)
-    {
-        return args.IsMatrix(1) ? call::Integer(VarRows(args.Arg(1))) : call::Slot();
-    }
+tCallOutcome RowsCall(const tCallArgs& args)
+{
+    return args.IsMatrix(1) ? call::Integer(VarRows(args.Arg(1))) : call::Slot();
+}
 
-    tCallOutcome ColumnsCall(const tCallArgs& args)
-    {
-        return args.IsMatrix(1) ? call::Integer(VarCols(args.Arg(1))) : call::Slot();
-    }
+tCallOutcome ColumnsCall(const tCallArgs& args)
+{
+    return args.IsMatrix(1) ? call::Integer(VarCols(args.Arg(1))) : call::Slot();
+}
 
-    tCallOutcome SlotCall(const tCallArgs&) { return call::Slot(); }
+tCallOutcome SlotCall(const tCallArgs&)
+{
+    return call::Slot();
+}
 
-    // clang-format off
+// clang-format off
     constexpr tDispatchRow Rows[] = {
         { O::Reserved232, SlotCall },
         { O::Reserved233, SlotCall },
@@ -68,7 +70,7 @@ using O = tOpcode;
         { O::Skalar, ScalarCall },
         { O::Reserved242, SlotCall },
     };
-    // clang-format on
+// clang-format on
 
 } // namespace
 

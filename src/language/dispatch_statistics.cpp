@@ -1,6 +1,7 @@
 // Statistics of one matrix (without the frequency tables, and the contingency
-// coefficients St_ChiSq and St_CramersV): reductions, medians, range marks, per-element transformations,
-// percentile classes and normal scores, each along rows (1), columns (2) or the whole matrix (3).
+// coefficients St_ChiSq and St_CramersV): reductions, medians, range marks, per-element
+// transformations, percentile classes and normal scores, each along rows (1), columns (2) or the
+// whole matrix (3).
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
 #include "numerics/contingency.h"

@@ -3,23 +3,23 @@
 
 #include "language/formula_parser.h"
 #include "language/machine_bindings.h"
-#include "variables/operator_results.h"
 #include "language/machine_operators.h"
-#include "variables/operator_handlers.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
 #include "variables/factorial.h"
 #include "variables/operator_failures.h"
+#include "variables/operator_handlers.h"
+#include "variables/operator_results.h"
 
 #include <algorithm>
 
 namespace zelvora {
 namespace {
 
-    constexpr std::size_t MaxFormulaTokens = 65535;
+constexpr std::size_t MaxFormulaTokens = 65535;
 
-    using O = tOpcode;
+using O = tOpcode;
 
 } // namespace
 
@@ -82,11 +82,13 @@ void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t si
     level.Operands.push_back(std::move(copy));
 }
 
-void tEvalMachine::PushOperator(tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo)
+void tEvalMachine::PushOperator(
+    tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo)
 {
     if (m_errorCode != 0)
         return;
-    while (level.OperatorCount > 0 && level.Operators[static_cast<std::size_t>(level.OperatorCount - 1)].Priority >= priority)
+    while (level.OperatorCount > 0
+        && level.Operators[static_cast<std::size_t>(level.OperatorCount - 1)].Priority >= priority)
         ApplyLast(level);
     if (static_cast<std::size_t>(level.OperatorCount) == MaxWaitingOperators)
         throw tRangeError();
@@ -117,7 +119,8 @@ void tEvalMachine::ApplyLast(tEvalLevel& level)
     Apply(level, entry);
 }
 
-void tEvalMachine::Replace(tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign)
+void tEvalMachine::Replace(
+    tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign)
 {
     level.Operands.resize(static_cast<std::size_t>(base));
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -131,7 +134,8 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
     const std::int32_t top = level.Top();
     if (base < 1 || base > top)
         return; // no operand at the base: nothing to apply
-    auto slot = [&](std::int32_t i) -> tVariable& { return level.Operands[static_cast<std::size_t>(i)]; };
+    auto slot
+        = [&](std::int32_t i) -> tVariable& { return level.Operands[static_cast<std::size_t>(i)]; };
 
     if (IsBinaryOperator(opcode)) {
         switch (opcode) {
@@ -150,11 +154,12 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         default:
             if (entry.Handler == tOperatorHandler::None)
                 return;
-            tVariableArray values = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
+            tVariableArray values
+                = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
             // A routine that reported through the library's pair is reported with its own message.
             if (top - base == 1 && !values.empty() && LibErrorCode() == 0) {
-                const std::string failure
-                    = machine::BinaryOperatorFailure(entry.Handler, entry.Submode, slot(base), slot(base + 1), values[0]);
+                const std::string failure = machine::BinaryOperatorFailure(
+                    entry.Handler, entry.Submode, slot(base), slot(base + 1), values[0]);
                 if (!failure.empty())
                     return FailOperation(entry, failure);
             }
@@ -172,7 +177,8 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         tVariable joined = ConcatMatrixColumns(left, slot(base + 1));
         if (IsEmptyValue(joined) && !IsEmptyValue(left) && !IsEmptyValue(slot(base + 1)))
             return FailOperation(entry,
-                "nicht definiert f\xFCr " + OperandDescription(left) + " und " + OperandDescription(slot(base + 1)));
+                "nicht definiert f\xFCr " + OperandDescription(left) + " und "
+                    + OperandDescription(slot(base + 1)));
         Replace(level, base, { std::move(joined) });
         return;
     }
@@ -186,7 +192,8 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
     case O::Transpose:
     case O::AsArray:
     case O::TimesTransposed:
-        Replace(level, base, ApplyPostfix(opcode, slot(base), top - base >= 1 ? &slot(base + 1) : nullptr));
+        Replace(level, base,
+            ApplyPostfix(opcode, slot(base), top - base >= 1 ? &slot(base + 1) : nullptr));
         return;
     case O::Factorial:
         Replace(level, base, { VarFactorial(slot(base)) });
@@ -221,15 +228,18 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     tCallOutcome outcome;
     outcome.Kind = tCallOutcome::tKind::Unavailable;
     if (m_dispatch) {
-        const std::span<const tVariable> arguments(level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        const std::span<const tVariable> arguments(
+            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
         outcome = m_dispatch->Call(entry.Opcode, toc, arguments);
     }
     if (!outcome.Warning.empty() && m_warningSink)
         m_warningSink(outcome.Warning);
     switch (outcome.Kind) {
     case tCallOutcome::tKind::Unavailable:
-        SetError(1, "Die Funktion " + toc.Name + " ist in dieser Ausgabe noch nicht verf\xFC"
-                                                 "gbar");
+        SetError(1,
+            "Die Funktion " + toc.Name
+                + " ist in dieser Ausgabe noch nicht verf\xFC"
+                  "gbar");
         return;
     case tCallOutcome::tKind::Slot: {
         tVariable slotValue = functionSlot;
@@ -237,12 +247,13 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         return;
     }
     case tCallOutcome::tKind::Values: {
-        const std::span<const tVariable> arguments(level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        const std::span<const tVariable> arguments(
+            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
         const bool emptyArgument = std::ranges::any_of(arguments, IsEmptyValue);
         // "Wenn" without its other value selects nothing, as "falls" does: no failure.
         const bool selects = entry.Opcode == O::Wenn;
-        if (outcome.Values.size() == 1 && IsEmptyValue(outcome.Values[0]) && !arguments.empty() && !emptyArgument
-            && !selects && LibErrorCode() == 0) {
+        if (outcome.Values.size() == 1 && IsEmptyValue(outcome.Values[0]) && !arguments.empty()
+            && !emptyArgument && !selects && LibErrorCode() == 0) {
             std::string given;
             for (const tVariable& argument : arguments)
                 given += (given.empty() ? "" : ", ") + OperandDescription(argument);

@@ -44,7 +44,9 @@ struct tCallOutcome {
 class tBuiltinDispatch {
 public:
     virtual ~tBuiltinDispatch() = default;
-    virtual tCallOutcome Call(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments) = 0;
+    virtual tCallOutcome Call(
+        tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments)
+        = 0;
 };
 
 struct tOperatorEntry {
@@ -74,8 +76,8 @@ class tEvalMachine {
 public:
     explicit tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch = nullptr);
 
-    // Element 0 an empty value, 1..n the values of the formula's top level; no tokens give the single
-    // element 0 holding the integer 0. Leaves EvalErrorCode and EvalErrorMessage.
+    // Element 0 an empty value, 1..n the values of the formula's top level; no tokens give the
+    // single element 0 holding the integer 0. Leaves EvalErrorCode and EvalErrorMessage.
     tVariableArray Evaluate(const tAnsiTokens& tokens);
     // The first value (element 1), or an empty value.
     tVariable EvaluateOne(const tAnsiTokens& tokens);
@@ -89,12 +91,16 @@ public:
     // Operations for the parser.
     void StartLevel(tEvalLevel& level);
     void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
-    void PushOperator(tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
+    void PushOperator(
+        tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
     // Takes over the library's error code (not its message) when one is pending.
     void TakeLibraryErrorCode();
 
     // Receives the warnings of built-in functions; without a sink they are dropped.
-    void SetWarningSink(std::function<void(std::string_view)> sink) { m_warningSink = std::move(sink); }
+    void SetWarningSink(std::function<void(std::string_view)> sink)
+    {
+        m_warningSink = std::move(sink);
+    }
 
     tEvalEnvironment& Environment() { return m_environment; }
     tTocINFO& Toc() { return Catalogue(); }
@@ -106,7 +112,8 @@ private:
     // Fails the formula naming the operator or function of the entry and what went wrong.
     void FailOperation(const tOperatorEntry& entry, std::string_view what);
     // Replaces the operands from base on by the values, the first one pushed with sign.
-    void Replace(tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign = 1);
+    void Replace(
+        tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign = 1);
 
     tEvalEnvironment& m_environment;
     tBuiltinDispatch* m_dispatch;

@@ -3,60 +3,67 @@
 #include "language/machine_operators.h"
 
 #include "language/machine_bindings.h"
-#include "variables/operator_results.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/run_time_error.h"
+#include "variables/operator_results.h"
 
 #include <algorithm>
 
 namespace zelvora {
 namespace {
 
-    bool IsNumberScalar(const tVariable& v)
-    {
-        return v.shape == shScalar
-            && (v.datatype == dtInteger || v.datatype == dtReal || v.datatype == dtBoolean);
+bool IsNumberScalar(const tVariable& v)
+{
+    return v.shape == shScalar
+        && (v.datatype == dtInteger || v.datatype == dtReal || v.datatype == dtBoolean);
+}
+
+bool IsMatrix(const tVariable& v)
+{
+    return v.shape == shMatrix;
+}
+
+bool IsStringMatrix(const tVariable& v)
+{
+    return v.shape == shMatrix && v.datatype == dtString;
+}
+
+tVariable MakeRange(const tVariable& left, const tVariable& right)
+{
+    tVariable range;
+    range.shape = shRange;
+    range.tag = tgRange;
+    const bool real = left.datatype == dtReal || right.datatype == dtReal;
+    const bool bothBoolean = left.datatype == dtBoolean && right.datatype == dtBoolean;
+    range.datatype = real ? dtReal : bothBoolean ? dtBoolean : dtInteger;
+    range.matrix = trealmatrix(1, 2);
+    if (real) {
+        range.matrix(1, 1) = machine::AsReal(left);
+        range.matrix(1, 2) = machine::AsReal(right);
+    } else {
+        range.matrix(1, 1) = machine::AsInteger(left);
+        range.matrix(1, 2) = machine::AsInteger(right);
     }
+    return range;
+}
 
-    bool IsMatrix(const tVariable& v) { return v.shape == shMatrix; }
-
-    bool IsStringMatrix(const tVariable& v) { return v.shape == shMatrix && v.datatype == dtString; }
-
-    tVariable MakeRange(const tVariable& left, const tVariable& right)
-    {
-        tVariable range;
-        range.shape = shRange;
-        range.tag = tgRange;
-        const bool real = left.datatype == dtReal || right.datatype == dtReal;
-        const bool bothBoolean = left.datatype == dtBoolean && right.datatype == dtBoolean;
-        range.datatype = real ? dtReal : bothBoolean ? dtBoolean : dtInteger;
-        range.matrix = trealmatrix(1, 2);
-        if (real) {
-            range.matrix(1, 1) = machine::AsReal(left);
-            range.matrix(1, 2) = machine::AsReal(right);
-        } else {
-            range.matrix(1, 1) = machine::AsInteger(left);
-            range.matrix(1, 2) = machine::AsInteger(right);
-        }
-        return range;
+// One row of a block: [n, n] of a number, the first two elements of a matrix's first row.
+void BlockRow(const tVariable& v, trealmatrix& block, std::int32_t row)
+{
+    if (v.shape == shScalar && (v.datatype == dtInteger || v.datatype == dtReal)) {
+        const long double n = machine::AsInteger(v);
+        block(row, 1) = n;
+        block(row, 2) = n;
+    } else if (IsMatrix(v) && v.datatype != dtString && v.matrix.Rows() >= 1
+        && v.matrix.Cols() >= 1) {
+        block(row, 1) = v.matrix(1, 1);
+        block(row, 2) = v.matrix.Cols() >= 2 ? v.matrix(1, 2) : v.matrix(1, 1);
+    } else {
+        block(row, 1) = 1;
+        block(row, 2) = 1;
     }
-
-    // One row of a block: [n, n] of a number, the first two elements of a matrix's first row.
-    void BlockRow(const tVariable& v, trealmatrix& block, std::int32_t row)
-    {
-        if (v.shape == shScalar && (v.datatype == dtInteger || v.datatype == dtReal)) {
-            const long double n = machine::AsInteger(v);
-            block(row, 1) = n;
-            block(row, 2) = n;
-        } else if (IsMatrix(v) && v.datatype != dtString && v.matrix.Rows() >= 1 && v.matrix.Cols() >= 1) {
-            block(row, 1) = v.matrix(1, 1);
-            block(row, 2) = v.matrix.Cols() >= 2 ? v.matrix(1, 2) : v.matrix(1, 1);
-        } else {
-            block(row, 1) = 1;
-            block(row, 2) = 1;
-        }
-    }
+}
 
 } // namespace
 
@@ -151,7 +158,8 @@ tVariable BuildMatrixLiteral(const tVariableArray& values)
         std::int64_t rowCount = 0;
         for (std::size_t i = 1; i < values.size(); ++i) {
             const tVariable& v = values[i];
-            const bool holdsMatrix = v.shape == shMatrix || v.shape == shVector || v.shape == shRange;
+            const bool holdsMatrix
+                = v.shape == shMatrix || v.shape == shVector || v.shape == shRange;
             if (!holdsMatrix || (v.datatype == dtString) != text)
                 throw tRangeError();
             const std::int32_t vCols = text ? v.strmatrix.Cols() : v.matrix.Cols();

@@ -6,8 +6,9 @@
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
+
+#include <locale.h>
 
 namespace zelvora {
 

@@ -6,64 +6,64 @@
 namespace zelvora::scanning {
 namespace {
 
-    bool IsQuoteLike(std::uint16_t kind)
-    {
-        return kind == 4 || kind == QuotedKind || kind == QuotedContinuationKind;
-    }
+bool IsQuoteLike(std::uint16_t kind)
+{
+    return kind == 4 || kind == QuotedKind || kind == QuotedContinuationKind;
+}
 
-    // Stage 1: runs of one character class; specials are single characters or listed pairs.
-    std::vector<tRun> CharacterRuns(std::string_view text, const tScanRules& rules)
-    {
-        std::vector<tRun> runs;
-        runs.reserve(text.size() + 10);
-        bool inQuote = false;
-        bool startFresh = true; // after a closing quote the next character starts a new run
-        bool lastWasSingleSpecial = false;
-        const auto length = static_cast<std::int32_t>(text.size());
-        for (std::int32_t i = 0; i < length; ++i) {
-            const char c = text[static_cast<std::size_t>(i)];
-            if (inQuote) {
-                runs.back().Last = i;
-                if (c == rules.Quote) {
-                    inQuote = false;
-                    startFresh = true;
-                }
-                continue;
-            }
-            const bool singleSpecialBefore = lastWasSingleSpecial;
-            lastWasSingleSpecial = false;
+// Stage 1: runs of one character class; specials are single characters or listed pairs.
+std::vector<tRun> CharacterRuns(std::string_view text, const tScanRules& rules)
+{
+    std::vector<tRun> runs;
+    runs.reserve(text.size() + 10);
+    bool inQuote = false;
+    bool startFresh = true; // after a closing quote the next character starts a new run
+    bool lastWasSingleSpecial = false;
+    const auto length = static_cast<std::int32_t>(text.size());
+    for (std::int32_t i = 0; i < length; ++i) {
+        const char c = text[static_cast<std::size_t>(i)];
+        if (inQuote) {
+            runs.back().Last = i;
             if (c == rules.Quote) {
-                runs.push_back({ 4, i, i });
-                inQuote = true;
-                startFresh = false;
-                continue;
+                inQuote = false;
+                startFresh = true;
             }
-            const unsigned char byte = static_cast<unsigned char>(c);
-            const auto cls = static_cast<std::uint16_t>(ClassOfChar(byte));
-            if (cls == static_cast<std::uint16_t>(tCharClass::Special)) {
-                if (singleSpecialBefore && !startFresh) {
-                    const char previous = text[static_cast<std::size_t>(i - 1)];
-                    if (const auto pair = PairKind(rules.PairList, previous, c); pair != 0) {
-                        runs.back().Kind = pair;
-                        runs.back().Last = i;
-                        continue;
-                    }
-                }
-                runs.push_back({ cls, i, i });
-                lastWasSingleSpecial = true;
-                startFresh = false;
-                continue;
-            }
-            const bool continues = !startFresh && !runs.empty() && runs.back().Kind == cls
-                && !(cls == static_cast<std::uint16_t>(tCharClass::LineBreak) && c == '\r');
-            if (continues)
-                runs.back().Last = i;
-            else
-                runs.push_back({ cls, i, i });
-            startFresh = false;
+            continue;
         }
-        return runs;
+        const bool singleSpecialBefore = lastWasSingleSpecial;
+        lastWasSingleSpecial = false;
+        if (c == rules.Quote) {
+            runs.push_back({ 4, i, i });
+            inQuote = true;
+            startFresh = false;
+            continue;
+        }
+        const unsigned char byte = static_cast<unsigned char>(c);
+        const auto cls = static_cast<std::uint16_t>(ClassOfChar(byte));
+        if (cls == static_cast<std::uint16_t>(tCharClass::Special)) {
+            if (singleSpecialBefore && !startFresh) {
+                const char previous = text[static_cast<std::size_t>(i - 1)];
+                if (const auto pair = PairKind(rules.PairList, previous, c); pair != 0) {
+                    runs.back().Kind = pair;
+                    runs.back().Last = i;
+                    continue;
+                }
+            }
+            runs.push_back({ cls, i, i });
+            lastWasSingleSpecial = true;
+            startFresh = false;
+            continue;
+        }
+        const bool continues = !startFresh && !runs.empty() && runs.back().Kind == cls
+            && !(cls == static_cast<std::uint16_t>(tCharClass::LineBreak) && c == '\r');
+        if (continues)
+            runs.back().Last = i;
+        else
+            runs.push_back({ cls, i, i });
+        startFresh = false;
     }
+    return runs;
+}
 
 } // namespace
 
@@ -120,7 +120,8 @@ std::vector<tRun> CombinedRuns(std::string_view text, const tScanRules& rules)
             break;
         }
         case 4: // quoted
-            startToken(run, rules.JoinQuotedRuns && IsQuoteLike(k) ? QuotedContinuationKind : QuotedKind);
+            startToken(
+                run, rules.JoinQuotedRuns && IsQuoteLike(k) ? QuotedContinuationKind : QuotedKind);
             break;
         default: // blanks, line breaks, other bytes, two-character signs
             startToken(run, run.Kind);

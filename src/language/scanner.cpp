@@ -8,10 +8,10 @@
 namespace zelvora {
 namespace {
 
-    constexpr bool IsGermanLetter(unsigned char c)
-    {
-        return c == 196 || c == 214 || c == 220 || c == 223 || c == 228 || c == 246 || c == 252;
-    }
+constexpr bool IsGermanLetter(unsigned char c)
+{
+    return c == 196 || c == 214 || c == 220 || c == 223 || c == 228 || c == 246 || c == 252;
+}
 
 } // namespace
 

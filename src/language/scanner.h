@@ -63,15 +63,22 @@ inline bool IsSignToken(const t_ansitoken& token, char c)
     return token.Kind == tkSign && token.Text.size() == 1 && token.Text[0] == c;
 }
 
-
 // Character classes of the first scanning stage.
-enum class tCharClass : std::uint8_t { Blank = 1, Digit = 2, Letter = 3, Special = 5, Other = 9, LineBreak = 11 };
+enum class tCharClass : std::uint8_t {
+    Blank = 1,
+    Digit = 2,
+    Letter = 3,
+    Special = 5,
+    Other = 9,
+    LineBreak = 11
+};
 tCharClass ClassOfChar(unsigned char c);
 
 // Kind of the two-character sign a+b in the pair list, or 0 when it is none.
 std::uint16_t PairKind(std::string_view pairList, char a, char b);
 
 // The pair list of the full scanner.
-inline constexpr std::string_view AnsiPairList = "  .. <= => <> -> <- ** /* */ // || ++ *# /# ^# *' ";
+inline constexpr std::string_view AnsiPairList
+    = "  .. <= => <> -> <- ** /* */ // || ++ *# /# ^# *' ";
 
 } // namespace zelvora

@@ -78,8 +78,8 @@ std::vector<long double> CategoryValues(
 
 } // namespace
 
-long double MedianOfDistinct(
-    const std::vector<long double>& values, const std::vector<long double>& counts, tMedianKind kind)
+long double MedianOfDistinct(const std::vector<long double>& values,
+    const std::vector<long double>& counts, tMedianKind kind)
 {
     const std::size_t m = values.size();
     if (m == 0)
@@ -111,8 +111,8 @@ long double MedianOfDistinct(
     return values[m - 1];
 }
 
-trealmatrix MedianOf(const trealmatrix& m, int32_t direction, const trealmatrix& groups,
-    tMedianKind kind)
+trealmatrix MedianOf(
+    const trealmatrix& m, int32_t direction, const trealmatrix& groups, tMedianKind kind)
 {
     const auto [rows, cols] = m.Dims();
     tMathErrorWatch watch;
@@ -149,8 +149,8 @@ trealmatrix MedianOf(const trealmatrix& m, int32_t direction, const trealmatrix&
     return result;
 }
 
-trealmatrix TabMedian(const trealmatrix& m, int32_t direction, const trealmatrix& categories,
-    tMedianKind kind)
+trealmatrix TabMedian(
+    const trealmatrix& m, int32_t direction, const trealmatrix& categories, tMedianKind kind)
 {
     const auto [rows, cols] = m.Dims();
     if (direction < 1 || direction > 3)

@@ -15,11 +15,11 @@ enum class tMedianKind {
 };
 
 // The median of distinct ascending values v_1 < ... < v_m with positive counts n_j (N in all): 0
-// without values. When v_1 is MissingCode it is left out (m = 1 gives MissingCode, m = 2 gives v_2).
-// Otherwise m = 1 gives v_1; else with C_j the running count and p the target position, the first
-// j with C_j > p gives v_j + (p - C_{j-1}) * (v_{j+1} - v_j) / n_j (v_{m+1} = v_m).
-long double MedianOfDistinct(
-    const std::vector<long double>& values, const std::vector<long double>& counts, tMedianKind kind);
+// without values. When v_1 is MissingCode it is left out (m = 1 gives MissingCode, m = 2 gives
+// v_2). Otherwise m = 1 gives v_1; else with C_j the running count and p the target position, the
+// first j with C_j > p gives v_j + (p - C_{j-1}) * (v_{j+1} - v_j) / n_j (v_{m+1} = v_m).
+long double MedianOfDistinct(const std::vector<long double>& values,
+    const std::vector<long double>& counts, tMedianKind kind);
 
 // Medians per row and group of columns (direction 1, rows x k), per column and group of rows
 // (direction 2, k x cols) or of all elements (direction 3, 1 x 1, groups not used). Groups as

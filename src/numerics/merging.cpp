@@ -133,8 +133,8 @@ trealmatrix MergeIndexedColumns(const trealmatrix& m1, const trealmatrix& m2, co
     return result;
 }
 
-trealmatrix MergeMatchingColumns(const trealmatrix& m1, const trealmatrix& m2,
-    const trealmatrix& k1, const trealmatrix& k2)
+trealmatrix MergeMatchingColumns(
+    const trealmatrix& m1, const trealmatrix& m2, const trealmatrix& k1, const trealmatrix& k2)
 {
     trealmatrix result = m1;
     const tintmatrix matches = MatchKeys(k1, k2);

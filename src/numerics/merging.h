@@ -37,8 +37,8 @@ trealmatrix MergeIndexedColumns(const trealmatrix& m1, const trealmatrix& m2, co
 // Copy of M1 in which each column k matched by MatchKeys(K1, K2) to column l receives column l of
 // M2 in the rows 1..rows(M1). A match outside M1 or M2, or M2 with fewer rows than M1 when
 // anything is matched, raises tRangeError.
-trealmatrix MergeMatchingColumns(const trealmatrix& m1, const trealmatrix& m2,
-    const trealmatrix& k1, const trealmatrix& k2);
+trealmatrix MergeMatchingColumns(
+    const trealmatrix& m1, const trealmatrix& m2, const trealmatrix& k1, const trealmatrix& k2);
 
 // Element by element A's element where C's is exactly 1, else B's. The result has the largest
 // row and column counts of the three; each operand must have, per direction, that size or 1 (its

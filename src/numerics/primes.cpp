@@ -8,9 +8,9 @@ namespace {
 
 constexpr uint32_t tableSize = 65536;
 // Bit x is set for the x <= 39 that count as prime: 1, 2, 3, 5, 7, ..., 37.
-constexpr uint64_t smallPrimes = (1ull << 1) | (1ull << 2) | (1ull << 3) | (1ull << 5)
-    | (1ull << 7) | (1ull << 11) | (1ull << 13) | (1ull << 17) | (1ull << 19) | (1ull << 23)
-    | (1ull << 29) | (1ull << 31) | (1ull << 37);
+constexpr uint64_t smallPrimes = (1ull << 1) | (1ull << 2) | (1ull << 3) | (1ull << 5) | (1ull << 7)
+    | (1ull << 11) | (1ull << 13) | (1ull << 17) | (1ull << 19) | (1ull << 23) | (1ull << 29)
+    | (1ull << 31) | (1ull << 37);
 
 } // namespace
 

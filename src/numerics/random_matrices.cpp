@@ -82,8 +82,8 @@ trealmatrix RandomUniform(int32_t rows, int32_t cols, long double lower, long do
         return FailureMatrix();
     tMathErrorWatch watch;
     const long double width = upper - lower;
-    trealmatrix m = Fill(rows, cols, mode == 1,
-        [&] { return generator.UniformDeviate() * width + lower; });
+    trealmatrix m
+        = Fill(rows, cols, mode == 1, [&] { return generator.UniformDeviate() * width + lower; });
     watch.RaiseIfFaulted();
     return m;
 }

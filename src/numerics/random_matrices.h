@@ -50,7 +50,6 @@ trealmatrix RandomUniform(int32_t rows, int32_t cols, long double lower, long do
 
 // The first k positions of a random order of 1..n: n uniform deviates, their positions sorted by
 // value (IndexSortReal). k is bounded to 0..n; n < 1 gives an empty vector.
-tIntvector RandomPermutation(
-    int32_t n, int32_t k, tRandomGenerator& generator);
+tIntvector RandomPermutation(int32_t n, int32_t k, tRandomGenerator& generator);
 
 } // namespace zelvora

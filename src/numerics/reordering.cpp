@@ -84,8 +84,7 @@ template <typename T> tMatrix<T> IndexColumnsOf(const tMatrix<T>& m, const tIntv
     return result;
 }
 
-template <typename T>
-tMatrix<T> IndexColumnsByMatrixOf(const tMatrix<T>& m, const trealmatrix& im)
+template <typename T> tMatrix<T> IndexColumnsByMatrixOf(const tMatrix<T>& m, const trealmatrix& im)
 {
     const bool perRow = im.Rows() == m.Rows();
     tMatrix<T> result(m.Rows(), im.Cols());

@@ -35,8 +35,9 @@ private:
 class tRangeError : public tRunTimeError {
 public:
     tRangeError()
-        : tRunTimeError(tRunTimeErrorKind::Range, "Fehler bei Bereichspr\xFC"
-                                                  "fung")
+        : tRunTimeError(tRunTimeErrorKind::Range,
+            "Fehler bei Bereichspr\xFC"
+            "fung")
     {
     }
 };
@@ -45,8 +46,10 @@ public:
 class tConversionError : public tRunTimeError {
 public:
     explicit tConversionError(const std::string& text)
-        : tRunTimeError(tRunTimeErrorKind::Conversion, "'" + text + "' ist kein g\xFC"
-                                                                    "ltiger Integerwert")
+        : tRunTimeError(tRunTimeErrorKind::Conversion,
+            "'" + text
+                + "' ist kein g\xFC"
+                  "ltiger Integerwert")
     {
     }
 };
@@ -63,8 +66,9 @@ public:
 class tFloatOverflowError : public tRunTimeError {
 public:
     tFloatOverflowError()
-        : tRunTimeError(tRunTimeErrorKind::FloatOverflow, "Gleitkomma\xFC"
-                                                          "berlauf")
+        : tRunTimeError(tRunTimeErrorKind::FloatOverflow,
+            "Gleitkomma\xFC"
+            "berlauf")
     {
     }
 };
@@ -81,8 +85,9 @@ public:
 class tFloatInvalidError : public tRunTimeError {
 public:
     tFloatInvalidError()
-        : tRunTimeError(tRunTimeErrorKind::FloatInvalid, "Ung\xFC"
-                                                         "ltige Gleitkommaoperation")
+        : tRunTimeError(tRunTimeErrorKind::FloatInvalid,
+            "Ung\xFC"
+            "ltige Gleitkommaoperation")
     {
     }
 };

@@ -30,7 +30,8 @@ void PartitionSort(std::vector<T>& items, int32_t left, int32_t right, Compare c
                 while (j > left && compare(items[static_cast<std::size_t>(j)], pivot) > 0)
                     --j;
                 if (i <= j) {
-                    std::swap(items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(j)]);
+                    std::swap(
+                        items[static_cast<std::size_t>(i)], items[static_cast<std::size_t>(j)]);
                     ++i;
                     --j;
                 }
@@ -76,8 +77,8 @@ template <typename T> tIntvector SortPositionsByKey(const T* keys, int32_t n)
     std::vector<tKeyed> items(static_cast<std::size_t>(n));
     for (int32_t p = 1; p <= n; ++p)
         items[static_cast<std::size_t>(p - 1)] = { keys[p], p };
-    PartitionSort(items, 0, n - 1,
-        [](const tKeyed& a, const tKeyed& b) { return Order(a.key, b.key); });
+    PartitionSort(
+        items, 0, n - 1, [](const tKeyed& a, const tKeyed& b) { return Order(a.key, b.key); });
     tIntvector order(n);
     for (int32_t p = 1; p <= n; ++p)
         order[static_cast<std::size_t>(p)] = items[static_cast<std::size_t>(p - 1)].position;

@@ -15,7 +15,8 @@ tIntvector CategoryCodes(const tRealVector& v)
     for (int32_t i = 1; i <= n; ++i) {
         const int32_t position = order[static_cast<std::size_t>(i)];
         const int32_t previous = i > 1 ? order[static_cast<std::size_t>(i - 1)] : 0;
-        if (i == 1 || v[static_cast<std::size_t>(position)] != v[static_cast<std::size_t>(previous)])
+        if (i == 1
+            || v[static_cast<std::size_t>(position)] != v[static_cast<std::size_t>(previous)])
             ++code;
         codes[static_cast<std::size_t>(position)] = code;
     }

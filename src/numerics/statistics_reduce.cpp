@@ -208,8 +208,8 @@ trealmatrix ReduceAlong(
         const long double* row = m.Row(r);
         for (int32_t c = 1; c <= cols; ++c) {
             ++position;
-            Accumulate<T, Square>(acc[static_cast<std::size_t>(codes[position] - 1)], row[c],
-                position);
+            Accumulate<T, Square>(
+                acc[static_cast<std::size_t>(codes[position] - 1)], row[c], position);
         }
     }
     const bool pairs = flags.index && (T == tTarget::Minimum || T == tTarget::Maximum);

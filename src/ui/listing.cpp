@@ -6,10 +6,10 @@
 namespace zelvora {
 namespace {
 
-    std::string_view DropLastTwo(std::string_view text)
-    {
-        return text.substr(0, text.size() >= 2 ? text.size() - 2 : 0);
-    }
+std::string_view DropLastTwo(std::string_view text)
+{
+    return text.substr(0, text.size() >= 2 ? text.size() - 2 : 0);
+}
 
 } // namespace
 

@@ -5,8 +5,8 @@
 #include "formats/matrix_text_io.h"
 #include "interpreter/compute_handler.h"
 #include "interpreter/option_commands.h"
-#include "text/text_encoding.h"
 #include "numerics/library_state.h"
+#include "text/text_encoding.h"
 #include "variables/number_format.h"
 
 #include <chrono>
@@ -17,7 +17,8 @@
 
 namespace zelvora {
 
-tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
+tSession::tSession(
+    const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
     : m_ports(ports)
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
@@ -25,16 +26,19 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const
     , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
     , m_environment(m_store)
     , m_machine(m_environment, &m_dispatch)
-    , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn }, m_dispatch.Random())
+    , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn },
+          m_dispatch.Random())
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
-    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf, ports.Processes, {}, {}, {} }
+    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
+        ports.Processes, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     NumericsContext().decimalSeparator = SystemDecimalSeparator();
     m_journal.Start(startTime);
     m_listing.Start(startTime);
-    m_interpreter.SetPorts({ &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
+    m_interpreter.SetPorts(
+        { &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
@@ -46,7 +50,8 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime, const
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     m_dispatch.Register(FileReaderRows());
     SetMatrixClipboard(ports.Clipboard);
-    m_environment.SystemVariables = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
+    m_environment.SystemVariables
+        = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
     tCommandHooks hooks;
     hooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
         const tVariable* variable = m_environment.FindVariable(name);

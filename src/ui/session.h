@@ -8,8 +8,8 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/options.h"
 #include "interpreter/settings_module.h"
-#include "interpreter/system_variables.h"
 #include "interpreter/store_commands.h"
+#include "interpreter/system_variables.h"
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
 #include "ports/command_window_port.h"
@@ -42,7 +42,8 @@ public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     // paths: where the settings, the data directory and the shipped examples are; the session
     // reads and writes nothing there until the front end calls Settings().Start().
-    tSession(const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths = {});
+    tSession(
+        const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths = {});
     ~tSession();
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;

@@ -1,8 +1,8 @@
 // The display list: scalar rows and matrix windows that follow the variables of the store.
 #include "variables/display_list.h"
 
-#include "text/name_fold.h"
 #include "numerics/scalar_math.h"
+#include "text/name_fold.h"
 #include "variables/number_format.h"
 
 #include <algorithm>

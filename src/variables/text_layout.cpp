@@ -1,8 +1,8 @@
 // The copy and listing schemes and the rendering of a matrix variable as text.
 #include "variables/text_layout.h"
 
-#include "text/word_list.h"
 #include "text/name_fold.h"
+#include "text/word_list.h"
 #include "variables/number_format.h"
 
 #include <algorithm>

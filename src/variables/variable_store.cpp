@@ -1,8 +1,8 @@
 // The variable store: lookup by folded name, assignment, adding, deleting and renaming.
 #include "variables/variable_store.h"
 
-#include "text/name_fold.h"
 #include "numerics/run_time_error.h"
+#include "text/name_fold.h"
 
 #include <utility>
 

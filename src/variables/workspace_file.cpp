@@ -86,8 +86,7 @@ bool tdiskWorkspace::SaveWorkspace(const std::string& fileName, const tVarClass&
     return true;
 }
 
-bool tdiskWorkspace::LoadWorkspace(
-    const std::string& fileName, tVisibleVarsList& store)
+bool tdiskWorkspace::LoadWorkspace(const std::string& fileName, tVisibleVarsList& store)
 {
     m_fileName = fileName;
     const std::optional<std::string> bytes = ReadWholeFile(fileName);

@@ -128,7 +128,9 @@ TEST_F(ReaderFunctionTest, NamesResolveAgainstTheScriptDirectory)
     // Backslashes are read as slashes.
     std::filesystem::create_directories(directory / "sub");
     WriteBytes(PathOf("sub/v.csv"), "7\n");
-    EXPECT_EQ(Call(tOpcode::CSVDatei, Texts({ "sub\\v.csv" }), directory.string()).Values[0].matrix(1, 1), 7);
+    EXPECT_EQ(
+        Call(tOpcode::CSVDatei, Texts({ "sub\\v.csv" }), directory.string()).Values[0].matrix(1, 1),
+        7);
 
     // "CLIP" in any case reads the clipboard instead of a file of that name.
     WriteBytes(PathOf("Clip"), "1\n");
@@ -137,7 +139,8 @@ TEST_F(ReaderFunctionTest, NamesResolveAgainstTheScriptDirectory)
     EXPECT_EQ(clip.Values[0].matrix(1, 2), 9);
 
     // CSVDatei takes one or two arguments.
-    const tCallOutcome three = Call(tOpcode::CSVDatei, Texts({ "w.csv", "", "" }), directory.string());
+    const tCallOutcome three
+        = Call(tOpcode::CSVDatei, Texts({ "w.csv", "", "" }), directory.string());
     EXPECT_EQ(three.Values[0].shape, shEmpty);
     EXPECT_EQ(LibErrorCode(), 0);
 }

@@ -1,12 +1,11 @@
 // Options: the tables, SETOPTIONS groups, parsing and clamping, show texts, SHOWOPTIONS and the
 // journal and listing switches.
 #include "interpreter/option_commands.h"
-
-#include "text/word_list.h"
 #include "interpreter/options.h"
 #include "interpreter/system_variables.h"
 #include "numerics/run_time_error.h"
 #include "support/recording_ports.h"
+#include "text/word_list.h"
 
 #include <set>
 

@@ -73,9 +73,9 @@ TEST(Catalogue, CountsAndPositions)
     EXPECT_EQ(catalogue.SortOrder().Count(), 360);
 
     EXPECT_EQ(catalogue.Entry(1).Name, "PUSHVAR");
-    EXPECT_EQ(catalogue.Entry(1).Opcode, tOpcode{4});
+    EXPECT_EQ(catalogue.Entry(1).Opcode, tOpcode { 4 });
     EXPECT_EQ(catalogue.Entry(2).Name, "PUSHREF");
-    EXPECT_EQ(catalogue.Entry(2).Opcode, tOpcode{5});
+    EXPECT_EQ(catalogue.Entry(2).Opcode, tOpcode { 5 });
     EXPECT_EQ(catalogue.Entry(3).Name, "E");
     EXPECT_EQ(catalogue.Entry(10).Name, "(");
     EXPECT_EQ(catalogue.Entry(307).Name, "R3_NORM");
@@ -108,7 +108,7 @@ TEST(Catalogue, LookupIgnoresCaseAndFindsAliases)
 {
     tTocINFO& catalogue = Catalogue();
     for (const char* name : { "SIN", "sin", "Sin" })
-        EXPECT_EQ(catalogue.Lookup(name, 0).Opcode, tOpcode{89}) << name;
+        EXPECT_EQ(catalogue.Lookup(name, 0).Opcode, tOpcode { 89 }) << name;
     for (const char* name : { "\xFC"
                               "ber",
              "\xDC"
@@ -116,22 +116,22 @@ TEST(Catalogue, LookupIgnoresCaseAndFindsAliases)
              "\xDC"
              "BER",
              "Choose" })
-        EXPECT_EQ(catalogue.Lookup(name, 0).Opcode, tOpcode{48}) << name;
-    EXPECT_EQ(catalogue.Lookup("t", 0).Opcode, tOpcode{16});
-    EXPECT_EQ(catalogue.Lookup("factorize", 0).Opcode, tOpcode{311});
+        EXPECT_EQ(catalogue.Lookup(name, 0).Opcode, tOpcode { 48 }) << name;
+    EXPECT_EQ(catalogue.Lookup("t", 0).Opcode, tOpcode { 16 });
+    EXPECT_EQ(catalogue.Lookup("factorize", 0).Opcode, tOpcode { 311 });
     // The search does not look at kinds: any of the three finds any entry.
-    EXPECT_EQ(catalogue.LookupOperator("abs", 0).Opcode, tOpcode{74});
-    EXPECT_EQ(catalogue.LookupConstant("+", 0).Opcode, tOpcode{24});
-    EXPECT_EQ(catalogue.LookupFunction("pi", 0).Opcode, tOpcode{14});
+    EXPECT_EQ(catalogue.LookupOperator("abs", 0).Opcode, tOpcode { 74 });
+    EXPECT_EQ(catalogue.LookupConstant("+", 0).Opcode, tOpcode { 24 });
+    EXPECT_EQ(catalogue.LookupFunction("pi", 0).Opcode, tOpcode { 14 });
 }
 
 TEST(Catalogue, LookupPrefixRuleAndFailures)
 {
     tTocINFO& catalogue = Catalogue();
-    EXPECT_EQ(catalogue.Lookup("x_abs", 0).Opcode, tOpcode{74});
-    EXPECT_EQ(catalogue.Lookup("Q_SIN", 0).Opcode, tOpcode{89});
-    EXPECT_EQ(catalogue.Lookup("R2_Add", 0).Opcode, tOpcode{218});
-    EXPECT_EQ(catalogue.Lookup("St_ChiSq", 0).Opcode, tOpcode{240});
+    EXPECT_EQ(catalogue.Lookup("x_abs", 0).Opcode, tOpcode { 74 });
+    EXPECT_EQ(catalogue.Lookup("Q_SIN", 0).Opcode, tOpcode { 89 });
+    EXPECT_EQ(catalogue.Lookup("R2_Add", 0).Opcode, tOpcode { 218 });
+    EXPECT_EQ(catalogue.Lookup("St_ChiSq", 0).Opcode, tOpcode { 240 });
 
     // F_ord is looked up as ORD, which does not exist.
     for (const char* name : { "F_ord", "nosuch", "", "x_", "abs " }) {
@@ -152,18 +152,18 @@ TEST(Catalogue, DoubledNamesFindTheirFirstRegistration)
     tTocINFO& catalogue = Catalogue();
     for (const char* name : { "W", "w" }) {
         const tTocLookup result = catalogue.Lookup(name, 0);
-        EXPECT_EQ(result.Opcode, tOpcode{16}) << name;
+        EXPECT_EQ(result.Opcode, tOpcode { 16 }) << name;
         EXPECT_EQ(catalogue.Entry(result.Entry).Kind, tTocKind::Constant) << name;
     }
     for (const char* name : { "If", "if", "IF" }) {
         const tTocLookup result = catalogue.Lookup(name, 0);
-        EXPECT_EQ(result.Opcode, tOpcode{46}) << name;
+        EXPECT_EQ(result.Opcode, tOpcode { 46 }) << name;
         EXPECT_EQ(catalogue.Entry(result.Entry).Name, "FALLS") << name;
     }
     // The function behind W stays reachable by its name and its other alias.
-    EXPECT_EQ(catalogue.Lookup("v", 0).Opcode, tOpcode{239});
-    EXPECT_EQ(catalogue.Lookup("Skalar", 0).Opcode, tOpcode{239});
-    EXPECT_EQ(catalogue.Lookup("Wenn", 0).Opcode, tOpcode{113});
+    EXPECT_EQ(catalogue.Lookup("v", 0).Opcode, tOpcode { 239 });
+    EXPECT_EQ(catalogue.Lookup("Skalar", 0).Opcode, tOpcode { 239 });
+    EXPECT_EQ(catalogue.Lookup("Wenn", 0).Opcode, tOpcode { 113 });
 
     // e is registered with the alias e: two names, one entry.
     std::vector<std::int32_t> entriesOfE;
@@ -200,12 +200,12 @@ TEST(Catalogue, SortOrderIsAPermutationInByteOrder)
 TEST(Catalogue, EntryOfOpcode)
 {
     tTocINFO& catalogue = Catalogue();
-    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode{3}), 0);
-    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode{4}), 1);
+    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode { 3 }), 0);
+    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode { 4 }), 1);
     // First entry of a shared opcode: falsch before f, Addsp before Concatsp.
-    EXPECT_EQ(catalogue.Entry(catalogue.EntryOfOpcode(tOpcode{15})).Name, "FALSCH");
-    EXPECT_EQ(catalogue.Entry(catalogue.EntryOfOpcode(tOpcode{291})).Name, "ADDSP");
-    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode{230}), 307);
+    EXPECT_EQ(catalogue.Entry(catalogue.EntryOfOpcode(tOpcode { 15 })).Name, "FALSCH");
+    EXPECT_EQ(catalogue.Entry(catalogue.EntryOfOpcode(tOpcode { 291 })).Name, "ADDSP");
+    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode { 230 }), 307);
 }
 
 TEST(Catalogue, BuildOnDemandAndClear)
@@ -213,7 +213,7 @@ TEST(Catalogue, BuildOnDemandAndClear)
     tTocINFO catalogue;
     EXPECT_FALSE(catalogue.Built());
     EXPECT_EQ(catalogue.EntryCount(), 0);
-    EXPECT_EQ(catalogue.Lookup("abs", 0).Opcode, tOpcode{74});
+    EXPECT_EQ(catalogue.Lookup("abs", 0).Opcode, tOpcode { 74 });
     EXPECT_TRUE(catalogue.Built());
     catalogue.Build();
     EXPECT_EQ(catalogue.EntryCount(), 307);
@@ -226,7 +226,7 @@ TEST(Catalogue, BuildOnDemandAndClear)
     EXPECT_EQ(catalogue.Tree().Root().Count(), 0);
     EXPECT_THROW(catalogue.Entry(1), tRangeError);
 
-    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode{26}), 20);
+    EXPECT_EQ(catalogue.EntryOfOpcode(tOpcode { 26 }), 20);
     EXPECT_EQ(catalogue.Entry(20).Name, "*");
     EXPECT_EQ(catalogue.NameCount(), 360);
 }

@@ -171,36 +171,36 @@ TEST(GaussElimStep, IndexesOutsideTheMatrixAreRangeErrors)
 namespace zelvora {
 namespace {
 
-    using testing::BitHash;
+using testing::BitHash;
 
-    // A fixed, well-conditioned but unstructured matrix: every element needs all 64 mantissa bits.
-    trealmatrix FixedMatrix(int32_t n)
-    {
-        trealmatrix m(n, n);
-        for (int32_t r = 1; r <= n; ++r)
-            for (int32_t c = 1; c <= n; ++c)
-                m(r, c) = 1.0L / (r + 2 * c - 1) + (r == c ? 1.0L / 3 : 0) - (r * c % 5) / 7.0L;
-        return m;
-    }
+// A fixed, well-conditioned but unstructured matrix: every element needs all 64 mantissa bits.
+trealmatrix FixedMatrix(int32_t n)
+{
+    trealmatrix m(n, n);
+    for (int32_t r = 1; r <= n; ++r)
+        for (int32_t c = 1; c <= n; ++c)
+            m(r, c) = 1.0L / (r + 2 * c - 1) + (r == c ? 1.0L / 3 : 0) - (r * c % 5) / 7.0L;
+    return m;
+}
 
-    // The elimination's order of operations decides the last bits: these results were recorded
-    // from the elimination as it stands (bit for bit the plain one-step-at-a-time form) and must
-    // not change with any rearrangement of its loops.
-    TEST(GaussJordan, FixedInversesAreBitForBit)
-    {
-        EXPECT_EQ(BitHash(GaussJordanInverse(FixedMatrix(7))), 902167261873037097u);
-        EXPECT_EQ(BitHash(GaussJordanInverse(FixedMatrix(12))), 16185495447084834435u);
-        EXPECT_EQ(BitHash(SolveRight(FixedMatrix(5), FixedMatrix(5))), 10248223342253644656u);
-    }
+// The elimination's order of operations decides the last bits: these results were recorded
+// from the elimination as it stands (bit for bit the plain one-step-at-a-time form) and must
+// not change with any rearrangement of its loops.
+TEST(GaussJordan, FixedInversesAreBitForBit)
+{
+    EXPECT_EQ(BitHash(GaussJordanInverse(FixedMatrix(7))), 902167261873037097u);
+    EXPECT_EQ(BitHash(GaussJordanInverse(FixedMatrix(12))), 16185495447084834435u);
+    EXPECT_EQ(BitHash(SolveRight(FixedMatrix(5), FixedMatrix(5))), 10248223342253644656u);
+}
 
-    // Row and column 1 hold elements of equal size only: the first candidate stays the pivot.
-    TEST(GaussJordan, TiedPivotsKeepTheFirstRow)
-    {
-        trealmatrix tied = FixedMatrix(6);
-        for (int32_t r = 1; r <= 6; ++r)
-            tied(r, 1) = tied(1, r) = r % 2 == 0 ? 0.7L : -0.7L;
-        EXPECT_EQ(BitHash(GaussJordanInverse(tied)), 15424821649187416564u);
-    }
+// Row and column 1 hold elements of equal size only: the first candidate stays the pivot.
+TEST(GaussJordan, TiedPivotsKeepTheFirstRow)
+{
+    trealmatrix tied = FixedMatrix(6);
+    for (int32_t r = 1; r <= 6; ++r)
+        tied(r, 1) = tied(1, r) = r % 2 == 0 ? 0.7L : -0.7L;
+    EXPECT_EQ(BitHash(GaussJordanInverse(tied)), 15424821649187416564u);
+}
 
 } // namespace
 } // namespace zelvora

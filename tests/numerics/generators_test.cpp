@@ -33,14 +33,16 @@ TEST(Generators, FilledTriangularAndHilbert)
     EXPECT_EQ(MakeFilled(1, 2, std::string("x")), Texts({ { "x", "x" } }));
     EXPECT_EQ(MakeTriangle(3, 7), Mat({ { 7, 0, 0 }, { 7, 7, 0 }, { 7, 7, 7 } }));
     EXPECT_EQ(MakeTriangle(2, std::string("a")), Texts({ { "a", "" }, { "a", "a" } }));
-    EXPECT_EQ(MakeHilbert(2, 3), Mat({ { 1, 1.0L / 2, 1.0L / 3 }, { 1.0L / 2, 1.0L / 3, 1.0L / 4 } }));
+    EXPECT_EQ(
+        MakeHilbert(2, 3), Mat({ { 1, 1.0L / 2, 1.0L / 3 }, { 1.0L / 2, 1.0L / 3, 1.0L / 4 } }));
     EXPECT_EQ(MakeHilbert(trealmatrix(1, 2)), Mat({ { 1, 0.5L } }));
     EXPECT_EQ(MakeFilled(0, 3, 1).Dims(), (tMatDims { 0, 3 }));
 }
 
 TEST(Generators, TypeMatrices)
 {
-    const trealmatrix pascal = Mat({ { 1, 0, 0, 0 }, { 1, 1, 0, 0 }, { 1, 2, 1, 0 }, { 1, 3, 3, 1 } });
+    const trealmatrix pascal
+        = Mat({ { 1, 0, 0, 0 }, { 1, 1, 0, 0 }, { 1, 2, 1, 0 }, { 1, 3, 3, 1 } });
     EXPECT_EQ(MakeTypeMatrix("binomial", 4), pascal);
     EXPECT_EQ(MakeTypeMatrix("PASCAL", 4), pascal);
     EXPECT_EQ(SelectLastRow(MakeTypeMatrix("st2", 4)), Mat({ { 1, 7, 6, 1 } }));
@@ -53,7 +55,8 @@ TEST(Generators, TypeMatrices)
 TEST(Generators, PowerSumCoefficients)
 {
     const trealmatrix gm = MakeTypeMatrix("gm", 3);
-    const trealmatrix expected = Mat({ { 1, 0, 0 }, { -0.5L, 0.5L, 0 }, { 1.0L / 6, -0.5L, 1.0L / 3 } });
+    const trealmatrix expected
+        = Mat({ { 1, 0, 0 }, { -0.5L, 0.5L, 0 }, { 1.0L / 6, -0.5L, 1.0L / 3 } });
     for (int32_t r = 1; r <= 3; ++r) {
         for (int32_t c = 1; c <= 3; ++c)
             EXPECT_NEAR(gm(r, c), expected(r, c), 1e-17L);
@@ -77,7 +80,8 @@ TEST(Random, SequenceIsFixedBySeed)
     generator.SetSeed(0x80000000u);
     EXPECT_EQ(generator.UniformDeviate(), 0.5L + 0x1p-32L);
     generator.SetSeed(0xFFFFFFFFu);
-    EXPECT_EQ(generator.IntegerDeviate(10), static_cast<uint32_t>(((0xFFFFFFFFull * 134775813ull + 1) & 0xFFFFFFFFull) * 10 >> 32));
+    EXPECT_EQ(generator.IntegerDeviate(10),
+        static_cast<uint32_t>(((0xFFFFFFFFull * 134775813ull + 1) & 0xFFFFFFFFull) * 10 >> 32));
 
     tRandomGenerator first(17);
     tRandomGenerator second(17);

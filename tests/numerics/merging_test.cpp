@@ -16,7 +16,8 @@ const trealmatrix nine = Mat({ { 1, 2, 3 }, { 4, 5, 6 }, { 7, 8, 9 } });
 TEST(Merging, MergeChecksThatTheBlockFits)
 {
     tNumericsContextScope scope;
-    EXPECT_EQ(MergeInto(nine, Mat({ { 0, 0 } }), 2, 2), Mat({ { 1, 2, 3 }, { 4, 0, 0 }, { 7, 8, 9 } }));
+    EXPECT_EQ(
+        MergeInto(nine, Mat({ { 0, 0 } }), 2, 2), Mat({ { 1, 2, 3 }, { 4, 0, 0 }, { 7, 8, 9 } }));
     EXPECT_EQ(LibErrorCode(), 0);
     EXPECT_EQ(MergeInto(nine, Mat({ { 0, 0 } }), 2, 3), Mat({ { 0 } }));
     EXPECT_EQ(LibErrorCode(), 1);
@@ -61,21 +62,23 @@ TEST(Merging, IndexedAndMatchedColumns)
 
     const trealmatrix keys1 = Mat({ { 10, 20, 30 }, { 1, 2, 3 } });
     const trealmatrix keys2 = Mat({ { 30, 10 }, { 7, 8 } });
-    EXPECT_EQ(MergeMatchingColumns(keys1, keys2, keys1, keys2), Mat({ { 10, 20, 30 }, { 8, 2, 7 } }));
+    EXPECT_EQ(
+        MergeMatchingColumns(keys1, keys2, keys1, keys2), Mat({ { 10, 20, 30 }, { 8, 2, 7 } }));
     EXPECT_THROW(MergeMatchingColumns(keys1, Mat({ { 30 } }), keys1, Mat({ { 30 } })), tRangeError);
 }
 
 TEST(Merging, ElementwiseSelectBroadcastsAndReportsMisfits)
 {
     tNumericsContextScope scope;
-    EXPECT_EQ(ElementwiseSelect(Mat({ { 1, 0 } }), Mat({ { 5, 6 } }), Mat({ { 7 } })),
-        Mat({ { 5, 7 } }));
+    EXPECT_EQ(
+        ElementwiseSelect(Mat({ { 1, 0 } }), Mat({ { 5, 6 } }), Mat({ { 7 } })), Mat({ { 5, 7 } }));
     EXPECT_EQ(ElementwiseSelect(Mat({ { 0.999L, 2 } }), Mat({ { 5 } }), Mat({ { 7 } })),
         Mat({ { 7, 7 } }));
     EXPECT_EQ(ElementwiseSelect(Mat({ { 1 }, { 0 } }), Mat({ { 1, 2 } }), Mat({ { 3, 4 } })),
         Mat({ { 1, 2 }, { 3, 4 } }));
     EXPECT_EQ(LibErrorCode(), 0);
-    EXPECT_EQ(ElementwiseSelect(trealmatrix(3, 3), trealmatrix(2, 2), Mat({ { 1 } })), Mat({ { 0 } }));
+    EXPECT_EQ(
+        ElementwiseSelect(trealmatrix(3, 3), trealmatrix(2, 2), Mat({ { 1 } })), Mat({ { 0 } }));
     EXPECT_EQ(LibErrorCode(), 11);
     EXPECT_EQ(LibErrorMessage(), "Dimensionen inkompatibel");
     // A later call that fits clears the pair again.

@@ -41,14 +41,16 @@ TEST(Reordering, Reshape)
 
 TEST(Reordering, IndexColumns)
 {
-    EXPECT_EQ(IndexColumns(Mat({ { 10, 20, 30 } }), IntsToVector({ 3, 1, 5 })),
-        Mat({ { 30, 10, 0 } }));
-    EXPECT_EQ(IndexColumns(Texts({ { "a", "b" } }), IntsToVector({ 0, 2 })), Texts({ { "", "b" } }));
+    EXPECT_EQ(
+        IndexColumns(Mat({ { 10, 20, 30 } }), IntsToVector({ 3, 1, 5 })), Mat({ { 30, 10, 0 } }));
+    EXPECT_EQ(
+        IndexColumns(Texts({ { "a", "b" } }), IntsToVector({ 0, 2 })), Texts({ { "", "b" } }));
     const trealmatrix m = Mat({ { 1, 2, 3 }, { 4, 5, 6 } });
     // One index row serves every row; an index matrix of M's height indexes per row.
     EXPECT_EQ(IndexColumnsByMatrix(m, Mat({ { 3, 1.4L } })), Mat({ { 3, 1 }, { 6, 4 } }));
     EXPECT_EQ(IndexColumnsByMatrix(m, Mat({ { 2 }, { 3 } })), Mat({ { 2 }, { 6 } }));
-    EXPECT_EQ(IndexColumnsByMatrix(m, Mat({ { 1e30L, -2, 2.5L } })), Mat({ { 0, 0, 2 }, { 0, 0, 5 } }));
+    EXPECT_EQ(
+        IndexColumnsByMatrix(m, Mat({ { 1e30L, -2, 2.5L } })), Mat({ { 0, 0, 2 }, { 0, 0, 5 } }));
     EXPECT_THROW(IndexColumnsByMatrix(m, trealmatrix(0, 2)), tRangeError);
 }
 

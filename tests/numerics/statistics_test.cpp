@@ -80,10 +80,11 @@ TEST(Statistics, Groups)
     const tIntvector codes = CategoryCodes(RealsToVector({ 7, 5, 7, -1 }));
     EXPECT_EQ(codes[0], 3);
     EXPECT_EQ(codes, IntsToVector({ 3, 2, 3, 1 }));
-    EXPECT_EQ(Reduce(Mat({ { 1, 2, 3 } }), 1, tReduction::Sum, Mat({ { 7, 5, 7 } })),
-        Mat({ { 2, 4 } }));
+    EXPECT_EQ(
+        Reduce(Mat({ { 1, 2, 3 } }), 1, tReduction::Sum, Mat({ { 7, 5, 7 } })), Mat({ { 2, 4 } }));
     // Direction 2 takes the grouping argument's first column, one code per row.
-    EXPECT_EQ(Reduce(Mat({ { 1 }, { 2 }, { 3 } }), 2, tReduction::Mean, Mat({ { 1 }, { 2 }, { 1 } })),
+    EXPECT_EQ(
+        Reduce(Mat({ { 1 }, { 2 }, { 3 } }), 2, tReduction::Mean, Mat({ { 1 }, { 2 }, { 1 } })),
         Mat({ { 2 }, { 2 } }));
     EXPECT_EQ(Reduce(square, 3, tReduction::IndexOfMax, Mat({ { 1, 2, 2, 1 } })),
         Mat({ { 2, 2, 2, 1 } }));
@@ -91,7 +92,8 @@ TEST(Statistics, Groups)
     // A longer grouping row can name groups without elements: they give neutral values.
     EXPECT_EQ(Reduce(Mat({ { 4 } }), 1, tReduction::Mean, Mat({ { 1, 2 } })), Mat({ { 4, 0 } }));
     EXPECT_EQ(Reduce(Mat({ { 4 } }), 1, tReduction::Product, Mat({ { 1, 2 } })), Mat({ { 4, 1 } }));
-    EXPECT_EQ(Reduce(Mat({ { 4 } }), 1, tReduction::IndexOfMin, Mat({ { 1, 2 } })), Mat({ { 1, 0 } }));
+    EXPECT_EQ(
+        Reduce(Mat({ { 4 } }), 1, tReduction::IndexOfMin, Mat({ { 1, 2 } })), Mat({ { 1, 0 } }));
 }
 
 TEST(Statistics, EmptyAndMissingInputs)
@@ -110,7 +112,8 @@ TEST(Statistics, EmptyAndMissingInputs)
     // Only the requested accumulation runs: large values have a mean even if their product
     // would overflow.
     EXPECT_EQ(Reduce(Mat({ { 1e3000L, 1e3000L } }), 3, tReduction::Mean), Mat({ { 1e3000L } }));
-    EXPECT_THROW(Reduce(Mat({ { 1e3000L, 1e3000L } }), 3, tReduction::Product), tFloatOverflowError);
+    EXPECT_THROW(
+        Reduce(Mat({ { 1e3000L, 1e3000L } }), 3, tReduction::Product), tFloatOverflowError);
 }
 
 TEST(Statistics, DeviationsAndZValues)
@@ -172,8 +175,10 @@ TEST(Statistics, RangesAndMissingValues)
     missing[1] = RealRange(-999);
     EXPECT_EQ(MissingToMean(Mat({ { 1, -999, 3 } }), missing, 1), Mat({ { 1, 2, 3 } }));
     EXPECT_EQ(MissingToMean(Mat({ { -999, -999 } }), missing, 1), Mat({ { 0, 0 } }));
-    EXPECT_EQ(MissingToMean(Mat({ { 1, -999 }, { 5, 4 } }), missing, 2), Mat({ { 1, 4 }, { 5, 4 } }));
-    EXPECT_EQ(MissingToMean(Mat({ { 1, -999 }, { 5, 3 } }), missing, 3), Mat({ { 1, 3 }, { 5, 3 } }));
+    EXPECT_EQ(
+        MissingToMean(Mat({ { 1, -999 }, { 5, 4 } }), missing, 2), Mat({ { 1, 4 }, { 5, 4 } }));
+    EXPECT_EQ(
+        MissingToMean(Mat({ { 1, -999 }, { 5, 3 } }), missing, 3), Mat({ { 1, 3 }, { 5, 3 } }));
     EXPECT_EQ(MissingToMean(Mat({ { 1, -999, 8, 6 } }), missing, 1, Mat({ { 1, 2, 1, 2 } })),
         Mat({ { 1, 6, 8, 6 } }));
 }

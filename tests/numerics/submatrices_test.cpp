@@ -19,8 +19,8 @@ TEST(Submatrices, MinorDeletesListedRowsAndColumns)
     EXPECT_EQ(MinorOf(nine, IntsToVector({ 2 }), IntsToVector({ 1 })), Mat({ { 2, 3 }, { 8, 9 } }));
     EXPECT_EQ(MinorOf(nine, IntsToVector({ 7 }), tIntvector()), nine);
     EXPECT_EQ(MinorOf(nine, tIntvector(), tIntvector()), nine);
-    EXPECT_EQ(MinorOf(nine, IntsToVector({ 3, 1, 2, 1 }), tIntvector()).Dims(),
-        (tMatDims { 0, 3 }));
+    EXPECT_EQ(
+        MinorOf(nine, IntsToVector({ 3, 1, 2, 1 }), tIntvector()).Dims(), (tMatDims { 0, 3 }));
 }
 
 TEST(Submatrices, SelectionsFollowTheList)
@@ -32,8 +32,8 @@ TEST(Submatrices, SelectionsFollowTheList)
     EXPECT_EQ(SelectRows(nine, tIntvector()), nine); // missing list: everything
     EXPECT_EQ(SelectRows(nine, tIntvector(0)).Dims(), (tMatDims { 0, 3 })); // empty list
     EXPECT_EQ(SelectColumns(nine, IntsToVector({ 4 })).Dims(), (tMatDims { 3, 0 }));
-    EXPECT_EQ(SelectColumns(Texts({ { "a", "b" } }), IntsToVector({ 2, 2 })),
-        Texts({ { "b", "b" } }));
+    EXPECT_EQ(
+        SelectColumns(Texts({ { "a", "b" } }), IntsToVector({ 2, 2 })), Texts({ { "b", "b" } }));
 }
 
 TEST(Submatrices, RangesAndBlocks)

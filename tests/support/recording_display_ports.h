@@ -147,7 +147,10 @@ public:
     std::int32_t CompartmentCount() const override { return Compartments; }
     void AddCompartment() override { ++Compartments; }
     void ActivateCompartment(std::int32_t n) override { ActiveCompartment = n; }
-    void MoveToActiveCompartment(tMatrixWindowPort& window) override { Moved.push_back(window.Caption()); }
+    void MoveToActiveCompartment(tMatrixWindowPort& window) override
+    {
+        Moved.push_back(window.Caption());
+    }
 
     // The open window of the variable at index, or nullptr.
     tRecordedMatrixWindow* OpenWindowOf(std::int32_t index) const

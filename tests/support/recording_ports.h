@@ -41,7 +41,10 @@ public:
 class tRecordingListing : public tListingPort {
 public:
     void addline(std::string_view text) override { Calls.push_back("line:" + std::string(text)); }
-    void addCommand(std::string_view text) override { Calls.push_back("command:" + std::string(text)); }
+    void addCommand(std::string_view text) override
+    {
+        Calls.push_back("command:" + std::string(text));
+    }
     void addText(std::string_view text) override { Calls.push_back("text:" + std::string(text)); }
     void addTable(std::string_view text) override { Calls.push_back("table:" + std::string(text)); }
     std::vector<std::string> Calls;

@@ -2,95 +2,100 @@
 #include "support/recording_ports.h"
 #include "ui/session.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
+
+#include <gtest/gtest.h>
 
 namespace zelvora {
 namespace {
 
-    using namespace zelvora::testing;
+using namespace zelvora::testing;
 
-    class Session : public ::testing::Test {
-    protected:
-        tRecordingTextView journalView;
-        tRecordingTextView listingView;
-        tRecordingCommandWindow commandWindow;
-        tRecordingApplication application;
-        tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application }, "09.12.2026 10:00:00" };
+class Session : public ::testing::Test {
+protected:
+    tRecordingTextView journalView;
+    tRecordingTextView listingView;
+    tRecordingCommandWindow commandWindow;
+    tRecordingApplication application;
+    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application },
+        "09.12.2026 10:00:00" };
+};
+
+TEST_F(Session, JournalAndListingTexts)
+{
+    session.Interpreter().ListingOn = true;
+    session.RunText("MACRODEF m\r\n;h Titel\r\nMACROEND\n; note\nFOO", "");
+    EXPECT_EQ(journalView.PlainText(),
+        ";*****======================================\r\n"
+        ";Zelvora-Protokoll vom:09.12.2026 10:00:00\r\n"
+        ";============================================\r\n"
+        ";<<\r\nMACRODEF m\r\n;h Titel\r\nMACROEND\r\n; note\r\nFOO"); // the heading drops ";>>"
+    ASSERT_EQ(listingView.Appends.size(), 7u);
+    EXPECT_EQ(listingView.Appends[0].first, ";===========================================");
+    EXPECT_EQ(
+        listingView.Appends[3], std::make_pair(std::string("[1] MACRODEF m"), tTextStyle::Command));
+    EXPECT_EQ(listingView.Appends[4], std::make_pair(std::string(" Titel"), tTextStyle::Heading));
+    EXPECT_EQ(
+        listingView.Appends[5], std::make_pair(std::string("[2] MACROEND"), tTextStyle::Command));
+    EXPECT_EQ(
+        listingView.Appends[6], std::make_pair(std::string("     ; note"), tTextStyle::Command));
+    EXPECT_TRUE(session.Journal().Modified());
+}
+
+TEST_F(Session, MalformedInputFailsCleanly)
+{
+    std::mt19937 random(20261209);
+    std::string binary(4096, '\0');
+    for (char& c : binary)
+        c = static_cast<char>(random() & 0xFF);
+    const std::vector<std::string> inputs = {
+        binary,
+        std::string(1 << 20, 'x'),
+        "A = " + std::string(1 << 20, '7'),
+        std::string(10000, '(') + "1" + std::string(10000, ')'),
+        "A[" + std::string(10000, '[') + "] = 1",
+        "A[" + std::string(10000, '{') + "] = 1",
+        "LOAD \"unclosed",
+        "B = \"unclosed // not a comment",
+        std::string(10000, '_') + " _",
+        "\xFF\xFE\x00\x01 = 5",
+        "MACROEXEC " + std::string(100000, '9'),
+        "MACROEXEC x 99999999999999999999",
     };
-
-    TEST_F(Session, JournalAndListingTexts)
-    {
-        session.Interpreter().ListingOn = true;
-        session.RunText("MACRODEF m\r\n;h Titel\r\nMACROEND\n; note\nFOO", "");
-        EXPECT_EQ(journalView.PlainText(),
-            ";*****======================================\r\n"
-            ";Zelvora-Protokoll vom:09.12.2026 10:00:00\r\n"
-            ";============================================\r\n"
-            ";<<\r\nMACRODEF m\r\n;h Titel\r\nMACROEND\r\n; note\r\nFOO"); // the heading drops ";>>"
-        ASSERT_EQ(listingView.Appends.size(), 7u);
-        EXPECT_EQ(listingView.Appends[0].first, ";===========================================");
-        EXPECT_EQ(listingView.Appends[3], std::make_pair(std::string("[1] MACRODEF m"), tTextStyle::Command));
-        EXPECT_EQ(listingView.Appends[4], std::make_pair(std::string(" Titel"), tTextStyle::Heading));
-        EXPECT_EQ(listingView.Appends[5], std::make_pair(std::string("[2] MACROEND"), tTextStyle::Command));
-        EXPECT_EQ(listingView.Appends[6], std::make_pair(std::string("     ; note"), tTextStyle::Command));
-        EXPECT_TRUE(session.Journal().Modified());
-    }
-
-    TEST_F(Session, MalformedInputFailsCleanly)
-    {
-        std::mt19937 random(20261209);
-        std::string binary(4096, '\0');
-        for (char& c : binary)
-            c = static_cast<char>(random() & 0xFF);
-        const std::vector<std::string> inputs = {
-            binary,
-            std::string(1 << 20, 'x'),
-            "A = " + std::string(1 << 20, '7'),
-            std::string(10000, '(') + "1" + std::string(10000, ')'),
-            "A[" + std::string(10000, '[') + "] = 1",
-            "A[" + std::string(10000, '{') + "] = 1",
-            "LOAD \"unclosed",
-            "B = \"unclosed // not a comment",
-            std::string(10000, '_') + " _",
-            "\xFF\xFE\x00\x01 = 5",
-            "MACROEXEC " + std::string(100000, '9'),
-            "MACROEXEC x 99999999999999999999",
-        };
-        for (const std::string& input : inputs) {
-            const tOutermostRunResult result = session.RunText(input, "");
-            EXPECT_EQ(session.Interpreter().RunDepth(), 0);
-            if (!result.Success && !result.RunTimeError) {
-                EXPECT_LE(result.Message.size(), 255u);
-            }
+    for (const std::string& input : inputs) {
+        const tOutermostRunResult result = session.RunText(input, "");
+        EXPECT_EQ(session.Interpreter().RunDepth(), 0);
+        if (!result.Success && !result.RunTimeError) {
+            EXPECT_LE(result.Message.size(), 255u);
         }
     }
+}
 
-    // A failing statement changes none of its targets, whatever made it fail.
-    TEST_F(Session, FailedStatementsKeepTheirTargets)
-    {
-        ASSERT_TRUE(session.RunText("r = 7\nM = {{1,2},{3,4}}", "").Success);
-        for (const char* statement : { "r = 1/0", "r = Invv(M)", "r = x", "r = {1,2} + {1,2,3}", "r = 5 +* 3",
-                 "r, M = 1, 2 3", "r = (1 + )" }) {
-            const tOutermostRunResult result = session.RunText(statement, "");
-            EXPECT_FALSE(result.Success) << statement;
-            EXPECT_FALSE(result.RunTimeError) << statement;
-            EXPECT_EQ(result.Code, 1) << statement;
-            ASSERT_TRUE(session.Store().Find("r")) << statement;
-            EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
-            ASSERT_TRUE(session.Store().Find("M")) << statement;
-            EXPECT_EQ(session.Store().CurrentVariable().shape, shMatrix) << statement;
-        }
+// A failing statement changes none of its targets, whatever made it fail.
+TEST_F(Session, FailedStatementsKeepTheirTargets)
+{
+    ASSERT_TRUE(session.RunText("r = 7\nM = {{1,2},{3,4}}", "").Success);
+    for (const char* statement : { "r = 1/0", "r = Invv(M)", "r = x", "r = {1,2} + {1,2,3}",
+             "r = 5 +* 3", "r, M = 1, 2 3", "r = (1 + )" }) {
+        const tOutermostRunResult result = session.RunText(statement, "");
+        EXPECT_FALSE(result.Success) << statement;
+        EXPECT_FALSE(result.RunTimeError) << statement;
+        EXPECT_EQ(result.Code, 1) << statement;
+        ASSERT_TRUE(session.Store().Find("r")) << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+        ASSERT_TRUE(session.Store().Find("M")) << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().shape, shMatrix) << statement;
     }
+}
 
-    TEST_F(Session, TooManyBracketsBeforeTheEqualsSign)
-    {
-        const auto result = session.RunText("A[" + std::string(61, '(') + std::string(61, ')') + "] = 1", "");
-        EXPECT_FALSE(result.Success);
-        EXPECT_EQ(result.Code, 1);
-        EXPECT_FALSE(result.Message.empty());
-    }
+TEST_F(Session, TooManyBracketsBeforeTheEqualsSign)
+{
+    const auto result
+        = session.RunText("A[" + std::string(61, '(') + std::string(61, ')') + "] = 1", "");
+    EXPECT_FALSE(result.Success);
+    EXPECT_EQ(result.Code, 1);
+    EXPECT_FALSE(result.Message.empty());
+}
 
 } // namespace
 } // namespace zelvora
@@ -98,29 +103,29 @@ namespace {
 namespace zelvora {
 namespace {
 
-    using namespace zelvora::testing;
+using namespace zelvora::testing;
 
-    // Two sessions in one process share nothing: variables, the random generator and the library's
-    // error pair belong to each.
-    TEST(TwoSessions, ShareNoState)
-    {
-        tRecordingTextView journalA, listingA, journalB, listingB;
-        tSession a({ &journalA, &listingA }, "09.12.2026 10:00:00");
-        tSession b({ &journalB, &listingB }, "09.12.2026 10:00:00");
-        ASSERT_TRUE(a.RunText("x = 1\nr = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
-        EXPECT_FALSE(b.Store().Find("x"));
-        ASSERT_TRUE(b.RunText("r = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
-        for (const char* name : { "r", "s" }) {
-            ASSERT_TRUE(a.Store().Find(name));
-            const trealmatrix fromA = a.Store().CurrentVariable().matrix;
-            ASSERT_TRUE(b.Store().Find(name));
-            EXPECT_EQ(b.Store().CurrentVariable().matrix, fromA) << name;
-        }
-        ASSERT_TRUE(a.Store().Find("r"));
-        const trealmatrix r = a.Store().CurrentVariable().matrix;
-        ASSERT_TRUE(a.Store().Find("s"));
-        EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+// Two sessions in one process share nothing: variables, the random generator and the library's
+// error pair belong to each.
+TEST(TwoSessions, ShareNoState)
+{
+    tRecordingTextView journalA, listingA, journalB, listingB;
+    tSession a({ &journalA, &listingA }, "09.12.2026 10:00:00");
+    tSession b({ &journalB, &listingB }, "09.12.2026 10:00:00");
+    ASSERT_TRUE(a.RunText("x = 1\nr = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
+    EXPECT_FALSE(b.Store().Find("x"));
+    ASSERT_TRUE(b.RunText("r = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
+    for (const char* name : { "r", "s" }) {
+        ASSERT_TRUE(a.Store().Find(name));
+        const trealmatrix fromA = a.Store().CurrentVariable().matrix;
+        ASSERT_TRUE(b.Store().Find(name));
+        EXPECT_EQ(b.Store().CurrentVariable().matrix, fromA) << name;
     }
+    ASSERT_TRUE(a.Store().Find("r"));
+    const trealmatrix r = a.Store().CurrentVariable().matrix;
+    ASSERT_TRUE(a.Store().Find("s"));
+    EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+}
 
 } // namespace
 } // namespace zelvora

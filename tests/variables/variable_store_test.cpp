@@ -168,7 +168,8 @@ TEST(OperatorHandlers, GiveExactlyOneRecord)
     EXPECT_EQ(product[0].intvalue, 12);
 
     for (const auto& [first, last] : { std::pair { 1, 3 }, { 1, 1 }, { 3, 4 }, { -1, 0 } }) {
-        const tVariableArray result = ApplyOperatorHandler(H::Subtraction, operands, first, last, 0);
+        const tVariableArray result
+            = ApplyOperatorHandler(H::Subtraction, operands, first, last, 0);
         ASSERT_EQ(result.size(), 1u);
         EXPECT_EQ(result[0].shape, shEmpty) << first << ".." << last;
     }
