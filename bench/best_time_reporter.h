@@ -66,6 +66,17 @@ inline void PrintOursBesideEigen(const tBestTimeReporter& reporter,
     }
 }
 
+// A case timed in milliseconds of real time, repeated and reported by its best repetition.
+inline benchmark::internal::Benchmark* BestOfRepeats(
+    benchmark::internal::Benchmark* bench, int repetitions)
+{
+    return bench->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Repetitions(repetitions)
+        ->ComputeStatistics("best", BestOf)
+        ->ReportAggregatesOnly(true);
+}
+
 // Runs the registered cases with the best-time reporter, then printTable(reporter).
 template <typename tPrintTable> int RunAndPrint(int argc, char** argv, tPrintTable printTable)
 {

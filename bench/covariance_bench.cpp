@@ -87,13 +87,7 @@ void Register()
         { "Dist/eigen/2000", EigenGram<DistInputs> },
     };
     for (const auto& [name, function] : cases) {
-        benchmark::RegisterBenchmark(name, function)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(1)
-            ->Repetitions(3)
-            ->ComputeStatistics("best", bench::BestOf)
-            ->ReportAggregatesOnly(true);
+        bench::BestOfRepeats(benchmark::RegisterBenchmark(name, function)->Iterations(1), 3);
     }
 }
 

@@ -99,13 +99,8 @@ int main(int argc, char** argv)
         { "read/stdio", StdioRead },
     };
     for (const auto& [name, function] : cases) {
-        benchmark::RegisterBenchmark(name, function)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(1)
-            ->Repetitions(5)
-            ->ComputeStatistics("best", zelvora::bench::BestOf)
-            ->ReportAggregatesOnly(true);
+        zelvora::bench::BestOfRepeats(
+            benchmark::RegisterBenchmark(name, function)->Iterations(1), 5);
     }
     return zelvora::bench::RunAndPrint(
         argc, argv, [](const zelvora::bench::tBestTimeReporter& reporter) {

@@ -99,13 +99,7 @@ void Register()
                 auto* bench = std::string(side) == "ours"
                     ? benchmark::RegisterBenchmark(name.c_str(), Ours, std::string(operation))
                     : benchmark::RegisterBenchmark(name.c_str(), Eigen, std::string(operation));
-                bench->Arg(n)
-                    ->Unit(benchmark::kMillisecond)
-                    ->UseRealTime()
-                    ->MinTime(slow ? 0.01 : 0.1)
-                    ->Repetitions(slow ? 2 : 4)
-                    ->ComputeStatistics("best", bench::BestOf)
-                    ->ReportAggregatesOnly(true);
+                bench::BestOfRepeats(bench->Arg(n)->MinTime(slow ? 0.01 : 0.1), slow ? 2 : 4);
             }
         }
     }

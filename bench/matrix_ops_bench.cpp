@@ -104,13 +104,7 @@ void Register()
                 auto* bench = std::string(side) == "ours"
                     ? benchmark::RegisterBenchmark(name.c_str(), Ours, std::string(operation))
                     : benchmark::RegisterBenchmark(name.c_str(), Eigen, std::string(operation));
-                bench->Arg(n)
-                    ->Unit(benchmark::kMillisecond)
-                    ->UseRealTime()
-                    ->MinTime(slow ? 0.01 : 0.1)
-                    ->Repetitions(slow ? 3 : 5)
-                    ->ComputeStatistics("best", bench::BestOf)
-                    ->ReportAggregatesOnly(true);
+                bench::BestOfRepeats(bench->Arg(n)->MinTime(slow ? 0.01 : 0.1), slow ? 3 : 5);
             }
         }
     }

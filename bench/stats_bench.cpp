@@ -162,13 +162,7 @@ void Register()
         { "ColumnMeans/eigen/2000", EigenColumnMeans },
     };
     for (const auto& [name, function] : cases) {
-        benchmark::RegisterBenchmark(name, function)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->MinTime(0.2)
-            ->Repetitions(5)
-            ->ComputeStatistics("best", bench::BestOf)
-            ->ReportAggregatesOnly(true);
+        bench::BestOfRepeats(benchmark::RegisterBenchmark(name, function)->MinTime(0.2), 5);
     }
 }
 
