@@ -227,6 +227,7 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     const tTOC& toc = Catalogue().Entry(entry.EntryNo);
     tCallOutcome outcome;
     outcome.Kind = tCallOutcome::tKind::Unavailable;
+    const std::uint64_t failureShapesBefore = NumericsContext().failureShapes;
     if (m_dispatch) {
         const std::span<const tVariable> arguments(
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
@@ -258,6 +259,15 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
             for (const tVariable& argument : arguments)
                 given += (given.empty() ? "" : ", ") + OperandDescription(argument);
             return FailOperation(entry, "kein Ergebnis f\xFCr " + given);
+        }
+        // A routine that refused its inputs gave the failure shape (the 1 x 1 zero) as its value.
+        if (outcome.Values.size() == 1 && IsFailureShape(outcome.Values[0])
+            && NumericsContext().failureShapes != failureShapesBefore && !arguments.empty()
+            && !emptyArgument && LibErrorCode() == 0) {
+            std::string given;
+            for (const tVariable& argument : arguments)
+                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+            return FailOperation(entry, "die Argumente passen nicht: " + given);
         }
         if (outcome.Values.size() == 1) {
             Replace(level, base, std::move(outcome.Values), sign);

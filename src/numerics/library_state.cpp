@@ -47,6 +47,7 @@ void ClearLibError()
 
 trealmatrix FailureMatrix()
 {
+    ++NumericsContext().failureShapes;
     return trealmatrix(1, 1);
 }
 

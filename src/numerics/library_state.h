@@ -14,6 +14,9 @@ namespace zelvora {
 struct tNumericsContext {
     int32_t libErrorCode = 0; // 0 = no error pending
     std::string libErrorMessage; // at most 255 bytes, empty when no error is pending
+    // How often a routine gave the failure shape for inputs that do not fit (FailureMatrix); a
+    // caller compares it before and after a call to tell that shape from a real 1 x 1 zero.
+    std::uint64_t failureShapes = 0;
     char decimalSeparator = '.'; // of RealToText and TextToReal; set once at start-up
 };
 
@@ -40,7 +43,7 @@ const std::string& LibErrorMessage();
 void SetLibError(int32_t code, std::string_view message = {});
 void ClearLibError();
 
-// The library's failure result: the 1 x 1 matrix holding 0.
+// The library's failure result: the 1 x 1 matrix holding 0. Counts in failureShapes.
 trealmatrix FailureMatrix();
 // The same shape for text results: the 1 x 1 matrix holding the empty string.
 tStringmatrix FailureStringMatrix();

@@ -68,7 +68,7 @@ TEST_F(CovarianceDispatch, DistanceArgumentForms)
     EXPECT_EQ(One("Dist(M, 0)").matrix(1, 2), 1);
     EXPECT_EQ(RowsOf(One("Dist(M, {{0},{0}})")), (tRows { { 0 }, { 5 } }));
     EXPECT_EQ(RowsOf(One("UDist(M, {{1},{1}}, 1)")), (tRows { { 2 }, { 5 } }));
-    EXPECT_EQ(RowsOf(One("Dist(M, {{1,2,3}})")), (tRows { { 0 } })); // rows differ from cols(M1)
+    EXPECT_TRUE(ArgumentsRefused("Dist(M, {{1,2,3}})")); // rows differ from cols(M1)
     EXPECT_TRUE(IsSlot(One("Dist()"))); // no argument: the function is not applied
     Eval("Dist(M, -2)");
     EXPECT_EQ(machine.EvalErrorCode(), 1);

@@ -33,6 +33,19 @@ protected:
         return machine.Evaluate(Tokenize(text, '"'));
     }
     // The first value the formula leaves, or an empty one; a formula that fails leaves none.
+    // The formula's failure message ("" when it did not fail).
+    std::string Failure(const std::string& text)
+    {
+        Eval(text);
+        return machine.EvalErrorCode() != 0 ? machine.EvalErrorMessage() : std::string();
+    }
+
+    // True when the formula failed because a routine refused its arguments.
+    bool ArgumentsRefused(const std::string& text)
+    {
+        return Failure(text).find("die Argumente passen nicht") != std::string::npos;
+    }
+
     tVariable One(const std::string& text)
     {
         tVariableArray results = Eval(text);

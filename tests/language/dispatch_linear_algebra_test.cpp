@@ -29,6 +29,11 @@ protected:
         tVariableArray results = Eval(text);
         return results.size() > 1 && machine.EvalErrorCode() == 0 ? results[1] : tVariable {};
     }
+    std::string Failure(const std::string& text)
+    {
+        Eval(text);
+        return machine.EvalErrorMessage();
+    }
     tNumericsContextScope numerics;
     tNoVariables environment;
     tFunctionDispatch dispatch;
@@ -45,7 +50,8 @@ TEST_F(LinearAlgebraDispatch, InversesAndFactorsOfOneMatrix)
     EXPECT_EQ(One("Cholesky({{4,2},{2,3}})").matrix(2, 1), 1);
     EXPECT_EQ(One("GS({{4,2},{2,3}})").matrix(1, 1), 2);
     EXPECT_EQ(One("GSUD({{4,2},{2,3}})").matrix(2, 1), 2);
-    EXPECT_EQ(One("Inv({{1,2,3},{4,5,6}})").matrix.Dims(), (tMatDims { 1, 1 }));
+    EXPECT_EQ(Failure("Inv({{1,2,3},{4,5,6}})"),
+        "Funktion \"INV\": die Argumente passen nicht: Matrix 2x3");
     // The gate of the functions of one matrix: a scalar is empty, a range list the slot.
     EXPECT_EQ(One("Inv(5)").shape, shEmpty);
     EXPECT_EQ(One("UInv(1..3)").intvalue, 1);
