@@ -5,6 +5,7 @@
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
+#include "numerics/matrix_test_util.h"
 
 #include <cmath>
 
@@ -22,15 +23,6 @@ protected:
             sum += m(r, c) * m(r, c);
         return sum;
     }
-    static long double MaxDiff(const trealmatrix& a, const trealmatrix& b)
-    {
-        EXPECT_EQ(a.Dims(), b.Dims());
-        long double worst = 0;
-        for (int32_t r = 1; r <= a.Rows(); ++r)
-            for (int32_t c = 1; c <= a.Cols(); ++c)
-                worst = std::max(worst, std::fabs(a(r, c) - b(r, c)));
-        return worst;
-    }
 };
 
 TEST_F(RotationDispatch, PrincipalAxesWithSignAndTransform)
@@ -42,7 +34,7 @@ TEST_F(RotationDispatch, PrincipalAxesWithSignAndTransform)
     EXPECT_LT(ColumnSquares(reversed, 1), ColumnSquares(reversed, 2));
     const trealmatrix t = One("GetTrans(L, \"PCA\")").matrix;
     ASSERT_EQ(t.Dims(), (tMatDims { 2, 2 }));
-    EXPECT_LT(MaxDiff(MatMul(One("L").matrix, t), rotated), 1e-17L);
+    EXPECT_LT(testing::MaxDifference(MatMul(One("L").matrix, t), rotated), 1e-17L);
     // The minus of one call does not carry over to the next.
     EXPECT_EQ(One("Rot(L, \"PCA\")").matrix, rotated);
 }
@@ -56,7 +48,7 @@ TEST_F(RotationDispatch, VarimaxOfSimpleStructureAndRowSelections)
     Store("L", "{{1,1},{1,-1},{5,2}}");
     const trealmatrix selected = One("Rot(L, \"VARIMAX\", {1,2})").matrix;
     const trealmatrix t = One("GetTrans(L, \"VARIMAX\", {1,2})").matrix;
-    EXPECT_LT(MaxDiff(MatMul(One("L").matrix, t), selected), 1e-17L);
+    EXPECT_LT(testing::MaxDifference(MatMul(One("L").matrix, t), selected), 1e-17L);
     EXPECT_NE(selected, One("Rot(L, \"VARIMAX\")").matrix);
     EXPECT_LT(std::fabs(selected(1, 1) * selected(1, 2)), 1e-9L); // row 1 on one axis
 }
@@ -150,12 +142,14 @@ TEST_F(RotationDispatch, BadSelectionsAndNonFiniteInputFailSafely)
 TEST_F(RotationDispatch, SimilarityAndPermutation)
 {
     const trealmatrix sym = One("Similar({{3,0},{0,1}}, \"SYM\")").matrix;
-    EXPECT_LT(MaxDiff(sym, One("{{2,1},{1,2}}").matrix), 1e-17L);
+    EXPECT_LT(testing::MaxDifference(sym, One("{{2,1},{1,2}}").matrix), 1e-17L);
     const trealmatrix anti = One("Similar({{2,1},{1,2}}, \"ANTISYMMETRISCH\")").matrix;
-    EXPECT_LT(MaxDiff(anti, One("{{3,0},{0,1}}").matrix), 1e-17L);
+    EXPECT_LT(testing::MaxDifference(anti, One("{{3,0},{0,1}}").matrix), 1e-17L);
     const trealmatrix s = One("GetSimilar({{2,1},{1,2}}, \"DREI\")").matrix;
     const trealmatrix d = One("Similar({{2,1},{1,2}}, \"DREI\")").matrix;
-    EXPECT_LT(MaxDiff(MatMul(MatMul(Transpose(s), One("{{2,1},{1,2}}").matrix), s), d), 1e-17L);
+    EXPECT_LT(
+        testing::MaxDifference(MatMul(MatMul(Transpose(s), One("{{2,1},{1,2}}").matrix), s), d),
+        1e-17L);
     // Absolute sums 1 and 3: exchanged, the first column negated; reversed: unchanged.
     EXPECT_EQ(RowsOf(One("Permut({{1,3}}, \"PCA\")")), (tRows { { 3, -1 } }));
     EXPECT_EQ(RowsOf(One("GetPermut({{1,3}}, \"PCA\")")), (tRows { { 0, -1 }, { 1, 0 } }));
