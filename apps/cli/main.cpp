@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     KeepLargeBlocksForReuse();
     tConsoleTextView journalView;
     tConsoleTextView listingView;
-    tConsoleCommandWindow commandWindow;
+    tConsoleCommandWindow commandWindow(options->Quiet);
     tConsoleShelf shelf;
     tConsoleClipboard clipboard;
     tConsoleApplication application(shelf, options->Quiet);
@@ -75,6 +75,7 @@ int main(int argc, char** argv)
     tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
                          nullptr, &clipboard, &processes },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
+    session.Store().SetReadableNumbers(true);
 
     int status = ExitOk;
     std::optional<tInterruptOnCtrlC> interrupt;
@@ -89,14 +90,14 @@ int main(int argc, char** argv)
         }
         const std::string directory
             = std::filesystem::absolute(*options->Script).parent_path().string();
-        status = ReportRun(session.RunText(*text, directory));
+        status = ReportRun(session.RunText(*text, directory, ProgramPathText(*options->Script)));
     } else if (isatty(STDIN_FILENO)) {
         status = RunPrompt(session, application);
     } else {
         const std::string bytes(
             (std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-        status = ReportRun(
-            session.RunText(DecodeFileText(bytes), std::filesystem::current_path().string()));
+        status = ReportRun(session.RunText(
+            DecodeFileText(bytes), std::filesystem::current_path().string(), "<stdin>"));
     }
     if (!WriteRequestedFiles(*options, journalView, listingView) && status == ExitOk)
         status = ExitRunTimeError;

@@ -31,6 +31,9 @@ struct tStoreCommandContext {
     std::function<std::string()> AddOnDirectory;
     // Whether LIST quotes strings (option clQuoteStrings); absent: quoted.
     std::function<bool()> ListQuoteStrings;
+    // Where BATCH looks next for a relative name not found there: the shipped examples; absent or
+    // empty: nowhere.
+    std::function<std::string()> ShippedBatchDirectory;
 };
 
 // Gives the command table's slots of these commands their handlers.

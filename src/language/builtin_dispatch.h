@@ -3,6 +3,7 @@
 #pragma once
 
 #include "language/eval_machine.h"
+#include "numerics/checkpoint.h"
 #include "numerics/random_matrices.h"
 
 #include <array>
@@ -15,7 +16,8 @@ namespace zelvora {
 class tCallArgs {
 public:
     tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
-        const std::string& scriptDirectory, tRandomGenerator& random);
+        const std::string& scriptDirectory, tRandomGenerator& random,
+        const tCheckpoint* checkpoint = nullptr);
 
     tOpcode Opcode() const { return m_opcode; }
     const tTOC& Entry() const { return m_entry; }
@@ -47,6 +49,8 @@ public:
     std::string ResolveFileName(std::string_view name) const;
     // The session's random generator.
     tRandomGenerator& Random() const { return m_random; }
+    // Where long routines check whether to stop (none: they run to the end).
+    const tCheckpoint* Checkpoint() const { return m_checkpoint; }
 
 private:
     tOpcode m_opcode;
@@ -54,6 +58,7 @@ private:
     std::span<const tVariable> m_arguments;
     const std::string& m_scriptDirectory;
     tRandomGenerator& m_random;
+    const tCheckpoint* m_checkpoint;
 };
 
 // Results of a routine.
@@ -98,11 +103,14 @@ public:
     void SetScriptDirectorySource(const std::string* directory) { m_scriptDirectory = directory; }
     // The generator of the random functions; the session's options and system variables reseed it.
     tRandomGenerator& Random() { return m_random; }
+    // The session's check point, passed to the long routines.
+    void SetCheckpoint(const tCheckpoint* checkpoint) { m_checkpoint = checkpoint; }
 
 private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
     const std::string* m_scriptDirectory = nullptr;
     tRandomGenerator m_random;
+    const tCheckpoint* m_checkpoint = nullptr;
 };
 
 // The groups of routines, each in its own unit.
