@@ -78,9 +78,10 @@ int main(int argc, char** argv)
     session.Store().SetReadableNumbers(true);
 
     int status = ExitOk;
-    std::optional<tInterruptOnCtrlC> interrupt;
+    const tConsoleSignals signals(session.Interpreter());
+    std::optional<tConsoleSignals::tRunning> batchRun;
     if (options->Script || !isatty(STDIN_FILENO))
-        interrupt.emplace(session.Interpreter());
+        batchRun.emplace();
     if (options->Script) {
         const auto text = ReadScriptFile(*options->Script);
         if (!text) {
@@ -101,5 +102,7 @@ int main(int argc, char** argv)
     }
     if (!WriteRequestedFiles(*options, journalView, listingView) && status == ExitOk)
         status = ExitRunTimeError;
+    if (const int signal = tConsoleSignals::EndSignal(); signal != 0 && batchRun)
+        status = 128 + signal;
     return status;
 }
