@@ -36,7 +36,10 @@ std::string PlacePrefix(const tStatementPlace& place)
 
 std::string LocatedFailureText(std::string_view message, const tStatementPlace& place)
 {
-    return PlacePrefix(place) + FailureDisplayText(message, place.Statement);
+    // Some failures carry no message of their own (an ambiguous command word, a file command
+    // without a file name); the display still says what happened.
+    const std::string_view shown = message.empty() ? "Die Anweisung ist fehlgeschlagen" : message;
+    return PlacePrefix(place) + FailureDisplayText(shown, place.Statement);
 }
 
 bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep)
@@ -159,6 +162,22 @@ void tInterpreter::Checkpoint() const
         throw tInterrupted();
 }
 
+bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
+{
+    // A nested run that fails notes its own statement first; the enclosing statements keep it.
+    m_failurePlace.reset();
+    bool ok = false;
+    try {
+        ok = ExecuteStatement(entry.Text, entry.Tokens);
+    } catch (...) {
+        NoteFailurePlace(entry); // a run-time error names its statement too
+        throw;
+    }
+    if (!ok)
+        NoteFailurePlace(entry);
+    return ok;
+}
+
 void tInterpreter::NoteFailurePlace(const tCommandslistEntry& entry)
 {
     if (m_failurePlace)
@@ -260,7 +279,6 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(
         m_ports.Journal->addline(";<<");
 
     for (const tCommandslistEntry& entry : list.Items) {
-        // A nested run that fails notes its own statement first; the enclosing statements keep it.
         m_failurePlace.reset();
         if (FailIfInterrupted()) {
             NoteFailurePlace(entry);
@@ -286,12 +304,7 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(
             if (Flags.MacroRecording) {
                 RecordMacroStatement(entry);
             } else {
-                try {
-                    ok = ExecuteStatement(entry.Text, entry.Tokens);
-                } catch (...) {
-                    NoteFailurePlace(entry); // a run-time error names its statement too
-                    throw;
-                }
+                ok = ExecuteEntry(entry);
             }
         }
         result.Code = Statements.Code;
@@ -300,8 +313,6 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(
 
         if (!ok || Flags.QuitRequested) {
             result.Success = ok;
-            if (!ok)
-                NoteFailurePlace(entry);
             break;
         }
         if (Flags.NoListEcho)

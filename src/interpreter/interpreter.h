@@ -70,6 +70,11 @@ public:
 
     // Runs one statement; leaves Code and Message in the statement table.
     bool ExecuteStatement(const std::string& text, const tAnsiTokens& tokens);
+    // Runs the statement of a list entry and notes its place when it fails (or a run-time error
+    // leaves it), unless a statement nested inside it failed first.
+    bool ExecuteEntry(const tCommandslistEntry& entry);
+    // Notes the entry as the place of the failure unless one is noted already.
+    void NoteFailurePlace(const tCommandslistEntry& entry);
 
     // Runs a whole list with journal and listing echo; stops at the first failure or a quit
     // request. Nested runs (BATCH, MACROEXEC, demo blocks) call it again.
@@ -144,7 +149,6 @@ private:
     void ProcessPendingMessages();
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
     bool ShowFormula(tAnsiTokens& tokens, std::string_view text);
-    void NoteFailurePlace(const tCommandslistEntry& entry);
 
     tInterpreterPorts m_ports;
     std::atomic<bool> m_interruptRequested { false };
@@ -159,7 +163,8 @@ private:
 std::string FailureDisplayText(std::string_view message, std::string_view statement);
 // "file:line: " of a statement from a script file; empty for typed text.
 std::string PlacePrefix(const tStatementPlace& place);
-// A failure with its place: "file:line: " + message, line break, the quoted statement.
+// A failure with its place: "file:line: " + message (a general one when it is empty), line
+// break, the quoted statement.
 std::string LocatedFailureText(std::string_view message, const tStatementPlace& place);
 
 // True when the tokens begin with one or more targets (names, each optionally with one bracketed
