@@ -135,6 +135,9 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
         // A name that is no command, or the prefix of several, is read as a formula.
         return m_showFormula ? ShowFormula(all, text) : false;
     case tFindResult::Found:
+        if (m_showFormula && m_isVariable && m_isVariable(all.front().Text)
+            && NameFold(all.front().Text) != Statements.Commands[Statements.MatchedIndex].Name)
+            return ShowFormula(all, text);
         break;
     }
     tAnsiTokens arguments(all.begin() + 1, all.end());

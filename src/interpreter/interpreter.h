@@ -65,6 +65,12 @@ public:
     void SetComputeHandler(tComputeHandler handler) { m_compute = std::move(handler); }
     void SetResetErrors(tResetErrors reset) { m_resetErrors = std::move(reset); }
     void SetFormulaHandler(tFormulaHandler handler) { m_showFormula = std::move(handler); }
+    // Whether a name is a stored variable: such a name that only abbreviates a command (`A` for
+    // ANIMATE, `R` for RENAME) begins a formula, so that the variable can be shown.
+    void SetVariableTest(std::function<bool(std::string_view)> test)
+    {
+        m_isVariable = std::move(test);
+    }
     void SetPorts(const tInterpreterPorts& ports) { m_ports = ports; }
     const tInterpreterPorts& Ports() const { return m_ports; }
 
@@ -155,6 +161,7 @@ private:
     tComputeHandler m_compute;
     tResetErrors m_resetErrors;
     tFormulaHandler m_showFormula;
+    std::function<bool(std::string_view)> m_isVariable;
     std::int32_t m_runDepth = 0;
     std::optional<tStatementPlace> m_failurePlace;
 };

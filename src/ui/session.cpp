@@ -48,6 +48,8 @@ tSession::tSession(
         [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
             return ShowBareFormula(statements, tokens, text);
         });
+    m_interpreter.SetVariableTest(
+        [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; });
     m_checkpoint = [this] { m_interpreter.Checkpoint(); };
     m_dispatch.SetCheckpoint(&m_checkpoint);
     m_machine.SetWarningSink([this](std::string_view warning) {

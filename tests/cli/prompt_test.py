@@ -116,6 +116,11 @@ def main():
         os.write(fd, b"?Inv\r")
         rest = read_until(fd, b"Inv(MQ)", rest)
         rest = read_until(fd, b"Inverse einer quadr. Matrix", rest)
+        # The shipped examples were copied into the data directory and run from there.
+        os.write(fd, b'BATCH "gleichungssystem.rts"\r')
+        rest = read_until(fd, b"Det(A) = 1.000", rest)
+        if not os.path.exists(os.path.join(home, "Zelvora", "Beispiele", "daten.csv")):
+            raise AssertionError("the examples were not copied into ~/Zelvora/Beispiele")
         os.write(fd, b"FOO 1\r")
         rest = read_until(fd, b'Unbekannter Name "FOO"', rest)
         rest = read_until(fd, b'"FOO 1"', rest)
