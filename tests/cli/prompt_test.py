@@ -127,10 +127,10 @@ def main():
         # Completion of a function name, then a statement that uses it.
         os.write(fd, b"Y = Trans\t({1,2})\r")
         rest = read_until(fd, b"Y 2x1", rest)
-        # History: four entries back is "X = 1+2"; running it again shows the changed scalar.
+        # History: nine entries back is "X = 1+2"; running it again shows the changed scalar.
         os.write(fd, b"X = 5\r")
         rest = read_until(fd, b"X = 5", rest)
-        os.write(fd, b"\x1b[A" * 8 + b"\r")
+        os.write(fd, b"\x1b[A" * 9 + b"\r")
         rest = read_until(fd, b"X = 3", rest)
         # A statement continued on the next line.
         os.write(fd, b"Z = 1 + _\r")
