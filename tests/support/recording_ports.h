@@ -55,7 +55,9 @@ public:
     void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
     void HideMessage() override { ++Hides; }
     void FocusEditor() override { ++Focuses; }
+    void ShowOutput(std::string_view text) override { Outputs.emplace_back(text); }
     std::vector<std::string> Messages;
+    std::vector<std::string> Outputs;
     int Hides = 0;
     int Focuses = 0;
 };
