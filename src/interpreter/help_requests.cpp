@@ -97,8 +97,7 @@ std::optional<std::string> GroupText(const std::string& key)
 {
     std::optional<std::string> text;
     ForEachNode(Catalogue().Tree().Root(), [&](const tNodeVisit& visit) {
-        if (text || !visit.IsGroup
-            || NameFold(SplitNodeFields(visit.Node.Text).front()) != key)
+        if (text || !visit.IsGroup || NameFold(SplitNodeFields(visit.Node.Text).front()) != key)
             return;
         text = ReadablePath(std::string(visit.GroupPath) + visit.Node.Text + "\\") + ":\n";
         for (const tTokenNode& child : visit.Node.Children->Nodes()) {

@@ -28,9 +28,8 @@ trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
     tRotationResult columns = RotationSweeps(
         a, all, all, PrincipalAxisCriterion, false, tSweepStop::HalfAngleFloor, checkpoint);
     const trealmatrix t1 = std::move(columns.transform);
-    const tRotationResult rows
-        = RotationSweeps(Transpose(columns.rotated), all, all, PrincipalAxisCriterion, false,
-            tSweepStop::HalfAngleFloor, checkpoint);
+    const tRotationResult rows = RotationSweeps(Transpose(columns.rotated), all, all,
+        PrincipalAxisCriterion, false, tSweepStop::HalfAngleFloor, checkpoint);
     const trealmatrix t2t = Transpose(rows.transform);
     trealmatrix d = Transpose(rows.rotated);
 

@@ -89,7 +89,8 @@ TEST_F(HelpRequests, SearchInNamesAndHelpTexts)
 
 TEST_F(HelpRequests, UnknownNameFailsTheStatementWithItsMessage)
 {
-    EXPECT_EQ(Ask("?Invv"), "!Keine Hilfe zu \"Invv\" gefunden; ?? Invv sucht in Namen und Hilfetexten");
+    EXPECT_EQ(
+        Ask("?Invv"), "!Keine Hilfe zu \"Invv\" gefunden; ?? Invv sucht in Namen und Hilfetexten");
     const tOutermostRunResult result = interpreter.RunLines({ "?Invv" }, "");
     EXPECT_FALSE(result.Success);
     EXPECT_EQ(result.Code, 1);

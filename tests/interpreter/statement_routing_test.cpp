@@ -100,9 +100,8 @@ TEST_F(StatementRouting, FailureNamesFileAndLineOfTheInnermostStatement)
 
 TEST_F(StatementRouting, RunTimeErrorAndStopInsideARoutineNameTheirStatement)
 {
-    const tOutermostRunResult crash
-        = interpreter.RunLines({ "A = 1", "MACRODEF m", "X = crash", "MACROEND", "MACROEXEC m" },
-            "", "c.rts");
+    const tOutermostRunResult crash = interpreter.RunLines(
+        { "A = 1", "MACRODEF m", "X = crash", "MACROEND", "MACROEXEC m" }, "", "c.rts");
     EXPECT_TRUE(crash.RunTimeError);
     ASSERT_TRUE(crash.FailurePlace);
     EXPECT_EQ(crash.FailurePlace->Line, 3);

@@ -112,7 +112,8 @@ TEST(ReadableRealCellTest, FixedFormatFallsBackWhereItShowsNothingUseful)
     EXPECT_EQ(ReadableRealCell(fixed, 999999999999999.0L), "999999999999999.000");
     EXPECT_EQ(ReadableRealCell(fixed, 1e30L), "    1E30");
     // Other formats and values that are no number are shown as the format says.
-    EXPECT_EQ(ReadableRealCell(CellLayout(3, 8, 3), 1e-20L), FormatRealCell(CellLayout(3, 8, 3), 1e-20L));
+    EXPECT_EQ(
+        ReadableRealCell(CellLayout(3, 8, 3), 1e-20L), FormatRealCell(CellLayout(3, 8, 3), 1e-20L));
     EXPECT_EQ(ReadableRealCell(fixed, std::numeric_limits<long double>::infinity()),
         FormatRealCell(fixed, std::numeric_limits<long double>::infinity()));
 }
