@@ -5,6 +5,7 @@
 #include "language/eval_machine.h"
 #include "numerics/checkpoint.h"
 #include "numerics/random_matrices.h"
+#include "ports/picture_port.h"
 
 #include <array>
 #include <span>
@@ -17,7 +18,7 @@ class tCallArgs {
 public:
     tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
         const std::string& scriptDirectory, tRandomGenerator& random,
-        const tCheckpoint* checkpoint = nullptr);
+        tClipboardPort* clipboard = nullptr, const tCheckpoint* checkpoint = nullptr);
 
     tOpcode Opcode() const { return m_opcode; }
     const tTOC& Entry() const { return m_entry; }
@@ -49,6 +50,8 @@ public:
     std::string ResolveFileName(std::string_view name) const;
     // The session's random generator.
     tRandomGenerator& Random() const { return m_random; }
+    // The session's clipboard; null when the front end has none.
+    tClipboardPort* Clipboard() const { return m_clipboard; }
     // Where long routines check whether to stop (none: they run to the end).
     const tCheckpoint* Checkpoint() const { return m_checkpoint; }
 
@@ -58,6 +61,7 @@ private:
     std::span<const tVariable> m_arguments;
     const std::string& m_scriptDirectory;
     tRandomGenerator& m_random;
+    tClipboardPort* m_clipboard;
     const tCheckpoint* m_checkpoint;
 };
 
@@ -103,6 +107,8 @@ public:
     void SetScriptDirectorySource(const std::string* directory) { m_scriptDirectory = directory; }
     // The generator of the random functions; the session's options and system variables reseed it.
     tRandomGenerator& Random() { return m_random; }
+    // The clipboard that file functions read ("CLIP"); null, the default, means none.
+    void SetClipboard(tClipboardPort* clipboard) { m_clipboard = clipboard; }
     // The session's check point, passed to the long routines.
     void SetCheckpoint(const tCheckpoint* checkpoint) { m_checkpoint = checkpoint; }
 
@@ -110,6 +116,7 @@ private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
     const std::string* m_scriptDirectory = nullptr;
     tRandomGenerator m_random;
+    tClipboardPort* m_clipboard = nullptr;
     const tCheckpoint* m_checkpoint = nullptr;
 };
 
