@@ -88,6 +88,7 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
     }
     stifle_history(HistoryLength);
     std::string statement;
+    tConsoleSignals::TakeLineInterrupt(); // a Ctrl-C during the start drops no line
     while (!application.QuitGranted() && tConsoleSignals::EndSignal() == 0) {
         const char* prompt = statement.empty() ? "Zelvora> " : "   ...> ";
         std::unique_ptr<char, decltype(&std::free)> input(readline(prompt), &std::free);

@@ -187,8 +187,12 @@ std::string SearchText(const std::string& key, const tStmtList& commands)
 
 bool IsHelpRequest(std::string_view text)
 {
-    const std::string trimmed = TrimText(text);
-    return !trimmed.empty() && trimmed.front() == '?';
+    // Every statement passes here: look at the first non-blank character without copying.
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) > ' ')
+            return c == '?';
+    }
+    return false;
 }
 
 std::optional<std::string> HelpText(
