@@ -132,7 +132,7 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
         Statements.Fail(1, "Unbekannter Befehl");
         return false;
     case tFindResult::Ambiguous:
-        // A name that is no command, or the prefix of several, is read as a formula.
+        // The prefix of several commands (M, D) is read as a formula too.
         return m_showFormula ? ShowFormula(all, text) : false;
     case tFindResult::Found:
         if (m_showFormula && m_isVariable && m_isVariable(all.front().Text)
