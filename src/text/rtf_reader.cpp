@@ -227,12 +227,12 @@ private:
 
     void HexCharacter()
     {
-        if (m_position + 1 >= m_bytes.size())
+        const int high = m_position < m_bytes.size() ? HexValue(m_bytes[m_position]) : -1;
+        const int low = m_position + 1 < m_bytes.size() ? HexValue(m_bytes[m_position + 1]) : -1;
+        if (high < 0 || low < 0) {
+            m_position += high < 0 ? 0 : 1; // a cut escape shows nothing
             return;
-        const int high = HexValue(m_bytes[m_position]);
-        const int low = HexValue(m_bytes[m_position + 1]);
-        if (high < 0 || low < 0)
-            return;
+        }
         m_position += 2;
         if (m_pendingSkip > 0) {
             --m_pendingSkip;
