@@ -70,6 +70,20 @@ void SavePicture(QWidget& widget, const QString& name)
     QVERIFY(widget.grab().save(folder + '/' + name));
 }
 
+// Makes a directory the working directory for as long as it lives.
+class tWorkingDirectory {
+public:
+    explicit tWorkingDirectory(const QString& path)
+        : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(path);
+    }
+    ~tWorkingDirectory() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+
 std::string DemoStatement(const QString& path)
 {
     return "DEMO \"" + path.toStdString() + "\"";
@@ -155,6 +169,7 @@ private slots:
     {
         for (const char* name : { "Basisinfo.zvd", "Faktorenanalyse.zvd" }) {
             tDesktopFixture fixture;
+            tWorkingDirectory working(fixture.Folder()); // the files the demo writes go there
             tDemoWindow& window = fixture.Desktop().DemoWindow();
             window.resize(640, 760);
             const QString path = QFINDTESTDATA(QStringLiteral("../../examples/Demos/") + name);
@@ -192,6 +207,7 @@ private slots:
             w.BreakButton()->click();
             return false;
         });
+        tWorkingDirectory working(fixture.Folder());
         fixture.Desktop().PlayBasisDemo(); // the item names the file in lower case
         QCOMPARE(caption, QString::fromUtf8("Zelvora – Basisinfo"));
         QVERIFY(fixture.Desktop().Session().Store().Find("x")); // the first code block ran
