@@ -1,6 +1,8 @@
 // Reading demo files: markers, chapters, pages and blocks, rich text, limits.
 #include "ui/demo_file.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace zelvora {
@@ -112,6 +114,25 @@ TEST(DemoFile, ContentBeyondTheLimitsIsLeftOutWithAWarning)
         "cke auf der Seite; die weiteren Bl\xF6"
         "cke dieser Seite werden nicht gezeigt");
     EXPECT_NE(demo.Warnings()[1].find("mehr als 50 Kapitel"), std::string::npos);
+}
+
+TEST(DemoFile, ArbitraryBytesReadWithoutFault)
+{
+    // Random mixtures of markers, RTF syntax, line breaks and bytes of every value.
+    const std::vector<std::string> pieces = { "@K", "@F", "@T", "@C", "@D", "@", "\n", "\r\n", "{",
+        "}", "\\par ", "\\'", "\\u-3?", "\\b", " ", "x", "\xE4", std::string(1, '\0') };
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 200; ++round) {
+        std::string text = round % 2 ? "{\\rtf1 " : "";
+        for (int i = 0; i < 300; ++i)
+            text += random() % 4 ? pieces[random() % pieces.size()]
+                                 : std::string(1, static_cast<char>(random() & 0xFF));
+        const tDemoVerw demo = Analysed(text);
+        for (const tKapdescr& chapter : demo.Chapters())
+            for (const tVisibleVarsdescr& page : chapter.pages)
+                for (const tblockdescr& block : page.blocks)
+                    EXPECT_LE(block.firstLine, block.lastLine + 1);
+    }
 }
 
 TEST(DemoFile, MissingFileSaysSo)
