@@ -425,8 +425,11 @@ bool LooksLikeRtf(std::string_view bytes)
             end = bytes.size();
         std::string_view line = bytes.substr(begin, end - begin);
         const std::size_t first = line.find_first_not_of(" \t\r\f\v");
-        if (first != std::string_view::npos)
-            return line.substr(first).starts_with("{\\rtf1");
+        if (first != std::string_view::npos) {
+            const std::size_t last = line.find_last_not_of(" \t\r\f\v");
+            const std::string_view trimmed = line.substr(first, last - first + 1);
+            return trimmed.size() >= 7 && trimmed.starts_with("{\\rtf1");
+        }
         begin = end + 1;
     }
     return false;
