@@ -187,6 +187,20 @@ private slots:
         }
     }
 
+    void StartParameterPlaysADemo()
+    {
+        tDesktopFixture fixture;
+        tDemoWindow& window = fixture.Desktop().DemoWindow();
+        const QString demos
+            = QString::fromStdString(fixture.Desktop().Session().Settings().DemoDirectory());
+        QVERIFY(QDir().mkpath(demos));
+        WriteFile(demos + "start.zvd", "@K K\n@F S\n@C\nGestartet = 1\n");
+        tDemoDriver driver(window);
+        QVERIFY(fixture.Desktop().Start({ "zelvora", "demodatei=start.zvd" }));
+        QTRY_VERIFY(fixture.Desktop().Session().Store().Find("Gestartet"));
+        QTRY_VERIFY(!window.isVisible());
+    }
+
     void BasisDemoItemPlaysTheIntroduction()
     {
         tDesktopFixture fixture;
