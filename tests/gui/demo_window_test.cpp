@@ -187,6 +187,28 @@ private slots:
         }
     }
 
+    void RichTextDemoKeepsItsFormatting()
+    {
+        tDesktopFixture fixture;
+        tDemoWindow& window = fixture.Desktop().DemoWindow();
+        window.resize(560, 300);
+        const QString path = WriteFile(fixture.Folder() + "rich.zvd",
+            "{\\rtf1\\ansi{\\colortbl ;\\red200\\green0\\blue0;}\n"
+            "@D Formatiert\\par @K \\i Kapitel\\i0\\par @F Seite\\par @T\\par "
+            "Ein \\b fettes\\b0 , ein \\i schr\\'e4ges\\i0  und ein \\cf1 rotes\\cf0  Wort."
+            "\\par @C\\par A = 1\\par }");
+        QString text;
+        tDemoDriver driver(window, [&](tDemoWindow& w, std::size_t wait) {
+            if (wait == 0) {
+                text = w.PaneText(1);
+                SavePicture(w, "demo-rich-text.png");
+            }
+            return true;
+        });
+        QVERIFY(fixture.Run(DemoStatement(path)));
+        QCOMPARE(text, QString::fromUtf8("Ein fettes, ein schräges und ein rotes Wort."));
+    }
+
     void StartParameterPlaysADemo()
     {
         tDesktopFixture fixture;
