@@ -3,6 +3,7 @@
 #include "console_display.h"
 #include "console_ports.h"
 #include "console_process.h"
+#include "demo_runner.h"
 #include "interpreter/data_directory.h"
 #include "interpreter/process_setup.h"
 #include "interrupt.h"
@@ -72,17 +73,20 @@ int main(int argc, char** argv)
     tConsoleClipboard clipboard;
     tConsoleApplication application(shelf, options->Quiet);
     tPosixProcesses processes;
+    tConsoleDemoView demoView(!options->Batch && isatty(STDIN_FILENO), options->Quiet);
     tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
-                         nullptr, &clipboard, &processes },
+                         nullptr, &clipboard, &processes, &demoView },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
     session.Store().SetReadableNumbers(true);
 
     int status = ExitOk;
     const tConsoleSignals signals(session.Interpreter());
     std::optional<tConsoleSignals::tRunning> batchRun;
-    if (options->Script || !isatty(STDIN_FILENO))
+    if (options->Script || options->DemoFile || !isatty(STDIN_FILENO))
         batchRun.emplace();
-    if (options->Script) {
+    if (options->DemoFile) {
+        status = PlayDemoFile(session, *options->DemoFile);
+    } else if (options->Script) {
         const auto text = ReadScriptFile(*options->Script);
         if (!text) {
             std::fprintf(stderr, "zelvora-cli: Skript %s kann nicht gelesen werden\n",

@@ -34,6 +34,9 @@ struct tStoreCommandContext {
     // Where BATCH looks next for a relative name not found there: the shipped examples; absent or
     // empty: nowhere.
     std::function<std::string()> ShippedBatchDirectory;
+    // Plays the demo file (it exists); sets Code and Message. Absent: DEMO fails saying that
+    // this front end plays no demos.
+    std::function<bool(tStmtList&, const std::string&)> PlayDemo;
 };
 
 // Gives the command table's slots of these commands their handlers.

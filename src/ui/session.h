@@ -17,6 +17,7 @@
 #include "ports/picture_port.h"
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
+#include "ui/demo_command.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
 #include "variables/display_list.h"
@@ -36,6 +37,7 @@ struct tSessionPorts {
     tListingPicturePort* ListingPictures = nullptr;
     tClipboardPort* Clipboard = nullptr;
     tProcessPort* Processes = nullptr; // ORBIDEX and ANIMATE start programs through it
+    tDemoView* DemoView = nullptr; // plays DEMO; also the demo window when DemoWindow is absent
 };
 
 class tSession {
@@ -82,6 +84,7 @@ private:
     tOptions m_options;
     tStoreCommandContext m_storeCommands;
     tCheckpoint m_checkpoint; // long routines stop there when the user asks
+    std::unique_ptr<tDemoCommand> m_demoCommand;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".
