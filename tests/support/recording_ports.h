@@ -53,9 +53,11 @@ public:
 class tRecordingCommandWindow : public tCommandWindowPort {
 public:
     void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+    void ShowWarning(std::string_view text) override { Warnings.emplace_back(text); }
     void HideMessage() override { ++Hides; }
     void FocusEditor() override { ++Focuses; }
     std::vector<std::string> Messages;
+    std::vector<std::string> Warnings;
     int Hides = 0;
     int Focuses = 0;
 };
