@@ -26,10 +26,7 @@ tFormatResult BinWrite(const trealmatrix& m, std::string_view fileName)
         throw tRangeError();
     tBufferedFileWriter file;
     if (!file.Open(fileName))
-        return { false,
-            CutMessage("Datei " + std::string(fileName)
-                + " konnte nicht ge\xF6"
-                  "ffnet werden") };
+        return { false, CouldNotOpenMessage(fileName) };
     std::string record;
     record.reserve(RecordSize(m.Cols()));
     for (std::int32_t r = 1; r <= m.Rows(); ++r) {
@@ -69,11 +66,7 @@ tMatrixReadResult BinRead(std::string_view fileName, std::int32_t columns)
         throw tRangeError();
     const std::optional<std::string> bytes = ReadWholeFile(fileName);
     if (!bytes)
-        return { false, trealmatrix(0, 0),
-            CutMessage("Datei " + std::string(fileName)
-                + " konnte nicht ge\xF6"
-                  "ffnet werden"),
-            {} };
+        return { false, trealmatrix(0, 0), CouldNotOpenMessage(fileName), {} };
     return BinParse(*bytes, columns);
 }
 

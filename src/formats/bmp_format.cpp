@@ -95,9 +95,7 @@ tBmpReadResult BmpRead(std::string_view fileName)
 {
     const std::optional<std::string> bytes = ReadWholeFile(fileName);
     if (!bytes)
-        return Failed("Datei " + std::string(fileName)
-            + " konnte nicht ge\xF6"
-              "ffnet werden");
+        return Failed(CouldNotOpenMessage(fileName));
     return BmpParse(*bytes, fileName);
 }
 

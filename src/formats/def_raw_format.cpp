@@ -58,23 +58,27 @@ std::optional<tvardef> VariableOf(std::string_view line)
 {
     const std::string_view trimmed = TrimmedView(line);
     const tscanbefs tokens = ShortTokenize(trimmed);
+    if (tokens.empty())
+        return std::nullopt;
     const auto text = [&](std::size_t i) {
         return trimmed.substr(static_cast<std::size_t>(tokens[i].First - 1), tokens[i].Length);
     };
+    // The integer of token i, the fallback when the line has no token i, nothing when it is none.
+    const auto integerAt = [&](std::size_t i, std::int32_t fallback) {
+        return tokens.size() > i ? IntegerOf(text(i)) : std::optional<std::int32_t>(fallback);
+    };
+    const std::optional<std::int32_t> record = integerAt(2, 1);
+    const std::optional<std::int32_t> start = integerAt(4, 1);
+    const std::optional<std::int32_t> end = integerAt(8, 0);
+    if (!record || !start || !end)
+        return std::nullopt;
     tvardef variable;
     variable.name = std::string(text(0));
-    std::optional<std::int32_t> end;
-    if (tokens.size() >= 3 && !(variable.record = IntegerOf(text(2)).value_or(0)))
-        return std::nullopt;
-    if (tokens.size() >= 5 && !(variable.start = IntegerOf(text(4)).value_or(0)))
-        return std::nullopt;
-    if (tokens.size() >= 9) {
-        end = IntegerOf(text(8));
-        if (!end)
-            return std::nullopt;
+    variable.record = *record;
+    variable.start = *start;
+    if (tokens.size() > 8)
         variable.width = static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(std::int64_t { *end } - variable.start + 1, -1, INT32_MAX));
-    }
+            std::clamp<std::int64_t>(std::int64_t { *end } - *start + 1, -1, INT32_MAX));
     variable.label = tokens.size() >= 13
         ? std::string(TrimmedView(trimmed.substr(static_cast<std::size_t>(tokens[12].First - 1))))
         : variable.name;
@@ -160,9 +164,7 @@ tMatrixReadResult DefRawRead(std::string_view defName, std::string_view rawName)
     const std::optional<std::string> defText = ReadWholeFile(defName);
     const std::optional<std::string> rawText = defText ? ReadWholeFile(rawName) : std::nullopt;
     if (!defText || !rawText) {
-        const std::string message = CutMessage("Datei " + std::string(defText ? rawName : defName)
-            + " konnte nicht ge\xF6"
-              "ffnet werden");
+        const std::string message = CouldNotOpenMessage(defText ? rawName : defName);
         SetLibError(1, message);
         return Failed(message);
     }

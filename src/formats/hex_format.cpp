@@ -55,9 +55,7 @@ tMatrixReadResult HexRead(std::string_view fileName)
     tMatrixReadResult result { false, FailureMatrix(), {}, {} };
     const std::optional<std::string> bytes = ReadWholeFile(fileName);
     if (!bytes) {
-        result.Message = CutMessage("Datei " + std::string(fileName)
-            + " konnte nicht ge\xF6"
-              "ffnet werden");
+        result.Message = CouldNotOpenMessage(fileName);
         return result;
     }
     const std::vector<std::string> lines = SplitLines(*bytes);
