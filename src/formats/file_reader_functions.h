@@ -10,9 +10,9 @@
 namespace zelvora {
 
 // CSVDatei(name [, format]): one or two arguments (else empty); the name "CLIP" in any case reads
-// the clipboard (see SetMatrixClipboard), any other is resolved against the script directory.
-// HexDatei(name): the name resolved. OXFDatei(name): the matrix and the n x 2 labels.
-// BinDatei(name, columns): columns outside 1..1023 end the run with the range error.
+// the session's clipboard (tFunctionDispatch::SetClipboard), any other is resolved against the
+// script directory. HexDatei(name): the name resolved. OXFDatei(name): the matrix and the n x 2
+// labels. BinDatei(name, columns): columns outside 1..1023 end the run with the range error.
 // DefRawDatei(name): name's ".def" and ".raw"; DefRawDatei(def, raw): the two files; three or
 // more arguments: the 1 x 1 zero matrix, none: the slot. BmpDatei(name): the red, green and blue
 // planes. Each gives the numeric matrices read, or one empty value per result when the reader
