@@ -7,6 +7,7 @@
 #include "numerics/polynomials.h"
 #include "variables/variable.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -115,11 +116,25 @@ tCallOutcome PolynomCall(const tCallArgs& args)
 
 tCallOutcome TableSmoothCall(const tCallArgs& args)
 {
+    if (args.Count() != 1 && args.Count() != 2)
+        return call::Empty();
+    const trealmatrix m = args.Matrix(1);
+    if (!DataUsable(args, m))
+        return call::Empty();
     if (args.Count() == 1)
-        return call::RealMatrix(MonotoneSmooth(args.Matrix(1)));
-    if (args.Count() == 2)
-        return call::RealMatrix(MonotoneSmooth(args.Matrix(1), args.Matrix(2)));
-    return call::Empty();
+        return call::RealMatrix(MonotoneSmooth(m));
+    const trealmatrix w = args.Matrix(2);
+    if (!DataUsable(args, w, 2))
+        return call::Empty();
+    // The weights are shares of their sum: a sum of 0 would make every smoothed value a NaN.
+    long double total = 0;
+    for (int32_t k = 1; w.Rows() >= 1 && k <= std::min(m.Cols(), w.Cols()); ++k)
+        total += w(1, k);
+    if (w.Rows() >= 1 && total == 0) {
+        SetLibError(1, "TableSmooth: die Gewichte in Zeile 1 von Argument 2 haben die Summe 0");
+        return call::Empty();
+    }
+    return call::RealMatrix(MonotoneSmooth(m, w));
 }
 
 tCallOutcome InterpolateCall(const tCallArgs& args)

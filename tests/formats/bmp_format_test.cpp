@@ -89,6 +89,10 @@ TEST_F(BmpTest, HostileFilesAreRefused)
     for (const std::size_t at : { 18, 22 })
         huge.replace(at, 4, std::string("\0\0\x10\0", 4));
     EXPECT_FALSE(BmpParse(huge, "h.bmp").Ok);
+    // A height of -2^31 has no magnitude in 32 bits.
+    std::string lowest = good;
+    lowest.replace(22, 4, std::string("\0\0\0\x80", 4));
+    EXPECT_FALSE(BmpParse(lowest, "l.bmp").Ok);
     // A picture stored in another format is no bitmap.
     EXPECT_FALSE(BmpParse("\x89PNG\r\n\x1A\n", "x.png").Ok);
 }

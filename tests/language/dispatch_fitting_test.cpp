@@ -58,6 +58,8 @@ TEST_F(FittingDispatch, PolynomSmoothAndInterpolate)
     EXPECT_EQ(RowsOf(One("Polynom({{0,1,2}}, {{1,0,0}})")), (tRows { { 0, 1, 4 } }));
     EXPECT_EQ(One("Polynom(\"x\", {{1}})").shape, shEmpty);
     EXPECT_EQ(RowsOf(One("TableSmooth({{3,1,2}})")), (tRows { { 2, 2, 2 } }));
+    EXPECT_EQ(Failure("TableSmooth({{3,1,2}}, {{1,-1,0}})"),
+        "TableSmooth: die Gewichte in Zeile 1 von Argument 2 haben die Summe 0");
     EXPECT_EQ(RowsOf(One("Interpolate({{0,10},{4,30}}, 2)")),
         (tRows { { 0, 10 }, { 2, 20 }, { 4, 30 } }));
     EXPECT_EQ(One("Interpolate({{0,10},{4,30}})").shape, shEmpty);
