@@ -83,12 +83,15 @@ TEST_F(BmpTest, HostileFilesAreRefused)
         EXPECT_EQ(read.Message, "Datei t.bmp ist keine lesbare BMP-Datei");
         EXPECT_EQ(read.Red.Dims(), (tMatDims { 1, 1 }));
     }
-    // A header claiming a million x a million pixels in a file of 78 bytes is refused before
-    // anything is allocated for them.
-    std::string huge = good;
-    for (const std::size_t at : { 18, 22 })
-        huge.replace(at, 4, std::string("\0\0\x10\0", 4));
-    EXPECT_FALSE(BmpParse(huge, "h.bmp").Ok);
+    // Headers claiming more pixels than a file of 78 bytes holds are refused before anything is
+    // allocated for them: 5000 x 5000 (which the decoder would fill with zeros) and a million x a
+    // million.
+    for (const char* size : { "\x88\x13\0\0", "\0\0\x10\0" }) {
+        std::string huge = good;
+        for (const std::size_t at : { 18, 22 })
+            huge.replace(at, 4, std::string(size, 4));
+        EXPECT_FALSE(BmpParse(huge, "h.bmp").Ok);
+    }
     // A height of -2^31 has no magnitude in 32 bits.
     std::string lowest = good;
     lowest.replace(22, 4, std::string("\0\0\0\x80", 4));
