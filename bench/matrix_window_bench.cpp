@@ -3,13 +3,12 @@
 #include "desktop.h"
 #include "matrix_window.h"
 
-#include <cstdio>
-
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <cstdio>
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

@@ -76,7 +76,12 @@ void tDesktop::ConnectWindows()
     m_shelf->SetStore(&m_session->Store());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
-        [this](const QString& text) { RunStatements(ToProgramText(text)); });
+        [this](const QString& text) {
+            // A line that ran is done with (Up brings it back); a failed one stays to be mended.
+            const tOutermostRunResult result = RunStatements(ToProgramText(text));
+            if (result.Success && !result.RunTimeError)
+                m_shelf->InputLine()->Editor()->clear();
+        });
     QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_shelf.get(), [this] {
         const QString text = m_shelf->InputLine()->Editor()->text();
         if (!text.trimmed().isEmpty())

@@ -137,11 +137,13 @@ private slots:
         QTest::keyClick(input.Editor(), Qt::Key_Return);
         QVERIFY(fixture.Store().Find("a"));
         QVERIFY(input.MessageText().isEmpty());
+        QVERIFY(input.Editor()->text().isEmpty());
 
         input.Editor()->setText("b = Invv(3)");
         QTest::keyClick(input.Editor(), Qt::Key_Return);
         QVERIFY(!fixture.Store().Find("b"));
         QVERIFY(input.MessageText().contains(QStringLiteral("\"b = Invv(3)\"")));
+        QCOMPARE(input.Editor()->text(), QStringLiteral("b = Invv(3)"));
 
         // Up recalls the lines run before.
         input.Editor()->clear();
