@@ -122,6 +122,9 @@ private slots:
         QCOMPARE(grid.item(2, 1)->text(), QStringLiteral("Regal"));
         QCOMPARE(grid.columnWidth(0), 6 * 4 + 18); // the longest name, "name"
 
+        QVERIFY(fixture.Run("POSITION x = {{30, 40}}"));
+        QCOMPARE(widget->geometry().topLeft(), QPoint(30, 40));
+
         widget->close(); // the user cannot close it
         QVERIFY(widget->isVisible());
         QVERIFY(fixture.Run("DELETE x\nDELETE name"));
