@@ -13,6 +13,7 @@
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
 #include "ports/command_window_port.h"
+#include "ports/graphics_port.h"
 #include "ports/picture_port.h"
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
@@ -35,6 +36,7 @@ struct tSessionPorts {
     tListingPicturePort* ListingPictures = nullptr;
     tClipboardPort* Clipboard = nullptr;
     tProcessPort* Processes = nullptr; // ORBIDEX and ANIMATE start programs through it
+    tGraphicsPort* Graphics = nullptr; // ZEICHNE draws through it
 };
 
 class tSession {
