@@ -141,10 +141,13 @@ void tScatterplot::Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int
     const long double sx = ScaleOf(rangeX, x1 - x0);
     const long double sy = ScaleOf(rangeY, y1 - y0);
 
+    // A position p counted upwards from y0 lies at row y1 - p + y0 on the picture, so that the
+    // largest value (p = y1) lands on the top margin and its mark stays on the picture.
+    const auto row = [&](std::int32_t p) { return y1 - p + y0; };
     const std::int32_t ax = ClampedPixel((0 - rangeX.Min) * sx + x0);
     const std::int32_t ay = ClampedPixel((0 - rangeY.Min) * sy + y0);
-    canvas.Line(x0, y1 - ay, x1, y1 - ay, ScatterAxisColour);
-    canvas.Line(ax, y1 - y0, ax, 0, ScatterAxisColour);
+    canvas.Line(x0, row(ay), x1, row(ay), ScatterAxisColour);
+    canvas.Line(ax, row(y0), ax, row(y1), ScatterAxisColour);
 
     const std::int32_t nx = m_x.Rows();
     const std::int32_t ny = m_y.Rows();
@@ -160,7 +163,7 @@ void tScatterplot::Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int
                 continue;
             const std::int32_t px = ClampedPixel((xv - rangeX.Min) * sx + x0);
             const std::int32_t py = ClampedPixel((yv - rangeY.Min) * sy + y0);
-            canvas.FillRect(px, y1 - py - ScatterMarkSize, px + ScatterMarkSize, y1 - py, colour);
+            canvas.FillRect(px, row(py) - ScatterMarkSize, px + ScatterMarkSize, row(py), colour);
         }
     }
 }
