@@ -1,5 +1,5 @@
 // A PNG file is the signature and three chunks (IHDR, IDAT, IEND), each with a CRC-32; the image
-// data is a zlib stream of uncompressed blocks, one filter byte (0) before each row.
+// data is a zlib stream of one fixed-code deflate block, one filter byte (0) before each row.
 #include "ui/graphics/png_writer.h"
 
 #include <algorithm>
@@ -8,8 +8,6 @@
 
 namespace zelvora {
 namespace {
-
-constexpr std::size_t MaxStoredBlock = 65535;
 
 std::array<std::uint32_t, 256> MakeCrcTable()
 {
@@ -47,29 +45,105 @@ void AppendChunk(std::string& out, std::string_view type, std::string_view data)
     AppendBigEndian(out, Crc32(typed));
 }
 
-std::string ZlibStored(std::string_view raw)
+// Deflate output: Huffman codes go most significant bit first, everything else least first.
+class tBitWriter {
+public:
+    void Bits(std::uint32_t value, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Bit((value >> i) & 1);
+    }
+    void Code(std::uint32_t code, int length)
+    {
+        for (int i = length - 1; i >= 0; --i)
+            Bit((code >> i) & 1);
+    }
+    std::string Finish()
+    {
+        if (m_used > 0)
+            m_bytes += static_cast<char>(m_current);
+        return std::move(m_bytes);
+    }
+
+private:
+    void Bit(std::uint32_t bit)
+    {
+        m_current |= bit << m_used;
+        if (++m_used == 8) {
+            m_bytes += static_cast<char>(m_current);
+            m_current = 0;
+            m_used = 0;
+        }
+    }
+    std::string m_bytes;
+    std::uint32_t m_current = 0;
+    int m_used = 0;
+};
+
+// A symbol of the fixed literal/length code.
+void FixedSymbol(tBitWriter& out, std::uint32_t symbol)
 {
-    std::string out = "\x78\x01";
+    if (symbol < 144)
+        out.Code(0x30 + symbol, 8);
+    else if (symbol < 256)
+        out.Code(0x190 + symbol - 144, 9);
+    else if (symbol < 280)
+        out.Code(symbol - 256, 7);
+    else
+        out.Code(0xC0 + symbol - 280, 8);
+}
+
+// A match of length 3..258: its length code with extra bits.
+void MatchLength(tBitWriter& out, std::uint32_t length)
+{
+    static constexpr std::uint16_t Base[] = { 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27,
+        31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258 };
+    static constexpr std::uint8_t Extra[]
+        = { 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0 };
+    std::size_t code = std::size(Base) - 1;
+    while (Base[code] > length)
+        --code;
+    FixedSymbol(out, 257 + static_cast<std::uint32_t>(code));
+    out.Bits(length - Base[code], Extra[code]);
+}
+
+// One block with the fixed codes; repeats of the previous pixel (3 bytes back) become matches,
+// which shrinks the plain backgrounds of the pictures to a few bytes per row.
+std::string ZlibFixed(std::string_view raw)
+{
+    constexpr std::size_t PixelDistance = 3;
+    constexpr std::size_t MinMatch = 3;
+    constexpr std::size_t MaxMatch = 258;
+    tBitWriter out;
+    out.Bits(1, 1); // last block
+    out.Bits(1, 2); // fixed codes
+    std::size_t at = 0;
+    while (at < raw.size()) {
+        std::size_t length = 0;
+        if (at >= PixelDistance) {
+            while (length < MaxMatch && at + length < raw.size()
+                && raw[at + length] == raw[at + length - PixelDistance])
+                ++length;
+        }
+        if (length >= MinMatch) {
+            MatchLength(out, static_cast<std::uint32_t>(length));
+            out.Code(PixelDistance - 1, 5); // distance code 2 stands for distance 3
+            at += length;
+        } else {
+            FixedSymbol(out, static_cast<std::uint8_t>(raw[at]));
+            ++at;
+        }
+    }
+    FixedSymbol(out, 256); // end of block
     std::uint32_t a = 1;
     std::uint32_t b = 0;
     for (const char byte : raw) {
         a = (a + static_cast<std::uint8_t>(byte)) % 65521;
         b = (b + a) % 65521;
     }
-    std::size_t at = 0;
-    do {
-        const std::size_t length = std::min(MaxStoredBlock, raw.size() - at);
-        const bool last = at + length == raw.size();
-        out += static_cast<char>(last ? 1 : 0);
-        out += static_cast<char>(length & 0xFF);
-        out += static_cast<char>(length >> 8);
-        out += static_cast<char>(~length & 0xFF);
-        out += static_cast<char>((~length >> 8) & 0xFF);
-        out.append(raw.substr(at, length));
-        at += length;
-    } while (at < raw.size());
-    AppendBigEndian(out, (b << 16) | a);
-    return out;
+    std::string stream = "\x78\x01" + out.Finish();
+    AppendBigEndian(stream, (b << 16) | a);
+    return stream;
 }
 
 } // namespace
@@ -94,7 +168,7 @@ std::string EncodePng(const tPicture& picture)
     }
     std::string png("\x89PNG\r\n\x1a\n", 8);
     AppendChunk(png, "IHDR", header);
-    AppendChunk(png, "IDAT", ZlibStored(raw));
+    AppendChunk(png, "IDAT", ZlibFixed(raw));
     AppendChunk(png, "IEND", "");
     return png;
 }

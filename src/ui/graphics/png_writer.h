@@ -1,4 +1,4 @@
-// PNG encoding of a bitmap with the standard library alone: 8-bit RGB, stored deflate blocks.
+// PNG encoding of a bitmap with the standard library alone: 8-bit RGB, one deflate block.
 #pragma once
 
 #include "ports/picture_port.h"

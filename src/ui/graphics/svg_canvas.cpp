@@ -22,6 +22,15 @@ std::string Centre(std::int32_t pixel)
     return std::to_string(pixel) + ".5";
 }
 
+// twice / 2 as "n" or "n.5".
+std::string HalfText(std::int32_t twice)
+{
+    const std::string whole = std::to_string(twice / 2);
+    if (twice % 2 == 0)
+        return whole;
+    return (twice < 0 && twice / 2 == 0 ? "-" : "") + whole + ".5";
+}
+
 std::string EscapedXml(std::string_view utf8)
 {
     std::string text;
@@ -71,9 +80,8 @@ void tSvgCanvas::FillRect(
 void tSvgCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
     std::int32_t bottom, tRgb pen, tRgb fill)
 {
-    const auto half
-        = [](std::int32_t a, std::int32_t b) { return std::to_string(std::abs(b - a) / 2.0); };
-    const auto mid = [](std::int32_t a, std::int32_t b) { return std::to_string((a + b) / 2.0); };
+    const auto half = [](std::int32_t a, std::int32_t b) { return HalfText(std::abs(b - a)); };
+    const auto mid = [](std::int32_t a, std::int32_t b) { return HalfText(a + b); };
     m_body += "<ellipse cx=\"" + mid(left, right) + "\" cy=\"" + mid(top, bottom) + "\" rx=\""
         + half(left, right) + "\" ry=\"" + half(top, bottom) + "\" stroke=\"" + ColourText(pen)
         + "\" fill=\"" + ColourText(fill) + "\"/>\n";
