@@ -55,6 +55,11 @@ void tDesktop::CreateWindows()
 {
     m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
     m_application.AddQuitCheck([] { return true; }); // the shelf holds nothing to save
+    m_cloudAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Cloud);
+    m_scatterplot = std::make_unique<tScatterplotWindow>();
+    m_vectorAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Vectors);
+    m_graphics
+        = std::make_unique<tDesktopGraphics>(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot);
 }
 
 tSessionPorts tDesktop::SessionPorts()
@@ -67,6 +72,7 @@ tSessionPorts tDesktop::SessionPorts()
     ports.Shelf = m_shelf.get();
     ports.Clipboard = &m_clipboard;
     ports.Processes = &m_processes;
+    ports.Graphics = m_graphics.get();
     return ports;
 }
 
