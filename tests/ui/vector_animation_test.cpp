@@ -1,5 +1,6 @@
 // The rotating coordinate picture: projection, colours, rotation modes, the loop's states and
 // matrices that cannot be drawn as they are.
+#include "numerics/matrix_test_util.h"
 #include "support/recording_canvas.h"
 #include "ui/graphics/vector_animation.h"
 
@@ -13,24 +14,10 @@ namespace {
 
 using namespace zelvora::testing;
 
-trealmatrix Rows(std::initializer_list<std::initializer_list<long double>> rows)
-{
-    const auto cols = static_cast<std::int32_t>(rows.begin()->size());
-    trealmatrix m(static_cast<std::int32_t>(rows.size()), cols);
-    std::int32_t r = 0;
-    for (const auto& row : rows) {
-        ++r;
-        std::int32_t c = 0;
-        for (const long double value : row)
-            m(r, ++c) = value;
-    }
-    return m;
-}
-
 TEST(VectorAnimation, OneRowIsOneLineFromTheOrigin)
 {
     tZeichnen animation(tAnimationKind::Vectors);
-    animation.AssignFactors(Rows({ { 2, 0, 0 } }), 400, 300);
+    animation.AssignFactors(Mat({ { 2, 0, 0 } }), 400, 300);
     EXPECT_EQ(animation.Half(), 150);
     EXPECT_EQ(animation.Size(), 300);
     tRecordingCanvas canvas;
@@ -45,7 +32,7 @@ TEST(VectorAnimation, ProjectionPutsEachAxisWhereItBelongs)
 {
     tZeichnen animation(tAnimationKind::Vectors);
     animation.AssignFactors(
-        Rows({ { 0, 1, 0 }, { 0, -1, 0 }, { -0.5, 0, 0 }, { 0, 0, 1 } }), 200, 200);
+        Mat({ { 0, 1, 0 }, { 0, -1, 0 }, { -0.5, 0, 0 }, { 0, 0, 1 } }), 200, 200);
     EXPECT_EQ(animation.ScreenPosition(1), (tScreenPoint { 100, 0 })); // up is y
     EXPECT_EQ(animation.ScreenPosition(2), (tScreenPoint { 100, 200 }));
     EXPECT_EQ(animation.ScreenPosition(3), (tScreenPoint { 50, 100 }));
@@ -56,7 +43,7 @@ TEST(VectorAnimation, ProjectionPutsEachAxisWhereItBelongs)
 TEST(VectorAnimation, CloudDrawsSmallCirclesInTheRowColours)
 {
     tZeichnen cloud(tAnimationKind::Cloud);
-    cloud.AssignFactors(Rows({ { 1, 0, 0 }, { 0, 1, 0 } }), 100, 100);
+    cloud.AssignFactors(Mat({ { 1, 0, 0 }, { 0, 1, 0 } }), 100, 100);
     tRecordingCanvas canvas;
     cloud.DrawFrame(canvas);
     EXPECT_EQ(canvas.Of("ellipse"),
@@ -74,23 +61,23 @@ TEST(VectorAnimation, Colours)
     EXPECT_EQ(LoadingColour(std::nanl(""), 5, 0.5, 1), (tRgb { 127, 255 ^ 127, 180 ^ 127 }));
 
     tZeichnen animation(tAnimationKind::Vectors);
-    animation.AssignFactors(Rows({ { 1, 0 }, { 0, 1 } }), 100, 100);
+    animation.AssignFactors(Mat({ { 1, 0 }, { 0, 1 } }), 100, 100);
     EXPECT_FALSE(animation.SetColourMode(tColourMode::FactorLoadings)); // needs three columns
     EXPECT_EQ(animation.ColourMode(), tColourMode::Palette);
     EXPECT_EQ(animation.RowColour(2), PaletteColour(2));
-    animation.AssignFactors(Rows({ { 3, 0, 0 }, { 0, 0, -3 } }), 100, 100);
+    animation.AssignFactors(Mat({ { 3, 0, 0 }, { 0, 0, -3 } }), 100, 100);
     EXPECT_TRUE(animation.SetColourMode(tColourMode::FactorLoadings));
     EXPECT_EQ(animation.RowColour(1), LoadingColour(1, 0, 0, 1));
     EXPECT_EQ(animation.RowColour(2), LoadingColour(0, 0, -1, 1));
     // A matrix too narrow for the loadings colours falls back to the palette.
-    animation.AssignFactors(Rows({ { 3, 0 } }), 100, 100);
+    animation.AssignFactors(Mat({ { 3, 0 } }), 100, 100);
     EXPECT_EQ(animation.ColourMode(), tColourMode::Palette);
 }
 
 TEST(VectorAnimation, LegendShowsAColourSquareAndTheNumberPerRow)
 {
     tZeichnen animation(tAnimationKind::Vectors);
-    animation.AssignFactors(Rows({ { 1, 0, 0 }, { 0, 1, 0 } }), 100, 100);
+    animation.AssignFactors(Mat({ { 1, 0, 0 }, { 0, 1, 0 } }), 100, 100);
     tRecordingCanvas canvas;
     animation.DrawLegend(canvas, 60, 100);
     EXPECT_EQ(canvas.Calls,
@@ -102,7 +89,7 @@ TEST(VectorAnimation, LegendShowsAColourSquareAndTheNumberPerRow)
 TEST(VectorAnimation, RotationTurnsInOnePlaneFromTheOldValues)
 {
     tZeichnen animation(tAnimationKind::Vectors);
-    animation.AssignFactors(Rows({ { 0.25, 0.6, 0.8 } }), 100, 100);
+    animation.AssignFactors(Mat({ { 0.25, 0.6, 0.8 } }), 100, 100);
     const long double t = 0.3L;
     animation.RotateWork(2, 3, t);
     const trealmatrix& w = animation.Work();
@@ -114,7 +101,7 @@ TEST(VectorAnimation, RotationTurnsInOnePlaneFromTheOldValues)
 TEST(VectorAnimation, IntermittentModeMakesAnExtraTurnAfterEachFullTurn)
 {
     tZeichnen animation(tAnimationKind::Vectors);
-    animation.AssignFactors(Rows({ { 1, 0, 0 } }), 100, 100);
+    animation.AssignFactors(Mat({ { 1, 0, 0 } }), 100, 100);
     animation.SetRotationMode(tRotationMode::TwoPlanesIntermittent);
     animation.RequestStart();
     for (int step = 1; step < 36000; ++step)
@@ -131,8 +118,8 @@ TEST(VectorAnimation, IntermittentModeMakesAnExtraTurnAfterEachFullTurn)
 TEST(VectorAnimation, RandomModesKeepLengthsAndStayInsideTheMatrix)
 {
     for (const auto mode : { tRotationMode::TwoPlanesRandom, tRotationMode::AllPlanesRandom }) {
-        for (const trealmatrix& data : { Rows({ { 0.5 } }), Rows({ { 0.3, -0.4 } }),
-                 Rows({ { 0.1, 0.2, 0.3, 0.4, 0.5 }, { -1, 0, 0, 0, 0 } }) }) {
+        for (const trealmatrix& data : { Mat({ { 0.5 } }), Mat({ { 0.3, -0.4 } }),
+                 Mat({ { 0.1, 0.2, 0.3, 0.4, 0.5 }, { -1, 0, 0, 0, 0 } }) }) {
             tZeichnen animation(tAnimationKind::Cloud);
             animation.SetSeed(12345);
             animation.AssignFactors(data, 120, 120);
@@ -160,7 +147,7 @@ TEST(VectorAnimation, RandomModesKeepLengthsAndStayInsideTheMatrix)
 TEST(VectorAnimation, LoopStates)
 {
     tZeichnen animation(tAnimationKind::Vectors);
-    animation.AssignFactors(Rows({ { 0, 1, 0 } }), 100, 100);
+    animation.AssignFactors(Mat({ { 0, 1, 0 } }), 100, 100);
     EXPECT_FALSE(animation.Step()); // idle: nothing turns
     animation.RequestStart();
     EXPECT_TRUE(animation.Step());
@@ -183,13 +170,13 @@ TEST(VectorAnimation, LoopStates)
     EXPECT_TRUE(animation.Step());
 
     // New data while turning: taken over, and the turning goes on with them.
-    EXPECT_TRUE(animation.AssignFactors(Rows({ { 1, 0, 0 }, { 0, 0, 1 } }), 100, 100));
+    EXPECT_TRUE(animation.AssignFactors(Mat({ { 1, 0, 0 }, { 0, 0, 1 } }), 100, 100));
     EXPECT_EQ(animation.State(), tAnimationState::Rotating);
     EXPECT_EQ(animation.RowCount(), 2);
     EXPECT_TRUE(animation.Step());
     animation.RequestStop();
     EXPECT_FALSE(animation.Step());
-    EXPECT_FALSE(animation.AssignFactors(Rows({ { 1, 0, 0 } }), 100, 100));
+    EXPECT_FALSE(animation.AssignFactors(Mat({ { 1, 0, 0 } }), 100, 100));
 }
 
 TEST(VectorAnimation, DegenerateMatricesDrawWithoutDividingByZero)
@@ -201,7 +188,7 @@ TEST(VectorAnimation, DegenerateMatricesDrawWithoutDividingByZero)
     EXPECT_EQ(animation.Radius(), 1.0L);
     EXPECT_EQ(animation.ScreenPosition(1), (tScreenPoint { 50, 50 }));
 
-    animation.AssignFactors(Rows({ { nan, 1, 0 }, { 0, 1, 0 }, { inf, 0, 0 } }), 100, 100);
+    animation.AssignFactors(Mat({ { nan, 1, 0 }, { 0, 1, 0 }, { inf, 0, 0 } }), 100, 100);
     EXPECT_FALSE(animation.ScreenPosition(1)); // not drawn
     EXPECT_EQ(animation.ScreenPosition(2), (tScreenPoint { 50, 0 }));
     EXPECT_FALSE(animation.ScreenPosition(3));
