@@ -197,6 +197,16 @@ bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
         statements.Fail(24, "zweite Matrix als Ergebnis erwartet (Y-Daten)");
         return false;
     }
+    // A text matrix has no numbers to draw; drawing its empty number part would report success
+    // for a picture of nothing.
+    const std::size_t used = type == DrawScatterplot ? std::min<std::size_t>(results.size(), 4) : 2;
+    for (std::size_t i = 1; i < used; ++i) {
+        if (results[i].shape == shMatrix && results[i].datatype == dtString) {
+            statements.Fail(DrawingRefused,
+                "Zeichnen braucht Zahlen: Ergebnis " + std::to_string(i) + " ist eine Textmatrix");
+            return false;
+        }
+    }
     if (!context.Graphics) {
         statements.Fail(1, "Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar");
         return false;

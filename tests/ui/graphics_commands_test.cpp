@@ -94,6 +94,14 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
         EXPECT_EQ(result.Message, c.message) << c.statement;
     }
     EXPECT_TRUE(graphics.Calls.empty());
+    ASSERT_TRUE(Run("S = {{\"a\",\"b\"}}").Success);
+    for (const char* statement : { "ZEICHNE CLOUD = S", "ZEICHNE SCAT = L, L, S" }) {
+        const tOutermostRunResult text = Run(statement);
+        EXPECT_FALSE(text.Success) << statement;
+        EXPECT_EQ(session.Interpreter().Statements.Code, 26) << statement;
+        EXPECT_TRUE(text.Message.ends_with("ist eine Textmatrix")) << text.Message;
+    }
+    EXPECT_TRUE(graphics.Calls.empty());
 
     graphics.Refusal = "Die Y-Daten haben weniger Spalten (2) als die X-Daten (3)";
     const tOutermostRunResult refused = Run("ZEICHNE SCAT = L, {{1,2}}");

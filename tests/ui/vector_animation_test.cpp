@@ -86,6 +86,17 @@ TEST(VectorAnimation, LegendShowsAColourSquareAndTheNumberPerRow)
             "text 25,24 2 #400000 #7f7f7f" }));
 }
 
+TEST(VectorAnimation, LongLegendsEndInACount)
+{
+    tZeichnen animation(tAnimationKind::Cloud);
+    animation.AssignFactors(trealmatrix(1500, 3), 100, 100);
+    EXPECT_EQ(animation.LegendHeight(), 12 * 1002);
+    tRecordingCanvas canvas;
+    animation.DrawLegend(canvas, 60, animation.LegendHeight());
+    EXPECT_EQ(canvas.Of("rect").size(), 1000u);
+    EXPECT_EQ(canvas.Calls.back(), "text 11,12012 +500 #400000 #7f7f7f");
+}
+
 TEST(VectorAnimation, RotationTurnsInOnePlaneFromTheOldValues)
 {
     tZeichnen animation(tAnimationKind::Vectors);

@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::int32_t MinWorkColumns = 3;
 constexpr std::int32_t LegendRowHeight = 12;
+// Rows beyond this many are summed up in one line: a legend of a hundred thousand rows would be a
+// picture of more than a million pixels' height that nobody reads.
+constexpr std::int32_t LegendRowLimit = 1000;
 constexpr tRgb LegendTextBackground { 127, 127, 127 };
 constexpr tRgb LegendTextColour { 64, 0, 0 };
 constexpr std::int32_t CloudMarkRadius = 2;
@@ -266,18 +269,22 @@ void tZeichnen::DrawFrame(tPictureCanvasPort& canvas) const
 
 std::int32_t tZeichnen::LegendHeight() const
 {
-    return LegendRowHeight * (m_data.Rows() + 1) + LegendRowHeight;
+    return LegendRowHeight * (std::min(m_data.Rows(), LegendRowLimit) + 2);
 }
 
 void tZeichnen::DrawLegend(
     tPictureCanvasPort& canvas, std::int32_t width, std::int32_t height) const
 {
     canvas.Begin(std::max(width, 1), std::max(height, 1), AnimationBackground);
-    for (std::int32_t row = 1; row <= m_data.Rows(); ++row) {
+    const std::int32_t shown = std::min(m_data.Rows(), LegendRowLimit);
+    for (std::int32_t row = 1; row <= shown; ++row) {
         const std::int32_t top = LegendRowHeight * row;
         canvas.FillRect(11, top, 22, top + 11, m_colours[static_cast<std::size_t>(row)]);
         canvas.Text(25, top, std::to_string(row), LegendTextColour, LegendTextBackground);
     }
+    if (m_data.Rows() > shown)
+        canvas.Text(11, LegendRowHeight * (shown + 1), "+" + std::to_string(m_data.Rows() - shown),
+            LegendTextColour, LegendTextBackground);
 }
 
 } // namespace zelvora
