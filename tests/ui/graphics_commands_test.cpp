@@ -13,8 +13,9 @@ using namespace zelvora::testing;
 class tRecordingGraphics : public tGraphicsPort {
 public:
     std::string ShowAnimation(
-        tAnimationKind kind, const trealmatrix& coordinates, std::uint32_t) override
+        tAnimationKind kind, const trealmatrix& coordinates, std::uint32_t seed) override
     {
+        Seeds.push_back(seed);
         Calls.push_back((kind == tAnimationKind::Cloud ? "cloud " : "vectors ")
             + std::to_string(coordinates.Rows()) + "x" + std::to_string(coordinates.Cols()));
         return {};
@@ -34,6 +35,7 @@ public:
     }
     void RepaintVisible() override { ++Repaints; }
     std::vector<std::string> Calls;
+    std::vector<std::uint32_t> Seeds;
     std::string Refusal;
     bool Drawn = false;
     int Repaints = 0;
@@ -70,6 +72,16 @@ TEST_F(GraphicsCommands, DrawingTypesByPrefix)
     EXPECT_EQ(graphics.Calls,
         (std::vector<std::string> {
             "vectors 2x3", "cloud 3x2", "scatter 2 2", "scatter 2 2 colours 1" }));
+}
+
+TEST_F(GraphicsCommands, RandomStartSeedsTheRandomPlanes)
+{
+    ASSERT_TRUE(Run("L = {{1,2,3}}").Success);
+    for (const char* start : { "RandomStart = 17", "RandomStart = 18", "RandomStart = 17" })
+        ASSERT_TRUE(Run(std::string(start) + "\nZEICHNE ANIMATE = L").Success);
+    ASSERT_EQ(graphics.Seeds.size(), 3u);
+    EXPECT_NE(graphics.Seeds[0], graphics.Seeds[1]);
+    EXPECT_EQ(graphics.Seeds[0], graphics.Seeds[2]);
 }
 
 TEST_F(GraphicsCommands, FailuresKeepTheirCodes)

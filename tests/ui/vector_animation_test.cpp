@@ -155,6 +155,24 @@ TEST(VectorAnimation, RandomModesKeepLengthsAndStayInsideTheMatrix)
     }
 }
 
+TEST(VectorAnimation, TheSeedDecidesTheRandomPlanes)
+{
+    const auto turned = [](std::uint32_t seed) {
+        tZeichnen animation(tAnimationKind::Vectors);
+        animation.SetSeed(seed);
+        animation.AssignFactors(Mat({ { 0.1, 0.2, 0.3, 0.4, 0.5 } }), 100, 100);
+        animation.SetRotationMode(tRotationMode::AllPlanesRandom);
+        animation.SetFineness(1);
+        animation.RequestStart();
+        for (int step = 0; step < 500; ++step)
+            animation.Step();
+        return animation.Work();
+    };
+    const trealmatrix first = turned(7);
+    EXPECT_EQ(first, turned(7));
+    EXPECT_NE(first, turned(8));
+}
+
 TEST(VectorAnimation, LoopStates)
 {
     tZeichnen animation(tAnimationKind::Vectors);
