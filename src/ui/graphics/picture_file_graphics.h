@@ -50,10 +50,6 @@ private:
     std::int32_t m_scatterCount = 0;
 };
 
-} // namespace zelvora
-
-namespace zelvora {
-
 // The listing's pictures written as files listing-<n>.png beside the drawings.
 class tPictureFileListing : public tListingPicturePort {
 public:
