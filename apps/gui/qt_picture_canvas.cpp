@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace zelvora::gui {
 namespace {
@@ -16,8 +17,19 @@ QColor ColourOf(tRgb colour)
     return QColor(colour.Red, colour.Green, colour.Blue);
 }
 
+// Coordinates held far outside any image, so that sizes and sums stay within int.
+int Held(std::int32_t v)
+{
+    constexpr std::int32_t Limit = 1 << 24;
+    return std::clamp(v, -Limit, Limit);
+}
+
 QRect RectOf(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
 {
+    left = Held(left);
+    top = Held(top);
+    right = Held(right);
+    bottom = Held(bottom);
     return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
         QSize(std::abs(right - left), std::abs(bottom - top)));
 }
@@ -35,7 +47,7 @@ void tQtPictureCanvas::Line(
 {
     QPainter painter(&m_image);
     painter.setPen(QPen(ColourOf(pen), 0));
-    painter.drawLine(x0, y0, x1, y1);
+    painter.drawLine(Held(x0), Held(y0), Held(x1), Held(y1));
 }
 
 void tQtPictureCanvas::FillRect(

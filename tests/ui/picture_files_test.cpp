@@ -93,6 +93,9 @@ TEST(SvgCanvas, WritesOneElementPerPrimitive)
     EXPECT_NE(document.find("<ellipse cx=\"10\" cy=\"10\" rx=\"2\" ry=\"2\""), std::string::npos);
     EXPECT_NE(document.find(">a&lt;\xC3\xA4</text>"), std::string::npos);
     EXPECT_TRUE(document.ends_with("</svg>\n"));
+    svg.Ellipse(-2000000000, 0, 2000000000, 1, { 0, 0, 0 }, { 0, 0, 0 }); // no overflow
+    EXPECT_NE(
+        svg.Document().find("cx=\"0\" cy=\"0.5\" rx=\"2000000000\" ry=\"0.5\""), std::string::npos);
 }
 
 class PictureFiles : public ::testing::Test {

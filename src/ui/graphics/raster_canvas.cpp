@@ -98,10 +98,10 @@ void tRasterCanvas::FillRect(
 void tRasterCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
     std::int32_t bottom, tRgb pen, tRgb fill)
 {
-    const double cx = (left + right) / 2.0;
-    const double cy = (top + bottom) / 2.0;
-    const double rx = std::abs(right - left) / 2.0;
-    const double ry = std::abs(bottom - top) / 2.0;
+    const double cx = (static_cast<double>(left) + right) / 2;
+    const double cy = (static_cast<double>(top) + bottom) / 2;
+    const double rx = std::abs(static_cast<double>(right) - left) / 2;
+    const double ry = std::abs(static_cast<double>(bottom) - top) / 2;
     if (rx <= 0 || ry <= 0 || rx > MaxSide || ry > MaxSide)
         return;
     const std::int32_t x0 = std::max(std::min(left, right), 0);

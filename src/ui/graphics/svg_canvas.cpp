@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace zelvora {
 namespace {
@@ -22,8 +23,14 @@ std::string Centre(std::int32_t pixel)
     return std::to_string(pixel) + ".5";
 }
 
+// The distance between two coordinates, without overflow.
+std::int64_t Span(std::int32_t a, std::int32_t b)
+{
+    return std::llabs(std::int64_t { b } - a);
+}
+
 // twice / 2 as "n" or "n.5".
-std::string HalfText(std::int32_t twice)
+std::string HalfText(std::int64_t twice)
 {
     const std::string whole = std::to_string(twice / 2);
     if (twice % 2 == 0)
@@ -72,16 +79,17 @@ void tSvgCanvas::FillRect(
     std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, tRgb fill)
 {
     m_body += "<rect x=\"" + std::to_string(std::min(left, right)) + "\" y=\""
-        + std::to_string(std::min(top, bottom)) + "\" width=\""
-        + std::to_string(std::abs(right - left)) + "\" height=\""
-        + std::to_string(std::abs(bottom - top)) + "\" fill=\"" + ColourText(fill) + "\"/>\n";
+        + std::to_string(std::min(top, bottom)) + "\" width=\"" + std::to_string(Span(left, right))
+        + "\" height=\"" + std::to_string(Span(top, bottom)) + "\" fill=\"" + ColourText(fill)
+        + "\"/>\n";
 }
 
 void tSvgCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
     std::int32_t bottom, tRgb pen, tRgb fill)
 {
-    const auto half = [](std::int32_t a, std::int32_t b) { return HalfText(std::abs(b - a)); };
-    const auto mid = [](std::int32_t a, std::int32_t b) { return HalfText(a + b); };
+    const auto half = [](std::int32_t a, std::int32_t b) { return HalfText(Span(a, b)); };
+    const auto mid
+        = [](std::int32_t a, std::int32_t b) { return HalfText(std::int64_t { a } + b); };
     m_body += "<ellipse cx=\"" + mid(left, right) + "\" cy=\"" + mid(top, bottom) + "\" rx=\""
         + half(left, right) + "\" ry=\"" + half(top, bottom) + "\" stroke=\"" + ColourText(pen)
         + "\" fill=\"" + ColourText(fill) + "\"/>\n";
