@@ -126,10 +126,7 @@ void tAnimationWindow::Repaint()
 
 void tAnimationWindow::Tick()
 {
-    bool going = true;
-    for (int step = 0; step < StepsPerTick && going; ++step)
-        going = m_drawing.Step();
-    if (!going)
+    if (!m_drawing.Advance(StepsPerTick))
         m_timer.stop();
     Repaint();
 }

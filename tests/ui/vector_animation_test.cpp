@@ -173,6 +173,26 @@ TEST(VectorAnimation, TheSeedDecidesTheRandomPlanes)
     EXPECT_NE(first, turned(8));
 }
 
+TEST(VectorAnimation, AdvanceEqualsSingleSteps)
+{
+    tZeichnen stepped(tAnimationKind::Vectors);
+    tZeichnen advanced(tAnimationKind::Vectors);
+    for (tZeichnen* animation : { &stepped, &advanced }) {
+        animation->AssignFactors(Mat({ { 0.3, 0.4, 0.5 }, { -0.6, 0.1, 0.2 } }), 200, 200);
+        animation->SetRotationMode(tRotationMode::TwoPlanesIntermittent);
+        animation->SetFineness(1);
+        animation->RequestStart();
+    }
+    for (int step = 0; step < 400; ++step)
+        stepped.Step();
+    EXPECT_TRUE(advanced.Advance(400));
+    EXPECT_EQ(advanced.Work(), stepped.Work());
+    EXPECT_EQ(advanced.ScreenPosition(2), stepped.ScreenPosition(2));
+    advanced.ToggleStopFlag();
+    EXPECT_FALSE(advanced.Advance(400)); // ends at its first step
+    EXPECT_EQ(advanced.State(), tAnimationState::Idle);
+}
+
 TEST(VectorAnimation, LoopStates)
 {
     tZeichnen animation(tAnimationKind::Vectors);

@@ -84,9 +84,7 @@ std::string tPictureFileGraphics::ShowAnimation(
     animation.RequestStart();
     for (std::int32_t frame = 1; frame <= m_options.Frames; ++frame) {
         if (frame > 1) {
-            const std::int32_t steps = DegreesBetweenFrames * animation.Fineness();
-            for (std::int32_t step = 0; step < steps; ++step)
-                animation.Step();
+            animation.Advance(DegreesBetweenFrames * animation.Fineness());
         }
         std::string refusal = WritePicture(stem + FrameSuffix(frame, m_options.Frames),
             [&](tPictureCanvasPort& canvas) { animation.DrawFrame(canvas); });

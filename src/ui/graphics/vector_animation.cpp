@@ -194,7 +194,7 @@ void tZeichnen::RequestStop()
         m_state = tAnimationState::StopRequested;
 }
 
-bool tZeichnen::Step()
+bool tZeichnen::Turn()
 {
     if (m_state == tAnimationState::PauseRequested) {
         m_state = tAnimationState::Paused;
@@ -241,12 +241,27 @@ bool tZeichnen::Step()
         break;
     }
     }
-    Project();
     if (m_stopFlag) {
         m_state = tAnimationState::Idle;
         return false;
     }
     return true;
+}
+
+bool tZeichnen::Step()
+{
+    const bool going = Turn();
+    Project();
+    return going;
+}
+
+bool tZeichnen::Advance(std::int32_t steps)
+{
+    bool going = true;
+    for (std::int32_t step = 0; step < steps && going; ++step)
+        going = Turn();
+    Project();
+    return going;
 }
 
 void tZeichnen::DrawFrame(tPictureCanvasPort& canvas) const

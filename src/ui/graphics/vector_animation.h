@@ -79,6 +79,9 @@ public:
     // One step: handles pending requests, turns the work matrix and projects it. False when the
     // loop has ended (the state says why).
     bool Step();
+    // Up to steps steps, projecting only after the last (the frames between are not drawn).
+    // False when the loop has ended.
+    bool Advance(std::int32_t steps);
 
     void DrawFrame(tPictureCanvasPort& canvas) const;
     // The legend: a colour square and the row number per row.
@@ -100,6 +103,8 @@ public:
     void RotateWork(std::int32_t a, std::int32_t b, long double t);
 
 private:
+    // One step without the projection.
+    bool Turn();
     void Project();
     void MakeColours();
     void RestartLoop();
