@@ -29,6 +29,8 @@ Optionen:
                     (sonst im Arbeitsverzeichnis)
   --frames N        N Bilder je Animation schreiben, je 10 Grad weitergedreht (1 bis 360)
   --quiet           nur Fehler ausgeben
+  --demo DATEI      die Demo DATEI abspielen (auf einem Terminal Schritt für Schritt)
+  --batch           Demos ohne Warten auf die Eingabetaste durchlaufen lassen
   --help            diese Hilfe zeigen
 
 Rückgabewerte: 0 alle Anweisungen erfolgreich, 1 eine Anweisung ist fehlgeschlagen,
@@ -59,6 +61,11 @@ std::optional<tCliOptions> ParseCliOptions(
         } else if (argument == "--listing") {
             if (!value(options.ListingFile))
                 return std::nullopt;
+        } else if (argument == "--demo") {
+            if (!value(options.DemoFile))
+                return std::nullopt;
+        } else if (argument == "--batch") {
+            options.Batch = true;
         } else if (argument == "--pictures") {
             std::optional<std::string> directory;
             if (!value(directory))
@@ -83,6 +90,10 @@ std::optional<tCliOptions> ParseCliOptions(
         } else {
             options.Script = argument;
         }
+    }
+    if (options.Script && options.DemoFile) {
+        error = "Ein Skript und eine Demo können nicht zusammen angegeben werden";
+        return std::nullopt;
     }
     return options;
 }

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -55,6 +56,11 @@ void tDesktop::CreateWindows()
 {
     m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
     m_application.AddQuitCheck([] { return true; }); // the shelf holds nothing to save
+    m_demoWindow = std::make_unique<tDemoWindow>();
+    m_application.AddQuitCheck([this] {
+        m_demoWindow->close(); // always allowed; a demo waiting for the user ends
+        return true;
+    });
     m_cloudAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Cloud);
     m_scatterplot = std::make_unique<tScatterplotWindow>();
     m_vectorAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Vectors);
@@ -72,6 +78,7 @@ tSessionPorts tDesktop::SessionPorts()
     ports.Shelf = m_shelf.get();
     ports.Clipboard = &m_clipboard;
     ports.Processes = &m_processes;
+    ports.DemoView = m_demoWindow.get();
     ports.Graphics = m_graphics.get();
     return ports;
 }
@@ -83,6 +90,10 @@ void tDesktop::ConnectWindows()
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
         [this](const QString& text) { RunStatements(ToProgramText(text)); });
+    QAction* basisDemo = m_shelf->menuBar()
+                             ->addMenu(QStringLiteral("&Hilfe"))
+                             ->addAction(QStringLiteral("Basis-&Demo"));
+    QObject::connect(basisDemo, &QAction::triggered, m_shelf.get(), [this] { PlayBasisDemo(); });
     QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_shelf.get(), [this] {
         const QString text = m_shelf->InputLine()->Editor()->text();
         if (!text.trimmed().isEmpty())
@@ -98,6 +109,7 @@ void tDesktop::PlaceWindows()
         ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
     const QRect screen = AvailableScreen();
     m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
+    m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
 }
 
 void tDesktop::SaveWindowPlaces()
@@ -160,6 +172,14 @@ void tDesktop::RunBatchFile(const std::string& path)
     const std::string directory
         = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
     ShowRunResult(m_session->RunText(*text, directory));
+}
+
+void tDesktop::PlayBasisDemo()
+{
+    const std::string line = "Demo \"basisinfo.zvd\"";
+    if (tCommandWindowPort* commandWindow = m_session->Interpreter().Ports().CommandWindow)
+        commandWindow->AppendEditorLines(line);
+    RunStatements(line);
 }
 
 tOutermostRunResult tDesktop::RunStatements(const std::string& text)

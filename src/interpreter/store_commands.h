@@ -33,6 +33,9 @@ struct tStoreCommandContext {
     std::function<std::string()> AddOnDirectory;
     // Whether LIST quotes strings (option clQuoteStrings); absent: quoted.
     std::function<bool()> ListQuoteStrings;
+    // Plays the demo file (it exists); sets Code and Message. Absent: DEMO fails saying that
+    // this front end plays no demos.
+    std::function<bool(tStmtList&, const std::string&)> PlayDemo;
     // The graphics windows of ZEICHNE and LIST GRAPH, the listing's picture entry and the seed
     // of an animation's random planes; each may be absent.
     tGraphicsPort* Graphics = nullptr;

@@ -87,6 +87,13 @@ TEST_F(EigenSystemTest, FixedResultsAreBitForBit)
         rows[i] = 2 * i;
         cols[i] = 2 * i - 1;
     }
+    // Zeros of both signs, as a product with the identity would leave them.
+    trealmatrix zeros = symmetric;
+    zeros(1, 2) = zeros(2, 1) = -0.0L;
+    zeros(1, 3) = zeros(3, 1) = 0.0L;
+    const tRotationResult z = SimilaritySweeps(zeros, AllIndexes(9), AllIndexes(9));
+    EXPECT_EQ(BitHash(z.rotated), 1005823971031585973u);
+    EXPECT_EQ(BitHash(z.transform), 934671581684658726u);
     const tRotationResult part = SimilaritySweeps(symmetric, rows, cols);
     EXPECT_EQ(BitHash(part.rotated), 3906139125239508322u);
     EXPECT_EQ(BitHash(part.transform), 2001398303495648722u);

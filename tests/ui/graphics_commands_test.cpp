@@ -55,9 +55,19 @@ protected:
     tRecordingApplication application;
     tRecordingGraphics graphics;
     tRecordingListingPictures listingPictures;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application, nullptr,
-                           &listingPictures, nullptr, nullptr, &graphics },
-        "09.12.2026 10:00:00" };
+    tSession session { Ports(), "09.12.2026 10:00:00" };
+
+    tSessionPorts Ports()
+    {
+        tSessionPorts ports;
+        ports.JournalView = &journalView;
+        ports.ListingView = &listingView;
+        ports.CommandWindow = &commandWindow;
+        ports.Application = &application;
+        ports.ListingPictures = &listingPictures;
+        ports.Graphics = &graphics;
+        return ports;
+    }
 
     tOutermostRunResult Run(const std::string& text) { return session.RunText(text, ""); }
 };
