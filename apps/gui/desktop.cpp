@@ -17,6 +17,21 @@ namespace zelvora::gui {
 namespace {
 
 constexpr std::string_view ShelfPlaceKey = "Regal";
+// The graphics windows: key and start place in percent of the screen (left, top, width, height).
+struct tGraphicsPlace {
+    std::string_view Key;
+    double Left, Top, Width, Height;
+};
+constexpr tGraphicsPlace VectorAnimationPlace { "VektorAnimation", 56, 2, 40, 55 };
+constexpr tGraphicsPlace CloudAnimationPlace { "WolkenAnimation", 58, 6, 40, 55 };
+constexpr tGraphicsPlace ScatterplotPlace { "Scatterplot", 58, 50, 36, 45 };
+
+std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
+    QWidget& vectors, QWidget& cloud, QWidget& scatterplot)
+{
+    return { { &vectors, VectorAnimationPlace }, { &cloud, CloudAnimationPlace },
+        { &scatterplot, ScatterplotPlace } };
+}
 
 void ShowMessageBox(const std::string& title, const std::string& text)
 {
@@ -110,6 +125,11 @@ void tDesktop::PlaceWindows()
     const QRect screen = AvailableScreen();
     m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
     m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
+        window->setGeometry(ReadWindowPlace(
+            ini, place.Key, ScreenShare(screen, place.Left, place.Top, place.Width, place.Height)));
+    }
 }
 
 void tDesktop::SaveWindowPlaces()
@@ -118,6 +138,9 @@ void tDesktop::SaveWindowPlaces()
     tIniFile ini;
     ini.Load(path);
     WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot))
+        WriteWindowPlace(ini, place.Key, window->geometry());
     ini.Save(path);
 }
 
