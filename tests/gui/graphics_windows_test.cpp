@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 
@@ -110,6 +112,19 @@ private slots:
         QVERIFY(first != PaletteColour(1));
         QVERIFY(HasColour(cloud.FrameImage(), qRgb(first.Red, first.Green, first.Blue)));
         SavePicture(cloud, "cloud_animation");
+    }
+
+    void WindowsStartOnTheRightOfTheScreen()
+    {
+        tDesktopFixture fixture;
+        QVERIFY(fixture.Desktop().Start({ "zelvora" }));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        for (QWidget* window : { static_cast<QWidget*>(&fixture.Desktop().VectorAnimation()),
+                 static_cast<QWidget*>(&fixture.Desktop().CloudAnimation()),
+                 static_cast<QWidget*>(&fixture.Desktop().Scatterplot()) }) {
+            QVERIFY(window->geometry().left() > screen.width() / 2);
+            QVERIFY(window->isHidden()); // shown by ZEICHNE only
+        }
     }
 
     void ScatterplotKeepsItsPictureForTheListing()
