@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -16,6 +17,21 @@ namespace zelvora::gui {
 namespace {
 
 constexpr std::string_view ShelfPlaceKey = "Regal";
+// The graphics windows: key and start place in percent of the screen (left, top, width, height).
+struct tGraphicsPlace {
+    std::string_view Key;
+    double Left, Top, Width, Height;
+};
+constexpr tGraphicsPlace VectorAnimationPlace { "VektorAnimation", 56, 2, 40, 55 };
+constexpr tGraphicsPlace CloudAnimationPlace { "WolkenAnimation", 58, 6, 40, 55 };
+constexpr tGraphicsPlace ScatterplotPlace { "Scatterplot", 58, 50, 36, 45 };
+
+std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
+    QWidget& vectors, QWidget& cloud, QWidget& scatterplot)
+{
+    return { { &vectors, VectorAnimationPlace }, { &cloud, CloudAnimationPlace },
+        { &scatterplot, ScatterplotPlace } };
+}
 
 void ShowMessageBox(const std::string& title, const std::string& text)
 {
@@ -55,6 +71,16 @@ void tDesktop::CreateWindows()
 {
     m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
     m_application.AddQuitCheck([] { return true; }); // the shelf holds nothing to save
+    m_demoWindow = std::make_unique<tDemoWindow>();
+    m_application.AddQuitCheck([this] {
+        m_demoWindow->close(); // always allowed; a demo waiting for the user ends
+        return true;
+    });
+    m_cloudAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Cloud);
+    m_scatterplot = std::make_unique<tScatterplotWindow>();
+    m_vectorAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Vectors);
+    m_graphics
+        = std::make_unique<tDesktopGraphics>(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot);
 }
 
 tSessionPorts tDesktop::SessionPorts()
@@ -67,6 +93,8 @@ tSessionPorts tDesktop::SessionPorts()
     ports.Shelf = m_shelf.get();
     ports.Clipboard = &m_clipboard;
     ports.Processes = &m_processes;
+    ports.DemoView = m_demoWindow.get();
+    ports.Graphics = m_graphics.get();
     return ports;
 }
 
@@ -82,6 +110,10 @@ void tDesktop::ConnectWindows()
             if (result.Success && !result.RunTimeError)
                 m_shelf->InputLine()->Editor()->clear();
         });
+    QAction* basisDemo = m_shelf->menuBar()
+                             ->addMenu(QStringLiteral("&Hilfe"))
+                             ->addAction(QStringLiteral("Basis-&Demo"));
+    QObject::connect(basisDemo, &QAction::triggered, m_shelf.get(), [this] { PlayBasisDemo(); });
     QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_shelf.get(), [this] {
         const QString text = m_shelf->InputLine()->Editor()->text();
         if (!text.trimmed().isEmpty())
@@ -97,6 +129,12 @@ void tDesktop::PlaceWindows()
         ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
     const QRect screen = AvailableScreen();
     m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
+    m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
+        window->setGeometry(ReadWindowPlace(
+            ini, place.Key, ScreenShare(screen, place.Left, place.Top, place.Width, place.Height)));
+    }
 }
 
 void tDesktop::SaveWindowPlaces()
@@ -105,6 +143,9 @@ void tDesktop::SaveWindowPlaces()
     tIniFile ini;
     ini.Load(path);
     WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot))
+        WriteWindowPlace(ini, place.Key, window->geometry());
     ini.Save(path);
 }
 
@@ -159,6 +200,14 @@ void tDesktop::RunBatchFile(const std::string& path)
     const std::string directory
         = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
     ShowRunResult(m_session->RunText(*text, directory));
+}
+
+void tDesktop::PlayBasisDemo()
+{
+    const std::string line = "Demo \"basisinfo.zvd\"";
+    if (tCommandWindowPort* commandWindow = m_session->Interpreter().Ports().CommandWindow)
+        commandWindow->AppendEditorLines(line);
+    RunStatements(line);
 }
 
 tOutermostRunResult tDesktop::RunStatements(const std::string& text)

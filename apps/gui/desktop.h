@@ -2,11 +2,15 @@
 // made first and handed to the session as its ports; the session goes first at the end.
 #pragma once
 
+#include "animation_window.h"
+#include "demo_window.h"
 #include "desktop_application.h"
+#include "desktop_graphics.h"
 #include "interpreter/start_parameters.h"
 #include "memory_text_view.h"
 #include "qt_clipboard.h"
 #include "qt_processes.h"
+#include "scatterplot_window.h"
 #include "shelf_window.h"
 #include "ui/session.h"
 
@@ -39,12 +43,19 @@ public:
     tOutermostRunResult RunStatements(const std::string& text);
     // Runs a script file as a batch (the start parameter batchdatei).
     void RunBatchFile(const std::string& path);
+    // "Basis-&Demo": the line that plays the introductory demo goes to the command window's
+    // editor and runs.
+    void PlayBasisDemo();
     // Replaces the message boxes (tests record them instead).
     void SetMessageBox(tMessageBox show) { m_messageBox = std::move(show); }
 
     tSession& Session() { return *m_session; }
     tShelfWindow& Shelf() { return *m_shelf; }
     tDesktopApplication& Application() { return m_application; }
+    tDemoWindow& DemoWindow() { return *m_demoWindow; }
+    tAnimationWindow& VectorAnimation() { return *m_vectorAnimation; }
+    tAnimationWindow& CloudAnimation() { return *m_cloudAnimation; }
+    tScatterplotWindow& Scatterplot() { return *m_scatterplot; }
 
 private:
     void CreateWindows();
@@ -66,6 +77,11 @@ private:
     tMemoryTextView m_journalView; // until the journal window replaces it
     tMemoryTextView m_listingView; // until the listing window replaces it
     std::unique_ptr<tShelfWindow> m_shelf;
+    std::unique_ptr<tDemoWindow> m_demoWindow;
+    std::unique_ptr<tAnimationWindow> m_cloudAnimation;
+    std::unique_ptr<tScatterplotWindow> m_scatterplot;
+    std::unique_ptr<tAnimationWindow> m_vectorAnimation;
+    std::unique_ptr<tDesktopGraphics> m_graphics;
 
     // ---- The session: declared last, so it is destroyed before the windows it points to. ----
     std::unique_ptr<tSession> m_session;
