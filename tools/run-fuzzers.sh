@@ -12,7 +12,7 @@ if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DZELVORA_FUZZ=ON -DZELVORA_BUILD_TESTS=OFF -DZELVORA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+      -DZELVORA_FUZZ=ON -DZELVORA_BUILD_TESTS=OFF -DZELVORA_BUILD_BENCH=OFF -DZELVORA_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${readers[@]/#/fuzz_}"
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace zelvora {
 
@@ -31,14 +32,15 @@ tSession::tSession(
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {} }
+        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
     m_journal.Start(startTime);
     m_listing.Start(startTime);
+    tDemoWindowPort* demoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView;
     m_interpreter.SetPorts(
-        { &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
+        { &m_journal, &m_listing, ports.CommandWindow, demoWindow, ports.Application });
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
@@ -57,6 +59,11 @@ tSession::tSession(
         const tVariable* variable = m_environment.FindVariable(name);
         return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
     };
+    hooks.Pause = [this](std::chrono::milliseconds delay) {
+        std::this_thread::sleep_for(delay);
+        if (m_ports.Graphics)
+            m_ports.Graphics->RepaintVisible();
+    };
     RegisterCommands(m_interpreter, std::move(hooks));
     RegisterOptionCommands(m_interpreter, m_options);
     tSettings& settings = m_settings.Settings();
@@ -64,6 +71,13 @@ tSession::tSession(
     m_storeCommands.DemoDirectory = [&settings] { return settings.DemoDirectory(); };
     m_storeCommands.AddOnDirectory = [&settings] { return settings.OrbidexDir; };
     m_storeCommands.ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; };
+    if (ports.DemoView) {
+        m_demoCommand = std::make_unique<tDemoCommand>(m_interpreter, *ports.DemoView);
+        m_storeCommands.PlayDemo = [this](tStmtList& statements, const std::string& fileName) {
+            return m_demoCommand->Play(statements, fileName);
+        };
+    }
+    m_storeCommands.AnimationSeed = [this] { return m_dispatch.Random().Seed(); };
     RegisterStoreCommands(m_storeCommands);
     RegisterOutsideCommands(m_storeCommands);
 }

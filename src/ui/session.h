@@ -13,9 +13,11 @@
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
 #include "ports/command_window_port.h"
+#include "ports/graphics_port.h"
 #include "ports/picture_port.h"
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
+#include "ui/demo_command.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
 #include "variables/display_list.h"
@@ -35,6 +37,8 @@ struct tSessionPorts {
     tListingPicturePort* ListingPictures = nullptr;
     tClipboardPort* Clipboard = nullptr;
     tProcessPort* Processes = nullptr; // ORBIDEX and ANIMATE start programs through it
+    tDemoView* DemoView = nullptr; // plays DEMO; also the demo window when DemoWindow is absent
+    tGraphicsPort* Graphics = nullptr; // ZEICHNE draws through it
 };
 
 class tSession {
@@ -76,6 +80,7 @@ private:
     tCoreComputeServices m_services;
     tOptions m_options;
     tStoreCommandContext m_storeCommands;
+    std::unique_ptr<tDemoCommand> m_demoCommand;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".

@@ -1,0 +1,241 @@
+#include "desktop.h"
+
+#include "program_text.h"
+#include "text/text_encoding.h"
+#include "window_placement.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
+
+namespace zelvora::gui {
+
+namespace {
+
+constexpr std::string_view ShelfPlaceKey = "Regal";
+// The graphics windows: key and start place in percent of the screen (left, top, width, height).
+struct tGraphicsPlace {
+    std::string_view Key;
+    double Left, Top, Width, Height;
+};
+constexpr tGraphicsPlace VectorAnimationPlace { "VektorAnimation", 56, 2, 40, 55 };
+constexpr tGraphicsPlace CloudAnimationPlace { "WolkenAnimation", 58, 6, 40, 55 };
+constexpr tGraphicsPlace ScatterplotPlace { "Scatterplot", 58, 50, 36, 45 };
+
+std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
+    QWidget& vectors, QWidget& cloud, QWidget& scatterplot)
+{
+    return { { &vectors, VectorAnimationPlace }, { &cloud, CloudAnimationPlace },
+        { &scatterplot, ScatterplotPlace } };
+}
+
+void ShowMessageBox(const std::string& title, const std::string& text)
+{
+    QMessageBox::information(nullptr, ToQString(title), ToQString(text));
+}
+
+QRect AvailableScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+}
+
+} // namespace
+
+tDesktop::tDesktop(const tPlatformPaths& paths)
+    : m_messageBox(ShowMessageBox)
+{
+    CreateWindows();
+    m_session = std::make_unique<tSession>(SessionPorts(), CurrentDateTimeText(), paths);
+    ConnectWindows();
+}
+
+tDesktop::~tDesktop()
+{
+    if (m_started) {
+        m_session->SettingsModule().Finish(); // a failed write at exit is ignored
+        SaveWindowPlaces();
+    }
+    m_session.reset();
+}
+
+// Every window of the program is made here. A new window: a member in desktop.h, its creation
+// here, its port in SessionPorts, its signals in ConnectWindows, its place in PlaceWindows, and
+// its quit check (if it may refuse to close) through m_application.AddQuitCheck, in the order
+// journal, command window, shelf, demo window.
+void tDesktop::CreateWindows()
+{
+    m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
+    m_application.AddQuitCheck([] { return true; }); // the shelf holds nothing to save
+    m_demoWindow = std::make_unique<tDemoWindow>();
+    m_application.AddQuitCheck([this] {
+        m_demoWindow->close(); // always allowed; a demo waiting for the user ends
+        return true;
+    });
+    m_cloudAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Cloud);
+    m_scatterplot = std::make_unique<tScatterplotWindow>();
+    m_vectorAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Vectors);
+    m_graphics
+        = std::make_unique<tDesktopGraphics>(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot);
+}
+
+tSessionPorts tDesktop::SessionPorts()
+{
+    tSessionPorts ports;
+    ports.JournalView = &m_journalView;
+    ports.ListingView = &m_listingView;
+    ports.CommandWindow = m_shelf->InputLine();
+    ports.Application = &m_application;
+    ports.Shelf = m_shelf.get();
+    ports.Clipboard = &m_clipboard;
+    ports.Processes = &m_processes;
+    ports.DemoView = m_demoWindow.get();
+    ports.Graphics = m_graphics.get();
+    return ports;
+}
+
+// Windows that drive the session (input line, command window, menus) are wired to it here.
+void tDesktop::ConnectWindows()
+{
+    m_shelf->SetStore(&m_session->Store());
+    m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
+    QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
+        [this](const QString& text) {
+            // A line that ran is done with (Up brings it back); a failed one stays to be mended.
+            const tOutermostRunResult result = RunStatements(ToProgramText(text));
+            if (result.Success && !result.RunTimeError)
+                m_shelf->InputLine()->Editor()->clear();
+        });
+    QAction* basisDemo = m_shelf->menuBar()
+                             ->addMenu(QStringLiteral("&Hilfe"))
+                             ->addAction(QStringLiteral("Basis-&Demo"));
+    QObject::connect(basisDemo, &QAction::triggered, m_shelf.get(), [this] { PlayBasisDemo(); });
+    QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_shelf.get(), [this] {
+        const QString text = m_shelf->InputLine()->Editor()->text();
+        if (!text.trimmed().isEmpty())
+            RunStatements(ToProgramText(text));
+    });
+}
+
+// The start layout in shares of the screen, unless the settings file kept the places.
+void tDesktop::PlaceWindows()
+{
+    tIniFile ini;
+    if (!m_session->SettingsModule().FileRead().empty())
+        ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
+    const QRect screen = AvailableScreen();
+    m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
+    m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
+        window->setGeometry(ReadWindowPlace(
+            ini, place.Key, ScreenShare(screen, place.Left, place.Top, place.Width, place.Height)));
+    }
+}
+
+void tDesktop::SaveWindowPlaces()
+{
+    const std::string path = FileSystemPath(m_session->SettingsModule().FileToWrite());
+    tIniFile ini;
+    ini.Load(path);
+    WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot))
+        WriteWindowPlace(ini, place.Key, window->geometry());
+    ini.Save(path);
+}
+
+bool tDesktop::Start(const std::vector<std::string>& arguments)
+{
+    m_session->SettingsModule().Start();
+    m_started = true;
+    PlaceWindows();
+    m_shelf->show();
+
+    std::vector<std::string> programTexts;
+    for (const std::string& argument : arguments)
+        programTexts.push_back(Utf8ToCp1252(argument));
+    const tStartRequests requests
+        = ProcessStartParameters(programTexts, m_session->Settings(), StartFileExists);
+    for (const tStartMessage& message : requests.Messages)
+        m_messageBox(message.Title, message.Text);
+    if (requests.Error) {
+        m_shelf->close();
+        return false;
+    }
+    m_shelf->InputLine()->FocusEditor();
+    QTimer::singleShot(0, m_shelf.get(), [this, requests] { RunStartRequests(requests); });
+    return true;
+}
+
+// The requests of the start parameters, in their order: open the script, run the batch file,
+// play the demo.
+void tDesktop::RunStartRequests(const tStartRequests& requests)
+{
+    if (!requests.ScriptFile.empty()) {
+        // Opening a script belongs to the command window's editor, which the input line stands
+        // in for; until then the user hears where the script is.
+        m_shelf->ShowStatus("Scriptdatei " + requests.ScriptFile
+            + " kann erst im Befehlsfenster ge\xF6"
+              "ffnet werden");
+    }
+    if (!requests.BatchFile.empty())
+        RunBatchFile(requests.BatchFile);
+    if (!requests.DemoFile.empty())
+        RunStatements("DEMO \"" + requests.DemoFile + "\"");
+}
+
+void tDesktop::RunBatchFile(const std::string& path)
+{
+    const std::string fileName = FileSystemPath(path);
+    const auto text = ReadScriptFile(fileName);
+    if (!text) {
+        m_shelf->InputLine()->ShowMessage("Batchdatei " + path + " kann nicht gelesen werden");
+        return;
+    }
+    const std::string directory
+        = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
+    ShowRunResult(m_session->RunText(*text, directory));
+}
+
+void tDesktop::PlayBasisDemo()
+{
+    const std::string line = "Demo \"basisinfo.zvd\"";
+    if (tCommandWindowPort* commandWindow = m_session->Interpreter().Ports().CommandWindow)
+        commandWindow->AppendEditorLines(line);
+    RunStatements(line);
+}
+
+tOutermostRunResult tDesktop::RunStatements(const std::string& text)
+{
+    if (m_running) {
+        tOutermostRunResult refused;
+        refused.Success = false;
+        refused.Message = "Es l\xE4uft schon eine Ausf\xFChrung; warten Sie, bis sie endet.";
+        m_shelf->ShowStatus(refused.Message);
+        return refused;
+    }
+    m_running = true;
+    const tOutermostRunResult result
+        = m_session->RunText(text, m_session->Settings().ExamplesDirectory());
+    m_running = false;
+    ShowRunResult(result);
+    return result;
+}
+
+void tDesktop::ShowRunResult(const tOutermostRunResult& result)
+{
+    tInputLine& line = *m_shelf->InputLine();
+    if (result.RunTimeError)
+        line.ShowMessage(result.ErrorText);
+    else if (!result.Success)
+        line.ShowMessage(FailureDisplayText(result.Message, result.LastStatement));
+    else
+        line.HideMessage();
+}
+
+} // namespace zelvora::gui

@@ -1,0 +1,90 @@
+// The desktop program as one object: the session and every window that shows it. The windows are
+// made first and handed to the session as its ports; the session goes first at the end.
+#pragma once
+
+#include "animation_window.h"
+#include "demo_window.h"
+#include "desktop_application.h"
+#include "desktop_graphics.h"
+#include "interpreter/start_parameters.h"
+#include "memory_text_view.h"
+#include "qt_clipboard.h"
+#include "qt_processes.h"
+#include "scatterplot_window.h"
+#include "shelf_window.h"
+#include "ui/session.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelvora::gui {
+
+class tDesktop {
+public:
+    // Shows a message box: title and text (Windows-1252, lines separated by '\n').
+    using tMessageBox = std::function<void(const std::string& title, const std::string& text)>;
+
+    // paths: where settings, data directory and shipped examples are (tests pass a temporary one).
+    explicit tDesktop(const tPlatformPaths& paths);
+    // Writes the settings file and the window places when Start ran.
+    ~tDesktop();
+    tDesktop(const tDesktop&) = delete;
+    tDesktop& operator=(const tDesktop&) = delete;
+
+    // Reads the settings, makes the data directory, places and shows the windows and processes
+    // the start parameters (arguments[0] the program path, UTF-8 as the system passes them);
+    // their requests run once the event loop runs. False when a requested file is missing: the
+    // program ends after the messages.
+    bool Start(const std::vector<std::string>& arguments);
+    // Runs statements (Windows-1252) the user typed, relative names against the examples folder,
+    // and shows a failure beneath the input line. A run started while one runs is refused.
+    tOutermostRunResult RunStatements(const std::string& text);
+    // Runs a script file as a batch (the start parameter batchdatei).
+    void RunBatchFile(const std::string& path);
+    // "Basis-&Demo": the line that plays the introductory demo goes to the command window's
+    // editor and runs.
+    void PlayBasisDemo();
+    // Replaces the message boxes (tests record them instead).
+    void SetMessageBox(tMessageBox show) { m_messageBox = std::move(show); }
+
+    tSession& Session() { return *m_session; }
+    tShelfWindow& Shelf() { return *m_shelf; }
+    tDesktopApplication& Application() { return m_application; }
+    tDemoWindow& DemoWindow() { return *m_demoWindow; }
+    tAnimationWindow& VectorAnimation() { return *m_vectorAnimation; }
+    tAnimationWindow& CloudAnimation() { return *m_cloudAnimation; }
+    tScatterplotWindow& Scatterplot() { return *m_scatterplot; }
+
+private:
+    void CreateWindows();
+    tSessionPorts SessionPorts();
+    void ConnectWindows();
+    void PlaceWindows();
+    void SaveWindowPlaces();
+    void RunStartRequests(const tStartRequests& requests);
+    void ShowRunResult(const tOutermostRunResult& result);
+
+    tMessageBox m_messageBox;
+    bool m_started = false;
+    bool m_running = false;
+
+    // ---- Windows and services: created in CreateWindows before the session exists. ----
+    tDesktopApplication m_application;
+    tQtClipboard m_clipboard;
+    tQtProcesses m_processes;
+    tMemoryTextView m_journalView; // until the journal window replaces it
+    tMemoryTextView m_listingView; // until the listing window replaces it
+    std::unique_ptr<tShelfWindow> m_shelf;
+    std::unique_ptr<tDemoWindow> m_demoWindow;
+    std::unique_ptr<tAnimationWindow> m_cloudAnimation;
+    std::unique_ptr<tScatterplotWindow> m_scatterplot;
+    std::unique_ptr<tAnimationWindow> m_vectorAnimation;
+    std::unique_ptr<tDesktopGraphics> m_graphics;
+
+    // ---- The session: declared last, so it is destroyed before the windows it points to. ----
+    std::unique_ptr<tSession> m_session;
+};
+
+} // namespace zelvora::gui
