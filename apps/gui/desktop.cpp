@@ -17,6 +17,21 @@ namespace zelvora::gui {
 namespace {
 
 constexpr std::string_view ShelfPlaceKey = "Regal";
+// The graphics windows: key and start place in percent of the screen (left, top, width, height).
+struct tGraphicsPlace {
+    std::string_view Key;
+    double Left, Top, Width, Height;
+};
+constexpr tGraphicsPlace VectorAnimationPlace { "VektorAnimation", 56, 2, 40, 55 };
+constexpr tGraphicsPlace CloudAnimationPlace { "WolkenAnimation", 58, 6, 40, 55 };
+constexpr tGraphicsPlace ScatterplotPlace { "Scatterplot", 58, 50, 36, 45 };
+
+std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
+    QWidget& vectors, QWidget& cloud, QWidget& scatterplot)
+{
+    return { { &vectors, VectorAnimationPlace }, { &cloud, CloudAnimationPlace },
+        { &scatterplot, ScatterplotPlace } };
+}
 
 void ShowMessageBox(const std::string& title, const std::string& text)
 {
@@ -61,6 +76,11 @@ void tDesktop::CreateWindows()
         m_demoWindow->close(); // always allowed; a demo waiting for the user ends
         return true;
     });
+    m_cloudAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Cloud);
+    m_scatterplot = std::make_unique<tScatterplotWindow>();
+    m_vectorAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Vectors);
+    m_graphics
+        = std::make_unique<tDesktopGraphics>(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot);
 }
 
 tSessionPorts tDesktop::SessionPorts()
@@ -74,6 +94,7 @@ tSessionPorts tDesktop::SessionPorts()
     ports.Clipboard = &m_clipboard;
     ports.Processes = &m_processes;
     ports.DemoView = m_demoWindow.get();
+    ports.Graphics = m_graphics.get();
     return ports;
 }
 
@@ -83,7 +104,12 @@ void tDesktop::ConnectWindows()
     m_shelf->SetStore(&m_session->Store());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
-        [this](const QString& text) { RunStatements(ToProgramText(text)); });
+        [this](const QString& text) {
+            // A line that ran is done with (Up brings it back); a failed one stays to be mended.
+            const tOutermostRunResult result = RunStatements(ToProgramText(text));
+            if (result.Success && !result.RunTimeError)
+                m_shelf->InputLine()->Editor()->clear();
+        });
     QAction* basisDemo = m_shelf->menuBar()
                              ->addMenu(QStringLiteral("&Hilfe"))
                              ->addAction(QStringLiteral("Basis-&Demo"));
@@ -104,6 +130,11 @@ void tDesktop::PlaceWindows()
     const QRect screen = AvailableScreen();
     m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
     m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
+        window->setGeometry(ReadWindowPlace(
+            ini, place.Key, ScreenShare(screen, place.Left, place.Top, place.Width, place.Height)));
+    }
 }
 
 void tDesktop::SaveWindowPlaces()
@@ -112,6 +143,9 @@ void tDesktop::SaveWindowPlaces()
     tIniFile ini;
     ini.Load(path);
     WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot))
+        WriteWindowPlace(ini, place.Key, window->geometry());
     ini.Save(path);
 }
 

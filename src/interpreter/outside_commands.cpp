@@ -13,6 +13,12 @@ namespace zelvora {
 namespace {
 
 constexpr std::size_t MaxFormulaTokens = 1024;
+// Positions of the drawing types in ZEICHNE's word list, and the code of data that the window
+// cannot draw.
+constexpr int DrawAnimate = 1;
+constexpr int DrawScatterplot = 2;
+constexpr int DrawCloudAnimate = 3;
+constexpr std::int32_t DrawingRefused = 26;
 
 // The argument tokens without the end tokens.
 std::size_t GivenTokenCount(const tAnsiTokens& arguments)
@@ -41,13 +47,18 @@ std::string TemporaryFile(const std::string& name)
     return ((error ? std::filesystem::path("/tmp") : directory) / name).string();
 }
 
+// The directory of the outside programs ("." when none is set).
+std::string AddOnDirectoryOf(tStoreCommandContext& context)
+{
+    const std::string directory = context.AddOnDirectory ? context.AddOnDirectory() : std::string();
+    return directory.empty() ? std::string(".") : directory;
+}
+
 // program (or program.exe) in the add-on directory; empty when neither exists.
 std::string FindProgram(tStoreCommandContext& context, const std::string& program)
 {
-    const std::string directory = context.AddOnDirectory ? context.AddOnDirectory() : std::string();
     for (const std::string& name : { program, program + ".exe" }) {
-        const std::filesystem::path path
-            = std::filesystem::path(directory.empty() ? "." : directory) / name;
+        const std::filesystem::path path = std::filesystem::path(AddOnDirectoryOf(context)) / name;
         std::error_code error;
         if (std::filesystem::is_regular_file(path, error))
             return path.string();
@@ -120,9 +131,10 @@ bool Orbidex(tStoreCommandContext& context, tStmtList& statements, const tAnsiTo
     const std::string file = TemporaryFile("Zelvora.oxf");
     const tMatrixWriteResult written = WriteMatrixFile(results[1], "OXF", file);
     if (!written.Ok()) {
-        // A factor file this build cannot write says so; any other writing fault is the formula's.
-        statements.Fail(
-            3, written.Code == WriteTypeUnavailable ? written.Message : "Fehler in Formel");
+        // The writer's own message says what could not be written.
+        statements.Fail(3,
+            written.Message.empty() ? std::string("Fehler in Formel")
+                                    : "Fehler in Formel: " + written.Message);
         return false;
     }
     const std::string program = FindProgram(context, "orbidex");
@@ -151,9 +163,18 @@ bool Animate(tStoreCommandContext& context, tStmtList& statements, const tAnsiTo
     }
     const std::string file = TemporaryFile("Zelvora.LAD");
     WriteMatrixFile(results[1], "LAD", file);
+    // The command succeeds whether or not the program runs; the user still hears why nothing
+    // appears.
     const std::string program = FindProgram(context, "oxanim");
-    if (!program.empty() && context.Processes)
-        context.Processes->Start(program, { file, "/q" });
+    tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow;
+    if (program.empty()) {
+        if (window)
+            window->ShowWarning("ANIMATE: Ausf\xFChrbare Datei OXANIM nicht gefunden in \""
+                + AddOnDirectoryOf(context) + "\"");
+    } else if (!context.Processes || !context.Processes->Start(program, { file, "/q" })) {
+        if (window)
+            window->ShowWarning("ANIMATE: " + program + " konnte nicht gestartet werden");
+    }
     statements.Fail(0, "");
     return true;
 }
@@ -170,7 +191,7 @@ bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
     }
     const int type = WordListPosition(
         "ANIMATE;SCATTERPLOT;CLOUDANIMATE;BMP", NameFold(arguments[0].Text), tWordMatch::Prefix);
-    if (type < 1 || type > 3) {
+    if (type < DrawAnimate || type > DrawCloudAnimate) {
         statements.Fail(
             25, "Als Zeichnungstyp nur ANIMATE, SCATTERPLOT, oder CLOUDANIMATE erlaubt");
         return false;
@@ -187,12 +208,42 @@ bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
         statements.Fail(24, "Matrix als Ergebnis erwartet");
         return false;
     }
-    if (type == 2 && (results.size() < 3 || results[2].shape != shMatrix)) {
+    if (type == DrawScatterplot && (results.size() < 3 || results[2].shape != shMatrix)) {
         statements.Fail(24, "zweite Matrix als Ergebnis erwartet (Y-Daten)");
         return false;
     }
-    statements.Fail(1, "Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar");
-    return false;
+    // A text matrix has no numbers to draw; drawing its empty number part would report success
+    // for a picture of nothing.
+    const std::size_t used = type == DrawScatterplot ? std::min<std::size_t>(results.size(), 4) : 2;
+    for (std::size_t i = 1; i < used; ++i) {
+        if (results[i].shape == shMatrix && results[i].datatype == dtString) {
+            statements.Fail(DrawingRefused,
+                "Zeichnen braucht Zahlen: Ergebnis " + std::to_string(i) + " ist eine Textmatrix");
+            return false;
+        }
+    }
+    if (!context.Graphics) {
+        statements.Fail(1, "Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar");
+        return false;
+    }
+    std::string refusal;
+    if (type == DrawScatterplot) {
+        const tVariable* colours
+            = results.size() > 3 && results[3].shape == shMatrix ? &results[3] : nullptr;
+        refusal = context.Graphics->ShowScatterplot(
+            results[1].matrix, results[2].matrix, colours ? &colours->matrix : nullptr);
+    } else {
+        const std::uint32_t seed = context.AnimationSeed ? context.AnimationSeed() : 0;
+        refusal = context.Graphics->ShowAnimation(
+            type == DrawAnimate ? tAnimationKind::Vectors : tAnimationKind::Cloud,
+            results[1].matrix, seed);
+    }
+    if (!refusal.empty()) {
+        statements.Fail(DrawingRefused, refusal);
+        return false;
+    }
+    statements.Fail(0, "");
+    return true;
 }
 
 // The file in the same directory whose name differs only in upper and lower case (demo names

@@ -44,8 +44,6 @@ void WarnUnknownVariable(
 void ShowListText(tStoreCommandContext& context, const std::string& name, bool quote)
 {
     tVisibleVarsList& store = context.Store;
-    if (NameFold(name) == "GRAPH")
-        return; // the scatterplot's picture: nothing to show as text
     if (!store.Find(name)) {
         WarnUnknownVariable(context, "LIST", name);
         return;
@@ -162,6 +160,15 @@ bool SaveOrLoad(
     return ok;
 }
 
+// The scatterplot window's picture into the listing; nothing before the first scatterplot.
+void ListScatterplot(tStoreCommandContext& context)
+{
+    if (!context.Graphics || !context.ListingPictures)
+        return;
+    if (const std::optional<tPicture> picture = context.Graphics->ScatterplotPicture())
+        context.ListingPictures->addBitmap(*picture);
+}
+
 bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
 {
     tInterpreter& interpreter = context.Interpreter;
@@ -176,6 +183,11 @@ bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
                 if (listing)
                     store.ListVariable(each, quote);
             }
+            continue;
+        }
+        if (NameFold(name) == "GRAPH") {
+            if (listing)
+                ListScatterplot(context);
             continue;
         }
         const std::size_t dot = name.find('.');
