@@ -12,6 +12,8 @@ namespace zelvora::cli {
 
 void tConsoleTextView::AppendLines(std::string_view text, tTextStyle)
 {
+    if (!m_keepsText)
+        return;
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find(TextLineBreak, start);

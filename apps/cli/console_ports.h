@@ -12,6 +12,12 @@ namespace zelvora::cli {
 // A text window kept as lines; written to a file on request.
 class tConsoleTextView : public tTextViewPort {
 public:
+    // keepsText false: a view whose text nobody reads (a batch run's journal without --journal),
+    // which lets a long run go without the text growing.
+    explicit tConsoleTextView(bool keepsText = true)
+        : m_keepsText(keepsText)
+    {
+    }
     void AppendLines(std::string_view text, tTextStyle style) override;
     void Clear() override { m_lines.clear(); }
     std::string PlainText() const override;
@@ -20,6 +26,7 @@ public:
 
 private:
     std::vector<std::string> m_lines;
+    bool m_keepsText;
 };
 
 // The message panel: like the window's, a later failure display replaces an earlier one, so the

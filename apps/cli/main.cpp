@@ -67,8 +67,10 @@ int main(int argc, char** argv)
     }
 
     KeepLargeBlocksForReuse();
-    tConsoleTextView journalView;
-    tConsoleTextView listingView;
+    // The prompt writes its journal at the end; a batch run only the files asked for.
+    const bool interactive = !options->Script && !options->DemoFile && isatty(STDIN_FILENO);
+    tConsoleTextView journalView(interactive || options->JournalFile);
+    tConsoleTextView listingView(interactive || options->ListingFile);
     tConsoleCommandWindow commandWindow(options->Quiet);
     tConsoleShelf shelf;
     tConsoleClipboard clipboard;

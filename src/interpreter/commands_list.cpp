@@ -143,49 +143,87 @@ std::string ProcessSourceLine(const std::string& line, const tScriptMarkers& mar
     return processed;
 }
 
+tStatementCutter::tStatementCutter(const std::vector<std::string>& lines, std::int32_t first,
+    std::int32_t last, const tScriptMarkers& markers, std::string_view source)
+    : m_lines(&lines)
+    , m_next(std::max(first, 0))
+    , m_last(std::min(last, static_cast<std::int32_t>(lines.size()) - 1))
+    , m_markers(markers)
+    , m_continuation(CutMarker(markers.ContinuationMarker))
+{
+    if (!source.empty())
+        m_source = std::make_shared<const std::string>(source);
+}
+
+tStatementCutter::tStatementCutter(
+    std::string_view text, const tScriptMarkers& markers, std::string_view source)
+    : m_text(text)
+    , m_markers(markers)
+    , m_continuation(CutMarker(markers.ContinuationMarker))
+{
+    if (!source.empty())
+        m_source = std::make_shared<const std::string>(source);
+}
+
+bool tStatementCutter::AtEnd() const
+{
+    return m_lines ? m_next > m_last : m_offset >= m_text.size();
+}
+
+std::string_view tStatementCutter::ReadLine()
+{
+    ++m_next;
+    if (m_lines)
+        return (*m_lines)[static_cast<std::size_t>(m_next - 1)];
+    std::size_t end = m_text.find('\n', m_offset);
+    if (end == std::string_view::npos)
+        end = m_text.size();
+    std::string_view line = m_text.substr(m_offset, end - m_offset);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    m_offset = end + 1;
+    return line;
+}
+
+bool tStatementCutter::Next(tCommandslistEntry& entry)
+{
+    if (AtEnd())
+        return false;
+    entry.FirstLine = m_next;
+    entry.Text.clear();
+    entry.Lines.clear();
+    std::string accumulator;
+    while (!AtEnd()) {
+        entry.LastLine = m_next;
+        entry.Lines.emplace_back(ReadLine());
+        const std::string line = ProcessSourceLine(entry.Lines.back(), m_markers);
+        if (ContinuesAfterTrimRight(line, m_continuation)) {
+            const std::string head = TrimRightText(line);
+            accumulator += TrimText(std::string_view(head).substr(0, head.size() - 1)) + " ";
+            continue;
+        }
+        accumulator += line;
+        entry.Text = std::move(accumulator);
+        break;
+    }
+    // A statement still open at the last line keeps an empty text and runs as an empty one.
+    entry.IsComment = FirstNonBlankIs(entry.Text, m_markers.CommentChar);
+    entry.Tokens.clear();
+    if (!entry.IsComment)
+        entry.Tokens = Tokenize(entry.Text, m_markers.QuoteChar);
+    entry.Source = m_source;
+    return true;
+}
+
 void LoadLines(tCommandsList& target, const std::vector<std::string>& lines, std::int32_t first,
     std::int32_t last, const tScriptMarkers& markers)
 {
     if (!target.Active)
         return;
-    first = std::max(first, 0);
-    last = std::min(last, static_cast<std::int32_t>(lines.size()) - 1);
-    if (first > last)
-        return;
-    const std::string continuation = CutMarker(markers.ContinuationMarker);
-
-    std::vector<tCommandslistEntry> built;
-    tCommandslistEntry current;
-    current.FirstLine = first;
-    std::string accumulator;
-    bool open = false;
-    for (std::int32_t index = first; index <= last; ++index) {
-        const std::string line = ProcessSourceLine(lines[static_cast<std::size_t>(index)], markers);
-        current.LastLine = index;
-        if (ContinuesAfterTrimRight(line, continuation)) {
-            const std::string head = TrimRightText(line);
-            accumulator += TrimText(std::string_view(head).substr(0, head.size() - 1)) + " ";
-            open = true;
-            continue;
-        }
-        accumulator += line;
-        current.Text = std::move(accumulator);
-        accumulator.clear();
-        built.push_back(std::move(current));
-        current = tCommandslistEntry();
-        current.FirstLine = index + 1;
-        open = false;
-    }
-    if (open)
-        built.push_back(std::move(current)); // an unfinished statement runs as an empty one
-
-    for (tCommandslistEntry& entry : built) {
-        entry.Lines.assign(lines.begin() + entry.FirstLine, lines.begin() + entry.LastLine + 1);
-        entry.IsComment = FirstNonBlankIs(entry.Text, markers.CommentChar);
-        if (!entry.IsComment)
-            entry.Tokens = Tokenize(entry.Text, markers.QuoteChar);
+    tStatementCutter cutter(lines, first, last, markers);
+    tCommandslistEntry entry;
+    while (cutter.Next(entry))
         target.Items.push_back(std::move(entry));
-    }
 }
 
 tLineRange StatementRange(const std::vector<std::string>& lines, std::int32_t selectionStart,

@@ -52,6 +52,36 @@ struct tCommandsList {
 void LoadLines(tCommandsList& target, const std::vector<std::string>& lines, std::int32_t first,
     std::int32_t last, const tScriptMarkers& markers = {});
 
+// Cuts script lines into statements one at a time, as a run reaches them: a long script starts at
+// once, and only the running statement's lines, text and tokens exist besides the source. The
+// same cutting as LoadLines. The lines or the text must outlive the cutter.
+class tStatementCutter {
+public:
+    // Lines first..last (0-based, inclusive) of lines.
+    tStatementCutter(const std::vector<std::string>& lines, std::int32_t first, std::int32_t last,
+        const tScriptMarkers& markers = {}, std::string_view source = {});
+    // The lines of a text, split as SplitTextLines splits them.
+    explicit tStatementCutter(
+        std::string_view text, const tScriptMarkers& markers = {}, std::string_view source = {});
+
+    // Fills entry with the next statement (its source named); false when none is left.
+    bool Next(tCommandslistEntry& entry);
+    bool AtEnd() const;
+
+private:
+    // The next source line; its index is m_next before the call.
+    std::string_view ReadLine();
+
+    const std::vector<std::string>* m_lines = nullptr;
+    std::string_view m_text;
+    std::size_t m_offset = 0;
+    std::int32_t m_next = 0;
+    std::int32_t m_last = -1;
+    tScriptMarkers m_markers;
+    std::string m_continuation;
+    std::shared_ptr<const std::string> m_source;
+};
+
 // Gives the entries from index first on the script file name they come from.
 void MarkSource(tCommandsList& list, std::size_t first, std::string_view source);
 

@@ -266,6 +266,35 @@ void tInterpreter::EchoToListing(
 tRunResult tInterpreter::Docommands_WithJournalListingUndError(
     const tCommandsList& list, const std::string& scriptDir, std::size_t maxMessageLength)
 {
+    std::size_t next = 0;
+    return RunStatements(
+        [&list, &next]() -> const tCommandslistEntry* {
+            return next < list.Items.size() ? &list.Items[next++] : nullptr;
+        },
+        list.Count() > 1, scriptDir, maxMessageLength);
+}
+
+tRunResult tInterpreter::Docommands_WithJournalListingUndError(
+    tStatementCutter& cutter, const std::string& scriptDir, std::size_t maxMessageLength)
+{
+    // The first statement is cut ahead: whether another follows decides the journal brackets.
+    tCommandslistEntry current;
+    bool pending = cutter.Next(current);
+    const bool multi = pending && !cutter.AtEnd();
+    return RunStatements(
+        [&cutter, &current, &pending]() -> const tCommandslistEntry* {
+            if (pending) {
+                pending = false;
+                return &current;
+            }
+            return cutter.Next(current) ? &current : nullptr;
+        },
+        multi, scriptDir, maxMessageLength);
+}
+
+tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEntry*()>& next,
+    bool multi, const std::string& scriptDir, std::size_t maxMessageLength)
+{
     tRunResult result;
     const tRunScope scope(*this);
     if (scope.TooDeep()) {
@@ -277,11 +306,11 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(
     }
     if (m_resetErrors)
         m_resetErrors();
-    bool multi = list.Count() > 1;
     if (JournalOn && multi && m_ports.Journal)
         m_ports.Journal->addline(";<<");
 
-    for (const tCommandslistEntry& entry : list.Items) {
+    while (const tCommandslistEntry* statement = next()) {
+        const tCommandslistEntry& entry = *statement;
         m_failurePlace.reset();
         if (FailIfInterrupted()) {
             NoteFailurePlace(entry);
@@ -332,12 +361,17 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(
 tOutermostRunResult tInterpreter::RunOutermost(
     const tCommandsList& list, const std::string& scriptDir)
 {
+    return RunOutermost([&] { return Docommands_WithJournalListingUndError(list, scriptDir); });
+}
+
+tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>& run)
+{
     tOutermostRunResult outcome;
     const std::int32_t depthBefore = m_runDepth;
     const bool macroRunningBefore = Flags.MacroRunning;
     m_failurePlace.reset();
     try {
-        static_cast<tRunResult&>(outcome) = Docommands_WithJournalListingUndError(list, scriptDir);
+        static_cast<tRunResult&>(outcome) = run();
     } catch (const tInterrupted& stop) {
         // A long routine stopped at the user's request: a failure, not a hard fault.
         outcome.Success = false;
@@ -365,11 +399,15 @@ tOutermostRunResult tInterpreter::RunOutermost(
 tOutermostRunResult tInterpreter::RunLines(
     const std::vector<std::string>& lines, const std::string& scriptDir, std::string_view source)
 {
-    tCommandsList list;
-    list.Initialise();
-    LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
-    MarkSource(list, 0, source);
-    return RunOutermost(list, scriptDir);
+    tStatementCutter cutter(lines, 0, static_cast<std::int32_t>(lines.size()) - 1, {}, source);
+    return RunOutermost([&] { return Docommands_WithJournalListingUndError(cutter, scriptDir); });
+}
+
+tOutermostRunResult tInterpreter::RunText(
+    std::string_view text, const std::string& scriptDir, std::string_view source)
+{
+    tStatementCutter cutter(text, {}, source);
+    return RunOutermost([&] { return Docommands_WithJournalListingUndError(cutter, scriptDir); });
 }
 
 } // namespace zelvora

@@ -86,10 +86,14 @@ public:
     // request. Nested runs (BATCH, MACROEXEC, demo blocks) call it again.
     tRunResult Docommands_WithJournalListingUndError(const tCommandsList& list,
         const std::string& scriptDir, std::size_t maxMessageLength = MaxMessageLength);
+    // The same for statements cut from script lines as the run reaches them.
+    tRunResult Docommands_WithJournalListingUndError(tStatementCutter& cutter,
+        const std::string& scriptDir, std::size_t maxMessageLength = MaxMessageLength);
 
     // The outermost run: catches run-time errors, which end the whole run, and restores the
     // interpreter's run state on every exit path.
     tOutermostRunResult RunOutermost(const tCommandsList& list, const std::string& scriptDir);
+    tOutermostRunResult RunOutermost(const std::function<tRunResult()>& run);
 
     // The stop flag: a request (from any thread, or a signal handler) to end the running run before
     // its next statement, enclosing runs included; the run fails saying so. Cleared when
@@ -116,6 +120,9 @@ public:
     // source names the script file in failures (empty for typed text).
     tOutermostRunResult RunLines(const std::vector<std::string>& lines,
         const std::string& scriptDir, std::string_view source = {});
+    // The same for the lines of a text, cut into statements only as the run reaches them.
+    tOutermostRunResult RunText(
+        std::string_view text, const std::string& scriptDir, std::string_view source = {});
 
     // Nesting depth of runs (run loops and macro executions); deeper than MaxRunDepth fails.
     static constexpr std::int32_t MaxRunDepth = 64;
@@ -150,6 +157,10 @@ public:
     std::string CurrentScriptDir; // relative file names in formulas resolve against it
 
 private:
+    // The run loop over the statements that next hands out (null: the end); multi says whether
+    // there are several, which brackets them in the journal.
+    tRunResult RunStatements(const std::function<const tCommandslistEntry*()>& next, bool multi,
+        const std::string& scriptDir, std::size_t maxMessageLength);
     void RecordMacroStatement(const tCommandslistEntry& entry);
     void FocusAfterStatement();
     void ProcessPendingMessages();

@@ -229,15 +229,11 @@ bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiToke
         WarnMissingFile(context, "BATCH", fileName);
         return true;
     }
-    tCommandsList list;
-    list.Initialise();
-    const std::vector<std::string> lines = SplitTextLines(*text);
-    LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
-    MarkSource(list, 0, fileName);
+    tStatementCutter cutter(*text, {}, fileName);
     // File names in the batch file's formulas are relative to the batch file, as in a script.
     const std::string directory = fileName.substr(0, fileName.rfind('/') + 1);
     tInterpreter& interpreter = context.Interpreter;
-    const tRunResult result = interpreter.Docommands_WithJournalListingUndError(list, directory);
+    const tRunResult result = interpreter.Docommands_WithJournalListingUndError(cutter, directory);
     statements.Code = result.Code;
     statements.SetMessage(result.Message);
     if (!result.Success && interpreter.Ports().CommandWindow) {

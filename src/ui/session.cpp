@@ -99,7 +99,7 @@ tSession::~tSession() = default;
 tOutermostRunResult tSession::RunText(
     std::string_view text, const std::string& scriptDir, std::string_view source)
 {
-    return m_interpreter.RunLines(SplitTextLines(text), scriptDir, source);
+    return m_interpreter.RunText(text, scriptDir, source);
 }
 
 bool tSession::ShowBareFormula(

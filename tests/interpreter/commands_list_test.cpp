@@ -101,6 +101,40 @@ TEST(CommandsList, InactiveListsAndBadRangesDoNothing)
     EXPECT_FALSE(list.Active);
 }
 
+// The run cuts a script statement by statement as it goes; it must cut exactly as the whole list.
+TEST(StatementCutter, CutsTextAsLoadLinesCutsItsLines)
+{
+    const std::string text = "A = 1\r\n; note\r\nB = {1, _\r\n  2}\r\n\r\n[3] C = A // rest\r\n"
+                             "D = \"x _\r\nE = 2 _";
+    const std::vector<std::string> lines = SplitTextLines(text);
+    tCommandsList list;
+    list.Initialise();
+    LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
+    tStatementCutter cutter(text, {}, "s.rts");
+    tCommandslistEntry entry;
+    std::size_t index = 0;
+    while (cutter.Next(entry)) {
+        ASSERT_LT(index, list.Items.size());
+        const tCommandslistEntry& expected = list.Items[index++];
+        EXPECT_EQ(entry.Text, expected.Text);
+        EXPECT_EQ(entry.FirstLine, expected.FirstLine);
+        EXPECT_EQ(entry.LastLine, expected.LastLine);
+        EXPECT_EQ(entry.Lines, expected.Lines);
+        EXPECT_EQ(entry.IsComment, expected.IsComment);
+        EXPECT_EQ(entry.Tokens.size(), expected.Tokens.size());
+        ASSERT_TRUE(entry.Source);
+        EXPECT_EQ(*entry.Source, "s.rts");
+    }
+    EXPECT_EQ(index, list.Items.size());
+    EXPECT_EQ(index, 6u); // "D = ..." continues into an unfinished last statement: an empty one
+    EXPECT_TRUE(cutter.AtEnd());
+
+    tStatementCutter part(lines, 2, 3);
+    ASSERT_TRUE(part.Next(entry));
+    EXPECT_EQ(entry.Text, "B = {1,   2}"); // the continued line keeps its blanks
+    EXPECT_FALSE(part.Next(entry));
+}
+
 TEST(StatementRange, WidensToWholeStatements)
 {
     const std::vector<std::string> lines = { "A = 1 _", "+ 2", "B = 3 _", "+ 4 _", "+ 5", "C = 6" };
