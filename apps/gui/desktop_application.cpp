@@ -1,0 +1,23 @@
+#include "desktop_application.h"
+
+#include <QCoreApplication>
+
+namespace zelvora::gui {
+
+void tDesktopApplication::ProcessPendingMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+bool tDesktopApplication::TryQuit()
+{
+    for (const auto& mayClose : m_quitChecks)
+        if (!mayClose())
+            return false;
+    m_quitGranted = true;
+    // The event loop ends once the running statements return to it.
+    QCoreApplication::exit(0);
+    return true;
+}
+
+} // namespace zelvora::gui

@@ -1,0 +1,16 @@
+// Desktop front end: the shelf with its matrix windows over the same session as the console.
+#include "desktop.h"
+#include "interpreter/data_directory.h"
+#include "interpreter/process_setup.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    zelvora::KeepLargeBlocksForReuse();
+    zelvora::gui::tDesktop desktop(zelvora::PlatformPathsFromEnvironment(argv[0]));
+    if (!desktop.Start(std::vector<std::string>(argv, argv + argc)))
+        return 1;
+    return QApplication::exec();
+}
