@@ -3,6 +3,7 @@
 #include "program_text.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 namespace zelvora::gui {
 
@@ -24,13 +25,18 @@ tDesktop::~tDesktop()
 void tDesktop::CreateWindows()
 {
     m_shelf = std::make_unique<tShelfWindow>();
+    m_commandWindow = std::make_unique<tCommandWindow>();
+    m_listing = std::make_unique<tListingWindow>();
+    m_journal = std::make_unique<tJournalWindow>();
 }
 
 tSessionPorts tDesktop::SessionPorts()
 {
     tSessionPorts ports;
-    ports.JournalView = &m_journalView;
-    ports.ListingView = &m_listingView;
+    ports.JournalView = m_journal.get();
+    ports.ListingView = m_listing.get();
+    ports.ListingPictures = m_listing.get();
+    ports.CommandWindow = m_commandWindow.get();
     ports.Application = &m_application;
     return ports;
 }
@@ -38,8 +44,14 @@ tSessionPorts tDesktop::SessionPorts()
 // Windows that drive the session (input line, command window, menus) are wired to it here.
 void tDesktop::ConnectWindows()
 {
-    QObject::connect(m_shelf.get(), &tShelfWindow::StatementsEntered, m_shelf.get(),
-        [this](const QString& text) { RunStatements(ToProgramText(text)); });
+    m_journal->Attach(m_session->Journal(), m_session->Settings());
+    m_listing->Attach(m_session->Listing(), m_session->Settings());
+    m_commandWindow->Attach(*m_session, m_application);
+    m_shelf->InputLine()->hide(); // the command window takes statements
+    // The listing is asked too, so that its unsaved text is not lost when the program ends.
+    m_application.AddQuitCheck([this] { return m_journal->MayClose(); });
+    m_application.AddQuitCheck([this] { return m_listing->MayClose(); });
+    m_application.AddQuitCheck([this] { return m_commandWindow->MayClose(); });
 }
 
 bool tDesktop::Start(const std::vector<std::string>& arguments)
@@ -47,6 +59,7 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
     (void)arguments;
     m_session->Settings();
     m_shelf->show();
+    m_commandWindow->show();
     return true;
 }
 

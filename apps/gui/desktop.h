@@ -2,8 +2,10 @@
 // made first and handed to the session as its ports; the session goes first at the end.
 #pragma once
 
+#include "command_window.h"
 #include "desktop_application.h"
-#include "memory_text_view.h"
+#include "journal_window.h"
+#include "listing_window.h"
 #include "shelf_window.h"
 #include "ui/session.h"
 
@@ -29,6 +31,9 @@ public:
 
     tSession& Session() { return *m_session; }
     tShelfWindow& Shelf() { return *m_shelf; }
+    tCommandWindow& CommandWindow() { return *m_commandWindow; }
+    tJournalWindow& JournalWindow() { return *m_journal; }
+    tListingWindow& ListingWindow() { return *m_listing; }
     tDesktopApplication& Application() { return m_application; }
 
 private:
@@ -38,8 +43,9 @@ private:
 
     // ---- Windows: created in CreateWindows, in this order, before the session exists. ----
     tDesktopApplication m_application;
-    tMemoryTextView m_journalView; // until the journal window replaces it
-    tMemoryTextView m_listingView; // until the listing window replaces it
+    std::unique_ptr<tJournalWindow> m_journal;
+    std::unique_ptr<tListingWindow> m_listing;
+    std::unique_ptr<tCommandWindow> m_commandWindow;
     std::unique_ptr<tShelfWindow> m_shelf;
 
     // ---- The session: declared last, so it is destroyed before the windows it points to. ----

@@ -100,31 +100,13 @@ void tRtfWriter::Picture(std::string_view png, std::int32_t width, std::int32_t 
 
 std::string AppendRtfBody(std::string_view document, std::string_view body)
 {
-    if (!LooksLikeRtf(document))
+    const std::size_t start = document.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos || document.compare(start, 6, "{\\rtf1") != 0)
         return {};
     const std::size_t close = document.find_last_of('}');
     if (close == std::string_view::npos)
         return {};
     return std::string(document.substr(0, close)) + std::string(body) + "}";
-}
-
-bool LooksLikeRtf(std::string_view text)
-{
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        const std::size_t first = line.find_first_not_of(" \t\r\f\v");
-        if (first != std::string_view::npos) {
-            line = line.substr(first);
-            line = line.substr(0, line.find_last_not_of(" \t\r\f\v") + 1).substr(0, 128);
-            return line.size() >= 7 && line.starts_with("{\\rtf1");
-        }
-        start = end + 1;
-    }
-    return false;
 }
 
 } // namespace zelvora

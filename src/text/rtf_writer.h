@@ -57,8 +57,4 @@ private:
 // it one readable document. A text that is no RTF document gets nothing (empty result).
 std::string AppendRtfBody(std::string_view document, std::string_view body);
 
-// True when the text's first non-empty line, trimmed and cut to 128 characters, has at least 7
-// characters and begins with "{\rtf1".
-bool LooksLikeRtf(std::string_view text);
-
 } // namespace zelvora

@@ -129,11 +129,13 @@ std::vector<tSyntaxSpan> ClassifyLine(std::string_view line, const tSyntaxWords&
         } else if (IsLetter(c)) {
             const std::size_t end = NameEnd(code, pos);
             const std::string word = NameFold(code.substr(pos, end - pos));
+            // The first name of an assignment is its target, a variable even when the
+            // catalogue knows the name too.
+            const bool target = firstName && StartsAssignment(code, end);
             tSyntaxClass kind = tSyntaxClass::Name;
-            if (firstName && !StartsAssignment(code, end) && words.IsCommandWord
-                && words.IsCommandWord(word))
+            if (firstName && !target && words.IsCommandWord && words.IsCommandWord(word))
                 kind = tSyntaxClass::CommandWord;
-            else if (words.IsCatalogueWord && words.IsCatalogueWord(word))
+            else if (!target && words.IsCatalogueWord && words.IsCatalogueWord(word))
                 kind = tSyntaxClass::CatalogueWord;
             add(pos, end, kind);
             firstName = false;

@@ -40,14 +40,5 @@ TEST(AppendRtfBody, GoesBeforeTheFinalBraceOfADocument)
     EXPECT_EQ(AppendRtfBody("", "x"), "");
 }
 
-TEST(LooksLikeRtf, FirstNonEmptyLineDecides)
-{
-    EXPECT_TRUE(LooksLikeRtf("\r\n  {\\rtf1\\ansi x}"));
-    EXPECT_TRUE(LooksLikeRtf("{\\rtf1x"));
-    EXPECT_FALSE(LooksLikeRtf("{\\rtf1  \r\n")); // six characters after trimming
-    EXPECT_FALSE(LooksLikeRtf("A = 1\r\n{\\rtf1\\ansi}"));
-    EXPECT_FALSE(LooksLikeRtf(""));
-}
-
 } // namespace
 } // namespace zelvora

@@ -55,6 +55,9 @@ TEST(ClassifyLine, CommandWordOnlyAtTheStartOfACommand)
     EXPECT_EQ(
         ClassifyLine("list = 1", TestWords()).front(), (tSyntaxSpan { 0, 4, tSyntaxClass::Name }));
     EXPECT_EQ(ClassifyLine("A LIST", TestWords())[1], (tSyntaxSpan { 2, 4, tSyntaxClass::Name }));
+    // A target named like a catalogue word is a variable.
+    EXPECT_EQ(ClassifyLine("sin = sin(1)", TestWords())[0].Class, tSyntaxClass::Name);
+    EXPECT_EQ(ClassifyLine("sin = sin(1)", TestWords())[1].Class, tSyntaxClass::CatalogueWord);
 }
 
 TEST(IsCommandWordOf, UniquePrefixesOfTheTable)

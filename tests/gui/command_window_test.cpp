@@ -1,0 +1,226 @@
+// The command window: running statements, the message panel, comment tools, files; the listing
+// and the journal it feeds. Pictures of the three windows go to ZELVORA_PICTURE_DIR.
+#include "interpreter/settings.h"
+#include "script_tab.h"
+#include "support/desktop_fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+namespace zelvora::gui::test {
+namespace {
+
+// Puts the text into the active tab and the caret at the start of line (0-based).
+void Type(tCommandWindow& window, const QString& text, int line)
+{
+    tScriptTab* tab = window.ActiveTab();
+    tab->setPlainText(text);
+    QTextCursor cursor(tab->document()->findBlockByNumber(line));
+    tab->setTextCursor(cursor);
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void SavePicture(QWidget& window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("ZELVORA_PICTURE_DIR", QDir::tempPath());
+    QDir().mkpath(folder);
+    window.show();
+    QApplication::processEvents();
+    QVERIFY(window.grab().save(folder + '/' + name));
+}
+
+} // namespace
+
+class tCommandWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void RunsTheStatementUnderTheCaret()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        Type(window, "A = 1\nB = {{1,2},{3,4}} + _\n  {{1,1},{1,1}}\nC = 3", 2);
+        window.RunSelection();
+        tVisibleVarsList& store = fixture.Desktop().Session().Store();
+        QVERIFY(store.Find("B"));
+        QVERIFY(!store.Find("A"));
+        QVERIFY(!store.Find("C"));
+        QVERIFY(!window.MessagePanel()->isVisible());
+        QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
+    }
+
+    void FailureShowsMessageAndStatement()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.show();
+        Type(window, "a = 1\nr = Invv(a)\nb = 2", 0);
+        window.ActiveTab()->selectAll();
+        window.RunSelection();
+        QVERIFY(window.MessagePanel()->isVisible());
+        QCOMPARE(window.MessagePanel()->text(),
+            QString("Unbekannter Name \"Invv\" an Stelle 1 der Formel\n\"r = Invv(a)\""));
+        QVERIFY(!fixture.Desktop().Session().Store().Find("b"));
+        Type(window, "b = 2", 0);
+        window.RunSelection();
+        QVERIFY(!window.MessagePanel()->isVisible());
+    }
+
+    void CommentToolsChangeExactlyTheStatementRange()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        Type(window, "x = 1\ny = 1 + _\n 2 + _\n 3\nz = 2", 2);
+        window.CommentRange();
+        QCOMPARE(window.ActiveTab()->toPlainText(),
+            QString("x = 1\n; y = 1 + _\n;  2 + _\n;  3\nz = 2"));
+        window.UncommentRange();
+        QCOMPARE(window.ActiveTab()->toPlainText(),
+            QString("x = 1\n  y = 1 + _\n   2 + _\n   3\nz = 2"));
+        window.ActiveTab()->undo();
+        window.ActiveTab()->undo();
+        QCOMPARE(window.ActiveTab()->toPlainText(), QString("x = 1\ny = 1 + _\n 2 + _\n 3\nz = 2"));
+    }
+
+    void PasteAsCommentAfterTheFirstLine()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        Type(window, "a = 1\nb = 2", 0);
+        QGuiApplication::clipboard()->setText("p = 1\nq = 2");
+        window.PasteAsComment(true);
+        QCOMPARE(window.ActiveTab()->toPlainText(), QString("a = 1\n; p = 1\n; q = 2\nb = 2"));
+        QGuiApplication::clipboard()->setText("; r = 3");
+        Type(window, "", 0);
+        window.PasteAsComment(false);
+        QCOMPARE(window.ActiveTab()->toPlainText(), QString("  r = 3"));
+    }
+
+    void ListingAndJournalGetTheRun()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.ListingSwitch()->trigger();
+        QVERIFY(fixture.Desktop().Session().Interpreter().ListingOn);
+        Type(window, ";H Ergebnisse\nM = {{1,2},{3,4}}\nLIST M", 0);
+        window.ActiveTab()->selectAll();
+        window.RunSelection();
+        const QString listing = fixture.Desktop().ListingWindow().View()->toPlainText();
+        QVERIFY2(listing.contains("[1] M = {{1,2},{3,4}}"), qPrintable(listing));
+        QVERIFY(listing.contains(" Ergebnisse"));
+        const QString journal = fixture.Desktop().JournalWindow().Editor()->toPlainText();
+        QVERIFY(journal.contains("set listing=AN"));
+        QVERIFY2(
+            journal.contains(";<<\n;H Ergebnisse\nM = {{1,2},{3,4}}\nLIST M"), qPrintable(journal));
+        fixture.Desktop().Session().Options().SwitchListing(2);
+        QVERIFY(!window.ListingSwitch()->isChecked());
+    }
+
+    void SavingAndReopeningKeepsTheBytes()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        const QList<QByteArray> files { "A = \"gr\xC3\xB6\xC3\x9F"
+                                        "e\"\r\nB = 2\r\n",
+            "A = \"gr\xF6\xDF"
+            "e\"\nB = 2" };
+        int n = 0;
+        for (const QByteArray& bytes : files) {
+            const QString path = fixture.Folder() + QString("script%1.rts").arg(++n);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            QVERIFY(window.OpenScript(path));
+            QVERIFY(
+                window.ActiveTab()->toPlainText().startsWith(QString::fromUtf8("A = \"größe\"")));
+            QVERIFY(window.SaveActiveTab());
+            QCOMPARE(FileBytes(path), bytes);
+            window.ActiveTab()->appendPlainText(QString::fromUtf8("C = \"ä\""));
+            QVERIFY(window.SaveActiveTab());
+            QVERIFY(window.OpenScript(path));
+            QVERIFY(window.ActiveTab()->toPlainText().endsWith(QString::fromUtf8("C = \"ä\"")));
+        }
+        QVERIFY(!window.OpenScript(fixture.Folder() + "missing.rts"));
+        QVERIFY(window.MessagePanel()->text().contains("missing.rts"));
+    }
+
+    void OnlyTabIsNotClosedAndUnsavedTabsAreAsked()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        QCOMPARE(window.TabCount(), 1);
+        window.CloseActiveTab();
+        QCOMPARE(window.TabCount(), 1);
+        window.NewTab()->insertPlainText("x = 1");
+        int asked = 0;
+        window.SetUnsavedQuestion([&asked](const QString&) { return ++asked, -1; });
+        window.CloseActiveTab();
+        QCOMPARE(window.TabCount(), 2);
+        QVERIFY(!window.MayClose());
+        window.SetUnsavedQuestion([](const QString&) { return 0; });
+        window.CloseActiveTab();
+        QCOMPARE(window.TabCount(), 1);
+        QCOMPARE(asked, 2);
+    }
+
+    void JournalAppendsOnlyWhatIsNew()
+    {
+        tDesktopFixture fixture;
+        tSettings& settings = fixture.Desktop().Session().Settings();
+        settings.DataDir = fixture.Folder().toStdString();
+        settings.JournalFileName = "j.zvj";
+        QVERIFY(fixture.Run("a = 1"));
+        tJournalWindow& journal = fixture.Desktop().JournalWindow();
+        QVERIFY(journal.MayClose());
+        QVERIFY(fixture.Run("b = 2"));
+        QVERIFY(journal.MayClose());
+        const QByteArray bytes = FileBytes(QString::fromStdString(settings.JournalFilePath()));
+        QCOMPARE(bytes.count("a = 1\n"), 1);
+        QVERIFY(bytes.endsWith("a = 1\nb = 2\n"));
+        QVERIFY(settings.JournalSaved);
+    }
+
+    void Pictures()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.ListingSwitch()->trigger();
+        Type(window,
+            ";H Rotation einer Ladungsmatrix\n"
+            "L = {{0.8, 0.3}, {0.7, 0.4}, {0.2, 0.9}} // Ladungen\n"
+            "R = Rot(L, \"VARIMAX\")\n"
+            "   ; Kommentar nach Leerzeichen\n"
+            "LIST R\n"
+            "s = \"a//b\" + \"c\"\n"
+            "v = Inv({{2,0},{0,4}}) * 1.5e-3\n",
+            0);
+        window.ActiveTab()->selectAll();
+        window.RunSelection();
+        Type(window, window.ActiveTab()->toPlainText() + "r = Invv(L)", 7);
+        window.RunSelection();
+        window.resize(760, 420);
+        SavePicture(window, "command_window.png");
+        fixture.Desktop().ListingWindow().resize(620, 360);
+        SavePicture(fixture.Desktop().ListingWindow(), "listing_window.png");
+        fixture.Desktop().JournalWindow().resize(620, 300);
+        SavePicture(fixture.Desktop().JournalWindow(), "journal_window.png");
+    }
+};
+
+} // namespace zelvora::gui::test
+
+QTEST_MAIN(zelvora::gui::test::tCommandWindowTest)
+#include "command_window_test.moc"
