@@ -89,14 +89,21 @@ void tCommandWindow::Attach(tSession& session, tDesktopApplication& application)
         m_listingSwitch->setChecked(on);
     };
     session.Options().SetHooks(hooks);
-    if (m_tabs->count() == 0) {
-        tScriptTab* first = AddTab(++m_tabCounter);
-        first->setPlainText(ToQString(session.Settings().WelcomeText).replace("\r\n", "\n"));
-        first->document()->setModified(false);
-    }
+    if (m_tabs->count() == 0)
+        AddTab(++m_tabCounter);
+    ShowWelcomeText();
     SyncSwitches();
     UpdateRecentMenu();
     UpdateCaption();
+}
+
+void tCommandWindow::ShowWelcomeText()
+{
+    tScriptTab* first = Tab(0);
+    if (!m_session || !first || first->HasFile || first->document()->isModified())
+        return;
+    first->setPlainText(ToQString(m_session->Settings().WelcomeText).replace("\r\n", "\n"));
+    first->document()->setModified(false);
 }
 
 tSyntaxWords tCommandWindow::SyntaxWords() const
@@ -230,13 +237,18 @@ void tCommandWindow::RunSelection()
     const tOutermostRunResult result
         = interpreter.RunOutermost(list, ToProgramText(tab->Directory));
     statusBar()->clearMessage();
+    ShowRunResult(result);
+    FocusEditor();
+    QCoreApplication::processEvents();
+}
+
+void tCommandWindow::ShowRunResult(const tOutermostRunResult& result)
+{
     if (result.RunTimeError)
         ShowRunTimeError(ToQString(result.ErrorText));
     else if (!result.Success)
         ShowMessage(FailureDisplayText(result.Message, result.LastStatement));
     SyncSwitches();
-    FocusEditor();
-    QCoreApplication::processEvents();
 }
 
 void tCommandWindow::OpenAndRun(const QString& path)

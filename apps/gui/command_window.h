@@ -18,7 +18,8 @@ class QTextCursor;
 
 namespace zelvora {
 class tSession;
-}
+struct tOutermostRunResult;
+} // namespace zelvora
 
 namespace zelvora::gui {
 
@@ -46,8 +47,12 @@ public:
     void ShowWarning(std::string_view text) override;
     void FocusEditor() override;
 
+    // The welcome text of the settings into the first tab, unless the user changed it.
+    void ShowWelcomeText();
     // The run action: the statements under the caret or the selection of the active tab.
     void RunSelection();
+    // A failure in the message panel, a run-time error in a message box as well.
+    void ShowRunResult(const tOutermostRunResult& result);
     // Opens a script in a new tab; false (after telling the user) when it cannot be read.
     bool OpenScript(const QString& path);
     // Opens a file in a new tab, selects all and runs it.

@@ -1,13 +1,40 @@
 #include "desktop.h"
 
 #include "program_text.h"
+#include "text/text_encoding.h"
+#include "window_placement.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
 
 namespace zelvora::gui {
 
+namespace {
+
+constexpr std::string_view ShelfPlaceKey = "Regal";
+constexpr std::string_view CommandPlaceKey = "Befehle";
+constexpr std::string_view JournalPlaceKey = "Journal";
+constexpr std::string_view ListingPlaceKey = "Listing";
+
+void ShowMessageBox(const std::string& title, const std::string& text)
+{
+    QMessageBox::information(nullptr, ToQString(title), ToQString(text));
+}
+
+QRect AvailableScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+}
+
+} // namespace
+
 tDesktop::tDesktop(const tPlatformPaths& paths)
+    : m_messageBox(ShowMessageBox)
 {
     CreateWindows();
     m_session = std::make_unique<tSession>(SessionPorts(), CurrentDateTimeText(), paths);
@@ -16,18 +43,28 @@ tDesktop::tDesktop(const tPlatformPaths& paths)
 
 tDesktop::~tDesktop()
 {
+    if (m_started) {
+        m_session->SettingsModule().Finish(); // a failed write at exit is ignored
+        SaveWindowPlaces();
+    }
     m_session.reset();
 }
 
 // Every window of the program is made here. A new window: a member in desktop.h, its creation
-// here, its port in SessionPorts, its signals in ConnectWindows, its quit check (if it may refuse
-// to close) through m_application.AddQuitCheck in the order journal, command, shelf, demo.
+// here, its port in SessionPorts, its signals in ConnectWindows, its place in PlaceWindows, and
+// its quit check (if it may refuse to close) through m_application.AddQuitCheck, in the order
+// journal, command window, shelf, demo window.
 void tDesktop::CreateWindows()
 {
-    m_shelf = std::make_unique<tShelfWindow>();
+    m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
     m_commandWindow = std::make_unique<tCommandWindow>();
-    m_listing = std::make_unique<tListingWindow>();
     m_journal = std::make_unique<tJournalWindow>();
+    m_listing = std::make_unique<tListingWindow>();
+    m_application.AddQuitCheck([this] { return m_journal->MayClose(); });
+    // The listing is asked too, so that its unsaved text is not lost when the program ends.
+    m_application.AddQuitCheck([this] { return m_listing->MayClose(); });
+    m_application.AddQuitCheck([this] { return m_commandWindow->MayClose(); });
+    m_application.AddQuitCheck([] { return true; }); // the shelf holds nothing to save
 }
 
 tSessionPorts tDesktop::SessionPorts()
@@ -38,34 +75,127 @@ tSessionPorts tDesktop::SessionPorts()
     ports.ListingPictures = m_listing.get();
     ports.CommandWindow = m_commandWindow.get();
     ports.Application = &m_application;
+    ports.Shelf = m_shelf.get();
+    ports.Clipboard = &m_clipboard;
+    ports.Processes = &m_processes;
     return ports;
 }
 
 // Windows that drive the session (input line, command window, menus) are wired to it here.
 void tDesktop::ConnectWindows()
 {
+    m_shelf->SetStore(&m_session->Store());
+    m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
     m_journal->Attach(m_session->Journal(), m_session->Settings());
     m_listing->Attach(m_session->Listing(), m_session->Settings());
     m_commandWindow->Attach(*m_session, m_application);
-    m_shelf->InputLine()->hide(); // the command window takes statements
-    // The listing is asked too, so that its unsaved text is not lost when the program ends.
-    m_application.AddQuitCheck([this] { return m_journal->MayClose(); });
-    m_application.AddQuitCheck([this] { return m_listing->MayClose(); });
-    m_application.AddQuitCheck([this] { return m_commandWindow->MayClose(); });
+    // Statements are written and run in the command window; the shelf's input line stays hidden.
+    m_shelf->InputLine()->hide();
+    QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
+        [this](const QString& text) { RunStatements(ToProgramText(text)); });
+    QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_commandWindow.get(),
+        [this] { m_commandWindow->RunSelection(); });
+}
+
+// The start layout in shares of the screen, unless the settings file kept the places.
+void tDesktop::PlaceWindows()
+{
+    tIniFile ini;
+    if (!m_session->SettingsModule().FileRead().empty())
+        ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
+    const QRect screen = AvailableScreen();
+    m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
+    m_commandWindow->setGeometry(
+        ReadWindowPlace(ini, CommandPlaceKey, ScreenShare(screen, 56, 1, 43, 48)));
+    m_journal->setGeometry(
+        ReadWindowPlace(ini, JournalPlaceKey, ScreenShare(screen, 56, 51, 43, 23)));
+    m_listing->setGeometry(
+        ReadWindowPlace(ini, ListingPlaceKey, ScreenShare(screen, 56, 76, 43, 23)));
+}
+
+void tDesktop::SaveWindowPlaces()
+{
+    const std::string path = FileSystemPath(m_session->SettingsModule().FileToWrite());
+    tIniFile ini;
+    ini.Load(path);
+    WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
+    WriteWindowPlace(ini, CommandPlaceKey, m_commandWindow->geometry());
+    WriteWindowPlace(ini, JournalPlaceKey, m_journal->geometry());
+    WriteWindowPlace(ini, ListingPlaceKey, m_listing->geometry());
+    ini.Save(path);
 }
 
 bool tDesktop::Start(const std::vector<std::string>& arguments)
 {
-    (void)arguments;
-    m_session->Settings();
+    m_session->SettingsModule().Start();
+    m_started = true;
+    PlaceWindows();
+    m_commandWindow->ShowWelcomeText();
     m_shelf->show();
     m_commandWindow->show();
+
+    std::vector<std::string> programTexts;
+    for (const std::string& argument : arguments)
+        programTexts.push_back(Utf8ToCp1252(argument));
+    const tStartRequests requests
+        = ProcessStartParameters(programTexts, m_session->Settings(), StartFileExists);
+    for (const tStartMessage& message : requests.Messages)
+        m_messageBox(message.Title, message.Text);
+    if (requests.Error) {
+        m_shelf->close();
+        return false;
+    }
+    m_commandWindow->FocusEditor();
+    QTimer::singleShot(0, m_shelf.get(), [this, requests] { RunStartRequests(requests); });
     return true;
+}
+
+// The requests of the start parameters, in their order: open the script, run the batch file,
+// play the demo.
+void tDesktop::RunStartRequests(const tStartRequests& requests)
+{
+    if (!requests.ScriptFile.empty())
+        m_commandWindow->OpenScript(ToQString(FileSystemPath(requests.ScriptFile)));
+    if (!requests.BatchFile.empty())
+        m_commandWindow->OpenAndRun(ToQString(FileSystemPath(requests.BatchFile)));
+    if (!requests.DemoFile.empty())
+        RunStatements("DEMO \"" + requests.DemoFile + "\"");
+}
+
+void tDesktop::RunBatchFile(const std::string& path)
+{
+    const std::string fileName = FileSystemPath(path);
+    const auto text = ReadScriptFile(fileName);
+    if (!text) {
+        m_commandWindow->ShowMessage("Batchdatei " + path + " kann nicht gelesen werden");
+        return;
+    }
+    const std::string directory
+        = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
+    ShowRunResult(m_session->RunText(*text, directory));
 }
 
 tOutermostRunResult tDesktop::RunStatements(const std::string& text)
 {
-    return m_session->RunText(text, m_session->Settings().ExamplesDirectory());
+    bool& busy = m_session->Interpreter().Flags.RunBusy;
+    if (busy) {
+        tOutermostRunResult refused;
+        refused.Success = false;
+        refused.Message = "Es l\xE4uft schon eine Ausf\xFChrung; warten Sie, bis sie endet.";
+        m_shelf->ShowStatus(refused.Message);
+        return refused;
+    }
+    busy = true;
+    const tOutermostRunResult result
+        = m_session->RunText(text, m_session->Settings().ExamplesDirectory());
+    busy = false;
+    ShowRunResult(result);
+    return result;
+}
+
+void tDesktop::ShowRunResult(const tOutermostRunResult& result)
+{
+    m_commandWindow->ShowRunResult(result);
 }
 
 } // namespace zelvora::gui

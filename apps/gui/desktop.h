@@ -4,11 +4,15 @@
 
 #include "command_window.h"
 #include "desktop_application.h"
+#include "interpreter/start_parameters.h"
 #include "journal_window.h"
 #include "listing_window.h"
+#include "qt_clipboard.h"
+#include "qt_processes.h"
 #include "shelf_window.h"
 #include "ui/session.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,17 +21,28 @@ namespace zelvora::gui {
 
 class tDesktop {
 public:
+    // Shows a message box: title and text (Windows-1252, lines separated by '\n').
+    using tMessageBox = std::function<void(const std::string& title, const std::string& text)>;
+
     // paths: where settings, data directory and shipped examples are (tests pass a temporary one).
     explicit tDesktop(const tPlatformPaths& paths);
+    // Writes the settings file and the window places when Start ran.
     ~tDesktop();
     tDesktop(const tDesktop&) = delete;
     tDesktop& operator=(const tDesktop&) = delete;
 
-    // Reads the settings, makes the data directory, processes the start parameters (arguments[0]
-    // the program path) and shows the windows. False when the program should end at once.
+    // Reads the settings, makes the data directory, places and shows the windows and processes
+    // the start parameters (arguments[0] the program path, UTF-8 as the system passes them);
+    // their requests run once the event loop runs. False when a requested file is missing: the
+    // program ends after the messages.
     bool Start(const std::vector<std::string>& arguments);
-    // Runs statements (Windows-1252) the user typed, relative names against the examples folder.
+    // Runs statements (Windows-1252), relative names against the examples folder, and shows a
+    // failure in the command window's message panel. A run started while one runs is refused.
     tOutermostRunResult RunStatements(const std::string& text);
+    // Runs a script file as a batch (the start parameter batchdatei).
+    void RunBatchFile(const std::string& path);
+    // Replaces the message boxes (tests record them instead).
+    void SetMessageBox(tMessageBox show) { m_messageBox = std::move(show); }
 
     tSession& Session() { return *m_session; }
     tShelfWindow& Shelf() { return *m_shelf; }
@@ -40,9 +55,18 @@ private:
     void CreateWindows();
     tSessionPorts SessionPorts();
     void ConnectWindows();
+    void PlaceWindows();
+    void SaveWindowPlaces();
+    void RunStartRequests(const tStartRequests& requests);
+    void ShowRunResult(const tOutermostRunResult& result);
 
-    // ---- Windows: created in CreateWindows, in this order, before the session exists. ----
+    tMessageBox m_messageBox;
+    bool m_started = false;
+
+    // ---- Windows and services: created in CreateWindows before the session exists. ----
     tDesktopApplication m_application;
+    tQtClipboard m_clipboard;
+    tQtProcesses m_processes;
     std::unique_ptr<tJournalWindow> m_journal;
     std::unique_ptr<tListingWindow> m_listing;
     std::unique_ptr<tCommandWindow> m_commandWindow;

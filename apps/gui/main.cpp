@@ -8,6 +8,8 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelvora - Matrix Calculator"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvora.svg")));
     zelvora::KeepLargeBlocksForReuse();
     zelvora::gui::tDesktop desktop(zelvora::PlatformPathsFromEnvironment(argv[0]));
     if (!desktop.Start(std::vector<std::string>(argv, argv + argc)))

@@ -14,7 +14,7 @@ private slots:
     void InputLineRunsStatements()
     {
         tDesktopFixture fixture;
-        QLineEdit* line = fixture.Desktop().Shelf().InputLine();
+        QLineEdit* line = fixture.Desktop().Shelf().InputLine()->Editor();
         line->setText("a = 4711");
         QTest::keyClick(line, Qt::Key_Return);
         QVERIFY(fixture.Desktop().Session().Store().Find("a"));

@@ -2,23 +2,52 @@
 
 #include "interpreter/data_directory.h"
 
+#include <QDir>
+
 namespace zelvora::gui::test {
 
 tDesktopFixture::tDesktopFixture()
     : m_folderPath(m_folder.path() + '/')
 {
     const std::string folder = m_folderPath.toStdString();
-    tPlatformPaths paths;
-    paths.ProgramDir = folder + "program/";
-    paths.HomeDir = folder + "home/";
-    paths.ConfigHome = folder + "home/.config/";
-    m_desktop = std::make_unique<tDesktop>(paths);
+    m_paths.ProgramDir = folder + "program/";
+    m_paths.HomeDir = folder + "home/";
+    m_paths.ConfigHome = folder + "home/.config/";
+    QDir().mkpath(QString::fromStdString(m_paths.ProgramDir));
+    m_desktop = std::make_unique<tDesktop>(m_paths);
+    m_desktop->SetMessageBox([this](const std::string& title, const std::string& text) {
+        m_messages.push_back(title + "\n" + text);
+    });
+    Shelf().setGeometry(20, 20, 900, 700);
+    Shelf().show();
 }
 
 bool tDesktopFixture::Run(const std::string& statements)
 {
     const auto result = m_desktop->RunStatements(statements);
     return result.Success && !result.RunTimeError;
+}
+
+tMatrixWindow* tDesktopFixture::WindowOf(const std::string& name)
+{
+    if (!Store().FindShown(name))
+        return nullptr;
+    return static_cast<tMatrixWindow*>(Store().CurrentWindow());
+}
+
+const tVariable& tDesktopFixture::Variable(const std::string& name)
+{
+    Store().Find(name);
+    return Store().Variable(Store().CurrentIndex());
+}
+
+QString PictureFolder()
+{
+    QString folder = qEnvironmentVariable("ZELVORA_PICTURE_DIR");
+    if (folder.isEmpty())
+        folder = QDir::tempPath() + QStringLiteral("/zelvora-gui-pictures");
+    QDir().mkpath(folder);
+    return folder;
 }
 
 } // namespace zelvora::gui::test

@@ -1,0 +1,53 @@
+#include "window_placement.h"
+
+#include <QString>
+#include <QStringList>
+#include <cmath>
+
+namespace zelvora::gui {
+
+namespace {
+
+constexpr int SmallestSide = 50;
+
+} // namespace
+
+QRect ReadWindowPlace(const tIniFile& ini, std::string_view key, const QRect& fallback)
+{
+    const QString text = QString::fromStdString(ini.ReadString(WindowPlaceSection, key, ""));
+    const QStringList parts = text.split(',');
+    if (parts.size() != 4)
+        return fallback;
+    int values[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return fallback;
+    }
+    if (values[2] < SmallestSide || values[3] < SmallestSide)
+        return fallback;
+    return QRect(values[0], values[1], values[2], values[3]);
+}
+
+void WriteWindowPlace(tIniFile& ini, std::string_view key, const QRect& place)
+{
+    const QString text = QStringLiteral("%1,%2,%3,%4")
+                             .arg(place.left())
+                             .arg(place.top())
+                             .arg(place.width())
+                             .arg(place.height());
+    ini.WriteString(WindowPlaceSection, key, text.toStdString());
+}
+
+QRect ScreenShare(const QRect& screen, double left, double top, double width, double height)
+{
+    auto share = [](int size, double percent) {
+        return static_cast<int>(std::lround(size * percent / 100.0));
+    };
+    return QRect(screen.left() + share(screen.width(), left),
+        screen.top() + share(screen.height(), top), share(screen.width(), width),
+        share(screen.height(), height));
+}
+
+} // namespace zelvora::gui

@@ -1,0 +1,22 @@
+// Where the desktop's windows go: their places kept in the settings file (section "Fenster", one
+// key per window, "left,top,width,height"), and the start layout in shares of the screen.
+#pragma once
+
+#include "interpreter/ini_file.h"
+
+#include <QRect>
+#include <string_view>
+
+namespace zelvora::gui {
+
+inline constexpr std::string_view WindowPlaceSection = "Fenster";
+
+// The place under key; fallback when the key is missing or does not hold four numbers with a
+// width and height of at least 50 pixels.
+QRect ReadWindowPlace(const tIniFile& ini, std::string_view key, const QRect& fallback);
+void WriteWindowPlace(tIniFile& ini, std::string_view key, const QRect& place);
+
+// The part of screen given in percent of its width and height, rounded to whole pixels.
+QRect ScreenShare(const QRect& screen, double left, double top, double width, double height);
+
+} // namespace zelvora::gui
