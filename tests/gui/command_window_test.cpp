@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
@@ -57,6 +60,11 @@ private slots:
         QVERIFY(store.Find("B"));
         QVERIFY(!store.Find("A"));
         QVERIFY(!store.Find("C"));
+        QStringList captions;
+        for (const QMdiSubWindow* sub :
+            fixture.Desktop().Shelf().ActiveCompartment()->subWindowList())
+            captions << sub->windowTitle();
+        QCOMPARE(captions, QStringList { "B 2x2" });
         QVERIFY(!window.MessagePanel()->isVisible());
         QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
     }
@@ -191,6 +199,69 @@ private slots:
         QCOMPARE(bytes.count("a = 1\n"), 1);
         QVERIFY(bytes.endsWith("a = 1\nb = 2\n"));
         QVERIFY(settings.JournalSaved);
+    }
+
+    void StartShowsShelfAndCommandWindowWithTheWelcomeScript()
+    {
+        tDesktopFixture fixture;
+        QVERIFY(fixture.Desktop().Start({ "zelvora" }));
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        QVERIFY(window.isVisible());
+        QVERIFY(fixture.Desktop().Shelf().isVisible());
+        const QString welcome = window.Tab(0)->toPlainText();
+        QVERIFY2(welcome.contains("0.160821"), qPrintable(welcome));
+        QVERIFY(!window.Tab(0)->document()->isModified());
+    }
+
+    void FunctionMenuInsertsTheSignature()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        Type(window, "", 0);
+        QAction* leaf = nullptr;
+        QMenu* menu = window.FunctionMenu();
+        while (menu && !leaf) {
+            QAction* first = menu->actions().front();
+            if (first->menu())
+                menu = first->menu();
+            else
+                leaf = first;
+        }
+        QVERIFY(leaf);
+        const QString caption = leaf->text();
+        QVERIFY(caption.contains('\t'));
+        leaf->trigger();
+        QCOMPARE(window.ActiveTab()->toPlainText(),
+            caption.left(caption.indexOf('\t')).replace("&&", "&"));
+        window.ShowFunctionList(true);
+        QVERIFY(window.ActiveTab()->toPlainText().endsWith(
+            ";==============================================;"));
+    }
+
+    void RunTimeErrorEndsTheRunAndIsShown()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        Type(window, "i = 7 div 0\nj = 1", 0);
+        window.ActiveTab()->selectAll();
+        window.RunSelection();
+        QVERIFY(!window.MessagePanel()->isHidden());
+        QCOMPARE(window.MessagePanel()->text(), QString("Division durch Null"));
+        QVERIFY(!fixture.Desktop().Session().Store().Find("j"));
+        QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
+    }
+
+    void ListingPicturesInTheViewAndTheFiles()
+    {
+        tDesktopFixture fixture;
+        tListingWindow& listing = fixture.Desktop().ListingWindow();
+        listing.AppendLines("[1] A = 1", tTextStyle::Command);
+        listing.addBitmap({ 2, 2, std::vector<std::uint8_t>(12, 200) });
+        QVERIFY(listing.View()->toHtml().contains("<img"));
+        const QString html = fixture.Folder() + "listing.html";
+        QVERIFY(listing.ExportHtml(html));
+        QVERIFY(FileBytes(html).contains("data:image/png;base64,iVBORw0KGgo"));
+        QVERIFY(!listing.ExportHtml(fixture.Folder() + "missing/folder/listing.html"));
     }
 
     void Pictures()
