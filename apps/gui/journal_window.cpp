@@ -1,5 +1,6 @@
 #include "journal_window.h"
 
+#include "interpreter/data_directory.h"
 #include "interpreter/settings.h"
 #include "program_text.h"
 #include "text/paths.h"
@@ -83,8 +84,8 @@ bool tJournalWindow::WriteFile()
 {
     if (!m_settings)
         return false;
-    const std::string path = m_settings->JournalFilePath();
-    MakeFolderOf(ToQString(path));
+    const std::string path = FileSystemPath(m_settings->JournalFilePath());
+    MakeFolderOf(QString::fromStdString(path));
     const std::string text = PlainText();
     bool written;
     if (AppendMode()) {

@@ -1,5 +1,6 @@
 #include "listing_window.h"
 
+#include "interpreter/data_directory.h"
 #include "interpreter/settings.h"
 #include "journal_window.h"
 #include "program_text.h"
@@ -134,8 +135,8 @@ bool tListingWindow::WriteFile()
 {
     if (!m_settings)
         return false;
-    const std::string path = m_settings->ListingFilePath();
-    MakeFolderOf(ToQString(path));
+    const std::string path = FileSystemPath(m_settings->ListingFilePath());
+    MakeFolderOf(QString::fromStdString(path));
     const bool written = AppendMode()
         ? AppendListingFile(path, ListingBlocksFrom(m_blocks, m_savedBlocks), PngBytes)
         : WriteWholeFile(path, ListingRtf(m_blocks, PngBytes));

@@ -264,6 +264,20 @@ private slots:
         QVERIFY(!listing.ExportHtml(fixture.Folder() + "missing/folder/listing.html"));
     }
 
+    void RunsTheShippedExampleFromTheEditor()
+    {
+        const QString example = QFINDTESTDATA("../../examples/Beispiele/willkommen.rts");
+        QVERIFY(!example.isEmpty());
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.OpenAndRun(example);
+        QCOMPARE(window.ActiveTab()->Caption, QString(" willkommen"));
+        QVERIFY2(window.MessagePanel()->isHidden(), qPrintable(window.MessagePanel()->text()));
+        tVisibleVarsList& store = fixture.Desktop().Session().Store();
+        QVERIFY(store.Find("N"));
+        QCOMPARE(VarAsInteger(store.CurrentVariable()), 3);
+    }
+
     void Pictures()
     {
         tDesktopFixture fixture;
