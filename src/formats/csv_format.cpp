@@ -30,9 +30,11 @@ char DecimalSeparator(std::string_view textOption)
     return textOption.size() >= 2 ? textOption[1] : '.';
 }
 
-tFormatResult Deliver(std::string_view fileName, std::string_view text)
+tFormatResult Deliver(
+    std::string_view fileName, std::string_view text, tClipboardPort* clipboardPort)
 {
-    return IsClipboardName(fileName) ? PutOnClipboard(text) : WriteTextFile(fileName, text);
+    return IsClipboardName(fileName) ? PutOnClipboard(clipboardPort, text)
+                                     : WriteTextFile(fileName, text);
 }
 
 // ---- Tokens of the reader
@@ -453,7 +455,7 @@ tMatrixReadResult ReadShaped(const std::vector<std::string>& lines, std::string_
 } // namespace
 
 tFormatResult CsvWrite(const trealmatrix& m, std::string_view fileName, std::int32_t width,
-    std::int32_t decimals, std::string_view textOption)
+    std::int32_t decimals, std::string_view textOption, tClipboardPort* clipboardPort)
 {
     const char separator = ColumnSeparator(textOption);
     const char decimalSeparator = DecimalSeparator(textOption);
@@ -486,12 +488,12 @@ tFormatResult CsvWrite(const trealmatrix& m, std::string_view fileName, std::int
         append(MatrixFileLineEnd.data(), MatrixFileLineEnd.size());
     }
     if (clipboard)
-        return PutOnClipboard(clipText);
+        return PutOnClipboard(clipboardPort, clipText);
     return file.Close() ? tFormatResult {} : WriteFailure(fileName);
 }
 
-tFormatResult StringCsvWrite(
-    const tStringmatrix& m, std::string_view fileName, std::string_view textOption)
+tFormatResult StringCsvWrite(const tStringmatrix& m, std::string_view fileName,
+    std::string_view textOption, tClipboardPort* clipboardPort)
 {
     const char separator = ColumnSeparator(textOption);
     std::vector<std::size_t> widths(static_cast<std::size_t>(m.Cols()) + 1, 0);
@@ -511,10 +513,11 @@ tFormatResult StringCsvWrite(
         }
         text += MatrixFileLineEnd;
     }
-    return Deliver(fileName, text);
+    return Deliver(fileName, text, clipboardPort);
 }
 
-tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format)
+tMatrixReadResult CsvRead(
+    std::string_view fileName, std::string_view format, tClipboardPort* clipboardPort)
 {
     tMatrixReadResult result { false, trealmatrix(0, 0), {}, {} };
     if (LibErrorCode() != 0)
@@ -522,7 +525,7 @@ tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format)
     std::string text;
     if (NameFold(fileName) == "CLIPBOARD") {
         const std::optional<std::string> clip
-            = MatrixClipboard() != nullptr ? MatrixClipboard()->Text() : std::nullopt;
+            = clipboardPort != nullptr ? clipboardPort->Text() : std::nullopt;
         if (!clip) {
             result.Message = "Clipboard has no simple text-contents/format ";
             return result;

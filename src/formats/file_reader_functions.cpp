@@ -30,7 +30,7 @@ tCallOutcome ReadCsvCall(const tCallArgs& args)
     const std::string name = args.Text(1);
     const std::string source = NameFold(TrimmedView(name)) == "CLIP" ? std::string("CLIPBOARD")
                                                                      : args.ResolveFileName(name);
-    return Result(CsvRead(source, args.Text(2)));
+    return Result(CsvRead(source, args.Text(2), args.Clipboard()));
 }
 
 tCallOutcome ReadHexCall(const tCallArgs& args)

@@ -17,8 +17,6 @@
 namespace zelvora {
 namespace {
 
-tClipboardPort* g_clipboard = nullptr;
-
 // Input/output error numbers of the run-time error, by the system's error.
 int IoErrorNumber(int systemError)
 {
@@ -39,16 +37,6 @@ int IoErrorNumber(int systemError)
 }
 
 } // namespace
-
-void SetMatrixClipboard(tClipboardPort* clipboard)
-{
-    g_clipboard = clipboard;
-}
-
-tClipboardPort* MatrixClipboard()
-{
-    return g_clipboard;
-}
 
 bool IsClipboardName(std::string_view fileName)
 {
@@ -180,9 +168,9 @@ bool tBufferedFileWriter::Close()
     return closed && !m_failed;
 }
 
-tFormatResult PutOnClipboard(std::string_view text)
+tFormatResult PutOnClipboard(tClipboardPort* clipboard, std::string_view text)
 {
-    if (g_clipboard != nullptr && g_clipboard->SetText(text))
+    if (clipboard != nullptr && clipboard->SetText(text))
         return {};
     return { false,
         "Keine Zwischenablage verf\xFC"

@@ -35,11 +35,6 @@ struct tMatrixReadResult {
     std::string Warning {}; // something odd in a file that was read all the same
 };
 
-// The clipboard used by the CSV and PARI writers ("CLIP") and the CSV reader ("CLIPBOARD").
-// Null, the default, means that no clipboard is available. The front end sets it at start-up.
-void SetMatrixClipboard(tClipboardPort* clipboard);
-tClipboardPort* MatrixClipboard();
-
 // The name "CLIP" (folded) sends writer output to the clipboard.
 bool IsClipboardName(std::string_view fileName);
 
@@ -96,8 +91,9 @@ tFormatResult WriteFailure(std::string_view fileName);
 // A file write that must not fail quietly: failure carries "Datei <name> konnte nicht
 // geschrieben werden".
 tFormatResult WriteTextFile(std::string_view fileName, std::string_view bytes);
-// Puts the text on the clipboard; failure when no clipboard is available or it refuses the text.
-tFormatResult PutOnClipboard(std::string_view text);
+// Puts the text on the clipboard (null: none); failure when no clipboard is available or it refuses
+// the text.
+tFormatResult PutOnClipboard(tClipboardPort* clipboard, std::string_view text);
 
 // Lines of a text: a line feed, a carriage return or both together end a line; a line end at the
 // very end opens no further line. An empty text has no lines.

@@ -4,7 +4,7 @@
 namespace zelvora {
 
 tFormatResult PariWrite(const trealmatrix& m, std::string_view fileName, std::int32_t width,
-    std::int32_t decimals, std::string_view textOption)
+    std::int32_t decimals, std::string_view textOption, tClipboardPort* clipboard)
 {
     std::string rows;
     for (std::int32_t r = 1; r <= m.Rows(); ++r) {
@@ -19,7 +19,7 @@ tFormatResult PariWrite(const trealmatrix& m, std::string_view fileName, std::in
     if (IsClipboardName(fileName)) {
         const std::string_view name
             = textOption.empty() || textOption == "T." ? std::string_view("clip=") : textOption;
-        return PutOnClipboard("{" + std::string(name) + " [" + rows + "];}");
+        return PutOnClipboard(clipboard, "{" + std::string(name) + " [" + rows + "];}");
     }
     return WriteTextFile(fileName, "{[" + rows + "];}" + std::string(MatrixFileLineEnd));
 }

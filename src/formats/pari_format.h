@@ -13,6 +13,6 @@ namespace zelvora {
 // where the name is textOption, or "clip=" when it is empty or the default "T.". Failure (file
 // not written, no clipboard) is reported.
 tFormatResult PariWrite(const trealmatrix& m, std::string_view fileName, std::int32_t width,
-    std::int32_t decimals, std::string_view textOption);
+    std::int32_t decimals, std::string_view textOption, tClipboardPort* clipboard = nullptr);
 
 } // namespace zelvora

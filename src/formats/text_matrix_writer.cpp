@@ -35,12 +35,12 @@ enum tNumericType { ntCsv, ntOxf, ntBin, ntHex, ntLad, ntPari, ntBmp, ntRtf };
 
 tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
     std::string_view fileName, std::int32_t width, std::int32_t decimals,
-    std::string_view textOption, const tStringmatrix* labels)
+    std::string_view textOption, const tStringmatrix* labels, tClipboardPort* clipboard)
 {
     const trealmatrix& m = value.matrix;
     switch (WordListPosition("CSV;OXF;BIN;HEX;LAD;PARI;BMP;RTF", type, tWordMatch::Exact) - 1) {
     case ntCsv:
-        return FromFormat(CsvWrite(m, fileName, width, decimals, textOption));
+        return FromFormat(CsvWrite(m, fileName, width, decimals, textOption, clipboard));
     case ntOxf:
         if (labels != nullptr && labels->Rows() != m.Rows())
             return Failure(WriteNotAMatrix,
@@ -58,7 +58,7 @@ tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
         LadWrite(m, fileName);
         return {};
     case ntPari:
-        return FromFormat(PariWrite(m, fileName, width, decimals, textOption));
+        return FromFormat(PariWrite(m, fileName, width, decimals, textOption, clipboard));
     case ntBin:
     case ntBmp:
     case ntRtf:
@@ -74,17 +74,18 @@ tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
 
 tMatrixWriteResult WriteMatrixFile(const tVariable& value, std::string_view type,
     std::string_view fileName, std::int32_t width, std::int32_t decimals,
-    std::string_view textOption, const tStringmatrix* labels)
+    std::string_view textOption, const tStringmatrix* labels, tClipboardPort* clipboard)
 {
     if (value.shape != shMatrix)
         return Failure(WriteNotAMatrix, "Nur Matrizen k\xF6nnen ausgegeben werden");
     const std::string foldedType = NameFold(type);
     if (value.datatype == dtInteger || value.datatype == dtReal)
-        return WriteNumeric(value, foldedType, fileName, width, decimals, textOption, labels);
+        return WriteNumeric(
+            value, foldedType, fileName, width, decimals, textOption, labels, clipboard);
     if (value.datatype == dtString) {
         switch (WordListPosition("CSV;RTF", foldedType, tWordMatch::Exact) - 1) {
         case 0:
-            return FromFormat(StringCsvWrite(value.strmatrix, fileName, textOption));
+            return FromFormat(StringCsvWrite(value.strmatrix, fileName, textOption, clipboard));
         case 1:
             return Unavailable(foldedType);
         default:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "ports/picture_port.h"
 #include "variables/variable.h"
 
 #include <cstdint>
@@ -32,14 +33,15 @@ struct tMatrixWriteResult {
 };
 
 // Writes value (a matrix, shape 2) as type (compared without regard to case) to fileName, used as
-// given ("CLIP": the clipboard for CSV and PARI). Numeric matrices: CSV, HEX, LAD, PARI; OXF with
-// the label checks (rows equal to the value's, 2 columns) when labels is given; OXF, BIN, BMP and
-// RTF are not written here (code 204). String matrices: CSV. width, decimals and textOption are
-// MATWRITE's options (field width, decimals, separators or the PARI name). A file that cannot be
-// written gives code 205; HEX and LAD raise tInputOutputError instead.
+// given ("CLIP": the clipboard for CSV and PARI; null when there is none). Numeric matrices: CSV,
+// HEX, LAD, PARI; OXF with the label checks (rows equal to the value's, 2 columns) when labels is
+// given; OXF, BIN, BMP and RTF are not written here (code 204). String matrices: CSV. width,
+// decimals and textOption are MATWRITE's options (field width, decimals, separators or the PARI
+// name). A file that cannot be written gives code 205; HEX and LAD raise tInputOutputError instead.
 tMatrixWriteResult WriteMatrixFile(const tVariable& value, std::string_view type,
     std::string_view fileName, std::int32_t width = DefaultWriteWidth,
     std::int32_t decimals = DefaultWriteDecimals,
-    std::string_view textOption = DefaultWriteTextOption, const tStringmatrix* labels = nullptr);
+    std::string_view textOption = DefaultWriteTextOption, const tStringmatrix* labels = nullptr,
+    tClipboardPort* clipboard = nullptr);
 
 } // namespace zelvora

@@ -1,6 +1,7 @@
 // Assignments: target names and index brackets, the formula, and storing each result.
 #include "interpreter/compute_handler.h"
 
+#include "interpreter/options.h"
 #include "numerics/matrix_convert.h"
 #include "numerics/run_time_error.h"
 
@@ -36,10 +37,6 @@ bool HasRange(const tintrangelist& ranges)
 {
     return ranges.Count() >= 1;
 }
-
-// The options that an assignment may set, by folded name.
-constexpr std::array<const char*, 5> DirectorySettings
-    = { "BASISDATENVERZ", "BEISPIELEVERZ", "JOURNALVERZ", "HILFEVERZ", "JOURNALDATEINAME" };
 
 // Stores the record. Showing an integer matrix or range list raises the range error for a
 // cell beyond 32 bits; the target then gets its previous value back before the error ends the
@@ -117,20 +114,18 @@ bool StoreResult(
         return true;
     }
     if (services.IsOptionName(target.Name)) {
-        const std::string key = NameFold(target.Name);
-        for (const char* setting : DirectorySettings) {
-            if (key == setting) {
-                services.SetDirectorySetting(target.Name, services.VarAsString(result));
-                return true;
-            }
-        }
-        if (key == "RANDOMSTART") {
+        switch (OptionAssignment(target.Name)) {
+        case tOptionAssignment::DirectoryText:
+            services.SetDirectorySetting(target.Name, services.VarAsString(result));
+            return true;
+        case tOptionAssignment::RandomStart:
             services.SetRandomStart(services.VarAsInteger(result));
             return true;
-        }
-        if (key == "FIRSTTIMEUSED") {
+        case tOptionAssignment::FirstTimeUsed:
             services.SetFirstTimeUsed(services.VarAsBoolean(result));
             return true;
+        case tOptionAssignment::None:
+            break;
         }
         statements.Fail(1, "Die Einstellung " + target.Name + " kann nicht zugewiesen werden");
         return false;

@@ -29,8 +29,8 @@ bool SetOptionsCommand(tOptions& options, tStmtList& statements, tAnsiTokens& ar
 std::vector<std::string> ShowOptionsLines(const tOptions& options)
 {
     std::vector<std::string> lines { "//   Verf\xFCgbare Optionen:" };
-    for (std::string_view name : OptionNames)
-        lines.push_back("//     " + options.ShowOption(name));
+    for (const tOptionDescriptor& option : OptionTable())
+        lines.push_back("//     " + options.ShowOption(option.Name));
     lines.push_back("//     ");
     return lines;
 }

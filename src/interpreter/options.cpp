@@ -3,6 +3,7 @@
 
 #include "language/number_text.h"
 #include "ports/text_view_port.h"
+#include "text/paths.h"
 #include "text/word_list.h"
 
 #include <algorithm>
@@ -10,51 +11,12 @@
 namespace zelvora {
 namespace {
 
-// Option numbers as the option list orders them.
-enum tOption : std::int32_t {
-    opCCFeldweite = 1,
-    opCCDezWeite,
-    opCCSchema,
-    opCCDezZeichen,
-    opCCSpaltenTrenner,
-    opCCZeilenKlammern,
-    opCCZeilenTrenner,
-    opCCMatHeader,
-    opCCZeilenFortsetzung,
-    opCCNullensparen,
-    opNeueMatrizen,
-    opBasisDatenVerz,
-    opBeispieleVerz,
-    opJournalVerz,
-    opHilfeverz,
-    opJournalDateiname,
-    opRandomStart,
-    opDfltFormat,
-    opDfltFeldweite,
-    opDfltDezweite,
-    opProtokollieren,
-    opListing,
-    opFirstTimeUsed,
-    opClFeldweite,
-    opClSpaltentrenner,
-    opClDezweite,
-    opClSchema,
-    opClQuoteStrings,
-    opMediantype,
-};
-static_assert(opMediantype == static_cast<std::int32_t>(OptionNames.size()));
-
 constexpr std::string_view NewMatrixWords = "Unsichtbar;Sichtbar;Hidden;Visible;Versteckt";
 constexpr std::string_view FormatWords = "Auto;Fix;Sci";
 constexpr std::string_view SwitchWords = "An;On;Aus;Off;Inv;visible;invisible";
 constexpr std::string_view YesNoWords = "Ja;True;Nein;False";
 constexpr std::string_view QuoteWords = "Ein;An;On;Aus;Off";
-const std::string Alternatives = "//alternativen:";
-
-struct tOptionValue {
-    std::int32_t Integer = 0;
-    std::string Text = "0";
-};
+constexpr std::string_view Alternatives = "//alternativen:";
 
 tOptionValue ValueOfToken(const t_ansitoken& token)
 {
@@ -88,48 +50,305 @@ std::string OnOff(bool on)
     return on ? "AN" : "AUS";
 }
 
+std::int32_t WordOf(std::string_view list, const tOptionValue& value)
+{
+    return WordListPosition(list, value.Text, tWordMatch::Folded);
+}
+
 // A truth value written as text: the usual words for true, anything else false.
 bool BooleanOfText(std::string_view text)
 {
     return WordListPosition("TRUE;WAHR;JA;YES;AN;ON;EIN;1", text, tWordMatch::Folded) != 0;
 }
 
-// What is shown while no store is connected.
-const tTextLayout& FallbackLayout(bool listing)
+// The layout options: copy layout (numbers 1 to 10 and 18 to 20) or listing layout (24 to 27).
+enum class tLayout { Copy, Listing };
+
+tTextLayout* LayoutOf(const tOptions& options, tLayout layout)
 {
-    static const tTextLayout copy = DefaultCopyLayout();
-    static const tTextLayout list = DefaultListingLayout();
-    return listing ? list : copy;
+    return layout == tLayout::Copy ? options.CopyLayout() : options.ListingLayout();
+}
+
+template <tLayout Layout, std::int32_t tTextLayout::*Field>
+bool SetLayoutInteger(tOptions& options, const tOptionValue& value)
+{
+    if (tTextLayout* target = LayoutOf(options, Layout))
+        target->*Field = value.Integer;
+    return true;
+}
+
+template <tLayout Layout, std::string tTextLayout::*Field, std::size_t Length>
+bool SetLayoutText(tOptions& options, const tOptionValue& value)
+{
+    if (tTextLayout* target = LayoutOf(options, Layout))
+        target->*Field = Cut(value.Text, Length);
+    return true;
+}
+
+// The copy layout's cell format: clamped numbers, or a word of the format list (unknown: 1).
+template <std::int32_t tTextLayout::*Field, std::int32_t Low, std::int32_t High>
+bool SetCellNumber(tOptions& options, const tOptionValue& value)
+{
+    if (tTextLayout* copy = options.CopyLayout())
+        copy->*Field = std::clamp(value.Integer, Low, High);
+    return true;
+}
+
+bool SetCellKind(tOptions& options, const tOptionValue& value)
+{
+    if (tTextLayout* copy = options.CopyLayout())
+        copy->CellKind = std::max<std::int32_t>(1, WordOf(FormatWords, value));
+    return true;
+}
+
+// A scheme word sets the separators, brackets and header lines of its preset; an unknown word
+// is refused.
+template <tLayout Layout> bool SetScheme(tOptions& options, const tOptionValue& value)
+{
+    const std::int32_t scheme = SchemeNumberOfWord(value.Text);
+    if (scheme < 0)
+        return false;
+    if (tVisibleVarsList* store = options.Store())
+        *LayoutOf(options, Layout) = store->MakeScheme(scheme, -2, -2);
+    return true;
+}
+
+bool SetCopyColumnSeparator(tOptions& options, const tOptionValue& value)
+{
+    if (tTextLayout* copy = options.CopyLayout())
+        copy->ColumnSep = NameFold(value.Text) == "T" ? "\t" : Cut(value.Text, LayoutSeparatorMax);
+    return true;
+}
+
+bool SetOmitZeros(tOptions& options, const tOptionValue& value)
+{
+    if (tTextLayout* copy = options.CopyLayout())
+        copy->OmitZeros = BooleanOfText(value.Text);
+    return true;
+}
+
+bool SetNewMatrices(tOptions& options, const tOptionValue& value)
+{
+    const std::int32_t word = WordOf(NewMatrixWords, value);
+    if (tVisibleVarsList* store = options.Store())
+        store->SetNewHidden(word == 1 || word == 3 || word == 5);
+    return true;
+}
+
+template <std::string tSettings::*Field>
+bool SetDirectory(tOptions& options, const tOptionValue& value)
+{
+    options.Settings().*Field = ForwardSlashes(value.Text);
+    return true;
+}
+
+bool SetRandomStart(tOptions& options, const tOptionValue& value)
+{
+    options.Random().SetSeed(static_cast<std::uint32_t>(value.Integer));
+    return true;
+}
+
+// Words 1 to 5 of the switch list (An, On, Aus, Off, Inv) switch; 6 and 7 (visible, invisible)
+// show or hide the window.
+template <bool Journal> bool SetSwitch(tOptions& options, const tOptionValue& value)
+{
+    constexpr std::int32_t modes[] = { 1, 1, -1, -1, 0 };
+    const std::int32_t word = WordOf(SwitchWords, value);
+    if (word >= 1 && word <= 5) {
+        if constexpr (Journal)
+            options.SwitchJournal(modes[word - 1]);
+        else
+            options.SwitchListing(modes[word - 1]);
+    } else if (word >= 6) {
+        const tOptionHooks& hooks = options.Hooks();
+        const auto& show = Journal ? hooks.ShowJournalWindow : hooks.ShowListingWindow;
+        if (show)
+            show(word == 6);
+    }
+    return true;
+}
+
+bool SetFirstTimeUsed(tOptions& options, const tOptionValue& value)
+{
+    const std::int32_t word = WordOf(YesNoWords, value);
+    if (word == 1 || word == 2)
+        options.Settings().FirstTimeUsed = true;
+    else if (word == 3 || word == 4)
+        options.Settings().FirstTimeUsed = false;
+    return true;
+}
+
+bool SetQuoteStrings(tOptions& options, const tOptionValue& value)
+{
+    const std::int32_t word = WordOf(QuoteWords, value);
+    if (word >= 1 && word <= 3)
+        options.Settings().ListQuoteStrings = true;
+    else if (word == 4 || word == 5)
+        options.Settings().ListQuoteStrings = false;
+    return true;
+}
+
+bool SetNothing(tOptions&, const tOptionValue&)
+{
+    return true;
+}
+
+template <std::int32_t tTextLayout::*Field> std::string ShowCopyInteger(const tOptions& options)
+{
+    return std::to_string(options.ShownCopyLayout().*Field);
+}
+
+template <std::string tTextLayout::*Field> std::string ShowCopyText(const tOptions& options)
+{
+    return Quoted(options.ShownCopyLayout().*Field);
+}
+
+std::string ShowScheme(const tOptions&)
+{
+    return Quoted("<angabe>") + "  " + std::string(Alternatives) + Quoted(SchemeWords);
+}
+
+std::string ShowCopyColumnSeparator(const tOptions& options)
+{
+    const std::string& separator = options.ShownCopyLayout().ColumnSep;
+    return separator == "\t" ? "T  (Tabulator)" : Quoted(separator);
+}
+
+std::string ShowCopyRowSeparator(const tOptions& options)
+{
+    const std::string& separator = options.ShownCopyLayout().RowSep;
+    return separator == "\t" ? "T" : Quoted(separator);
+}
+
+std::string ShowOmitZeros(const tOptions& options)
+{
+    return Quoted(options.ShownCopyLayout().OmitZeros ? "TRUE" : "FALSE");
+}
+
+std::string ShowNewMatrices(const tOptions& options)
+{
+    const bool hidden = options.Store() && options.Store()->NewHidden();
+    return Quoted(hidden ? "Unsichtbar" : "Sichtbar") + " " + std::string(Alternatives)
+        + Quoted(NewMatrixWords);
+}
+
+template <std::string tSettings::*Field> std::string ShowDirectory(const tOptions& options)
+{
+    return Quoted(options.Settings().*Field);
+}
+
+std::string ShowRandomStart(const tOptions& options)
+{
+    return std::to_string(static_cast<std::int32_t>(options.Random().Seed()));
+}
+
+std::string ShowCellKind(const tOptions& options)
+{
+    constexpr std::string_view words[] = { "Auto", "Fix", "Sci" };
+    const std::int32_t kind = options.ShownCopyLayout().CellKind;
+    const std::size_t index = kind >= 1 && kind <= 3 ? static_cast<std::size_t>(kind - 1) : 0;
+    return Quoted(words[index]) + " " + std::string(Alternatives) + Quoted(FormatWords);
+}
+
+std::string ShowJournalSwitch(const tOptions& options)
+{
+    return OnOff(options.Interpreter().JournalOn);
+}
+
+std::string ShowListingSwitch(const tOptions& options)
+{
+    return OnOff(options.Interpreter().ListingOn);
+}
+
+std::string ShowFirstTimeUsed(const tOptions& options)
+{
+    return options.Settings().FirstTimeUsed ? "JA" : "NEIN";
+}
+
+std::string ShowQuoteStrings(const tOptions& options)
+{
+    return OnOff(options.Settings().ListQuoteStrings);
+}
+
+template <std::string tSettings::*Field>
+constexpr tOptionDescriptor DirectoryOption(std::string_view name)
+{
+    return { name, SetDirectory<Field>, ShowDirectory<Field>, tOptionAssignment::DirectoryText,
+        Field };
+}
+
+constexpr auto Copy = tLayout::Copy;
+constexpr auto Listing = tLayout::Listing;
+using L = tTextLayout;
+using A = tOptionAssignment;
+
+// clang-format off
+constexpr std::array<tOptionDescriptor, OptionCount> Options = { {
+    { "CCFeldweite", SetLayoutInteger<Copy, &L::TextWidth>, ShowCopyInteger<&L::TextWidth> },
+    { "CCDezWeite", SetLayoutInteger<Copy, &L::TextDecimals>, ShowCopyInteger<&L::TextDecimals> },
+    { "CCSchema", SetScheme<Copy>, ShowScheme },
+    { "CCDezZeichen", SetLayoutText<Copy, &L::DecimalChar, LayoutCharMax>, ShowCopyText<&L::DecimalChar> },
+    { "CCSpaltenTrenner", SetCopyColumnSeparator, ShowCopyColumnSeparator },
+    { "CCZeilenKlammern", SetLayoutText<Copy, &L::RowBrackets, LayoutSeparatorMax>, ShowCopyText<&L::RowBrackets> },
+    { "CCZeilenTrenner", SetLayoutText<Copy, &L::RowSep, LayoutSeparatorMax>, ShowCopyRowSeparator },
+    { "CCMatHeader", SetLayoutText<Copy, &L::Header, LayoutLineMax>, ShowCopyText<&L::Header> },
+    { "CCZeilenFortsetzung", SetLayoutText<Copy, &L::LineCont, LayoutSeparatorMax>, ShowCopyText<&L::LineCont> },
+    { "CCNullensparen", SetOmitZeros, ShowOmitZeros },
+    { "NeueMatrizen", SetNewMatrices, ShowNewMatrices },
+    DirectoryOption<&tSettings::DataDir>("BasisDatenVerz"),
+    DirectoryOption<&tSettings::ExamplesDir>("BeispieleVerz"),
+    DirectoryOption<&tSettings::JournalDir>("JournalVerz"),
+    DirectoryOption<&tSettings::HelpDir>("Hilfeverz"),
+    DirectoryOption<&tSettings::JournalFileName>("JournalDateiname"),
+    { "RandomStart", SetRandomStart, ShowRandomStart, A::RandomStart },
+    { "DfltFormat", SetCellKind, ShowCellKind },
+    { "DfltFeldweite", SetCellNumber<&L::CellWidth, 1, 30>, ShowCopyInteger<&L::CellWidth> },
+    { "DfltDezweite", SetCellNumber<&L::CellDecimals, 0, 20>, ShowCopyInteger<&L::CellDecimals> },
+    { "Protokollieren", SetSwitch<true>, ShowJournalSwitch },
+    { "Listing", SetSwitch<false>, ShowListingSwitch },
+    { "FirstTimeUsed", SetFirstTimeUsed, ShowFirstTimeUsed, A::FirstTimeUsed },
+    { "clFeldweite", SetLayoutInteger<Listing, &L::TextWidth>, nullptr },
+    { "clSpaltentrenner", SetLayoutText<Listing, &L::ColumnSep, LayoutSeparatorMax>, nullptr },
+    { "clDezweite", SetLayoutInteger<Listing, &L::TextDecimals>, nullptr },
+    { "clSchema", SetScheme<Listing>, nullptr },
+    { "clQuoteStrings", SetQuoteStrings, ShowQuoteStrings },
+    { "Mediantype", SetNothing, nullptr }, // kept for old scripts; it has no effect
+} };
+// clang-format on
+
+const tOptionDescriptor* FindOption(std::string_view name)
+{
+    const std::string folded = NameFold(name);
+    for (const tOptionDescriptor& option : Options) {
+        if (NameFold(option.Name) == folded)
+            return &option;
+    }
+    return nullptr;
 }
 
 } // namespace
 
+const std::array<tOptionDescriptor, OptionCount>& OptionTable()
+{
+    return Options;
+}
+
 std::int32_t OptionNumber(std::string_view name)
 {
-    const std::string folded = NameFold(name);
-    for (std::size_t i = 0; i < OptionNames.size(); ++i) {
-        if (NameFold(OptionNames[i]) == folded)
-            return static_cast<std::int32_t>(i + 1);
-    }
-    return 0;
+    const tOptionDescriptor* option = FindOption(name);
+    return option ? static_cast<std::int32_t>(option - Options.data() + 1) : 0;
+}
+
+tOptionAssignment OptionAssignment(std::string_view name)
+{
+    const tOptionDescriptor* option = FindOption(name);
+    return option ? option->Assignment : tOptionAssignment::None;
 }
 
 std::string* DirectorySetting(tSettings& settings, std::string_view optionName)
 {
-    switch (OptionNumber(optionName)) {
-    case opBasisDatenVerz:
-        return &settings.DataDir;
-    case opBeispieleVerz:
-        return &settings.ExamplesDir;
-    case opJournalVerz:
-        return &settings.JournalDir;
-    case opHilfeverz:
-        return &settings.HelpDir;
-    case opJournalDateiname:
-        return &settings.JournalFileName;
-    default:
-        return nullptr;
-    }
+    const tOptionDescriptor* option = FindOption(optionName);
+    return option && option->Setting ? &(settings.*(option->Setting)) : nullptr;
 }
 
 tOptions::tOptions(tSettings& settings, tInterpreter& interpreter, tVisibleVarsList* store,
@@ -152,226 +371,24 @@ tTextLayout* tOptions::ListingLayout() const
     return m_store ? &m_store->ListingLayout() : nullptr;
 }
 
+const tTextLayout& tOptions::ShownCopyLayout() const
+{
+    static const tTextLayout fallback = DefaultCopyLayout();
+    return m_store ? m_store->CopyLayout() : fallback;
+}
+
 bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)
 {
-    const std::int32_t number = OptionNumber(name);
-    if (number == 0)
-        return false;
-    const tOptionValue v = ValueOfToken(value);
-    tTextLayout* copy = CopyLayout();
-    tTextLayout* listing = ListingLayout();
-
-    switch (number) {
-    case opCCFeldweite:
-        if (copy)
-            copy->TextWidth = v.Integer;
-        break;
-    case opCCDezWeite:
-        if (copy)
-            copy->TextDecimals = v.Integer;
-        break;
-    case opCCSchema:
-    case opClSchema: {
-        const std::int32_t scheme = SchemeNumberOfWord(v.Text);
-        if (scheme < 0)
-            return false;
-        if (m_store) {
-            tTextLayout& target = number == opCCSchema ? *copy : *listing;
-            target = m_store->MakeScheme(scheme, -2, -2);
-        }
-        break;
-    }
-    case opCCDezZeichen:
-        if (copy)
-            copy->DecimalChar = Cut(v.Text, LayoutCharMax);
-        break;
-    case opCCSpaltenTrenner:
-        if (copy)
-            copy->ColumnSep = NameFold(v.Text) == "T" ? "\t" : Cut(v.Text, LayoutSeparatorMax);
-        break;
-    case opCCZeilenKlammern:
-        if (copy)
-            copy->RowBrackets = Cut(v.Text, LayoutSeparatorMax);
-        break;
-    case opCCZeilenTrenner:
-        if (copy)
-            copy->RowSep = Cut(v.Text, LayoutSeparatorMax);
-        break;
-    case opCCMatHeader:
-        if (copy)
-            copy->Header = Cut(v.Text, LayoutLineMax);
-        break;
-    case opCCZeilenFortsetzung:
-        if (copy)
-            copy->LineCont = Cut(v.Text, LayoutSeparatorMax);
-        break;
-    case opCCNullensparen:
-        if (copy)
-            copy->OmitZeros = BooleanOfText(v.Text);
-        break;
-    case opNeueMatrizen: {
-        const std::int32_t word = WordListPosition(NewMatrixWords, v.Text, tWordMatch::Folded);
-        if (m_store)
-            m_store->SetNewHidden(word == 1 || word == 3 || word == 5);
-        break;
-    }
-    case opBasisDatenVerz:
-    case opBeispieleVerz:
-    case opJournalVerz:
-    case opHilfeverz:
-    case opJournalDateiname:
-        *DirectorySetting(m_settings, name) = ForwardSlashes(v.Text);
-        break;
-    case opRandomStart:
-        m_random.SetSeed(static_cast<std::uint32_t>(v.Integer));
-        break;
-    case opDfltFormat:
-        if (copy)
-            copy->CellKind = std::max<std::int32_t>(
-                1, WordListPosition(FormatWords, v.Text, tWordMatch::Folded));
-        break;
-    case opDfltFeldweite:
-        if (copy)
-            copy->CellWidth = std::clamp<std::int32_t>(v.Integer, 1, 30);
-        break;
-    case opDfltDezweite:
-        if (copy)
-            copy->CellDecimals = std::clamp<std::int32_t>(v.Integer, 0, 20);
-        break;
-    case opProtokollieren:
-    case opListing: {
-        const bool journal = number == opProtokollieren;
-        const auto& show = journal ? m_hooks.ShowJournalWindow : m_hooks.ShowListingWindow;
-        // Words 1 to 5 (An, On, Aus, Off, Inv) switch; 6 and 7 show or hide the window.
-        constexpr std::int32_t modes[] = { 1, 1, -1, -1, 0 };
-        const std::int32_t word = WordListPosition(SwitchWords, v.Text, tWordMatch::Folded);
-        if (word >= 1 && word <= 5) {
-            if (journal)
-                SwitchJournal(modes[word - 1]);
-            else
-                SwitchListing(modes[word - 1]);
-        } else if (word >= 6 && show) {
-            show(word == 6);
-        }
-        break;
-    }
-    case opFirstTimeUsed: {
-        const std::int32_t word = WordListPosition(YesNoWords, v.Text, tWordMatch::Folded);
-        if (word == 1 || word == 2)
-            m_settings.FirstTimeUsed = true;
-        else if (word == 3 || word == 4)
-            m_settings.FirstTimeUsed = false;
-        break;
-    }
-    case opClFeldweite:
-        if (listing)
-            listing->TextWidth = v.Integer;
-        break;
-    case opClSpaltentrenner:
-        if (listing)
-            listing->ColumnSep = Cut(v.Text, LayoutSeparatorMax);
-        break;
-    case opClDezweite:
-        if (listing)
-            listing->TextDecimals = v.Integer;
-        break;
-    case opClQuoteStrings: {
-        const std::int32_t word = WordListPosition(QuoteWords, v.Text, tWordMatch::Folded);
-        if (word >= 1 && word <= 3)
-            m_settings.ListQuoteStrings = true;
-        else if (word == 4 || word == 5)
-            m_settings.ListQuoteStrings = false;
-        break;
-    }
-    default: // Mediantype
-        break;
-    }
-    return true;
+    const tOptionDescriptor* option = FindOption(name);
+    return option && option->Set(*this, ValueOfToken(value));
 }
 
 std::string tOptions::ShowOption(std::string_view name) const
 {
-    const std::int32_t number = OptionNumber(name);
-    if (number == 0)
+    const tOptionDescriptor* option = FindOption(name);
+    if (!option)
         return {};
-    const tTextLayout& copy = m_store ? m_store->CopyLayout() : FallbackLayout(false);
-
-    std::string text;
-    switch (number) {
-    case opCCFeldweite:
-        text = std::to_string(copy.TextWidth);
-        break;
-    case opCCDezWeite:
-        text = std::to_string(copy.TextDecimals);
-        break;
-    case opCCSchema:
-        text = Quoted("<angabe>") + "  " + Alternatives + Quoted(SchemeWords);
-        break;
-    case opCCDezZeichen:
-        text = Quoted(copy.DecimalChar);
-        break;
-    case opCCSpaltenTrenner:
-        text = copy.ColumnSep == "\t" ? "T  (Tabulator)" : Quoted(copy.ColumnSep);
-        break;
-    case opCCZeilenKlammern:
-        text = Quoted(copy.RowBrackets);
-        break;
-    case opCCZeilenTrenner:
-        text = copy.RowSep == "\t" ? "T" : Quoted(copy.RowSep);
-        break;
-    case opCCMatHeader:
-        text = Quoted(copy.Header);
-        break;
-    case opCCZeilenFortsetzung:
-        text = Quoted(copy.LineCont);
-        break;
-    case opCCNullensparen:
-        text = Quoted(copy.OmitZeros ? "TRUE" : "FALSE");
-        break;
-    case opNeueMatrizen: {
-        const bool hidden = m_store && m_store->NewHidden();
-        text = Quoted(hidden ? "Unsichtbar" : "Sichtbar") + " " + Alternatives
-            + Quoted(NewMatrixWords);
-        break;
-    }
-    case opBasisDatenVerz:
-    case opBeispieleVerz:
-    case opJournalVerz:
-    case opHilfeverz:
-    case opJournalDateiname:
-        text = Quoted(*DirectorySetting(m_settings, name));
-        break;
-    case opRandomStart:
-        text = std::to_string(static_cast<std::int32_t>(m_random.Seed()));
-        break;
-    case opDfltFormat: {
-        constexpr std::string_view words[] = { "Auto", "Fix", "Sci" };
-        const std::size_t index = copy.CellKind >= 1 && copy.CellKind <= 3 ? copy.CellKind - 1 : 0;
-        text = Quoted(words[index]) + " " + Alternatives + Quoted(FormatWords);
-        break;
-    }
-    case opDfltFeldweite:
-        text = std::to_string(copy.CellWidth);
-        break;
-    case opDfltDezweite:
-        text = std::to_string(copy.CellDecimals);
-        break;
-    case opProtokollieren:
-        text = OnOff(m_interpreter.JournalOn);
-        break;
-    case opListing:
-        text = OnOff(m_interpreter.ListingOn);
-        break;
-    case opFirstTimeUsed:
-        text = m_settings.FirstTimeUsed ? "JA" : "NEIN";
-        break;
-    case opClQuoteStrings:
-        text = OnOff(m_settings.ListQuoteStrings);
-        break;
-    default: // the listing layout's numbers and Mediantype show nothing
-        break;
-    }
-    return std::string(OptionNames[static_cast<std::size_t>(number - 1)]) + "=" + text;
+    return std::string(option->Name) + "=" + (option->Show ? option->Show(*this) : std::string());
 }
 
 void tOptions::SwitchJournal(std::int32_t mode)

@@ -18,43 +18,43 @@
 
 namespace zelvora {
 
-// The option list; an option's number is its position from 1.
-// clang-format off
-inline constexpr std::array<std::string_view, 29> OptionNames = {
-    "CCFeldweite",          //  1 copy layout TextWidth
-    "CCDezWeite",           //  2 copy layout TextDecimals
-    "CCSchema",             //  3 copy layout scheme
-    "CCDezZeichen",         //  4 DecimalChar
-    "CCSpaltenTrenner",     //  5 ColumnSep
-    "CCZeilenKlammern",     //  6 RowBrackets
-    "CCZeilenTrenner",      //  7 RowSep
-    "CCMatHeader",          //  8 Header
-    "CCZeilenFortsetzung",  //  9 LineCont
-    "CCNullensparen",       // 10 OmitZeros
-    "NeueMatrizen",         // 11 new matrices shown or hidden
-    "BasisDatenVerz",       // 12 data directory
-    "BeispieleVerz",        // 13 examples directory
-    "JournalVerz",          // 14 journal directory
-    "Hilfeverz",            // 15 help directory
-    "JournalDateiname",     // 16 journal file name
-    "RandomStart",          // 17 seed of the random generator
-    "DfltFormat",           // 18 CellKind
-    "DfltFeldweite",        // 19 CellWidth
-    "DfltDezweite",         // 20 CellDecimals
-    "Protokollieren",       // 21 journal switch and window
-    "Listing",              // 22 listing switch and window
-    "FirstTimeUsed",        // 23 first-start flag
-    "clFeldweite",          // 24 listing layout TextWidth
-    "clSpaltentrenner",     // 25 listing layout ColumnSep
-    "clDezweite",           // 26 listing layout TextDecimals
-    "clSchema",             // 27 listing layout scheme
-    "clQuoteStrings",       // 28 LIST quotes strings
-    "Mediantype",           // 29 no effect
+class tOptions;
+
+// A SETOPTIONS value as the option reads it: an integer number token gives its value and the text
+// "0"; a name, string or sign token its text and 0; other tokens 0 and "0".
+struct tOptionValue {
+    std::int32_t Integer = 0;
+    std::string Text = "0";
 };
-// clang-format on
+
+// How an assignment `name = value` may set an option; the other options only take SETOPTIONS.
+enum class tOptionAssignment {
+    None,
+    DirectoryText, // the value as a path text into the option's settings text
+    RandomStart, // the value as an integer seed
+    FirstTimeUsed, // the value as a truth value
+};
+
+// One option: its name as listed, how SETOPTIONS sets it (false: the value is refused), its show
+// text after "name=" (null: empty), and how an assignment reaches it.
+struct tOptionDescriptor {
+    std::string_view Name;
+    bool (*Set)(tOptions& options, const tOptionValue& value);
+    std::string (*Show)(const tOptions& options);
+    tOptionAssignment Assignment = tOptionAssignment::None;
+    std::string tSettings::*Setting = nullptr; // the settings text of a directory option
+};
+
+inline constexpr std::size_t OptionCount = 29;
+
+// The option list; an option's number is its position from 1.
+const std::array<tOptionDescriptor, OptionCount>& OptionTable();
 
 // The option's number (1 to 29; names compared case-insensitively, whole), 0 when it is none.
 std::int32_t OptionNumber(std::string_view name);
+
+// How an assignment may set the option; None for an unknown name too.
+tOptionAssignment OptionAssignment(std::string_view name);
 
 // What the options reach besides the settings: the toolbar buttons of the command window and
 // the visibility of the journal and listing windows. Absent hooks do nothing.
@@ -89,13 +89,21 @@ public:
     void SwitchListing(std::int32_t mode);
 
     void SetHooks(tOptionHooks hooks) { m_hooks = std::move(hooks); }
-    tSettings& Settings() { return m_settings; }
+
+    // What the option table's setters and show texts reach.
+    tSettings& Settings() const { return m_settings; }
+    const tInterpreter& Interpreter() const { return m_interpreter; }
+    tVisibleVarsList* Store() const { return m_store; }
+    tRandomGenerator& Random() const { return m_random; }
+    const tOptionHooks& Hooks() const { return m_hooks; }
+    tTextLayout* CopyLayout() const;
+    tTextLayout* ListingLayout() const;
+    // The copy layout as shown: the store's, or the default one while no store is connected.
+    const tTextLayout& ShownCopyLayout() const;
 
 private:
     void Switch(bool& state, std::string_view word, std::int32_t mode,
         const std::function<void(bool)>& button);
-    tTextLayout* CopyLayout() const;
-    tTextLayout* ListingLayout() const;
 
     tSettings& m_settings;
     tInterpreter& m_interpreter;

@@ -103,8 +103,8 @@ bool MatWrite(tStoreCommandContext& context, tStmtList& statements, const tAnsiT
         return false;
     const tVariable value = results.size() > 1 ? results[1] : tVariable {};
     const tStringmatrix* labels = results.size() > 2 ? &results[2].strmatrix : nullptr;
-    const tMatrixWriteResult written
-        = WriteMatrixFile(value, type, fileName, width, decimals, textOption, labels);
+    const tMatrixWriteResult written = WriteMatrixFile(value, type, fileName, width, decimals,
+        textOption, labels, context.Store.Ports().Clipboard);
     statements.Fail(written.Code, written.Message);
     return written.Ok();
 }

@@ -4,6 +4,7 @@
 
 #include "language/eval_machine.h"
 #include "numerics/random_matrices.h"
+#include "ports/picture_port.h"
 
 #include <array>
 #include <span>
@@ -15,7 +16,8 @@ namespace zelvora {
 class tCallArgs {
 public:
     tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
-        const std::string& scriptDirectory, tRandomGenerator& random);
+        const std::string& scriptDirectory, tRandomGenerator& random,
+        tClipboardPort* clipboard = nullptr);
 
     tOpcode Opcode() const { return m_opcode; }
     const tTOC& Entry() const { return m_entry; }
@@ -47,6 +49,8 @@ public:
     std::string ResolveFileName(std::string_view name) const;
     // The session's random generator.
     tRandomGenerator& Random() const { return m_random; }
+    // The session's clipboard; null when the front end has none.
+    tClipboardPort* Clipboard() const { return m_clipboard; }
 
 private:
     tOpcode m_opcode;
@@ -54,6 +58,7 @@ private:
     std::span<const tVariable> m_arguments;
     const std::string& m_scriptDirectory;
     tRandomGenerator& m_random;
+    tClipboardPort* m_clipboard;
 };
 
 // Results of a routine.
@@ -98,11 +103,14 @@ public:
     void SetScriptDirectorySource(const std::string* directory) { m_scriptDirectory = directory; }
     // The generator of the random functions; the session's options and system variables reseed it.
     tRandomGenerator& Random() { return m_random; }
+    // The clipboard that file functions read ("CLIP"); null, the default, means none.
+    void SetClipboard(tClipboardPort* clipboard) { m_clipboard = clipboard; }
 
 private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
     const std::string* m_scriptDirectory = nullptr;
     tRandomGenerator m_random;
+    tClipboardPort* m_clipboard = nullptr;
 };
 
 // The groups of routines, each in its own unit.

@@ -10,6 +10,7 @@
 #include "numerics/scalar_math.h"
 
 #include <cmath>
+#include <optional>
 
 namespace zelvora {
 namespace {
@@ -54,6 +55,23 @@ bool IsSquare(const trealmatrix& m)
     return !m.IsAbsent() && m.Rows() == m.Cols();
 }
 
+// The product of the identity with m (either side) as the matrix product gives it, without the
+// n^3 work: every sum starts from +0, so a zero of either sign comes out as +0 and every other
+// finite value as it is. Nothing when m holds a value that is not finite (0 times it is NaN).
+std::optional<trealmatrix> IdentityProduct(const trealmatrix& m)
+{
+    trealmatrix product = CopyMatrix(m);
+    for (int32_t r = 1; r <= product.Rows(); ++r) {
+        long double* row = product.Row(r);
+        for (int32_t c = 1; c <= product.Cols(); ++c) {
+            if (!std::isfinite(row[c]))
+                return std::nullopt;
+            row[c] += 0.0L;
+        }
+    }
+    return product;
+}
+
 trealmatrix FirstColumn(const trealmatrix& m)
 {
     trealmatrix column(m.Rows(), m.Cols() > 0 ? 1 : 0);
@@ -79,13 +97,15 @@ tRotationResult SimilaritySweeps(
         if (rows[i] < 1 || rows[i] > n || cols[i] < 1 || cols[i] > n)
             throw tRangeError();
     }
+    // S starts as the identity: the first sweep's S'*M*S and S*T' are M and T' themselves.
     trealmatrix s = MakeIdentity(n, n);
     trealmatrix w;
     int32_t quietSweeps = 0;
     int32_t sweeps = 0;
     while (sweeps < maxRotationSweeps) {
         ++sweeps;
-        w = MatMul(Transpose(s), MatMul(m, s));
+        std::optional<trealmatrix> unchanged = sweeps == 1 ? IdentityProduct(m) : std::nullopt;
+        w = unchanged ? std::move(*unchanged) : MatMul(Transpose(s), MatMul(m, s));
         const long double negligible = negligibleShare * FrobeniusNorm(w);
         // Row j of transformT is column j of this sweep's rotations T.
         trealmatrix transformT = MakeIdentity(n, n);
@@ -109,7 +129,9 @@ tRotationResult SimilaritySweeps(
                     maxTheta = std::fabs(theta);
             }
         }
-        trealmatrix next = MatMul(s, Transpose(transformT));
+        const trealmatrix rotatedT = Transpose(transformT);
+        std::optional<trealmatrix> product = sweeps == 1 ? IdentityProduct(rotatedT) : std::nullopt;
+        trealmatrix next = product ? std::move(*product) : MatMul(s, rotatedT);
         // Each sweep depends on M and S alone: an S that no bit of this sweep changed makes every
         // later sweep repeat this one, so stopping here gives the same M and S as running on.
         const bool settled = SameBits(next, s);

@@ -34,7 +34,7 @@ tSession::tSession(
         ports.Processes, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
-    NumericsContext().decimalSeparator = SystemDecimalSeparator();
+    SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
     m_journal.Start(startTime);
     m_listing.Start(startTime);
     m_interpreter.SetPorts(
@@ -49,7 +49,7 @@ tSession::tSession(
     });
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     m_dispatch.Register(FileReaderRows());
-    SetMatrixClipboard(ports.Clipboard);
+    m_dispatch.SetClipboard(ports.Clipboard);
     m_environment.SystemVariables
         = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
     tCommandHooks hooks;

@@ -1,11 +1,12 @@
 // Number texts of the windows and the text renderings.
 #include "variables/number_format.h"
 
+#include "numerics/library_state.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 
 #include <langinfo.h>
 #include <locale.h>
@@ -17,8 +18,6 @@ namespace {
 constexpr int MaxWidth = 255;
 constexpr int MaxDecimals = 64;
 constexpr int MaxSignificant = 18;
-
-std::optional<char> g_decimalSeparator;
 
 std::string Printf(const char* format, int width, int precision, long double x)
 {
@@ -95,14 +94,12 @@ char ReadLocaleDecimalSeparator()
 
 char SystemDecimalSeparator()
 {
-    if (!g_decimalSeparator)
-        g_decimalSeparator = ReadLocaleDecimalSeparator();
-    return *g_decimalSeparator;
+    return NumericsContext().decimalSeparator;
 }
 
 void SetSystemDecimalSeparator(char separator)
 {
-    g_decimalSeparator = separator;
+    NumericsContext().decimalSeparator = separator;
 }
 
 std::string BoolText(bool b)

@@ -9,12 +9,12 @@
 
 namespace zelvora {
 
-// The decimal separator of the user's LC_NUMERIC locale, read on first use (a separator that is
-// not one ASCII character gives '.'). SetSystemDecimalSeparator replaces it, for start-up and
-// tests.
+// The decimal separator of number texts: the one of the current numerics context, which a
+// session sets from the user's locale when it starts ('.' until then). Tests set their own.
 char SystemDecimalSeparator();
 void SetSystemDecimalSeparator(char separator);
-// Reads the separator from the environment's LC_NUMERIC locale without changing the C locale.
+// Reads the separator from the environment's LC_NUMERIC locale without changing the C locale (a
+// separator that is not one ASCII character gives '.').
 char ReadLocaleDecimalSeparator();
 
 // A real cell by layout.CellKind: 1 general, 2 fixed, 3 exponent, with precision CellDecimals,

@@ -6,29 +6,77 @@
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace zelvora {
 namespace {
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& fileName)
-{
-    std::FILE* file = std::fopen(fileName.c_str(), "rb");
-    if (!file)
-        return std::nullopt;
-    std::string bytes;
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    if (!ok)
-        return std::nullopt;
-    return bytes;
-}
+// The bytes of a workspace file, mapped into memory rather than copied: a large workspace is
+// parsed straight from the page cache. Files that cannot be mapped (pipes and the like) are read.
+class tFileBytes {
+public:
+    explicit tFileBytes(const std::string& fileName)
+    {
+        const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0)
+            return;
+        struct stat status { };
+        const bool known = ::fstat(descriptor, &status) == 0;
+        if (known && S_ISDIR(status.st_mode)) {
+            ::close(descriptor);
+            return;
+        }
+        if (known && S_ISREG(status.st_mode) && status.st_size > 0) {
+            const auto size = static_cast<std::size_t>(status.st_size);
+            void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
+            if (mapped != MAP_FAILED) {
+                m_mapped = mapped;
+                m_size = size;
+                m_ok = true;
+                ::close(descriptor);
+                return;
+            }
+        }
+        m_ok = ReadAll(descriptor);
+        ::close(descriptor);
+    }
+    ~tFileBytes()
+    {
+        if (m_mapped)
+            ::munmap(m_mapped, m_size);
+    }
+    tFileBytes(const tFileBytes&) = delete;
+    tFileBytes& operator=(const tFileBytes&) = delete;
+
+    bool Ok() const { return m_ok; }
+    std::string_view Bytes() const
+    {
+        return m_mapped ? std::string_view(static_cast<const char*>(m_mapped), m_size)
+                        : std::string_view(m_read);
+    }
+
+private:
+    bool ReadAll(int descriptor)
+    {
+        char buffer[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+            if (got == 0)
+                return true;
+            if (got < 0 && errno != EINTR)
+                return false;
+            if (got > 0)
+                m_read.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+
+    void* m_mapped = nullptr;
+    std::size_t m_size = 0;
+    std::string m_read;
+    bool m_ok = false;
+};
 
 // The file a write goes to: a symbolic link is followed, so that it stays a link.
 std::string TargetPath(const std::string& fileName)
@@ -89,12 +137,15 @@ bool tdiskWorkspace::SaveWorkspace(const std::string& fileName, const tVarClass&
 bool tdiskWorkspace::LoadWorkspace(const std::string& fileName, tVisibleVarsList& store)
 {
     m_fileName = fileName;
-    const std::optional<std::string> bytes = ReadWholeFile(fileName);
-    if (!bytes) {
-        m_fault = tWorkspaceFault::CannotOpen;
-        return false;
+    std::optional<tWorkspaceContent> content;
+    {
+        const tFileBytes file(fileName);
+        if (!file.Ok()) {
+            m_fault = tWorkspaceFault::CannotOpen;
+            return false;
+        }
+        content = ReadWorkspace(file.Bytes(), m_fault);
     }
-    std::optional<tWorkspaceContent> content = ReadWorkspace(*bytes, m_fault);
     if (!content)
         return false;
     m_slotCount = content->SlotCount;

@@ -63,7 +63,7 @@ TEST_F(CsvTest, StringMatrixColumnsArePaddedToTheirLongestElement)
 
 TEST_F(CsvTest, ClipboardTakesTheSameText)
 {
-    ASSERT_TRUE(CsvWrite(Matrix({ { 1 } }), "clip", 4, 1, "T.").Ok);
+    ASSERT_TRUE(CsvWrite(Matrix({ { 1 } }), "clip", 4, 1, "T.", &clipboard).Ok);
     EXPECT_EQ(clipboard.Content, " 1.0\r\n");
     EXPECT_FALSE(std::filesystem::exists("clip"));
 }
@@ -267,12 +267,12 @@ TEST_F(CsvTest, ReadFailuresLeaveTheLibraryError)
 TEST_F(CsvTest, ReadsTheClipboard)
 {
     clipboard.Content = "1\t2\r\n3\t4";
-    const tMatrixReadResult read = CsvRead("Clipboard", "");
+    const tMatrixReadResult read = CsvRead("Clipboard", "", &clipboard);
     ASSERT_TRUE(read.Ok);
     EXPECT_EQ(read.Matrix, Matrix({ { 1, 2 }, { 3, 4 } }));
 
     clipboard.Content.reset();
-    const tMatrixReadResult empty = CsvRead("CLIPBOARD", "");
+    const tMatrixReadResult empty = CsvRead("CLIPBOARD", "", &clipboard);
     EXPECT_FALSE(empty.Ok);
     EXPECT_EQ(empty.Message, "Clipboard has no simple text-contents/format ");
 }

@@ -39,7 +39,8 @@ protected:
         EXPECT_NE(row, rows.end());
         static const tTOC entry;
         tRandomGenerator random;
-        return row->Routine(tCallArgs(opcode, entry, arguments, scriptDirectory, random));
+        return row->Routine(
+            tCallArgs(opcode, entry, arguments, scriptDirectory, random, &clipboard));
     }
 
     static tVariableArray Texts(std::initializer_list<const char*> texts)

@@ -39,13 +39,8 @@ protected:
             / ("zelvora-formats-" + std::to_string(::getpid()) + "-"
                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(directory);
-        SetMatrixClipboard(&clipboard);
     }
-    void TearDown() override
-    {
-        SetMatrixClipboard(nullptr);
-        std::filesystem::remove_all(directory);
-    }
+    void TearDown() override { std::filesystem::remove_all(directory); }
 
     std::string PathOf(const std::string& name) const { return (directory / name).string(); }
 

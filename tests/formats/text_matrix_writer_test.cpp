@@ -118,15 +118,16 @@ TEST_F(WriterTest, PariTextForFilesAndTheClipboard)
     const tVariable numbers = RealValue(Counting(2, 2));
     ASSERT_TRUE(WriteMatrixFile(numbers, "PARI", PathOf("m.gp"), 0, 1, "T.").Ok());
     EXPECT_EQ(ReadBytes(PathOf("m.gp")), "{[1.0,2.0;3.0,4.0];}\r\n");
-    ASSERT_TRUE(WriteMatrixFile(numbers, "PARI", "Clip", 0, 1, "T.").Ok());
+    ASSERT_TRUE(WriteMatrixFile(numbers, "PARI", "Clip", 0, 1, "T.", nullptr, &clipboard).Ok());
     EXPECT_EQ(clipboard.Content, "{clip= [1.0,2.0;3.0,4.0];}");
-    ASSERT_TRUE(WriteMatrixFile(numbers, "PARI", "CLIP", -1, -1, "M=").Ok());
+    ASSERT_TRUE(WriteMatrixFile(numbers, "PARI", "CLIP", -1, -1, "M=", nullptr, &clipboard).Ok());
     EXPECT_EQ(clipboard.Content, "{M= [ 1.0E+0000, 2.0E+0000; 3.0E+0000, 4.0E+0000];}");
     clipboard.Available = false;
-    const tMatrixWriteResult refused = WriteMatrixFile(numbers, "PARI", "CLIP");
+    const tMatrixWriteResult refused = WriteMatrixFile(numbers, "PARI", "CLIP", DefaultWriteWidth,
+        DefaultWriteDecimals, DefaultWriteTextOption, nullptr, &clipboard);
     EXPECT_EQ(refused.Code, WriteFailed);
     EXPECT_EQ(refused.Message, "Keine Zwischenablage verf\xFCgbar");
-    SetMatrixClipboard(nullptr);
+    // Without a clipboard (a front end that has none) the text goes nowhere and says so.
     EXPECT_EQ(WriteMatrixFile(numbers, "CSV", "CLIP").Code, WriteFailed);
 }
 

@@ -47,12 +47,12 @@ struct tOptionsFixture : ::testing::Test {
 
 TEST(OptionTables, SizesAndUniqueNames)
 {
-    static_assert(OptionNames.size() == 29);
+    static_assert(OptionCount == 29);
     static_assert(SystemVariableTable.size() == 18);
     std::set<std::string> names;
-    for (std::string_view name : OptionNames)
-        names.insert(NameFold(name));
-    EXPECT_EQ(names.size(), OptionNames.size());
+    for (const tOptionDescriptor& option : OptionTable())
+        names.insert(NameFold(option.Name));
+    EXPECT_EQ(names.size(), OptionCount);
     names.clear();
     for (const tSystemVariableRow& row : SystemVariableTable)
         names.insert(NameFold(row.Name));

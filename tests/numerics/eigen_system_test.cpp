@@ -57,6 +57,48 @@ protected:
     tNumericsContextScope numerics;
 };
 
+// A fixed matrix whose elements need all mantissa bits; symmetric when asked.
+trealmatrix FixedMatrix(int32_t n, bool symmetric)
+{
+    trealmatrix m(n, n);
+    for (int32_t r = 1; r <= n; ++r)
+        for (int32_t c = 1; c <= n; ++c)
+            m(r, c) = symmetric ? 1.0L / (r + c - 1) + (r == c ? r / 3.0L : 0)
+                                : 1.0L / (r + 2 * c - 1) + (r == c ? r : 0) - (r > c ? 0.01L : 0);
+    return m;
+}
+
+// The sweeps' order of operations decides the last bits: these results were recorded from the
+// plain form (a full similarity transform and one rotation of T at a time in every sweep) and
+// must not change with any rearrangement of its loops.
+TEST_F(EigenSystemTest, FixedResultsAreBitForBit)
+{
+    using testing::BitHash;
+    const trealmatrix symmetric = FixedMatrix(9, true);
+    const tRotationResult s = SimilaritySweeps(symmetric, AllIndexes(9), AllIndexes(9));
+    EXPECT_EQ(BitHash(s.rotated), 9785249723022437540u);
+    EXPECT_EQ(BitHash(s.transform), 14631144580236062503u);
+    const trealmatrix general = FixedMatrix(7, false);
+    const tRotationResult g = SimilaritySweeps(general, AllIndexes(7), AllIndexes(7));
+    EXPECT_EQ(BitHash(g.rotated), 6051814637081310843u);
+    EXPECT_EQ(BitHash(g.transform), 6747255041715348563u);
+    tIntvector rows(3), cols(3);
+    for (int32_t i = 1; i <= 3; ++i) {
+        rows[i] = 2 * i;
+        cols[i] = 2 * i - 1;
+    }
+    // Zeros of both signs, as a product with the identity would leave them.
+    trealmatrix zeros = symmetric;
+    zeros(1, 2) = zeros(2, 1) = -0.0L;
+    zeros(1, 3) = zeros(3, 1) = 0.0L;
+    const tRotationResult z = SimilaritySweeps(zeros, AllIndexes(9), AllIndexes(9));
+    EXPECT_EQ(BitHash(z.rotated), 1005823971031585973u);
+    EXPECT_EQ(BitHash(z.transform), 934671581684658726u);
+    const tRotationResult part = SimilaritySweeps(symmetric, rows, cols);
+    EXPECT_EQ(BitHash(part.rotated), 3906139125239508322u);
+    EXPECT_EQ(BitHash(part.transform), 2001398303495648722u);
+}
+
 TEST_F(EigenSystemTest, SymmetricTwoByTwoTakesOneQuarterTurn)
 {
     const trealmatrixarr result = EigenSystem(Mat({ { 2, 1 }, { 1, 2 } }));

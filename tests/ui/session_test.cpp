@@ -1,4 +1,5 @@
 // A whole session: journal and listing texts, and malformed input of every kind.
+#include "support/recording_display_ports.h"
 #include "support/recording_ports.h"
 #include "ui/session.h"
 
@@ -125,6 +126,25 @@ TEST(TwoSessions, ShareNoState)
     const trealmatrix r = a.Store().CurrentVariable().matrix;
     ASSERT_TRUE(a.Store().Find("s"));
     EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+}
+
+TEST(TwoSessions, EachWritesAndReadsItsOwnClipboard)
+{
+    tRecordingTextView journalA, listingA, journalB, listingB;
+    tRecordingClipboard clipboardA, clipboardB;
+    tSessionPorts portsA { &journalA, &listingA };
+    portsA.Clipboard = &clipboardA;
+    tSessionPorts portsB { &journalB, &listingB };
+    portsB.Clipboard = &clipboardB;
+    tSession a(portsA, "09.12.2026 10:00:00");
+    tSession b(portsB, "09.12.2026 10:00:00");
+    ASSERT_TRUE(a.RunText("M = {1,2}\nMATWRITE CSV(\"CLIP\") = M", "").Success);
+    EXPECT_FALSE(clipboardA.Texts.empty());
+    EXPECT_TRUE(clipboardB.Texts.empty());
+    clipboardB.Texts.push_back("7\t8\r\n");
+    ASSERT_TRUE(b.RunText("N = CSVDatei(\"clip\")", "").Success);
+    ASSERT_TRUE(b.Store().Find("N"));
+    EXPECT_EQ(b.Store().CurrentVariable().matrix(1, 2), 8);
 }
 
 } // namespace
