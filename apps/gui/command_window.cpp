@@ -91,19 +91,24 @@ void tCommandWindow::Attach(tSession& session, tDesktopApplication& application)
     session.Options().SetHooks(hooks);
     if (m_tabs->count() == 0)
         AddTab(++m_tabCounter);
-    ShowWelcomeText();
     SyncSwitches();
     UpdateRecentMenu();
-    UpdateCaption();
+    setWindowTitle(ToQString(CommandWindowStartCaption)); // until a file or tab changes
 }
 
 void tCommandWindow::ShowWelcomeText()
 {
-    tScriptTab* first = Tab(0);
-    if (!m_session || !first || first->HasFile || first->document()->isModified())
-        return;
-    first->setPlainText(ToQString(m_session->Settings().WelcomeText).replace("\r\n", "\n"));
-    first->document()->setModified(false);
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        tScriptTab* tab = Tab(i);
+        if (m_session && !tab->HasFile && !tab->document()->isModified())
+            PutWelcomeText(*tab);
+    }
+}
+
+void tCommandWindow::PutWelcomeText(tScriptTab& tab)
+{
+    tab.setPlainText(ToQString(m_session->Settings().WelcomeText).replace("\r\n", "\n"));
+    tab.document()->setModified(false);
 }
 
 tSyntaxWords tCommandWindow::SyntaxWords() const
@@ -127,6 +132,9 @@ tScriptTab* tCommandWindow::AddTab(std::int32_t number)
     tab->Directory = ExamplesDirectory();
     tab->FileName = ToQString(NewTabFileName(number));
     tab->SetColouring(!m_colouring || m_colouring->isChecked());
+    // Every new tab starts with the welcome text, as the first one does.
+    if (m_session)
+        PutWelcomeText(*tab);
     connect(tab, &QWidget::customContextMenuRequested, this, [this, tab](const QPoint& at) {
         if (m_functionMenu)
             m_functionMenu->popup(tab->viewport()->mapToGlobal(at));

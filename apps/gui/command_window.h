@@ -47,7 +47,7 @@ public:
     void ShowWarning(std::string_view text) override;
     void FocusEditor() override;
 
-    // The welcome text of the settings into the first tab, unless the user changed it.
+    // The welcome text of the settings into the tabs that hold it, unless the user changed them.
     void ShowWelcomeText();
     // The run action: the statements under the caret or the selection of the active tab.
     void RunSelection();
@@ -97,6 +97,7 @@ private:
     void BuildHelpMenu();
     void BuildToolBar();
     tScriptTab* AddTab(std::int32_t number);
+    void PutWelcomeText(tScriptTab& tab);
     void UpdateCaption();
     void UpdateRecentMenu();
     void OpenRecent(int index);

@@ -211,6 +211,9 @@ private slots:
         const QString welcome = window.Tab(0)->toPlainText();
         QVERIFY2(welcome.contains("0.160821"), qPrintable(welcome));
         QVERIFY(!window.Tab(0)->document()->isModified());
+        QCOMPARE(window.windowTitle(), QString("Zelvora's  Mathbook"));
+        QCOMPARE(window.NewTab()->toPlainText(), welcome);
+        QCOMPARE(window.windowTitle(), QString("Zelvora - Syntax2"));
     }
 
     void FunctionMenuInsertsTheSignature()
