@@ -165,6 +165,11 @@ tScriptTab* tCommandWindow::ActiveTab() const
     return qobject_cast<tScriptTab*>(m_tabs->currentWidget());
 }
 
+void tCommandWindow::SetActiveTab(int index)
+{
+    m_tabs->setCurrentIndex(index);
+}
+
 int tCommandWindow::TabCount() const
 {
     return m_tabs->count();

@@ -78,6 +78,7 @@ public:
     bool MayClose();
 
     tScriptTab* ActiveTab() const;
+    void SetActiveTab(int index);
     int TabCount() const;
     tScriptTab* Tab(int index) const;
     QLabel* MessagePanel() const { return m_message; }

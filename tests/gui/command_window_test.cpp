@@ -182,6 +182,16 @@ private slots:
         window.CloseActiveTab();
         QCOMPARE(window.TabCount(), 1);
         QCOMPARE(asked, 2);
+        // The tab before the closed one becomes active; after the first or second, the last.
+        window.NewTab();
+        window.NewTab();
+        window.NewTab();
+        window.NewTab();
+        window.CloseActiveTab();
+        QCOMPARE(window.ActiveTab(), window.Tab(3));
+        window.SetActiveTab(1);
+        window.CloseActiveTab();
+        QCOMPARE(window.ActiveTab(), window.Tab(2));
     }
 
     void JournalAppendsOnlyWhatIsNew()
@@ -265,6 +275,16 @@ private slots:
         QVERIFY(listing.ExportHtml(html));
         QVERIFY(FileBytes(html).contains("data:image/png;base64,iVBORw0KGgo"));
         QVERIFY(!listing.ExportHtml(fixture.Folder() + "missing/folder/listing.html"));
+        // Closing saves the unsaved listing into its RTF file, pictures included.
+        tSettings& settings = fixture.Desktop().Session().Settings();
+        settings.DataDir = fixture.Folder().toStdString();
+        settings.ListingFileName = "l.rtf";
+        fixture.Desktop().Session().Listing().addCommand("[2] B = 2\r\n");
+        QVERIFY(listing.MayClose());
+        const QByteArray rtf = FileBytes(QString::fromStdString(settings.ListingFilePath()));
+        QVERIFY(rtf.startsWith("{\\rtf1"));
+        QVERIFY(rtf.contains("\\pngblip"));
+        QVERIFY(rtf.contains("[2] B = 2"));
     }
 
     void RunsTheShippedExampleFromTheEditor()
