@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 namespace zelvora::gui::test {
 namespace {
@@ -224,6 +225,46 @@ private slots:
         QCOMPARE(window.windowTitle(), QString("Zelvora's  Mathbook"));
         QCOMPARE(window.NewTab()->toPlainText(), welcome);
         QCOMPARE(window.windowTitle(), QString("Zelvora - Syntax2"));
+    }
+
+    void ColouringOfCommentsStringsAndWords()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        Type(window, "x = 1 // note\nb = 1 ; c\n  ; ganz\nLIST \"a//b\"", 0);
+        auto colourAt = [&window](int line, int column) {
+            const QTextBlock block = window.ActiveTab()->document()->findBlockByNumber(line);
+            for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+                if (column >= range.start && column < range.start + range.length)
+                    return range.format.foreground().color();
+            }
+            return QColor();
+        };
+        const QColor blue(0, 0, 255);
+        QCOMPARE(colourAt(0, 6), blue);
+        QCOMPARE(colourAt(0, 12), blue);
+        QVERIFY(colourAt(0, 4) != blue);
+        QVERIFY(colourAt(1, 6) != blue);
+        QCOMPARE(colourAt(2, 2), blue);
+        QCOMPARE(colourAt(3, 0), QColor(128, 0, 0)); // the command word
+        QCOMPARE(colourAt(3, 8), QColor(0, 128, 0)); // "//" inside the string
+    }
+
+    void RecentScriptsLeadWithTheOpenTabs()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        tSettings& settings = fixture.Desktop().Session().Settings();
+        settings.RecentScripts.Assign(2, { "alt1.rts", "alt2.rts" });
+        const QString path = fixture.Folder() + "neu.rts";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(window.OpenScript(path));
+        settings.RecentScripts.Assign(2, { "alt1.rts", "alt2.rts" });
+        QVERIFY(window.MayClose());
+        const std::vector<std::string> expected { path.toStdString(), "alt1.rts", "alt2.rts" };
+        QVERIFY(settings.RecentScripts.Entries() == expected);
     }
 
     void FunctionMenuInsertsTheSignature()

@@ -55,6 +55,12 @@ TEST(ListingHtml, EscapedUtf8TextAndEmbeddedPictures)
     EXPECT_NE(html.find("src=\"data:image/png;base64,UE5HMngx\""), std::string::npos);
 }
 
+TEST(JournalFileText, Utf8LinesEachEndingInALineFeed)
+{
+    EXPECT_EQ(JournalFileText(";<<\r\nA = \"\xE4\"\r\n;>>"), ";<<\nA = \"\xC3\xA4\"\n;>>\n");
+    EXPECT_EQ(JournalFileText(""), "\n");
+}
+
 class ListingFile : public ::testing::Test {
 protected:
     void TearDown() override { std::filesystem::remove(path); }
