@@ -12,6 +12,8 @@ Optionen:
   --journal DATEI   das Journal am Ende in DATEI schreiben
   --listing DATEI   das Listing am Ende als Text in DATEI schreiben
   --quiet           nur Fehler ausgeben
+  --demo DATEI      die Demo DATEI abspielen (auf einem Terminal Schritt für Schritt)
+  --batch           Demos ohne Warten auf die Eingabetaste durchlaufen lassen
   --help            diese Hilfe zeigen
 
 Rückgabewerte: 0 alle Anweisungen erfolgreich, 1 eine Anweisung ist fehlgeschlagen,
@@ -42,6 +44,11 @@ std::optional<tCliOptions> ParseCliOptions(
         } else if (argument == "--listing") {
             if (!value(options.ListingFile))
                 return std::nullopt;
+        } else if (argument == "--demo") {
+            if (!value(options.DemoFile))
+                return std::nullopt;
+        } else if (argument == "--batch") {
+            options.Batch = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             error = "Unbekannte Option " + argument;
             return std::nullopt;
@@ -51,6 +58,10 @@ std::optional<tCliOptions> ParseCliOptions(
         } else {
             options.Script = argument;
         }
+    }
+    if (options.Script && options.DemoFile) {
+        error = "Ein Skript und eine Demo können nicht zusammen angegeben werden";
+        return std::nullopt;
     }
     return options;
 }

@@ -13,6 +13,8 @@ struct tCliOptions {
     std::optional<std::string> ListingFile;
     bool Quiet = false;
     bool Help = false;
+    std::optional<std::string> DemoFile; // played as by DEMO, instead of a script
+    bool Batch = false; // demos run straight through, without waiting for Enter
 };
 
 // Parses the arguments after the program name; on a usage error returns nothing and sets error.

@@ -3,6 +3,7 @@
 #include "console_display.h"
 #include "console_ports.h"
 #include "console_process.h"
+#include "demo_runner.h"
 #include "interpreter/data_directory.h"
 #include "interpreter/process_setup.h"
 #include "interrupt.h"
@@ -72,15 +73,18 @@ int main(int argc, char** argv)
     tConsoleClipboard clipboard;
     tConsoleApplication application(shelf, options->Quiet);
     tPosixProcesses processes;
+    tConsoleDemoView demoView(!options->Batch && isatty(STDIN_FILENO), options->Quiet);
     tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
-                         nullptr, &clipboard, &processes },
+                         nullptr, &clipboard, &processes, &demoView },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
 
     int status = ExitOk;
     std::optional<tInterruptOnCtrlC> interrupt;
-    if (options->Script || !isatty(STDIN_FILENO))
+    if (options->Script || options->DemoFile || !isatty(STDIN_FILENO))
         interrupt.emplace(session.Interpreter());
-    if (options->Script) {
+    if (options->DemoFile) {
+        status = PlayDemoFile(session, *options->DemoFile);
+    } else if (options->Script) {
         const auto text = ReadScriptFile(*options->Script);
         if (!text) {
             std::fprintf(stderr, "zelvora-cli: Skript %s kann nicht gelesen werden\n",

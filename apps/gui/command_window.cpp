@@ -219,6 +219,22 @@ void tCommandWindow::FocusEditor()
         tab->setFocus();
 }
 
+void tCommandWindow::AppendEditorLines(std::string_view text)
+{
+    tScriptTab* tab = ActiveTab();
+    if (!tab || text.empty())
+        return;
+    QString lines = ToQString(text).replace("\r\n", "\n");
+    if (lines.endsWith('\n'))
+        lines.chop(1);
+    QTextCursor cursor(tab->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!cursor.block().text().isEmpty())
+        lines.prepend('\n');
+    cursor.insertText(lines);
+    tab->setTextCursor(cursor);
+}
+
 void tCommandWindow::ShowRunTimeError(const QString& text)
 {
     // Not modal for the program: the user reads it while the windows stay usable.

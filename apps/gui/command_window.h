@@ -46,6 +46,8 @@ public:
     void HideMessage() override;
     void ShowWarning(std::string_view text) override;
     void FocusEditor() override;
+    // Appends lines at the end of the active tab and puts the caret on the last of them.
+    void AppendEditorLines(std::string_view text) override;
 
     // The welcome text of the settings into the tabs that hold it, unless the user changed them.
     void ShowWelcomeText();

@@ -174,12 +174,7 @@ void tCommandWindow::BuildHelpMenu()
         [this, &settings] { ShowHelp("Neues (noch nicht in Referenz)", settings.HelpNews); });
     help->addSeparator();
     help->addAction(QString::fromUtf8("Basis-&Demo"), this, [this] {
-        tScriptTab* tab = ActiveTab();
-        if (!tab)
-            return;
-        tab->moveCursor(QTextCursor::End);
-        tab->insertPlainText(QString(tab->document()->lastBlock().text().isEmpty() ? "" : "\n")
-            + "Demo \"basisinfo.zvd\"");
+        AppendEditorLines("Demo \"basisinfo.zvd\"");
         RunSelection();
     });
     help->addAction(QString::fromUtf8("&Über"), this,

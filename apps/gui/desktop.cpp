@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -65,6 +66,11 @@ void tDesktop::CreateWindows()
     m_application.AddQuitCheck([this] { return m_listing->MayClose(); });
     m_application.AddQuitCheck([this] { return m_commandWindow->MayClose(); });
     m_application.AddQuitCheck([] { return true; }); // the shelf holds nothing to save
+    m_demoWindow = std::make_unique<tDemoWindow>();
+    m_application.AddQuitCheck([this] {
+        m_demoWindow->close(); // always allowed; a demo waiting for the user ends
+        return true;
+    });
 }
 
 tSessionPorts tDesktop::SessionPorts()
@@ -78,6 +84,7 @@ tSessionPorts tDesktop::SessionPorts()
     ports.Shelf = m_shelf.get();
     ports.Clipboard = &m_clipboard;
     ports.Processes = &m_processes;
+    ports.DemoView = m_demoWindow.get();
     return ports;
 }
 
@@ -93,6 +100,10 @@ void tDesktop::ConnectWindows()
     m_shelf->InputLine()->hide();
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
         [this](const QString& text) { RunStatements(ToProgramText(text)); });
+    QAction* basisDemo = m_shelf->menuBar()
+                             ->addMenu(QStringLiteral("&Hilfe"))
+                             ->addAction(QStringLiteral("Basis-&Demo"));
+    QObject::connect(basisDemo, &QAction::triggered, m_shelf.get(), [this] { PlayBasisDemo(); });
     QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_commandWindow.get(),
         [this] { m_commandWindow->RunSelection(); });
 }
@@ -111,6 +122,7 @@ void tDesktop::PlaceWindows()
         ReadWindowPlace(ini, JournalPlaceKey, ScreenShare(screen, 56, 51, 43, 23)));
     m_listing->setGeometry(
         ReadWindowPlace(ini, ListingPlaceKey, ScreenShare(screen, 56, 76, 43, 23)));
+    m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
 }
 
 void tDesktop::SaveWindowPlaces()
@@ -173,6 +185,14 @@ void tDesktop::RunBatchFile(const std::string& path)
     const std::string directory
         = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
     ShowRunResult(m_session->RunText(*text, directory));
+}
+
+void tDesktop::PlayBasisDemo()
+{
+    const std::string line = "Demo \"basisinfo.zvd\"";
+    if (tCommandWindowPort* commandWindow = m_session->Interpreter().Ports().CommandWindow)
+        commandWindow->AppendEditorLines(line);
+    RunStatements(line);
 }
 
 tOutermostRunResult tDesktop::RunStatements(const std::string& text)

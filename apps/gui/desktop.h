@@ -3,6 +3,7 @@
 #pragma once
 
 #include "command_window.h"
+#include "demo_window.h"
 #include "desktop_application.h"
 #include "interpreter/start_parameters.h"
 #include "journal_window.h"
@@ -41,6 +42,9 @@ public:
     tOutermostRunResult RunStatements(const std::string& text);
     // Runs a script file as a batch (the start parameter batchdatei).
     void RunBatchFile(const std::string& path);
+    // "Basis-&Demo": the line that plays the introductory demo goes to the command window's
+    // editor and runs.
+    void PlayBasisDemo();
     // Replaces the message boxes (tests record them instead).
     void SetMessageBox(tMessageBox show) { m_messageBox = std::move(show); }
 
@@ -50,6 +54,7 @@ public:
     tJournalWindow& JournalWindow() { return *m_journal; }
     tListingWindow& ListingWindow() { return *m_listing; }
     tDesktopApplication& Application() { return m_application; }
+    tDemoWindow& DemoWindow() { return *m_demoWindow; }
 
 private:
     void CreateWindows();
@@ -71,6 +76,7 @@ private:
     std::unique_ptr<tListingWindow> m_listing;
     std::unique_ptr<tCommandWindow> m_commandWindow;
     std::unique_ptr<tShelfWindow> m_shelf;
+    std::unique_ptr<tDemoWindow> m_demoWindow;
 
     // ---- The session: declared last, so it is destroyed before the windows it points to. ----
     std::unique_ptr<tSession> m_session;

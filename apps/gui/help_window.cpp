@@ -2,6 +2,7 @@
 
 #include "interpreter/settings.h"
 #include "program_text.h"
+#include "text/rtf_reader.h"
 #include "text/script_file_form.h"
 
 #include <QDateTime>
@@ -37,15 +38,14 @@ tHelpWindow::tHelpWindow(const QString& caption, const QString& path, QWidget* p
         m_view->setHtml(MissingHelpText());
     } else {
         const QByteArray bytes = file.readAll();
-        const std::string text
-            = DecodeScriptFile(std::string_view(bytes.constData(), std::size_t(bytes.size())))
-                  .Utf8Text;
-        const QString content = QString::fromUtf8(text.data(), qsizetype(text.size()));
-        if (path.endsWith(".html", Qt::CaseInsensitive)
-            || path.endsWith(".htm", Qt::CaseInsensitive))
-            m_view->setHtml(content);
-        else
-            m_view->setPlainText(content);
+        const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
+        if (LooksLikeRtf(view)) {
+            const std::string html = RichTextToHtml(ReadRtf(view));
+            m_view->setHtml(QString::fromUtf8(html.data(), qsizetype(html.size())));
+        } else {
+            const std::string text = DecodeScriptFile(view).Utf8Text;
+            m_view->setPlainText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+        }
     }
     resize(640, 480);
 }

@@ -11,7 +11,7 @@ class tHelpWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // caption: "Erste Hilfe", "Einführung", ...; path: the help file (RTF, HTML or plain text).
+    // caption: "Erste Hilfe", "Einführung", ...; path: the help file (RTF or plain text).
     tHelpWindow(const QString& caption, const QString& path, QWidget* parent = nullptr);
     QTextBrowser* View() const { return m_view; }
 

@@ -2,6 +2,7 @@
 
 #include "program_text.h"
 #include "script_highlighter.h"
+#include "text/rtf_reader.h"
 #include "text/rtf_writer.h"
 #include "text/text_encoding.h"
 #include "ui/text_window_files.h"
@@ -16,9 +17,15 @@ namespace {
 // The UTF-8 text of a script file's bytes; form and richText tell how it was stored.
 std::string ScriptFileText(std::string_view bytes, tScriptFileForm& form, bool& richText)
 {
+    richText = LooksLikeRtf(bytes);
+    if (richText) {
+        form = {};
+        std::string text = Cp1252ToUtf8(PlainText(ReadRtf(bytes)));
+        std::erase(text, '\r');
+        return text;
+    }
     tDecodedScript script = DecodeScriptFile(bytes);
     form = script.Form;
-    richText = false;
     return std::move(script.Utf8Text);
 }
 

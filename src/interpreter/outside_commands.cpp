@@ -195,6 +195,23 @@ bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
     return false;
 }
 
+// The file in the same directory whose name differs only in upper and lower case (demo names
+// are written in either, as on systems whose file names ignore case); the name itself when there
+// is none.
+std::string FileNameIgnoringCase(const std::string& fileName)
+{
+    const std::filesystem::path path(fileName);
+    const std::string wanted = NameFold(path.filename().string());
+    std::error_code error;
+    const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
+    for (std::filesystem::directory_iterator entry(directory, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (NameFold(entry->path().filename().string()) == wanted)
+            return (path.has_parent_path() ? entry->path() : entry->path().filename()).string();
+    }
+    return fileName;
+}
+
 bool Demo(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
 {
     std::string fileName;
@@ -203,12 +220,17 @@ bool Demo(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
     if (context.DemoDirectory)
         fileName = JoinPath(context.DemoDirectory(), fileName);
     std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error))
+        fileName = FileNameIgnoringCase(fileName);
     if (!std::filesystem::is_regular_file(fileName, error)) {
         WarnMissingFile(context, "DEMO", fileName); // no failure, but the user hears of it
         return true;
     }
-    statements.Fail(1, "Demos k\xF6nnen in dieser Ausgabe noch nicht abgespielt werden");
-    return false;
+    if (!context.PlayDemo) {
+        statements.Fail(1, "Demos k\xF6nnen in dieser Ausgabe noch nicht abgespielt werden");
+        return false;
+    }
+    return context.PlayDemo(statements, fileName);
 }
 
 bool Compartments(tStoreCommandContext& context, const tAnsiTokens& arguments)

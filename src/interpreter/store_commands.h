@@ -31,6 +31,9 @@ struct tStoreCommandContext {
     std::function<std::string()> AddOnDirectory;
     // Whether LIST quotes strings (option clQuoteStrings); absent: quoted.
     std::function<bool()> ListQuoteStrings;
+    // Plays the demo file (it exists); sets Code and Message. Absent: DEMO fails saying that
+    // this front end plays no demos.
+    std::function<bool(tStmtList&, const std::string&)> PlayDemo;
 };
 
 // Gives the command table's slots of these commands their handlers.

@@ -15,6 +15,8 @@ public:
     virtual void ShowWarning(std::string_view text) { (void)text; }
     // Gives the focus to the window and its editor.
     virtual void FocusEditor() = 0;
+    // Appends lines to the active editor (a demo's code block before it runs).
+    virtual void AppendEditorLines(std::string_view text) { (void)text; }
 };
 
 class tDemoWindowPort {

@@ -31,14 +31,15 @@ tSession::tSession(
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {} }
+        ports.Processes, {}, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
     m_journal.Start(startTime);
     m_listing.Start(startTime);
+    tDemoWindowPort* demoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView;
     m_interpreter.SetPorts(
-        { &m_journal, &m_listing, ports.CommandWindow, ports.DemoWindow, ports.Application });
+        { &m_journal, &m_listing, ports.CommandWindow, demoWindow, ports.Application });
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
@@ -64,6 +65,12 @@ tSession::tSession(
     m_storeCommands.DemoDirectory = [&settings] { return settings.DemoDirectory(); };
     m_storeCommands.AddOnDirectory = [&settings] { return settings.OrbidexDir; };
     m_storeCommands.ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; };
+    if (ports.DemoView) {
+        m_demoCommand = std::make_unique<tDemoCommand>(m_interpreter, *ports.DemoView);
+        m_storeCommands.PlayDemo = [this](tStmtList& statements, const std::string& fileName) {
+            return m_demoCommand->Play(statements, fileName);
+        };
+    }
     RegisterStoreCommands(m_storeCommands);
     RegisterOutsideCommands(m_storeCommands);
 }

@@ -16,6 +16,7 @@
 #include "ports/picture_port.h"
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
+#include "ui/demo_command.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
 #include "variables/display_list.h"
@@ -35,6 +36,7 @@ struct tSessionPorts {
     tListingPicturePort* ListingPictures = nullptr;
     tClipboardPort* Clipboard = nullptr;
     tProcessPort* Processes = nullptr; // ORBIDEX and ANIMATE start programs through it
+    tDemoView* DemoView = nullptr; // plays DEMO; also the demo window when DemoWindow is absent
 };
 
 class tSession {
@@ -76,6 +78,7 @@ private:
     tCoreComputeServices m_services;
     tOptions m_options;
     tStoreCommandContext m_storeCommands;
+    std::unique_ptr<tDemoCommand> m_demoCommand;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".

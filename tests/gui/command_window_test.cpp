@@ -1,6 +1,7 @@
 // The command window: running statements, the message panel, comment tools, files; the listing
 // and the journal it feeds. Pictures of the three windows go to ZELVORA_PICTURE_DIR.
 #include "interpreter/settings.h"
+#include "help_window.h"
 #include "script_tab.h"
 #include "support/desktop_fixture.h"
 
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -164,6 +166,36 @@ private slots:
         }
         QVERIFY(!window.OpenScript(fixture.Folder() + "missing.rts"));
         QVERIFY(window.MessagePanel()->text().contains("missing.rts"));
+    }
+
+    void RtfScriptsAreSavedAndReadAsRichText()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        const QString script = QString::fromUtf8("; Größe {x}\nA = \"a\\b\" // c\n");
+        Type(window, script, 0);
+        const QString path = fixture.Folder() + "formatiert.rtf";
+        QVERIFY(window.SaveActiveTabAs(path, true));
+        QVERIFY(FileBytes(path).startsWith("{\\rtf1"));
+        QVERIFY(FileBytes(path).contains("\\'f6"));
+        QVERIFY(window.OpenScript(path));
+        QCOMPARE(window.ActiveTab()->toPlainText(), script);
+        QVERIFY(window.ActiveTab()->SavesRichText);
+    }
+
+    void HelpWindowShowsTheFileOrSaysItIsMissing()
+    {
+        tDesktopFixture fixture;
+        const QString path = fixture.Folder() + "hilfe.rtf";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1\\ansi {\\b Erste} Hilfe\\par}");
+        file.close();
+        tHelpWindow help("Erste Hilfe", path);
+        QCOMPARE(help.windowTitle(), QString("Zelvora - Erste Hilfe"));
+        QCOMPARE(help.View()->toPlainText(), QString("Erste Hilfe"));
+        tHelpWindow missing("Erste Hilfe", fixture.Folder() + "fehlt.rtf");
+        QVERIFY(missing.View()->toPlainText().contains("nicht gefunden"));
     }
 
     void OnlyTabIsNotClosedAndUnsavedTabsAreAsked()
