@@ -1,7 +1,7 @@
 // The command window: running statements, the message panel, comment tools, files; the listing
 // and the journal it feeds. Pictures of the three windows go to ZELVORA_PICTURE_DIR.
-#include "interpreter/settings.h"
 #include "help_window.h"
+#include "interpreter/settings.h"
 #include "script_tab.h"
 #include "support/desktop_fixture.h"
 
@@ -15,8 +15,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTextLayout>
 
