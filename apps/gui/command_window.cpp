@@ -79,16 +79,6 @@ void tCommandWindow::Attach(tSession& session, tDesktopApplication& application)
     m_application = &application;
     BuildMenus();
     BuildToolBar();
-    tOptionHooks hooks;
-    hooks.JournalButton = [this](bool on) {
-        const QSignalBlocker blocker(m_journalSwitch);
-        m_journalSwitch->setChecked(on);
-    };
-    hooks.ListingButton = [this](bool on) {
-        const QSignalBlocker blocker(m_listingSwitch);
-        m_listingSwitch->setChecked(on);
-    };
-    session.Options().SetHooks(hooks);
     if (m_tabs->count() == 0)
         AddTab(++m_tabCounter);
     SyncSwitches();
@@ -109,6 +99,20 @@ void tCommandWindow::PutWelcomeText(tScriptTab& tab)
 {
     tab.setPlainText(ToQString(m_session->Settings().WelcomeText).replace("\r\n", "\n"));
     tab.document()->setModified(false);
+}
+
+tOptionHooks tCommandWindow::SwitchButtonHooks()
+{
+    tOptionHooks hooks;
+    hooks.JournalButton = [this](bool on) {
+        const QSignalBlocker blocker(m_journalSwitch);
+        m_journalSwitch->setChecked(on);
+    };
+    hooks.ListingButton = [this](bool on) {
+        const QSignalBlocker blocker(m_listingSwitch);
+        m_listingSwitch->setChecked(on);
+    };
+    return hooks;
 }
 
 tSyntaxWords tCommandWindow::SyntaxWords() const

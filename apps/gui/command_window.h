@@ -3,6 +3,7 @@
 // from the catalogue, help, the journal and listing switches. Closing it ends the program.
 #pragma once
 
+#include "interpreter/options.h"
 #include "ports/command_window_port.h"
 #include "ui/syntax_classes.h"
 
@@ -40,6 +41,9 @@ public:
     // The session and the application, once they exist; makes the first tab with the welcome
     // text.
     void Attach(tSession& session, tDesktopApplication& application);
+
+    // The journal and listing buttons as the options switch them.
+    tOptionHooks SwitchButtonHooks();
 
     // tCommandWindowPort
     void ShowMessage(std::string_view text) override;

@@ -96,6 +96,10 @@ void tDesktop::ConnectWindows()
     m_journal->Attach(m_session->Journal(), m_session->Settings());
     m_listing->Attach(m_session->Listing(), m_session->Settings());
     m_commandWindow->Attach(*m_session, m_application);
+    tOptionHooks hooks = m_commandWindow->SwitchButtonHooks();
+    hooks.ShowJournalWindow = [this](bool visible) { m_journal->setVisible(visible); };
+    hooks.ShowListingWindow = [this](bool visible) { m_listing->setVisible(visible); };
+    m_session->Options().SetHooks(hooks);
     // Statements are written and run in the command window; the shelf's input line stays hidden.
     m_shelf->InputLine()->hide();
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),

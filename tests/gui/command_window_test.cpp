@@ -137,6 +137,8 @@ private slots:
             journal.contains(";<<\n;H Ergebnisse\nM = {{1,2},{3,4}}\nLIST M"), qPrintable(journal));
         fixture.Desktop().Session().Options().SwitchListing(2);
         QVERIFY(!window.ListingSwitch()->isChecked());
+        QVERIFY(fixture.Run("SETOPTIONS Listing = visible"));
+        QVERIFY(fixture.Desktop().ListingWindow().isVisible());
     }
 
     void SavingAndReopeningKeepsTheBytes()
