@@ -57,6 +57,12 @@ std::string LineBytes(const QString& line)
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(line.size()));
     for (const QChar c : line) {
+        const char16_t code = c.unicode();
+        // ASCII and the Latin-1 letters are the same bytes in Windows-1252.
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            bytes += static_cast<char>(code);
+            continue;
+        }
         const std::string one = ToProgramText(QString(c));
         bytes += one.size() == 1 ? one[0] : '?';
     }

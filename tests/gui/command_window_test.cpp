@@ -2,6 +2,7 @@
 // and the journal it feeds. Pictures of the three windows go to ZELVORA_PICTURE_DIR.
 #include "help_window.h"
 #include "interpreter/settings.h"
+#include "script_highlighter.h"
 #include "script_tab.h"
 #include "support/desktop_fixture.h"
 
@@ -282,6 +283,8 @@ private slots:
         QCOMPARE(colourAt(2, 2), blue);
         QCOMPARE(colourAt(3, 0), QColor(128, 0, 0)); // the command word
         QCOMPARE(colourAt(3, 8), QColor(0, 128, 0)); // "//" inside the string
+        // One byte per character, so that the columns of the classes match the editor's.
+        QCOMPARE(LineBytes(QString::fromUtf8("ä€→x")), std::string("\xE4\x80?x"));
     }
 
     void RecentScriptsLeadWithTheOpenTabs()
