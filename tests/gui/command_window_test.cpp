@@ -73,6 +73,22 @@ private slots:
         QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
     }
 
+    void KeysRunTheStatement()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        Type(window, "k = 1", 0);
+        window.ActiveTab()->setFocus();
+        QTest::keyClick(window.ActiveTab(), Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(fixture.Desktop().Session().Store().Find("k"));
+        Type(window, "f = 2", 0);
+        QTest::keyClick(window.ActiveTab(), Qt::Key_F2);
+        QVERIFY(fixture.Desktop().Session().Store().Find("f"));
+    }
+
     void FailureShowsMessageAndStatement()
     {
         tDesktopFixture fixture;
