@@ -406,16 +406,18 @@ private slots:
             "R = Rot(L, \"VARIMAX\")\n"
             "   ; Kommentar nach Leerzeichen\n"
             "LIST R\n"
+            "LIST R.GRID\n"
             "s = \"a//b\" + \"c\"\n"
             "v = Inv({{2,0},{0,4}}) * 1.5e-3\n",
             0);
         window.ActiveTab()->selectAll();
         window.RunSelection();
-        Type(window, window.ActiveTab()->toPlainText() + "r = Invv(L)", 7);
+        QVERIFY(fixture.Desktop().ListingWindow().View()->toHtml().contains("<img"));
+        Type(window, window.ActiveTab()->toPlainText() + "r = Invv(L)", 8);
         window.RunSelection();
         window.resize(760, 420);
         SavePicture(window, "command_window.png");
-        fixture.Desktop().ListingWindow().resize(620, 360);
+        fixture.Desktop().ListingWindow().resize(620, 480);
         SavePicture(fixture.Desktop().ListingWindow(), "listing_window.png");
         fixture.Desktop().JournalWindow().resize(620, 300);
         SavePicture(fixture.Desktop().JournalWindow(), "journal_window.png");
