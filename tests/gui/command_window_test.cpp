@@ -320,6 +320,26 @@ private slots:
         QVERIFY(settings.RecentScripts.Entries() == expected);
     }
 
+    void StartParametersOpenAScriptAndRunABatchInTabs()
+    {
+        tDesktopFixture fixture;
+        const QString script = fixture.Folder() + "offen.rts";
+        const QString batch = fixture.Folder() + "lauf.rts";
+        for (const auto& [path, text] : { std::pair { script, "o = 1" }, { batch, "b = 2" } }) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        }
+        QVERIFY(fixture.Desktop().Start({ "zelvora", "scriptdatei=" + script.toStdString(),
+            "batchdatei=" + batch.toStdString() }));
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        QTRY_COMPARE(window.TabCount(), 3);
+        QCOMPARE(window.Tab(1)->toPlainText(), QString("o = 1"));
+        QCOMPARE(window.Tab(2)->toPlainText(), QString("b = 2"));
+        QVERIFY(fixture.Desktop().Session().Store().Find("b"));
+        QVERIFY(!fixture.Desktop().Session().Store().Find("o"));
+    }
+
     void FunctionMenuInsertsTheSignature()
     {
         tDesktopFixture fixture;
