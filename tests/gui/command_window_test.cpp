@@ -246,6 +246,20 @@ private slots:
         QCOMPARE(window.ActiveTab(), window.Tab(2));
     }
 
+    void ClosingTheCommandWindowEndsTheProgram()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.show();
+        window.ActiveTab()->insertPlainText("x = 1");
+        window.SetUnsavedQuestion([](const QString&) { return -1; });
+        QVERIFY(!window.close());
+        QVERIFY(!fixture.Desktop().Application().QuitGranted());
+        window.SetUnsavedQuestion([](const QString&) { return 0; });
+        QVERIFY(window.close());
+        QVERIFY(fixture.Desktop().Application().QuitGranted());
+    }
+
     void JournalAppendsOnlyWhatIsNew()
     {
         tDesktopFixture fixture;
