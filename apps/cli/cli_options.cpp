@@ -2,6 +2,20 @@
 #include "cli_options.h"
 
 namespace zelvora::cli {
+namespace {
+
+constexpr std::int32_t MaxFrames = 360;
+
+// The number of frames, 1..MaxFrames; 0 for any other text.
+std::int32_t FrameCount(const std::string& text)
+{
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != text.npos)
+        return 0;
+    const std::int32_t count = std::stoi(text);
+    return count <= MaxFrames ? count : 0;
+}
+
+} // namespace
 
 const char* const UsageText = R"(Aufruf: zelvora-cli [Optionen] [SKRIPT]
 
@@ -11,6 +25,9 @@ oder das Skript von der Standardeingabe.
 Optionen:
   --journal DATEI   das Journal am Ende in DATEI schreiben
   --listing DATEI   das Listing am Ende als Text in DATEI schreiben
+  --pictures ORDNER Zeichnungen (ZEICHNE, LIST GRAPH) als SVG und PNG in ORDNER schreiben
+                    (sonst im Arbeitsverzeichnis)
+  --frames N        N Bilder je Animation schreiben, je 10 Grad weitergedreht (1 bis 360)
   --quiet           nur Fehler ausgeben
   --demo DATEI      die Demo DATEI abspielen (auf einem Terminal Schritt für Schritt)
   --batch           Demos ohne Warten auf die Eingabetaste durchlaufen lassen
@@ -49,6 +66,21 @@ std::optional<tCliOptions> ParseCliOptions(
                 return std::nullopt;
         } else if (argument == "--batch") {
             options.Batch = true;
+        } else if (argument == "--pictures") {
+            std::optional<std::string> directory;
+            if (!value(directory))
+                return std::nullopt;
+            options.PicturesDirectory = *directory;
+        } else if (argument == "--frames") {
+            std::optional<std::string> count;
+            if (!value(count))
+                return std::nullopt;
+            options.Frames = FrameCount(*count);
+            if (options.Frames == 0) {
+                error = "Option --frames braucht eine Zahl von 1 bis " + std::to_string(MaxFrames)
+                    + ", nicht " + *count;
+                return std::nullopt;
+            }
         } else if (argument.size() > 1 && argument[0] == '-') {
             error = "Unbekannte Option " + argument;
             return std::nullopt;

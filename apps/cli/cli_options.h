@@ -1,6 +1,7 @@
 // Command-line arguments of the console program.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@ struct tCliOptions {
     std::optional<std::string> Script;
     std::optional<std::string> JournalFile;
     std::optional<std::string> ListingFile;
+    std::string PicturesDirectory; // empty: the working directory
+    std::int32_t Frames = 1; // picture files per animation
     bool Quiet = false;
     bool Help = false;
     std::optional<std::string> DemoFile; // played as by DEMO, instead of a script

@@ -10,6 +10,7 @@
 #include "prompt.h"
 #include "run_report.h"
 #include "text/text_encoding.h"
+#include "ui/graphics/picture_file_graphics.h"
 #include "ui/session.h"
 
 #include <cstdio>
@@ -73,9 +74,16 @@ int main(int argc, char** argv)
     tConsoleClipboard clipboard;
     tConsoleApplication application(shelf, options->Quiet);
     tPosixProcesses processes;
+    const auto announcePicture = [quiet = options->Quiet](const std::string& path) {
+        if (!quiet)
+            std::printf("Zeichnung gespeichert: %s\n", path.c_str());
+    };
+    tPictureFileGraphics graphics(
+        { options->PicturesDirectory, options->Frames, true }, announcePicture);
+    tPictureFileListing listingPictures(options->PicturesDirectory, announcePicture);
     tConsoleDemoView demoView(!options->Batch && isatty(STDIN_FILENO), options->Quiet);
     tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
-                         nullptr, &clipboard, &processes, &demoView },
+                         &listingPictures, &clipboard, &processes, &demoView, &graphics },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
 
     int status = ExitOk;

@@ -20,6 +20,21 @@ constexpr std::string_view ShelfPlaceKey = "Regal";
 constexpr std::string_view CommandPlaceKey = "Befehle";
 constexpr std::string_view JournalPlaceKey = "Journal";
 constexpr std::string_view ListingPlaceKey = "Listing";
+// The graphics windows: key and start place in percent of the screen (left, top, width, height).
+struct tGraphicsPlace {
+    std::string_view Key;
+    double Left, Top, Width, Height;
+};
+constexpr tGraphicsPlace VectorAnimationPlace { "VektorAnimation", 56, 2, 40, 55 };
+constexpr tGraphicsPlace CloudAnimationPlace { "WolkenAnimation", 58, 6, 40, 55 };
+constexpr tGraphicsPlace ScatterplotPlace { "Scatterplot", 58, 50, 36, 45 };
+
+std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
+    QWidget& vectors, QWidget& cloud, QWidget& scatterplot)
+{
+    return { { &vectors, VectorAnimationPlace }, { &cloud, CloudAnimationPlace },
+        { &scatterplot, ScatterplotPlace } };
+}
 
 void ShowMessageBox(const std::string& title, const std::string& text)
 {
@@ -71,6 +86,11 @@ void tDesktop::CreateWindows()
         m_demoWindow->close(); // always allowed; a demo waiting for the user ends
         return true;
     });
+    m_cloudAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Cloud);
+    m_scatterplot = std::make_unique<tScatterplotWindow>();
+    m_vectorAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Vectors);
+    m_graphics
+        = std::make_unique<tDesktopGraphics>(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot);
 }
 
 tSessionPorts tDesktop::SessionPorts()
@@ -85,6 +105,7 @@ tSessionPorts tDesktop::SessionPorts()
     ports.Clipboard = &m_clipboard;
     ports.Processes = &m_processes;
     ports.DemoView = m_demoWindow.get();
+    ports.Graphics = m_graphics.get();
     return ports;
 }
 
@@ -103,7 +124,12 @@ void tDesktop::ConnectWindows()
     // Statements are written and run in the command window; the shelf's input line stays hidden.
     m_shelf->InputLine()->hide();
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
-        [this](const QString& text) { RunStatements(ToProgramText(text)); });
+        [this](const QString& text) {
+            // A line that ran is done with (Up brings it back); a failed one stays to be mended.
+            const tOutermostRunResult result = RunStatements(ToProgramText(text));
+            if (result.Success && !result.RunTimeError)
+                m_shelf->InputLine()->Editor()->clear();
+        });
     QAction* basisDemo = m_shelf->menuBar()
                              ->addMenu(QStringLiteral("&Hilfe"))
                              ->addAction(QStringLiteral("Basis-&Demo"));
@@ -127,6 +153,11 @@ void tDesktop::PlaceWindows()
     m_listing->setGeometry(
         ReadWindowPlace(ini, ListingPlaceKey, ScreenShare(screen, 56, 76, 43, 23)));
     m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
+        window->setGeometry(ReadWindowPlace(
+            ini, place.Key, ScreenShare(screen, place.Left, place.Top, place.Width, place.Height)));
+    }
 }
 
 void tDesktop::SaveWindowPlaces()
@@ -138,6 +169,9 @@ void tDesktop::SaveWindowPlaces()
     WriteWindowPlace(ini, CommandPlaceKey, m_commandWindow->geometry());
     WriteWindowPlace(ini, JournalPlaceKey, m_journal->geometry());
     WriteWindowPlace(ini, ListingPlaceKey, m_listing->geometry());
+    for (const auto& [window, place] :
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot))
+        WriteWindowPlace(ini, place.Key, window->geometry());
     ini.Save(path);
 }
 

@@ -2,14 +2,17 @@
 // made first and handed to the session as its ports; the session goes first at the end.
 #pragma once
 
+#include "animation_window.h"
 #include "command_window.h"
 #include "demo_window.h"
 #include "desktop_application.h"
+#include "desktop_graphics.h"
 #include "interpreter/start_parameters.h"
 #include "journal_window.h"
 #include "listing_window.h"
 #include "qt_clipboard.h"
 #include "qt_processes.h"
+#include "scatterplot_window.h"
 #include "shelf_window.h"
 #include "ui/session.h"
 
@@ -55,6 +58,9 @@ public:
     tListingWindow& ListingWindow() { return *m_listing; }
     tDesktopApplication& Application() { return m_application; }
     tDemoWindow& DemoWindow() { return *m_demoWindow; }
+    tAnimationWindow& VectorAnimation() { return *m_vectorAnimation; }
+    tAnimationWindow& CloudAnimation() { return *m_cloudAnimation; }
+    tScatterplotWindow& Scatterplot() { return *m_scatterplot; }
 
 private:
     void CreateWindows();
@@ -77,6 +83,10 @@ private:
     std::unique_ptr<tCommandWindow> m_commandWindow;
     std::unique_ptr<tShelfWindow> m_shelf;
     std::unique_ptr<tDemoWindow> m_demoWindow;
+    std::unique_ptr<tAnimationWindow> m_cloudAnimation;
+    std::unique_ptr<tScatterplotWindow> m_scatterplot;
+    std::unique_ptr<tAnimationWindow> m_vectorAnimation;
+    std::unique_ptr<tDesktopGraphics> m_graphics;
 
     // ---- The session: declared last, so it is destroyed before the windows it points to. ----
     std::unique_ptr<tSession> m_session;

@@ -35,6 +35,8 @@ tMatrixGridView::tMatrixGridView(QWidget* parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
+    // Numbers come padded on the left; a narrow column cuts the padding, never the digits.
+    setTextElideMode(Qt::ElideNone);
 
     // The corner button shows the grid's size; it is painted here because Qt draws it blank.
     m_corner = findChild<QAbstractButton*>();

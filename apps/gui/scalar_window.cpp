@@ -54,6 +54,8 @@ tScalarWidget::tScalarWidget(QWidget* parent)
     m_grid->setColumnWidth(0, InitialNameWidth);
     m_grid->setColumnWidth(1, InitialValueWidth);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
+    m_grid->setFocusPolicy(Qt::NoFocus);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setWordWrap(false);
     m_grid->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Name")));

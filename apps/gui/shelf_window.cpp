@@ -173,7 +173,7 @@ void tShelfWindow::HideAllWindows()
 void tShelfWindow::MinimizeAllWindows()
 {
     for (tMatrixWindow* window : m_windows)
-        if (window->Window()->isVisible())
+        if (!window->Window()->isHidden())
             window->Window()->showMinimized();
 }
 
@@ -268,12 +268,12 @@ void tShelfWindow::MoveToActiveCompartment(tMatrixWindowPort& port)
     if (!sub || sub->mdiArea() == target)
         return;
     const QRect bounds = sub->geometry();
-    const bool visible = sub->isVisible();
+    const bool hidden = sub->isHidden(); // shown, even on a page not in front
     if (QMdiArea* source = sub->mdiArea())
         source->removeSubWindow(sub);
     target->addSubWindow(sub);
     sub->setGeometry(bounds);
-    sub->setVisible(visible);
+    sub->setVisible(!hidden);
 }
 
 // ---- Closing and notes

@@ -13,6 +13,12 @@ namespace zelvora {
 namespace {
 
 constexpr std::size_t MaxFormulaTokens = 1024;
+// Positions of the drawing types in ZEICHNE's word list, and the code of data that the window
+// cannot draw.
+constexpr int DrawAnimate = 1;
+constexpr int DrawScatterplot = 2;
+constexpr int DrawCloudAnimate = 3;
+constexpr std::int32_t DrawingRefused = 26;
 
 // The argument tokens without the end tokens.
 std::size_t GivenTokenCount(const tAnsiTokens& arguments)
@@ -170,7 +176,7 @@ bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
     }
     const int type = WordListPosition(
         "ANIMATE;SCATTERPLOT;CLOUDANIMATE;BMP", NameFold(arguments[0].Text), tWordMatch::Prefix);
-    if (type < 1 || type > 3) {
+    if (type < DrawAnimate || type > DrawCloudAnimate) {
         statements.Fail(
             25, "Als Zeichnungstyp nur ANIMATE, SCATTERPLOT, oder CLOUDANIMATE erlaubt");
         return false;
@@ -187,12 +193,42 @@ bool Draw(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
         statements.Fail(24, "Matrix als Ergebnis erwartet");
         return false;
     }
-    if (type == 2 && (results.size() < 3 || results[2].shape != shMatrix)) {
+    if (type == DrawScatterplot && (results.size() < 3 || results[2].shape != shMatrix)) {
         statements.Fail(24, "zweite Matrix als Ergebnis erwartet (Y-Daten)");
         return false;
     }
-    statements.Fail(1, "Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar");
-    return false;
+    // A text matrix has no numbers to draw; drawing its empty number part would report success
+    // for a picture of nothing.
+    const std::size_t used = type == DrawScatterplot ? std::min<std::size_t>(results.size(), 4) : 2;
+    for (std::size_t i = 1; i < used; ++i) {
+        if (results[i].shape == shMatrix && results[i].datatype == dtString) {
+            statements.Fail(DrawingRefused,
+                "Zeichnen braucht Zahlen: Ergebnis " + std::to_string(i) + " ist eine Textmatrix");
+            return false;
+        }
+    }
+    if (!context.Graphics) {
+        statements.Fail(1, "Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar");
+        return false;
+    }
+    std::string refusal;
+    if (type == DrawScatterplot) {
+        const tVariable* colours
+            = results.size() > 3 && results[3].shape == shMatrix ? &results[3] : nullptr;
+        refusal = context.Graphics->ShowScatterplot(
+            results[1].matrix, results[2].matrix, colours ? &colours->matrix : nullptr);
+    } else {
+        const std::uint32_t seed = context.AnimationSeed ? context.AnimationSeed() : 0;
+        refusal = context.Graphics->ShowAnimation(
+            type == DrawAnimate ? tAnimationKind::Vectors : tAnimationKind::Cloud,
+            results[1].matrix, seed);
+    }
+    if (!refusal.empty()) {
+        statements.Fail(DrawingRefused, refusal);
+        return false;
+    }
+    statements.Fail(0, "");
+    return true;
 }
 
 // The file in the same directory whose name differs only in upper and lower case (demo names

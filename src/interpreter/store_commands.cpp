@@ -136,6 +136,15 @@ bool SaveOrLoad(
     return ok;
 }
 
+// The scatterplot window's picture into the listing; nothing before the first scatterplot.
+void ListScatterplot(tStoreCommandContext& context)
+{
+    if (!context.Graphics || !context.ListingPictures)
+        return;
+    if (const std::optional<tPicture> picture = context.Graphics->ScatterplotPicture())
+        context.ListingPictures->addBitmap(*picture);
+}
+
 bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
 {
     tInterpreter& interpreter = context.Interpreter;
@@ -148,6 +157,10 @@ bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
         if (name == "-ALL-") {
             for (const std::string& each : store.NameList())
                 store.ListVariable(each, quote);
+            continue;
+        }
+        if (NameFold(name) == "GRAPH") {
+            ListScatterplot(context);
             continue;
         }
         const std::size_t dot = name.find('.');

@@ -4,6 +4,8 @@
 
 #include "interpreter/interpreter.h"
 #include "language/eval_machine.h"
+#include "ports/graphics_port.h"
+#include "ports/picture_port.h"
 #include "ports/process_port.h"
 #include "ports/shelf_port.h"
 #include "variables/display_list.h"
@@ -34,6 +36,11 @@ struct tStoreCommandContext {
     // Plays the demo file (it exists); sets Code and Message. Absent: DEMO fails saying that
     // this front end plays no demos.
     std::function<bool(tStmtList&, const std::string&)> PlayDemo;
+    // The graphics windows of ZEICHNE and LIST GRAPH, the listing's picture entry and the seed
+    // of an animation's random planes; each may be absent.
+    tGraphicsPort* Graphics = nullptr;
+    tListingPicturePort* ListingPictures = nullptr;
+    std::function<std::uint32_t()> AnimationSeed;
 };
 
 // Gives the command table's slots of these commands their handlers.

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace zelvora {
 
@@ -31,7 +32,7 @@ tSession::tSession(
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {}, {} }
+        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
@@ -58,6 +59,11 @@ tSession::tSession(
         const tVariable* variable = m_environment.FindVariable(name);
         return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
     };
+    hooks.Pause = [this](std::chrono::milliseconds delay) {
+        std::this_thread::sleep_for(delay);
+        if (m_ports.Graphics)
+            m_ports.Graphics->RepaintVisible();
+    };
     RegisterCommands(m_interpreter, std::move(hooks));
     RegisterOptionCommands(m_interpreter, m_options);
     tSettings& settings = m_settings.Settings();
@@ -71,6 +77,7 @@ tSession::tSession(
             return m_demoCommand->Play(statements, fileName);
         };
     }
+    m_storeCommands.AnimationSeed = [this] { return m_dispatch.Random().Seed(); };
     RegisterStoreCommands(m_storeCommands);
     RegisterOutsideCommands(m_storeCommands);
 }

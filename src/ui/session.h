@@ -13,6 +13,7 @@
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
 #include "ports/command_window_port.h"
+#include "ports/graphics_port.h"
 #include "ports/picture_port.h"
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
@@ -37,6 +38,7 @@ struct tSessionPorts {
     tClipboardPort* Clipboard = nullptr;
     tProcessPort* Processes = nullptr; // ORBIDEX and ANIMATE start programs through it
     tDemoView* DemoView = nullptr; // plays DEMO; also the demo window when DemoWindow is absent
+    tGraphicsPort* Graphics = nullptr; // ZEICHNE draws through it
 };
 
 class tSession {

@@ -59,6 +59,9 @@ private slots:
         QCOMPARE(window->Bounds().Width, GridHeaderColumnWidth + (colWidth + 1) * 4 + 57);
         QCOMPARE(window->Bounds().Height, GridRowHeight + (GridRowHeight + 1) * 3 + 57);
 
+        QVERIFY(fixture.Run("POSITION A = {{-5, 20, 300, 200}}"));
+        QCOMPARE(window->Window()->geometry(), QRect(0, 20, 300, 200));
+
         // Another size: caption and grid follow; the window is laid out again.
         QVERIFY(fixture.Run("A = {{1,2}}"));
         QCOMPARE(fixture.WindowOf("A"), window);

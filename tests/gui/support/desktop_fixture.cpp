@@ -14,6 +14,12 @@ tDesktopFixture::tDesktopFixture()
     m_paths.HomeDir = folder + "home/";
     m_paths.ConfigHome = folder + "home/.config/";
     QDir().mkpath(QString::fromStdString(m_paths.ProgramDir));
+    Restart();
+}
+
+void tDesktopFixture::Restart()
+{
+    m_desktop.reset();
     m_desktop = std::make_unique<tDesktop>(m_paths);
     m_desktop->SetMessageBox([this](const std::string& title, const std::string& text) {
         m_messages.push_back(title + "\n" + text);

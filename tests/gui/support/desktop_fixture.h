@@ -5,17 +5,19 @@
 #include "desktop.h"
 #include "matrix_window.h"
 
+#include <QTemporaryDir>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <QTemporaryDir>
 
 namespace zelvora::gui::test {
 
 class tDesktopFixture {
 public:
     tDesktopFixture();
+    // Ends the desktop program (settings written when it was started) and makes a new one on the
+    // same folders.
+    void Restart();
     tDesktop& Desktop() { return *m_desktop; }
     tShelfWindow& Shelf() { return m_desktop->Shelf(); }
     tVisibleVarsList& Store() { return m_desktop->Session().Store(); }
