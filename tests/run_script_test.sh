@@ -3,7 +3,8 @@
 #   <topic>.expected  "exit N", then "--- stdout" and "--- stderr" sections
 #   <topic>.journal   (optional) the journal written with --journal, without its three opening lines
 # The script runs from a copy in a fresh directory; @SCRIPTDIR@ in it stands for that directory
-# (in the script and in its output), so scripts can name files beside themselves absolutely.
+# (in the script and in its output), so scripts can name files beside themselves absolutely; the
+# files in <topic>.files/, when there is such a folder, are copied beside the script.
 # Usage: run_script_test.sh CLI SCRIPT (ZELVORA_UPDATE_EXPECTED=1 rewrites <topic>.expected)
 set -u
 export LC_ALL=C # number texts do not depend on the user's locale
@@ -16,10 +17,16 @@ trap 'rm -rf "$work"' EXIT
 run=$work/run
 mkdir -p "$run"
 sed "s|@SCRIPTDIR@|$run|g" "$script" >"$run/$(basename "$script")"
+if [ -d "$base.files" ]; then
+    cp -R "$base.files/." "$run/" # files the script runs or reads beside itself
+fi
 cd "$run" || exit 1
 "$cli" --journal "$work/journal" "$run/$(basename "$script")" >"$work/stdout" 2>"$work/stderr"
 status=$?
 sed -i "s|$run|@SCRIPTDIR@|g" "$work/stdout" "$work/stderr"
+# SHOWOPTIONS prints the data directory and the journal name, which depend on the home directory
+# and the start time.
+sed -i -E 's/^( +(BasisDatenVerz|JournalDateiname)=).*/\1.../' "$work/stdout"
 {
     echo "exit $status"
     echo "--- stdout"

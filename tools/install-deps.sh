@@ -2,7 +2,7 @@
 # Installs the Debian packages Zelvora needs to build and test, where they are missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev libgmock-dev
-          libbenchmark-dev libeigen3-dev libedit-dev python3 clang-format
+          libbenchmark-dev libeigen3-dev libedit-dev libstb-dev python3 clang-format
           qt6-base-dev fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do

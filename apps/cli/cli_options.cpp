@@ -20,7 +20,8 @@ std::int32_t FrameCount(const std::string& text)
 const char* const UsageText = R"(Aufruf: zelvora-cli [Optionen] [SKRIPT]
 
 Ohne SKRIPT liest zelvora-cli Anweisungen an einer Eingabeaufforderung (auf einem Terminal)
-oder das Skript von der Standardeingabe.
+oder das Skript von der Standardeingabe. Hilfe zu den Funktionen gibt dort die Anweisung ?,
+?Name oder ?? Text.
 
 Optionen:
   --journal DATEI   das Journal am Ende in DATEI schreiben
@@ -34,7 +35,8 @@ Optionen:
   --help            diese Hilfe zeigen
 
 Rückgabewerte: 0 alle Anweisungen erfolgreich, 1 eine Anweisung ist fehlgeschlagen,
-2 ein Laufzeitfehler hat den Lauf beendet, 64 falscher Aufruf.
+2 ein Laufzeitfehler hat den Lauf beendet, 64 falscher Aufruf, 128 + Signalnummer nach
+SIGTERM oder SIGHUP.
 )";
 
 std::optional<tCliOptions> ParseCliOptions(

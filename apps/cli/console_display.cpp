@@ -54,12 +54,14 @@ public:
 
     bool IsVisible() const override { return m_visible; }
     bool IsMatrixWindow() const override { return true; }
-    std::vector<std::string> Lines() const override
+    std::vector<std::string> TakeLines() override
     {
-        return MatrixWindowLines(
+        std::vector<std::string> lines = MatrixWindowLines(
             m_caption, m_rows, m_cols,
             [this](std::int32_t r, std::int32_t c) { return m_client.CellText(m_index, r, c); },
             m_shelf.MaxRows(), m_shelf.MaxCols());
+        lines.emplace_back();
+        return lines;
     }
 
 private:
@@ -92,10 +94,13 @@ public:
     }
     void SetCell(std::int32_t col, std::int32_t row, std::string_view text) override
     {
-        if (Inside(col, row)) {
-            m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = text;
-            m_shelf.MarkChanged(this);
-        }
+        if (!Inside(col, row))
+            return;
+        auto& cells = m_rows[static_cast<std::size_t>(row)];
+        cells[static_cast<std::size_t>(col)] = text;
+        if (row >= 1 && std::find(m_changed.begin(), m_changed.end(), cells[0]) == m_changed.end())
+            m_changed.push_back(cells[0]);
+        m_shelf.MarkChanged(this);
     }
     void AppendRow() override
     {
@@ -114,18 +119,38 @@ public:
     void SetBounds(const tWindowBounds& bounds) override { m_bounds = bounds; }
     void Show() override
     {
+        // Made visible with its first scalar; shown again on request, then printed whole.
+        m_whole = m_visible;
         m_visible = true;
         m_shelf.MarkChanged(this);
     }
 
     bool IsVisible() const override { return m_visible; }
     bool IsMatrixWindow() const override { return false; }
-    std::vector<std::string> Lines() const override
+    std::vector<std::string> TakeLines() override
     {
-        std::vector<std::pair<std::string, std::string>> rows;
-        for (std::size_t r = 1; r < m_rows.size(); ++r)
-            rows.emplace_back(m_rows[r][0], m_rows[r][1]);
-        return ScalarWindowLines(rows);
+        std::vector<std::string> lines;
+        if (m_whole) {
+            std::vector<std::pair<std::string, std::string>> rows;
+            for (std::size_t r = 1; r < m_rows.size(); ++r)
+                rows.emplace_back(m_rows[r][0], m_rows[r][1]);
+            lines = ScalarWindowLines(rows);
+            lines.emplace_back();
+        } else {
+            for (const std::string& name : m_changed) {
+                const auto row = std::find_if(m_rows.begin() + 1, m_rows.end(),
+                    [&name](const auto& cells) { return cells[0] == name; });
+                if (row != m_rows.end())
+                    lines.push_back(name + " = " + (*row)[1]);
+            }
+        }
+        DropChanges();
+        return lines;
+    }
+    void DropChanges() override
+    {
+        m_whole = false;
+        m_changed.clear();
     }
 
 private:
@@ -136,8 +161,10 @@ private:
 
     tConsoleShelf& m_shelf;
     std::vector<std::array<std::string, 2>> m_rows { 1 };
+    std::vector<std::string> m_changed; // names of the rows written since the last print
     tWindowBounds m_bounds;
     bool m_visible = false;
+    bool m_whole = false;
 };
 
 } // namespace
@@ -186,12 +213,11 @@ void tConsoleShelf::Forget(tConsoleWindow* window)
 std::string tConsoleShelf::TakeChangesText()
 {
     std::string text;
-    for (const tConsoleWindow* window : m_changed) {
-        if (!window->IsVisible())
-            continue;
-        for (const std::string& line : window->Lines())
-            text += line + "\n";
-        text += "\n";
+    for (tConsoleWindow* window : m_changed) {
+        for (const std::string& line : window->TakeLines()) {
+            if (window->IsVisible())
+                text += line + "\n";
+        }
     }
     m_changed.clear();
     return text;
@@ -199,6 +225,8 @@ std::string tConsoleShelf::TakeChangesText()
 
 void tConsoleShelf::DiscardChanges()
 {
+    for (tConsoleWindow* window : m_changed)
+        window->DropChanges();
     m_changed.clear();
 }
 

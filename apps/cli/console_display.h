@@ -15,7 +15,8 @@ class tConsoleWindow;
 
 // Windows that were created or changed since the last print are printed as the window would show
 // them: the caption with name and size, the header row and column and at most a screenful of
-// cells; the scalar window with its rows.
+// cells. Of the scalar window only the new or changed scalars are printed, one "name = value"
+// line each; the whole window when it is shown again (DISPLAY without names).
 class tConsoleShelf : public tShelfPort {
 public:
     // maxRows x maxCols: the cells of a matrix window that fit on a screen.
@@ -63,7 +64,11 @@ public:
     virtual ~tConsoleWindow() = default;
     virtual bool IsVisible() const = 0;
     virtual bool IsMatrixWindow() const = 0;
-    virtual std::vector<std::string> Lines() const = 0;
+    // What changed since the last print, as lines (a blank line closes a whole window); forgets
+    // the changes.
+    virtual std::vector<std::string> TakeLines() = 0;
+    // Forgets the changes without rendering them.
+    virtual void DropChanges() { }
 };
 
 // No clipboard on the console: copies fail with a note on stderr.

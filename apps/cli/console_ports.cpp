@@ -66,6 +66,12 @@ void PrintText(std::FILE* stream, std::string_view text)
         std::fflush(stream);
 }
 
+void tConsoleCommandWindow::ShowOutput(std::string_view text)
+{
+    if (!m_quiet)
+        PrintText(stdout, text);
+}
+
 void tConsoleCommandWindow::ShowWarning(std::string_view text)
 {
     std::fflush(stdout);

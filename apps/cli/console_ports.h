@@ -26,14 +26,22 @@ private:
 // console shows only the outermost failure, which the run report prints.
 class tConsoleCommandWindow : public tCommandWindowPort {
 public:
+    // quiet: answers (values, help, listings) are not printed.
+    explicit tConsoleCommandWindow(bool quiet = false)
+        : m_quiet(quiet)
+    {
+    }
     void ShowMessage(std::string_view text) override { m_message = text; }
     void HideMessage() override { m_message.clear(); }
     // Warnings go to stderr at once, each on its own line.
     void ShowWarning(std::string_view text) override;
+    // Answers go to stdout at once.
+    void ShowOutput(std::string_view text) override;
     void FocusEditor() override { }
     const std::string& Message() const { return m_message; }
 
 private:
+    bool m_quiet;
     std::string m_message;
 };
 

@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     KeepLargeBlocksForReuse();
     tConsoleTextView journalView;
     tConsoleTextView listingView;
-    tConsoleCommandWindow commandWindow;
+    tConsoleCommandWindow commandWindow(options->Quiet);
     tConsoleShelf shelf;
     tConsoleClipboard clipboard;
     tConsoleApplication application(shelf, options->Quiet);
@@ -85,11 +85,13 @@ int main(int argc, char** argv)
     tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
                          &listingPictures, &clipboard, &processes, &demoView, &graphics },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
+    session.Store().SetReadableNumbers(true);
 
     int status = ExitOk;
-    std::optional<tInterruptOnCtrlC> interrupt;
+    const tConsoleSignals signals(session.Interpreter());
+    std::optional<tConsoleSignals::tRunning> batchRun;
     if (options->Script || options->DemoFile || !isatty(STDIN_FILENO))
-        interrupt.emplace(session.Interpreter());
+        batchRun.emplace();
     if (options->DemoFile) {
         status = PlayDemoFile(session, *options->DemoFile);
     } else if (options->Script) {
@@ -101,16 +103,18 @@ int main(int argc, char** argv)
         }
         const std::string directory
             = std::filesystem::absolute(*options->Script).parent_path().string();
-        status = ReportRun(session.RunText(*text, directory));
+        status = ReportRun(session.RunText(*text, directory, ProgramPathText(*options->Script)));
     } else if (isatty(STDIN_FILENO)) {
         status = RunPrompt(session, application);
     } else {
         const std::string bytes(
             (std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-        status = ReportRun(
-            session.RunText(DecodeFileText(bytes), std::filesystem::current_path().string()));
+        status = ReportRun(session.RunText(
+            DecodeFileText(bytes), std::filesystem::current_path().string(), "<stdin>"));
     }
     if (!WriteRequestedFiles(*options, journalView, listingView) && status == ExitOk)
         status = ExitRunTimeError;
+    if (const int signal = tConsoleSignals::EndSignal(); signal != 0 && batchRun)
+        status = 128 + signal;
     return status;
 }

@@ -2,10 +2,13 @@
 #include "prompt.h"
 
 #include "completion.h"
+#include "console_welcome.h"
 #include "interpreter/data_directory.h"
+#include "interrupt.h"
 #include "run_report.h"
 #include "text/text_encoding.h"
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -64,9 +67,17 @@ bool ContinuesOnNextLine(const std::string& line)
 
 int RunPrompt(tSession& session, const tConsoleApplication& application)
 {
+    // The line editor reads through ReadKeyUnlessSignalled, so that Ctrl-C, SIGTERM and SIGHUP
+    // end a read; its own signal handling would re-raise them.
+    rl_catch_signals = 0;
+    rl_getc_function = ReadKeyUnlessSignalled;
+    // The line editor turns typed characters into the line's bytes by the character type of the
+    // user's locale; numbers stay with the C locale.
+    std::setlocale(LC_CTYPE, "");
     session.SettingsModule().Start();
-    PrintText(stdout, session.Settings().WelcomeText + "\n");
-    PrintText(stdout, "Anweisungen eingeben; Ende mit QUIT oder Strg-D.\n");
+    const std::string& welcome = session.Settings().WelcomeText;
+    const bool firstStart = welcome.find('\n') + 1 < welcome.size();
+    PrintText(stdout, ConsoleWelcomeText(welcome, firstStart) + "\n");
     const std::string directory = std::filesystem::current_path().string();
     InstallCompletion(session);
     const std::filesystem::path history = HistoryFile();
@@ -77,10 +88,17 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
     }
     stifle_history(HistoryLength);
     std::string statement;
-    while (!application.QuitGranted()) {
+    tConsoleSignals::TakeLineInterrupt(); // a Ctrl-C during the start drops no line
+    while (!application.QuitGranted() && tConsoleSignals::EndSignal() == 0) {
         const char* prompt = statement.empty() ? "Zelvora> " : "   ...> ";
         std::unique_ptr<char, decltype(&std::free)> input(readline(prompt), &std::free);
-        if (!input)
+        if (tConsoleSignals::TakeLineInterrupt()) {
+            // Ctrl-C drops what was typed, a continued statement included.
+            PrintText(stdout, "^C\n");
+            statement.clear();
+            continue;
+        }
+        if (!input || tConsoleSignals::EndSignal() != 0)
             break;
         const std::string line = Utf8ToCp1252(input.get());
         statement += statement.empty() ? line : "\n" + line;
@@ -91,13 +109,18 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
             if (!history.empty())
                 write_history(history.c_str());
         }
-        ReportRun(session.RunText(statement, directory));
+        {
+            const tConsoleSignals::tRunning running;
+            ReportRun(session.RunText(statement, directory));
+        }
+        tConsoleSignals::TakeLineInterrupt(); // a Ctrl-C after the run ended drops nothing
         statement.clear();
     }
     PrintText(stdout, "\n");
     AppendJournal(session);
     session.SettingsModule().Finish();
-    return 0;
+    const int signal = tConsoleSignals::EndSignal();
+    return signal == 0 ? 0 : 128 + signal;
 }
 
 } // namespace zelvora::cli

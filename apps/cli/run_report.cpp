@@ -7,12 +7,15 @@ namespace zelvora::cli {
 
 int ReportRun(const tOutermostRunResult& result)
 {
+    // The failing statement is the innermost one, in a BATCH file or macro too.
+    const tStatementPlace place
+        = result.FailurePlace.value_or(tStatementPlace { {}, 0, result.LastStatement });
     if (result.RunTimeError) {
-        PrintText(stderr, result.ErrorText + "\n");
+        PrintText(stderr, LocatedFailureText(result.ErrorText, place) + "\n");
         return ExitRunTimeError;
     }
     if (!result.Success) {
-        PrintText(stderr, FailureDisplayText(result.Message, result.LastStatement) + "\n");
+        PrintText(stderr, LocatedFailureText(result.Message, place) + "\n");
         return ExitStatementFailed;
     }
     return ExitOk;

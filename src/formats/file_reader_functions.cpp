@@ -1,26 +1,39 @@
 // The formula functions that read matrix files.
 #include "formats/file_reader_functions.h"
 
+#include "formats/bin_format.h"
+#include "formats/bmp_format.h"
 #include "formats/csv_format.h"
+#include "formats/def_raw_format.h"
 #include "formats/hex_format.h"
+#include "formats/oxf_format.h"
 #include "language/scanner.h"
 #include "numerics/library_state.h"
+#include "variables/operator_results.h"
+
+#include <filesystem>
 
 namespace zelvora {
 namespace {
 
 using O = tOpcode;
 
+// A reader's failure left in the library's error pair unless the reader set its own; the
+// formula then stops with the message. count empty values stand for the results.
+tCallOutcome Failure(const std::string& message, std::size_t count = 1)
+{
+    if (LibErrorCode() == 0)
+        SetLibError(CsvReadErrorCode, message);
+    return call::Values(tVariableArray(count));
+}
+
 tCallOutcome Result(tMatrixReadResult read)
 {
-    if (read.Ok) {
-        tCallOutcome outcome = call::RealMatrix(std::move(read.Matrix));
-        outcome.Warning = std::move(read.Warning);
-        return outcome;
-    }
-    if (LibErrorCode() == 0)
-        SetLibError(CsvReadErrorCode, read.Message);
-    return call::Empty();
+    if (!read.Ok)
+        return Failure(read.Message);
+    tCallOutcome outcome = call::RealMatrix(std::move(read.Matrix));
+    outcome.Warning = std::move(read.Warning);
+    return outcome;
 }
 
 tCallOutcome ReadCsvCall(const tCallArgs& args)
@@ -38,10 +51,55 @@ tCallOutcome ReadHexCall(const tCallArgs& args)
     return Result(HexRead(args.ResolveFileName(args.Text(1))));
 }
 
+tCallOutcome ReadOxfCall(const tCallArgs& args)
+{
+    tOxfReadResult read = OxfRead(args.ResolveFileName(args.Text(1)));
+    if (!read.Ok)
+        return Failure(read.Message, 2);
+    return call::Values({ call::RealMatrixValue(std::move(read.Matrix)),
+        operators::StringMatrixResult(std::move(read.Labels), tgLogical) });
+}
+
+tCallOutcome ReadBinCall(const tCallArgs& args)
+{
+    return Result(BinRead(args.ResolveFileName(args.Text(1)), args.Integer(2)));
+}
+
+std::string WithExtension(const std::string& name, const char* extension)
+{
+    return std::filesystem::path(name).replace_extension(extension).string();
+}
+
+tCallOutcome ReadDefRawCall(const tCallArgs& args)
+{
+    if (args.Count() == 0)
+        return call::Slot();
+    if (args.Count() >= 3)
+        return call::RealMatrix(trealmatrix(1, 1));
+    const std::string first = args.ResolveFileName(args.Text(1));
+    if (args.Count() == 1)
+        return Result(DefRawRead(WithExtension(first, ".def"), WithExtension(first, ".raw")));
+    return Result(DefRawRead(first, args.ResolveFileName(args.Text(2))));
+}
+
+tCallOutcome ReadBmpCall(const tCallArgs& args)
+{
+    tBmpReadResult read = BmpRead(args.ResolveFileName(args.Text(1)));
+    if (!read.Ok)
+        return Failure(read.Message, 3);
+    return call::Values(
+        { call::RealMatrixValue(std::move(read.Red)), call::RealMatrixValue(std::move(read.Green)),
+            call::RealMatrixValue(std::move(read.Blue)) });
+}
+
 // clang-format off
     constexpr tDispatchRow Rows[] = {
         { O::CSVDatei, ReadCsvCall },
         { O::HexDatei, ReadHexCall },
+        { O::OXFDatei,    ReadOxfCall },
+        { O::BinDatei,    ReadBinCall },
+        { O::DefRawDatei, ReadDefRawCall },
+        { O::BmpDatei,    ReadBmpCall },
     };
 // clang-format on
 

@@ -1,5 +1,6 @@
-// The formula functions that read matrix files: CSVDatei/readCSV and
-// HexDatei/ReadHEX, as dispatch rows for the session's function dispatch.
+// The formula functions that read matrix files: CSVDatei/readCSV, HexDatei/ReadHEX,
+// OXFDatei/readOXF, BinDatei/ReadBIN, DefRawDatei/ReadDefRaw and BmpDatei/ReadBMP, as dispatch
+// rows for the session's function dispatch.
 #pragma once
 
 #include "language/builtin_dispatch.h"
@@ -10,9 +11,13 @@ namespace zelvora {
 
 // CSVDatei(name [, format]): one or two arguments (else empty); the name "CLIP" in any case reads
 // the session's clipboard (tFunctionDispatch::SetClipboard), any other is resolved against the
-// script directory. HexDatei(name): the name resolved. Each gives the numeric matrix read, or empty
-// when the reader fails; a failure is left in the library's error pair (code 17 unless the reader
-// set its own), so the formula stops with the reader's message.
+// script directory. HexDatei(name): the name resolved. OXFDatei(name): the matrix and the n x 2
+// labels. BinDatei(name, columns): columns outside 1..1023 end the run with the range error.
+// DefRawDatei(name): name's ".def" and ".raw"; DefRawDatei(def, raw): the two files; three or
+// more arguments: the 1 x 1 zero matrix, none: the slot. BmpDatei(name): the red, green and blue
+// planes. Each gives the numeric matrices read, or one empty value per result when the reader
+// fails; a failure is left in the library's error pair (code 17 unless the reader set its own),
+// so the formula stops with the reader's message.
 std::span<const tDispatchRow> FileReaderRows();
 
 } // namespace zelvora

@@ -1,12 +1,11 @@
 // Hexadecimal text (HEX): writer and reader.
 #include "formats/hex_format.h"
 
+#include "formats/binary_bytes.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 
 #include <bit>
-#include <cfloat>
-#include <cmath>
 #include <limits>
 
 namespace zelvora {
@@ -23,24 +22,12 @@ int HexDigitValue(char c)
     return 0;
 }
 
-// The double nearest to x; values that round beyond the largest double become infinities
-// (converting them directly is undefined).
-double ToDouble(long double x)
-{
-    // Halfway between DBL_MAX and 2^1024: from here on rounding gives an infinity.
-    constexpr long double overflowBound = 0x1.fffffffffffff8p1023L;
-    if (std::isfinite(x) && std::fabs(x) >= overflowBound)
-        return x < 0 ? -std::numeric_limits<double>::infinity()
-                     : std::numeric_limits<double>::infinity();
-    return static_cast<double>(x);
-}
-
 } // namespace
 
 std::string HexDigitsOfDouble(long double x)
 {
     static constexpr char digits[] = "0123456789ABCDEF";
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(ToDouble(x));
+    std::uint64_t bits = std::bit_cast<std::uint64_t>(NearestDouble(x));
     std::string text(16, '0');
     for (int i = 15; i >= 0; --i) {
         text[static_cast<std::size_t>(i)] = digits[bits & 0xF];
@@ -68,9 +55,7 @@ tMatrixReadResult HexRead(std::string_view fileName)
     tMatrixReadResult result { false, FailureMatrix(), {}, {} };
     const std::optional<std::string> bytes = ReadWholeFile(fileName);
     if (!bytes) {
-        result.Message = CutMessage("Datei " + std::string(fileName)
-            + " konnte nicht ge\xF6"
-              "ffnet werden");
+        result.Message = CouldNotOpenMessage(fileName);
         return result;
     }
     const std::vector<std::string> lines = SplitLines(*bytes);

@@ -109,6 +109,13 @@ int WriteWholeFile(std::string_view fileName, std::string_view bytes)
     return closed ? 0 : IoErrorNumber(errno);
 }
 
+std::string CouldNotOpenMessage(std::string_view fileName)
+{
+    return CutMessage("Datei " + std::string(fileName)
+        + " konnte nicht ge\xF6"
+          "ffnet werden");
+}
+
 tFormatResult WriteFailure(std::string_view fileName)
 {
     return { false,

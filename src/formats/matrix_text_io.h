@@ -85,6 +85,9 @@ private:
     std::array<char, 1 << 16> m_buffer;
 };
 
+// "Datei <name> konnte nicht geöffnet werden", the readers' message for a file they cannot open.
+std::string CouldNotOpenMessage(std::string_view fileName);
+
 // "Datei <name> konnte nicht geschrieben werden" as a failed write.
 tFormatResult WriteFailure(std::string_view fileName);
 

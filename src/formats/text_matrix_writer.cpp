@@ -1,9 +1,12 @@
 // Writing a matrix value to a file of a named type.
 #include "formats/text_matrix_writer.h"
 
+#include "formats/bin_format.h"
+#include "formats/bmp_format.h"
 #include "formats/csv_format.h"
 #include "formats/hex_format.h"
 #include "formats/lad_format.h"
+#include "formats/oxf_format.h"
 #include "formats/pari_format.h"
 #include "language/scanner.h"
 #include "text/word_list.h"
@@ -50,7 +53,7 @@ tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
             return Failure(WriteWrongElements,
                 "Spaltenzahl in Labelsmatrix mu\xDF 2 sein (ist " + std::to_string(labels->Cols())
                     + ")");
-        return Unavailable(type);
+        return FromFormat(OxfWrite(m, fileName, labels));
     case ntHex:
         HexWrite(m, fileName);
         return {};
@@ -60,7 +63,9 @@ tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
     case ntPari:
         return FromFormat(PariWrite(m, fileName, width, decimals, textOption, clipboard));
     case ntBin:
+        return FromFormat(BinWrite(m, fileName));
     case ntBmp:
+        return FromFormat(BmpWrite(m, fileName));
     case ntRtf:
         return Unavailable(type);
     default:

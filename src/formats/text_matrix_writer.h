@@ -34,10 +34,12 @@ struct tMatrixWriteResult {
 
 // Writes value (a matrix, shape 2) as type (compared without regard to case) to fileName, used as
 // given ("CLIP": the clipboard for CSV and PARI; null when there is none). Numeric matrices: CSV,
-// HEX, LAD, PARI; OXF with the label checks (rows equal to the value's, 2 columns) when labels is
-// given; OXF, BIN, BMP and RTF are not written here (code 204). String matrices: CSV. width,
+// HEX, LAD, PARI, BIN, BMP and OXF, the latter with the label checks (rows equal to the value's,
+// 2 columns) when labels is given; RTF is not written (code 204). String matrices: CSV. width,
 // decimals and textOption are MATWRITE's options (field width, decimals, separators or the PARI
-// name). A file that cannot be written gives code 205; HEX and LAD raise tInputOutputError instead.
+// name). A file that cannot be written gives code 205 with the writer's message; HEX and LAD raise
+// tInputOutputError instead, BIN with more than 1023 columns and OXF with more than 2000 rows
+// tRangeError.
 tMatrixWriteResult WriteMatrixFile(const tVariable& value, std::string_view type,
     std::string_view fileName, std::int32_t width = DefaultWriteWidth,
     std::int32_t decimals = DefaultWriteDecimals,

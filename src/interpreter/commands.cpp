@@ -108,11 +108,12 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
             if (entry.IsComment)
                 continue;
             if (interpreter.FailIfInterrupted()) {
+                interpreter.NoteFailurePlace(entry);
                 result = false;
                 failing = entry.Text;
                 break;
             }
-            result = interpreter.ExecuteStatement(entry.Text, entry.Tokens);
+            result = interpreter.ExecuteEntry(entry);
             if (!result) {
                 failing = entry.Text;
                 break;
@@ -127,8 +128,8 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
     }
     interpreter.Flags.MacroRunning = runningBefore;
     if (!result && interpreter.Ports().CommandWindow)
-        interpreter.Ports().CommandWindow->ShowMessage(
-            FailureDisplayText(statements.Message, failing));
+        interpreter.Ports().CommandWindow->ShowMessage(LocatedFailureText(statements.Message,
+            interpreter.FailurePlace().value_or(tStatementPlace { {}, 0, failing })));
     return result;
 }
 

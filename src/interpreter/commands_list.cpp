@@ -119,6 +119,15 @@ void tCommandsList::AppendList(const tCommandsList& other)
     Items.insert(Items.end(), copies.begin(), copies.end());
 }
 
+void MarkSource(tCommandsList& list, std::size_t first, std::string_view source)
+{
+    if (source.empty())
+        return;
+    const auto shared = std::make_shared<const std::string>(source);
+    for (std::size_t i = first; i < list.Items.size(); ++i)
+        list.Items[i].Source = shared;
+}
+
 void tCommandsList::AppendEntry(const tCommandslistEntry& entry)
 {
     if (Active)

@@ -5,6 +5,7 @@
 #include "language/scanner.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct tCommandslistEntry {
     std::string Text; // after line processing and joining
     tAnsiTokens Tokens; // empty for a comment
     std::vector<std::string> Lines; // the unprocessed source lines FirstLine..LastLine
+    // The script file the statement comes from, as failures name it; none for typed text.
+    // Shared by the entries of one file and kept when a macro records the entry.
+    std::shared_ptr<const std::string> Source;
 };
 
 // The five markers that drive the cutting; each marker is at most two characters.
@@ -47,6 +51,9 @@ struct tCommandsList {
 // the last line keeps an empty text. Comments get no tokens.
 void LoadLines(tCommandsList& target, const std::vector<std::string>& lines, std::int32_t first,
     std::int32_t last, const tScriptMarkers& markers = {});
+
+// Gives the entries from index first on the script file name they come from.
+void MarkSource(tCommandsList& list, std::size_t first, std::string_view source);
 
 // Lines of one source line after label removal, control-character blanking and line comments.
 std::string ProcessSourceLine(const std::string& line, const tScriptMarkers& markers = {});

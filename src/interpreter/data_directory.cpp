@@ -72,7 +72,7 @@ tPlatformPaths PlatformPathsFromEnvironment(std::string_view programPath)
                                               : paths.HomeDir + ".config/";
 
     for (const char* candidate :
-        { "examples", "../share/zelvora/examples", "../examples", "../../examples" }) {
+        { "examples", "../share/zelvora", "../examples", "../../examples" }) {
         const fs::path folder = fs::path(programDir) / candidate;
         if (IsDirectory(folder)) {
             paths.ShippedDir
@@ -117,8 +117,15 @@ bool PrepareDataDirectory(std::string_view dataDir, std::string_view shippedDir)
         return false;
     const fs::path target(local);
     std::error_code error;
-    if (fs::exists(target, error))
-        return IsDirectory(target);
+    if (fs::exists(target, error)) {
+        // A data directory made before any examples were found gets them now.
+        if (!IsDirectory(target))
+            return false;
+        const fs::path examples = target / std::string(DataSubfolders[0]);
+        if (!shippedDir.empty() && (!IsDirectory(examples) || fs::is_empty(examples, error)))
+            CopyTree(fs::path(FileSystemPath(shippedDir)), target);
+        return true;
+    }
     if (!fs::create_directories(target, error) || error)
         return false;
     if (!shippedDir.empty()) {

@@ -19,8 +19,8 @@ struct tPlatformPaths {
 };
 
 // From the environment (HOME, XDG_CONFIG_HOME, /proc/self/exe, falling back to programPath).
-// The shipped folder is the first of <program>/examples/, <program>/../share/zelvora/examples/,
-// <program>/../examples/ and <program>/../../examples/ that exists.
+// The shipped folder is the first of <program>/examples/, <program>/../share/zelvora/ (installed),
+// <program>/../examples/ and <program>/../../examples/ (the build tree) that exists.
 tPlatformPaths PlatformPathsFromEnvironment(std::string_view programPath);
 
 // A program path text as the file system takes it (UTF-8, '/'), and a file system path (UTF-8) as
@@ -42,7 +42,8 @@ inline constexpr std::string_view DataSubfolders[]
     = { "Beispiele/", "Demos/", "Journal/", "Hilfe/" };
 
 // Creates the data directory when it does not exist, copies the shipped folder's contents into
-// it and makes the four subfolders. An existing data directory is left as it is. False when the
+// it and makes the four subfolders. An existing data directory is left as it is, except that the
+// shipped files it lacks are copied when its examples folder is missing or empty. False when the
 // directory could not be made or is not rooted at '/'; a failed copy of single files is no failure.
 bool PrepareDataDirectory(std::string_view dataDir, std::string_view shippedDir);
 

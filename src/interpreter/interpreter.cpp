@@ -1,6 +1,8 @@
 // Statement execution and the run loop with journal and listing echo.
 #include "interpreter/interpreter.h"
 
+#include "interpreter/help_requests.h"
+#include "numerics/checkpoint.h"
 #include "numerics/run_time_error.h"
 #include "ports/text_view_port.h"
 
@@ -11,7 +13,6 @@ namespace zelvora {
 namespace {
 
 constexpr int EndTokenCount = 6;
-constexpr const char* InterruptedMessage = "Abgebrochen (auf Wunsch des Benutzers)";
 constexpr std::size_t MaxTargetBrackets = 60;
 
 std::string CutText(std::string_view text, std::size_t maxLength)
@@ -24,6 +25,21 @@ std::string CutText(std::string_view text, std::size_t maxLength)
 std::string FailureDisplayText(std::string_view message, std::string_view statement)
 {
     return std::string(message) + "\n\"" + std::string(statement) + "\"";
+}
+
+std::string PlacePrefix(const tStatementPlace& place)
+{
+    if (place.Source.empty())
+        return {};
+    return place.Source + ":" + std::to_string(place.Line) + ": ";
+}
+
+std::string LocatedFailureText(std::string_view message, const tStatementPlace& place)
+{
+    // Some failures carry no message of their own (an ambiguous command word, a file command
+    // without a file name); the display still says what happened.
+    const std::string_view shown = message.empty() ? "Die Anweisung ist fehlgeschlagen" : message;
+    return PlacePrefix(place) + FailureDisplayText(shown, place.Statement);
 }
 
 bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep)
@@ -76,9 +92,15 @@ tInterpreter::tInterpreter(tInterpreterPorts ports)
 
 bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& tokens)
 {
-    (void)text;
     Statements.Message = "OK";
-    if (Flags.StopRequested || Flags.QuitRequested || tokens.empty())
+    if (Flags.StopRequested || Flags.QuitRequested)
+        return true;
+    if (IsHelpRequest(text)) {
+        Statements.Code = 0;
+        Statements.Message.clear();
+        return RunHelpRequest(*this, text);
+    }
+    if (tokens.empty())
         return true;
     Statements.Code = 0;
     Statements.Message.clear();
@@ -98,16 +120,24 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
         return false;
     }
     if (all.front().Kind != tkName) {
+        if (m_showFormula)
+            return ShowFormula(all, text);
         Statements.Fail(1, "unbrauchbarer input");
         return false;
     }
     switch (Statements.FindCommand(all.front().Text)) {
     case tFindResult::NotFound:
+        if (m_showFormula)
+            return ShowFormula(all, text);
         Statements.Fail(1, "Unbekannter Befehl");
         return false;
     case tFindResult::Ambiguous:
-        return false;
+        // The prefix of several commands (M, D) is read as a formula too.
+        return m_showFormula ? ShowFormula(all, text) : false;
     case tFindResult::Found:
+        if (m_showFormula && m_isVariable && m_isVariable(all.front().Text)
+            && NameFold(all.front().Text) != Statements.Commands[Statements.MatchedIndex].Name)
+            return ShowFormula(all, text);
         break;
     }
     tAnsiTokens arguments(all.begin() + 1, all.end());
@@ -115,11 +145,55 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
     return handler && handler(Statements, arguments);
 }
 
+bool tInterpreter::ShowFormula(tAnsiTokens& tokens, std::string_view text)
+{
+    return m_showFormula(Statements, tokens, text);
+}
+
+void tInterpreter::ShowOutput(std::string_view text) const
+{
+    if (!m_ports.CommandWindow)
+        return;
+    std::string lines(text);
+    std::erase(lines, '\r');
+    m_ports.CommandWindow->ShowOutput(lines);
+}
+
+void tInterpreter::Checkpoint() const
+{
+    if (InterruptRequested())
+        throw tInterrupted();
+}
+
+bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
+{
+    // A nested run that fails notes its own statement first; the enclosing statements keep it.
+    m_failurePlace.reset();
+    bool ok = false;
+    try {
+        ok = ExecuteStatement(entry.Text, entry.Tokens);
+    } catch (...) {
+        NoteFailurePlace(entry); // a run-time error names its statement too
+        throw;
+    }
+    if (!ok)
+        NoteFailurePlace(entry);
+    return ok;
+}
+
+void tInterpreter::NoteFailurePlace(const tCommandslistEntry& entry)
+{
+    if (m_failurePlace)
+        return;
+    m_failurePlace = tStatementPlace { entry.Source ? *entry.Source : std::string(),
+        entry.FirstLine + 1, entry.Text };
+}
+
 bool tInterpreter::FailIfInterrupted()
 {
     if (!InterruptRequested())
         return false;
-    Statements.Fail(1, InterruptedMessage);
+    Statements.Fail(1, InterruptedText);
     return true;
 }
 
@@ -208,7 +282,9 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(
         m_ports.Journal->addline(";<<");
 
     for (const tCommandslistEntry& entry : list.Items) {
+        m_failurePlace.reset();
         if (FailIfInterrupted()) {
+            NoteFailurePlace(entry);
             result.Success = false;
             result.Code = Statements.Code;
             result.Message = CutText(Statements.Message, maxMessageLength);
@@ -228,10 +304,11 @@ tRunResult tInterpreter::Docommands_WithJournalListingUndError(
 
         bool ok = true;
         if (!entry.IsComment) {
-            if (Flags.MacroRecording)
+            if (Flags.MacroRecording) {
                 RecordMacroStatement(entry);
-            else
-                ok = ExecuteStatement(entry.Text, entry.Tokens);
+            } else {
+                ok = ExecuteEntry(entry);
+            }
         }
         result.Code = Statements.Code;
         result.Message = CutText(Statements.Message, maxMessageLength);
@@ -258,8 +335,15 @@ tOutermostRunResult tInterpreter::RunOutermost(
     tOutermostRunResult outcome;
     const std::int32_t depthBefore = m_runDepth;
     const bool macroRunningBefore = Flags.MacroRunning;
+    m_failurePlace.reset();
     try {
         static_cast<tRunResult&>(outcome) = Docommands_WithJournalListingUndError(list, scriptDir);
+    } catch (const tInterrupted& stop) {
+        // A long routine stopped at the user's request: a failure, not a hard fault.
+        outcome.Success = false;
+        outcome.Code = 1;
+        outcome.Message = stop.what();
+        Statements.Fail(1, stop.what());
     } catch (const tRunTimeError& error) {
         outcome.Success = false;
         outcome.RunTimeError = true;
@@ -271,17 +355,20 @@ tOutermostRunResult tInterpreter::RunOutermost(
     }
     m_runDepth = depthBefore;
     Flags.MacroRunning = macroRunningBefore;
+    if (!outcome.Success)
+        outcome.FailurePlace = m_failurePlace;
     if (m_runDepth == 0)
         m_interruptRequested.store(false, std::memory_order_relaxed); // the next run starts afresh
     return outcome;
 }
 
 tOutermostRunResult tInterpreter::RunLines(
-    const std::vector<std::string>& lines, const std::string& scriptDir)
+    const std::vector<std::string>& lines, const std::string& scriptDir, std::string_view source)
 {
     tCommandsList list;
     list.Initialise();
     LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
+    MarkSource(list, 0, source);
     return RunOutermost(list, scriptDir);
 }
 

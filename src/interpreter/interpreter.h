@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace zelvora {
@@ -33,10 +34,20 @@ struct tRunResult {
     std::string LastStatement; // text of the last statement run (the failing one on failure)
 };
 
-// The outermost run also reports a run-time error that ended it.
+// Where a statement stands: its script file (empty for typed text), its first line (1-based)
+// and its text.
+struct tStatementPlace {
+    std::string Source;
+    std::int32_t Line = 0;
+    std::string Statement;
+};
+
+// The outermost run also reports a run-time error that ended it, and where the failure happened:
+// the innermost failing statement, inside BATCH files and macros too.
 struct tOutermostRunResult : tRunResult {
     bool RunTimeError = false;
     std::string ErrorText; // the run-time error's own text
+    std::optional<tStatementPlace> FailurePlace;
 };
 
 class tInterpreter {
@@ -45,16 +56,31 @@ public:
     using tComputeHandler = std::function<bool(tStmtList&, tAnsiTokens&)>;
     // Resets the formula machine's error pair at the start of every run.
     using tResetErrors = std::function<void()>;
+    // Shows the values of a statement that is neither an assignment nor a command (a bare
+    // formula): tokens of the whole statement (end tokens included) and its text.
+    using tFormulaHandler = std::function<bool(tStmtList&, tAnsiTokens&, std::string_view)>;
 
     explicit tInterpreter(tInterpreterPorts ports = {});
 
     void SetComputeHandler(tComputeHandler handler) { m_compute = std::move(handler); }
     void SetResetErrors(tResetErrors reset) { m_resetErrors = std::move(reset); }
+    void SetFormulaHandler(tFormulaHandler handler) { m_showFormula = std::move(handler); }
+    // Whether a name is a stored variable: such a name that only abbreviates a command (`A` for
+    // ANIMATE, `R` for RENAME) begins a formula, so that the variable can be shown.
+    void SetVariableTest(std::function<bool(std::string_view)> test)
+    {
+        m_isVariable = std::move(test);
+    }
     void SetPorts(const tInterpreterPorts& ports) { m_ports = ports; }
     const tInterpreterPorts& Ports() const { return m_ports; }
 
     // Runs one statement; leaves Code and Message in the statement table.
     bool ExecuteStatement(const std::string& text, const tAnsiTokens& tokens);
+    // Runs the statement of a list entry and notes its place when it fails (or a run-time error
+    // leaves it), unless a statement nested inside it failed first.
+    bool ExecuteEntry(const tCommandslistEntry& entry);
+    // Notes the entry as the place of the failure unless one is noted already.
+    void NoteFailurePlace(const tCommandslistEntry& entry);
 
     // Runs a whole list with journal and listing echo; stops at the first failure or a quit
     // request. Nested runs (BATCH, MACROEXEC, demo blocks) call it again.
@@ -78,10 +104,18 @@ public:
     }
     // When a stop was requested: the statement table's failure saying so, and true.
     bool FailIfInterrupted();
+    // The check point of long routines: throws tInterrupted when a stop was requested.
+    void Checkpoint() const;
+    // Hands the answer of a statement (help, values, option and listing texts) to the command
+    // window's output, line breaks as single line feeds.
+    void ShowOutput(std::string_view text) const;
+    // The failing statement of the last failure (set by the innermost run that saw it).
+    const std::optional<tStatementPlace>& FailurePlace() const { return m_failurePlace; }
 
-    // Cuts lines into statements with the default markers and runs them as the outermost run.
-    tOutermostRunResult RunLines(
-        const std::vector<std::string>& lines, const std::string& scriptDir);
+    // Cuts lines into statements with the default markers and runs them as the outermost run;
+    // source names the script file in failures (empty for typed text).
+    tOutermostRunResult RunLines(const std::vector<std::string>& lines,
+        const std::string& scriptDir, std::string_view source = {});
 
     // Nesting depth of runs (run loops and macro executions); deeper than MaxRunDepth fails.
     static constexpr std::int32_t MaxRunDepth = 64;
@@ -120,16 +154,25 @@ private:
     void FocusAfterStatement();
     void ProcessPendingMessages();
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
+    bool ShowFormula(tAnsiTokens& tokens, std::string_view text);
 
     tInterpreterPorts m_ports;
     std::atomic<bool> m_interruptRequested { false };
     tComputeHandler m_compute;
     tResetErrors m_resetErrors;
+    tFormulaHandler m_showFormula;
+    std::function<bool(std::string_view)> m_isVariable;
     std::int32_t m_runDepth = 0;
+    std::optional<tStatementPlace> m_failurePlace;
 };
 
 // Text of a failure as the command window shows it: message, line break, quoted statement.
 std::string FailureDisplayText(std::string_view message, std::string_view statement);
+// "file:line: " of a statement from a script file; empty for typed text.
+std::string PlacePrefix(const tStatementPlace& place);
+// A failure with its place: "file:line: " + message (a general one when it is empty), line
+// break, the quoted statement.
+std::string LocatedFailureText(std::string_view message, const tStatementPlace& place);
 
 // True when the tokens begin with one or more targets (names, each optionally with one bracketed
 // index, separated by commas) followed by '='. tooDeep is set when the target part nests more

@@ -44,6 +44,20 @@ bool ShowOptionsCommand(tOptions& options, tJournalPort* journal, tStmtList&, tA
     return true;
 }
 
+namespace {
+
+// The options as the command window's output shows them: one per line, without the journal's
+// comment marks.
+std::string ShowOptionsOutput(const tOptions& options)
+{
+    std::string text = "Verf\xFCgbare Optionen:\n";
+    for (const tOptionDescriptor& option : OptionTable())
+        text += "  " + options.ShowOption(option.Name) + "\n";
+    return text;
+}
+
+} // namespace
+
 void RegisterOptionCommands(tInterpreter& interpreter, tOptions& options)
 {
     interpreter.Statements.SetHandler(
@@ -52,6 +66,7 @@ void RegisterOptionCommands(tInterpreter& interpreter, tOptions& options)
         });
     interpreter.Statements.SetHandler(
         "SHOWOPTIONS", [&options, &interpreter](tStmtList& statements, tAnsiTokens& arguments) {
+            interpreter.ShowOutput(ShowOptionsOutput(options));
             return ShowOptionsCommand(options, interpreter.Ports().Journal, statements, arguments);
         });
 }

@@ -47,13 +47,18 @@ std::string TemporaryFile(const std::string& name)
     return ((error ? std::filesystem::path("/tmp") : directory) / name).string();
 }
 
+// The directory of the outside programs ("." when none is set).
+std::string AddOnDirectoryOf(tStoreCommandContext& context)
+{
+    const std::string directory = context.AddOnDirectory ? context.AddOnDirectory() : std::string();
+    return directory.empty() ? std::string(".") : directory;
+}
+
 // program (or program.exe) in the add-on directory; empty when neither exists.
 std::string FindProgram(tStoreCommandContext& context, const std::string& program)
 {
-    const std::string directory = context.AddOnDirectory ? context.AddOnDirectory() : std::string();
     for (const std::string& name : { program, program + ".exe" }) {
-        const std::filesystem::path path
-            = std::filesystem::path(directory.empty() ? "." : directory) / name;
+        const std::filesystem::path path = std::filesystem::path(AddOnDirectoryOf(context)) / name;
         std::error_code error;
         if (std::filesystem::is_regular_file(path, error))
             return path.string();
@@ -126,9 +131,10 @@ bool Orbidex(tStoreCommandContext& context, tStmtList& statements, const tAnsiTo
     const std::string file = TemporaryFile("Zelvora.oxf");
     const tMatrixWriteResult written = WriteMatrixFile(results[1], "OXF", file);
     if (!written.Ok()) {
-        // A factor file this build cannot write says so; any other writing fault is the formula's.
-        statements.Fail(
-            3, written.Code == WriteTypeUnavailable ? written.Message : "Fehler in Formel");
+        // The writer's own message says what could not be written.
+        statements.Fail(3,
+            written.Message.empty() ? std::string("Fehler in Formel")
+                                    : "Fehler in Formel: " + written.Message);
         return false;
     }
     const std::string program = FindProgram(context, "orbidex");
@@ -157,9 +163,18 @@ bool Animate(tStoreCommandContext& context, tStmtList& statements, const tAnsiTo
     }
     const std::string file = TemporaryFile("Zelvora.LAD");
     WriteMatrixFile(results[1], "LAD", file);
+    // The command succeeds whether or not the program runs; the user still hears why nothing
+    // appears.
     const std::string program = FindProgram(context, "oxanim");
-    if (!program.empty() && context.Processes)
-        context.Processes->Start(program, { file, "/q" });
+    tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow;
+    if (program.empty()) {
+        if (window)
+            window->ShowWarning("ANIMATE: Ausf\xFChrbare Datei OXANIM nicht gefunden in \""
+                + AddOnDirectoryOf(context) + "\"");
+    } else if (!context.Processes || !context.Processes->Start(program, { file, "/q" })) {
+        if (window)
+            window->ShowWarning("ANIMATE: " + program + " konnte nicht gestartet werden");
+    }
     statements.Fail(0, "");
     return true;
 }

@@ -33,6 +33,26 @@ tAnsiTokens TokensAfter(const tAnsiTokens& tokens, std::size_t position)
         : tAnsiTokens();
 }
 
+void WarnUnknownVariable(
+    tStoreCommandContext& context, std::string_view command, const std::string& name)
+{
+    if (tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow)
+        window->ShowWarning(std::string(command) + ": Es gibt keine Variable \"" + name + "\"");
+}
+
+// The variable rendered in the listing layout, as LIST writes it; shown as the command's output.
+void ShowListText(tStoreCommandContext& context, const std::string& name, bool quote)
+{
+    tVisibleVarsList& store = context.Store;
+    if (!store.Find(name)) {
+        WarnUnknownVariable(context, "LIST", name);
+        return;
+    }
+    const std::int32_t index = store.CurrentIndex();
+    if (IsMatrixLike(store.Variable(index).shape))
+        context.Interpreter.ShowOutput(store.RenderText(index, store.ListingLayout(), quote));
+}
+
 bool Hide(tStoreCommandContext& context, const tAnsiTokens& arguments)
 {
     tVisibleVarsList& store = context.Store;
@@ -48,9 +68,13 @@ bool Hide(tStoreCommandContext& context, const tAnsiTokens& arguments)
 bool Display(tStoreCommandContext& context, const tAnsiTokens& arguments)
 {
     tVisibleVarsList& store = context.Store;
-    for (const std::string& name : NameListArguments(arguments)) {
+    const std::vector<std::string> names = NameListArguments(arguments);
+    if (names.empty())
+        store.ShowScalarWindow();
+    for (const std::string& name : names) {
         if (name != "-ALL-") {
-            store.ShowVariable(name);
+            if (!store.ShowVariable(name))
+                WarnUnknownVariable(context, "DISPLAY", name);
             continue;
         }
         for (const std::string& each : store.NameList())
@@ -149,25 +173,32 @@ bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
 {
     tInterpreter& interpreter = context.Interpreter;
     interpreter.Flags.NoListEcho = true;
-    if (!interpreter.ListingOn)
-        return true;
     tVisibleVarsList& store = context.Store;
     const bool quote = context.ListQuoteStrings ? context.ListQuoteStrings() : true;
+    const bool listing = interpreter.ListingOn;
     for (const std::string& name : NameListArguments(arguments)) {
         if (name == "-ALL-") {
-            for (const std::string& each : store.NameList())
-                store.ListVariable(each, quote);
+            for (const std::string& each : store.NameList()) {
+                ShowListText(context, each, quote);
+                if (listing)
+                    store.ListVariable(each, quote);
+            }
             continue;
         }
         if (NameFold(name) == "GRAPH") {
-            ListScatterplot(context);
+            if (listing)
+                ListScatterplot(context);
             continue;
         }
         const std::size_t dot = name.find('.');
         if (dot == std::string::npos) {
-            store.ListVariable(name, quote);
+            ShowListText(context, name, quote);
+            if (listing)
+                store.ListVariable(name, quote);
             continue;
         }
+        if (!listing)
+            continue;
         const std::string suffix = NameFold(name.substr(dot + 1));
         const std::string base = name.substr(0, dot);
         if (!suffix.empty() && std::string_view("FORM").starts_with(suffix))
@@ -183,9 +214,16 @@ bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiToke
     std::string fileName;
     if (!FileNameArgument(context, statements, arguments, fileName))
         return false;
+    const std::string given = fileName;
     if (context.BatchDirectory)
-        fileName = JoinPath(context.BatchDirectory(), fileName);
-    const auto text = context.ReadScript ? context.ReadScript(fileName) : std::nullopt;
+        fileName = JoinPath(context.BatchDirectory(), given);
+    auto text = context.ReadScript ? context.ReadScript(fileName) : std::nullopt;
+    if (!text && context.ShippedBatchDirectory && !IsAbsolutePath(given)) {
+        // Not copied into the data directory (yet): the example as the program ships it.
+        const std::string shipped = JoinPath(context.ShippedBatchDirectory(), given);
+        if ((text = context.ReadScript ? context.ReadScript(shipped) : std::nullopt))
+            fileName = shipped;
+    }
     if (!text) {
         // A missing batch file is no failure, but the user hears of it.
         WarnMissingFile(context, "BATCH", fileName);
@@ -195,12 +233,18 @@ bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiToke
     list.Initialise();
     const std::vector<std::string> lines = SplitTextLines(*text);
     LoadLines(list, lines, 0, static_cast<std::int32_t>(lines.size()) - 1);
-    const tRunResult result = context.Interpreter.Docommands_WithJournalListingUndError(list, "");
+    MarkSource(list, 0, fileName);
+    // File names in the batch file's formulas are relative to the batch file, as in a script.
+    const std::string directory = fileName.substr(0, fileName.rfind('/') + 1);
+    tInterpreter& interpreter = context.Interpreter;
+    const tRunResult result = interpreter.Docommands_WithJournalListingUndError(list, directory);
     statements.Code = result.Code;
     statements.SetMessage(result.Message);
-    if (!result.Success && context.Interpreter.Ports().CommandWindow)
-        context.Interpreter.Ports().CommandWindow->ShowMessage(
-            FailureDisplayText(result.Message, result.LastStatement));
+    if (!result.Success && interpreter.Ports().CommandWindow) {
+        const tStatementPlace place = interpreter.FailurePlace().value_or(
+            tStatementPlace { fileName, 0, result.LastStatement });
+        interpreter.Ports().CommandWindow->ShowMessage(LocatedFailureText(result.Message, place));
+    }
     return result.Success;
 }
 

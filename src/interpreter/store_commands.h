@@ -41,6 +41,9 @@ struct tStoreCommandContext {
     tGraphicsPort* Graphics = nullptr;
     tListingPicturePort* ListingPictures = nullptr;
     std::function<std::uint32_t()> AnimationSeed;
+    // Where BATCH looks next for a relative name not found there: the shipped examples; absent or
+    // empty: nowhere.
+    std::function<std::string()> ShippedBatchDirectory;
 };
 
 // Gives the command table's slots of these commands their handlers.

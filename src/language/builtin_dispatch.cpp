@@ -16,13 +16,15 @@ const tVariable& EmptyValue()
 } // namespace
 
 tCallArgs::tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
-    const std::string& scriptDirectory, tRandomGenerator& random, tClipboardPort* clipboard)
+    const std::string& scriptDirectory, tRandomGenerator& random, tClipboardPort* clipboard,
+    const tCheckpoint* checkpoint)
     : m_opcode(opcode)
     , m_entry(entry)
     , m_arguments(arguments)
     , m_scriptDirectory(scriptDirectory)
     , m_random(random)
     , m_clipboard(clipboard)
+    , m_checkpoint(checkpoint)
 {
 }
 
@@ -170,7 +172,7 @@ tCallOutcome tFunctionDispatch::Call(
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
     return m_routines[OpcodeNumber(opcode)](
-        tCallArgs(opcode, entry, arguments, directory, m_random, m_clipboard));
+        tCallArgs(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint));
 }
 
 } // namespace zelvora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "language/eval_machine.h"
+#include "numerics/checkpoint.h"
 #include "numerics/random_matrices.h"
 #include "ports/picture_port.h"
 
@@ -17,7 +18,7 @@ class tCallArgs {
 public:
     tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
         const std::string& scriptDirectory, tRandomGenerator& random,
-        tClipboardPort* clipboard = nullptr);
+        tClipboardPort* clipboard = nullptr, const tCheckpoint* checkpoint = nullptr);
 
     tOpcode Opcode() const { return m_opcode; }
     const tTOC& Entry() const { return m_entry; }
@@ -51,6 +52,8 @@ public:
     tRandomGenerator& Random() const { return m_random; }
     // The session's clipboard; null when the front end has none.
     tClipboardPort* Clipboard() const { return m_clipboard; }
+    // Where long routines check whether to stop (none: they run to the end).
+    const tCheckpoint* Checkpoint() const { return m_checkpoint; }
 
 private:
     tOpcode m_opcode;
@@ -59,6 +62,7 @@ private:
     const std::string& m_scriptDirectory;
     tRandomGenerator& m_random;
     tClipboardPort* m_clipboard;
+    const tCheckpoint* m_checkpoint;
 };
 
 // Results of a routine.
@@ -105,12 +109,15 @@ public:
     tRandomGenerator& Random() { return m_random; }
     // The clipboard that file functions read ("CLIP"); null, the default, means none.
     void SetClipboard(tClipboardPort* clipboard) { m_clipboard = clipboard; }
+    // The session's check point, passed to the long routines.
+    void SetCheckpoint(const tCheckpoint* checkpoint) { m_checkpoint = checkpoint; }
 
 private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
     const std::string* m_scriptDirectory = nullptr;
     tRandomGenerator m_random;
     tClipboardPort* m_clipboard = nullptr;
+    const tCheckpoint* m_checkpoint = nullptr;
 };
 
 // The groups of routines, each in its own unit.

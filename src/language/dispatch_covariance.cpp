@@ -7,7 +7,6 @@
 #include "numerics/distances.h"
 #include "numerics/frequency_tables.h"
 #include "numerics/library_state.h"
-#include "numerics/missing_values.h"
 #include "numerics/neighbour_sums.h"
 #include "numerics/variance_analysis.h"
 #include "variables/operator_results.h"
@@ -20,34 +19,6 @@ namespace zelvora {
 namespace {
 
 using O = tOpcode;
-
-enum class tMissing { Refused, Counted };
-
-// True when every element of m is a finite number (and, when refused, not the missing-value
-// marker of empty cells); otherwise the call fails with a message naming the function and the
-// first such element of argument `argument`, because the statistics would silently use it as a
-// number.
-bool DataUsable(const tCallArgs& args, const trealmatrix& m, int32_t argument = 1,
-    tMissing missing = tMissing::Refused)
-{
-    for (int32_t r = 1; r <= m.Rows(); ++r) {
-        for (int32_t c = 1; c <= m.Cols(); ++c) {
-            const long double x = m(r, c);
-            const bool unusable = !std::isfinite(x);
-            if (!unusable && !(missing == tMissing::Refused && x == MissingNumber))
-                continue;
-            const std::string where = " in Zeile " + std::to_string(r) + ", Spalte "
-                + std::to_string(c) + " von Argument " + std::to_string(argument);
-            SetLibError(1,
-                args.Entry().Name
-                    + (unusable
-                            ? ": keine endliche Zahl" + where
-                            : ": fehlender Wert" + where + " (Miss2Mean ersetzt fehlende Werte)"));
-            return false;
-        }
-    }
-    return true;
-}
 
 // A routine of the data matrix of argument 1 behind the gate of the functions of one matrix.
 template <trealmatrix (*routine)(const trealmatrix&)> tCallOutcome DataCall(const tCallArgs& args)

@@ -1,11 +1,13 @@
 // Curve fitting, polynomials, monotone smoothing and row interpolation in formulas.
 #include "language/builtin_dispatch.h"
+#include "language/dispatch_gates.h"
 #include "language/scanner.h"
 #include "numerics/curve_fitting.h"
 #include "numerics/library_state.h"
 #include "numerics/polynomials.h"
 #include "variables/variable.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -43,6 +45,21 @@ tCallOutcome ListValues(const trealmatrixarr& list, std::size_t count)
     return call::Values(std::move(values));
 }
 
+// The values of a fit; an empty list means the routine refused the data and left its reason in
+// the library's error pair.
+tCallOutcome FitValues(const trealmatrixarr& list, std::size_t count)
+{
+    return list.empty() ? call::Empty() : ListValues(list, count);
+}
+
+tCallOutcome CurveTypeRefused(std::string_view type, const char* reason)
+{
+    SetLibError(1,
+        "Curvefit: der Kurventyp \"" + std::string(type) + "\" " + reason
+            + " (m\xF6glich: Lin, OS)");
+    return call::Empty();
+}
+
 tCallOutcome CurvefitCall(const tCallArgs& args)
 {
     if (args.Count() == 1)
@@ -52,7 +69,8 @@ tCallOutcome CurvefitCall(const tCallArgs& args)
     const std::string text = args.Text(2);
     const std::string_view trimmed = Trimmed(text);
     const std::size_t blank = trimmed.find(' ');
-    const std::string type = NameFold(trimmed.substr(0, blank));
+    const std::string_view typeText = trimmed.substr(0, blank);
+    const std::string type = NameFold(typeText);
     const std::string_view options
         = blank == std::string_view::npos ? std::string_view() : Trimmed(trimmed.substr(blank));
     int32_t position = 0;
@@ -60,28 +78,27 @@ tCallOutcome CurvefitCall(const tCallArgs& args)
         if (type == CurveTypes[i])
             position = static_cast<int32_t>(i) + 1;
     }
+    // S and Tanh are accepted words whose fit was never settled, and a misspelt type would give
+    // the data back as if it were a fit: both fail with a message instead.
+    if (position == 2 || position == 3)
+        return CurveTypeRefused(typeText, "ist nicht festgelegt");
+    if (position == 0)
+        return CurveTypeRefused(typeText, "ist unbekannt");
     const trealmatrix m = args.Matrix(1);
-    switch (position) {
-    case 1:
-        return ListValues(
-            FitCurve(1, options, m, FailureMatrix(), trealmatrix(), args.Random()), 2);
-    case 2:
-    case 3:
-        if (!args.IsMatrix(3))
-            return call::Empty();
-        return ListValues(
-            FitCurve(position, options, m, args.Matrix(3), trealmatrix(), args.Random()), 2);
-    case 4: {
-        if (!args.IsMatrix(3))
-            return call::Empty();
-        const trealmatrix extra
-            = args.Count() >= 4 && args.IsMatrix(4) ? args.Matrix(4) : trealmatrix();
-        const trealmatrixarr list = FitCurve(4, options, m, args.Matrix(3), extra, args.Random());
-        return ListValues(list, list.size());
+    if (!DataUsable(args, m))
+        return call::Empty();
+    if (position == 1)
+        return FitValues(FitCurve(1, options, m, FailureMatrix(), trealmatrix(), args.Random()), 2);
+    if (!args.IsMatrix(3)) {
+        SetLibError(1,
+            "Curvefit OS: das dritte Argument muss die Parametermatrix sein (untere und obere "
+            "Asymptote, Rand, Klassen)");
+        return call::Empty();
     }
-    default:
-        return CopyOfFirst(args);
-    }
+    const trealmatrix extra
+        = args.Count() >= 4 && args.IsMatrix(4) ? args.Matrix(4) : trealmatrix();
+    const trealmatrixarr list = FitCurve(4, options, m, args.Matrix(3), extra, args.Random());
+    return FitValues(list, list.size());
 }
 
 tCallOutcome PolynomCall(const tCallArgs& args)
@@ -99,11 +116,25 @@ tCallOutcome PolynomCall(const tCallArgs& args)
 
 tCallOutcome TableSmoothCall(const tCallArgs& args)
 {
+    if (args.Count() != 1 && args.Count() != 2)
+        return call::Empty();
+    const trealmatrix m = args.Matrix(1);
+    if (!DataUsable(args, m))
+        return call::Empty();
     if (args.Count() == 1)
-        return call::RealMatrix(MonotoneSmooth(args.Matrix(1)));
-    if (args.Count() == 2)
-        return call::RealMatrix(MonotoneSmooth(args.Matrix(1), args.Matrix(2)));
-    return call::Empty();
+        return call::RealMatrix(MonotoneSmooth(m));
+    const trealmatrix w = args.Matrix(2);
+    if (!DataUsable(args, w, 2))
+        return call::Empty();
+    // The weights are shares of their sum: a sum of 0 would make every smoothed value a NaN.
+    long double total = 0;
+    for (int32_t k = 1; w.Rows() >= 1 && k <= std::min(m.Cols(), w.Cols()); ++k)
+        total += w(1, k);
+    if (w.Rows() >= 1 && total == 0) {
+        SetLibError(1, "TableSmooth: die Gewichte in Zeile 1 von Argument 2 haben die Summe 0");
+        return call::Empty();
+    }
+    return call::RealMatrix(MonotoneSmooth(m, w));
 }
 
 tCallOutcome InterpolateCall(const tCallArgs& args)

@@ -23,4 +23,12 @@ template <typename tRoutine> tCallOutcome Gated(const tCallArgs& args, tRoutine 
     return call::Slot();
 }
 
+enum class tMissing { Refused, Counted };
+
+// True when every element of m is a finite number (and, when refused, not the missing-value
+// marker of empty cells); otherwise the call fails with a message naming the function and the
+// first such element of argument `argument`, because a routine would silently use it as a number.
+bool DataUsable(const tCallArgs& args, const trealmatrix& m, int32_t argument = 1,
+    tMissing missing = tMissing::Refused);
+
 } // namespace zelvora

@@ -58,10 +58,18 @@ tCallOutcome EigenVekCall(const tCallArgs& args)
     if (!args.IsMatrix(1))
         return call::Slot();
     if (args.Count() == 1)
-        return call::RealMatrix(EigenRotated(args.Matrix(1)));
+        return call::RealMatrix(EigenRotated(args.Matrix(1), args.Checkpoint()));
     if (args.Count() == 2 && args.IsMatrix(2))
         return call::RealMatrix(EigenvectorsForValues(args.Matrix(1), args.Matrix(2)));
     return call::Slot();
+}
+
+// Inv stops at the session's check point when asked to.
+tCallOutcome InvCall(const tCallArgs& args)
+{
+    return Gated(args, [](const tCallArgs& a, const tVariable&) {
+        return call::RealMatrix(RankInverse(a.Matrix(1), a.Checkpoint()));
+    });
 }
 
 // EigenSys: the eigenvectors, the rotated matrix and the transformation as three values, or
@@ -72,7 +80,7 @@ tCallOutcome EigenSysCall(const tCallArgs& args)
         return call::Slot();
     if (args.Count() == 1) {
         tVariableArray values;
-        for (trealmatrix& m : EigenSystem(args.Matrix(1)))
+        for (trealmatrix& m : EigenSystem(args.Matrix(1), args.Checkpoint()))
             values.push_back(call::RealMatrixValue(std::move(m)));
         return call::Values(std::move(values));
     }
@@ -83,7 +91,7 @@ tCallOutcome EigenSysCall(const tCallArgs& args)
 
 // clang-format off
     constexpr tDispatchRow Rows[] = {
-        { O::Inv, OneMatrixCall<RankInverse> },          // Inv
+        { O::Inv, InvCall },                              // Inv
         { O::UInv, OneMatrixCall<GaussJordanInverse> },   // UInv
         { O::Cholesky, OneMatrixCall<CholeskyFactor> },       // Cholesky, GS
         { O::CholUD, OneMatrixCall<CholeskyUD> },           // CholUD, GSUD

@@ -3,6 +3,7 @@
 
 #include "numerics/cholesky.h"
 #include "numerics/gauss_jordan.h"
+#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 #include "numerics/percentiles.h"
 #include "numerics/statistics_transform.h"
@@ -30,12 +31,28 @@ long double MeanSquaredError(const tRealVector& x, const tRealVector& y, long do
     return sum / x.Count();
 }
 
+// True when row `row` of m holds two different values.
+bool Varies(const trealmatrix& m, int32_t row)
+{
+    for (int32_t k = 2; k <= m.Cols(); ++k) {
+        if (m(row, k) != m(row, 1))
+            return true;
+    }
+    return false;
+}
+
 trealmatrixarr LinearFit(const trealmatrix& m)
 {
     const int32_t n = m.Rows();
     const int32_t cases = m.Cols();
     if (n < 1 || cases < 1)
         return {};
+    if (!Varies(m, n)) {
+        SetLibError(1,
+            "Curvefit Lin: die abh\xE4ngige Variable (Zeile " + std::to_string(n)
+                + ") hat keine Varianz");
+        return {};
+    }
     const trealmatrix d = Deviations(m, 1);
     long double meanY = 0;
     for (int32_t k = 1; k <= cases; ++k)
@@ -58,7 +75,7 @@ trealmatrixarr LinearFit(const trealmatrix& m)
     for (int32_t k = 1; k <= n; ++k)
         v += l(n, k) * l(n, k);
     if (v == 0)
-        throw tFloatDivisionByZeroError();
+        throw tFloatDivisionByZeroError(); // rounding left a variance the factor lost
     trealmatrix r(3, n);
     for (int32_t k = 1; k <= n; ++k) {
         r(1, k) = p(1, k);
@@ -96,13 +113,14 @@ long double ParameterOr(const trealmatrix& p, int32_t column, long double fallba
     return p(1, column);
 }
 
-// Fits the cases `in` of class `label`: writes its BETA row and its curve over all cases.
-void FitClass(const tRealVector& x, const tRealVector& y, const std::vector<int32_t>& in,
+// Fits the cases `in` of class `label`: writes its BETA row and its curve over all cases. False,
+// with the library error set, when the class's y do not vary.
+bool FitClass(const tRealVector& x, const tRealVector& y, const std::vector<int32_t>& in,
     const trealmatrix& p, long double margin, int32_t label, trealmatrix& beta, trealmatrix& pred)
 {
     beta(label, 1) = label;
     if (in.empty())
-        return;
+        return true;
     tRealVector cx(static_cast<int32_t>(in.size()));
     tRealVector cy(static_cast<int32_t>(in.size()));
     long double low = y[in.front()];
@@ -112,6 +130,14 @@ void FitClass(const tRealVector& x, const tRealVector& y, const std::vector<int3
         cy[k + 1] = y[in[k]];
         low = std::min(low, cy[k + 1]);
         high = std::max(high, cy[k + 1]);
+    }
+    if (low == high) {
+        SetLibError(1,
+            "Curvefit OS: die Werte y"
+                + (beta.Rows() > 1 ? " der Klasse " + std::to_string(label)
+                                   : std::string(" (Zeile 2)"))
+                + " haben keine Varianz");
+        return false;
     }
     const long double givenB = ParameterOr(p, 1, notGiven);
     const long double givenA = ParameterOr(p, 2, notGiven);
@@ -125,6 +151,7 @@ void FitClass(const tRealVector& x, const tRealVector& y, const std::vector<int3
     beta(label, 6) = givenA == notGiven ? high : a;
     for (int32_t k = 1; k <= x.Count(); ++k)
         pred(label, k) = SCurveValue(x[k], a, b, fit.slope, fit.location);
+    return true;
 }
 
 trealmatrixarr SCurveFit(std::string_view options, const trealmatrix& m, const trealmatrix& p,
@@ -136,8 +163,12 @@ trealmatrixarr SCurveFit(std::string_view options, const trealmatrix& m, const t
     const long double margin = ParameterOr(p, 3, 0.01L);
     const auto classes = static_cast<int32_t>(std::lround(ParameterOr(p, 4, 1)));
     const bool several = classes >= 2;
-    if (several && (e.IsAbsent() || e.Rows() < 1))
+    if (several && (e.IsAbsent() || e.Rows() < 1)) {
+        SetLibError(1,
+            "Curvefit OS: f\xFCr " + std::to_string(classes)
+                + " Klassen fehlt die Gruppenmatrix (ihre Zeile 1 gruppiert die F\xE4lle)");
         return {};
+    }
     tRealVector x(cases);
     tRealVector y(cases);
     for (int32_t k = 1; k <= cases; ++k) {
@@ -165,7 +196,8 @@ trealmatrixarr SCurveFit(std::string_view options, const trealmatrix& m, const t
             if (std::lround(rank(1, c)) == label)
                 in.push_back(c);
         }
-        FitClass(x, y, in, p, margin, label, beta, pred);
+        if (!FitClass(x, y, in, p, margin, label, beta, pred))
+            return {};
     }
     trealmatrixarr result;
     for (int32_t output : OutputsOf(options))
@@ -182,15 +214,16 @@ long double SCurveValue(long double x, long double a, long double b, long double
 
 tSCurveFit SCurveGridFit(const tRealVector& x, const tRealVector& y, long double a, long double b)
 {
+    // The variance in two passes: the one-pass form loses its digits under a large common offset.
     const int32_t n = y.Count();
     long double sum = 0;
-    long double squares = 0;
-    for (int32_t k = 1; k <= n; ++k) {
+    for (int32_t k = 1; k <= n; ++k)
         sum += y[k];
-        squares += y[k] * y[k];
-    }
     const long double mean = n > 0 ? sum / n : 0;
-    const long double variance = n > 0 ? squares / n - mean * mean : 0;
+    long double squares = 0;
+    for (int32_t k = 1; k <= n; ++k)
+        squares += (y[k] - mean) * (y[k] - mean);
+    const long double variance = n > 0 ? squares / n : 0;
     long double h0 = 0;
     long double o0 = 0;
     long double dh = 0.1L;

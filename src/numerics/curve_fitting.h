@@ -26,7 +26,7 @@ long double SCurveValue(long double x, long double a, long double b, long double
 // Curvefit. Type 1 (Lin): M's last row regressed on the rows before it (rows are variables,
 // columns cases), through the Cholesky factor L of their covariance: returns R (3 x n: weights,
 // sequential variance shares L(n,k)^2 / v, their running sums) and F (2 x N: fitted values and
-// residuals); a dependent variable without variance raises tFloatDivisionByZeroError.
+// residuals).
 // Type 4 (OS): x = row 1, y = row 2 of M; row 1 of P holds the lower and upper asymptote (default
 // min(y) - margin, max(y) + margin; 2147483647 counts as not given), the margin (0.01) and the
 // number of classes K (1). The options words RANK, PRED, BETA choose the outputs in their order
@@ -34,8 +34,10 @@ long double SCurveValue(long double x, long double a, long double b, long double
 // or K x N, class i's curve evaluated at every case), BETA per class (i, h, o, 100 R^2, b, a), b
 // and a reported as min(y) and max(y) when not given. With K >= 2 the cases are put into
 // percentile classes of y plus a random offset within the margin, grouped by row 1 of E; a class
-// without cases gets a zero BETA row and PRED row. Other types, and K >= 2 without E, give an empty
-// list.
+// without cases gets a zero BETA row and PRED row.
+// A dependent variable (or a class's y) without variance, a single case included, and K >= 2
+// without E give an empty list with the reason in the library's error pair; other types give an
+// empty list.
 trealmatrixarr FitCurve(int32_t type, std::string_view options, const trealmatrix& m,
     const trealmatrix& p, const trealmatrix& e, tRandomGenerator& generator);
 

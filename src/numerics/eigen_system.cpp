@@ -82,8 +82,8 @@ trealmatrix FirstColumn(const trealmatrix& m)
 
 } // namespace
 
-tRotationResult SimilaritySweeps(
-    const trealmatrix& m, const tIntvector& rows, const tIntvector& cols)
+tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
+    const tIntvector& cols, const tCheckpoint* checkpoint)
 {
     const int32_t count = cols.Count();
     if (rows.Count() != count)
@@ -112,6 +112,7 @@ tRotationResult SimilaritySweeps(
         long double maxTheta = 0;
         bool onlyRounding = true;
         for (int32_t p = 1; p < count; ++p) {
+            ReachCheckpoint(checkpoint);
             for (int32_t q = p + 1; q <= count; ++q) {
                 const int32_t a = cols[p];
                 const int32_t b = cols[q];
@@ -169,7 +170,7 @@ trealmatrix TriangularEigenvectors(const trealmatrix& d)
     return e;
 }
 
-trealmatrixarr EigenSystem(const trealmatrix& m)
+trealmatrixarr EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint)
 {
     trealmatrixarr result { FailureMatrix(), FailureMatrix(), FailureMatrix() };
     if (LibErrorCode() != 0)
@@ -180,7 +181,7 @@ trealmatrixarr EigenSystem(const trealmatrix& m)
     }
     const int32_t n = m.Rows();
     const tIntvector all = AllIndexes(n);
-    tRotationResult similarity = SimilaritySweeps(m, all, all);
+    tRotationResult similarity = SimilaritySweeps(m, all, all, checkpoint);
     trealmatrix d = std::move(similarity.rotated);
     trealmatrix t = std::move(similarity.transform);
     const trealmatrix e = TriangularEigenvectors(d);
@@ -201,7 +202,7 @@ trealmatrixarr EigenSystem(const trealmatrix& m)
     return result;
 }
 
-trealmatrix EigenRotated(const trealmatrix& m)
+trealmatrix EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint)
 {
     if (LibErrorCode() != 0)
         return FailureMatrix();
@@ -211,7 +212,7 @@ trealmatrix EigenRotated(const trealmatrix& m)
     }
     const int32_t n = m.Rows();
     const tIntvector all = AllIndexes(n);
-    trealmatrix r = SimilaritySweeps(m, all, all).rotated;
+    trealmatrix r = SimilaritySweeps(m, all, all, checkpoint).rotated;
     for (int32_t i = 2; i <= n; ++i) {
         for (int32_t j = 1; j < i; ++j) {
             if (std::fabs(r(j, i)) < eigenGapEps) {

@@ -2,6 +2,7 @@
 // for given eigenvalues by Sylvester interpolation.
 #pragma once
 
+#include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
 #include "numerics/plane_rotations.h"
 
@@ -15,9 +16,9 @@ namespace zelvora {
 // unchanged (all later sweeps would repeat it), or after 500. Gives W as the rotated matrix and S
 // as the transformation, n x n (when L < n, S is the identity outside the rotated indexes). Lists
 // of different lengths give M unchanged and the identity of size L; entries outside M and a
-// non-square M raise tRangeError.
-tRotationResult SimilaritySweeps(
-    const trealmatrix& m, const tIntvector& rows, const tIntvector& cols);
+// non-square M raise tRangeError. The checkpoint is reached before each row of pairs of a sweep.
+tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
+    const tIntvector& cols, const tCheckpoint* checkpoint = nullptr);
 
 // For upper triangular D (n x n): E with row a the eigenvector of D for D[a][a], unit in its a-th
 // element and 0 after it, by back substitution; an element whose eigenvalue gap is below 1e-16
@@ -29,11 +30,11 @@ trealmatrix TriangularEigenvectors(const trealmatrix& d);
 // triangular); upper elements of D below 1e-128 are cleared with their mirror images. Returns
 // {X, D, T}. A pending LibErrorCode returns three 1 x 1 zeros at once; a non-square M sets
 // LibErrorCode to 1 and returns them.
-trealmatrixarr EigenSystem(const trealmatrix& m);
+trealmatrixarr EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint = nullptr);
 
 // EigenVek with one argument: M after SimilaritySweeps, with each pair (i, j), j < i, cleared
 // when |R[j][i]| < 1e-16. LibErrorCode is tested and set as by EigenSystem (1 x 1 zero result).
-trealmatrix EigenRotated(const trealmatrix& m);
+trealmatrix EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint = nullptr);
 
 // EigenVek(M, Q): column i = the projection of e_i onto the eigenspace of lambda_i (Sylvester),
 // sum_k M^(k-1) e_i * Vinv[k][i] with Vinv = RankInverse of the Vandermonde matrix of lambda.

@@ -142,7 +142,8 @@ tRotation PrincipalAxisCriterion(const tCriterionInput& input)
 }
 
 tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, const tIntvector& cols,
-    const tRotationCriterion& criterion, bool reversed, tSweepStop stop)
+    const tRotationCriterion& criterion, bool reversed, tSweepStop stop,
+    const tCheckpoint* checkpoint)
 {
     CheckList(rows, m.Rows(), true);
     CheckList(cols, m.Cols(), false);
@@ -159,6 +160,7 @@ tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, con
         bool onlyRounding = true;
         bool notFinite = false;
         for (int32_t p = 1; p < n; ++p) {
+            ReachCheckpoint(checkpoint);
             for (int32_t q = p + 1; q <= n; ++q) {
                 const int32_t a = cols[p];
                 const int32_t b = cols[q];

@@ -2,6 +2,7 @@
 // criterion, and the column triangularization, with the transformation they accumulate.
 #pragma once
 
+#include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
 
 #include <functional>
@@ -79,10 +80,10 @@ tRotation PrincipalAxisCriterion(const tCriterionInput& input);
 // the criterion gives turns whole columns of M and of the transformation (starting as the identity
 // of size cols(M)). Stops after a sweep without rotations, or as `stop` says. List entries outside
 // the matrix raise tRangeError (negative row entries are allowed; criteria that cannot use them
-// skip them or raise it themselves).
+// skip them or raise it themselves). The checkpoint is reached before each row of pairs.
 tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, const tIntvector& cols,
     const tRotationCriterion& criterion, bool reversed = false,
-    tSweepStop stop = tSweepStop::HalfAngleFloor);
+    tSweepStop stop = tSweepStop::HalfAngleFloor, const tCheckpoint* checkpoint = nullptr);
 
 // Lower triangular form by Givens rotations of columns: row rho (start+1, start+2, ... wrapping
 // past rows(M)) has its columns i+1..cols zeroed into column i, then column i is negated if its

@@ -15,7 +15,7 @@ namespace {
 constexpr long double rankThreshold = 1e-12L;
 } // namespace
 
-trealmatrix RankInverse(const trealmatrix& a)
+trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
 {
     // The final product T1 * D * T2t only fits for a square matrix.
     if (a.IsAbsent() || a.Rows() != a.Cols())
@@ -25,10 +25,11 @@ trealmatrix RankInverse(const trealmatrix& a)
         return trealmatrix(0, 0);
     const tIntvector all = AllIndexes(n);
 
-    tRotationResult columns = RotationSweeps(a, all, all, PrincipalAxisCriterion);
+    tRotationResult columns = RotationSweeps(
+        a, all, all, PrincipalAxisCriterion, false, tSweepStop::HalfAngleFloor, checkpoint);
     const trealmatrix t1 = std::move(columns.transform);
-    const tRotationResult rows
-        = RotationSweeps(Transpose(columns.rotated), all, all, PrincipalAxisCriterion);
+    const tRotationResult rows = RotationSweeps(Transpose(columns.rotated), all, all,
+        PrincipalAxisCriterion, false, tSweepStop::HalfAngleFloor, checkpoint);
     const trealmatrix t2t = Transpose(rows.transform);
     trealmatrix d = Transpose(rows.rotated);
 

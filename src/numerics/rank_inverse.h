@@ -1,6 +1,7 @@
 // The rank-truncated inverse: the matrix rotated to diagonal form from both sides.
 #pragma once
 
+#include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
 
 namespace zelvora {
@@ -10,6 +11,7 @@ namespace zelvora {
 // diagonal element above 1e-12 in magnitude, is replaced by its GaussJordanInverse and the result
 // is T1*D*T2t. A regular A gives A^-1, a singular one the inverse restricted to rank k; a
 // non-square A gives the 1 x 1 zero matrix.
-trealmatrix RankInverse(const trealmatrix& a);
+// The checkpoint is reached inside the sweeps.
+trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint = nullptr);
 
 } // namespace zelvora

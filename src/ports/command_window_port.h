@@ -13,6 +13,9 @@ public:
     virtual void HideMessage() = 0;
     // Shows a warning about something that is no failure (a missing batch file, ragged CSV rows).
     virtual void ShowWarning(std::string_view text) { (void)text; }
+    // Shows the answer of a statement that asks for text: the values of a bare formula, help,
+    // SHOWOPTIONS, LIST, DISPLAY (Windows-1252, lines ending in '\n').
+    virtual void ShowOutput(std::string_view text) { (void)text; }
     // Gives the focus to the window and its editor.
     virtual void FocusEditor() = 0;
     // Appends lines to the active editor (a demo's code block before it runs).

@@ -7,6 +7,7 @@
 #include "interpreter/option_commands.h"
 #include "numerics/library_state.h"
 #include "text/text_encoding.h"
+#include "ui/formula_values.h"
 #include "variables/number_format.h"
 
 #include <chrono>
@@ -32,7 +33,7 @@ tSession::tSession(
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {} }
+        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
@@ -45,6 +46,14 @@ tSession::tSession(
         return ComputeAssignment(m_services, statements, tokens);
     });
     m_interpreter.SetResetErrors([this] { m_machine.ResetErrors(); });
+    m_interpreter.SetFormulaHandler(
+        [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
+            return ShowBareFormula(statements, tokens, text);
+        });
+    m_interpreter.SetVariableTest(
+        [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; });
+    m_checkpoint = [this] { m_interpreter.Checkpoint(); };
+    m_dispatch.SetCheckpoint(&m_checkpoint);
     m_machine.SetWarningSink([this](std::string_view warning) {
         if (m_ports.CommandWindow)
             m_ports.CommandWindow->ShowWarning(warning);
@@ -68,6 +77,9 @@ tSession::tSession(
     RegisterOptionCommands(m_interpreter, m_options);
     tSettings& settings = m_settings.Settings();
     m_storeCommands.BatchDirectory = [&settings] { return settings.ExamplesDirectory(); };
+    m_storeCommands.ShippedBatchDirectory = [shipped = paths.ShippedDir] {
+        return shipped.empty() ? shipped : JoinPath(shipped, "Beispiele/");
+    };
     m_storeCommands.DemoDirectory = [&settings] { return settings.DemoDirectory(); };
     m_storeCommands.AddOnDirectory = [&settings] { return settings.OrbidexDir; };
     m_storeCommands.ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; };
@@ -84,9 +96,21 @@ tSession::tSession(
 
 tSession::~tSession() = default;
 
-tOutermostRunResult tSession::RunText(std::string_view text, const std::string& scriptDir)
+tOutermostRunResult tSession::RunText(
+    std::string_view text, const std::string& scriptDir, std::string_view source)
 {
-    return m_interpreter.RunLines(SplitTextLines(text), scriptDir);
+    return m_interpreter.RunLines(SplitTextLines(text), scriptDir, source);
+}
+
+bool tSession::ShowBareFormula(
+    tStmtList& statements, const tAnsiTokens& tokens, std::string_view text)
+{
+    std::string values;
+    const tValueStyle style { m_store.CopyLayout(), m_store.ReadableNumbers() };
+    if (!EvaluateBareFormula(m_services, statements, tokens, text, style, values))
+        return false;
+    m_interpreter.ShowOutput(values);
+    return true;
 }
 
 std::string CurrentDateTimeText()

@@ -12,6 +12,7 @@
 #include "interpreter/system_variables.h"
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
+#include "numerics/checkpoint.h"
 #include "ports/command_window_port.h"
 #include "ports/graphics_port.h"
 #include "ports/picture_port.h"
@@ -52,8 +53,10 @@ public:
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;
 
-    // Runs script text (Windows-1252) as one outermost run; scriptDir resolves relative names.
-    tOutermostRunResult RunText(std::string_view text, const std::string& scriptDir);
+    // Runs script text (Windows-1252) as one outermost run; scriptDir resolves relative names;
+    // source names the script file in failures (empty for typed text).
+    tOutermostRunResult RunText(
+        std::string_view text, const std::string& scriptDir, std::string_view source = {});
 
     tInterpreter& Interpreter() { return m_interpreter; }
     tJournal& Journal() { return m_journal; }
@@ -67,6 +70,8 @@ public:
     tOptions& Options() { return m_options; }
 
 private:
+    bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
+
     tSessionPorts m_ports;
     tSettingsModule m_settings;
     tJournal m_journal;
@@ -80,6 +85,7 @@ private:
     tCoreComputeServices m_services;
     tOptions m_options;
     tStoreCommandContext m_storeCommands;
+    tCheckpoint m_checkpoint; // long routines stop there when the user asks
     std::unique_ptr<tDemoCommand> m_demoCommand;
 };
 

@@ -249,7 +249,7 @@ tVariable VarSubtract(const tVariable& l, const tVariable& r)
     const auto [types, shapes] = ClassifyOperands(l, r);
     if (!IsNumericPair(types))
         return {};
-    auto difference = [&] {
+    auto difference = [&, shapes = shapes] { // a copy: clang before 16 cannot capture bindings
         return Combine(
             l, r, shapes, tScalarOp::SubtractFrom, tScalarOp::Subtract, tElementwiseOp::Subtract);
     };
@@ -277,7 +277,7 @@ tVariable VarMultiply(const tVariable& l, const tVariable& r, std::int32_t submo
     if (!IsNumericPair(types))
         return {};
     const bool integer = types == tpIntInt;
-    auto product = [&] {
+    auto product = [&, shapes = shapes] { // a copy: clang before 16 cannot capture bindings
         return Combine(
             l, r, shapes, tScalarOp::Multiply, tScalarOp::Multiply, tElementwiseOp::Multiply);
     };
@@ -311,7 +311,7 @@ tVariable VarDivide(const tVariable& l, const tVariable& r, std::int32_t submode
     const auto [types, shapes] = ClassifyOperands(l, r);
     if (!IsNumericPair(types))
         return {};
-    auto quotient = [&] {
+    auto quotient = [&, shapes = shapes] { // a copy: clang before 16 cannot capture bindings
         return Combine(
             l, r, shapes, tScalarOp::DivideInto, tScalarOp::Divide, tElementwiseOp::Divide);
     };

@@ -19,11 +19,6 @@ constexpr std::int32_t IconRange = 3;
 
 constexpr std::int32_t CascadeStep = 24;
 
-bool IsMatrixLike(std::uint8_t shape)
-{
-    return shape == shMatrix || shape == shRange || shape == shVector;
-}
-
 bool IsNumeric(std::uint8_t datatype)
 {
     return datatype == dtInteger || datatype == dtReal || datatype == dtBoolean;
@@ -98,6 +93,22 @@ std::string ScalarValueText(const tVariable& variable)
     default:
         return "<nil>";
     }
+}
+
+bool IsMatrixLike(std::uint8_t shape)
+{
+    return shape == shMatrix || shape == shRange || shape == shVector;
+}
+
+std::string ScalarDisplayText(const tVariable& variable, const tTextLayout& layout, bool readable)
+{
+    if (!readable || variable.datatype != dtReal)
+        return ScalarValueText(variable);
+    if (variable.realvalue == MissingValue())
+        return MissingCellText;
+    const std::string text = ReadableRealCell(layout, variable.realvalue);
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? text : text.substr(first);
 }
 
 tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports)
@@ -186,7 +197,7 @@ void tVisibleVarsList::WriteScalar(const tVariable& variable)
         row = window.RowCount() - 1;
         window.SetCell(0, row, variable.name);
     }
-    window.SetCell(1, row, ScalarValueText(variable));
+    window.SetCell(1, row, ScalarDisplayText(variable, m_copyLayout, m_readableNumbers));
     window.FitToRows();
 }
 
@@ -364,11 +375,22 @@ bool tVisibleVarsList::ShowVariable(std::string_view name)
 
 bool tVisibleVarsList::ShowVariable(std::int32_t index)
 {
-    if (IsShownIndex(index) && IsMatrixLike(Variable(index).shape)) {
+    if (!IsShownIndex(index))
+        return true;
+    const tVariable& v = Variable(index);
+    if (IsMatrixLike(v.shape)) {
         m_items[static_cast<std::size_t>(index)].hidden = false;
         Refresh(index);
+    } else if (v.shape == shScalar && m_scalarWindow && v.name != HiddenScalarName) {
+        WriteScalar(v);
     }
     return true;
+}
+
+void tVisibleVarsList::ShowScalarWindow()
+{
+    if (m_scalarWindow)
+        m_scalarWindow->Show();
 }
 
 bool tVisibleVarsList::CloseWindow(std::int32_t index)
@@ -482,7 +504,12 @@ std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std
 {
     if (!IsShownIndex(index))
         return {};
-    const tVariable& v = Variable(index);
+    return VariableCellText(Variable(index), row, col, m_copyLayout, m_readableNumbers);
+}
+
+std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t col,
+    const tTextLayout& layout, bool readable)
+{
     if (!IsMatrixLike(v.shape) || row < 1 || col < 1 || row > VarRows(v) || col > VarCols(v))
         return {};
     if (v.datatype == dtString)
@@ -495,9 +522,9 @@ std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std
         return MissingCellText;
     switch (v.datatype) {
     case dtInteger:
-        return IntegerCellText(m_copyLayout, x);
+        return IntegerCellText(layout, x);
     case dtReal:
-        return FormatRealCell(m_copyLayout, x);
+        return readable ? ReadableRealCell(layout, x) : FormatRealCell(layout, x);
     case dtBoolean:
         return BoolText(std::isnan(x) || std::nearbyint(x) != 0);
     default:

@@ -83,7 +83,8 @@ public:
     // name cell. False when oldName is unknown.
     bool RenameShown(std::string_view oldName, std::string_view newName);
     // DISPLAY: a matrix-like variable is no longer hidden and is refreshed (its window made and
-    // shown). By name: false when the name is unknown; by index: always true.
+    // shown); a scalar's row is written again. By name: false when the name is unknown; by index:
+    // always true.
     bool ShowVariable(std::string_view name);
     bool ShowVariable(std::int32_t index);
     // HIDE: the open window of a matrix-like variable that is not hidden is closed and the item
@@ -115,6 +116,12 @@ public:
     const tTextLayout& ListingLayout() const { return m_listingLayout; }
     bool NewHidden() const { return m_newHidden; }
     void SetNewHidden(bool hidden) { m_newHidden = hidden; }
+    // Numbers as the console shows them (ReadableRealCell for the cells, the cell format for the
+    // scalars); a property of the front end, kept by Reset.
+    bool ReadableNumbers() const { return m_readableNumbers; }
+    void SetReadableNumbers(bool readable) { m_readableNumbers = readable; }
+    // DISPLAY without names: shows the scalar window, when there is one, whole.
+    void ShowScalarWindow();
 
     // The display item of slot index (an empty item outside the array).
     const tVisibleVarItem& Item(std::int32_t index) const;
@@ -141,10 +148,20 @@ private:
     tTextLayout m_copyLayout;
     tTextLayout m_listingLayout;
     bool m_newHidden = false;
+    bool m_readableNumbers = false;
 };
 
 // The text of a scalar's value cell: an integer in decimal, a real in the general format with 15
 // digits, "TRUE" or "FALSE", a string as it is, "<nil>" for any other datatype.
 std::string ScalarValueText(const tVariable& variable);
+// Shapes shown in a matrix window: matrix, range list, vector.
+bool IsMatrixLike(std::uint8_t shape);
+// The scalar's value as shown: readable, a number in the layout's cell format (ReadableRealCell,
+// without padding); otherwise ScalarValueText.
+std::string ScalarDisplayText(const tVariable& variable, const tTextLayout& layout, bool readable);
+// Cell (row, col) of a matrix-like value as its window shows it with the layout ("." for a missing
+// number; readable: ReadableRealCell for reals); empty outside the value.
+std::string VariableCellText(const tVariable& variable, std::int32_t row, std::int32_t col,
+    const tTextLayout& layout, bool readable);
 
 } // namespace zelvora

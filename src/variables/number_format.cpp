@@ -192,6 +192,21 @@ std::string FormatRealCell(const tTextLayout& layout, long double x)
     return PadLeft(std::move(text), width);
 }
 
+std::string ReadableRealCell(const tTextLayout& layout, long double x)
+{
+    std::string text = FormatRealCell(layout, x);
+    if (layout.CellKind != CellKindFixed || !std::isfinite(x) || x == 0)
+        return text;
+    constexpr long double LongestFixed = 1e15L;
+    const bool noDigit = text.find_first_of("123456789") == std::string::npos;
+    if (!noDigit && std::fabs(x) < LongestFixed)
+        return text;
+    const int precision = std::clamp(layout.CellDecimals, 1, MaxSignificant);
+    std::string general = GeneralText(x, precision, 1, false, '.');
+    ReplacePoint(general, SystemDecimalSeparator());
+    return PadLeft(std::move(general), std::clamp(layout.CellWidth, 0, MaxWidth));
+}
+
 std::string FormatIntCell(const tTextLayout& layout, std::int32_t n)
 {
     if (layout.CellKind < CellKindGeneral || layout.CellKind > CellKindExponent)

@@ -22,6 +22,11 @@ char ReadLocaleDecimalSeparator();
 // Exponent form: one digit, the point, precision - 1 digits, "E", sign, at least three digits.
 // Non-finite values show as "INF", "-INF", "NAN".
 std::string FormatRealCell(const tTextLayout& layout, long double x);
+// A real cell as the console shows it: FormatRealCell, except that where the fixed format would
+// show a non-zero value without a significant digit (1e-20 as 0.000) or with more than 15 digits
+// before the point (1e30), the general format with CellDecimals significant digits (at least one)
+// and a short exponent is used instead ("1E-20", "1E30").
+std::string ReadableRealCell(const tTextLayout& layout, long double x);
 // An integer cell, right-aligned in at least CellWidth for kinds 1 to 3; any other kind gives "".
 std::string FormatIntCell(const tTextLayout& layout, std::int32_t n);
 // "TRUE" or "FALSE".

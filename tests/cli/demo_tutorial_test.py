@@ -38,10 +38,10 @@ def main():
                      b"    A = 40 + 2"):
             if text not in shown:
                 raise AssertionError(f"missing {text!r} before the first question:\n{shown.decode()}")
-        if b"A  42" in shown:
+        if b"A = 42" in shown:
             raise AssertionError("the code block ran before Enter")
         os.write(fd, b"\r")
-        _, rest = read_through(fd, b"A  42", rest)
+        _, rest = read_through(fd, b"A = 42", rest)
         _, rest = read_through(fd, b"[Enter] weiter", rest)  # the end of the page
         os.write(fd, b"\r")
         _, rest = read_through(fd, b"[Enter] Rechne", rest)

@@ -1,7 +1,11 @@
-// CSVDatei and HexDatei in formulas: file names, the clipboard, results and reported failures.
+// The file reader functions in formulas: file names, the clipboard, results and reported
+// failures.
 #include "format_test_support.h"
+#include "formats/bin_format.h"
+#include "formats/bmp_format.h"
 #include "formats/file_reader_functions.h"
 #include "formats/hex_format.h"
+#include "formats/oxf_format.h"
 #include "formats/text_matrix_writer.h"
 #include "variables/variable.h"
 
@@ -144,6 +148,73 @@ TEST_F(ReaderFunctionTest, NamesResolveAgainstTheScriptDirectory)
         = Call(tOpcode::CSVDatei, Texts({ "w.csv", "", "" }), directory.string());
     EXPECT_EQ(three.Values[0].shape, shEmpty);
     EXPECT_EQ(LibErrorCode(), 0);
+}
+
+TEST_F(ReaderFunctionTest, BinaryReadersGiveAllTheirResults)
+{
+    trealmatrix m(3, 2);
+    m(1, 1) = 0.5;
+    m(3, 2) = -4;
+    ASSERT_TRUE(OxfWrite(m, PathOf("f.oxf"), nullptr).Ok);
+    const tCallOutcome oxf = Call(tOpcode::OXFDatei, Texts({ "f.oxf" }), directory.string());
+    ASSERT_EQ(oxf.Values.size(), 2u);
+    EXPECT_EQ(oxf.Values[0].matrix.Dims(), (tMatDims { 3, 2 }));
+    EXPECT_EQ(oxf.Values[0].tag, tgPlain);
+    EXPECT_EQ(oxf.Values[1].datatype, dtString);
+    EXPECT_EQ(oxf.Values[1].strmatrix(3, 1), "V3");
+
+    trealmatrix planes(3, 2);
+    planes(3, 2) = 9;
+    ASSERT_TRUE(BmpWrite(planes, PathOf("p.bmp")).Ok);
+    const tCallOutcome bmp
+        = Call(tOpcode::BmpDatei, Texts({ "p.bmp", "unused" }), directory.string());
+    ASSERT_EQ(bmp.Values.size(), 3u);
+    EXPECT_EQ(bmp.Values[2].matrix(1, 2), 9);
+
+    ASSERT_TRUE(BinWrite(m, PathOf("m.bin")).Ok);
+    tVariableArray binArguments = Texts({ "m.bin" });
+    binArguments.push_back(tVariable {});
+    VarSetInteger(binArguments[1], 2);
+    const tCallOutcome bin = Call(tOpcode::BinDatei, binArguments, directory.string());
+    ASSERT_EQ(bin.Values.size(), 1u);
+    EXPECT_EQ(bin.Values[0].matrix(3, 2), -4);
+
+    // A failing reader gives one empty value per result and leaves its message.
+    for (const auto& [opcode, count] :
+        { std::pair { tOpcode::OXFDatei, 2u }, std::pair { tOpcode::BmpDatei, 3u } }) {
+        machine.ResetErrors();
+        const tCallOutcome failed = Call(opcode, Texts({ "none" }), directory.string());
+        ASSERT_EQ(failed.Values.size(), count);
+        EXPECT_EQ(failed.Values.back().shape, shEmpty);
+        EXPECT_EQ(LibErrorCode(), 17);
+        EXPECT_EQ(LibErrorMessage(),
+            "Datei " + PathOf("none")
+                + " konnte nicht ge\xF6"
+                  "ffnet werden");
+    }
+}
+
+TEST_F(ReaderFunctionTest, DefRawNamesByArgumentCount)
+{
+    WriteBytes(PathOf("x.def"),
+        "WRITE HAS GENERATED\n1 RECORDS HAVE BEEN WRITTEN\nA 1 1 1 1 1 1 1 2 NUMERIC\n");
+    WriteBytes(PathOf("x.raw"), "12\n34\n");
+    const tCallOutcome one = Call(tOpcode::DefRawDatei, Texts({ "x.txt" }), directory.string());
+    ASSERT_EQ(one.Values.size(), 1u);
+    EXPECT_EQ(one.Values[0].matrix.Dims(), (tMatDims { 2, 1 }));
+    EXPECT_EQ(one.Values[0].matrix(2, 1), 34);
+    WriteBytes(PathOf("y.lst"), ReadBytes(PathOf("x.def")));
+    const tCallOutcome two
+        = Call(tOpcode::DefRawDatei, Texts({ "y.lst", "x.raw" }), directory.string());
+    EXPECT_EQ(two.Values[0].matrix(1, 1), 12);
+    const tCallOutcome three
+        = Call(tOpcode::DefRawDatei, Texts({ "x", "x", "x" }), directory.string());
+    EXPECT_EQ(three.Values[0].matrix.Dims(), (tMatDims { 1, 1 }));
+    EXPECT_EQ(Call(tOpcode::DefRawDatei, {}, directory.string()).Kind, tCallOutcome::tKind::Slot);
+    // A missing file keeps the reader's own code 1.
+    machine.ResetErrors();
+    Call(tOpcode::DefRawDatei, Texts({ "none.txt" }), directory.string());
+    EXPECT_EQ(LibErrorCode(), 1);
 }
 
 } // namespace

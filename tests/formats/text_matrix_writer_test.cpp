@@ -61,7 +61,7 @@ TEST_F(WriterTest, CodesByValueAndType)
     EXPECT_FALSE(std::filesystem::exists(PathOf("a")));
 }
 
-TEST_F(WriterTest, FactorFileLabelsAreCheckedBeforeTheTypeIsRefused)
+TEST_F(WriterTest, FactorFileLabelsAreCheckedAndWritten)
 {
     const tVariable numbers = RealValue(Counting(4, 2));
     const tStringmatrix threeRows(3, 2);
@@ -73,15 +73,27 @@ TEST_F(WriterTest, FactorFileLabelsAreCheckedBeforeTheTypeIsRefused)
     result = WriteMatrixFile(numbers, "oxf", PathOf("f.oxf"), -1, -2, "T.", &threeColumns);
     EXPECT_EQ(result.Code, 203);
     EXPECT_EQ(result.Message, "Spaltenzahl in Labelsmatrix mu\xDF 2 sein (ist 3)");
-    // Types this build does not write fail instead of reporting an unwritten file as written.
-    for (const char* type : { "OXF", "BIN", "BMP", "RTF" }) {
-        result = WriteMatrixFile(numbers, type, PathOf("f"));
-        EXPECT_EQ(result.Code, WriteTypeUnavailable) << type;
-        EXPECT_EQ(result.Message,
-            "Der Dateityp " + std::string(type)
-                + " ist in dieser Ausgabe noch nicht verf\xFC"
-                  "gbar");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("f.oxf")));
+    tStringmatrix labels(4, 2);
+    labels(4, 1) = "Letzte";
+    ASSERT_TRUE(WriteMatrixFile(numbers, "Oxf", PathOf("f.oxf"), -1, -2, "T.", &labels).Ok());
+    EXPECT_NE(ReadBytes(PathOf("f.oxf")).find("\x06Letzte"), std::string::npos);
+}
+
+TEST_F(WriterTest, BinaryTypesReportFilesNotWritten)
+{
+    const tVariable numbers = RealValue(Counting(3, 2));
+    for (const char* type : { "OXF", "BIN", "BMP" }) {
+        EXPECT_TRUE(WriteMatrixFile(numbers, type, PathOf("f")).Ok()) << type;
+        const tMatrixWriteResult result = WriteMatrixFile(numbers, type, PathOf("none/f"));
+        EXPECT_EQ(result.Code, WriteFailed) << type;
+        EXPECT_NE(result.Message.find(PathOf("none/f")), std::string::npos) << type;
     }
+    const tMatrixWriteResult result = WriteMatrixFile(numbers, "RTF", PathOf("f"));
+    EXPECT_EQ(result.Code, WriteTypeUnavailable);
+    EXPECT_EQ(result.Message,
+        "Der Dateityp RTF ist in dieser Ausgabe noch nicht verf\xFC"
+        "gbar");
 }
 
 TEST_F(WriterTest, WritesEveryTextTypeAndReportsFailedWrites)

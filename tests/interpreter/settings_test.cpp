@@ -241,11 +241,19 @@ TEST_F(tSettingsFixture, CorruptMissingAndUnwritableFiles)
     EXPECT_FALSE(PrepareDataDirectory("relativ/", paths.ShippedDir));
 }
 
-TEST_F(tSettingsFixture, ExistingDataDirectoryIsLeftAlone)
+TEST_F(tSettingsFixture, ExistingDataDirectoryKeepsItsExamples)
 {
-    fs::create_directories(root / "home/Zelvora");
+    // Examples of the user's own stay as they are, and nothing is added to them.
+    fs::create_directories(root / "home/Zelvora/Beispiele");
+    Write("home/Zelvora/Beispiele/eigenes.rts", "B = 2\n");
     EXPECT_TRUE(PrepareDataDirectory(Dir("home") + "Zelvora/", paths.ShippedDir));
-    EXPECT_FALSE(fs::exists(root / "home/Zelvora/Beispiele"));
+    EXPECT_FALSE(fs::exists(root / "home/Zelvora/Beispiele/willkommen.rts"));
+    EXPECT_EQ(Read("home/Zelvora/Beispiele/eigenes.rts"), "B = 2\n");
+
+    // A data directory made when no examples were found gets them on the next start.
+    fs::remove_all(root / "home/Zelvora/Beispiele");
+    EXPECT_TRUE(PrepareDataDirectory(Dir("home") + "Zelvora/", paths.ShippedDir));
+    EXPECT_EQ(Read("home/Zelvora/Beispiele/willkommen.rts"), "A = 1\n");
 }
 
 TEST(DataDirectory, PathRules)

@@ -53,9 +53,13 @@ public:
 class tRecordingCommandWindow : public tCommandWindowPort {
 public:
     void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+    void ShowWarning(std::string_view text) override { Warnings.emplace_back(text); }
     void HideMessage() override { ++Hides; }
     void FocusEditor() override { ++Focuses; }
+    void ShowOutput(std::string_view text) override { Outputs.emplace_back(text); }
     std::vector<std::string> Messages;
+    std::vector<std::string> Outputs;
+    std::vector<std::string> Warnings;
     int Hides = 0;
     int Focuses = 0;
 };

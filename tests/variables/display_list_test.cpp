@@ -95,6 +95,37 @@ TEST_F(DisplayListTest, ScalarRowsComeAndGoWithTheirWindow)
     EXPECT_EQ(shelf.ScalarWindows.size(), 1u);
 }
 
+// The console's numbers: scalars in the copy layout's cell format without padding, cells that the
+// fixed format would show as zero in the general format; DISPLAY writes a scalar's row again.
+TEST_F(DisplayListTest, ReadableNumbersForTheConsole)
+{
+    store.SetReadableNumbers(true);
+    store.Store(Scalar("x", 1.0L / 3));
+    store.Store(Scalar("tiny", 1e-20L));
+    tVariable n;
+    VarSetInteger(n, 42);
+    n.name = "n";
+    store.Store(n);
+    auto& scalars = *shelf.OpenScalarWindow();
+    EXPECT_EQ(scalars.Rows[1][1], "0.333");
+    EXPECT_EQ(scalars.Rows[2][1], "1E-20");
+    EXPECT_EQ(scalars.Rows[3][1], "42");
+    tVariable m = Matrix("M", 1, 2, 0);
+    m.matrix(1, 2) = 2e-19L;
+    store.Store(m);
+    EXPECT_EQ(WindowOf("M").Cell(1, 1), "   0.000");
+    EXPECT_EQ(WindowOf("M").Cell(1, 2), "   2E-19");
+
+    scalars.Rows[1][1] = "?";
+    scalars.Shown = false;
+    EXPECT_TRUE(store.ShowVariable("x"));
+    EXPECT_EQ(scalars.Rows[1][1], "0.333");
+    store.ShowScalarWindow();
+    EXPECT_TRUE(scalars.Shown);
+    store.Reset(); // a front end's property
+    EXPECT_TRUE(store.ReadableNumbers());
+}
+
 TEST_F(DisplayListTest, MatrixWindowsShowCaptionsCellsAndCascade)
 {
     store.Store(Matrix("A", 2, 3, 3.14159L));

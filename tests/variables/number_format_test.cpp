@@ -93,3 +93,30 @@ TEST_F(NumberFormatTest, TextNumbers)
 
 } // namespace
 } // namespace zelvora
+
+namespace zelvora {
+namespace {
+
+// The console's cells: the fixed format where it shows the value, the general format where it
+// would show no significant digit or an endless row of digits.
+TEST(ReadableRealCellTest, FixedFormatFallsBackWhereItShowsNothingUseful)
+{
+    SetSystemDecimalSeparator('.');
+    const tTextLayout fixed = DefaultCopyLayout(); // fixed, width 8, 3 decimals
+    EXPECT_EQ(ReadableRealCell(fixed, 3.14159L), "   3.142");
+    EXPECT_EQ(ReadableRealCell(fixed, 0), "   0.000");
+    EXPECT_EQ(ReadableRealCell(fixed, 0.0006L), "   0.001"); // rounds to a digit: stays fixed
+    EXPECT_EQ(ReadableRealCell(fixed, 1e-20L), "   1E-20");
+    EXPECT_EQ(ReadableRealCell(fixed, -1.23456e-20L), "-1.23E-20");
+    EXPECT_EQ(ReadableRealCell(fixed, 0.0004L), "  0.0004");
+    EXPECT_EQ(ReadableRealCell(fixed, 999999999999999.0L), "999999999999999.000");
+    EXPECT_EQ(ReadableRealCell(fixed, 1e30L), "    1E30");
+    // Other formats and values that are no number are shown as the format says.
+    EXPECT_EQ(
+        ReadableRealCell(CellLayout(3, 8, 3), 1e-20L), FormatRealCell(CellLayout(3, 8, 3), 1e-20L));
+    EXPECT_EQ(ReadableRealCell(fixed, std::numeric_limits<long double>::infinity()),
+        FormatRealCell(fixed, std::numeric_limits<long double>::infinity()));
+}
+
+} // namespace
+} // namespace zelvora

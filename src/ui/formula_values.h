@@ -1,0 +1,37 @@
+// A statement that is neither an assignment nor a command is a formula whose values are shown
+// and not stored: `2+3`, `Inv(M)`, `M[2,*]`.
+#pragma once
+
+#include "interpreter/compute_services.h"
+#include "interpreter/statement_table.h"
+#include "variables/text_layout.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zelvora {
+
+// How the values are written: cells by layout (readable: as the console shows numbers), at most
+// maxRows x maxCols cells of a matrix.
+struct tValueStyle {
+    const tTextLayout& Layout;
+    bool Readable = false;
+    std::int32_t MaxRows = 20;
+    std::int32_t MaxCols = 8;
+};
+
+// The values 1..n as text, each named by the formula's text (with "[i]" behind it when there are
+// several): a scalar as "label = value", a matrix, range list or vector as its window shows it
+// (caption with the size, header row and column). Lines end in '\n'.
+std::string FormulaValuesText(
+    std::string_view formula, const tVariableArray& values, const tValueStyle& style);
+
+// Evaluates the statement's tokens as one formula. On failure Code and Message take the
+// machine's error pair (a formula that yields nothing says so) and the result is false; on
+// success text holds FormulaValuesText.
+bool EvaluateBareFormula(tComputeServices& services, tStmtList& statements,
+    const tAnsiTokens& tokens, std::string_view formula, const tValueStyle& style,
+    std::string& text);
+
+} // namespace zelvora

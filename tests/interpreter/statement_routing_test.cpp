@@ -1,0 +1,122 @@
+// What the run loop does with a statement that is no assignment (a command, a bare formula or
+// help), and where it says a failure happened.
+#include "interpreter/commands.h"
+#include "interpreter/interpreter.h"
+#include "numerics/run_time_error.h"
+#include "support/recording_ports.h"
+
+#include <gtest/gtest.h>
+
+namespace zelvora {
+namespace {
+
+using namespace zelvora::testing;
+
+class StatementRouting : public ::testing::Test {
+protected:
+    StatementRouting()
+    {
+        interpreter.SetPorts({ &journal, &listing, &commandWindow, nullptr, nullptr });
+        RegisterCommands(interpreter);
+        interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
+            const std::string value = tokens.size() > 2 ? tokens[2].Text : "";
+            if (value == "fail") {
+                statements.Fail(7, "Formel fehlerhaft");
+                return false;
+            }
+            if (value == "crash")
+                throw tIntDivisionByZeroError();
+            if (value == "stop") { // a long routine that reaches its check point after a stop
+                interpreter.RequestInterrupt();
+                interpreter.Checkpoint();
+            }
+            return true;
+        });
+        interpreter.SetFormulaHandler(
+            [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
+                formulas.emplace_back(text);
+                if (tokens.front().Text == "kaputt") {
+                    statements.Fail(1, "Unbekannter Name \"kaputt\"");
+                    return false;
+                }
+                return true;
+            });
+        interpreter.SetVariableTest(
+            [](std::string_view name) { return name == "A" || name == "QUIT"; });
+    }
+
+    tRecordingJournal journal;
+    tRecordingListing listing;
+    tRecordingCommandWindow commandWindow;
+    tInterpreter interpreter;
+    std::vector<std::string> formulas;
+};
+
+TEST_F(StatementRouting, NoAssignmentAndNoCommandIsAFormula)
+{
+    // A sign first, an unknown name, the prefix of several commands, and a variable whose name
+    // only abbreviates a command (A for ANIMATE) are formulas; a command's full name stays the
+    // command, even where a variable has that name.
+    const tOutermostRunResult result
+        = interpreter.RunLines({ "2+3", "FOO + 1", "M", "A * 2", "QUIT" }, "");
+    EXPECT_TRUE(result.Success) << result.Message;
+    EXPECT_EQ(formulas, (std::vector<std::string> { "2+3", "FOO + 1", "M", "A * 2" }));
+    EXPECT_TRUE(interpreter.Flags.QuitRequested);
+    // Without a formula handler the messages of the plain run loop remain.
+    tInterpreter plain;
+    RegisterCommands(plain);
+    EXPECT_EQ(plain.RunLines({ "FOO 1" }, "").Message, "Unbekannter Befehl");
+    EXPECT_EQ(plain.RunLines({ "5 = A" }, "").Message, "unbrauchbarer input");
+}
+
+TEST_F(StatementRouting, HelpAnswersThroughTheCommandWindow)
+{
+    ASSERT_TRUE(interpreter.RunLines({ "?Inv" }, "").Success);
+    ASSERT_EQ(commandWindow.Outputs.size(), 1u);
+    EXPECT_EQ(commandWindow.Outputs[0].substr(0, 8), "Inv(MQ)\n");
+    EXPECT_TRUE(formulas.empty());
+}
+
+TEST_F(StatementRouting, FailureNamesFileAndLineOfTheInnermostStatement)
+{
+    // The macro's statement keeps the file and line where it was defined.
+    const tOutermostRunResult result = interpreter.RunLines(
+        { "; Kopf", "MACRODEF m", "B = 1", "C = fail", "MACROEND", "", "MACROEXEC m" }, "",
+        "a.rts");
+    ASSERT_FALSE(result.Success);
+    ASSERT_TRUE(result.FailurePlace);
+    EXPECT_EQ(LocatedFailureText(result.Message, *result.FailurePlace),
+        "a.rts:4: Formel fehlerhaft\n\"C = fail\"");
+
+    // A bare formula that fails; typed text has no file.
+    const tOutermostRunResult typed = interpreter.RunLines({ "kaputt + 1" }, "");
+    ASSERT_TRUE(typed.FailurePlace);
+    EXPECT_EQ(LocatedFailureText(typed.Message, *typed.FailurePlace),
+        "Unbekannter Name \"kaputt\"\n\"kaputt + 1\"");
+    // A failure without a message of its own still says something.
+    EXPECT_EQ(LocatedFailureText("", { "b.rts", 3, "D" }),
+        "b.rts:3: Die Anweisung ist fehlgeschlagen\n\"D\"");
+}
+
+TEST_F(StatementRouting, RunTimeErrorAndStopInsideARoutineNameTheirStatement)
+{
+    const tOutermostRunResult crash = interpreter.RunLines(
+        { "A = 1", "MACRODEF m", "X = crash", "MACROEND", "MACROEXEC m" }, "", "c.rts");
+    EXPECT_TRUE(crash.RunTimeError);
+    ASSERT_TRUE(crash.FailurePlace);
+    EXPECT_EQ(crash.FailurePlace->Line, 3);
+    EXPECT_EQ(crash.FailurePlace->Statement, "X = crash");
+
+    // A routine stopped at its check point fails the run (no run-time error), and the next run
+    // starts afresh.
+    const tOutermostRunResult stopped = interpreter.RunLines({ "A = 1", "E = stop" }, "", "d.rts");
+    EXPECT_FALSE(stopped.Success);
+    EXPECT_FALSE(stopped.RunTimeError);
+    EXPECT_EQ(stopped.Message, "Abgebrochen (auf Wunsch des Benutzers)");
+    ASSERT_TRUE(stopped.FailurePlace);
+    EXPECT_EQ(stopped.FailurePlace->Line, 2);
+    EXPECT_TRUE(interpreter.RunLines({ "F = 1" }, "").Success);
+}
+
+} // namespace
+} // namespace zelvora
