@@ -17,6 +17,9 @@ namespace zelvora::gui {
 namespace {
 
 constexpr std::string_view ShelfPlaceKey = "Regal";
+constexpr std::string_view CommandPlaceKey = "Befehle";
+constexpr std::string_view JournalPlaceKey = "Journal";
+constexpr std::string_view ListingPlaceKey = "Listing";
 // The graphics windows: key and start place in percent of the screen (left, top, width, height).
 struct tGraphicsPlace {
     std::string_view Key;
@@ -70,6 +73,13 @@ tDesktop::~tDesktop()
 void tDesktop::CreateWindows()
 {
     m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
+    m_commandWindow = std::make_unique<tCommandWindow>();
+    m_journal = std::make_unique<tJournalWindow>();
+    m_listing = std::make_unique<tListingWindow>();
+    m_application.AddQuitCheck([this] { return m_journal->MayClose(); });
+    // The listing is asked too, so that its unsaved text is not lost when the program ends.
+    m_application.AddQuitCheck([this] { return m_listing->MayClose(); });
+    m_application.AddQuitCheck([this] { return m_commandWindow->MayClose(); });
     m_application.AddQuitCheck([] { return true; }); // the shelf holds nothing to save
     m_demoWindow = std::make_unique<tDemoWindow>();
     m_application.AddQuitCheck([this] {
@@ -86,9 +96,10 @@ void tDesktop::CreateWindows()
 tSessionPorts tDesktop::SessionPorts()
 {
     tSessionPorts ports;
-    ports.JournalView = &m_journalView;
-    ports.ListingView = &m_listingView;
-    ports.CommandWindow = m_shelf->InputLine();
+    ports.JournalView = m_journal.get();
+    ports.ListingView = m_listing.get();
+    ports.ListingPictures = m_listing.get();
+    ports.CommandWindow = m_commandWindow.get();
     ports.Application = &m_application;
     ports.Shelf = m_shelf.get();
     ports.Clipboard = &m_clipboard;
@@ -103,6 +114,15 @@ void tDesktop::ConnectWindows()
 {
     m_shelf->SetStore(&m_session->Store());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
+    m_journal->Attach(m_session->Journal(), m_session->Settings());
+    m_listing->Attach(m_session->Listing(), m_session->Settings());
+    m_commandWindow->Attach(*m_session, m_application);
+    tOptionHooks hooks = m_commandWindow->SwitchButtonHooks();
+    hooks.ShowJournalWindow = [this](bool visible) { m_journal->setVisible(visible); };
+    hooks.ShowListingWindow = [this](bool visible) { m_listing->setVisible(visible); };
+    m_session->Options().SetHooks(hooks);
+    // Statements are written and run in the command window; the shelf's input line stays hidden.
+    m_shelf->InputLine()->hide();
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
         [this](const QString& text) {
             // A line that ran is done with (Up brings it back); a failed one stays to be mended.
@@ -114,11 +134,8 @@ void tDesktop::ConnectWindows()
                              ->addMenu(QStringLiteral("&Hilfe"))
                              ->addAction(QStringLiteral("Basis-&Demo"));
     QObject::connect(basisDemo, &QAction::triggered, m_shelf.get(), [this] { PlayBasisDemo(); });
-    QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_shelf.get(), [this] {
-        const QString text = m_shelf->InputLine()->Editor()->text();
-        if (!text.trimmed().isEmpty())
-            RunStatements(ToProgramText(text));
-    });
+    QObject::connect(m_shelf.get(), &tShelfWindow::RunRequested, m_commandWindow.get(),
+        [this] { m_commandWindow->RunSelection(); });
 }
 
 // The start layout in shares of the screen, unless the settings file kept the places.
@@ -129,6 +146,12 @@ void tDesktop::PlaceWindows()
         ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
     const QRect screen = AvailableScreen();
     m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
+    m_commandWindow->setGeometry(
+        ReadWindowPlace(ini, CommandPlaceKey, ScreenShare(screen, 56, 1, 43, 48)));
+    m_journal->setGeometry(
+        ReadWindowPlace(ini, JournalPlaceKey, ScreenShare(screen, 56, 51, 43, 23)));
+    m_listing->setGeometry(
+        ReadWindowPlace(ini, ListingPlaceKey, ScreenShare(screen, 56, 76, 43, 23)));
     m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
     for (const auto& [window, place] :
         GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
@@ -143,6 +166,9 @@ void tDesktop::SaveWindowPlaces()
     tIniFile ini;
     ini.Load(path);
     WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
+    WriteWindowPlace(ini, CommandPlaceKey, m_commandWindow->geometry());
+    WriteWindowPlace(ini, JournalPlaceKey, m_journal->geometry());
+    WriteWindowPlace(ini, ListingPlaceKey, m_listing->geometry());
     for (const auto& [window, place] :
         GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot))
         WriteWindowPlace(ini, place.Key, window->geometry());
@@ -154,7 +180,9 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
     m_session->SettingsModule().Start();
     m_started = true;
     PlaceWindows();
+    m_commandWindow->ShowWelcomeText();
     m_shelf->show();
+    m_commandWindow->show();
 
     std::vector<std::string> programTexts;
     for (const std::string& argument : arguments)
@@ -167,7 +195,7 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
         m_shelf->close();
         return false;
     }
-    m_shelf->InputLine()->FocusEditor();
+    m_commandWindow->FocusEditor();
     QTimer::singleShot(0, m_shelf.get(), [this, requests] { RunStartRequests(requests); });
     return true;
 }
@@ -176,15 +204,10 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
 // play the demo.
 void tDesktop::RunStartRequests(const tStartRequests& requests)
 {
-    if (!requests.ScriptFile.empty()) {
-        // Opening a script belongs to the command window's editor, which the input line stands
-        // in for; until then the user hears where the script is.
-        m_shelf->ShowStatus("Scriptdatei " + requests.ScriptFile
-            + " kann erst im Befehlsfenster ge\xF6"
-              "ffnet werden");
-    }
+    if (!requests.ScriptFile.empty())
+        m_commandWindow->OpenScript(ToQString(FileSystemPath(requests.ScriptFile)));
     if (!requests.BatchFile.empty())
-        RunBatchFile(requests.BatchFile);
+        m_commandWindow->OpenAndRun(ToQString(FileSystemPath(requests.BatchFile)));
     if (!requests.DemoFile.empty())
         RunStatements("DEMO \"" + requests.DemoFile + "\"");
 }
@@ -194,7 +217,7 @@ void tDesktop::RunBatchFile(const std::string& path)
     const std::string fileName = FileSystemPath(path);
     const auto text = ReadScriptFile(fileName);
     if (!text) {
-        m_shelf->InputLine()->ShowMessage("Batchdatei " + path + " kann nicht gelesen werden");
+        m_commandWindow->ShowMessage("Batchdatei " + path + " kann nicht gelesen werden");
         return;
     }
     const std::string directory
@@ -212,30 +235,25 @@ void tDesktop::PlayBasisDemo()
 
 tOutermostRunResult tDesktop::RunStatements(const std::string& text)
 {
-    if (m_running) {
+    bool& busy = m_session->Interpreter().Flags.RunBusy;
+    if (busy) {
         tOutermostRunResult refused;
         refused.Success = false;
         refused.Message = "Es l\xE4uft schon eine Ausf\xFChrung; warten Sie, bis sie endet.";
         m_shelf->ShowStatus(refused.Message);
         return refused;
     }
-    m_running = true;
+    busy = true;
     const tOutermostRunResult result
         = m_session->RunText(text, m_session->Settings().ExamplesDirectory());
-    m_running = false;
+    busy = false;
     ShowRunResult(result);
     return result;
 }
 
 void tDesktop::ShowRunResult(const tOutermostRunResult& result)
 {
-    tInputLine& line = *m_shelf->InputLine();
-    if (result.RunTimeError)
-        line.ShowMessage(result.ErrorText);
-    else if (!result.Success)
-        line.ShowMessage(FailureDisplayText(result.Message, result.LastStatement));
-    else
-        line.HideMessage();
+    m_commandWindow->ShowRunResult(result);
 }
 
 } // namespace zelvora::gui

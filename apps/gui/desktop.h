@@ -3,11 +3,13 @@
 #pragma once
 
 #include "animation_window.h"
+#include "command_window.h"
 #include "demo_window.h"
 #include "desktop_application.h"
 #include "desktop_graphics.h"
 #include "interpreter/start_parameters.h"
-#include "memory_text_view.h"
+#include "journal_window.h"
+#include "listing_window.h"
 #include "qt_clipboard.h"
 #include "qt_processes.h"
 #include "scatterplot_window.h"
@@ -38,8 +40,8 @@ public:
     // their requests run once the event loop runs. False when a requested file is missing: the
     // program ends after the messages.
     bool Start(const std::vector<std::string>& arguments);
-    // Runs statements (Windows-1252) the user typed, relative names against the examples folder,
-    // and shows a failure beneath the input line. A run started while one runs is refused.
+    // Runs statements (Windows-1252), relative names against the examples folder, and shows a
+    // failure in the command window's message panel. A run started while one runs is refused.
     tOutermostRunResult RunStatements(const std::string& text);
     // Runs a script file as a batch (the start parameter batchdatei).
     void RunBatchFile(const std::string& path);
@@ -51,6 +53,9 @@ public:
 
     tSession& Session() { return *m_session; }
     tShelfWindow& Shelf() { return *m_shelf; }
+    tCommandWindow& CommandWindow() { return *m_commandWindow; }
+    tJournalWindow& JournalWindow() { return *m_journal; }
+    tListingWindow& ListingWindow() { return *m_listing; }
     tDesktopApplication& Application() { return m_application; }
     tDemoWindow& DemoWindow() { return *m_demoWindow; }
     tAnimationWindow& VectorAnimation() { return *m_vectorAnimation; }
@@ -68,14 +73,14 @@ private:
 
     tMessageBox m_messageBox;
     bool m_started = false;
-    bool m_running = false;
 
     // ---- Windows and services: created in CreateWindows before the session exists. ----
     tDesktopApplication m_application;
     tQtClipboard m_clipboard;
     tQtProcesses m_processes;
-    tMemoryTextView m_journalView; // until the journal window replaces it
-    tMemoryTextView m_listingView; // until the listing window replaces it
+    std::unique_ptr<tJournalWindow> m_journal;
+    std::unique_ptr<tListingWindow> m_listing;
+    std::unique_ptr<tCommandWindow> m_commandWindow;
     std::unique_ptr<tShelfWindow> m_shelf;
     std::unique_ptr<tDemoWindow> m_demoWindow;
     std::unique_ptr<tAnimationWindow> m_cloudAnimation;

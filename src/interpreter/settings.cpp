@@ -18,16 +18,7 @@ void tRecentScripts::Add(std::string_view text)
 
 void tRecentScripts::AddFile(std::string_view fileName, std::string_view baseDir)
 {
-    std::string name = ForwardSlashes(fileName);
-    const std::string base = WithTrailingSeparator(baseDir);
-    if (!name.empty() && name.front() == '/' && !base.empty() && base.front() == '/') {
-        const std::filesystem::path relative
-            = std::filesystem::path(name).lexically_normal().lexically_relative(
-                std::filesystem::path(base).lexically_normal());
-        // Only names below the base become relative; others keep their full path.
-        if (!relative.empty() && *relative.begin() != "..")
-            name = relative.string();
-    }
+    const std::string name = RelativeIfBelow(fileName, baseDir);
     const std::string key = NameFold(name);
     std::erase_if(m_entries, [&key](const std::string& entry) { return NameFold(entry) == key; });
     Add(name);

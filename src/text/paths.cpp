@@ -1,6 +1,8 @@
 // Path texts.
 #include "text/paths.h"
 
+#include <filesystem>
+
 namespace zelvora {
 
 std::string ForwardSlashes(std::string_view path)
@@ -35,6 +37,21 @@ std::string JoinPath(std::string_view directory, std::string_view name)
     if (IsAbsolutePath(name))
         return ForwardSlashes(name);
     return WithTrailingSeparator(directory) + ForwardSlashes(name);
+}
+
+std::string RelativeIfBelow(std::string_view name, std::string_view baseDir)
+{
+    std::string path = ForwardSlashes(name);
+    const std::string base = WithTrailingSeparator(baseDir);
+    if (!path.empty() && path.front() == '/' && !base.empty() && base.front() == '/') {
+        const std::filesystem::path relative
+            = std::filesystem::path(path).lexically_normal().lexically_relative(
+                std::filesystem::path(base).lexically_normal());
+        // Only names below the base become relative; others keep their full path.
+        if (!relative.empty() && *relative.begin() != "..")
+            path = relative.string();
+    }
+    return path;
 }
 
 } // namespace zelvora

@@ -15,4 +15,7 @@ std::string WithTrailingSeparator(std::string_view directory);
 // name below directory; an absolute name stays as it is. '\' read as '/'.
 std::string JoinPath(std::string_view directory, std::string_view name);
 
+// An absolute name below baseDir made relative to it; any other name unchanged ('\\' read as '/').
+std::string RelativeIfBelow(std::string_view name, std::string_view baseDir);
+
 } // namespace zelvora

@@ -1,6 +1,7 @@
 // The shelf: compartments and FACH, its menus, the scalar window, the input line and the quit
 // check.
 #include "scalar_window.h"
+#include "script_tab.h"
 #include "support/desktop_fixture.h"
 
 #include <QLineEdit>
@@ -132,31 +133,15 @@ private slots:
         QVERIFY(!fixture.Shelf().findChild<tScalarWidget*>());
     }
 
-    void InputLineRunsAndShowsFailures()
+    // Statements are written in the command window; the shelf's "&Run!" runs the one under its
+    // caret, and the input line stays hidden.
+    void RunMenuRunsTheCommandWindowStatement()
     {
         tDesktopFixture fixture;
-        tInputLine& input = *fixture.Shelf().InputLine();
-        input.Editor()->setText("a = 4711");
-        QTest::keyClick(input.Editor(), Qt::Key_Return);
+        QVERIFY(fixture.Shelf().InputLine()->isHidden());
+        fixture.Desktop().CommandWindow().ActiveTab()->setPlainText("a = 4711");
+        emit fixture.Shelf().RunRequested();
         QVERIFY(fixture.Store().Find("a"));
-        QVERIFY(input.MessageText().isEmpty());
-        QVERIFY(input.Editor()->text().isEmpty());
-
-        input.Editor()->setText("b = Invv(3)");
-        QTest::keyClick(input.Editor(), Qt::Key_Return);
-        QVERIFY(!fixture.Store().Find("b"));
-        QVERIFY(input.MessageText().contains(QStringLiteral("\"b = Invv(3)\"")));
-        QCOMPARE(input.Editor()->text(), QStringLiteral("b = Invv(3)"));
-
-        // Up recalls the lines run before.
-        input.Editor()->clear();
-        QTest::keyClick(input.Editor(), Qt::Key_Up);
-        QCOMPARE(input.Editor()->text(), QStringLiteral("b = Invv(3)"));
-        QTest::keyClick(input.Editor(), Qt::Key_Up);
-        QCOMPARE(input.Editor()->text(), QStringLiteral("a = 4711"));
-        QTest::keyClick(input.Editor(), Qt::Key_Down);
-        QTest::keyClick(input.Editor(), Qt::Key_Down);
-        QVERIFY(input.Editor()->text().isEmpty());
     }
 
     void ClosingTheShelfAsksTheQuitCheck()

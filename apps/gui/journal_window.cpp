@@ -1,0 +1,149 @@
+#include "journal_window.h"
+
+#include "interpreter/data_directory.h"
+#include "interpreter/settings.h"
+#include "program_text.h"
+#include "text/paths.h"
+#include "ui/journal.h"
+#include "ui/text_window_files.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace zelvora::gui {
+
+QFont NamedFont(const QString& family, double points, bool monospace)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setStyleHint(monospace ? QFont::TypeWriter : QFont::Serif);
+    if (monospace)
+        font.setFixedPitch(true);
+    return font;
+}
+
+tJournalWindow::tJournalWindow(QWidget* parent)
+    : tTextWindow(parent)
+    , m_editor(new QPlainTextEdit(this))
+{
+    m_editor->setReadOnly(true);
+    m_editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_editor->setFont(NamedFont("Lucida Console", 10, true));
+    setCentralWidget(m_editor);
+    BuildMenus(true);
+    setWindowTitle("Zelvora's Journal - ");
+}
+
+void tJournalWindow::Attach(tJournal& journal, tSettings& settings)
+{
+    m_journal = &journal;
+    m_settings = &settings;
+    SyncAppendAction(journal.AppendMode());
+    UpdateCaption();
+}
+
+void tJournalWindow::UpdateCaption()
+{
+    if (m_settings)
+        setWindowTitle(ToQString("Zelvora's Journal - " + m_settings->JournalFileName));
+}
+
+void tJournalWindow::AppendLines(std::string_view text, tTextStyle)
+{
+    QTextCursor end(m_editor->document());
+    end.movePosition(QTextCursor::End);
+    QString lines = ToQString(text);
+    lines.replace("\r\n", "\n");
+    if (!m_editor->document()->isEmpty())
+        lines.prepend('\n');
+    end.insertText(lines);
+    m_editor->ensureCursorVisible();
+}
+
+void tJournalWindow::Clear()
+{
+    m_editor->clear();
+    m_savedLength = 0;
+}
+
+std::string tJournalWindow::PlainText() const
+{
+    QString text = m_editor->toPlainText();
+    text.replace('\n', "\r\n");
+    return ToProgramText(text);
+}
+
+QString tJournalWindow::FilePath() const
+{
+    return m_settings ? ToQString(m_settings->JournalFilePath()) : QString();
+}
+
+bool tJournalWindow::WriteFile()
+{
+    if (!m_settings)
+        return false;
+    const std::string path = FileSystemPath(m_settings->JournalFilePath());
+    MakeFolderOf(QString::fromStdString(path));
+    const std::string text = PlainText();
+    bool written;
+    if (AppendMode()) {
+        std::string_view fresh
+            = std::string_view(text).substr(std::min(m_savedLength, text.size()));
+        if (fresh.starts_with(TextLineBreak))
+            fresh.remove_prefix(TextLineBreak.size());
+        written = fresh.empty() || AppendToFile(path, JournalFileText(fresh));
+    } else {
+        written = WriteWholeFile(path, JournalFileText(text));
+    }
+    if (!written)
+        return false;
+    m_savedLength = text.size();
+    m_settings->JournalSaved = true;
+    if (m_journal)
+        m_journal->SetModified(false);
+    return true;
+}
+
+void tJournalWindow::SaveAs()
+{
+    if (!m_settings)
+        return;
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, "Journal sichern", FilePath(), QString::fromUtf8("Journal (*.zvj);;Alle Dateien(*)"));
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo file(QFileInfo(chosen).suffix().isEmpty() ? chosen + ".zvj" : chosen);
+    m_settings->JournalDir
+        = RelativeIfBelow(ToProgramText(file.absolutePath()), m_settings->DataDir);
+    m_settings->JournalFileName = ToProgramText(file.fileName());
+    UpdateCaption();
+    Save();
+}
+
+void tJournalWindow::ClearText()
+{
+    if (m_journal)
+        m_journal->Clear(); // empties the view through the port and clears the modified flag
+    else
+        Clear();
+}
+
+bool tJournalWindow::AppendMode() const
+{
+    return m_journal ? m_journal->AppendMode() : true;
+}
+
+void tJournalWindow::SetAppendMode(bool on)
+{
+    if (m_journal)
+        m_journal->SetAppendMode(on);
+}
+
+bool tJournalWindow::Modified() const
+{
+    return m_journal && m_journal->Modified();
+}
+
+} // namespace zelvora::gui

@@ -1,0 +1,54 @@
+// The journal window "Zelvora's Journal": a read-only plain-text log of every statement run, saved
+// to the journal file of this program run (replacing it, or appending what is new).
+#pragma once
+
+#include "ports/text_view_port.h"
+#include "text_window.h"
+
+class QPlainTextEdit;
+
+namespace zelvora {
+class tJournal;
+struct tSettings;
+} // namespace zelvora
+
+namespace zelvora::gui {
+
+class tJournalWindow : public tTextWindow, public tTextViewPort {
+    Q_OBJECT
+
+public:
+    explicit tJournalWindow(QWidget* parent = nullptr);
+
+    // The session's journal logic and settings, once the session exists.
+    void Attach(tJournal& journal, tSettings& settings);
+
+    void AppendLines(std::string_view text, tTextStyle style) override;
+    void Clear() override;
+    std::string PlainText() const override;
+
+    QPlainTextEdit* Editor() const { return m_editor; }
+
+protected:
+    bool WriteFile() override;
+    void SaveAs() override;
+    void ClearText() override;
+    bool AppendMode() const override;
+    void SetAppendMode(bool on) override;
+    bool Modified() const override;
+    QString FilePath() const override;
+
+private:
+    void UpdateCaption();
+
+    QPlainTextEdit* m_editor;
+    tJournal* m_journal = nullptr;
+    tSettings* m_settings = nullptr;
+    // Characters of the text already in the file, so that appending adds only what came since.
+    std::size_t m_savedLength = 0;
+};
+
+// The font the program asks for by name, with a fixed-pitch or serif fallback.
+QFont NamedFont(const QString& family, double points, bool monospace);
+
+} // namespace zelvora::gui
