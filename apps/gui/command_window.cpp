@@ -13,9 +13,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -47,6 +49,7 @@ tCommandWindow::tCommandWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_tabs(new QTabWidget(this))
     , m_message(new QLabel(this))
+    , m_answers(new QPlainTextEdit(this))
 {
     setWindowTitle(ToQString(CommandWindowStartCaption));
     m_tabs->setTabPosition(QTabWidget::South);
@@ -61,6 +64,12 @@ tCommandWindow::tCommandWindow(QWidget* parent)
     layout->setSpacing(2);
     layout->addWidget(m_message);
     layout->addWidget(m_tabs, 1);
+    m_answers->setReadOnly(true);
+    m_answers->setVisible(false);
+    m_answers->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_answers->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_answers->setMaximumHeight(160);
+    layout->addWidget(m_answers);
     setCentralWidget(centre);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { UpdateCaption(); });
     m_unsavedQuestion = [this](const QString& text) {
@@ -216,6 +225,15 @@ void tCommandWindow::ShowWarning(std::string_view text)
     m_message->setVisible(true);
 }
 
+void tCommandWindow::ShowOutput(std::string_view text)
+{
+    QString answer = ToQString(text);
+    if (answer.endsWith('\n'))
+        answer.chop(1);
+    m_answers->appendPlainText(answer);
+    m_answers->setVisible(true);
+}
+
 void tCommandWindow::FocusEditor()
 {
     activateWindow();
@@ -260,6 +278,8 @@ void tCommandWindow::RunSelection()
         return;
     const tBusyScope busy(interpreter.Flags.RunBusy);
     HideMessage();
+    m_answers->clear();
+    m_answers->setVisible(false);
     const std::vector<std::string> lines = tab->ProgramLines();
     const tLineRange range = StatementRange(lines, tab->SelectionStart(), tab->SelectionLength());
     tCommandsList list;

@@ -13,6 +13,7 @@
 
 class QAction;
 class QLabel;
+class QPlainTextEdit;
 class QMenu;
 class QTabWidget;
 class QTextCursor;
@@ -49,6 +50,9 @@ public:
     void ShowMessage(std::string_view text) override;
     void HideMessage() override;
     void ShowWarning(std::string_view text) override;
+    // Answers (values of a bare formula, help, listings) collect in the answer panel below the
+    // editor until the next run starts.
+    void ShowOutput(std::string_view text) override;
     void FocusEditor() override;
     // Appends lines at the end of the active tab and puts the caret on the last of them.
     void AppendEditorLines(std::string_view text) override;
@@ -88,6 +92,7 @@ public:
     int TabCount() const;
     tScriptTab* Tab(int index) const;
     QLabel* MessagePanel() const { return m_message; }
+    QPlainTextEdit* AnswerPanel() const { return m_answers; }
     QAction* JournalSwitch() const { return m_journalSwitch; }
     QAction* ListingSwitch() const { return m_listingSwitch; }
     void SetUnsavedQuestion(tUnsavedQuestion question) { m_unsavedQuestion = std::move(question); }
@@ -124,6 +129,7 @@ private:
     tDesktopApplication* m_application = nullptr;
     QTabWidget* m_tabs;
     QLabel* m_message;
+    QPlainTextEdit* m_answers;
     QMenu* m_functionMenu = nullptr;
     QMenu* m_recentMenu = nullptr;
     QList<QAction*> m_recentActions;

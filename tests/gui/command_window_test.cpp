@@ -106,6 +106,24 @@ private slots:
         QVERIFY(!window.MessagePanel()->isVisible());
     }
 
+    void BareFormulaAnswersInTheAnswerPanel()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.show();
+        Type(window, "2+3\n?Inv", 0);
+        window.ActiveTab()->selectAll();
+        window.RunSelection();
+        QVERIFY(window.AnswerPanel()->isVisible());
+        const QString answers = window.AnswerPanel()->toPlainText();
+        QVERIFY2(answers.startsWith("2+3 = 5\n"), qPrintable(answers));
+        QVERIFY(answers.contains("Inv"));
+        QVERIFY(!fixture.Desktop().Session().Store().Find("2+3"));
+        Type(window, "x = 1", 0);
+        window.RunSelection();
+        QVERIFY(!window.AnswerPanel()->isVisible());
+    }
+
     void CommentToolsChangeExactlyTheStatementRange()
     {
         tDesktopFixture fixture;
