@@ -6,6 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-55}
+# libFuzzer and the sanitizers' runtime come with clang's runtime package.
+if ! dpkg-query -W -f='${Status}' libclang-rt-dev 2>/dev/null | grep -q "install ok installed"; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq libclang-rt-dev
+fi
 readers=(oxf bin def_raw bmp)
 launcher=()
 if command -v ccache >/dev/null; then
