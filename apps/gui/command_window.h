@@ -123,6 +123,9 @@ private:
     void ShowRunTimeError(const QString& text);
     void SyncSwitches();
     QString ExamplesDirectory() const;
+    // A tab that was opened from or saved to its file: caption, recent-scripts list, window
+    // caption.
+    void NoteTabFile(tScriptTab& tab);
     tSyntaxWords SyntaxWords() const;
 
     tSession* m_session = nullptr;

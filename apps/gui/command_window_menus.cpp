@@ -225,13 +225,18 @@ bool tCommandWindow::OpenScript(const QString& path)
         ShowMessage(ToProgramText(error));
         return false;
     }
-    tab->Caption = ToQString(TabCaption(ToProgramText(tab->FileName)));
-    m_tabs->setTabText(m_tabs->indexOf(tab), tab->Caption);
+    NoteTabFile(*tab);
+    return true;
+}
+
+void tCommandWindow::NoteTabFile(tScriptTab& tab)
+{
+    tab.Caption = ToQString(TabCaption(ToProgramText(tab.FileName)));
+    m_tabs->setTabText(m_tabs->indexOf(&tab), tab.Caption);
     m_session->Settings().RecentScripts.AddFile(
-        ToProgramText(tab->FilePath()), m_session->Settings().ExamplesDirectory());
+        ToProgramText(tab.FilePath()), m_session->Settings().ExamplesDirectory());
     UpdateRecentMenu();
     UpdateCaption();
-    return true;
 }
 
 void tCommandWindow::ChooseScriptToOpen()
@@ -277,12 +282,7 @@ bool tCommandWindow::SaveActiveTabAs(const QString& path, bool richText)
             QString::fromUtf8("Die Datei \"%1\" konnte nicht geschrieben werden.").arg(path)));
         return false;
     }
-    tab->Caption = ToQString(TabCaption(ToProgramText(tab->FileName)));
-    m_tabs->setTabText(m_tabs->indexOf(tab), tab->Caption);
-    m_session->Settings().RecentScripts.AddFile(
-        ToProgramText(tab->FilePath()), m_session->Settings().ExamplesDirectory());
-    UpdateRecentMenu();
-    UpdateCaption();
+    NoteTabFile(*tab);
     return true;
 }
 
