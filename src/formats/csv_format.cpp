@@ -522,7 +522,9 @@ tMatrixReadResult CsvRead(
     tMatrixReadResult result { false, trealmatrix(0, 0), {}, {} };
     if (LibErrorCode() != 0)
         return result;
-    std::string text;
+    std::string decoded;
+    std::optional<tFileContents> contents;
+    std::string_view text;
     if (NameFold(fileName) == "CLIPBOARD") {
         const std::optional<std::string> clip
             = clipboardPort != nullptr ? clipboardPort->Text() : std::nullopt;
@@ -530,20 +532,24 @@ tMatrixReadResult CsvRead(
             result.Message = "Clipboard has no simple text-contents/format ";
             return result;
         }
-        text = *clip;
+        decoded = *clip;
+        text = decoded;
     } else {
-        const std::optional<std::string> bytes = ReadWholeFile(fileName);
-        if (!bytes) {
+        contents = tFileContents::Read(fileName);
+        if (!contents) {
             result.Message = CutMessage("Datei " + std::string(fileName)
                 + " konnte nicht ge\xF6"
                   "ffnet werden");
             SetLibError(CsvReadErrorCode, result.Message);
             return result;
         }
-        text = std::move(*bytes);
+        text = contents->View();
         // Plain ASCII needs no decoding; anything else is read as UTF-8 or Windows-1252.
-        if (std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-            text = DecodeFileText(text);
+        if (std::ranges::any_of(
+                text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            decoded = DecodeFileText(text);
+            text = decoded;
+        }
     }
     const std::string shapeLetters = NameFold(TrimmedView(format));
     if (shapeLetters.empty())

@@ -2,6 +2,7 @@
 #include "formats/matrix_text_io.h"
 
 #include "language/scanner.h"
+#include "numerics/bulk_memory.h"
 #include "text/paths.h"
 #include "variables/number_format.h"
 
@@ -13,6 +14,10 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zelvora {
 namespace {
@@ -64,31 +69,55 @@ std::string CutMessage(std::string message)
     return message;
 }
 
-std::optional<std::string> ReadWholeFile(std::string_view fileName)
+std::optional<tFileContents> tFileContents::Read(std::string_view fileName)
 {
-    const std::filesystem::path path(LocalPath(fileName));
-    std::error_code error;
-    if (fileName.empty() || std::filesystem::is_directory(path, error))
+    if (fileName.empty())
         return std::nullopt;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    const int descriptor = ::open(LocalPath(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
         return std::nullopt;
-    // One read of the size the file has; a file that grows meanwhile is read on to its end.
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::string bytes(error ? 0 : static_cast<std::size_t>(size), '\0');
-    std::size_t used = std::fread(bytes.data(), 1, bytes.size(), file);
-    char more[4096];
-    for (std::size_t part = 0;
-         used == bytes.size() && (part = std::fread(more, 1, sizeof more, file)) > 0;) {
-        bytes.append(more, part);
-        used = bytes.size();
+    struct stat status { };
+    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+        ::close(descriptor);
+        return std::nullopt;
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
+    tFileContents contents;
+    std::size_t capacity = S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0;
+    // One byte more than the size, so that the first read already shows the end of the file.
+    capacity += 1;
+    contents.m_bytes.reset(static_cast<char*>(AllocateBulkMemory(capacity)));
+    bool failed = false;
+    for (;;) {
+        if (contents.m_size == capacity) {
+            const std::size_t larger = capacity * 2;
+            std::unique_ptr<char, tRelease> grown(static_cast<char*>(AllocateBulkMemory(larger)));
+            std::memcpy(grown.get(), contents.m_bytes.get(), contents.m_size);
+            contents.m_bytes = std::move(grown);
+            capacity = larger;
+        }
+        const ssize_t got = ::read(
+            descriptor, contents.m_bytes.get() + contents.m_size, capacity - contents.m_size);
+        if (got == 0)
+            break;
+        if (got < 0 && errno != EINTR) {
+            failed = true;
+            break;
+        }
+        if (got > 0)
+            contents.m_size += static_cast<std::size_t>(got);
+    }
+    ::close(descriptor);
     if (failed)
         return std::nullopt;
-    bytes.resize(used);
-    return bytes;
+    return contents;
+}
+
+std::optional<std::string> ReadWholeFile(std::string_view fileName)
+{
+    const std::optional<tFileContents> contents = tFileContents::Read(fileName);
+    if (!contents)
+        return std::nullopt;
+    return std::string(contents->View());
 }
 
 int WriteWholeFile(std::string_view fileName, std::string_view bytes)

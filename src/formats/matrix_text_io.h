@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,23 @@ std::string_view TrimmedView(std::string_view text);
 
 // Cuts a message to MaxFormatMessageLength bytes.
 std::string CutMessage(std::string message);
+
+// The bytes of a whole file, read with one sized read into memory that is not cleared first (a
+// file that grows meanwhile is read on to its end).
+class tFileContents {
+public:
+    // The contents, or nothing when the file cannot be opened or read (directories included).
+    static std::optional<tFileContents> Read(std::string_view fileName);
+
+    std::string_view View() const { return { m_bytes.get(), m_size }; }
+
+private:
+    struct tRelease {
+        void operator()(char* bytes) const { ::operator delete(bytes); }
+    };
+    std::unique_ptr<char, tRelease> m_bytes;
+    std::size_t m_size = 0;
+};
 
 // The bytes of a file, or nothing when it cannot be opened or read (directories included).
 std::optional<std::string> ReadWholeFile(std::string_view fileName);

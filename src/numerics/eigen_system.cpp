@@ -8,6 +8,7 @@
 #include "numerics/plane_rotations.h"
 #include "numerics/rank_inverse.h"
 #include "numerics/scalar_math.h"
+#include "numerics/sweep_rotations.h"
 
 #include <cmath>
 #include <optional>
@@ -107,30 +108,35 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
         std::optional<trealmatrix> unchanged = sweeps == 1 ? IdentityProduct(m) : std::nullopt;
         w = unchanged ? std::move(*unchanged) : MatMul(Transpose(s), MatMul(m, s));
         const long double negligible = negligibleShare * FrobeniusNorm(w);
-        // Row j of transformT is column j of this sweep's rotations T.
-        trealmatrix transformT = MakeIdentity(n, n);
+        tSweepColumnTurns columnTurns(w, rows, cols);
+        tSweepTransform transform(n);
         long double maxTheta = 0;
         bool onlyRounding = true;
         for (int32_t p = 1; p < count; ++p) {
             ReachCheckpoint(checkpoint);
+            columnTurns.Begin(p);
+            transform.Begin(cols[p]);
             for (int32_t q = p + 1; q <= count; ++q) {
                 const int32_t a = cols[p];
                 const int32_t b = cols[q];
                 const int32_t i = rows[p];
                 const int32_t j = rows[q];
+                columnTurns.CatchUp(j);
                 const long double theta = BlockAngle(w(i, a), w(i, b), w(j, a), w(j, b));
                 if (!(std::fabs(w(j, a)) <= negligible || std::fabs(theta) <= negligibleAngle))
                     onlyRounding = false;
                 const long double c = std::cos(theta);
                 const long double sn = std::sin(theta);
-                RotateColumns(w, a, b, c, sn);
+                columnTurns.Turn(q, j, c, sn);
                 RotateRows(w, i, j, c, sn);
-                RotateLines(transformT.Row(a), transformT.Row(b), n, c, sn);
+                transform.Add(b, c, sn);
                 if (std::fabs(theta) > maxTheta)
                     maxTheta = std::fabs(theta);
             }
+            columnTurns.Finish();
+            transform.Apply();
         }
-        const trealmatrix rotatedT = Transpose(transformT);
+        const trealmatrix rotatedT = transform.Transform();
         std::optional<trealmatrix> product = sweeps == 1 ? IdentityProduct(rotatedT) : std::nullopt;
         trealmatrix next = product ? std::move(*product) : MatMul(s, rotatedT);
         // Each sweep depends on M and S alone: an S that no bit of this sweep changed makes every

@@ -1,7 +1,7 @@
 // Value types of the numeric library: 1-based vectors and dense matrices, ranges and plain arrays.
 #pragma once
 
-#include "numerics/matrix_blocks.h"
+#include "numerics/bulk_memory.h"
 #include "numerics/run_time_error.h"
 
 #include <algorithm>
@@ -265,7 +265,7 @@ private:
 
     void Allocate(std::size_t count)
     {
-        void* raw = AllocateMatrixBlock(DataOffset + count * sizeof(T));
+        void* raw = AllocateBulkMemory(DataOffset + count * sizeof(T));
         m_block = ::new (raw) tBlock { 1, count };
         m_data = reinterpret_cast<T*>(static_cast<char*>(raw) + DataOffset);
         if constexpr (!std::is_trivially_default_constructible_v<T>) {

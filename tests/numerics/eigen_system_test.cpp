@@ -99,6 +99,27 @@ TEST_F(EigenSystemTest, FixedResultsAreBitForBit)
     EXPECT_EQ(BitHash(part.transform), 2001398303495648722u);
 }
 
+// The same at sizes where rows of T fill up over several sweeps, with an even and an odd order
+// and with a column list in its own order.
+TEST_F(EigenSystemTest, LargerFixedResultsAreBitForBit)
+{
+    using testing::BitHash;
+    const tRotationResult even
+        = SimilaritySweeps(FixedMatrix(40, true), AllIndexes(40), AllIndexes(40));
+    EXPECT_EQ(BitHash(even.rotated), 15211612093840906232u);
+    EXPECT_EQ(BitHash(even.transform), 17715370903325679667u);
+    const tRotationResult odd
+        = SimilaritySweeps(FixedMatrix(33, false), AllIndexes(33), AllIndexes(33));
+    EXPECT_EQ(BitHash(odd.rotated), 8789667194422860784u);
+    EXPECT_EQ(BitHash(odd.transform), 4246819417677646457u);
+    tIntvector order(30);
+    for (int32_t i = 1; i <= 30; ++i)
+        order[i] = 31 - (i * 7) % 31;
+    const tRotationResult listed = SimilaritySweeps(FixedMatrix(30, true), order, order);
+    EXPECT_EQ(BitHash(listed.rotated), 13796959223403191785u);
+    EXPECT_EQ(BitHash(listed.transform), 11224669137878980427u);
+}
+
 TEST_F(EigenSystemTest, SymmetricTwoByTwoTakesOneQuarterTurn)
 {
     const trealmatrixarr result = EigenSystem(Mat({ { 2, 1 }, { 1, 2 } }));

@@ -1,4 +1,4 @@
-// Memory for the slot blocks of matrices.
+// Memory for bulk data: the slot blocks of matrices and whole files read at once.
 #pragma once
 
 #include <cstddef>
@@ -7,11 +7,11 @@ namespace zelvora {
 
 // Blocks of this many bytes or more are large: they are marked for transparent huge pages, so
 // that a fresh result of a 1000 x 1000 matrix meets a few page faults instead of four thousand.
-inline constexpr std::size_t largeMatrixBlockBytes = std::size_t { 4 } << 20;
+inline constexpr std::size_t largeBlockBytes = std::size_t { 4 } << 20;
 
 // Uninitialised memory for a block of `bytes` bytes from the ordinary heap (so that freed blocks
 // are reused as any other memory); throws std::bad_alloc when there is none. Free it with
 // ::operator delete.
-void* AllocateMatrixBlock(std::size_t bytes);
+void* AllocateBulkMemory(std::size_t bytes);
 
 } // namespace zelvora

@@ -1,5 +1,5 @@
-// Memory for the slot blocks of matrices.
-#include "numerics/matrix_blocks.h"
+// Memory for bulk data: the slot blocks of matrices and whole files read at once.
+#include "numerics/bulk_memory.h"
 
 #include <cstdint>
 #include <new>
@@ -31,10 +31,10 @@ void AdviseHugePages(void* block, std::size_t bytes)
 
 } // namespace
 
-void* AllocateMatrixBlock(std::size_t bytes)
+void* AllocateBulkMemory(std::size_t bytes)
 {
     void* block = ::operator new(bytes);
-    if (bytes >= largeMatrixBlockBytes)
+    if (bytes >= largeBlockBytes)
         AdviseHugePages(block, bytes);
     return block;
 }
