@@ -108,32 +108,31 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
         std::optional<trealmatrix> unchanged = sweeps == 1 ? IdentityProduct(m) : std::nullopt;
         w = unchanged ? std::move(*unchanged) : MatMul(Transpose(s), MatMul(m, s));
         const long double negligible = negligibleShare * FrobeniusNorm(w);
-        tSweepColumnTurns columnTurns(w, rows, cols);
+        tSweepTurns turns(w, rows, cols);
         tSweepTransform transform(n);
         long double maxTheta = 0;
         bool onlyRounding = true;
         for (int32_t p = 1; p < count; ++p) {
             ReachCheckpoint(checkpoint);
-            columnTurns.Begin(p);
+            turns.Begin(p);
             transform.Begin(cols[p]);
             for (int32_t q = p + 1; q <= count; ++q) {
                 const int32_t a = cols[p];
                 const int32_t b = cols[q];
                 const int32_t i = rows[p];
                 const int32_t j = rows[q];
-                columnTurns.CatchUp(j);
+                turns.Prepare(q);
                 const long double theta = BlockAngle(w(i, a), w(i, b), w(j, a), w(j, b));
                 if (!(std::fabs(w(j, a)) <= negligible || std::fabs(theta) <= negligibleAngle))
                     onlyRounding = false;
                 const long double c = std::cos(theta);
                 const long double sn = std::sin(theta);
-                columnTurns.Turn(q, j, c, sn);
-                RotateRows(w, i, j, c, sn);
+                turns.Turn(q, c, sn);
                 transform.Add(b, c, sn);
                 if (std::fabs(theta) > maxTheta)
                     maxTheta = std::fabs(theta);
             }
-            columnTurns.Finish();
+            turns.Finish();
             transform.Apply();
         }
         const trealmatrix rotatedT = transform.Transform();

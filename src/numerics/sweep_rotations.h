@@ -12,43 +12,51 @@
 
 namespace zelvora {
 
-// The column rotations of W for one p. Only row i (turned by every row rotation) and row j of
-// step q (read for the angle and turned by the row rotation) need their column rotations at once;
-// every other row is turned by the column rotations alone, so its turns wait until p is done and
-// then run along the row with W[r][a] in a register. Row j is brought up to date just before its
-// step, and its later turns wait as well. This needs distinct row and column lists; with any other
-// lists each column rotation turns every row at once.
-class tSweepColumnTurns {
+// The rotations of W for one p. Step q turns columns a and b = cols[q] of every row, then rows i
+// and j = rows[q] of every column. Only four elements are read for the angle of a step: W[i][a],
+// W[i][b], W[j][a], W[j][b]. Row i and column a are turned at once; any other row waits with its
+// column rotations, and any other column with its row rotations, until it is read (row j and
+// column b just before their step) or until p is done. Waiting turns then run along a row with
+// W[r][a] in a register, or down a column with W[i][k] in a register, two lines at a time. No
+// element has waiting turns of both kinds, so each sees its operations in the plain order. This
+// needs distinct row and column lists; with any other lists every rotation turns at once.
+class tSweepTurns {
 public:
-    tSweepColumnTurns(trealmatrix& w, const tIntvector& rows, const tIntvector& cols);
+    tSweepTurns(trealmatrix& w, const tIntvector& rows, const tIntvector& cols);
 
     // Starts the rotations of position p.
     void Begin(int32_t p);
-    // Brings row j up to date with the rotations of the steps so far, before it is read.
-    void CatchUp(int32_t j);
-    // The column rotation of step q (columns a and cols[q], partner row j) by (c, s).
-    void Turn(int32_t q, int32_t j, long double c, long double s);
-    // Applies the rotations that wait to every row.
+    // Brings row j and column b of step q up to date, before the angle reads them.
+    void Prepare(int32_t q);
+    // The rotations of step q by (c, s): columns a, b, then rows i, j.
+    void Turn(int32_t q, long double c, long double s);
+    // Applies the waiting rotations.
     void Finish();
 
 private:
-    // Applies the steps from..to to row r.
+    // Applies the column rotations of steps from..to to row r.
     void TurnRow(int32_t r, int32_t from, int32_t to);
-    // Applies the waiting steps to two rows at once.
     void TurnRowPair(int32_t r1, int32_t r2);
+    // Applies the waiting steps from `from` on to row r and to column k at once.
+    void TurnRowAndColumn(int32_t r, int32_t k, int32_t from);
+    // Applies the row rotations of steps from..to to column k.
+    void TurnColumn(int32_t k, int32_t from, int32_t to);
+    void TurnColumnPair(int32_t k1, int32_t k2);
 
     trealmatrix& m_w;
+    const tIntvector& m_rows;
     const tIntvector& m_cols;
     bool m_defer = false;
     int32_t m_a = 0;
     int32_t m_i = 0;
     int32_t m_last = 0;
-    // The steps of this p: column, cosine and sine; and per row the first step it has not seen.
-    std::vector<int32_t> m_columns;
+    // The steps of this p by q: cosine, sine and row j's slots; per row the first column rotation
+    // it has not seen, per column the first row rotation.
     std::vector<long double> m_cosines;
     std::vector<long double> m_sines;
-    std::vector<int32_t> m_next;
-    const tIntvector& m_rows;
+    std::vector<long double*> m_lines;
+    std::vector<int32_t> m_nextInRow;
+    std::vector<int32_t> m_nextInColumn;
 };
 
 // The transformation of one sweep, kept as T' (row j is column j of T). The rotations of rows
