@@ -14,6 +14,10 @@
 #include <string>
 
 #include <Eigen/Dense>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,6 +65,28 @@ public:
     double Timed(const std::string& name, const std::string& setup, const std::string& timed) const
     {
         return std::max(0.0, Run(name, setup + timed) - Run(name + "_setup", setup));
+    }
+
+    // Peak resident memory of one run of the script, in MB.
+    double PeakMegabytes(const std::string& name, const std::string& text) const
+    {
+        const fs::path script = m_folder / (name + ".rts");
+        std::ofstream(script) << text;
+        const pid_t child = fork();
+        if (child == 0) {
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDOUT_FILENO);
+            if (chdir(m_folder.c_str()) == 0)
+                execl(m_cli.c_str(), m_cli.c_str(), "--quiet", script.c_str(), nullptr);
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage {};
+        if (child < 0 || wait4(child, &status, 0, &usage) != child || status != 0) {
+            std::fprintf(stderr, "%s failed\n", name.c_str());
+            std::exit(1);
+        }
+        return static_cast<double>(usage.ru_maxrss) / 1024;
     }
 
     const fs::path& Folder() const { return m_folder; }
@@ -131,6 +157,17 @@ int main(int argc, char** argv)
     const std::string twoMatrices = "A = RandomU(1000, 1000)\nB = RandomU(1000, 1000)\n";
 
     std::printf("%-44s %11s %11s %9s\n", "case", "ours", "reference", "ratio");
+    // Memory: what the statements add to A and B, in 1000 x 1000 matrices. Measured first: a child
+    // starts with the peak of this process, which is small only before the reference work.
+    const double matrixMegabytes = 1001.0 * 1001.0 * sizeof(long double) / (1024 * 1024);
+    const double operands = runner.PeakMegabytes("peak_setup", twoMatrices);
+    std::printf("%-44s %9.1f matrices beside A and B\n", "memory peak of a first P = A + B",
+        (runner.PeakMegabytes("peak_first", twoMatrices + "P = A + B\n") - operands)
+            / matrixMegabytes);
+    std::printf("%-44s %9.1f matrices beside A and B\n", "memory peak of P = A + B replacing P",
+        (runner.PeakMegabytes("peak_again", twoMatrices + Repeated("P = A + B", 5)) - operands)
+            / matrixMegabytes);
+
     const Matrix a = RandomMatrix(1000, 1000);
     const Matrix b = RandomMatrix(1000, 1000);
     Matrix p(1000, 1000);
