@@ -26,6 +26,70 @@ bool Distinct(const tIntvector& list, int32_t limit)
     return true;
 }
 
+// Turns x against the slot yAt(t) for t = from..to by (cosines[t], sines[t]), x staying in a
+// register: x := c*x + s*y and y := c*y - s*x, both from the values before, as a plane rotation of
+// two lines does.
+template <typename tSlotAt>
+void TurnChain(long double& xSlot, const long double* cosines, const long double* sines,
+    int32_t from, int32_t to, tSlotAt yAt)
+{
+    long double x = xSlot;
+    for (int32_t t = from; t <= to; ++t) {
+        const long double c = cosines[t];
+        const long double s = sines[t];
+        long double& ySlot = yAt(t);
+        const long double y = ySlot;
+        ySlot = c * y - s * x;
+        x = c * x + s * y;
+    }
+    xSlot = x;
+}
+
+// Two independent chains over the same steps side by side, so that one's latency hides the
+// other's.
+template <typename tSlotAt1, typename tSlotAt2>
+void TurnTwoChains(long double& xSlot1, long double& xSlot2, const long double* cosines,
+    const long double* sines, int32_t from, int32_t to, tSlotAt1 yAt1, tSlotAt2 yAt2)
+{
+    long double x1 = xSlot1;
+    long double x2 = xSlot2;
+    for (int32_t t = from; t <= to; ++t) {
+        const long double c = cosines[t];
+        const long double s = sines[t];
+        long double& ySlot1 = yAt1(t);
+        long double& ySlot2 = yAt2(t);
+        const long double y1 = ySlot1;
+        const long double y2 = ySlot2;
+        ySlot1 = c * y1 - s * x1;
+        ySlot2 = c * y2 - s * x2;
+        x1 = c * x1 + s * y1;
+        x2 = c * x2 + s * y2;
+    }
+    xSlot1 = x1;
+    xSlot2 = x2;
+}
+
+// Calls pair(l1, l2) for the lines 1..count other than `skip` that wait for a step (next <= last),
+// two at a time, and single(l) for one left over.
+template <typename tPair, typename tSingle>
+void TurnWaitingLines(int32_t count, int32_t skip, const std::vector<int32_t>& next, int32_t last,
+    tPair pair, tSingle single)
+{
+    int32_t waiting = 0;
+    for (int32_t line = 1; line <= count; ++line) {
+        if (line == skip || next[Slot(line)] > last)
+            continue;
+        if (waiting == 0) {
+            waiting = line;
+        } else {
+            pair(waiting, line);
+            waiting = 0;
+        }
+    }
+    if (waiting != 0)
+        single(waiting);
+}
+
 } // namespace
 
 // ---- Rotations of W
@@ -95,49 +159,21 @@ void tSweepTurns::Finish()
 {
     if (!m_defer)
         return;
-    int32_t waiting = 0;
-    for (int32_t r = 1; r <= m_w.Rows(); ++r) {
-        if (r == m_i || m_nextInRow[Slot(r)] > m_last)
-            continue;
-        if (waiting == 0) {
-            waiting = r;
-        } else {
-            TurnRowPair(waiting, r);
-            waiting = 0;
-        }
-    }
-    if (waiting != 0)
-        TurnRow(waiting, m_nextInRow[Slot(waiting)], m_last);
-    waiting = 0;
-    for (int32_t k = 1; k <= m_w.Cols(); ++k) {
-        if (k == m_a || m_nextInColumn[Slot(k)] > m_last)
-            continue;
-        if (waiting == 0) {
-            waiting = k;
-        } else {
-            TurnColumnPair(waiting, k);
-            waiting = 0;
-        }
-    }
-    if (waiting != 0)
-        TurnColumn(waiting, m_nextInColumn[Slot(waiting)], m_last);
+    TurnWaitingLines(
+        m_w.Rows(), m_i, m_nextInRow, m_last,
+        [this](int32_t r1, int32_t r2) { TurnRowPair(r1, r2); },
+        [this](int32_t r) { TurnRow(r, m_nextInRow[Slot(r)], m_last); });
+    TurnWaitingLines(
+        m_w.Cols(), m_a, m_nextInColumn, m_last,
+        [this](int32_t k1, int32_t k2) { TurnColumnPair(k1, k2); },
+        [this](int32_t k) { TurnColumn(k, m_nextInColumn[Slot(k)], m_last); });
 }
 
 void tSweepTurns::TurnRow(int32_t r, int32_t from, int32_t to)
 {
-    if (from > to)
-        return;
     long double* row = m_w.Row(r);
-    long double x = row[m_a];
-    for (int32_t t = from; t <= to; ++t) {
-        const long double c = m_cosines[Slot(t)];
-        const long double s = m_sines[Slot(t)];
-        long double& yRef = row[m_cols[t]];
-        const long double y = yRef;
-        yRef = c * y - s * x;
-        x = c * x + s * y;
-    }
-    row[m_a] = x;
+    TurnChain(row[m_a], m_cosines.data(), m_sines.data(), from, to,
+        [&](int32_t t) -> long double& { return row[m_cols[t]]; });
 }
 
 void tSweepTurns::TurnRowPair(int32_t r1, int32_t r2)
@@ -148,21 +184,10 @@ void tSweepTurns::TurnRowPair(int32_t r1, int32_t r2)
     TurnRow(r2, m_nextInRow[Slot(r2)], from - 1);
     long double* row1 = m_w.Row(r1);
     long double* row2 = m_w.Row(r2);
-    long double x1 = row1[m_a];
-    long double x2 = row2[m_a];
-    for (int32_t t = from; t <= m_last; ++t) {
-        const long double c = m_cosines[Slot(t)];
-        const long double s = m_sines[Slot(t)];
-        const int32_t b = m_cols[t];
-        const long double y1 = row1[b];
-        const long double y2 = row2[b];
-        row1[b] = c * y1 - s * x1;
-        row2[b] = c * y2 - s * x2;
-        x1 = c * x1 + s * y1;
-        x2 = c * x2 + s * y2;
-    }
-    row1[m_a] = x1;
-    row2[m_a] = x2;
+    TurnTwoChains(
+        row1[m_a], row2[m_a], m_cosines.data(), m_sines.data(), from, m_last,
+        [&](int32_t t) -> long double& { return row1[m_cols[t]]; },
+        [&](int32_t t) -> long double& { return row2[m_cols[t]]; });
 }
 
 void tSweepTurns::TurnRowAndColumn(int32_t r, int32_t k, int32_t from)
@@ -170,40 +195,16 @@ void tSweepTurns::TurnRowAndColumn(int32_t r, int32_t k, int32_t from)
     // Row r and column k share no element here (r is no row j and k no column b of the steps
     // before), so the two chains run side by side.
     long double* row = m_w.Row(r);
-    long double* top = m_w.Row(m_i);
-    long double xRow = row[m_a];
-    long double xColumn = top[k];
-    for (int32_t t = from; t <= m_last; ++t) {
-        const long double c = m_cosines[Slot(t)];
-        const long double s = m_sines[Slot(t)];
-        long double& inRow = row[m_cols[t]];
-        long double& inColumn = m_lines[Slot(t)][k];
-        const long double yRow = inRow;
-        const long double yColumn = inColumn;
-        inRow = c * yRow - s * xRow;
-        inColumn = c * yColumn - s * xColumn;
-        xRow = c * xRow + s * yRow;
-        xColumn = c * xColumn + s * yColumn;
-    }
-    row[m_a] = xRow;
-    top[k] = xColumn;
+    TurnTwoChains(
+        row[m_a], m_w.Row(m_i)[k], m_cosines.data(), m_sines.data(), from, m_last,
+        [&](int32_t t) -> long double& { return row[m_cols[t]]; },
+        [&](int32_t t) -> long double& { return m_lines[Slot(t)][k]; });
 }
 
 void tSweepTurns::TurnColumn(int32_t k, int32_t from, int32_t to)
 {
-    if (from > to)
-        return;
-    long double* top = m_w.Row(m_i);
-    long double x = top[k];
-    for (int32_t t = from; t <= to; ++t) {
-        const long double c = m_cosines[Slot(t)];
-        const long double s = m_sines[Slot(t)];
-        long double& yRef = m_lines[Slot(t)][k];
-        const long double y = yRef;
-        yRef = c * y - s * x;
-        x = c * x + s * y;
-    }
-    top[k] = x;
+    TurnChain(m_w.Row(m_i)[k], m_cosines.data(), m_sines.data(), from, to,
+        [&](int32_t t) -> long double& { return m_lines[Slot(t)][k]; });
 }
 
 void tSweepTurns::TurnColumnPair(int32_t k1, int32_t k2)
@@ -212,21 +213,10 @@ void tSweepTurns::TurnColumnPair(int32_t k1, int32_t k2)
     TurnColumn(k1, m_nextInColumn[Slot(k1)], from - 1);
     TurnColumn(k2, m_nextInColumn[Slot(k2)], from - 1);
     long double* top = m_w.Row(m_i);
-    long double x1 = top[k1];
-    long double x2 = top[k2];
-    for (int32_t t = from; t <= m_last; ++t) {
-        const long double c = m_cosines[Slot(t)];
-        const long double s = m_sines[Slot(t)];
-        long double* line = m_lines[Slot(t)];
-        const long double y1 = line[k1];
-        const long double y2 = line[k2];
-        line[k1] = c * y1 - s * x1;
-        line[k2] = c * y2 - s * x2;
-        x1 = c * x1 + s * y1;
-        x2 = c * x2 + s * y2;
-    }
-    top[k1] = x1;
-    top[k2] = x2;
+    TurnTwoChains(
+        top[k1], top[k2], m_cosines.data(), m_sines.data(), from, m_last,
+        [&](int32_t t) -> long double& { return m_lines[Slot(t)][k1]; },
+        [&](int32_t t) -> long double& { return m_lines[Slot(t)][k2]; });
 }
 
 // ---- The transformation
@@ -280,51 +270,20 @@ void tSweepTransform::Apply()
     for (int32_t k = 1; k <= n; k += 2) {
         while (first < m_count && m_covered[Slot(first)] < k)
             ++first;
+        const auto yAt = [&](int32_t slot) {
+            return [&lines, slot](int32_t t) -> long double& { return lines[Slot(t)][slot]; };
+        };
         if (k < n)
-            TurnTwoSlots(x, lines.data(), k, first);
+            TurnTwoChains(x[k], x[k + 1], m_cosines.data(), m_sines.data(), first, m_count - 1,
+                yAt(k), yAt(k + 1));
         else
-            TurnOneSlot(x, lines.data(), k, first);
+            TurnChain(x[k], m_cosines.data(), m_sines.data(), first, m_count - 1, yAt(k));
     }
 }
 
 trealmatrix tSweepTransform::Transform() const
 {
     return Transpose(m_t);
-}
-
-void tSweepTransform::TurnTwoSlots(
-    long double* x, long double* const* lines, int32_t k, int32_t first)
-{
-    long double x0 = x[k];
-    long double x1 = x[k + 1];
-    for (int32_t t = first; t < m_count; ++t) {
-        const long double c = m_cosines[Slot(t)];
-        const long double s = m_sines[Slot(t)];
-        long double* y = lines[Slot(t)] + k;
-        const long double y0 = y[0];
-        const long double y1 = y[1];
-        y[0] = c * y0 - s * x0;
-        y[1] = c * y1 - s * x1;
-        x0 = c * x0 + s * y0;
-        x1 = c * x1 + s * y1;
-    }
-    x[k] = x0;
-    x[k + 1] = x1;
-}
-
-void tSweepTransform::TurnOneSlot(
-    long double* x, long double* const* lines, int32_t k, int32_t first)
-{
-    long double x0 = x[k];
-    for (int32_t t = first; t < m_count; ++t) {
-        const long double c = m_cosines[Slot(t)];
-        const long double s = m_sines[Slot(t)];
-        long double& y = lines[Slot(t)][k];
-        const long double y0 = y;
-        y = c * y0 - s * x0;
-        x0 = c * x0 + s * y0;
-    }
-    x[k] = x0;
 }
 
 } // namespace zelvora

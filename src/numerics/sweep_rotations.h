@@ -79,9 +79,6 @@ public:
     trealmatrix Transform() const;
 
 private:
-    void TurnTwoSlots(long double* x, long double* const* lines, int32_t k, int32_t first);
-    void TurnOneSlot(long double* x, long double* const* lines, int32_t k, int32_t first);
-
     trealmatrix m_t;
     std::vector<int32_t> m_reach;
     std::vector<long double> m_cosines;
