@@ -19,6 +19,7 @@ if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
       -DZELVORA_FUZZ=ON -DZELVORA_BUILD_TESTS=OFF -DZELVORA_BUILD_BENCH=OFF -DZELVORA_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${readers[@]/#/fuzz_}"
 mkdir -p build-fuzz/findings
