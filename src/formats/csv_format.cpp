@@ -522,7 +522,7 @@ tMatrixReadResult CsvRead(
     tMatrixReadResult result { false, trealmatrix(0, 0), {}, {} };
     if (LibErrorCode() != 0)
         return result;
-    std::string decoded;
+    std::string ownedText; // the clipboard's text, or the file's bytes decoded
     std::optional<tFileContents> contents;
     std::string_view text;
     if (NameFold(fileName) == "CLIPBOARD") {
@@ -532,8 +532,8 @@ tMatrixReadResult CsvRead(
             result.Message = "Clipboard has no simple text-contents/format ";
             return result;
         }
-        decoded = *clip;
-        text = decoded;
+        ownedText = *clip;
+        text = ownedText;
     } else {
         contents = tFileContents::Read(fileName);
         if (!contents) {
@@ -547,8 +547,8 @@ tMatrixReadResult CsvRead(
         // Plain ASCII needs no decoding; anything else is read as UTF-8 or Windows-1252.
         if (std::ranges::any_of(
                 text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-            decoded = DecodeFileText(text);
-            text = decoded;
+            ownedText = DecodeFileText(text);
+            text = ownedText;
         }
     }
     const std::string shapeLetters = NameFold(TrimmedView(format));

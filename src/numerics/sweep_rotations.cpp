@@ -228,6 +228,7 @@ tSweepTransform::tSweepTransform(int32_t n)
     , m_sines(Slot(n) + 1)
     , m_rows(Slot(n) + 1)
     , m_covered(Slot(n) + 1)
+    , m_lines(Slot(n) + 1)
 {
     for (int32_t r = 0; r <= n; ++r)
         m_reach[Slot(r)] = r;
@@ -254,7 +255,6 @@ void tSweepTransform::Apply()
     if (m_count == 0)
         return;
     const int32_t n = m_t.Cols();
-    std::vector<long double*> lines(Slot(m_count));
     // covered[t]: slots 1..covered[t] may hold a value in row a or in row rows[t] at step t.
     int32_t reach = m_reach[Slot(m_a)];
     for (int32_t t = 0; t < m_count; ++t) {
@@ -262,7 +262,7 @@ void tSweepTransform::Apply()
         reach = m_keepsZeros ? std::max(reach, partner) : n;
         partner = reach;
         m_covered[Slot(t)] = reach;
-        lines[Slot(t)] = m_t.Row(m_rows[Slot(t)]);
+        m_lines[Slot(t)] = m_t.Row(m_rows[Slot(t)]);
     }
     m_reach[Slot(m_a)] = reach;
     long double* x = m_t.Row(m_a);
@@ -271,7 +271,7 @@ void tSweepTransform::Apply()
         while (first < m_count && m_covered[Slot(first)] < k)
             ++first;
         const auto yAt = [&](int32_t slot) {
-            return [&lines, slot](int32_t t) -> long double& { return lines[Slot(t)][slot]; };
+            return [this, slot](int32_t t) -> long double& { return m_lines[Slot(t)][slot]; };
         };
         if (k < n)
             TurnTwoChains(x[k], x[k + 1], m_cosines.data(), m_sines.data(), first, m_count - 1,

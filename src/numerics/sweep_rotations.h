@@ -85,6 +85,8 @@ private:
     std::vector<long double> m_sines;
     std::vector<int32_t> m_rows;
     std::vector<int32_t> m_covered;
+    // The rows rows[t] of T' of this p.
+    std::vector<long double*> m_lines;
     int32_t m_a = 0;
     int32_t m_count = 0;
     bool m_keepsZeros = true;
