@@ -70,6 +70,9 @@ tConsoleSignals::tConsoleSignals(tInterpreter& interpreter)
     Install(SIGINT, OnInterrupt);
     Install(SIGTERM, OnEndRequest);
     Install(SIGHUP, OnEndRequest);
+    // A write past a file-size limit fails and is reported as the statement's failure (the old
+    // file stays) instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 tConsoleSignals::~tConsoleSignals()

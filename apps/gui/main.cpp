@@ -4,6 +4,7 @@
 #include "interpreter/process_setup.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char** argv)
 {
@@ -11,6 +12,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Zelvora - Matrix Calculator"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvora.svg")));
     zelvora::KeepLargeBlocksForReuse();
+    // A write past a file-size limit fails and is reported as the statement's failure (the old
+    // file stays) instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     zelvora::gui::tDesktop desktop(zelvora::PlatformPathsFromEnvironment(argv[0]));
     if (!desktop.Start(std::vector<std::string>(argv, argv + argc)))
         return 1;

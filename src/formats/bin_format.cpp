@@ -60,13 +60,15 @@ tMatrixReadResult BinParse(std::string_view bytes, std::int32_t columns)
     return { true, std::move(m), {}, {} };
 }
 
-tMatrixReadResult BinRead(std::string_view fileName, std::int32_t columns)
+tMatrixReadResult BinRead(
+    std::string_view fileName, std::int32_t columns, const tCheckpoint* checkpoint)
 {
     if (columns < 1 || columns > MaxBinaryColumns)
         throw tRangeError();
-    const std::optional<std::string> bytes = ReadWholeFile(fileName);
+    std::string problem;
+    const std::optional<std::string> bytes = ReadWholeFile(fileName, &problem, checkpoint);
     if (!bytes)
-        return { false, trealmatrix(0, 0), CouldNotOpenMessage(fileName), {} };
+        return { false, trealmatrix(0, 0), problem, {} };
     return BinParse(*bytes, columns);
 }
 

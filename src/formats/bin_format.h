@@ -21,7 +21,8 @@ tFormatResult BinWrite(const trealmatrix& m, std::string_view fileName);
 // Records of 8 columns + 2 bytes: ceil(size / record) rows of columns doubles; a short last
 // record leaves the cells it does not reach 0. A column count outside 1..1023 raises tRangeError.
 // Fails with "Datei <name> konnte nicht geöffnet werden" (the matrix then 0 x 0).
-tMatrixReadResult BinRead(std::string_view fileName, std::int32_t columns);
+tMatrixReadResult BinRead(
+    std::string_view fileName, std::int32_t columns, const tCheckpoint* checkpoint = nullptr);
 // The same on bytes already read.
 tMatrixReadResult BinParse(std::string_view bytes, std::int32_t columns);
 

@@ -91,11 +91,12 @@ tBmpReadResult BmpParse(std::string_view bytes, std::string_view fileName)
     return result;
 }
 
-tBmpReadResult BmpRead(std::string_view fileName)
+tBmpReadResult BmpRead(std::string_view fileName, const tCheckpoint* checkpoint)
 {
-    const std::optional<std::string> bytes = ReadWholeFile(fileName);
+    std::string problem;
+    const std::optional<std::string> bytes = ReadWholeFile(fileName, &problem, checkpoint);
     if (!bytes)
-        return Failed(CouldNotOpenMessage(fileName));
+        return Failed(problem);
     return BmpParse(*bytes, fileName);
 }
 

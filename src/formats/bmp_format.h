@@ -20,7 +20,7 @@ struct tBmpReadResult {
 // "Datei <name> konnte nicht geöffnet werden", or "Datei <name> ist keine lesbare BMP-Datei"
 // for anything that is no BMP this reader decodes, or whose header claims more pixels than its
 // bytes can hold (nothing is allocated for them).
-tBmpReadResult BmpRead(std::string_view fileName);
+tBmpReadResult BmpRead(std::string_view fileName, const tCheckpoint* checkpoint = nullptr);
 // The same on bytes already read.
 tBmpReadResult BmpParse(std::string_view bytes, std::string_view fileName);
 

@@ -516,8 +516,8 @@ tFormatResult StringCsvWrite(const tStringmatrix& m, std::string_view fileName,
     return Deliver(fileName, text, clipboardPort);
 }
 
-tMatrixReadResult CsvRead(
-    std::string_view fileName, std::string_view format, tClipboardPort* clipboardPort)
+tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format,
+    tClipboardPort* clipboardPort, const tCheckpoint* checkpoint)
 {
     tMatrixReadResult result { false, trealmatrix(0, 0), {}, {} };
     if (LibErrorCode() != 0)
@@ -535,11 +535,8 @@ tMatrixReadResult CsvRead(
         ownedText = *clip;
         text = ownedText;
     } else {
-        contents = tFileContents::Read(fileName);
+        contents = tFileContents::Read(fileName, &result.Message, checkpoint);
         if (!contents) {
-            result.Message = CutMessage("Datei " + std::string(fileName)
-                + " konnte nicht ge\xF6"
-                  "ffnet werden");
             SetLibError(CsvReadErrorCode, result.Message);
             return result;
         }

@@ -33,7 +33,7 @@ tFormatResult StringCsvWrite(const tStringmatrix& m, std::string_view fileName,
 // blank-separated values of the whole text into a triangle, the diagonal or everything. A file that
 // cannot be opened or a value that does not convert sets the library error (code 17) and fails;
 // values beyond the shape's last cell raise tRangeError. The matrix is 0 x 0 on failure.
-tMatrixReadResult CsvRead(
-    std::string_view fileName, std::string_view format, tClipboardPort* clipboard = nullptr);
+tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format,
+    tClipboardPort* clipboard = nullptr, const tCheckpoint* checkpoint = nullptr);
 
 } // namespace zelvora

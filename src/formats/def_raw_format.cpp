@@ -159,12 +159,14 @@ tMatrixReadResult DefRawParse(std::string_view defText, std::string_view rawText
     return { true, std::move(m), {}, {} };
 }
 
-tMatrixReadResult DefRawRead(std::string_view defName, std::string_view rawName)
+tMatrixReadResult DefRawRead(
+    std::string_view defName, std::string_view rawName, const tCheckpoint* checkpoint)
 {
-    const std::optional<std::string> defText = ReadWholeFile(defName);
-    const std::optional<std::string> rawText = defText ? ReadWholeFile(rawName) : std::nullopt;
+    std::string message;
+    const std::optional<std::string> defText = ReadWholeFile(defName, &message, checkpoint);
+    const std::optional<std::string> rawText
+        = defText ? ReadWholeFile(rawName, &message, checkpoint) : std::nullopt;
     if (!defText || !rawText) {
-        const std::string message = CouldNotOpenMessage(defText ? rawName : defName);
         SetLibError(1, message);
         return Failed(message);
     }

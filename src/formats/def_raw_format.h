@@ -13,7 +13,8 @@ inline constexpr std::int32_t MaxDefinedVariables = 2000;
 
 // Reads both files. A missing file sets the library's error pair to 1 and "Datei <name> konnte
 // nicht geöffnet werden" (the definition file is looked at first); see DefRawParse for the rest.
-tMatrixReadResult DefRawRead(std::string_view defName, std::string_view rawName);
+tMatrixReadResult DefRawRead(
+    std::string_view defName, std::string_view rawName, const tCheckpoint* checkpoint = nullptr);
 
 // The listing: after the line with "WRITE HAS GENERATED", the first line with "RECORDS HAVE BEEN
 // WRITTEN" gives the records (lines) per case R as its first word; from there each line of a run

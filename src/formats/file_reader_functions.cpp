@@ -43,17 +43,17 @@ tCallOutcome ReadCsvCall(const tCallArgs& args)
     const std::string name = args.Text(1);
     const std::string source = NameFold(TrimmedView(name)) == "CLIP" ? std::string("CLIPBOARD")
                                                                      : args.ResolveFileName(name);
-    return Result(CsvRead(source, args.Text(2), args.Clipboard()));
+    return Result(CsvRead(source, args.Text(2), args.Clipboard(), args.Checkpoint()));
 }
 
 tCallOutcome ReadHexCall(const tCallArgs& args)
 {
-    return Result(HexRead(args.ResolveFileName(args.Text(1))));
+    return Result(HexRead(args.ResolveFileName(args.Text(1)), args.Checkpoint()));
 }
 
 tCallOutcome ReadOxfCall(const tCallArgs& args)
 {
-    tOxfReadResult read = OxfRead(args.ResolveFileName(args.Text(1)));
+    tOxfReadResult read = OxfRead(args.ResolveFileName(args.Text(1)), args.Checkpoint());
     if (!read.Ok)
         return Failure(read.Message, 2);
     return call::Values({ call::RealMatrixValue(std::move(read.Matrix)),
@@ -62,7 +62,7 @@ tCallOutcome ReadOxfCall(const tCallArgs& args)
 
 tCallOutcome ReadBinCall(const tCallArgs& args)
 {
-    return Result(BinRead(args.ResolveFileName(args.Text(1)), args.Integer(2)));
+    return Result(BinRead(args.ResolveFileName(args.Text(1)), args.Integer(2), args.Checkpoint()));
 }
 
 std::string WithExtension(const std::string& name, const char* extension)
@@ -78,13 +78,14 @@ tCallOutcome ReadDefRawCall(const tCallArgs& args)
         return call::RealMatrix(trealmatrix(1, 1));
     const std::string first = args.ResolveFileName(args.Text(1));
     if (args.Count() == 1)
-        return Result(DefRawRead(WithExtension(first, ".def"), WithExtension(first, ".raw")));
-    return Result(DefRawRead(first, args.ResolveFileName(args.Text(2))));
+        return Result(DefRawRead(
+            WithExtension(first, ".def"), WithExtension(first, ".raw"), args.Checkpoint()));
+    return Result(DefRawRead(first, args.ResolveFileName(args.Text(2)), args.Checkpoint()));
 }
 
 tCallOutcome ReadBmpCall(const tCallArgs& args)
 {
-    tBmpReadResult read = BmpRead(args.ResolveFileName(args.Text(1)));
+    tBmpReadResult read = BmpRead(args.ResolveFileName(args.Text(1)), args.Checkpoint());
     if (!read.Ok)
         return Failure(read.Message, 3);
     return call::Values(

@@ -36,7 +36,7 @@ std::string HexDigitsOfDouble(long double x)
     return text;
 }
 
-void HexWrite(const trealmatrix& m, std::string_view fileName)
+tFormatResult HexWrite(const trealmatrix& m, std::string_view fileName)
 {
     std::string text;
     text.reserve(
@@ -46,18 +46,17 @@ void HexWrite(const trealmatrix& m, std::string_view fileName)
             text += HexDigitsOfDouble(m(r, c));
         text += MatrixFileLineEnd;
     }
-    if (const int error = WriteWholeFile(fileName, text); error != 0)
-        throw tInputOutputError(error);
+    if (WriteWholeFile(fileName, text) != 0)
+        return WriteFailure(fileName);
+    return {};
 }
 
-tMatrixReadResult HexRead(std::string_view fileName)
+tMatrixReadResult HexRead(std::string_view fileName, const tCheckpoint* checkpoint)
 {
     tMatrixReadResult result { false, FailureMatrix(), {}, {} };
-    const std::optional<std::string> bytes = ReadWholeFile(fileName);
-    if (!bytes) {
-        result.Message = CouldNotOpenMessage(fileName);
+    const std::optional<std::string> bytes = ReadWholeFile(fileName, &result.Message, checkpoint);
+    if (!bytes)
         return result;
-    }
     const std::vector<std::string> lines = SplitLines(*bytes);
     if (lines.empty()) {
         result.Message = CutMessage("Keine Daten in " + std::string(fileName));

@@ -15,14 +15,14 @@ namespace zelvora {
 std::string HexDigitsOfDouble(long double x);
 
 // One line per row, the cells' hex digits without separators, lines ended by CR LF. A file that
-// cannot be written raises tInputOutputError.
-void HexWrite(const trealmatrix& m, std::string_view fileName);
+// cannot be written is a failure with its message (the old file stays).
+tFormatResult HexWrite(const trealmatrix& m, std::string_view fileName);
 
 // One row per line; the column count is (length of the first line + 15) div 16. Cell j takes the
 // 16 characters from position 16 (j - 1): pairs of hex digits (either case; any other character
 // counts as 0) fill the double's bytes from the most significant one; missing characters leave
 // bytes 0. Fails with "Datei <name> konnte nicht geöffnet werden" or "Keine Daten in <name>";
 // the matrix is then the 1 x 1 zero matrix.
-tMatrixReadResult HexRead(std::string_view fileName);
+tMatrixReadResult HexRead(std::string_view fileName, const tCheckpoint* checkpoint = nullptr);
 
 } // namespace zelvora

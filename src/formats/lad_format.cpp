@@ -20,7 +20,7 @@ std::string RightAligned(std::string text, std::size_t width)
 
 } // namespace
 
-void LadWrite(const trealmatrix& m, std::string_view fileName)
+tFormatResult LadWrite(const trealmatrix& m, std::string_view fileName)
 {
     const std::int32_t rows = std::min(m.Rows(), MaxLoadingsSize);
     const std::int32_t cols = std::min(m.Cols(), MaxLoadingsSize);
@@ -34,8 +34,9 @@ void LadWrite(const trealmatrix& m, std::string_view fileName)
     }
     text += "-  ";
     text += MatrixFileLineEnd;
-    if (const int error = WriteWholeFile(fileName, text); error != 0)
-        throw tInputOutputError(error);
+    if (WriteWholeFile(fileName, text) != 0)
+        return WriteFailure(fileName);
+    return {};
 }
 
 } // namespace zelvora

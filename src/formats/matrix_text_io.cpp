@@ -4,6 +4,7 @@
 #include "language/scanner.h"
 #include "numerics/bulk_memory.h"
 #include "text/paths.h"
+#include "text/replacing_file.h"
 #include "variables/number_format.h"
 
 #include <algorithm>
@@ -69,16 +70,57 @@ std::string CutMessage(std::string message)
     return message;
 }
 
-std::optional<tFileContents> tFileContents::Read(std::string_view fileName)
+namespace {
+
+// Closes a descriptor on every way out, a stop request's exception included.
+class tDescriptor {
+public:
+    explicit tDescriptor(int descriptor)
+        : m_descriptor(descriptor)
+    {
+    }
+    ~tDescriptor()
+    {
+        if (m_descriptor >= 0)
+            ::close(m_descriptor);
+    }
+    tDescriptor(const tDescriptor&) = delete;
+    tDescriptor& operator=(const tDescriptor&) = delete;
+    int Get() const { return m_descriptor; }
+
+private:
+    int m_descriptor;
+};
+
+void NoteProblem(std::string* problem, std::string text)
 {
+    if (problem != nullptr)
+        *problem = CutMessage(std::move(text));
+}
+
+} // namespace
+
+std::optional<tFileContents> tFileContents::Read(
+    std::string_view fileName, std::string* problem, const tCheckpoint* checkpoint)
+{
+    NoteProblem(problem, CouldNotOpenMessage(fileName));
     if (fileName.empty())
         return std::nullopt;
-    const int descriptor = ::open(LocalPath(fileName).c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
+    const tDescriptor descriptor(::open(LocalPath(fileName).c_str(), O_RDONLY | O_CLOEXEC));
+    if (descriptor.Get() < 0)
         return std::nullopt;
     struct stat status { };
-    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
+    if (::fstat(descriptor.Get(), &status) != 0 || S_ISDIR(status.st_mode))
+        return std::nullopt;
+    // A device (/dev/zero, a terminal) has no end to read to; a pipe is read with a limit.
+    if (!S_ISREG(status.st_mode) && !S_ISFIFO(status.st_mode)) {
+        NoteProblem(problem, "Datei " + std::string(fileName) + " ist keine gew\xF6hnliche Datei");
+        return std::nullopt;
+    }
+    const std::string tooLarge = "Datei " + std::string(fileName) + " ist zu gro\xDF (mehr als "
+        + std::to_string(MaxWholeFileBytes >> 30) + " GiB)";
+    if (S_ISREG(status.st_mode) && static_cast<std::uint64_t>(status.st_size) > MaxWholeFileBytes) {
+        NoteProblem(problem, tooLarge);
         return std::nullopt;
     }
     tFileContents contents;
@@ -86,35 +128,38 @@ std::optional<tFileContents> tFileContents::Read(std::string_view fileName)
     // One byte more than the size, so that the first read already shows the end of the file.
     capacity += 1;
     contents.m_bytes.reset(static_cast<char*>(AllocateBulkMemory(capacity)));
-    bool failed = false;
     for (;;) {
         if (contents.m_size == capacity) {
-            const std::size_t larger = capacity * 2;
+            // A file that grows while it is read (a pipe, a log) is read on, up to the limit.
+            if (capacity > MaxWholeFileBytes) {
+                NoteProblem(problem, tooLarge);
+                return std::nullopt;
+            }
+            const std::size_t larger = std::min<std::size_t>(capacity * 2, MaxWholeFileBytes + 1);
             std::unique_ptr<char, tRelease> grown(static_cast<char*>(AllocateBulkMemory(larger)));
             std::memcpy(grown.get(), contents.m_bytes.get(), contents.m_size);
             contents.m_bytes = std::move(grown);
             capacity = larger;
         }
+        ReachCheckpoint(checkpoint);
         const ssize_t got = ::read(
-            descriptor, contents.m_bytes.get() + contents.m_size, capacity - contents.m_size);
+            descriptor.Get(), contents.m_bytes.get() + contents.m_size, capacity - contents.m_size);
         if (got == 0)
             break;
-        if (got < 0 && errno != EINTR) {
-            failed = true;
-            break;
-        }
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
         if (got > 0)
             contents.m_size += static_cast<std::size_t>(got);
     }
-    ::close(descriptor);
-    if (failed)
-        return std::nullopt;
+    NoteProblem(problem, {});
     return contents;
 }
 
-std::optional<std::string> ReadWholeFile(std::string_view fileName)
+std::optional<std::string> ReadWholeFile(
+    std::string_view fileName, std::string* problem, const tCheckpoint* checkpoint)
 {
-    const std::optional<tFileContents> contents = tFileContents::Read(fileName);
+    const std::optional<tFileContents> contents
+        = tFileContents::Read(fileName, problem, checkpoint);
     if (!contents)
         return std::nullopt;
     return std::string(contents->View());
@@ -125,17 +170,8 @@ int WriteWholeFile(std::string_view fileName, std::string_view bytes)
     const std::string path = LocalPath(fileName);
     if (path.empty())
         return 3;
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return IoErrorNumber(errno);
-    const std::size_t written
-        = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), file);
-    const int writeError = written == bytes.size() ? 0 : errno;
-    const bool closed = std::fclose(file) == 0;
-    if (written != bytes.size())
-        return IoErrorNumber(writeError);
-    return closed ? 0 : IoErrorNumber(errno);
+    const int error = ReplaceFileContents(path, bytes);
+    return error == 0 ? 0 : IoErrorNumber(error);
 }
 
 std::string CouldNotOpenMessage(std::string_view fileName)
@@ -158,19 +194,14 @@ tFormatResult WriteTextFile(std::string_view fileName, std::string_view bytes)
     return WriteFailure(fileName);
 }
 
-tBufferedFileWriter::~tBufferedFileWriter()
-{
-    if (m_file != nullptr)
-        std::fclose(m_file);
-}
-
 bool tBufferedFileWriter::Open(std::string_view fileName)
 {
     const std::string path = LocalPath(fileName);
-    m_file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
-    m_failed = m_file == nullptr;
+    m_file.reset();
+    if (!path.empty())
+        m_file = std::make_unique<tReplacingFile>(path);
     m_used = 0;
-    return !m_failed;
+    return m_file && m_file->IsOpen();
 }
 
 void tBufferedFileWriter::Append(const char* bytes, std::size_t length)
@@ -188,20 +219,19 @@ void tBufferedFileWriter::Append(const char* bytes, std::size_t length)
 
 void tBufferedFileWriter::Flush()
 {
-    if (m_file != nullptr && !m_failed && m_used > 0
-        && std::fwrite(m_buffer.data(), 1, m_used, m_file) != m_used)
-        m_failed = true;
+    if (m_file && m_used > 0)
+        m_file->Write(std::string_view(m_buffer.data(), m_used));
     m_used = 0;
 }
 
 bool tBufferedFileWriter::Close()
 {
-    if (m_file == nullptr)
+    if (!m_file || !m_file->IsOpen())
         return false;
     Flush();
-    const bool closed = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    return closed && !m_failed;
+    const bool committed = m_file->Commit();
+    m_file.reset();
+    return committed;
 }
 
 tFormatResult PutOnClipboard(tClipboardPort* clipboard, std::string_view text)

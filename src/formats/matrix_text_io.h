@@ -1,8 +1,10 @@
 // Shared pieces of the text matrix formats: file and clipboard access, lines and number texts.
 #pragma once
 
+#include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
 #include "ports/picture_port.h"
+#include "text/replacing_file.h"
 
 #include <array>
 #include <cstdint>
@@ -48,12 +50,19 @@ std::string_view TrimmedView(std::string_view text);
 // Cuts a message to MaxFormatMessageLength bytes.
 std::string CutMessage(std::string message);
 
+// Largest file read whole: past it a reader stops with "Datei <name> ist zu groß".
+inline constexpr std::uint64_t MaxWholeFileBytes = std::uint64_t { 4 } << 30;
+
 // The bytes of a whole file, read with one sized read into memory that is not cleared first (a
-// file that grows meanwhile is read on to its end).
+// file that grows meanwhile, or a pipe, is read on to its end or to MaxWholeFileBytes).
 class tFileContents {
 public:
-    // The contents, or nothing when the file cannot be opened or read (directories included).
-    static std::optional<tFileContents> Read(std::string_view fileName);
+    // The contents, or nothing when the file cannot be opened or read (directories included), is
+    // a device rather than a file, or is larger than MaxWholeFileBytes; problem (when given) then
+    // receives the message. The checkpoint is reached before each read, so a stop request ends a
+    // read that does not end by itself.
+    static std::optional<tFileContents> Read(std::string_view fileName,
+        std::string* problem = nullptr, const tCheckpoint* checkpoint = nullptr);
 
     std::string_view View() const { return { m_bytes.get(), m_size }; }
 
@@ -65,11 +74,13 @@ private:
     std::size_t m_size = 0;
 };
 
-// The bytes of a file, or nothing when it cannot be opened or read (directories included).
-std::optional<std::string> ReadWholeFile(std::string_view fileName);
+// The bytes of a file, or nothing when tFileContents::Read gives nothing (problem as there).
+std::optional<std::string> ReadWholeFile(std::string_view fileName, std::string* problem = nullptr,
+    const tCheckpoint* checkpoint = nullptr);
 
-// Creates or overwrites a file with the bytes. Returns 0 on success, otherwise the input/output
-// error number of the failure (3 path not found, 5 access denied, 101 write error).
+// Replaces a file with the bytes, whole or not at all (the old file stays on any failure). Returns
+// 0 on success, otherwise the input/output error number of the failure (3 path not found, 5
+// access denied, 101 write error).
 int WriteWholeFile(std::string_view fileName, std::string_view bytes);
 
 // Room for a number of MatrixNumberInto.
@@ -81,12 +92,12 @@ inline constexpr std::size_t MatrixNumberBufferSize = 300;
 std::size_t MatrixNumberInto(
     char* buffer, long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator);
 
-// A file written through a fixed buffer: Open creates or overwrites it, Append never fails on its
-// own, Close reports whether every byte reached the file.
+// A file written through a fixed buffer: Open starts its replacement, Append never fails on its
+// own, Close reports whether every byte reached the file and only then puts it in place of the
+// old one (which stays untouched on any failure, or when Close is never reached).
 class tBufferedFileWriter {
 public:
     tBufferedFileWriter() = default;
-    ~tBufferedFileWriter();
     tBufferedFileWriter(const tBufferedFileWriter&) = delete;
     tBufferedFileWriter& operator=(const tBufferedFileWriter&) = delete;
 
@@ -97,8 +108,7 @@ public:
 private:
     void Flush();
 
-    std::FILE* m_file = nullptr;
-    bool m_failed = false;
+    std::unique_ptr<tReplacingFile> m_file;
     std::size_t m_used = 0;
     std::array<char, 1 << 16> m_buffer;
 };

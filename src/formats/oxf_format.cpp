@@ -7,7 +7,6 @@
 #include "numerics/run_time_error.h"
 
 #include <cmath>
-#include <filesystem>
 
 namespace zelvora {
 namespace {
@@ -98,12 +97,13 @@ tOxfReadResult OxfParse(std::string_view bytes, std::string_view fileName)
     return result;
 }
 
-tOxfReadResult OxfRead(std::string_view fileName)
+tOxfReadResult OxfRead(std::string_view fileName, const tCheckpoint* checkpoint)
 {
-    const std::optional<std::string> bytes = ReadWholeFile(fileName);
+    std::string problem;
+    const std::optional<std::string> bytes = ReadWholeFile(fileName, &problem, checkpoint);
     if (!bytes) {
         tOxfReadResult result { false, FailureMatrix(), FailureStringMatrix(), {} };
-        result.Message = CouldNotOpenMessage(fileName);
+        result.Message = problem;
         return result;
     }
     return OxfParse(*bytes, fileName);
@@ -166,8 +166,6 @@ tFormatResult OxfWrite(const trealmatrix& m, std::string_view fileName, const tS
         return { false,
             CutMessage("Zeile " + std::to_string(failingRow)
                 + " ist f\xFCr ein OXF-File zu gro\xDF oder enth\xE4lt keine Zahl") };
-    std::error_code ignored;
-    std::filesystem::remove(LocalPath(fileName), ignored);
     if (WriteWholeFile(fileName, *bytes) != 0)
         return WriteFailure(fileName);
     return {};

@@ -23,7 +23,7 @@ struct tOxfReadResult {
 // werden", "Datei <name> ist kein OXF-File" (wrong signature) or, when the file ends before the
 // sizes say, "Datei <name> ist unvollständig ...": no size is trusted before the file is known
 // to hold it.
-tOxfReadResult OxfRead(std::string_view fileName);
+tOxfReadResult OxfRead(std::string_view fileName, const tCheckpoint* checkpoint = nullptr);
 // The same on bytes already read; fileName only names the file in messages.
 tOxfReadResult OxfParse(std::string_view bytes, std::string_view fileName);
 

@@ -55,11 +55,9 @@ tMatrixWriteResult WriteNumeric(const tVariable& value, const std::string& type,
                     + ")");
         return FromFormat(OxfWrite(m, fileName, labels));
     case ntHex:
-        HexWrite(m, fileName);
-        return {};
+        return FromFormat(HexWrite(m, fileName));
     case ntLad:
-        LadWrite(m, fileName);
-        return {};
+        return FromFormat(LadWrite(m, fileName));
     case ntPari:
         return FromFormat(PariWrite(m, fileName, width, decimals, textOption, clipboard));
     case ntBin:

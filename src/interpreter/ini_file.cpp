@@ -3,6 +3,7 @@
 
 #include "interpreter/data_directory.h"
 #include "language/scanner.h"
+#include "text/replacing_file.h"
 #include "text/text_encoding.h"
 
 #include <charconv>
@@ -127,29 +128,7 @@ std::string tIniFile::Text() const
 
 bool tIniFile::Save(const std::string& path) const
 {
-    const std::filesystem::path target(FileSystemPath(path));
-    std::filesystem::path temporary = target;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << Cp1252ToUtf8(Text());
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return ReplaceFileContents(FileSystemPath(path), Cp1252ToUtf8(Text())) == 0;
 }
 
 const tIniFile::tLine* tIniFile::FindKey(std::string_view section, std::string_view key) const

@@ -3,10 +3,12 @@
 
 #include "interpreter/help_requests.h"
 #include "numerics/checkpoint.h"
+#include "numerics/matrix_size.h"
 #include "numerics/run_time_error.h"
 #include "ports/text_view_port.h"
 
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace zelvora {
@@ -172,6 +174,14 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
     bool ok = false;
     try {
         ok = ExecuteStatement(entry.Text, entry.Tokens);
+    } catch (const tSizeTooLarge& tooLarge) {
+        // A size that cannot be held is refused before anything is allocated: the statement
+        // fails, nothing of it was stored, and the run goes on as after any failure.
+        Statements.Fail(1, tooLarge.what());
+    } catch (const std::bad_alloc&) {
+        Statements.Fail(1, "Zu wenig Arbeitsspeicher");
+    } catch (const std::length_error&) {
+        Statements.Fail(1, "Zu wenig Arbeitsspeicher");
     } catch (...) {
         NoteFailurePlace(entry); // a run-time error names its statement too
         throw;
@@ -378,6 +388,12 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
         outcome.Code = 1;
         outcome.Message = stop.what();
         Statements.Fail(1, stop.what());
+    } catch (const tSizeTooLarge& tooLarge) {
+        // Raised outside a statement (a macro's or a window's own work): a failure as well.
+        outcome.Success = false;
+        outcome.Code = 1;
+        outcome.Message = tooLarge.what();
+        Statements.Fail(1, tooLarge.what());
     } catch (const tRunTimeError& error) {
         outcome.Success = false;
         outcome.RunTimeError = true;

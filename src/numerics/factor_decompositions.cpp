@@ -185,11 +185,14 @@ tRotationResult BlockDecomposition(
         return last;
     std::vector<trealmatrix> common;
     std::vector<trealmatrix> unique;
-    for (int32_t start = 1; start <= rows.Count(); start += blockLength) {
-        const int32_t length = std::min(blockLength, rows.Count() - start + 1);
+    // A block longer than the row list is the whole list; counting in 64 bits keeps the step
+    // past the last block from overflowing.
+    const int64_t step = std::min<int64_t>(blockLength, std::max(rows.Count(), 1));
+    for (int64_t start = 1; start <= rows.Count(); start += step) {
+        const auto length = static_cast<int32_t>(std::min<int64_t>(step, rows.Count() - start + 1));
         tIntvector block(length);
         for (int32_t i = 1; i <= length; ++i)
-            block[i] = rows[start + i - 1];
+            block[i] = rows[static_cast<std::size_t>(start + i - 1)];
         last = RowGivensSweep(selected, block, AllIndexes(k));
         trealmatrix first(selected.Rows(), std::min(k, 1));
         trealmatrix own(selected.Rows(), std::max(0, std::min(k, length) - 1));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/bulk_memory.h"
+#include "numerics/matrix_size.h"
 #include "numerics/run_time_error.h"
 
 #include <algorithm>
@@ -40,8 +41,9 @@ template <typename T> class tVector {
 public:
     tVector() = default;
     // n elements (negative counts as 0) equal to value; slot 0 is value-initialised (0 or empty).
+    // A count past the machine's memory is tSizeTooLarge.
     explicit tVector(int32_t n, const T& value = T())
-        : m_slots(static_cast<std::size_t>(std::max<int32_t>(n, 0)) + 1, value)
+        : m_slots(CheckedSlots(n), value)
     {
         m_slots[0] = T();
     }
@@ -76,10 +78,7 @@ public:
     }
 
     // Resizes to n elements, keeping the first ones; new slots are value-initialised.
-    void Resize(int32_t n)
-    {
-        m_slots.resize(static_cast<std::size_t>(std::max<int32_t>(n, 0)) + 1);
-    }
+    void Resize(int32_t n) { m_slots.resize(CheckedSlots(n)); }
 
     bool operator==(const tVector& other) const
     {
@@ -100,6 +99,13 @@ public:
     }
 
 private:
+    static std::size_t CheckedSlots(int32_t n)
+    {
+        const std::int64_t slotCount = std::int64_t { std::max<int32_t>(n, 0) } + 1;
+        CheckedArrayBytes(slotCount, sizeof(T), "eine Liste dieser L\xE4nge");
+        return static_cast<std::size_t>(slotCount);
+    }
+
     std::vector<T> m_slots;
 };
 
@@ -124,12 +130,14 @@ public:
         if constexpr (std::is_arithmetic_v<T>)
             std::fill_n(m_data, SlotCount(), T());
     }
-    // rows x cols with arithmetic slots left uninitialised (strings are still empty).
+    // rows x cols with arithmetic slots left uninitialised (strings are still empty). A shape
+    // past MaxMatrixDimension or the machine's memory is tSizeTooLarge, before any allocation.
     tMatrix(int32_t rows, int32_t cols, tNoInit)
         : m_rows(std::max<int32_t>(rows, 0))
         , m_cols(std::max<int32_t>(cols, 0))
     {
-        Allocate(SlotsFor(m_rows, m_cols));
+        Allocate(
+            SlotsFor(m_rows, m_cols), CheckedBlockBytes(m_rows, m_cols, sizeof(T), DataOffset));
     }
 
     tMatrix(const tMatrix& other) noexcept
@@ -263,9 +271,9 @@ private:
         return (static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(cols) + 1);
     }
 
-    void Allocate(std::size_t count)
+    void Allocate(std::size_t count, std::size_t bytes)
     {
-        void* raw = AllocateBulkMemory(DataOffset + count * sizeof(T));
+        void* raw = AllocateBulkMemory(bytes);
         m_block = ::new (raw) tBlock { 1, count };
         m_data = reinterpret_cast<T*>(static_cast<char*>(raw) + DataOffset);
         if constexpr (!std::is_trivially_default_constructible_v<T>) {

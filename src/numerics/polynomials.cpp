@@ -3,6 +3,7 @@
 
 #include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
+#include "numerics/matrix_size.h"
 
 #include <vector>
 
@@ -64,7 +65,7 @@ trealmatrix InterpolateRows(const trealmatrix& m, int32_t n)
         return CopyMatrix(m);
     if (n == 0)
         throw tFloatDivisionByZeroError();
-    trealmatrix result((m.Rows() - 1) * n + 1, m.Cols());
+    trealmatrix result(DimensionProduct(m.Rows() - 1, n, 1), m.Cols());
     for (int32_t c = 1; c <= m.Cols(); ++c) {
         int32_t out = 0;
         for (int32_t k = 1; k < m.Rows(); ++k) {

@@ -1,6 +1,7 @@
 // File writing of the journal and listing windows.
 #include "ui/text_window_files.h"
 
+#include "text/replacing_file.h"
 #include "text/rtf_writer.h"
 #include "text/text_encoding.h"
 
@@ -32,7 +33,7 @@ std::string FileBytes(const std::string& path)
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes)
 {
-    return WriteFile(path, bytes, std::ios::trunc);
+    return ReplaceFileContents(path, bytes) == 0;
 }
 
 bool AppendToFile(const std::string& path, std::string_view bytes)

@@ -2,10 +2,12 @@
 #include "variables/variable_convert.h"
 
 #include "numerics/matrix_convert.h"
+#include "numerics/matrix_size.h"
 #include "numerics/run_time_error.h"
 #include "numerics/scalar_math.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -140,20 +142,35 @@ tIntvector VarToIndexVector(const tVariable& v, std::int32_t limit)
     }
     if (v.shape == shRange) {
         const trealmatrix& m = v.matrix;
-        std::vector<std::int32_t> indexes;
         const long double top = limit;
+        // Each range clamped to [1, limit] (a limit below 1 admits nothing), counted before the
+        // list is made: every index becomes at least one element of a result, so a list that
+        // no matrix could hold is refused before it takes any memory.
+        std::vector<std::array<std::int32_t, 2>> bounds;
+        std::int64_t count = 0;
         for (std::int32_t r = 1; r <= m.Rows() && m.Cols() >= 1; ++r) {
             const long double lower = m(r, 1);
             const long double upper = m.Cols() >= 2 ? m(r, 2) : lower;
             if (std::isnan(lower) || std::isnan(upper))
                 continue;
             const std::int32_t first = RoundChecked(std::clamp(lower, 1.0L, std::max(top, 1.0L)));
-            const std::int32_t last = RoundChecked(std::clamp(upper, 1.0L, std::max(top, 1.0L)));
-            // Clamped to [1, limit]: a limit below 1 admits nothing.
-            for (std::int32_t i = first; i <= last && i <= limit; ++i)
-                indexes.push_back(i);
+            const std::int32_t last
+                = std::min(RoundChecked(std::clamp(upper, 1.0L, std::max(top, 1.0L))), limit);
+            if (first > last)
+                continue;
+            bounds.push_back({ first, last });
+            count += std::int64_t { last } - first + 1;
         }
-        return IntsToVector(indexes);
+        if (count > MaxMatrixDimension)
+            throw tSizeTooLarge("Zu wenig Arbeitsspeicher f\xFCr eine Indexliste von "
+                + std::to_string(count) + " Eintr\xE4gen");
+        CheckedArrayBytes(count, sizeof(long double), "eine Indexliste dieser L\xE4nge");
+        tIntvector list(static_cast<std::int32_t>(count));
+        std::int32_t at = 0;
+        for (const auto& [first, last] : bounds)
+            for (std::int64_t i = first; i <= last; ++i)
+                list[static_cast<std::size_t>(++at)] = static_cast<std::int32_t>(i);
+        return list;
     }
     return tIntvector(1);
 }

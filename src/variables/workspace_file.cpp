@@ -1,9 +1,10 @@
 // Workspace files on disk: written through a temporary file, read whole before the store changes.
 #include "variables/workspace_file.h"
 
+#include "text/replacing_file.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -24,7 +25,8 @@ public:
             return;
         struct stat status { };
         const bool known = ::fstat(descriptor, &status) == 0;
-        if (known && S_ISDIR(status.st_mode)) {
+        // A directory or a device (/dev/zero, a terminal) holds no workspace to read to its end.
+        if (!known || !(S_ISREG(status.st_mode) || S_ISFIFO(status.st_mode))) {
             ::close(descriptor);
             return;
         }
@@ -69,8 +71,12 @@ private:
                 return false;
             if (got > 0)
                 m_read.append(buffer, static_cast<std::size_t>(got));
+            if (m_read.size() > MaxPipedBytes) // a pipe that does not end
+                return false;
         }
     }
+
+    static constexpr std::size_t MaxPipedBytes = std::size_t { 4 } << 30;
 
     void* m_mapped = nullptr;
     std::size_t m_size = 0;
@@ -78,58 +84,20 @@ private:
     bool m_ok = false;
 };
 
-// The file a write goes to: a symbolic link is followed, so that it stays a link.
-std::string TargetPath(const std::string& fileName)
-{
-    std::error_code error;
-    if (std::filesystem::is_symlink(fileName, error)) {
-        const auto target = std::filesystem::canonical(fileName, error);
-        if (!error)
-            return target.string();
-    }
-    return fileName;
-}
-
-// The permissions a new file gets: those of the file it replaces, else 0666 less the umask.
-mode_t NewFileMode(const std::string& path)
-{
-    struct stat existing { };
-    if (::stat(path.c_str(), &existing) == 0)
-        return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 } // namespace
 
 bool tdiskWorkspace::SaveWorkspace(const std::string& fileName, const tVarClass& store)
 {
     m_fileName = fileName;
     m_fault = tWorkspaceFault::CannotWrite;
-    const std::string target = TargetPath(fileName);
-    std::string temporary = target + ".XXXXXX";
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0)
+    tReplacingFile file(fileName); // a symbolic link is followed, so that it stays a link
+    if (!file.IsOpen())
         return false;
-    ::fchmod(descriptor, NewFileMode(target));
-    std::FILE* file = ::fdopen(descriptor, "wb");
-    if (!file) {
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-
-    tWorkspaceWriter writer(file);
-    bool ok = writer.Write(store.SlotCount(), store.Count(),
+    tWorkspaceWriter writer(file.Stream());
+    const bool written = writer.Write(store.SlotCount(), store.Count(),
         [&store](std::int32_t index) -> const tVariable& { return store.Variable(index); });
-    ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok || std::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    if (!written || !file.Commit())
         return false;
-    }
     m_fault = tWorkspaceFault::None;
     return true;
 }

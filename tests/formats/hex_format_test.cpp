@@ -83,14 +83,12 @@ TEST_F(HexTest, MissingOrEmptyFilesFail)
     EXPECT_EQ(LibErrorCode(), 0);
 }
 
-TEST_F(HexTest, AWriteThatFailsIsAnInputOutputError)
+TEST_F(HexTest, AWriteThatFailsIsAFailureWithItsMessage)
 {
-    try {
-        HexWrite(trealmatrix(1, 1), PathOf("missing/m.hex"));
-        FAIL() << "no error";
-    } catch (const tInputOutputError& error) {
-        EXPECT_EQ(error.Code(), 3);
-    }
+    const std::string path = PathOf("missing/m.hex");
+    const tFormatResult result = HexWrite(trealmatrix(1, 1), path);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.Message, "Datei " + path + " konnte nicht geschrieben werden");
 }
 
 } // namespace

@@ -1,0 +1,84 @@
+// Sizes that no matrix can hold fail their statement before anything is allocated; the session
+// goes on, and the targets keep their values.
+#include "support/recording_ports.h"
+#include "ui/session.h"
+
+#include <gtest/gtest.h>
+
+namespace zelvora {
+namespace {
+
+using namespace zelvora::testing;
+
+class HostileSizes : public ::testing::Test {
+protected:
+    tRecordingTextView journalView;
+    tRecordingTextView listingView;
+    tRecordingCommandWindow commandWindow;
+    tRecordingApplication application;
+    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application },
+        "11.12.2026 10:00:00" };
+};
+
+TEST_F(HostileSizes, FailTheStatementAndKeepTheTarget)
+{
+    ASSERT_TRUE(session.RunText("X = 7\nM = {1,2}\nA = {{1,2},{3,4}}", "").Success);
+    for (const char* statement : {
+             "X = RandomU(2147483647, 2147483647)",
+             "X = Reshape({1,2}, 2147483647, 2147483647)",
+             "X = RandomN(2147483647, 2147483647)",
+             "X = RandomNSp(2147483647, 2147483647)",
+             "X = RandomNZl(2147483647, 2147483647)",
+             "X = einh(2147483647)",
+             "X = einh(#hi)",
+             "X = Mk(2147483647, 2147483647, 1)",
+             "X = f\xFCllen(2147483647, 2147483647, 1)",
+             "X = f\xFCllen(2147483647, 2147483647, \"a\")",
+             "X = Dreieck(2147483647, 1)",
+             "X = Dreieck(2147483647.4, 1)",
+             "X = Triangular(#hi..2)",
+             "X = Hilbert(2147483647, 2147483647)",
+             "X = null(2147483647, 2147483647)",
+             "X = null(2147483646, 2)",
+             "X = null(100000, 100000)",
+             "X = reformatieren(M, 2147483647, #hi)",
+             "X = MkType(\"st2\", 2147483647)",
+             "X = MkSubDiag(2147483647)",
+             "X = Interpolate({1,2,3}', #hi)",
+             "X = Interpolate({{1},{2},{3},{4}}, 1431655765)",
+             "X = Index(A, 1..2147483647)",
+             "X = MergeIndexed(A, A, 1..2147483647)",
+         }) {
+        const tOutermostRunResult result = session.RunText(statement, "");
+        EXPECT_FALSE(result.Success) << statement;
+        EXPECT_FALSE(result.RunTimeError) << statement;
+        EXPECT_NE(result.Message.find("Zu wenig Arbeitsspeicher"), std::string::npos)
+            << statement << ": " << result.Message;
+        ASSERT_TRUE(session.Store().Find("X")) << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+    }
+    // The session works on as before.
+    EXPECT_TRUE(session.RunText("Y = X + 1\nZ = Transp(A)\nDISPLAY A", "").Success);
+}
+
+TEST_F(HostileSizes, ASizeJustBelowTheLimitStillWorks)
+{
+    const tOutermostRunResult result = session.RunText("X = Interpolate({1,2,3}', 1000)", "");
+    ASSERT_TRUE(result.Success) << result.Message;
+    ASSERT_TRUE(session.Store().Find("X"));
+    EXPECT_EQ(session.Store().CurrentVariable().matrix.Rows(), 2001);
+}
+
+TEST_F(HostileSizes, ABlockLongerThanTheRowsIsTheWholeList)
+{
+    ASSERT_TRUE(session.RunText("L = {{0.8,0.3,0.1},{0.7,0.4,0.2},{0.6,0.2,0.5}}", "").Success);
+    ASSERT_TRUE(
+        session.RunText("B = Rot(L, \"BLKCU\", 2147483647)\nC = Rot(L, \"BLKCU\", 3)", "").Success);
+    ASSERT_TRUE(session.Store().Find("B"));
+    const trealmatrix b = session.Store().CurrentVariable().matrix;
+    ASSERT_TRUE(session.Store().Find("C"));
+    EXPECT_EQ(session.Store().CurrentVariable().matrix, b);
+}
+
+} // namespace
+} // namespace zelvora
