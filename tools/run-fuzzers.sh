@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the binary file readers' libFuzzer targets with clang (ASan and UBSan) in build-fuzz/ and
-# runs each for a bounded time, starting from the seed files in tests/fuzz/seeds/<reader>/. A
+# Builds the libFuzzer targets with clang (ASan and UBSan) in build-fuzz/ and runs each for a
+# bounded time: the binary file readers, starting from the seed files in tests/fuzz/seeds/<reader>/,
+# and the whole language (fuzz_script), starting from the script tests and the shipped examples. A
 # finding fails the script; the input that caused it is kept in build-fuzz/findings/.
-# Usage: tools/run-fuzzers.sh [SECONDS_PER_READER]   (default 55: about 4 minutes in all)
+# Usage: tools/run-fuzzers.sh [SECONDS_PER_TARGET [TARGET...]]   (default 55 s for each target)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-55}
+shift || true
 # libFuzzer and the sanitizers' runtime come with clang's runtime package.
 if ! dpkg-query -W -f='${Status}' libclang-rt-dev 2>/dev/null | grep -q "install ok installed"; then
     sudo=""
@@ -13,7 +15,10 @@ if ! dpkg-query -W -f='${Status}' libclang-rt-dev 2>/dev/null | grep -q "install
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq libclang-rt-dev
 fi
-readers=(oxf bin def_raw bmp)
+targets=(oxf bin def_raw bmp script)
+if [ $# -gt 0 ]; then
+    targets=("$@")
+fi
 launcher=()
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -21,18 +26,24 @@ fi
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
       -DZELVORA_FUZZ=ON -DZELVORA_BUILD_TESTS=OFF -DZELVORA_BUILD_BENCH=OFF -DZELVORA_BUILD_GUI=OFF "${launcher[@]}" >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target "${readers[@]/#/fuzz_}"
+cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for reader in "${readers[@]}"; do
-    corpus=build-fuzz/corpus/$reader
-    log=build-fuzz/fuzz_$reader.log
+for target in "${targets[@]}"; do
+    corpus=build-fuzz/corpus/$target
+    log=build-fuzz/fuzz_$target.log
     mkdir -p "$corpus"
-    if ! build-fuzz/tests/fuzz/fuzz_"$reader" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix=build-fuzz/findings/"$reader"- "$corpus" tests/fuzz/seeds/"$reader" >"$log" 2>&1; then
+    seeds=(tests/fuzz/seeds/"$target")
+    limits=()
+    if [ "$target" = script ]; then
+        seeds=(tests/scripts examples/Beispiele)
+        limits=(-max_len=4096 -malloc_limit_mb=1024)
+    fi
+    if ! build-fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        "${limits[@]}" -artifact_prefix=build-fuzz/findings/"$target"- "$corpus" "${seeds[@]}" >"$log" 2>&1; then
         tail -n 60 "$log"
-        echo "fuzz_$reader: finding kept in build-fuzz/findings/ (log: $log)"
+        echo "fuzz_$target: finding kept in build-fuzz/findings/ (log: $log)"
         exit 1
     fi
-    echo "fuzz_$reader: $(grep -o 'Done [0-9]* runs' "$log" | tail -n 1) in $seconds s, no finding"
+    echo "fuzz_$target: $(grep -o 'Done [0-9]* runs' "$log" | tail -n 1) in $seconds s, no finding"
 done

@@ -4,16 +4,13 @@
 #include "language/scan_stages.h"
 #include "language/scanner.h"
 #include "language/short_scanner.h"
+#include "numerics/decimal_text.h"
 #include "numerics/library_state.h"
 #include "text/text_encoding.h"
 #include "variables/variable.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <limits>
-
-#include <locale.h>
 
 namespace zelvora {
 namespace {
@@ -188,22 +185,11 @@ std::size_t PlainNumberLength(std::string_view text)
     return i;
 }
 
-// A plain number (as PlainNumberLength accepts it, without a '+' in front) read as
-// ParsePointNumber reads it. strtold in the C locale rounds the same and is much faster; a value
-// out of range takes ParsePointNumber's way. The text must be followed by a character that cannot
-// continue a number (a separator, a blank, a line end or the end of the text).
+// A plain number (as PlainNumberLength accepts it, without a '+' in front); false when it is out
+// of range, which the scanner's way then reads.
 bool ParsePlainNumber(std::string_view text, long double* value)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    if (cLocale == static_cast<locale_t>(nullptr))
-        return ParsePointNumber(text, value);
-    char* end = nullptr;
-    errno = 0;
-    const long double parsed = strtold_l(text.data(), &end, cLocale);
-    if (errno == ERANGE || end != text.data() + text.size())
-        return ParsePointNumber(text, value);
-    *value = parsed;
-    return true;
+    return ReadDecimal(text, *value) == tDecimalRead::Number;
 }
 
 // The tokens of a line made only of plain numbers, blanks and the separators ',' and ';', read

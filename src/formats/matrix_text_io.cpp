@@ -3,13 +3,13 @@
 
 #include "language/scanner.h"
 #include "numerics/bulk_memory.h"
+#include "numerics/decimal_text.h"
 #include "text/paths.h"
 #include "text/replacing_file.h"
 #include "variables/number_format.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -318,18 +318,8 @@ std::size_t MatrixNumberInto(
 
 bool ParsePointNumber(std::string_view text, long double* value)
 {
-    if (text.empty())
-        return false;
-    for (char c : text) {
-        const bool allowed
-            = (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
-        if (!allowed)
-            return false;
-    }
     long double parsed = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, parsed);
-    if (result.ec != std::errc() || result.ptr != end)
+    if (ReadDecimal(text, parsed) != tDecimalRead::Number)
         return false;
     *value = parsed;
     return true;

@@ -1,14 +1,11 @@
 // Number texts of tokens.
 #include "language/number_text.h"
 
+#include "numerics/decimal_text.h"
 #include "numerics/run_time_error.h"
 
 #include <charconv>
-#include <clocale>
-#include <cstdlib>
 #include <string>
-
-#include <locale.h>
 
 namespace zelvora {
 
@@ -32,12 +29,9 @@ long double RealOfText(std::string_view text)
         text.remove_suffix(1);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    // strtold in the C locale: out of range gives infinity or 0 as the number says.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    const std::string copy(text);
-    char* end = nullptr;
-    const long double value = strtold_l(copy.c_str(), &end, cLocale);
-    return end == copy.c_str() ? 0 : value;
+    // Out of range gives the infinity or the 0 that the rounding reaches.
+    long double value = 0;
+    return ReadDecimal(text, value) == tDecimalRead::NotANumber ? 0 : value;
 }
 
 } // namespace zelvora

@@ -1,6 +1,7 @@
 // Conversions between the library's matrix, vector, integer, range and text types.
 #include "numerics/matrix_convert.h"
 
+#include "numerics/decimal_text.h"
 #include "numerics/library_state.h"
 #include "numerics/scalar_math.h"
 
@@ -333,14 +334,11 @@ bool ParseReal(std::string_view text, long double* value)
             return false;
     }
     std::string_view digits = plain;
-    // from_chars takes no leading '+'; a '+' directly before a '-' stays and fails.
+    // A leading '+' is dropped; a '+' directly before a '-' stays and fails.
     if (!digits.empty() && digits.front() == '+')
         digits.remove_prefix(1);
-    if (digits.empty())
-        return false;
     long double parsed = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
-    if (result.ec != std::errc() || result.ptr != digits.data() + digits.size())
+    if (ReadDecimal(digits, parsed) != tDecimalRead::Number)
         return false;
     *value = parsed;
     return true;

@@ -1,6 +1,8 @@
 // Checked size arithmetic for matrices and lists.
 #include "numerics/matrix_size.h"
 
+#include <cstdlib>
+
 #include <unistd.h>
 
 namespace zelvora {

@@ -1,8 +1,8 @@
 #include "ui/matrix_cell_edit.h"
 
+#include "numerics/decimal_text.h"
 #include "variables/number_format.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -25,9 +25,7 @@ std::optional<long double> NumberOfCellText(std::string_view text)
     if (text.size() > 1 && text.front() == '+' && text[1] != '-')
         text.remove_prefix(1);
     long double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()
-        || !std::isfinite(value))
+    if (ReadDecimal(text, value) != tDecimalRead::Number)
         return std::nullopt;
     return value;
 }

@@ -1,6 +1,7 @@
 // Conversions of variable records.
 #include "variables/variable_convert.h"
 
+#include "numerics/decimal_text.h"
 #include "numerics/matrix_convert.h"
 #include "numerics/matrix_size.h"
 #include "numerics/run_time_error.h"
@@ -46,10 +47,7 @@ long double ReadNumber(std::string_view text)
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     long double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return 0;
-    return value;
+    return ReadDecimal(text, value) == tDecimalRead::Number ? value : 0;
 }
 
 std::int32_t ReadInteger(const std::string& original)
