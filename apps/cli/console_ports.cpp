@@ -2,6 +2,7 @@
 #include "console_ports.h"
 
 #include "console_display.h"
+#include "text/terminal_text.h"
 #include "text/text_encoding.h"
 
 #include <cstdio>
@@ -60,9 +61,14 @@ void PrintText(std::FILE* stream, std::string_view text)
     // Output to a file or pipe stays buffered; a message on stderr comes after everything that
     // stdout has taken so far, and a terminal sees each line at once.
     static const bool stdoutIsTerminal = isatty(fileno(stdout)) == 1;
+    static const bool stderrIsTerminal = isatty(fileno(stderr)) == 1;
     if (stream != stdout)
         std::fflush(stdout);
-    const std::string utf8 = Cp1252ToUtf8(text);
+    // On a terminal a string's control characters are shown, never run.
+    const bool terminal = stream == stdout ? stdoutIsTerminal
+        : stream == stderr                 ? stderrIsTerminal
+                                           : isatty(fileno(stream)) == 1;
+    const std::string utf8 = terminal ? VisibleControls(Cp1252ToUtf8(text)) : Cp1252ToUtf8(text);
     std::fwrite(utf8.data(), 1, utf8.size(), stream);
     if (stream != stdout || stdoutIsTerminal)
         std::fflush(stream);

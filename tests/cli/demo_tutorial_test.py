@@ -7,7 +7,7 @@ import pty
 import sys
 import tempfile
 
-from prompt_test import read_through
+from prompt_test import read_through, wait_exit
 
 DEMO = b"""@D Probe
 @K Kapitel
@@ -49,7 +49,7 @@ def main():
         shown, rest = read_through(fd, b"==== Ende der Demo ====", rest)
         if b"B  7" in shown:
             raise AssertionError("q ran the waiting code block")
-        _, status = os.waitpid(pid, 0)
+        status = wait_exit(pid, fd, rest)
         if os.WEXITSTATUS(status) != 0:
             raise AssertionError(f"exit status {os.WEXITSTATUS(status)}")
     print("ok")

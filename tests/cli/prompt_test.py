@@ -38,6 +38,26 @@ def read_through(fd, needle, buffer):
     return buffer[:buffer.index(needle)], buffer[buffer.index(needle) + len(needle):]
 
 
+def wait_exit(pid, fd, buffer):
+    """Waits for the program to end, reading what it still shows; a program that does not end
+    within TIMEOUT is killed and the test fails with what the terminal showed."""
+    deadline = time.time() + TIMEOUT
+    while True:
+        done, status = os.waitpid(pid, os.WNOHANG)
+        if done:
+            return status
+        if time.time() > deadline:
+            os.kill(pid, signal.SIGKILL)
+            os.waitpid(pid, 0)
+            raise AssertionError(f"the program did not end; the terminal showed:\n{buffer.decode(errors='replace')}")
+        ready, _, _ = select.select([fd], [], [], 0.05)
+        if ready:
+            try:
+                buffer += os.read(fd, 4096)
+            except OSError:
+                pass
+
+
 def start(cli, home):
     env = dict(os.environ, HOME=home, XDG_STATE_HOME=os.path.join(home, "state"),
                XDG_CONFIG_HOME=os.path.join(home, "config"), LC_ALL="C.UTF-8", TERM="xterm")
@@ -84,7 +104,7 @@ def interrupted_session(cli):
         os.write(fd, b"Z = 41 + 1\r")
         rest = read_until(fd, b"Z = 42", rest)
         os.kill(pid, signal.SIGTERM)
-        _, status = os.waitpid(pid, 0)
+        status = wait_exit(pid, fd, rest)
         if not os.WIFEXITED(status) or os.WEXITSTATUS(status) != 128 + signal.SIGTERM:
             raise AssertionError(f"SIGTERM: status {status}")
         journal = journal_text(home)
@@ -146,8 +166,16 @@ def main():
         shown, rest = read_through(fd, b"Q = 2", rest)
         if b"2147483652" in shown or b"Bereichspr" in shown:
             raise AssertionError(f"the failed value of R is still shown:\n{shown.decode(errors='replace')}")
+        # A string that holds escape sequences is shown with them visible, not run.
+        with open(os.path.join(home, "esc.rts"), "wb") as script:
+            script.write(b'T = "a\x1b]0;evil\x07z"\n')
+        os.write(fd, b'BATCH "' + os.path.join(home, "esc.rts").encode() + b'"\r')
+        shown, rest = read_through(fd, b"a^[]0;evil^Gz", rest)
+        if b"\x1b]0;" in shown + rest:
+            raise AssertionError("an escape sequence reached the terminal")
+        rest = read_until(fd, b"Zelvora> ", rest)
         os.write(fd, b"QUIT\r")
-        _, status = os.waitpid(pid, 0)
+        status = wait_exit(pid, fd, rest)
         if os.WEXITSTATUS(status) != 0:
             raise AssertionError(f"exit status {os.WEXITSTATUS(status)}")
         history = os.path.join(home, "state", "zelvora", "history")

@@ -80,5 +80,29 @@ TEST_F(HostileSizes, ABlockLongerThanTheRowsIsTheWholeList)
     EXPECT_EQ(session.Store().CurrentVariable().matrix, b);
 }
 
+// Devices have no end to read to: every reader refuses them at once with a message.
+TEST_F(HostileSizes, ReadersRefuseDevices)
+{
+    ASSERT_TRUE(session.RunText("X = 7", "").Success);
+    for (const char* statement : {
+             "X = CSVDatei(\"/dev/zero\")",
+             "X = HexDatei(\"/dev/urandom\")",
+             "X = BinDatei(\"/dev/zero\", 2)",
+             "X, N = OXFDatei(\"/dev/zero\")",
+             "X, G, B = BmpDatei(\"/dev/zero\")",
+             "X = DefRawDatei(\"/dev/zero\", \"/dev/zero\")",
+         }) {
+        const tOutermostRunResult result = session.RunText(statement, "");
+        EXPECT_FALSE(result.Success) << statement;
+        EXPECT_NE(result.Message.find("ist keine gew\xF6hnliche Datei"), std::string::npos)
+            << statement << ": " << result.Message;
+        ASSERT_TRUE(session.Store().Find("X"));
+        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+    }
+    const tOutermostRunResult load = session.RunText("LOAD \"/dev/zero\"", "");
+    EXPECT_FALSE(load.Success);
+    ASSERT_TRUE(session.Store().Find("X"));
+}
+
 } // namespace
 } // namespace zelvora
