@@ -9,18 +9,18 @@
 #include "interrupt.h"
 #include "prompt.h"
 #include "run_report.h"
+#include "text/replacing_file.h"
 #include "text/text_encoding.h"
 #include "ui/graphics/picture_file_graphics.h"
 #include "ui/session.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -30,9 +30,48 @@ using namespace zelvora::cli;
 
 bool WriteWholeFile(const std::string& path, const std::string& text)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-    return static_cast<bool>(file.flush());
+    return ReplaceFileContents(path, text) == 0;
+}
+
+// Whether a file can be written where it is named: opened for writing, created for the probe
+// (and removed again) when it is not there yet.
+bool CanWriteFile(const std::string& path)
+{
+    const bool existed = ::access(path.c_str(), F_OK) == 0;
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return false;
+    ::close(descriptor);
+    if (!existed)
+        ::unlink(path.c_str());
+    return !std::filesystem::is_directory(path);
+}
+
+// Whether pictures can be written into the folder, which is made when it is missing.
+bool CanWriteIntoFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    std::string probe = (std::filesystem::path(folder) / ".zelvora-probe-XXXXXX").string();
+    const int descriptor = ::mkstemp(probe.data());
+    if (descriptor < 0)
+        return false;
+    ::close(descriptor);
+    ::unlink(probe.c_str());
+    return true;
+}
+
+// The first output the options ask for that cannot be written, so that nothing runs whose
+// journal, listing or pictures would be lost.
+std::optional<std::string> UnwritableOutput(const tCliOptions& options)
+{
+    for (const std::optional<std::string>& file : { options.JournalFile, options.ListingFile }) {
+        if (file && !CanWriteFile(*file))
+            return *file;
+    }
+    if (!options.PicturesDirectory.empty() && !CanWriteIntoFolder(options.PicturesDirectory))
+        return options.PicturesDirectory;
+    return std::nullopt;
 }
 
 // Writes the journal and the listing where the options ask for them; false when one failed.
@@ -64,6 +103,11 @@ int main(int argc, char** argv)
     if (options->Help) {
         std::fputs(UsageText, stdout);
         return ExitOk;
+    }
+    if (const auto unwritable = UnwritableOutput(*options)) {
+        std::fprintf(
+            stderr, "zelvora-cli: %s kann nicht geschrieben werden\n", unwritable->c_str());
+        return ExitUsage;
     }
 
     KeepLargeBlocksForReuse();

@@ -22,11 +22,31 @@ std::string CutText(std::string_view text, std::size_t maxLength)
     return std::string(text.substr(0, maxLength));
 }
 
+// A NUL byte (from a binary file run as a script) shown as ^@: C strings in the windows and
+// dialogs would end the text there.
+std::string WithVisibleNul(std::string_view text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\0')
+            shown += "^@";
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace
 
 std::string FailureDisplayText(std::string_view message, std::string_view statement)
 {
-    return std::string(message) + "\n\"" + std::string(statement) + "\"";
+    // A long statement (a generated one, a million brackets) is quoted by its start only.
+    constexpr std::size_t maxQuoted = 200;
+    std::string quoted(statement.substr(0, maxQuoted));
+    if (statement.size() > maxQuoted)
+        quoted += '\x85'; // the ellipsis of Windows-1252
+    return WithVisibleNul(message) + "\n\"" + WithVisibleNul(quoted) + "\"";
 }
 
 std::string PlacePrefix(const tStatementPlace& place)

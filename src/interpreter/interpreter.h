@@ -177,7 +177,8 @@ private:
     std::optional<tStatementPlace> m_failurePlace;
 };
 
-// Text of a failure as the command window shows it: message, line break, quoted statement.
+// Text of a failure as the command window shows it: message, line break, quoted statement (its
+// first 200 characters and an ellipsis when it is longer).
 std::string FailureDisplayText(std::string_view message, std::string_view statement);
 // "file:line: " of a statement from a script file; empty for typed text.
 std::string PlacePrefix(const tStatementPlace& place);

@@ -428,7 +428,7 @@ bool LooksLikeRtf(std::string_view bytes)
         if (first != std::string_view::npos) {
             const std::size_t last = line.find_last_not_of(" \t\r\f\v");
             const std::string_view trimmed = line.substr(first, last - first + 1);
-            return trimmed.size() >= 7 && trimmed.starts_with("{\\rtf1");
+            return trimmed.starts_with("{\\rtf1");
         }
         begin = end + 1;
     }

@@ -10,8 +10,8 @@
 
 namespace zelvora {
 
-// True when the first line that holds more than blanks, trimmed, has at least seven characters and
-// begins with "{\rtf1" (the way the program tells a rich text file from a plain one).
+// True when the first line that holds more than blanks, trimmed, begins with "{\rtf1" (the way the
+// program tells a rich text file from a plain one); a first line of exactly "{\rtf1" counts too.
 bool LooksLikeRtf(std::string_view bytes);
 
 // The text of an RTF document: one line per paragraph (\par) or line break (\line); a paragraph

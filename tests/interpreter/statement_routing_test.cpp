@@ -96,6 +96,15 @@ TEST_F(StatementRouting, FailureNamesFileAndLineOfTheInnermostStatement)
     // A failure without a message of its own still says something.
     EXPECT_EQ(LocatedFailureText("", { "b.rts", 3, "D" }),
         "b.rts:3: Die Anweisung ist fehlgeschlagen\n\"D\"");
+    // A long statement is quoted by its first 200 characters and an ellipsis.
+    const std::string longStatement = "A = " + std::string(1 << 20, '(');
+    EXPECT_EQ(
+        FailureDisplayText("m", longStatement), "m\n\"" + longStatement.substr(0, 200) + "\x85\"");
+    EXPECT_EQ(
+        FailureDisplayText("m", std::string(200, 'x')), "m\n\"" + std::string(200, 'x') + "\"");
+    // A NUL byte would end the text in a window: shown as ^@.
+    EXPECT_EQ(FailureDisplayText(std::string("\"\0\" an Stelle 2", 15), std::string("A = 1\0", 6)),
+        "\"^@\" an Stelle 2\n\"A = 1^@\"");
 }
 
 TEST_F(StatementRouting, RunTimeErrorAndStopInsideARoutineNameTheirStatement)

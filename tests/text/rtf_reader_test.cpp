@@ -84,7 +84,7 @@ TEST(RtfReader, TellsRichFromPlainText)
     EXPECT_TRUE(LooksLikeRtf("\r\n   \n  {\\rtf1 x}"));
     EXPECT_FALSE(LooksLikeRtf("@K Kapitel\n{\\rtf1"));
     EXPECT_FALSE(LooksLikeRtf("{\\rtf"));
-    EXPECT_FALSE(LooksLikeRtf("  {\\rtf1 \n")); // seven characters at least, trimmed
+    EXPECT_TRUE(LooksLikeRtf("  {\\rtf1 \n\\ansi x}")); // the first line holds only the header
     EXPECT_FALSE(LooksLikeRtf(""));
 }
 
