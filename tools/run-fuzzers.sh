@@ -8,12 +8,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-55}
 shift || true
-# libFuzzer and the sanitizers' runtime come with clang's runtime package.
-if ! dpkg-query -W -f='${Status}' libclang-rt-dev 2>/dev/null | grep -q "install ok installed"; then
+# clang, with libFuzzer and the sanitizers' runtime from clang's runtime package.
+missing=()
+for package in clang libclang-rt-dev; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq libclang-rt-dev
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 targets=(oxf bin def_raw bmp script)
 if [ $# -gt 0 ]; then
