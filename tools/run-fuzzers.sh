@@ -33,18 +33,20 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Absolute paths: the language target works in a folder of its own.
+root=$PWD
 for target in "${targets[@]}"; do
-    corpus=build-fuzz/corpus/$target
+    corpus=$root/build-fuzz/corpus/$target
     log=build-fuzz/fuzz_$target.log
     mkdir -p "$corpus"
-    seeds=(tests/fuzz/seeds/"$target")
+    seeds=("$root/tests/fuzz/seeds/$target")
     limits=()
     if [ "$target" = script ]; then
-        seeds=(tests/scripts examples/Beispiele)
+        seeds=("$root/tests/scripts" "$root/examples/Beispiele")
         limits=(-max_len=4096 -malloc_limit_mb=1024)
     fi
     if ! build-fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        "${limits[@]}" -artifact_prefix=build-fuzz/findings/"$target"- "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+        "${limits[@]}" -artifact_prefix="$root/build-fuzz/findings/$target-" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
         tail -n 60 "$log"
         echo "fuzz_$target: finding kept in build-fuzz/findings/ (log: $log)"
         exit 1
