@@ -59,6 +59,9 @@ public:
 
     // The welcome text of the settings into the tabs that hold it, unless the user changed them.
     void ShowWelcomeText();
+    // The menu items that show settings (recent scripts, previous journal), once the settings file
+    // was read.
+    void ShowSettings();
     // The run action: the statements under the caret or the selection of the active tab.
     void RunSelection();
     // A failure in the message panel, a run-time error in a message box as well.
@@ -94,6 +97,8 @@ public:
     QLabel* MessagePanel() const { return m_message; }
     QPlainTextEdit* AnswerPanel() const { return m_answers; }
     QAction* JournalSwitch() const { return m_journalSwitch; }
+    QAction* PreviousJournalItem() const { return m_previousJournal; }
+    QList<QAction*> RecentItems() const { return m_recentActions; }
     QAction* ListingSwitch() const { return m_listingSwitch; }
     void SetUnsavedQuestion(tUnsavedQuestion question) { m_unsavedQuestion = std::move(question); }
     // The menu that the editor's pop-up shows: the catalogue's help tree.
@@ -112,6 +117,7 @@ private:
     void PutWelcomeText(tScriptTab& tab);
     void UpdateCaption();
     void UpdateRecentMenu();
+    void UpdatePreviousJournalItem();
     void OpenRecent(int index);
     void OpenPreviousJournal();
     void ChooseScriptToOpen();
@@ -121,6 +127,7 @@ private:
     void ShowHelp(const QString& caption, const std::string& fileName);
     void InsertAtCaret(const QString& text);
     void ShowRunTimeError(const QString& text);
+    void MarkFailedLine(tScriptTab& tab, int line);
     void SyncSwitches();
     QString ExamplesDirectory() const;
     // A tab that was opened from or saved to its file: caption, recent-scripts list, window

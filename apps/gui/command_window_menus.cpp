@@ -100,10 +100,8 @@ void tCommandWindow::BuildFileMenu()
         m_recentActions.append(
             m_recentMenu->addAction(QString(), this, [this, i] { OpenRecent(i); }));
     }
-    const tSettings& settings = m_session->Settings();
-    m_previousJournal
-        = file->addAction(ToQString("..\\" + settings.JournalDir + settings.JournalPrevName), this,
-            [this] { OpenPreviousJournal(); });
+    m_previousJournal = file->addAction(QString(), this, [this] { OpenPreviousJournal(); });
+    UpdatePreviousJournalItem();
     file->addSeparator();
     file->addAction(QString::fromUtf8("&Beenden"), QKeySequence::Quit, this, [this] { close(); });
 }
@@ -212,6 +210,7 @@ tScriptTab* tCommandWindow::NewTab()
 {
     tScriptTab* tab = AddTab(++m_tabCounter);
     UpdateCaption();
+    tab->setFocus(); // typing goes on in the new tab
     return tab;
 }
 
@@ -260,6 +259,8 @@ void tCommandWindow::CloseActiveTab()
     tab->deleteLater();
     m_tabs->setCurrentIndex(index <= 1 ? m_tabs->count() - 1 : index - 1);
     UpdateCaption();
+    if (tScriptTab* active = ActiveTab())
+        active->setFocus(); // the focus left with the closed tab; typing goes on here
 }
 
 bool tCommandWindow::SaveActiveTab()
@@ -311,6 +312,23 @@ void tCommandWindow::UpdateRecentMenu()
         if (used)
             m_recentActions[i]->setText(ToQString(entries[std::size_t(i)]).replace('&', "&&"));
     }
+}
+
+void tCommandWindow::ShowSettings()
+{
+    UpdateRecentMenu();
+    UpdatePreviousJournalItem();
+}
+
+// "..\" and the journal folder and file of the previous run; without one the item is disabled.
+void tCommandWindow::UpdatePreviousJournalItem()
+{
+    if (!m_session || !m_previousJournal)
+        return;
+    const tSettings& settings = m_session->Settings();
+    m_previousJournal->setText(
+        ToQString("..\\" + settings.JournalDir + settings.JournalPrevName).replace('&', "&&"));
+    m_previousJournal->setEnabled(!settings.JournalPrevName.empty());
 }
 
 void tCommandWindow::OpenRecent(int index)

@@ -2,6 +2,7 @@
 #include "desktop.h"
 #include "interpreter/data_directory.h"
 #include "interpreter/process_setup.h"
+#include "qt_translations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvora - Matrix Calculator"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvora.svg")));
+    zelvora::gui::InstallGermanQtTranslations(application);
     zelvora::KeepLargeBlocksForReuse();
     zelvora::gui::tDesktop desktop(zelvora::PlatformPathsFromEnvironment(argv[0]));
     if (!desktop.Start(std::vector<std::string>(argv, argv + argc)))
