@@ -200,8 +200,7 @@ tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
     const tParameterParse parse = ParseStartParameters(commandLine);
     if (parse.Failed) {
         requests.Messages.push_back({ "Start-parameter Fehler",
-            JoinLines(parse.Messages)
-                + "\nStarten Sie \nzelvora ?\n um Syntaxhilfe zu bekommen" });
+            JoinLines(parse.Messages) + "\nStarten Sie \nzelvora ?\n um Syntaxhilfe zu bekommen" });
         return requests;
     }
     if (!parse.AnyGiven)
