@@ -133,6 +133,9 @@ tSyntaxWords tCommandWindow::SyntaxWords() const
         return session && IsCommandWordOf(session->Interpreter().Statements, word);
     };
     words.IsCatalogueWord = [](std::string_view word) { return IsCatalogueWord(word); };
+    words.IsOperatorWord = [](std::string_view word) { return IsOperatorWord(word); };
+    words.IsVariable
+        = [session](std::string_view word) { return session && session->Store().Contains(word); };
     return words;
 }
 
@@ -325,6 +328,15 @@ void tCommandWindow::ShowRunResult(const tOutermostRunResult& result)
     else if (!result.Success)
         ShowMessage(FailureDisplayText(result.Message, result.LastStatement));
     SyncSwitches();
+    // Names are coloured by what the store holds: new or deleted variables change colours.
+    if (m_session) {
+        std::vector<std::string> names = m_session->Store().NameList();
+        if (names != m_colouredNames) {
+            m_colouredNames = std::move(names);
+            for (int i = 0; i < m_tabs->count(); ++i)
+                Tab(i)->Recolour();
+        }
+    }
 }
 
 void tCommandWindow::OpenAndRun(const QString& path)

@@ -10,6 +10,8 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -136,6 +138,7 @@ private:
     tSyntaxWords SyntaxWords() const;
 
     tSession* m_session = nullptr;
+    std::vector<std::string> m_colouredNames; // the store's names when the tabs were coloured
     tDesktopApplication* m_application = nullptr;
     QTabWidget* m_tabs;
     QLabel* m_message;

@@ -127,6 +127,11 @@ void tScriptTab::SetColouring(bool on)
     m_highlighter->SetEnabled(on);
 }
 
+void tScriptTab::Recolour()
+{
+    m_highlighter->rehighlight();
+}
+
 std::string ScriptRtf(const std::vector<std::string>& lines, const std::string& fontName)
 {
     tRtfWriter writer({ { fontName, true } }, { { 0, 0, 255 } });

@@ -7,6 +7,7 @@
 #include "matrix_grid_view.h"
 #include "qt_translations.h"
 #include "scalar_window.h"
+#include "script_highlighter.h"
 #include "script_tab.h"
 #include "support/desktop_fixture.h"
 #include "window_placement.h"
@@ -26,6 +27,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolBar>
 
 namespace zelvora::gui::test {
@@ -304,6 +306,28 @@ private slots:
         tab->setPlainText("b = 2");
         commands.RunSelection();
         QVERIFY(tab->extraSelections().isEmpty());
+    }
+
+    void StoredNamesAreColouredAsVariables()
+    {
+        tDesktopFixture fixture;
+        QVERIFY(fixture.Desktop().Start({ "zelvora" }));
+        tCommandWindow& commands = fixture.Desktop().CommandWindow();
+        tScriptTab* tab = commands.ActiveTab();
+        tab->setPlainText("E = {{2}}\nx = Inv(E) + E");
+        tab->selectAll();
+        commands.RunSelection();
+        QVERIFY(fixture.Store().Find("x"));
+        const auto colourAt = [tab](int column) {
+            const QTextBlock line = tab->document()->findBlockByNumber(1);
+            for (const QTextLayout::FormatRange& range : line.layout()->formats())
+                if (range.start <= column && column < range.start + range.length)
+                    return range.format.foreground().color();
+            return QColor();
+        };
+        QCOMPARE(colourAt(4), SyntaxFormat(tSyntaxClass::CatalogueWord).foreground().color());
+        QCOMPARE(colourAt(8), SyntaxFormat(tSyntaxClass::Variable).foreground().color());
+        QCOMPARE(colourAt(13), SyntaxFormat(tSyntaxClass::Variable).foreground().color());
     }
 
     void CornerCellShowsTheWholeSize()
