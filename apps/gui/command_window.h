@@ -89,6 +89,9 @@ public:
     // A tab with the structured or the linear function list.
     void ShowFunctionList(bool structured);
 
+    // Where the help file of that name is found (the data directory's help folder when nowhere).
+    QString HelpFilePath(const std::string& fileName) const;
+
     // Asked when the program ends: recent-script list, unsaved tabs.
     bool MayClose();
 

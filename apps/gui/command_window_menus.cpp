@@ -367,13 +367,26 @@ void tCommandWindow::OpenPreviousJournal()
 
 void tCommandWindow::ShowHelp(const QString& caption, const std::string& fileName)
 {
-    const tSettings& settings = m_session->Settings();
-    // The help files are copied into the data directory; the program's own folder is the fallback.
-    QString path = ToQString(JoinPath(JoinPath(settings.DataDir, settings.HelpDir), fileName));
-    if (!QFileInfo::exists(path))
-        path = ToQString(JoinPath(JoinPath(settings.ProgramDir, settings.HelpDir), fileName));
-    tHelpWindow window(caption, path, this);
+    tHelpWindow window(caption, HelpFilePath(fileName), this);
     window.exec();
+}
+
+// The help files are copied into the data directory at its first start; the program's own folder
+// and the shipped documents (installed, or in the build tree) are the fallbacks.
+QString tCommandWindow::HelpFilePath(const std::string& fileName) const
+{
+    const tSettings& settings = m_session->Settings();
+    std::vector<std::string> folders { JoinPath(settings.DataDir, settings.HelpDir),
+        JoinPath(settings.ProgramDir, settings.HelpDir) };
+    const std::string& shipped = m_session->SettingsModule().Paths().ShippedDir;
+    if (!shipped.empty())
+        folders.push_back(JoinPath(shipped, settings.HelpDir));
+    for (const std::string& folder : folders) {
+        const QString path = ToQString(JoinPath(folder, fileName));
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return ToQString(JoinPath(folders.front(), fileName));
 }
 
 void tCommandWindow::ShowFunctionList(bool structured)

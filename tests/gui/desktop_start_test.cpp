@@ -3,6 +3,7 @@
 // are no text, "alle Schließen", the scalar window's sizes, quoted start parameters, the menus
 // after a restart, the journal's "Speichern als", the focus after Neu and Schließen, German Qt
 // dialogs. Pictures of the start and the scalar window go to ZELVORA_PICTURE_DIR.
+#include "help_window.h"
 #include "interpreter/settings.h"
 #include "matrix_grid_view.h"
 #include "qt_translations.h"
@@ -17,6 +18,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -26,6 +28,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QToolBar>
@@ -340,6 +343,42 @@ private slots:
         QVERIFY(grid->HeaderColumnWidth() > metrics.horizontalAdvance("120x120"));
         QVERIFY(fixture.WindowOf("G")->Window()->grab().toImage().save(
             PictureFolder() + "/corner-cell.png"));
+    }
+
+    // The program in the build tree finds the shipped examples two folders up (build/examples),
+    // where the build writes the formula reference beside the hand-written help documents.
+    void HelpDocumentsAreShippedAndFound()
+    {
+        tDesktopFixture fixture;
+        tPlatformPaths paths = fixture.Paths();
+        paths.ShippedDir
+            = (QCoreApplication::applicationDirPath() + "/../../examples/").toStdString();
+        tDesktop desktop(paths);
+        desktop.SetMessageBox([](const std::string&, const std::string&) {});
+        QVERIFY(desktop.Start({ "zelvora" }));
+        const tSettings& settings = desktop.Session().Settings();
+        const std::pair<std::string, QString> documents[] = {
+            { settings.HelpFirstSteps, "Erste Hilfe" },
+            { settings.HelpIntroduction, QString::fromUtf8("Einführung") },
+            { settings.HelpReference, "Formel-Referenz" },
+            { settings.HelpNews, "Neues" },
+        };
+        for (const auto& [name, title] : documents) {
+            const QString path = desktop.CommandWindow().HelpFilePath(name);
+            QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+            tHelpWindow window(title, path, nullptr);
+            const QString text = window.View()->toPlainText();
+            QVERIFY2(text.startsWith("Zelvora - " + title), qPrintable(text.left(80)));
+            QVERIFY(!text.contains("nicht gefunden"));
+        }
+        // The reference names what the catalogue knows, with the catalogue's texts.
+        const QString reference = desktop.CommandWindow().HelpFilePath(settings.HelpReference);
+        tHelpWindow window("Formel-Referenz", reference, nullptr);
+        const QString text = window.View()->toPlainText();
+        for (const char* name : { "EigenSys", "Inv", "VARIMAX", "Wurzel" })
+            QVERIFY2(text.contains(name, Qt::CaseInsensitive), name);
+        window.resize(640, 480);
+        QVERIFY(window.grab().toImage().save(PictureFolder() + "/help-reference.png"));
     }
 
     void FileDialogsSpeakGerman()
