@@ -33,14 +33,15 @@ std::int32_t RoundedCoordinate(long double x)
     return static_cast<std::int32_t>(rounded);
 }
 
-// The integer cell of an element; out of 32 bits (possible only after an edit in place) it
-// shows as a real instead of failing while the window draws.
-std::string IntegerCellText(const tTextLayout& layout, long double x)
+// The integer cell of an element. An element that is no whole number or lies out of 32 bits
+// (possible only after an edit in place) shows as a real, as it is stored, instead of rounded.
+std::string IntegerCellText(const tTextLayout& layout, long double x, bool readable)
 {
     std::int64_t rounded = 0;
-    if (TryRoundToInt64(x, &rounded) && rounded >= INT32_MIN && rounded <= INT32_MAX)
+    if (x == std::trunc(x) && TryRoundToInt64(x, &rounded) && rounded >= INT32_MIN
+        && rounded <= INT32_MAX)
         return FormatIntCell(layout, static_cast<std::int32_t>(rounded));
-    return FormatRealCell(layout, x);
+    return readable ? ReadableRealCell(layout, x) : FormatRealCell(layout, x);
 }
 
 // Raises tRangeError when an element of the shown part does not round into 32 bits.
@@ -553,7 +554,7 @@ std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t 
         return MissingCellText;
     switch (v.datatype) {
     case dtInteger:
-        return IntegerCellText(layout, x);
+        return IntegerCellText(layout, x, readable);
     case dtReal: {
         const long double shown = std::fabs(x) < largest * NoiseRatio ? 0.0L : x;
         return readable ? ReadableRealCell(layout, shown) : FormatRealCell(layout, shown);

@@ -158,6 +158,18 @@ TEST_F(DisplayListTest, NoiseBesideTheLargestValueShowsAsZero)
         static_cast<double>(LargestMagnitude(store.Variable(index))), static_cast<double>(1e10L));
 }
 
+TEST_F(DisplayListTest, AnIntegerCellThatIsNoWholeNumberShowsAsStored)
+{
+    tVariable m = Matrix("I", 1, 2, 1);
+    m.datatype = dtInteger;
+    store.Store(m);
+    EXPECT_EQ(WindowOf("I").Cell(1, 1), "       1");
+    ASSERT_TRUE(store.Find("I"));
+    store.SetCell(store.CurrentIndex(), 1, 1, 0.5L); // typed into the window
+    EXPECT_EQ(WindowOf("I").Cell(1, 1), "   0.500");
+    EXPECT_EQ(WindowOf("I").Cell(1, 2), "       2");
+}
+
 TEST_F(DisplayListTest, MatrixWindowsShowCaptionsCellsAndCascade)
 {
     store.Store(Matrix("A", 2, 3, 3.14159L));
