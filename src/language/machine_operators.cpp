@@ -216,7 +216,8 @@ tVariable BuildMatrixLiteral(const tVariableArray& values)
                     std::copy_n(values[i].matrix.Row(r) + 1, cols, literal.matrix.Row(row) + 1);
                 }
         }
-        literal.datatype = text ? dtString : LiteralElementType(head.datatype, literal.matrix);
+        literal.datatype
+            = text ? std::uint8_t { dtString } : LiteralElementType(head.datatype, literal.matrix);
         return literal;
     }
     const auto n = static_cast<std::int32_t>(values.size() - 1);
