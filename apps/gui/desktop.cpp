@@ -176,8 +176,11 @@ void tDesktop::PlaceWindows()
     if (!m_session->SettingsModule().FileRead().empty())
         ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
     const QRect screen = AvailableScreen();
+    // A window never smaller than its contents allow, and on the screen.
     const auto place = [&](QWidget& window, std::string_view key, const QRect& share) {
-        window.setGeometry(FittedOnScreen(ReadWindowPlace(ini, key, share), share, screen));
+        const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+        window.setGeometry(WithinScreen(
+            FittedOnScreen(ReadWindowPlace(ini, key, share), share, screen), least, screen));
     };
     place(*m_shelf, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98));
     place(*m_commandWindow, CommandPlaceKey, ScreenShare(screen, 55, 1, 44, 75));
@@ -191,7 +194,8 @@ void tDesktop::PlaceWindows()
         GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
         QRect share
             = ScreenShare(screen, graphics.Left, graphics.Top, graphics.Width, graphics.Height);
-        share = BelowControls(share, controlsBottom, screen);
+        const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+        share = BelowControls(WithinScreen(share, least, screen), controlsBottom, screen);
         place(*window, graphics.Key, share);
     }
 }

@@ -51,6 +51,18 @@ QRect FittedOnScreen(const QRect& place, const QRect& fallback, const QRect& scr
     return QRect(place.topLeft(), place.size().boundedTo(screen.size()));
 }
 
+QRect WithinScreen(const QRect& place, const QSize& least, const QRect& screen)
+{
+    QRect fitted(place.topLeft(), place.size().expandedTo(least).boundedTo(screen.size()));
+    if (fitted.right() > screen.right())
+        fitted.moveRight(screen.right());
+    if (fitted.bottom() > screen.bottom())
+        fitted.moveBottom(screen.bottom());
+    fitted.moveLeft(std::max(fitted.left(), screen.left()));
+    fitted.moveTop(std::max(fitted.top(), screen.top()));
+    return fitted;
+}
+
 QRect BelowControls(const QRect& place, int top, const QRect& screen)
 {
     QRect moved = place;

@@ -105,6 +105,12 @@ private slots:
                                   &desktop.ListingWindow(), &desktop.CommandWindow() })
                     .save(PictureFolder() + "/start.png"));
         desktop.VectorAnimation().show();
+        QVERIFY2(screen.contains(desktop.VectorAnimation().geometry()),
+            qPrintable(QStringLiteral("%1,%2 %3x%4")
+                           .arg(desktop.VectorAnimation().x())
+                           .arg(desktop.VectorAnimation().y())
+                           .arg(desktop.VectorAnimation().width())
+                           .arg(desktop.VectorAnimation().height())));
         QVERIFY(
             ScreenPicture({ &desktop.Shelf(), &desktop.JournalWindow(), &desktop.ListingWindow(),
                               &desktop.CommandWindow(), &desktop.VectorAnimation() })
@@ -122,6 +128,10 @@ private slots:
         QCOMPARE(BelowControls(QRect(500, 10, 300, 200), 90, screen), QRect(500, 90, 300, 200));
         QCOMPARE(BelowControls(QRect(500, 500, 300, 200), 90, screen), QRect(500, 400, 300, 200));
         QCOMPARE(BelowControls(QRect(500, 10, 300, 900), 90, screen), QRect(500, 90, 300, 510));
+        QCOMPARE(WithinScreen(QRect(800, 10, 300, 200), QSize(400, 100), screen),
+            QRect(624, 10, 400, 200));
+        QCOMPARE(WithinScreen(QRect(10, 10, 300, 200), QSize(2000, 100), screen),
+            QRect(0, 10, 1024, 200));
     }
 
     void WorkspaceGivenAtStartIsLoadedNeverOpened()
