@@ -177,10 +177,13 @@ void tDesktop::PlaceWindows()
         ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
     const QRect screen = AvailableScreen();
     // A window never smaller than its contents allow, and on the screen.
-    const auto place = [&](QWidget& window, std::string_view key, const QRect& share) {
+    const auto placeOf = [&](QWidget& window, std::string_view key, const QRect& share) {
         const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
-        window.setGeometry(WithinScreen(
-            FittedOnScreen(ReadWindowPlace(ini, key, share), share, screen), least, screen));
+        return WithinScreen(
+            FittedOnScreen(ReadWindowPlace(ini, key, share), share, screen), least, screen);
+    };
+    const auto place = [&](QWidget& window, std::string_view key, const QRect& share) {
+        window.setGeometry(placeOf(window, key, share));
     };
     place(*m_shelf, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98));
     place(*m_commandWindow, CommandPlaceKey, ScreenShare(screen, 55, 1, 44, 75));
@@ -188,15 +191,19 @@ void tDesktop::PlaceWindows()
     place(*m_listing, ListingPlaceKey, ScreenShare(screen, 55, 76, 44, 23));
     m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
     // The graphics windows open below the command window's menu bar and tool bar, so that they
-    // never cover the controls a user reaches for while a picture is shown.
-    const int controlsBottom = m_commandWindow->geometry().top() + CommandControlsHeight();
+    // never cover the controls a user reaches for while a picture is shown (a place kept from an
+    // earlier run included).
+    const QRect commands = m_commandWindow->geometry();
+    const QRect controls(
+        commands.left(), commands.top(), commands.width(), CommandControlsHeight());
     for (const auto& [window, graphics] :
         GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
-        QRect share
+        const QRect share
             = ScreenShare(screen, graphics.Left, graphics.Top, graphics.Width, graphics.Height);
-        const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
-        share = BelowControls(WithinScreen(share, least, screen), controlsBottom, screen);
-        place(*window, graphics.Key, share);
+        QRect where = placeOf(*window, graphics.Key, share);
+        if (where.intersects(controls))
+            where = BelowControls(where, controls.bottom() + 1, screen);
+        window->setGeometry(where);
     }
 }
 

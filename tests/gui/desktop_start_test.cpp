@@ -117,6 +117,24 @@ private slots:
                 .save(PictureFolder() + "/start-with-animation.png"));
     }
 
+    void KeptGraphicsPlaceOverTheControlsMovesBelowThem()
+    {
+        tDesktopFixture fixture;
+        QVERIFY(fixture.Desktop().Start({ "zelvora" }));
+        const std::string iniPath = fixture.Desktop().Session().SettingsModule().FileToWrite();
+        const QRect commands = fixture.Desktop().CommandWindow().geometry();
+        fixture.Restart();
+        tIniFile ini;
+        QVERIFY(ini.Load(iniPath));
+        WriteWindowPlace(ini, "VektorAnimation", QRect(commands.topLeft(), QSize(300, 300)));
+        WriteWindowPlace(ini, "Scatterplot", QRect(10, 300, 300, 200)); // over the shelf: kept
+        QVERIFY(ini.Save(iniPath));
+        QVERIFY(fixture.Desktop().Start({ "zelvora" }));
+        const QRect vectors = fixture.Desktop().VectorAnimation().geometry();
+        QVERIFY(vectors.top() > commands.top() + 40);
+        QCOMPARE(fixture.Desktop().Scatterplot().geometry().topLeft(), QPoint(10, 300));
+    }
+
     void PlacesOffTheScreenFallBack()
     {
         const QRect screen(0, 0, 1024, 600);
