@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev libgmock-dev
           libbenchmark-dev libeigen3-dev libedit-dev libstb-dev python3 clang-format
-          qt6-base-dev fonts-dejavu-core)
+          qt6-base-dev qt6-translations-l10n fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

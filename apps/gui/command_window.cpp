@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -132,6 +133,9 @@ tSyntaxWords tCommandWindow::SyntaxWords() const
         return session && IsCommandWordOf(session->Interpreter().Statements, word);
     };
     words.IsCatalogueWord = [](std::string_view word) { return IsCatalogueWord(word); };
+    words.IsOperatorWord = [](std::string_view word) { return IsOperatorWord(word); };
+    words.IsVariable
+        = [session](std::string_view word) { return session && session->Store().Contains(word); };
     return words;
 }
 
@@ -278,6 +282,7 @@ void tCommandWindow::RunSelection()
         return;
     const tBusyScope busy(interpreter.Flags.RunBusy);
     HideMessage();
+    tab->setExtraSelections({});
     m_answers->clear();
     m_answers->setVisible(false);
     const std::vector<std::string> lines = tab->ProgramLines();
@@ -293,6 +298,27 @@ void tCommandWindow::RunSelection()
     ShowRunResult(result);
     FocusEditor();
     QCoreApplication::processEvents();
+    if (!result.Success && !result.RunTimeError && result.FailurePlace
+        && result.FailurePlace->Source.empty())
+        MarkFailedLine(*tab, result.FailurePlace->Line - 1);
+}
+
+// The failing statement's first line is marked and scrolled into view, below the message panel
+// that has just pushed the editor down.
+void tCommandWindow::MarkFailedLine(tScriptTab& tab, int line)
+{
+    const QTextBlock block = tab.document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(block);
+    mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    mark.format.setBackground(QColor(255, 220, 210));
+    mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+    tab.setExtraSelections({ mark });
+    QTextCursor caret(block);
+    tab.setTextCursor(caret);
+    tab.ensureCursorVisible();
 }
 
 void tCommandWindow::ShowRunResult(const tOutermostRunResult& result)
@@ -302,6 +328,15 @@ void tCommandWindow::ShowRunResult(const tOutermostRunResult& result)
     else if (!result.Success)
         ShowMessage(FailureDisplayText(result.Message, result.LastStatement));
     SyncSwitches();
+    // Names are coloured by what the store holds: new or deleted variables change colours.
+    if (m_session) {
+        std::vector<std::string> names = m_session->Store().NameList();
+        if (names != m_colouredNames) {
+            m_colouredNames = std::move(names);
+            for (int i = 0; i < m_tabs->count(); ++i)
+                Tab(i)->Recolour();
+        }
+    }
 }
 
 void tCommandWindow::OpenAndRun(const QString& path)

@@ -10,6 +10,8 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -59,6 +61,9 @@ public:
 
     // The welcome text of the settings into the tabs that hold it, unless the user changed them.
     void ShowWelcomeText();
+    // The menu items that show settings (recent scripts, previous journal), once the settings file
+    // was read.
+    void ShowSettings();
     // The run action: the statements under the caret or the selection of the active tab.
     void RunSelection();
     // A failure in the message panel, a run-time error in a message box as well.
@@ -84,6 +89,9 @@ public:
     // A tab with the structured or the linear function list.
     void ShowFunctionList(bool structured);
 
+    // Where the help file of that name is found (the data directory's help folder when nowhere).
+    QString HelpFilePath(const std::string& fileName) const;
+
     // Asked when the program ends: recent-script list, unsaved tabs.
     bool MayClose();
 
@@ -94,6 +102,8 @@ public:
     QLabel* MessagePanel() const { return m_message; }
     QPlainTextEdit* AnswerPanel() const { return m_answers; }
     QAction* JournalSwitch() const { return m_journalSwitch; }
+    QAction* PreviousJournalItem() const { return m_previousJournal; }
+    QList<QAction*> RecentItems() const { return m_recentActions; }
     QAction* ListingSwitch() const { return m_listingSwitch; }
     void SetUnsavedQuestion(tUnsavedQuestion question) { m_unsavedQuestion = std::move(question); }
     // The menu that the editor's pop-up shows: the catalogue's help tree.
@@ -112,6 +122,7 @@ private:
     void PutWelcomeText(tScriptTab& tab);
     void UpdateCaption();
     void UpdateRecentMenu();
+    void UpdatePreviousJournalItem();
     void OpenRecent(int index);
     void OpenPreviousJournal();
     void ChooseScriptToOpen();
@@ -121,6 +132,7 @@ private:
     void ShowHelp(const QString& caption, const std::string& fileName);
     void InsertAtCaret(const QString& text);
     void ShowRunTimeError(const QString& text);
+    void MarkFailedLine(tScriptTab& tab, int line);
     void SyncSwitches();
     QString ExamplesDirectory() const;
     // A tab that was opened from or saved to its file: caption, recent-scripts list, window
@@ -129,6 +141,7 @@ private:
     tSyntaxWords SyntaxWords() const;
 
     tSession* m_session = nullptr;
+    std::vector<std::string> m_colouredNames; // the store's names when the tabs were coloured
     tDesktopApplication* m_application = nullptr;
     QTabWidget* m_tabs;
     QLabel* m_message;

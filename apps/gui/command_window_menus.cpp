@@ -100,10 +100,8 @@ void tCommandWindow::BuildFileMenu()
         m_recentActions.append(
             m_recentMenu->addAction(QString(), this, [this, i] { OpenRecent(i); }));
     }
-    const tSettings& settings = m_session->Settings();
-    m_previousJournal
-        = file->addAction(ToQString("..\\" + settings.JournalDir + settings.JournalPrevName), this,
-            [this] { OpenPreviousJournal(); });
+    m_previousJournal = file->addAction(QString(), this, [this] { OpenPreviousJournal(); });
+    UpdatePreviousJournalItem();
     file->addSeparator();
     file->addAction(QString::fromUtf8("&Beenden"), QKeySequence::Quit, this, [this] { close(); });
 }
@@ -212,6 +210,7 @@ tScriptTab* tCommandWindow::NewTab()
 {
     tScriptTab* tab = AddTab(++m_tabCounter);
     UpdateCaption();
+    tab->setFocus(); // typing goes on in the new tab
     return tab;
 }
 
@@ -260,6 +259,8 @@ void tCommandWindow::CloseActiveTab()
     tab->deleteLater();
     m_tabs->setCurrentIndex(index <= 1 ? m_tabs->count() - 1 : index - 1);
     UpdateCaption();
+    if (tScriptTab* active = ActiveTab())
+        active->setFocus(); // the focus left with the closed tab; typing goes on here
 }
 
 bool tCommandWindow::SaveActiveTab()
@@ -313,6 +314,23 @@ void tCommandWindow::UpdateRecentMenu()
     }
 }
 
+void tCommandWindow::ShowSettings()
+{
+    UpdateRecentMenu();
+    UpdatePreviousJournalItem();
+}
+
+// "..\" and the journal folder and file of the previous run; without one the item is disabled.
+void tCommandWindow::UpdatePreviousJournalItem()
+{
+    if (!m_session || !m_previousJournal)
+        return;
+    const tSettings& settings = m_session->Settings();
+    m_previousJournal->setText(
+        ToQString("..\\" + settings.JournalDir + settings.JournalPrevName).replace('&', "&&"));
+    m_previousJournal->setEnabled(!settings.JournalPrevName.empty());
+}
+
 void tCommandWindow::OpenRecent(int index)
 {
     const auto& entries = m_session->Settings().RecentScripts.Entries();
@@ -349,13 +367,26 @@ void tCommandWindow::OpenPreviousJournal()
 
 void tCommandWindow::ShowHelp(const QString& caption, const std::string& fileName)
 {
-    const tSettings& settings = m_session->Settings();
-    // The help files are copied into the data directory; the program's own folder is the fallback.
-    QString path = ToQString(JoinPath(JoinPath(settings.DataDir, settings.HelpDir), fileName));
-    if (!QFileInfo::exists(path))
-        path = ToQString(JoinPath(JoinPath(settings.ProgramDir, settings.HelpDir), fileName));
-    tHelpWindow window(caption, path, this);
+    tHelpWindow window(caption, HelpFilePath(fileName), this);
     window.exec();
+}
+
+// The help files are copied into the data directory at its first start; the program's own folder
+// and the shipped documents (installed, or in the build tree) are the fallbacks.
+QString tCommandWindow::HelpFilePath(const std::string& fileName) const
+{
+    const tSettings& settings = m_session->Settings();
+    std::vector<std::string> folders { JoinPath(settings.DataDir, settings.HelpDir),
+        JoinPath(settings.ProgramDir, settings.HelpDir) };
+    const std::string& shipped = m_session->SettingsModule().Paths().ShippedDir;
+    if (!shipped.empty())
+        folders.push_back(JoinPath(shipped, settings.HelpDir));
+    for (const std::string& folder : folders) {
+        const QString path = ToQString(JoinPath(folder, fileName));
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return ToQString(JoinPath(folders.front(), fileName));
 }
 
 void tCommandWindow::ShowFunctionList(bool structured)

@@ -2,14 +2,17 @@
 
 #include "program_text.h"
 #include "text/text_encoding.h"
+#include "ui/script_file_kind.h"
 #include "window_placement.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 
 namespace zelvora::gui {
@@ -28,6 +31,10 @@ struct tGraphicsPlace {
 constexpr tGraphicsPlace VectorAnimationPlace { "VektorAnimation", 56, 2, 40, 55 };
 constexpr tGraphicsPlace CloudAnimationPlace { "WolkenAnimation", 58, 6, 40, 55 };
 constexpr tGraphicsPlace ScatterplotPlace { "Scatterplot", 58, 50, 36, 45 };
+// Bytes read to tell a workspace or binary file from a script.
+constexpr qint64 FileKindProbeSize = 4096;
+// The title bar and frame that the window system adds above a window's menu bar.
+constexpr int WindowFrameAllowance = 32;
 
 std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
     QWidget& vectors, QWidget& cloud, QWidget& scatterplot)
@@ -39,6 +46,29 @@ std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
 void ShowMessageBox(const std::string& title, const std::string& text)
 {
     QMessageBox::information(nullptr, ToQString(title), ToQString(text));
+}
+
+// The kind of a file by its first bytes; one that cannot be read counts as text (opening it
+// reports the failure).
+tScriptFileKind FileKindOf(const std::string& path)
+{
+    QFile file(ToQString(FileSystemPath(path)));
+    if (!file.open(QIODevice::ReadOnly))
+        return tScriptFileKind::Text;
+    const QByteArray head = file.read(FileKindProbeSize);
+    return ScriptFileKindOf(std::string_view(head.constData(), std::size_t(head.size())));
+}
+
+// A string literal of the language: the text in double quotes, each quote doubled.
+std::string QuotedLiteral(const std::string& text)
+{
+    std::string literal = "\"";
+    for (char c : text) {
+        literal += c;
+        if (c == '"')
+            literal += '"';
+    }
+    return literal + '"';
 }
 
 QRect AvailableScreen()
@@ -138,26 +168,52 @@ void tDesktop::ConnectWindows()
         [this] { m_commandWindow->RunSelection(); });
 }
 
-// The start layout in shares of the screen, unless the settings file kept the places.
+// The start layout in shares of the screen (shelf left, command window top right, journal and
+// listing stacked below it), unless the settings file kept places that still lie on this screen.
 void tDesktop::PlaceWindows()
 {
     tIniFile ini;
     if (!m_session->SettingsModule().FileRead().empty())
         ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
     const QRect screen = AvailableScreen();
-    m_shelf->setGeometry(ReadWindowPlace(ini, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98)));
-    m_commandWindow->setGeometry(
-        ReadWindowPlace(ini, CommandPlaceKey, ScreenShare(screen, 56, 1, 43, 48)));
-    m_journal->setGeometry(
-        ReadWindowPlace(ini, JournalPlaceKey, ScreenShare(screen, 56, 51, 43, 23)));
-    m_listing->setGeometry(
-        ReadWindowPlace(ini, ListingPlaceKey, ScreenShare(screen, 56, 76, 43, 23)));
+    // A window never smaller than its contents allow, and on the screen.
+    const auto placeOf = [&](QWidget& window, std::string_view key, const QRect& share) {
+        const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+        return WithinScreen(
+            FittedOnScreen(ReadWindowPlace(ini, key, share), share, screen), least, screen);
+    };
+    const auto place = [&](QWidget& window, std::string_view key, const QRect& share) {
+        window.setGeometry(placeOf(window, key, share));
+    };
+    place(*m_shelf, ShelfPlaceKey, ScreenShare(screen, 1, 1, 54, 98));
+    place(*m_commandWindow, CommandPlaceKey, ScreenShare(screen, 55, 1, 44, 75));
+    place(*m_journal, JournalPlaceKey, ScreenShare(screen, 55, 76, 44, 23));
+    place(*m_listing, ListingPlaceKey, ScreenShare(screen, 55, 76, 44, 23));
     m_demoWindow->setGeometry(ScreenShare(screen, 55, 1, 44, 98));
-    for (const auto& [window, place] :
+    // The graphics windows open below the command window's menu bar and tool bar, so that they
+    // never cover the controls a user reaches for while a picture is shown (a place kept from an
+    // earlier run included).
+    const QRect commands = m_commandWindow->geometry();
+    const QRect controls(
+        commands.left(), commands.top(), commands.width(), CommandControlsHeight());
+    for (const auto& [window, graphics] :
         GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
-        window->setGeometry(ReadWindowPlace(
-            ini, place.Key, ScreenShare(screen, place.Left, place.Top, place.Width, place.Height)));
+        const QRect share
+            = ScreenShare(screen, graphics.Left, graphics.Top, graphics.Width, graphics.Height);
+        QRect where = placeOf(*window, graphics.Key, share);
+        if (where.intersects(controls))
+            where = BelowControls(where, controls.bottom() + 1, screen);
+        window->setGeometry(where);
     }
+}
+
+// The height of the command window's menu bar and tool bars above its editor.
+int tDesktop::CommandControlsHeight() const
+{
+    int height = m_commandWindow->menuBar()->sizeHint().height();
+    for (const QToolBar* bar : m_commandWindow->findChildren<QToolBar*>())
+        height += bar->sizeHint().height();
+    return height + WindowFrameAllowance;
 }
 
 void tDesktop::SaveWindowPlaces()
@@ -181,7 +237,10 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
     m_started = true;
     PlaceWindows();
     m_commandWindow->ShowWelcomeText();
+    m_commandWindow->ShowSettings(); // the recent scripts and the previous journal just read
     m_shelf->show();
+    m_journal->show();
+    m_listing->show();
     m_commandWindow->show();
 
     std::vector<std::string> programTexts;
@@ -204,8 +263,14 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
 // play the demo.
 void tDesktop::RunStartRequests(const tStartRequests& requests)
 {
-    if (!requests.ScriptFile.empty())
-        m_commandWindow->OpenScript(ToQString(FileSystemPath(requests.ScriptFile)));
+    if (!requests.ScriptFile.empty()) {
+        // A file manager starts the program with any of its files: a workspace is loaded as LOAD
+        // loads it, never opened as a script (saving that tab would destroy it).
+        if (FileKindOf(requests.ScriptFile) == tScriptFileKind::Workspace)
+            RunStatements("LOAD " + QuotedLiteral(requests.ScriptFile));
+        else
+            m_commandWindow->OpenScript(ToQString(FileSystemPath(requests.ScriptFile)));
+    }
     if (!requests.BatchFile.empty())
         m_commandWindow->OpenAndRun(ToQString(FileSystemPath(requests.BatchFile)));
     if (!requests.DemoFile.empty())

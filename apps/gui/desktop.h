@@ -67,6 +67,7 @@ private:
     tSessionPorts SessionPorts();
     void ConnectWindows();
     void PlaceWindows();
+    int CommandControlsHeight() const;
     void SaveWindowPlaces();
     void RunStartRequests(const tStartRequests& requests);
     void ShowRunResult(const tOutermostRunResult& result);

@@ -82,28 +82,41 @@ QString tJournalWindow::FilePath() const
 
 bool tJournalWindow::WriteFile()
 {
+    if (!AppendMode())
+        return WriteWholeFile();
     if (!m_settings)
         return false;
     const std::string path = FileSystemPath(m_settings->JournalFilePath());
     MakeFolderOf(QString::fromStdString(path));
     const std::string text = PlainText();
-    bool written;
-    if (AppendMode()) {
-        std::string_view fresh
-            = std::string_view(text).substr(std::min(m_savedLength, text.size()));
-        if (fresh.starts_with(TextLineBreak))
-            fresh.remove_prefix(TextLineBreak.size());
-        written = fresh.empty() || AppendToFile(path, JournalFileText(fresh));
-    } else {
-        written = WriteWholeFile(path, JournalFileText(text));
-    }
-    if (!written)
+    std::string_view fresh = std::string_view(text).substr(std::min(m_savedLength, text.size()));
+    if (fresh.starts_with(TextLineBreak))
+        fresh.remove_prefix(TextLineBreak.size());
+    if (!fresh.empty() && !AppendToFile(path, JournalFileText(fresh)))
         return false;
-    m_savedLength = text.size();
+    NoteSaved(text.size());
+    return true;
+}
+
+bool tJournalWindow::WriteWholeFile()
+{
+    if (!m_settings)
+        return false;
+    const std::string path = FileSystemPath(m_settings->JournalFilePath());
+    MakeFolderOf(QString::fromStdString(path));
+    const std::string text = PlainText();
+    if (!zelvora::WriteWholeFile(path, JournalFileText(text)))
+        return false;
+    NoteSaved(text.size());
+    return true;
+}
+
+void tJournalWindow::NoteSaved(std::size_t length)
+{
+    m_savedLength = length;
     m_settings->JournalSaved = true;
     if (m_journal)
         m_journal->SetModified(false);
-    return true;
 }
 
 void tJournalWindow::SaveAs()
@@ -112,14 +125,24 @@ void tJournalWindow::SaveAs()
         return;
     const QString chosen = QFileDialog::getSaveFileName(
         this, "Journal sichern", FilePath(), QString::fromUtf8("Journal (*.zvj);;Alle Dateien(*)"));
-    if (chosen.isEmpty())
-        return;
-    const QFileInfo file(QFileInfo(chosen).suffix().isEmpty() ? chosen + ".zvj" : chosen);
+    if (!chosen.isEmpty())
+        SaveAsFile(chosen);
+}
+
+bool tJournalWindow::SaveAsFile(const QString& path)
+{
+    if (!m_settings)
+        return false;
+    const QFileInfo file(QFileInfo(path).suffix().isEmpty() ? path + ".zvj" : path);
     m_settings->JournalDir
         = RelativeIfBelow(ToProgramText(file.absolutePath()), m_settings->DataDir);
     m_settings->JournalFileName = ToProgramText(file.fileName());
     UpdateCaption();
-    Save();
+    // A new file holds nothing yet: in append mode too it gets the whole journal.
+    if (WriteWholeFile())
+        return true;
+    ReportWriteFailure(FilePath());
+    return false;
 }
 
 void tJournalWindow::ClearText()

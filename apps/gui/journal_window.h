@@ -28,9 +28,15 @@ public:
     std::string PlainText() const override;
 
     QPlainTextEdit* Editor() const { return m_editor; }
+    // "Speichern als": the journal's file becomes path (".zvj" added when it has no extension)
+    // and the whole journal is written to it, in either mode; later saves go there. False (after
+    // telling the user) when it could not be written.
+    bool SaveAsFile(const QString& path);
 
 protected:
     bool WriteFile() override;
+    // The whole text to the journal's file, replacing it.
+    bool WriteWholeFile();
     void SaveAs() override;
     void ClearText() override;
     bool AppendMode() const override;
@@ -40,6 +46,7 @@ protected:
 
 private:
     void UpdateCaption();
+    void NoteSaved(std::size_t length);
 
     QPlainTextEdit* m_editor;
     tJournal* m_journal = nullptr;

@@ -2,6 +2,7 @@
 #include "desktop.h"
 #include "interpreter/data_directory.h"
 #include "interpreter/process_setup.h"
+#include "qt_translations.h"
 
 #include <QApplication>
 #include <csignal>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvora - Matrix Calculator"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelvora.svg")));
+    zelvora::gui::InstallGermanQtTranslations(application);
     zelvora::KeepLargeBlocksForReuse();
     // A write past a file-size limit fails and is reported as the statement's failure (the old
     // file stays) instead of ending the program.

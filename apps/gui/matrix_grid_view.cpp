@@ -3,12 +3,20 @@
 #include "ui/matrix_window_text.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <algorithm>
 
 namespace zelvora::gui {
+namespace {
+
+// Room beside a header text: the style's section margins and a little air.
+constexpr int HeaderPadding = 12;
+
+} // namespace
 
 QFont GridFont()
 {
@@ -44,11 +52,21 @@ tMatrixGridView::tMatrixGridView(QWidget* parent)
         m_corner->installEventFilter(this);
 }
 
-void tMatrixGridView::SetCornerText(const QString& text)
+void tMatrixGridView::SetCornerText(const QString& text, int rows)
 {
     m_cornerText = text;
+    // Column 0 is wide enough for the size in the corner and the highest row number.
+    const QFontMetrics metrics(GridFont());
+    const int widest = std::max(metrics.horizontalAdvance(text),
+        metrics.horizontalAdvance(QString::number(std::max(rows, 0))));
+    verticalHeader()->setFixedWidth(std::max(GridHeaderColumnWidth, widest + HeaderPadding));
     if (m_corner)
         m_corner->update();
+}
+
+int tMatrixGridView::HeaderColumnWidth() const
+{
+    return verticalHeader()->width();
 }
 
 QRect tMatrixGridView::VisibleDataArea() const

@@ -13,7 +13,10 @@ class tMatrixGridView : public QTableView {
 public:
     explicit tMatrixGridView(QWidget* parent = nullptr);
 
-    void SetCornerText(const QString& text);
+    // The corner's text (the grid's size) for a grid of rows data rows; column 0 widens so that
+    // the text and every row number fit.
+    void SetCornerText(const QString& text, int rows);
+    int HeaderColumnWidth() const;
     const QString& CornerText() const { return m_cornerText; }
     // Called for Ctrl+C instead of copying the current cell's text.
     void SetCopyPictureAction(std::function<void()> action) { m_copyPicture = std::move(action); }

@@ -122,9 +122,9 @@ void tMatrixWindow::SetColumnSamples(const std::vector<std::string>& samples)
 
 void tMatrixWindow::LayoutGrid()
 {
-    m_grid->SetCornerText(ToQString(CornerText(DataRows(), DataCols())));
+    m_grid->SetCornerText(ToQString(CornerText(DataRows(), DataCols())), DataRows());
     const int colWidth = DataCols() > 0 ? m_grid->columnWidth(0) : m_shelf.DefaultColumnWidth();
-    SetBounds(GridWindowBounds(Bounds(), m_shelf.ClientSizeOf(*this), GridHeaderColumnWidth,
+    SetBounds(GridWindowBounds(Bounds(), m_shelf.ClientSizeOf(*this), m_grid->HeaderColumnWidth(),
         colWidth, GridRowHeight, DataRows(), DataCols()));
 }
 

@@ -5,9 +5,14 @@
 #include "ui/matrix_window_text.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zelvora::gui {
 
@@ -18,6 +23,15 @@ constexpr int InitialValueWidth = 150;
 // Margins around the grid inside the window, as the window's sizing rule counts them.
 constexpr int MarginX = 7;
 constexpr int MarginY = 4;
+// Room above and below a row's text.
+constexpr int RowPadding = 4;
+
+// Room around a cell's text: the style's text margins on both sides and a little air.
+int ScalarCellPadding(const QTableWidget& grid)
+{
+    const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
+    return 2 * margin + 8;
+}
 
 // Row 0 is the header row: its cells are painted like a header and cannot be selected.
 void MakeHeaderRow(QTableWidget& grid)
@@ -117,17 +131,48 @@ void tScalarWindow::DeleteRow(std::int32_t row)
         m_widget->Grid()->removeRow(row);
 }
 
+// Every column as wide as its widest text in the grid's font (the header row bold), and every row
+// as high as the font needs; the window as large as the grid, up to the screen's height, beyond
+// which the grid scrolls.
 void tScalarWindow::FitToRows()
 {
     QTableWidget* grid = m_widget->Grid();
+    QFont boldFont = grid->font();
+    boldFont.setBold(true);
+    const QFontMetrics plain(grid->font());
+    const QFontMetrics bold(boldFont);
+    const int padding = ScalarCellPadding(*grid);
+    int widths[2] = { 0, 0 };
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int col = 0; col < 2; ++col) {
+            const QTableWidgetItem* item = grid->item(row, col);
+            const QString text = item ? item->text() : QString();
+            const QFontMetrics& metrics = row == 0 ? bold : plain;
+            widths[col] = std::max(widths[col], metrics.horizontalAdvance(text) + padding);
+        }
+    }
+    // The name column keeps at least the width of 6 pixels per character plus 18.
     std::vector<std::string> names;
     for (int row = 0; row < grid->rowCount(); ++row)
         names.push_back(Cell(0, row));
-    const tScalarWindowSize size
-        = ScalarWindowSize(names, { grid->columnWidth(1) }, grid->rowCount(), GridRowHeight);
-    grid->setColumnWidth(0, size.NameColumnWidth);
-    grid->setFixedSize(size.GridWidth, size.GridHeight);
-    m_widget->resize(size.ClientWidth, size.ClientHeight);
+    widths[0] = std::max(widths[0], ScalarWindowSize(names, {}, 0, 0).NameColumnWidth);
+    const int rowHeight = std::max<int>(GridRowHeight, plain.height() + RowPadding);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        grid->setRowHeight(row, rowHeight);
+    grid->setColumnWidth(0, widths[0]);
+    grid->setColumnWidth(1, widths[1]);
+
+    const int frame = 2 * grid->frameWidth();
+    const int wholeHeight = rowHeight * grid->rowCount() + frame;
+    const QScreen* screen = m_widget->screen();
+    const int highest = screen ? screen->availableGeometry().height() * 3 / 4 : wholeHeight;
+    const int height = std::min(wholeHeight, std::max(highest, rowHeight * 2 + frame));
+    int width = widths[0] + widths[1] + frame;
+    if (height < wholeHeight)
+        width += grid->verticalScrollBar()->sizeHint().width();
+    grid->setFixedSize(width, height);
+    m_widget->resize(width + 2 * MarginX, height + 2 * MarginY);
 }
 
 tWindowBounds tScalarWindow::Bounds() const

@@ -32,7 +32,7 @@ std::string tScatterplotWindow::SetData(
 void tScatterplotWindow::Repaint()
 {
     tQtPictureCanvas canvas;
-    m_plot.Draw(canvas, m_area->width(), m_area->height());
+    m_plot.Draw(canvas, m_area->width(), m_area->height(), VisibleMarkSize(devicePixelRatioF()));
     m_area->SetImage(canvas.Image());
 }
 

@@ -48,6 +48,9 @@ QTextCharFormat SyntaxFormat(tSyntaxClass kind)
     case tSyntaxClass::Name:
         format.setForeground(QColor(0, 0, 0));
         break;
+    case tSyntaxClass::Variable:
+        format.setForeground(QColor(0, 96, 112));
+        break;
     }
     return format;
 }

@@ -5,6 +5,7 @@
 #include "text/rtf_reader.h"
 #include "text/rtf_writer.h"
 #include "text/text_encoding.h"
+#include "ui/script_file_kind.h"
 #include "ui/text_window_files.h"
 
 #include <QFile>
@@ -55,6 +56,22 @@ bool tScriptTab::Open(const QString& path, QString& error)
     }
     const QByteArray bytes = file.readAll();
     const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
+    // A workspace or another binary file shown as text would be garbage, and saving the tab would
+    // write that garbage over the file.
+    switch (ScriptFileKindOf(view)) {
+    case tScriptFileKind::Workspace:
+        error = QString::fromUtf8("Die Datei \"%1\" ist eine Arbeitsbereichsdatei und wird nicht "
+                                  "als Script geöffnet; laden Sie sie mit LOAD.")
+                    .arg(path);
+        return false;
+    case tScriptFileKind::Binary:
+        error = QString::fromUtf8(
+            "Die Datei \"%1\" ist keine Textdatei und wird nicht als Script geöffnet.")
+                    .arg(path);
+        return false;
+    case tScriptFileKind::Text:
+        break;
+    }
     const std::string text = ScriptFileText(view, Form, SavesRichText);
     setPlainText(QString::fromUtf8(text.data(), qsizetype(text.size())));
     document()->setModified(false);
@@ -108,6 +125,11 @@ std::int32_t tScriptTab::SelectionLength() const
 void tScriptTab::SetColouring(bool on)
 {
     m_highlighter->SetEnabled(on);
+}
+
+void tScriptTab::Recolour()
+{
+    m_highlighter->rehighlight();
 }
 
 std::string ScriptRtf(const std::vector<std::string>& lines, const std::string& fontName)

@@ -45,6 +45,8 @@ public:
     std::int32_t SelectionLength() const;
 
     void SetColouring(bool on);
+    // Colours the whole text again (the store's names changed).
+    void Recolour();
 
 private:
     std::int32_t m_number;

@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
@@ -37,6 +38,23 @@ tShelfWindow::tShelfWindow(tClipboardPort& clipboard, QWidget* parent)
     m_table[0] = NewCompartmentArea();
     m_compartments->addTab(m_table[0], QStringLiteral("Fach 1"));
     BuildMenus();
+    m_deleteQuestion = [this](const QString& text) {
+        return QMessageBox::question(this, ToQString("Matrizen l\xF6schen"), text,
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+}
+
+// The question before "alle Schließen" deletes: how many variables go, hidden ones included.
+std::string DeleteAllMatricesQuestion(std::int32_t count)
+{
+    const std::string what
+        = count == 1 ? "die Matrix-Variable" : std::to_string(count) + " Matrix-Variablen";
+    return "Alle Matrizen l\xF6schen? Damit werden " + what
+        + " gel\xF6scht, auch verborgene; Bereiche, Vektoren und Skalare bleiben. Das l\xE4sst "
+          "sich "
+          "nicht r\xFC"
+          "ckg\xE4ngig machen.";
 }
 
 // The session, which owns the window ports, is gone before the shelf (see tDesktop).
@@ -177,13 +195,29 @@ void tShelfWindow::MinimizeAllWindows()
             window->Window()->showMinimized();
 }
 
-void tShelfWindow::DeleteAllMatrices()
+std::int32_t tShelfWindow::MatrixVariableCount() const
 {
-    if (!m_store)
-        return;
+    std::int32_t count = 0;
+    if (m_store) {
+        for (std::int32_t index = 1; index <= m_store->Count(); ++index)
+            count += m_store->Item(index).shape == shMatrix ? 1 : 0;
+    }
+    return count;
+}
+
+bool tShelfWindow::DeleteAllMatrices()
+{
+    const std::int32_t count = MatrixVariableCount();
+    if (count == 0) {
+        ShowStatus("Es gibt keine Matrix zu l\xF6schen.");
+        return false;
+    }
+    if (!m_deleteQuestion(ToQString(DeleteAllMatricesQuestion(count))))
+        return false;
     for (std::int32_t index = m_store->Count(); index >= 1; --index)
         if (m_store->Item(index).shape == shMatrix)
             m_store->Delete(index);
+    return true;
 }
 
 std::unique_ptr<tScalarWindowPort> tShelfWindow::CreateScalarWindow()

@@ -57,8 +57,16 @@ public:
     // "Fach löschen": closes the active compartment's windows (the variables stay, hidden) and
     // removes it, unless it is the only one.
     void DeleteActiveCompartment();
-    // "alle Schließen (Matrix löschen)": deletes every plain matrix variable (shape 2).
-    void DeleteAllMatrices();
+    // "alle Schließen (Matrix löschen)": asks first, saying how many go, then deletes every plain
+    // matrix variable (shape 2), hidden ones too. True when they were deleted.
+    bool DeleteAllMatrices();
+    // The number of plain matrix variables (shown or hidden).
+    std::int32_t MatrixVariableCount() const;
+    // Answers the question before deleting (true: delete); tests answer it themselves.
+    void SetDeleteQuestion(std::function<bool(const QString&)> question)
+    {
+        m_deleteQuestion = std::move(question);
+    }
     void HideAllWindows();
     void MinimizeAllWindows();
 
@@ -96,6 +104,7 @@ private:
     tClipboardPort& m_clipboard;
     tVisibleVarsList* m_store = nullptr;
     std::function<bool()> m_closeCheck;
+    std::function<bool(const QString&)> m_deleteQuestion;
     QTabWidget* m_compartments = nullptr;
     tInputLine* m_inputLine = nullptr;
     QMenu* m_matricesMenu = nullptr;
@@ -107,5 +116,8 @@ private:
     std::vector<tMatrixWindow*> m_windows;
     std::map<const tMatrixWindow*, QAction*> m_menuEntries;
 };
+
+// The question before "alle Schließen" deletes count matrix variables (Windows-1252).
+std::string DeleteAllMatricesQuestion(std::int32_t count);
 
 } // namespace zelvora::gui

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace zelvora::gui {
@@ -9,6 +10,7 @@ namespace zelvora::gui {
 namespace {
 
 constexpr int SmallestSide = 50;
+constexpr int SmallestVisiblePart = 100;
 
 } // namespace
 
@@ -38,6 +40,37 @@ void WriteWindowPlace(tIniFile& ini, std::string_view key, const QRect& place)
                              .arg(place.width())
                              .arg(place.height());
     ini.WriteString(WindowPlaceSection, key, text.toStdString());
+}
+
+QRect FittedOnScreen(const QRect& place, const QRect& fallback, const QRect& screen)
+{
+    const QRect shown = place.intersected(screen);
+    if (shown.width() < std::min(SmallestVisiblePart, place.width())
+        || shown.height() < std::min(SmallestVisiblePart, place.height()))
+        return fallback;
+    return QRect(place.topLeft(), place.size().boundedTo(screen.size()));
+}
+
+QRect WithinScreen(const QRect& place, const QSize& least, const QRect& screen)
+{
+    QRect fitted(place.topLeft(), place.size().expandedTo(least).boundedTo(screen.size()));
+    if (fitted.right() > screen.right())
+        fitted.moveRight(screen.right());
+    if (fitted.bottom() > screen.bottom())
+        fitted.moveBottom(screen.bottom());
+    fitted.moveLeft(std::max(fitted.left(), screen.left()));
+    fitted.moveTop(std::max(fitted.top(), screen.top()));
+    return fitted;
+}
+
+QRect BelowControls(const QRect& place, int top, const QRect& screen)
+{
+    QRect moved = place;
+    moved.moveTop(std::max(place.top(), top));
+    if (moved.bottom() > screen.bottom())
+        moved.moveTop(std::max(top, screen.bottom() - moved.height() + 1));
+    moved.setBottom(std::min(moved.bottom(), screen.bottom()));
+    return moved;
 }
 
 QRect ScreenShare(const QRect& screen, double left, double top, double width, double height)

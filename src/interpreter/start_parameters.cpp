@@ -14,14 +14,14 @@ constexpr std::string_view HelpWords[] = { "?", "/?", "-?", "/H", "-H" };
     constexpr std::string_view UsageLines[] = {
         "Zelvora starten mit Datei-Parametern",
         "",
-        "Zelvora.exe ",
-        "Zelvora.exe scriptdatei=dateiname          (wird ge\xF6" "ffnet)",
-        "Zelvora.exe batchdatei=dateiname           (wird ausgef\xFChrt)",
-        "Zelvora.exe demodatei=dateiname            (wird ausgef\xFChrt)",
-        "Zelvora.exe scriptdateiname",
-        "Zelvora.exe ,batchdateiname",
-        "Zelvora.exe , , demodateiname",
-        "Zelvora.exe scriptdateiname [, [batchdateiname] , demodateiname]",
+        "zelvora ",
+        "zelvora scriptdatei=dateiname          (wird ge\xF6" "ffnet)",
+        "zelvora batchdatei=dateiname           (wird ausgef\xFChrt)",
+        "zelvora demodatei=dateiname            (wird ausgef\xFChrt)",
+        "zelvora scriptdateiname",
+        "zelvora ,batchdateiname",
+        "zelvora , , demodateiname",
+        "zelvora scriptdateiname [, [batchdateiname] , demodateiname]",
         "",
         "Wenn Dateinamen Leerzeichen enthalten, geben Sie sie bitte in \"dateiname\" eingeschlossen an",
     };
@@ -47,6 +47,15 @@ int ParameterOfPrefix(std::string_view prefix)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+// A value the shell passed with its quotes still on (scriptdatei="a b.rts", as the usage text
+// asks names with blanks to be written) is the text between them.
+std::string_view WithoutEnclosingQuotes(std::string_view value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 // Length of a leading "name=" (ASCII letters, digits and '_', beginning with a letter), or 0.
@@ -146,11 +155,11 @@ std::string CommandLineOfArguments(const std::vector<std::string>& arguments)
         }
         const std::size_t name = index > 0 ? NamePrefixLength(argument) : 0;
         if (name > 0) {
-            const std::string_view value = argument.substr(name);
+            const std::string_view value = WithoutEnclosingQuotes(argument.substr(name));
             pieces.push_back(
                 std::string(argument.substr(0, name)) + (value.empty() ? "" : Quoted(value)));
         } else if (!argument.empty() || pieces.empty()) {
-            pieces.push_back(Quoted(argument));
+            pieces.push_back(Quoted(index > 0 ? WithoutEnclosingQuotes(argument) : argument));
         }
         pieces.insert(pieces.end(), trailingCommas, ",");
         for (const std::string& piece : pieces)
@@ -191,8 +200,7 @@ tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
     const tParameterParse parse = ParseStartParameters(commandLine);
     if (parse.Failed) {
         requests.Messages.push_back({ "Start-parameter Fehler",
-            JoinLines(parse.Messages)
-                + "\nStarten Sie \nZelvora.exe ?\n um Syntaxhilfe zu bekommen" });
+            JoinLines(parse.Messages) + "\nStarten Sie \nzelvora ?\n um Syntaxhilfe zu bekommen" });
         return requests;
     }
     if (!parse.AnyGiven)

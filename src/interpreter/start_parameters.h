@@ -50,7 +50,8 @@ tParameterParse ParseStartParameters(std::string_view commandLine);
 
 // The command line of an argument vector (arguments[0] the program path): every argument in
 // double quotes, except commas at its ends, which stand on their own, and a "name=" in front of a
-// value, which stays outside the quotes.
+// value, which stays outside the quotes. A value that arrives enclosed in double quotes (the shell
+// left them on) is taken without them.
 std::string CommandLineOfArguments(const std::vector<std::string>& arguments);
 
 // The usage text of the help request.

@@ -9,6 +9,7 @@
 #include "variables/operator_results.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zelvora {
 namespace {
@@ -27,6 +28,34 @@ bool IsMatrix(const tVariable& v)
 bool IsStringMatrix(const tVariable& v)
 {
     return v.shape == shMatrix && v.datatype == dtString;
+}
+
+// The element type of a numeric literal: the head's type, widened so that every element shows as
+// it is stored. A boolean literal stays boolean while its elements are 0 or 1, an integer literal
+// integer while they are whole numbers within 32 bits; otherwise the literal is real, so that
+// {1, 0.5} shows 0.5 and not 0.
+std::uint8_t LiteralElementType(std::uint8_t headType, const trealmatrix& elements)
+{
+    if (headType == dtReal)
+        return dtReal;
+    bool whole = true;
+    bool zeroOrOne = true;
+    for (std::int32_t r = 1; r <= elements.Rows() && whole; ++r) {
+        const long double* row = elements.Row(r);
+        for (std::int32_t c = 1; c <= elements.Cols(); ++c) {
+            const long double x = row[c];
+            if (!(x >= INT32_MIN && x <= INT32_MAX && x == std::trunc(x))) {
+                whole = false;
+                break;
+            }
+            zeroOrOne = zeroOrOne && (x == 0 || x == 1);
+        }
+    }
+    if (!whole)
+        return dtReal;
+    if (headType == dtBoolean && !zeroOrOne)
+        return dtInteger;
+    return headType;
 }
 
 tVariable MakeRange(const tVariable& left, const tVariable& right)
@@ -169,7 +198,6 @@ tVariable BuildMatrixLiteral(const tVariableArray& values)
         }
         if (rowCount > INT32_MAX)
             throw tRangeError();
-        literal.datatype = head.datatype;
         literal.tag = text ? tgLogical : tgPlain;
         std::int32_t row = 0;
         if (text) {
@@ -188,6 +216,8 @@ tVariable BuildMatrixLiteral(const tVariableArray& values)
                     std::copy_n(values[i].matrix.Row(r) + 1, cols, literal.matrix.Row(row) + 1);
                 }
         }
+        literal.datatype
+            = text ? std::uint8_t { dtString } : LiteralElementType(head.datatype, literal.matrix);
         return literal;
     }
     const auto n = static_cast<std::int32_t>(values.size() - 1);
@@ -195,11 +225,11 @@ tVariable BuildMatrixLiteral(const tVariableArray& values)
     case dtInteger:
     case dtReal:
     case dtBoolean:
-        literal.datatype = head.datatype;
         literal.tag = tgPlain;
         literal.matrix = trealmatrix(1, n);
         for (std::int32_t i = 1; i <= n; ++i)
             literal.matrix(1, i) = machine::AsReal(values[static_cast<std::size_t>(i)]);
+        literal.datatype = LiteralElementType(head.datatype, literal.matrix);
         return literal;
     case dtString:
         literal.datatype = dtString;

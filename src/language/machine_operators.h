@@ -21,7 +21,10 @@ tVariable IndexValue(const tVariable& value, const tVariable& rows, const tVaria
 // placeholder for "~").
 tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVariable* placeholder);
 
-// The matrix literal "{...}" built from the values of its level (1..n; element 0 unused).
+// The matrix literal "{...}" built from the values of its level (1..n; element 0 unused). A numeric
+// literal takes the head's element type unless an element does not fit it: any element that is not
+// a whole number (within 32 bits) makes the literal real, any whole element other than 0 or 1 makes
+// a boolean head's literal integer.
 tVariable BuildMatrixLiteral(const tVariableArray& values);
 
 } // namespace zelvora

@@ -34,8 +34,9 @@ std::string ValueText(const std::string& label, const tVariable& value, const tV
     if (!IsMatrixLike(value.shape))
         return label + " = (leer)\n";
     std::string text;
+    const long double largest = LargestMagnitude(value);
     const auto cell = [&](std::int32_t r, std::int32_t c) {
-        return VariableCellText(value, r, c, style.Layout, style.Readable);
+        return VariableCellText(value, r, c, style.Layout, style.Readable, largest);
     };
     for (const std::string& line : MatrixWindowLines(label + " " + SizeText(value), VarRows(value),
              VarCols(value), cell, style.MaxRows, style.MaxCols))

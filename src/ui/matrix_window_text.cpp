@@ -98,11 +98,16 @@ std::vector<std::string> MatrixWindowLines(std::string_view caption, std::int32_
             line.push_back(cellText(r, c));
     }
 
+    // Column 0 fits its numbers; the data columns share the width of the widest, so that the
+    // grid's columns line up as in a window.
     std::vector<std::size_t> widths(static_cast<std::size_t>(shownCols) + 1, 0);
     for (const auto& line : table) {
         for (std::size_t c = 0; c < line.size(); ++c)
             widths[c] = std::max(widths[c], line[c].size());
     }
+    const std::size_t dataWidth
+        = widths.size() > 1 ? *std::max_element(widths.begin() + 1, widths.end()) : 0;
+    std::fill(widths.begin() + 1, widths.end(), dataWidth);
 
     std::vector<std::string> lines { std::string(caption) };
     for (const auto& line : table) {

@@ -68,9 +68,10 @@ inline constexpr std::array<tCopyMenuItem, 9> CopyMenuItems { {
     { "--> SPSS", 12 },
 } };
 
-// A matrix window as text: the caption, then the grid with its header row and column, each column
-// right-aligned to its widest shown text. Only the first maxRows rows and maxCols columns are asked
-// for; a cut is marked by "..." in the header row or column. Cells come from cellText(row, col).
+// A matrix window as text: the caption, then the grid with its header row and column; column 0 is
+// left-aligned to its widest text, the data columns right-aligned to the widest shown data text.
+// Only the first maxRows rows and maxCols columns are asked for; a cut is marked by "..." in the
+// header row or column. Cells come from cellText(row, col).
 using tCellTextSource = std::function<std::string(std::int32_t row, std::int32_t col)>;
 std::vector<std::string> MatrixWindowLines(std::string_view caption, std::int32_t rows,
     std::int32_t cols, const tCellTextSource& cellText, std::int32_t maxRows, std::int32_t maxCols);

@@ -80,6 +80,19 @@ bool StartsAssignment(std::string_view line, std::size_t afterName)
     return next == '=' || next == ',' || next == '[';
 }
 
+// The next character after blanks is an opening bracket: the name is called.
+bool IsCalled(std::string_view line, std::size_t afterName)
+{
+    while (afterName < line.size() && IsBlank(line[afterName]))
+        ++afterName;
+    return afterName < line.size() && line[afterName] == '(';
+}
+
+bool Holds(const tWordTest& test, std::string_view word)
+{
+    return test && test(word);
+}
+
 std::int32_t Offset(std::size_t pos)
 {
     return static_cast<std::int32_t>(pos);
@@ -132,10 +145,14 @@ std::vector<tSyntaxSpan> ClassifyLine(std::string_view line, const tSyntaxWords&
             // The first name of an assignment is its target, a variable even when the
             // catalogue knows the name too.
             const bool target = firstName && StartsAssignment(code, end);
-            tSyntaxClass kind = tSyntaxClass::Name;
-            if (firstName && !target && words.IsCommandWord && words.IsCommandWord(word))
+            const bool constant = pos > 0 && code[pos - 1] == '#';
+            const bool variable = Holds(words.IsVariable, word);
+            tSyntaxClass kind = variable ? tSyntaxClass::Variable : tSyntaxClass::Name;
+            if (firstName && !target && Holds(words.IsCommandWord, word))
                 kind = tSyntaxClass::CommandWord;
-            else if (!target && words.IsCatalogueWord && words.IsCatalogueWord(word))
+            else if (!target && Holds(words.IsCatalogueWord, word)
+                && (constant || IsCalled(code, end)
+                    || (!variable && Holds(words.IsOperatorWord, word))))
                 kind = tSyntaxClass::CatalogueWord;
             add(pos, end, kind);
             firstName = false;
@@ -168,6 +185,14 @@ bool IsCommandWordOf(const tStmtList& table, std::string_view word)
 bool IsCatalogueWord(std::string_view word)
 {
     return !word.empty() && Catalogue().Lookup(word, 0).Found;
+}
+
+bool IsOperatorWord(std::string_view word)
+{
+    if (word.empty())
+        return false;
+    const tTocLookup found = Catalogue().Lookup(word, 0);
+    return found.Found && Catalogue().Entry(found.Entry).Kind == tTocKind::Operator;
 }
 
 } // namespace zelvora

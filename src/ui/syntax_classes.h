@@ -18,6 +18,7 @@ enum class tSyntaxClass : std::int32_t {
     Number = 4,
     String = 5, // a string literal with its quotes
     Comment = 6, // from the comment start to the end of the line
+    Variable = 7, // a name the store holds, where the formula reads it as a variable
 };
 
 // One classified stretch of a line; characters in no stretch are signs and blanks.
@@ -34,6 +35,8 @@ using tWordTest = std::function<bool(std::string_view upperWord)>;
 struct tSyntaxWords {
     tWordTest IsCommandWord;
     tWordTest IsCatalogueWord;
+    tWordTest IsOperatorWord; // a word operator of the catalogue ("und", "mod", "falls")
+    tWordTest IsVariable; // a name of the store
 };
 
 // Where the comment of a line begins, or -1: the line's characters but the last are scanned with a
@@ -42,7 +45,11 @@ struct tSyntaxWords {
 std::int32_t CommentStart(std::string_view line);
 
 // The stretches of a line (Windows-1252, one byte per character) in order. The first name of a
-// line that is not followed by '=', ',' or '[' is a command word when the test says so.
+// line that is not followed by '=', ',' or '[' is a command word when the test says so. Other
+// names are coloured as the formula reads them: a catalogue word when it is called ("Inv(" or
+// "Inv ("), follows '#' (a constant) or is a word operator that names no variable; otherwise a
+// variable when the store holds it, else a plain name. So a variable E, V or T is a variable even
+// though the catalogue has entries of those names.
 std::vector<tSyntaxSpan> ClassifyLine(std::string_view line, const tSyntaxWords& words);
 
 // True when the word (any case) is a unique prefix of a command in the table, as a typed command
@@ -51,5 +58,7 @@ bool IsCommandWordOf(const tStmtList& table, std::string_view word);
 
 // True when the word (any case) is a name or alias of the catalogue.
 bool IsCatalogueWord(std::string_view word);
+// True when the word (any case) names an operator of the catalogue.
+bool IsOperatorWord(std::string_view word);
 
 } // namespace zelvora

@@ -33,14 +33,15 @@ std::int32_t RoundedCoordinate(long double x)
     return static_cast<std::int32_t>(rounded);
 }
 
-// The integer cell of an element; out of 32 bits (possible only after an edit in place) it
-// shows as a real instead of failing while the window draws.
-std::string IntegerCellText(const tTextLayout& layout, long double x)
+// The integer cell of an element. An element that is no whole number or lies out of 32 bits
+// (possible only after an edit in place) shows as a real, as it is stored, instead of rounded.
+std::string IntegerCellText(const tTextLayout& layout, long double x, bool readable)
 {
     std::int64_t rounded = 0;
-    if (TryRoundToInt64(x, &rounded) && rounded >= INT32_MIN && rounded <= INT32_MAX)
+    if (x == std::trunc(x) && TryRoundToInt64(x, &rounded) && rounded >= INT32_MIN
+        && rounded <= INT32_MAX)
         return FormatIntCell(layout, static_cast<std::int32_t>(rounded));
-    return FormatRealCell(layout, x);
+    return readable ? ReadableRealCell(layout, x) : FormatRealCell(layout, x);
 }
 
 // Raises tRangeError when an element of the shown part does not round into 32 bits.
@@ -251,6 +252,7 @@ void tVisibleVarsList::ShowNew(std::int32_t index)
     tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
     item.shape = v.shape;
     item.datatype = v.datatype;
+    item.largest.reset();
     if (v.shape == shScalar) {
         item.windowopen = false;
         if (v.name == HiddenScalarName || !m_ports.Shelf)
@@ -297,6 +299,7 @@ void tVisibleVarsList::Refresh(std::int32_t index)
     } else if (item.window->DataRows() != rows || item.window->DataCols() != cols) {
         layout = true;
     }
+    item.largest.reset();
     tMatrixWindowPort& window = *item.window;
     window.SetDataSize(rows, cols);
     window.SetCaption(v.name + " " + std::to_string(rows) + "x" + std::to_string(cols));
@@ -504,11 +507,40 @@ std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std
 {
     if (!IsShownIndex(index))
         return {};
-    return VariableCellText(Variable(index), row, col, m_copyLayout, m_readableNumbers);
+    const tVariable& v = Variable(index);
+    const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
+    if (!item.largest)
+        item.largest = LargestMagnitude(v);
+    return VariableCellText(v, row, col, m_copyLayout, m_readableNumbers, *item.largest);
+}
+
+void tVisibleVarsList::SetCell(
+    std::int32_t index, std::int32_t row, std::int32_t column, long double x)
+{
+    tVarClass::SetCell(index, row, column, x);
+    if (IsShownIndex(index))
+        m_items[static_cast<std::size_t>(index)].largest.reset();
+}
+
+long double LargestMagnitude(const tVariable& v)
+{
+    if (!IsMatrixLike(v.shape) || v.datatype != dtReal)
+        return 0;
+    long double largest = 0;
+    const long double missing = MissingValue();
+    for (std::int32_t r = 1; r <= v.matrix.Rows(); ++r) {
+        const long double* row = v.matrix.Row(r);
+        for (std::int32_t c = 1; c <= v.matrix.Cols(); ++c) {
+            const long double size = std::fabs(row[c]);
+            if (std::isfinite(size) && size > largest && row[c] != missing)
+                largest = size;
+        }
+    }
+    return largest;
 }
 
 std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t col,
-    const tTextLayout& layout, bool readable)
+    const tTextLayout& layout, bool readable, long double largest)
 {
     if (!IsMatrixLike(v.shape) || row < 1 || col < 1 || row > VarRows(v) || col > VarCols(v))
         return {};
@@ -522,9 +554,11 @@ std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t 
         return MissingCellText;
     switch (v.datatype) {
     case dtInteger:
-        return IntegerCellText(layout, x);
-    case dtReal:
-        return readable ? ReadableRealCell(layout, x) : FormatRealCell(layout, x);
+        return IntegerCellText(layout, x, readable);
+    case dtReal: {
+        const long double shown = std::fabs(x) < largest * NoiseRatio ? 0.0L : x;
+        return readable ? ReadableRealCell(layout, shown) : FormatRealCell(layout, shown);
+    }
     case dtBoolean:
         return BoolText(std::isnan(x) || std::nearbyint(x) != 0);
     default:

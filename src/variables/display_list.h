@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@ struct tVisibleVarItem {
     std::int32_t scalarrow = 0; // row of a scalar in the scalar window
     bool windowopen = false;
     std::unique_ptr<tMatrixWindowPort> window; // the matrix window while it is open
+    // LargestMagnitude of a real matrix, found when a cell is first drawn after a change.
+    mutable std::optional<long double> largest;
 };
 using tVisibleVarsArr = std::vector<tVisibleVarItem>;
 
@@ -102,6 +105,9 @@ public:
     // LIST with a picture: the caption as a line, the window's or grid's picture, the line
     // "\r\n\r\n-bmp-". Writes nothing for a variable without an open window. False when unknown.
     bool ListPicture(std::string_view name, tPictureMode mode);
+    // Writes one element in place (tVarClass::SetCell) and forgets what its window knew of the
+    // matrix's magnitude.
+    void SetCell(std::int32_t index, std::int32_t row, std::int32_t column, long double x);
     // The variable rendered with the copy layout, strings quoted, put on the clipboard.
     void CopyToClipboard(std::int32_t index);
 
@@ -160,8 +166,15 @@ bool IsMatrixLike(std::uint8_t shape);
 // without padding); otherwise ScalarValueText.
 std::string ScalarDisplayText(const tVariable& variable, const tTextLayout& layout, bool readable);
 // Cell (row, col) of a matrix-like value as its window shows it with the layout ("." for a missing
-// number; readable: ReadableRealCell for reals); empty outside the value.
+// number; readable: ReadableRealCell for reals); empty outside the value. A real element whose
+// magnitude is below NoiseRatio times largest (the LargestMagnitude of its matrix) is rounding
+// noise beside the matrix's other values and shows as 0 in the matrix's format.
 std::string VariableCellText(const tVariable& variable, std::int32_t row, std::int32_t col,
-    const tTextLayout& layout, bool readable);
+    const tTextLayout& layout, bool readable, long double largest = 0);
+// Below this fraction of its matrix's largest magnitude an element shows as 0.
+inline constexpr long double NoiseRatio = 1e-15L;
+// The largest magnitude among the finite elements of a real matrix-like value, missing numbers
+// left out; 0 for any other value.
+long double LargestMagnitude(const tVariable& variable);
 
 } // namespace zelvora

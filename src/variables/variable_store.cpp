@@ -46,6 +46,17 @@ bool tVarClass::Find(std::string_view name)
     return false;
 }
 
+bool tVarClass::Contains(std::string_view name) const
+{
+    const std::string key = NameFold(name);
+    for (std::int32_t i = 1; i <= m_count; ++i) {
+        const std::string& stored = m_variables[static_cast<std::size_t>(i)].name;
+        if (stored.size() == key.size() && NameFold(stored) == key)
+            return true;
+    }
+    return false;
+}
+
 const tVariable& tVarClass::CurrentVariable() const
 {
     if (m_currentIndex < 1 || m_currentIndex > m_count)

@@ -29,6 +29,8 @@ public:
     // Makes the first variable of that name (lowest index) current and returns true; otherwise
     // CurrentIndex becomes 0.
     bool Find(std::string_view name);
+    // Whether a variable of that name exists; changes nothing (what is current stays).
+    bool Contains(std::string_view name) const;
     // Find; the display list also makes the variable's display current.
     virtual bool FindShown(std::string_view name) { return Find(name); }
     std::int32_t CurrentIndex() const { return m_currentIndex; }

@@ -94,7 +94,10 @@ private slots:
         menu.actions()[4]->trigger();
         QCOMPARE(shelf.ActiveCompartmentIndex(), 0);
 
+        int asked = 0;
+        shelf.SetDeleteQuestion([&asked](const QString&) { return ++asked > 0; });
         MenuItem(menu, QString::fromUtf8("alle &Schließen (Matrix löschen)"))->trigger();
+        QCOMPARE(asked, 1);
         QVERIFY(!fixture.Store().Find("A"));
         QVERIFY(!fixture.Store().Find("C"));
         QVERIFY(fixture.Store().Find("R"));

@@ -64,15 +64,32 @@ TEST(StartParameters, CommandLineOfArgumentVector)
     EXPECT_EQ(parse.Values[2], "q\"r");
 }
 
+TEST(StartParameters, QuotesLeftOnByTheShellAreNotPartOfTheName)
+{
+    for (std::size_t i = 0; i < StartParameters.size(); ++i) {
+        const std::string quoted = std::string(StartParameters[i].Name) + "=\"probe datei.rts\"";
+        const tParameterParse parse
+            = ParseStartParameters(CommandLineOfArguments({ "zelvora", quoted }));
+        EXPECT_FALSE(parse.Failed);
+        EXPECT_EQ(parse.Values[i], "probe datei.rts");
+    }
+    const tParameterParse plain
+        = ParseStartParameters(CommandLineOfArguments({ "zelvora", "\"probe.rts\"", "x.rts" }));
+    EXPECT_EQ(plain.Values[0], "x.rts");
+    EXPECT_EQ(
+        ParseStartParameters(CommandLineOfArguments({ "zelvora", "\"probe.rts\"" })).Values[0],
+        "probe.rts");
+}
+
 TEST_F(tStartFixture, HelpRequestShowsTheUsageOnly)
 {
     const tStartRequests requests = Process({ "/h", "a.rts" });
     ASSERT_EQ(requests.Messages.size(), 1u);
     EXPECT_EQ(requests.Messages[0].Title, "Zelvora-Info");
     EXPECT_TRUE(requests.Messages[0].Text.starts_with(
-        "Zelvora starten mit Datei-Parametern\n\nZelvora.exe \n"));
+        "Zelvora starten mit Datei-Parametern\n\nzelvora \n"));
     EXPECT_NE(requests.Messages[0].Text.find(
-                  "Zelvora.exe demodatei=dateiname            (wird ausgef\xFChrt)"),
+                  "zelvora demodatei=dateiname            (wird ausgef\xFChrt)"),
         std::string::npos);
     EXPECT_TRUE(requests.ScriptFile.empty());
     EXPECT_FALSE(requests.Error);
@@ -113,7 +130,7 @@ TEST_F(tStartFixture, ParseErrorsAskForNothing)
     EXPECT_EQ(requests.Messages[0].Title, "Start-parameter Fehler");
     EXPECT_EQ(requests.Messages[0].Text,
         "/usr/bin/zelvora=skript (unbekannter Parametername)\n"
-        "Starten Sie \nZelvora.exe ?\n um Syntaxhilfe zu bekommen");
+        "Starten Sie \nzelvora ?\n um Syntaxhilfe zu bekommen");
     EXPECT_TRUE(Process({}).Messages.empty());
 }
 

@@ -191,9 +191,18 @@ TEST_F(Formula, MatrixLiterals)
     ASSERT_EQ(m.shape, shMatrix);
     EXPECT_EQ(m.matrix.Rows(), 2);
     EXPECT_EQ(m.matrix(2, 1), 3);
+    EXPECT_EQ(m.datatype, dtInteger);
+    // An element that the head's type cannot show widens the literal's type.
     tVariable row = One("{1, 2.5}");
-    EXPECT_EQ(row.datatype, dtInteger);
+    EXPECT_EQ(row.datatype, dtReal);
     EXPECT_EQ(row.matrix(1, 2), 2.5L);
+    EXPECT_EQ(One("{{2,3},{4,5.5}}").datatype, dtReal);
+    EXPECT_EQ(One("{{1,0.5},{0.25,2}}").datatype, dtReal);
+    EXPECT_EQ(One("{1, 3E9}").datatype, dtReal); // beyond 32 bits
+    EXPECT_EQ(One("{#wahr, #falsch}").datatype, dtBoolean);
+    EXPECT_EQ(One("{#wahr, 2}").datatype, dtInteger);
+    EXPECT_EQ(One("{#wahr, 0.5}").datatype, dtReal);
+    EXPECT_EQ(One("{2.5, 1}").datatype, dtReal);
     StoreMatrix("A", 2, 3);
     StoreMatrix("B", 1, 3);
     tVariable stacked = One("{A,B}");

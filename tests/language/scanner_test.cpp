@@ -77,7 +77,7 @@ TEST(Scanner, QuotedLiterals)
     EXPECT_EQ(KindsAndTexts("'abc", '\''), (tExpected { { 4, "abc" } })); // unclosed: all kept
     EXPECT_EQ(KindsAndTexts("'ab''cd", '\''), (tExpected { { 4, "ab'cd" } }));
     EXPECT_EQ(KindsAndTexts("'", '\''), (tExpected { { 4, "" } }));
-    EXPECT_EQ(KindsAndTexts("LOAD \"a b.zws\""), (tExpected { { 3, "LOAD" }, { 4, "a b.zws" } }));
+    EXPECT_EQ(KindsAndTexts("LOAD \"a b.zvw\""), (tExpected { { 3, "LOAD" }, { 4, "a b.zvw" } }));
     EXPECT_EQ(KindsAndTexts("\"x\"\"y\"\"\""), (tExpected { { 4, "x\"y\"" } }));
 }
 

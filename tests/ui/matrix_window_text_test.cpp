@@ -55,6 +55,16 @@ TEST(MatrixWindowTextTest, MatrixWindowLinesShowAScreenful)
         (std::vector<std::string> { "E 0x2", "0x2 1 2" }));
 }
 
+TEST(MatrixWindowTextTest, DataColumnsShareTheWidestWidth)
+{
+    const auto cell = [](std::int32_t r, std::int32_t c) {
+        return r == 2 && c == 1 ? std::string("12345.678") : std::string("1.500");
+    };
+    EXPECT_EQ(MatrixWindowLines("C 2x2", 2, 2, cell, 20, 8),
+        (std::vector<std::string> { "C 2x2", "2x2         1         2", "1       1.500     1.500",
+            "2   12345.678     1.500" }));
+}
+
 TEST(MatrixWindowTextTest, ScalarWindowLines)
 {
     EXPECT_EQ(ScalarWindowLines({ { "x", "1" }, { "long", "TRUE" } }),

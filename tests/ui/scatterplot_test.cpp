@@ -16,7 +16,7 @@ std::vector<std::string> Marks(
     const tScatterplot& plot, std::int32_t width = 104, std::int32_t height = 54)
 {
     tRecordingCanvas canvas;
-    plot.Draw(canvas, width, height);
+    plot.Draw(canvas, width, height, ScatterMarkSize);
     return canvas.Of("rect");
 }
 
@@ -25,11 +25,58 @@ TEST(Scatterplot, OneRowGivesThreePurpleMarksAtTheEndsOfTheScales)
     tScatterplot plot;
     ASSERT_EQ(plot.SetData(Mat({ { -1, 0, 1 } }), Mat({ { 0, 10, 5 } }), nullptr), "");
     tRecordingCanvas canvas;
-    plot.Draw(canvas, 104, 54); // plotting area 2..102 x 2..52
-    EXPECT_EQ(canvas.Calls,
-        (std::vector<std::string> { "begin 104,54 #ffffff", "line 2,52 102,52 #000000",
-            "line 52,52 52,2 #000000", "rect 2,50 4,52 #800080", "rect 52,0 54,2 #800080",
-            "rect 102,25 104,27 #800080" }));
+    plot.Draw(canvas, 104, 54, ScatterMarkSize); // plotting area 2..102 x 2..52
+    EXPECT_EQ(canvas.Calls.front(), "begin 104,54 #ffffff");
+    EXPECT_EQ(canvas.Of("line"),
+        (std::vector<std::string> { "line 2,52 102,52 #000000", "line 52,52 52,2 #000000" }));
+    EXPECT_EQ(canvas.Of("rect"),
+        (std::vector<std::string> {
+            "rect 2,50 4,52 #800080", "rect 52,0 54,2 #800080", "rect 102,25 104,27 #800080" }));
+}
+
+TEST(Scatterplot, AxesStayInsideThePictureAndCarryTheRanges)
+{
+    tScatterplot plot;
+    // Zero lies left of the x range and below the y range: the axes run along those edges.
+    ASSERT_EQ(plot.SetData(Mat({ { 3, 5 } }), Mat({ { 100, 300 } }), nullptr), "");
+    tRecordingCanvas canvas;
+    plot.Draw(canvas, 480, 360);
+    EXPECT_EQ(canvas.Of("line"),
+        (std::vector<std::string> { "line 2,358 478,358 #000000", "line 2,358 2,2 #000000" }));
+    std::string labels;
+    for (const std::string& call : canvas.Of("text"))
+        labels += call.substr(call.find(' ', 5) + 1,
+                      call.find(' ', call.find(' ', 5) + 1) - call.find(' ', 5) - 1)
+            + ";";
+    EXPECT_EQ(labels, "3;5;300;100;");
+    for (const std::string& call : canvas.Of("text")) {
+        const int x = std::stoi(call.substr(5));
+        const int y = std::stoi(call.substr(call.find(',') + 1));
+        EXPECT_TRUE(x >= 0 && x < 480 && y >= 0 && y + LabelHeight <= 360) << call;
+    }
+    // Zero beyond the upper ends: the axes run along the right and the top edge.
+    ASSERT_EQ(plot.SetData(Mat({ { -3, -5 } }), Mat({ { -1, -2 } }), nullptr), "");
+    tRecordingCanvas negative;
+    plot.Draw(negative, 480, 360);
+    EXPECT_EQ(negative.Of("line"),
+        (std::vector<std::string> { "line 2,2 478,2 #000000", "line 478,358 478,2 #000000" }));
+    EXPECT_EQ(AxisPixel(250.4L, 2, 478), 250);
+    EXPECT_EQ(AxisPixel(-1e30L, 2, 478), 2);
+    EXPECT_EQ(AxisPixel(1e30L, 2, 478), 478);
+    EXPECT_EQ(AxisPixel(std::numeric_limits<long double>::quiet_NaN(), 2, 478), 2);
+}
+
+TEST(Scatterplot, MarksGrowWithTheScreenAndStayOnThePicture)
+{
+    EXPECT_EQ(VisibleMarkSize(1.0), MinimumVisibleMarkSize);
+    EXPECT_EQ(VisibleMarkSize(3.0), 6);
+    EXPECT_EQ(VisibleMarkSize(0), MinimumVisibleMarkSize);
+    tScatterplot plot;
+    ASSERT_EQ(plot.SetData(Mat({ { -1, 1 } }), Mat({ { -1, 1 } }), nullptr), "");
+    tRecordingCanvas canvas;
+    plot.Draw(canvas, 104, 54, 6);
+    EXPECT_EQ(canvas.Of("rect"),
+        (std::vector<std::string> { "rect 2,46 8,52 #800080", "rect 98,0 104,6 #800080" }));
 }
 
 TEST(Scatterplot, RowsPairOneToOneOrOneToEach)
@@ -113,11 +160,12 @@ TEST(Scatterplot, NumbersThatCannotBePlacedAreLeftOut)
     plot.Draw(canvas, 50, 50);
     EXPECT_EQ(canvas.Calls.size(), 1u); // nothing to scale: the empty picture
 
-    // Far from zero: the axes lie far outside and are held there, the marks inside.
+    // Far from zero: the axes run along the edges the zero lies beyond, the marks inside.
     ASSERT_EQ(
         plot.SetData(Mat({ { 1e300L, 2e300L } }), Mat({ { -1e300L, -2e300L } }), nullptr), "");
-    plot.Draw(canvas, 104, 54);
-    ASSERT_EQ(canvas.Of("line").size(), 2u);
+    plot.Draw(canvas, 104, 54, ScatterMarkSize);
+    EXPECT_EQ(canvas.Of("line"),
+        (std::vector<std::string> { "line 2,2 102,2 #000000", "line 2,52 2,2 #000000" }));
     EXPECT_EQ(canvas.Of("rect"),
         (std::vector<std::string> { "rect 2,0 4,2 #800080", "rect 102,50 104,52 #800080" }));
 }

@@ -2,6 +2,8 @@
 #include "interpreter/statement_table.h"
 #include "ui/syntax_classes.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace zelvora {
@@ -60,6 +62,35 @@ TEST(ClassifyLine, CommandWordOnlyAtTheStartOfACommand)
     EXPECT_EQ(ClassifyLine("sin = sin(1)", TestWords())[1].Class, tSyntaxClass::CatalogueWord);
 }
 
+TEST(ClassifyLine, NamesAreColouredByWhatTheStoreAndTheCatalogueMakeThem)
+{
+    tSyntaxWords words = TestWords();
+    const auto known = [](std::vector<std::string_view> list) {
+        return [list](std::string_view w) {
+            return std::find(list.begin(), list.end(), w) != list.end();
+        };
+    };
+    words.IsCatalogueWord = known({ "SIN", "E", "V", "T", "UND" });
+    words.IsOperatorWord = known({ "UND" });
+    words.IsVariable = known({ "E", "V", "D" });
+    const auto classes = [&words](std::string_view line) {
+        std::vector<tSyntaxClass> result;
+        for (const tSyntaxSpan& span : ClassifyLine(line, words))
+            result.push_back(span.Class);
+        return result;
+    };
+    using enum tSyntaxClass;
+    // Stored variables are variables whether the catalogue knows their names or not.
+    EXPECT_EQ(
+        classes("r = V * E + D + L"), (std::vector { Name, Variable, Variable, Variable, Name }));
+    // A call, a constant after '#' and a word operator are the catalogue's.
+    EXPECT_EQ(classes("r = sin (V) und E(2) + #e"),
+        (std::vector {
+            Name, CatalogueWord, Variable, CatalogueWord, CatalogueWord, Number, CatalogueWord }));
+    // A catalogue name that is neither called nor stored is a plain name.
+    EXPECT_EQ(classes("r = T"), (std::vector { Name, Name }));
+}
+
 TEST(IsCommandWordOf, UniquePrefixesOfTheTable)
 {
     tStmtList table;
@@ -79,6 +110,9 @@ TEST(IsCatalogueWord, FunctionsAndConstantsOfTheCatalogue)
     EXPECT_TRUE(IsCatalogueWord("inv"));
     EXPECT_TRUE(IsCatalogueWord("pi"));
     EXPECT_FALSE(IsCatalogueWord("Invv"));
+    EXPECT_TRUE(IsOperatorWord("und"));
+    EXPECT_TRUE(IsOperatorWord("MOD"));
+    EXPECT_FALSE(IsOperatorWord("inv"));
 }
 
 } // namespace

@@ -126,6 +126,50 @@ TEST_F(DisplayListTest, ReadableNumbersForTheConsole)
     EXPECT_TRUE(store.ReadableNumbers());
 }
 
+TEST_F(DisplayListTest, NoiseBesideTheLargestValueShowsAsZero)
+{
+    tVariable m = Matrix("E", 2, 2, 0);
+    m.matrix(1, 1) = 6.5L;
+    m.matrix(1, 2) = 1.36e-20L;
+    m.matrix(2, 1) = -1.82e-37L;
+    m.matrix(2, 2) = 1e-14L; // above the limit: shown as it is
+    store.SetReadableNumbers(true);
+    store.Store(m);
+    EXPECT_EQ(WindowOf("E").Cell(1, 1), "   6.500");
+    EXPECT_EQ(WindowOf("E").Cell(1, 2), "   0.000");
+    EXPECT_EQ(WindowOf("E").Cell(2, 1), "   0.000");
+    EXPECT_EQ(WindowOf("E").Cell(2, 2), "   1E-14");
+
+    // A matrix of tiny values alone keeps them; a missing number does not count as the largest.
+    tVariable tiny = Matrix("T", 1, 2, 0);
+    tiny.matrix(1, 1) = 3e-20L;
+    tiny.matrix(1, 2) = 2e-20L;
+    store.Store(tiny);
+    EXPECT_EQ(WindowOf("T").Cell(1, 2), "   2E-20");
+
+    // An edit in place changes the largest value: the window asks again.
+    ASSERT_TRUE(store.Find("E"));
+    const std::int32_t index = store.CurrentIndex();
+    store.SetCell(index, 1, 1, 1e-20L);
+    EXPECT_EQ(WindowOf("E").Cell(1, 2), "1.36E-20");
+    store.SetCell(index, 1, 1, 1e10L);
+    EXPECT_EQ(WindowOf("E").Cell(2, 2), "   0.000");
+    EXPECT_DOUBLE_EQ(
+        static_cast<double>(LargestMagnitude(store.Variable(index))), static_cast<double>(1e10L));
+}
+
+TEST_F(DisplayListTest, AnIntegerCellThatIsNoWholeNumberShowsAsStored)
+{
+    tVariable m = Matrix("I", 1, 2, 1);
+    m.datatype = dtInteger;
+    store.Store(m);
+    EXPECT_EQ(WindowOf("I").Cell(1, 1), "       1");
+    ASSERT_TRUE(store.Find("I"));
+    store.SetCell(store.CurrentIndex(), 1, 1, 0.5L); // typed into the window
+    EXPECT_EQ(WindowOf("I").Cell(1, 1), "   0.500");
+    EXPECT_EQ(WindowOf("I").Cell(1, 2), "       2");
+}
+
 TEST_F(DisplayListTest, MatrixWindowsShowCaptionsCellsAndCascade)
 {
     store.Store(Matrix("A", 2, 3, 3.14159L));

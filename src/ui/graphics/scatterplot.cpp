@@ -4,8 +4,10 @@
 #include "numerics/missing_values.h"
 #include "ui/graphics/pixels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace zelvora {
 namespace {
@@ -86,7 +88,63 @@ long double ScaleOf(tDataRange& range, std::int32_t span)
     return std::isfinite(scale) ? scale : 0;
 }
 
+std::int32_t TextWidth(const std::string& text)
+{
+    return LabelCharWidth * static_cast<std::int32_t>(text.size());
+}
+
+struct tPlotArea {
+    std::int32_t X0, Y0, X1, Y1;
+};
+
+// The ends of both ranges beside the axes: the x range at the ends of the horizontal axis, the y
+// range at the ends of the vertical one, each on the side of its axis that has room.
+void DrawRangeLabels(tPictureCanvasPort& canvas, const tDataRange& x, const tDataRange& y,
+    const tPlotArea& area, std::int32_t axisColumn, std::int32_t axisRow)
+{
+    const std::int32_t below = axisRow + 2;
+    const std::int32_t xRow
+        = below + LabelHeight <= area.Y1 ? below : std::max(axisRow - LabelHeight - 1, 0);
+    const std::string xMin = NumberText(x.Min);
+    const std::string xMax = NumberText(x.Max);
+    canvas.Text(area.X0 + 1, xRow, xMin, ScatterLabelColour, ScatterBackground);
+    canvas.Text(std::max(area.X1 - TextWidth(xMax) - 1, area.X0 + TextWidth(xMin) + 4), xRow, xMax,
+        ScatterLabelColour, ScatterBackground);
+    const std::string yMin = NumberText(y.Min);
+    const std::string yMax = NumberText(y.Max);
+    const std::int32_t widest = std::max(TextWidth(yMin), TextWidth(yMax));
+    const std::int32_t yColumn = axisColumn + 3 + widest <= area.X1
+        ? axisColumn + 3
+        : std::max(axisColumn - 3 - widest, 0);
+    // A y label that would sit on the x labels' band moves off it, towards the picture's middle.
+    const bool sharesColumns = yColumn < area.X0 + TextWidth(xMin) + 4
+        || yColumn + widest > area.X1 - TextWidth(xMax) - 4;
+    const auto clear = [&](std::int32_t top, std::int32_t away) {
+        return sharesColumns && std::abs(top - xRow) < LabelHeight ? xRow + away : top;
+    };
+    canvas.Text(
+        yColumn, clear(area.Y0, LabelHeight + 1), yMax, ScatterLabelColour, ScatterBackground);
+    canvas.Text(yColumn,
+        clear(std::max(area.Y1 - LabelHeight, area.Y0 + LabelHeight), -LabelHeight - 1), yMin,
+        ScatterLabelColour, ScatterBackground);
+}
+
 } // namespace
+
+std::int32_t VisibleMarkSize(double devicePixelRatio)
+{
+    const double scaled = ScatterMarkSize * (devicePixelRatio > 0 ? devicePixelRatio : 1.0);
+    return std::max(MinimumVisibleMarkSize, static_cast<std::int32_t>(std::lround(scaled)));
+}
+
+std::int32_t AxisPixel(long double zeroPixel, std::int32_t first, std::int32_t last)
+{
+    if (!(zeroPixel >= first))
+        return first; // zero lies below the range, or the scale is not usable
+    if (zeroPixel > last)
+        return last;
+    return ClampedPixel(zeroPixel);
+}
 
 tScatterplot::tScatterplot()
     : m_colours(std::begin(DefaultColours), std::end(DefaultColours))
@@ -125,8 +183,10 @@ tRgb tScatterplot::Colour(std::int32_t i) const
     return m_colours[static_cast<std::size_t>(i) % m_colours.size()];
 }
 
-void tScatterplot::Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int32_t height) const
+void tScatterplot::Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int32_t height,
+    std::int32_t markSize) const
 {
+    markSize = std::max(markSize, 1);
     width = std::max(width, 1);
     height = std::max(height, 1);
     canvas.Begin(width, height, ScatterBackground);
@@ -144,10 +204,11 @@ void tScatterplot::Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int
     // A position p counted upwards from y0 lies at row y1 - p + y0 on the picture, so that the
     // largest value (p = y1) lands on the top margin and its mark stays on the picture.
     const auto row = [&](std::int32_t p) { return y1 - p + y0; };
-    const std::int32_t ax = ClampedPixel((0 - rangeX.Min) * sx + x0);
-    const std::int32_t ay = ClampedPixel((0 - rangeY.Min) * sy + y0);
+    const std::int32_t ax = AxisPixel((0 - rangeX.Min) * sx + x0, x0, x1);
+    const std::int32_t ay = AxisPixel((0 - rangeY.Min) * sy + y0, y0, y1);
     canvas.Line(x0, row(ay), x1, row(ay), ScatterAxisColour);
     canvas.Line(ax, row(y0), ax, row(y1), ScatterAxisColour);
+    DrawRangeLabels(canvas, rangeX, rangeY, { x0, y0, x1, y1 }, ax, row(ay));
 
     const std::int32_t nx = m_x.Rows();
     const std::int32_t ny = m_y.Rows();
@@ -163,7 +224,12 @@ void tScatterplot::Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int
                 continue;
             const std::int32_t px = ClampedPixel((xv - rangeX.Min) * sx + x0);
             const std::int32_t py = ClampedPixel((yv - rangeY.Min) * sy + y0);
-            canvas.FillRect(px, row(py) - ScatterMarkSize, px + ScatterMarkSize, row(py), colour);
+            // The point is the mark's lower left corner; a mark at the picture's edge is moved
+            // inwards so that it is drawn whole.
+            const std::int32_t left = std::clamp(px, 0, std::max(width - markSize, 0));
+            const std::int32_t top
+                = std::clamp(row(py) - markSize, 0, std::max(height - markSize, 0));
+            canvas.FillRect(left, top, left + markSize, top + markSize, colour);
         }
     }
 }

@@ -13,6 +13,20 @@ inline constexpr tRgb ScatterBackground { 255, 255, 255 };
 inline constexpr tRgb ScatterAxisColour { 0, 0, 0 };
 inline constexpr std::int32_t ScatterMargin = 2;
 inline constexpr std::int32_t ScatterMarkSize = 2;
+// Marks smaller than this are hard to see on today's screens.
+inline constexpr std::int32_t MinimumVisibleMarkSize = 4;
+inline constexpr tRgb ScatterLabelColour { 64, 64, 64 };
+// The width and height the labels of the axes count per character and per line.
+inline constexpr std::int32_t LabelCharWidth = 7;
+inline constexpr std::int32_t LabelHeight = 12;
+
+// The side of a mark in pixels of the picture: the specified 2 scaled by the screen's device pixel
+// ratio, and at least MinimumVisibleMarkSize.
+std::int32_t VisibleMarkSize(double devicePixelRatio);
+
+// Where an axis crosses a span of pixels [first, last]: at the pixel of the data's zero when
+// zero lies in the range, otherwise at the edge the zero lies beyond.
+std::int32_t AxisPixel(long double zeroPixel, std::int32_t first, std::int32_t last);
 
 // The smallest and largest number taken into the scales.
 struct tDataRange {
@@ -34,10 +48,12 @@ public:
     // Whether the rows pair up and there is something to draw.
     bool Drawable() const;
 
-    // Draws the picture of width x height pixels. Numbers that are not finite or missing are left
-    // out of the ranges and the marks; a range of one value is widened by one on each side, so
-    // that equal values sit in the middle.
-    void Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int32_t height) const;
+    // Draws the picture of width x height pixels with marks of markSize pixels. Numbers that are
+    // not finite or missing are left out of the ranges and the marks; a range of one value is
+    // widened by one on each side, so that equal values sit in the middle. The axes stay inside
+    // the picture (AxisPixel) and carry the ranges' ends as labels.
+    void Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int32_t height,
+        std::int32_t markSize = MinimumVisibleMarkSize) const;
 
     const tDataRange& RangeX() const { return m_rangeX; }
     const tDataRange& RangeY() const { return m_rangeY; }

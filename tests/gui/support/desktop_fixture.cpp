@@ -24,6 +24,8 @@ void tDesktopFixture::Restart()
     m_desktop->SetMessageBox([this](const std::string& title, const std::string& text) {
         m_messages.push_back(title + "\n" + text);
     });
+    // A question nobody expected is answered "no" instead of waiting in a modal dialog.
+    Shelf().SetDeleteQuestion([](const QString&) { return false; });
     Shelf().setGeometry(20, 20, 900, 700);
     Shelf().show();
 }
