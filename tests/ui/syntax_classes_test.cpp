@@ -23,7 +23,7 @@ TEST(CommentStart, SemicolonOnlyAfterBlanksAndSlashesOutsideStrings)
 tSyntaxWords TestWords()
 {
     return { [](std::string_view w) { return w == "LIST" || w == "SETOPTIONS"; },
-        [](std::string_view w) { return w == "INV" || w == "PI" || w == "SIN"; } };
+        [](std::string_view w) { return w == "INV" || w == "PI" || w == "SIN"; }, {}, {} };
 }
 
 TEST(ClassifyLine, NamesNumbersStringsAndComments)
