@@ -7,6 +7,7 @@
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
+#include "variables/element_access.h"
 #include "variables/factorial.h"
 #include "variables/operator_failures.h"
 #include "variables/operator_handlers.h"
@@ -114,7 +115,11 @@ void tEvalMachine::ApplyLast(tEvalLevel& level)
 {
     const tOperatorEntry entry = level.Operators[static_cast<std::size_t>(--level.OperatorCount)];
     level.Operators[static_cast<std::size_t>(level.OperatorCount)] = tOperatorEntry();
-    if (m_errorCode != 0 || level.Top() < 2)
+    if (m_errorCode != 0)
+        return;
+    // A function call without arguments still reaches its routine's argument check.
+    const bool bareCall = IsFunctionOpcode(entry.Opcode) && entry.Base == level.Top();
+    if (level.Top() < 2 && !bareCall)
         return;
     Apply(level, entry);
 }
@@ -184,8 +189,14 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
     }
     case O::OpenIndex: {
         const tVariable* cols = top - base >= 2 ? &slot(base + 2) : nullptr;
-        if (top - base >= 1)
-            Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
+        if (top - base < 1)
+            return;
+        const std::string outside = slot(base).shape == shMatrix
+            ? VarSelectionOutside(slot(base), slot(base + 1), cols)
+            : std::string();
+        if (!outside.empty())
+            return SetError(1, outside);
+        Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
         return;
     }
     case O::Like:
@@ -225,6 +236,13 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     tVariable& functionSlot = level.Operands[static_cast<std::size_t>(base)];
     const std::int32_t sign = functionSlot.intvalue == -1 ? -1 : 1;
     const tTOC& toc = Catalogue().Entry(entry.EntryNo);
+    const std::int32_t argumentCount = top - base;
+    if (!toc.Arguments.Allows(argumentCount)) {
+        SetError(1,
+            "Funktion " + toc.Name + toc.Signature + " " + ExpectedArgumentsText(toc.Arguments)
+                + ", nicht " + std::to_string(argumentCount));
+        return;
+    }
     tCallOutcome outcome;
     outcome.Kind = tCallOutcome::tKind::Unavailable;
     const std::uint64_t failureShapesBefore = NumericsContext().failureShapes;
@@ -235,6 +253,8 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     }
     if (!outcome.Warning.empty() && m_warningSink)
         m_warningSink(outcome.Warning);
+    if (!outcome.Failure.empty())
+        return FailOperation(entry, outcome.Failure);
     switch (outcome.Kind) {
     case tCallOutcome::tKind::Unavailable:
         SetError(1,

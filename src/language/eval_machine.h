@@ -38,6 +38,8 @@ struct tCallOutcome {
     bool SignAll = false;
     // Something odd that is no failure (ragged rows of a file read); the machine passes it on.
     std::string Warning {};
+    // Why the call fails (an argument it cannot take); the machine fails the formula with it.
+    std::string Failure {};
 };
 
 // The built-in functions (from "format" to the last function), by opcode with their arguments.

@@ -199,9 +199,14 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
     case tkString:
         m_machine.PushValue(level, operators::StringResult(TokenText(m_position)), 1);
         break;
-    case tkInteger:
-        m_machine.PushValue(level, operators::IntegerResult(IntegerOfText(token.Text)), level.Sign);
+    case tkInteger: {
+        const std::optional<std::int32_t> integer = FittingIntegerOfText(token.Text);
+        m_machine.PushValue(level,
+            integer ? operators::IntegerResult(*integer)
+                    : operators::RealResult(RealOfText(token.Text)),
+            level.Sign);
         break;
+    }
     case tkReal:
         m_machine.PushValue(level, operators::RealResult(RealOfText(token.Text)), level.Sign);
         break;
@@ -219,7 +224,15 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
             break;
         case '{': {
             ++m_position;
-            m_machine.PushValue(level, BuildMatrixLiteral(EvaluateLevel()), level.Sign);
+            const tVariableArray rows = EvaluateLevel();
+            if (m_machine.EvalErrorCode() != 0)
+                return false;
+            const std::string failure = MatrixLiteralFailure(rows);
+            if (!failure.empty()) {
+                m_machine.SetError(1, failure);
+                return false;
+            }
+            m_machine.PushValue(level, BuildMatrixLiteral(rows), level.Sign);
             break;
         }
         case '*':

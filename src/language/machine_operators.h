@@ -5,6 +5,7 @@
 #include "variables/variable.h"
 
 #include <cstdint>
+#include <string>
 
 namespace zelvora {
 
@@ -23,5 +24,8 @@ tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVaria
 
 // The matrix literal "{...}" built from the values of its level (1..n; element 0 unused).
 tVariable BuildMatrixLiteral(const tVariableArray& values);
+// Why the values cannot be the rows of a matrix literal (a row shorter than the first, a row of
+// another kind); empty when BuildMatrixLiteral can build them.
+std::string MatrixLiteralFailure(const tVariableArray& values);
 
 } // namespace zelvora
