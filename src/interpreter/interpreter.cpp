@@ -7,6 +7,7 @@
 #include "ports/text_view_port.h"
 
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace zelvora {
@@ -40,6 +41,11 @@ std::string LocatedFailureText(std::string_view message, const tStatementPlace& 
     // without a file name); the display still says what happened.
     const std::string_view shown = message.empty() ? "Die Anweisung ist fehlgeschlagen" : message;
     return PlacePrefix(place) + FailureDisplayText(shown, place.Statement);
+}
+
+std::string LocatedWarningText(std::string_view text, const tStatementPlace& place)
+{
+    return PlacePrefix(place) + "Warnung: " + std::string(text);
 }
 
 bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep)
@@ -169,16 +175,33 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
 {
     // A nested run that fails notes its own statement first; the enclosing statements keep it.
     m_failurePlace.reset();
+    // A nested statement reports its own warnings; the enclosing one keeps those noted before.
+    tStatementWarnings enclosing = std::exchange(m_warnings, {});
     bool ok = false;
     try {
         ok = ExecuteStatement(entry.Text, entry.Tokens);
     } catch (...) {
         NoteFailurePlace(entry); // a run-time error names its statement too
+        ReportWarnings(entry);
+        m_warnings = std::move(enclosing);
         throw;
     }
     if (!ok)
         NoteFailurePlace(entry);
+    ReportWarnings(entry);
+    m_warnings = std::move(enclosing);
     return ok;
+}
+
+void tInterpreter::ReportWarnings(const tCommandslistEntry& entry)
+{
+    const std::vector<std::string> warnings = m_warnings.Take();
+    if (!m_ports.CommandWindow)
+        return;
+    const tStatementPlace place { entry.Source ? *entry.Source : std::string(),
+        entry.FirstLine + 1, entry.Text };
+    for (const std::string& warning : warnings)
+        m_ports.CommandWindow->ShowWarning(LocatedWarningText(warning, place));
 }
 
 void tInterpreter::NoteFailurePlace(const tCommandslistEntry& entry)

@@ -1,9 +1,14 @@
 // Argument counts of built-in functions, read from their parameter signatures.
 #include "language/catalogue_arity.h"
 
+#include <algorithm>
+
 namespace zelvora {
 
-tArgumentCount ArgumentCountOfSignature(std::string_view signature)
+namespace {
+
+// One form of a signature (no top-level '|').
+tArgumentCount ArgumentCountOfForm(std::string_view signature)
 {
     tArgumentCount count;
     int optionalDepth = 0;
@@ -66,6 +71,27 @@ tArgumentCount ArgumentCountOfSignature(std::string_view signature)
     if (anyMore)
         count.Most = tArgumentCount::Unbounded;
     return count;
+}
+
+} // namespace
+
+tArgumentCount ArgumentCountOfSignature(std::string_view signature)
+{
+    // Forms separated by '|' outside all brackets allow any count one of them allows.
+    int groupDepth = 0;
+    for (std::size_t i = 0; i < signature.size(); ++i) {
+        const char c = signature[i];
+        groupDepth += c == '{' || c == '<' || c == '[' ? 1 : c == '}' || c == '>' || c == ']' ? -1 : 0;
+        if (c != '|' || groupDepth != 0)
+            continue;
+        const tArgumentCount first = ArgumentCountOfForm(signature.substr(0, i));
+        const tArgumentCount rest = ArgumentCountOfSignature(signature.substr(i + 1));
+        const bool unbounded
+            = first.Most == tArgumentCount::Unbounded || rest.Most == tArgumentCount::Unbounded;
+        return { std::min(first.Least, rest.Least),
+            unbounded ? tArgumentCount::Unbounded : std::max(first.Most, rest.Most) };
+    }
+    return ArgumentCountOfForm(signature);
 }
 
 std::string ExpectedArgumentsText(const tArgumentCount& count)

@@ -22,7 +22,8 @@ struct tArgumentCount {
 
 // Reads a parameter signature as the help shows it, without its round brackets: parameters are
 // separated by commas, "[...]" holds optional ones (also after a blank, "M [zl,sp]"), "{...}" and
-// "<...>" are one parameter, "..." or a trailing comma ("M,") allows any number of further ones.
+// "<...>" are one parameter, "..." or a trailing comma ("M,") allows any number of further ones;
+// forms separated by " | " are alternatives.
 tArgumentCount ArgumentCountOfSignature(std::string_view signature);
 
 // "erwartet 1 Argument", "erwartet 2 bis 4 Argumente", "erwartet mindestens 1 Argument".

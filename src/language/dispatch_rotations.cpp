@@ -179,8 +179,17 @@ tCallOutcome RotationCall(const tCallArgs& args, const std::array<std::string_vi
     }
     if (!args.IsMatrix(1) || !args.IsText(2))
         return call::Empty();
-    std::optional<tRotationResult> result
-        = run(args, args.Matrix(1), ReadKeyword(args.Text(2), list));
+    const tKeyword keyword = ReadKeyword(args.Text(2), list);
+    if (keyword.position == 0) {
+        // An unknown type would rotate nothing (or by the default rule) without a word.
+        std::string known;
+        for (std::string_view word : list)
+            known += (known.empty() ? "" : ", ") + std::string(word);
+        tCallOutcome failed = call::Empty();
+        failed.Failure = "unbekannter Typ \"" + args.Text(2) + "\"; m\xF6gliche Typen: " + known;
+        return failed;
+    }
+    std::optional<tRotationResult> result = run(args, args.Matrix(1), keyword);
     if (!result)
         return call::Empty();
     return call::RealMatrix(transform ? std::move(result->transform) : std::move(result->rotated));

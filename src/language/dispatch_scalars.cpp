@@ -21,6 +21,32 @@ template <tUnaryFunction function> tCallOutcome UnaryCall(const tCallArgs& args)
     return call::Value(VarUnaryFunction(args.Arg(1), function));
 }
 
+// True when the square root works element by element on a negative number: the language takes 0
+// there (a plain square matrix gets the whole-matrix root instead).
+bool TakesRootOfNegative(const tVariable& v)
+{
+    if (v.shape == shScalar)
+        return (v.datatype == dtInteger && v.intvalue < 0)
+            || (v.datatype == dtReal && v.realvalue < 0);
+    const bool wholeMatrix
+        = v.shape == shMatrix && v.tag == tgPlain && v.matrix.Rows() == v.matrix.Cols();
+    if (v.shape != shMatrix || wholeMatrix || (v.datatype != dtInteger && v.datatype != dtReal))
+        return false;
+    for (std::int32_t r = 1; r <= v.matrix.Rows(); ++r)
+        for (std::int32_t c = 1; c <= v.matrix.Cols(); ++c)
+            if (v.matrix(r, c) < 0)
+                return true;
+    return false;
+}
+
+tCallOutcome SqrtCall(const tCallArgs& args)
+{
+    tCallOutcome outcome = UnaryCall<tUnaryFunction::Sqrt>(args);
+    if (TakesRootOfNegative(args.Arg(1)))
+        outcome.Warning = "Wurzel einer negativen Zahl, 0 genommen";
+    return outcome;
+}
+
 tCallOutcome FormatCall(const tCallArgs& args)
 {
     if (args.Count() < 2)
@@ -80,7 +106,7 @@ constexpr tDispatchRow Rows[] = {
     { O::Vorz,        OfFirst<VarSign> },
     { O::Ln,          UnaryCall<tUnaryFunction::Ln> },
     { O::Quadrat,     UnaryCall<tUnaryFunction::Square> },
-    { O::Wurzel,      UnaryCall<tUnaryFunction::Sqrt> },
+    { O::Wurzel,      SqrtCall },
     { O::Exp,         UnaryCall<tUnaryFunction::Exp> },
     { O::PExp,        PartialExpCall },
     { O::Sinh,        UnaryCall<tUnaryFunction::Sinh> },

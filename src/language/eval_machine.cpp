@@ -153,6 +153,13 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         case O::RangeJoin:
         case O::Block:
         case O::Range:
+            // "1..6:1..2" reads like rows 1 to 6 and columns 1 to 2, but a block takes the
+            // first bound of each range only.
+            if (opcode == O::Block && top - base == 1
+                && (slot(base).shape == shRange || slot(base + 1).shape == shRange))
+                return SetError(1,
+                    "Der Operator \":\" verbindet Zahlen oder Paare, keine Bereiche \"..\"; "
+                    "Zeilen 1 bis 6 und Spalten 1 bis 2 schreibt man {1,6}:{1,2}");
             if (top - base == 1)
                 Replace(level, base, { ApplyListOperator(opcode, slot(base), slot(base + 1)) });
             return;
@@ -251,8 +258,8 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
         outcome = m_dispatch->Call(entry.Opcode, toc, arguments);
     }
-    if (!outcome.Warning.empty() && m_warningSink)
-        m_warningSink(outcome.Warning);
+    if (!outcome.Warning.empty())
+        Warn(outcome.Warning);
     if (!outcome.Failure.empty())
         return FailOperation(entry, outcome.Failure);
     switch (outcome.Kind) {

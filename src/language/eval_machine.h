@@ -104,6 +104,13 @@ public:
         m_warningSink = std::move(sink);
     }
 
+    // Hands a warning to the sink (the statement runs on).
+    void Warn(std::string_view text)
+    {
+        if (m_warningSink)
+            m_warningSink(text);
+    }
+
     tEvalEnvironment& Environment() { return m_environment; }
     tTocINFO& Toc() { return Catalogue(); }
 

@@ -5,6 +5,7 @@
 #include "language/machine_operators.h"
 #include "language/number_text.h"
 #include "numerics/library_state.h"
+#include "text/name_fold.h"
 #include "variables/operator_results.h"
 
 #include <cmath>
@@ -32,6 +33,24 @@ private:
     int& m_depth;
 };
 
+// What the user probably meant by a name that is nothing: the help, a constant written without
+// "#", a function written without its argument list.
+std::string UnknownNameHint(const std::string& name, bool call)
+{
+    const std::string folded = NameFold(name);
+    if (folded == "HELP" || folded == "HILFE")
+        return "; die Hilfe zeigt \"?\" (\"?\" allein, \"? Inv\" oder \"?? Wort\")";
+    const tTocLookup entry = Catalogue().Lookup(name, 0);
+    if (!entry.Found)
+        return {};
+    const tTOC& toc = Catalogue().Entry(entry.Entry);
+    if (toc.Kind == tTocKind::Constant && !call && !toc.Help.empty())
+        return "; Konstanten schreibt man mit \"#\": #" + name;
+    if (toc.Kind == tTocKind::Function && !call)
+        return "; eine Funktion braucht ihre Argumente in Klammern: " + toc.Name + toc.Signature;
+    return {};
+}
+
 } // namespace
 
 tFormulaParser::tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens)
@@ -55,6 +74,7 @@ tVariableArray tFormulaParser::EvaluateTopLevel()
 tVariableArray tFormulaParser::EvaluateLevel()
 {
     const tLevelDepth depth(m_depth);
+    const std::size_t opener = m_position > 0 ? m_position - 1 : 0; // a nested level's bracket
     tEvalLevel level;
     if (m_depth > MaxFormulaLevels) {
         m_machine.SetError(1,
@@ -84,8 +104,14 @@ tVariableArray tFormulaParser::EvaluateLevel()
     if (m_machine.EvalErrorCode() == 0 && !level.Closed && level.State == 0
         && level.OperatorCount > 0)
         FailAtToken(m_lastOperator, "der rechte Operand fehlt");
-    if (!level.Closed)
+    if (!level.Closed) {
+        // A bracket left open at the end of the formula closes there, as the language defines;
+        // the user probably forgot it.
+        if (m_depth > 1 && m_machine.EvalErrorCode() == 0)
+            m_machine.Warn("Die Klammer \"" + TokenText(opener) + "\" wird nicht geschlossen; sie "
+                "gilt bis zum Ende der Formel");
         m_machine.PushOperator(level, OpcodePriority(O::EndOfFormula), O::EndOfFormula, 0);
+    }
     return std::move(level.Operands);
 }
 
@@ -193,7 +219,7 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         }
         m_machine.SetError(1,
             "Unbekannter Name \"" + name + "\" an Stelle " + std::to_string(m_position + 1)
-                + " der Formel");
+                + " der Formel" + UnknownNameHint(name, call));
         return false;
     }
     case tkString:
