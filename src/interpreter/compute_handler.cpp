@@ -153,6 +153,20 @@ int TopLevelComma(const tAnsiTokens& formula)
     return -1;
 }
 
+// True when the token at index begins an item of a list: it is the formula's first token or
+// follows "(", "{" or "," (a sign before it included: "-1,5").
+bool BeginsListItem(const tAnsiTokens& formula, std::size_t index)
+{
+    const auto isListStart = [&](std::size_t i) {
+        return IsSignToken(formula[i], ',') || IsSignToken(formula[i], '(')
+            || IsSignToken(formula[i], '{');
+    };
+    if (index == 0 || isListStart(index - 1))
+        return true;
+    const bool withSign = IsSignToken(formula[index - 1], '-') || IsSignToken(formula[index - 1], '+');
+    return withSign && (index == 1 || isListStart(index - 2));
+}
+
 // "1,5" between two numbers of the formula: the German decimal comma, which the language reads
 // as a list of two values. The hint shows the number as it is written; empty when none is found.
 std::string DecimalCommaHint(const tAnsiTokens& formula)
@@ -165,7 +179,8 @@ std::string DecimalCommaHint(const tAnsiTokens& formula)
             depth += c == '(' || c == '[' || c == '{' ? 1 : c == ')' || c == ']' || c == '}' ? -1 : 0;
         }
         if (depth != 0 || !IsSignToken(token, ',') || formula[i - 1].Kind != tkInteger
-            || (formula[i + 1].Kind != tkInteger && formula[i + 1].Kind != tkReal))
+            || (formula[i + 1].Kind != tkInteger && formula[i + 1].Kind != tkReal)
+            || !BeginsListItem(formula, i - 1))
             continue;
         const std::string& whole = formula[i - 1].Text;
         const std::string& fraction = formula[i + 1].Text;
@@ -195,7 +210,7 @@ bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targe
     for (const tTarget& target : targets)
         names += (names.empty() ? "" : ", ") + target.Name;
     statements.Fail(1,
-        "Die Formel liefert " + CountText(valueCount, "Wert", "Werte") + " für "
+        "Die Formel liefert " + CountText(valueCount, "Wert", "Werte") + " f\xFCr "
             + CountText(targets.size(), "Ziel", "Ziele") + " (" + names + ")"
             + (tooManyValues ? DecimalCommaHint(formula) : std::string()));
     return false;

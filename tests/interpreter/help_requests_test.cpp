@@ -79,7 +79,7 @@ TEST_F(HelpRequests, AGroupListsItsEntries)
 TEST_F(HelpRequests, SearchInNamesAndHelpTexts)
 {
     const std::string text = Ask("?? mittelwert");
-    EXPECT_TRUE(Has(text, "MeanZl(M)"));
+    EXPECT_TRUE(Has(text, "MeanZl(M [,Mgruppen])"));
     EXPECT_TRUE(Has(text, "Mittelwerte der Zeilen berechnen"));
     EXPECT_FALSE(Has(text, "Inv(MQ)"));
     EXPECT_TRUE(Has(Ask("?? umbenennen"), "RENAME")); // commands too

@@ -17,7 +17,8 @@ TEST_F(Generators, SequencesCountFromStartToEnd)
     ASSERT_EQ(ten.matrix.Dims(), (tMatDims { 1, 10 }));
     EXPECT_EQ(ten.matrix(1, 10), 10);
     EXPECT_EQ(RowsOf(One("Seq(0, 1, 0.25)")), (tRows { { 0, 0.25, 0.5, 0.75, 1 } }));
-    EXPECT_EQ(RowsOf(One("0 + Seq()")), (tRows { { 1 } })); // applied: not the first operand
+    EXPECT_TRUE(CountRefused("0 + Seq()"));
+    EXPECT_TRUE(CountRefused("Seq()"));
     EXPECT_EQ(RowsOf(One("Seq(3, 1, -1)")), (tRows { { 3, 2, 1 } }));
     EXPECT_EQ(One("Seq(5, 1)").matrix.Dims(), (tMatDims { 1, 0 }));
     EXPECT_THROW(One("Seq(0, 1e12)"), tRangeError);
@@ -32,7 +33,7 @@ TEST_F(Generators, CountingMatricesRunThroughEveryDigitRow)
     const tVariable three = One("Comb(3, 1, 3)");
     ASSERT_EQ(three.matrix.Rows(), 27);
     EXPECT_EQ(RowsOf(three)[5], (std::vector<long double> { 1, 2, 3 }));
-    EXPECT_EQ(RowsOf(One("0 + Komb()")), (tRows { { 1 } }));
+    EXPECT_TRUE(CountRefused("0 + Komb()"));
     EXPECT_THROW(One("Komb(40, 0, 1)"), tRangeError); // 2^40 rows
     EXPECT_EQ(RowsOf(One("Komb(3, 2, 2)")), (tRows { { 2, 2, 2 } })); // one digit value: one row
 }
@@ -104,7 +105,7 @@ TEST_F(Generators, MatricesLaidOutFromValues)
         RowsOf(One("MkSubDiag(-1, 5, 6)")), (tRows { { 0, 0, 0 }, { 5, 0, 0 }, { 0, 6, 0 } }));
     EXPECT_EQ(RowsOf(One("MkSubDiag(1, 5)")), (tRows { { 0, 5 }, { 0, 0 } }));
     EXPECT_EQ(RowsOf(One("MkZl(1, {{2},{3}})")), (tRows { { 1, 2, 3 } }));
-    EXPECT_EQ(One("1 + MkZl()").matrix.Dims(), (tMatDims { 1, 0 }));
+    EXPECT_TRUE(CountRefused("1 + MkZl()"));
 }
 
 TEST_F(Generators, TypeMatricesByKeyword)

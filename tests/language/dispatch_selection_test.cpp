@@ -46,7 +46,7 @@ TEST_F(Selection, ReshapeAndRoll)
     EXPECT_EQ(
         RowsOf(One("Reshape(T, 4)")), (tRows { { 1 }, { 2 }, { 3 }, { 4 } })); // 6 div 4 columns
     EXPECT_EQ(RowsOf(One("Reshape(T, 0)")), (tRows { { 1, 2, 3, 4, 5, 6 } }));
-    EXPECT_TRUE(IsSlot(One("Reshape({1,2} > 1)")));
+    EXPECT_TRUE(IsSlot(One("Reshape({1,2} > 1, 1)")));
 
     Store("V", "{{1},{2},{3}}");
     EXPECT_EQ(RowsOf(One("Rollv(V)")), (tRows { { 2 }, { 3 }, { 1 } }));
@@ -80,7 +80,7 @@ TEST_F(Selection, JoiningMergingAndInserting)
     EXPECT_EQ(RowsOf(One("Merge(M, {{0,0}}, 2:3)")),
         (tRows { { 11, 12, 13, 14, 15 }, { 21, 22, 0, 0, 25 }, { 31, 32, 33, 34, 35 } }));
     EXPECT_EQ(RowsOf(One("Merge(A, {{9}}, 2, 1)")), (tRows { { 1, 2 }, { 9, 4 } }));
-    EXPECT_EQ(RowsOf(One("Merge(5)")), (tRows { { 5 } }));
+    EXPECT_TRUE(CountRefused("Merge(5)"));
     EXPECT_EQ(RowsOf(One("MergeDiag(A, {{7,0},{0,8}})")), (tRows { { 7, 2 }, { 3, 8 } }));
 
     Eval("Merge(A, {{1,2}}, 2:2)"); // does not fit: the formula stops on the library's code
@@ -95,7 +95,7 @@ TEST_F(Selection, IndexesAndSortOrders)
     EXPECT_EQ(RowsOf(One("Index({{10,20,30}}, {3,1,5})")), (tRows { { 30, 10, 0 } }));
     EXPECT_EQ(RowsOf(One("IndexSp({{10,20,30}}, 2..3)")), (tRows { { 20, 30 } }));
     EXPECT_EQ(One("Index({\"a\",\"b\"}, {2})").strmatrix(1, 1), "b");
-    EXPECT_TRUE(IsSlot(One("Index(A, 1, 2)")));
+    EXPECT_TRUE(CountRefused("Index(A, 1, 2)"));
     EXPECT_TRUE(IsSlot(One("Index({1,2} > 1, {1})")));
     EXPECT_EQ(RowsOf(One("IndexInv({{10,20,30}}, {{3,1,2}})")), (tRows { { 20, 30, 10 } }));
 
@@ -130,7 +130,7 @@ TEST_F(Selection, Reordering)
     EXPECT_EQ(RowsOf(One("ReorderZl({{1,2,3,4}}, {3,3,9,1})")), (tRows { { 3, 1, 2, 4 } }));
     EXPECT_EQ(RowsOf(One("ReorderZl({{1,2,3}}, 3..3)")), (tRows { { 3, 1, 2 } }));
     EXPECT_EQ(RowsOf(One("ReorderSp({{1},{2},{3}}, {{2},{9}})")), (tRows { { 2 }, { 1 }, { 3 } }));
-    EXPECT_EQ(RowsOf(One("Reorder(A, 5)")), RowsOf(One("A")));
+    EXPECT_TRUE(CountRefused("Reorder(A, 5)"));
     EXPECT_EQ(One("ReorderZl({\"a\",\"b\"}, {2})").strmatrix(1, 1), "b");
 }
 

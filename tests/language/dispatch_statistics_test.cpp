@@ -124,7 +124,7 @@ TEST_F(Statistics, MissingValuesReplacedByMeans)
     m(1, 3) = 4;
     StoreMatrix("X", m);
     EXPECT_EQ(RowsOf(One("Miss2Mean(X, 0)")), (tRows { { 2, 3, 4 } }));
-    EXPECT_EQ(RowsOf(One("Miss2Mean(X)")), RowsOf(One("X")));
+    EXPECT_TRUE(CountRefused("Miss2Mean(X)"));
     EXPECT_TRUE(IsSlot(One("Miss2Mean(X, 0, 5)"))); // a grouping argument that is no matrix
     EXPECT_EQ(RowsOf(One("Miss2MeanZl({{1,-999,3,-999}}, -999, {{1,1,2,2}})")),
         (tRows { { 1, 1, 3, 3 } }));
