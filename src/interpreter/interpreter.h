@@ -171,6 +171,9 @@ private:
     void ProcessPendingMessages();
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
     bool ShowFormula(tAnsiTokens& tokens, std::string_view text);
+    // A first word that names no command runs as a formula; when the formula fails on that word,
+    // the failure names the commands it is close to (one slip, or the start of several).
+    bool ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_view text);
 
     tInterpreterPorts m_ports;
     std::atomic<bool> m_interruptRequested { false };

@@ -262,6 +262,15 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         Warn(outcome.Warning);
     if (!outcome.Failure.empty())
         return FailOperation(entry, outcome.Failure);
+    // A routine that refused its inputs through the library's code alone still gets a reason.
+    if (LibErrorCode() != 0 && LibErrorMessage().empty()) {
+        const std::span<const tVariable> arguments(
+            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        std::string given;
+        for (const tVariable& argument : arguments)
+            given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+        return FailOperation(entry, "kein Ergebnis f\xFCr " + given);
+    }
     switch (outcome.Kind) {
     case tCallOutcome::tKind::Unavailable:
         SetError(1,
