@@ -1,10 +1,18 @@
 // The general, trigonometric and integer functions of one value in formulas: each row picks the
 // arguments and defaults of its function and calls the store's operation on them.
 #include "language/builtin_dispatch.h"
+#include "numerics/gauss_jordan.h"
+#include "numerics/matrix_alloc.h"
+#include "numerics/matrix_arith.h"
+#include "numerics/matrix_product.h"
+#include "numerics/matrix_structure.h"
 #include "variables/factorial.h"
 #include "variables/integer_functions.h"
 #include "variables/unary_functions.h"
 #include "variables/value_functions.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace zelvora {
 namespace {
@@ -39,12 +47,72 @@ bool TakesRootOfNegative(const tVariable& v)
     return false;
 }
 
+// ---- Whole-matrix functions that may not converge
+
+bool IsWholeMatrixCase(const tVariable& v)
+{
+    return v.shape == shMatrix && v.tag == tgPlain && v.matrix.Rows() == v.matrix.Cols()
+        && v.matrix.Rows() >= 1 && (v.datatype == dtInteger || v.datatype == dtReal);
+}
+
+bool AllFinite(const trealmatrix& m)
+{
+    for (std::int32_t r = 1; r <= m.Rows(); ++r)
+        for (std::int32_t c = 1; c <= m.Cols(); ++c)
+            if (!std::isfinite(m(r, c)))
+                return false;
+    return true;
+}
+
+// The failure of a whole-matrix function whose iteration did not reach its result; the element-
+// wise form is written with the array mark "#".
+std::string DivergenceText(std::string_view function)
+{
+    return "die Matrix hat Eigenwerte au\xDF" "erhalb des Bereichs, in dem " + std::string(function)
+        + " einer ganzen Matrix konvergiert; elementweise rechnet " + std::string(function)
+        + "(M#)";
+}
+
+// Heron's iteration converged when X*X gives A back (relative to A's size).
+bool RootConverged(const trealmatrix& a, const trealmatrix& x)
+{
+    if (!AllFinite(x) || x.Dims() != a.Dims())
+        return false;
+    const long double residual = MatSquareSum(ElementwiseArith(a, MatMul(x, x), tElementwiseOp::Subtract));
+    return residual <= 1e-10L * std::max(1.0L, MatSquareSum(a));
+}
+
+// The logarithm's series in Y = (M - I)(M + I)^-1 converges when the powers of Y die out (all
+// eigenvalues of M in the right half plane); Y^256 shows whether they do.
+bool LogConverges(const trealmatrix& m)
+{
+    const trealmatrix id = MakeIdentity(m.Rows(), m.Cols());
+    const trealmatrix sum = ElementwiseArith(m, id, tElementwiseOp::Add);
+    trealmatrix y = SolveRight(ElementwiseArith(m, id, tElementwiseOp::Subtract), sum);
+    for (int i = 0; i < 8 && AllFinite(y); ++i)
+        y = MatMul(y, y);
+    return MatSquareSum(y) < 1e-6L;
+}
+
 tCallOutcome SqrtCall(const tCallArgs& args)
 {
     tCallOutcome outcome = UnaryCall<tUnaryFunction::Sqrt>(args);
     if (TakesRootOfNegative(args.Arg(1)))
         outcome.Warning = "Wurzel einer negativen Zahl, 0 genommen";
+    if (IsWholeMatrixCase(args.Arg(1)) && outcome.Values.size() == 1
+        && !RootConverged(args.Matrix(1), outcome.Values[0].matrix))
+        outcome.Failure = DivergenceText("Wurzel");
     return outcome;
+}
+
+tCallOutcome LnCall(const tCallArgs& args)
+{
+    if (IsWholeMatrixCase(args.Arg(1)) && !LogConverges(args.Matrix(1))) {
+        tCallOutcome failed = call::Empty();
+        failed.Failure = DivergenceText("Ln");
+        return failed;
+    }
+    return UnaryCall<tUnaryFunction::Ln>(args);
 }
 
 tCallOutcome FormatCall(const tCallArgs& args)
@@ -104,7 +172,7 @@ constexpr tDispatchRow Rows[] = {
     { O::Neg,         OfFirst<VarNegate> },
     { O::Nicht,       OfFirst<VarNegate> },
     { O::Vorz,        OfFirst<VarSign> },
-    { O::Ln,          UnaryCall<tUnaryFunction::Ln> },
+    { O::Ln,          LnCall },
     { O::Quadrat,     UnaryCall<tUnaryFunction::Square> },
     { O::Wurzel,      SqrtCall },
     { O::Exp,         UnaryCall<tUnaryFunction::Exp> },
