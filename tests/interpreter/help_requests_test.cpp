@@ -87,6 +87,22 @@ TEST_F(HelpRequests, SearchInNamesAndHelpTexts)
     EXPECT_EQ(Ask("??").front(), '!');
 }
 
+// The words a user calls a thing find it, beside names and help texts.
+TEST_F(HelpRequests, SearchFindsGermanWords)
+{
+    EXPECT_TRUE(Has(Ask("?? Regression"), "Curvefit("));
+    const std::string spread = Ask("?? Standardabweichung");
+    EXPECT_TRUE(Has(spread, "Stddev("));
+    EXPECT_TRUE(Has(spread, "StddevZl("));
+    EXPECT_TRUE(Has(spread, "AbwSp("));
+    EXPECT_TRUE(Has(Ask("?? runden"), "Gerundet("));
+    const std::string correlation = Ask("?? Korrelation");
+    EXPECT_TRUE(Has(correlation, "Corr("));
+    EXPECT_TRUE(Has(correlation, "CovToCorr("));
+    EXPECT_TRUE(Has(Ask("?? Determinante"), "Det("));
+    EXPECT_TRUE(Has(Ask("?? Kreiszahl"), "#pi"));
+}
+
 TEST_F(HelpRequests, UnknownNameFailsTheStatementWithItsMessage)
 {
     EXPECT_EQ(

@@ -1,6 +1,7 @@
 // Argument counts read from the parameter signatures the help shows.
 #include "language/catalogue.h"
 #include "language/catalogue_arity.h"
+#include "language/catalogue_search_words.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,23 @@ TEST(CatalogueArity, EveryFunctionHasACount)
         EXPECT_GE(entry.Arguments.Least, 1);
         EXPECT_TRUE(entry.Arguments.Most == Any || entry.Arguments.Most >= entry.Arguments.Least);
     }
+}
+
+// "??" finds every function and constant by German words of its own.
+TEST(CatalogueSearchWords, EveryFunctionAndConstantHasSome)
+{
+    const tTocINFO& catalogue = Catalogue();
+    for (std::int32_t i = 1; i <= catalogue.EntryCount(); ++i) {
+        const tTOC& entry = catalogue.Entry(i);
+        const bool named = entry.Kind == tTocKind::Function
+            || (entry.Kind == tTocKind::Constant && !entry.Help.empty());
+        if (!named)
+            continue;
+        SCOPED_TRACE(entry.Name);
+        EXPECT_FALSE(SearchWordsOf(entry.Name).empty());
+    }
+    EXPECT_EQ(SearchWordsOf("StddevZl"), SearchWordsOf("Stddev"));
+    EXPECT_NE(SearchWordsOf("Minor"), SearchWordsOf("Min"));
 }
 
 } // namespace
