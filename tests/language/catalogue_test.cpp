@@ -55,7 +55,7 @@ struct tExpectedEntry {
         { "Concatsp",   "CONCATSP",       "CONCATSP",   291, K::Function,       H::None,                0, "(M,)", "" },
         { "GMedian",    "GMEDIAN",        "GMEDIAN",    144, K::Function,       H::None,                0, "(M [,Mgruppen])", "Median(gruppiert)  aller Elemente berechnen" },
         { "GetIndiv",   "GETINDIV",       "GETINDIV",   212, K::Function,       H::None,                0, "(MCOV)", "1-Multiple-r\xB2 f\xFCr jede Variable bestimmen" },
-        { "Curvefit",   "CURVEFIT",       "CURVEFIT",   327, K::Function,       H::None,                0, "(M <data>,S <curvetyp> [,M <Parameter> [,M <Varianzen>]])", "Nonlinear Curvefit (S=Typauswahl)" },
+        { "Curvefit",   "CURVEFIT",       "CURVEFIT",   327, K::Function,       H::None,                0, "(M <data>,S <curvetyp> [,M <Parameter> [,M <Varianzen>]])", "Nonlinear Curvefit (S=Typauswahl); \"Lin\": Zeilen=Variablen, letzte Zeile abh\xE4ngig; Ergebnisse R (Zeile 1 Gewichte ohne Achsenabschnitt, Zeile 2 Varianzanteile, Zeile 3 kumuliert) und F (Zeile 1 Vorhersage mit Mittelwert, Zeile 2 Residuen)" },
         { "RotMult",    "ROTMULT",        "ROTMULT",    315, K::Function,       H::None,                0, "(LAD,{Spa1,Spa2} [,x=2] | LAD,Spa1,Spa2 [,x=2])", "Vervielfachung der Winkel (phi=arc(x,y)) der Koordinaten zweier Spalten einer Matrix " },
         { "GaussElim",  "GAUSSELIM",      "GAUSSELIM",  318, K::Function,       H::None,                0, "(M,{pivot-zl,pivot-sp},zeilen [,spalten])", "Gauss-Elimination x\xB4=x - yz/piv " },
         { "R3_Norm",    "R3_NORM",        "R3_NORM",    230, K::Function,       H::None,                0, "(V3)", "R3 normieren" },
