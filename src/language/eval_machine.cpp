@@ -279,6 +279,15 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
                   "gbar");
         return;
     case tCallOutcome::tKind::Slot: {
+        // A routine that left its slot refused its arguments: the slot's 1 would pass for a result.
+        const std::span<const tVariable> arguments(
+            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        if (!arguments.empty() && std::ranges::none_of(arguments, IsEmptyValue)) {
+            std::string given;
+            for (const tVariable& argument : arguments)
+                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+            return FailOperation(entry, "die Argumente passen nicht: " + given);
+        }
         tVariable slotValue = functionSlot;
         Replace(level, base, { std::move(slotValue) }, sign);
         return;
