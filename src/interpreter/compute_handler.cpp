@@ -163,7 +163,8 @@ bool BeginsListItem(const tAnsiTokens& formula, std::size_t index)
     };
     if (index == 0 || isListStart(index - 1))
         return true;
-    const bool withSign = IsSignToken(formula[index - 1], '-') || IsSignToken(formula[index - 1], '+');
+    const bool withSign
+        = IsSignToken(formula[index - 1], '-') || IsSignToken(formula[index - 1], '+');
     return withSign && (index == 1 || isListStart(index - 2));
 }
 
@@ -176,7 +177,9 @@ std::string DecimalCommaHint(const tAnsiTokens& formula)
         const t_ansitoken& token = formula[i];
         if (token.Kind == tkSign && token.Text.size() == 1) {
             const char c = token.Text[0];
-            depth += c == '(' || c == '[' || c == '{' ? 1 : c == ')' || c == ']' || c == '}' ? -1 : 0;
+            depth += c == '(' || c == '[' || c == '{' ? 1
+                : c == ')' || c == ']' || c == '}'    ? -1
+                                                      : 0;
         }
         if (depth != 0 || !IsSignToken(token, ',') || formula[i - 1].Kind != tkInteger
             || (formula[i + 1].Kind != tkInteger && formula[i + 1].Kind != tkReal)
@@ -184,8 +187,8 @@ std::string DecimalCommaHint(const tAnsiTokens& formula)
             continue;
         const std::string& whole = formula[i - 1].Text;
         const std::string& fraction = formula[i + 1].Text;
-        return "; Dezimalkomma? " + whole + "," + fraction + " als Zahl schreibt man " + whole
-            + "." + fraction;
+        return "; Dezimalkomma? " + whole + "," + fraction + " als Zahl schreibt man " + whole + "."
+            + fraction;
     }
     return {};
 }

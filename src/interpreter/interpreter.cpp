@@ -3,9 +3,9 @@
 
 #include "interpreter/help_requests.h"
 #include "numerics/checkpoint.h"
-#include "text/close_words.h"
 #include "numerics/run_time_error.h"
 #include "ports/text_view_port.h"
+#include "text/close_words.h"
 
 #include <new>
 #include <utility>
@@ -227,8 +227,8 @@ void tInterpreter::ReportWarnings(const tCommandslistEntry& entry)
     const std::vector<std::string> warnings = m_warnings.Take();
     if (!m_ports.CommandWindow)
         return;
-    const tStatementPlace place { entry.Source ? *entry.Source : std::string(),
-        entry.FirstLine + 1, entry.Text };
+    const tStatementPlace place { entry.Source ? *entry.Source : std::string(), entry.FirstLine + 1,
+        entry.Text };
     for (const std::string& warning : warnings)
         m_ports.CommandWindow->ShowWarning(LocatedWarningText(warning, place));
 }

@@ -81,7 +81,9 @@ tArgumentCount ArgumentCountOfSignature(std::string_view signature)
     int groupDepth = 0;
     for (std::size_t i = 0; i < signature.size(); ++i) {
         const char c = signature[i];
-        groupDepth += c == '{' || c == '<' || c == '[' ? 1 : c == '}' || c == '>' || c == ']' ? -1 : 0;
+        groupDepth += c == '{' || c == '<' || c == '[' ? 1
+            : c == '}' || c == '>' || c == ']'         ? -1
+                                                       : 0;
         if (c != '|' || groupDepth != 0)
             continue;
         const tArgumentCount first = ArgumentCountOfForm(signature.substr(0, i));

@@ -68,9 +68,10 @@ bool AllFinite(const trealmatrix& m)
 // wise form is written with the array mark "#".
 std::string DivergenceText(std::string_view function)
 {
-    return "die Matrix hat Eigenwerte au\xDF" "erhalb des Bereichs, in dem " + std::string(function)
-        + " einer ganzen Matrix konvergiert; elementweise rechnet " + std::string(function)
-        + "(M#)";
+    return "die Matrix hat Eigenwerte au\xDF"
+           "erhalb des Bereichs, in dem "
+        + std::string(function) + " einer ganzen Matrix konvergiert; elementweise rechnet "
+        + std::string(function) + "(M#)";
 }
 
 // Heron's iteration converged when X*X gives A back (relative to A's size).
@@ -78,7 +79,8 @@ bool RootConverged(const trealmatrix& a, const trealmatrix& x)
 {
     if (!AllFinite(x) || x.Dims() != a.Dims())
         return false;
-    const long double residual = MatSquareSum(ElementwiseArith(a, MatMul(x, x), tElementwiseOp::Subtract));
+    const long double residual
+        = MatSquareSum(ElementwiseArith(a, MatMul(x, x), tElementwiseOp::Subtract));
     return residual <= 1e-10L * std::max(1.0L, MatSquareSum(a));
 }
 

@@ -108,8 +108,9 @@ tVariableArray tFormulaParser::EvaluateLevel()
         // A bracket left open at the end of the formula closes there, as the language defines;
         // the user probably forgot it.
         if (m_depth > 1 && m_machine.EvalErrorCode() == 0)
-            m_machine.Warn("Die Klammer \"" + TokenText(opener) + "\" wird nicht geschlossen; sie "
-                "gilt bis zum Ende der Formel");
+            m_machine.Warn("Die Klammer \"" + TokenText(opener)
+                + "\" wird nicht geschlossen; sie "
+                  "gilt bis zum Ende der Formel");
         m_machine.PushOperator(level, OpcodePriority(O::EndOfFormula), O::EndOfFormula, 0);
     }
     return std::move(level.Operands);

@@ -108,11 +108,15 @@ std::string SelectorOutside(
         const bool inside = index >= 1 && index <= limit;
         anyInside = anyInside || inside;
         if (!inside && selector.shape != shRange)
-            return std::string(what) + " " + std::to_string(index) + " liegt au\xDF"
-                "erhalb von 1.." + std::to_string(limit) + " (" + size + ")";
+            return std::string(what) + " " + std::to_string(index)
+                + " liegt au\xDF"
+                  "erhalb von 1.."
+                + std::to_string(limit) + " (" + size + ")";
     }
     if (!anyInside && selector.shape == shRange)
-        return std::string("Der Bereich der ") + what + "es liegt au\xDF" "erhalb von 1.."
+        return std::string("Der Bereich der ") + what
+            + "es liegt au\xDF"
+              "erhalb von 1.."
             + std::to_string(limit) + " (" + size + ")";
     return {};
 }

@@ -151,7 +151,8 @@ TEST_F(ComputeHandler, TargetsAndValuesMustPairUp)
     // comma is probably meant as a decimal comma.
     EXPECT_FALSE(Assign("E = 4, 5"));
     EXPECT_EQ(statements.Message,
-        "Die Formel liefert 2 Werte f\xFCr 1 Ziel (E); Dezimalkomma? 4,5 als Zahl schreibt man 4.5");
+        "Die Formel liefert 2 Werte f\xFCr 1 Ziel (E); Dezimalkomma? 4,5 als Zahl schreibt man "
+        "4.5");
     EXPECT_EQ(services.store.count("E"), 0u);
     EXPECT_FALSE(Assign("E = {4}, 5"));
     EXPECT_EQ(statements.Message, "Die Formel liefert 2 Werte f\xFCr 1 Ziel (E)");

@@ -68,7 +68,8 @@ TEST_F(LinearAlgebraDispatch, InversesAndFactorsOfOneMatrix)
         "Funktion \"INV\": die Argumente passen nicht: Matrix 2x3");
     // The gate of the functions of one matrix: a scalar is empty, a range list the slot.
     EXPECT_EQ(One("Inv(5)").shape, shEmpty);
-    EXPECT_EQ(Failure("UInv(1..3)"), "Funktion \"UINV\": die Argumente passen nicht: Bereichsliste");
+    EXPECT_EQ(
+        Failure("UInv(1..3)"), "Funktion \"UINV\": die Argumente passen nicht: Bereichsliste");
 }
 
 TEST_F(LinearAlgebraDispatch, DeterminantAndTraceAreReals)
@@ -105,7 +106,8 @@ TEST_F(LinearAlgebraDispatch, EigenSystemsGiveThreeValuesOrOne)
     EXPECT_EQ(One("EigVec({{0,-1},{1,0}})").matrix(1, 2), -1);
     EXPECT_NEAR(
         static_cast<double>(One("EigenVek({{2,0},{0,3}}, {{2,0},{0,3}})").matrix(2, 2)), 1, 1e-18);
-    EXPECT_NE(Failure("EigenVek({{2,0},{0,3}}, 2)").find("die Argumente passen nicht"), std::string::npos);
+    EXPECT_NE(Failure("EigenVek({{2,0},{0,3}}, 2)").find("die Argumente passen nicht"),
+        std::string::npos);
     EXPECT_NE(Failure("EigenSys(2)").find("die Argumente passen nicht"), std::string::npos);
 }
 

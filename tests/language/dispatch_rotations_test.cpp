@@ -12,7 +12,6 @@
 namespace zelvora {
 namespace {
 
-
 class RotationDispatch : public testing::DispatchFixture {
 protected:
     static long double ColumnSquares(const trealmatrix& m, int32_t c)
