@@ -29,20 +29,20 @@ template <tUnaryFunction function> tCallOutcome UnaryCall(const tCallArgs& args)
     return call::Value(VarUnaryFunction(args.Arg(1), function));
 }
 
-// True when the square root works element by element on a negative number: the language takes 0
-// there (a plain square matrix gets the whole-matrix root instead).
-bool TakesRootOfNegative(const tVariable& v)
+// The elements a function of one number works on one by one: a number, or the elements of a
+// matrix that is not a plain square one (that gets the whole-matrix function instead).
+template <typename tTest> bool AnyElement(const tVariable& v, tTest test)
 {
     if (v.shape == shScalar)
-        return (v.datatype == dtInteger && v.intvalue < 0)
-            || (v.datatype == dtReal && v.realvalue < 0);
+        return (v.datatype == dtInteger && test(static_cast<long double>(v.intvalue)))
+            || (v.datatype == dtReal && test(v.realvalue));
     const bool wholeMatrix
         = v.shape == shMatrix && v.tag == tgPlain && v.matrix.Rows() == v.matrix.Cols();
     if (v.shape != shMatrix || wholeMatrix || (v.datatype != dtInteger && v.datatype != dtReal))
         return false;
     for (std::int32_t r = 1; r <= v.matrix.Rows(); ++r)
         for (std::int32_t c = 1; c <= v.matrix.Cols(); ++c)
-            if (v.matrix(r, c) < 0)
+            if (test(v.matrix(r, c)))
                 return true;
     return false;
 }
@@ -99,7 +99,8 @@ bool LogConverges(const trealmatrix& m)
 tCallOutcome SqrtCall(const tCallArgs& args)
 {
     tCallOutcome outcome = UnaryCall<tUnaryFunction::Sqrt>(args);
-    if (TakesRootOfNegative(args.Arg(1)))
+    // The square root takes 0 for a negative number, as the language defines.
+    if (AnyElement(args.Arg(1), [](long double x) { return x < 0; }))
         outcome.Warning = "Wurzel einer negativen Zahl, 0 genommen";
     if (IsWholeMatrixCase(args.Arg(1)) && outcome.Values.size() == 1
         && !RootConverged(args.Matrix(1), outcome.Values[0].matrix))
@@ -114,7 +115,15 @@ tCallOutcome LnCall(const tCallArgs& args)
         failed.Failure = DivergenceText("Ln");
         return failed;
     }
-    return UnaryCall<tUnaryFunction::Ln>(args);
+    tCallOutcome outcome = UnaryCall<tUnaryFunction::Ln>(args);
+    // The logarithm of a negative number takes its magnitude; element by element a number that is
+    // not positive gives 0.
+    const tVariable& x = args.Arg(1);
+    if (x.shape == shScalar && AnyElement(x, [](long double e) { return e < 0; }))
+        outcome.Warning = "Logarithmus einer negativen Zahl, ihr Betrag genommen";
+    else if (x.shape != shScalar && AnyElement(x, [](long double e) { return e <= 0; }))
+        outcome.Warning = "Logarithmus einer Zahl kleiner oder gleich 0, 0 genommen";
+    return outcome;
 }
 
 tCallOutcome FormatCall(const tCallArgs& args)

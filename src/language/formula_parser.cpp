@@ -51,6 +51,28 @@ std::string UnknownNameHint(const std::string& name, bool call)
     return {};
 }
 
+// A name before "(" that the catalogue finds as a constant or an operator first ("W" is the
+// constant w, "If" the operator falls): the call would compute nothing. Names the function that
+// has the name as well, when there is one.
+std::string NotAFunctionText(const std::string& name, const tTocLookup& found)
+{
+    const tTOC& entry = Catalogue().Entry(found.Entry);
+    std::string text = std::string("hier keine Funktion, sondern ")
+        + (entry.Kind == tTocKind::Constant ? "die Konstante #" : "der Operator ") + entry.Name;
+    const std::string folded = NameFold(name);
+    for (std::int32_t i = 1; i <= Catalogue().EntryCount(); ++i) {
+        const tTOC& other = Catalogue().Entry(i);
+        if (other.Kind == tTocKind::Function && (other.Name == folded || other.Alias == folded)) {
+            const std::int32_t first = Catalogue().EntryOfOpcode(other.Opcode);
+            return text
+                + "; die Funktion hei\xDF"
+                  "t "
+                + Catalogue().Entry(first).Name;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 tFormulaParser::tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens)
@@ -205,6 +227,10 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         if (call) {
             const tTocLookup function
                 = m_machine.Toc().LookupFunction(name, m_machine.EvalErrorCode());
+            if (function.Found && !IsFunctionOpcode(function.Opcode)) {
+                FailAtToken(m_position, NotAFunctionText(name, function));
+                return false;
+            }
             if (function.Found) {
                 PushFunctionCall(level, function);
                 break;
