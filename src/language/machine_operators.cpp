@@ -147,8 +147,19 @@ tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVaria
 
 std::string MatrixLiteralFailure(const tVariableArray& values)
 {
-    if (values.size() < 2 || !IsMatrix(values[1]))
+    if (values.size() < 2)
         return {};
+    if (!IsMatrix(values[1])) {
+        // A row of numbers takes one number per element: a range list would give its first
+        // bound only ({1..5} is no row 1 to 5).
+        for (std::size_t i = 1; i < values.size(); ++i) {
+            if (values[i].shape == shRange || values[i].shape == shVector)
+                return "Element " + std::to_string(i)
+                    + " der Matrix ist eine Bereichsliste, keine Zahl; die Zahlen von a bis b "
+                      "gibt Seq(a, b)";
+        }
+        return {};
+    }
     const tVariable& head = values[1];
     const bool text = head.datatype == dtString;
     const std::int32_t cols = text ? head.strmatrix.Cols() : head.matrix.Cols();

@@ -211,6 +211,9 @@ TEST_F(Formula, MatrixLiterals)
     EXPECT_EQ(One("{}").shape, shEmpty);
     // Rows that do not fit together fail the formula with a message, not the run.
     EXPECT_EQ(Failure("{A, 1}"), "Element 2 der Matrix ist keine Zeile wie die erste (Zahlen)");
+    EXPECT_EQ(Failure("{1..5}"),
+        "Element 1 der Matrix ist eine Bereichsliste, keine Zahl; die Zahlen von a bis b gibt "
+        "Seq(a, b)");
     EXPECT_EQ(Failure("{{1,2},{3}}"),
         "Die Zeilen der Matrix sind ungleich lang: Zeile 2 hat 1, Zeile 1 hat 2 Elemente");
 }
