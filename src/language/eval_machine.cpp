@@ -146,10 +146,17 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         switch (opcode) {
         case O::Comma:
             return;
-        case O::MatrixPlus:
-            if (top - base == 1)
-                Replace(level, base, { VarDirectSum(slot(base), slot(base + 1)) });
+        case O::MatrixPlus: {
+            if (top - base != 1)
+                return;
+            tVariable sum = VarDirectSum(slot(base), slot(base + 1));
+            if (IsEmptyValue(sum) && !IsEmptyValue(slot(base)) && !IsEmptyValue(slot(base + 1)))
+                return FailOperation(entry,
+                    "nicht definiert f\xFCr " + OperandDescription(slot(base)) + " und "
+                        + OperandDescription(slot(base + 1)));
+            Replace(level, base, { std::move(sum) });
             return;
+        }
         case O::RangeJoin:
         case O::Block:
         case O::Range:
