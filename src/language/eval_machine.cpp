@@ -252,9 +252,11 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     const tTOC& toc = Catalogue().Entry(entry.EntryNo);
     const std::int32_t argumentCount = top - base;
     if (!toc.Arguments.Allows(argumentCount)) {
+        const std::string hint
+            = m_dispatch ? m_dispatch->ArgumentHint(entry.Opcode) : std::string();
         SetError(1,
             "Funktion " + toc.Name + toc.Signature + " " + ExpectedArgumentsText(toc.Arguments)
-                + ", nicht " + std::to_string(argumentCount));
+                + ", nicht " + std::to_string(argumentCount) + (hint.empty() ? "" : "; " + hint));
         return;
     }
     tCallOutcome outcome;

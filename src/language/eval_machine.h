@@ -49,6 +49,13 @@ public:
     virtual tCallOutcome Call(
         tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments)
         = 0;
+    // What a call of the function needs beyond its signature (the type words of a rotation), for
+    // the failure of a call with too few or too many arguments; empty when nothing.
+    virtual std::string ArgumentHint(tOpcode opcode) const
+    {
+        (void)opcode;
+        return {};
+    }
 };
 
 struct tOperatorEntry {
