@@ -83,7 +83,7 @@ void tConsoleCommandWindow::ShowOutput(std::string_view text)
 void tConsoleCommandWindow::ShowWarning(std::string_view text)
 {
     std::fflush(stdout);
-    PrintText(stderr, "Warnung: " + std::string(text) + "\n");
+    PrintText(stderr, std::string(text) + "\n");
 }
 
 } // namespace zelvora::cli

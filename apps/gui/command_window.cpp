@@ -50,6 +50,7 @@ tCommandWindow::tCommandWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_tabs(new QTabWidget(this))
     , m_message(new QLabel(this))
+    , m_warnings(new QLabel(this))
     , m_answers(new QPlainTextEdit(this))
 {
     setWindowTitle(ToQString(CommandWindowStartCaption));
@@ -59,11 +60,17 @@ tCommandWindow::tCommandWindow(QWidget* parent)
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_message->setStyleSheet("QLabel { background: #fff3f0; color: #a00000; border: 1px solid "
                              "#d08080; padding: 4px; }");
+    m_warnings->setVisible(false);
+    m_warnings->setWordWrap(true);
+    m_warnings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_warnings->setStyleSheet("QLabel { background: #fff8e0; color: #805000; border: 1px solid "
+                              "#d0b060; padding: 4px; }");
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_message);
+    layout->addWidget(m_warnings);
     layout->addWidget(m_tabs, 1);
     m_answers->setReadOnly(true);
     m_answers->setVisible(false);
@@ -218,15 +225,17 @@ void tCommandWindow::HideMessage()
 {
     m_message->clear();
     m_message->setVisible(false);
+    m_warnings->clear();
+    m_warnings->setVisible(false);
 }
 
 void tCommandWindow::ShowWarning(std::string_view text)
 {
-    const QString warning = "Warnung: " + ToQString(text);
-    m_message->setText(m_message->isVisible() && !m_message->text().isEmpty()
-            ? m_message->text() + '\n' + warning
+    const QString warning = ToQString(text);
+    m_warnings->setText(m_warnings->isVisible() && !m_warnings->text().isEmpty()
+            ? m_warnings->text() + '\n' + warning
             : warning);
-    m_message->setVisible(true);
+    m_warnings->setVisible(true);
 }
 
 void tCommandWindow::ShowOutput(std::string_view text)

@@ -100,6 +100,8 @@ public:
     int TabCount() const;
     tScriptTab* Tab(int index) const;
     QLabel* MessagePanel() const { return m_message; }
+    // The warnings of the last run, beside the failure in the message panel, in their own colour.
+    QLabel* WarningPanel() const { return m_warnings; }
     QPlainTextEdit* AnswerPanel() const { return m_answers; }
     QAction* JournalSwitch() const { return m_journalSwitch; }
     QAction* PreviousJournalItem() const { return m_previousJournal; }
@@ -145,6 +147,7 @@ private:
     tDesktopApplication* m_application = nullptr;
     QTabWidget* m_tabs;
     QLabel* m_message;
+    QLabel* m_warnings;
     QPlainTextEdit* m_answers;
     QMenu* m_functionMenu = nullptr;
     QMenu* m_recentMenu = nullptr;

@@ -134,6 +134,91 @@ bool StoreResult(
     return true;
 }
 
+// The formula's first comma outside brackets, or -1.
+int TopLevelComma(const tAnsiTokens& formula)
+{
+    int depth = 0;
+    for (std::size_t i = 0; i < formula.size(); ++i) {
+        const t_ansitoken& token = formula[i];
+        if (token.Kind != tkSign || token.Text.size() != 1)
+            continue;
+        const char c = token.Text[0];
+        if (c == '(' || c == '[' || c == '{')
+            ++depth;
+        else if (c == ')' || c == ']' || c == '}')
+            --depth;
+        else if (c == ',' && depth == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// True when the token at index begins an item of a list: it is the formula's first token or
+// follows "(", "{" or "," (a sign before it included: "-1,5").
+bool BeginsListItem(const tAnsiTokens& formula, std::size_t index)
+{
+    const auto isListStart = [&](std::size_t i) {
+        return IsSignToken(formula[i], ',') || IsSignToken(formula[i], '(')
+            || IsSignToken(formula[i], '{');
+    };
+    if (index == 0 || isListStart(index - 1))
+        return true;
+    const bool withSign
+        = IsSignToken(formula[index - 1], '-') || IsSignToken(formula[index - 1], '+');
+    return withSign && (index == 1 || isListStart(index - 2));
+}
+
+// "1,5" between two numbers of the formula: the German decimal comma, which the language reads
+// as a list of two values. The hint shows the number as it is written; empty when none is found.
+std::string DecimalCommaHint(const tAnsiTokens& formula)
+{
+    int depth = 0;
+    for (std::size_t i = 1; i + 1 < formula.size(); ++i) {
+        const t_ansitoken& token = formula[i];
+        if (token.Kind == tkSign && token.Text.size() == 1) {
+            const char c = token.Text[0];
+            depth += c == '(' || c == '[' || c == '{' ? 1
+                : c == ')' || c == ']' || c == '}'    ? -1
+                                                      : 0;
+        }
+        if (depth != 0 || !IsSignToken(token, ',') || formula[i - 1].Kind != tkInteger
+            || (formula[i + 1].Kind != tkInteger && formula[i + 1].Kind != tkReal)
+            || !BeginsListItem(formula, i - 1))
+            continue;
+        const std::string& whole = formula[i - 1].Text;
+        const std::string& fraction = formula[i + 1].Text;
+        return "; Dezimalkomma? " + whole + "," + fraction + " als Zahl schreibt man " + whole + "."
+            + fraction;
+    }
+    return {};
+}
+
+std::string CountText(std::size_t count, std::string_view one, std::string_view several)
+{
+    return std::to_string(count) + " " + std::string(count == 1 ? one : several);
+}
+
+// A statement whose targets and values do not pair up: more targets than values always (a target
+// would keep its old value unnoticed), more values than targets when the formula itself lists
+// them with commas. A function with several results may give more values than targets: its
+// first results are taken, as the language defines.
+bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targets,
+    std::size_t valueCount, const tAnsiTokens& formula)
+{
+    const bool tooFewValues = targets.size() > valueCount;
+    const bool tooManyValues = targets.size() < valueCount && TopLevelComma(formula) >= 0;
+    if (!tooFewValues && !tooManyValues)
+        return true;
+    std::string names;
+    for (const tTarget& target : targets)
+        names += (names.empty() ? "" : ", ") + target.Name;
+    statements.Fail(1,
+        "Die Formel liefert " + CountText(valueCount, "Wert", "Werte") + " f\xFCr "
+            + CountText(targets.size(), "Ziel", "Ziele") + " (" + names + ")"
+            + (tooManyValues ? DecimalCommaHint(formula) : std::string()));
+    return false;
+}
+
 } // namespace
 
 bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens)
@@ -189,7 +274,10 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
     if (statements.Code != 0)
         return false;
 
-    const std::size_t stored = std::min(targets.size(), results.empty() ? 0 : results.size() - 1);
+    const std::size_t valueCount = results.empty() ? 0 : results.size() - 1;
+    if (!TargetsMatchValues(statements, targets, valueCount, formula))
+        return false;
+    const std::size_t stored = std::min(targets.size(), valueCount);
     for (std::size_t i = 0; i < stored; ++i) {
         if (!StoreResult(services, statements, targets[i], std::move(results[i + 1])))
             return false;

@@ -3,6 +3,7 @@
 
 #include "interpreter/commands_list.h"
 #include "interpreter/interpreter.h"
+#include "language/catalogue_search_words.h"
 #include "language/catalogue_table.h"
 #include "text/name_fold.h"
 
@@ -170,7 +171,8 @@ std::string SearchText(const std::string& key, const tStmtList& commands)
             continue;
         const bool found = NameFold(row.Name).find(key) != std::string::npos
             || NameFold(row.Alias ? row.Alias : "").find(key) != std::string::npos
-            || NameFold(row.Help ? row.Help : "").find(key) != std::string::npos;
+            || NameFold(row.Help ? row.Help : "").find(key) != std::string::npos
+            || NameFold(SearchWordsOf(row.Name)).find(key) != std::string::npos;
         if (found)
             text += ListLine(EntrySyntax(row), row.Help ? row.Help : "");
     }

@@ -6,9 +6,11 @@
 #include "numerics/matrix_size.h"
 #include "numerics/run_time_error.h"
 #include "ports/text_view_port.h"
+#include "text/close_words.h"
 
 #include <new>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace zelvora {
@@ -62,6 +64,11 @@ std::string LocatedFailureText(std::string_view message, const tStatementPlace& 
     // without a file name); the display still says what happened.
     const std::string_view shown = message.empty() ? "Die Anweisung ist fehlgeschlagen" : message;
     return PlacePrefix(place) + FailureDisplayText(shown, place.Statement);
+}
+
+std::string LocatedWarningText(std::string_view text, const tStatementPlace& place)
+{
+    return PlacePrefix(place) + "Warnung: " + std::string(text);
 }
 
 bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep)
@@ -150,12 +157,12 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
     switch (Statements.FindCommand(all.front().Text)) {
     case tFindResult::NotFound:
         if (m_showFormula)
-            return ShowFormula(all, text);
+            return ShowFormulaOrCommandHint(all, text);
         Statements.Fail(1, "Unbekannter Befehl");
         return false;
     case tFindResult::Ambiguous:
         // The prefix of several commands (M, D) is read as a formula too.
-        return m_showFormula ? ShowFormula(all, text) : false;
+        return m_showFormula ? ShowFormulaOrCommandHint(all, text) : false;
     case tFindResult::Found:
         if (m_showFormula && m_isVariable && m_isVariable(all.front().Text)
             && NameFold(all.front().Text) != Statements.Commands[Statements.MatchedIndex].Name)
@@ -164,12 +171,40 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
     }
     tAnsiTokens arguments(all.begin() + 1, all.end());
     const tCommandHandler handler = Statements.Handler; // a nested run may look up other commands
-    return handler && handler(Statements, arguments);
+    const tStmt command = Statements.Commands[static_cast<std::size_t>(Statements.MatchedIndex)];
+    const bool ok = handler && handler(Statements, arguments);
+    // A command that refused its arguments without saying why shows the form it takes.
+    if (!ok && Statements.Message.empty())
+        Statements.Fail(Statements.Code != 0 ? Statements.Code : 1,
+            command.Name + ": die Angaben passen nicht; die Form ist " + command.Name + " "
+                + TrimText(command.Syntax));
+    return ok;
 }
 
 bool tInterpreter::ShowFormula(tAnsiTokens& tokens, std::string_view text)
 {
     return m_showFormula(Statements, tokens, text);
+}
+
+bool tInterpreter::ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_view text)
+{
+    const std::string word = tokens.front().Text;
+    if (ShowFormula(tokens, text))
+        return true;
+    // The first word as an unknown name: probably a command word with a slip.
+    if (!Statements.Message.starts_with("Unbekannter Name \"" + word + "\" an Stelle 1 "))
+        return false;
+    const std::string folded = NameFold(word);
+    std::string meant;
+    for (const tStmt& command : Statements.Commands) {
+        if (command.Name.empty() || command.Name.front() == '[' || command.Name == "---")
+            continue;
+        if (CloseWords(word, command.Name) || command.Name.starts_with(folded))
+            meant += (meant.empty() ? "" : ", ") + command.Name;
+    }
+    if (!meant.empty())
+        Statements.SetMessage(Statements.Message + "; als Befehl gemeint? " + meant);
+    return false;
 }
 
 void tInterpreter::ShowOutput(std::string_view text) const
@@ -191,6 +226,8 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
 {
     // A nested run that fails notes its own statement first; the enclosing statements keep it.
     m_failurePlace.reset();
+    // A nested statement reports its own warnings; the enclosing one keeps those noted before.
+    tStatementWarnings enclosing = std::exchange(m_warnings, {});
     bool ok = false;
     try {
         ok = ExecuteStatement(entry.Text, entry.Tokens);
@@ -204,11 +241,26 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
         Statements.Fail(1, "Zu wenig Arbeitsspeicher");
     } catch (...) {
         NoteFailurePlace(entry); // a run-time error names its statement too
+        ReportWarnings(entry);
+        m_warnings = std::move(enclosing);
         throw;
     }
     if (!ok)
         NoteFailurePlace(entry);
+    ReportWarnings(entry);
+    m_warnings = std::move(enclosing);
     return ok;
+}
+
+void tInterpreter::ReportWarnings(const tCommandslistEntry& entry)
+{
+    const std::vector<std::string> warnings = m_warnings.Take();
+    if (!m_ports.CommandWindow)
+        return;
+    const tStatementPlace place { entry.Source ? *entry.Source : std::string(), entry.FirstLine + 1,
+        entry.Text };
+    for (const std::string& warning : warnings)
+        m_ports.CommandWindow->ShowWarning(LocatedWarningText(warning, place));
 }
 
 void tInterpreter::NoteFailurePlace(const tCommandslistEntry& entry)

@@ -5,6 +5,7 @@
 #include "interpreter/commands_list.h"
 #include "interpreter/macro_list.h"
 #include "interpreter/statement_table.h"
+#include "interpreter/statement_warnings.h"
 #include "ports/command_window_port.h"
 #include "ports/journal_port.h"
 #include "ports/listing_port.h"
@@ -81,6 +82,9 @@ public:
     bool ExecuteEntry(const tCommandslistEntry& entry);
     // Notes the entry as the place of the failure unless one is noted already.
     void NoteFailurePlace(const tCommandslistEntry& entry);
+    // Notes a warning of the running statement (each text once); when the statement ends, the
+    // command window shows it with the statement's place, whether the statement succeeded or not.
+    void Warn(std::string_view text) { m_warnings.Add(text); }
 
     // Runs a whole list with journal and listing echo; stops at the first failure or a quit
     // request. Nested runs (BATCH, MACROEXEC, demo blocks) call it again.
@@ -162,10 +166,14 @@ private:
     tRunResult RunStatements(const std::function<const tCommandslistEntry*()>& next, bool multi,
         const std::string& scriptDir, std::size_t maxMessageLength);
     void RecordMacroStatement(const tCommandslistEntry& entry);
+    void ReportWarnings(const tCommandslistEntry& entry);
     void FocusAfterStatement();
     void ProcessPendingMessages();
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
     bool ShowFormula(tAnsiTokens& tokens, std::string_view text);
+    // A first word that names no command runs as a formula; when the formula fails on that word,
+    // the failure names the commands it is close to (one slip, or the start of several).
+    bool ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_view text);
 
     tInterpreterPorts m_ports;
     std::atomic<bool> m_interruptRequested { false };
@@ -175,6 +183,7 @@ private:
     std::function<bool(std::string_view)> m_isVariable;
     std::int32_t m_runDepth = 0;
     std::optional<tStatementPlace> m_failurePlace;
+    tStatementWarnings m_warnings; // of the innermost running statement
 };
 
 // Text of a failure as the command window shows it: message, line break, quoted statement (its
@@ -185,6 +194,8 @@ std::string PlacePrefix(const tStatementPlace& place);
 // A failure with its place: "file:line: " + message (a general one when it is empty), line
 // break, the quoted statement.
 std::string LocatedFailureText(std::string_view message, const tStatementPlace& place);
+// A warning with its place: "file:line: Warnung: " + text.
+std::string LocatedWarningText(std::string_view text, const tStatementPlace& place);
 
 // True when the tokens begin with one or more targets (names, each optionally with one bracketed
 // index, separated by commas) followed by '='. tooDeep is set when the target part nests more

@@ -17,6 +17,12 @@ bool SetOptionsCommand(tOptions& options, tStmtList& statements, tAnsiTokens& ar
     for (std::size_t group = 0; group + 2 < arguments.size(); group += 3) {
         if (!IsEqualsSign(arguments[group + 1]))
             continue;
+        // A value the option cannot take fails the command, saying what it takes.
+        const std::string refusal = options.Refusal(arguments[group].Text, arguments[group + 2]);
+        if (!refusal.empty()) {
+            statements.Fail(1, refusal);
+            return false;
+        }
         result = options.SetOption(arguments[group].Text, arguments[group + 2]);
         if (!result) {
             statements.Code = 0;

@@ -3,6 +3,7 @@
 
 #include "language/number_text.h"
 #include "ports/text_view_port.h"
+#include "text/close_words.h"
 #include "text/paths.h"
 #include "text/word_list.h"
 
@@ -375,6 +376,68 @@ const tTextLayout& tOptions::ShownCopyLayout() const
 {
     static const tTextLayout fallback = DefaultCopyLayout();
     return m_store ? m_store->CopyLayout() : fallback;
+}
+
+namespace {
+
+// The options that take a number, and those that take a word of a list; any other option takes
+// any text.
+// clang-format off
+constexpr std::string_view NumberOptions[] = {
+    "CCFeldweite", "CCDezWeite", "RandomStart", "DfltFeldweite", "DfltDezweite", "clFeldweite",
+    "clDezweite",
+};
+struct tWordOption {
+    std::string_view Name;
+    std::string_view Words;
+};
+constexpr tWordOption WordOptions[] = {
+    { "DfltFormat",     FormatWords },
+    { "NeueMatrizen",   NewMatrixWords },
+    { "Protokollieren", SwitchWords },
+    { "Listing",        SwitchWords },
+    { "FirstTimeUsed",  YesNoWords },
+    { "clQuoteStrings", QuoteWords },
+    { "CCSchema",       SchemeWords },
+    { "clSchema",       SchemeWords },
+};
+// clang-format on
+
+// "A;B;C" as "A, B, C".
+std::string ListText(std::string_view words)
+{
+    std::string text;
+    for (const char c : words)
+        text += c == ';' ? std::string(", ") : std::string(1, c);
+    return text;
+}
+
+} // namespace
+
+std::string tOptions::Refusal(std::string_view name, const t_ansitoken& value) const
+{
+    const tOptionDescriptor* option = FindOption(name);
+    if (!option) {
+        std::string text = "Unbekannte Option \"" + std::string(name) + "\"";
+        for (const tOptionDescriptor& known : Options) {
+            if (CloseWords(name, known.Name))
+                return text + "; gemeint ist wohl " + std::string(known.Name);
+        }
+        return text + "; SHOWOPTIONS zeigt alle Optionen";
+    }
+    const std::string folded = NameFold(option->Name);
+    for (std::string_view number : NumberOptions) {
+        if (NameFold(number) == folded && value.Kind != tkInteger)
+            return "Die Option " + std::string(option->Name) + " nimmt eine ganze Zahl, nicht \""
+                + value.Text + "\"";
+    }
+    for (const tWordOption& words : WordOptions) {
+        if (NameFold(words.Name) == folded
+            && WordListPosition(words.Words, value.Text, tWordMatch::Folded) == 0)
+            return "Die Option " + std::string(option->Name) + " nimmt " + ListText(words.Words)
+                + ", nicht \"" + value.Text + "\"";
+    }
+    return {};
 }
 
 bool tOptions::SetOption(std::string_view name, const t_ansitoken& value)

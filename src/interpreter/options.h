@@ -78,6 +78,10 @@ public:
     // their field. False for an unknown name and for a scheme word outside the list (options 3
     // and 27). An integer token that does not fit 32 bits raises tConversionError.
     bool SetOption(std::string_view name, const t_ansitoken& value);
+    // Why SET would not give option name that value, with what it takes: an unknown option (and
+    // the option of a close name), a text for a number option, a word outside an option's word
+    // list. Empty when the value is taken.
+    std::string Refusal(std::string_view name, const t_ansitoken& value) const;
     // name as in the option list, "=", and the show text; empty for an unknown name.
     std::string ShowOption(std::string_view name) const;
 

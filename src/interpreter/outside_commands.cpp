@@ -166,14 +166,11 @@ bool Animate(tStoreCommandContext& context, tStmtList& statements, const tAnsiTo
     // The command succeeds whether or not the program runs; the user still hears why nothing
     // appears.
     const std::string program = FindProgram(context, "oxanim");
-    tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow;
     if (program.empty()) {
-        if (window)
-            window->ShowWarning("ANIMATE: Ausf\xFChrbare Datei OXANIM nicht gefunden in \""
-                + AddOnDirectoryOf(context) + "\"");
+        context.Interpreter.Warn("ANIMATE: Ausf\xFChrbare Datei OXANIM nicht gefunden in \""
+            + AddOnDirectoryOf(context) + "\"");
     } else if (!context.Processes || !context.Processes->Start(program, { file, "/q" })) {
-        if (window)
-            window->ShowWarning("ANIMATE: " + program + " konnte nicht gestartet werden");
+        context.Interpreter.Warn("ANIMATE: " + program + " konnte nicht gestartet werden");
     }
     statements.Fail(0, "");
     return true;

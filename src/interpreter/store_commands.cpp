@@ -36,8 +36,7 @@ tAnsiTokens TokensAfter(const tAnsiTokens& tokens, std::size_t position)
 void WarnUnknownVariable(
     tStoreCommandContext& context, std::string_view command, const std::string& name)
 {
-    if (tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow)
-        window->ShowWarning(std::string(command) + ": Es gibt keine Variable \"" + name + "\"");
+    context.Interpreter.Warn(std::string(command) + ": Es gibt keine Variable \"" + name + "\"");
 }
 
 // The variable rendered in the listing layout, as LIST writes it; shown as the command's output.
@@ -249,9 +248,8 @@ bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiToke
 void WarnMissingFile(
     tStoreCommandContext& context, std::string_view command, const std::string& fileName)
 {
-    if (tCommandWindowPort* window = context.Interpreter.Ports().CommandWindow)
-        window->ShowWarning(
-            std::string(command) + ": Die Datei \"" + fileName + "\" wurde nicht gefunden");
+    context.Interpreter.Warn(
+        std::string(command) + ": Die Datei \"" + fileName + "\" wurde nicht gefunden");
 }
 
 bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements,

@@ -5,6 +5,9 @@
 #include "variables/operator_results.h"
 #include "variables/variable_convert.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace zelvora {
 
 namespace {
@@ -12,6 +15,21 @@ const tVariable& EmptyValue()
 {
     static const tVariable empty;
     return empty;
+}
+
+// An integer argument (a count, an index, a size) whose number does not fit 32 bits.
+struct tIntegerArgumentTooLarge {
+    std::int32_t Number;
+    long double Value;
+};
+
+std::string TooLargeText(const tIntegerArgumentTooLarge& argument)
+{
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.21Lg", argument.Value);
+    return "Argument " + std::to_string(argument.Number) + " (" + digits
+        + ") ist als ganze Zahl zu gro\xDF (h\xF6"
+          "chstens 2147483647)";
 }
 } // namespace
 
@@ -35,7 +53,13 @@ const tVariable& tCallArgs::Arg(std::int32_t i) const
 
 std::int32_t tCallArgs::Integer(std::int32_t i, std::int32_t fallback) const
 {
-    return Has(i) ? VarAsInteger(Arg(i)) : fallback;
+    if (!Has(i))
+        return fallback;
+    const tVariable& argument = Arg(i);
+    if (argument.shape == shScalar && argument.datatype == dtReal
+        && !(std::fabs(argument.realvalue) < 2147483647.5L))
+        throw tIntegerArgumentTooLarge { i, argument.realvalue };
+    return VarAsInteger(argument);
 }
 
 long double tCallArgs::Real(std::int32_t i, long double fallback) const
@@ -171,8 +195,14 @@ tCallOutcome tFunctionDispatch::Call(
         return { tCallOutcome::tKind::Unavailable, {} };
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
-    return m_routines[OpcodeNumber(opcode)](
-        tCallArgs(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint));
+    try {
+        return m_routines[OpcodeNumber(opcode)](
+            tCallArgs(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint));
+    } catch (const tIntegerArgumentTooLarge& argument) {
+        tCallOutcome failed = call::Empty();
+        failed.Failure = TooLargeText(argument);
+        return failed;
+    }
 }
 
 } // namespace zelvora

@@ -90,6 +90,9 @@ struct tDispatchRow {
 
 inline constexpr std::uint16_t HighestFunctionOpcode = OpcodeNumber(tOpcode::OpenParen);
 
+// "m\xF6gliche Typen: ..." for the functions that take a rotation type word; empty for others.
+std::string RotationTypesText(tOpcode opcode);
+
 class tFunctionDispatch : public tBuiltinDispatch {
 public:
     // Every group of built-in functions registered.
@@ -101,6 +104,7 @@ public:
 
     tCallOutcome Call(
         tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
+    std::string ArgumentHint(tOpcode opcode) const override { return RotationTypesText(opcode); }
 
     // Relative file names in formulas resolve against the directory of the running script, read
     // from this text at each call (the interpreter's current script directory).

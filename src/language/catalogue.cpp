@@ -1,6 +1,7 @@
 // The catalogue: registration of the table's entries, the sorted name index and the lookups.
 #include "language/catalogue.h"
 
+#include "language/catalogue_arity.h"
 #include "language/catalogue_table.h"
 #include "language/scanner.h"
 #include "numerics/run_time_error.h"
@@ -137,6 +138,7 @@ void tTocINFO::Register(const tCatalogueRow& row)
     entry.Signature = std::string("(") + row.Signature + ")";
     entry.Help = row.Help;
     entry.Extra.clear();
+    entry.Arguments = ArgumentCountOfSignature(row.Signature);
 
     if (row.InTree)
         m_tree.Step("v", EntryNodeKind, EntryNodeText(row), "");

@@ -2,6 +2,7 @@
 // with its opcode, operator handler and help text, the sorted name index and the help tree.
 #pragma once
 
+#include "language/catalogue_arity.h"
 #include "language/help_tree.h"
 #include "language/opcodes.h"
 #include "numerics/matrix_types.h"
@@ -52,6 +53,7 @@ struct tTOC {
     std::string Signature;
     std::string Help;
     std::string Extra;
+    tArgumentCount Arguments; // what a function's signature allows; checked at each call
 };
 
 // Entries numbered from 1; slot 0 stays empty.

@@ -3,6 +3,7 @@
 #include "language/dispatch_values.h"
 #include "numerics/generators.h"
 #include "numerics/matrix_alloc.h"
+#include "numerics/matrix_size.h"
 #include "numerics/scalar_math.h"
 #include "text/word_list.h"
 #include "variables/variable.h"
@@ -32,12 +33,10 @@ tValues ValuesFrom(const tCallArgs& args, std::int32_t first)
     return CollectValues(args.All().subspan(static_cast<std::size_t>(first - 1)));
 }
 
-// A count of values as a matrix size; more than 32 bits hold raises tRangeError.
+// A count of values as a matrix size; one that no matrix can hold fails the statement.
 std::int32_t SizeOf(std::int64_t n)
 {
-    if (n > std::numeric_limits<std::int32_t>::max())
-        throw tRangeError();
-    return static_cast<std::int32_t>(n);
+    return CheckedDimension(n);
 }
 
 tCallOutcome DiagonalCall(const tCallArgs& args)

@@ -45,14 +45,15 @@ tCallOutcome ScalarCall(const tCallArgs& args)
     return call::Values(std::move(values), true);
 }
 
+// The size of any value: a scalar counts as one row and one column.
 tCallOutcome RowsCall(const tCallArgs& args)
 {
-    return args.IsMatrix(1) ? call::Integer(VarRows(args.Arg(1))) : call::Slot();
+    return args.Arg(1).shape == shEmpty ? call::Slot() : call::Integer(VarRows(args.Arg(1)));
 }
 
 tCallOutcome ColumnsCall(const tCallArgs& args)
 {
-    return args.IsMatrix(1) ? call::Integer(VarCols(args.Arg(1))) : call::Slot();
+    return args.Arg(1).shape == shEmpty ? call::Slot() : call::Integer(VarCols(args.Arg(1)));
 }
 
 tCallOutcome SlotCall(const tCallArgs&)

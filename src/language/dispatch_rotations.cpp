@@ -31,6 +31,14 @@ constexpr std::array<std::string_view, 15> RotKeywords
 constexpr std::array<std::string_view, 3> SimilarKeywords = { "DREI", "ANTISYMMETRISCH", "SYM" };
 constexpr std::array<std::string_view, 2> PermutKeywords = { "DREI", "PCA" };
 
+template <std::size_t n> std::string TypesText(const std::array<std::string_view, n>& list)
+{
+    std::string known;
+    for (std::string_view word : list)
+        known += (known.empty() ? "" : ", ") + std::string(word);
+    return "m\xF6gliche Typen: " + known;
+}
+
 // A keyword argument: a leading '-' reverses the criterion; the rest is looked up after NameFold.
 struct tKeyword {
     int32_t position = 0; // 1-based place in the list, 0 when absent
@@ -179,8 +187,14 @@ tCallOutcome RotationCall(const tCallArgs& args, const std::array<std::string_vi
     }
     if (!args.IsMatrix(1) || !args.IsText(2))
         return call::Empty();
-    std::optional<tRotationResult> result
-        = run(args, args.Matrix(1), ReadKeyword(args.Text(2), list));
+    const tKeyword keyword = ReadKeyword(args.Text(2), list);
+    if (keyword.position == 0) {
+        // An unknown type would rotate nothing (or by the default rule) without a word.
+        tCallOutcome failed = call::Empty();
+        failed.Failure = "unbekannter Typ \"" + args.Text(2) + "\"; " + TypesText(list);
+        return failed;
+    }
+    std::optional<tRotationResult> result = run(args, args.Matrix(1), keyword);
     if (!result)
         return call::Empty();
     return call::RealMatrix(transform ? std::move(result->transform) : std::move(result->rotated));
@@ -316,6 +330,23 @@ constexpr tDispatchRow Rows[] = {
 // clang-format on
 
 } // namespace
+
+std::string RotationTypesText(tOpcode opcode)
+{
+    switch (opcode) {
+    case O::Rot:
+    case O::GetTrans:
+        return TypesText(RotKeywords);
+    case O::Similar:
+    case O::GetSimilar:
+        return TypesText(SimilarKeywords);
+    case O::Permut:
+    case O::GetPermut:
+        return TypesText(PermutKeywords);
+    default:
+        return {};
+    }
+}
 
 std::span<const tDispatchRow> RotationRows()
 {

@@ -58,7 +58,17 @@ tCallOutcome BlockCall(const tCallArgs& args)
 {
     if (!args.IsMatrix(1) || !args.IsMatrix(2))
         return call::Slot();
-    return call::RealMatrix(SelectBlock(args.Matrix(1), args.Matrix(2)));
+    const trealmatrix m = args.Matrix(1);
+    trealmatrix block = SelectBlock(m, args.Matrix(2));
+    // A block wholly outside the matrix would give an empty matrix without a word.
+    if ((block.Rows() == 0 || block.Cols() == 0) && m.Rows() > 0 && m.Cols() > 0) {
+        tCallOutcome failed = call::Empty();
+        failed.Failure = "der Block liegt au\xDF"
+                         "erhalb der Matrix ("
+            + std::to_string(m.Rows()) + " x " + std::to_string(m.Cols()) + ")";
+        return failed;
+    }
+    return call::RealMatrix(std::move(block));
 }
 
 // Rows (mode 1) or columns (mode 2) of argument 1 named by the ranges of all further arguments.

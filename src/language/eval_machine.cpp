@@ -7,6 +7,7 @@
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
+#include "variables/element_access.h"
 #include "variables/factorial.h"
 #include "variables/operator_failures.h"
 #include "variables/operator_handlers.h"
@@ -114,7 +115,11 @@ void tEvalMachine::ApplyLast(tEvalLevel& level)
 {
     const tOperatorEntry entry = level.Operators[static_cast<std::size_t>(--level.OperatorCount)];
     level.Operators[static_cast<std::size_t>(level.OperatorCount)] = tOperatorEntry();
-    if (m_errorCode != 0 || level.Top() < 2)
+    if (m_errorCode != 0)
+        return;
+    // A function call without arguments still reaches its routine's argument check.
+    const bool bareCall = IsFunctionOpcode(entry.Opcode) && entry.Base == level.Top();
+    if (level.Top() < 2 && !bareCall)
         return;
     Apply(level, entry);
 }
@@ -141,13 +146,27 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         switch (opcode) {
         case O::Comma:
             return;
-        case O::MatrixPlus:
-            if (top - base == 1)
-                Replace(level, base, { VarDirectSum(slot(base), slot(base + 1)) });
+        case O::MatrixPlus: {
+            if (top - base != 1)
+                return;
+            tVariable sum = VarDirectSum(slot(base), slot(base + 1));
+            if (IsEmptyValue(sum) && !IsEmptyValue(slot(base)) && !IsEmptyValue(slot(base + 1)))
+                return FailOperation(entry,
+                    "nicht definiert f\xFCr " + OperandDescription(slot(base)) + " und "
+                        + OperandDescription(slot(base + 1)));
+            Replace(level, base, { std::move(sum) });
             return;
+        }
         case O::RangeJoin:
         case O::Block:
         case O::Range:
+            // "1..6:1..2" reads like rows 1 to 6 and columns 1 to 2, but a block takes the
+            // first bound of each range only.
+            if (opcode == O::Block && top - base == 1
+                && (slot(base).shape == shRange || slot(base + 1).shape == shRange))
+                return SetError(1,
+                    "Der Operator \":\" verbindet Zahlen oder Paare, keine Bereiche \"..\"; "
+                    "Zeilen 1 bis 6 und Spalten 1 bis 2 schreibt man {1,6}:{1,2}");
             if (top - base == 1)
                 Replace(level, base, { ApplyListOperator(opcode, slot(base), slot(base + 1)) });
             return;
@@ -184,8 +203,14 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
     }
     case O::OpenIndex: {
         const tVariable* cols = top - base >= 2 ? &slot(base + 2) : nullptr;
-        if (top - base >= 1)
-            Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
+        if (top - base < 1)
+            return;
+        const std::string outside = slot(base).shape == shMatrix
+            ? VarSelectionOutside(slot(base), slot(base + 1), cols)
+            : std::string();
+        if (!outside.empty())
+            return SetError(1, outside);
+        Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
         return;
     }
     case O::Like:
@@ -225,6 +250,15 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     tVariable& functionSlot = level.Operands[static_cast<std::size_t>(base)];
     const std::int32_t sign = functionSlot.intvalue == -1 ? -1 : 1;
     const tTOC& toc = Catalogue().Entry(entry.EntryNo);
+    const std::int32_t argumentCount = top - base;
+    if (!toc.Arguments.Allows(argumentCount)) {
+        const std::string hint
+            = m_dispatch ? m_dispatch->ArgumentHint(entry.Opcode) : std::string();
+        SetError(1,
+            "Funktion " + toc.Name + toc.Signature + " " + ExpectedArgumentsText(toc.Arguments)
+                + ", nicht " + std::to_string(argumentCount) + (hint.empty() ? "" : "; " + hint));
+        return;
+    }
     tCallOutcome outcome;
     outcome.Kind = tCallOutcome::tKind::Unavailable;
     const std::uint64_t failureShapesBefore = NumericsContext().failureShapes;
@@ -233,8 +267,19 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
         outcome = m_dispatch->Call(entry.Opcode, toc, arguments);
     }
-    if (!outcome.Warning.empty() && m_warningSink)
-        m_warningSink(outcome.Warning);
+    if (!outcome.Warning.empty())
+        Warn(outcome.Warning);
+    if (!outcome.Failure.empty())
+        return FailOperation(entry, outcome.Failure);
+    // A routine that refused its inputs through the library's code alone still gets a reason.
+    if (LibErrorCode() != 0 && LibErrorMessage().empty()) {
+        const std::span<const tVariable> arguments(
+            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        std::string given;
+        for (const tVariable& argument : arguments)
+            given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+        return FailOperation(entry, "kein Ergebnis f\xFCr " + given);
+    }
     switch (outcome.Kind) {
     case tCallOutcome::tKind::Unavailable:
         SetError(1,
@@ -243,6 +288,15 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
                   "gbar");
         return;
     case tCallOutcome::tKind::Slot: {
+        // A routine that left its slot refused its arguments: the slot's 1 would pass for a result.
+        const std::span<const tVariable> arguments(
+            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        if (!arguments.empty() && std::ranges::none_of(arguments, IsEmptyValue)) {
+            std::string given;
+            for (const tVariable& argument : arguments)
+                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+            return FailOperation(entry, "die Argumente passen nicht: " + given);
+        }
         tVariable slotValue = functionSlot;
         Replace(level, base, { std::move(slotValue) }, sign);
         return;

@@ -38,6 +38,8 @@ struct tCallOutcome {
     bool SignAll = false;
     // Something odd that is no failure (ragged rows of a file read); the machine passes it on.
     std::string Warning {};
+    // Why the call fails (an argument it cannot take); the machine fails the formula with it.
+    std::string Failure {};
 };
 
 // The built-in functions (from "format" to the last function), by opcode with their arguments.
@@ -47,6 +49,13 @@ public:
     virtual tCallOutcome Call(
         tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments)
         = 0;
+    // What a call of the function needs beyond its signature (the type words of a rotation), for
+    // the failure of a call with too few or too many arguments; empty when nothing.
+    virtual std::string ArgumentHint(tOpcode opcode) const
+    {
+        (void)opcode;
+        return {};
+    }
 };
 
 struct tOperatorEntry {
@@ -100,6 +109,13 @@ public:
     void SetWarningSink(std::function<void(std::string_view)> sink)
     {
         m_warningSink = std::move(sink);
+    }
+
+    // Hands a warning to the sink (the statement runs on).
+    void Warn(std::string_view text)
+    {
+        if (m_warningSink)
+            m_warningSink(text);
     }
 
     tEvalEnvironment& Environment() { return m_environment; }

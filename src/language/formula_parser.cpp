@@ -5,6 +5,7 @@
 #include "language/machine_operators.h"
 #include "language/number_text.h"
 #include "numerics/library_state.h"
+#include "text/name_fold.h"
 #include "variables/operator_results.h"
 
 #include <cmath>
@@ -32,6 +33,46 @@ private:
     int& m_depth;
 };
 
+// What the user probably meant by a name that is nothing: the help, a constant written without
+// "#", a function written without its argument list.
+std::string UnknownNameHint(const std::string& name, bool call)
+{
+    const std::string folded = NameFold(name);
+    if (folded == "HELP" || folded == "HILFE")
+        return "; die Hilfe zeigt \"?\" (\"?\" allein, \"? Inv\" oder \"?? Wort\")";
+    const tTocLookup entry = Catalogue().Lookup(name, 0);
+    if (!entry.Found)
+        return {};
+    const tTOC& toc = Catalogue().Entry(entry.Entry);
+    if (toc.Kind == tTocKind::Constant && !call && !toc.Help.empty())
+        return "; Konstanten schreibt man mit \"#\": #" + name;
+    if (toc.Kind == tTocKind::Function && !call)
+        return "; eine Funktion braucht ihre Argumente in Klammern: " + toc.Name + toc.Signature;
+    return {};
+}
+
+// A name before "(" that the catalogue finds as a constant or an operator first ("W" is the
+// constant w, "If" the operator falls): the call would compute nothing. Names the function that
+// has the name as well, when there is one.
+std::string NotAFunctionText(const std::string& name, const tTocLookup& found)
+{
+    const tTOC& entry = Catalogue().Entry(found.Entry);
+    std::string text = std::string("hier keine Funktion, sondern ")
+        + (entry.Kind == tTocKind::Constant ? "die Konstante #" : "der Operator ") + entry.Name;
+    const std::string folded = NameFold(name);
+    for (std::int32_t i = 1; i <= Catalogue().EntryCount(); ++i) {
+        const tTOC& other = Catalogue().Entry(i);
+        if (other.Kind == tTocKind::Function && (other.Name == folded || other.Alias == folded)) {
+            const std::int32_t first = Catalogue().EntryOfOpcode(other.Opcode);
+            return text
+                + "; die Funktion hei\xDF"
+                  "t "
+                + Catalogue().Entry(first).Name;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 tFormulaParser::tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens)
@@ -55,6 +96,7 @@ tVariableArray tFormulaParser::EvaluateTopLevel()
 tVariableArray tFormulaParser::EvaluateLevel()
 {
     const tLevelDepth depth(m_depth);
+    const std::size_t opener = m_position > 0 ? m_position - 1 : 0; // a nested level's bracket
     tEvalLevel level;
     if (m_depth > MaxFormulaLevels) {
         m_machine.SetError(1,
@@ -84,8 +126,15 @@ tVariableArray tFormulaParser::EvaluateLevel()
     if (m_machine.EvalErrorCode() == 0 && !level.Closed && level.State == 0
         && level.OperatorCount > 0)
         FailAtToken(m_lastOperator, "der rechte Operand fehlt");
-    if (!level.Closed)
+    if (!level.Closed) {
+        // A bracket left open at the end of the formula closes there, as the language defines;
+        // the user probably forgot it.
+        if (m_depth > 1 && m_machine.EvalErrorCode() == 0)
+            m_machine.Warn("Die Klammer \"" + TokenText(opener)
+                + "\" wird nicht geschlossen; sie "
+                  "gilt bis zum Ende der Formel");
         m_machine.PushOperator(level, OpcodePriority(O::EndOfFormula), O::EndOfFormula, 0);
+    }
     return std::move(level.Operands);
 }
 
@@ -178,6 +227,10 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         if (call) {
             const tTocLookup function
                 = m_machine.Toc().LookupFunction(name, m_machine.EvalErrorCode());
+            if (function.Found && !IsFunctionOpcode(function.Opcode)) {
+                FailAtToken(m_position, NotAFunctionText(name, function));
+                return false;
+            }
             if (function.Found) {
                 PushFunctionCall(level, function);
                 break;
@@ -193,15 +246,20 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         }
         m_machine.SetError(1,
             "Unbekannter Name \"" + name + "\" an Stelle " + std::to_string(m_position + 1)
-                + " der Formel");
+                + " der Formel" + UnknownNameHint(name, call));
         return false;
     }
     case tkString:
         m_machine.PushValue(level, operators::StringResult(TokenText(m_position)), 1);
         break;
-    case tkInteger:
-        m_machine.PushValue(level, operators::IntegerResult(IntegerOfText(token.Text)), level.Sign);
+    case tkInteger: {
+        const std::optional<std::int32_t> integer = FittingIntegerOfText(token.Text);
+        m_machine.PushValue(level,
+            integer ? operators::IntegerResult(*integer)
+                    : operators::RealResult(RealOfText(token.Text)),
+            level.Sign);
         break;
+    }
     case tkReal:
         m_machine.PushValue(level, operators::RealResult(RealOfText(token.Text)), level.Sign);
         break;
@@ -219,7 +277,15 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
             break;
         case '{': {
             ++m_position;
-            m_machine.PushValue(level, BuildMatrixLiteral(EvaluateLevel()), level.Sign);
+            const tVariableArray rows = EvaluateLevel();
+            if (m_machine.EvalErrorCode() != 0)
+                return false;
+            const std::string failure = MatrixLiteralFailure(rows);
+            if (!failure.empty()) {
+                m_machine.SetError(1, failure);
+                return false;
+            }
+            m_machine.PushValue(level, BuildMatrixLiteral(rows), level.Sign);
             break;
         }
         case '*':

@@ -174,6 +174,41 @@ tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVaria
     }
 }
 
+std::string MatrixLiteralFailure(const tVariableArray& values)
+{
+    if (values.size() < 2)
+        return {};
+    if (!IsMatrix(values[1])) {
+        // A row of numbers takes one number per element: a range list would give its first
+        // bound only ({1..5} is no row 1 to 5).
+        for (std::size_t i = 1; i < values.size(); ++i) {
+            if (values[i].shape == shRange || values[i].shape == shVector)
+                return "Element " + std::to_string(i)
+                    + " der Matrix ist eine Bereichsliste, keine Zahl; die Zahlen von a bis b "
+                      "gibt Seq(a, b)";
+        }
+        return {};
+    }
+    const tVariable& head = values[1];
+    const bool text = head.datatype == dtString;
+    const std::int32_t cols = text ? head.strmatrix.Cols() : head.matrix.Cols();
+    std::int64_t row = 1;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        const tVariable& v = values[i];
+        const bool holdsMatrix = v.shape == shMatrix || v.shape == shVector || v.shape == shRange;
+        if (!holdsMatrix || (v.datatype == dtString) != text)
+            return "Element " + std::to_string(i) + " der Matrix ist keine Zeile wie die erste ("
+                + (text ? "Texte" : "Zahlen") + ")";
+        const std::int32_t vCols = text ? v.strmatrix.Cols() : v.matrix.Cols();
+        if (vCols < cols)
+            return "Die Zeilen der Matrix sind ungleich lang: Zeile " + std::to_string(row)
+                + " hat " + std::to_string(vCols) + ", Zeile 1 hat " + std::to_string(cols)
+                + " Elemente";
+        row += text ? v.strmatrix.Rows() : v.matrix.Rows();
+    }
+    return {};
+}
+
 tVariable BuildMatrixLiteral(const tVariableArray& values)
 {
     if (values.size() < 2)

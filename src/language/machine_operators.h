@@ -5,6 +5,7 @@
 #include "variables/variable.h"
 
 #include <cstdint>
+#include <string>
 
 namespace zelvora {
 
@@ -26,5 +27,8 @@ tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVaria
 // a whole number (within 32 bits) makes the literal real, any whole element other than 0 or 1 makes
 // a boolean head's literal integer.
 tVariable BuildMatrixLiteral(const tVariableArray& values);
+// Why the values cannot be the rows of a matrix literal (a row shorter than the first, a row of
+// another kind); empty when BuildMatrixLiteral can build them.
+std::string MatrixLiteralFailure(const tVariableArray& values);
 
 } // namespace zelvora

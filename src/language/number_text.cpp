@@ -21,6 +21,20 @@ std::int32_t IntegerOfText(std::string_view text)
     return value;
 }
 
+std::optional<std::int32_t> FittingIntegerOfText(std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return std::nullopt;
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        throw tConversionError(std::string(text));
+    return value;
+}
+
 long double RealOfText(std::string_view text)
 {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')

@@ -38,6 +38,15 @@ template <typename Draw> trealmatrix Fill(int32_t rows, int32_t cols, bool byCol
 
 uint32_t tRandomGenerator::Next()
 {
+    if (m_seeded) {
+        // The finaliser of a 32-bit hash, after adding the golden-ratio constant so that 0 does
+        // not stay 0: every bit of the seed reaches every bit of the start.
+        std::uint32_t h = m_seed + 0x9E3779B9u;
+        h = (h ^ (h >> 16)) * 0x85EBCA6Bu;
+        h = (h ^ (h >> 13)) * 0xC2B2AE35u;
+        m_seed = h ^ (h >> 16);
+        m_seeded = false;
+    }
     m_seed = m_seed * multiplier + 1u;
     return m_seed;
 }

@@ -19,9 +19,16 @@ public:
     }
 
     uint32_t Seed() const { return m_seed; }
-    void SetSeed(uint32_t seed) { m_seed = seed; }
+    // The seed the user sets; the first draw after it starts from the seed's scrambled form.
+    void SetSeed(uint32_t seed)
+    {
+        m_seed = seed;
+        m_seeded = true;
+    }
 
-    // Advances the seed and returns it.
+    // Advances the seed and returns it. The first draw from a seed that was set (or from the
+    // start) scrambles it first: small seeds (0, the default, gives 1 * 2^-32) would otherwise
+    // make the first values of every run tiny. The same seed still gives the same numbers.
     uint32_t Next();
     // seed * 2^-32 after one draw: uniform in [0, 1).
     long double UniformDeviate();
@@ -33,6 +40,7 @@ public:
 
 private:
     uint32_t m_seed;
+    bool m_seeded = true;
 };
 
 // r x c standard normal deviates, filled column by column in mode 1 and row by row in modes 2 and

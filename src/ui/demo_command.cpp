@@ -46,9 +46,8 @@ bool tDemoCommand::Play(tStmtList& statements, const std::string& fileName)
     }
     m_demo.Analyse();
     tCommandWindowPort* commandWindow = m_interpreter.Ports().CommandWindow;
-    if (commandWindow)
-        for (const std::string& warning : m_demo.Warnings())
-            commandWindow->ShowWarning(warning);
+    for (const std::string& warning : m_demo.Warnings())
+        m_interpreter.Warn(warning);
     const std::string directory = std::filesystem::path(fileName).parent_path().string();
     tDemoOutcome outcome;
     {

@@ -54,10 +54,7 @@ tSession::tSession(
         [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; });
     m_checkpoint = [this] { m_interpreter.Checkpoint(); };
     m_dispatch.SetCheckpoint(&m_checkpoint);
-    m_machine.SetWarningSink([this](std::string_view warning) {
-        if (m_ports.CommandWindow)
-            m_ports.CommandWindow->ShowWarning(warning);
-    });
+    m_machine.SetWarningSink([this](std::string_view warning) { m_interpreter.Warn(warning); });
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     m_dispatch.Register(FileReaderRows());
     m_dispatch.SetClipboard(ports.Clipboard);

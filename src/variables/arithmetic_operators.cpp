@@ -25,6 +25,31 @@ std::int32_t operators::CheckedInt32(std::int64_t n)
     return static_cast<std::int32_t>(n);
 }
 
+tVariable operators::WideIntegerResult(std::int64_t n)
+{
+    if (n < std::numeric_limits<std::int32_t>::min()
+        || n > std::numeric_limits<std::int32_t>::max())
+        return RealResult(static_cast<long double>(n));
+    return IntegerResult(static_cast<std::int32_t>(n));
+}
+
+tVariable operators::IntMatrixResult(trealmatrix m, std::uint8_t tag)
+{
+    constexpr long double lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr long double highest = std::numeric_limits<std::int32_t>::max();
+    tVariable v;
+    for (std::int32_t r = 1; r <= m.Rows(); ++r) {
+        for (std::int32_t c = 1; c <= m.Cols(); ++c) {
+            if (!(m(r, c) >= lowest && m(r, c) <= highest)) {
+                VarSetMatrix(v, std::move(m), tag);
+                return v;
+            }
+        }
+    }
+    VarSetIntMatrix(v, std::move(m), tag);
+    return v;
+}
+
 namespace {
 using namespace operators;
 
@@ -68,7 +93,7 @@ tVariable AddScalars(const tVariable& l, const tVariable& r, std::int32_t types)
 {
     switch (types) {
     case tpIntInt:
-        return IntegerResult(CheckedInt32(std::int64_t { l.intvalue } + r.intvalue));
+        return WideIntegerResult(std::int64_t { l.intvalue } + r.intvalue);
     case tpIntReal:
     case tpRealInt:
     case tpRealReal:
@@ -165,9 +190,9 @@ tVariable IntegerDivision(const tVariable& l, const tVariable& r, bool remainder
         const std::int32_t b = VarAsInteger(r);
         if (b == 0)
             throw tIntDivisionByZeroError();
-        // 64 bits keep INT32_MIN div -1 defined; its quotient then fails the range check.
+        // 64 bits keep INT32_MIN div -1 defined; its quotient is then a real.
         const std::int64_t wide = std::int64_t { a };
-        return IntegerResult(CheckedInt32(remainder ? wide % b : wide / b));
+        return WideIntegerResult(remainder ? wide % b : wide / b);
     }
     const tScalarOp left = remainder ? tScalarOp::ModInto : tScalarOp::DivInto;
     const tScalarOp right = remainder ? tScalarOp::Mod : tScalarOp::Div;
@@ -256,7 +281,7 @@ tVariable VarSubtract(const tVariable& l, const tVariable& r)
     switch (shapes) {
     case spSS:
         if (types == tpIntInt)
-            return IntegerResult(CheckedInt32(std::int64_t { l.intvalue } - r.intvalue));
+            return WideIntegerResult(std::int64_t { l.intvalue } - r.intvalue);
         return RealResult(CheckedReal([&] { return VarAsReal(l) - VarAsReal(r); }));
     case spSM:
         return RealMatrixResult(difference(), r.tag);
@@ -287,7 +312,7 @@ tVariable VarMultiply(const tVariable& l, const tVariable& r, std::int32_t submo
     switch (shapes) {
     case spSS:
         if (integer)
-            return IntegerResult(CheckedInt32(std::int64_t { l.intvalue } * r.intvalue));
+            return WideIntegerResult(std::int64_t { l.intvalue } * r.intvalue);
         return RealResult(CheckedReal([&] { return VarAsReal(l) * VarAsReal(r); }));
     case spSM:
         return matrix(product(), r.tag);
@@ -355,7 +380,7 @@ tVariable VarBinomial(const tVariable& l, const tVariable& r)
         return {};
     switch (shapes) {
     case spSS:
-        return IntegerResult(CheckedInt32(Binomial64(VarAsInteger(l), VarAsInteger(r))));
+        return WideIntegerResult(Binomial64(VarAsInteger(l), VarAsInteger(r)));
     case spSM:
         return IntMatrixResult(BinomialMatrix(OneByOne(VarAsInteger(l)), r.matrix), tgPlain);
     case spMS:

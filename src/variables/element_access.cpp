@@ -97,6 +97,50 @@ void VarSelect(tVariable& target, const tVariable& s1, const tVariable& s2, std:
         target.matrix = Pick(target.matrix, rowList, colList);
 }
 
+namespace {
+// The failure text for one selector against limit (rows or columns of the target).
+std::string SelectorOutside(
+    const tVariable& selector, std::int32_t limit, const char* what, const std::string& size)
+{
+    const tIntvector list = VarToIndexVector(selector, limit);
+    bool anyInside = false;
+    for (std::int32_t index : list.Elements()) {
+        const bool inside = index >= 1 && index <= limit;
+        anyInside = anyInside || inside;
+        if (!inside && selector.shape != shRange)
+            return std::string(what) + " " + std::to_string(index)
+                + " liegt au\xDF"
+                  "erhalb von 1.."
+                + std::to_string(limit) + " (" + size + ")";
+    }
+    if (!anyInside && selector.shape == shRange)
+        return std::string("Der Bereich der ") + what
+            + "es liegt au\xDF"
+              "erhalb von 1.."
+            + std::to_string(limit) + " (" + size + ")";
+    return {};
+}
+} // namespace
+
+std::string VarSelectionOutside(const tVariable& target, const tVariable& s1, const tVariable* s2)
+{
+    if (target.shape != shMatrix && target.shape != shVector)
+        return {};
+    const bool text = target.datatype == dtString;
+    const std::int32_t rows = text ? target.strmatrix.Rows() : target.matrix.Rows();
+    const std::int32_t cols = text ? target.strmatrix.Cols() : target.matrix.Cols();
+    if (rows == 1 && cols == 1)
+        return {};
+    const bool named = !target.name.empty() && target.name[0] != '$';
+    const std::string size = (named ? target.name + ": " : std::string("Matrix "))
+        + std::to_string(rows) + " x " + std::to_string(cols);
+    if (!s2)
+        return rows == 1 ? SelectorOutside(s1, cols, "Spaltenindex", size)
+                         : SelectorOutside(s1, rows, "Zeilenindex", size);
+    std::string outside = SelectorOutside(s1, rows, "Zeilenindex", size);
+    return outside.empty() ? SelectorOutside(*s2, cols, "Spaltenindex", size) : outside;
+}
+
 tVariable VarAssignPart(
     const tVariable& target, const tVariable& value, const tIntvector& rows, const tIntvector& cols)
 {

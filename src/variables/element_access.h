@@ -5,6 +5,7 @@
 #include "variables/variable.h"
 
 #include <cstdint>
+#include <string>
 
 namespace zelvora {
 
@@ -15,6 +16,12 @@ namespace zelvora {
 // dropped (none left gives 0 rows or columns). Scalars, range lists and one-element matrices stay
 // unchanged; tag, datatype and shape are kept.
 void VarSelect(tVariable& target, const tVariable& s1, const tVariable& s2, std::int32_t mode);
+
+// Why the selection of VarSelect (mode 1 without s2, mode 3 with it) would drop an index: a number
+// or index matrix naming a row or column outside the matrix, or a range list with nothing inside
+// it; the text names the index and the size. Empty when every index lies inside (and for the
+// values VarSelect leaves unchanged).
+std::string VarSelectionOutside(const tVariable& target, const tVariable& s1, const tVariable* s2);
 
 // T with V written at rows r and columns c: element (r[i], c[j]) takes V's element (i, j) for a
 // matrix V, or V's value (into (r[1], c[1]) only) for a scalar V; positions outside T are skipped.

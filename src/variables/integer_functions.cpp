@@ -77,7 +77,7 @@ tVariable VarGcd(const tVariable& v, tGcdKind kind)
 tVariable VarGcdPair(const tVariable& l, const tVariable& r, tGcdKind kind)
 {
     if (IsNumber(l) && IsNumber(r))
-        return IntegerResult(CheckedInt32(Gcd64(VarAsInteger(l), VarAsInteger(r))));
+        return WideIntegerResult(Gcd64(VarAsInteger(l), VarAsInteger(r)));
     if (IsNumber(l) && IsNumericMatrix(r))
         return IntMatrixResult(ScalarArith(r.matrix, tScalarOp::Gcd, VarAsReal(l)), tgPlain);
     if (IsNumericMatrix(l) && IsNumber(r))

@@ -44,12 +44,9 @@ inline tVariable RealMatrixResult(trealmatrix m, std::uint8_t tag)
     return v;
 }
 
-inline tVariable IntMatrixResult(trealmatrix m, std::uint8_t tag)
-{
-    tVariable v;
-    VarSetIntMatrix(v, std::move(m), tag);
-    return v;
-}
+// An integer matrix; one whose cells leave 32 bits (a product of large integers) is a real
+// matrix with the same exact values, so that showing it never fails.
+tVariable IntMatrixResult(trealmatrix m, std::uint8_t tag);
 
 inline tVariable BoolMatrixResult(trealmatrix m, std::uint8_t tag)
 {
@@ -87,5 +84,8 @@ inline tVariable SameShapeResult(const tVariable& like, trealmatrix m, std::uint
 
 // A 32-bit integer result computed in 64 bits; outside 32 bits raises tRangeError.
 std::int32_t CheckedInt32(std::int64_t n);
+// The result of integer arithmetic computed in 64 bits: an integer when it fits 32 bits,
+// otherwise the same number as a real (exact: the real's mantissa has 64 bits).
+tVariable WideIntegerResult(std::int64_t n);
 
 } // namespace zelvora::operators

@@ -20,21 +20,27 @@ using namespace operators;
 
 constexpr long double maxProductExponent = 99999;
 
-// base^e for e >= 0 by squaring; a result outside 32 bits raises tRangeError.
-std::int32_t IntegerPower(std::int32_t base, std::uint32_t e)
+// base^e for e >= 0 by squaring: an integer while it fits 32 bits, otherwise the real power.
+tVariable IntegerPower(std::int32_t base, std::uint32_t e)
 {
+    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+    const long double realExponent = e;
+    const auto real = [&] { return RealResult(PowerRule(base, realExponent)); };
     std::int64_t result = 1;
     std::int64_t square = base;
     for (;;) {
-        if (e & 1)
-            result = CheckedInt32(result * square);
+        if (e & 1) {
+            result *= square;
+            if (result < -highest - 1 || result > highest)
+                return real();
+        }
         e >>= 1;
         if (e == 0)
-            return static_cast<std::int32_t>(result);
+            return IntegerResult(static_cast<std::int32_t>(result));
         square *= square;
         // A square beyond 32 bits with exponent bits left makes the result at least as large.
-        if (square > std::numeric_limits<std::int32_t>::max())
-            throw tRangeError();
+        if (square > highest)
+            return real();
     }
 }
 
@@ -68,7 +74,7 @@ tVariable PowerOfScalars(const tVariable& l, const tVariable& r, std::int32_t ty
     if (types == tpIntInt) {
         if (r.intvalue < 0)
             return RealResult(PowerRule(l.intvalue, r.intvalue));
-        return IntegerResult(IntegerPower(l.intvalue, static_cast<std::uint32_t>(r.intvalue)));
+        return IntegerPower(l.intvalue, static_cast<std::uint32_t>(r.intvalue));
     }
     return RealResult(PowerRule(VarAsReal(l), VarAsReal(r)));
 }
@@ -82,7 +88,7 @@ tVariable VarMatrixPower(const tVariable& v, long double e, bool elementwise)
             if (e == 0)
                 return IntegerResult(1);
             if (integral && e > 0 && e <= std::numeric_limits<std::int32_t>::max())
-                return IntegerResult(IntegerPower(v.intvalue, static_cast<std::uint32_t>(e)));
+                return IntegerPower(v.intvalue, static_cast<std::uint32_t>(e));
             return RealResult(PowerRule(v.intvalue, e));
         }
         if (v.datatype == dtReal)

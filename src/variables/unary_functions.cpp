@@ -115,7 +115,7 @@ tVariable ScalarCase(const tVariable& v, const tFunctionRow& row)
     switch (v.datatype) {
     case dtInteger:
         if (row.function == tUnaryFunction::Square)
-            return IntegerResult(CheckedInt32(static_cast<std::int64_t>(v.intvalue) * v.intvalue));
+            return WideIntegerResult(static_cast<std::int64_t>(v.intvalue) * v.intvalue);
         return RealResult(Checked(row.scalar, v.intvalue));
     case dtReal:
         return RealResult(Checked(row.scalar, v.realvalue));

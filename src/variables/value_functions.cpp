@@ -49,7 +49,7 @@ tVariable VarAbs(const tVariable& v)
     if (v.shape == shScalar) {
         switch (v.datatype) {
         case dtInteger:
-            return IntegerResult(CheckedInt32(std::abs(static_cast<std::int64_t>(v.intvalue))));
+            return WideIntegerResult(std::abs(static_cast<std::int64_t>(v.intvalue)));
         case dtReal:
             return RealResult(std::fabs(v.realvalue));
         case dtBoolean:

@@ -224,8 +224,13 @@ void VarCopy(tVariable& target, const tVariable& source, int mode)
         if (!negate)
             return;
         if (source.datatype == dtInteger) {
-            if (source.intvalue == std::numeric_limits<std::int32_t>::min())
-                throw tRangeError();
+            if (source.intvalue == std::numeric_limits<std::int32_t>::min()) {
+                // 2147483648 leaves 32 bits: the exact real, as integer arithmetic gives.
+                target.datatype = dtReal;
+                target.intvalue = 0;
+                target.realvalue = -static_cast<long double>(source.intvalue);
+                return;
+            }
             target.intvalue = -source.intvalue;
         } else if (source.datatype == dtReal) {
             target.realvalue = -source.realvalue;

@@ -106,6 +106,26 @@ private slots:
         QVERIFY(!window.MessagePanel()->isVisible());
     }
 
+    void WarningShowsBesideTheMessageInItsOwnColour()
+    {
+        tDesktopFixture fixture;
+        tCommandWindow& window = fixture.Desktop().CommandWindow();
+        window.show();
+        Type(window, "r = sqrt(-1)", 0);
+        window.RunSelection();
+        // The statement succeeds: no failure, the warning in its own panel.
+        QVERIFY(fixture.Desktop().Session().Store().Find("r"));
+        QVERIFY(!window.MessagePanel()->isVisible());
+        QVERIFY(window.WarningPanel()->isVisible());
+        QCOMPARE(window.WarningPanel()->text(),
+            QString::fromUtf8("Warnung: Wurzel einer negativen Zahl, 0 genommen"));
+        QVERIFY(window.WarningPanel()->styleSheet() != window.MessagePanel()->styleSheet());
+        // The next run starts without it.
+        Type(window, "s = 2", 0);
+        window.RunSelection();
+        QVERIFY(!window.WarningPanel()->isVisible());
+    }
+
     void BareFormulaAnswersInTheAnswerPanel()
     {
         tDesktopFixture fixture;

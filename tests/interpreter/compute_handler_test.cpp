@@ -139,11 +139,24 @@ TEST_F(ComputeHandler, SeveralTargetsTakeResultsInOrder)
     EXPECT_EQ(services.store["A"].intvalue, 1);
     EXPECT_EQ(services.store["B"].intvalue, 2);
     EXPECT_EQ(services.store["B"].name, "B");
-    EXPECT_TRUE(Assign("C, D = 3"));
-    EXPECT_EQ(services.store.count("D"), 0u);
-    EXPECT_TRUE(Assign("E = 4, 5"));
-    EXPECT_EQ(services.store["E"].intvalue, 4);
-    EXPECT_TRUE(Assign("F = none"));
+}
+
+TEST_F(ComputeHandler, TargetsAndValuesMustPairUp)
+{
+    // A target without a value would keep its old value unnoticed.
+    EXPECT_FALSE(Assign("C, D = 3"));
+    EXPECT_EQ(statements.Message, "Die Formel liefert 1 Wert f\xFCr 2 Ziele (C, D)");
+    EXPECT_EQ(services.store.count("C"), 0u);
+    // A value the formula lists beyond the targets would be dropped; between two numbers the
+    // comma is probably meant as a decimal comma.
+    EXPECT_FALSE(Assign("E = 4, 5"));
+    EXPECT_EQ(statements.Message,
+        "Die Formel liefert 2 Werte f\xFCr 1 Ziel (E); Dezimalkomma? 4,5 als Zahl schreibt man "
+        "4.5");
+    EXPECT_EQ(services.store.count("E"), 0u);
+    EXPECT_FALSE(Assign("E = {4}, 5"));
+    EXPECT_EQ(statements.Message, "Die Formel liefert 2 Werte f\xFCr 1 Ziel (E)");
+    EXPECT_FALSE(Assign("F = none"));
     EXPECT_EQ(services.store.count("F"), 0u);
 }
 
@@ -207,7 +220,10 @@ TEST_F(ComputeHandler, TooManyTargetsAreRejected)
     EXPECT_EQ(statements.Code, 1);
     EXPECT_TRUE(services.formulas.empty());
     targets.resize(targets.rfind(','));
-    EXPECT_TRUE(Assign(targets + " = 1"));
+    std::string values = "1";
+    for (int i = 2; i <= 15; ++i)
+        values += ", " + std::to_string(i);
+    EXPECT_TRUE(Assign(targets + " = " + values));
 }
 
 TEST_F(ComputeHandler, UnmatchedBracketEndsTheTargetWalk)

@@ -79,12 +79,28 @@ TEST_F(HelpRequests, AGroupListsItsEntries)
 TEST_F(HelpRequests, SearchInNamesAndHelpTexts)
 {
     const std::string text = Ask("?? mittelwert");
-    EXPECT_TRUE(Has(text, "MeanZl(M)"));
+    EXPECT_TRUE(Has(text, "MeanZl(M [,Mgruppen])"));
     EXPECT_TRUE(Has(text, "Mittelwerte der Zeilen berechnen"));
     EXPECT_FALSE(Has(text, "Inv(MQ)"));
     EXPECT_TRUE(Has(Ask("?? umbenennen"), "RENAME")); // commands too
     EXPECT_EQ(Ask("?? xyzzy"), "Nichts enth\xE4lt \"xyzzy\".\n");
     EXPECT_EQ(Ask("??").front(), '!');
+}
+
+// The words a user calls a thing find it, beside names and help texts.
+TEST_F(HelpRequests, SearchFindsGermanWords)
+{
+    EXPECT_TRUE(Has(Ask("?? Regression"), "Curvefit("));
+    const std::string spread = Ask("?? Standardabweichung");
+    EXPECT_TRUE(Has(spread, "Stddev("));
+    EXPECT_TRUE(Has(spread, "StddevZl("));
+    EXPECT_TRUE(Has(spread, "AbwSp("));
+    EXPECT_TRUE(Has(Ask("?? runden"), "Gerundet("));
+    const std::string correlation = Ask("?? Korrelation");
+    EXPECT_TRUE(Has(correlation, "Corr("));
+    EXPECT_TRUE(Has(correlation, "CovToCorr("));
+    EXPECT_TRUE(Has(Ask("?? Determinante"), "Det("));
+    EXPECT_TRUE(Has(Ask("?? Kreiszahl"), "#pi"));
 }
 
 TEST_F(HelpRequests, UnknownNameFailsTheStatementWithItsMessage)

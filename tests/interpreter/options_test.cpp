@@ -77,12 +77,17 @@ TEST_F(tOptionsFixture, GroupsOfThreeSetEachOption)
     EXPECT_EQ(store->CopyLayout().TextWidth, 7);
     EXPECT_EQ(store->CopyLayout().TextDecimals, 3);
 
-    // An unknown name fails with code 0 and an empty message; the last group decides.
+    // An unknown name fails the command with a message, naming a close option when there is one;
+    // the groups after it are not set.
     EXPECT_FALSE(Set("Unbekannt=1"));
-    EXPECT_EQ(interpreter.Statements.Code, 0);
-    EXPECT_EQ(interpreter.Statements.Message, "");
-    EXPECT_TRUE(Set("Unbekannt=1 CCFeldweite=9"));
-    EXPECT_EQ(store->CopyLayout().TextWidth, 9);
+    EXPECT_EQ(interpreter.Statements.Code, 1);
+    EXPECT_EQ(interpreter.Statements.Message,
+        "Unbekannte Option \"Unbekannt\"; SHOWOPTIONS zeigt alle Optionen");
+    EXPECT_FALSE(Set("Unbekannt=1 CCFeldweite=9"));
+    EXPECT_EQ(store->CopyLayout().TextWidth, 7);
+    EXPECT_FALSE(Set("DfltFormt=Auto"));
+    EXPECT_EQ(interpreter.Statements.Message,
+        "Unbekannte Option \"DfltFormt\"; gemeint ist wohl DfltFormat");
     EXPECT_TRUE(Set(""));
     EXPECT_TRUE(Set("Mediantype = 3"));
 }
@@ -95,11 +100,15 @@ TEST_F(tOptionsFixture, ValuesAreParsedCutAndClamped)
     EXPECT_TRUE(Set("clSpaltentrenner = t"));
     EXPECT_EQ(store->ListingLayout().ColumnSep, "t"); // taken as written
 
-    EXPECT_TRUE(Set("DfltFeldweite = 50 DfltDezweite = -3"));
+    EXPECT_TRUE(Set("DfltFeldweite = 50 DfltDezweite = 0"));
     EXPECT_EQ(store->CopyLayout().CellWidth, 30);
     EXPECT_EQ(store->CopyLayout().CellDecimals, 0);
-    EXPECT_TRUE(Set("DfltFeldweite = 8.5")); // a real counts as 0
-    EXPECT_EQ(store->CopyLayout().CellWidth, 1);
+    // A number option refuses what is no whole number instead of taking 0 for it.
+    EXPECT_FALSE(Set("DfltFeldweite = 8.5"));
+    EXPECT_EQ(interpreter.Statements.Message,
+        "Die Option DfltFeldweite nimmt eine ganze Zahl, nicht \"8.5\"");
+    EXPECT_FALSE(Set("DfltDezweite = abc"));
+    EXPECT_EQ(store->CopyLayout().CellWidth, 30);
 
     EXPECT_TRUE(Set("CCDezZeichen = \"abcd\" CCMatHeader = \"" + std::string(70, 'h') + "\""));
     EXPECT_EQ(store->CopyLayout().DecimalChar, "abc");
@@ -110,8 +119,10 @@ TEST_F(tOptionsFixture, ValuesAreParsedCutAndClamped)
 
     EXPECT_TRUE(Set("DfltFormat = sci"));
     EXPECT_EQ(store->CopyLayout().CellKind, CellKindExponent);
-    EXPECT_TRUE(Set("DfltFormat = anders"));
-    EXPECT_EQ(store->CopyLayout().CellKind, CellKindGeneral);
+    EXPECT_FALSE(Set("DfltFormat = anders"));
+    EXPECT_EQ(interpreter.Statements.Message,
+        "Die Option DfltFormat nimmt Auto, Fix, Sci, nicht \"anders\"");
+    EXPECT_EQ(store->CopyLayout().CellKind, CellKindExponent);
 
     EXPECT_THROW(Set("CCFeldweite = 99999999999"), tConversionError);
 }
@@ -137,8 +148,8 @@ TEST_F(tOptionsFixture, SchemesAndNewMatrices)
     EXPECT_EQ(options.ShowOption("NeueMatrizen"),
         "NeueMatrizen=\"Unsichtbar\" "
         "//alternativen:\"Unsichtbar;Sichtbar;Hidden;Visible;Versteckt\"");
-    EXPECT_TRUE(Set("NeueMatrizen = weg"));
-    EXPECT_FALSE(store->NewHidden());
+    EXPECT_FALSE(Set("NeueMatrizen = weg"));
+    EXPECT_TRUE(store->NewHidden());
 }
 
 TEST_F(tOptionsFixture, SettingsSeedAndFlags)
@@ -151,7 +162,7 @@ TEST_F(tOptionsFixture, SettingsSeedAndFlags)
     EXPECT_EQ(random.Seed(), 4294967291u);
     EXPECT_EQ(options.ShowOption("RandomStart"), "RandomStart=-5");
     EXPECT_FALSE(settings.FirstTimeUsed);
-    EXPECT_TRUE(Set("FirstTimeUsed = vielleicht"));
+    EXPECT_FALSE(Set("FirstTimeUsed = vielleicht"));
     EXPECT_FALSE(settings.FirstTimeUsed);
     EXPECT_EQ(options.ShowOption("FirstTimeUsed"), "FirstTimeUsed=NEIN");
 

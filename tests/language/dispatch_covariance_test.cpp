@@ -12,7 +12,6 @@ namespace zelvora {
 namespace {
 
 using testing::DispatchFixture;
-using testing::IsSlot;
 
 class CovarianceDispatch : public DispatchFixture { };
 
@@ -47,11 +46,11 @@ TEST_F(CovarianceDispatch, CovarianceFunctionsOfRows)
     EXPECT_NEAR(static_cast<double>(c.matrix(2, 1)), 1.0 / 3, 1e-18);
     EXPECT_EQ(RowsOf(One("RemVar({{4,2},{2,9}}, 1)")), (tRows { { 0, 0 }, { 0, 8 } }));
     EXPECT_EQ(RowsOf(One("RemVar({{4,2},{2,9}}, 1, 2)")), (tRows { { 0, 0 }, { 0, 0 } }));
-    EXPECT_EQ(RowsOf(One("RemVar({{4,2},{2,9}})")), (tRows { { 4, 2 }, { 2, 9 } }));
+    EXPECT_TRUE(CountRefused("RemVar({{4,2},{2,9}})"));
     EXPECT_THROW(Eval("RemVar({{4,2},{2,9}}, 3)"), tRangeError);
     // The gate of the functions of one matrix.
     EXPECT_EQ(One("Cov(5)").shape, shEmpty);
-    EXPECT_TRUE(IsSlot(One("Corr(1..3)")));
+    EXPECT_TRUE(ArgumentsRefused("Corr(1..3)"));
     const tVariable cr = One("CRcoeff({{1,4,2,8,5},{2,3,3,9,4}}, 2)");
     EXPECT_EQ(cr.matrix(1, 1), 0);
     EXPECT_NE(cr.matrix(1, 2), One("CRcoeff({{1,4,2,8,5},{2,3,3,9,4}})").matrix(1, 2));
@@ -69,7 +68,7 @@ TEST_F(CovarianceDispatch, DistanceArgumentForms)
     EXPECT_EQ(RowsOf(One("Dist(M, {{0},{0}})")), (tRows { { 0 }, { 5 } }));
     EXPECT_EQ(RowsOf(One("UDist(M, {{1},{1}}, 1)")), (tRows { { 2 }, { 5 } }));
     EXPECT_TRUE(ArgumentsRefused("Dist(M, {{1,2,3}})")); // rows differ from cols(M1)
-    EXPECT_TRUE(IsSlot(One("Dist()"))); // no argument: the function is not applied
+    EXPECT_TRUE(CountRefused("Dist()"));
     Eval("Dist(M, -2)");
     EXPECT_EQ(machine.EvalErrorCode(), 1);
 }
@@ -94,9 +93,7 @@ TEST_F(CovarianceDispatch, AnovaGivesFourMatricesAndTheLabels)
     EXPECT_EQ(results[4].matrix.Dims(), (tMatDims { 2, 1 }));
     EXPECT_EQ(results[5].datatype, dtString);
     EXPECT_EQ(results[5].strmatrix(8, 1), "Residual Variation");
-    Eval("ANOVA({{1,2,3,4}})");
-    EXPECT_EQ(machine.EvalErrorCode(), 1);
-    EXPECT_NE(machine.EvalErrorMessage().find("Faktoren"), std::string::npos);
+    EXPECT_TRUE(CountRefused("ANOVA({{1,2,3,4}})"));
 }
 
 TEST_F(CovarianceDispatch, NeighbourSumsNeedMatricesOrVectors)
@@ -105,9 +102,9 @@ TEST_F(CovarianceDispatch, NeighbourSumsNeedMatricesOrVectors)
     EXPECT_EQ(RowsOf(One("SeqMultCenter({{1,2,3}}, {{1,1,1}})")), (tRows { { 3, 6, 5 } }));
     EXPECT_EQ(
         RowsOf(One("SeqMultCenter({{1,2,3}}, {{1,1,1}}, {{1,0,1}})")), (tRows { { 1, 2, 3 } }));
-    EXPECT_EQ(RowsOf(One("SeqMult({{1,2,3}})")), (tRows { { 1, 2, 3 } }));
+    EXPECT_TRUE(CountRefused("SeqMult({{1,2,3}})"));
     EXPECT_EQ(One("SeqMult({{1,2,3}}, 2)").shape, shEmpty);
-    EXPECT_TRUE(IsSlot(One("SeqMult()")));
+    EXPECT_TRUE(CountRefused("SeqMult()"));
 }
 
 TEST_F(CovarianceDispatch, MissingAndNonFiniteValuesAreRefusedWithTheirPlace)

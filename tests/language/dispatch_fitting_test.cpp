@@ -15,7 +15,7 @@ TEST_F(FittingDispatch, CurvefitTypesAndGates)
     ASSERT_EQ(lin.size(), 3u); // slot 0 unused, then R and F
     EXPECT_NEAR(static_cast<double>(lin[1].matrix(1, 1)), 2, 1e-15);
     EXPECT_EQ(lin[2].matrix.Dims(), (tMatDims { 2, 4 }));
-    EXPECT_EQ(RowsOf(One("Curvefit({{1,2},{3,4}})")), (tRows { { 1, 2 }, { 3, 4 } }));
+    EXPECT_TRUE(CountRefused("Curvefit({{1,2},{3,4}})"));
     EXPECT_EQ(One("Curvefit(3, \"Lin\")").shape, shEmpty);
     const tVariableArray os = Eval("Curvefit({{1,2,3,4},{1,2,4,5}}, \"OS BETA PRED\", {{0,6}})");
     ASSERT_EQ(os.size(), 3u);

@@ -46,6 +46,14 @@ protected:
         return Failure(text).find("die Argumente passen nicht") != std::string::npos;
     }
 
+    // True when the formula failed because the call's argument count does not fit the function's
+    // signature.
+    bool CountRefused(const std::string& text)
+    {
+        return Failure(text).find(" Argument") != std::string::npos
+            && machine.EvalErrorMessage().find(" erwartet ") != std::string::npos;
+    }
+
     tVariable One(const std::string& text)
     {
         tVariableArray results = Eval(text);

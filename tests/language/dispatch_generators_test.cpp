@@ -9,7 +9,6 @@ namespace zelvora {
 namespace {
 
 using Generators = testing::DispatchFixture;
-using testing::IsSlot;
 
 TEST_F(Generators, SequencesCountFromStartToEnd)
 {
@@ -17,7 +16,8 @@ TEST_F(Generators, SequencesCountFromStartToEnd)
     ASSERT_EQ(ten.matrix.Dims(), (tMatDims { 1, 10 }));
     EXPECT_EQ(ten.matrix(1, 10), 10);
     EXPECT_EQ(RowsOf(One("Seq(0, 1, 0.25)")), (tRows { { 0, 0.25, 0.5, 0.75, 1 } }));
-    EXPECT_EQ(RowsOf(One("0 + Seq()")), (tRows { { 1 } })); // applied: not the first operand
+    EXPECT_TRUE(CountRefused("0 + Seq()"));
+    EXPECT_TRUE(CountRefused("Seq()"));
     EXPECT_EQ(RowsOf(One("Seq(3, 1, -1)")), (tRows { { 3, 2, 1 } }));
     EXPECT_EQ(One("Seq(5, 1)").matrix.Dims(), (tMatDims { 1, 0 }));
     EXPECT_THROW(One("Seq(0, 1e12)"), tRangeError);
@@ -32,7 +32,7 @@ TEST_F(Generators, CountingMatricesRunThroughEveryDigitRow)
     const tVariable three = One("Comb(3, 1, 3)");
     ASSERT_EQ(three.matrix.Rows(), 27);
     EXPECT_EQ(RowsOf(three)[5], (std::vector<long double> { 1, 2, 3 }));
-    EXPECT_EQ(RowsOf(One("0 + Komb()")), (tRows { { 1 } }));
+    EXPECT_TRUE(CountRefused("0 + Komb()"));
     EXPECT_THROW(One("Komb(40, 0, 1)"), tRangeError); // 2^40 rows
     EXPECT_EQ(RowsOf(One("Komb(3, 2, 2)")), (tRows { { 2, 2, 2 } })); // one digit value: one row
 }
@@ -43,7 +43,7 @@ TEST_F(Generators, FilledTriangularAndHilbertMatrices)
     const tVariable text = One("fill(1, 2, \"x\")");
     EXPECT_EQ(text.datatype, dtString);
     EXPECT_EQ(text.strmatrix(1, 2), "x");
-    EXPECT_TRUE(IsSlot(One("fill(1, 2, 1 > 0)")));
+    EXPECT_TRUE(ArgumentsRefused("fill(1, 2, 1 > 0)"));
     EXPECT_EQ(RowsOf(One("Dreieck(3, 7)")), (tRows { { 7, 0, 0 }, { 7, 7, 0 }, { 7, 7, 7 } }));
     EXPECT_EQ(RowsOf(One("Dreieck(2)")), (tRows { { 0, 0 }, { 0, 0 } }));
     EXPECT_EQ(One("Triangular(2, \"a\")").strmatrix(2, 1), "a");
@@ -51,7 +51,7 @@ TEST_F(Generators, FilledTriangularAndHilbertMatrices)
     EXPECT_EQ(hilbert.matrix.Dims(), (tMatDims { 2, 3 }));
     EXPECT_EQ(hilbert.matrix(2, 3), 0.25);
     EXPECT_EQ(One("Hilbert({{1,2},{3,4}})").matrix(2, 2), 1.0L / 3);
-    EXPECT_TRUE(IsSlot(One("Hilbert(1..2)")));
+    EXPECT_TRUE(ArgumentsRefused("Hilbert(1..2)"));
 }
 
 TEST_F(Generators, RandomMatricesFollowTheSessionSeed)
@@ -93,8 +93,8 @@ TEST_F(Generators, MatricesLaidOutFromValues)
     // values beyond the triangle are dropped, missing ones leave 0
     EXPECT_EQ(
         RowsOf(One("Mk(\"u\", 1, 2, 3, 4)")), (tRows { { 1, 1, 2 }, { 1, 1, 3 }, { 2, 3, 1 } }));
-    EXPECT_TRUE(IsSlot(One("Mk(\"pascal\", 1)")));
-    EXPECT_TRUE(IsSlot(One("Mk(1 > 0, 1)")));
+    EXPECT_TRUE(ArgumentsRefused("Mk(\"pascal\", 1)"));
+    EXPECT_TRUE(ArgumentsRefused("Mk(1 > 0, 1)"));
 
     EXPECT_EQ(RowsOf(One("MkCorr(0.5)")), (tRows { { 1, 0.5 }, { 0.5, 1 } }));
     EXPECT_EQ(RowsOf(One("MkCorr(0.25, 0.5)")),
@@ -104,7 +104,7 @@ TEST_F(Generators, MatricesLaidOutFromValues)
         RowsOf(One("MkSubDiag(-1, 5, 6)")), (tRows { { 0, 0, 0 }, { 5, 0, 0 }, { 0, 6, 0 } }));
     EXPECT_EQ(RowsOf(One("MkSubDiag(1, 5)")), (tRows { { 0, 5 }, { 0, 0 } }));
     EXPECT_EQ(RowsOf(One("MkZl(1, {{2},{3}})")), (tRows { { 1, 2, 3 } }));
-    EXPECT_EQ(One("1 + MkZl()").matrix.Dims(), (tMatDims { 1, 0 }));
+    EXPECT_TRUE(CountRefused("1 + MkZl()"));
 }
 
 TEST_F(Generators, TypeMatricesByKeyword)
@@ -112,7 +112,7 @@ TEST_F(Generators, TypeMatricesByKeyword)
     EXPECT_EQ(
         RowsOf(One("MkType(\"PASCAL\", 3)")), (tRows { { 1, 0, 0 }, { 1, 1, 0 }, { 1, 2, 1 } }));
     EXPECT_EQ(One("MkType(\"u\", 3)").shape, shEmpty);
-    EXPECT_TRUE(IsSlot(One("MkType(3)")));
+    EXPECT_TRUE(ArgumentsRefused("MkType(3)"));
 }
 
 } // namespace

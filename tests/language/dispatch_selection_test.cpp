@@ -13,14 +13,13 @@ protected:
         Store("A", "{{1,2},{3,4}}");
     }
 };
-using testing::IsSlot;
 
 TEST_F(Selection, BlocksRowsAndColumns)
 {
     EXPECT_EQ(RowsOf(One("Sub(M, 2:3)")), (tRows { { 23 } }));
     EXPECT_EQ(RowsOf(One("Sub(M, {1,2}:{2,4})")), (tRows { { 12, 13, 14 }, { 22, 23, 24 } }));
     EXPECT_EQ(RowsOf(One("Collect(M, {{3,9},{5,5}})")), (tRows { { 35 } }));
-    EXPECT_TRUE(IsSlot(One("Sub(M, 2)")));
+    EXPECT_TRUE(ArgumentsRefused("Sub(M, 2)"));
     EXPECT_EQ(RowsOf(One("Subsp(M, 1..2, 5)")),
         (tRows { { 11, 12, 15 }, { 21, 22, 25 }, { 31, 32, 35 } }));
     EXPECT_EQ(RowsOf(One("Subzl(M, 3)")), (tRows { { 31, 32, 33, 34, 35 } }));
@@ -46,7 +45,7 @@ TEST_F(Selection, ReshapeAndRoll)
     EXPECT_EQ(
         RowsOf(One("Reshape(T, 4)")), (tRows { { 1 }, { 2 }, { 3 }, { 4 } })); // 6 div 4 columns
     EXPECT_EQ(RowsOf(One("Reshape(T, 0)")), (tRows { { 1, 2, 3, 4, 5, 6 } }));
-    EXPECT_TRUE(IsSlot(One("Reshape({1,2} > 1)")));
+    EXPECT_TRUE(ArgumentsRefused("Reshape({1,2} > 1, 1)"));
 
     Store("V", "{{1},{2},{3}}");
     EXPECT_EQ(RowsOf(One("Rollv(V)")), (tRows { { 2 }, { 3 }, { 1 } }));
@@ -73,14 +72,14 @@ TEST_F(Selection, JoiningMergingAndInserting)
     Store("B", "{{5,6}}");
     EXPECT_EQ(RowsOf(One("Addzl(A, 5, B)")), (tRows { { 1, 2 }, { 3, 4 }, { 5, 6 } }));
     EXPECT_EQ(RowsOf(One("Concatsp(A, {{7},{8}})")), (tRows { { 1, 2, 7 }, { 3, 4, 8 } }));
-    EXPECT_TRUE(IsSlot(One("Addzl(5, A)")));
+    EXPECT_TRUE(ArgumentsRefused("Addzl(5, A)"));
     EXPECT_EQ(RowsOf(One("Insert(A, {{9}})")), (tRows { { 1, 2, 0 }, { 3, 4, 0 }, { 0, 0, 9 } }));
     EXPECT_EQ(RowsOf(One("InsertSp(A, {{9}}, 2)")), (tRows { { 1, 9, 2 }, { 3, 0, 4 } }));
     EXPECT_EQ(RowsOf(One("InsertZl(A, {{7,8}}, 1)")), (tRows { { 7, 8 }, { 1, 2 }, { 3, 4 } }));
     EXPECT_EQ(RowsOf(One("Merge(M, {{0,0}}, 2:3)")),
         (tRows { { 11, 12, 13, 14, 15 }, { 21, 22, 0, 0, 25 }, { 31, 32, 33, 34, 35 } }));
     EXPECT_EQ(RowsOf(One("Merge(A, {{9}}, 2, 1)")), (tRows { { 1, 2 }, { 9, 4 } }));
-    EXPECT_EQ(RowsOf(One("Merge(5)")), (tRows { { 5 } }));
+    EXPECT_TRUE(CountRefused("Merge(5)"));
     EXPECT_EQ(RowsOf(One("MergeDiag(A, {{7,0},{0,8}})")), (tRows { { 7, 2 }, { 3, 8 } }));
 
     Eval("Merge(A, {{1,2}}, 2:2)"); // does not fit: the formula stops on the library's code
@@ -95,8 +94,8 @@ TEST_F(Selection, IndexesAndSortOrders)
     EXPECT_EQ(RowsOf(One("Index({{10,20,30}}, {3,1,5})")), (tRows { { 30, 10, 0 } }));
     EXPECT_EQ(RowsOf(One("IndexSp({{10,20,30}}, 2..3)")), (tRows { { 20, 30 } }));
     EXPECT_EQ(One("Index({\"a\",\"b\"}, {2})").strmatrix(1, 1), "b");
-    EXPECT_TRUE(IsSlot(One("Index(A, 1, 2)")));
-    EXPECT_TRUE(IsSlot(One("Index({1,2} > 1, {1})")));
+    EXPECT_TRUE(CountRefused("Index(A, 1, 2)"));
+    EXPECT_TRUE(ArgumentsRefused("Index({1,2} > 1, {1})"));
     EXPECT_EQ(RowsOf(One("IndexInv({{10,20,30}}, {{3,1,2}})")), (tRows { { 20, 30, 10 } }));
 
     const tVariable order = One("ISortZl({{3,1,2}})");
@@ -130,7 +129,7 @@ TEST_F(Selection, Reordering)
     EXPECT_EQ(RowsOf(One("ReorderZl({{1,2,3,4}}, {3,3,9,1})")), (tRows { { 3, 1, 2, 4 } }));
     EXPECT_EQ(RowsOf(One("ReorderZl({{1,2,3}}, 3..3)")), (tRows { { 3, 1, 2 } }));
     EXPECT_EQ(RowsOf(One("ReorderSp({{1},{2},{3}}, {{2},{9}})")), (tRows { { 2 }, { 1 }, { 3 } }));
-    EXPECT_EQ(RowsOf(One("Reorder(A, 5)")), RowsOf(One("A")));
+    EXPECT_TRUE(CountRefused("Reorder(A, 5)"));
     EXPECT_EQ(One("ReorderZl({\"a\",\"b\"}, {2})").strmatrix(1, 1), "b");
 }
 
@@ -139,7 +138,7 @@ TEST_F(Selection, FactorizationByGivenBases)
     EXPECT_EQ(RowsOf(One("Faktorisieren(360, {2,3,5,7})")), (tRows { { 3, 2, 1, 0 } }));
     EXPECT_EQ(
         RowsOf(One("factorize({{12,0},{7,0}}, {2,4,1})")), (tRows { { 2, 1, 0 }, { 0, 0, 0 } }));
-    EXPECT_TRUE(IsSlot(One("Faktorisieren(12, 2)")));
+    EXPECT_TRUE(ArgumentsRefused("Faktorisieren(12, 2)"));
     EXPECT_THROW(One("Faktorisieren(Minor({{4}}, 0, 1), {2})"), tRangeError); // no column to read
 }
 

@@ -65,6 +65,12 @@ protected:
         }
         return out;
     }
+    // The formula's failure message ("" when it did not fail).
+    std::string Failure(const std::string& text)
+    {
+        Eval(text);
+        return machine.EvalErrorCode() != 0 ? machine.EvalErrorMessage() : std::string();
+    }
     tVariable One(const std::string& text)
     {
         machine.ResetErrors();
@@ -212,7 +218,13 @@ TEST_F(Formula, MatrixLiterals)
     EXPECT_EQ(text.datatype, dtString);
     EXPECT_EQ(text.strmatrix(1, 2), "1");
     EXPECT_EQ(One("{}").shape, shEmpty);
-    EXPECT_THROW(One("{A, 1}"), tRangeError);
+    // Rows that do not fit together fail the formula with a message, not the run.
+    EXPECT_EQ(Failure("{A, 1}"), "Element 2 der Matrix ist keine Zeile wie die erste (Zahlen)");
+    EXPECT_EQ(Failure("{1..5}"),
+        "Element 1 der Matrix ist eine Bereichsliste, keine Zahl; die Zahlen von a bis b gibt "
+        "Seq(a, b)");
+    EXPECT_EQ(Failure("{{1,2},{3}}"),
+        "Die Zeilen der Matrix sind ungleich lang: Zeile 2 hat 1, Zeile 1 hat 2 Elemente");
 }
 
 TEST_F(Formula, PostfixAndIndexing)
@@ -248,9 +260,10 @@ TEST_F(Formula, FunctionsWithoutRoutineFailNamingThem)
     EXPECT_EQ(machine.EvalErrorCode(), 1);
     EXPECT_NE(machine.EvalErrorMessage().find("SIN"), std::string::npos);
     (void)results;
-    // A call that is the first operand of its level and has no arguments is not applied.
-    EXPECT_EQ(Values("einh()"), tTexts { "i:1" });
-    EXPECT_EQ(machine.EvalErrorCode(), 0);
+    // A call without arguments meets the argument check like any other.
+    Eval("einh()");
+    EXPECT_EQ(machine.EvalErrorMessage(),
+        "Funktion EINH(Izl [,Ispa] | M [,Ispa]) erwartet 1 bis 2 Argumente, nicht 0");
 }
 
 TEST_F(Formula, TemporaryNamesKeepCounting)
@@ -261,9 +274,10 @@ TEST_F(Formula, TemporaryNamesKeepCounting)
     EXPECT_NE(first, second);
 }
 
-TEST_F(Formula, IntegerOutside32BitsEndsTheRun)
+TEST_F(Formula, IntegerLiteralOutside32BitsIsReal)
 {
-    EXPECT_THROW(Eval("99999999999"), tConversionError);
+    EXPECT_EQ(Values("99999999999"), tTexts { "r:99999999999.000000" });
+    EXPECT_EQ(Values("2147483647"), tTexts { "i:2147483647" });
 }
 
 TEST_F(Formula, DeepAndLongFormulasFailCleanly)

@@ -168,7 +168,7 @@ TEST(HelpTree, NestedSelectionLists)
     EXPECT_EQ(texts[3],
         "Similar(Mat,Srottyp [,<zeilenauswahl>[,<spaltenauswahl>]])\xFE"
         "Similarityrotationen einer Matrix (S=Typauswahl)\xFE");
-    EXPECT_EQ(texts[17], "Interpolate(M <data>)\xFEInterpolate\xFE");
+    EXPECT_EQ(texts[17], "Interpolate(M <data>,iSchritte)\xFEInterpolate\xFE");
 
     const std::vector<std::string> selections
         = TextsOf(ChildrenOf(rotations, "Auswahl f\xFCr Rotationen"));

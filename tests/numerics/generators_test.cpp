@@ -73,21 +73,39 @@ TEST(Generators, PowerSumCoefficients)
 
 TEST(Random, SequenceIsFixedBySeed)
 {
+    // After the first draw the seed advances as seed * 134775813 + 1.
     tRandomGenerator generator(0);
-    EXPECT_EQ(generator.Next(), 1u);
-    EXPECT_EQ(generator.Next(), 134775814u);
-    EXPECT_EQ(generator.Next(), static_cast<uint32_t>(134775814ull * 134775813ull + 1));
+    const std::uint32_t start = generator.Next();
+    EXPECT_EQ(generator.Next(), static_cast<uint32_t>(start * 134775813ull + 1));
     generator.SetSeed(0x80000000u);
-    EXPECT_EQ(generator.UniformDeviate(), 0.5L + 0x1p-32L);
-    generator.SetSeed(0xFFFFFFFFu);
+    generator.Next();
+    generator.SetSeed(0x80000000u); // setting the seed again starts the same way
+    const std::uint32_t seeded = generator.Next();
+    const std::uint32_t state = generator.Seed();
+    EXPECT_EQ(state, seeded);
+    EXPECT_EQ(generator.UniformDeviate(), ((state * 134775813ull + 1) & 0xFFFFFFFFull) * 0x1p-32L);
     EXPECT_EQ(generator.IntegerDeviate(10),
-        static_cast<uint32_t>(((0xFFFFFFFFull * 134775813ull + 1) & 0xFFFFFFFFull) * 10 >> 32));
+        static_cast<uint32_t>(((generator.Seed() * 134775813ull + 1) & 0xFFFFFFFFull) * 10 >> 32));
 
     tRandomGenerator first(17);
     tRandomGenerator second(17);
     EXPECT_EQ(RandomNormal(3, 4, 10, 2, 3, first), RandomNormal(3, 4, 10, 2, 3, second));
     EXPECT_EQ(first.Seed(), second.Seed());
     EXPECT_NE(RandomUniform(2, 2, 0, 1, 3, first), RandomUniform(2, 2, 0, 1, 3, first));
+}
+
+// The first draw of a fresh generator, and of small seeds, is as random as the later ones: not the
+// 1 * 2^-32 of seed 0 nor the 0.03 * s of a small seed s.
+TEST(Random, FirstDrawsAreNotSmall)
+{
+    int small = 0;
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        tRandomGenerator generator(seed);
+        small += generator.UniformDeviate() < 0.05L ? 1 : 0;
+    }
+    EXPECT_LT(small, 30); // about 10 of 200 expected
+    tRandomGenerator fresh;
+    EXPECT_GT(fresh.UniformDeviate(), 1e-6L);
 }
 
 TEST(Random, NormalMatricesAreStandardised)

@@ -43,7 +43,7 @@ TEST_F(HostileSizes, FailTheStatementAndKeepTheTarget)
              "X = null(100000, 100000)",
              "X = reformatieren(M, 2147483647, #hi)",
              "X = MkType(\"st2\", 2147483647)",
-             "X = MkSubDiag(2147483647)",
+             "X = MkSubDiag(2147483647, 1)",
              "X = Interpolate({1,2,3}', #hi)",
              "X = Interpolate({{1},{2},{3},{4}}, 1431655765)",
              "X = Index(A, 1..2147483647)",

@@ -88,7 +88,8 @@ TEST_F(OutsidePrograms, AnimateSucceedsAndSaysWhyNothingStarts)
     ASSERT_TRUE(session.RunText("ANIMATE M", "").Success);
     ASSERT_EQ(commandWindow.Warnings.size(), 1u);
     EXPECT_EQ(commandWindow.Warnings[0],
-        "ANIMATE: Ausf\xFChrbare Datei OXANIM nicht gefunden in \"" + addOns.string() + "\"");
+        "Warnung: ANIMATE: Ausf\xFChrbare Datei OXANIM nicht gefunden in \"" + addOns.string()
+            + "\"");
     EXPECT_TRUE(processes.Program.empty());
 
     Install("oxanim");

@@ -51,7 +51,7 @@ TEST(Factorial, GammaOfIntegersIsExactAndHugeOnesOverflow)
 TEST(ValueFunctions, AbsNegateSign)
 {
     EXPECT_EQ(VarAbs(Int(-3)).intvalue, 3);
-    EXPECT_THROW(VarAbs(Int(-2147483647 - 1)), tRangeError);
+    EXPECT_EQ(VarAbs(Int(-2147483647 - 1)).realvalue, 2147483648.0L);
     EXPECT_EQ(VarAbs(Real(-2.5L)).realvalue, 2.5L);
     EXPECT_EQ(VarAbs(Bool(false)).boolvalue, 1);
     EXPECT_EQ(VarAbs(Str("-x")).strvalue, "-x");
@@ -139,7 +139,7 @@ TEST(UnaryFunctions, ScalarsBooleansAndDomains)
     const tVariable square = VarUnaryFunction(Int(-7), tUnaryFunction::Square);
     EXPECT_EQ(KindOf(square), (tKind { dtInteger, tgNone, shScalar }));
     EXPECT_EQ(square.intvalue, 49);
-    EXPECT_THROW(VarUnaryFunction(Int(65536), tUnaryFunction::Square), tRangeError);
+    EXPECT_EQ(VarUnaryFunction(Int(65536), tUnaryFunction::Square).realvalue, 4294967296.0L);
     EXPECT_EQ(VarUnaryFunction(Int(1), tUnaryFunction::Exp).realvalue, std::exp(1.0L));
     EXPECT_THROW(VarUnaryFunction(Int(0), tUnaryFunction::Ln), tFloatDivisionByZeroError);
     EXPECT_THROW(VarUnaryFunction(Real(2), tUnaryFunction::ArcSin), tFloatInvalidError);

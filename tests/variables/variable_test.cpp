@@ -75,7 +75,9 @@ TEST(VariableRecord, NegatedCopies)
     EXPECT_EQ(target.intvalue, -5);
     VarCopy(target, Bool(false), -1);
     EXPECT_EQ(target.boolvalue, 1);
-    EXPECT_THROW(VarCopy(target, Int(std::numeric_limits<int32_t>::min()), -1), tRangeError);
+    VarCopy(target, Int(std::numeric_limits<int32_t>::min()), -1);
+    EXPECT_EQ(target.datatype, dtReal);
+    EXPECT_EQ(target.realvalue, 2147483648.0L);
 
     const tVariable source = RealMat({ { 1, 2 } });
     VarCopy(target, source, 1);
