@@ -2,6 +2,7 @@
 #include "numerics/frequency_tables.h"
 
 #include "numerics/library_state.h"
+#include "numerics/matrix_size.h"
 #include "numerics/statistics_groups.h"
 
 #include <algorithm>
@@ -57,7 +58,7 @@ tRealFreq ValueFrequencies(const tRealVector& v)
 
 trealmatrix FrequencyTable(const trealmatrix& m)
 {
-    tRealVector all(m.Rows() * m.Cols());
+    tRealVector all(DimensionProduct(m.Rows(), m.Cols()));
     for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
         for (int32_t c = 1; c <= m.Cols(); ++c)
             all[static_cast<std::size_t>(++next)] = m(r, c);

@@ -1,6 +1,7 @@
 // Category numbers and groups of the statistics.
 #include "numerics/statistics_groups.h"
 
+#include "numerics/matrix_size.h"
 #include "numerics/run_time_error.h"
 #include "numerics/sorting.h"
 
@@ -41,7 +42,7 @@ tIntvector GroupCodes(const trealmatrix& groups, int32_t direction, int32_t coun
         for (int32_t r = 1; r <= groups.Rows(); ++r)
             keys[static_cast<std::size_t>(r)] = groups(r, 1);
     } else if (direction == 3) {
-        keys = tRealVector(groups.Rows() * groups.Cols());
+        keys = tRealVector(DimensionProduct(groups.Rows(), groups.Cols()));
         std::size_t next = 0;
         for (int32_t r = 1; r <= groups.Rows(); ++r) {
             for (int32_t c = 1; c <= groups.Cols(); ++c)

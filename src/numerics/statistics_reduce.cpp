@@ -2,6 +2,7 @@
 #include "numerics/statistics_reduce.h"
 
 #include "numerics/library_state.h"
+#include "numerics/matrix_size.h"
 #include "numerics/scalar_math.h"
 #include "numerics/statistics_groups.h"
 
@@ -272,7 +273,7 @@ trealmatrix Reduce(
         return FailureMatrix();
     const int32_t count = direction == 1 ? m.Cols()
         : direction == 2                 ? m.Rows()
-                                         : m.Rows() * m.Cols();
+                                         : DimensionProduct(m.Rows(), m.Cols());
     const tIntvector codes = GroupCodes(groups, direction, count);
     tMathErrorWatch watch;
     trealmatrix result;
