@@ -1,0 +1,28 @@
+// Writes the editors' syntax definition of the language from the catalogue and the command table:
+// run by the build, so that the installed definition knows the words of the program it ships with.
+#include "interpreter/commands.h"
+#include "interpreter/interpreter.h"
+#include "language/catalogue.h"
+#include "ui/syntax_definition.h"
+
+#include <fstream>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "Aufruf: zelvora-syntax-definition ZIELDATEI\n";
+        return 64;
+    }
+    zelvora::Catalogue().Build();
+    zelvora::tInterpreter interpreter;
+    zelvora::RegisterCommands(interpreter);
+    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
+    file << zelvora::KateSyntaxDefinition(zelvora::SyntaxDefinitionWords(interpreter.Statements));
+    file.close();
+    if (!file) {
+        std::cerr << "Die Syntaxdefinition " << argv[1] << " konnte nicht geschrieben werden\n";
+        return 1;
+    }
+    return 0;
+}
