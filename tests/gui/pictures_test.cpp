@@ -1,9 +1,12 @@
-// Renders the shelf with three matrix windows and the scalar window to PNG files, to be looked at.
+// Renders the shelf with three matrix windows and the scalar window, and the started program for
+// the software centre, to PNG files to be looked at.
 #include "scalar_window.h"
 #include "support/desktop_fixture.h"
 #include "window_picture.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 namespace zelvora::gui::test {
@@ -46,6 +49,34 @@ private slots:
         QVERIFY(
             ImageOfPicture(window->Picture(tPictureMode::Window)).save(folder + "/A-window.png"));
         qInfo("pictures in %s", qPrintable(folder));
+    }
+
+    // The started program with a few matrices and scalars: the picture the software centre shows
+    // (tools/make-screenshot.sh copies it into the package's sources).
+    void StartedDesktopForTheSoftwareCentre()
+    {
+        tDesktopFixture fixture;
+        tDesktop& desktop = fixture.Desktop();
+        QVERIFY(desktop.Start({ "zelvora" }));
+        QVERIFY(fixture.Run("A = {{4,1,2},{1,3,0},{2,0,5}}\nB = Inv(A)\nE, V = EigenSys(A)\n"
+                            "C = A * B"));
+        QVERIFY(fixture.Run(
+            "POSITION A = {{10, 10}}\nPOSITION B = {{10, 150}}\n"
+            "POSITION V = {{10, 290}}\nPOSITION E = {{10, 430}}\nPOSITION C = {{10, 570}}"));
+        QTest::qWait(50);
+
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QImage picture(screen.size(), QImage::Format_RGB32);
+        picture.fill(QColor(40, 60, 80));
+        QPainter painter(&picture);
+        for (QWidget* window : std::initializer_list<QWidget*> { &desktop.Shelf(),
+                 &desktop.JournalWindow(), &desktop.ListingWindow(), &desktop.CommandWindow() }) {
+            if (window->isVisible())
+                painter.drawImage(
+                    window->geometry().topLeft() - screen.topLeft(), window->grab().toImage());
+        }
+        painter.end();
+        QVERIFY(picture.save(PictureFolder() + "/screenshot.png"));
     }
 };
 
