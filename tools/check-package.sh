@@ -6,12 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh lintian desktop-file-utils appstream libkf5syntaxhighlighting-tools man-db \
-    dpkg-dev fakeroot
-nice -n 10 tools/build.sh >/dev/null
-
-rm -f build/zelvora_*.deb
-(cd build && cpack -G DEB >cpack.log 2>&1) || { cat build/cpack.log; exit 1; }
-deb=$(ls build/zelvora_*.deb)
+    dpkg-dev file
+deb=$(tools/build-package.sh)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
