@@ -2,7 +2,8 @@
 # Builds the Debian package and checks it as an installed system would see it: unpacked into a
 # temporary root, the installed zelvora-cli runs a shipped example and finds the shipped files by
 # name; the manual pages, the bash completion and the editors' syntax definition work from there;
-# lintian, appstreamcli and desktop-file-validate accept the package, its metainfo and desktop entry.
+# lintian, appstreamcli and desktop-file-validate accept the package, its metainfo and its desktop
+# entry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh lintian desktop-file-utils appstream libkf5syntaxhighlighting-tools man-db \
@@ -86,7 +87,8 @@ bash_completion() {
     local reply
     # shellcheck disable=SC1091
     reply=$(bash -c 'source "$1"; COMP_WORDS=(zelvora-cli --jo); COMP_CWORD=1; _zelvora_cli
-        printf "%s\n" "${COMPREPLY[@]}"' _ "$share/bash-completion/completions/zelvora-cli") || return 1
+        printf "%s\n" "${COMPREPLY[@]}"' _ "$share/bash-completion/completions/zelvora-cli") \
+        || return 1
     has "$reply" '^--journal$'
 }
 
@@ -95,7 +97,8 @@ bash_completion() {
 syntax_definition() {
     local html
     html=$(XDG_DATA_DIRS="$share:/usr/share" QT_QPA_PLATFORM=offscreen \
-        kate-syntax-highlighter "$share/zelvora/Beispiele/gleichungssystem.rts" 2>/dev/null) || return 1
+        kate-syntax-highlighter "$share/zelvora/Beispiele/gleichungssystem.rts" 2>/dev/null) \
+        || return 1
     has "$html" 'x = <span[^>]*>Inv</span>' && has "$html" '<span[^>]*>;H Ein lineares' || return 1
     printf 'SETOPT DfltFormat=Fix\nA = #pi\n' >"$root/probe.rts"
     html=$(XDG_DATA_DIRS="$share:/usr/share" QT_QPA_PLATFORM=offscreen \
