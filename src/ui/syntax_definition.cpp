@@ -129,7 +129,8 @@ tSyntaxDefinitionWords SyntaxDefinitionWords(const tStmtList& commands)
         const std::string& name = commands.Commands[slot].Name;
         if (!IsUserCommand(name))
             continue;
-        for (std::size_t length = 1; length <= name.size(); ++length) {
+        for (std::size_t length = std::min(MinCommandPrefix, name.size()); length <= name.size();
+             ++length) {
             const std::string_view prefix(name.data(), length);
             const auto matching = std::count_if(commands.Commands.begin() + 1,
                 commands.Commands.begin() + static_cast<std::ptrdiff_t>(registered),
@@ -173,6 +174,9 @@ std::string KateSyntaxDefinition(const tSyntaxDefinitionWords& words)
            "        <RegExpr String=\""
         << XmlEscaped(commandPattern)
         << "\" insensitive=\"true\" firstNonSpace=\"true\" attribute=\"Command\"/>\n"
+           // A label "[n] " as the listing writes it before a statement; the command word follows.
+           "        <RegExpr String=\"\\[\\d*\\]\\s*\" firstNonSpace=\"true\" "
+           "attribute=\"Normal Text\" context=\"AfterLabel\"/>\n"
            "        <RegExpr String=\""
         << XmlEscaped(functionPattern)
         << "\" insensitive=\"true\" attribute=\"Function\"/>\n"
@@ -183,6 +187,12 @@ std::string KateSyntaxDefinition(const tSyntaxDefinitionWords& words)
            "        <Float attribute=\"Number\"/>\n"
            "        <Int attribute=\"Number\"/>\n"
            "        <DetectIdentifier/>\n"
+           "      </context>\n"
+           "      <context name=\"AfterLabel\" attribute=\"Normal Text\" lineEndContext=\"#pop\" "
+           "fallthroughContext=\"#pop\">\n"
+           "        <RegExpr String=\""
+        << XmlEscaped(commandPattern)
+        << "\" insensitive=\"true\" attribute=\"Command\" context=\"#pop\"/>\n"
            "      </context>\n"
            "      <context name=\"Constant\" attribute=\"Normal Text\" lineEndContext=\"#pop\" "
            "fallthroughContext=\"#pop\">\n"

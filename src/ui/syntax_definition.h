@@ -3,6 +3,7 @@
 // so that the editors know exactly the words the program knows.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,19 @@ namespace zelvora {
 
 class tStmtList;
 
+// A statement "A" or "B * x" shows the matrix A or computes a formula when A is a variable; only
+// then is it the command ANIMATE or BATCH. An editor cannot know the variables, and one or two
+// letters name matrices far more often than they abbreviate a command, so shorter prefixes are
+// not coloured as command words.
+inline constexpr std::size_t MinCommandPrefix = 3;
+
 // The words of the definition, in UTF-8, each list sorted and without repeats.
 struct tSyntaxDefinitionWords {
     std::vector<std::string> Functions; // names and aliases of the catalogue's functions
     std::vector<std::string> Constants; // written after '#': "#pi", "#wahr"
     std::vector<std::string> OperatorWords; // "und", "mod", "falls", "über"
-    // Every command word as a statement may begin with it: each full name and each prefix that
-    // names exactly one command ("SET" for SETOPTIONS).
+    // Every command word as a statement may begin with it: each full name and each prefix of at
+    // least MinCommandPrefix letters that names exactly one command ("SET" for SETOPTIONS).
     std::vector<std::string> CommandWords;
 };
 

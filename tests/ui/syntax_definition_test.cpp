@@ -43,13 +43,15 @@ TEST_F(SyntaxDefinition, SortsTheCatalogueWordsByHowTheyAreWritten)
     EXPECT_GT(words.Functions.size(), 200u);
 }
 
-TEST_F(SyntaxDefinition, CommandWordsAreExactlyThePrefixesThatNameOneCommand)
+TEST_F(SyntaxDefinition, CommandWordsAreThePrefixesOfThreeOrMoreLettersThatNameOneCommand)
 {
     const tSyntaxDefinitionWords words = SyntaxDefinitionWords(interpreter.Statements);
     EXPECT_TRUE(Holds(words.CommandWords, "SETOPTIONS"));
     EXPECT_TRUE(Holds(words.CommandWords, "SET"));
     EXPECT_TRUE(Holds(words.CommandWords, "HIDE"));
-    EXPECT_FALSE(Holds(words.CommandWords, "S")); // SETOPTIONS, SHOWOPTIONS, SAVE
+    EXPECT_TRUE(Holds(words.CommandWords, "ANI"));
+    EXPECT_FALSE(Holds(words.CommandWords, "AN")); // names a matrix more often than ANIMATE
+    EXPECT_FALSE(Holds(words.CommandWords, "SE")); // SETOPTIONS, SHOWOPTIONS, SAVE
     EXPECT_FALSE(Holds(words.CommandWords, "HID")); // HIDE, HIDDEN
     EXPECT_FALSE(Holds(words.CommandWords, "---"));
     EXPECT_FALSE(Holds(words.CommandWords, "[COMPUTE]"));
