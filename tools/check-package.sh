@@ -100,10 +100,11 @@ syntax_definition() {
         kate-syntax-highlighter "$share/zelvora/Beispiele/gleichungssystem.rts" 2>/dev/null) \
         || return 1
     has "$html" 'x = <span[^>]*>Inv</span>' && has "$html" '<span[^>]*>;H Ein lineares' || return 1
-    printf 'SETOPT DfltFormat=Fix\nA = #pi\n' >"$root/probe.rts"
+    printf 'SETOPT DfltFormat=Fix\nA = #pi\n[2] DEL A\nA * x\n' >"$root/probe.rts"
     html=$(XDG_DATA_DIRS="$share:/usr/share" QT_QPA_PLATFORM=offscreen \
         kate-syntax-highlighter "$root/probe.rts" 2>/dev/null) || return 1
-    has "$html" '<span[^>]*>SETOPT</span>' && has "$html" '<span[^>]*>#pi</span>'
+    has "$html" '<span[^>]*>SETOPT</span>' && has "$html" '<span[^>]*>#pi</span>' \
+        && has "$html" '^\[2\] <span[^>]*>DEL</span> A$' && has "$html" '^A \* x$'
 }
 
 lintian_clean() {
