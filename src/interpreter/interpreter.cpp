@@ -304,8 +304,6 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
         result.Message = CutText(Statements.Message, maxMessageLength);
         return result;
     }
-    if (m_resetErrors)
-        m_resetErrors();
     if (JournalOn && multi && m_ports.Journal)
         m_ports.Journal->addline(";<<");
 

@@ -54,8 +54,6 @@ class tInterpreter {
 public:
     // The compute handler runs assignments: tokens of the whole statement, end tokens included.
     using tComputeHandler = std::function<bool(tStmtList&, tAnsiTokens&)>;
-    // Resets the formula machine's error pair at the start of every run.
-    using tResetErrors = std::function<void()>;
     // Shows the values of a statement that is neither an assignment nor a command (a bare
     // formula): tokens of the whole statement (end tokens included) and its text.
     using tFormulaHandler = std::function<bool(tStmtList&, tAnsiTokens&, std::string_view)>;
@@ -63,7 +61,6 @@ public:
     explicit tInterpreter(tInterpreterPorts ports = {});
 
     void SetComputeHandler(tComputeHandler handler) { m_compute = std::move(handler); }
-    void SetResetErrors(tResetErrors reset) { m_resetErrors = std::move(reset); }
     void SetFormulaHandler(tFormulaHandler handler) { m_showFormula = std::move(handler); }
     // Whether a name is a stored variable: such a name that only abbreviates a command (`A` for
     // ANIMATE, `R` for RENAME) begins a formula, so that the variable can be shown.
@@ -170,7 +167,6 @@ private:
     tInterpreterPorts m_ports;
     std::atomic<bool> m_interruptRequested { false };
     tComputeHandler m_compute;
-    tResetErrors m_resetErrors;
     tFormulaHandler m_showFormula;
     std::function<bool(std::string_view)> m_isVariable;
     std::int32_t m_runDepth = 0;

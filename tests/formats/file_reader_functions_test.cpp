@@ -7,6 +7,7 @@
 #include "formats/hex_format.h"
 #include "formats/oxf_format.h"
 #include "formats/text_matrix_writer.h"
+#include "support/test_machine.h"
 #include "variables/variable.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ protected:
 
     tNoVariables environment;
     tFunctionDispatch dispatch;
-    tEvalMachine machine { environment, &dispatch };
+    testing::tTestMachine machine { environment, &dispatch };
 };
 
 TEST_F(ReaderFunctionTest, MatrixWrittenWithEighteenDigitsReadsBack)
