@@ -199,6 +199,7 @@ bool tInterpreter::FailIfInterrupted()
 
 void tInterpreter::FailTooDeep()
 {
+    m_nestedTooDeep = true;
     Statements.Fail(1,
         "Zu tief geschachtelte Aufrufe von BATCH oder MACROEXEC (h\xF6"
         "chstens "
@@ -387,6 +388,8 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
     }
     m_runDepth = depthBefore;
     Flags.MacroRunning = macroRunningBefore;
+    if (m_runDepth == 0)
+        m_nestedTooDeep = false;
     if (!outcome.Success)
         outcome.FailurePlace = m_failurePlace;
     if (m_runDepth == 0)

@@ -112,6 +112,8 @@ public:
     void ShowOutput(std::string_view text) const;
     // The failing statement of the last failure (set by the innermost run that saw it).
     const std::optional<tStatementPlace>& FailurePlace() const { return m_failurePlace; }
+    // Makes place the failing statement of the last failure (a macro reports its first failure).
+    void SetFailurePlace(tStatementPlace place) { m_failurePlace = std::move(place); }
 
     // Cuts lines into statements with the default markers and runs them as the outermost run;
     // source names the script file in failures (empty for typed text).
@@ -139,8 +141,10 @@ public:
     private:
         std::int32_t& m_depth;
     };
-    // Sets the statement table's failure for a run nested too deeply.
+    // Sets the statement table's failure for a run nested too deeply; it ends every enclosing run
+    // and macro repetition, so NestedTooDeep stays true until the outermost run ends.
     void FailTooDeep();
+    bool NestedTooDeep() const { return m_nestedTooDeep; }
 
     // The compute handler as registered (slot [COMPUTE]).
     bool Compute(tStmtList& statements, tAnsiTokens& tokens);
@@ -170,6 +174,7 @@ private:
     tFormulaHandler m_showFormula;
     std::function<bool(std::string_view)> m_isVariable;
     std::int32_t m_runDepth = 0;
+    bool m_nestedTooDeep = false;
     std::optional<tStatementPlace> m_failurePlace;
 };
 
