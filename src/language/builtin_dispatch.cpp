@@ -106,6 +106,20 @@ tCallOutcome RealMatrix(trealmatrix m)
     return Value(RealMatrixValue(std::move(m)));
 }
 
+tCallOutcome RealMatrix(tResult<trealmatrix> m)
+{
+    if (!m)
+        return Fail(m.Error());
+    return RealMatrix(std::move(m).Value());
+}
+
+tCallOutcome Fail(tFailure failure)
+{
+    tCallOutcome outcome { tCallOutcome::tKind::Values, {} };
+    outcome.Failure = std::move(failure);
+    return outcome;
+}
+
 tCallOutcome StringMatrix(tStringmatrix s)
 {
     return Value(operators::StringMatrixResult(std::move(s), tgLogical));
@@ -171,8 +185,11 @@ tCallOutcome tFunctionDispatch::Call(
         return { tCallOutcome::tKind::Unavailable, {} };
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
-    return m_routines[OpcodeNumber(opcode)](
-        tCallArgs(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint));
+    const tCallArgs args(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint);
+    tCallOutcome outcome = m_routines[OpcodeNumber(opcode)](args);
+    if (args.Failure() && !outcome.Failure)
+        return call::Fail(*args.Failure());
+    return outcome;
 }
 
 } // namespace zelvora

@@ -64,8 +64,11 @@ tCallOutcome CrosstabsCall(const tCallArgs& args)
         const trealmatrix m = a.Matrix(1);
         if (!DataUsable(a, m, 1, tMissing::Counted))
             return call::Empty();
+        tResult<trealmatrixarr> table = CrossTable(m);
+        if (!table)
+            return call::Fail(table.Error());
         tVariableArray values;
-        for (trealmatrix& part : CrossTable(m))
+        for (trealmatrix& part : *table)
             values.push_back(call::RealMatrixValue(std::move(part)));
         return call::Values(std::move(values));
     });
@@ -77,8 +80,8 @@ tCallOutcome AnovaCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         if (a.Count() < 2) {
-            SetLibError(1, a.Entry().Name + " braucht die abh\xE4ngigen Werte und die Faktoren");
-            return call::Empty();
+            return call::Fail(
+                Failure(a.Entry().Name + " braucht die abh\xE4ngigen Werte und die Faktoren"));
         }
         const trealmatrix y = a.Matrix(1);
         const trealmatrix factors = a.Matrix(2);

@@ -79,8 +79,11 @@ tCallOutcome EigenSysCall(const tCallArgs& args)
     if (!args.IsMatrix(1))
         return call::Slot();
     if (args.Count() == 1) {
+        tResult<trealmatrixarr> system = EigenSystem(args.Matrix(1), args.Checkpoint());
+        if (!system)
+            return call::Fail(system.Error());
         tVariableArray values;
-        for (trealmatrix& m : EigenSystem(args.Matrix(1), args.Checkpoint()))
+        for (trealmatrix& m : *system)
             values.push_back(call::RealMatrixValue(std::move(m)));
         return call::Values(std::move(values));
     }

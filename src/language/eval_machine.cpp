@@ -32,6 +32,15 @@ std::optional<tFailure> TakeLibraryFailure()
     return failure;
 }
 
+// "Matrix 2x3, Zahl": the arguments of a call as a failure message names them.
+std::string ArgumentsText(std::span<const tVariable> arguments)
+{
+    std::string given;
+    for (const tVariable& argument : arguments)
+        given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+    return given;
+}
+
 } // namespace
 
 tEvalMachine::tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch)
@@ -279,31 +288,29 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         return;
     }
     case tCallOutcome::tKind::Values: {
+        const std::span<const tVariable> arguments(
+            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
         if (outcome.Failure || LibErrorCode() != 0) {
             const tFailure failure = outcome.Failure ? *outcome.Failure : *TakeLibraryFailure();
+            if (failure.Message.empty())
+                return FailOperation(
+                    level, entry, "die Argumente passen nicht: " + ArgumentsText(arguments));
             Replace(level, base, { FailureOperand(failure) });
             return;
         }
-        const std::span<const tVariable> arguments(
-            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
         const bool emptyArgument = std::ranges::any_of(arguments, IsEmptyValue);
         // "Wenn" without its other value selects nothing, as "falls" does: no failure.
         const bool selects = entry.Opcode == O::Wenn;
         if (outcome.Values.size() == 1 && IsEmptyValue(outcome.Values[0]) && !arguments.empty()
             && !emptyArgument && !selects) {
-            std::string given;
-            for (const tVariable& argument : arguments)
-                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
-            return FailOperation(level, entry, "kein Ergebnis f\xFCr " + given);
+            return FailOperation(level, entry, "kein Ergebnis f\xFCr " + ArgumentsText(arguments));
         }
         // A routine that refused its inputs gave the failure shape (the 1 x 1 zero) as its value.
         if (outcome.Values.size() == 1 && IsFailureShape(outcome.Values[0])
             && NumericsContext().failureShapes != failureShapesBefore && !arguments.empty()
             && !emptyArgument) {
-            std::string given;
-            for (const tVariable& argument : arguments)
-                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
-            return FailOperation(level, entry, "die Argumente passen nicht: " + given);
+            return FailOperation(
+                level, entry, "die Argumente passen nicht: " + ArgumentsText(arguments));
         }
         if (outcome.Values.size() == 1) {
             Replace(level, base, std::move(outcome.Values), sign);

@@ -175,15 +175,11 @@ trealmatrix TriangularEigenvectors(const trealmatrix& d)
     return e;
 }
 
-trealmatrixarr EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint)
+tResult<trealmatrixarr> EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint)
 {
-    trealmatrixarr result { FailureMatrix(), FailureMatrix(), FailureMatrix() };
-    if (LibErrorCode() != 0)
-        return result;
-    if (!IsSquare(m)) {
-        SetLibError(1);
-        return result;
-    }
+    if (!IsSquare(m))
+        return Failure(1, "");
+    trealmatrixarr result(3);
     const int32_t n = m.Rows();
     const tIntvector all = AllIndexes(n);
     tRotationResult similarity = SimilaritySweeps(m, all, all, checkpoint);
@@ -207,14 +203,10 @@ trealmatrixarr EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint)
     return result;
 }
 
-trealmatrix EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint)
+tResult<trealmatrix> EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint)
 {
-    if (LibErrorCode() != 0)
-        return FailureMatrix();
-    if (!IsSquare(m)) {
-        SetLibError(1);
-        return FailureMatrix();
-    }
+    if (!IsSquare(m))
+        return Failure(1, "");
     const int32_t n = m.Rows();
     const tIntvector all = AllIndexes(n);
     trealmatrix r = SimilaritySweeps(m, all, all, checkpoint).rotated;

@@ -158,14 +158,12 @@ trealmatrix MatrixArcCos(const trealmatrix& m)
 
 trealmatrix MatrixArcTanh(const trealmatrix& m)
 {
-    if (LibErrorCode() != 0 || !IsSquare(m))
+    if (!IsSquare(m))
         return FailureMatrix();
     if (m.Rows() == 0)
         return m;
-    SetLibError(1);
     const trealmatrix id = Identity(m.Rows());
     const trealmatrix quotient = MatMul(Plus(id, m), GaussJordanInverse(Minus(id, m)));
-    ClearLibError();
     return ScalarArith(MatrixLog(quotient), tScalarOp::Divide, 2);
 }
 
