@@ -89,6 +89,13 @@ tCallOutcome Value(tVariable value)
     return { tCallOutcome::tKind::Values, { std::move(value) } };
 }
 
+tCallOutcome Value(tResult<tVariable> value)
+{
+    if (!value)
+        return Fail(value.Error());
+    return Value(std::move(value).Value());
+}
+
 tCallOutcome Values(tVariableArray values, bool signAll)
 {
     tCallOutcome outcome { tCallOutcome::tKind::Values, std::move(values) };

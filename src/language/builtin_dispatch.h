@@ -81,6 +81,8 @@ namespace call {
 tCallOutcome Empty();
 tCallOutcome Slot();
 tCallOutcome Value(tVariable value);
+// The routine's value, or its failure.
+tCallOutcome Value(tResult<tVariable> value);
 // Several results, pushed in order with sign 1 (signAll: each with the call's sign).
 tCallOutcome Values(tVariableArray values, bool signAll = false);
 tCallOutcome RealMatrix(trealmatrix m); // element type real, tag 1
