@@ -6,7 +6,6 @@
 #include "numerics/covariance.h"
 #include "numerics/distances.h"
 #include "numerics/frequency_tables.h"
-#include "numerics/library_state.h"
 #include "numerics/neighbour_sums.h"
 #include "numerics/variance_analysis.h"
 #include "variables/operator_results.h"
@@ -21,7 +20,7 @@ namespace {
 using O = tOpcode;
 
 // A routine of the data matrix of argument 1 behind the gate of the functions of one matrix.
-template <trealmatrix (*routine)(const trealmatrix&)> tCallOutcome DataCall(const tCallArgs& args)
+template <auto routine> tCallOutcome DataCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         const trealmatrix m = a.Matrix(1);
@@ -87,7 +86,10 @@ tCallOutcome AnovaCall(const tCallArgs& args)
         const trealmatrix factors = a.Matrix(2);
         if (!DataUsable(a, y) || !DataUsable(a, factors, 2))
             return call::Empty();
-        tVarianceAnalysis anova = VarianceAnalysis(y, factors);
+        tResult<tVarianceAnalysis> analysis = VarianceAnalysis(y, factors);
+        if (!analysis)
+            return call::Fail(analysis.Error());
+        tVarianceAnalysis& anova = *analysis;
         tVariableArray values;
         values.push_back(call::RealMatrixValue(std::move(anova.statistics)));
         values.push_back(call::RealMatrixValue(std::move(anova.squares)));

@@ -108,8 +108,14 @@ std::optional<tRotationResult> RunRot(const tCallArgs& args, const trealmatrix& 
     }
     case K::Ztcu:
         return CommonUniqueSplit(m);
-    case K::Decomp:
-        return SubsetDecomposition(m);
+    case K::Decomp: {
+        tResult<tRotationResult> decomposition = SubsetDecomposition(m);
+        if (!decomposition) {
+            args.Fail(decomposition.Error());
+            return std::nullopt;
+        }
+        return std::move(decomposition).Value();
+    }
     case K::Blkcu: {
         if (args.Count() < 3)
             return Unrotated(m);

@@ -153,7 +153,7 @@ trealmatrix RemoveVariable(const trealmatrix& c, int32_t v)
     return result;
 }
 
-trealmatrix DecorrelateRows(const trealmatrix& m)
+tResult<trealmatrix> DecorrelateRows(const trealmatrix& m)
 {
     const trealmatrix covariance = CovarianceOf(m, 1);
     if (covariance.Rows() != m.Rows())
@@ -178,11 +178,9 @@ trealmatrix DecorrelateRows(const trealmatrix& m)
     }
     const trealmatrix factor = CholeskyFactor(correlation);
     for (int32_t i = 1; i <= k; ++i) {
-        if (!(factor(i, i) * factor(i, i) >= dependentPivot)) {
-            SetLibError(
-                1, "Die Zeilen sind linear abh\xE4ngig und lassen sich nicht de-korrelieren");
-            return FailureMatrix();
-        }
+        if (!(factor(i, i) * factor(i, i) >= dependentPivot))
+            return Failure(
+                "Die Zeilen sind linear abh\xE4ngig und lassen sich nicht de-korrelieren");
     }
     trealmatrix standardised = RowsOf(m, varying);
     for (int32_t i = 1; i <= k; ++i) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -35,9 +36,8 @@ trealmatrix RemoveVariable(const trealmatrix& c, int32_t v);
 // covariance of the rows, D = diag(sqrt(C_ii)) and R = D^-1 C D^-1 their correlation, the result
 // is D * R^-1/2 * D^-1 * M, R^1/2 by MatrixSqrt and its inverse by GaussJordanInverse, so that its
 // covariance is D^2. Rows without variance stay as they are. Rows that are linearly dependent (a
-// Cholesky pivot of R below 1e-12) have no such transformation: LibErrorCode 1 with a message and
-// the failure matrix.
-trealmatrix DecorrelateRows(const trealmatrix& m);
+// Cholesky pivot of R below 1e-12) have no such transformation and fail saying so.
+tResult<trealmatrix> DecorrelateRows(const trealmatrix& m);
 
 // CR coefficients of the rows (a matrix with fewer columns than rows is transposed first), metric
 // 1 (g(x) = |x|) or 2 (g(x) = x^2); another metric counts as 1. Z are the z-values of the rows and

@@ -4,7 +4,6 @@
 #include "numerics/cholesky.h"
 #include "numerics/frequency_tables.h"
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 
 #include <algorithm>
@@ -21,11 +20,9 @@ struct tBlock {
     int32_t count = 0;
 };
 
-tVarianceAnalysis Failed(const char* message)
+tFailure Failed(const char* message)
 {
-    SetLibError(1, message);
-    return { FailureMatrix(), FailureStringMatrix(), FailureMatrix(), FailureMatrix(),
-        FailureMatrix() };
+    return Failure(message);
 }
 
 bool AllFinite(const trealmatrix& m)
@@ -126,7 +123,7 @@ void FillTable(tVarianceAnalysis& result, const std::vector<long double>& s, int
 
 } // namespace
 
-tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& factors)
+tResult<tVarianceAnalysis> VarianceAnalysis(const trealmatrix& y, const trealmatrix& factors)
 {
     if (y.Rows() != 1 || factors.Cols() != y.Cols())
         return Failed("ANOVA braucht die abh\xE4ngigen Werte als eine Zeile und je Faktor eine "
