@@ -439,9 +439,8 @@ tMatrixReadResult ReadShaped(const std::vector<std::string>& lines, std::string_
     for (std::size_t t = 0; t < tokens.size(); ++t) {
         long double value = 0;
         if (!ParsePointNumber(tokens[t].Text, &value)) {
-            const std::string message = "Conversion error with dataelement " + std::to_string(t);
-            SetLibError(CsvReadErrorCode, message);
-            return { false, trealmatrix(0, 0), message, {} };
+            return { false, trealmatrix(0, 0),
+                "Conversion error with dataelement " + std::to_string(t), {} };
         }
         if (t >= cells.size())
             throw tRangeError();
@@ -520,8 +519,6 @@ tMatrixReadResult CsvRead(
     std::string_view fileName, std::string_view format, tClipboardPort* clipboardPort)
 {
     tMatrixReadResult result { false, trealmatrix(0, 0), {}, {} };
-    if (LibErrorCode() != 0)
-        return result;
     std::string ownedText; // the clipboard's text, or the file's bytes decoded
     std::optional<tFileContents> contents;
     std::string_view text;
@@ -540,7 +537,6 @@ tMatrixReadResult CsvRead(
             result.Message = CutMessage("Datei " + std::string(fileName)
                 + " konnte nicht ge\xF6"
                   "ffnet werden");
-            SetLibError(CsvReadErrorCode, result.Message);
             return result;
         }
         text = contents->View();

@@ -164,9 +164,7 @@ tMatrixReadResult DefRawRead(std::string_view defName, std::string_view rawName)
     const std::optional<std::string> defText = ReadWholeFile(defName);
     const std::optional<std::string> rawText = defText ? ReadWholeFile(rawName) : std::nullopt;
     if (!defText || !rawText) {
-        const std::string message = CouldNotOpenMessage(defText ? rawName : defName);
-        SetLibError(1, message);
-        return Failed(message);
+        return Failed(CouldNotOpenMessage(defText ? rawName : defName));
     }
     return DefRawParse(*defText, *rawText, defName, rawName);
 }
