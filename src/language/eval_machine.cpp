@@ -22,16 +22,6 @@ constexpr std::size_t MaxFormulaTokens = 65535;
 
 using O = tOpcode;
 
-// A failure that a routine reported through the library's pair, which is cleared.
-std::optional<tFailure> TakeLibraryFailure()
-{
-    if (LibErrorCode() == 0)
-        return std::nullopt;
-    tFailure failure { LibErrorCode(), LibErrorMessage() };
-    ClearLibError();
-    return failure;
-}
-
 // "Matrix 2x3, Zahl": the arguments of a call as a failure message names them.
 std::string ArgumentsText(std::span<const tVariable> arguments)
 {
@@ -64,7 +54,6 @@ tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens)
     if (tokens.size() > MaxFormulaTokens)
         throw tRangeError();
     m_readingFailure.reset();
-    ClearLibError();
     tFormulaParser parser(*this, tokens);
     results = parser.EvaluateTopLevel();
     if (m_readingFailure)
@@ -158,13 +147,8 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         default:
             if (entry.Handler == tOperatorHandler::None)
                 return;
-            ClearLibError();
             tVariableArray values
                 = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
-            if (auto failure = TakeLibraryFailure()) {
-                Replace(level, base, { FailureOperand(*failure) });
-                return;
-            }
             if (top - base == 1 && !values.empty()) {
                 const std::string failure = machine::BinaryOperatorFailure(
                     entry.Handler, entry.Submode, slot(base), slot(base + 1), values[0]);
@@ -267,7 +251,6 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     tCallOutcome outcome;
     outcome.Kind = tCallOutcome::tKind::Unavailable;
     const std::uint64_t failureShapesBefore = NumericsContext().failureShapes;
-    ClearLibError();
     if (m_dispatch) {
         const std::span<const tVariable> arguments(
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
@@ -290,8 +273,8 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     case tCallOutcome::tKind::Values: {
         const std::span<const tVariable> arguments(
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
-        if (outcome.Failure || LibErrorCode() != 0) {
-            const tFailure failure = outcome.Failure ? *outcome.Failure : *TakeLibraryFailure();
+        if (outcome.Failure) {
+            const tFailure& failure = *outcome.Failure;
             if (failure.Message.empty())
                 return FailOperation(
                     level, entry, "die Argumente passen nicht: " + ArgumentsText(arguments));
