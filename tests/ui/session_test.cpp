@@ -132,8 +132,7 @@ namespace {
 
 using namespace zelvora::testing;
 
-// Two sessions in one process share nothing: variables, the random generator and the library's
-// error pair belong to each.
+// Two sessions in one process share nothing: variables and the random generator belong to each.
 TEST(TwoSessions, ShareNoState)
 {
     tRecordingTextView journalA, listingA, journalB, listingB;
