@@ -33,7 +33,7 @@ trealmatrix RowCovariance(const trealmatrix& m)
     return CovarianceOf(m, 1);
 }
 
-trealmatrix RowCorrelation(const trealmatrix& m)
+tResult<trealmatrix> RowCorrelation(const trealmatrix& m)
 {
     return CorrelationOf(m, 1);
 }
@@ -106,8 +106,12 @@ tCallOutcome RemVarCall(const tCallArgs& args)
     trealmatrix x = args.Matrix(1);
     if (!DataUsable(args, x))
         return call::Empty();
-    for (int32_t i = 2; i <= args.Count(); ++i)
-        x = RemoveVariable(x, args.Integer(i));
+    for (int32_t i = 2; i <= args.Count(); ++i) {
+        tResult<trealmatrix> removed = RemoveVariable(x, args.Integer(i));
+        if (!removed)
+            return call::Fail(removed.Error());
+        x = std::move(removed).Value();
+    }
     return call::RealMatrix(std::move(x));
 }
 

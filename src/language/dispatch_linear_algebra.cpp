@@ -17,8 +17,7 @@ namespace {
 using O = tOpcode;
 
 // A routine of one matrix behind the shape gate of the functions of one matrix.
-template <trealmatrix (*routine)(const trealmatrix&)>
-tCallOutcome OneMatrixCall(const tCallArgs& args)
+template <auto routine> tCallOutcome OneMatrixCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         return call::RealMatrix(routine(a.Matrix(1)));

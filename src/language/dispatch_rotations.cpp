@@ -285,8 +285,7 @@ tCallOutcome FconsistCall(const tCallArgs& args)
         args.Matrix(1), static_cast<K>(position), args.Integer(3), args.Integer(4), args.Random()));
 }
 
-template <trealmatrix (*routine)(const trealmatrix&)>
-tCallOutcome CommunalityCall(const tCallArgs& args)
+template <auto routine> tCallOutcome CommunalityCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         return call::RealMatrix(routine(a.Matrix(1)));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -16,6 +17,6 @@ trealmatrix CholeskyFactor(const trealmatrix& a);
 // rounding. Each step subtracts v*v' (v = column k / sqrt(pivot)) and sets residual diagonal
 // elements that fell below 0 to 0. A zero or negative pivot raises its math error. A non-square A
 // gives its n x m zero matrix.
-trealmatrix CholeskyUD(const trealmatrix& a);
+tResult<trealmatrix> CholeskyUD(const trealmatrix& a);
 
 } // namespace zelvora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -28,7 +29,7 @@ trealmatrix TriplesToPairs(const trealmatrix& m);
 // M * C and M * C^-1 (GaussJordanInverse) with C the circulant matrix of the first row (b1, b2,
 // b3) of B: [[b1, b2, b3], [b3, b1, b2], [b2, b3, b1]]. B with fewer than 3 columns gives the
 // 1 x 1 zero matrix, as do misfitting products.
-trealmatrix TripleMultiply(const trealmatrix& m, const trealmatrix& b);
-trealmatrix TripleDivide(const trealmatrix& m, const trealmatrix& b);
+tResult<trealmatrix> TripleMultiply(const trealmatrix& m, const trealmatrix& b);
+tResult<trealmatrix> TripleDivide(const trealmatrix& m, const trealmatrix& b);
 
 } // namespace zelvora

@@ -98,23 +98,23 @@ trealmatrix StandardiseRows(const trealmatrix& m)
     return z;
 }
 
-trealmatrix CorrelationOf(const trealmatrix& m, int32_t kind)
+tResult<trealmatrix> CorrelationOf(const trealmatrix& m, int32_t kind)
 {
     if (kind != 1 && kind != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     const trealmatrix z = StandardiseRows(kind == 1 ? m : Transpose(m));
     if (z.Cols() == 0)
-        return FailureMatrix();
+        return Failure(1, "");
     trealmatrix r = CovarianceOf(z, 1);
     for (int32_t i = 1; i <= r.Rows(); ++i)
         r(i, i) = 1;
     return r;
 }
 
-trealmatrix CovToCorrelation(const trealmatrix& c)
+tResult<trealmatrix> CovToCorrelation(const trealmatrix& c)
 {
     if (c.Rows() != c.Cols())
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = c.Rows();
     std::vector<long double> d(static_cast<std::size_t>(n) + 1);
     for (int32_t i = 1; i <= n; ++i)
@@ -129,10 +129,10 @@ trealmatrix CovToCorrelation(const trealmatrix& c)
     return r;
 }
 
-trealmatrix RemoveVariable(const trealmatrix& c, int32_t v)
+tResult<trealmatrix> RemoveVariable(const trealmatrix& c, int32_t v)
 {
     if (c.Rows() != c.Cols())
-        return FailureMatrix();
+        return Failure(1, "");
     const long double pivot = c.At(v, v);
     trealmatrix result = c;
     if (!(pivot > 0))
@@ -157,7 +157,7 @@ tResult<trealmatrix> DecorrelateRows(const trealmatrix& m)
 {
     const trealmatrix covariance = CovarianceOf(m, 1);
     if (covariance.Rows() != m.Rows())
-        return FailureMatrix();
+        return Failure(1, "");
     std::vector<int32_t> varying;
     for (int32_t i = 1; i <= m.Rows(); ++i) {
         if (covariance(i, i) > 0)

@@ -21,16 +21,16 @@ trealmatrix StandardiseRows(const trealmatrix& m);
 // The covariance (CovarianceOf) of the z-values of the rows (kind 1) or of the columns (kind 2),
 // with the diagonal set to 1, also for a variable without spread, whose other correlations are 0.
 // Another kind gives the failure matrix.
-trealmatrix CorrelationOf(const trealmatrix& m, int32_t kind);
+tResult<trealmatrix> CorrelationOf(const trealmatrix& m, int32_t kind);
 
 // R_ij = C_ij * d_i * d_j with d_i = 1 / sqrt(C_ii) for C_ii > 0, else 0; the diagonal of R is 1.
 // A C that is not square gives the failure matrix.
-trealmatrix CovToCorrelation(const trealmatrix& c);
+tResult<trealmatrix> CovToCorrelation(const trealmatrix& c);
 
 // C - l*l' with l = column v of C divided by sqrt(C_vv): the factor of variable v removed; row and
 // column v become exactly 0. C_vv <= 0 leaves C as it is (no factor to remove). A C that is not
 // square gives the failure matrix; v outside 1..rows raises tRangeError.
-trealmatrix RemoveVariable(const trealmatrix& c, int32_t v);
+tResult<trealmatrix> RemoveVariable(const trealmatrix& c, int32_t v);
 
 // The rows of deviation data made uncorrelated while keeping their variances: with C the
 // covariance of the rows, D = diag(sqrt(C_ii)) and R = D^-1 C D^-1 their correlation, the result

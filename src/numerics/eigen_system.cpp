@@ -221,10 +221,10 @@ tResult<trealmatrix> EigenRotated(const trealmatrix& m, const tCheckpoint* check
     return r;
 }
 
-trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
+tResult<trealmatrix> EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
 {
     if (!IsSquare(m) || m.Rows() == 0 || q.IsAbsent())
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = m.Rows();
     trealmatrix lambda;
     if (IsSquare(q))
@@ -234,7 +234,7 @@ trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
     else
         lambda = FirstColumn(q);
     if (lambda.Rows() != n || lambda.Cols() < 1)
-        return FailureMatrix();
+        return Failure(1, "");
 
     trealmatrix v(n, n);
     {
@@ -246,7 +246,7 @@ trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
         }
         watch.RaiseIfFaulted();
     }
-    v = RankInverse(v);
+    v = RankInverse(v).Value(); // v is square
 
     // Column i of K_i * V with column k of K_i = M^(k-1) e_i, that is column i of the power
     // M^(k-1): summed over k in order, as the product would, one power at a time.

@@ -40,7 +40,7 @@ tResult<trealmatrix> EigenRotated(const trealmatrix& m, const tCheckpoint* check
 // sum_k M^(k-1) e_i * Vinv[k][i] with Vinv = RankInverse of the Vandermonde matrix of lambda.
 // lambda is the diagonal of a square Q, Q' when n = 1, else the first column of Q; M not square or
 // empty, or lambda not of n rows, gives the 1 x 1 zero matrix.
-trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q);
+tResult<trealmatrix> EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q);
 
 // Copies column j of src into column k of dest; nothing happens when the row counts differ or a
 // column number is out of range.

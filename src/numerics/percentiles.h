@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 #include <string_view>
 
@@ -23,6 +24,6 @@ long double NormalQuantile(long double share);
 // (direction 2) becomes NormalQuantile(C(v) / N), C(v) the number of values <= v and N the number
 // of values; values equal to MissingCode stay and are not counted. Any other type text returns M
 // unchanged; another direction gives the failure matrix.
-trealmatrix NormalScores(const trealmatrix& m, std::string_view type, int32_t direction);
+tResult<trealmatrix> NormalScores(const trealmatrix& m, std::string_view type, int32_t direction);
 
 } // namespace zelvora

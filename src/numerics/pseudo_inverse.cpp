@@ -8,10 +8,10 @@
 
 namespace zelvora {
 
-trealmatrix PseudoInverse(const trealmatrix& a)
+tResult<trealmatrix> PseudoInverse(const trealmatrix& a)
 {
     if (a.IsAbsent())
-        return FailureMatrix();
+        return Failure(1, "");
     if (a.Rows() < a.Cols())
         return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)));
     if (a.Rows() > a.Cols())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -15,7 +16,8 @@ trealmatrix InRangeMarks(const trealmatrix& m, const trealrangelist& ranges);
 // bottom, the row numbers of its values in range; direction 1: one row per row of M listing the
 // column numbers. Shorter lists are padded with 0; the length is the longest list (0 when nothing
 // is in range). Another direction gives the failure matrix.
-trealmatrix InRangeIndices(const trealmatrix& m, const trealrangelist& ranges, int32_t direction);
+tResult<trealmatrix> InRangeIndices(
+    const trealmatrix& m, const trealrangelist& ranges, int32_t direction);
 
 // Every element that lies in a range (missing) replaced by the mean of the elements that are not
 // missing in its row and group of columns (direction 1), its column and group of rows (direction

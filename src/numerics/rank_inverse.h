@@ -3,6 +3,7 @@
 
 #include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -12,6 +13,6 @@ namespace zelvora {
 // is T1*D*T2t. A regular A gives A^-1, a singular one the inverse restricted to rank k; a
 // non-square A gives the 1 x 1 zero matrix.
 // The checkpoint is reached inside the sweeps.
-trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint = nullptr);
+tResult<trealmatrix> RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint = nullptr);
 
 } // namespace zelvora

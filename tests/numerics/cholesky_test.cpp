@@ -64,11 +64,12 @@ trealmatrix FromUD(const trealmatrix& r)
 
 TEST(CholeskyUD, PivotsAndScaledFactor)
 {
-    EXPECT_LT(MaxDifference(CholeskyUD(Mat({ { 4, 2 }, { 2, 3 } })), Mat({ { 4, 0 }, { 2, 2 } })),
+    EXPECT_LT(
+        MaxDifference(CholeskyUD(Mat({ { 4, 2 }, { 2, 3 } })).Value(), Mat({ { 4, 0 }, { 2, 2 } })),
         1e-18L);
-    EXPECT_EQ(CholeskyUD(Mat({ { 1, 2, 3 } })), Mat({ { 0, 0, 0 } }));
-    EXPECT_THROW(CholeskyUD(Mat({ { 0, 0 }, { 0, 1 } })), tFloatDivisionByZeroError);
-    EXPECT_THROW(CholeskyUD(Mat({ { -1 } })), tFloatInvalidError);
+    EXPECT_EQ(CholeskyUD(Mat({ { 1, 2, 3 } })).Value(), Mat({ { 0, 0, 0 } }));
+    EXPECT_THROW(CholeskyUD(Mat({ { 0, 0 }, { 0, 1 } })).Value(), tFloatDivisionByZeroError);
+    EXPECT_THROW(CholeskyUD(Mat({ { -1 } })).Value(), tFloatInvalidError);
 }
 
 TEST(CholeskyUD, NegativePartialCovariancesAreKept)
@@ -76,13 +77,13 @@ TEST(CholeskyUD, NegativePartialCovariancesAreKept)
     // Positive definite, with a negative residual covariance of variables 2 and 3 after the
     // first step: only residual variances are cut at 0, so the factor stays exact.
     const trealmatrix a = Mat({ { 1, 0.5L, 0.5L }, { 0.5L, 1, 0 }, { 0.5L, 0, 1 } });
-    const trealmatrix r = CholeskyUD(a);
+    const trealmatrix r = CholeskyUD(a).Value();
     EXPECT_NEAR(static_cast<double>(r(3, 2)), -0.25, 1e-18);
     EXPECT_LT(MaxDifference(FromUD(r), a), 1e-18L);
 
     std::mt19937 gen(5);
     const trealmatrix random = RandomCovariance(gen, 12);
-    EXPECT_LT(MaxDifference(FromUD(CholeskyUD(random)), random), 1e-16L);
+    EXPECT_LT(MaxDifference(FromUD(CholeskyUD(random).Value()), random), 1e-16L);
 }
 
 } // namespace

@@ -22,21 +22,22 @@ TEST(Polynomials, ValuesAndMatrices)
     EXPECT_EQ(PolynomialValue(Mat({ { 1, 2, 3 } }), 2), 11);
     EXPECT_EQ(PolynomialValue(Mat({ { 5 } }), 123), 5);
     EXPECT_EQ(PolynomialValue(trealmatrix(1, 0), 2), 0);
-    EXPECT_EQ(PolynomialMatrix(Mat({ { 1, 2 }, { 3, 4 } }), Mat({ { 1, 0 } })),
+    EXPECT_EQ(PolynomialMatrix(Mat({ { 1, 2 }, { 3, 4 } }), Mat({ { 1, 0 } })).Value(),
         Mat({ { 1, 2 }, { 3, 4 } }));
     // Row i of the data takes coefficient row i; one data row serves every coefficient row.
-    EXPECT_EQ(PolynomialMatrix(Mat({ { 2 } }), Mat({ { 1, 1 }, { 2, 0 } })), Mat({ { 3 }, { 4 } }));
+    EXPECT_EQ(PolynomialMatrix(Mat({ { 2 } }), Mat({ { 1, 1 }, { 2, 0 } })).Value(),
+        Mat({ { 3 }, { 4 } }));
     EXPECT_EQ(
-        PolynomialMatrix(Mat({ { 1 }, { 2 } }), Mat({ { 1 }, { 2 }, { 3 } })), FailureMatrix());
+        FailureCode(PolynomialMatrix(Mat({ { 1 }, { 2 } }), Mat({ { 1 }, { 2 }, { 3 } }))), 1);
 }
 
 TEST(Polynomials, InterpolationBetweenRows)
 {
-    EXPECT_EQ(InterpolateRows(Mat({ { 0, 10 }, { 4, 30 } }), 4),
+    EXPECT_EQ(InterpolateRows(Mat({ { 0, 10 }, { 4, 30 } }), 4).Value(),
         Mat({ { 0, 10 }, { 1, 15 }, { 2, 20 }, { 3, 25 }, { 4, 30 } }));
-    EXPECT_EQ(InterpolateRows(Mat({ { 7, 8 } }), 3), Mat({ { 7, 8 } }));
-    EXPECT_THROW(InterpolateRows(Mat({ { 0 }, { 1 } }), 0), tFloatDivisionByZeroError);
-    EXPECT_EQ(InterpolateRows(Mat({ { 0 }, { 1 } }), -2), FailureMatrix());
+    EXPECT_EQ(InterpolateRows(Mat({ { 7, 8 } }), 3).Value(), Mat({ { 7, 8 } }));
+    EXPECT_THROW(InterpolateRows(Mat({ { 0 }, { 1 } }), 0).Value(), tFloatDivisionByZeroError);
+    EXPECT_EQ(FailureCode(InterpolateRows(Mat({ { 0 }, { 1 } }), -2)), 1);
 }
 
 TEST(Polynomials, MonotoneSmoothing)
@@ -268,7 +269,7 @@ TEST(Polynomials, AgreeWithHornerAndHitTheNodes)
     }
     std::mt19937 nodes(5);
     const trealmatrix m = testing::RandomMatrix(nodes, 4, 3);
-    const trealmatrix fine = InterpolateRows(m, 7);
+    const trealmatrix fine = InterpolateRows(m, 7).Value();
     ASSERT_EQ(fine.Dims(), (tMatDims { 22, 3 }));
     for (int32_t k = 1; k <= 4; ++k) {
         for (int32_t c = 1; c <= 3; ++c)

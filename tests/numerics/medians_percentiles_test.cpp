@@ -71,7 +71,7 @@ TEST(Percentiles, ClassesSharedByEqualValues)
 TEST(Percentiles, NormalScores)
 {
     // The tabulated distribution is cut at +-2.5, so the scores sit a little inside the quantiles.
-    const trealmatrix scores = NormalScores(Mat({ { 1, 2, 3, 4 } }), "Z", 1);
+    const trealmatrix scores = NormalScores(Mat({ { 1, 2, 3, 4 } }), "Z", 1).Value();
     EXPECT_NEAR(scores(1, 1), -0.674L, 0.02L);
     EXPECT_NEAR(scores(1, 2), 0, 0.02L);
     EXPECT_NEAR(scores(1, 3), 0.674L, 0.02L);
@@ -79,11 +79,12 @@ TEST(Percentiles, NormalScores)
     // Scores lie on the 0.005 grid.
     const long double steps = scores(1, 3) / 0.005L;
     EXPECT_NEAR(steps, std::nearbyint(steps), 1e-9L);
-    EXPECT_EQ(NormalScores(Mat({ { 2, 2 } }), "z", 1), NormalScores(Mat({ { 7, 7 } }), "Z", 3));
-    EXPECT_EQ(NormalScores(Mat({ { 1, -999, 3 } }), "Z", 1)(1, 2), -999);
-    EXPECT_EQ(NormalScores(Mat({ { -999, -999 } }), "Z", 1), Mat({ { -999, -999 } }));
-    EXPECT_EQ(NormalScores(Mat({ { 3, 1 } }), "Rang", 1), Mat({ { 3, 1 } }));
-    const trealmatrix columns = NormalScores(Mat({ { 1, 5 }, { 2, 4 } }), "Z", 2);
+    EXPECT_EQ(NormalScores(Mat({ { 2, 2 } }), "z", 1).Value(),
+        NormalScores(Mat({ { 7, 7 } }), "Z", 3).Value());
+    EXPECT_EQ(NormalScores(Mat({ { 1, -999, 3 } }), "Z", 1).Value()(1, 2), -999);
+    EXPECT_EQ(NormalScores(Mat({ { -999, -999 } }), "Z", 1).Value(), Mat({ { -999, -999 } }));
+    EXPECT_EQ(NormalScores(Mat({ { 3, 1 } }), "Rang", 1).Value(), Mat({ { 3, 1 } }));
+    const trealmatrix columns = NormalScores(Mat({ { 1, 5 }, { 2, 4 } }), "Z", 2).Value();
     EXPECT_LT(columns(1, 1), columns(2, 1));
     EXPECT_GT(columns(1, 2), columns(2, 2));
 }
