@@ -28,7 +28,7 @@ template <auto routine> tCallOutcome DataCall(const tCallArgs& args)
     });
 }
 
-trealmatrix RowCovariance(const trealmatrix& m)
+tResult<trealmatrix> RowCovariance(const trealmatrix& m)
 {
     return CovarianceOf(m, 1);
 }

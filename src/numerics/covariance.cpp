@@ -58,13 +58,13 @@ constexpr long double dependentPivot = 1e-12L;
 
 } // namespace
 
-trealmatrix CovarianceOf(const trealmatrix& m, int32_t kind)
+tResult<trealmatrix> CovarianceOf(const trealmatrix& m, int32_t kind)
 {
     if (kind != 1 && kind != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t cases = kind == 1 ? m.Cols() : m.Rows();
     if (cases == 0)
-        return FailureMatrix();
+        return Failure(1, "");
     return DividedBy(GramProduct(m, kind), cases);
 }
 
@@ -105,7 +105,7 @@ tResult<trealmatrix> CorrelationOf(const trealmatrix& m, int32_t kind)
     const trealmatrix z = StandardiseRows(kind == 1 ? m : Transpose(m));
     if (z.Cols() == 0)
         return Failure(1, "");
-    trealmatrix r = CovarianceOf(z, 1);
+    trealmatrix r = CovarianceOf(z, 1).Value(); // z has cases
     for (int32_t i = 1; i <= r.Rows(); ++i)
         r(i, i) = 1;
     return r;
@@ -155,9 +155,10 @@ tResult<trealmatrix> RemoveVariable(const trealmatrix& c, int32_t v)
 
 tResult<trealmatrix> DecorrelateRows(const trealmatrix& m)
 {
-    const trealmatrix covariance = CovarianceOf(m, 1);
-    if (covariance.Rows() != m.Rows())
-        return Failure(1, "");
+    const tResult<trealmatrix> covarianceOf = CovarianceOf(m, 1);
+    if (!covarianceOf)
+        return covarianceOf.Error();
+    const trealmatrix& covariance = *covarianceOf;
     std::vector<int32_t> varying;
     for (int32_t i = 1; i <= m.Rows(); ++i) {
         if (covariance(i, i) > 0)

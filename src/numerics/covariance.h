@@ -11,7 +11,7 @@ namespace zelvora {
 // Kind 1: M*M' / cols(M) (rows are variables, rows x rows); kind 2: M'*M / rows(M) (columns are
 // variables). No mean is subtracted: M holds deviation data. The product is GramProduct (each pair
 // once, terms as MatMul). Another kind, or no cases to divide by, gives the failure matrix.
-trealmatrix CovarianceOf(const trealmatrix& m, int32_t kind);
+tResult<trealmatrix> CovarianceOf(const trealmatrix& m, int32_t kind);
 
 // Each row as z-values (x - mean) / s with s the standard deviation of divisor n, both in two
 // passes: the mean, corrected by the mean of the deviations, then the sum of squared deviations.

@@ -42,13 +42,13 @@ trealmatrix Reference(const trealmatrix& l, tRotationKeyword keyword)
 
 } // namespace
 
-trealmatrix FactorConsistency(const trealmatrix& rawData, tRotationKeyword keyword,
+tResult<trealmatrix> FactorConsistency(const trealmatrix& rawData, tRotationKeyword keyword,
     int32_t sampleSize, int32_t samples, tRandomGenerator& generator)
 {
     const int32_t n = rawData.Rows();
     const int32_t cases = rawData.Cols();
     if (rawData.IsAbsent() || n < 1 || cases < 1)
-        return FailureMatrix();
+        return Failure(1, "");
     if (sampleSize <= 0 || sampleSize > cases)
         sampleSize = cases;
     if (samples <= 0)

@@ -138,7 +138,7 @@ tRotationResult CommonUniqueSplit(const trealmatrix& lad)
 {
     const int32_t n = lad.Rows();
     const trealmatrix g = GramProduct(lad, 1);
-    const trealmatrix c = ComVarFix(g);
+    const trealmatrix c = ComVarFix(g).Value(); // g is square
     trealmatrix u = DiagonalCopy(c);
     tRotationResult axes
         = RotationSweeps(CholeskyFactor(c), AllIndexes(n), AllIndexes(n), PrincipalAxisCriterion);

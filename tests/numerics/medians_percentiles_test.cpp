@@ -4,6 +4,7 @@
 #include "numerics/missing_values.h"
 #include "numerics/percentiles.h"
 #include "numerics/run_time_error.h"
+#include "support/result_support.h"
 
 #include <cmath>
 
@@ -15,7 +16,7 @@ using testing::Mat;
 
 long double Median(const trealmatrix& m, tMedianKind kind = tMedianKind::Plain)
 {
-    return MedianOf(m, 3, trealmatrix(), kind)(1, 1);
+    return MedianOf(m, 3, trealmatrix(), kind).Value()(1, 1);
 }
 
 TEST(Medians, TiesSpreadTowardTheNextValue)
@@ -40,21 +41,22 @@ TEST(Medians, MissingCodeIsLeftOut)
 TEST(Medians, DirectionsAndGroups)
 {
     const trealmatrix m = Mat({ { 1, 9, 3 }, { 2, 4, 6 } });
-    EXPECT_EQ(MedianOf(m, 1), Mat({ { 3 }, { 4 } }));
-    EXPECT_EQ(MedianOf(m, 2), Mat({ { 1.5L, 6.5L, 4.5L } }));
-    EXPECT_EQ(MedianOf(m, 1, Mat({ { 1, 2, 1 } })), Mat({ { 2, 9 }, { 4, 4 } }));
-    EXPECT_EQ(MedianOf(m, 5), Mat({ { 0 } }));
-    EXPECT_EQ(MedianOf(trealmatrix(0, 2), 2), Mat({ { 0, 0 } }));
+    EXPECT_EQ(MedianOf(m, 1).Value(), Mat({ { 3 }, { 4 } }));
+    EXPECT_EQ(MedianOf(m, 2).Value(), Mat({ { 1.5L, 6.5L, 4.5L } }));
+    EXPECT_EQ(MedianOf(m, 1, Mat({ { 1, 2, 1 } })).Value(), Mat({ { 2, 9 }, { 4, 4 } }));
+    EXPECT_EQ(FailureCode(MedianOf(m, 5)), 1);
+    EXPECT_EQ(MedianOf(trealmatrix(0, 2), 2).Value(), Mat({ { 0, 0 } }));
 }
 
 TEST(Medians, FrequencyTables)
 {
     // Counts 1, 1, 2 of the categories 1, 2, 3: the values 1, 2, 3, 3.
-    EXPECT_EQ(TabMedian(Mat({ { 1, 1, 2 } }), 1), Mat({ { 2.5L } }));
-    EXPECT_EQ(TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 30, 20, 10 } })), Mat({ { 17.5L } }));
-    EXPECT_EQ(TabMedian(Mat({ { 0, 1 }, { 2, 0 } }), 2), Mat({ { 2, 1 } }));
-    EXPECT_EQ(TabMedian(Mat({ { 1, 0, 0 }, { 0, 0, 1 } }), 3), Mat({ { 2 } }));
-    EXPECT_THROW(TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 1, 2 } })), tRangeError);
+    EXPECT_EQ(TabMedian(Mat({ { 1, 1, 2 } }), 1).Value(), Mat({ { 2.5L } }));
+    EXPECT_EQ(
+        TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 30, 20, 10 } })).Value(), Mat({ { 17.5L } }));
+    EXPECT_EQ(TabMedian(Mat({ { 0, 1 }, { 2, 0 } }), 2).Value(), Mat({ { 2, 1 } }));
+    EXPECT_EQ(TabMedian(Mat({ { 1, 0, 0 }, { 0, 0, 1 } }), 3).Value(), Mat({ { 2 } }));
+    EXPECT_THROW(TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 1, 2 } })).Value(), tRangeError);
 }
 
 TEST(Percentiles, ClassesSharedByEqualValues)
