@@ -9,7 +9,7 @@ namespace zelvora {
 
 // GetIndiv: the diagonal matrix of 1 / (A^-1)_ii (GaussJordanInverse); for a correlation matrix
 // 1 - R^2 of each variable on the others. A zero diagonal element of the inverse raises
-// tFloatDivisionByZeroError. A non-square A gives the 1 x 1 zero matrix.
+// tFloatDivisionByZeroError. A non-square A fails.
 tResult<trealmatrix> UniqueVariances(const trealmatrix& a);
 
 // ComVar: C := A; while the sum of squares of U = UniqueVariances(C) exceeds 1e-12, at most 100
@@ -26,7 +26,7 @@ tResult<trealmatrix> ComVarPCA(const trealmatrix& a);
 // C = A - h * diag(u) still has a Cholesky factor without negative diagonal elements, rotates that
 // factor to principal axes and sets u_i := 1 - (sum of its first `factors` squared loadings in row
 // i); it ends when u changes by less than 1e-12 in sum. Returns the first `factors` columns.
-// factors below 1 gives the 1 x 1 zero matrix; more factors than variables are cut to n.
+// factors below 1 fails; more factors than variables are cut to n.
 tResult<trealmatrix> ComVarPaf(const trealmatrix& a, int32_t factors, int32_t iterations = 50);
 
 } // namespace zelvora

@@ -10,7 +10,7 @@ namespace zelvora {
 
 // Kind 1: M*M' / cols(M) (rows are variables, rows x rows); kind 2: M'*M / rows(M) (columns are
 // variables). No mean is subtracted: M holds deviation data. The product is GramProduct (each pair
-// once, terms as MatMul). Another kind, or no cases to divide by, gives the failure matrix.
+// once, terms as MatMul). Another kind, or no cases to divide by, fails.
 tResult<trealmatrix> CovarianceOf(const trealmatrix& m, int32_t kind);
 
 // Each row as z-values (x - mean) / s with s the standard deviation of divisor n, both in two
@@ -20,16 +20,16 @@ trealmatrix StandardiseRows(const trealmatrix& m);
 
 // The covariance (CovarianceOf) of the z-values of the rows (kind 1) or of the columns (kind 2),
 // with the diagonal set to 1, also for a variable without spread, whose other correlations are 0.
-// Another kind gives the failure matrix.
+// Another kind fails.
 tResult<trealmatrix> CorrelationOf(const trealmatrix& m, int32_t kind);
 
 // R_ij = C_ij * d_i * d_j with d_i = 1 / sqrt(C_ii) for C_ii > 0, else 0; the diagonal of R is 1.
-// A C that is not square gives the failure matrix.
+// A C that is not square fails.
 tResult<trealmatrix> CovToCorrelation(const trealmatrix& c);
 
 // C - l*l' with l = column v of C divided by sqrt(C_vv): the factor of variable v removed; row and
 // column v become exactly 0. C_vv <= 0 leaves C as it is (no factor to remove). A C that is not
-// square gives the failure matrix; v outside 1..rows raises tRangeError.
+// square fails; v outside 1..rows raises tRangeError.
 tResult<trealmatrix> RemoveVariable(const trealmatrix& c, int32_t v);
 
 // The rows of deviation data made uncorrelated while keeping their variances: with C the

@@ -39,7 +39,7 @@ tResult<trealmatrix> EigenRotated(const trealmatrix& m, const tCheckpoint* check
 // EigenVek(M, Q): column i = the projection of e_i onto the eigenspace of lambda_i (Sylvester),
 // sum_k M^(k-1) e_i * Vinv[k][i] with Vinv = RankInverse of the Vandermonde matrix of lambda.
 // lambda is the diagonal of a square Q, Q' when n = 1, else the first column of Q; M not square or
-// empty, or lambda not of n rows, gives the 1 x 1 zero matrix.
+// empty, or lambda not of n rows, fails.
 tResult<trealmatrix> EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q);
 
 // Copies column j of src into column k of dest; nothing happens when the row counts differ or a

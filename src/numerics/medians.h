@@ -24,7 +24,7 @@ long double MedianOfDistinct(const std::vector<long double>& values,
 
 // Medians per row and group of columns (direction 1, rows x k), per column and group of rows
 // (direction 2, k x cols) or of all elements (direction 3, 1 x 1, groups not used). Groups as
-// GroupCodes. Another direction gives the failure matrix.
+// GroupCodes. Another direction fails.
 tResult<trealmatrix> MedianOf(const trealmatrix& m, int32_t direction,
     const trealmatrix& groups = trealmatrix(), tMedianKind kind = tMedianKind::Plain);
 

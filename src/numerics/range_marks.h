@@ -15,7 +15,7 @@ trealmatrix InRangeMarks(const trealmatrix& m, const trealrangelist& ranges);
 // Positions of the values in range. Direction 2: one column per column of M listing, top to
 // bottom, the row numbers of its values in range; direction 1: one row per row of M listing the
 // column numbers. Shorter lists are padded with 0; the length is the longest list (0 when nothing
-// is in range). Another direction gives the failure matrix.
+// is in range). Another direction fails.
 tResult<trealmatrix> InRangeIndices(
     const trealmatrix& m, const trealrangelist& ranges, int32_t direction);
 
