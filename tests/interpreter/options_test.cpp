@@ -169,8 +169,9 @@ TEST(OptionTable, EachOptionChangesExactlyItsOwnField)
             EXPECT_TRUE(own) << row.Option << " changed " << name;
             changedOwn += own ? 1 : 0;
         }
-        if (!field.empty())
+        if (!field.empty()) {
             EXPECT_GE(changedOwn, 1) << row.Option << " did not change " << field;
+        }
     }
 }
 
