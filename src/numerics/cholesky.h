@@ -10,7 +10,7 @@ namespace zelvora {
 // SafeMul products. A pivot below 1e-128 in magnitude counts as 0 and gives a zero column below
 // it; a negative pivot d gives the diagonal element -sqrt(-d) instead of failing. Columns beyond
 // the n-th (a wide A) stay 0.
-trealmatrix CholeskyFactor(const trealmatrix& a);
+tResult<trealmatrix> CholeskyFactor(const trealmatrix& a);
 
 // CholUD/GSUD: for square A, R with the pivots d_t on the diagonal and d_t * l_wt below it (A =
 // L*D*L' with L unit lower triangular); the residual's entries above the diagonal, zero up to

@@ -63,7 +63,7 @@ tResult<trealmatrix> UniqueVariances(const trealmatrix& a)
 {
     if (!IsSquare(a))
         return Failure(1, "");
-    const trealmatrix inverse = GaussJordanInverse(a);
+    const trealmatrix inverse = GaussJordanInverse(a).Value();
     trealmatrix u(a.Rows(), a.Cols());
     for (int32_t i = 1; i <= a.Rows(); ++i) {
         if (inverse(i, i) == 0)
@@ -87,7 +87,7 @@ tResult<trealmatrix> ComVarPCA(const trealmatrix& a)
 {
     if (!IsSquare(a) || a.Rows() == 0)
         return Failure(1, "");
-    const trealmatrix l = PrincipalAxes(CholeskyFactor(a));
+    const trealmatrix l = PrincipalAxes(CholeskyFactor(a).Value());
     long double s = 0;
     for (int32_t i = 1; i <= l.Rows(); ++i)
         s += l(i, l.Cols()) * l(i, l.Cols());
@@ -104,7 +104,7 @@ tResult<trealmatrix> ComVarPaf(const trealmatrix& a, int32_t factors, int32_t it
     const int32_t n = a.Rows();
     const int32_t k = std::min(factors, n);
     std::vector<long double> u(static_cast<std::size_t>(n) + 1, 0);
-    trealmatrix l = CholeskyFactor(a);
+    trealmatrix l = CholeskyFactor(a).Value();
     for (int32_t step = 1; step <= iterations; ++step) {
         const std::vector<long double> previous = u;
         long double lo = 0;
@@ -114,7 +114,7 @@ tResult<trealmatrix> ComVarPaf(const trealmatrix& a, int32_t factors, int32_t it
             trealmatrix c = CopyMatrix(a);
             for (int32_t i = 1; i <= n; ++i)
                 c(i, i) -= mid * u[static_cast<std::size_t>(i)];
-            l = CholeskyFactor(c);
+            l = CholeskyFactor(c).Value();
             bool negative = false;
             for (int32_t i = 1; i <= n; ++i)
                 negative = negative || l(i, i) < 0;

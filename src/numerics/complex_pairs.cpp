@@ -156,7 +156,7 @@ tResult<trealmatrix> TripleDivide(const trealmatrix& m, const trealmatrix& b)
     const tResult<trealmatrix> c = Circulant(b);
     if (!c)
         return c.Error();
-    return MatMul(m, GaussJordanInverse(*c));
+    return MatMul(m, GaussJordanInverse(*c).Value());
 }
 
 } // namespace zelvora

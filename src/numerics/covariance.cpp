@@ -177,7 +177,7 @@ tResult<trealmatrix> DecorrelateRows(const trealmatrix& m)
             correlation(i, j) = covariance(varying[i - 1], varying[j - 1])
                 / (spread[static_cast<std::size_t>(i)] * spread[static_cast<std::size_t>(j)]);
     }
-    const trealmatrix factor = CholeskyFactor(correlation);
+    const trealmatrix factor = CholeskyFactor(correlation).Value();
     for (int32_t i = 1; i <= k; ++i) {
         if (!(factor(i, i) * factor(i, i) >= dependentPivot))
             return Failure(
@@ -191,12 +191,12 @@ tResult<trealmatrix> DecorrelateRows(const trealmatrix& m)
     // MatrixSqrt stops once the square misses R by 1e-8; one more step of its iteration,
     // X := (R*X^-1 + X) / 2, converges quadratically to full precision.
     trealmatrix root = MatrixSqrt(correlation);
-    const trealmatrix quotient = SolveRight(correlation, root);
+    const trealmatrix quotient = SolveRight(correlation, root).Value();
     for (int32_t i = 1; i <= k; ++i) {
         for (int32_t j = 1; j <= k; ++j)
             root(i, j) = (quotient(i, j) + root(i, j)) / 2;
     }
-    const trealmatrix whitened = MatMul(GaussJordanInverse(root), standardised);
+    const trealmatrix whitened = MatMul(GaussJordanInverse(root).Value(), standardised);
     for (int32_t i = 1; i <= k; ++i) {
         for (int32_t c = 1; c <= m.Cols(); ++c)
             result(varying[i - 1], c) = whitened(i, c) * spread[static_cast<std::size_t>(i)];

@@ -59,12 +59,12 @@ tResult<trealmatrixarr> LinearFit(const trealmatrix& m)
     for (int32_t i = 1; i <= n; ++i)
         for (int32_t j = 1; j <= n; ++j)
             c(i, j) /= cases;
-    const trealmatrix l = CholeskyFactor(c);
+    const trealmatrix l = CholeskyFactor(c).Value();
     trealmatrix b(2, n);
     for (int32_t k = 1; k < n; ++k)
         b(1, k) = l(n, k);
     b(2, n) = l(n, n);
-    const trealmatrix p = MatMul(b, GaussJordanInverse(l), 1);
+    const trealmatrix p = MatMul(b, GaussJordanInverse(l).Value(), 1);
     trealmatrix f = MatMul(p, d, 1);
     for (int32_t k = 1; k <= cases; ++k)
         f(1, k) += meanY;

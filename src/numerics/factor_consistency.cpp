@@ -22,7 +22,7 @@ trealmatrix CorrelationFactor(const trealmatrix& data)
     for (int32_t r = 1; r <= correlation.Rows(); ++r)
         for (int32_t c = 1; c <= correlation.Cols(); ++c)
             correlation(r, c) /= cases;
-    return CholeskyFactor(correlation);
+    return CholeskyFactor(correlation).Value();
 }
 
 trealmatrix Reference(const trealmatrix& l, tRotationKeyword keyword)

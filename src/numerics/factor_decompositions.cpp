@@ -140,8 +140,8 @@ tRotationResult CommonUniqueSplit(const trealmatrix& lad)
     const trealmatrix g = GramProduct(lad, 1);
     const trealmatrix c = ComVarFix(g).Value(); // g is square
     trealmatrix u = DiagonalCopy(c);
-    tRotationResult axes
-        = RotationSweeps(CholeskyFactor(c), AllIndexes(n), AllIndexes(n), PrincipalAxisCriterion);
+    tRotationResult axes = RotationSweeps(
+        CholeskyFactor(c).Value(), AllIndexes(n), AllIndexes(n), PrincipalAxisCriterion);
     for (int32_t i = 1; i <= n; ++i)
         u(i, i) = std::sqrt(std::fabs(g(i, i) - u(i, i)));
     trealmatrix common(n, n - 1);

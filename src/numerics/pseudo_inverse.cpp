@@ -13,10 +13,10 @@ tResult<trealmatrix> PseudoInverse(const trealmatrix& a)
     if (a.IsAbsent())
         return Failure(1, "");
     if (a.Rows() < a.Cols())
-        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)));
+        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)).Value());
     if (a.Rows() > a.Cols())
-        return MatMul(GaussJordanInverse(GramProduct(a, 2)), Transpose(a));
-    return GaussJordanInverse(a);
+        return MatMul(GaussJordanInverse(GramProduct(a, 2)).Value(), Transpose(a));
+    return GaussJordanInverse(a).Value();
 }
 
 } // namespace zelvora
