@@ -425,9 +425,8 @@ tMatrixReadResult ReadShaped(const std::vector<std::string>& lines, std::string_
     for (std::size_t t = 0; t < tokens.size(); ++t) {
         long double value = 0;
         if (!ParsePointNumber(tokens[t].Text, &value)) {
-            const std::string message = "Conversion error with dataelement " + std::to_string(t);
-            SetLibError(CsvReadErrorCode, message);
-            return { false, trealmatrix(0, 0), message, {} };
+            return { false, trealmatrix(0, 0),
+                "Conversion error with dataelement " + std::to_string(t), {} };
         }
         if (t >= cells.size())
             throw tRangeError();
@@ -506,8 +505,6 @@ tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format,
     tClipboardPort* clipboardPort, const tCheckpoint* checkpoint)
 {
     tMatrixReadResult result { false, trealmatrix(0, 0), {}, {} };
-    if (LibErrorCode() != 0)
-        return result;
     std::string ownedText; // the clipboard's text, or the file's bytes decoded
     std::optional<tFileContents> contents;
     std::string_view text;
@@ -522,10 +519,8 @@ tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format,
         text = ownedText;
     } else {
         contents = tFileContents::Read(fileName, &result.Message, checkpoint);
-        if (!contents) {
-            SetLibError(CsvReadErrorCode, result.Message);
+        if (!contents)
             return result;
-        }
         text = contents->View();
         // Plain ASCII needs no decoding; anything else is read as UTF-8 or Windows-1252.
         if (std::ranges::any_of(

@@ -9,8 +9,8 @@
 
 namespace zelvora {
 
-// Error code that CsvRead leaves in the library's error pair for a file that cannot be opened and
-// for a value that does not convert.
+// Error code of a failed read (a file that cannot be opened, a value that does not convert) when
+// a formula reads the file.
 inline constexpr std::int32_t CsvReadErrorCode = 17;
 
 // One line per row, cells as MatrixNumberText(width, decimals) separated by character 1 of

@@ -166,10 +166,8 @@ tMatrixReadResult DefRawRead(
     const std::optional<std::string> defText = ReadWholeFile(defName, &message, checkpoint);
     const std::optional<std::string> rawText
         = defText ? ReadWholeFile(rawName, &message, checkpoint) : std::nullopt;
-    if (!defText || !rawText) {
-        SetLibError(1, message);
+    if (!defText || !rawText)
         return Failed(message);
-    }
     return DefRawParse(*defText, *rawText, defName, rawName);
 }
 

@@ -11,8 +11,9 @@ namespace zelvora {
 // Most variables taken from one definition listing.
 inline constexpr std::int32_t MaxDefinedVariables = 2000;
 
-// Reads both files. A missing file sets the library's error pair to 1 and "Datei <name> konnte
-// nicht geöffnet werden" (the definition file is looked at first); see DefRawParse for the rest.
+// Reads both files. A missing or unreadable file fails with the reader's message ("Datei <name>
+// konnte nicht geöffnet werden"; the definition file is looked at first); see DefRawParse for the
+// rest.
 tMatrixReadResult DefRawRead(
     std::string_view defName, std::string_view rawName, const tCheckpoint* checkpoint = nullptr);
 

@@ -8,7 +8,6 @@
 #include "formats/hex_format.h"
 #include "formats/oxf_format.h"
 #include "language/scanner.h"
-#include "numerics/library_state.h"
 #include "variables/operator_results.h"
 
 #include <filesystem>
@@ -18,19 +17,19 @@ namespace {
 
 using O = tOpcode;
 
-// A reader's failure left in the library's error pair unless the reader set its own; the
-// formula then stops with the message. count empty values stand for the results.
-tCallOutcome Failure(const std::string& message, std::size_t count = 1)
+// A reader's failure: the call fails with the reader's message.
+tCallOutcome ReadFailure(const std::string& message, std::int32_t code = CsvReadErrorCode)
 {
-    if (LibErrorCode() == 0)
-        SetLibError(CsvReadErrorCode, message);
-    return call::Values(tVariableArray(count));
+    return call::Fail(Failure(code, message));
 }
 
-tCallOutcome Result(tMatrixReadResult read)
+// The definition/raw reader fails with its own code 1.
+constexpr std::int32_t DefRawErrorCode = 1;
+
+tCallOutcome Result(tMatrixReadResult read, std::int32_t failureCode = CsvReadErrorCode)
 {
     if (!read.Ok)
-        return Failure(read.Message);
+        return ReadFailure(read.Message, failureCode);
     tCallOutcome outcome = call::RealMatrix(std::move(read.Matrix));
     outcome.Warning = std::move(read.Warning);
     return outcome;
@@ -55,7 +54,7 @@ tCallOutcome ReadOxfCall(const tCallArgs& args)
 {
     tOxfReadResult read = OxfRead(args.ResolveFileName(args.Text(1)), args.Checkpoint());
     if (!read.Ok)
-        return Failure(read.Message, 2);
+        return ReadFailure(read.Message);
     return call::Values({ call::RealMatrixValue(std::move(read.Matrix)),
         operators::StringMatrixResult(std::move(read.Labels), tgLogical) });
 }
@@ -78,16 +77,18 @@ tCallOutcome ReadDefRawCall(const tCallArgs& args)
         return call::RealMatrix(trealmatrix(1, 1));
     const std::string first = args.ResolveFileName(args.Text(1));
     if (args.Count() == 1)
-        return Result(DefRawRead(
-            WithExtension(first, ".def"), WithExtension(first, ".raw"), args.Checkpoint()));
-    return Result(DefRawRead(first, args.ResolveFileName(args.Text(2)), args.Checkpoint()));
+        return Result(DefRawRead(WithExtension(first, ".def"), WithExtension(first, ".raw"),
+                          args.Checkpoint()),
+            DefRawErrorCode);
+    return Result(
+        DefRawRead(first, args.ResolveFileName(args.Text(2)), args.Checkpoint()), DefRawErrorCode);
 }
 
 tCallOutcome ReadBmpCall(const tCallArgs& args)
 {
     tBmpReadResult read = BmpRead(args.ResolveFileName(args.Text(1)), args.Checkpoint());
     if (!read.Ok)
-        return Failure(read.Message, 3);
+        return ReadFailure(read.Message);
     return call::Values(
         { call::RealMatrixValue(std::move(read.Red)), call::RealMatrixValue(std::move(read.Green)),
             call::RealMatrixValue(std::move(read.Blue)) });

@@ -15,9 +15,8 @@ namespace zelvora {
 // labels. BinDatei(name, columns): columns outside 1..1023 end the run with the range error.
 // DefRawDatei(name): name's ".def" and ".raw"; DefRawDatei(def, raw): the two files; three or
 // more arguments: the 1 x 1 zero matrix, none: the slot. BmpDatei(name): the red, green and blue
-// planes. Each gives the numeric matrices read, or one empty value per result when the reader
-// fails; a failure is left in the library's error pair (code 17 unless the reader set its own),
-// so the formula stops with the reader's message.
+// planes. Each gives the numeric matrices read, or fails with the reader's message (code 17; 1 for
+// the definition/raw reader).
 std::span<const tDispatchRow> FileReaderRows();
 
 } // namespace zelvora

@@ -2,6 +2,7 @@
 #include "interpreter/commands.h"
 
 #include "language/number_text.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 namespace {
@@ -98,24 +99,32 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
     statements.Code = 0;
     // The list is copied: a statement of the macro may redefine it while it runs.
     const tCommandsList macro = interpreter.Macros.List(number);
-    bool result = true;
-    std::string failing;
-    // The first failing statement ends every repetition: a failure must not be run over by the
-    // next repetition (which also ends a macro that calls itself at the depth limit at once).
-    for (std::int32_t repetition = 0;
-         repetition < count && result && !interpreter.InterruptRequested(); ++repetition) {
+    // The first failure of any repetition is the command's failure, with its place.
+    std::optional<tFailure> firstFailure;
+    std::optional<tStatementPlace> firstPlace;
+    const auto noteFailure = [&](const tCommandslistEntry& entry) {
+        if (firstFailure)
+            return;
+        firstFailure = tFailure { statements.Code, statements.Message };
+        firstPlace = interpreter.FailurePlace().value_or(tStatementPlace {
+            entry.Source ? *entry.Source : std::string(), entry.FirstLine + 1, entry.Text });
+    };
+    // A failing statement ends its repetition and the next one starts again from the first
+    // statement; a stop request and a run nested too deeply end every repetition at once.
+    bool endAll = false;
+    for (std::int32_t repetition = 0; repetition < count && !endAll; ++repetition) {
         for (const tCommandslistEntry& entry : macro.Items) {
             if (entry.IsComment)
                 continue;
             if (interpreter.FailIfInterrupted()) {
                 interpreter.NoteFailurePlace(entry);
-                result = false;
-                failing = entry.Text;
+                noteFailure(entry);
+                endAll = true;
                 break;
             }
-            result = interpreter.ExecuteEntry(entry);
-            if (!result) {
-                failing = entry.Text;
+            if (!interpreter.ExecuteEntry(entry)) {
+                noteFailure(entry);
+                endAll = interpreter.NestedTooDeep();
                 break;
             }
         }
@@ -127,9 +136,14 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
         }
     }
     interpreter.Flags.MacroRunning = runningBefore;
-    if (!result && interpreter.Ports().CommandWindow)
-        interpreter.Ports().CommandWindow->ShowMessage(LocatedFailureText(statements.Message,
-            interpreter.FailurePlace().value_or(tStatementPlace { {}, 0, failing })));
+    const bool result = !firstFailure;
+    if (firstFailure) {
+        statements.Fail(firstFailure->Code, firstFailure->Message);
+        interpreter.SetFailurePlace(*firstPlace);
+        if (interpreter.Ports().CommandWindow)
+            interpreter.Ports().CommandWindow->ShowMessage(
+                LocatedFailureText(statements.Message, *firstPlace));
+    }
     return result;
 }
 

@@ -223,6 +223,8 @@ bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targe
 
 bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens)
 {
+    statements.Code = 0; // a failure writes its code and message once, where it ends the statement
+    statements.Message.clear();
     const int count = static_cast<int>(tokens.size());
     int equals = count;
     for (int i = 1; i < count; ++i) {
@@ -253,7 +255,12 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
             break;
         tAnsiTokens index(tokens.begin() + i + 1, tokens.begin() + close);
         AppendEndTokens(index, 3);
-        const tVariableArray indices = services.Evaluate(index);
+        const tResult<tVariableArray> evaluated = services.Evaluate(index);
+        if (!evaluated) {
+            statements.Fail(evaluated.Error().Code, evaluated.Error().Message);
+            return false;
+        }
+        const tVariableArray& indices = *evaluated;
         if (!targets.empty() && indices.size() >= 2) {
             targets.back().RowsGiven = true;
             targets.back().RowRanges = services.VarToIntRangeList(indices[1]);
@@ -268,11 +275,12 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
     tAnsiTokens formula;
     if (equals < count)
         formula.assign(tokens.begin() + equals + 1, tokens.end());
-    tVariableArray results = services.Evaluate(formula);
-    statements.Code = services.EvalErrorCode();
-    statements.SetMessage(services.EvalErrorMessage());
-    if (statements.Code != 0)
+    tResult<tVariableArray> evaluation = services.Evaluate(formula);
+    if (!evaluation) {
+        statements.Fail(evaluation.Error().Code, evaluation.Error().Message);
         return false;
+    }
+    tVariableArray results = std::move(evaluation).Value();
 
     const std::size_t valueCount = results.empty() ? 0 : results.size() - 1;
     if (!TargetsMatchValues(statements, targets, valueCount, formula))

@@ -3,6 +3,7 @@
 
 #include "language/scanner.h"
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 #include "variables/variable.h"
 
 #include <cstdint>
@@ -17,11 +18,8 @@ class tComputeServices {
 public:
     virtual ~tComputeServices() = default;
 
-    // Formula machine. Evaluate gives element 0 empty and the formula's values as 1..n.
-    virtual tVariableArray Evaluate(const tAnsiTokens& tokens) = 0;
-    virtual std::int32_t EvalErrorCode() const = 0;
-    virtual std::string EvalErrorMessage() const = 0;
-    virtual void ResetErrors() = 0;
+    // Formula machine: element 0 empty and the formula's values as 1..n, or its failure.
+    virtual tResult<tVariableArray> Evaluate(const tAnsiTokens& tokens) = 0;
 
     // Variable store. FindShown makes the found variable the current one.
     virtual bool FindShown(std::string_view name) = 0;

@@ -38,13 +38,10 @@ public:
     {
     }
 
-    tVariableArray Evaluate(const tAnsiTokens& tokens) override
+    tResult<tVariableArray> Evaluate(const tAnsiTokens& tokens) override
     {
         return m_machine.Evaluate(tokens);
     }
-    std::int32_t EvalErrorCode() const override { return m_machine.EvalErrorCode(); }
-    std::string EvalErrorMessage() const override { return m_machine.EvalErrorMessage(); }
-    void ResetErrors() override { m_machine.ResetErrors(); }
 
     bool FindShown(std::string_view name) override { return m_store.FindShown(name); }
     const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }

@@ -281,6 +281,7 @@ bool tInterpreter::FailIfInterrupted()
 
 void tInterpreter::FailTooDeep()
 {
+    m_nestedTooDeep = true;
     Statements.Fail(1,
         "Zu tief geschachtelte Aufrufe von BATCH oder MACROEXEC (h\xF6"
         "chstens "
@@ -386,8 +387,6 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
         result.Message = CutText(Statements.Message, maxMessageLength);
         return result;
     }
-    if (m_resetErrors)
-        m_resetErrors();
     if (JournalOn && multi && m_ports.Journal)
         m_ports.Journal->addline(";<<");
 
@@ -477,6 +476,8 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
     }
     m_runDepth = depthBefore;
     Flags.MacroRunning = macroRunningBefore;
+    if (m_runDepth == 0)
+        m_nestedTooDeep = false;
     if (!outcome.Success)
         outcome.FailurePlace = m_failurePlace;
     if (m_runDepth == 0)

@@ -55,8 +55,6 @@ class tInterpreter {
 public:
     // The compute handler runs assignments: tokens of the whole statement, end tokens included.
     using tComputeHandler = std::function<bool(tStmtList&, tAnsiTokens&)>;
-    // Resets the formula machine's error pair at the start of every run.
-    using tResetErrors = std::function<void()>;
     // Shows the values of a statement that is neither an assignment nor a command (a bare
     // formula): tokens of the whole statement (end tokens included) and its text.
     using tFormulaHandler = std::function<bool(tStmtList&, tAnsiTokens&, std::string_view)>;
@@ -64,7 +62,6 @@ public:
     explicit tInterpreter(tInterpreterPorts ports = {});
 
     void SetComputeHandler(tComputeHandler handler) { m_compute = std::move(handler); }
-    void SetResetErrors(tResetErrors reset) { m_resetErrors = std::move(reset); }
     void SetFormulaHandler(tFormulaHandler handler) { m_showFormula = std::move(handler); }
     // Whether a name is a stored variable: such a name that only abbreviates a command (`A` for
     // ANIMATE, `R` for RENAME) begins a formula, so that the variable can be shown.
@@ -119,6 +116,8 @@ public:
     void ShowOutput(std::string_view text) const;
     // The failing statement of the last failure (set by the innermost run that saw it).
     const std::optional<tStatementPlace>& FailurePlace() const { return m_failurePlace; }
+    // Makes place the failing statement of the last failure (a macro reports its first failure).
+    void SetFailurePlace(tStatementPlace place) { m_failurePlace = std::move(place); }
 
     // Cuts lines into statements with the default markers and runs them as the outermost run;
     // source names the script file in failures (empty for typed text).
@@ -146,8 +145,10 @@ public:
     private:
         std::int32_t& m_depth;
     };
-    // Sets the statement table's failure for a run nested too deeply.
+    // Sets the statement table's failure for a run nested too deeply; it ends every enclosing run
+    // and macro repetition, so NestedTooDeep stays true until the outermost run ends.
     void FailTooDeep();
+    bool NestedTooDeep() const { return m_nestedTooDeep; }
 
     // The compute handler as registered (slot [COMPUTE]).
     bool Compute(tStmtList& statements, tAnsiTokens& tokens);
@@ -178,10 +179,10 @@ private:
     tInterpreterPorts m_ports;
     std::atomic<bool> m_interruptRequested { false };
     tComputeHandler m_compute;
-    tResetErrors m_resetErrors;
     tFormulaHandler m_showFormula;
     std::function<bool(std::string_view)> m_isVariable;
     std::int32_t m_runDepth = 0;
+    bool m_nestedTooDeep = false;
     std::optional<tStatementPlace> m_failurePlace;
     tStatementWarnings m_warnings; // of the innermost running statement
 };

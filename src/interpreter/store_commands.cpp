@@ -255,10 +255,13 @@ void WarnMissingFile(
 bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements,
     const tAnsiTokens& formula, tVariableArray& results)
 {
-    results = context.Machine.Evaluate(formula);
-    statements.Code = context.Machine.EvalErrorCode();
-    statements.SetMessage(context.Machine.EvalErrorMessage());
-    return statements.Code == 0;
+    tEvaluation evaluation = context.Machine.Evaluate(formula);
+    if (!evaluation) {
+        statements.Fail(evaluation.Error().Code, evaluation.Error().Message);
+        return false;
+    }
+    results = std::move(evaluation).Value();
+    return true;
 }
 
 // The one string value of a file command; false (code 0, no message) for any other value.

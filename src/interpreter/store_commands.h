@@ -55,8 +55,7 @@ void RegisterOutsideCommands(tStoreCommandContext& context);
 void WarnMissingFile(
     tStoreCommandContext& context, std::string_view command, const std::string& fileName);
 
-// Evaluates a formula for a command: Code and Message take the machine's error pair; false on
-// error.
+// Evaluates a formula for a command: a failure writes Code and Message and gives false.
 bool EvaluateForCommand(tStoreCommandContext& context, tStmtList& statements,
     const tAnsiTokens& formula, tVariableArray& results);
 

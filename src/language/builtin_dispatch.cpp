@@ -113,6 +113,13 @@ tCallOutcome Value(tVariable value)
     return { tCallOutcome::tKind::Values, { std::move(value) } };
 }
 
+tCallOutcome Value(tResult<tVariable> value)
+{
+    if (!value)
+        return Fail(value.Error());
+    return Value(std::move(value).Value());
+}
+
 tCallOutcome Values(tVariableArray values, bool signAll)
 {
     tCallOutcome outcome { tCallOutcome::tKind::Values, std::move(values) };
@@ -128,6 +135,20 @@ tVariable RealMatrixValue(trealmatrix m)
 tCallOutcome RealMatrix(trealmatrix m)
 {
     return Value(RealMatrixValue(std::move(m)));
+}
+
+tCallOutcome RealMatrix(tResult<trealmatrix> m)
+{
+    if (!m)
+        return Fail(m.Error());
+    return RealMatrix(std::move(m).Value());
+}
+
+tCallOutcome Fail(tFailure failure)
+{
+    tCallOutcome outcome { tCallOutcome::tKind::Values, {} };
+    outcome.Failure = std::move(failure);
+    return outcome;
 }
 
 tCallOutcome StringMatrix(tStringmatrix s)
@@ -195,14 +216,18 @@ tCallOutcome tFunctionDispatch::Call(
         return { tCallOutcome::tKind::Unavailable, {} };
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
+    const tCallArgs args(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint);
+    tCallOutcome outcome;
     try {
-        return m_routines[OpcodeNumber(opcode)](
-            tCallArgs(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint));
+        outcome = m_routines[OpcodeNumber(opcode)](args);
     } catch (const tIntegerArgumentTooLarge& argument) {
-        tCallOutcome failed = call::Empty();
-        failed.Failure = TooLargeText(argument);
-        return failed;
+        outcome = call::Empty();
+        outcome.Refusal = TooLargeText(argument);
+        return outcome;
     }
+    if (args.Failure() && !outcome.Failure)
+        return call::Fail(*args.Failure());
+    return outcome;
 }
 
 } // namespace zelvora

@@ -8,6 +8,7 @@
 #include "ports/picture_port.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -55,6 +56,15 @@ public:
     // Where long routines check whether to stop (none: they run to the end).
     const tCheckpoint* Checkpoint() const { return m_checkpoint; }
 
+    // Notes that the call fails (the first failure noted counts): whatever the routine returns,
+    // the call gives this failure. For checks that sit apart from the routine's result.
+    void Fail(tFailure failure) const
+    {
+        if (!m_failure)
+            m_failure = std::move(failure);
+    }
+    const std::optional<tFailure>& Failure() const { return m_failure; }
+
 private:
     tOpcode m_opcode;
     const tTOC& m_entry;
@@ -63,6 +73,7 @@ private:
     tRandomGenerator& m_random;
     tClipboardPort* m_clipboard;
     const tCheckpoint* m_checkpoint;
+    mutable std::optional<tFailure> m_failure;
 };
 
 // Results of a routine.
@@ -70,9 +81,15 @@ namespace call {
 tCallOutcome Empty();
 tCallOutcome Slot();
 tCallOutcome Value(tVariable value);
+// The routine's value, or its failure.
+tCallOutcome Value(tResult<tVariable> value);
 // Several results, pushed in order with sign 1 (signAll: each with the call's sign).
 tCallOutcome Values(tVariableArray values, bool signAll = false);
 tCallOutcome RealMatrix(trealmatrix m); // element type real, tag 1
+// The routine's matrix, or its failure.
+tCallOutcome RealMatrix(tResult<trealmatrix> m);
+// The call fails; a failure without a message says that the arguments do not fit the function.
+tCallOutcome Fail(tFailure failure);
 tCallOutcome StringMatrix(tStringmatrix s); // tag 2
 tCallOutcome BoolMatrix(trealmatrix m); // tag 2
 tCallOutcome Integer(std::int32_t n);

@@ -70,8 +70,7 @@ tCallOutcome PairExpCall(const tCallArgs& args)
     });
 }
 
-template <trealmatrix (*routine)(const trealmatrix&)>
-tCallOutcome ConvertCall(const tCallArgs& args)
+template <auto routine> tCallOutcome ConvertCall(const tCallArgs& args)
 {
     return Numeric(args, [](const tCallArgs& a) { return routine(a.Matrix(1)); });
 }
@@ -81,8 +80,7 @@ trealmatrix NormalisedTriples(const trealmatrix& m)
     return PairsToTriples(TriplesToPairs(m));
 }
 
-template <trealmatrix (*routine)(const trealmatrix&, const trealmatrix&)>
-tCallOutcome TripleProductCall(const tCallArgs& args)
+template <auto routine> tCallOutcome TripleProductCall(const tCallArgs& args)
 {
     return Numeric(
         args, [](const tCallArgs& a) { return routine(a.Matrix(1), a.Matrix(2)); }, true);

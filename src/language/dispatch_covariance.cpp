@@ -6,7 +6,6 @@
 #include "numerics/covariance.h"
 #include "numerics/distances.h"
 #include "numerics/frequency_tables.h"
-#include "numerics/library_state.h"
 #include "numerics/neighbour_sums.h"
 #include "numerics/variance_analysis.h"
 #include "variables/operator_results.h"
@@ -21,7 +20,7 @@ namespace {
 using O = tOpcode;
 
 // A routine of the data matrix of argument 1 behind the gate of the functions of one matrix.
-template <trealmatrix (*routine)(const trealmatrix&)> tCallOutcome DataCall(const tCallArgs& args)
+template <auto routine> tCallOutcome DataCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         const trealmatrix m = a.Matrix(1);
@@ -29,12 +28,12 @@ template <trealmatrix (*routine)(const trealmatrix&)> tCallOutcome DataCall(cons
     });
 }
 
-trealmatrix RowCovariance(const trealmatrix& m)
+tResult<trealmatrix> RowCovariance(const trealmatrix& m)
 {
     return CovarianceOf(m, 1);
 }
 
-trealmatrix RowCorrelation(const trealmatrix& m)
+tResult<trealmatrix> RowCorrelation(const trealmatrix& m)
 {
     return CorrelationOf(m, 1);
 }
@@ -64,8 +63,11 @@ tCallOutcome CrosstabsCall(const tCallArgs& args)
         const trealmatrix m = a.Matrix(1);
         if (!DataUsable(a, m, 1, tMissing::Counted))
             return call::Empty();
+        tResult<trealmatrixarr> table = CrossTable(m);
+        if (!table)
+            return call::Fail(table.Error());
         tVariableArray values;
-        for (trealmatrix& part : CrossTable(m))
+        for (trealmatrix& part : *table)
             values.push_back(call::RealMatrixValue(std::move(part)));
         return call::Values(std::move(values));
     });
@@ -77,14 +79,17 @@ tCallOutcome AnovaCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         if (a.Count() < 2) {
-            SetLibError(1, a.Entry().Name + " braucht die abh\xE4ngigen Werte und die Faktoren");
-            return call::Empty();
+            return call::Fail(
+                Failure(a.Entry().Name + " braucht die abh\xE4ngigen Werte und die Faktoren"));
         }
         const trealmatrix y = a.Matrix(1);
         const trealmatrix factors = a.Matrix(2);
         if (!DataUsable(a, y) || !DataUsable(a, factors, 2))
             return call::Empty();
-        tVarianceAnalysis anova = VarianceAnalysis(y, factors);
+        tResult<tVarianceAnalysis> analysis = VarianceAnalysis(y, factors);
+        if (!analysis)
+            return call::Fail(analysis.Error());
+        tVarianceAnalysis& anova = *analysis;
         tVariableArray values;
         values.push_back(call::RealMatrixValue(std::move(anova.statistics)));
         values.push_back(call::RealMatrixValue(std::move(anova.squares)));
@@ -101,8 +106,12 @@ tCallOutcome RemVarCall(const tCallArgs& args)
     trealmatrix x = args.Matrix(1);
     if (!DataUsable(args, x))
         return call::Empty();
-    for (int32_t i = 2; i <= args.Count(); ++i)
-        x = RemoveVariable(x, args.Integer(i));
+    for (int32_t i = 2; i <= args.Count(); ++i) {
+        tResult<trealmatrix> removed = RemoveVariable(x, args.Integer(i));
+        if (!removed)
+            return call::Fail(removed.Error());
+        x = std::move(removed).Value();
+    }
     return call::RealMatrix(std::move(x));
 }
 

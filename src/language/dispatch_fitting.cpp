@@ -3,7 +3,6 @@
 #include "language/dispatch_gates.h"
 #include "language/scanner.h"
 #include "numerics/curve_fitting.h"
-#include "numerics/library_state.h"
 #include "numerics/polynomials.h"
 #include "variables/variable.h"
 
@@ -45,19 +44,19 @@ tCallOutcome ListValues(const trealmatrixarr& list, std::size_t count)
     return call::Values(std::move(values));
 }
 
-// The values of a fit; an empty list means the routine refused the data and left its reason in
-// the library's error pair.
-tCallOutcome FitValues(const trealmatrixarr& list, std::size_t count)
+// The values of a fit (count of them, all when count is 0), or the reason why the routine refused
+// the data; an empty list has no values.
+tCallOutcome FitValues(const tResult<trealmatrixarr>& fit, std::size_t count = 0)
 {
-    return list.empty() ? call::Empty() : ListValues(list, count);
+    if (!fit)
+        return call::Fail(fit.Error());
+    return fit->empty() ? call::Empty() : ListValues(*fit, count == 0 ? fit->size() : count);
 }
 
 tCallOutcome CurveTypeRefused(std::string_view type, const char* reason)
 {
-    SetLibError(1,
-        "Curvefit: der Kurventyp \"" + std::string(type) + "\" " + reason
-            + " (m\xF6glich: Lin, OS)");
-    return call::Empty();
+    return call::Fail(Failure("Curvefit: der Kurventyp \"" + std::string(type) + "\" " + reason
+        + " (m\xF6glich: Lin, OS)"));
 }
 
 tCallOutcome CurvefitCall(const tCallArgs& args)
@@ -88,17 +87,14 @@ tCallOutcome CurvefitCall(const tCallArgs& args)
     if (!DataUsable(args, m))
         return call::Empty();
     if (position == 1)
-        return FitValues(FitCurve(1, options, m, FailureMatrix(), trealmatrix(), args.Random()), 2);
-    if (!args.IsMatrix(3)) {
-        SetLibError(1,
-            "Curvefit OS: das dritte Argument muss die Parametermatrix sein (untere und obere "
-            "Asymptote, Rand, Klassen)");
-        return call::Empty();
-    }
+        return FitValues(FitCurve(1, options, m, trealmatrix(), trealmatrix(), args.Random()), 2);
+    if (!args.IsMatrix(3))
+        return call::Fail(
+            Failure("Curvefit OS: das dritte Argument muss die Parametermatrix sein (untere und "
+                    "obere Asymptote, Rand, Klassen)"));
     const trealmatrix extra
         = args.Count() >= 4 && args.IsMatrix(4) ? args.Matrix(4) : trealmatrix();
-    const trealmatrixarr list = FitCurve(4, options, m, args.Matrix(3), extra, args.Random());
-    return FitValues(list, list.size());
+    return FitValues(FitCurve(4, options, m, args.Matrix(3), extra, args.Random()));
 }
 
 tCallOutcome PolynomCall(const tCallArgs& args)
@@ -130,10 +126,9 @@ tCallOutcome TableSmoothCall(const tCallArgs& args)
     long double total = 0;
     for (int32_t k = 1; w.Rows() >= 1 && k <= std::min(m.Cols(), w.Cols()); ++k)
         total += w(1, k);
-    if (w.Rows() >= 1 && total == 0) {
-        SetLibError(1, "TableSmooth: die Gewichte in Zeile 1 von Argument 2 haben die Summe 0");
-        return call::Empty();
-    }
+    if (w.Rows() >= 1 && total == 0)
+        return call::Fail(
+            Failure("TableSmooth: die Gewichte in Zeile 1 von Argument 2 haben die Summe 0"));
     return call::RealMatrix(MonotoneSmooth(m, w));
 }
 

@@ -1,7 +1,6 @@
 // The argument gates shared by the routines of a group.
 #include "language/dispatch_gates.h"
 
-#include "numerics/library_state.h"
 #include "numerics/missing_values.h"
 
 #include <cmath>
@@ -19,11 +18,9 @@ bool DataUsable(const tCallArgs& args, const trealmatrix& m, int32_t argument, t
                 continue;
             const std::string where = " in Zeile " + std::to_string(r) + ", Spalte "
                 + std::to_string(c) + " von Argument " + std::to_string(argument);
-            SetLibError(1,
-                args.Entry().Name
-                    + (unusable
-                            ? ": keine endliche Zahl" + where
-                            : ": fehlender Wert" + where + " (Miss2Mean ersetzt fehlende Werte)"));
+            args.Fail(Failure(args.Entry().Name
+                + (unusable ? ": keine endliche Zahl" + where
+                            : ": fehlender Wert" + where + " (Miss2Mean ersetzt fehlende Werte)")));
             return false;
         }
     }

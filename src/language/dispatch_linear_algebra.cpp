@@ -17,8 +17,7 @@ namespace {
 using O = tOpcode;
 
 // A routine of one matrix behind the shape gate of the functions of one matrix.
-template <trealmatrix (*routine)(const trealmatrix&)>
-tCallOutcome OneMatrixCall(const tCallArgs& args)
+template <auto routine> tCallOutcome OneMatrixCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         return call::RealMatrix(routine(a.Matrix(1)));
@@ -79,8 +78,11 @@ tCallOutcome EigenSysCall(const tCallArgs& args)
     if (!args.IsMatrix(1))
         return call::Slot();
     if (args.Count() == 1) {
+        tResult<trealmatrixarr> system = EigenSystem(args.Matrix(1), args.Checkpoint());
+        if (!system)
+            return call::Fail(system.Error());
         tVariableArray values;
-        for (trealmatrix& m : EigenSystem(args.Matrix(1), args.Checkpoint()))
+        for (trealmatrix& m : *system)
             values.push_back(call::RealMatrixValue(std::move(m)));
         return call::Values(std::move(values));
     }

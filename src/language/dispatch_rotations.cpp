@@ -116,8 +116,14 @@ std::optional<tRotationResult> RunRot(const tCallArgs& args, const trealmatrix& 
     }
     case K::Ztcu:
         return CommonUniqueSplit(m);
-    case K::Decomp:
-        return SubsetDecomposition(m);
+    case K::Decomp: {
+        tResult<tRotationResult> decomposition = SubsetDecomposition(m);
+        if (!decomposition) {
+            args.Fail(decomposition.Error());
+            return std::nullopt;
+        }
+        return std::move(decomposition).Value();
+    }
     case K::Blkcu: {
         if (args.Count() < 3)
             return Unrotated(m);
@@ -191,7 +197,7 @@ tCallOutcome RotationCall(const tCallArgs& args, const std::array<std::string_vi
     if (keyword.position == 0) {
         // An unknown type would rotate nothing (or by the default rule) without a word.
         tCallOutcome failed = call::Empty();
-        failed.Failure = "unbekannter Typ \"" + args.Text(2) + "\"; " + TypesText(list);
+        failed.Refusal = "unbekannter Typ \"" + args.Text(2) + "\"; " + TypesText(list);
         return failed;
     }
     std::optional<tRotationResult> result = run(args, args.Matrix(1), keyword);
@@ -293,8 +299,7 @@ tCallOutcome FconsistCall(const tCallArgs& args)
         args.Matrix(1), static_cast<K>(position), args.Integer(3), args.Integer(4), args.Random()));
 }
 
-template <trealmatrix (*routine)(const trealmatrix&)>
-tCallOutcome CommunalityCall(const tCallArgs& args)
+template <auto routine> tCallOutcome CommunalityCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         return call::RealMatrix(routine(a.Matrix(1)));

@@ -90,7 +90,11 @@ bool LogConverges(const trealmatrix& m)
 {
     const trealmatrix id = MakeIdentity(m.Rows(), m.Cols());
     const trealmatrix sum = ElementwiseArith(m, id, tElementwiseOp::Add);
-    trealmatrix y = SolveRight(ElementwiseArith(m, id, tElementwiseOp::Subtract), sum);
+    tResult<trealmatrix> quotient
+        = SolveRight(ElementwiseArith(m, id, tElementwiseOp::Subtract), sum);
+    if (!quotient) // M + I singular: M has the eigenvalue -1, outside the logarithm's domain
+        return false;
+    trealmatrix y = std::move(quotient).Value();
     for (int i = 0; i < 8 && AllFinite(y); ++i)
         y = MatMul(y, y);
     return MatSquareSum(y) < 1e-6L;
@@ -104,7 +108,7 @@ tCallOutcome SqrtCall(const tCallArgs& args)
         outcome.Warning = "Wurzel einer negativen Zahl, 0 genommen";
     if (IsWholeMatrixCase(args.Arg(1)) && outcome.Values.size() == 1
         && !RootConverged(args.Matrix(1), outcome.Values[0].matrix))
-        outcome.Failure = DivergenceText("Wurzel");
+        outcome.Refusal = DivergenceText("Wurzel");
     return outcome;
 }
 
@@ -112,7 +116,7 @@ tCallOutcome LnCall(const tCallArgs& args)
 {
     if (IsWholeMatrixCase(args.Arg(1)) && !LogConverges(args.Matrix(1))) {
         tCallOutcome failed = call::Empty();
-        failed.Failure = DivergenceText("Ln");
+        failed.Refusal = DivergenceText("Ln");
         return failed;
     }
     tCallOutcome outcome = UnaryCall<tUnaryFunction::Ln>(args);

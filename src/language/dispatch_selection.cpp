@@ -63,7 +63,7 @@ tCallOutcome BlockCall(const tCallArgs& args)
     // A block wholly outside the matrix would give an empty matrix without a word.
     if ((block.Rows() == 0 || block.Cols() == 0) && m.Rows() > 0 && m.Cols() > 0) {
         tCallOutcome failed = call::Empty();
-        failed.Failure = "der Block liegt au\xDF"
+        failed.Refusal = "der Block liegt au\xDF"
                          "erhalb der Matrix ("
             + std::to_string(m.Rows()) + " x " + std::to_string(m.Cols()) + ")";
         return failed;

@@ -114,7 +114,7 @@ template <std::int32_t direction> tCallOutcome CumulateCall(const tCallArgs& arg
 }
 
 // The contingency functions work on the whole table in every direction.
-template <trealmatrix (*routine)(const trealmatrix&)> tCallOutcome TableCall(const tCallArgs& args)
+template <auto routine> tCallOutcome TableCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
         return call::RealMatrix(routine(a.Matrix(1)));

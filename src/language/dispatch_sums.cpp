@@ -1,7 +1,6 @@
 // Sum and product of all arguments (Summe, Produkt) and the conditional value (Wenn).
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_values.h"
-#include "numerics/library_state.h"
 #include "numerics/merging.h"
 #include "variables/variable_convert.h"
 
@@ -69,8 +68,12 @@ tCallOutcome IfCall(const tCallArgs& args)
     }
     if (condition.shape != shMatrix)
         return call::Slot();
-    const trealmatrix alternative = args.Has(3) ? args.Matrix(3) : FailureMatrix();
-    trealmatrix chosen = ElementwiseSelect(args.Matrix(1), args.Matrix(2), alternative);
+    // Without its other value the choice takes a single 0 where the condition does not hold.
+    const trealmatrix alternative = args.Has(3) ? args.Matrix(3) : trealmatrix(1, 1);
+    tResult<trealmatrix> selected = ElementwiseSelect(args.Matrix(1), args.Matrix(2), alternative);
+    if (!selected)
+        return call::Fail(selected.Error());
+    trealmatrix chosen = std::move(selected).Value();
     const std::uint8_t alternativeType
         = args.Has(3) ? args.Arg(3).datatype : std::uint8_t { dtInteger };
     tVariable result;

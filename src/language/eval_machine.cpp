@@ -1,6 +1,7 @@
 // The evaluation machine: priority reduction and the dispatch of opcodes.
 #include "language/eval_machine.h"
 
+#include "language/failure_operand.h"
 #include "language/formula_parser.h"
 #include "language/machine_bindings.h"
 #include "language/machine_operators.h"
@@ -22,6 +23,15 @@ constexpr std::size_t MaxFormulaTokens = 65535;
 
 using O = tOpcode;
 
+// "Matrix 2x3, Zahl": the arguments of a call as a failure message names them.
+std::string ArgumentsText(std::span<const tVariable> arguments)
+{
+    std::string given;
+    for (const tVariable& argument : arguments)
+        given += (given.empty() ? "" : ", ") + OperandDescription(argument);
+    return given;
+}
+
 } // namespace
 
 tEvalMachine::tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch)
@@ -30,26 +40,13 @@ tEvalMachine::tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* disp
 {
 }
 
-void tEvalMachine::ResetErrors()
+void tEvalMachine::FailReading(std::string_view message)
 {
-    m_errorCode = 0;
-    m_errorMessage.clear();
-    ClearLibError();
+    if (!m_readingFailure)
+        m_readingFailure = Failure(message);
 }
 
-void tEvalMachine::SetError(std::int32_t code, std::string_view message)
-{
-    m_errorCode = code;
-    m_errorMessage = message;
-}
-
-void tEvalMachine::TakeLibraryErrorCode()
-{
-    if (LibErrorCode() != 0)
-        m_errorCode = LibErrorCode();
-}
-
-tVariableArray tEvalMachine::Evaluate(const tAnsiTokens& tokens)
+tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens)
 {
     tVariableArray results(1);
     results[0] = operators::IntegerResult(0);
@@ -57,27 +54,26 @@ tVariableArray tEvalMachine::Evaluate(const tAnsiTokens& tokens)
         return results;
     if (tokens.size() > MaxFormulaTokens)
         throw tRangeError();
+    m_readingFailure.reset();
     tFormulaParser parser(*this, tokens);
-    return parser.EvaluateTopLevel();
-}
-
-tVariable tEvalMachine::EvaluateOne(const tAnsiTokens& tokens)
-{
-    tVariableArray results = Evaluate(tokens);
-    return results.size() > 1 ? std::move(results[1]) : tVariable {};
+    results = parser.EvaluateTopLevel();
+    if (m_readingFailure)
+        return *std::exchange(m_readingFailure, std::nullopt);
+    if (auto failure = FirstFailure(std::span(results).subspan(1)))
+        return *failure;
+    return results;
 }
 
 void tEvalMachine::StartLevel(tEvalLevel& level)
 {
     level = tEvalLevel();
-    m_errorCode = 0;
-    m_errorMessage.clear();
 }
 
 void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t sign)
 {
     ++m_temporaryCounter;
-    tVariable copy = sign == -1 ? machine::SignedCopy(value, -1) : std::move(value);
+    tVariable copy = sign == -1 && !IsFailureOperand(value) ? machine::SignedCopy(value, -1)
+                                                            : std::move(value);
     if (copy.name.empty())
         copy.name = "$" + std::to_string(m_temporaryCounter);
     level.Operands.push_back(std::move(copy));
@@ -86,7 +82,7 @@ void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t si
 void tEvalMachine::PushOperator(
     tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo)
 {
-    if (m_errorCode != 0)
+    if (ReadingFailed())
         return;
     while (level.OperatorCount > 0
         && level.Operators[static_cast<std::size_t>(level.OperatorCount - 1)].Priority >= priority)
@@ -104,18 +100,13 @@ void tEvalMachine::PushOperator(
         entry.Submode = toc.Submode;
     }
     level.Operators[static_cast<std::size_t>(level.OperatorCount++)] = entry;
-    // A routine that reported through the library's pair stops the formula.
-    if (m_errorCode == 0 && LibErrorCode() != 0) {
-        m_errorCode = LibErrorCode();
-        m_errorMessage = LibErrorMessage();
-    }
 }
 
 void tEvalMachine::ApplyLast(tEvalLevel& level)
 {
     const tOperatorEntry entry = level.Operators[static_cast<std::size_t>(--level.OperatorCount)];
     level.Operators[static_cast<std::size_t>(level.OperatorCount)] = tOperatorEntry();
-    if (m_errorCode != 0)
+    if (ReadingFailed())
         return;
     // A function call without arguments still reaches its routine's argument check.
     const bool bareCall = IsFunctionOpcode(entry.Opcode) && entry.Base == level.Top();
@@ -141,6 +132,8 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         return; // no operand at the base: nothing to apply
     auto slot
         = [&](std::int32_t i) -> tVariable& { return level.Operands[static_cast<std::size_t>(i)]; };
+    if (PassOnFailure(level, entry))
+        return;
 
     if (IsBinaryOperator(opcode)) {
         switch (opcode) {
@@ -151,7 +144,7 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
                 return;
             tVariable sum = VarDirectSum(slot(base), slot(base + 1));
             if (IsEmptyValue(sum) && !IsEmptyValue(slot(base)) && !IsEmptyValue(slot(base + 1)))
-                return FailOperation(entry,
+                return FailOperation(level, entry,
                     "nicht definiert f\xFCr " + OperandDescription(slot(base)) + " und "
                         + OperandDescription(slot(base + 1)));
             Replace(level, base, { std::move(sum) });
@@ -164,9 +157,10 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
             // first bound of each range only.
             if (opcode == O::Block && top - base == 1
                 && (slot(base).shape == shRange || slot(base + 1).shape == shRange))
-                return SetError(1,
-                    "Der Operator \":\" verbindet Zahlen oder Paare, keine Bereiche \"..\"; "
-                    "Zeilen 1 bis 6 und Spalten 1 bis 2 schreibt man {1,6}:{1,2}");
+                return Replace(level, base,
+                    { FailureOperand(Failure(
+                        "Der Operator \":\" verbindet Zahlen oder Paare, keine Bereiche \"..\"; "
+                        "Zeilen 1 bis 6 und Spalten 1 bis 2 schreibt man {1,6}:{1,2}")) });
             if (top - base == 1)
                 Replace(level, base, { ApplyListOperator(opcode, slot(base), slot(base + 1)) });
             return;
@@ -175,12 +169,11 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
                 return;
             tVariableArray values
                 = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
-            // A routine that reported through the library's pair is reported with its own message.
-            if (top - base == 1 && !values.empty() && LibErrorCode() == 0) {
+            if (top - base == 1 && !values.empty()) {
                 const std::string failure = machine::BinaryOperatorFailure(
                     entry.Handler, entry.Submode, slot(base), slot(base + 1), values[0]);
                 if (!failure.empty())
-                    return FailOperation(entry, failure);
+                    return FailOperation(level, entry, failure);
             }
             Replace(level, base, std::move(values));
             return;
@@ -195,7 +188,7 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         }
         tVariable joined = ConcatMatrixColumns(left, slot(base + 1));
         if (IsEmptyValue(joined) && !IsEmptyValue(left) && !IsEmptyValue(slot(base + 1)))
-            return FailOperation(entry,
+            return FailOperation(level, entry,
                 "nicht definiert f\xFCr " + OperandDescription(left) + " und "
                     + OperandDescription(slot(base + 1)));
         Replace(level, base, { std::move(joined) });
@@ -209,7 +202,7 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
             ? VarSelectionOutside(slot(base), slot(base + 1), cols)
             : std::string();
         if (!outside.empty())
-            return SetError(1, outside);
+            return Replace(level, base, { FailureOperand(Failure(outside)) });
         Replace(level, base, { IndexValue(slot(base), slot(base + 1), cols) });
         return;
     }
@@ -236,11 +229,42 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
     // Any other opcode has no routine: the operands stay.
 }
 
-void tEvalMachine::FailOperation(const tOperatorEntry& entry, std::string_view what)
+bool tEvalMachine::PassOnFailure(tEvalLevel& level, const tOperatorEntry& entry)
+{
+    const std::int32_t base = entry.Base;
+    const std::int32_t top = level.Top();
+    if (entry.Opcode == O::Comma)
+        return false; // a list keeps its values, failures included
+    const std::span<const tVariable> operands(
+        level.Operands.data() + base, static_cast<std::size_t>(top - base + 1));
+    // "sonst" takes its right operand in place of a failure on its left, and a left operand that
+    // holds a value needs no alternative, even one that failed.
+    if (entry.Opcode == O::Sonst && top - base == 1) {
+        const bool leftFailed = IsFailureOperand(operands[0]);
+        if (leftFailed || (IsFailureOperand(operands[1]) && !IsEmptyValue(operands[0]))) {
+            tVariable chosen
+                = std::move(level.Operands[static_cast<std::size_t>(base + (leftFailed ? 1 : 0))]);
+            level.Operands.resize(static_cast<std::size_t>(base));
+            level.Operands.push_back(std::move(chosen));
+            return true;
+        }
+    }
+    const std::optional<tFailure> failure = FirstFailure(operands);
+    if (!failure)
+        return false;
+    level.Operands.resize(static_cast<std::size_t>(base));
+    level.Operands.push_back(FailureOperand(*failure));
+    return true;
+}
+
+void tEvalMachine::FailOperation(
+    tEvalLevel& level, const tOperatorEntry& entry, std::string_view what)
 {
     const std::string& name = Catalogue().Entry(entry.EntryNo).Name;
     const char* kind = IsFunctionOpcode(entry.Opcode) ? "Funktion " : "Operator ";
-    SetError(1, kind + ("\"" + name + "\": ") + std::string(what));
+    level.Operands.resize(static_cast<std::size_t>(entry.Base));
+    level.Operands.push_back(
+        FailureOperand(Failure(kind + ("\"" + name + "\": ") + std::string(what))));
 }
 
 void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
@@ -254,9 +278,10 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     if (!toc.Arguments.Allows(argumentCount)) {
         const std::string hint
             = m_dispatch ? m_dispatch->ArgumentHint(entry.Opcode) : std::string();
-        SetError(1,
-            "Funktion " + toc.Name + toc.Signature + " " + ExpectedArgumentsText(toc.Arguments)
-                + ", nicht " + std::to_string(argumentCount) + (hint.empty() ? "" : "; " + hint));
+        Replace(level, base,
+            { FailureOperand(Failure("Funktion " + toc.Name + toc.Signature + " "
+                + ExpectedArgumentsText(toc.Arguments) + ", nicht " + std::to_string(argumentCount)
+                + (hint.empty() ? "" : "; " + hint))) });
         return;
     }
     tCallOutcome outcome;
@@ -269,34 +294,22 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     }
     if (!outcome.Warning.empty())
         Warn(outcome.Warning);
-    if (!outcome.Failure.empty())
-        return FailOperation(entry, outcome.Failure);
-    // A routine that refused its inputs through the library's code alone still gets a reason.
-    if (LibErrorCode() != 0 && LibErrorMessage().empty()) {
-        const std::span<const tVariable> arguments(
-            level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
-        std::string given;
-        for (const tVariable& argument : arguments)
-            given += (given.empty() ? "" : ", ") + OperandDescription(argument);
-        return FailOperation(entry, "kein Ergebnis f\xFCr " + given);
-    }
+    if (!outcome.Refusal.empty())
+        return FailOperation(level, entry, outcome.Refusal);
     switch (outcome.Kind) {
     case tCallOutcome::tKind::Unavailable:
-        SetError(1,
-            "Die Funktion " + toc.Name
+        Replace(level, base,
+            { FailureOperand(Failure("Die Funktion " + toc.Name
                 + " ist in dieser Ausgabe noch nicht verf\xFC"
-                  "gbar");
+                  "gbar")) });
         return;
     case tCallOutcome::tKind::Slot: {
         // A routine that left its slot refused its arguments: the slot's 1 would pass for a result.
         const std::span<const tVariable> arguments(
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
-        if (!arguments.empty() && std::ranges::none_of(arguments, IsEmptyValue)) {
-            std::string given;
-            for (const tVariable& argument : arguments)
-                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
-            return FailOperation(entry, "die Argumente passen nicht: " + given);
-        }
+        if (!arguments.empty() && std::ranges::none_of(arguments, IsEmptyValue))
+            return FailOperation(
+                level, entry, "die Argumente passen nicht: " + ArgumentsText(arguments));
         tVariable slotValue = functionSlot;
         Replace(level, base, { std::move(slotValue) }, sign);
         return;
@@ -304,24 +317,27 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     case tCallOutcome::tKind::Values: {
         const std::span<const tVariable> arguments(
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
+        if (outcome.Failure) {
+            const tFailure& failure = *outcome.Failure;
+            if (failure.Message.empty())
+                return FailOperation(
+                    level, entry, "die Argumente passen nicht: " + ArgumentsText(arguments));
+            Replace(level, base, { FailureOperand(failure) });
+            return;
+        }
         const bool emptyArgument = std::ranges::any_of(arguments, IsEmptyValue);
         // "Wenn" without its other value selects nothing, as "falls" does: no failure.
         const bool selects = entry.Opcode == O::Wenn;
         if (outcome.Values.size() == 1 && IsEmptyValue(outcome.Values[0]) && !arguments.empty()
-            && !emptyArgument && !selects && LibErrorCode() == 0) {
-            std::string given;
-            for (const tVariable& argument : arguments)
-                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
-            return FailOperation(entry, "kein Ergebnis f\xFCr " + given);
+            && !emptyArgument && !selects) {
+            return FailOperation(level, entry, "kein Ergebnis f\xFCr " + ArgumentsText(arguments));
         }
         // A routine that refused its inputs gave the failure shape (the 1 x 1 zero) as its value.
         if (outcome.Values.size() == 1 && IsFailureShape(outcome.Values[0])
             && NumericsContext().failureShapes != failureShapesBefore && !arguments.empty()
-            && !emptyArgument && LibErrorCode() == 0) {
-            std::string given;
-            for (const tVariable& argument : arguments)
-                given += (given.empty() ? "" : ", ") + OperandDescription(argument);
-            return FailOperation(entry, "die Argumente passen nicht: " + given);
+            && !emptyArgument) {
+            return FailOperation(
+                level, entry, "die Argumente passen nicht: " + ArgumentsText(arguments));
         }
         if (outcome.Values.size() == 1) {
             Replace(level, base, std::move(outcome.Values), sign);

@@ -1,9 +1,11 @@
-// The evaluation machine: operand and operator stacks per bracket level, priority reduction, the
-// dispatch of every opcode, and the machine's error pair. Formulas are evaluated as they are read.
+// The evaluation machine: operand and operator stacks per bracket level, priority reduction and the
+// dispatch of every opcode. Formulas are evaluated as they are read; a failure is an operand that
+// operators and calls give on and "sonst" replaces.
 #pragma once
 
 #include "language/catalogue.h"
 #include "language/scanner.h"
+#include "numerics/result.h"
 #include "variables/variable.h"
 
 #include <array>
@@ -34,12 +36,15 @@ struct tCallOutcome {
     };
     tKind Kind = tKind::Values;
     tVariableArray Values;
+    // The routine failed: the call gives this failure instead of values.
+    std::optional<tFailure> Failure {};
     // A single value takes the call's sign; several take sign 1 unless SignAll is set.
     bool SignAll = false;
     // Something odd that is no failure (ragged rows of a file read); the machine passes it on.
     std::string Warning {};
-    // Why the call fails (an argument it cannot take); the machine fails the formula with it.
-    std::string Failure {};
+    // Why the routine refuses its arguments (an argument it cannot take): the call fails with
+    // "Funktion "NAME": " and this text.
+    std::string Refusal {};
 };
 
 // The built-in functions (from "format" to the last function), by opcode with their arguments.
@@ -81,29 +86,27 @@ struct tEvalLevel {
     std::int32_t Top() const { return static_cast<std::int32_t>(Operands.size()) - 1; }
 };
 
+// The values of a formula (element 0 an empty value, 1..n the values of its top level), or the
+// failure that ended it: one that could not be read, or the first failure still standing.
+using tEvaluation = tResult<tVariableArray>;
+
 class tEvalMachine {
 public:
     explicit tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch = nullptr);
 
-    // Element 0 an empty value, 1..n the values of the formula's top level; no tokens give the
-    // single element 0 holding the integer 0. Leaves EvalErrorCode and EvalErrorMessage.
-    tVariableArray Evaluate(const tAnsiTokens& tokens);
-    // The first value (element 1), or an empty value.
-    tVariable EvaluateOne(const tAnsiTokens& tokens);
-    // Clears the machine's and the library's error pairs.
-    void ResetErrors();
+    // No tokens give the single element 0 holding the integer 0.
+    tEvaluation Evaluate(const tAnsiTokens& tokens);
 
-    std::int32_t EvalErrorCode() const { return m_errorCode; }
-    const std::string& EvalErrorMessage() const { return m_errorMessage; }
-    void SetError(std::int32_t code, std::string_view message);
+    // The formula cannot be read on (a misplaced token, too deep brackets, an unknown name):
+    // nothing more is read or applied, and the formula fails with this message (the first one).
+    void FailReading(std::string_view message);
+    bool ReadingFailed() const { return m_readingFailure.has_value(); }
 
     // Operations for the parser.
     void StartLevel(tEvalLevel& level);
     void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
     void PushOperator(
         tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
-    // Takes over the library's error code (not its message) when one is pending.
-    void TakeLibraryErrorCode();
 
     // Receives the warnings of built-in functions; without a sink they are dropped.
     void SetWarningSink(std::function<void(std::string_view)> sink)
@@ -125,16 +128,17 @@ private:
     void ApplyLast(tEvalLevel& level);
     void Apply(tEvalLevel& level, const tOperatorEntry& entry);
     void ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry);
-    // Fails the formula naming the operator or function of the entry and what went wrong.
-    void FailOperation(const tOperatorEntry& entry, std::string_view what);
+    // The operation of the entry gives a failure that names its operator or function.
+    void FailOperation(tEvalLevel& level, const tOperatorEntry& entry, std::string_view what);
+    // A failure among the operands: the operation gives it (or "sonst" its right operand).
+    bool PassOnFailure(tEvalLevel& level, const tOperatorEntry& entry);
     // Replaces the operands from base on by the values, the first one pushed with sign.
     void Replace(
         tEvalLevel& level, std::int32_t base, tVariableArray values, std::int32_t sign = 1);
 
     tEvalEnvironment& m_environment;
     tBuiltinDispatch* m_dispatch;
-    std::int32_t m_errorCode = 0;
-    std::string m_errorMessage;
+    std::optional<tFailure> m_readingFailure; // of the formula being evaluated
     std::function<void(std::string_view)> m_warningSink;
     std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset
 };

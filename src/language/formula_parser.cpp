@@ -1,6 +1,7 @@
 // The formula parser.
 #include "language/formula_parser.h"
 
+#include "language/failure_operand.h"
 #include "language/machine_bindings.h"
 #include "language/machine_operators.h"
 #include "language/number_text.h"
@@ -99,10 +100,9 @@ tVariableArray tFormulaParser::EvaluateLevel()
     const std::size_t opener = m_position > 0 ? m_position - 1 : 0; // a nested level's bracket
     tEvalLevel level;
     if (m_depth > MaxFormulaLevels) {
-        m_machine.SetError(1,
-            "Die Formel ist zu tief geschachtelt (h\xF6"
-            "chstens "
-                + std::to_string(MaxFormulaLevels) + " Klammerebenen)");
+        m_machine.FailReading("Die Formel ist zu tief geschachtelt (h\xF6"
+                              "chstens "
+            + std::to_string(MaxFormulaLevels) + " Klammerebenen)");
         m_position = m_tokens.size();
         return std::move(level.Operands);
     }
@@ -110,10 +110,8 @@ tVariableArray tFormulaParser::EvaluateLevel()
     while (m_position <= m_end && m_position < m_tokens.size()) {
         if (m_tokens[m_position].Kind != tkEnd) {
             if (level.State == 0) {
-                if (!OperandStep(level)) {
-                    m_machine.TakeLibraryErrorCode();
+                if (!OperandStep(level))
                     break;
-                }
             } else {
                 OperatorStep(level);
             }
@@ -123,13 +121,12 @@ tVariableArray tFormulaParser::EvaluateLevel()
         ++m_position;
     }
     // An operator that is still waiting for its right operand at the end of the formula.
-    if (m_machine.EvalErrorCode() == 0 && !level.Closed && level.State == 0
-        && level.OperatorCount > 0)
+    if (!m_machine.ReadingFailed() && !level.Closed && level.State == 0 && level.OperatorCount > 0)
         FailAtToken(m_lastOperator, "der rechte Operand fehlt");
     if (!level.Closed) {
         // A bracket left open at the end of the formula closes there, as the language defines;
         // the user probably forgot it.
-        if (m_depth > 1 && m_machine.EvalErrorCode() == 0)
+        if (m_depth > 1 && !m_machine.ReadingFailed())
             m_machine.Warn("Die Klammer \"" + TokenText(opener)
                 + "\" wird nicht geschlossen; sie "
                   "gilt bis zum Ende der Formel");
@@ -140,11 +137,10 @@ tVariableArray tFormulaParser::EvaluateLevel()
 
 void tFormulaParser::FailAtToken(std::size_t index, std::string_view what)
 {
-    if (m_machine.EvalErrorCode() != 0)
+    if (m_machine.ReadingFailed())
         return;
-    m_machine.SetError(1,
-        "\"" + TokenText(index) + "\" an Stelle " + std::to_string(index + 1)
-            + " der Formel: " + std::string(what));
+    m_machine.FailReading("\"" + TokenText(index) + "\" an Stelle " + std::to_string(index + 1)
+        + " der Formel: " + std::string(what));
 }
 
 bool tFormulaParser::FailOperandExpected(std::size_t index)
@@ -184,11 +180,10 @@ bool tFormulaParser::PushConstant(tEvalLevel& level)
     if (m_position >= m_tokens.size() || m_tokens[m_position].Kind == tkEnd)
         return FailOperandExpected(m_position - 1);
     const tTocLookup constant
-        = m_machine.Toc().LookupConstant(TokenText(m_position), m_machine.EvalErrorCode());
+        = m_machine.Toc().LookupConstant(TokenText(m_position), m_machine.ReadingFailed() ? 1 : 0);
     if (!constant.Found) {
-        m_machine.SetError(1,
-            "Unbekannte Konstante \"#" + TokenText(m_position) + "\" an Stelle "
-                + std::to_string(m_position + 1) + " der Formel");
+        m_machine.FailReading("Unbekannte Konstante \"#" + TokenText(m_position) + "\" an Stelle "
+            + std::to_string(m_position + 1) + " der Formel");
         return false;
     }
     switch (constant.Opcode) {
@@ -216,7 +211,7 @@ bool tFormulaParser::PushConstant(tEvalLevel& level)
 
 bool tFormulaParser::OperandStep(tEvalLevel& level)
 {
-    if (m_machine.EvalErrorCode() != 0)
+    if (m_machine.ReadingFailed())
         return false;
     const t_ansitoken& token = m_tokens[m_position];
     switch (token.Kind) {
@@ -226,7 +221,7 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         const std::string name = TokenText(m_position);
         if (call) {
             const tTocLookup function
-                = m_machine.Toc().LookupFunction(name, m_machine.EvalErrorCode());
+                = m_machine.Toc().LookupFunction(name, m_machine.ReadingFailed() ? 1 : 0);
             if (function.Found && !IsFunctionOpcode(function.Opcode)) {
                 FailAtToken(m_position, NotAFunctionText(name, function));
                 return false;
@@ -244,9 +239,8 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
             m_machine.PushValue(level, std::move(*system), 1);
             break;
         }
-        m_machine.SetError(1,
-            "Unbekannter Name \"" + name + "\" an Stelle " + std::to_string(m_position + 1)
-                + " der Formel" + UnknownNameHint(name, call));
+        m_machine.FailReading("Unbekannter Name \"" + name + "\" an Stelle "
+            + std::to_string(m_position + 1) + " der Formel" + UnknownNameHint(name, call));
         return false;
     }
     case tkString:
@@ -278,14 +272,17 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         case '{': {
             ++m_position;
             const tVariableArray rows = EvaluateLevel();
-            if (m_machine.EvalErrorCode() != 0)
-                return false;
-            const std::string failure = MatrixLiteralFailure(rows);
-            if (!failure.empty()) {
-                m_machine.SetError(1, failure);
-                return false;
+            // A failure among the elements is the literal's value; so is a ragged shape.
+            const std::optional<tFailure> failure
+                = FirstFailure(std::span(rows).subspan(rows.empty() ? 0 : 1));
+            if (failure) {
+                m_machine.PushValue(level, FailureOperand(*failure), level.Sign);
+                break;
             }
-            m_machine.PushValue(level, BuildMatrixLiteral(rows), level.Sign);
+            const std::string shape = MatrixLiteralFailure(rows);
+            m_machine.PushValue(level,
+                shape.empty() ? BuildMatrixLiteral(rows) : FailureOperand(Failure(shape)),
+                level.Sign);
             break;
         }
         case '*':
@@ -325,10 +322,10 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
 
 void tFormulaParser::OperatorStep(tEvalLevel& level)
 {
-    if (m_machine.EvalErrorCode() != 0)
+    if (m_machine.ReadingFailed())
         return;
     const tTocLookup found
-        = m_machine.Toc().LookupOperator(TokenText(m_position), m_machine.EvalErrorCode());
+        = m_machine.Toc().LookupOperator(TokenText(m_position), m_machine.ReadingFailed() ? 1 : 0);
     if (!found.Found) {
         FailAtToken(m_position, "hier wird ein Operator erwartet");
         return;

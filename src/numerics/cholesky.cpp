@@ -11,10 +11,10 @@
 
 namespace zelvora {
 
-trealmatrix CholeskyFactor(const trealmatrix& a)
+tResult<trealmatrix> CholeskyFactor(const trealmatrix& a)
 {
     if (a.IsAbsent())
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = a.Rows();
     const int32_t m = a.Cols();
     trealmatrix l(n, m);
@@ -39,10 +39,10 @@ trealmatrix CholeskyFactor(const trealmatrix& a)
     return l;
 }
 
-trealmatrix CholeskyUD(const trealmatrix& a)
+tResult<trealmatrix> CholeskyUD(const trealmatrix& a)
 {
     if (a.IsAbsent())
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = a.Rows();
     if (n != a.Cols())
         return NewMatrix(n, a.Cols());

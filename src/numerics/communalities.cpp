@@ -33,19 +33,19 @@ trealmatrix PrincipalAxes(const trealmatrix& l)
 
 // ComVar and ComVarFix: the diagonal of C reduced by U / n until U is small; `fixedPattern` scales
 // U back to its first pattern after each step.
-trealmatrix ReduceByUniqueVariances(
+tResult<trealmatrix> ReduceByUniqueVariances(
     const trealmatrix& a, int32_t maxSteps, long double threshold, bool fixedPattern)
 {
     if (!IsSquare(a))
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = a.Cols();
     trealmatrix c = CopyMatrix(a);
-    trealmatrix u = UniqueVariances(c);
+    trealmatrix u = UniqueVariances(c).Value(); // c stays square
     const trealmatrix u0 = u;
     for (int32_t step = 1; step <= maxSteps && DiagonalSquareSum(u) > threshold; ++step) {
         for (int32_t j = 1; j <= n; ++j)
             c(j, j) -= u(j, j) / n;
-        u = UniqueVariances(c);
+        u = UniqueVariances(c).Value();
         if (!fixedPattern)
             continue;
         long double t = 1;
@@ -59,11 +59,11 @@ trealmatrix ReduceByUniqueVariances(
 
 } // namespace
 
-trealmatrix UniqueVariances(const trealmatrix& a)
+tResult<trealmatrix> UniqueVariances(const trealmatrix& a)
 {
     if (!IsSquare(a))
-        return FailureMatrix();
-    const trealmatrix inverse = GaussJordanInverse(a);
+        return Failure(1, "");
+    const trealmatrix inverse = GaussJordanInverse(a).Value();
     trealmatrix u(a.Rows(), a.Cols());
     for (int32_t i = 1; i <= a.Rows(); ++i) {
         if (inverse(i, i) == 0)
@@ -73,21 +73,21 @@ trealmatrix UniqueVariances(const trealmatrix& a)
     return u;
 }
 
-trealmatrix ComVar(const trealmatrix& a)
+tResult<trealmatrix> ComVar(const trealmatrix& a)
 {
     return ReduceByUniqueVariances(a, 100, 1e-12L, false);
 }
 
-trealmatrix ComVarFix(const trealmatrix& a)
+tResult<trealmatrix> ComVarFix(const trealmatrix& a)
 {
     return ReduceByUniqueVariances(a, 500, 1e-20L, true);
 }
 
-trealmatrix ComVarPCA(const trealmatrix& a)
+tResult<trealmatrix> ComVarPCA(const trealmatrix& a)
 {
     if (!IsSquare(a) || a.Rows() == 0)
-        return FailureMatrix();
-    const trealmatrix l = PrincipalAxes(CholeskyFactor(a));
+        return Failure(1, "");
+    const trealmatrix l = PrincipalAxes(CholeskyFactor(a).Value());
     long double s = 0;
     for (int32_t i = 1; i <= l.Rows(); ++i)
         s += l(i, l.Cols()) * l(i, l.Cols());
@@ -97,14 +97,14 @@ trealmatrix ComVarPCA(const trealmatrix& a)
     return result;
 }
 
-trealmatrix ComVarPaf(const trealmatrix& a, int32_t factors, int32_t iterations)
+tResult<trealmatrix> ComVarPaf(const trealmatrix& a, int32_t factors, int32_t iterations)
 {
     if (!IsSquare(a) || a.Rows() == 0 || factors < 1)
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = a.Rows();
     const int32_t k = std::min(factors, n);
     std::vector<long double> u(static_cast<std::size_t>(n) + 1, 0);
-    trealmatrix l = CholeskyFactor(a);
+    trealmatrix l = CholeskyFactor(a).Value();
     for (int32_t step = 1; step <= iterations; ++step) {
         const std::vector<long double> previous = u;
         long double lo = 0;
@@ -114,7 +114,7 @@ trealmatrix ComVarPaf(const trealmatrix& a, int32_t factors, int32_t iterations)
             trealmatrix c = CopyMatrix(a);
             for (int32_t i = 1; i <= n; ++i)
                 c(i, i) -= mid * u[static_cast<std::size_t>(i)];
-            l = CholeskyFactor(c);
+            l = CholeskyFactor(c).Value();
             bool negative = false;
             for (int32_t i = 1; i <= n; ++i)
                 negative = negative || l(i, i) < 0;

@@ -66,10 +66,10 @@ long double SquaredMagnitude(tPair p)
     return g;
 }
 
-trealmatrix Circulant(const trealmatrix& b)
+tResult<trealmatrix> Circulant(const trealmatrix& b)
 {
     if (b.Rows() < 1 || b.Cols() < 3)
-        return FailureMatrix();
+        return Failure(1, "");
     trealmatrix c(3, 3);
     for (std::int32_t i = 0; i < 3; ++i)
         for (std::int32_t j = 0; j < 3; ++j)
@@ -143,16 +143,20 @@ trealmatrix TriplesToPairs(const trealmatrix& m)
     return MatMul(m, t);
 }
 
-trealmatrix TripleMultiply(const trealmatrix& m, const trealmatrix& b)
+tResult<trealmatrix> TripleMultiply(const trealmatrix& m, const trealmatrix& b)
 {
-    const trealmatrix c = Circulant(b);
-    return c.Rows() == 3 ? MatMul(m, c) : c;
+    const tResult<trealmatrix> c = Circulant(b);
+    if (!c)
+        return c.Error();
+    return MatMul(m, *c);
 }
 
-trealmatrix TripleDivide(const trealmatrix& m, const trealmatrix& b)
+tResult<trealmatrix> TripleDivide(const trealmatrix& m, const trealmatrix& b)
 {
-    const trealmatrix c = Circulant(b);
-    return c.Rows() == 3 ? MatMul(m, GaussJordanInverse(c)) : c;
+    const tResult<trealmatrix> c = Circulant(b);
+    if (!c)
+        return c.Error();
+    return MatMul(m, GaussJordanInverse(*c).Value());
 }
 
 } // namespace zelvora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -26,9 +27,9 @@ trealmatrix PairsToTriples(const trealmatrix& m);
 // M * T32 with T32 = [[1, 0], [-1/2, sqrt(3/4)], [-1/2, -sqrt(3/4)]]: three components to pairs.
 trealmatrix TriplesToPairs(const trealmatrix& m);
 // M * C and M * C^-1 (GaussJordanInverse) with C the circulant matrix of the first row (b1, b2,
-// b3) of B: [[b1, b2, b3], [b3, b1, b2], [b2, b3, b1]]. B with fewer than 3 columns gives the
-// 1 x 1 zero matrix, as do misfitting products.
-trealmatrix TripleMultiply(const trealmatrix& m, const trealmatrix& b);
-trealmatrix TripleDivide(const trealmatrix& m, const trealmatrix& b);
+// b3) of B: [[b1, b2, b3], [b3, b1, b2], [b2, b3, b1]]. B with fewer than 3 columns fails; a
+// product that does not fit gives the 1 x 1 zero matrix of MatMul.
+tResult<trealmatrix> TripleMultiply(const trealmatrix& m, const trealmatrix& b);
+tResult<trealmatrix> TripleDivide(const trealmatrix& m, const trealmatrix& b);
 
 } // namespace zelvora

@@ -58,13 +58,13 @@ constexpr long double dependentPivot = 1e-12L;
 
 } // namespace
 
-trealmatrix CovarianceOf(const trealmatrix& m, int32_t kind)
+tResult<trealmatrix> CovarianceOf(const trealmatrix& m, int32_t kind)
 {
     if (kind != 1 && kind != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t cases = kind == 1 ? m.Cols() : m.Rows();
     if (cases == 0)
-        return FailureMatrix();
+        return Failure(1, "");
     return DividedBy(GramProduct(m, kind), cases);
 }
 
@@ -98,23 +98,23 @@ trealmatrix StandardiseRows(const trealmatrix& m)
     return z;
 }
 
-trealmatrix CorrelationOf(const trealmatrix& m, int32_t kind)
+tResult<trealmatrix> CorrelationOf(const trealmatrix& m, int32_t kind)
 {
     if (kind != 1 && kind != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     const trealmatrix z = StandardiseRows(kind == 1 ? m : Transpose(m));
     if (z.Cols() == 0)
-        return FailureMatrix();
-    trealmatrix r = CovarianceOf(z, 1);
+        return Failure(1, "");
+    trealmatrix r = CovarianceOf(z, 1).Value(); // z has cases
     for (int32_t i = 1; i <= r.Rows(); ++i)
         r(i, i) = 1;
     return r;
 }
 
-trealmatrix CovToCorrelation(const trealmatrix& c)
+tResult<trealmatrix> CovToCorrelation(const trealmatrix& c)
 {
     if (c.Rows() != c.Cols())
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = c.Rows();
     std::vector<long double> d(static_cast<std::size_t>(n) + 1);
     for (int32_t i = 1; i <= n; ++i)
@@ -129,10 +129,10 @@ trealmatrix CovToCorrelation(const trealmatrix& c)
     return r;
 }
 
-trealmatrix RemoveVariable(const trealmatrix& c, int32_t v)
+tResult<trealmatrix> RemoveVariable(const trealmatrix& c, int32_t v)
 {
     if (c.Rows() != c.Cols())
-        return FailureMatrix();
+        return Failure(1, "");
     const long double pivot = c.At(v, v);
     trealmatrix result = c;
     if (!(pivot > 0))
@@ -153,11 +153,12 @@ trealmatrix RemoveVariable(const trealmatrix& c, int32_t v)
     return result;
 }
 
-trealmatrix DecorrelateRows(const trealmatrix& m)
+tResult<trealmatrix> DecorrelateRows(const trealmatrix& m)
 {
-    const trealmatrix covariance = CovarianceOf(m, 1);
-    if (covariance.Rows() != m.Rows())
-        return FailureMatrix();
+    const tResult<trealmatrix> covarianceOf = CovarianceOf(m, 1);
+    if (!covarianceOf)
+        return covarianceOf.Error();
+    const trealmatrix& covariance = *covarianceOf;
     std::vector<int32_t> varying;
     for (int32_t i = 1; i <= m.Rows(); ++i) {
         if (covariance(i, i) > 0)
@@ -176,13 +177,11 @@ trealmatrix DecorrelateRows(const trealmatrix& m)
             correlation(i, j) = covariance(varying[i - 1], varying[j - 1])
                 / (spread[static_cast<std::size_t>(i)] * spread[static_cast<std::size_t>(j)]);
     }
-    const trealmatrix factor = CholeskyFactor(correlation);
+    const trealmatrix factor = CholeskyFactor(correlation).Value();
     for (int32_t i = 1; i <= k; ++i) {
-        if (!(factor(i, i) * factor(i, i) >= dependentPivot)) {
-            SetLibError(
-                1, "Die Zeilen sind linear abh\xE4ngig und lassen sich nicht de-korrelieren");
-            return FailureMatrix();
-        }
+        if (!(factor(i, i) * factor(i, i) >= dependentPivot))
+            return Failure(
+                "Die Zeilen sind linear abh\xE4ngig und lassen sich nicht de-korrelieren");
     }
     trealmatrix standardised = RowsOf(m, varying);
     for (int32_t i = 1; i <= k; ++i) {
@@ -192,12 +191,12 @@ trealmatrix DecorrelateRows(const trealmatrix& m)
     // MatrixSqrt stops once the square misses R by 1e-8; one more step of its iteration,
     // X := (R*X^-1 + X) / 2, converges quadratically to full precision.
     trealmatrix root = MatrixSqrt(correlation);
-    const trealmatrix quotient = SolveRight(correlation, root);
+    const trealmatrix quotient = SolveRight(correlation, root).Value();
     for (int32_t i = 1; i <= k; ++i) {
         for (int32_t j = 1; j <= k; ++j)
             root(i, j) = (quotient(i, j) + root(i, j)) / 2;
     }
-    const trealmatrix whitened = MatMul(GaussJordanInverse(root), standardised);
+    const trealmatrix whitened = MatMul(GaussJordanInverse(root).Value(), standardised);
     for (int32_t i = 1; i <= k; ++i) {
         for (int32_t c = 1; c <= m.Cols(); ++c)
             result(varying[i - 1], c) = whitened(i, c) * spread[static_cast<std::size_t>(i)];

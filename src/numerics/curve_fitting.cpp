@@ -3,12 +3,12 @@
 
 #include "numerics/cholesky.h"
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 #include "numerics/percentiles.h"
 #include "numerics/statistics_transform.h"
 
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,18 +41,15 @@ bool Varies(const trealmatrix& m, int32_t row)
     return false;
 }
 
-trealmatrixarr LinearFit(const trealmatrix& m)
+tResult<trealmatrixarr> LinearFit(const trealmatrix& m)
 {
     const int32_t n = m.Rows();
     const int32_t cases = m.Cols();
     if (n < 1 || cases < 1)
-        return {};
-    if (!Varies(m, n)) {
-        SetLibError(1,
-            "Curvefit Lin: die abh\xE4ngige Variable (Zeile " + std::to_string(n)
-                + ") hat keine Varianz");
-        return {};
-    }
+        return trealmatrixarr {};
+    if (!Varies(m, n))
+        return Failure("Curvefit Lin: die abh\xE4ngige Variable (Zeile " + std::to_string(n)
+            + ") hat keine Varianz");
     const trealmatrix d = Deviations(m, 1);
     long double meanY = 0;
     for (int32_t k = 1; k <= cases; ++k)
@@ -62,12 +59,12 @@ trealmatrixarr LinearFit(const trealmatrix& m)
     for (int32_t i = 1; i <= n; ++i)
         for (int32_t j = 1; j <= n; ++j)
             c(i, j) /= cases;
-    const trealmatrix l = CholeskyFactor(c);
+    const trealmatrix l = CholeskyFactor(c).Value();
     trealmatrix b(2, n);
     for (int32_t k = 1; k < n; ++k)
         b(1, k) = l(n, k);
     b(2, n) = l(n, n);
-    const trealmatrix p = MatMul(b, GaussJordanInverse(l), 1);
+    const trealmatrix p = MatMul(b, GaussJordanInverse(l).Value(), 1);
     trealmatrix f = MatMul(p, d, 1);
     for (int32_t k = 1; k <= cases; ++k)
         f(1, k) += meanY;
@@ -82,7 +79,7 @@ trealmatrixarr LinearFit(const trealmatrix& m)
         r(2, k) = l(n, k) * l(n, k) / v;
         r(3, k) = (k > 1 ? r(3, k - 1) : 0) + r(2, k);
     }
-    return { std::move(r), std::move(f) };
+    return trealmatrixarr { std::move(r), std::move(f) };
 }
 
 // The options words RANK (1), PRED (2), BETA (3) in their order; RANK alone when none is named.
@@ -113,14 +110,15 @@ long double ParameterOr(const trealmatrix& p, int32_t column, long double fallba
     return p(1, column);
 }
 
-// Fits the cases `in` of class `label`: writes its BETA row and its curve over all cases. False,
-// with the library error set, when the class's y do not vary.
-bool FitClass(const tRealVector& x, const tRealVector& y, const std::vector<int32_t>& in,
-    const trealmatrix& p, long double margin, int32_t label, trealmatrix& beta, trealmatrix& pred)
+// Fits the cases `in` of class `label`: writes its BETA row and its curve over all cases. The
+// failure when the class's y do not vary.
+std::optional<tFailure> FitClass(const tRealVector& x, const tRealVector& y,
+    const std::vector<int32_t>& in, const trealmatrix& p, long double margin, int32_t label,
+    trealmatrix& beta, trealmatrix& pred)
 {
     beta(label, 1) = label;
     if (in.empty())
-        return true;
+        return std::nullopt;
     tRealVector cx(static_cast<int32_t>(in.size()));
     tRealVector cy(static_cast<int32_t>(in.size()));
     long double low = y[in.front()];
@@ -132,12 +130,9 @@ bool FitClass(const tRealVector& x, const tRealVector& y, const std::vector<int3
         high = std::max(high, cy[k + 1]);
     }
     if (low == high) {
-        SetLibError(1,
-            "Curvefit OS: die Werte y"
-                + (beta.Rows() > 1 ? " der Klasse " + std::to_string(label)
-                                   : std::string(" (Zeile 2)"))
-                + " haben keine Varianz");
-        return false;
+        return Failure("Curvefit OS: die Werte y"
+            + (beta.Rows() > 1 ? " der Klasse " + std::to_string(label) : std::string(" (Zeile 2)"))
+            + " haben keine Varianz");
     }
     const long double givenB = ParameterOr(p, 1, notGiven);
     const long double givenA = ParameterOr(p, 2, notGiven);
@@ -151,23 +146,21 @@ bool FitClass(const tRealVector& x, const tRealVector& y, const std::vector<int3
     beta(label, 6) = givenA == notGiven ? high : a;
     for (int32_t k = 1; k <= x.Count(); ++k)
         pred(label, k) = SCurveValue(x[k], a, b, fit.slope, fit.location);
-    return true;
+    return std::nullopt;
 }
 
-trealmatrixarr SCurveFit(std::string_view options, const trealmatrix& m, const trealmatrix& p,
-    const trealmatrix& e, tRandomGenerator& generator)
+tResult<trealmatrixarr> SCurveFit(std::string_view options, const trealmatrix& m,
+    const trealmatrix& p, const trealmatrix& e, tRandomGenerator& generator)
 {
     if (m.Rows() < 2 || m.Cols() < 1)
-        return {};
+        return trealmatrixarr {};
     const int32_t cases = m.Cols();
     const long double margin = ParameterOr(p, 3, 0.01L);
     const auto classes = static_cast<int32_t>(std::lround(ParameterOr(p, 4, 1)));
     const bool several = classes >= 2;
     if (several && (e.IsAbsent() || e.Rows() < 1)) {
-        SetLibError(1,
-            "Curvefit OS: f\xFCr " + std::to_string(classes)
-                + " Klassen fehlt die Gruppenmatrix (ihre Zeile 1 gruppiert die F\xE4lle)");
-        return {};
+        return Failure("Curvefit OS: f\xFCr " + std::to_string(classes)
+            + " Klassen fehlt die Gruppenmatrix (ihre Zeile 1 gruppiert die F\xE4lle)");
     }
     tRealVector x(cases);
     tRealVector y(cases);
@@ -196,8 +189,8 @@ trealmatrixarr SCurveFit(std::string_view options, const trealmatrix& m, const t
             if (std::lround(rank(1, c)) == label)
                 in.push_back(c);
         }
-        if (!FitClass(x, y, in, p, margin, label, beta, pred))
-            return {};
+        if (auto failure = FitClass(x, y, in, p, margin, label, beta, pred))
+            return *failure;
     }
     trealmatrixarr result;
     for (int32_t output : OutputsOf(options))
@@ -260,16 +253,16 @@ tSCurveFit SCurveGridFit(const tRealVector& x, const tRealVector& y, long double
     return { bestH, bestO, (variance - bestError) / variance };
 }
 
-trealmatrixarr FitCurve(int32_t type, std::string_view options, const trealmatrix& m,
+tResult<trealmatrixarr> FitCurve(int32_t type, std::string_view options, const trealmatrix& m,
     const trealmatrix& p, const trealmatrix& e, tRandomGenerator& generator)
 {
     if (m.IsAbsent())
-        return {};
+        return trealmatrixarr {};
     if (type == 1)
         return LinearFit(m);
     if (type == 4)
         return SCurveFit(options, m, p, e, generator);
-    return {};
+    return trealmatrixarr {};
 }
 
 } // namespace zelvora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/random_matrices.h"
+#include "numerics/result.h"
 
 #include <string_view>
 
@@ -36,9 +37,8 @@ long double SCurveValue(long double x, long double a, long double b, long double
 // percentile classes of y plus a random offset within the margin, grouped by row 1 of E; a class
 // without cases gets a zero BETA row and PRED row.
 // A dependent variable (or a class's y) without variance, a single case included, and K >= 2
-// without E give an empty list with the reason in the library's error pair; other types give an
-// empty list.
-trealmatrixarr FitCurve(int32_t type, std::string_view options, const trealmatrix& m,
+// without E fail saying so; other types give an empty list.
+tResult<trealmatrixarr> FitCurve(int32_t type, std::string_view options, const trealmatrix& m,
     const trealmatrix& p, const trealmatrix& e, tRandomGenerator& generator);
 
 } // namespace zelvora

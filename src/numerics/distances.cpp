@@ -1,7 +1,6 @@
 // Minkowski distances, their unrooted sums and the share of differing coordinates.
 #include "numerics/distances.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/scalar_math.h"
 
@@ -64,13 +63,7 @@ long double Finished(long double sum, int32_t n, int32_t p, bool rooted)
     return PowerRule(sum, 1.0L / p);
 }
 
-bool NormUsable(int32_t p)
-{
-    if (p >= 0)
-        return true;
-    SetLibError(1, "Die Norm einer Distanz muss 0 oder positiv sein");
-    return false;
-}
+const tFailure negativeNorm = Failure("Die Norm einer Distanz muss 0 oder positiv sein");
 
 // Distances between the rows of `a` and the rows of `b` (both with n coordinates); with
 // `symmetric` (a and b the same) each pair once, mirrored.
@@ -104,19 +97,20 @@ trealmatrix PairDistances(
 
 } // namespace
 
-trealmatrix RowDistances(const trealmatrix& m1, const trealmatrix& m2, int32_t p, bool rooted)
+tResult<trealmatrix> RowDistances(
+    const trealmatrix& m1, const trealmatrix& m2, int32_t p, bool rooted)
 {
     if (m1.Cols() != m2.Rows())
-        return FailureMatrix();
-    if (!NormUsable(p))
-        return FailureMatrix();
+        return Failure(1, "");
+    if (p < 0)
+        return negativeNorm;
     return PairDistances(m1, Transpose(m2), p, rooted, false);
 }
 
-trealmatrix RowDistances(const trealmatrix& m1, int32_t p, bool rooted)
+tResult<trealmatrix> RowDistances(const trealmatrix& m1, int32_t p, bool rooted)
 {
-    if (!NormUsable(p))
-        return FailureMatrix();
+    if (p < 0)
+        return negativeNorm;
     return PairDistances(m1, m1, p, rooted, true);
 }
 

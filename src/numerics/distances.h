@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -9,12 +10,13 @@ namespace zelvora {
 // the number of k with |a_k - b_k| > 0; for p = 1 the sum of |a_k - b_k|; for any other p the sum
 // of |a_k - b_k|^p (the library's power rule, integer exponent). Unrooted (UDist) stores S; rooted
 // (Dist) stores S / cols(M1) for p = 0 and S^(1/p) otherwise (the Minkowski distance; sqrt for
-// p = 2). cols(M1) != rows(M2) gives the failure matrix. A negative p has no distance: LibErrorCode
-// 1 with a message and the failure matrix. Overflowing powers raise their run-time error.
-trealmatrix RowDistances(const trealmatrix& m1, const trealmatrix& m2, int32_t p, bool rooted);
+// p = 2). cols(M1) != rows(M2) fails (no message of its own); a negative p has no distance and
+// fails saying so. Overflowing powers raise their run-time error.
+tResult<trealmatrix> RowDistances(
+    const trealmatrix& m1, const trealmatrix& m2, int32_t p, bool rooted);
 
 // The same with M2 the transpose of M1: the symmetric matrix of the distances between the rows of
 // M1, each pair computed once.
-trealmatrix RowDistances(const trealmatrix& m1, int32_t p, bool rooted);
+tResult<trealmatrix> RowDistances(const trealmatrix& m1, int32_t p, bool rooted);
 
 } // namespace zelvora

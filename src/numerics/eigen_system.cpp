@@ -175,15 +175,11 @@ trealmatrix TriangularEigenvectors(const trealmatrix& d)
     return e;
 }
 
-trealmatrixarr EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint)
+tResult<trealmatrixarr> EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint)
 {
-    trealmatrixarr result { FailureMatrix(), FailureMatrix(), FailureMatrix() };
-    if (LibErrorCode() != 0)
-        return result;
-    if (!IsSquare(m)) {
-        SetLibError(1);
-        return result;
-    }
+    if (!IsSquare(m))
+        return Failure(1, "");
+    trealmatrixarr result(3);
     const int32_t n = m.Rows();
     const tIntvector all = AllIndexes(n);
     tRotationResult similarity = SimilaritySweeps(m, all, all, checkpoint);
@@ -207,14 +203,10 @@ trealmatrixarr EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint)
     return result;
 }
 
-trealmatrix EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint)
+tResult<trealmatrix> EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint)
 {
-    if (LibErrorCode() != 0)
-        return FailureMatrix();
-    if (!IsSquare(m)) {
-        SetLibError(1);
-        return FailureMatrix();
-    }
+    if (!IsSquare(m))
+        return Failure(1, "");
     const int32_t n = m.Rows();
     const tIntvector all = AllIndexes(n);
     trealmatrix r = SimilaritySweeps(m, all, all, checkpoint).rotated;
@@ -229,10 +221,10 @@ trealmatrix EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint)
     return r;
 }
 
-trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
+tResult<trealmatrix> EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
 {
     if (!IsSquare(m) || m.Rows() == 0 || q.IsAbsent())
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = m.Rows();
     trealmatrix lambda;
     if (IsSquare(q))
@@ -242,7 +234,7 @@ trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
     else
         lambda = FirstColumn(q);
     if (lambda.Rows() != n || lambda.Cols() < 1)
-        return FailureMatrix();
+        return Failure(1, "");
 
     trealmatrix v(n, n);
     {
@@ -254,7 +246,7 @@ trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q)
         }
         watch.RaiseIfFaulted();
     }
-    v = RankInverse(v);
+    v = RankInverse(v).Value(); // v is square
 
     // Column i of K_i * V with column k of K_i = M^(k-1) e_i, that is column i of the power
     // M^(k-1): summed over k in order, as the product would, one power at a time.

@@ -5,6 +5,7 @@
 #include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
 #include "numerics/plane_rotations.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -28,19 +29,18 @@ trealmatrix TriangularEigenvectors(const trealmatrix& d);
 // EigenSys: D = T'*M*T by SimilaritySweeps (eigenvalues on the diagonal, unsorted), E its
 // TriangularEigenvectors and X = T*E' (columns the eigenvectors of M, M = X*D*X^-1 when D became
 // triangular); upper elements of D below 1e-128 are cleared with their mirror images. Returns
-// {X, D, T}. A pending LibErrorCode returns three 1 x 1 zeros at once; a non-square M sets
-// LibErrorCode to 1 and returns them.
-trealmatrixarr EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint = nullptr);
+// {X, D, T}. A non-square M fails (code 1, no message of its own).
+tResult<trealmatrixarr> EigenSystem(const trealmatrix& m, const tCheckpoint* checkpoint = nullptr);
 
 // EigenVek with one argument: M after SimilaritySweeps, with each pair (i, j), j < i, cleared
-// when |R[j][i]| < 1e-16. LibErrorCode is tested and set as by EigenSystem (1 x 1 zero result).
-trealmatrix EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint = nullptr);
+// when |R[j][i]| < 1e-16. A non-square M fails as in EigenSystem.
+tResult<trealmatrix> EigenRotated(const trealmatrix& m, const tCheckpoint* checkpoint = nullptr);
 
 // EigenVek(M, Q): column i = the projection of e_i onto the eigenspace of lambda_i (Sylvester),
 // sum_k M^(k-1) e_i * Vinv[k][i] with Vinv = RankInverse of the Vandermonde matrix of lambda.
 // lambda is the diagonal of a square Q, Q' when n = 1, else the first column of Q; M not square or
-// empty, or lambda not of n rows, gives the 1 x 1 zero matrix.
-trealmatrix EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q);
+// empty, or lambda not of n rows, fails.
+tResult<trealmatrix> EigenvectorsForValues(const trealmatrix& m, const trealmatrix& q);
 
 // Copies column j of src into column k of dest; nothing happens when the row counts differ or a
 // column number is out of range.

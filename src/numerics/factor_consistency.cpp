@@ -22,7 +22,7 @@ trealmatrix CorrelationFactor(const trealmatrix& data)
     for (int32_t r = 1; r <= correlation.Rows(); ++r)
         for (int32_t c = 1; c <= correlation.Cols(); ++c)
             correlation(r, c) /= cases;
-    return CholeskyFactor(correlation);
+    return CholeskyFactor(correlation).Value();
 }
 
 trealmatrix Reference(const trealmatrix& l, tRotationKeyword keyword)
@@ -42,13 +42,13 @@ trealmatrix Reference(const trealmatrix& l, tRotationKeyword keyword)
 
 } // namespace
 
-trealmatrix FactorConsistency(const trealmatrix& rawData, tRotationKeyword keyword,
+tResult<trealmatrix> FactorConsistency(const trealmatrix& rawData, tRotationKeyword keyword,
     int32_t sampleSize, int32_t samples, tRandomGenerator& generator)
 {
     const int32_t n = rawData.Rows();
     const int32_t cases = rawData.Cols();
     if (rawData.IsAbsent() || n < 1 || cases < 1)
-        return FailureMatrix();
+        return Failure(1, "");
     if (sampleSize <= 0 || sampleSize > cases)
         sampleSize = cases;
     if (samples <= 0)

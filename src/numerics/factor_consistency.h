@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/random_matrices.h"
+#include "numerics/result.h"
 #include "numerics/rotation_criteria.h"
 
 namespace zelvora {
@@ -13,8 +14,8 @@ namespace zelvora {
 // subsamples draws `sampleSize` distinct cases (a case drawn twice is drawn again), factors them
 // the same way and rotates the factor toward L (ZIEL); column s of the result holds that factor
 // column by column (element (i-1)*n + j is L_s[j][i]), n*cols(L) rows. sampleSize <= 0 means N and
-// is capped at N; samples <= 0 means 9*N. No variables or no cases give the 1 x 1 zero matrix.
-trealmatrix FactorConsistency(const trealmatrix& rawData, tRotationKeyword keyword,
+// is capped at N; samples <= 0 means 9*N. No variables or no cases fail.
+tResult<trealmatrix> FactorConsistency(const trealmatrix& rawData, tRotationKeyword keyword,
     int32_t sampleSize, int32_t samples, tRandomGenerator& generator);
 
 } // namespace zelvora

@@ -138,10 +138,10 @@ tRotationResult CommonUniqueSplit(const trealmatrix& lad)
 {
     const int32_t n = lad.Rows();
     const trealmatrix g = GramProduct(lad, 1);
-    const trealmatrix c = ComVarFix(g);
+    const trealmatrix c = ComVarFix(g).Value(); // g is square
     trealmatrix u = DiagonalCopy(c);
-    tRotationResult axes
-        = RotationSweeps(CholeskyFactor(c), AllIndexes(n), AllIndexes(n), PrincipalAxisCriterion);
+    tRotationResult axes = RotationSweeps(
+        CholeskyFactor(c).Value(), AllIndexes(n), AllIndexes(n), PrincipalAxisCriterion);
     for (int32_t i = 1; i <= n; ++i)
         u(i, i) = std::sqrt(std::fabs(g(i, i) - u(i, i)));
     trealmatrix common(n, n - 1);
@@ -151,7 +151,7 @@ tRotationResult CommonUniqueSplit(const trealmatrix& lad)
     return { ConcatColumns(common, u), std::move(axes.transform), axes.sweeps };
 }
 
-tRotationResult SubsetDecomposition(const trealmatrix& lad)
+tResult<tRotationResult> SubsetDecomposition(const trealmatrix& lad)
 {
     const int32_t n = lad.Rows();
     trealmatrix w = lad;
@@ -159,10 +159,8 @@ tRotationResult SubsetDecomposition(const trealmatrix& lad)
         w.Resize(n, n);
     for (int32_t b = n; b >= 2; --b) {
         if (Binomial(n, b - 1) * w.Cols() * n > maxDecompositionElements) {
-            SetLibError(1,
-                "DECOMP: Die Matrix hat zu viele Zeilen f\xFCr die kombinatorische "
-                "Dekomposition");
-            return { FailureMatrix(), FailureMatrix(), 0 };
+            return Failure("DECOMP: Die Matrix hat zu viele Zeilen f\xFCr die kombinatorische "
+                           "Dekomposition");
         }
     }
     tRotationResult last { {}, MakeIdentity(lad.Cols(), lad.Cols()), 0 };
@@ -172,7 +170,7 @@ tRotationResult SubsetDecomposition(const trealmatrix& lad)
     trealmatrix result = std::move(w);
     for (auto part = parts.rbegin(); part != parts.rend(); ++part)
         result = ConcatColumns(result, *part);
-    return { std::move(result), std::move(last.transform), last.sweeps };
+    return tRotationResult { std::move(result), std::move(last.transform), last.sweeps };
 }
 
 tRotationResult BlockDecomposition(

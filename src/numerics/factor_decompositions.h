@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/plane_rotations.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -17,8 +18,8 @@ tRotationResult CommonUniqueSplit(const trealmatrix& lad);
 // sqrt(1/C(n, b-1)); repeated until the parts set aside are below 1e-24 in sum of squares (at most
 // 101 passes). Result: the remaining two columns, then the parts of levels 2, 3, ..., n. A LAD
 // with fewer than n columns is widened by zero columns first. When a level would need more than
-// 4,000,000 elements, LibErrorCode is set and the 1 x 1 zero matrix returned.
-tRotationResult SubsetDecomposition(const trealmatrix& lad);
+// 4,000,000 elements, it fails saying so.
+tResult<tRotationResult> SubsetDecomposition(const trealmatrix& lad);
 
 // BLKCU: the row list is cut into blocks of `blockLength` consecutive entries. For each block the
 // selected columns get the TRI rotation with the block's rows as row list (RowGivensSweep): its

@@ -1,11 +1,11 @@
 // Value frequencies, frequency tables and cross tables.
 #include "numerics/frequency_tables.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_size.h"
 #include "numerics/statistics_groups.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace zelvora {
@@ -31,14 +31,13 @@ int32_t CategoryOf(const tRealVector& values, long double x)
 // a million distinct measurements would otherwise ask for a table of terabytes.
 constexpr int64_t maxTableCells = int64_t { 1 } << 25;
 
-bool TableFits(int64_t rows, int64_t cols)
+// Empty when a table of rows x cols cells may be made; else why not.
+std::optional<tFailure> TableRefused(int64_t rows, int64_t cols)
 {
     if (rows * cols <= maxTableCells)
-        return true;
-    SetLibError(1,
-        "Die H\xE4ufigkeitstabelle h\xE4tte " + std::to_string(rows) + " x " + std::to_string(cols)
-            + " Zellen, zu viele verschiedene Werte");
-    return false;
+        return std::nullopt;
+    return Failure("Die H\xE4ufigkeitstabelle h\xE4tte " + std::to_string(rows) + " x "
+        + std::to_string(cols) + " Zellen, zu viele verschiedene Werte");
 }
 
 } // namespace
@@ -56,7 +55,7 @@ tRealFreq ValueFrequencies(const tRealVector& v)
     return freq;
 }
 
-trealmatrix FrequencyTable(const trealmatrix& m)
+tResult<trealmatrix> FrequencyTable(const trealmatrix& m)
 {
     tRealVector all(DimensionProduct(m.Rows(), m.Cols()));
     for (int32_t r = 1, next = 0; r <= m.Rows(); ++r) {
@@ -64,8 +63,8 @@ trealmatrix FrequencyTable(const trealmatrix& m)
             all[static_cast<std::size_t>(++next)] = m(r, c);
     }
     const tRealVector values = ValueFrequencies(all).values;
-    if (!TableFits(m.Rows() + int64_t { 1 }, values.Count()))
-        return FailureMatrix();
+    if (auto refused = TableRefused(m.Rows() + int64_t { 1 }, values.Count()))
+        return *refused;
     trealmatrix table(m.Rows() + 1, values.Count());
     for (int32_t j = 1; j <= values.Count(); ++j)
         table(1, j) = values[static_cast<std::size_t>(j)];
@@ -76,14 +75,14 @@ trealmatrix FrequencyTable(const trealmatrix& m)
     return table;
 }
 
-trealmatrixarr CrossTable(const trealmatrix& m)
+tResult<trealmatrixarr> CrossTable(const trealmatrix& m)
 {
     if (m.Rows() < 2)
-        return { FailureMatrix(), FailureMatrix(), FailureMatrix() };
+        return Failure(1, "");
     const tRealVector rowValues = ValueFrequencies(RowValues(m, 1)).values;
     const tRealVector colValues = ValueFrequencies(RowValues(m, 2)).values;
-    if (!TableFits(rowValues.Count(), colValues.Count()))
-        return { FailureMatrix(), FailureMatrix(), FailureMatrix() };
+    if (auto refused = TableRefused(rowValues.Count(), colValues.Count()))
+        return *refused;
     trealmatrix cells(rowValues.Count(), colValues.Count());
     for (int32_t c = 1; c <= m.Cols(); ++c)
         cells(CategoryOf(rowValues, m(1, c)), CategoryOf(colValues, m(2, c))) += 1;
@@ -93,7 +92,7 @@ trealmatrixarr CrossTable(const trealmatrix& m)
     trealmatrix valc(1, colValues.Count());
     for (int32_t j = 1; j <= colValues.Count(); ++j)
         valc(1, j) = colValues[static_cast<std::size_t>(j)];
-    return { std::move(cells), std::move(valr), std::move(valc) };
+    return trealmatrixarr { std::move(cells), std::move(valr), std::move(valc) };
 }
 
 } // namespace zelvora

@@ -390,17 +390,17 @@ trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight)
 
 } // namespace
 
-trealmatrix SolveRight(const trealmatrix& b, const trealmatrix& a)
+tResult<trealmatrix> SolveRight(const trealmatrix& b, const trealmatrix& a)
 {
     if (!IsSquare(a) || b.IsAbsent() || b.Cols() != a.Rows())
-        return FailureMatrix();
+        return Failure(1, "");
     return Solve(b, a, false);
 }
 
-trealmatrix GaussJordanInverse(const trealmatrix& a)
+tResult<trealmatrix> GaussJordanInverse(const trealmatrix& a)
 {
     if (!IsSquare(a))
-        return FailureMatrix();
+        return Failure(1, "");
     if (a.Rows() == 0)
         return trealmatrix(0, 0);
     return Solve(MakeIdentity(a.Rows(), a.Rows()), a, true);

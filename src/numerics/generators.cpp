@@ -76,7 +76,7 @@ trealmatrix PowerSumCoefficients(int32_t n, long double subdiagonal)
         for (int32_t j = 1; j <= i; ++j)
             a(i, j) = pascal(i + 1, j);
     }
-    trealmatrix result = GaussJordanInverse(a);
+    trealmatrix result = GaussJordanInverse(a).Value();
     // These coefficients vanish exactly; elimination leaves rounding dust in them.
     for (int32_t i = 4; i <= n; ++i) {
         for (int32_t j = 1; j <= i - 3; ++j) {

@@ -3,8 +3,6 @@
 
 namespace zelvora {
 namespace {
-constexpr std::size_t maxMessageLength = 255;
-
 tNumericsContext defaultContext;
 tNumericsContext* currentContext = &defaultContext;
 } // namespace
@@ -22,27 +20,6 @@ tNumericsContextScope::tNumericsContextScope()
 tNumericsContextScope::~tNumericsContextScope()
 {
     currentContext = m_previous;
-}
-
-int32_t LibErrorCode()
-{
-    return currentContext->libErrorCode;
-}
-
-const std::string& LibErrorMessage()
-{
-    return currentContext->libErrorMessage;
-}
-
-void SetLibError(int32_t code, std::string_view message)
-{
-    currentContext->libErrorCode = code;
-    currentContext->libErrorMessage.assign(message.substr(0, maxMessageLength));
-}
-
-void ClearLibError()
-{
-    SetLibError(0);
 }
 
 trealmatrix FailureMatrix()

@@ -1,4 +1,5 @@
-// The numeric library's shared state: its error pair and the decimal separator of number texts.
+// The numeric library's shared state: the decimal separator of number texts. Failures are no
+// state: a routine returns them as values (numerics/result.h).
 #pragma once
 
 #include "numerics/matrix_types.h"
@@ -12,8 +13,6 @@ namespace zelvora {
 // Module-wide state of the library. One instance is current at a time; the program uses the
 // default one, tests may install their own with tNumericsContextScope.
 struct tNumericsContext {
-    int32_t libErrorCode = 0; // 0 = no error pending
-    std::string libErrorMessage; // at most 255 bytes, empty when no error is pending
     // How often a routine gave the failure shape for inputs that do not fit (FailureMatrix); a
     // caller compares it before and after a call to tell that shape from a real 1 x 1 zero.
     std::uint64_t failureShapes = 0;
@@ -35,13 +34,6 @@ private:
     tNumericsContext m_context;
     tNumericsContext* m_previous;
 };
-
-// The library's error pair (LibErrorCode / LibErrorMessage) of the current context.
-int32_t LibErrorCode();
-const std::string& LibErrorMessage();
-// Sets both; the message is cut to 255 bytes.
-void SetLibError(int32_t code, std::string_view message = {});
-void ClearLibError();
 
 // The library's failure result: the 1 x 1 matrix holding 0. Counts in failureShapes.
 trealmatrix FailureMatrix();

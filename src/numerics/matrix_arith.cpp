@@ -270,18 +270,22 @@ tStringmatrix TextConcat(const tStringmatrix& left, const std::string& right)
     return MapElements<std::string>(left, [&right](const std::string& e) { return e + right; });
 }
 
-trealmatrix ElementwiseFunction(const trealmatrix& m, tElementFunction function)
+tResult<trealmatrix> ElementwiseFunction(const trealmatrix& m, tElementFunction function)
 {
-    return MapElements<long double>(m, [function](long double e) -> long double {
+    bool faultedAnywhere = false;
+    trealmatrix result = MapElements<long double>(m, [&](long double e) -> long double {
         std::feclearexcept(faultFlags);
         const long double value = ElementFunction(function, e);
         const bool faulted
             = std::fetestexcept(faultFlags) != 0 || (std::isfinite(e) && !std::isfinite(value));
         if (!faulted)
             return value;
-        SetLibError(functionErrorCode, functionErrorMessage);
+        faultedAnywhere = true;
         return 0;
     });
+    if (faultedAnywhere)
+        return Failure(functionErrorCode, functionErrorMessage);
+    return result;
 }
 
 } // namespace zelvora

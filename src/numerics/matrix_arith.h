@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 #include <string>
 
@@ -95,8 +96,8 @@ enum class tElementFunction {
     ArcTanh = 16, // -1 <= m <= 1
 };
 
-// The function on every element. A math error while one element is computed sets that element to 0
-// and LibErrorCode to 99; the other elements are still computed.
-trealmatrix ElementwiseFunction(const trealmatrix& m, tElementFunction function);
+// The function on every element. A math error while an element is computed fails with code 99
+// and a message that names it.
+tResult<trealmatrix> ElementwiseFunction(const trealmatrix& m, tElementFunction function);
 
 } // namespace zelvora

@@ -111,7 +111,7 @@ trealmatrix MatrixSeries(tMatrixSeries kind, const trealmatrix& m)
         return even;
     case tMatrixSeries::Tan:
     case tMatrixSeries::Tanh:
-        return SolveRight(odd, even);
+        return SolveRight(odd, even).Value();
     }
     return FailureMatrix();
 }
@@ -123,7 +123,7 @@ trealmatrix MatrixLog(const trealmatrix& m)
     if (m.Rows() == 0)
         return m;
     const trealmatrix id = Identity(m.Rows());
-    const trealmatrix y = SolveRight(Minus(m, id), Plus(m, id));
+    const trealmatrix y = SolveRight(Minus(m, id), Plus(m, id)).Value();
     return ScalarArith(OddPowerSeries(y, false), tScalarOp::Multiply, 2);
 }
 
@@ -133,7 +133,7 @@ trealmatrix MatrixArcTan(const trealmatrix& p, const trealmatrix& q)
         return FailureMatrix();
     if (p.Rows() == 0)
         return p;
-    const trealmatrix y = SolveRight(Minus(p, q), Plus(p, q));
+    const trealmatrix y = SolveRight(Minus(p, q), Plus(p, q)).Value();
     const trealmatrix quarterPi = ScalarArith(Identity(p.Rows()), tScalarOp::Multiply, pi / 4);
     return Plus(quarterPi, OddPowerSeries(y, true));
 }
@@ -158,14 +158,12 @@ trealmatrix MatrixArcCos(const trealmatrix& m)
 
 trealmatrix MatrixArcTanh(const trealmatrix& m)
 {
-    if (LibErrorCode() != 0 || !IsSquare(m))
+    if (!IsSquare(m))
         return FailureMatrix();
     if (m.Rows() == 0)
         return m;
-    SetLibError(1);
     const trealmatrix id = Identity(m.Rows());
-    const trealmatrix quotient = MatMul(Plus(id, m), GaussJordanInverse(Minus(id, m)));
-    ClearLibError();
+    const trealmatrix quotient = MatMul(Plus(id, m), GaussJordanInverse(Minus(id, m)).Value());
     return ScalarArith(MatrixLog(quotient), tScalarOp::Divide, 2);
 }
 
@@ -197,7 +195,7 @@ trealmatrix MatrixSqrt(const trealmatrix& a)
         return a;
     trealmatrix x = Identity(a.Rows());
     for (int32_t step = 1; step <= maxHeronSteps; ++step) {
-        x = ScalarArith(Plus(SolveRight(a, x), x), tScalarOp::Divide, 2);
+        x = ScalarArith(Plus(SolveRight(a, x).Value(), x), tScalarOp::Divide, 2);
         if (MatSquareSum(Minus(a, MatMul(x, x))) < stopSquareSum)
             break;
     }

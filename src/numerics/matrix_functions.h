@@ -38,8 +38,7 @@ trealmatrix MatrixArcSin(const trealmatrix& m);
 trealmatrix MatrixArcCos(const trealmatrix& m);
 
 // (1/2)*ln((I + M)*(I - M)^-1), the inverse by GaussJordanInverse. Returns the 1 x 1 zero matrix
-// at once when LibErrorCode is set or M is not square; LibErrorCode is 1 while the quotient is
-// formed (so a run-time error there leaves it set) and 0 afterwards.
+// when M is not square.
 trealmatrix MatrixArcTanh(const trealmatrix& m);
 
 // ln(M + sqrt(M^2 + I)) and ln(M + sqrt(M^2 - I)) with MatrixSqrt and MatrixLog.

@@ -111,7 +111,7 @@ long double MedianOfDistinct(const std::vector<long double>& values,
     return values[m - 1];
 }
 
-trealmatrix MedianOf(
+tResult<trealmatrix> MedianOf(
     const trealmatrix& m, int32_t direction, const trealmatrix& groups, tMedianKind kind)
 {
     const auto [rows, cols] = m.Dims();
@@ -143,18 +143,18 @@ trealmatrix MedianOf(
         result = trealmatrix(1, 1);
         result(1, 1) = MedianOfBag(bag, kind);
     } else {
-        return FailureMatrix();
+        return Failure(1, "");
     }
     watch.RaiseIfFaulted();
     return result;
 }
 
-trealmatrix TabMedian(
+tResult<trealmatrix> TabMedian(
     const trealmatrix& m, int32_t direction, const trealmatrix& categories, tMedianKind kind)
 {
     const auto [rows, cols] = m.Dims();
     if (direction < 1 || direction > 3)
-        return FailureMatrix();
+        return Failure(1, "");
     const bool perColumn = direction == 2;
     const std::vector<long double> values
         = CategoryValues(categories, direction, perColumn ? rows : cols);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 #include <vector>
 
@@ -23,8 +24,8 @@ long double MedianOfDistinct(const std::vector<long double>& values,
 
 // Medians per row and group of columns (direction 1, rows x k), per column and group of rows
 // (direction 2, k x cols) or of all elements (direction 3, 1 x 1, groups not used). Groups as
-// GroupCodes. Another direction gives the failure matrix.
-trealmatrix MedianOf(const trealmatrix& m, int32_t direction,
+// GroupCodes. Another direction fails.
+tResult<trealmatrix> MedianOf(const trealmatrix& m, int32_t direction,
     const trealmatrix& groups = trealmatrix(), tMedianKind kind = tMedianKind::Plain);
 
 // Medians of frequency tables: direction 1 reads each row of M as the counts of the categories
@@ -33,7 +34,7 @@ trealmatrix MedianOf(const trealmatrix& m, int32_t direction,
 // pools the rows into one distribution over the columns (1 x 1). Counts <= 0 are left out, equal
 // categories pooled. Too few categories raise tRangeError; another direction gives the failure
 // matrix.
-trealmatrix TabMedian(const trealmatrix& m, int32_t direction,
+tResult<trealmatrix> TabMedian(const trealmatrix& m, int32_t direction,
     const trealmatrix& categories = trealmatrix(), tMedianKind kind = tMedianKind::Plain);
 
 } // namespace zelvora

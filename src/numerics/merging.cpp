@@ -1,7 +1,6 @@
 // Merging, inserting, column merges and the elementwise choice.
 #include "numerics/merging.h"
 
-#include "numerics/library_state.h"
 #include "numerics/sorting.h"
 
 #include <algorithm>
@@ -14,10 +13,9 @@ constexpr int32_t misfitCode = 1;
 constexpr int32_t incompatibleCode = 11;
 constexpr const char* incompatibleMessage = "Dimensionen inkompatibel";
 
-trealmatrix Misfit()
+tFailure Misfit()
 {
-    SetLibError(misfitCode);
-    return FailureMatrix();
+    return Failure(misfitCode, "");
 }
 
 // Inserting positions: 0 counts as 1, -1 and anything past the end as just after it.
@@ -43,10 +41,8 @@ void CopyBlock(const trealmatrix& source, int32_t fromRow, int32_t fromCol, int3
 
 } // namespace
 
-trealmatrix MergeInto(const trealmatrix& m1, const trealmatrix& m2, int32_t r, int32_t c)
+tResult<trealmatrix> MergeInto(const trealmatrix& m1, const trealmatrix& m2, int32_t r, int32_t c)
 {
-    if (LibErrorCode() != 0)
-        return FailureMatrix();
     const auto [rows1, cols1] = m1.Dims();
     const auto [rows2, cols2] = m2.Dims();
     const bool fits = r >= 1 && r <= rows1 && c >= 1 && c <= cols1
@@ -59,10 +55,8 @@ trealmatrix MergeInto(const trealmatrix& m1, const trealmatrix& m2, int32_t r, i
     return result;
 }
 
-trealmatrix MergeDiagonal(const trealmatrix& m1, const trealmatrix& m2)
+tResult<trealmatrix> MergeDiagonal(const trealmatrix& m1, const trealmatrix& m2)
 {
-    if (LibErrorCode() != 0)
-        return FailureMatrix();
     if (m1.Dims() != m2.Dims() || m1.Rows() != m1.Cols())
         return Misfit();
     trealmatrix result = m1;
@@ -71,11 +65,9 @@ trealmatrix MergeDiagonal(const trealmatrix& m1, const trealmatrix& m2)
     return result;
 }
 
-trealmatrix InsertInto(
+tResult<trealmatrix> InsertInto(
     const trealmatrix& m1, const trealmatrix& m2, int32_t r, int32_t c, tInsertMode mode)
 {
-    if (LibErrorCode() != 0)
-        return FailureMatrix();
     const auto [rows1, cols1] = m1.Dims();
     const auto [rows2, cols2] = m2.Dims();
     r = InsertPosition(r, rows1);
@@ -151,17 +143,16 @@ trealmatrix MergeMatchingColumns(
     return result;
 }
 
-trealmatrix ElementwiseSelect(const trealmatrix& c, const trealmatrix& a, const trealmatrix& b)
+tResult<trealmatrix> ElementwiseSelect(
+    const trealmatrix& c, const trealmatrix& a, const trealmatrix& b)
 {
-    SetLibError(incompatibleCode, incompatibleMessage);
     const int32_t rows = std::max({ c.Rows(), a.Rows(), b.Rows() });
     const int32_t cols = std::max({ c.Cols(), a.Cols(), b.Cols() });
     auto fits = [&](const trealmatrix& m) {
         return (m.Rows() == rows || m.Rows() == 1) && (m.Cols() == cols || m.Cols() == 1);
     };
     if (!fits(c) || !fits(a) || !fits(b))
-        return FailureMatrix();
-    ClearLibError();
+        return Failure(incompatibleCode, incompatibleMessage);
     trealmatrix result(rows, cols);
     // Reads row 1 (column 1) of an operand that has only one.
     auto at = [](const trealmatrix& m, int32_t i, int32_t j) {

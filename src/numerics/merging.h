@@ -2,18 +2,18 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
-// MergeInto, MergeDiagonal and InsertInto return the 1 x 1 failure matrix at once when
-// LibErrorCode is nonzero on entry; sizes or positions that do not fit set it to 1 and give the
-// failure matrix as well.
+// MergeInto, MergeDiagonal and InsertInto fail (code 1, no message of their own) when sizes or
+// positions do not fit.
 
 // Copy of M1 with M2 written at the top-left position (r, c). M2 must fit inside M1 there.
-trealmatrix MergeInto(const trealmatrix& m1, const trealmatrix& m2, int32_t r, int32_t c);
+tResult<trealmatrix> MergeInto(const trealmatrix& m1, const trealmatrix& m2, int32_t r, int32_t c);
 
 // Copy of M1 whose diagonal is that of M2; both square and of one size.
-trealmatrix MergeDiagonal(const trealmatrix& m1, const trealmatrix& m2);
+tResult<trealmatrix> MergeDiagonal(const trealmatrix& m1, const trealmatrix& m2);
 
 // How InsertInto places M2: beside (columns), below (rows) or as a block.
 enum class tInsertMode {
@@ -26,7 +26,7 @@ enum class tInsertMode {
 // after the end; then 1 <= r <= rows(M1) + 1 and 1 <= c <= cols(M1) + 1 must hold. Columns:
 // R1 x (C1 + C2), M2's rows beyond R1 dropped, missing ones 0. Rows: the same transposed. Block:
 // (R1 + R2) x (C1 + C2), M1's four blocks moved apart, M2 in the gap, the rest 0.
-trealmatrix InsertInto(
+tResult<trealmatrix> InsertInto(
     const trealmatrix& m1, const trealmatrix& m2, int32_t r, int32_t c, tInsertMode mode);
 
 // Copy of M1 in which column v_i receives column min(i, cols(M2)) of M2 (its row 1 in every row
@@ -42,8 +42,9 @@ trealmatrix MergeMatchingColumns(
 
 // Element by element A's element where C's is exactly 1, else B's. The result has the largest
 // row and column counts of the three; each operand must have, per direction, that size or 1 (its
-// single row or column then serves all). On a misfit LibErrorCode is 11 with the message
-// "Dimensionen inkompatibel" and the result is the failure matrix; on success both are cleared.
-trealmatrix ElementwiseSelect(const trealmatrix& c, const trealmatrix& a, const trealmatrix& b);
+// single row or column then serves all). A misfit fails with code 11 and "Dimensionen
+// inkompatibel".
+tResult<trealmatrix> ElementwiseSelect(
+    const trealmatrix& c, const trealmatrix& a, const trealmatrix& b);
 
 } // namespace zelvora

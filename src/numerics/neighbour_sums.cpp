@@ -1,24 +1,20 @@
 // Weighted neighbour sums, plain, centred and masked.
 #include "numerics/neighbour_sums.h"
 
-#include "numerics/library_state.h"
 #include "numerics/scalar_math.h"
 
 namespace zelvora {
 
-trealmatrix WeightedNeighbours(
+tResult<trealmatrix> WeightedNeighbours(
     const trealmatrix& m, const trealmatrix& w, bool centred, const trealmatrix& mask)
 {
     if (w.Rows() != 1 && w.Rows() < m.Rows()) {
-        SetLibError(1, "Die Gewichtsmatrix braucht eine Zeile oder so viele Zeilen wie die Matrix");
-        return FailureMatrix();
+        return Failure("Die Gewichtsmatrix braucht eine Zeile oder so viele Zeilen wie die Matrix");
     }
     const bool masked = !mask.IsAbsent();
     if (masked && (mask.Cols() != m.Cols() || (mask.Rows() != 1 && mask.Rows() != m.Rows()))) {
-        SetLibError(1,
-            "Die Maske braucht die Gr\xF6\xDF"
-            "e der Matrix oder eine Zeile ebenso vieler Spalten");
-        return FailureMatrix();
+        return Failure("Die Maske braucht die Gr\xF6\xDF"
+                       "e der Matrix oder eine Zeile ebenso vieler Spalten");
     }
     const int32_t cols = m.Cols();
     const int32_t width = w.Cols();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -12,8 +13,8 @@ namespace zelvora {
 // sides). With a mask V (M's shape, or one row for every row of M) only the elements with V != 0
 // take part, and each sum is divided by the sum of the weights that took part (0 when that is 0):
 // a weighted mean over the marked neighbours. A W with more than one row but fewer rows than M, or
-// a mask of another shape, gives LibErrorCode 1 with a message and the failure matrix.
-trealmatrix WeightedNeighbours(const trealmatrix& m, const trealmatrix& w, bool centred,
+// a mask of another shape, fails saying so.
+tResult<trealmatrix> WeightedNeighbours(const trealmatrix& m, const trealmatrix& w, bool centred,
     const trealmatrix& mask = trealmatrix());
 
 } // namespace zelvora

@@ -143,10 +143,10 @@ long double NormalQuantile(long double share)
     return NodeValue(b);
 }
 
-trealmatrix NormalScores(const trealmatrix& m, std::string_view type, int32_t direction)
+tResult<trealmatrix> NormalScores(const trealmatrix& m, std::string_view type, int32_t direction)
 {
     if (direction < 1 || direction > 3)
-        return FailureMatrix();
+        return Failure(1, "");
     if (type.empty() || (type[0] != 'Z' && type[0] != 'z'))
         return m;
     if (direction == 2) {

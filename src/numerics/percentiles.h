@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 #include <string_view>
 
@@ -22,7 +23,7 @@ long double NormalQuantile(long double share);
 // With a type text starting with Z or z, every value v of a row (directions 1 and 3) or column
 // (direction 2) becomes NormalQuantile(C(v) / N), C(v) the number of values <= v and N the number
 // of values; values equal to MissingCode stay and are not counted. Any other type text returns M
-// unchanged; another direction gives the failure matrix.
-trealmatrix NormalScores(const trealmatrix& m, std::string_view type, int32_t direction);
+// unchanged; another direction fails.
+tResult<trealmatrix> NormalScores(const trealmatrix& m, std::string_view type, int32_t direction);
 
 } // namespace zelvora

@@ -42,10 +42,10 @@ long double PolynomialValue(const trealmatrix& c, long double x)
     return RowPolynomial(c.Row(1), c.Cols(), x);
 }
 
-trealmatrix PolynomialMatrix(const trealmatrix& m, const trealmatrix& c)
+tResult<trealmatrix> PolynomialMatrix(const trealmatrix& m, const trealmatrix& c)
 {
     if (m.IsAbsent() || c.IsAbsent() || (m.Rows() != c.Rows() && m.Rows() != 1 && c.Rows() != 1))
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t rows = std::max(m.Rows(), c.Rows());
     trealmatrix result(rows, m.Cols());
     for (int32_t i = 1; i <= rows; ++i) {
@@ -57,10 +57,10 @@ trealmatrix PolynomialMatrix(const trealmatrix& m, const trealmatrix& c)
     return result;
 }
 
-trealmatrix InterpolateRows(const trealmatrix& m, int32_t n)
+tResult<trealmatrix> InterpolateRows(const trealmatrix& m, int32_t n)
 {
     if (m.IsAbsent() || n < 0)
-        return FailureMatrix();
+        return Failure(1, "");
     if (m.Rows() <= 1)
         return CopyMatrix(m);
     if (n == 0)

@@ -8,15 +8,15 @@
 
 namespace zelvora {
 
-trealmatrix PseudoInverse(const trealmatrix& a)
+tResult<trealmatrix> PseudoInverse(const trealmatrix& a)
 {
     if (a.IsAbsent())
-        return FailureMatrix();
+        return Failure(1, "");
     if (a.Rows() < a.Cols())
-        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)));
+        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)).Value());
     if (a.Rows() > a.Cols())
-        return MatMul(GaussJordanInverse(GramProduct(a, 2)), Transpose(a));
-    return GaussJordanInverse(a);
+        return MatMul(GaussJordanInverse(GramProduct(a, 2)).Value(), Transpose(a));
+    return GaussJordanInverse(a).Value();
 }
 
 } // namespace zelvora

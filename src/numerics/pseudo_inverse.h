@@ -2,12 +2,13 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
 // For A (r x c): r < c gives A'*(A*A')^-1, r = c gives A^-1, r > c gives (A'*A)^-1*A'; the inner
 // inverses by GaussJordanInverse, so a rank-deficient Gram matrix raises nothing and yields a
-// meaningless result. An absent matrix gives the 1 x 1 zero matrix.
-trealmatrix PseudoInverse(const trealmatrix& a);
+// meaningless result. An absent matrix fails.
+tResult<trealmatrix> PseudoInverse(const trealmatrix& a);
 
 } // namespace zelvora

@@ -72,11 +72,11 @@ long double tRandomGenerator::NormalDeviate()
     }
 }
 
-trealmatrix RandomNormal(int32_t rows, int32_t cols, long double mean, long double sd, int32_t mode,
-    tRandomGenerator& generator)
+tResult<trealmatrix> RandomNormal(int32_t rows, int32_t cols, long double mean, long double sd,
+    int32_t mode, tRandomGenerator& generator)
 {
     if (rows < 1 || cols < 1 || mode < 1 || mode > 3)
-        return FailureMatrix();
+        return Failure(1, "");
     const trealmatrix draws
         = Fill(rows, cols, mode == 1, [&generator] { return generator.NormalDeviate(); });
     // The mode is the direction of the standardisation: 1 rows, 2 columns, 3 everything.
@@ -84,11 +84,11 @@ trealmatrix RandomNormal(int32_t rows, int32_t cols, long double mean, long doub
     return ScalarArith(ScalarArith(z, tScalarOp::Multiply, sd), tScalarOp::Add, mean);
 }
 
-trealmatrix RandomUniform(int32_t rows, int32_t cols, long double lower, long double upper,
+tResult<trealmatrix> RandomUniform(int32_t rows, int32_t cols, long double lower, long double upper,
     int32_t mode, tRandomGenerator& generator)
 {
     if (rows < 1 || cols < 1)
-        return FailureMatrix();
+        return Failure(1, "");
     tMathErrorWatch watch;
     const long double width = upper - lower;
     trealmatrix m

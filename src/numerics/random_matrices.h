@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 #include <cstdint>
 
@@ -46,14 +47,14 @@ private:
 // r x c standard normal deviates, filled column by column in mode 1 and row by row in modes 2 and
 // 3, turned into z-values (mean 0, standard deviation 1 with divisor n) per row (mode 1), per
 // column (mode 2) or over the whole matrix (mode 3), then multiplied by sd (safe product) and
-// shifted by mean. r < 1, c < 1 or another mode gives the failure matrix.
-trealmatrix RandomNormal(int32_t rows, int32_t cols, long double mean, long double sd, int32_t mode,
-    tRandomGenerator& generator);
+// shifted by mean. r < 1, c < 1 or another mode fails.
+tResult<trealmatrix> RandomNormal(int32_t rows, int32_t cols, long double mean, long double sd,
+    int32_t mode, tRandomGenerator& generator);
 
 // r x c uniform deviates in [lower, upper): u * (upper - lower) + lower, filled column by column in
-// mode 1 and row by row otherwise. r < 1 or c < 1 gives the failure matrix; an overflow raises its
+// mode 1 and row by row otherwise. r < 1 or c < 1 fails; an overflow raises its
 // run-time error.
-trealmatrix RandomUniform(int32_t rows, int32_t cols, long double lower, long double upper,
+tResult<trealmatrix> RandomUniform(int32_t rows, int32_t cols, long double lower, long double upper,
     int32_t mode, tRandomGenerator& generator);
 
 // The first k positions of a random order of 1..n: n uniform deviates, their positions sorted by

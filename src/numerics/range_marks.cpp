@@ -77,10 +77,11 @@ trealmatrix InRangeMarks(const trealmatrix& m, const trealrangelist& ranges)
     return marks;
 }
 
-trealmatrix InRangeIndices(const trealmatrix& m, const trealrangelist& ranges, int32_t direction)
+tResult<trealmatrix> InRangeIndices(
+    const trealmatrix& m, const trealrangelist& ranges, int32_t direction)
 {
     if (direction != 1 && direction != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     const bool perColumn = direction == 2;
     const int32_t lines = perColumn ? m.Cols() : m.Rows();
     const int32_t length = perColumn ? m.Rows() : m.Cols();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -14,8 +15,9 @@ trealmatrix InRangeMarks(const trealmatrix& m, const trealrangelist& ranges);
 // Positions of the values in range. Direction 2: one column per column of M listing, top to
 // bottom, the row numbers of its values in range; direction 1: one row per row of M listing the
 // column numbers. Shorter lists are padded with 0; the length is the longest list (0 when nothing
-// is in range). Another direction gives the failure matrix.
-trealmatrix InRangeIndices(const trealmatrix& m, const trealrangelist& ranges, int32_t direction);
+// is in range). Another direction fails.
+tResult<trealmatrix> InRangeIndices(
+    const trealmatrix& m, const trealrangelist& ranges, int32_t direction);
 
 // Every element that lies in a range (missing) replaced by the mean of the elements that are not
 // missing in its row and group of columns (direction 1), its column and group of rows (direction

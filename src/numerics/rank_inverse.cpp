@@ -15,11 +15,11 @@ namespace {
 constexpr long double rankThreshold = 1e-12L;
 } // namespace
 
-trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
+tResult<trealmatrix> RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
 {
     // The final product T1 * D * T2t only fits for a square matrix.
     if (a.IsAbsent() || a.Rows() != a.Cols())
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = a.Rows();
     if (n == 0)
         return trealmatrix(0, 0);
@@ -41,7 +41,7 @@ trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
         for (int32_t i = 1; i <= rank; ++i)
             for (int32_t j = 1; j <= rank; ++j)
                 block(i, j) = d(i, j);
-        const trealmatrix inverse = GaussJordanInverse(block);
+        const trealmatrix inverse = GaussJordanInverse(block).Value();
         for (int32_t i = 1; i <= rank; ++i)
             for (int32_t j = 1; j <= rank; ++j)
                 d(i, j) = inverse(i, j);

@@ -3,6 +3,7 @@
 
 #include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -10,8 +11,8 @@ namespace zelvora {
 // diagonal up to rounding, decreasing in magnitude); the leading k x k block of D, k the last
 // diagonal element above 1e-12 in magnitude, is replaced by its GaussJordanInverse and the result
 // is T1*D*T2t. A regular A gives A^-1, a singular one the inverse restricted to rank k; a
-// non-square A gives the 1 x 1 zero matrix.
+// non-square A fails.
 // The checkpoint is reached inside the sweeps.
-trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint = nullptr);
+tResult<trealmatrix> RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint = nullptr);
 
 } // namespace zelvora

@@ -97,10 +97,10 @@ trealmatrix ZValues(const trealmatrix& m, int32_t direction, const trealmatrix& 
     return CentreAlong(m, direction, groups, true);
 }
 
-trealmatrix NormaliseSquares(const trealmatrix& m, int32_t direction)
+tResult<trealmatrix> NormaliseSquares(const trealmatrix& m, int32_t direction)
 {
     if (direction < 1 || direction > 3)
-        return FailureMatrix();
+        return Failure(1, "");
     tMathErrorWatch watch;
     trealmatrix result = m;
     const auto [rows, cols] = m.Dims();
@@ -130,10 +130,10 @@ trealmatrix NormaliseSquares(const trealmatrix& m, int32_t direction)
     return result;
 }
 
-trealmatrix Cumulate(const trealmatrix& m, int32_t direction)
+tResult<trealmatrix> Cumulate(const trealmatrix& m, int32_t direction)
 {
     if (direction != 1 && direction != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     tMathErrorWatch watch;
     trealmatrix result = m;
     for (int32_t r = 1; r <= m.Rows(); ++r) {

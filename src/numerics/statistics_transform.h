@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -19,9 +20,9 @@ trealmatrix ZValues(
     const trealmatrix& m, int32_t direction, const trealmatrix& groups = trealmatrix());
 
 // Each row, column or the whole matrix multiplied by sqrt(1 / sum x^2); an all-zero part stays.
-trealmatrix NormaliseSquares(const trealmatrix& m, int32_t direction);
+tResult<trealmatrix> NormaliseSquares(const trealmatrix& m, int32_t direction);
 
 // Running sums: direction 1 along each row, direction 2 down each column.
-trealmatrix Cumulate(const trealmatrix& m, int32_t direction);
+tResult<trealmatrix> Cumulate(const trealmatrix& m, int32_t direction);
 
 } // namespace zelvora

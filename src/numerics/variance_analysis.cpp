@@ -4,7 +4,6 @@
 #include "numerics/cholesky.h"
 #include "numerics/frequency_tables.h"
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 
 #include <algorithm>
@@ -21,11 +20,9 @@ struct tBlock {
     int32_t count = 0;
 };
 
-tVarianceAnalysis Failed(const char* message)
+tFailure Failed(const char* message)
 {
-    SetLibError(1, message);
-    return { FailureMatrix(), FailureStringMatrix(), FailureMatrix(), FailureMatrix(),
-        FailureMatrix() };
+    return Failure(message);
 }
 
 bool AllFinite(const trealmatrix& m)
@@ -126,7 +123,7 @@ void FillTable(tVarianceAnalysis& result, const std::vector<long double>& s, int
 
 } // namespace
 
-tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& factors)
+tResult<tVarianceAnalysis> VarianceAnalysis(const trealmatrix& y, const trealmatrix& factors)
 {
     if (y.Rows() != 1 || factors.Cols() != y.Cols())
         return Failed("ANOVA braucht die abh\xE4ngigen Werte als eine Zeile und je Faktor eine "
@@ -176,7 +173,7 @@ tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& fact
     std::copy_n(y.Row(1) + 1, n, rows.Row(m + 1) + 1);
 
     tVarianceAnalysis result;
-    result.factor = CholeskyFactor(GramProduct(rows, 1));
+    result.factor = CholeskyFactor(GramProduct(rows, 1)).Value();
     result.squares = result.factor;
     for (int32_t i = 1; i <= m + 1; ++i) {
         for (int32_t j = 1; j <= m + 1; ++j)
@@ -195,7 +192,7 @@ tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& fact
             designPart(i, j) = result.factor(i, j);
         dependentPart(1, i) = result.factor(m + 1, i);
     }
-    const trealmatrix weights = MatMul(dependentPart, GaussJordanInverse(designPart));
+    const trealmatrix weights = MatMul(dependentPart, GaussJordanInverse(designPart).Value());
     result.weights = trealmatrix(m, 1);
     for (int32_t i = 1; i <= m; ++i)
         result.weights(i, 1) = weights(1, i);

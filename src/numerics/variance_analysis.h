@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -25,8 +26,7 @@ struct tVarianceAnalysis {
 // row of L, summed over the blocks, are the sequential sums of squares. Design rows that depend on
 // earlier ones (empty cells of an interaction, a factor with one level) add 0. y with more or fewer
 // than one row, a factor matrix whose columns differ from y's, no case, or a value that is not
-// finite, or a design of more than 2000 rows give LibErrorCode 1 with a message and failure
-// matrices.
-tVarianceAnalysis VarianceAnalysis(const trealmatrix& y, const trealmatrix& factors);
+// finite, or a design of more than 2000 rows fail saying so.
+tResult<tVarianceAnalysis> VarianceAnalysis(const trealmatrix& y, const trealmatrix& factors);
 
 } // namespace zelvora

@@ -65,11 +65,12 @@ bool EvaluateBareFormula(tComputeServices& services, tStmtList& statements,
     const tAnsiTokens& tokens, std::string_view formula, const tValueStyle& style,
     std::string& text)
 {
-    const tVariableArray values = services.Evaluate(tokens);
-    statements.Code = services.EvalErrorCode();
-    statements.SetMessage(services.EvalErrorMessage());
-    if (statements.Code != 0)
+    const tResult<tVariableArray> evaluation = services.Evaluate(tokens);
+    if (!evaluation) {
+        statements.Fail(evaluation.Error().Code, evaluation.Error().Message);
         return false;
+    }
+    const tVariableArray& values = *evaluation;
     if (values.size() < 2) {
         statements.Fail(1, "Die Formel liefert keinen Wert");
         return false;

@@ -28,7 +28,7 @@ std::string FormulaValuesText(
     std::string_view formula, const tVariableArray& values, const tValueStyle& style);
 
 // Evaluates the statement's tokens as one formula. On failure Code and Message take the
-// machine's error pair (a formula that yields nothing says so) and the result is false; on
+// formula's failure (a formula that yields nothing says so) and the result is false; on
 // success text holds FormulaValuesText.
 bool EvaluateBareFormula(tComputeServices& services, tStmtList& statements,
     const tAnsiTokens& tokens, std::string_view formula, const tValueStyle& style,

@@ -45,7 +45,6 @@ tSession::tSession(
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
-    m_interpreter.SetResetErrors([this] { m_machine.ResetErrors(); });
     m_interpreter.SetFormulaHandler(
         [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
             return ShowBareFormula(statements, tokens, text);

@@ -355,7 +355,9 @@ tVariable VarDivide(const tVariable& l, const tVariable& r, std::int32_t submode
             return RealMatrixResult(quotient(), tgLogical);
         if (submode == 1)
             return RealMatrixResult(quotient(), tgPlain);
-        return RealMatrixResult(MatMul(l.matrix, PseudoInverse(r.matrix)), tgPlain);
+        if (const tResult<trealmatrix> inverse = PseudoInverse(r.matrix))
+            return RealMatrixResult(MatMul(l.matrix, *inverse), tgPlain);
+        return {};
     default:
         if (IsRangePair(shapes))
             return RangeResult(quotient(), types == tpIntInt);

@@ -62,7 +62,7 @@ trealmatrix RepeatedProduct(const trealmatrix& m, std::int32_t e)
 {
     if (!IsSquareMatrix(m))
         return e == 1 ? m : FailureMatrix();
-    const trealmatrix factor = e > 0 ? m : GaussJordanInverse(m);
+    const trealmatrix factor = e > 0 ? m : GaussJordanInverse(m).Value();
     trealmatrix result = factor;
     for (std::int32_t i = 2; i <= std::abs(e); ++i)
         result = MatMul(result, factor);

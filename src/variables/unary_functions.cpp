@@ -130,23 +130,33 @@ tVariable ScalarCase(const tVariable& v, const tFunctionRow& row)
 
 } // namespace
 
-tVariable VarUnaryFunction(const tVariable& v, tUnaryFunction function)
+tResult<tVariable> VarUnaryFunction(const tVariable& v, tUnaryFunction function)
 {
     const tFunctionRow& row = RowOf(function);
     if (v.shape == shScalar)
         return ScalarCase(v, row);
     if (!IsNumeric(v.datatype))
-        return {};
+        return tVariable {};
     const bool keepsShape = function == tUnaryFunction::Ln || function == tUnaryFunction::Exp;
     if (v.shape == shRange || v.shape == shVector) {
         if (function != tUnaryFunction::Exp)
-            return {};
-        return SameShapeResult(v, ElementwiseFunction(v.matrix, row.element), dtReal);
+            return tVariable {};
+        tResult<trealmatrix> exp = ElementwiseFunction(v.matrix, row.element);
+        if (!exp)
+            return exp.Error();
+        return SameShapeResult(v, std::move(exp).Value(), dtReal);
     }
     if (v.shape != shMatrix)
-        return {};
-    trealmatrix result
-        = IsPlainSquare(v) ? row.whole(v.matrix) : ElementwiseFunction(v.matrix, row.element);
+        return tVariable {};
+    trealmatrix result;
+    if (IsPlainSquare(v)) {
+        result = row.whole(v.matrix);
+    } else {
+        tResult<trealmatrix> elements = ElementwiseFunction(v.matrix, row.element);
+        if (!elements)
+            return elements.Error();
+        result = std::move(elements).Value();
+    }
     if (keepsShape)
         return SameShapeResult(v, std::move(result), dtReal);
     return RealMatrixResult(std::move(result), tgPlain);
@@ -163,7 +173,7 @@ long double PartialSum(long double x, std::int32_t count, std::int32_t index)
 
 } // namespace
 
-tVariable VarPartialExp(const tVariable& v, std::int32_t count, std::int32_t index)
+tResult<tVariable> VarPartialExp(const tVariable& v, std::int32_t count, std::int32_t index)
 {
     if (count < 2)
         return VarUnaryFunction(v, tUnaryFunction::Exp);
@@ -173,11 +183,11 @@ tVariable VarPartialExp(const tVariable& v, std::int32_t count, std::int32_t ind
         throw tRangeError();
     if (v.shape == shScalar) {
         if (v.datatype != dtInteger && v.datatype != dtReal)
-            return {};
+            return tVariable {};
         return RealResult(PartialSum(VarAsReal(v), count, index));
     }
     if (v.shape != shMatrix || !IsNumeric(v.datatype))
-        return {};
+        return tVariable {};
     trealmatrix result(v.matrix.Rows(), v.matrix.Cols());
     for (std::int32_t r = 1; r <= result.Rows(); ++r)
         for (std::int32_t c = 1; c <= result.Cols(); ++c)

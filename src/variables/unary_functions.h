@@ -5,6 +5,7 @@
 // does not take give the empty record.
 #pragma once
 
+#include "numerics/result.h"
 #include "variables/variable.h"
 
 #include <cstdint>
@@ -34,12 +35,13 @@ enum class tUnaryFunction {
 // a math error raises its run-time error. Booleans: b, NOT b, FALSE or empty by function; Ln gives
 // the real 0 for booleans and strings. Matrices: a real matrix of tag 1, except that Ln and Exp
 // keep the operand's tag and shape and Exp also takes range lists and vectors element by element.
-tVariable VarUnaryFunction(const tVariable& v, tUnaryFunction function);
+// A math error in an element of a matrix fails (code 99).
+tResult<tVariable> VarUnaryFunction(const tVariable& v, tUnaryFunction function);
 
 // `PExp`: count < 2 is Exp; otherwise sum number index (below 1 counts as 1) of the `count`
 // partial sums of the exponential series (PartialExp), of a scalar or of every element of a
 // matrix. An index above count or a count above 65535 raises tRangeError.
-tVariable VarPartialExp(const tVariable& v, std::int32_t count, std::int32_t index);
+tResult<tVariable> VarPartialExp(const tVariable& v, std::int32_t count, std::int32_t index);
 
 // `arcCS`: the angle atan2(s, c) of two numbers, FALSE for a boolean c, the element-by-element
 // angle (AngleOfPair) of two matrices; other pairs give empty.

@@ -25,7 +25,10 @@ enum tShape : std::uint8_t {
     shMatrix = 2,
     shHandle = 3,
     shRange = 4,
-    shVector = 5
+    shVector = 5,
+    // A failure standing as an operand on the evaluation machine (code in intvalue, message in
+    // strvalue); never stored, shown or written.
+    shFailure = 7
 };
 enum tTag : std::uint8_t { tgNone = 0, tgPlain = 1, tgLogical = 2, tgRange = 3, tgVector = 4 };
 

@@ -94,26 +94,22 @@ TEST_F(DefRawTest, VariablesOutsideTheCaseAreRefused)
     EXPECT_EQ(huge.Message, "Datei a.raw: 100000 F\xE4lle mit 2000 Variablen sind zu viele Werte");
 }
 
-TEST_F(DefRawTest, MissingFilesSetTheLibraryError)
+TEST_F(DefRawTest, MissingFilesAreNamed)
 {
     WriteBytes(PathOf("a.def"), Listing);
     tMatrixReadResult read = DefRawRead(PathOf("a.def"), PathOf("a.raw"));
     EXPECT_FALSE(read.Ok);
-    EXPECT_EQ(LibErrorCode(), 1);
-    EXPECT_EQ(LibErrorMessage(),
+    EXPECT_EQ(read.Message,
         "Datei " + PathOf("a.raw")
             + " konnte nicht ge\xF6"
               "ffnet werden");
-    ClearLibError();
     read = DefRawRead(PathOf("b.def"), PathOf("a.def"));
-    EXPECT_EQ(LibErrorMessage(),
+    EXPECT_EQ(read.Message,
         "Datei " + PathOf("b.def")
             + " konnte nicht ge\xF6"
               "ffnet werden");
-    ClearLibError();
     WriteBytes(PathOf("a.raw"), Data);
     EXPECT_TRUE(DefRawRead(PathOf("a.def"), PathOf("a.raw")).Ok);
-    EXPECT_EQ(LibErrorCode(), 0);
 }
 
 } // namespace

@@ -20,15 +20,13 @@ std::string IndexText(const tIntvector& v)
 // Formulas are comma-separated integers; "err" fails; "none" yields nothing.
 class tFakeServices : public tComputeServices {
 public:
-    tVariableArray Evaluate(const tAnsiTokens& tokens) override
+    tResult<tVariableArray> Evaluate(const tAnsiTokens& tokens) override
     {
         formulas.push_back(JoinTokenTexts(tokens, 0, static_cast<int>(tokens.size())));
         tVariableArray results(1);
         for (const auto& token : tokens) {
-            if (token.Text == "err") {
-                code = 5;
-                message = "Formelfehler";
-            }
+            if (token.Text == "err")
+                return tFailure { 5, "Formelfehler" };
             if (token.Kind == tkInteger) {
                 tVariable value;
                 value.shape = shScalar;
@@ -39,9 +37,6 @@ public:
         }
         return results;
     }
-    std::int32_t EvalErrorCode() const override { return code; }
-    std::string EvalErrorMessage() const override { return message; }
-    void ResetErrors() override { code = 0; }
 
     bool FindShown(std::string_view name) override
     {
@@ -108,8 +103,6 @@ public:
     std::map<std::string, std::string> settings;
     std::vector<std::string> formulas;
     tVariable current;
-    std::int32_t code = 0;
-    std::string message;
 };
 
 class ComputeHandler : public ::testing::Test {

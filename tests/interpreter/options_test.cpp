@@ -7,6 +7,7 @@
 #include "support/recording_ports.h"
 #include "text/word_list.h"
 
+#include <map>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,114 @@ TEST(OptionTables, SizesAndUniqueNames)
     EXPECT_EQ(WordListPosition("An;On;Aus", "aus", tWordMatch::Folded), 3);
     EXPECT_EQ(WordListPosition("An;On;Aus", "A", tWordMatch::Folded), 0);
     EXPECT_EQ(WordListPosition("An;On;Aus", "", tWordMatch::Folded), 0);
+}
+
+// Every field an option may write, by name, as text: the two layouts field by field, the
+// settings, the seed, the new-matrix flag and the two switches.
+std::map<std::string, std::string> Fields(const tOptionsFixture& world)
+{
+    std::map<std::string, std::string> fields;
+    const auto layout = [&](const std::string& prefix, const tTextLayout& l) {
+        const std::pair<const char*, std::string> parts[]
+            = { { "CellKind", std::to_string(l.CellKind) },
+                  { "CellWidth", std::to_string(l.CellWidth) },
+                  { "CellDecimals", std::to_string(l.CellDecimals) },
+                  { "TextWidth", std::to_string(l.TextWidth) },
+                  { "TextDecimals", std::to_string(l.TextDecimals) },
+                  { "OmitZeros", std::to_string(l.OmitZeros) }, { "DecimalChar", l.DecimalChar },
+                  { "ColumnSep", l.ColumnSep }, { "RowBrackets", l.RowBrackets },
+                  { "RowSep", l.RowSep }, { "RowBars", l.RowBars }, { "LineCont", l.LineCont },
+                  { "Header", l.Header }, { "BeginLine", l.BeginLine }, { "EndLine", l.EndLine } };
+        for (const auto& [name, value] : parts)
+            fields[prefix + name] = value;
+    };
+    layout("copy.", world.store->CopyLayout());
+    layout("listing.", world.store->ListingLayout());
+    const tSettings& s = world.settings;
+    fields["settings.DataDir"] = s.DataDir;
+    fields["settings.ExamplesDir"] = s.ExamplesDir;
+    fields["settings.JournalDir"] = s.JournalDir;
+    fields["settings.HelpDir"] = s.HelpDir;
+    fields["settings.JournalFileName"] = s.JournalFileName;
+    fields["settings.FirstTimeUsed"] = std::to_string(s.FirstTimeUsed);
+    fields["settings.ListQuoteStrings"] = std::to_string(s.ListQuoteStrings);
+    fields["random.Seed"] = std::to_string(world.random.Seed());
+    fields["store.NewHidden"] = std::to_string(world.store->NewHidden());
+    fields["interpreter.JournalOn"] = std::to_string(world.interpreter.JournalOn);
+    fields["interpreter.ListingOn"] = std::to_string(world.interpreter.ListingOn);
+    return fields;
+}
+
+// Fresh options, settings and store for one row of the table.
+class OptionFields : public tOptionsFixture {
+    void TestBody() override { }
+};
+
+// Each option, set on fresh state, changes exactly its own fields: an option that wrote the other
+// layout, or a neighbouring field, fails here. A field ending in '.' stands for all fields with
+// that prefix (a scheme sets a whole layout).
+TEST(OptionTable, EachOptionChangesExactlyItsOwnField)
+{
+    struct tRow {
+        const char* Option;
+        const char* Value;
+        const char* Field; // empty: the option changes nothing
+    };
+    // clang-format off
+    const tRow rows[] = {
+        { "CCFeldweite",         "12",           "copy.TextWidth" },
+        { "CCDezWeite",          "7",            "copy.TextDecimals" },
+        { "CCSchema",            "excel",        "copy." },
+        { "CCDezZeichen",        "\",\"",        "copy.DecimalChar" },
+        { "CCSpaltenTrenner",    "\";\"",        "copy.ColumnSep" },
+        { "CCZeilenKlammern",    "\"<>\"",       "copy.RowBrackets" },
+        { "CCZeilenTrenner",     "\"|\"",        "copy.RowSep" },
+        { "CCMatHeader",         "\"Kopf\"",     "copy.Header" },
+        { "CCZeilenFortsetzung", "\"...\"",      "copy.LineCont" },
+        { "CCNullensparen",      "true",         "copy.OmitZeros" },
+        { "NeueMatrizen",        "hidden",       "store.NewHidden" },
+        { "BasisDatenVerz",      "\"/d/\"",      "settings.DataDir" },
+        { "BeispieleVerz",       "\"b/\"",       "settings.ExamplesDir" },
+        { "JournalVerz",         "\"j/\"",       "settings.JournalDir" },
+        { "Hilfeverz",           "\"h/\"",       "settings.HelpDir" },
+        { "JournalDateiname",    "\"j.zvj\"",    "settings.JournalFileName" },
+        { "RandomStart",         "77",           "random.Seed" },
+        { "DfltFormat",          "sci",          "copy.CellKind" },
+        { "DfltFeldweite",       "29",           "copy.CellWidth" },
+        { "DfltDezweite",        "17",           "copy.CellDecimals" },
+        { "Protokollieren",      "aus",          "interpreter.JournalOn" },
+        { "Listing",             "an",           "interpreter.ListingOn" },
+        { "FirstTimeUsed",       "nein",         "settings.FirstTimeUsed" },
+        { "clFeldweite",         "13",           "listing.TextWidth" },
+        { "clSpaltentrenner",    "\";\"",        "listing.ColumnSep" },
+        { "clDezweite",          "6",            "listing.TextDecimals" },
+        { "clSchema",            "tex",          "listing." },
+        { "clQuoteStrings",      "aus",          "settings.ListQuoteStrings" },
+        { "Mediantype",          "3",            "" },
+    };
+    // clang-format on
+    ASSERT_EQ(std::size(rows), OptionCount);
+    for (std::size_t i = 0; i < OptionCount; ++i) {
+        const tRow& row = rows[i];
+        ASSERT_EQ(OptionNumber(row.Option), static_cast<std::int32_t>(i + 1)) << row.Option;
+        OptionFields world;
+        const auto before = Fields(world);
+        ASSERT_TRUE(world.Set(std::string(row.Option) + " = " + row.Value)) << row.Option;
+        const auto after = Fields(world);
+        const std::string field = row.Field;
+        const bool wholePrefix = !field.empty() && field.back() == '.';
+        int changedOwn = 0;
+        for (const auto& [name, value] : after) {
+            const bool own = wholePrefix ? name.starts_with(field) : name == field;
+            if (value == before.at(name))
+                continue;
+            EXPECT_TRUE(own) << row.Option << " changed " << name;
+            changedOwn += own ? 1 : 0;
+        }
+        if (!field.empty()) {
+            EXPECT_GE(changedOwn, 1) << row.Option << " did not change " << field;
+        }
+    }
 }
 
 TEST_F(tOptionsFixture, GroupsOfThreeSetEachOption)

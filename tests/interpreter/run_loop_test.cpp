@@ -25,6 +25,10 @@ protected:
                 statements.Fail(7, "Formel fehlerhaft");
                 return false;
             }
+            if (tokens.size() > 2 && tokens[2].Text == "odd" && ++oddCalls % 2 == 1) {
+                statements.Fail(8, "Aufruf " + std::to_string(oddCalls) + " ungerade");
+                return false;
+            }
             if (tokens.size() > 2 && tokens[2].Text == "crash")
                 throw tIntDivisionByZeroError();
             if (tokens.size() > 2 && tokens[2].Text == "stop")
@@ -45,6 +49,7 @@ protected:
     tRecordingApplication application;
     tInterpreter interpreter;
     std::vector<std::string> computed;
+    int oddCalls = 0;
 };
 
 // A stop request ends the run before its next statement, nested runs included; the next
@@ -172,6 +177,26 @@ TEST_F(RunLoop, MacrosAreRecordedThenExecuted)
     EXPECT_FALSE(missing.Success);
     EXPECT_EQ(missing.Code, 2);
     EXPECT_EQ(missing.Message, "Makro nicht gefunden");
+}
+
+// A failing statement ends its repetition only; the command fails with the first failure and its
+// place even when the last repetition succeeds.
+TEST_F(RunLoop, FailingStatementEndsOnlyItsRepetition)
+{
+    Run({ "MACRODEF m", "A = 1", "B = odd", "C = 3", "MACROEND" });
+    computed.clear();
+    commandWindow.Messages.clear();
+    const auto result = Run({ "MACROEXEC m 4", "D = 4" });
+    EXPECT_FALSE(result.Success);
+    EXPECT_EQ(result.Code, 8);
+    EXPECT_EQ(result.Message, "Aufruf 1 ungerade");
+    ASSERT_TRUE(result.FailurePlace.has_value());
+    EXPECT_EQ(result.FailurePlace->Statement, "B = odd");
+    EXPECT_EQ(computed,
+        (std::vector<std::string> {
+            "A=1", "B=odd", "A=1", "B=odd", "C=3", "A=1", "B=odd", "A=1", "B=odd", "C=3" }));
+    EXPECT_EQ(commandWindow.Messages.size(), 1u);
+    EXPECT_FALSE(interpreter.Flags.MacroRunning);
 }
 
 TEST_F(RunLoop, UnnamedMacroAndNestedDefinition)

@@ -4,6 +4,7 @@
 
 #include "language/builtin_dispatch.h"
 #include "numerics/library_state.h"
+#include "support/test_machine.h"
 #include "variables/variable.h"
 #include "variables/variable_store.h"
 
@@ -88,7 +89,7 @@ protected:
     tNumericsContextScope numerics;
     tStoreEnvironment environment;
     tFunctionDispatch dispatch;
-    tEvalMachine machine { environment, &dispatch };
+    tTestMachine machine { environment, &dispatch };
 };
 
 // The slot result: the integer 1 that a routine leaves when it does not compute.

@@ -1,6 +1,7 @@
 // Linear algebra through the built-in dispatch: gates, argument conversions and several results.
 #include "language/builtin_dispatch.h"
 #include "numerics/library_state.h"
+#include "support/test_machine.h"
 #include "variables/variable.h"
 #include "variables/variable_store.h"
 
@@ -41,7 +42,7 @@ protected:
     tNumericsContextScope numerics;
     tNoVariables environment;
     tFunctionDispatch dispatch;
-    tEvalMachine machine { environment, &dispatch };
+    testing::tTestMachine machine { environment, &dispatch };
 };
 
 TEST_F(LinearAlgebraDispatch, ArgumentCountsFollowTheSignature)

@@ -3,6 +3,7 @@
 #include "language/eval_machine.h"
 #include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
+#include "support/test_machine.h"
 #include "variables/variable.h"
 #include "variables/variable_store.h"
 
@@ -90,7 +91,7 @@ protected:
 
     tNumericsContextScope numerics;
     tTestEnvironment environment;
-    tEvalMachine machine { environment };
+    testing::tTestMachine machine { environment };
 };
 
 using tTexts = std::vector<std::string>;

@@ -28,14 +28,14 @@ trealmatrix RandomCovariance(std::mt19937& gen, int32_t n)
 
 TEST(Cholesky, SmallCases)
 {
-    EXPECT_LT(MaxDifference(CholeskyFactor(Mat({ { 4, 2 }, { 2, 3 } })),
+    EXPECT_LT(MaxDifference(CholeskyFactor(Mat({ { 4, 2 }, { 2, 3 } })).Value(),
                   Mat({ { 2, 0 }, { 1, std::sqrt(2.0L) } })),
         1e-18L);
-    EXPECT_EQ(CholeskyFactor(Mat({ { -4 } })), Mat({ { -2 } }));
-    EXPECT_EQ(CholeskyFactor(Mat({ { 0, 0 }, { 0, 1 } })), Mat({ { 0, 0 }, { 0, 1 } }));
+    EXPECT_EQ(CholeskyFactor(Mat({ { -4 } })).Value(), Mat({ { -2 } }));
+    EXPECT_EQ(CholeskyFactor(Mat({ { 0, 0 }, { 0, 1 } })).Value(), Mat({ { 0, 0 }, { 0, 1 } }));
     // Tall: the rows below the square part are solved as well; wide: extra columns stay 0.
-    EXPECT_EQ(CholeskyFactor(Mat({ { 4 }, { 2 }, { 6 } })), Mat({ { 2 }, { 1 }, { 3 } }));
-    EXPECT_EQ(CholeskyFactor(Mat({ { 4, 1, 1 } })), Mat({ { 2, 0, 0 } }));
+    EXPECT_EQ(CholeskyFactor(Mat({ { 4 }, { 2 }, { 6 } })).Value(), Mat({ { 2 }, { 1 }, { 3 } }));
+    EXPECT_EQ(CholeskyFactor(Mat({ { 4, 1, 1 } })).Value(), Mat({ { 2, 0, 0 } }));
 }
 
 TEST(Cholesky, RandomCovarianceReconstructs)
@@ -43,7 +43,7 @@ TEST(Cholesky, RandomCovarianceReconstructs)
     std::mt19937 gen(31);
     for (int32_t n : { 2, 9, 30 }) {
         const trealmatrix a = RandomCovariance(gen, n);
-        const trealmatrix l = CholeskyFactor(a);
+        const trealmatrix l = CholeskyFactor(a).Value();
         EXPECT_LT(MaxDifference(MatMul(l, Transpose(l)), a), 1e-16L * n) << n;
     }
 }
@@ -64,11 +64,12 @@ trealmatrix FromUD(const trealmatrix& r)
 
 TEST(CholeskyUD, PivotsAndScaledFactor)
 {
-    EXPECT_LT(MaxDifference(CholeskyUD(Mat({ { 4, 2 }, { 2, 3 } })), Mat({ { 4, 0 }, { 2, 2 } })),
+    EXPECT_LT(
+        MaxDifference(CholeskyUD(Mat({ { 4, 2 }, { 2, 3 } })).Value(), Mat({ { 4, 0 }, { 2, 2 } })),
         1e-18L);
-    EXPECT_EQ(CholeskyUD(Mat({ { 1, 2, 3 } })), Mat({ { 0, 0, 0 } }));
-    EXPECT_THROW(CholeskyUD(Mat({ { 0, 0 }, { 0, 1 } })), tFloatDivisionByZeroError);
-    EXPECT_THROW(CholeskyUD(Mat({ { -1 } })), tFloatInvalidError);
+    EXPECT_EQ(CholeskyUD(Mat({ { 1, 2, 3 } })).Value(), Mat({ { 0, 0, 0 } }));
+    EXPECT_THROW(CholeskyUD(Mat({ { 0, 0 }, { 0, 1 } })).Value(), tFloatDivisionByZeroError);
+    EXPECT_THROW(CholeskyUD(Mat({ { -1 } })).Value(), tFloatInvalidError);
 }
 
 TEST(CholeskyUD, NegativePartialCovariancesAreKept)
@@ -76,13 +77,13 @@ TEST(CholeskyUD, NegativePartialCovariancesAreKept)
     // Positive definite, with a negative residual covariance of variables 2 and 3 after the
     // first step: only residual variances are cut at 0, so the factor stays exact.
     const trealmatrix a = Mat({ { 1, 0.5L, 0.5L }, { 0.5L, 1, 0 }, { 0.5L, 0, 1 } });
-    const trealmatrix r = CholeskyUD(a);
+    const trealmatrix r = CholeskyUD(a).Value();
     EXPECT_NEAR(static_cast<double>(r(3, 2)), -0.25, 1e-18);
     EXPECT_LT(MaxDifference(FromUD(r), a), 1e-18L);
 
     std::mt19937 gen(5);
     const trealmatrix random = RandomCovariance(gen, 12);
-    EXPECT_LT(MaxDifference(FromUD(CholeskyUD(random)), random), 1e-16L);
+    EXPECT_LT(MaxDifference(FromUD(CholeskyUD(random).Value()), random), 1e-16L);
 }
 
 } // namespace

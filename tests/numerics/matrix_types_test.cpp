@@ -1,6 +1,7 @@
 // Storage of the library's vectors and matrices: spare slots, shapes, value semantics.
 #include "numerics/library_state.h"
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 #include <gtest/gtest.h>
 
@@ -71,20 +72,17 @@ TEST(VectorStorage, SlotZeroIsSpare)
     EXPECT_EQ(tRealVector(0).Count(), 0);
 }
 
-TEST(LibraryState, ErrorPairIsCutAndScoped)
+TEST(Result, HoldsAValueOrAFailureWithItsMessageCut)
 {
-    tNumericsContextScope scope;
-    SetLibError(11, std::string(300, 'a'));
-    EXPECT_EQ(LibErrorCode(), 11);
-    EXPECT_EQ(LibErrorMessage().size(), 255u);
-    {
-        tNumericsContextScope inner;
-        EXPECT_EQ(LibErrorCode(), 0);
-    }
-    EXPECT_EQ(LibErrorCode(), 11);
-    ClearLibError();
-    EXPECT_EQ(LibErrorMessage(), "");
-    EXPECT_EQ(FailureMatrix(), trealmatrix(1, 1));
+    const tResult<int> value = 7;
+    ASSERT_TRUE(value.Ok());
+    EXPECT_EQ(*value, 7);
+    EXPECT_EQ(value.ValueOr(1), 7);
+    const tResult<int> failed = Failure(11, std::string(300, 'a'));
+    ASSERT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Error().Code, 11);
+    EXPECT_EQ(failed.Error().Message.size(), 255u);
+    EXPECT_EQ(failed.ValueOr(1), 1);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "numerics/missing_values.h"
 #include "numerics/percentiles.h"
 #include "numerics/run_time_error.h"
+#include "support/result_support.h"
 
 #include <cmath>
 
@@ -15,7 +16,7 @@ using testing::Mat;
 
 long double Median(const trealmatrix& m, tMedianKind kind = tMedianKind::Plain)
 {
-    return MedianOf(m, 3, trealmatrix(), kind)(1, 1);
+    return MedianOf(m, 3, trealmatrix(), kind).Value()(1, 1);
 }
 
 TEST(Medians, TiesSpreadTowardTheNextValue)
@@ -40,21 +41,22 @@ TEST(Medians, MissingCodeIsLeftOut)
 TEST(Medians, DirectionsAndGroups)
 {
     const trealmatrix m = Mat({ { 1, 9, 3 }, { 2, 4, 6 } });
-    EXPECT_EQ(MedianOf(m, 1), Mat({ { 3 }, { 4 } }));
-    EXPECT_EQ(MedianOf(m, 2), Mat({ { 1.5L, 6.5L, 4.5L } }));
-    EXPECT_EQ(MedianOf(m, 1, Mat({ { 1, 2, 1 } })), Mat({ { 2, 9 }, { 4, 4 } }));
-    EXPECT_EQ(MedianOf(m, 5), Mat({ { 0 } }));
-    EXPECT_EQ(MedianOf(trealmatrix(0, 2), 2), Mat({ { 0, 0 } }));
+    EXPECT_EQ(MedianOf(m, 1).Value(), Mat({ { 3 }, { 4 } }));
+    EXPECT_EQ(MedianOf(m, 2).Value(), Mat({ { 1.5L, 6.5L, 4.5L } }));
+    EXPECT_EQ(MedianOf(m, 1, Mat({ { 1, 2, 1 } })).Value(), Mat({ { 2, 9 }, { 4, 4 } }));
+    EXPECT_EQ(FailureCode(MedianOf(m, 5)), 1);
+    EXPECT_EQ(MedianOf(trealmatrix(0, 2), 2).Value(), Mat({ { 0, 0 } }));
 }
 
 TEST(Medians, FrequencyTables)
 {
     // Counts 1, 1, 2 of the categories 1, 2, 3: the values 1, 2, 3, 3.
-    EXPECT_EQ(TabMedian(Mat({ { 1, 1, 2 } }), 1), Mat({ { 2.5L } }));
-    EXPECT_EQ(TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 30, 20, 10 } })), Mat({ { 17.5L } }));
-    EXPECT_EQ(TabMedian(Mat({ { 0, 1 }, { 2, 0 } }), 2), Mat({ { 2, 1 } }));
-    EXPECT_EQ(TabMedian(Mat({ { 1, 0, 0 }, { 0, 0, 1 } }), 3), Mat({ { 2 } }));
-    EXPECT_THROW(TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 1, 2 } })), tRangeError);
+    EXPECT_EQ(TabMedian(Mat({ { 1, 1, 2 } }), 1).Value(), Mat({ { 2.5L } }));
+    EXPECT_EQ(
+        TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 30, 20, 10 } })).Value(), Mat({ { 17.5L } }));
+    EXPECT_EQ(TabMedian(Mat({ { 0, 1 }, { 2, 0 } }), 2).Value(), Mat({ { 2, 1 } }));
+    EXPECT_EQ(TabMedian(Mat({ { 1, 0, 0 }, { 0, 0, 1 } }), 3).Value(), Mat({ { 2 } }));
+    EXPECT_THROW(TabMedian(Mat({ { 1, 1, 2 } }), 1, Mat({ { 1, 2 } })).Value(), tRangeError);
 }
 
 TEST(Percentiles, ClassesSharedByEqualValues)
@@ -71,7 +73,7 @@ TEST(Percentiles, ClassesSharedByEqualValues)
 TEST(Percentiles, NormalScores)
 {
     // The tabulated distribution is cut at +-2.5, so the scores sit a little inside the quantiles.
-    const trealmatrix scores = NormalScores(Mat({ { 1, 2, 3, 4 } }), "Z", 1);
+    const trealmatrix scores = NormalScores(Mat({ { 1, 2, 3, 4 } }), "Z", 1).Value();
     EXPECT_NEAR(scores(1, 1), -0.674L, 0.02L);
     EXPECT_NEAR(scores(1, 2), 0, 0.02L);
     EXPECT_NEAR(scores(1, 3), 0.674L, 0.02L);
@@ -79,11 +81,12 @@ TEST(Percentiles, NormalScores)
     // Scores lie on the 0.005 grid.
     const long double steps = scores(1, 3) / 0.005L;
     EXPECT_NEAR(steps, std::nearbyint(steps), 1e-9L);
-    EXPECT_EQ(NormalScores(Mat({ { 2, 2 } }), "z", 1), NormalScores(Mat({ { 7, 7 } }), "Z", 3));
-    EXPECT_EQ(NormalScores(Mat({ { 1, -999, 3 } }), "Z", 1)(1, 2), -999);
-    EXPECT_EQ(NormalScores(Mat({ { -999, -999 } }), "Z", 1), Mat({ { -999, -999 } }));
-    EXPECT_EQ(NormalScores(Mat({ { 3, 1 } }), "Rang", 1), Mat({ { 3, 1 } }));
-    const trealmatrix columns = NormalScores(Mat({ { 1, 5 }, { 2, 4 } }), "Z", 2);
+    EXPECT_EQ(NormalScores(Mat({ { 2, 2 } }), "z", 1).Value(),
+        NormalScores(Mat({ { 7, 7 } }), "Z", 3).Value());
+    EXPECT_EQ(NormalScores(Mat({ { 1, -999, 3 } }), "Z", 1).Value()(1, 2), -999);
+    EXPECT_EQ(NormalScores(Mat({ { -999, -999 } }), "Z", 1).Value(), Mat({ { -999, -999 } }));
+    EXPECT_EQ(NormalScores(Mat({ { 3, 1 } }), "Rang", 1).Value(), Mat({ { 3, 1 } }));
+    const trealmatrix columns = NormalScores(Mat({ { 1, 5 }, { 2, 4 } }), "Z", 2).Value();
     EXPECT_LT(columns(1, 1), columns(2, 1));
     EXPECT_GT(columns(1, 2), columns(2, 2));
 }

@@ -26,17 +26,18 @@ void ExpectNear(const trealmatrix& a, const trealmatrix& b, long double toleranc
 
 TEST(PseudoInverse, TallWideAndSquare)
 {
-    ExpectNear(PseudoInverse(Mat({ { 1 }, { 2 } })), Mat({ { 0.2L, 0.4L } }), 1e-18L);
+    ExpectNear(PseudoInverse(Mat({ { 1 }, { 2 } })).Value(), Mat({ { 0.2L, 0.4L } }), 1e-18L);
 
     const trealmatrix wide = Mat({ { 1, 2, 3 }, { 0, 1, 4 } });
-    const trealmatrix wideInverse = PseudoInverse(wide);
+    const trealmatrix wideInverse = PseudoInverse(wide).Value();
     ASSERT_EQ(wideInverse.Dims(), (tMatDims { 3, 2 }));
     ExpectNear(MatMul(wide, wideInverse), MakeIdentity(2, 2), 1e-16L);
 
     const trealmatrix tall = Mat({ { 1, 0 }, { 1, 1 }, { 1, 2 } });
-    ExpectNear(MatMul(PseudoInverse(tall), tall), MakeIdentity(2, 2), 1e-16L);
+    ExpectNear(MatMul(PseudoInverse(tall).Value(), tall), MakeIdentity(2, 2), 1e-16L);
 
-    ExpectNear(PseudoInverse(Mat({ { 2, 1 }, { 1, 1 } })), Mat({ { 1, -1 }, { -1, 2 } }), 1e-18L);
+    ExpectNear(
+        PseudoInverse(Mat({ { 2, 1 }, { 1, 1 } })).Value(), Mat({ { 1, -1 }, { -1, 2 } }), 1e-18L);
 }
 
 } // namespace

@@ -133,12 +133,13 @@ TEST(Statistics, DeviationsAndZValues)
 
 TEST(Statistics, ScalingAndRunningSums)
 {
-    ExpectNear(NormaliseSquares(Mat({ { 3, 4 } }), 3), Mat({ { 0.6L, 0.8L } }));
-    ExpectNear(NormaliseSquares(Mat({ { 3, 0 }, { 4, 0 } }), 2), Mat({ { 0.6L, 0 }, { 0.8L, 0 } }));
-    EXPECT_EQ(NormaliseSquares(Mat({ { 0, 0 } }), 1), Mat({ { 0, 0 } }));
-    EXPECT_EQ(Cumulate(Mat({ { 1, 2, 3 } }), 1), Mat({ { 1, 3, 6 } }));
-    EXPECT_EQ(Cumulate(square, 2), Mat({ { 1, 2 }, { 4, 6 } }));
-    EXPECT_THROW(Cumulate(Mat({ { 1e4932L, 1e4932L } }), 1), tFloatOverflowError);
+    ExpectNear(NormaliseSquares(Mat({ { 3, 4 } }), 3).Value(), Mat({ { 0.6L, 0.8L } }));
+    ExpectNear(NormaliseSquares(Mat({ { 3, 0 }, { 4, 0 } }), 2).Value(),
+        Mat({ { 0.6L, 0 }, { 0.8L, 0 } }));
+    EXPECT_EQ(NormaliseSquares(Mat({ { 0, 0 } }), 1).Value(), Mat({ { 0, 0 } }));
+    EXPECT_EQ(Cumulate(Mat({ { 1, 2, 3 } }), 1).Value(), Mat({ { 1, 3, 6 } }));
+    EXPECT_EQ(Cumulate(square, 2).Value(), Mat({ { 1, 2 }, { 4, 6 } }));
+    EXPECT_THROW(Cumulate(Mat({ { 1e4932L, 1e4932L } }), 1).Value(), tFloatOverflowError);
 }
 
 TEST(Statistics, ContingencyTables)
@@ -167,9 +168,9 @@ TEST(Statistics, RangesAndMissingValues)
     // The comparison is made in double precision.
     EXPECT_EQ(InRangeMarks(Mat({ { 3 + 1e-17L, 1e400L } }), ranges), Mat({ { 1, 0 } }));
     const trealmatrix m = Mat({ { 2, 9, 1 }, { 7, 3, 8 } });
-    EXPECT_EQ(InRangeIndices(m, ranges, 2), Mat({ { 1, 2, 1 } }));
-    EXPECT_EQ(InRangeIndices(m, ranges, 1), Mat({ { 1, 3 }, { 2, 0 } }));
-    EXPECT_EQ(InRangeIndices(Mat({ { 9 } }), ranges, 1).Dims(), (tMatDims { 1, 0 }));
+    EXPECT_EQ(InRangeIndices(m, ranges, 2).Value(), Mat({ { 1, 2, 1 } }));
+    EXPECT_EQ(InRangeIndices(m, ranges, 1).Value(), Mat({ { 1, 3 }, { 2, 0 } }));
+    EXPECT_EQ(InRangeIndices(Mat({ { 9 } }), ranges, 1).Value().Dims(), (tMatDims { 1, 0 }));
 
     trealrangelist missing(1);
     missing[1] = RealRange(-999);

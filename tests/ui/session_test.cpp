@@ -89,6 +89,32 @@ TEST_F(Session, FailedStatementsKeepTheirTargets)
     }
 }
 
+// A store that raises a run-time error while the new value is shown is undone: the next run reads
+// the target as it was before, and a target that did not exist before does not exist afterwards.
+TEST_F(Session, StoreUndoneAfterARunTimeErrorIsSeenByTheNextRun)
+{
+    // Showing the value on the shelf is what raises the error.
+    tRecordingShelf shelf;
+    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application,
+                           &shelf },
+        "09.12.2026 10:00:00" };
+    ASSERT_TRUE(session.RunText("r = 7\nM = {{1,2},{3,4}}", "").Success);
+    for (const char* statement : { "r = 5 + 1..#hi", "M = 5 + 1..#hi", "q = 5 + 1..#hi" }) {
+        const tOutermostRunResult failed = session.RunText(statement, "");
+        EXPECT_TRUE(failed.RunTimeError) << statement;
+        // The next run reads the targets through formulas, as a user would.
+        ASSERT_TRUE(session.RunText("s, N = r, M", "").Success) << statement;
+        ASSERT_TRUE(session.Store().Find("s")) << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().shape, shScalar) << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+        ASSERT_TRUE(session.Store().Find("N")) << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().matrix.Dims(), (tMatDims { 2, 2 }))
+            << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().matrix(2, 1), 3) << statement;
+        EXPECT_FALSE(session.Store().Find("q")) << statement;
+    }
+}
+
 TEST_F(Session, TooManyBracketsBeforeTheEqualsSign)
 {
     const auto result
@@ -106,8 +132,7 @@ namespace {
 
 using namespace zelvora::testing;
 
-// Two sessions in one process share nothing: variables, the random generator and the library's
-// error pair belong to each.
+// Two sessions in one process share nothing: variables and the random generator belong to each.
 TEST(TwoSessions, ShareNoState)
 {
     tRecordingTextView journalA, listingA, journalB, listingB;
