@@ -40,7 +40,8 @@ TEST_F(FailureValues, SonstReplacesTheFailureAndTheFormulaAloneFailsWithItsMessa
         { "1/0", "9", "9", "Operator \"/\": Division durch 0" },
         { "Sum(5)", "-1", "-1", "Funktion \"SUM\": kein Ergebnis f\xFCr Zahl" },
         { "Rot(L, \"NOTAKEYWORD\")", "{-1}", "{-1}",
-            "Funktion \"ROT\": unbekannter Typ \"NOTAKEYWORD\"; m\xF6gliche Typen: TRI, ZIEL, DREI, "
+            "Funktion \"ROT\": unbekannter Typ \"NOTAKEYWORD\"; m\xF6gliche Typen: TRI, ZIEL, "
+            "DREI, "
             "PCA, QUARTIMAX, MEDIMAX, ZTCU, VARIMAX, DECOMP, ANTISYMMETRISCH, BLKCU, GLEICH, "
             "VARIEQ, MINRES, POWER" },
         { "Curvefit(M, \"S rank\")", "{-1}", "{-1}",
