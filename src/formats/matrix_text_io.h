@@ -36,6 +36,7 @@ struct tMatrixReadResult {
     trealmatrix Matrix;
     std::string Message;
     std::string Warning {}; // something odd in a file that was read all the same
+    tStringmatrix Names {}; // CSV: the names of a header line, one per column (1 x columns)
 };
 
 // The name "CLIP" (folded) sends writer output to the clipboard.

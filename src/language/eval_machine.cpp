@@ -57,8 +57,18 @@ tVariableArray tEvalMachine::Evaluate(const tAnsiTokens& tokens)
         return results;
     if (tokens.size() > MaxFormulaTokens)
         throw tRangeError();
+    m_furtherOf.clear();
+    m_further.clear();
     tFormulaParser parser(*this, tokens);
-    return parser.EvaluateTopLevel();
+    results = parser.EvaluateTopLevel();
+    // A call that is the whole formula hands on its further results.
+    if (results.size() == 2 && !m_furtherOf.empty() && results[1].name == m_furtherOf) {
+        for (tVariable& value : m_further)
+            results.push_back(std::move(value));
+    }
+    m_furtherOf.clear();
+    m_further.clear();
+    return results;
 }
 
 tVariable tEvalMachine::EvaluateOne(const tAnsiTokens& tokens)
@@ -325,6 +335,10 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         }
         if (outcome.Values.size() == 1) {
             Replace(level, base, std::move(outcome.Values), sign);
+            if (!outcome.Further.empty()) {
+                m_furtherOf = level.Operands.back().name;
+                m_further = std::move(outcome.Further);
+            }
             return;
         }
         level.Operands.resize(static_cast<std::size_t>(base));

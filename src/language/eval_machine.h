@@ -40,6 +40,10 @@ struct tCallOutcome {
     std::string Warning {};
     // Why the call fails (an argument it cannot take); the machine fails the formula with it.
     std::string Failure {};
+    // Further results of a single value that the formula gives only when the call is the whole
+    // formula (the names of a file's header line for a second target); inside an expression
+    // they are dropped, so the call stays one operand.
+    tVariableArray Further {};
 };
 
 // The built-in functions (from "format" to the last function), by opcode with their arguments.
@@ -137,6 +141,9 @@ private:
     std::string m_errorMessage;
     std::function<void(std::string_view)> m_warningSink;
     std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset
+    // The further results of the last call that had some, and the name of its value.
+    std::string m_furtherOf;
+    tVariableArray m_further;
 };
 
 } // namespace zelvora
