@@ -138,6 +138,73 @@ TEST_F(CsvTest, HeaderLineEmptyCellsAndRaggedRows)
     EXPECT_EQ(CsvRead(PathOf("w.csv"), "").Matrix.Dims(), (tMatDims { 1, 0 }));
 }
 
+// A German spreadsheet's file (';' between cells, ',' as decimal sign) is recognised from the whole
+// file, even when its first lines hold no comma; a row whose first cell is empty begins with ';'.
+TEST_F(CsvTest, GermanSpreadsheetFormReadsDecimalCommas)
+{
+    WriteBytes(PathOf("de.csv"), "1;2\r\n1,5;2,25\r\n3;-4,75\r\n;8\r\n");
+    const tMatrixReadResult read = CsvRead(PathOf("de.csv"), "");
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(
+        read.Matrix, Matrix({ { 1, 2 }, { 1.5L, 2.25L }, { 3, -4.75L }, { MissingValue(), 8 } }));
+    EXPECT_TRUE(read.Warning.empty()) << read.Warning;
+
+    // Semicolons without commas, and commas without semicolons, keep the point form.
+    WriteBytes(PathOf("p.csv"), "1.5;2\r\n3,4.5\r\n");
+    EXPECT_EQ(CsvRead(PathOf("p.csv"), "").Matrix, Matrix({ { 1.5L, 2 }, { 3, 4.5L } }));
+
+    // Evidence on both sides: the larger share decides and the warning says which reading.
+    WriteBytes(PathOf("mixed.csv"), "1,5;2,5\r\n3,25;1,2,3\r\n");
+    const tMatrixReadResult mixed = CsvRead(PathOf("mixed.csv"), "");
+    EXPECT_EQ(mixed.Matrix(1, 1), 1.5L);
+    EXPECT_EQ(mixed.Matrix(2, 2), MissingValue());
+    EXPECT_EQ(mixed.Warning,
+        "CSVDatei: \"" + PathOf("mixed.csv")
+            + "\" ist nicht eindeutig; gelesen mit ';' als Trenner und ',' als Dezimalzeichen "
+              "(Zeile 2 passt nicht dazu)");
+    WriteBytes(PathOf("point.csv"), "1,2,3;4\r\n5,6,7;8\r\n1,5;9\r\n");
+    const tMatrixReadResult point = CsvRead(PathOf("point.csv"), "");
+    EXPECT_EQ(point.Matrix.Dims(), (tMatDims { 3, 4 }));
+    EXPECT_NE(point.Warning.find("gelesen mit ',' und ';' als Trenner"), std::string::npos)
+        << point.Warning;
+}
+
+TEST_F(CsvTest, QuotedCellsAreNumbersOrMissingWithAWarning)
+{
+    WriteBytes(PathOf("q.csv"), "\"1\",\"2\"\n3,4\n\"x\",\" 5 \"\n\"\",\"7\"\n");
+    const tMatrixReadResult read = CsvRead(PathOf("q.csv"), "");
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(
+        read.Matrix, Matrix({ { 1, 2 }, { 3, 4 }, { MissingValue(), 5 }, { MissingValue(), 7 } }));
+    EXPECT_EQ(read.Warning,
+        "CSVDatei: Zeile 3 von \"" + PathOf("q.csv")
+            + "\": der Text \"x\" ist keine Zahl und fehlt als Wert");
+    // Quotes in the German form, with a separator inside the quotes.
+    WriteBytes(PathOf("qde.csv"), "\"1,5\";\"a;b\";2\n3;4;5,5\n");
+    const tMatrixReadResult german = CsvRead(PathOf("qde.csv"), "");
+    // The quoted text fixes no column; its separator inside the quotes cuts nothing.
+    EXPECT_EQ(german.Matrix, Matrix({ { 1.5L, 2 }, { 3, 5.5L } }));
+}
+
+TEST_F(CsvTest, HeaderNamesBelongToTheirColumns)
+{
+    WriteBytes(PathOf("h.csv"), "\"Name\";\"Alter\";Gewicht\r\n1;2,5;\r\n;4;5,5\r\n");
+    const tMatrixReadResult read = CsvRead(PathOf("h.csv"), "");
+    ASSERT_EQ(read.Matrix.Dims(), (tMatDims { 2, 3 }));
+    EXPECT_EQ(read.Matrix(1, 3), MissingValue());
+    EXPECT_EQ(read.Matrix(2, 1), MissingValue());
+    EXPECT_EQ(read.Matrix(2, 3), 5.5L);
+    ASSERT_EQ(read.Names.Dims(), (tMatDims { 1, 3 }));
+    EXPECT_EQ(read.Names(1, 1), "Name");
+    EXPECT_EQ(read.Names(1, 2), "Alter");
+    EXPECT_EQ(read.Names(1, 3), "Gewicht");
+    // Without a header line the names are empty texts.
+    WriteBytes(PathOf("n.csv"), "1 2\n");
+    const tMatrixReadResult plain = CsvRead(PathOf("n.csv"), "");
+    ASSERT_EQ(plain.Names.Dims(), (tMatDims { 1, 2 }));
+    EXPECT_EQ(plain.Names(1, 1), "");
+}
+
 // Lines of plain numbers are read without the scanner; a word at the end of each line sends the
 // same numbers through the scanner, and both must give the same bits.
 TEST_F(CsvTest, PlainLinesGiveTheScannersValues)
