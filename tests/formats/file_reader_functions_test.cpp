@@ -187,11 +187,40 @@ TEST_F(ReaderFunctionTest, BinaryReadersGiveAllTheirResults)
         ASSERT_EQ(failed.Values.size(), count);
         EXPECT_EQ(failed.Values.back().shape, shEmpty);
         EXPECT_EQ(LibErrorCode(), 17);
-        EXPECT_EQ(LibErrorMessage(),
-            "Datei " + PathOf("none")
-                + " konnte nicht ge\xF6"
-                  "ffnet werden");
+        EXPECT_EQ(LibErrorMessage().rfind("Datei " + PathOf("none")
+                          + " konnte nicht ge\xF6"
+                            "ffnet werden (gesucht neben dem Skript in",
+                      0),
+            0u)
+            << LibErrorMessage();
     }
+}
+
+// A relative name not found beside the script is taken from the current folder; found in neither,
+// the message names both places.
+TEST_F(ReaderFunctionTest, ReadersFallBackToTheCurrentFolder)
+{
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::create_directories(directory / "cwd");
+    std::filesystem::create_directories(directory / "script");
+    WriteBytes(PathOf("cwd/here.csv"), "3 4\n");
+    WriteBytes(PathOf("script/both.csv"), "5\n");
+    WriteBytes(PathOf("cwd/both.csv"), "6\n");
+    std::filesystem::current_path(directory / "cwd");
+    const std::string script = (directory / "script").string();
+    const tCallOutcome here = Call(tOpcode::CSVDatei, Texts({ "here.csv" }), script);
+    const tCallOutcome both = Call(tOpcode::CSVDatei, Texts({ "both.csv" }), script);
+    const tCallOutcome none = Call(tOpcode::HexDatei, Texts({ "none.hex" }), script);
+    const std::string message = LibErrorMessage();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(here.Values[0].matrix(1, 2), 4);
+    EXPECT_EQ(both.Values[0].matrix(1, 1), 5); // beside the script comes first
+    EXPECT_EQ(none.Values[0].shape, shEmpty);
+    // (The library's message is cut at 255 bytes, which the long test folder reaches.)
+    EXPECT_NE(
+        message.find("(gesucht neben dem Skript in \"" + script + "\" und im aktuellen Ordner"),
+        std::string::npos)
+        << message;
 }
 
 TEST_F(ReaderFunctionTest, DefRawNamesByArgumentCount)
