@@ -50,6 +50,39 @@ TEST_F(CsvTest, WritesNumberTextsWithSeparators)
     EXPECT_EQ(ReadBytes(PathOf("c.csv")), "-1.23450E+0004\t 5.00000E-0001\r\n");
 }
 
+// ExactDecimals writes the fewest digits that read back to the same long double.
+TEST_F(CsvTest, ExactDecimalsKeepEveryDigit)
+{
+    std::mt19937_64 random(33);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-4900, 4900);
+    trealmatrix m(40, 25);
+    for (std::int32_t r = 1; r <= m.Rows(); ++r) {
+        for (std::int32_t c = 1; c <= m.Cols(); ++c)
+            m(r, c)
+                = std::ldexp(static_cast<long double>(mantissa(random)) / 3, exponent(random) / 3)
+                * (1 + 1e-19L * c);
+    }
+    m(1, 1) = 1.0L / 3;
+    m(1, 2) = 1;
+    m(1, 3) = -0.1L;
+    m(1, 4) = MissingValue();
+    ASSERT_TRUE(CsvWrite(m, PathOf("x.csv"), -1, ExactDecimals, "T.").Ok);
+    const std::string text = ReadBytes(PathOf("x.csv"));
+    EXPECT_EQ(text.substr(0, text.find('\t')), " 3.3333333333333333334E-0001");
+    EXPECT_NE(text.find("\t 1.0E+0000\t-1.0E-0001\t"), std::string::npos);
+    const tMatrixReadResult read = CsvRead(PathOf("x.csv"), "");
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(read.Matrix, m);
+    // One digit fewer than written does not read back: the text is the shortest.
+    long double shorter = 0;
+    ASSERT_TRUE(ParsePointNumber("3.333333333333333333E-0001", &shorter));
+    EXPECT_NE(shorter, 1.0L / 3);
+    // The decimal separator of the option applies here too.
+    ASSERT_TRUE(CsvWrite(Matrix({ { 0.5L } }), PathOf("k.csv"), -1, ExactDecimals, ";,").Ok);
+    EXPECT_EQ(ReadBytes(PathOf("k.csv")), " 5,0E-0001\r\n");
+}
+
 TEST_F(CsvTest, StringMatrixColumnsArePaddedToTheirLongestElement)
 {
     tStringmatrix s(2, 2);
