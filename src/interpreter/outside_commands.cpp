@@ -121,6 +121,8 @@ bool MatWrite(tStoreCommandContext& context, tStmtList& statements, const tAnsiT
         return false;
     const tVariable value = results.size() > 1 ? results[1] : tVariable {};
     const tStringmatrix* labels = results.size() > 2 ? &results[2].strmatrix : nullptr;
+    if (!IsClipboardName(fileName))
+        MakeDataFoldersFor(context, fileName);
     const tMatrixWriteResult written = WriteMatrixFile(value, type, fileName, width, decimals,
         textOption, labels, context.Store.Ports().Clipboard);
     statements.Fail(written.Code, written.Message);
@@ -276,11 +278,20 @@ bool Demo(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
     std::string fileName;
     if (!FileNameArgument(context, statements, arguments, fileName))
         return false;
+    const std::string given = fileName;
     if (context.DemoDirectory)
         fileName = JoinPath(context.DemoDirectory(), fileName);
     std::error_code error;
     if (!std::filesystem::is_regular_file(fileName, error))
         fileName = FileNameIgnoringCase(fileName);
+    if (!std::filesystem::is_regular_file(fileName, error) && !IsAbsolutePath(given)
+        && context.ShippedDemoDirectory && !context.ShippedDemoDirectory().empty()) {
+        // Not copied into the data directory (yet): the demo as the program ships it.
+        const std::string shipped
+            = FileNameIgnoringCase(JoinPath(context.ShippedDemoDirectory(), given));
+        if (std::filesystem::is_regular_file(shipped, error))
+            fileName = shipped;
+    }
     if (!std::filesystem::is_regular_file(fileName, error)) {
         WarnMissingFile(context, "DEMO", fileName); // no failure, but the user hears of it
         return true;
