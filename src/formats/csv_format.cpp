@@ -221,9 +221,10 @@ bool PlainCellTokens(std::string_view line, tCellTokens& tokens)
             return false;
         // The scanner drops a '+' sign; from_chars reads neither it nor a leading '+'.
         const std::size_t first = line[i] == '+' ? i + 1 : i;
-        tCellToken cell { tCellToken::tKind::Number };
+        // Built in place: a number's token carries no text to copy.
+        tCellToken& cell = tokens.emplace_back();
+        cell.Kind = tCellToken::tKind::Number;
         cell.Parsed = ParsePlainNumber(line.substr(first, next - first), &cell.Value);
-        tokens.push_back(cell);
         i = next;
     }
     return true;
