@@ -197,7 +197,8 @@ TEST(Statistics, ReductionsOverAMissingCellAreMissing)
     EXPECT_EQ(Reduce(m, 2, tReduction::Product), Mat({ { x, 15 } }));
     // Groups without a missing cell keep their results; counts count every cell; positions are
     // those of the present values.
-    EXPECT_EQ(Reduce(m, 2, tReduction::Sum, Mat({ { 1 }, { 2 }, { 2 } })), Mat({ { 2, 1 }, { x, 8 } }));
+    EXPECT_EQ(
+        Reduce(m, 2, tReduction::Sum, Mat({ { 1 }, { 2 }, { 2 } })), Mat({ { 2, 1 }, { x, 8 } }));
     EXPECT_EQ(Reduce(m, 2, tReduction::Count), Mat({ { 3, 3 } }));
     EXPECT_EQ(Reduce(m, 2, tReduction::IndexOfMin), Mat({ { 1, 1 } }));
     // Deviations of a column with a missing cell are missing too, so its spread is.
