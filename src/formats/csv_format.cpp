@@ -236,16 +236,42 @@ bool PlainCellTokens(std::string_view line, tCellTokens& tokens)
 // the form of German spreadsheets: ';' between cells and ',' as decimal sign.
 enum class tCsvForm : std::uint8_t { Point, German };
 
+// Whether the whole part of a German number (before its comma) groups its digits by thousands
+// with points: 1 to 3 digits, then groups of a point and 3 digits ("1.234.567", "-12.500").
+bool HasThousandsPoints(std::string_view number)
+{
+    const std::size_t comma = number.find(',');
+    std::string_view whole = number.substr(0, comma);
+    if (!whole.empty() && whole.front() == '-')
+        whole.remove_prefix(1);
+    const std::size_t firstPoint = whole.find('.');
+    if (firstPoint == std::string_view::npos || firstPoint == 0 || firstPoint > 3)
+        return false;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        const bool pointPlace = i >= firstPoint && (i - firstPoint) % 4 == 0;
+        if (pointPlace ? whole[i] != '.' : !IsDigit(whole[i]))
+            return false;
+    }
+    return (whole.size() - firstPoint) % 4 == 0;
+}
+
 // A cell's text read as a number: a '+' in front is dropped, and in the German form its comma
-// is the decimal sign (read from a copy with a point in its place).
+// is the decimal sign and points that group the thousands are passed over (read from a copy with
+// a point in the comma's place).
 tCellToken CellOfText(std::string_view text, tCsvForm form, bool quoted)
 {
     tCellToken cell;
     std::string_view number = !text.empty() && text.front() == '+' ? text.substr(1) : text;
     std::string pointed;
-    if (form == tCsvForm::German && number.find(',') != std::string_view::npos) {
-        pointed.assign(number);
-        std::ranges::replace(pointed, ',', '.');
+    if (form == tCsvForm::German
+        && (number.find(',') != std::string_view::npos || HasThousandsPoints(number))) {
+        const bool thousands = HasThousandsPoints(number);
+        for (const char c : number) {
+            if (c == ',')
+                pointed += '.';
+            else if (c != '.' || !thousands)
+                pointed += c;
+        }
         number = pointed;
     }
     long double value = 0;
@@ -469,10 +495,18 @@ tMatrixReadResult ReadFree(std::string_view text, std::string_view sourceName)
 {
     std::vector<tDataLine> lines = DataLines(text);
     const tFormChoice choice = ChooseForm(text, lines, sourceName);
-    if (choice.Form == tCsvForm::Point)
-        std::erase_if(lines, [](const tDataLine& line) { return line.Comment; });
     const tCsvForm form = choice.Form;
     tCellTokens tokens;
+    // A line beginning with ';' is a comment, except in the German form when it holds a number
+    // (a row whose first cell is empty).
+    std::erase_if(lines, [&](const tDataLine& line) {
+        if (!line.Comment)
+            return false;
+        if (form == tCsvForm::Point)
+            return true;
+        CellTokens(line.Text, form, tokens);
+        return !HasNumber(tokens);
+    });
     tCellTokens header;
     std::size_t first = 0;
     if (lines.size() >= 2) {

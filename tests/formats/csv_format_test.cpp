@@ -182,6 +182,10 @@ TEST_F(CsvTest, GermanSpreadsheetFormReadsDecimalCommas)
         read.Matrix, Matrix({ { 1, 2 }, { 1.5L, 2.25L }, { 3, -4.75L }, { MissingValue(), 8 } }));
     EXPECT_TRUE(read.Warning.empty()) << read.Warning;
 
+    // Points that group thousands are passed over; a comment line (no number) stays a comment.
+    WriteBytes(PathOf("t.csv"), ";Umsatz je Monat\r\n1.234,5;-12.500\r\n2,5;1.5\r\n");
+    EXPECT_EQ(CsvRead(PathOf("t.csv"), "").Matrix, Matrix({ { 1234.5L, -12500 }, { 2.5L, 1.5L } }));
+
     // Semicolons without commas, and commas without semicolons, keep the point form.
     WriteBytes(PathOf("p.csv"), "1.5;2\r\n3,4.5\r\n");
     EXPECT_EQ(CsvRead(PathOf("p.csv"), "").Matrix, Matrix({ { 1.5L, 2 }, { 3, 4.5L } }));
