@@ -3,7 +3,10 @@
 #include "language/dispatch_values.h"
 #include "numerics/library_state.h"
 #include "numerics/merging.h"
+#include "numerics/missing_values.h"
 #include "variables/variable_convert.h"
+
+#include <algorithm>
 
 namespace zelvora {
 
@@ -28,18 +31,30 @@ namespace {
 
 using O = tOpcode;
 
+// A sum or product over a missing cell is missing.
+bool AnyMissing(const std::vector<long double>& values)
+{
+    return std::ranges::find(values, MissingNumber) != values.end();
+}
+
 tCallOutcome SumOfCall(const tCallArgs& args)
 {
+    const std::vector<long double> values = CollectValues(args.All());
+    if (AnyMissing(values))
+        return call::Real(MissingNumber);
     long double sum = 0;
-    for (long double x : CollectValues(args.All()))
+    for (long double x : values)
         sum += x;
     return call::Real(sum);
 }
 
 tCallOutcome ProductOfCall(const tCallArgs& args)
 {
+    const std::vector<long double> values = CollectValues(args.All());
+    if (AnyMissing(values))
+        return call::Real(MissingNumber);
     long double product = 1;
-    for (long double x : CollectValues(args.All()))
+    for (long double x : values)
         product *= x;
     return call::Real(product);
 }

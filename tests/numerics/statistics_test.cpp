@@ -3,6 +3,7 @@
 #include "numerics/contingency.h"
 #include "numerics/matrix_convert.h"
 #include "numerics/matrix_structure.h"
+#include "numerics/medians.h"
 #include "numerics/missing_values.h"
 #include "numerics/range_marks.h"
 #include "numerics/run_time_error.h"
@@ -201,6 +202,8 @@ TEST(Statistics, ReductionsOverAMissingCellAreMissing)
         Reduce(m, 2, tReduction::Sum, Mat({ { 1 }, { 2 }, { 2 } })), Mat({ { 2, 1 }, { x, 8 } }));
     EXPECT_EQ(Reduce(m, 2, tReduction::Count), Mat({ { 3, 3 } }));
     EXPECT_EQ(Reduce(m, 2, tReduction::IndexOfMin), Mat({ { 1, 1 } }));
+    // So is a median.
+    EXPECT_EQ(MedianOf(m, 2, trealmatrix(), tMedianKind::Plain), Mat({ { x, 3 } }));
     // Deviations of a column with a missing cell are missing too, so its spread is.
     EXPECT_EQ(Deviations(m, 2, trealmatrix()), Mat({ { x, -2 }, { x, 0 }, { x, 2 } }));
 }
