@@ -371,7 +371,8 @@ bool HasNumber(const tCellTokens& tokens)
 }
 
 // The data lines of a text: trimmed and not empty, with their line numbers. A line beginning with
-// ';' is a comment in the point form and a row whose first cell is empty in the German form.
+// ';' is a comment in the point form and, when it holds a number, a row whose first cell is empty
+// in the German form.
 struct tDataLine {
     std::string_view Text;
     std::size_t Number = 0;
@@ -432,6 +433,10 @@ void WeighCommaCells(const tDataLine& line, tCommaEvidence& evidence)
         if (cell.find(',') == std::string_view::npos)
             continue;
         const bool german = IsGermanNumber(cell);
+        const std::string_view trimmed = TrimmedView(cell);
+        if (!german && trimmed.size() >= 2 && trimmed.front() == '"' && trimmed.back() == '"')
+            continue; // a comma inside quoted text separates nothing
+
         std::size_t& count = german ? evidence.German : evidence.Other;
         std::size_t& firstLine = german ? evidence.FirstGermanLine : evidence.FirstOtherLine;
         if (count++ == 0)

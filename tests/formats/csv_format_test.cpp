@@ -186,6 +186,12 @@ TEST_F(CsvTest, GermanSpreadsheetFormReadsDecimalCommas)
     WriteBytes(PathOf("t.csv"), ";Umsatz je Monat\r\n1.234,5;-12.500\r\n2,5;1.5\r\n");
     EXPECT_EQ(CsvRead(PathOf("t.csv"), "").Matrix, Matrix({ { 1234.5L, -12500 }, { 2.5L, 1.5L } }));
 
+    // A comma inside quoted text is no evidence either way.
+    WriteBytes(PathOf("n.csv"), "\"Meier, Hans\";1,5\r\n\"Rot, Blau\";2\r\n");
+    const tMatrixReadResult named = CsvRead(PathOf("n.csv"), "");
+    EXPECT_EQ(named.Matrix, Matrix({ { 1.5L }, { 2 } }));
+    EXPECT_TRUE(named.Warning.empty()) << named.Warning;
+
     // Semicolons without commas, and commas without semicolons, keep the point form.
     WriteBytes(PathOf("p.csv"), "1.5;2\r\n3,4.5\r\n");
     EXPECT_EQ(CsvRead(PathOf("p.csv"), "").Matrix, Matrix({ { 1.5L, 2 }, { 3, 4.5L } }));
