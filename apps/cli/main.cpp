@@ -132,6 +132,9 @@ int main(int argc, char** argv)
                          &listingPictures, &clipboard, &processes, &demoView, &graphics },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
     session.Store().SetReadableNumbers(true);
+    // Asking for a listing file turns the listing on, as SET Listing=AN in the script would.
+    if (options->ListingFile)
+        session.Interpreter().ListingOn = true;
 
     int status = ExitOk;
     const tConsoleSignals signals(session.Interpreter());

@@ -116,7 +116,9 @@ struct tCellToken {
     enum class tKind : std::uint8_t { Number, Separator, Empty, Other };
     tKind Kind = tKind::Other;
     bool Parsed = false;
+    bool Quoted = false; // an Other token written in double quotes
     long double Value = 0;
+    std::string Text {}; // of an Other token: a header's name, or the text of a quoted cell
 };
 using tCellTokens = std::vector<tCellToken>;
 
@@ -150,8 +152,10 @@ void ScannedCellTokens(std::string_view line, tCellTokens& tokens)
         if (IsNumberToken(token)) {
             cell.Kind = tCellToken::tKind::Number;
             cell.Parsed = ParsePointNumber(token.Text, &cell.Value);
+        } else {
+            cell.Text = token.Text;
         }
-        tokens.push_back(cell);
+        tokens.push_back(std::move(cell));
     }
 }
 
@@ -217,17 +221,137 @@ bool PlainCellTokens(std::string_view line, tCellTokens& tokens)
             return false;
         // The scanner drops a '+' sign; from_chars reads neither it nor a leading '+'.
         const std::size_t first = line[i] == '+' ? i + 1 : i;
-        tCellToken cell { tCellToken::tKind::Number };
+        // Built in place: a number's token carries no text to copy.
+        tCellToken& cell = tokens.emplace_back();
+        cell.Kind = tCellToken::tKind::Number;
         cell.Parsed = ParsePlainNumber(line.substr(first, next - first), &cell.Value);
-        tokens.push_back(cell);
         i = next;
     }
     return true;
 }
 
-void CellTokens(std::string_view line, tCellTokens& tokens)
+// ---- Cells in double quotes and the German form
+
+// How the free form reads the cells: the point as decimal sign with ',' and ';' between cells, or
+// the form of German spreadsheets: ';' between cells and ',' as decimal sign.
+enum class tCsvForm : std::uint8_t { Point, German };
+
+// Whether the whole part of a German number (before its comma) groups its digits by thousands
+// with points: 1 to 3 digits, then groups of a point and 3 digits ("1.234.567", "-12.500").
+bool HasThousandsPoints(std::string_view number)
+{
+    const std::size_t comma = number.find(',');
+    std::string_view whole = number.substr(0, comma);
+    if (!whole.empty() && whole.front() == '-')
+        whole.remove_prefix(1);
+    const std::size_t firstPoint = whole.find('.');
+    if (firstPoint == std::string_view::npos || firstPoint == 0 || firstPoint > 3)
+        return false;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        const bool pointPlace = i >= firstPoint && (i - firstPoint) % 4 == 0;
+        if (pointPlace ? whole[i] != '.' : !IsDigit(whole[i]))
+            return false;
+    }
+    return (whole.size() - firstPoint) % 4 == 0;
+}
+
+// A cell's text read as a number: a '+' in front is dropped, and in the German form its comma
+// is the decimal sign and points that group the thousands are passed over (read from a copy with
+// a point in the comma's place).
+tCellToken CellOfText(std::string_view text, tCsvForm form, bool quoted)
+{
+    tCellToken cell;
+    std::string_view number = !text.empty() && text.front() == '+' ? text.substr(1) : text;
+    std::string pointed;
+    if (form == tCsvForm::German
+        && (number.find(',') != std::string_view::npos || HasThousandsPoints(number))) {
+        const bool thousands = HasThousandsPoints(number);
+        for (const char c : number) {
+            if (c == ',')
+                pointed += '.';
+            else if (c != '.' || !thousands)
+                pointed += c;
+        }
+        number = pointed;
+    }
+    long double value = 0;
+    const tDecimalRead read
+        = number.empty() ? tDecimalRead::NotANumber : ReadDecimal(number, value);
+    if (read == tDecimalRead::NotANumber) {
+        cell.Quoted = quoted;
+        cell.Text = std::string(text);
+        return cell;
+    }
+    cell.Kind = tCellToken::tKind::Number;
+    cell.Parsed = read == tDecimalRead::Number;
+    cell.Value = value;
+    return cell;
+}
+
+// The text inside double quotes starting at line[i] (a doubled quote stands for one); i moves past
+// the closing quote, or to the end of a line that does not close it.
+std::string QuotedText(std::string_view line, std::size_t& i)
+{
+    std::string text;
+    ++i;
+    while (i < line.size()) {
+        if (line[i] == '"') {
+            if (i + 1 < line.size() && line[i + 1] == '"') {
+                text += '"';
+                i += 2;
+                continue;
+            }
+            ++i;
+            break;
+        }
+        text += line[i++];
+    }
+    return text;
+}
+
+// The tokens of a line cut at its separators outside double quotes (';' in the German form, ',' and
+// ';' else) and at blanks; a quoted cell is read as a number when its text is one, an empty quoted
+// cell is an empty cell, and so is the cell before a separator that begins the line or after one
+// that ends it.
+void DelimitedCellTokens(std::string_view line, tCsvForm form, tCellTokens& tokens)
+{
+    const auto separates
+        = [form](char c) { return c == ';' || (c == ',' && form == tCsvForm::Point); };
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t') {
+            ++i;
+        } else if (separates(c)) {
+            AddSeparator(tokens);
+            ++i;
+        } else if (c == '"') {
+            const std::string text = QuotedText(line, i);
+            if (TrimmedView(text).empty())
+                tokens.push_back({ tCellToken::tKind::Empty });
+            else
+                tokens.push_back(CellOfText(TrimmedView(text), form, true));
+        } else {
+            const std::size_t first = i;
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '"'
+                && !separates(line[i]))
+                ++i;
+            tokens.push_back(CellOfText(line.substr(first, i - first), form, false));
+        }
+        if (tokens.size() == 1 && tokens.front().Kind == tCellToken::tKind::Separator)
+            tokens.insert(tokens.begin(), tCellToken { tCellToken::tKind::Empty });
+    }
+    if (!tokens.empty() && tokens.back().Kind == tCellToken::tKind::Separator)
+        tokens.push_back({ tCellToken::tKind::Empty });
+}
+
+void CellTokens(std::string_view line, tCsvForm form, tCellTokens& tokens)
 {
     tokens.clear();
+    if (form == tCsvForm::German || line.find('"') != std::string_view::npos) {
+        DelimitedCellTokens(line, form, tokens);
+        return;
+    }
     if (!PlainCellTokens(line, tokens)) {
         tokens.clear();
         ScannedCellTokens(line, tokens);
@@ -246,10 +370,13 @@ bool HasNumber(const tCellTokens& tokens)
         tokens, [](const tCellToken& t) { return t.Kind == tCellToken::tKind::Number; });
 }
 
-// The data lines of a text: trimmed, neither empty nor beginning with ';', with their line numbers.
+// The data lines of a text: trimmed and not empty, with their line numbers. A line beginning with
+// ';' is a comment in the point form and, when it holds a number, a row whose first cell is empty
+// in the German form.
 struct tDataLine {
     std::string_view Text;
     std::size_t Number = 0;
+    bool Comment = false;
 };
 
 std::vector<tDataLine> DataLines(std::string_view text)
@@ -263,26 +390,134 @@ std::vector<tDataLine> DataLines(std::string_view text)
             ++end;
         ++number;
         const std::string_view trimmed = TrimmedView(text.substr(start, end - start));
-        if (!trimmed.empty() && trimmed.front() != ';')
-            lines.push_back({ trimmed, number });
+        if (!trimmed.empty())
+            lines.push_back({ trimmed, number, trimmed.front() == ';' });
         start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return lines;
 }
 
+// Cells of a German file that hold a comma: numbers with a decimal comma, and others (a comma
+// that separates cells, or text), with the first line of each kind.
+struct tCommaEvidence {
+    std::size_t German = 0;
+    std::size_t Other = 0;
+    std::size_t FirstGermanLine = 0;
+    std::size_t FirstOtherLine = 0;
+};
+
+// One ';'-cell with a comma: a German number has exactly one comma and reads as a number with a
+// point in its place.
+bool IsGermanNumber(std::string_view cell)
+{
+    cell = TrimmedView(cell);
+    if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"')
+        cell = TrimmedView(cell.substr(1, cell.size() - 2));
+    if (std::ranges::count(cell, ',') != 1)
+        return false;
+    return CellOfText(cell, tCsvForm::German, false).Kind == tCellToken::tKind::Number;
+}
+
+void WeighCommaCells(const tDataLine& line, tCommaEvidence& evidence)
+{
+    bool quoted = false;
+    std::size_t first = 0;
+    const std::string_view text = line.Text;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] == '"')
+            quoted = !quoted;
+        if (i < text.size() && (quoted || text[i] != ';'))
+            continue;
+        const std::string_view cell = text.substr(first, i - first);
+        first = i + 1;
+        if (cell.find(',') == std::string_view::npos)
+            continue;
+        const bool german = IsGermanNumber(cell);
+        const std::string_view trimmed = TrimmedView(cell);
+        if (!german && trimmed.size() >= 2 && trimmed.front() == '"' && trimmed.back() == '"')
+            continue; // a comma inside quoted text separates nothing
+
+        std::size_t& count = german ? evidence.German : evidence.Other;
+        std::size_t& firstLine = german ? evidence.FirstGermanLine : evidence.FirstOtherLine;
+        if (count++ == 0)
+            firstLine = line.Number;
+    }
+}
+
+struct tFormChoice {
+    tCsvForm Form = tCsvForm::Point;
+    std::string Warning;
+};
+
+// The form of the whole text: German when ';' separates cells and the cells with a comma are
+// numbers with a decimal comma. When some comma cells are German numbers and others are not, the
+// larger share decides and the warning names the reading taken and the first line against it.
+tFormChoice ChooseForm(
+    std::string_view text, const std::vector<tDataLine>& lines, std::string_view sourceName)
+{
+    if (text.find(';') == std::string_view::npos || text.find(',') == std::string_view::npos)
+        return {};
+    tCommaEvidence evidence;
+    for (const tDataLine& line : lines) {
+        if (!line.Comment && line.Text.find(';') != std::string_view::npos)
+            WeighCommaCells(line, evidence);
+    }
+    if (evidence.German == 0)
+        return {};
+    if (evidence.Other == 0)
+        return { tCsvForm::German, {} };
+    const bool german = evidence.German >= evidence.Other;
+    const std::size_t against = german ? evidence.FirstOtherLine : evidence.FirstGermanLine;
+    return { german ? tCsvForm::German : tCsvForm::Point,
+        "CSVDatei: \"" + std::string(sourceName) + "\" ist nicht eindeutig; gelesen "
+            + (german ? "mit ';' als Trenner und ',' als Dezimalzeichen"
+                      : "mit ',' und ';' als Trenner und '.' als Dezimalzeichen")
+            + " (Zeile " + std::to_string(against) + " passt nicht dazu)" };
+}
+
+void AddWarning(std::string& warnings, const std::string& warning)
+{
+    if (warning.empty())
+        return;
+    warnings = CutMessage(warnings.empty() ? warning : warnings + "; " + warning);
+}
+
+// A header's text as a name: without the single quotes of the scanner's strings.
+std::string NameOfHeaderToken(const tCellToken& token)
+{
+    std::string_view name = token.Text;
+    if (name.size() >= 2 && name.front() == '\'' && name.back() == '\'')
+        name = name.substr(1, name.size() - 2);
+    return std::string(name);
+}
+
 // Every data line is a row; the first one's numbers (and empty cells) fix the columns, later
 // lines take the tokens at the same positions. A first line without numbers before a line with
-// numbers is a header and passed over. The first row whose cell count differs from the first
-// row's is named in warning.
+// numbers is a header: passed over, its texts at the columns' positions become the names. The
+// first row whose cell count differs from the first row's, and the first quoted text in a row, are
+// named in warnings, as is an ambiguous form.
 tMatrixReadResult ReadFree(std::string_view text, std::string_view sourceName)
 {
     std::vector<tDataLine> lines = DataLines(text);
+    const tFormChoice choice = ChooseForm(text, lines, sourceName);
+    const tCsvForm form = choice.Form;
     tCellTokens tokens;
+    // A line beginning with ';' is a comment, except in the German form when it holds a number
+    // (a row whose first cell is empty).
+    std::erase_if(lines, [&](const tDataLine& line) {
+        if (!line.Comment)
+            return false;
+        if (form == tCsvForm::Point)
+            return true;
+        CellTokens(line.Text, form, tokens);
+        return !HasNumber(tokens);
+    });
+    tCellTokens header;
     std::size_t first = 0;
     if (lines.size() >= 2) {
-        CellTokens(lines[0].Text, tokens);
-        if (!HasNumber(tokens)) {
-            CellTokens(lines[1].Text, tokens);
+        CellTokens(lines[0].Text, form, header);
+        if (!HasNumber(header)) {
+            CellTokens(lines[1].Text, form, tokens);
             if (HasNumber(tokens))
                 first = 1;
         }
@@ -293,7 +528,7 @@ tMatrixReadResult ReadFree(std::string_view text, std::string_view sourceName)
     std::vector<std::size_t> positions;
     std::size_t firstCells = 0;
     if (rows > 0) {
-        CellTokens(lines[first].Text, tokens);
+        CellTokens(lines[first].Text, form, tokens);
         firstCells = CellCount(tokens);
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             if (tokens[i].Kind == tCellToken::tKind::Number
@@ -303,26 +538,39 @@ tMatrixReadResult ReadFree(std::string_view text, std::string_view sourceName)
     }
     const auto cols = static_cast<std::int32_t>(positions.size());
     tMatrixReadResult result { true, trealmatrix(rows, cols), {}, {} };
+    result.Names = tStringmatrix(1, cols);
+    for (std::int32_t c = 1; c <= cols && first == 1; ++c) {
+        const std::size_t position = positions[static_cast<std::size_t>(c) - 1];
+        if (position < header.size() && header[position].Kind != tCellToken::tKind::Separator)
+            result.Names(1, c) = NameOfHeaderToken(header[position]);
+    }
+    AddWarning(result.Warning, choice.Warning);
     const long double missing = MissingValue();
-    bool warned = false;
+    std::string countWarning;
+    std::string quotedWarning;
     for (std::int32_t r = 1; r <= rows; ++r) {
         const tDataLine& line = lines[first + static_cast<std::size_t>(r) - 1];
-        CellTokens(line.Text, tokens);
+        CellTokens(line.Text, form, tokens);
         long double* row = result.Matrix.Row(r);
         for (std::int32_t c = 1; c <= cols; ++c) {
             const std::size_t position = positions[static_cast<std::size_t>(c) - 1];
-            const bool number = position < tokens.size()
-                && tokens[position].Kind == tCellToken::tKind::Number && tokens[position].Parsed;
+            const bool inLine = position < tokens.size();
+            const bool number = inLine && tokens[position].Kind == tCellToken::tKind::Number
+                && tokens[position].Parsed;
             row[c] = number ? tokens[position].Value : missing;
+            if (inLine && tokens[position].Quoted && quotedWarning.empty())
+                quotedWarning = "CSVDatei: Zeile " + std::to_string(line.Number) + " von \""
+                    + std::string(sourceName) + "\": der Text \"" + tokens[position].Text
+                    + "\" ist keine Zahl und fehlt als Wert";
         }
         const std::size_t cells = CellCount(tokens);
-        if (!warned && cells != firstCells) {
-            warned = true;
-            result.Warning = CutMessage("CSVDatei: Zeile " + std::to_string(line.Number) + " von \""
+        if (countWarning.empty() && cells != firstCells)
+            countWarning = "CSVDatei: Zeile " + std::to_string(line.Number) + " von \""
                 + std::string(sourceName) + "\" hat " + std::to_string(cells)
-                + " Zellen, die erste Zeile " + std::to_string(firstCells));
-        }
+                + " Zellen, die erste Zeile " + std::to_string(firstCells);
     }
+    AddWarning(result.Warning, countWarning);
+    AddWarning(result.Warning, quotedWarning);
     return result;
 }
 

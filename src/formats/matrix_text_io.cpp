@@ -260,27 +260,39 @@ std::vector<std::string> SplitLines(std::string_view text)
     return lines;
 }
 
-std::string MatrixNumberText(
-    long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator)
+namespace {
+
+// The shortest count of significant digits (2 to 21) whose exponent text reads back as x: 21 digits
+// always do for a 64-bit significand, and a count that does stays good with more digits, so the
+// count is searched by halving.
+int ExactSignificantDigits(long double x)
 {
-    std::string text = TextNumber(x, width, decimals);
-    const std::size_t point = text.find('.');
-    if (point != std::string::npos)
-        text[point] = decimalSeparator;
-    return text;
+    constexpr int MostNeeded = 21;
+    int low = 2;
+    int high = MostNeeded;
+    char printed[64];
+    while (low < high) {
+        const int k = low + (high - low) / 2;
+        const int length = std::snprintf(printed, sizeof printed, "%.*LE", k - 1, x);
+        long double back = 0;
+        const bool exact = length > 0 && static_cast<std::size_t>(length) < sizeof printed
+            && ReadDecimal(std::string_view(printed, static_cast<std::size_t>(length)), back)
+                == tDecimalRead::Number
+            && back == x;
+        if (exact)
+            high = k;
+        else
+            low = k + 1;
+    }
+    return low;
 }
 
-std::size_t MatrixNumberInto(
-    char* buffer, long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator)
+// The exponent text of TextNumber for a finite x with k significant digits: sign or blank, the
+// digits with the point after the first, "E", the exponent's sign and at least four digits, padded
+// on the left to padTo; 0 when it cannot be printed.
+std::size_t ExponentTextInto(
+    char* buffer, long double x, int k, std::size_t padTo, char decimalSeparator)
 {
-    // The exponent form of TextNumber: sign or blank, k significant digits, "E", the exponent's
-    // sign and at least four digits, padded on the left to width.
-    if (decimals >= 0 || !std::isfinite(x))
-        return 0;
-    constexpr std::int32_t MaxSignificant = 18;
-    constexpr std::int32_t MaxWidth = 255;
-    const auto k
-        = static_cast<int>(std::clamp<std::int64_t>(std::int64_t { width } - 8, 2, MaxSignificant));
     char printed[64];
     const int length = std::snprintf(printed, sizeof printed, "%.*LE", k - 1, std::fabs(x));
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof printed)
@@ -297,7 +309,6 @@ std::size_t MatrixNumberInto(
     const std::size_t zeros = exponentDigits < 4 ? 4 - exponentDigits : 0;
     const std::size_t mantissa = static_cast<std::size_t>(e - printed);
     const std::size_t textLength = 1 + mantissa + 2 + zeros + exponentDigits;
-    const std::size_t padTo = static_cast<std::size_t>(std::clamp(width, 0, MaxWidth));
     const std::size_t pad = padTo > textLength ? padTo - textLength : 0;
     char* out = buffer;
     std::memset(out, ' ', pad);
@@ -314,6 +325,40 @@ std::size_t MatrixNumberInto(
     std::memcpy(out, exponent, exponentDigits);
     out += exponentDigits;
     return static_cast<std::size_t>(out - buffer);
+}
+
+} // namespace
+
+std::string MatrixNumberText(
+    long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator)
+{
+    if (decimals == ExactDecimals) {
+        char buffer[MatrixNumberBufferSize];
+        const std::size_t length = MatrixNumberInto(buffer, x, width, decimals, decimalSeparator);
+        if (length > 0)
+            return std::string(buffer, length);
+        decimals = -2; // an infinity or a NaN has no digits to keep
+    }
+    std::string text = TextNumber(x, width, decimals);
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos)
+        text[point] = decimalSeparator;
+    return text;
+}
+
+std::size_t MatrixNumberInto(
+    char* buffer, long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator)
+{
+    if (decimals >= 0 || !std::isfinite(x))
+        return 0;
+    constexpr std::int32_t MaxSignificant = 18;
+    constexpr std::int32_t MaxWidth = 255;
+    const std::size_t padTo = static_cast<std::size_t>(std::clamp(width, 0, MaxWidth));
+    if (decimals == ExactDecimals)
+        return ExponentTextInto(buffer, x, ExactSignificantDigits(x), padTo, decimalSeparator);
+    const auto k
+        = static_cast<int>(std::clamp<std::int64_t>(std::int64_t { width } - 8, 2, MaxSignificant));
+    return ExponentTextInto(buffer, x, k, padTo, decimalSeparator);
 }
 
 bool ParsePointNumber(std::string_view text, long double* value)

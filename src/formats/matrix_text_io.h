@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,7 @@ struct tMatrixReadResult {
     trealmatrix Matrix;
     std::string Message;
     std::string Warning {}; // something odd in a file that was read all the same
+    tStringmatrix Names {}; // CSV: the names of a header line, one per column (1 x columns)
 };
 
 // The name "CLIP" (folded) sends writer output to the clipboard.
@@ -83,10 +85,15 @@ std::optional<std::string> ReadWholeFile(std::string_view fileName, std::string*
 // access denied, 101 write error).
 int WriteWholeFile(std::string_view fileName, std::string_view bytes);
 
+// Decimals that keep every digit: the exponent form with the fewest significant digits (2 to 21)
+// that reads back to the same long double. MATWRITE writes CSV and PARI so unless told otherwise.
+inline constexpr std::int32_t ExactDecimals = std::numeric_limits<std::int32_t>::min();
+
 // Room for a number of MatrixNumberInto.
 inline constexpr std::size_t MatrixNumberBufferSize = 300;
 
-// Writes the text of MatrixNumberText for a finite x in the exponent form (decimals < 0) into
+// Writes the text of MatrixNumberText for a finite x in the exponent form (decimals < 0, or
+// ExactDecimals) into
 // buffer (MatrixNumberBufferSize bytes) without allocating and returns its length; 0 for any other
 // number, whose text MatrixNumberText gives.
 std::size_t MatrixNumberInto(
@@ -131,7 +138,7 @@ tFormatResult PutOnClipboard(tClipboardPort* clipboard, std::string_view text);
 std::vector<std::string> SplitLines(std::string_view text);
 
 // A number as the writers put it: TextNumber (field width, decimals, exponent form) with its
-// point replaced by decimalSeparator.
+// point replaced by decimalSeparator; ExactDecimals keeps every digit of a finite number.
 std::string MatrixNumberText(
     long double x, std::int32_t width, std::int32_t decimals, char decimalSeparator);
 

@@ -37,9 +37,9 @@ struct tMatrixWriteResult {
 // HEX, LAD, PARI, BIN, BMP and OXF, the latter with the label checks (rows equal to the value's,
 // 2 columns) when labels is given; RTF is not written (code 204). String matrices: CSV. width,
 // decimals and textOption are MATWRITE's options (field width, decimals, separators or the PARI
-// name). A file that cannot be written gives code 205 with the writer's message; HEX and LAD raise
-// tInputOutputError instead, BIN with more than 1023 columns and OXF with more than 2000 rows
-// tRangeError.
+// name); MATWRITE passes ExactDecimals when none are given, so no digit is lost. A file that cannot
+// be written gives code 205 with the writer's message; HEX and LAD raise tInputOutputError instead,
+// BIN with more than 1023 columns and OXF with more than 2000 rows tRangeError.
 tMatrixWriteResult WriteMatrixFile(const tVariable& value, std::string_view type,
     std::string_view fileName, std::int32_t width = DefaultWriteWidth,
     std::int32_t decimals = DefaultWriteDecimals,

@@ -20,7 +20,7 @@ struct tCommandText {
         { "SHOWOPTIONS", "",                                                 "Einstellungen ansehen" },
         { "[COMPUTE]",   " a=4*{1,2} + ln(3) ",                              "eine Formel berechnen. \"COMP\" kann entfallen" },
         { "RENAME",      "altvname [,alvname2,...] = stringformel ",         "eine Variable umbenennen" },
-        { "MATWRITE",    " <typ>(\"dateiname\",optionen)=matrixformel",      "eine Matrix als Datei speichern" },
+        { "MATWRITE",    " <typ>(\"dateiname\" [,breite, dezimalen] [,\"trenner\"])=matrixformel", "eine Matrix als Datei speichern; CSV: Zellen durch Tabulatoren getrennt (\";,\": Semikolon und Dezimalkomma), ohne breite und dezimalen mit allen Stellen" },
         { "HIDE",        " A,B,... oder -ALL-",                              "Matrizen ausblenden" },
         { "DISPLAY",     " A,B,... oder -ALL-",                              "ausgeblendete Matrizen einblenden" },
         { "DELETE",      " A,B,... oder -ALL-",                              "Matrizen l\xF6schen" },

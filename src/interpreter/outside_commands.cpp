@@ -1,5 +1,6 @@
 // The commands that write matrix files, hand matrices to outside programs, draw, play demos and
 // arrange the shelf: MATWRITE, ORBIDEX, ANIMATE, ZEICHNE, DEMO, FACH.
+#include "formats/matrix_text_io.h"
 #include "formats/text_matrix_writer.h"
 #include "interpreter/data_directory.h"
 #include "interpreter/store_commands.h"
@@ -84,8 +85,11 @@ bool MatWrite(tStoreCommandContext& context, tStmtList& statements, const tAnsiT
     const std::string type = NameFold(arguments[0].Text);
     std::string fileName(DefaultWriteFileName);
     std::string textOption(DefaultWriteTextOption);
+    // Without a width and decimals every number keeps all its digits; given options are the field
+    // width, then the decimals.
     std::int32_t width = DefaultWriteWidth;
-    std::int32_t decimals = DefaultWriteDecimals;
+    std::int32_t decimals = ExactDecimals;
+    int integerOptions = 0;
     tVariableArray options;
     tAnsiTokens optionTokens = Slice(arguments, 2, equals - 1);
     AppendEndTokens(optionTokens, 3);
@@ -100,10 +104,13 @@ bool MatWrite(tStoreCommandContext& context, tStmtList& statements, const tAnsiT
         if (option.shape != shScalar)
             continue;
         if (option.datatype == dtInteger) {
-            if (width == DefaultWriteWidth)
+            ++integerOptions;
+            if (integerOptions == 1) {
                 width = option.intvalue;
-            else if (decimals == DefaultWriteDecimals)
+                decimals = DefaultWriteDecimals;
+            } else if (integerOptions == 2) {
                 decimals = option.intvalue;
+            }
         } else if (option.datatype == dtString) {
             textOption = option.strvalue;
         }
@@ -114,6 +121,8 @@ bool MatWrite(tStoreCommandContext& context, tStmtList& statements, const tAnsiT
         return false;
     const tVariable value = results.size() > 1 ? results[1] : tVariable {};
     const tStringmatrix* labels = results.size() > 2 ? &results[2].strmatrix : nullptr;
+    if (!IsClipboardName(fileName))
+        MakeDataFoldersFor(context, fileName);
     const tMatrixWriteResult written = WriteMatrixFile(value, type, fileName, width, decimals,
         textOption, labels, context.Store.Ports().Clipboard);
     statements.Fail(written.Code, written.Message);
@@ -162,7 +171,11 @@ bool Animate(tStoreCommandContext& context, tStmtList& statements, const tAnsiTo
         return false;
     }
     const std::string file = TemporaryFile("Zelvora.LAD");
-    WriteMatrixFile(results[1], "LAD", file);
+    const tMatrixWriteResult written = WriteMatrixFile(results[1], "LAD", file);
+    if (!written.Ok()) {
+        statements.Fail(written.Code, written.Message);
+        return false;
+    }
     // The command succeeds whether or not the program runs; the user still hears why nothing
     // appears.
     const std::string program = FindProgram(context, "oxanim");
@@ -265,11 +278,20 @@ bool Demo(tStoreCommandContext& context, tStmtList& statements, const tAnsiToken
     std::string fileName;
     if (!FileNameArgument(context, statements, arguments, fileName))
         return false;
+    const std::string given = fileName;
     if (context.DemoDirectory)
         fileName = JoinPath(context.DemoDirectory(), fileName);
     std::error_code error;
     if (!std::filesystem::is_regular_file(fileName, error))
         fileName = FileNameIgnoringCase(fileName);
+    if (!std::filesystem::is_regular_file(fileName, error) && !IsAbsolutePath(given)
+        && context.ShippedDemoDirectory && !context.ShippedDemoDirectory().empty()) {
+        // Not copied into the data directory (yet): the demo as the program ships it.
+        const std::string shipped
+            = FileNameIgnoringCase(JoinPath(context.ShippedDemoDirectory(), given));
+        if (std::filesystem::is_regular_file(shipped, error))
+            fileName = shipped;
+    }
     if (!std::filesystem::is_regular_file(fileName, error)) {
         WarnMissingFile(context, "DEMO", fileName); // no failure, but the user hears of it
         return true;

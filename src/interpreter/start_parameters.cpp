@@ -222,8 +222,17 @@ tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
         if (parameter < 0 || parse.Values[static_cast<std::size_t>(parameter)].empty())
             continue;
         const std::string& value = parse.Values[static_cast<std::size_t>(parameter)];
-        const std::string file
+        // A relative name is looked for in the current folder first, as a shell user expects,
+        // then in the data directory.
+        std::error_code error;
+        const std::filesystem::path current = std::filesystem::current_path(error);
+        const std::string here = error || IsAbsolutePath(value)
+            ? ""
+            : JoinPath(ProgramPathText(current.string()), value);
+        std::string file
             = JoinPath(kind.Demo ? settings.DemoDirectory() : settings.ExamplesDirectory(), value);
+        if (!here.empty() && fileExists && fileExists(here))
+            file = here;
         if (fileExists && fileExists(file)) {
             requests.*kind.File = file;
         } else {

@@ -68,9 +68,10 @@ struct tStartRequests {
 
 // Processes the start parameters (arguments[0] the program path, Windows-1252). A first parameter
 // ?, /?, -?, /H or -H shows the usage text and asks for nothing. A parse failure shows its
-// messages and asks for nothing. Otherwise each given file name is completed (a relative script or
-// batch name by the data directory joined with the examples directory, a demo name by the data
-// directory joined with the demo directory) and requested when fileExists says it is there; a
+// messages and asks for nothing. Otherwise each given file name is completed (a relative name
+// found in the current folder from there; else a script or batch name by the data directory joined
+// with the examples directory, a demo name by the data directory joined with the demo directory)
+// and requested when fileExists says it is there; a
 // missing one shows a message, stays unrequested and sets Error.
 tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
     const tSettings& settings, const std::function<bool(const std::string&)>& fileExists);

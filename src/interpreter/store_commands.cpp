@@ -5,6 +5,9 @@
 #include "variables/variable_convert.h"
 #include "variables/workspace_file.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace zelvora {
 namespace {
 
@@ -152,6 +155,8 @@ bool SaveOrLoad(
     statements.Code = 0;
     statements.Message.clear();
     tdiskWorkspace workspace;
+    if (save)
+        MakeDataFoldersFor(context, fileName);
     const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store)
                          : workspace.LoadWorkspace(fileName, context.Store);
     if (!ok)
@@ -208,24 +213,57 @@ bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
     return true;
 }
 
+// The places of a BATCH file: an absolute name as given (or under the examples directory, as
+// JoinPath treats it); a relative one beside the running script, then in the current folder, then
+// in the data directory's examples folder, then among the shipped examples.
+std::vector<std::string> BatchPlaces(tStoreCommandContext& context, const std::string& given)
+{
+    std::vector<std::string> places;
+    const auto add = [&places](std::string place) {
+        if (std::ranges::find(places, place) == places.end())
+            places.push_back(std::move(place));
+    };
+    if (IsAbsolutePath(given)) {
+        add(context.BatchDirectory ? JoinPath(context.BatchDirectory(), given) : given);
+        return places;
+    }
+    const std::string& scriptDirectory = context.Interpreter.CurrentScriptDir;
+    if (!scriptDirectory.empty())
+        add(JoinPath(scriptDirectory, given));
+    std::error_code error;
+    const std::string current = std::filesystem::current_path(error).string();
+    add(error ? given : JoinPath(ProgramPathText(current), given));
+    if (context.BatchDirectory)
+        add(JoinPath(context.BatchDirectory(), given));
+    if (context.ShippedBatchDirectory && !context.ShippedBatchDirectory().empty())
+        add(JoinPath(context.ShippedBatchDirectory(), given));
+    return places;
+}
+
 bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
 {
     std::string fileName;
     if (!FileNameArgument(context, statements, arguments, fileName))
         return false;
-    const std::string given = fileName;
-    if (context.BatchDirectory)
-        fileName = JoinPath(context.BatchDirectory(), given);
-    auto text = context.ReadScript ? context.ReadScript(fileName) : std::nullopt;
-    if (!text && context.ShippedBatchDirectory && !IsAbsolutePath(given)) {
-        // Not copied into the data directory (yet): the example as the program ships it.
-        const std::string shipped = JoinPath(context.ShippedBatchDirectory(), given);
-        if ((text = context.ReadScript ? context.ReadScript(shipped) : std::nullopt))
-            fileName = shipped;
+    const std::vector<std::string> places = BatchPlaces(context, fileName);
+    std::optional<std::string> text;
+    for (const std::string& place : places) {
+        if ((text = context.ReadScript ? context.ReadScript(place) : std::nullopt)) {
+            fileName = place;
+            break;
+        }
     }
     if (!text) {
-        // A missing batch file is no failure, but the user hears of it.
-        WarnMissingFile(context, "BATCH", fileName);
+        // A missing batch file is no failure, but the user hears of it and where it was looked for.
+        if (places.size() == 1) {
+            WarnMissingFile(context, "BATCH", places.front());
+        } else {
+            std::string looked;
+            for (const std::string& place : places)
+                looked += (looked.empty() ? "" : ", ") + place.substr(0, place.rfind('/') + 1);
+            context.Interpreter.Warn("BATCH: Die Datei \"" + fileName
+                + "\" wurde nicht gefunden (gesucht in " + looked + ")");
+        }
         return true;
     }
     tStatementCutter cutter(*text, {}, fileName);
@@ -244,6 +282,18 @@ bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiToke
 }
 
 } // namespace
+
+void MakeDataFoldersFor(tStoreCommandContext& context, const std::string& fileName)
+{
+    const std::string dataDirectory = context.DataDirectory ? context.DataDirectory() : "";
+    if (dataDirectory.empty() || !IsAbsolutePath(dataDirectory)
+        || !fileName.starts_with(JoinPath(dataDirectory, "")))
+        return;
+    const std::filesystem::path folder
+        = std::filesystem::path(FileSystemPath(fileName)).parent_path();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error); // a failure shows as the write's own
+}
 
 void WarnMissingFile(
     tStoreCommandContext& context, std::string_view command, const std::string& fileName)

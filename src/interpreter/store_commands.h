@@ -44,12 +44,21 @@ struct tStoreCommandContext {
     // Where BATCH looks next for a relative name not found there: the shipped examples; absent or
     // empty: nowhere.
     std::function<std::string()> ShippedBatchDirectory;
+    // Where DEMO looks next for a relative name not in the demo directory (a run that never
+    // prepared the data directory): the shipped demos; absent or empty: nowhere.
+    std::function<std::string()> ShippedDemoDirectory;
+    // The data directory (datenpfad); a file written into it gets its missing folders made.
+    std::function<std::string()> DataDirectory;
 };
 
 // Gives the command table's slots of these commands their handlers.
 void RegisterStoreCommands(tStoreCommandContext& context);
 // MATWRITE, ORBIDEX, ANIMATE, ZEICHNE, DEMO and FACH.
 void RegisterOutsideCommands(tStoreCommandContext& context);
+
+// Makes the missing folders of a file about to be written when the file lies in the data
+// directory (a run that never prepared it); elsewhere a missing folder stays the user's mistake.
+void MakeDataFoldersFor(tStoreCommandContext& context, const std::string& fileName);
 
 // Warns through the command window that the file of BATCH or DEMO does not exist.
 void WarnMissingFile(

@@ -170,7 +170,7 @@ template <std::int32_t direction> tCallOutcome MissingToMeanCall(const tCallArgs
 {
     const trealmatrix m = args.Matrix(1);
     if (args.Count() < 2)
-        return call::RealMatrix(m);
+        return call::RealMatrix(MissingToMean(m, trealrangelist(), direction));
     const trealrangelist ranges = VarToRangeList(args.Arg(2));
     if (args.Count() != 3)
         return call::RealMatrix(MissingToMean(m, ranges, direction));

@@ -2,7 +2,10 @@
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_values.h"
 #include "numerics/merging.h"
+#include "numerics/missing_values.h"
 #include "variables/variable_convert.h"
+
+#include <algorithm>
 
 namespace zelvora {
 
@@ -27,18 +30,30 @@ namespace {
 
 using O = tOpcode;
 
+// A sum or product over a missing cell is missing.
+bool AnyMissing(const std::vector<long double>& values)
+{
+    return std::ranges::find(values, MissingNumber) != values.end();
+}
+
 tCallOutcome SumOfCall(const tCallArgs& args)
 {
+    const std::vector<long double> values = CollectValues(args.All());
+    if (AnyMissing(values))
+        return call::Real(MissingNumber);
     long double sum = 0;
-    for (long double x : CollectValues(args.All()))
+    for (long double x : values)
         sum += x;
     return call::Real(sum);
 }
 
 tCallOutcome ProductOfCall(const tCallArgs& args)
 {
+    const std::vector<long double> values = CollectValues(args.All());
+    if (AnyMissing(values))
+        return call::Real(MissingNumber);
     long double product = 1;
-    for (long double x : CollectValues(args.All()))
+    for (long double x : values)
         product *= x;
     return call::Real(product);
 }

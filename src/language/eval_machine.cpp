@@ -55,12 +55,21 @@ tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens)
     if (tokens.size() > MaxFormulaTokens)
         throw tRangeError();
     m_readingFailure.reset();
+    m_furtherOf.clear();
+    m_further.clear();
     tFormulaParser parser(*this, tokens);
     results = parser.EvaluateTopLevel();
+    std::string furtherOf = std::exchange(m_furtherOf, std::string());
+    tVariableArray further = std::exchange(m_further, tVariableArray());
     if (m_readingFailure)
         return *std::exchange(m_readingFailure, std::nullopt);
     if (auto failure = FirstFailure(std::span(results).subspan(1)))
         return *failure;
+    // A call that is the whole formula hands on its further results.
+    if (results.size() == 2 && !furtherOf.empty() && results[1].name == furtherOf) {
+        for (tVariable& value : further)
+            results.push_back(std::move(value));
+    }
     return results;
 }
 
@@ -341,6 +350,10 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         }
         if (outcome.Values.size() == 1) {
             Replace(level, base, std::move(outcome.Values), sign);
+            if (!outcome.Further.empty()) {
+                m_furtherOf = level.Operands.back().name;
+                m_further = std::move(outcome.Further);
+            }
             return;
         }
         level.Operands.resize(static_cast<std::size_t>(base));

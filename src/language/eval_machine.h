@@ -45,6 +45,10 @@ struct tCallOutcome {
     // Why the routine refuses its arguments (an argument it cannot take): the call fails with
     // "Funktion "NAME": " and this text.
     std::string Refusal {};
+    // Further results of a single value that the formula gives only when the call is the whole
+    // formula (the names of a file's header line for a second target); inside an expression
+    // they are dropped, so the call stays one operand.
+    tVariableArray Further {};
 };
 
 // The built-in functions (from "format" to the last function), by opcode with their arguments.
@@ -141,6 +145,9 @@ private:
     std::optional<tFailure> m_readingFailure; // of the formula being evaluated
     std::function<void(std::string_view)> m_warningSink;
     std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset
+    // The further results of the last call that had some, and the name of its value.
+    std::string m_furtherOf;
+    tVariableArray m_further;
 };
 
 } // namespace zelvora

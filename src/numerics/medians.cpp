@@ -20,9 +20,11 @@ bool Ascending(long double a, long double b)
     return a < b || (std::isnan(b) && !std::isnan(a));
 }
 
-// The median of a bag of values (sorted in place).
+// The median of a bag of values (sorted in place); missing when the bag holds a missing cell.
 long double MedianOfBag(std::vector<long double>& bag, tMedianKind kind)
 {
+    if (std::ranges::find(bag, MissingNumber) != bag.end())
+        return MissingNumber;
     std::sort(bag.begin(), bag.end(), Ascending);
     std::vector<long double> values;
     std::vector<long double> counts;

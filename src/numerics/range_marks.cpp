@@ -3,6 +3,7 @@
 
 #include "numerics/library_state.h"
 #include "numerics/matrix_structure.h"
+#include "numerics/missing_values.h"
 #include "numerics/reordering.h"
 #include "numerics/scalar_math.h"
 #include "numerics/statistics_groups.h"
@@ -29,7 +30,8 @@ struct tPartialMean {
     long double sum = 0;
 };
 
-// The row algorithm of MissingToMean on `work`, whose columns carry the given group codes.
+// The row algorithm of MissingToMean on `work`, whose columns carry the given group codes. A
+// missing cell without any present value in its group stays missing; a value in a range becomes 0.
 void ReplaceMissingInRows(trealmatrix& work, const trealrangelist& ranges, const tIntvector& codes)
 {
     const auto groups = static_cast<std::size_t>(codes[0]);
@@ -39,7 +41,8 @@ void ReplaceMissingInRows(trealmatrix& work, const trealrangelist& ranges, const
         long double* row = work.Row(r);
         means.assign(groups, tPartialMean {});
         for (int32_t c = 1; c <= work.Cols(); ++c) {
-            missing[static_cast<std::size_t>(c)] = InAnyRange(row[c], ranges);
+            missing[static_cast<std::size_t>(c)]
+                = row[c] == MissingNumber || InAnyRange(row[c], ranges);
             if (!missing[static_cast<std::size_t>(c)]) {
                 tPartialMean& g = means[static_cast<std::size_t>(codes[c] - 1)];
                 ++g.n;
@@ -50,7 +53,10 @@ void ReplaceMissingInRows(trealmatrix& work, const trealrangelist& ranges, const
             if (!missing[static_cast<std::size_t>(c)])
                 continue;
             const tPartialMean& g = means[static_cast<std::size_t>(codes[c] - 1)];
-            row[c] = g.n > 0 ? g.sum / static_cast<long double>(g.n) : 0;
+            if (g.n > 0)
+                row[c] = g.sum / static_cast<long double>(g.n);
+            else if (row[c] != MissingNumber)
+                row[c] = 0;
         }
     }
 }

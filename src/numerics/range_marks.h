@@ -19,10 +19,11 @@ trealmatrix InRangeMarks(const trealmatrix& m, const trealrangelist& ranges);
 tResult<trealmatrix> InRangeIndices(
     const trealmatrix& m, const trealrangelist& ranges, int32_t direction);
 
-// Every element that lies in a range (missing) replaced by the mean of the elements that are not
-// missing in its row and group of columns (direction 1), its column and group of rows (direction
-// 2), or of all elements (direction 3, without groups); by 0 when its group has none. Groups as
-// GroupCodes. Another direction gives the failure matrix.
+// Every missing element (MissingNumber, or a value that lies in a range) replaced by the mean of
+// the elements that are not missing in its row and group of columns (direction 1), its column and
+// group of rows (direction 2), or of all elements (direction 3, without groups). When its group
+// has none, a value in a range becomes 0 and a MissingNumber stays. Present values are never
+// changed. Groups as GroupCodes. Another direction gives the failure matrix.
 trealmatrix MissingToMean(const trealmatrix& m, const trealrangelist& ranges, int32_t direction,
     const trealmatrix& groups = trealmatrix());
 

@@ -3,6 +3,7 @@
 
 #include "numerics/library_state.h"
 #include "numerics/matrix_size.h"
+#include "numerics/missing_values.h"
 #include "numerics/scalar_math.h"
 #include "numerics/statistics_groups.h"
 
@@ -32,17 +33,21 @@ template <tTarget T, bool Square>
 inline void Accumulate(tAccumulator& a, long double x, int32_t position)
 {
     if constexpr (Square)
-        x = x * x;
+        x = x == MissingNumber ? 0 : x * x; // its result becomes missing; no underflow on the way
     if constexpr (T == tTarget::Sum) {
         a.value += x;
     } else if constexpr (T == tTarget::Product) {
         a.value *= x;
     } else if constexpr (T == tTarget::Minimum) {
+        if (x == MissingNumber)
+            return; // the extremes and their positions are those of the present values
         if (a.count == 0 || x < a.value) {
             a.value = x;
             a.position = position;
         }
     } else if constexpr (T == tTarget::Maximum) {
+        if (x == MissingNumber)
+            return;
         if (a.count == 0 || x > a.value) {
             a.value = x;
             a.position = position;
@@ -95,7 +100,7 @@ std::vector<tAccumulator> FreshAccumulators(std::size_t n, tTarget target)
 template <tTarget T, bool Square> inline long double Combine(long double running, long double x)
 {
     if constexpr (Square)
-        x = x * x;
+        x = x == MissingNumber ? 0 : x * x;
     if constexpr (T == tTarget::Product)
         return running * x;
     else
@@ -235,6 +240,31 @@ trealmatrix ReduceSquaredOrNot(
                         : ReduceAlong<T, false>(m, direction, flags, codes);
 }
 
+// A result over a missing cell is missing: every result of a row, column or group that holds one
+// becomes MissingNumber (counts and positions stay).
+void MarkMissingResults(const trealmatrix& m, int32_t direction, const tReduceFlags& flags,
+    const tIntvector& codes, trealmatrix& result)
+{
+    if (flags.count || flags.index)
+        return;
+    const auto [rows, cols] = m.Dims();
+    int32_t position = 0;
+    for (int32_t r = 1; r <= rows; ++r) {
+        const long double* row = m.Row(r);
+        for (int32_t c = 1; c <= cols; ++c) {
+            ++position;
+            if (row[c] != MissingNumber)
+                continue;
+            if (direction == 1)
+                result(r, codes[c]) = MissingNumber;
+            else if (direction == 2)
+                result(codes[r], c) = MissingNumber;
+            else
+                result(1, codes[position]) = MissingNumber;
+        }
+    }
+}
+
 } // namespace
 
 tReduceFlags ReductionFlags(tReduction reduction)
@@ -295,6 +325,7 @@ trealmatrix Reduce(
         break;
     }
     watch.RaiseIfFaulted();
+    MarkMissingResults(m, direction, flags, codes, result);
     return result;
 }
 

@@ -43,7 +43,9 @@ tReduceFlags ReductionFlags(tReduction reduction);
 // group of rows (k x cols); direction 3: one per group of all elements (1 x k; for positions
 // 1 x 2k, the row and column of each group's extreme). Groups as GroupCodes; k = 1 without G. A
 // group without elements gives count 0, sum and mean 0, product 1, extreme and position 0.
-// Another direction gives the failure matrix; an overflow raises its run-time error.
+// A missing cell (MissingNumber) makes the result of its row, column or group missing, except for
+// counts; extremes' positions are those of the present values. Another direction gives the
+// failure matrix; an overflow raises its run-time error.
 trealmatrix Reduce(const trealmatrix& m, int32_t direction, tReduceFlags flags,
     const trealmatrix& groups = trealmatrix());
 trealmatrix Reduce(const trealmatrix& m, int32_t direction, tReduction reduction,

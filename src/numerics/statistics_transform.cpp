@@ -3,6 +3,7 @@
 
 #include "numerics/library_state.h"
 #include "numerics/matrix_structure.h"
+#include "numerics/missing_values.h"
 #include "numerics/reordering.h"
 #include "numerics/scalar_math.h"
 #include "numerics/statistics_groups.h"
@@ -18,10 +19,12 @@ struct tMoments {
     int64_t n = 0;
     long double sum = 0;
     long double squares = 0;
+    bool missing = false; // a missing cell makes the group's mean, and so every deviation, missing
 };
 
 // Replaces every element of every row of `work` by its deviation from its group's mean in that
-// row, and with `standardise` divides by the group's standard deviation (divisor n).
+// row, and with `standardise` divides by the group's standard deviation (divisor n). A group with
+// a missing cell becomes missing throughout.
 void CentreRows(trealmatrix& work, const tIntvector& codes, bool standardise)
 {
     const auto groups = static_cast<std::size_t>(codes[0]);
@@ -34,6 +37,7 @@ void CentreRows(trealmatrix& work, const tIntvector& codes, bool standardise)
         for (int32_t c = 1; c <= work.Cols(); ++c) {
             tMoments& g = moments[static_cast<std::size_t>(codes[c] - 1)];
             ++g.n;
+            g.missing = g.missing || row[c] == MissingNumber;
             g.sum += row[c];
             if (standardise)
                 g.squares += row[c] * row[c];
@@ -51,7 +55,9 @@ void CentreRows(trealmatrix& work, const tIntvector& codes, bool standardise)
         }
         for (int32_t c = 1; c <= work.Cols(); ++c) {
             const auto g = static_cast<std::size_t>(codes[c] - 1);
-            if (!standardise)
+            if (moments[g].missing)
+                row[c] = MissingNumber;
+            else if (!standardise)
                 row[c] -= mean[g];
             else if (spread[g] != 0)
                 row[c] = (row[c] - mean[g]) / spread[g];

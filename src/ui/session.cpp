@@ -33,7 +33,7 @@ tSession::tSession(
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {} }
+        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {}, {}, {} }
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
@@ -77,6 +77,10 @@ tSession::tSession(
         return shipped.empty() ? shipped : JoinPath(shipped, "Beispiele/");
     };
     m_storeCommands.DemoDirectory = [&settings] { return settings.DemoDirectory(); };
+    m_storeCommands.ShippedDemoDirectory = [shipped = paths.ShippedDir] {
+        return shipped.empty() ? shipped : JoinPath(shipped, "Demos/");
+    };
+    m_storeCommands.DataDirectory = [&settings] { return settings.DataDir; };
     m_storeCommands.AddOnDirectory = [&settings] { return settings.OrbidexDir; };
     m_storeCommands.ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; };
     if (ports.DemoView) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # An output that zelvora-cli cannot write (journal, listing, pictures) is reported before anything
-# runs, with exit status 64, and the script does not run; a writable one is written.
+# runs, with exit status 64, and the script does not run; a writable one is written, and a listing
+# file asked for holds the listing.
 set -u
 cli=$1
 work=$(mktemp -d)
@@ -20,6 +21,12 @@ done
 "$cli" --journal "$work/j.txt" --pictures "$work/new/pictures" s.rts >out 2>err || failed=1
 if [ ! -s "$work/j.txt" ] || [ ! -d "$work/new/pictures" ] || [ ! -e ran.csv ]; then
     echo "a writable journal or pictures folder was refused: $(cat err)"
+    failed=1
+fi
+# Asking for a listing file turns the listing on: the statements are in it without SET Listing=AN.
+"$cli" --listing "$work/l.txt" s.rts >out 2>err || failed=1
+if ! grep -q 'A = {1,2}' "$work/l.txt"; then
+    echo "the listing file holds no statement: $(cat "$work/l.txt")"
     failed=1
 fi
 exit $failed

@@ -50,6 +50,39 @@ TEST_F(CsvTest, WritesNumberTextsWithSeparators)
     EXPECT_EQ(ReadBytes(PathOf("c.csv")), "-1.23450E+0004\t 5.00000E-0001\r\n");
 }
 
+// ExactDecimals writes the fewest digits that read back to the same long double.
+TEST_F(CsvTest, ExactDecimalsKeepEveryDigit)
+{
+    std::mt19937_64 random(33);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-4900, 4900);
+    trealmatrix m(40, 25);
+    for (std::int32_t r = 1; r <= m.Rows(); ++r) {
+        for (std::int32_t c = 1; c <= m.Cols(); ++c)
+            m(r, c)
+                = std::ldexp(static_cast<long double>(mantissa(random)) / 3, exponent(random) / 3)
+                * (1 + 1e-19L * c);
+    }
+    m(1, 1) = 1.0L / 3;
+    m(1, 2) = 1;
+    m(1, 3) = -0.1L;
+    m(1, 4) = MissingValue();
+    ASSERT_TRUE(CsvWrite(m, PathOf("x.csv"), -1, ExactDecimals, "T.").Ok);
+    const std::string text = ReadBytes(PathOf("x.csv"));
+    EXPECT_EQ(text.substr(0, text.find('\t')), " 3.3333333333333333334E-0001");
+    EXPECT_NE(text.find("\t 1.0E+0000\t-1.0E-0001\t"), std::string::npos);
+    const tMatrixReadResult read = CsvRead(PathOf("x.csv"), "");
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(read.Matrix, m);
+    // One digit fewer than written does not read back: the text is the shortest.
+    long double shorter = 0;
+    ASSERT_TRUE(ParsePointNumber("3.333333333333333333E-0001", &shorter));
+    EXPECT_NE(shorter, 1.0L / 3);
+    // The decimal separator of the option applies here too.
+    ASSERT_TRUE(CsvWrite(Matrix({ { 0.5L } }), PathOf("k.csv"), -1, ExactDecimals, ";,").Ok);
+    EXPECT_EQ(ReadBytes(PathOf("k.csv")), " 5,0E-0001\r\n");
+}
+
 TEST_F(CsvTest, StringMatrixColumnsArePaddedToTheirLongestElement)
 {
     tStringmatrix s(2, 2);
@@ -135,6 +168,83 @@ TEST_F(CsvTest, HeaderLineEmptyCellsAndRaggedRows)
     EXPECT_TRUE(empty.Warning.empty());
     WriteBytes(PathOf("w.csv"), "a,b\n");
     EXPECT_EQ(CsvRead(PathOf("w.csv"), "").Matrix.Dims(), (tMatDims { 1, 0 }));
+}
+
+// A German spreadsheet's file (';' between cells, ',' as decimal sign) is recognised from the whole
+// file, even when its first lines hold no comma; a row whose first cell is empty begins with ';'.
+TEST_F(CsvTest, GermanSpreadsheetFormReadsDecimalCommas)
+{
+    WriteBytes(PathOf("de.csv"), "1;2\r\n1,5;2,25\r\n3;-4,75\r\n;8\r\n");
+    const tMatrixReadResult read = CsvRead(PathOf("de.csv"), "");
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(
+        read.Matrix, Matrix({ { 1, 2 }, { 1.5L, 2.25L }, { 3, -4.75L }, { MissingValue(), 8 } }));
+    EXPECT_TRUE(read.Warning.empty()) << read.Warning;
+
+    // Points that group thousands are passed over; a comment line (no number) stays a comment.
+    WriteBytes(PathOf("t.csv"), ";Umsatz je Monat\r\n1.234,5;-12.500\r\n2,5;1.5\r\n");
+    EXPECT_EQ(CsvRead(PathOf("t.csv"), "").Matrix, Matrix({ { 1234.5L, -12500 }, { 2.5L, 1.5L } }));
+
+    // A comma inside quoted text is no evidence either way.
+    WriteBytes(PathOf("n.csv"), "\"Meier, Hans\";1,5\r\n\"Rot, Blau\";2\r\n");
+    const tMatrixReadResult named = CsvRead(PathOf("n.csv"), "");
+    EXPECT_EQ(named.Matrix, Matrix({ { 1.5L }, { 2 } }));
+    EXPECT_TRUE(named.Warning.empty()) << named.Warning;
+
+    // Semicolons without commas, and commas without semicolons, keep the point form.
+    WriteBytes(PathOf("p.csv"), "1.5;2\r\n3,4.5\r\n");
+    EXPECT_EQ(CsvRead(PathOf("p.csv"), "").Matrix, Matrix({ { 1.5L, 2 }, { 3, 4.5L } }));
+
+    // Evidence on both sides: the larger share decides and the warning says which reading.
+    WriteBytes(PathOf("mixed.csv"), "1,5;2,5\r\n3,25;1,2,3\r\n");
+    const tMatrixReadResult mixed = CsvRead(PathOf("mixed.csv"), "");
+    EXPECT_EQ(mixed.Matrix(1, 1), 1.5L);
+    EXPECT_EQ(mixed.Matrix(2, 2), MissingValue());
+    EXPECT_EQ(mixed.Warning,
+        "CSVDatei: \"" + PathOf("mixed.csv")
+            + "\" ist nicht eindeutig; gelesen mit ';' als Trenner und ',' als Dezimalzeichen "
+              "(Zeile 2 passt nicht dazu)");
+    WriteBytes(PathOf("point.csv"), "1,2,3;4\r\n5,6,7;8\r\n1,5;9\r\n");
+    const tMatrixReadResult point = CsvRead(PathOf("point.csv"), "");
+    EXPECT_EQ(point.Matrix.Dims(), (tMatDims { 3, 4 }));
+    EXPECT_NE(point.Warning.find("gelesen mit ',' und ';' als Trenner"), std::string::npos)
+        << point.Warning;
+}
+
+TEST_F(CsvTest, QuotedCellsAreNumbersOrMissingWithAWarning)
+{
+    WriteBytes(PathOf("q.csv"), "\"1\",\"2\"\n3,4\n\"x\",\" 5 \"\n\"\",\"7\"\n");
+    const tMatrixReadResult read = CsvRead(PathOf("q.csv"), "");
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(
+        read.Matrix, Matrix({ { 1, 2 }, { 3, 4 }, { MissingValue(), 5 }, { MissingValue(), 7 } }));
+    EXPECT_EQ(read.Warning,
+        "CSVDatei: Zeile 3 von \"" + PathOf("q.csv")
+            + "\": der Text \"x\" ist keine Zahl und fehlt als Wert");
+    // Quotes in the German form, with a separator inside the quotes.
+    WriteBytes(PathOf("qde.csv"), "\"1,5\";\"a;b\";2\n3;4;5,5\n");
+    const tMatrixReadResult german = CsvRead(PathOf("qde.csv"), "");
+    // The quoted text fixes no column; its separator inside the quotes cuts nothing.
+    EXPECT_EQ(german.Matrix, Matrix({ { 1.5L, 2 }, { 3, 5.5L } }));
+}
+
+TEST_F(CsvTest, HeaderNamesBelongToTheirColumns)
+{
+    WriteBytes(PathOf("h.csv"), "\"Name\";\"Alter\";Gewicht\r\n1;2,5;\r\n;4;5,5\r\n");
+    const tMatrixReadResult read = CsvRead(PathOf("h.csv"), "");
+    ASSERT_EQ(read.Matrix.Dims(), (tMatDims { 2, 3 }));
+    EXPECT_EQ(read.Matrix(1, 3), MissingValue());
+    EXPECT_EQ(read.Matrix(2, 1), MissingValue());
+    EXPECT_EQ(read.Matrix(2, 3), 5.5L);
+    ASSERT_EQ(read.Names.Dims(), (tMatDims { 1, 3 }));
+    EXPECT_EQ(read.Names(1, 1), "Name");
+    EXPECT_EQ(read.Names(1, 2), "Alter");
+    EXPECT_EQ(read.Names(1, 3), "Gewicht");
+    // Without a header line the names are empty texts.
+    WriteBytes(PathOf("n.csv"), "1 2\n");
+    const tMatrixReadResult plain = CsvRead(PathOf("n.csv"), "");
+    ASSERT_EQ(plain.Names.Dims(), (tMatDims { 1, 2 }));
+    EXPECT_EQ(plain.Names(1, 1), "");
 }
 
 // Lines of plain numbers are read without the scanner; a word at the end of each line sends the

@@ -25,7 +25,7 @@ tVariable Values(std::int32_t rows, std::int32_t cols)
     trealmatrix m(rows, cols);
     for (std::int32_t r = 1; r <= rows; ++r)
         for (std::int32_t c = 1; c <= cols; ++c)
-            m(r, c) = (r * 7 + c) % 200 + 0.25L;
+            m(r, c) = (r * 7 + c) % 100 + 0.25L; // each fits a LAD field of 8
     tVariable v;
     VarSetMatrix(v, m, tgPlain);
     return v;

@@ -184,11 +184,40 @@ TEST_F(ReaderFunctionTest, BinaryReadersGiveAllTheirResults)
         const tCallOutcome failed = Call(opcode, Texts({ "none" }), directory.string());
         ASSERT_TRUE(failed.Failure.has_value());
         EXPECT_EQ(failed.Failure->Code, 17);
-        EXPECT_EQ(failed.Failure->Message,
-            "Datei " + PathOf("none")
-                + " konnte nicht ge\xF6"
-                  "ffnet werden");
+        EXPECT_EQ(failed.Failure->Message.rfind("Datei " + PathOf("none")
+                          + " konnte nicht ge\xF6"
+                            "ffnet werden (gesucht neben dem Skript in",
+                      0),
+            0u)
+            << failed.Failure->Message;
     }
+}
+
+// A relative name not found beside the script is taken from the current folder; found in neither,
+// the message names both places.
+TEST_F(ReaderFunctionTest, ReadersFallBackToTheCurrentFolder)
+{
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::create_directories(directory / "cwd");
+    std::filesystem::create_directories(directory / "script");
+    WriteBytes(PathOf("cwd/here.csv"), "3 4\n");
+    WriteBytes(PathOf("script/both.csv"), "5\n");
+    WriteBytes(PathOf("cwd/both.csv"), "6\n");
+    std::filesystem::current_path(directory / "cwd");
+    const std::string script = (directory / "script").string();
+    const tCallOutcome here = Call(tOpcode::CSVDatei, Texts({ "here.csv" }), script);
+    const tCallOutcome both = Call(tOpcode::CSVDatei, Texts({ "both.csv" }), script);
+    const tCallOutcome none = Call(tOpcode::HexDatei, Texts({ "none.hex" }), script);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(here.Values[0].matrix(1, 2), 4);
+    EXPECT_EQ(both.Values[0].matrix(1, 1), 5); // beside the script comes first
+    ASSERT_TRUE(none.Failure.has_value());
+    const std::string message = none.Failure->Message;
+    // (A failure's message is cut at 255 bytes, which the long test folder reaches.)
+    EXPECT_NE(
+        message.find("(gesucht neben dem Skript in \"" + script + "\" und im aktuellen Ordner"),
+        std::string::npos)
+        << message;
 }
 
 TEST_F(ReaderFunctionTest, DefRawNamesByArgumentCount)

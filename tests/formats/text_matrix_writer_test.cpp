@@ -163,5 +163,34 @@ TEST_F(WriterTest, LoadingsFileKeepsAtMostFifteenRowsAndColumns)
     EXPECT_EQ(text.size(), 30 + 15 * (24 + 15 * 8 + 2) + 5);
 }
 
+// A loading wider than its fixed field of 8 would run into its neighbour: nothing is written.
+TEST_F(WriterTest, LoadingsFileRefusesANumberWiderThanItsField)
+{
+    WriteBytes(PathOf("w.lad"), "old");
+    trealmatrix m(1, 3);
+    m(1, 1) = 0.5L;
+    m(1, 2) = 123.456L;
+    const tMatrixWriteResult wide = WriteMatrixFile(RealValue(m), "LAD", PathOf("w.lad"));
+    EXPECT_EQ(wide.Code, WriteFailed);
+    EXPECT_EQ(wide.Message,
+        "LAD: die Zahl 123.45600 in Zeile 1, Spalte 2 passt nicht in ihr Feld von 8 Zeichen");
+    EXPECT_EQ(ReadBytes(PathOf("w.lad")), "old");
+    m(1, 2) = -9.5L; // eight characters fill the field exactly
+    EXPECT_TRUE(WriteMatrixFile(RealValue(m), "LAD", PathOf("w.lad")).Ok());
+}
+
+TEST_F(WriterTest, PariKeepsEveryDigitWithExactDecimals)
+{
+    trealmatrix m(1, 2);
+    m(1, 1) = 2.0L / 3;
+    m(1, 2) = 4;
+    ASSERT_TRUE(
+        WriteMatrixFile(RealValue(m), "PARI", PathOf("e.gp"), -1, ExactDecimals, "T.").Ok());
+    EXPECT_EQ(ReadBytes(PathOf("e.gp")), "{[ 6.666666666666666667E-0001, 4.0E+0000];}\r\n");
+    long double back = 0;
+    ASSERT_TRUE(ParsePointNumber("6.666666666666666667E-0001", &back));
+    EXPECT_EQ(back, 2.0L / 3);
+}
+
 } // namespace
 } // namespace zelvora

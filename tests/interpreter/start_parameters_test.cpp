@@ -2,6 +2,7 @@
 // completion and check of the requested files.
 #include "interpreter/start_parameters.h"
 
+#include <filesystem>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -119,6 +120,20 @@ TEST_F(tStartFixture, FilesAreCompletedAndChecked)
         "Scriptdatei \n\"/daten/Beispiele/fehlt.rts\"\nkonnte beim "
         "Startaufruf nicht ge\xF6"
         "ffnet werden.\n\"/usr/bin/zelvora\" \"fehlt.rts\" , \"a.rts\"");
+}
+
+// A relative name in the current folder is taken from there before the data directory.
+TEST_F(tStartFixture, TheCurrentFolderComesFirst)
+{
+    const std::string here = std::filesystem::current_path().string();
+    existing.insert(here + "/a.rts");
+    existing.insert(here + "/lauf.rts");
+    tStartRequests requests = Process({ "lauf.rts,", "a.rts" });
+    EXPECT_EQ(requests.ScriptFile, here + "/lauf.rts");
+    EXPECT_EQ(requests.BatchFile, here + "/a.rts");
+    EXPECT_TRUE(requests.Messages.empty());
+    requests = Process({ "demodatei=Basisinfo.zvd" });
+    EXPECT_EQ(requests.DemoFile, "/daten/Demos/Basisinfo.zvd");
 }
 
 TEST_F(tStartFixture, ParseErrorsAskForNothing)

@@ -123,7 +123,12 @@ TEST_F(Statistics, MissingValuesReplacedByMeans)
     m(1, 3) = 4;
     StoreMatrix("X", m);
     EXPECT_EQ(RowsOf(One("Miss2Mean(X, 0)")), (tRows { { 2, 3, 4 } }));
-    EXPECT_TRUE(CountRefused("Miss2Mean(X)"));
+    // Without a range the missing cells alone are replaced; a genuine 0 stays and counts.
+    EXPECT_EQ(RowsOf(One("Miss2Mean(X)")), (tRows { { 2, 3, 4 } }));
+    m(1, 1) = 0;
+    StoreMatrix("Y", m);
+    EXPECT_EQ(RowsOf(One("Miss2MeanZl(Y)")), (tRows { { 0, 2, 4 } }));
+    EXPECT_TRUE(CountRefused("Miss2Mean()"));
     EXPECT_TRUE(ArgumentsRefused("Miss2Mean(X, 0, 5)")); // a grouping argument that is no matrix
     EXPECT_EQ(RowsOf(One("Miss2MeanZl({{1,-999,3,-999}}, -999, {{1,1,2,2}})")),
         (tRows { { 1, 1, 3, 3 } }));

@@ -22,6 +22,18 @@ TEST_F(Sums, SumAndProductCollectEveryArgument)
     EXPECT_THROW(One("Summe(1, {\"a\",\"b\"})"), tRangeError);
 }
 
+// A missing cell makes the sum and the product missing, not a sum with a 0 in it.
+TEST_F(Sums, SumAndProductOverAMissingCellAreMissing)
+{
+    trealmatrix m(1, 2);
+    m(1, 1) = 4;
+    m(1, 2) = MissingValue();
+    StoreMatrix("X", m);
+    EXPECT_EQ(One("Summe(1, X)").realvalue, MissingValue());
+    EXPECT_EQ(One("Produkt(X, 2)").realvalue, MissingValue());
+    EXPECT_EQ(One("Summe(1, Miss2Mean(X))").realvalue, 9);
+}
+
 TEST_F(Sums, ConditionalValueOfAScalarCondition)
 {
     EXPECT_EQ(One("Wenn(1 > 2, 5)").shape, shEmpty);

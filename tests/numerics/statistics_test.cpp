@@ -3,6 +3,7 @@
 #include "numerics/contingency.h"
 #include "numerics/matrix_convert.h"
 #include "numerics/matrix_structure.h"
+#include "numerics/medians.h"
 #include "numerics/missing_values.h"
 #include "numerics/range_marks.h"
 #include "numerics/run_time_error.h"
@@ -106,9 +107,10 @@ TEST(Statistics, EmptyAndMissingInputs)
     EXPECT_EQ(Deviations(none, 3).Dims(), none.Dims());
     EXPECT_EQ(ZValues(none, 2).Dims(), none.Dims());
     EXPECT_EQ(Reduce(Mat({ { 5 } }), 3, tReduction::Stddev), Mat({ { 5 } }));
-    // Missing values are tiny numbers to the reductions.
-    EXPECT_EQ(Reduce(Mat({ { MissingNumber, 2 } }), 3, tReduction::Mean), Mat({ { 1 } }));
-    EXPECT_EQ(Reduce(Mat({ { MissingNumber, 2 } }), 3, tReduction::IndexOfMin), Mat({ { 1, 1 } }));
+    // A missing value makes a mean missing; the extremes' positions are those of present values.
+    EXPECT_EQ(
+        Reduce(Mat({ { MissingNumber, 2 } }), 3, tReduction::Mean), Mat({ { MissingNumber } }));
+    EXPECT_EQ(Reduce(Mat({ { MissingNumber, 2 } }), 3, tReduction::IndexOfMin), Mat({ { 1, 2 } }));
     // Only the requested accumulation runs: large values have a mean even if their product
     // would overflow.
     EXPECT_EQ(Reduce(Mat({ { 1e3000L, 1e3000L } }), 3, tReduction::Mean), Mat({ { 1e3000L } }));
@@ -182,6 +184,46 @@ TEST(Statistics, RangesAndMissingValues)
         MissingToMean(Mat({ { 1, -999 }, { 5, 3 } }), missing, 3), Mat({ { 1, 3 }, { 5, 3 } }));
     EXPECT_EQ(MissingToMean(Mat({ { 1, -999, 8, 6 } }), missing, 1, Mat({ { 1, 2, 1, 2 } })),
         Mat({ { 1, 6, 8, 6 } }));
+}
+
+// A missing cell (the '.' of a file) makes the reductions over it missing, never a 0 in the sum.
+TEST(Statistics, ReductionsOverAMissingCellAreMissing)
+{
+    const long double x = MissingNumber;
+    const trealmatrix m = Mat({ { 2, 1 }, { x, 3 }, { 8, 5 } });
+    EXPECT_EQ(Reduce(m, 2, tReduction::Mean), Mat({ { x, 3 } }));
+    EXPECT_EQ(Reduce(m, 1, tReduction::Sum), Mat({ { 3 }, { x }, { 13 } }));
+    EXPECT_EQ(Reduce(m, 3, tReduction::Stddev), Mat({ { x } }));
+    EXPECT_EQ(Reduce(m, 2, tReduction::SquareSum), Mat({ { x, 35 } }));
+    EXPECT_EQ(Reduce(m, 2, tReduction::Min), Mat({ { x, 1 } }));
+    EXPECT_EQ(Reduce(m, 2, tReduction::Product), Mat({ { x, 15 } }));
+    // Groups without a missing cell keep their results; counts count every cell; positions are
+    // those of the present values.
+    EXPECT_EQ(
+        Reduce(m, 2, tReduction::Sum, Mat({ { 1 }, { 2 }, { 2 } })), Mat({ { 2, 1 }, { x, 8 } }));
+    EXPECT_EQ(Reduce(m, 2, tReduction::Count), Mat({ { 3, 3 } }));
+    EXPECT_EQ(Reduce(m, 2, tReduction::IndexOfMin), Mat({ { 1, 1 } }));
+    // So is a median.
+    EXPECT_EQ(MedianOf(m, 2, trealmatrix(), tMedianKind::Plain).Value(), Mat({ { x, 3 } }));
+    // Deviations of a column with a missing cell are missing too, so its spread is.
+    EXPECT_EQ(Deviations(m, 2, trealmatrix()), Mat({ { x, -2 }, { x, 0 }, { x, 2 } }));
+}
+
+TEST(Statistics, MissingCellsBecomeTheMeanOfThePresentOnes)
+{
+    const long double x = MissingNumber;
+    const trealrangelist none;
+    // A genuine 0 is present and counts; the mean is that of 2, 0 and 8 down the column.
+    EXPECT_EQ(MissingToMean(Mat({ { 2 }, { x }, { 0 }, { 7 } }), none, 2),
+        Mat({ { 2 }, { 3 }, { 0 }, { 7 } }));
+    EXPECT_EQ(MissingToMean(Mat({ { x, 1, 2 } }), none, 1), Mat({ { 1.5L, 1, 2 } }));
+    EXPECT_EQ(MissingToMean(Mat({ { x, 1 }, { 3, x } }), none, 3), Mat({ { 2, 1 }, { 3, 2 } }));
+    // Nothing present: the cell stays missing rather than becoming a made-up 0.
+    EXPECT_EQ(MissingToMean(Mat({ { x, x } }), none, 1), Mat({ { x, x } }));
+    // With a range, a missing cell is left out of the mean as well as the values in the range.
+    trealrangelist code(1);
+    code[1] = RealRange(-999);
+    EXPECT_EQ(MissingToMean(Mat({ { 4, -999, x, 8 } }), code, 1), Mat({ { 4, 6, 6, 8 } }));
 }
 
 } // namespace
