@@ -14,7 +14,8 @@ void EliminateRow(trealmatrix& w, int32_t p, int32_t k, int32_t c);
 // B*A^-1 for B (m x n) and A (n x n), by elimination on [A' | B'] with a permuted row index: the
 // pivot is the largest magnitude in its column (the earliest of equals), back elimination skips
 // pivots of magnitude <= 1e-128. A singular A raises nothing: a column without pivot is skipped
-// and dividing by a zero pivot gives 0. Misfitting shapes give the 1 x 1 zero matrix.
+// and dividing by a zero pivot gives 0. Misfitting shapes give the 1 x 1 zero matrix. The threads
+// of the context's worker pool update disjoint rows of each step: the same bits for any number.
 trealmatrix SolveRight(const trealmatrix& b, const trealmatrix& a);
 
 // A^-1 as SolveRight(I, A); a non-square A gives the 1 x 1 zero matrix.

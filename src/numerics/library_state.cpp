@@ -1,6 +1,8 @@
 // The numeric library's shared state.
 #include "numerics/library_state.h"
 
+#include <utility>
+
 namespace zelvora {
 namespace {
 constexpr std::size_t maxMessageLength = 255;
@@ -22,6 +24,16 @@ tNumericsContextScope::tNumericsContextScope()
 tNumericsContextScope::~tNumericsContextScope()
 {
     currentContext = m_previous;
+}
+
+tWorkersScope::tWorkersScope(tWorkerPool* workers)
+    : m_previous(std::exchange(currentContext->workers, workers))
+{
+}
+
+tWorkersScope::~tWorkersScope()
+{
+    currentContext->workers = m_previous;
 }
 
 int32_t LibErrorCode()

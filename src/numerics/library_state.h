@@ -11,6 +11,8 @@ namespace zelvora {
 
 // Module-wide state of the library. One instance is current at a time; the program uses the
 // default one, tests may install their own with tNumericsContextScope.
+class tWorkerPool;
+
 struct tNumericsContext {
     int32_t libErrorCode = 0; // 0 = no error pending
     std::string libErrorMessage; // at most 255 bytes, empty when no error is pending
@@ -18,6 +20,9 @@ struct tNumericsContext {
     // caller compares it before and after a call to tell that shape from a real 1 x 1 zero.
     std::uint64_t failureShapes = 0;
     char decimalSeparator = '.'; // of RealToText and TextToReal; set once at start-up
+    // The running session's worker threads for long kernels (tWorkersScope); null: the run
+    // thread alone. Kernels hand their tasks only raw rows, never matrices.
+    tWorkerPool* workers = nullptr;
 };
 
 // The current context.
@@ -34,6 +39,18 @@ public:
 private:
     tNumericsContext m_context;
     tNumericsContext* m_previous;
+};
+
+// Makes a pool the context's workers for its lifetime and restores the previous ones afterwards.
+class tWorkersScope {
+public:
+    explicit tWorkersScope(tWorkerPool* workers);
+    ~tWorkersScope();
+    tWorkersScope(const tWorkersScope&) = delete;
+    tWorkersScope& operator=(const tWorkersScope&) = delete;
+
+private:
+    tWorkerPool* m_previous;
 };
 
 // The library's error pair (LibErrorCode / LibErrorMessage) of the current context.

@@ -45,7 +45,13 @@ tSession::tSession(
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
-    m_interpreter.SetResetErrors([this] { m_machine.ResetErrors(); });
+    // Every run works with this session's errors and worker threads.
+    NumericsContext().workers = &m_workers;
+    m_interpreter.SetResetErrors([this] {
+        m_machine.ResetErrors();
+        NumericsContext().workers = &m_workers;
+    });
+    m_options.SetWorkers(&m_workers);
     m_interpreter.SetFormulaHandler(
         [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
             return ShowBareFormula(statements, tokens, text);
@@ -91,7 +97,11 @@ tSession::tSession(
     RegisterOutsideCommands(m_storeCommands);
 }
 
-tSession::~tSession() = default;
+tSession::~tSession()
+{
+    if (NumericsContext().workers == &m_workers)
+        NumericsContext().workers = nullptr;
+}
 
 tOutermostRunResult tSession::RunText(
     std::string_view text, const std::string& scriptDir, std::string_view source)
