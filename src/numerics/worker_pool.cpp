@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -11,6 +12,8 @@ namespace zelvora {
 namespace {
 // How often the waiting run thread reaches the check point.
 constexpr std::chrono::milliseconds checkpointInterval { 20 };
+// The place of a stop at the check point among the failures: after every task.
+constexpr int32_t checkpointTask = std::numeric_limits<int32_t>::max();
 
 int32_t ClampThreads(int32_t threads)
 {
@@ -73,10 +76,18 @@ void tWorkerPool::WorkerLoop(int32_t thread)
             failure = std::current_exception();
         }
         lock.lock();
-        if (failure && !m_failure)
-            m_failure = failure;
+        if (failure)
+            NoteFailure(failure, task);
         if (--m_busy == 0)
             m_done.notify_one();
+    }
+}
+
+void tWorkerPool::NoteFailure(std::exception_ptr failure, int32_t task)
+{
+    if (!m_failure || task < m_failureTask) {
+        m_failure = std::move(failure);
+        m_failureTask = task;
     }
 }
 
@@ -105,15 +116,17 @@ void tWorkerPool::Run(int32_t count, const tPoolTask& task, const tCheckpoint* c
         const int32_t next = m_next++;
         lock.unlock();
         std::exception_ptr failure;
+        int32_t failedTask = next;
         try {
             task(next, 0);
+            failedTask = checkpointTask;
             ReachCheckpoint(checkpoint);
         } catch (...) {
             failure = std::current_exception();
         }
         lock.lock();
-        if (failure && !m_failure)
-            m_failure = failure;
+        if (failure)
+            NoteFailure(failure, failedTask);
     }
     // While the workers finish, the run thread still reaches the check point now and then, so a
     // stop request is heard even when the workers took every task.
@@ -128,8 +141,8 @@ void tWorkerPool::Run(int32_t count, const tPoolTask& task, const tCheckpoint* c
             failure = std::current_exception();
         }
         lock.lock();
-        if (failure && !m_failure)
-            m_failure = failure;
+        if (failure)
+            NoteFailure(failure, checkpointTask);
     }
     m_task = nullptr;
     const std::exception_ptr failure = std::exchange(m_failure, nullptr);

@@ -37,16 +37,19 @@ public:
 
     // Runs tasks 0 .. count-1 and returns when all have ended. The run thread takes part and,
     // between its tasks and every 20 ms while it waits for the workers, reaches the check point;
-    // the workers never do. The first exception of a
-    // task or of the check point ends the handing out of tasks and is rethrown here once the
-    // running tasks have ended. Called from inside a task, or with one thread, the tasks run in
-    // order on the calling thread.
+    // the workers never do. An exception of a task or of the check point ends the handing out of
+    // tasks; once the running tasks have ended, the one of the lowest task (a stop counts after
+    // every task) is rethrown here: the one a single thread would have met. Called from inside a
+    // task, or with one thread, the tasks run in order on the calling thread.
     void Run(int32_t count, const tPoolTask& task, const tCheckpoint* checkpoint = nullptr);
 
 private:
     void WorkerLoop(int32_t thread);
     // A task of the current run waits to be handed out (m_mutex held).
     bool HasTask() const;
+    // Keeps the failure of the lowest task (m_mutex held): tasks are handed out in order and the
+    // handing out stops at a failure, so it is the failure that one thread would have met first.
+    void NoteFailure(std::exception_ptr failure, int32_t task);
     void StopWorkers();
 
     std::vector<std::thread> m_workers;
@@ -59,6 +62,7 @@ private:
     int32_t m_next = 0; // the next task to hand out
     int32_t m_busy = 0; // workers running a task
     std::exception_ptr m_failure;
+    int32_t m_failureTask = 0;
     bool m_stopping = false;
     bool m_running = false; // only the run thread writes it, outside any task
 };

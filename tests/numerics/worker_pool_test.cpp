@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -50,6 +51,28 @@ TEST_P(WorkerPoolTest, RethrowsTheFirstFailureAndStaysUsable)
     std::atomic<int32_t> next { 0 };
     pool.Run(50, [&](int32_t, int32_t) { ++next; });
     EXPECT_EQ(next.load(), 50);
+}
+
+TEST_P(WorkerPoolTest, TheFailureOfTheLowestTaskIsTheOneRethrown)
+{
+    tWorkerPool pool(GetParam());
+    for (int round = 0; round < 20; ++round) {
+        try {
+            pool.Run(64, [&](int32_t task, int32_t) {
+                if (task >= 10) {
+                    // Later tasks fail sooner: the order in time is not the order of the tasks.
+                    throw std::range_error(std::to_string(task));
+                }
+                if (task == 7) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                    throw std::range_error("7");
+                }
+            });
+            ADD_FAILURE() << "no failure";
+        } catch (const std::range_error& failure) {
+            EXPECT_STREQ(failure.what(), "7");
+        }
+    }
 }
 
 TEST_P(WorkerPoolTest, OnlyTheRunThreadReachesTheCheckPointAndItsStopEndsTheRun)
