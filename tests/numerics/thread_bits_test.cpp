@@ -2,8 +2,10 @@
 // for 1, 2 and 3 threads as on the run thread alone.
 #include "matrix_test_util.h"
 #include "numerics/covariance.h"
+#include "numerics/eigen_system.h"
 #include "numerics/gauss_jordan.h"
 #include "numerics/library_state.h"
+#include "numerics/matrix_arith.h"
 #include "numerics/matrix_product.h"
 #include "numerics/rank_inverse.h"
 #include "numerics/worker_pool.h"
@@ -112,6 +114,49 @@ TEST(ThreadBits, GaussJordanKeepsItsBitsAndItsErrors)
     }
     EXPECT_EQ(Outcome([&] { return GaussJordanInverse(huge); }).rfind("raised", 0), 0u);
     ExpectSameForEveryThreadCount("UInv overflowing", [&] { return GaussJordanInverse(huge); });
+}
+
+TEST(ThreadBits, ElementwiseArithmeticKeepsItsBitsAndItsErrors)
+{
+    std::mt19937_64 random(seed + 3);
+    trealmatrix a = FullBitsMatrix(random, 400, 401);
+    trealmatrix b = FullBitsMatrix(random, 400, 401);
+    const trealmatrix row = FullBitsMatrix(random, 1, 401);
+    for (const tElementwiseOp op :
+        { tElementwiseOp::Add, tElementwiseOp::Subtract, tElementwiseOp::Multiply }) {
+        const std::string name = std::to_string(static_cast<int>(op));
+        ExpectSameForEveryThreadCount(
+            ("elementwise " + name).c_str(), [&] { return ElementwiseArith(a, b, op); });
+        ExpectSameForEveryThreadCount(
+            ("row broadcast " + name).c_str(), [&] { return ElementwiseArith(a, row, op); });
+    }
+    // An overflow in any row, whichever thread computes it, fails the sum; with an invalid
+    // operation in another row the worse error is the same for every count.
+    const auto sum = [&] { return ElementwiseArith(a, b, tElementwiseOp::Add); };
+    for (int32_t r = 1; r <= a.Rows(); r += 19) {
+        a(r, 5) = b(r, 5) = 1e4932L;
+        EXPECT_EQ(Outcome(sum).rfind("raised", 0), 0u);
+        ExpectSameForEveryThreadCount(("overflow in row " + std::to_string(r)).c_str(), sum);
+        a(r, 5) = b(r, 5) = 1;
+    }
+    a(399, 5) = b(399, 5) = 1e4932L;
+    a(2, 2) = HUGE_VALL;
+    b(2, 2) = -HUGE_VALL;
+    const std::string invalid = Outcome(sum);
+    ExpectSameForEveryThreadCount("invalid and overflowing sum", sum);
+    a(2, 2) = b(2, 2) = 0;
+    EXPECT_NE(Outcome(sum), invalid);
+}
+
+TEST(ThreadBits, EigenSystemsKeepTheirBits)
+{
+    std::mt19937_64 random(seed + 4);
+    const trealmatrix root = FullBitsMatrix(random, 90, 90);
+    const trealmatrix symmetric = GramProduct(root, 2);
+    for (int32_t part : { 0, 1, 2 }) {
+        ExpectSameForEveryThreadCount(("EigenSys part " + std::to_string(part)).c_str(),
+            [&] { return EigenSystem(symmetric)[static_cast<std::size_t>(part)]; });
+    }
 }
 
 } // namespace
