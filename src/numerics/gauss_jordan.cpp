@@ -137,8 +137,8 @@ void SubtractTwoStepsPair(trealmatrix& w, const long double* p1, const long doub
 //   report. With a non-finite value, steps go one at a time and each element is checked.
 class tElimination {
 public:
-    tElimination(
-        trealmatrix& w, std::vector<int32_t>& perm, int32_t n, bool unitRight, tWorkerPool* pool)
+    tElimination(trealmatrix& w, std::vector<int32_t>& perm, int32_t n, bool unitRight,
+        tWorkerPool* pool, const tCheckpoint* checkpoint)
         : m_w(w)
         , m_perm(perm)
         , m_n(n)
@@ -149,6 +149,7 @@ public:
         , m_f(static_cast<std::size_t>(n) + 2)
         , m_g(static_cast<std::size_t>(n) + 2)
         , m_pool(pool)
+        , m_checkpoint(checkpoint)
     {
         std::iota(m_at.begin(), m_at.end(), 0);
         std::iota(m_holder.begin(), m_holder.end(), 0);
@@ -160,18 +161,26 @@ public:
         const bool finite = AllFinite(m_w);
         int32_t i = 1;
         if (finite) {
-            for (; i + 1 <= m_n; i += 2)
+            for (; i + 1 <= m_n; i += 2) {
+                ReachCheckpoint(m_checkpoint);
                 ForwardPair(i);
+            }
         }
-        for (; i <= m_n; ++i)
+        for (; i <= m_n; ++i) {
+            ReachCheckpoint(m_checkpoint);
             ForwardSingle(i, finite);
+        }
         i = m_n;
         if (finite) {
-            for (; i >= 3; i -= 2)
+            for (; i >= 3; i -= 2) {
+                ReachCheckpoint(m_checkpoint);
                 BackPair(i);
+            }
         }
-        for (; i >= 2; --i)
+        for (; i >= 2; --i) {
+            ReachCheckpoint(m_checkpoint);
             BackSingle(i, finite);
+        }
         return m_at;
     }
 
@@ -384,9 +393,11 @@ private:
     std::vector<long double> m_f;
     std::vector<long double> m_g;
     tWorkerPool* m_pool;
+    const tCheckpoint* m_checkpoint;
 };
 
-trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight, tWorkerPool* pool)
+trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight, tWorkerPool* pool,
+    const tCheckpoint* checkpoint = nullptr)
 {
     const int32_t n = a.Rows();
     const int32_t m = b.Rows();
@@ -401,7 +412,7 @@ trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight, tW
     }
     std::vector<int32_t> perm(static_cast<std::size_t>(n) + 1);
     std::iota(perm.begin(), perm.end(), 0);
-    const std::vector<int32_t> at = tElimination(w, perm, n, unitRight, pool).Run();
+    const std::vector<int32_t> at = tElimination(w, perm, n, unitRight, pool, checkpoint).Run();
 
     // X (n x m) solves A'X = B'; the result is X' = B*A^-1.
     trealmatrix result(m, n);
@@ -423,13 +434,13 @@ trealmatrix SolveRight(const trealmatrix& b, const trealmatrix& a)
     return Solve(b, a, false, NumericsContext().workers);
 }
 
-trealmatrix GaussJordanInverse(const trealmatrix& a)
+trealmatrix GaussJordanInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
 {
     if (!IsSquare(a))
         return FailureMatrix();
     if (a.Rows() == 0)
         return trealmatrix(0, 0);
-    return Solve(MakeIdentity(a.Rows(), a.Rows()), a, true, NumericsContext().workers);
+    return Solve(MakeIdentity(a.Rows(), a.Rows()), a, true, NumericsContext().workers, checkpoint);
 }
 
 trealmatrix GaussElimStep(const trealmatrix& m, const trealmatrix& pivot, const tIntvector& rows,

@@ -2,6 +2,7 @@
 // the single elimination step of Gauss elimination by hand.
 #pragma once
 
+#include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
 
 namespace zelvora {
@@ -18,8 +19,9 @@ void EliminateRow(trealmatrix& w, int32_t p, int32_t k, int32_t c);
 // of the context's worker pool update disjoint rows of each step: the same bits for any number.
 trealmatrix SolveRight(const trealmatrix& b, const trealmatrix& a);
 
-// A^-1 as SolveRight(I, A); a non-square A gives the 1 x 1 zero matrix.
-trealmatrix GaussJordanInverse(const trealmatrix& a);
+// A^-1 as SolveRight(I, A); a non-square A gives the 1 x 1 zero matrix. The checkpoint is
+// reached before each elimination step, on the calling thread.
+trealmatrix GaussJordanInverse(const trealmatrix& a, const tCheckpoint* checkpoint = nullptr);
 
 // One elimination step on a copy of M with pivot P = M[zl][sp] (pivot = {zl, sp} or {zl}, sp = zl):
 // every listed row r != zl gets, in the listed columns c, M[r][c] - M[zl][c]*M[r][sp]/P (mode 1,

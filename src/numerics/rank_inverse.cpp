@@ -41,7 +41,7 @@ trealmatrix RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
         for (int32_t i = 1; i <= rank; ++i)
             for (int32_t j = 1; j <= rank; ++j)
                 block(i, j) = d(i, j);
-        const trealmatrix inverse = GaussJordanInverse(block);
+        const trealmatrix inverse = GaussJordanInverse(block, checkpoint);
         for (int32_t i = 1; i <= rank; ++i)
             for (int32_t j = 1; j <= rank; ++j)
                 d(i, j) = inverse(i, j);

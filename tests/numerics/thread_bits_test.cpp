@@ -13,6 +13,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <typeinfo>
 
 #include <gtest/gtest.h>
@@ -114,6 +115,30 @@ TEST(ThreadBits, GaussJordanKeepsItsBitsAndItsErrors)
     }
     EXPECT_EQ(Outcome([&] { return GaussJordanInverse(huge); }).rfind("raised", 0), 0u);
     ExpectSameForEveryThreadCount("UInv overflowing", [&] { return GaussJordanInverse(huge); });
+}
+
+TEST(ThreadBits, GaussJordanStopsAtTheCheckPointOnTheRunThread)
+{
+    std::mt19937_64 random(seed + 5);
+    const trealmatrix a = FullBitsMatrix(random, 120, 120);
+    const std::thread::id runThread = std::this_thread::get_id();
+    for (int32_t threads : { 1, 2, 3 }) {
+        const tNumericsContextScope context;
+        tWorkerPool pool(threads);
+        const tWorkersScope workers(&pool);
+        int32_t reached = 0;
+        bool elsewhere = false;
+        const tCheckpoint stopAtTheTenth = [&] {
+            elsewhere = elsewhere || std::this_thread::get_id() != runThread;
+            if (++reached == 10)
+                throw tInterrupted();
+        };
+        EXPECT_THROW(GaussJordanInverse(a, &stopAtTheTenth), tInterrupted) << threads;
+        EXPECT_EQ(reached, 10) << threads;
+        EXPECT_FALSE(elsewhere) << threads;
+        const tCheckpoint never = [] {};
+        EXPECT_EQ(BitHash(GaussJordanInverse(a, &never)), BitHash(GaussJordanInverse(a)));
+    }
 }
 
 TEST(ThreadBits, ElementwiseArithmeticKeepsItsBitsAndItsErrors)
