@@ -279,7 +279,10 @@ private:
             width += std::max(0, to - from + 1);
         tWorkerPool* pool = static_cast<int64_t>(count) * width >= parallelWork ? m_pool : nullptr;
         const int32_t threads = pool ? pool->Threads() : 1;
-        const int32_t piece = std::max<int32_t>(16, (count + 2 * threads - 1) / (2 * threads));
+        // About eight pieces per thread, so a thread held up by another program leaves little.
+        const int32_t piece = threads == 1
+            ? count
+            : std::max<int32_t>(16, (count + 8 * threads - 1) / (8 * threads));
         ForEachRowRange(pool, count, piece, [&](int32_t from, int32_t to, int32_t) {
             tMathErrorWatch watch;
             UpdateTwoStepsOfRows(p1, p2, first + from - 1, first + to - 1, ranges);

@@ -47,14 +47,14 @@ trealmatrix BroadcastRaising(
     tWorkerPool* pool = elements >= parallelElements ? NumericsContext().workers : nullptr;
     const int32_t threads = pool ? pool->Threads() : 1;
     std::vector<int> raised(static_cast<std::size_t>(threads), 0);
-    ForEachRowRange(pool, plan.rows, std::max(2, plan.rows / (4 * threads)),
-        [&](int32_t first, int32_t last, int32_t thread) {
-            if (thread != 0)
-                std::feclearexcept(faultFlags);
-            kernels::BroadcastRows(a, b, plan, f, result, first, last);
-            if (thread != 0)
-                raised[static_cast<std::size_t>(thread)] |= std::fetestexcept(faultFlags);
-        });
+    const int32_t piece = threads == 1 ? plan.rows : std::max(2, plan.rows / (8 * threads));
+    ForEachRowRange(pool, plan.rows, piece, [&](int32_t first, int32_t last, int32_t thread) {
+        if (thread != 0)
+            std::feclearexcept(faultFlags);
+        kernels::BroadcastRows(a, b, plan, f, result, first, last);
+        if (thread != 0)
+            raised[static_cast<std::size_t>(thread)] |= std::fetestexcept(faultFlags);
+    });
     for (const int flags : raised) {
         if (flags != 0)
             std::feraiseexcept(flags);

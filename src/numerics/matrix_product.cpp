@@ -240,14 +240,15 @@ void MultiplyBlocked(const tOperand& left, const tOperand& right, int32_t inner,
     }
 }
 
-// Rows per task of the pool: a multiple of the row block while there are enough rows, so every
-// thread packs the right operand's panels once per many rows; smaller for short results, so both
-// threads get work (the triangle of a Gram product is uneven, so it gets more, smaller pieces).
-int32_t RowsPerTask(int32_t rows, int32_t threads, bool upperOnly)
+// Rows per task of the pool: one task on the run thread alone; otherwise about eight tasks per
+// thread, so a thread that another program holds up leaves little for the others to wait for,
+// between 16 rows (every task packs the right operand's panels once) and the row block.
+int32_t RowsPerTask(int32_t rows, int32_t threads)
 {
-    const int32_t pieces = threads * (upperOnly ? 8 : 4);
-    const int32_t piece = (rows + pieces - 1) / pieces;
-    return std::clamp<int32_t>(piece, 8, rowBlock);
+    if (threads == 1)
+        return rows;
+    const int32_t pieces = threads * 8;
+    return std::clamp<int32_t>((rows + pieces - 1) / pieces, 16, rowBlock);
 }
 
 template <typename tPacking>
@@ -259,7 +260,7 @@ void MultiplyRows(const tOperand& left, const tOperand& right, int32_t inner, tr
         pool = nullptr;
     const int32_t threads = pool ? pool->Threads() : 1;
     std::vector<tPackBuffers<tPacking>> buffers(static_cast<std::size_t>(threads));
-    ForEachRowRange(pool, result.Rows(), RowsPerTask(result.Rows(), threads, upperOnly),
+    ForEachRowRange(pool, result.Rows(), RowsPerTask(result.Rows(), threads),
         [&](int32_t first, int32_t last, int32_t thread) {
             MultiplyBlocked<tPacking>(left, right, inner, result, upperOnly, first, last,
                 buffers[static_cast<std::size_t>(thread)]);
