@@ -8,6 +8,7 @@
 # Usage: run_script_test.sh CLI SCRIPT (ZELVORA_UPDATE_EXPECTED=1 rewrites <topic>.expected)
 set -u
 export LC_ALL=C # number texts do not depend on the user's locale
+export ZELVORA_THREADS=2 # kernels split their rows on two threads on every machine
 cli=$1
 script=$2
 base=${script%.rts}

@@ -451,6 +451,8 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
     const std::int32_t depthBefore = m_runDepth;
     const bool macroRunningBefore = Flags.MacroRunning;
     m_failurePlace.reset();
+    if (m_runStart)
+        m_runStart();
     try {
         static_cast<tRunResult&>(outcome) = run();
     } catch (const tInterrupted& stop) {

@@ -70,6 +70,8 @@ public:
         m_isVariable = std::move(test);
     }
     void SetPorts(const tInterpreterPorts& ports) { m_ports = ports; }
+    // Called as every outermost run starts (the session makes its worker threads the library's).
+    void SetRunStart(std::function<void()> hook) { m_runStart = std::move(hook); }
     const tInterpreterPorts& Ports() const { return m_ports; }
 
     // Runs one statement; leaves Code and Message in the statement table.
@@ -181,6 +183,7 @@ private:
     tComputeHandler m_compute;
     tFormulaHandler m_showFormula;
     std::function<bool(std::string_view)> m_isVariable;
+    std::function<void()> m_runStart;
     std::int32_t m_runDepth = 0;
     bool m_nestedTooDeep = false;
     std::optional<tStatementPlace> m_failurePlace;

@@ -143,6 +143,22 @@ bool SetDirectory(tOptions& options, const tOptionValue& value)
     return true;
 }
 
+// The threads of the session's worker pool; Refusal keeps out numbers below 1 and above the most.
+bool SetThreads(tOptions& options, const tOptionValue& value)
+{
+    if (value.Integer < 1 || value.Integer > MaxPoolThreads)
+        return false;
+    if (tWorkerPool* workers = options.Workers())
+        workers->Resize(value.Integer);
+    return true;
+}
+
+std::string ShowThreads(const tOptions& options)
+{
+    const tWorkerPool* workers = options.Workers();
+    return std::to_string(workers ? workers->Threads() : 1);
+}
+
 bool SetRandomStart(tOptions& options, const tOptionValue& value)
 {
     options.Random().SetSeed(static_cast<std::uint32_t>(value.Integer));
@@ -314,6 +330,7 @@ constexpr std::array<tOptionDescriptor, OptionCount> Options = { {
     { "clSchema", SetScheme<Listing>, nullptr },
     { "clQuoteStrings", SetQuoteStrings, ShowQuoteStrings },
     { "Mediantype", SetNothing, nullptr }, // kept for old scripts; it has no effect
+    { "Threads", SetThreads, ShowThreads }, // 1: every kernel on the run thread alone
 } };
 // clang-format on
 
@@ -385,7 +402,7 @@ namespace {
 // clang-format off
 constexpr std::string_view NumberOptions[] = {
     "CCFeldweite", "CCDezWeite", "RandomStart", "DfltFeldweite", "DfltDezweite", "clFeldweite",
-    "clDezweite",
+    "clDezweite", "Threads",
 };
 struct tWordOption {
     std::string_view Name;
@@ -402,6 +419,13 @@ constexpr tWordOption WordOptions[] = {
     { "clSchema",       SchemeWords },
 };
 // clang-format on
+
+// A thread count the pool takes: an integer from 1 to MaxPoolThreads.
+bool ThreadCountFits(std::string_view text)
+{
+    const std::optional<std::int32_t> threads = FittingIntegerOfText(text);
+    return threads && *threads >= 1 && *threads <= MaxPoolThreads;
+}
 
 // "A;B;C" as "A, B, C".
 std::string ListText(std::string_view words)
@@ -431,6 +455,9 @@ std::string tOptions::Refusal(std::string_view name, const t_ansitoken& value) c
             return "Die Option " + std::string(option->Name) + " nimmt eine ganze Zahl, nicht \""
                 + value.Text + "\"";
     }
+    if (folded == NameFold("Threads") && !ThreadCountFits(value.Text))
+        return "Die Option Threads nimmt eine ganze Zahl von 1 bis "
+            + std::to_string(MaxPoolThreads) + ", nicht \"" + value.Text + "\"";
     for (const tWordOption& words : WordOptions) {
         if (NameFold(words.Name) == folded
             && WordListPosition(words.Words, value.Text, tWordMatch::Folded) == 0)

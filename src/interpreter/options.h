@@ -1,12 +1,14 @@
-// Options: the 29 settings that SETOPTIONS sets and SHOWOPTIONS lists (number formats of the copy
+// Options: the 30 settings that SETOPTIONS sets and SHOWOPTIONS lists (number formats of the copy
 // and listing layouts, new-matrix visibility, directories, journal and listing switches, the
-// random start value), their parsing and show texts, and the journal and listing switches.
+// random start value, the worker threads), their parsing and show texts, and the journal and
+// listing switches.
 #pragma once
 
 #include "interpreter/interpreter.h"
 #include "interpreter/settings.h"
 #include "language/scanner.h"
 #include "numerics/random_matrices.h"
+#include "numerics/worker_pool.h"
 #include "variables/display_list.h"
 
 #include <array>
@@ -45,12 +47,12 @@ struct tOptionDescriptor {
     std::string tSettings::*Setting = nullptr; // the settings text of a directory option
 };
 
-inline constexpr std::size_t OptionCount = 29;
+inline constexpr std::size_t OptionCount = 30;
 
 // The option list; an option's number is its position from 1.
 const std::array<tOptionDescriptor, OptionCount>& OptionTable();
 
-// The option's number (1 to 29; names compared case-insensitively, whole), 0 when it is none.
+// The option's number (1 to 30; names compared case-insensitively, whole), 0 when it is none.
 std::int32_t OptionNumber(std::string_view name);
 
 // How an assignment may set the option; None for an unknown name too.
@@ -93,6 +95,9 @@ public:
     void SwitchListing(std::int32_t mode);
 
     void SetHooks(tOptionHooks hooks) { m_hooks = std::move(hooks); }
+    // The session's worker pool, which the option Threads resizes; null: none (Threads shows 1).
+    void SetWorkers(tWorkerPool* workers) { m_workers = workers; }
+    tWorkerPool* Workers() const { return m_workers; }
 
     // What the option table's setters and show texts reach.
     tSettings& Settings() const { return m_settings; }
@@ -114,6 +119,7 @@ private:
     tVisibleVarsList* m_store; // null: no store (the options of the layouts are kept nowhere)
     tOptionHooks m_hooks;
     tRandomGenerator& m_random;
+    tWorkerPool* m_workers = nullptr;
 };
 
 // The directory options' settings: BasisDatenVerz, BeispieleVerz, JournalVerz, Hilfeverz and

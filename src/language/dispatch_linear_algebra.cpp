@@ -71,6 +71,14 @@ tCallOutcome InvCall(const tCallArgs& args)
     });
 }
 
+// UInv stops at the session's check point when asked to.
+tCallOutcome UInvCall(const tCallArgs& args)
+{
+    return Gated(args, [](const tCallArgs& a, const tVariable&) {
+        return call::RealMatrix(GaussJordanInverse(a.Matrix(1), a.Checkpoint()));
+    });
+}
+
 // EigenSys: the eigenvectors, the rotated matrix and the transformation as three values, or
 // with the eigenvalues given the eigenvectors for them.
 tCallOutcome EigenSysCall(const tCallArgs& args)
@@ -94,7 +102,7 @@ tCallOutcome EigenSysCall(const tCallArgs& args)
 // clang-format off
     constexpr tDispatchRow Rows[] = {
         { O::Inv, InvCall },                              // Inv
-        { O::UInv, OneMatrixCall<GaussJordanInverse> },   // UInv
+        { O::UInv, UInvCall },                            // UInv
         { O::Cholesky, OneMatrixCall<CholeskyFactor> },       // Cholesky, GS
         { O::CholUD, OneMatrixCall<CholeskyUD> },           // CholUD, GSUD
         { O::Det, MatrixRealCall<Determinant> },         // Det

@@ -4,7 +4,9 @@
 #include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/scalar_math.h"
+#include "numerics/worker_pool.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <numeric>
@@ -14,6 +16,8 @@
 namespace zelvora {
 namespace {
 constexpr long double pivotEps = 1e-128L;
+// Row updates of fewer slots than this stay on the run thread: handing them out costs more.
+constexpr int64_t parallelWork = 16384;
 
 bool IsSquare(const trealmatrix& m)
 {
@@ -133,7 +137,8 @@ void SubtractTwoStepsPair(trealmatrix& w, const long double* p1, const long doub
 //   report. With a non-finite value, steps go one at a time and each element is checked.
 class tElimination {
 public:
-    tElimination(trealmatrix& w, std::vector<int32_t>& perm, int32_t n, bool unitRight)
+    tElimination(trealmatrix& w, std::vector<int32_t>& perm, int32_t n, bool unitRight,
+        tWorkerPool* pool, const tCheckpoint* checkpoint)
         : m_w(w)
         , m_perm(perm)
         , m_n(n)
@@ -143,6 +148,8 @@ public:
         , m_holder(m_at.size())
         , m_f(static_cast<std::size_t>(n) + 2)
         , m_g(static_cast<std::size_t>(n) + 2)
+        , m_pool(pool)
+        , m_checkpoint(checkpoint)
     {
         std::iota(m_at.begin(), m_at.end(), 0);
         std::iota(m_holder.begin(), m_holder.end(), 0);
@@ -154,18 +161,26 @@ public:
         const bool finite = AllFinite(m_w);
         int32_t i = 1;
         if (finite) {
-            for (; i + 1 <= m_n; i += 2)
+            for (; i + 1 <= m_n; i += 2) {
+                ReachCheckpoint(m_checkpoint);
                 ForwardPair(i);
+            }
         }
-        for (; i <= m_n; ++i)
+        for (; i <= m_n; ++i) {
+            ReachCheckpoint(m_checkpoint);
             ForwardSingle(i, finite);
+        }
         i = m_n;
         if (finite) {
-            for (; i >= 3; i -= 2)
+            for (; i >= 3; i -= 2) {
+                ReachCheckpoint(m_checkpoint);
                 BackPair(i);
+            }
         }
-        for (; i >= 2; --i)
+        for (; i >= 2; --i) {
+            ReachCheckpoint(m_checkpoint);
             BackSingle(i, finite);
+        }
         return m_at;
     }
 
@@ -251,8 +266,32 @@ private:
     }
 
     // Rows first..last get both steps (factors f, then g) over the ranges, two rows per pass.
+    // The pool's threads take disjoint pieces of the rows, each watching its own floating-point
+    // flags; every row sees the same operations for any number of threads.
     void UpdateTwoSteps(const long double* p1, const long double* p2, int32_t first, int32_t last,
         std::initializer_list<std::pair<int32_t, int32_t>> ranges)
+    {
+        const int32_t count = last - first + 1;
+        if (count <= 0)
+            return;
+        int32_t width = 0;
+        for (const auto& [from, to] : ranges)
+            width += std::max(0, to - from + 1);
+        tWorkerPool* pool = static_cast<int64_t>(count) * width >= parallelWork ? m_pool : nullptr;
+        const int32_t threads = pool ? pool->Threads() : 1;
+        // About eight pieces per thread, so a thread held up by another program leaves little.
+        const int32_t piece = threads == 1
+            ? count
+            : std::max<int32_t>(16, (count + 8 * threads - 1) / (8 * threads));
+        ForEachRowRange(pool, count, piece, [&](int32_t from, int32_t to, int32_t) {
+            tMathErrorWatch watch;
+            UpdateTwoStepsOfRows(p1, p2, first + from - 1, first + to - 1, ranges);
+            RaiseIfOverflowed(watch);
+        });
+    }
+
+    void UpdateTwoStepsOfRows(const long double* p1, const long double* p2, int32_t first,
+        int32_t last, std::initializer_list<std::pair<int32_t, int32_t>> ranges)
     {
         int32_t j = first;
         for (; j + 1 <= last; j += 2) {
@@ -315,8 +354,8 @@ private:
             if (m_g[j] != 0)
                 Row(j)[i + 1] = Row(j)[i + 1] - m_g[j] * p2[i + 1];
         }
-        UpdateTwoSteps(p1, p2, i + 2, n, { { 1, i }, { i + 2, n }, { n + 1, RightEnd(i + 1) } });
         RaiseIfOverflowed(watch);
+        UpdateTwoSteps(p1, p2, i + 2, n, { { 1, i }, { i + 2, n }, { n + 1, RightEnd(i + 1) } });
     }
 
     // Back steps i and i-1 together (all values finite).
@@ -344,9 +383,7 @@ private:
         const bool second = std::fabs(p2[i - 1]) > pivotEps;
         for (int32_t j = 1; j <= i - 2; ++j)
             m_g[j] = second ? SafeDiv(Row(j)[i - 1], p2[i - 1], 0) : 0;
-        tMathErrorWatch watch;
         UpdateTwoSteps(p1, p2, 1, i - 2, { { 1, i - 2 }, { m_n + 1, m_cols } });
-        RaiseIfOverflowed(watch);
     }
 
     trealmatrix& m_w;
@@ -358,9 +395,12 @@ private:
     std::vector<int32_t> m_holder;
     std::vector<long double> m_f;
     std::vector<long double> m_g;
+    tWorkerPool* m_pool;
+    const tCheckpoint* m_checkpoint;
 };
 
-trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight)
+trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight, tWorkerPool* pool,
+    const tCheckpoint* checkpoint = nullptr)
 {
     const int32_t n = a.Rows();
     const int32_t m = b.Rows();
@@ -375,7 +415,7 @@ trealmatrix Solve(const trealmatrix& b, const trealmatrix& a, bool unitRight)
     }
     std::vector<int32_t> perm(static_cast<std::size_t>(n) + 1);
     std::iota(perm.begin(), perm.end(), 0);
-    const std::vector<int32_t> at = tElimination(w, perm, n, unitRight).Run();
+    const std::vector<int32_t> at = tElimination(w, perm, n, unitRight, pool, checkpoint).Run();
 
     // X (n x m) solves A'X = B'; the result is X' = B*A^-1.
     trealmatrix result(m, n);
@@ -394,16 +434,16 @@ tResult<trealmatrix> SolveRight(const trealmatrix& b, const trealmatrix& a)
 {
     if (!IsSquare(a) || b.IsAbsent() || b.Cols() != a.Rows())
         return Failure(1, "");
-    return Solve(b, a, false);
+    return Solve(b, a, false, NumericsContext().workers);
 }
 
-tResult<trealmatrix> GaussJordanInverse(const trealmatrix& a)
+tResult<trealmatrix> GaussJordanInverse(const trealmatrix& a, const tCheckpoint* checkpoint)
 {
     if (!IsSquare(a))
         return Failure(1, "");
     if (a.Rows() == 0)
         return trealmatrix(0, 0);
-    return Solve(MakeIdentity(a.Rows(), a.Rows()), a, true);
+    return Solve(MakeIdentity(a.Rows(), a.Rows()), a, true, NumericsContext().workers, checkpoint);
 }
 
 trealmatrix GaussElimStep(const trealmatrix& m, const trealmatrix& pivot, const tIntvector& rows,

@@ -1,6 +1,8 @@
 // The numeric library's shared state.
 #include "numerics/library_state.h"
 
+#include <utility>
+
 namespace zelvora {
 namespace {
 tNumericsContext defaultContext;
@@ -20,6 +22,16 @@ tNumericsContextScope::tNumericsContextScope()
 tNumericsContextScope::~tNumericsContextScope()
 {
     currentContext = m_previous;
+}
+
+tWorkersScope::tWorkersScope(tWorkerPool* workers)
+    : m_previous(std::exchange(currentContext->workers, workers))
+{
+}
+
+tWorkersScope::~tWorkersScope()
+{
+    currentContext->workers = m_previous;
 }
 
 trealmatrix FailureMatrix()

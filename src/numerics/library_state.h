@@ -12,11 +12,16 @@ namespace zelvora {
 
 // Module-wide state of the library. One instance is current at a time; the program uses the
 // default one, tests may install their own with tNumericsContextScope.
+class tWorkerPool;
+
 struct tNumericsContext {
     // How often a routine gave the failure shape for inputs that do not fit (FailureMatrix); a
     // caller compares it before and after a call to tell that shape from a real 1 x 1 zero.
     std::uint64_t failureShapes = 0;
     char decimalSeparator = '.'; // of RealToText and TextToReal; set once at start-up
+    // The running session's worker threads for long kernels (tWorkersScope); null: the run
+    // thread alone. Kernels hand their tasks only raw rows, never matrices.
+    tWorkerPool* workers = nullptr;
 };
 
 // The current context.
@@ -33,6 +38,18 @@ public:
 private:
     tNumericsContext m_context;
     tNumericsContext* m_previous;
+};
+
+// Makes a pool the context's workers for its lifetime and restores the previous ones afterwards.
+class tWorkersScope {
+public:
+    explicit tWorkersScope(tWorkerPool* workers);
+    ~tWorkersScope();
+    tWorkersScope(const tWorkersScope&) = delete;
+    tWorkersScope& operator=(const tWorkersScope&) = delete;
+
+private:
+    tWorkerPool* m_previous;
 };
 
 // The library's failure result: the 1 x 1 matrix holding 0. Counts in failureShapes.

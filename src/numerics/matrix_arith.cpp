@@ -4,9 +4,12 @@
 #include "numerics/library_state.h"
 #include "numerics/matrix_kernels.h"
 #include "numerics/scalar_math.h"
+#include "numerics/worker_pool.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <vector>
 
 namespace zelvora {
 namespace {
@@ -16,6 +19,8 @@ using kernels::PlanBroadcast;
 
 constexpr int faultFlags = FE_OVERFLOW | FE_DIVBYZERO | FE_INVALID;
 constexpr int32_t functionErrorCode = 99;
+// Element-wise results of fewer elements than this stay on the run thread.
+constexpr int64_t parallelElements = 1 << 17;
 constexpr const char* functionErrorMessage = "Rechenfehler in einem Matrixelement (\xDC"
                                              "berlauf oder ung\xFCltige Operation)";
 
@@ -24,6 +29,36 @@ template <typename F> trealmatrix MapRaising(const trealmatrix& m, F f)
 {
     tMathErrorWatch watch;
     trealmatrix result = MapElements<long double>(m, f);
+    watch.RaiseIfFaulted();
+    return result;
+}
+
+// f (plain arithmetic, no state) of two matrices element by element; any math error on the way
+// raises its run-time error. Large results are split into row ranges among the context's worker
+// threads: the flags a worker raised are raised again on the run thread, where the watch reads
+// them, so the same error comes for any number of threads.
+template <typename F>
+trealmatrix BroadcastRaising(
+    const trealmatrix& a, const trealmatrix& b, const kernels::tBroadcastPlan& plan, F f)
+{
+    tMathErrorWatch watch;
+    trealmatrix result = kernels::NewResult<long double>(plan.rows, plan.cols);
+    const auto elements = static_cast<int64_t>(plan.rows) * plan.cols;
+    tWorkerPool* pool = elements >= parallelElements ? NumericsContext().workers : nullptr;
+    const int32_t threads = pool ? pool->Threads() : 1;
+    std::vector<int> raised(static_cast<std::size_t>(threads), 0);
+    const int32_t piece = threads == 1 ? plan.rows : std::max(2, plan.rows / (8 * threads));
+    ForEachRowRange(pool, plan.rows, piece, [&](int32_t first, int32_t last, int32_t thread) {
+        if (thread != 0)
+            std::feclearexcept(faultFlags);
+        kernels::BroadcastRows(a, b, plan, f, result, first, last);
+        if (thread != 0)
+            raised[static_cast<std::size_t>(thread)] |= std::fetestexcept(faultFlags);
+    });
+    for (const int flags : raised) {
+        if (flags != 0)
+            std::feraiseexcept(flags);
+    }
     watch.RaiseIfFaulted();
     return result;
 }
@@ -207,12 +242,7 @@ trealmatrix ElementwiseArith(const trealmatrix& a, const trealmatrix& b, tElemen
     const auto plan = PlanBroadcast(a.Dims(), b.Dims());
     if (!plan.fits)
         return FailureMatrix();
-    auto raising = [&](auto f) {
-        tMathErrorWatch watch;
-        trealmatrix result = BroadcastElements<long double>(a, b, plan, f);
-        watch.RaiseIfFaulted();
-        return result;
-    };
+    auto raising = [&](auto f) { return BroadcastRaising(a, b, plan, f); };
     switch (op) {
     case tElementwiseOp::Add:
         return raising([](long double x, long double y) { return x + y; });

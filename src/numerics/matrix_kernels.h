@@ -68,14 +68,14 @@ inline tBroadcastPlan PlanBroadcast(tMatDims left, tMatDims right)
     return plan;
 }
 
-// out(i, j) = f(left(i or 1, j or 1), right(i or 1, j or 1)) over a fitting plan.
+// Rows first..last of out(i, j) = f(left(i or 1, j or 1), right(i or 1, j or 1)) over a fitting
+// plan; result has the plan's shape.
 template <typename R, typename T, typename F>
-tMatrix<R> BroadcastElements(
-    const tMatrix<T>& left, const tMatrix<T>& right, const tBroadcastPlan& plan, F f)
+void BroadcastRows(const tMatrix<T>& left, const tMatrix<T>& right, const tBroadcastPlan& plan, F f,
+    tMatrix<R>& result, int32_t first, int32_t last)
 {
-    tMatrix<R> result = NewResult<R>(plan.rows, plan.cols);
     const int32_t cols = plan.cols;
-    for (int32_t r = 1; r <= plan.rows; ++r) {
+    for (int32_t r = first; r <= last; ++r) {
         const T* a = left.Row(plan.leftRowFixed ? 1 : r);
         const T* b = right.Row(plan.rightRowFixed ? 1 : r);
         R* out = result.Row(r);
@@ -92,6 +92,15 @@ tMatrix<R> BroadcastElements(
                 out[c] = f(a[c], b1);
         }
     }
+}
+
+// out(i, j) = f(left(i or 1, j or 1), right(i or 1, j or 1)) over a fitting plan.
+template <typename R, typename T, typename F>
+tMatrix<R> BroadcastElements(
+    const tMatrix<T>& left, const tMatrix<T>& right, const tBroadcastPlan& plan, F f)
+{
+    tMatrix<R> result = NewResult<R>(plan.rows, plan.cols);
+    BroadcastRows(left, right, plan, f, result, 1, plan.rows);
     return result;
 }
 

@@ -3,7 +3,9 @@
 
 #include "numerics/library_state.h"
 #include "numerics/scalar_math.h"
+#include "numerics/worker_pool.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -14,6 +16,8 @@ namespace {
 constexpr int32_t kBlock = 256;
 constexpr int32_t rowBlock = 64;
 constexpr int32_t colBlock = 512;
+// Products of fewer multiplications than this stay on the run thread: handing out costs more.
+constexpr int64_t parallelWork = 1 << 18;
 
 // An operand of a product as (rows x inner) or (inner x cols), read directly or transposed.
 struct tOperand {
@@ -164,35 +168,51 @@ long double ExactElement(
     return sum;
 }
 
-// result (zero-filled) += left * right over `inner` terms, tile by tile. Partial sums rest in the
-// result between blocks of k as 80-bit values, so each element still adds its terms one by one in
-// k order. With upperOnly, only tiles touching the upper triangle are computed.
+// The packing buffers of one thread.
+template <typename tPacking> struct tPackBuffers {
+    std::vector<typename tPacking::tSlot> left;
+    std::vector<typename tPacking::tSlot> right;
+};
+
+// result rows first..last (zero-filled; first odd, last even or the last row) += left * right over
+// `inner` terms, tile by tile. Partial sums rest in the result between blocks of k as 80-bit
+// values, so each element still adds its terms one by one in k order, whichever rows a call
+// takes. With upperOnly, only tiles touching the upper triangle are computed.
 template <typename tPacking>
-void MultiplyBlocked(
-    const tOperand& left, const tOperand& right, int32_t inner, trealmatrix& result, bool upperOnly)
+void MultiplyBlocked(const tOperand& left, const tOperand& right, int32_t inner,
+    trealmatrix& result, bool upperOnly, int32_t first, int32_t last, tPackBuffers<tPacking>& pack)
 {
     using tSlot = typename tPacking::tSlot;
     constexpr std::size_t step = tPacking::slotsPerValue;
     const int32_t rows = result.Rows();
     const int32_t cols = result.Cols();
-    std::vector<tSlot> leftPack(static_cast<std::size_t>(rowBlock + 1) * kBlock * step);
-    std::vector<tSlot> rightPack(static_cast<std::size_t>(colBlock + 1) * kBlock * step);
+    pack.left.resize(static_cast<std::size_t>(rowBlock + 1) * kBlock * step);
+    pack.right.resize(static_cast<std::size_t>(colBlock + 1) * kBlock * step);
+    std::vector<tSlot>& leftPack = pack.left;
+    std::vector<tSlot>& rightPack = pack.right;
     long double tile[4];
     for (int32_t c0 = 1; c0 <= cols; c0 += colBlock) {
         const int32_t cEnd = std::min(cols, c0 + colBlock - 1);
+        // Above the diagonal, column pairs left of the first row are never read.
+        if (upperOnly && cEnd + 1 < first)
+            continue;
         for (int32_t k0 = 1; k0 <= inner; k0 += kBlock) {
             const int32_t kc = std::min(kBlock, inner - k0 + 1);
             const std::size_t panelSlots = static_cast<std::size_t>(kc) * step;
-            for (int32_t c = c0; c <= cEnd; c += 2)
-                PackRightPanel<tPacking>(
-                    right, cols, c, k0, kc, rightPack.data() + (c - c0) * panelSlots);
-            const int32_t rLimit = upperOnly ? std::min(rows, cEnd) : rows;
-            for (int32_t r0 = 1; r0 <= rLimit; r0 += rowBlock) {
+            for (int32_t c = c0; c <= cEnd; c += 2) {
+                if (!upperOnly || c + 1 >= first)
+                    PackRightPanel<tPacking>(
+                        right, cols, c, k0, kc, rightPack.data() + (c - c0) * panelSlots);
+            }
+            const int32_t rLimit = upperOnly ? std::min(last, cEnd) : last;
+            for (int32_t r0 = first; r0 <= rLimit; r0 += rowBlock) {
                 const int32_t rEnd = std::min(rLimit, r0 + rowBlock - 1);
                 for (int32_t r = r0; r <= rEnd; r += 2)
                     PackLeftPanel<tPacking>(
                         left, rows, r, k0, kc, leftPack.data() + (r - r0) * panelSlots);
                 for (int32_t c = c0; c <= cEnd; c += 2) {
+                    if (upperOnly && c + 1 < r0)
+                        continue;
                     const tSlot* b = rightPack.data() + (c - c0) * panelSlots;
                     const bool colPair = c + 1 <= cols;
                     const int32_t rTop = upperOnly ? std::min(rEnd, c + 1) : rEnd;
@@ -220,18 +240,45 @@ void MultiplyBlocked(
     }
 }
 
+// Rows per task of the pool: one task on the run thread alone; otherwise about eight tasks per
+// thread, so a thread that another program holds up leaves little for the others to wait for,
+// between 16 rows (every task packs the right operand's panels once) and the row block.
+int32_t RowsPerTask(int32_t rows, int32_t threads)
+{
+    if (threads == 1)
+        return rows;
+    const int32_t pieces = threads * 8;
+    return std::clamp<int32_t>((rows + pieces - 1) / pieces, 16, rowBlock);
+}
+
+template <typename tPacking>
+void MultiplyRows(const tOperand& left, const tOperand& right, int32_t inner, trealmatrix& result,
+    bool upperOnly, tWorkerPool* pool)
+{
+    const auto work = static_cast<int64_t>(result.Rows()) * result.Cols() * inner;
+    if (work < parallelWork)
+        pool = nullptr;
+    const int32_t threads = pool ? pool->Threads() : 1;
+    std::vector<tPackBuffers<tPacking>> buffers(static_cast<std::size_t>(threads));
+    ForEachRowRange(pool, result.Rows(), RowsPerTask(result.Rows(), threads),
+        [&](int32_t first, int32_t last, int32_t thread) {
+            MultiplyBlocked<tPacking>(left, right, inner, result, upperOnly, first, last,
+                buffers[static_cast<std::size_t>(thread)]);
+        });
+}
+
 // result (rows x cols, zero-filled) = left * right over `inner` terms, each element bit-identical
 // to the plain triple loop. With upperOnly the product is symmetric and the lower triangle is
-// mirrored from the upper one.
-void Multiply(
-    const tOperand& left, const tOperand& right, int32_t inner, trealmatrix& result, bool upperOnly)
+// mirrored from the upper one. The pool's threads take disjoint row ranges of the result.
+void Multiply(const tOperand& left, const tOperand& right, int32_t inner, trealmatrix& result,
+    bool upperOnly, tWorkerPool* pool)
 {
     const int32_t rows = result.Rows();
     const int32_t cols = result.Cols();
     if (SplitsExactly(*left.m) && (right.m == left.m || SplitsExactly(*right.m)))
-        MultiplyBlocked<tSplitPacking>(left, right, inner, result, upperOnly);
+        MultiplyRows<tSplitPacking>(left, right, inner, result, upperOnly, pool);
     else
-        MultiplyBlocked<tWidePacking>(left, right, inner, result, upperOnly);
+        MultiplyRows<tWidePacking>(left, right, inner, result, upperOnly, pool);
     if (upperOnly) {
         for (int32_t r = 2; r <= rows; ++r) {
             for (int32_t c = 1; c < r; ++c)
@@ -259,7 +306,8 @@ trealmatrix MatMul(const trealmatrix& a, const trealmatrix& b, int32_t selector)
     if (left.Cols() != right.Rows())
         return FailureMatrix();
     trealmatrix result(left.Rows(), right.Cols());
-    Multiply({ &left, false }, { &right, false }, left.Cols(), result, false);
+    Multiply(
+        { &left, false }, { &right, false }, left.Cols(), result, false, NumericsContext().workers);
     return result;
 }
 
@@ -270,7 +318,8 @@ trealmatrix GramProduct(const trealmatrix& a, int32_t selector)
     const bool rowsGram = selector == 1;
     const int32_t size = rowsGram ? a.Rows() : a.Cols();
     trealmatrix result(size, size);
-    Multiply({ &a, !rowsGram }, { &a, rowsGram }, rowsGram ? a.Cols() : a.Rows(), result, true);
+    Multiply({ &a, !rowsGram }, { &a, rowsGram }, rowsGram ? a.Cols() : a.Rows(), result, true,
+        NumericsContext().workers);
     return result;
 }
 

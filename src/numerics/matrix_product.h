@@ -10,7 +10,8 @@ namespace zelvora {
 // SafeMul(left(i, k), right(k, j), 0), accumulated in extended precision from 0 in that order, so a
 // term that overflows adds 0; an overflow of the sum itself raises tFloatOverflowError. The work is
 // blocked for caches and registers without changing any element's order of operations: results are
-// bit-identical to the plain triple loop.
+// bit-identical to the plain triple loop. The threads of the context's worker pool take disjoint
+// row ranges of the result: the same bits for any number of threads.
 trealmatrix MatMul(const trealmatrix& a, const trealmatrix& b, int32_t selector = 1);
 
 // selector 1: A*A' (rows x rows); selector 2: A'*A (cols x cols); any other selector: the 1 x 1

@@ -41,7 +41,7 @@ tResult<trealmatrix> RankInverse(const trealmatrix& a, const tCheckpoint* checkp
         for (int32_t i = 1; i <= rank; ++i)
             for (int32_t j = 1; j <= rank; ++j)
                 block(i, j) = d(i, j);
-        const trealmatrix inverse = GaussJordanInverse(block).Value();
+        const trealmatrix inverse = GaussJordanInverse(block, checkpoint).Value();
         for (int32_t i = 1; i <= rank; ++i)
             for (int32_t j = 1; j <= rank; ++j)
                 d(i, j) = inverse(i, j);

@@ -12,7 +12,7 @@ namespace zelvora {
 // diagonal element above 1e-12 in magnitude, is replaced by its GaussJordanInverse and the result
 // is T1*D*T2t. A regular A gives A^-1, a singular one the inverse restricted to rank k; a
 // non-square A fails.
-// The checkpoint is reached inside the sweeps.
+// The checkpoint is reached inside the sweeps and the inner inverse.
 tResult<trealmatrix> RankInverse(const trealmatrix& a, const tCheckpoint* checkpoint = nullptr);
 
 } // namespace zelvora

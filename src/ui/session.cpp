@@ -45,6 +45,10 @@ tSession::tSession(
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
+    // Every run works with this session's worker threads.
+    NumericsContext().workers = &m_workers;
+    m_interpreter.SetRunStart([this] { NumericsContext().workers = &m_workers; });
+    m_options.SetWorkers(&m_workers);
     m_interpreter.SetFormulaHandler(
         [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
             return ShowBareFormula(statements, tokens, text);
@@ -94,7 +98,11 @@ tSession::tSession(
     RegisterOutsideCommands(m_storeCommands);
 }
 
-tSession::~tSession() = default;
+tSession::~tSession()
+{
+    if (NumericsContext().workers == &m_workers)
+        NumericsContext().workers = nullptr;
+}
 
 tOutermostRunResult tSession::RunText(
     std::string_view text, const std::string& scriptDir, std::string_view source)

@@ -13,6 +13,7 @@
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
 #include "numerics/checkpoint.h"
+#include "numerics/worker_pool.h"
 #include "ports/command_window_port.h"
 #include "ports/graphics_port.h"
 #include "ports/picture_port.h"
@@ -68,10 +69,13 @@ public:
     tSettingsModule& SettingsModule() { return m_settings; }
     tSettings& Settings() { return m_settings.Settings(); }
     tOptions& Options() { return m_options; }
+    tWorkerPool& Workers() { return m_workers; }
 
 private:
     bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
 
+    // Long kernels split their rows among these threads (option Threads, ZELVORA_THREADS).
+    tWorkerPool m_workers { DefaultPoolThreads() };
     tSessionPorts m_ports;
     tSettingsModule m_settings;
     tJournal m_journal;

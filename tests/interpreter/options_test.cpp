@@ -48,7 +48,7 @@ struct tOptionsFixture : ::testing::Test {
 
 TEST(OptionTables, SizesAndUniqueNames)
 {
-    static_assert(OptionCount == 29);
+    static_assert(OptionCount == 30);
     static_assert(SystemVariableTable.size() == 18);
     std::set<std::string> names;
     for (const tOptionDescriptor& option : OptionTable())
@@ -61,6 +61,7 @@ TEST(OptionTables, SizesAndUniqueNames)
 
     EXPECT_EQ(OptionNumber("ccfeldweite"), 1);
     EXPECT_EQ(OptionNumber("MEDIANTYPE"), 29);
+    EXPECT_EQ(OptionNumber("threads"), 30);
     EXPECT_EQ(OptionNumber("CCFeld"), 0); // whole names only
     EXPECT_EQ(WordListPosition("An;On;Aus", "aus", tWordMatch::Folded), 3);
     EXPECT_EQ(WordListPosition("An;On;Aus", "A", tWordMatch::Folded), 0);
@@ -149,6 +150,7 @@ TEST(OptionTable, EachOptionChangesExactlyItsOwnField)
         { "clSchema",            "tex",          "listing." },
         { "clQuoteStrings",      "aus",          "settings.ListQuoteStrings" },
         { "Mediantype",          "3",            "" },
+        { "Threads",             "1",            "" }, // the session's worker pool
     };
     // clang-format on
     ASSERT_EQ(std::size(rows), OptionCount);
@@ -199,6 +201,27 @@ TEST_F(tOptionsFixture, GroupsOfThreeSetEachOption)
         "Unbekannte Option \"DfltFormt\"; gemeint ist wohl DfltFormat");
     EXPECT_TRUE(Set(""));
     EXPECT_TRUE(Set("Mediantype = 3"));
+}
+
+TEST_F(tOptionsFixture, ThreadsResizeTheSessionsPoolWithinItsBounds)
+{
+    EXPECT_EQ(options.ShowOption("Threads"), "Threads=1"); // no pool: the run thread alone
+    EXPECT_TRUE(Set("Threads = 3")); // taken without a pool, and nothing to resize
+    tWorkerPool pool(1);
+    options.SetWorkers(&pool);
+    EXPECT_TRUE(Set("threads = 3"));
+    EXPECT_EQ(pool.Threads(), 3);
+    EXPECT_EQ(options.ShowOption("THREADS"), "Threads=3");
+    for (const char* refused : { "Threads = 0", "Threads = -1", "Threads = 65", "Threads = 2.5",
+             "Threads = zwei", "Threads = 99999999999" }) {
+        EXPECT_FALSE(Set(refused)) << refused;
+        EXPECT_EQ(pool.Threads(), 3) << refused;
+    }
+    EXPECT_FALSE(Set("Threads = 0"));
+    EXPECT_EQ(interpreter.Statements.Message,
+        "Die Option Threads nimmt eine ganze Zahl von 1 bis 64, nicht \"0\"");
+    EXPECT_TRUE(Set("Threads = 1"));
+    EXPECT_EQ(pool.Threads(), 1);
 }
 
 TEST_F(tOptionsFixture, ValuesAreParsedCutAndClamped)
@@ -312,12 +335,12 @@ TEST_F(tOptionsFixture, JournalSwitchWritesItsLinesAndButton)
     EXPECT_FALSE(interpreter.ListingOn);
 }
 
-TEST_F(tOptionsFixture, ShowOptionsWritesThirtyOneLines)
+TEST_F(tOptionsFixture, ShowOptionsWritesThirtyTwoLines)
 {
     interpreter.JournalOn = false; // written whether the journal is on or not
     tAnsiTokens arguments;
     EXPECT_TRUE(ShowOptionsCommand(options, &journal, interpreter.Statements, arguments));
-    ASSERT_EQ(journal.Lines.size(), 31u);
+    ASSERT_EQ(journal.Lines.size(), 32u);
     EXPECT_EQ(journal.Lines.front(), "//   Verf\xFCgbare Optionen:");
     EXPECT_EQ(journal.Lines[1], "//     CCFeldweite=8");
     EXPECT_EQ(journal.Lines[3],

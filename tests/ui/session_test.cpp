@@ -1,4 +1,5 @@
 // A whole session: journal and listing texts, and malformed input of every kind.
+#include "numerics/library_state.h"
 #include "support/recording_display_ports.h"
 #include "support/recording_ports.h"
 #include "ui/session.h"
@@ -151,6 +152,27 @@ TEST(TwoSessions, ShareNoState)
     const trealmatrix r = a.Store().CurrentVariable().matrix;
     ASSERT_TRUE(a.Store().Find("s"));
     EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+}
+
+// Each run works with its own session's worker threads, which SET Threads resizes; a session
+// that ends leaves no pool of its own behind in the library's context.
+TEST(TwoSessions, EachRunsOnItsOwnWorkerThreads)
+{
+    tRecordingTextView journalA, listingA, journalB, listingB;
+    tSession a({ &journalA, &listingA }, "09.12.2026 10:00:00");
+    {
+        tSession b({ &journalB, &listingB }, "09.12.2026 10:00:00");
+        ASSERT_TRUE(a.RunText("SET Threads=3", "").Success);
+        EXPECT_EQ(a.Workers().Threads(), 3);
+        EXPECT_EQ(NumericsContext().workers, &a.Workers());
+        ASSERT_TRUE(b.RunText("SET Threads=1", "").Success);
+        EXPECT_EQ(NumericsContext().workers, &b.Workers());
+        EXPECT_EQ(b.Workers().Threads(), 1);
+        EXPECT_EQ(a.Workers().Threads(), 3);
+    }
+    EXPECT_EQ(NumericsContext().workers, nullptr);
+    ASSERT_TRUE(a.RunText("P = RandomU(80, 80) * RandomU(80, 80)", "").Success);
+    EXPECT_EQ(NumericsContext().workers, &a.Workers());
 }
 
 TEST(TwoSessions, EachWritesAndReadsItsOwnClipboard)
