@@ -55,7 +55,7 @@ void OursCurvefit(benchmark::State& state)
     tRandomGenerator random(1);
     for (auto _ : state) {
         const trealmatrixarr fit
-            = FitCurve(4, "RANK PRED BETA", Data(), parameters, groups, random);
+            = FitCurve(4, "RANK PRED BETA", Data(), parameters, groups, random).Value();
         sink += fit.at(2)(1, 2);
     }
 }
