@@ -1,9 +1,9 @@
 // Writes the formula reference of the help menu from the catalogue: run by the build, so that the
 // shipped reference always describes the catalogue the program was built with.
 #include "language/catalogue.h"
+#include "text/replacing_file.h"
 #include "ui/help_reference.h"
 
-#include <fstream>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -14,10 +14,9 @@ int main(int argc, char** argv)
     }
     zelvora::tTocINFO& catalogue = zelvora::Catalogue();
     catalogue.Build();
-    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-    file << zelvora::FormulaReferenceRtf(catalogue.Tree());
-    file.close();
-    if (!file) {
+    // Written whole or not at all, so a failed build leaves no half file for the next one.
+    if (zelvora::ReplaceFileContents(argv[1], zelvora::FormulaReferenceRtf(catalogue.Tree()))
+        != 0) {
         std::cerr << "Die Referenz " << argv[1] << " konnte nicht geschrieben werden\n";
         return 1;
     }

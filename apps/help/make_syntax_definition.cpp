@@ -3,9 +3,9 @@
 #include "interpreter/commands.h"
 #include "interpreter/interpreter.h"
 #include "language/catalogue.h"
+#include "text/replacing_file.h"
 #include "ui/syntax_definition.h"
 
-#include <fstream>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -17,10 +17,10 @@ int main(int argc, char** argv)
     zelvora::Catalogue().Build();
     zelvora::tInterpreter interpreter;
     zelvora::RegisterCommands(interpreter);
-    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-    file << zelvora::KateSyntaxDefinition(zelvora::SyntaxDefinitionWords(interpreter.Statements));
-    file.close();
-    if (!file) {
+    // Written whole or not at all, so a failed build leaves no half file for the next one.
+    if (zelvora::ReplaceFileContents(argv[1],
+            zelvora::KateSyntaxDefinition(zelvora::SyntaxDefinitionWords(interpreter.Statements)))
+        != 0) {
         std::cerr << "Die Syntaxdefinition " << argv[1] << " konnte nicht geschrieben werden\n";
         return 1;
     }

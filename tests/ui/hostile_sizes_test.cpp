@@ -18,6 +18,18 @@ protected:
     tRecordingApplication application;
     tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application },
         "11.12.2026 10:00:00" };
+
+    // The statement fails (no run-time error) with a message holding the text, and X keeps 7.
+    void ExpectFailureKeepingX(const char* statement, std::string_view text)
+    {
+        const tOutermostRunResult result = session.RunText(statement, "");
+        EXPECT_FALSE(result.Success) << statement;
+        EXPECT_FALSE(result.RunTimeError) << statement;
+        EXPECT_NE(result.Message.find(text), std::string::npos)
+            << statement << ": " << result.Message;
+        ASSERT_TRUE(session.Store().Find("X")) << statement;
+        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+    }
 };
 
 TEST_F(HostileSizes, FailTheStatementAndKeepTheTarget)
@@ -48,15 +60,8 @@ TEST_F(HostileSizes, FailTheStatementAndKeepTheTarget)
              "X = Interpolate({{1},{2},{3},{4}}, 1431655765)",
              "X = Index(A, 1..2147483647)",
              "X = MergeIndexed(A, A, 1..2147483647)",
-         }) {
-        const tOutermostRunResult result = session.RunText(statement, "");
-        EXPECT_FALSE(result.Success) << statement;
-        EXPECT_FALSE(result.RunTimeError) << statement;
-        EXPECT_NE(result.Message.find("Zu wenig Arbeitsspeicher"), std::string::npos)
-            << statement << ": " << result.Message;
-        ASSERT_TRUE(session.Store().Find("X")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
-    }
+         })
+        ExpectFailureKeepingX(statement, "Zu wenig Arbeitsspeicher");
     // The session works on as before.
     EXPECT_TRUE(session.RunText("Y = X + 1\nZ = Transp(A)\nDISPLAY A", "").Success);
 }
@@ -91,14 +96,8 @@ TEST_F(HostileSizes, ReadersRefuseDevices)
              "X, N = OXFDatei(\"/dev/zero\")",
              "X, G, B = BmpDatei(\"/dev/zero\")",
              "X = DefRawDatei(\"/dev/zero\", \"/dev/zero\")",
-         }) {
-        const tOutermostRunResult result = session.RunText(statement, "");
-        EXPECT_FALSE(result.Success) << statement;
-        EXPECT_NE(result.Message.find("ist keine gew\xF6hnliche Datei"), std::string::npos)
-            << statement << ": " << result.Message;
-        ASSERT_TRUE(session.Store().Find("X"));
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
-    }
+         })
+        ExpectFailureKeepingX(statement, "ist keine gew\xF6hnliche Datei");
     const tOutermostRunResult load = session.RunText("LOAD \"/dev/zero\"", "");
     EXPECT_FALSE(load.Success);
     ASSERT_TRUE(session.Store().Find("X"));
