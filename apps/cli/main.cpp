@@ -28,11 +28,6 @@ namespace {
 using namespace zelvora;
 using namespace zelvora::cli;
 
-bool WriteWholeFile(const std::string& path, const std::string& text)
-{
-    return ReplaceFileContents(path, text) == 0;
-}
-
 // Whether a file can be written where it is named: opened for writing, created for the probe
 // (and removed again) when it is not there yet.
 bool CanWriteFile(const std::string& path)
@@ -80,7 +75,7 @@ bool WriteRequestedFiles(
 {
     bool ok = true;
     auto write = [&](const std::optional<std::string>& path, const tConsoleTextView& view) {
-        if (path && !WriteWholeFile(*path, view.FileText())) {
+        if (path && ReplaceFileContents(*path, view.FileText()) != 0) {
             std::fprintf(stderr, "zelvora-cli: %s kann nicht geschrieben werden\n", path->c_str());
             ok = false;
         }

@@ -103,26 +103,31 @@ void NoteProblem(std::string* problem, std::string text)
 std::optional<tFileContents> tFileContents::Read(
     std::string_view fileName, std::string* problem, const tCheckpoint* checkpoint)
 {
-    NoteProblem(problem, CouldNotOpenMessage(fileName));
-    if (fileName.empty())
+    const auto cannotOpen = [&] {
+        NoteProblem(problem, CouldNotOpenMessage(fileName));
         return std::nullopt;
+    };
+    if (fileName.empty())
+        return cannotOpen();
     const tDescriptor descriptor(::open(LocalPath(fileName).c_str(), O_RDONLY | O_CLOEXEC));
     if (descriptor.Get() < 0)
-        return std::nullopt;
+        return cannotOpen();
     struct stat status { };
     if (::fstat(descriptor.Get(), &status) != 0 || S_ISDIR(status.st_mode))
-        return std::nullopt;
+        return cannotOpen();
     // A device (/dev/zero, a terminal) has no end to read to; a pipe is read with a limit.
     if (!S_ISREG(status.st_mode) && !S_ISFIFO(status.st_mode)) {
         NoteProblem(problem, "Datei " + std::string(fileName) + " ist keine gew\xF6hnliche Datei");
         return std::nullopt;
     }
-    const std::string tooLarge = "Datei " + std::string(fileName) + " ist zu gro\xDF (mehr als "
-        + std::to_string(MaxWholeFileBytes >> 30) + " GiB)";
-    if (S_ISREG(status.st_mode) && static_cast<std::uint64_t>(status.st_size) > MaxWholeFileBytes) {
-        NoteProblem(problem, tooLarge);
+    const auto tooLarge = [&] {
+        NoteProblem(problem,
+            "Datei " + std::string(fileName) + " ist zu gro\xDF (mehr als "
+                + std::to_string(MaxWholeFileBytes >> 30) + " GiB)");
         return std::nullopt;
-    }
+    };
+    if (S_ISREG(status.st_mode) && static_cast<std::uint64_t>(status.st_size) > MaxWholeFileBytes)
+        return tooLarge();
     tFileContents contents;
     std::size_t capacity = S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0;
     // One byte more than the size, so that the first read already shows the end of the file.
@@ -131,10 +136,8 @@ std::optional<tFileContents> tFileContents::Read(
     for (;;) {
         if (contents.m_size == capacity) {
             // A file that grows while it is read (a pipe, a log) is read on, up to the limit.
-            if (capacity > MaxWholeFileBytes) {
-                NoteProblem(problem, tooLarge);
-                return std::nullopt;
-            }
+            if (capacity > MaxWholeFileBytes)
+                return tooLarge();
             const std::size_t larger = std::min<std::size_t>(capacity * 2, MaxWholeFileBytes + 1);
             std::unique_ptr<char, tRelease> grown(static_cast<char*>(AllocateBulkMemory(larger)));
             std::memcpy(grown.get(), contents.m_bytes.get(), contents.m_size);
@@ -147,11 +150,10 @@ std::optional<tFileContents> tFileContents::Read(
         if (got == 0)
             break;
         if (got < 0 && errno != EINTR)
-            return std::nullopt;
+            return cannotOpen();
         if (got > 0)
             contents.m_size += static_cast<std::size_t>(got);
     }
-    NoteProblem(problem, {});
     return contents;
 }
 

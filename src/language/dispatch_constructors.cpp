@@ -33,16 +33,10 @@ tValues ValuesFrom(const tCallArgs& args, std::int32_t first)
     return CollectValues(args.All().subspan(static_cast<std::size_t>(first - 1)));
 }
 
-// A count of values as a matrix size; one that no matrix can hold fails the statement.
-std::int32_t SizeOf(std::int64_t n)
-{
-    return CheckedDimension(n);
-}
-
 tCallOutcome DiagonalCall(const tCallArgs& args)
 {
     const tValues values = ValuesFrom(args, 1);
-    const std::int32_t n = SizeOf(static_cast<std::int64_t>(values.size()));
+    const std::int32_t n = CheckedDimension(static_cast<std::int64_t>(values.size()));
     trealmatrix m = NewMatrix(n, n);
     for (std::int32_t i = 1; i <= n; ++i)
         m(i, i) = values[static_cast<std::size_t>(i - 1)];
@@ -55,8 +49,8 @@ tCallOutcome SubDiagonalCall(const tCallArgs& args)
     const std::int64_t k = args.Integer(1);
     const std::int64_t offset = k < 0 ? -k : k;
     const tValues values = ValuesFrom(args, 2);
-    const std::int32_t length = SizeOf(static_cast<std::int64_t>(values.size()));
-    const std::int32_t size = SizeOf(length + offset);
+    const std::int32_t length = CheckedDimension(static_cast<std::int64_t>(values.size()));
+    const std::int32_t size = CheckedDimension(length + offset);
     trealmatrix m = NewMatrix(size, size);
     const std::int32_t shift = static_cast<std::int32_t>(offset);
     for (std::int32_t i = 1; i <= length; ++i) {
@@ -71,7 +65,7 @@ tCallOutcome SubDiagonalCall(const tCallArgs& args)
 
 trealmatrix Line(const tValues& values, bool column)
 {
-    const std::int32_t n = SizeOf(static_cast<std::int64_t>(values.size()));
+    const std::int32_t n = CheckedDimension(static_cast<std::int64_t>(values.size()));
     trealmatrix m = column ? NewMatrix(n, 1) : NewMatrix(1, n);
     for (std::int32_t i = 1; i <= n; ++i) {
         const long double x = values[static_cast<std::size_t>(i - 1)];
@@ -120,7 +114,7 @@ tCallOutcome CorrelationCall(const tCallArgs& args)
 {
     const tValues values = ValuesFrom(args, 1);
     const long double root = std::sqrt(2.0L * static_cast<long double>(values.size()));
-    const std::int32_t d = SizeOf(static_cast<std::int64_t>(std::trunc(root)) + 1);
+    const std::int32_t d = CheckedDimension(static_cast<std::int64_t>(std::trunc(root)) + 1);
     trealmatrix m = MakeIdentity(d, d);
     tSymmetricFill fill(m, values);
     for (std::int32_t i = 1; i <= d; ++i)
@@ -161,7 +155,7 @@ tCallOutcome PatternCall(const tCallArgs& args, const tValues& values)
     if (position < 1 || position > 6)
         return call::Slot();
     const auto pattern = static_cast<tPattern>(position);
-    const std::int32_t count = SizeOf(static_cast<std::int64_t>(values.size()));
+    const std::int32_t count = CheckedDimension(static_cast<std::int64_t>(values.size()));
     const long double l = count;
     trealmatrix m;
     switch (pattern) {
