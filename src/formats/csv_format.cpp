@@ -348,7 +348,10 @@ void DelimitedCellTokens(std::string_view line, tCsvForm form, tCellTokens& toke
 void CellTokens(std::string_view line, tCsvForm form, tCellTokens& tokens)
 {
     tokens.clear();
-    if (form == tCsvForm::German || line.find('"') != std::string_view::npos) {
+    // A line that begins with its separator has an empty first cell, which only the delimited
+    // reading keeps.
+    if (form == tCsvForm::German || line.find('"') != std::string_view::npos
+        || (!line.empty() && line.front() == ';')) {
         DelimitedCellTokens(line, form, tokens);
         return;
     }
@@ -371,8 +374,8 @@ bool HasNumber(const tCellTokens& tokens)
 }
 
 // The data lines of a text: trimmed and not empty, with their line numbers. A line beginning with
-// ';' is a comment in the point form and, when it holds a number, a row whose first cell is empty
-// in the German form.
+// ';' is a comment, or, when ';' separates the file's cells and it holds a number, a row whose
+// first cell is empty.
 struct tDataLine {
     std::string_view Text;
     std::size_t Number = 0;
@@ -502,12 +505,17 @@ tMatrixReadResult ReadFree(std::string_view text, std::string_view sourceName)
     const tFormChoice choice = ChooseForm(text, lines, sourceName);
     const tCsvForm form = choice.Form;
     tCellTokens tokens;
-    // A line beginning with ';' is a comment, except in the German form when it holds a number
-    // (a row whose first cell is empty).
+    // A line beginning with ';' is a comment, except when ';' separates the cells of the file (the
+    // German form, or other lines with ';' between cells) and it holds a number: then it is a row
+    // whose first cell is empty.
+    const bool semicolonCells
+        = form == tCsvForm::German || std::ranges::any_of(lines, [](const tDataLine& line) {
+              return !line.Comment && line.Text.find(';') != std::string_view::npos;
+          });
     std::erase_if(lines, [&](const tDataLine& line) {
         if (!line.Comment)
             return false;
-        if (form == tCsvForm::Point)
+        if (!semicolonCells)
             return true;
         CellTokens(line.Text, form, tokens);
         return !HasNumber(tokens);

@@ -113,11 +113,22 @@ template <std::int32_t direction> tCallOutcome CumulateCall(const tCallArgs& arg
     });
 }
 
+// A contingency routine's failure, refused under the function's name.
+tCallOutcome RefusedTable(const tFailure& failure)
+{
+    tCallOutcome refused = call::Empty();
+    refused.Refusal = failure.Message;
+    return refused;
+}
+
 // The contingency functions work on the whole table in every direction.
 template <auto routine> tCallOutcome TableCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
-        return call::RealMatrix(routine(a.Matrix(1)));
+        tResult<trealmatrix> table = routine(a.Matrix(1));
+        if (!table)
+            return RefusedTable(table.Error());
+        return call::RealMatrix(std::move(table).Value());
     });
 }
 
@@ -140,12 +151,15 @@ template <std::int32_t direction> tCallOutcome NormalScoreCall(const tCallArgs& 
     });
 }
 
-template <long double (*coefficient)(const trealmatrix&)>
+template <tResult<long double> (*coefficient)(const trealmatrix&)>
 tCallOutcome CoefficientCall(const tCallArgs& args)
 {
     if (!args.IsMatrix(1))
         return call::Slot();
-    return call::Real(coefficient(args.Matrix(1)));
+    const tResult<long double> value = coefficient(args.Matrix(1));
+    if (!value)
+        return RefusedTable(value.Error());
+    return call::Real(*value);
 }
 
 using R = tReduction;

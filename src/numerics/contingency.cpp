@@ -1,15 +1,31 @@
 // Contingency-table statistics.
 #include "numerics/contingency.h"
 
+#include "numerics/missing_values.h"
 #include "numerics/run_time_error.h"
 #include "numerics/scalar_math.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace zelvora {
 namespace {
+
+// The failure for the first missing cell of the table, row by row.
+std::optional<tFailure> MissingCount(const trealmatrix& table)
+{
+    for (int32_t r = 1; r <= table.Rows(); ++r) {
+        for (int32_t c = 1; c <= table.Cols(); ++c) {
+            if (table(r, c) == MissingNumber)
+                return Failure("die Kreuztabelle hat einen fehlenden Wert in Zeile "
+                    + std::to_string(r) + ", Spalte " + std::to_string(c));
+        }
+    }
+    return std::nullopt;
+}
 
 // Expected counts with the table's total; plain arithmetic whose faults the caller watches.
 trealmatrix ExpectedWithTotal(const trealmatrix& table, long double* total)
@@ -76,8 +92,10 @@ long double StatisticOf(const trealmatrix& table, long double* total)
 
 } // namespace
 
-trealmatrix ExpectedCounts(const trealmatrix& table)
+tResult<trealmatrix> ExpectedCounts(const trealmatrix& table)
 {
+    if (auto missing = MissingCount(table))
+        return *missing;
     tMathErrorWatch watch;
     long double total = 0;
     trealmatrix expected = ExpectedWithTotal(table, &total);
@@ -85,8 +103,10 @@ trealmatrix ExpectedCounts(const trealmatrix& table)
     return expected;
 }
 
-trealmatrix ErwAbw(const trealmatrix& table)
+tResult<trealmatrix> ErwAbw(const trealmatrix& table)
 {
+    if (auto missing = MissingCount(table))
+        return *missing;
     tMathErrorWatch watch;
     long double total = 0;
     trealmatrix result = ExpectedWithTotal(table, &total);
@@ -98,37 +118,43 @@ trealmatrix ErwAbw(const trealmatrix& table)
     return result;
 }
 
-trealmatrix ChiSquareParts(const trealmatrix& table)
+tResult<trealmatrix> ChiSquareParts(const trealmatrix& table)
 {
+    if (auto missing = MissingCount(table))
+        return *missing;
     long double total = 0;
     return PartsOf(table, &total);
 }
 
-long double ChiSquareStatistic(const trealmatrix& table)
+tResult<long double> ChiSquareStatistic(const trealmatrix& table)
 {
+    if (auto missing = MissingCount(table))
+        return *missing;
     long double total = 0;
     try {
         return StatisticOf(table, &total);
     } catch (const tRunTimeError&) {
-        return 0;
+        return 0.0L;
     }
 }
 
-long double CramersV(const trealmatrix& table)
+tResult<long double> CramersV(const trealmatrix& table)
 {
+    if (auto missing = MissingCount(table))
+        return *missing;
     if (table.Rows() < 2 || table.Cols() < 2)
-        return 0;
+        return 0.0L;
     long double total = 0;
     long double chi = 0;
     try {
         chi = StatisticOf(table, &total);
     } catch (const tRunTimeError&) {
-        return 0;
+        return 0.0L;
     }
     const int32_t smaller = std::min(table.Rows(), table.Cols());
     const long double denominator = total * (smaller - 1);
     const long double ratio = SafeDiv(chi, denominator, 0);
-    return ratio > 0 ? std::sqrt(ratio) : 0;
+    return ratio > 0 ? std::sqrt(ratio) : 0.0L;
 }
 
 } // namespace zelvora

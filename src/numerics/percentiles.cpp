@@ -62,7 +62,9 @@ void ClassifyRows(trealmatrix& work, long double classes, const tIntvector& code
             list.clear();
         for (int32_t i = 1; i <= cols; ++i) {
             const int32_t position = order[static_cast<std::size_t>(i)];
-            members[static_cast<std::size_t>(codes[position] - 1)].push_back(position);
+            // A missing cell keeps its place and is not counted among its group's values.
+            if (row[static_cast<std::size_t>(position)] != MissingNumber)
+                members[static_cast<std::size_t>(codes[position] - 1)].push_back(position);
         }
         for (const std::vector<int32_t>& list : members) {
             const auto total = static_cast<long double>(list.size());
@@ -91,7 +93,7 @@ void ScoreRows(trealmatrix& work)
         long double* values = work.Row(r);
         present.clear();
         for (int32_t c = 1; c <= work.Cols(); ++c) {
-            if (values[c] != MissingCode)
+            if (values[c] != MissingCode && values[c] != MissingNumber)
                 present.emplace_back(values[c], c);
         }
         std::sort(present.begin(), present.end(), [](const auto& a, const auto& b) {

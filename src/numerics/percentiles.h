@@ -12,7 +12,8 @@ namespace zelvora {
 // (direction 1), its column and group of rows (direction 2) or all elements (direction 3, groups
 // over all elements row by row). Groups as GroupCodes. A value x occurring n_x times in a group of
 // N elements, F(x) of them <= x, gets trunc((F(x) - n_x / 2) * K / N) + 1, so equal values share a
-// class. Another direction gives the failure matrix.
+// class. Missing cells (MissingNumber) stay missing and are not counted in N. Another direction
+// gives the failure matrix.
 trealmatrix PercentileClasses(const trealmatrix& m, int32_t classes, int32_t direction,
     const trealmatrix& groups = trealmatrix());
 
@@ -22,8 +23,8 @@ long double NormalQuantile(long double share);
 
 // With a type text starting with Z or z, every value v of a row (directions 1 and 3) or column
 // (direction 2) becomes NormalQuantile(C(v) / N), C(v) the number of values <= v and N the number
-// of values; values equal to MissingCode stay and are not counted. Any other type text returns M
-// unchanged; another direction fails.
+// of values; values equal to MissingCode and missing cells stay and are not counted. Any other type
+// text returns M unchanged; another direction fails.
 tResult<trealmatrix> NormalScores(const trealmatrix& m, std::string_view type, int32_t direction);
 
 } // namespace zelvora

@@ -78,9 +78,15 @@ trealmatrix CentreAlong(
 }
 
 // Multiplies the elements of `part` (pointers to the elements of a row, a column or the matrix) by
-// sqrt(1 / their square sum) unless that sum is 0.
+// sqrt(1 / their square sum) unless that sum is 0. A missing cell leaves the square sum unknown, so
+// the whole part becomes missing.
 void ScaleToUnitSquares(std::vector<long double*>& part)
 {
+    if (std::ranges::any_of(part, [](const long double* x) { return *x == MissingNumber; })) {
+        for (long double* x : part)
+            *x = MissingNumber;
+        return;
+    }
     long double squares = 0;
     for (const long double* x : part)
         squares += *x * *x;
@@ -142,15 +148,19 @@ tResult<trealmatrix> Cumulate(const trealmatrix& m, int32_t direction)
         return Failure(1, "");
     tMathErrorWatch watch;
     trealmatrix result = m;
+    // A running sum that has passed a missing cell is missing from there on.
+    const auto add = [](long double& sum, long double before) {
+        sum = sum == MissingNumber || before == MissingNumber ? MissingNumber : sum + before;
+    };
     for (int32_t r = 1; r <= m.Rows(); ++r) {
         long double* row = result.Row(r);
         if (direction == 1) {
             for (int32_t c = 2; c <= m.Cols(); ++c)
-                row[c] += row[c - 1];
+                add(row[c], row[c - 1]);
         } else if (r > 1) {
             const long double* above = result.Row(r - 1);
             for (int32_t c = 1; c <= m.Cols(); ++c)
-                row[c] += above[c];
+                add(row[c], above[c]);
         }
     }
     watch.RaiseIfFaulted();

@@ -19,10 +19,12 @@ trealmatrix Deviations(
 trealmatrix ZValues(
     const trealmatrix& m, int32_t direction, const trealmatrix& groups = trealmatrix());
 
-// Each row, column or the whole matrix multiplied by sqrt(1 / sum x^2); an all-zero part stays.
+// Each row, column or the whole matrix multiplied by sqrt(1 / sum x^2); an all-zero part stays, a
+// part with a missing cell becomes missing.
 tResult<trealmatrix> NormaliseSquares(const trealmatrix& m, int32_t direction);
 
-// Running sums: direction 1 along each row, direction 2 down each column.
+// Running sums: direction 1 along each row, direction 2 down each column; from a missing cell on
+// the sums are missing.
 tResult<trealmatrix> Cumulate(const trealmatrix& m, int32_t direction);
 
 } // namespace zelvora

@@ -1,6 +1,7 @@
 // The copy and listing schemes and the rendering of a matrix variable as text.
 #include "variables/text_layout.h"
 
+#include "numerics/missing_values.h"
 #include "text/name_fold.h"
 #include "text/word_list.h"
 #include "variables/number_format.h"
@@ -223,6 +224,16 @@ tTextLayout MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d,
     return layout;
 }
 
+namespace {
+
+// The '.' of a missing cell, right-aligned in the width the numbers take.
+std::string PaddedMissingCell(std::int32_t width)
+{
+    return std::string(static_cast<std::size_t>(std::max(width, 1) - 1), ' ') + ".";
+}
+
+} // namespace
+
 std::string RenderText(const tVariable& variable, const tTextLayout& layout, bool quote)
 {
     if (variable.shape != shMatrix && variable.shape != shRange && variable.shape != shVector)
@@ -275,8 +286,14 @@ std::string RenderText(const tVariable& variable, const tTextLayout& layout, boo
             } else if (variable.datatype == dtInteger || variable.datatype == dtReal) {
                 if (!variable.matrix.Contains(r, c))
                     continue;
-                std::string cell
-                    = TextNumber(variable.matrix(r, c), layout.TextWidth, layout.TextDecimals);
+                const long double x = variable.matrix(r, c);
+                // A missing cell is written as the '.' the CSV reader takes for one, never as a
+                // number that a spreadsheet would read as 0.
+                if (x == MissingNumber) {
+                    line += PaddedMissingCell(layout.TextWidth);
+                    continue;
+                }
+                std::string cell = TextNumber(x, layout.TextWidth, layout.TextDecimals);
                 if (decimalChar != '.')
                     std::replace(cell.begin(), cell.end(), '.', decimalChar);
                 line += cell;

@@ -5,6 +5,7 @@
 #include "numerics/matrix_structure.h"
 #include "numerics/medians.h"
 #include "numerics/missing_values.h"
+#include "numerics/percentiles.h"
 #include "numerics/range_marks.h"
 #include "numerics/run_time_error.h"
 #include "numerics/statistics_groups.h"
@@ -147,19 +148,19 @@ TEST(Statistics, ScalingAndRunningSums)
 TEST(Statistics, ContingencyTables)
 {
     const trealmatrix table = Mat({ { 10, 20 }, { 30, 40 } });
-    ExpectNear(ExpectedCounts(table), Mat({ { 12, 18 }, { 28, 42 } }));
-    ExpectNear(ErwAbw(table), Mat({ { -2, 2 }, { 2, -2 } }));
-    const trealmatrix parts = ChiSquareParts(table);
+    ExpectNear(ExpectedCounts(table).Value(), Mat({ { 12, 18 }, { 28, 42 } }));
+    ExpectNear(ErwAbw(table).Value(), Mat({ { -2, 2 }, { 2, -2 } }));
+    const trealmatrix parts = ChiSquareParts(table).Value();
     EXPECT_NEAR(parts(1, 1), 4.0L / 12, tolerance);
     const long double chi = 4.0L / 12 + 4.0L / 18 + 4.0L / 28 + 4.0L / 42;
-    EXPECT_NEAR(ChiSquareStatistic(table), chi, 1e-16L);
+    EXPECT_NEAR(*ChiSquareStatistic(table), chi, 1e-16L);
     // For a 2 x 2 table V is |phi| = |ad - bc| / sqrt of the four margins.
     const long double phi = std::fabs(10.0L * 40 - 20.0L * 30) / std::sqrt(30.0L * 70 * 40 * 60);
-    EXPECT_NEAR(CramersV(table), phi, 1e-17L);
-    EXPECT_EQ(ExpectedCounts(Mat({ { 0, 0 } })), Mat({ { 0, 0 } }));
-    EXPECT_EQ(CramersV(Mat({ { 1, 2 } })), 0);
-    EXPECT_EQ(CramersV(Mat({ { 0, 0 }, { 0, 0 } })), 0);
-    EXPECT_EQ(ChiSquareStatistic(Mat({ { 1e4000L, 1 }, { 1, 1e-4000L } })), 0);
+    EXPECT_NEAR(*CramersV(table), phi, 1e-17L);
+    EXPECT_EQ(ExpectedCounts(Mat({ { 0, 0 } })).Value(), Mat({ { 0, 0 } }));
+    EXPECT_EQ(*CramersV(Mat({ { 1, 2 } })), 0);
+    EXPECT_EQ(*CramersV(Mat({ { 0, 0 }, { 0, 0 } })), 0);
+    EXPECT_EQ(*ChiSquareStatistic(Mat({ { 1e4000L, 1 }, { 1, 1e-4000L } })), 0);
 }
 
 TEST(Statistics, RangesAndMissingValues)
@@ -207,6 +208,36 @@ TEST(Statistics, ReductionsOverAMissingCellAreMissing)
     EXPECT_EQ(MedianOf(m, 2, trealmatrix(), tMedianKind::Plain).Value(), Mat({ { x, 3 } }));
     // Deviations of a column with a missing cell are missing too, so its spread is.
     EXPECT_EQ(Deviations(m, 2, trealmatrix()), Mat({ { x, -2 }, { x, 0 }, { x, 2 } }));
+}
+
+// The transformations keep a missing cell missing: a unit square sum or a running sum that would
+// need it is unknown, while classes and normal scores rank only the present values.
+TEST(Statistics, TransformationsKeepMissingCellsMissing)
+{
+    const long double x = MissingNumber;
+    EXPECT_EQ(NormaliseSquares(Mat({ { 3, x }, { 3, 4 } }), 1).Value(),
+        Mat({ { x, x }, { 0.6L, 0.8L } }));
+    EXPECT_EQ(NormaliseSquares(Mat({ { 3, x } }), 3).Value(), Mat({ { x, x } }));
+    EXPECT_EQ(Cumulate(Mat({ { 1, x, 2, 3 } }), 1).Value(), Mat({ { 1, x, x, x } }));
+    EXPECT_EQ(Cumulate(Mat({ { 1, 1 }, { x, 2 }, { 4, 3 } }), 2).Value(),
+        Mat({ { 1, 1 }, { x, 3 }, { x, 6 } }));
+    // Three classes over the three present values, as if the missing cell were not there.
+    EXPECT_EQ(PercentileClasses(Mat({ { 5, x, 1, 9 } }), 3, 1), Mat({ { 2, x, 1, 3 } }));
+    const trealmatrix scores = NormalScores(Mat({ { 5, x, 1 } }), "Z", 1).Value();
+    EXPECT_EQ(scores(1, 2), x);
+    EXPECT_EQ(scores(1, 1), NormalQuantile(1));
+    EXPECT_EQ(scores(1, 3), NormalQuantile(0.5L));
+}
+
+TEST(Statistics, ContingencyTablesWithAMissingCountFail)
+{
+    const trealmatrix table = Mat({ { 10, 20 }, { MissingNumber, 40 } });
+    const std::string where = "die Kreuztabelle hat einen fehlenden Wert in Zeile 2, Spalte 1";
+    EXPECT_EQ(ExpectedCounts(table).Error().Message, where);
+    EXPECT_FALSE(ErwAbw(table).Ok());
+    EXPECT_FALSE(ChiSquareParts(table).Ok());
+    EXPECT_EQ(ChiSquareStatistic(table).Error().Message, where);
+    EXPECT_EQ(CramersV(table).Error().Message, where);
 }
 
 TEST(Statistics, MissingCellsBecomeTheMeanOfThePresentOnes)
