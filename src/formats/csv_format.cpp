@@ -10,6 +10,7 @@
 #include "variables/variable.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace zelvora {
@@ -189,11 +190,12 @@ std::size_t PlainNumberLength(std::string_view text)
     return i;
 }
 
-// A plain number (as PlainNumberLength accepts it, without a '+' in front); false when it is out
-// of range, which the scanner's way then reads.
+// A plain number (as PlainNumberLength accepts it, without a '+' in front, which ReadDecimal
+// accepts too, so it is not checked again); false when it is out of range, which the scanner's way
+// then reads.
 bool ParsePlainNumber(std::string_view text, long double* value)
 {
-    return ReadDecimal(text, *value) == tDecimalRead::Number;
+    return ReadCheckedDecimal(text, *value) == tDecimalRead::Number;
 }
 
 // The tokens of a line made only of plain numbers, blanks and the separators ',' and ';', read
@@ -388,9 +390,16 @@ std::vector<tDataLine> DataLines(std::string_view text)
     std::size_t number = 0;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
+        // The line ends at its '\n' (found with memchr, the fast way through a large file) or at
+        // a '\r' before it.
+        const void* newline = std::memchr(text.data() + start, '\n', text.size() - start);
+        const std::size_t lineFeed = newline
+            ? static_cast<std::size_t>(static_cast<const char*>(newline) - text.data())
+            : text.size();
+        const void* carriage = std::memchr(text.data() + start, '\r', lineFeed - start);
+        const std::size_t end = carriage
+            ? static_cast<std::size_t>(static_cast<const char*>(carriage) - text.data())
+            : lineFeed;
         ++number;
         const std::string_view trimmed = TrimmedView(text.substr(start, end - start));
         if (!trimmed.empty())

@@ -74,6 +74,11 @@ tDecimalRead ReadDecimal(std::string_view text, long double& value)
 {
     if (text.empty() || DecimalLength(text) != text.size())
         return tDecimalRead::NotANumber;
+    return ReadCheckedDecimal(text, value);
+}
+
+tDecimalRead ReadCheckedDecimal(std::string_view text, long double& value)
+{
     // strtold needs a terminated text: numbers are short, so a copy on the stack serves.
     bool outOfRange = false;
     std::array<char, 64> buffer;

@@ -19,6 +19,10 @@ enum class tDecimalRead {
 // leaves the infinity or the 0 (or subnormal) that the rounding reaches in value.
 tDecimalRead ReadDecimal(std::string_view text, long double& value);
 
+// ReadDecimal for a text already known to be a number as a whole (DecimalLength(text) ==
+// text.size() > 0): the bulk readers check the text while they cut it and need not check again.
+tDecimalRead ReadCheckedDecimal(std::string_view text, long double& value);
+
 // The length of the longest start of text that ReadDecimal reads as a number (0 for none).
 std::size_t DecimalLength(std::string_view text);
 
