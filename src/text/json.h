@@ -68,7 +68,7 @@ private:
 inline constexpr std::int32_t MaxJsonDepth = 64;
 
 // Reads one JSON text (surrounding white space allowed). On a fault returns nothing and sets error
-// to a German message with the byte position.
+// to a message (program text, Windows-1252) with the byte position.
 std::optional<tJsonValue> ParseJson(std::string_view text, std::string& error);
 
 // The value as compact JSON on one line: control characters, quotes and backslashes escaped,

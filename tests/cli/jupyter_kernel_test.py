@@ -67,7 +67,7 @@ def check_failure_interrupt_and_completion(work):
              "b = 1\nc = Invv(A)",
              "M = RandomN(600,600)\nX, D, T = EigenSys(M * M')",
              "A * 2\nx = sqrt(-1)",
-             's = "<b>fett</b> & mehr"']
+             's = "<b>fett</b> & mehr"\nT = {"<b>", "&amp;"}']
     notebook = nbformat.v4.new_notebook(cells=[nbformat.v4.new_code_cell(c) for c in cells])
     started = {}
 
@@ -101,7 +101,10 @@ def check_failure_interrupt_and_completion(work):
     assert "<caption>A * 2 2x2</caption>" in html_tables(after)[0], after.outputs
     warnings = [o.text for o in outputs_of(after, "stream") if o.name == "stderr"]
     assert warnings == ["Zelle:2: Warnung: Wurzel einer negativen Zahl, 0 genommen\n"], warnings
+    # Text of the program is shown, never run: HTML in cells is escaped.
     assert text_of(string) == 's = <b>fett</b> & mehr\n', string.outputs
+    table = html_tables(string)[0]
+    assert ">&lt;b&gt;</td>" in table and ">&amp;amp;</td>" in table and "<b>" not in table, table
 
     matches = completion["content"]["matches"]
     assert "Inv" in matches and all(m.upper().startswith("INV") for m in matches), matches

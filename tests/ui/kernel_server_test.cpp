@@ -144,6 +144,17 @@ TEST(KernelServer, PicturesComeAsPngAndSvg)
     EXPECT_EQ(events[1].StringMember("status"), "ok");
 }
 
+TEST(KernelServer, AListingPictureComesAsPng)
+{
+    const auto events = Serve(
+        Execute(6, "ZEICHNE SCATTERPLOT = {1,2,3}', {3,1,2}'\nSET Listing = AN\nLIST GRAPH"));
+    ASSERT_EQ(Kinds(events), "picture picture done");
+    EXPECT_EQ(events[0].StringMember("name"), "scatterplot-1");
+    EXPECT_EQ(events[1].StringMember("name"), "listing-1");
+    EXPECT_TRUE(events[1].StringMember("png")->starts_with("iVBORw0KGgo"));
+    EXPECT_EQ(events[1].Find("svg"), nullptr);
+}
+
 TEST(KernelServer, CompletionAndHelpAtTheCursor)
 {
     const auto events = Serve(Execute(1,
@@ -184,7 +195,7 @@ TEST(KernelServer, RequestsThatCannotBeAnsweredAreRefusedAndServingGoesOn)
     const std::string tooLong = "{\"id\":9,\"type\":\"execute\",\"code\":\""
         + std::string(MaxRequestBytes, 'x') + "\"}\n";
     const auto events = Serve(std::string("kein json\n[1]\n{\"id\":1}\n")
-        + Line(R"({"id":"a","type":"tanzen"})") + Line(R"({"id":2,"type":"execute"})")
+        + Line(R"({"id":"a","type":"t\u00e4nzen"})") + Line(R"({"id":2,"type":"execute"})")
         + Line(R"({"id":3,"type":"complete","code":"x","cursor":-1})")
         + Line(R"({"id":4,"type":"inspect","code":"x","cursor":1.5})")
         + "{\"id\":5,\"type\":\"execute\",\"code\":\"\xFF\"}\n" + tooLong + Execute(6, "z = 1"));
@@ -198,7 +209,7 @@ TEST(KernelServer, RequestsThatCannotBeAnsweredAreRefusedAndServingGoesOn)
     EXPECT_EQ(events[1].StringMember("message"), "Anfrage ist kein JSON-Objekt");
     EXPECT_EQ(events[2].StringMember("message"), "Anfrage ohne Typ (Feld type)");
     EXPECT_EQ(events[2].NumberMember("id"), 1.0);
-    EXPECT_EQ(events[3].StringMember("message"), "Unbekannte Anfrage tanzen");
+    EXPECT_EQ(events[3].StringMember("message"), "Unbekannte Anfrage t\xC3\xA4nzen");
     EXPECT_EQ(events[3].StringMember("id"), "a");
     EXPECT_EQ(events[4].StringMember("message"), "Anfrage ohne Text (Feld code)");
     EXPECT_EQ(events[5].StringMember("message"), "Feld cursor ist keine ganze Zahl ab 0");

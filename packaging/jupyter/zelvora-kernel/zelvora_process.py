@@ -87,15 +87,14 @@ class ZelvoraProcess:
         while True:
             try:
                 event = self._next_event()
+                if event.get("id") != ident:
+                    continue
+                if event.get("event") == "done":
+                    return event
+                if on_event:
+                    on_event(event)
             except KeyboardInterrupt:
                 self.interrupt()
-                continue
-            if event.get("id") != ident:
-                continue
-            if event.get("event") == "done":
-                return event
-            if on_event:
-                on_event(event)
 
     def interrupt(self):
         """Stops the running run (and those still waiting)."""

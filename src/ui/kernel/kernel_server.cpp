@@ -98,7 +98,7 @@ void tKernelServer::Serve()
             Done(request.Id, tJsonValue::Object({ { "status", "ok" } }));
             break;
         } else
-            Refuse(request.Id, "Unbekannte Anfrage " + request.Type);
+            Refuse(request.Id, "Unbekannte Anfrage " + Utf8ToCp1252(request.Type));
     }
     reader.join();
 }
@@ -122,7 +122,7 @@ void tKernelServer::ReadRequests()
         if (tooLong)
             request.Fault = "Anfrage l\xE4nger als " + std::to_string(MaxRequestBytes) + " Bytes";
         else if (!body)
-            request.Fault = Utf8ToCp1252(fault);
+            request.Fault = fault;
         else if (body->Kind() != tJsonValue::tKind::Object)
             request.Fault = "Anfrage ist kein JSON-Objekt";
         else if (!body->StringMember("type"))
