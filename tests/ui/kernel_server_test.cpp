@@ -100,6 +100,19 @@ TEST(KernelServer, ARunSendsWhatItShowsInOrder)
     EXPECT_EQ(events[7].StringMember("status"), "ok");
 }
 
+TEST(KernelServer, DisplayShowsEveryScalarAgainAndHideStopsAMatrix)
+{
+    const auto events
+        = Serve(Execute(1, "a = 1\nb = 2\nDISPLAY\nM = {1,2}\nHIDE M\nM = {3,4}\nb = 3"));
+    std::string shown;
+    for (const tJsonValue& event : events) {
+        if (const tJsonValue* table = event.Find("table"))
+            shown += table->StringMember("name").value_or(*table->StringMember("caption")) + ", ";
+    }
+    EXPECT_EQ(shown, "a, b, a, b, M 1x2, b, ");
+    EXPECT_EQ(events.back().StringMember("status"), "ok");
+}
+
 TEST(KernelServer, LargeMatricesAreCutAndSeveralValuesNamed)
 {
     const auto events = Serve(Execute(2,
