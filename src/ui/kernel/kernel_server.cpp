@@ -220,16 +220,29 @@ void tKernelServer::Execute(const tRequest& request)
     Done(request.Id, std::move(reply));
 }
 
-void tKernelServer::Complete(const tRequest& request)
+std::optional<tKernelServer::tCodeAtCursor> tKernelServer::CodeAtCursor(const tRequest& request)
 {
     const std::optional<std::string> code = request.Body.StringMember("code");
-    if (!code)
-        return Refuse(request.Id, "Anfrage ohne Text (Feld code)");
-    const std::string text = Utf8ToCp1252(*code);
+    if (!code) {
+        Refuse(request.Id, "Anfrage ohne Text (Feld code)");
+        return std::nullopt;
+    }
+    std::string text = Utf8ToCp1252(*code);
     const std::optional<std::size_t> cursor = CursorOf(request.Body, text.size());
-    if (!cursor)
-        return Refuse(request.Id, "Feld cursor ist keine ganze Zahl ab 0");
-    const tWordSpan word = WordBeforeCursor(text, *cursor);
+    if (!cursor) {
+        Refuse(request.Id, "Feld cursor ist keine ganze Zahl ab 0");
+        return std::nullopt;
+    }
+    return tCodeAtCursor { std::move(text), *cursor };
+}
+
+void tKernelServer::Complete(const tRequest& request)
+{
+    const std::optional<tCodeAtCursor> asked = CodeAtCursor(request);
+    if (!asked)
+        return;
+    const std::string& text = asked->Text;
+    const tWordSpan word = WordBeforeCursor(text, asked->Cursor);
     tJsonValue matches = tJsonValue::Array();
     if (word.End > word.Start) {
         for (const std::string& match :
@@ -244,14 +257,11 @@ void tKernelServer::Complete(const tRequest& request)
 
 void tKernelServer::Inspect(const tRequest& request)
 {
-    const std::optional<std::string> code = request.Body.StringMember("code");
-    if (!code)
-        return Refuse(request.Id, "Anfrage ohne Text (Feld code)");
-    const std::string text = Utf8ToCp1252(*code);
-    const std::optional<std::size_t> cursor = CursorOf(request.Body, text.size());
-    if (!cursor)
-        return Refuse(request.Id, "Feld cursor ist keine ganze Zahl ab 0");
-    const tWordSpan word = WordAtCursor(text, *cursor);
+    const std::optional<tCodeAtCursor> asked = CodeAtCursor(request);
+    if (!asked)
+        return;
+    const std::string& text = asked->Text;
+    const tWordSpan word = WordAtCursor(text, asked->Cursor);
     const std::string name = text.substr(word.Start, word.End - word.Start);
     const std::optional<std::string> help = name.empty() ? std::nullopt : m_session->Help(name);
     tJsonValue reply = tJsonValue::Object(

@@ -19,6 +19,7 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace zelvora {
@@ -56,6 +57,13 @@ private:
     void Queue(tRequest request);
     void CancelWaitingAndRunning();
     tRequest NextRequest();
+    // The request's code as program text and its cursor; refuses the request (and gives nothing)
+    // when either is missing or of the wrong kind.
+    struct tCodeAtCursor {
+        std::string Text;
+        std::size_t Cursor = 0;
+    };
+    std::optional<tCodeAtCursor> CodeAtCursor(const tRequest& request);
     void Execute(const tRequest& request);
     void Complete(const tRequest& request);
     void Inspect(const tRequest& request);
