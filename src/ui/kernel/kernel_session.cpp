@@ -3,6 +3,7 @@
 
 #include "interpreter/help_requests.h"
 #include "ui/completion_words.h"
+#include "ui/graphics/picture_file_graphics.h"
 #include "ui/session.h"
 
 namespace zelvora {

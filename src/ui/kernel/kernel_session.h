@@ -4,7 +4,6 @@
 
 #include "interpreter/data_directory.h"
 #include "interpreter/interpreter.h"
-#include "ui/graphics/picture_file_graphics.h"
 #include "ui/kernel/kernel_windows.h"
 
 #include <memory>
