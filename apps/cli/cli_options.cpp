@@ -32,8 +32,8 @@ Optionen:
   --quiet           nur Fehler ausgeben
   --demo DATEI      die Demo DATEI abspielen (auf einem Terminal Schritt für Schritt)
   --batch           Demos ohne Warten auf die Eingabetaste durchlaufen lassen
-  --kernel          als Kernel eines Notebooks arbeiten: Anfragen als JSON-Zeilen auf der
-                    Standardeingabe, Antworten als JSON-Zeilen auf der Standardausgabe
+  --kernel          allein: als Kernel eines Notebooks arbeiten, Anfragen als JSON-Zeilen
+                    auf der Standardeingabe, Antworten als JSON-Zeilen auf der Standardausgabe
   --help            diese Hilfe zeigen
 
 Rückgabewerte: 0 alle Anweisungen erfolgreich, 1 eine Anweisung ist fehlgeschlagen,
@@ -97,8 +97,9 @@ std::optional<tCliOptions> ParseCliOptions(
             options.Script = argument;
         }
     }
-    if (options.Kernel && (options.Script || options.DemoFile)) {
-        error = "Als Kernel liest zelvora-cli weder Skript noch Demo";
+    if (options.Kernel && arguments.size() > 1) {
+        error = "Die Option --kernel steht allein: der Kernel liest weder Skript noch Demo und "
+                "schreibt keine Dateien";
         return std::nullopt;
     }
     if (options.Script && options.DemoFile) {

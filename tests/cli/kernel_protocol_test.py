@@ -98,9 +98,11 @@ def main(program):
     kernel.process.stdin.close()
     assert kernel.process.wait(TIMEOUT) == 0
 
-    # A kernel reads no script.
-    refused = subprocess.run([program, "--kernel", "x.rts"], capture_output=True)
-    assert refused.returncode == 64, refused
+    # A kernel reads no script and writes no files: other options are refused, not ignored.
+    for others in (["x.rts"], ["--journal", "j.txt"], ["--quiet"]):
+        refused = subprocess.run([program, "--kernel", *others], capture_output=True, text=True)
+        assert refused.returncode == 64, refused
+        assert "--kernel steht allein" in refused.stderr, refused.stderr
     print("ok")
 
 
