@@ -107,6 +107,28 @@ syntax_definition() {
         && has "$html" '^\[2\] <span[^>]*>DEL</span> A$' && has "$html" '^A \* x$'
 }
 
+# Jupyter lists the installed kernel with its logo; the kernel finds the installed zelvora-cli
+# beside it and runs a statement.
+jupyter_kernel() {
+    local kernels="$share/jupyter/kernels" listed reply
+    listed=$(JUPYTER_PATH="$share/jupyter" jupyter kernelspec list) || return 1
+    has "$listed" "^ +zelvora +$kernels/zelvora\$" || return 1
+    file "$kernels/zelvora/logo-64x64.png" | grep -q '64 x 64' || { echo "no 64x64 logo"; return 1; }
+    reply=$(cd "$root" && env -u ZELVORA_CLI JUPYTER_PATH="$share/jupyter" \
+        JUPYTER_RUNTIME_DIR="$root/runtime" PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 -c '
+from jupyter_client.manager import start_new_kernel
+manager, client = start_new_kernel(kernel_name="zelvora")
+try:
+    shown = lambda message: print(message["content"].get("text", ""), end="")
+    reply = client.execute_interactive("x = Det({{2,1},{1,3}})", timeout=60, output_hook=shown)
+    print(reply["content"]["status"])
+finally:
+    client.stop_channels()
+    manager.shutdown_kernel(now=True)
+' 2>&1) || { printf '%s\n' "$reply"; return 1; }
+    has "$reply" '^x = 5' && has "$reply" '^ok$'
+}
+
 lintian_clean() {
     lintian --fail-on error,warning "$deb"
 }
@@ -121,6 +143,7 @@ check "appstreamcli validate" metainfo
 check "icons in the hicolor sizes, file types, screenshot" icons_and_file_types
 check "bash completion of the options" bash_completion
 check "the editors' syntax definition colours a script" syntax_definition
+check "Jupyter lists and starts the installed kernel" jupyter_kernel
 check "lintian" lintian_clean
 echo "check-package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -32,6 +32,8 @@ Optionen:
   --quiet           nur Fehler ausgeben
   --demo DATEI      die Demo DATEI abspielen (auf einem Terminal Schritt für Schritt)
   --batch           Demos ohne Warten auf die Eingabetaste durchlaufen lassen
+  --kernel          allein: als Kernel eines Notebooks arbeiten, Anfragen als JSON-Zeilen
+                    auf der Standardeingabe, Antworten als JSON-Zeilen auf der Standardausgabe
   --help            diese Hilfe zeigen
 
 Rückgabewerte: 0 alle Anweisungen erfolgreich, 1 eine Anweisung ist fehlgeschlagen,
@@ -66,6 +68,8 @@ std::optional<tCliOptions> ParseCliOptions(
         } else if (argument == "--demo") {
             if (!value(options.DemoFile))
                 return std::nullopt;
+        } else if (argument == "--kernel") {
+            options.Kernel = true;
         } else if (argument == "--batch") {
             options.Batch = true;
         } else if (argument == "--pictures") {
@@ -92,6 +96,11 @@ std::optional<tCliOptions> ParseCliOptions(
         } else {
             options.Script = argument;
         }
+    }
+    if (options.Kernel && arguments.size() > 1) {
+        error = "Die Option --kernel steht allein: der Kernel liest weder Skript noch Demo und "
+                "schreibt keine Dateien";
+        return std::nullopt;
     }
     if (options.Script && options.DemoFile) {
         error = "Ein Skript und eine Demo können nicht zusammen angegeben werden";

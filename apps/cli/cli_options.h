@@ -18,6 +18,7 @@ struct tCliOptions {
     bool Help = false;
     std::optional<std::string> DemoFile; // played as by DEMO, instead of a script
     bool Batch = false; // demos run straight through, without waiting for Enter
+    bool Kernel = false; // JSON requests on stdin, answers on stdout, for a notebook
 };
 
 // Parses the arguments after the program name; on a usage error returns nothing and sets error.

@@ -1,12 +1,10 @@
 // Completion at the prompt through libedit's readline interface.
 #include "completion.h"
 
-#include "language/catalogue_table.h"
 #include "text/text_encoding.h"
+#include "ui/completion_words.h"
 #include "ui/session.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,12 +15,6 @@ namespace {
 
 tSession* completionSession = nullptr;
 std::vector<std::string> pending;
-
-void AddIfMatching(std::vector<std::string>& words, const std::string& word, const std::string& key)
-{
-    if (!word.empty() && NameFold(word).starts_with(key))
-        words.push_back(word);
-}
 
 char* NextMatch(const char* text, int state)
 {
@@ -45,30 +37,7 @@ char** Complete(const char* text, int, int)
 
 std::vector<std::string> CompletionCandidates(tSession& session, const std::string& prefix)
 {
-    const std::string key = NameFold(prefix);
-    std::vector<std::string> words;
-    for (const tCatalogueRow& row : CatalogueRows()) {
-        if (row.Type != tCatalogueRowType::Entry
-            || OpcodeNumber(row.Opcode) < OpcodeNumber(tOpcode::ConstE))
-            continue;
-        const bool word = row.Name
-            && (std::isalpha(static_cast<unsigned char>(row.Name[0]))
-                || static_cast<unsigned char>(row.Name[0]) >= 0xC0);
-        if (!word)
-            continue;
-        AddIfMatching(words, row.Name, key);
-        if (row.Alias && *row.Alias)
-            AddIfMatching(words, row.Alias, key);
-    }
-    for (const tStmt& command : session.Interpreter().Statements.Commands) {
-        if (command.Name != "---" && !command.Name.starts_with('['))
-            AddIfMatching(words, command.Name, key);
-    }
-    for (const std::string& name : session.Store().NameList())
-        AddIfMatching(words, name, key);
-    std::sort(words.begin(), words.end());
-    words.erase(std::unique(words.begin(), words.end()), words.end());
-    return words;
+    return CompletionWords(session.Interpreter().Statements, session.Store().NameList(), prefix);
 }
 
 void InstallCompletion(tSession& session)

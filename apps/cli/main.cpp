@@ -7,6 +7,7 @@
 #include "interpreter/data_directory.h"
 #include "interpreter/process_setup.h"
 #include "interrupt.h"
+#include "kernel_mode.h"
 #include "prompt.h"
 #include "run_report.h"
 #include "text/replacing_file.h"
@@ -106,6 +107,8 @@ int main(int argc, char** argv)
     }
 
     KeepLargeBlocksForReuse();
+    if (options->Kernel)
+        return RunKernel(argv[0]);
     // The prompt writes its journal at the end; a batch run only the files asked for.
     const bool interactive = !options->Script && !options->DemoFile && isatty(STDIN_FILENO);
     tConsoleTextView journalView(interactive || options->JournalFile);

@@ -105,6 +105,8 @@ public:
     {
         m_interruptRequested.store(true, std::memory_order_relaxed);
     }
+    // Drops a stop request that came too late for the run it was meant for.
+    void ClearInterrupt() noexcept { m_interruptRequested.store(false, std::memory_order_relaxed); }
     bool InterruptRequested() const noexcept
     {
         return m_interruptRequested.load(std::memory_order_relaxed);

@@ -24,6 +24,19 @@ char32_t CodePointOf(unsigned char byte)
     return byte;
 }
 
+char ToCp1252(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
+    for (std::size_t k = 0; k < HighControls.size(); ++k) {
+        if (HighControls[k] == cp && cp != 0)
+            return static_cast<char>(128 + k);
+    }
+    return '?';
+}
+
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -43,7 +56,6 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
-// Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when it is not valid.
 std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -77,19 +89,6 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp)
         return 0;
     return length;
 }
-
-char ToCp1252(char32_t cp)
-{
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
-    for (std::size_t k = 0; k < HighControls.size(); ++k) {
-        if (HighControls[k] == cp && cp != 0)
-            return static_cast<char>(128 + k);
-    }
-    return '?';
-}
-
-} // namespace
 
 std::string Cp1252ToUtf8(std::string_view text)
 {

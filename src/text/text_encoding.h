@@ -16,6 +16,13 @@ std::string Utf8ToCp1252(std::string_view text);
 // True when text is valid UTF-8 and holds at least one non-ASCII character.
 bool IsUtf8WithNonAscii(std::string_view text);
 
+// Decodes the UTF-8 sequence at text[i] into cp; returns its length, or 0 when it is not valid
+// (cut off, overlong, a surrogate, beyond U+10FFFF).
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp);
+
+// Appends the code point (at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // Text of a file as the program keeps it: UTF-8 files are converted, all others taken as
 // Windows-1252.
 std::string DecodeFileText(std::string_view bytes);

@@ -21,6 +21,12 @@ struct tValueStyle {
     std::int32_t MaxCols = 8;
 };
 
+// The name of value index of count values of the formula in the answer: the formula's text (a
+// plain word when it is long), with " [index]" behind it when there are several.
+std::string FormulaValueLabel(std::string_view formula, std::size_t index, std::size_t count);
+// The size a matrix window's caption shows: "rowsxcols", the length of a range list or vector.
+std::string ValueSizeText(const tVariable& value);
+
 // The values 1..n as text, each named by the formula's text (with "[i]" behind it when there are
 // several): a scalar as "label = value", a matrix, range list or vector as its window shows it
 // (caption with the size, header row and column). Lines end in '\n'.
@@ -29,9 +35,9 @@ std::string FormulaValuesText(
 
 // Evaluates the statement's tokens as one formula. On failure Code and Message take the
 // formula's failure (a formula that yields nothing says so) and the result is false; on
-// success text holds FormulaValuesText.
+// success text holds FormulaValuesText and, when asked for, values the values 1..n.
 bool EvaluateBareFormula(tComputeServices& services, tStmtList& statements,
     const tAnsiTokens& tokens, std::string_view formula, const tValueStyle& style,
-    std::string& text);
+    std::string& text, tVariableArray* values = nullptr);
 
 } // namespace zelvora

@@ -113,11 +113,16 @@ tOutermostRunResult tSession::RunText(
 bool tSession::ShowBareFormula(
     tStmtList& statements, const tAnsiTokens& tokens, std::string_view text)
 {
-    std::string values;
+    std::string shown;
+    tVariableArray values;
     const tValueStyle style { m_store.CopyLayout(), m_store.ReadableNumbers() };
-    if (!EvaluateBareFormula(m_services, statements, tokens, text, style, values))
+    if (!EvaluateBareFormula(m_services, statements, tokens, text, style, shown,
+            m_formulaValuesView ? &values : nullptr))
         return false;
-    m_interpreter.ShowOutput(values);
+    if (m_formulaValuesView)
+        m_formulaValuesView(text, values, shown);
+    else
+        m_interpreter.ShowOutput(shown);
     return true;
 }
 

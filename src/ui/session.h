@@ -24,6 +24,7 @@
 #include "ui/listing.h"
 #include "variables/display_list.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -59,6 +60,13 @@ public:
     tOutermostRunResult RunText(
         std::string_view text, const std::string& scriptDir, std::string_view source = {});
 
+    // A front end that shows the values of bare formulas itself (a notebook's tables) receives
+    // them here, with the formula and the text the command window would show, instead of the
+    // command window's output.
+    using tFormulaValuesView = std::function<void(
+        std::string_view formula, const tVariableArray& values, std::string_view text)>;
+    void SetFormulaValuesView(tFormulaValuesView view) { m_formulaValuesView = std::move(view); }
+
     tInterpreter& Interpreter() { return m_interpreter; }
     tJournal& Journal() { return m_journal; }
     tListing& Listing() { return m_listing; }
@@ -91,6 +99,7 @@ private:
     tStoreCommandContext m_storeCommands;
     tCheckpoint m_checkpoint; // long routines stop there when the user asks
     std::unique_ptr<tDemoCommand> m_demoCommand;
+    tFormulaValuesView m_formulaValuesView;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".

@@ -42,9 +42,11 @@ std::string FrameSuffix(std::int32_t frame, std::int32_t frames)
 
 } // namespace
 
-tPictureFileGraphics::tPictureFileGraphics(tPictureFileOptions options, tAnnounce announce)
+tPictureFileGraphics::tPictureFileGraphics(
+    tPictureFileOptions options, tAnnounce announce, tWrite write)
     : m_options(std::move(options))
     , m_announce(std::move(announce))
+    , m_write(std::move(write))
 {
     m_options.Frames = std::max(m_options.Frames, 1);
 }
@@ -63,7 +65,7 @@ std::string tPictureFileGraphics::WritePicture(const std::string& stem, const tD
         files.emplace_back(pathOf(".png"), EncodePng(raster.Picture()));
     }
     for (const auto& [path, bytes] : files) {
-        if (!WriteFile(path, bytes))
+        if (!(m_write ? m_write(path, bytes) : WriteFile(path, bytes)))
             return "Die Zeichnung kann nicht in die Datei " + Utf8ToCp1252(path)
                 + " geschrieben werden";
         if (m_announce)

@@ -26,7 +26,10 @@ inline constexpr std::int32_t DegreesBetweenFrames = 10;
 class tPictureFileGraphics : public tGraphicsPort {
 public:
     using tAnnounce = std::function<void(const std::string& path)>;
-    tPictureFileGraphics(tPictureFileOptions options, tAnnounce announce);
+    // Where a picture's bytes go instead of the file at path (a front end that sends pictures on);
+    // false when they could not be kept.
+    using tWrite = std::function<bool(const std::string& path, const std::string& bytes)>;
+    tPictureFileGraphics(tPictureFileOptions options, tAnnounce announce, tWrite write = {});
 
     // Names: animate-<n>, cloudanimate-<n>, scatterplot-<n>, counted per kind from 1; a series
     // of frames adds -<frame> with two or more digits.
@@ -44,6 +47,7 @@ private:
 
     tPictureFileOptions m_options;
     tAnnounce m_announce;
+    tWrite m_write;
     tScatterplot m_scatterplot;
     std::int32_t m_vectorCount = 0;
     std::int32_t m_cloudCount = 0;
