@@ -121,7 +121,7 @@ trealmatrix PairExp(const trealmatrix& m)
     });
 }
 
-trealmatrix PairsToTriples(const trealmatrix& m)
+tResult<trealmatrix> PairsToTriples(const trealmatrix& m)
 {
     const long double root = std::sqrt(1.0L / 3);
     trealmatrix t(2, 3);
@@ -131,7 +131,7 @@ trealmatrix PairsToTriples(const trealmatrix& m)
     return MatMul(m, t);
 }
 
-trealmatrix TriplesToPairs(const trealmatrix& m)
+tResult<trealmatrix> TriplesToPairs(const trealmatrix& m)
 {
     const long double root = std::sqrt(3.0L / 4);
     trealmatrix t(3, 2);

@@ -12,8 +12,8 @@ namespace zelvora {
 // (direction 1), its column and group of rows (direction 2) or all elements (direction 3, groups
 // over all elements row by row). Groups as GroupCodes. A value x occurring n_x times in a group of
 // N elements, F(x) of them <= x, gets trunc((F(x) - n_x / 2) * K / N) + 1, so equal values share a
-// class. Another direction gives the failure matrix.
-trealmatrix PercentileClasses(const trealmatrix& m, int32_t classes, int32_t direction,
+// class. Another direction fails.
+tResult<trealmatrix> PercentileClasses(const trealmatrix& m, int32_t classes, int32_t direction,
     const trealmatrix& groups = trealmatrix());
 
 // The normal score of a share x in [0, 1]: bisection in the normal distribution tabulated on the

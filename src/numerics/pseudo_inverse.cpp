@@ -13,9 +13,9 @@ tResult<trealmatrix> PseudoInverse(const trealmatrix& a)
     if (a.IsAbsent())
         return Failure(1, "");
     if (a.Rows() < a.Cols())
-        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)).Value());
+        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1).Value()).Value());
     if (a.Rows() > a.Cols())
-        return MatMul(GaussJordanInverse(GramProduct(a, 2)).Value(), Transpose(a));
+        return MatMul(GaussJordanInverse(GramProduct(a, 2).Value()).Value(), Transpose(a));
     return GaussJordanInverse(a).Value();
 }
 

@@ -296,11 +296,11 @@ tReduceFlags ReductionFlags(tReduction reduction)
     return {};
 }
 
-trealmatrix Reduce(
+tResult<trealmatrix> Reduce(
     const trealmatrix& m, int32_t direction, tReduceFlags flags, const trealmatrix& groups)
 {
     if (direction < 1 || direction > 3)
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t count = direction == 1 ? m.Cols()
         : direction == 2                 ? m.Rows()
                                          : DimensionProduct(m.Rows(), m.Cols());
@@ -329,7 +329,7 @@ trealmatrix Reduce(
     return result;
 }
 
-trealmatrix Reduce(
+tResult<trealmatrix> Reduce(
     const trealmatrix& m, int32_t direction, tReduction reduction, const trealmatrix& groups)
 {
     return Reduce(m, direction, ReductionFlags(reduction), groups);
