@@ -5,7 +5,6 @@
 #include "language/formula_parser.h"
 #include "language/machine_bindings.h"
 #include "language/machine_operators.h"
-#include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
 #include "variables/element_access.h"

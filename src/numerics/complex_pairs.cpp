@@ -2,7 +2,6 @@
 #include "numerics/complex_pairs.h"
 
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 #include "numerics/run_time_error.h"
 

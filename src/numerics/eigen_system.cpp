@@ -1,7 +1,6 @@
 // Eigen systems by two-sided plane rotations.
 #include "numerics/eigen_system.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"

@@ -4,7 +4,6 @@
 #include "numerics/cholesky.h"
 #include "numerics/factor_decompositions.h"
 #include "numerics/factor_rotations.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 #include "numerics/statistics_transform.h"
 

@@ -1,7 +1,6 @@
 // Allocation and shape of the library's matrices and vectors.
 #include "numerics/matrix_alloc.h"
 
-#include "numerics/library_state.h"
 
 namespace zelvora {
 

@@ -1,7 +1,6 @@
 // Random numbers, random matrices and random permutations.
 #include "numerics/random_matrices.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/scalar_math.h"
 #include "numerics/sorting.h"

@@ -2,7 +2,6 @@
 #include "numerics/rank_inverse.h"
 
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"

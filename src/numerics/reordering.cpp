@@ -1,7 +1,6 @@
 // Rolling, reshaping, indexing and reordering.
 #include "numerics/reordering.h"
 
-#include "numerics/library_state.h"
 #include "numerics/scalar_math.h"
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 // Reductions along rows, columns or the whole matrix, per group.
 #include "numerics/statistics_reduce.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_size.h"
 #include "numerics/missing_values.h"
 #include "numerics/scalar_math.h"

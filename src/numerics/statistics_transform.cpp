@@ -1,7 +1,6 @@
 // Deviations, z-values, unit square sums and running sums.
 #include "numerics/statistics_transform.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/missing_values.h"
 #include "numerics/reordering.h"
