@@ -1,7 +1,6 @@
 // Allocation and shape of the library's matrices and vectors.
 #include "numerics/matrix_alloc.h"
 
-
 namespace zelvora {
 
 trealmatrix NewMatrix(int32_t rows, int32_t cols)
