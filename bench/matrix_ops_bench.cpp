@@ -63,13 +63,13 @@ void Ours(benchmark::State& state, const std::string& operation)
     for (auto _ : state) {
         trealmatrix result;
         if (operation == "MatMul")
-            result = MatMul(in.a, in.b, 1);
+            result = MatMul(in.a, in.b, 1).Value();
         else if (operation == "GramProduct")
-            result = GramProduct(in.a, 1);
+            result = GramProduct(in.a, 1).Value();
         else if (operation == "Transpose")
             result = Transpose(in.a);
         else
-            result = ElementwiseArith(in.a, in.b, tElementwiseOp::Add);
+            result = ElementwiseArith(in.a, in.b, tElementwiseOp::Add).Value();
         sink += result(1, 2);
         benchmark::DoNotOptimize(result.Data());
     }

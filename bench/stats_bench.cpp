@@ -111,7 +111,7 @@ void OursColumnMeans(benchmark::State& state)
 {
     const trealmatrix& m = MeanInputs().ours;
     for (auto _ : state) {
-        const trealmatrix means = Reduce(m, 2, tReduction::Mean);
+        const trealmatrix means = Reduce(m, 2, tReduction::Mean).Value();
         sink += means(1, 2);
         benchmark::DoNotOptimize(means.Data());
     }

@@ -76,10 +76,10 @@ const std::vector<tJob>& Jobs()
     static const trealmatrix square = RandomMatrix(500, 500, 3);
     static const trealmatrix data = RandomMatrix(200, 20000, 4);
     static const trealmatrix root = RandomMatrix(300, 300, 5);
-    static const trealmatrix symmetric = GramProduct(root, 2);
+    static const trealmatrix symmetric = GramProduct(root, 2).Value();
     static const trealmatrix loadings = TurnedLoadings(2000, 10);
     static const std::vector<tJob> jobs = {
-        { "product_1000", [] { return MatMul(a, b); } },
+        { "product_1000", [] { return MatMul(a, b).Value(); } },
         { "UInv_500", [] { return GaussJordanInverse(square).Value(); } },
         { "Corr_200x20000", [] { return CorrelationOf(data, 1).Value(); } },
         { "EigenSys_300", [] { return EigenSystem(symmetric).Value()[0]; } },
@@ -88,7 +88,7 @@ const std::vector<tJob>& Jobs()
                 return RotationSweeps(loadings, AllIndexes(2000), AllIndexes(10), VarimaxCriterion)
                     .rotated;
             } },
-        { "add_1000", [] { return ElementwiseArith(a, b, tElementwiseOp::Add); } },
+        { "add_1000", [] { return ElementwiseArith(a, b, tElementwiseOp::Add).Value(); } },
     };
     return jobs;
 }

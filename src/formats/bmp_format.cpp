@@ -1,8 +1,6 @@
 // Bitmaps (BMP) through stb_image and stb_image_write, compiled here for BMP only.
 #include "formats/bmp_format.h"
 
-#include "numerics/library_state.h"
-
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -32,7 +30,7 @@ struct tStbFree {
 
 tBmpReadResult Failed(std::string message)
 {
-    return { false, FailureMatrix(), FailureMatrix(), FailureMatrix(),
+    return { false, trealmatrix(1, 1), trealmatrix(1, 1), trealmatrix(1, 1),
         CutMessage(std::move(message)) };
 }
 

@@ -2,7 +2,6 @@
 #include "formats/def_raw_format.h"
 
 #include "language/short_scanner.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_convert.h"
 #include "text/name_fold.h"
 
@@ -119,7 +118,7 @@ tDefinition Parse(const std::vector<std::string>& lines)
 
 tMatrixReadResult Failed(std::string message)
 {
-    return { false, FailureMatrix(), CutMessage(std::move(message)), {} };
+    return { false, trealmatrix(1, 1), CutMessage(std::move(message)), {} };
 }
 
 } // namespace

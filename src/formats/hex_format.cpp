@@ -2,7 +2,6 @@
 #include "formats/hex_format.h"
 
 #include "formats/binary_bytes.h"
-#include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 
 #include <bit>
@@ -53,7 +52,7 @@ tFormatResult HexWrite(const trealmatrix& m, std::string_view fileName)
 
 tMatrixReadResult HexRead(std::string_view fileName, const tCheckpoint* checkpoint)
 {
-    tMatrixReadResult result { false, FailureMatrix(), {}, {} };
+    tMatrixReadResult result { false, trealmatrix(1, 1), {}, {} };
     const std::optional<std::string> bytes = ReadWholeFile(fileName, &result.Message, checkpoint);
     if (!bytes)
         return result;

@@ -3,7 +3,6 @@
 
 #include "formats/binary_bytes.h"
 #include "formats/oxf_encoding.h"
-#include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 
 #include <cmath>
@@ -55,7 +54,7 @@ tSixByteReal ReadReal(tByteReader& reader)
 
 tOxfReadResult OxfParse(std::string_view bytes, std::string_view fileName)
 {
-    tOxfReadResult result { false, FailureMatrix(), FailureStringMatrix(), {} };
+    tOxfReadResult result { false, trealmatrix(1, 1), tStringmatrix(1, 1), {} };
     tByteReader reader(bytes);
     const std::string_view signature = reader.Take(SignatureSize);
     if (signature != SignatureA && signature != SignatureB) {
@@ -102,7 +101,7 @@ tOxfReadResult OxfRead(std::string_view fileName, const tCheckpoint* checkpoint)
     std::string problem;
     const std::optional<std::string> bytes = ReadWholeFile(fileName, &problem, checkpoint);
     if (!bytes) {
-        tOxfReadResult result { false, FailureMatrix(), FailureStringMatrix(), {} };
+        tOxfReadResult result { false, trealmatrix(1, 1), tStringmatrix(1, 1), {} };
         result.Message = problem;
         return result;
     }

@@ -54,10 +54,8 @@ bool Quit(tInterpreter& interpreter)
     return true;
 }
 
-bool MacroDefine(tInterpreter& interpreter, tStmtList& statements, const tAnsiTokens& arguments)
+bool MacroDefine(tInterpreter& interpreter, const tAnsiTokens& arguments)
 {
-    statements.Message = "OK";
-    statements.Code = 0;
     const std::string name = arguments.empty() ? EndTokenText : arguments.front().Text;
     interpreter.Macros.BeginDefinition(NameFold(name));
     interpreter.Flags.MacroRecording = true;
@@ -83,10 +81,11 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
     if (arguments.size() > 2 && IsNumberToken(arguments[2]))
         delay = IntegerOfText(arguments[2].Text);
 
-    statements.Fail(2, "Makro nicht gefunden");
     const std::int32_t number = interpreter.Macros.Find(name);
-    if (number == 0)
+    if (number == 0) {
+        statements.Fail(2, "Makro nicht gefunden");
         return false;
+    }
 
     const tInterpreter::tRunScope scope(interpreter);
     if (scope.TooDeep()) {
@@ -95,17 +94,15 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
     }
     const bool runningBefore = interpreter.Flags.MacroRunning;
     interpreter.Flags.MacroRunning = true;
-    statements.Message = "OK";
-    statements.Code = 0;
     // The list is copied: a statement of the macro may redefine it while it runs.
     const tCommandsList macro = interpreter.Macros.List(number);
     // The first failure of any repetition is the command's failure, with its place.
     std::optional<tFailure> firstFailure;
     std::optional<tStatementPlace> firstPlace;
-    const auto noteFailure = [&](const tCommandslistEntry& entry) {
+    const auto noteFailure = [&](const tCommandslistEntry& entry, const tFailure& failure) {
         if (firstFailure)
             return;
-        firstFailure = tFailure { statements.Code, statements.Message };
+        firstFailure = failure;
         firstPlace = interpreter.FailurePlace().value_or(tStatementPlace {
             entry.Source ? *entry.Source : std::string(), entry.FirstLine + 1, entry.Text });
     };
@@ -118,12 +115,13 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
                 continue;
             if (interpreter.FailIfInterrupted()) {
                 interpreter.NoteFailurePlace(entry);
-                noteFailure(entry);
+                noteFailure(entry, *statements.Reported);
                 endAll = true;
                 break;
             }
             if (!interpreter.ExecuteEntry(entry)) {
-                noteFailure(entry);
+                // The statement has ended: its code and message say why.
+                noteFailure(entry, tFailure { statements.Code, statements.Message });
                 endAll = interpreter.NestedTooDeep();
                 break;
             }
@@ -142,7 +140,7 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
         interpreter.SetFailurePlace(*firstPlace);
         if (interpreter.Ports().CommandWindow)
             interpreter.Ports().CommandWindow->ShowMessage(
-                LocatedFailureText(statements.Message, *firstPlace));
+                LocatedFailureText(firstFailure->Message, *firstPlace));
     }
     return result;
 }
@@ -175,8 +173,8 @@ void RegisterCommands(tInterpreter& interpreter, tCommandHooks hooks)
                 return interpreter.Compute(statements, tokens);
             };
         } else if (name == "MACRODEF") {
-            handler = [&interpreter](tStmtList& statements, tAnsiTokens& arguments) {
-                return MacroDefine(interpreter, statements, arguments);
+            handler = [&interpreter](tStmtList&, tAnsiTokens& arguments) {
+                return MacroDefine(interpreter, arguments);
             };
         } else if (name == "MACROEXEC") {
             handler = [&interpreter, hooks](tStmtList& statements, tAnsiTokens& arguments) {

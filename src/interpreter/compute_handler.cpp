@@ -223,8 +223,7 @@ bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targe
 
 bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens)
 {
-    statements.Code = 0; // a failure writes its code and message once, where it ends the statement
-    statements.Message.clear();
+    statements.Reported.reset(); // a failure is reported once, where it ends the statement
     const int count = static_cast<int>(tokens.size());
     int equals = count;
     for (int i = 1; i < count; ++i) {
@@ -290,7 +289,7 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
         if (!StoreResult(services, statements, targets[i], std::move(results[i + 1])))
             return false;
     }
-    return statements.Code == 0;
+    return !statements.Reported;
 }
 
 } // namespace zelvora

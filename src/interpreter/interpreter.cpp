@@ -121,18 +121,26 @@ tInterpreter::tInterpreter(tInterpreterPorts ports)
 
 bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& tokens)
 {
-    Statements.Message = "OK";
+    // A statement nested in a command (a macro's, a BATCH file's) reports its own failure; the
+    // enclosing statement keeps the one it reported before.
+    struct tEnclosing {
+        tStmtList& statements;
+        std::optional<tFailure> reported = std::exchange(statements.Reported, std::nullopt);
+        ~tEnclosing() { statements.Reported = std::move(reported); }
+    } enclosing { Statements };
+    const bool ok = RunStatement(text, tokens);
+    Statements.EndStatement(Statements.Reported);
+    return ok;
+}
+
+bool tInterpreter::RunStatement(const std::string& text, const tAnsiTokens& tokens)
+{
     if (Flags.StopRequested || Flags.QuitRequested)
         return true;
-    if (IsHelpRequest(text)) {
-        Statements.Code = 0;
-        Statements.Message.clear();
+    if (IsHelpRequest(text))
         return RunHelpRequest(*this, text);
-    }
     if (tokens.empty())
         return true;
-    Statements.Code = 0;
-    Statements.Message.clear();
     tAnsiTokens all = tokens;
     AppendEndTokens(all, EndTokenCount);
 
@@ -174,8 +182,9 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
     const tStmt command = Statements.Commands[static_cast<std::size_t>(Statements.MatchedIndex)];
     const bool ok = handler && handler(Statements, arguments);
     // A command that refused its arguments without saying why shows the form it takes.
-    if (!ok && Statements.Message.empty())
-        Statements.Fail(Statements.Code != 0 ? Statements.Code : 1,
+    const std::optional<tFailure>& reported = Statements.Reported;
+    if (!ok && (!reported || reported->Message.empty()))
+        Statements.Fail(reported && reported->Code != 0 ? reported->Code : 1,
             command.Name + ": die Angaben passen nicht; die Form ist " + command.Name + " "
                 + TrimText(command.Syntax));
     return ok;
@@ -192,7 +201,9 @@ bool tInterpreter::ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_vie
     if (ShowFormula(tokens, text))
         return true;
     // The first word as an unknown name: probably a command word with a slip.
-    if (!Statements.Message.starts_with("Unbekannter Name \"" + word + "\" an Stelle 1 "))
+    if (!Statements.Reported
+        || !Statements.Reported->Message.starts_with(
+            "Unbekannter Name \"" + word + "\" an Stelle 1 "))
         return false;
     const std::string folded = NameFold(word);
     std::string meant;
@@ -203,7 +214,8 @@ bool tInterpreter::ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_vie
             meant += (meant.empty() ? "" : ", ") + command.Name;
     }
     if (!meant.empty())
-        Statements.SetMessage(Statements.Message + "; als Befehl gemeint? " + meant);
+        Statements.Fail(Statements.Reported->Code,
+            Statements.Reported->Message + "; als Befehl gemeint? " + meant);
     return false;
 }
 
@@ -234,11 +246,11 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
     } catch (const tSizeTooLarge& tooLarge) {
         // A size that cannot be held is refused before anything is allocated: the statement
         // fails, nothing of it was stored, and the run goes on as after any failure.
-        Statements.Fail(1, tooLarge.what());
+        Statements.EndStatement(Failure(1, tooLarge.what()));
     } catch (const std::bad_alloc&) {
-        Statements.Fail(1, "Zu wenig Arbeitsspeicher");
+        Statements.EndStatement(Failure(1, "Zu wenig Arbeitsspeicher"));
     } catch (const std::length_error&) {
-        Statements.Fail(1, "Zu wenig Arbeitsspeicher");
+        Statements.EndStatement(Failure(1, "Zu wenig Arbeitsspeicher"));
     } catch (...) {
         NoteFailurePlace(entry); // a run-time error names its statement too
         ReportWarnings(entry);
@@ -382,6 +394,7 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
     const tRunScope scope(*this);
     if (scope.TooDeep()) {
         FailTooDeep();
+        Statements.EndStatement(Statements.Reported); // the run ends before its first statement
         result.Success = false;
         result.Code = Statements.Code;
         result.Message = CutText(Statements.Message, maxMessageLength);
@@ -395,6 +408,7 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
         m_failurePlace.reset();
         if (FailIfInterrupted()) {
             NoteFailurePlace(entry);
+            Statements.EndStatement(Statements.Reported); // the entry ends before it runs
             result.Success = false;
             result.Code = Statements.Code;
             result.Message = CutText(Statements.Message, maxMessageLength);
@@ -460,13 +474,13 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
         outcome.Success = false;
         outcome.Code = 1;
         outcome.Message = stop.what();
-        Statements.Fail(1, stop.what());
+        Statements.EndStatement(Failure(1, stop.what()));
     } catch (const tSizeTooLarge& tooLarge) {
         // Raised outside a statement (a macro's or a window's own work): a failure as well.
         outcome.Success = false;
         outcome.Code = 1;
         outcome.Message = tooLarge.what();
-        Statements.Fail(1, tooLarge.what());
+        Statements.EndStatement(Failure(1, tooLarge.what()));
     } catch (const tRunTimeError& error) {
         outcome.Success = false;
         outcome.RunTimeError = true;

@@ -74,7 +74,8 @@ public:
     void SetRunStart(std::function<void()> hook) { m_runStart = std::move(hook); }
     const tInterpreterPorts& Ports() const { return m_ports; }
 
-    // Runs one statement; leaves Code and Message in the statement table.
+    // Runs one statement; leaves Code and Message in the statement table, written once as it ends
+    // from the failure it reported.
     bool ExecuteStatement(const std::string& text, const tAnsiTokens& tokens);
     // Runs the statement of a list entry and notes its place when it fails (or a run-time error
     // leaves it), unless a statement nested inside it failed first.
@@ -175,6 +176,8 @@ private:
     void FocusAfterStatement();
     void ProcessPendingMessages();
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
+    // The statement's work; its failure goes to the statement table's Reported.
+    bool RunStatement(const std::string& text, const tAnsiTokens& tokens);
     bool ShowFormula(tAnsiTokens& tokens, std::string_view text);
     // A first word that names no command runs as a formula; when the formula fails on that word,
     // the failure names the commands it is close to (one slip, or the start of several).

@@ -25,8 +25,7 @@ bool SetOptionsCommand(tOptions& options, tStmtList& statements, tAnsiTokens& ar
         }
         result = options.SetOption(arguments[group].Text, arguments[group + 2]);
         if (!result) {
-            statements.Code = 0;
-            statements.SetMessage("");
+            statements.Reported.reset();
         }
     }
     return result;

@@ -58,15 +58,15 @@ tFindResult tStmtList::FindCommand(std::string_view word)
     return tFindResult::Found;
 }
 
-void tStmtList::SetMessage(std::string_view text)
-{
-    Message.assign(text.substr(0, MaxMessageLength));
-}
-
 void tStmtList::Fail(std::int32_t code, std::string_view message)
 {
-    Code = code;
-    SetMessage(message);
+    Reported = tFailure { code, std::string(message.substr(0, MaxMessageLength)) };
+}
+
+void tStmtList::EndStatement(const std::optional<tFailure>& failure)
+{
+    Code = failure ? failure->Code : 0;
+    Message = failure ? failure->Message.substr(0, MaxMessageLength) : std::string();
 }
 
 } // namespace zelvora

@@ -2,9 +2,11 @@
 #pragma once
 
 #include "language/scanner.h"
+#include "numerics/result.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,14 +45,20 @@ public:
     // MatchedIndex. At most 30 matches are counted.
     tFindResult FindCommand(std::string_view word);
 
-    // Sets Message, cut to 255 characters.
-    void SetMessage(std::string_view text);
+    // The running statement fails: commands, formulas and the run loop report the failure here
+    // (the message cut to 255 characters); the last report counts.
     void Fail(std::int32_t code, std::string_view message);
+    // The statement ends: Code and Message say how (the failure's code and message; 0 and the
+    // empty text without one). The one place that writes them.
+    void EndStatement(const std::optional<tFailure>& failure);
 
     std::vector<tStmt> Commands;
     tCommandHandler Handler;
     std::int32_t MatchedIndex = 0;
     std::int32_t HighIndex = -1;
+    // The failure the running statement reported so far; each statement starts without one.
+    std::optional<tFailure> Reported;
+    // How the last statement ended.
     std::int32_t Code = 0;
     std::string Message = "OK";
     std::string ScriptDir;

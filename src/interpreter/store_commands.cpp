@@ -152,8 +152,7 @@ bool SaveOrLoad(
     std::string fileName;
     if (!FileNameArgument(context, statements, arguments, fileName))
         return false;
-    statements.Code = 0;
-    statements.Message.clear();
+    statements.Reported.reset();
     tdiskWorkspace workspace;
     if (save)
         MakeDataFoldersFor(context, fileName);
@@ -271,8 +270,8 @@ bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiToke
     const std::string directory = fileName.substr(0, fileName.rfind('/') + 1);
     tInterpreter& interpreter = context.Interpreter;
     const tRunResult result = interpreter.Docommands_WithJournalListingUndError(cutter, directory);
-    statements.Code = result.Code;
-    statements.SetMessage(result.Message);
+    if (!result.Success)
+        statements.Fail(result.Code, result.Message);
     if (!result.Success && interpreter.Ports().CommandWindow) {
         const tStatementPlace place = interpreter.FailurePlace().value_or(
             tStatementPlace { fileName, 0, result.LastStatement });

@@ -156,6 +156,13 @@ tCallOutcome StringMatrix(tStringmatrix s)
     return Value(operators::StringMatrixResult(std::move(s), tgLogical));
 }
 
+tCallOutcome StringMatrix(tResult<tStringmatrix> s)
+{
+    if (!s)
+        return Fail(s.Error());
+    return StringMatrix(std::move(s).Value());
+}
+
 tCallOutcome BoolMatrix(trealmatrix m)
 {
     return Value(operators::BoolMatrixResult(std::move(m), tgLogical));

@@ -91,6 +91,8 @@ tCallOutcome RealMatrix(tResult<trealmatrix> m);
 // The call fails; a failure without a message says that the arguments do not fit the function.
 tCallOutcome Fail(tFailure failure);
 tCallOutcome StringMatrix(tStringmatrix s); // tag 2
+// The routine's text matrix, or its failure.
+tCallOutcome StringMatrix(tResult<tStringmatrix> s);
 tCallOutcome BoolMatrix(trealmatrix m); // tag 2
 tCallOutcome Integer(std::int32_t n);
 tCallOutcome Real(long double x);

@@ -75,9 +75,12 @@ template <auto routine> tCallOutcome ConvertCall(const tCallArgs& args)
     return Numeric(args, [](const tCallArgs& a) { return routine(a.Matrix(1)); });
 }
 
-trealmatrix NormalisedTriples(const trealmatrix& m)
+tResult<trealmatrix> NormalisedTriples(const trealmatrix& m)
 {
-    return PairsToTriples(TriplesToPairs(m));
+    const tResult<trealmatrix> pairs = TriplesToPairs(m);
+    if (!pairs)
+        return pairs;
+    return PairsToTriples(*pairs);
 }
 
 template <auto routine> tCallOutcome TripleProductCall(const tCallArgs& args)

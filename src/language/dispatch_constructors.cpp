@@ -115,7 +115,7 @@ tCallOutcome CorrelationCall(const tCallArgs& args)
     const tValues values = ValuesFrom(args, 1);
     const long double root = std::sqrt(2.0L * static_cast<long double>(values.size()));
     const std::int32_t d = CheckedDimension(static_cast<std::int64_t>(std::trunc(root)) + 1);
-    trealmatrix m = MakeIdentity(d, d);
+    trealmatrix m = IdentityMatrix(d);
     tSymmetricFill fill(m, values);
     for (std::int32_t i = 1; i <= d; ++i)
         for (std::int32_t j = i + 1; j <= d; ++j)
@@ -162,7 +162,7 @@ tCallOutcome PatternCall(const tCallArgs& args, const tValues& values)
     case tPattern::Lower:
     case tPattern::Upper: {
         const std::int32_t d = (RoundedRoot(8 * l + 1) + 1) / 2;
-        m = MakeIdentity(d, d);
+        m = IdentityMatrix(d);
         tSymmetricFill fill(m, values);
         for (std::int32_t i = 1; i <= d; ++i) {
             for (std::int32_t j = 1; j <= d; ++j) {

@@ -77,7 +77,7 @@ tSelections ReadSelections(const tCallArgs& args, int32_t first, const trealmatr
 
 tRotationResult Unrotated(const trealmatrix& m)
 {
-    return { m, MakeIdentity(m.Cols(), m.Cols()), 0 };
+    return { m, IdentityMatrix(m.Cols()), 0 };
 }
 
 // TRI: the column triangularization from row rows+1 (or a given start), or with a list argument

@@ -80,7 +80,7 @@ bool RootConverged(const trealmatrix& a, const trealmatrix& x)
     if (!AllFinite(x) || x.Dims() != a.Dims())
         return false;
     const long double residual
-        = MatSquareSum(ElementwiseArith(a, MatMul(x, x), tElementwiseOp::Subtract));
+        = MatSquareSum(ElementwiseArith(a, MatMul(x, x).Value(), tElementwiseOp::Subtract).Value());
     return residual <= 1e-10L * std::max(1.0L, MatSquareSum(a));
 }
 
@@ -88,15 +88,15 @@ bool RootConverged(const trealmatrix& a, const trealmatrix& x)
 // eigenvalues of M in the right half plane); Y^256 shows whether they do.
 bool LogConverges(const trealmatrix& m)
 {
-    const trealmatrix id = MakeIdentity(m.Rows(), m.Cols());
-    const trealmatrix sum = ElementwiseArith(m, id, tElementwiseOp::Add);
+    const trealmatrix id = IdentityMatrix(m.Rows());
+    const trealmatrix sum = ElementwiseArith(m, id, tElementwiseOp::Add).Value();
     tResult<trealmatrix> quotient
-        = SolveRight(ElementwiseArith(m, id, tElementwiseOp::Subtract), sum);
+        = SolveRight(ElementwiseArith(m, id, tElementwiseOp::Subtract).Value(), sum);
     if (!quotient) // M + I singular: M has the eigenvalue -1, outside the logarithm's domain
         return false;
     trealmatrix y = std::move(quotient).Value();
     for (int i = 0; i < 8 && AllFinite(y); ++i)
-        y = MatMul(y, y);
+        y = MatMul(y, y).Value();
     return MatSquareSum(y) < 1e-6L;
 }
 

@@ -37,7 +37,7 @@ tCallOutcome ReduceCall(const tCallArgs& args)
 template <tReduction reduction> tCallOutcome PositionCall(const tCallArgs& args)
 {
     return Gated(args, [](const tCallArgs& a, const tVariable&) {
-        const trealmatrix position = Reduce(a.Matrix(1), 3, reduction, Groups(a));
+        const trealmatrix position = Reduce(a.Matrix(1), 3, reduction, Groups(a)).Value();
         tVariableArray values(2);
         VarSetInteger(values[0], RoundToInt32(position.At(1, 1)));
         VarSetInteger(values[1], RoundToInt32(position.At(1, 2)));

@@ -5,7 +5,6 @@
 #include "language/formula_parser.h"
 #include "language/machine_bindings.h"
 #include "language/machine_operators.h"
-#include "numerics/library_state.h"
 #include "numerics/run_time_error.h"
 #include "variables/direct_sum.h"
 #include "variables/element_access.h"
@@ -227,9 +226,15 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         return;
     case O::PowerZero:
     case O::Squared:
-    case O::Cubed:
-        Replace(level, base, { machine::SuffixPower(slot(base), opcode) });
+    case O::Cubed: {
+        tVariable power = machine::SuffixPower(slot(base), opcode);
+        // A matrix that is not square has no matrix power.
+        if (IsEmptyValue(power) && slot(base).shape == shMatrix)
+            return FailOperation(
+                level, entry, "nicht definiert f\xFCr " + OperandDescription(slot(base)));
+        Replace(level, base, { std::move(power) });
         return;
+    }
     default:
         break;
     }
@@ -295,7 +300,6 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
     }
     tCallOutcome outcome;
     outcome.Kind = tCallOutcome::tKind::Unavailable;
-    const std::uint64_t failureShapesBefore = NumericsContext().failureShapes;
     if (m_dispatch) {
         const std::span<const tVariable> arguments(
             level.Operands.data() + base + 1, static_cast<std::size_t>(top - base));
@@ -340,13 +344,6 @@ void tEvalMachine::ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry)
         if (outcome.Values.size() == 1 && IsEmptyValue(outcome.Values[0]) && !arguments.empty()
             && !emptyArgument && !selects) {
             return FailOperation(level, entry, "kein Ergebnis f\xFCr " + ArgumentsText(arguments));
-        }
-        // A routine that refused its inputs gave the failure shape (the 1 x 1 zero) as its value.
-        if (outcome.Values.size() == 1 && IsFailureShape(outcome.Values[0])
-            && NumericsContext().failureShapes != failureShapesBefore && !arguments.empty()
-            && !emptyArgument) {
-            return FailOperation(
-                level, entry, "die Argumente passen nicht: " + ArgumentsText(arguments));
         }
         if (outcome.Values.size() == 1) {
             Replace(level, base, std::move(outcome.Values), sign);

@@ -34,6 +34,9 @@ std::optional<tShapeRule> ShapeRuleOf(
         return plain ? tShapeRule::Product : tShapeRule::Elementwise;
     case tOperatorHandler::Division:
         return plain ? tShapeRule::PseudoInverseProduct : tShapeRule::Elementwise;
+    case tOperatorHandler::Power:
+        // A plain matrix power has no size rule of two matrices (it needs one square matrix).
+        return plain ? std::nullopt : std::optional(tShapeRule::Elementwise);
     default:
         return std::nullopt;
     }

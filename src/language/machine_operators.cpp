@@ -167,7 +167,7 @@ tVariableArray ApplyPostfix(tOpcode opcode, const tVariable& value, const tVaria
         return { result };
     case tOpcode::TimesTransposed:
         if (!text)
-            result.matrix = GramProduct(value.matrix, 1);
+            result.matrix = GramProduct(value.matrix, 1).Value();
         return { result };
     default:
         return { value };

@@ -1,7 +1,6 @@
 // Cholesky factorizations.
 #include "numerics/cholesky.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/plane_rotations.h"
 #include "numerics/scalar_math.h"

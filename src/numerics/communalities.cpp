@@ -3,7 +3,6 @@
 
 #include "numerics/cholesky.h"
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/plane_rotations.h"
 

@@ -2,7 +2,6 @@
 #include "numerics/complex_pairs.h"
 
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 #include "numerics/run_time_error.h"
 
@@ -121,7 +120,7 @@ trealmatrix PairExp(const trealmatrix& m)
     });
 }
 
-trealmatrix PairsToTriples(const trealmatrix& m)
+tResult<trealmatrix> PairsToTriples(const trealmatrix& m)
 {
     const long double root = std::sqrt(1.0L / 3);
     trealmatrix t(2, 3);
@@ -131,7 +130,7 @@ trealmatrix PairsToTriples(const trealmatrix& m)
     return MatMul(m, t);
 }
 
-trealmatrix TriplesToPairs(const trealmatrix& m)
+tResult<trealmatrix> TriplesToPairs(const trealmatrix& m)
 {
     const long double root = std::sqrt(3.0L / 4);
     trealmatrix t(3, 2);

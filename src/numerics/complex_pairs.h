@@ -22,13 +22,15 @@ trealmatrix PairReciprocal(const trealmatrix& m);
 // column count gives the zero matrix of M's size.
 trealmatrix PairExp(const trealmatrix& m);
 
-// M * T23 with T23 = [[1, 0, 0], [0, sqrt(1/3), -sqrt(1/3)]]: pairs to three components.
-trealmatrix PairsToTriples(const trealmatrix& m);
-// M * T32 with T32 = [[1, 0], [-1/2, sqrt(3/4)], [-1/2, -sqrt(3/4)]]: three components to pairs.
-trealmatrix TriplesToPairs(const trealmatrix& m);
+// M * T23 with T23 = [[1, 0, 0], [0, sqrt(1/3), -sqrt(1/3)]]: pairs to three components; M
+// without 2 columns fails.
+tResult<trealmatrix> PairsToTriples(const trealmatrix& m);
+// M * T32 with T32 = [[1, 0], [-1/2, sqrt(3/4)], [-1/2, -sqrt(3/4)]]: three components to pairs; M
+// without 3 columns fails.
+tResult<trealmatrix> TriplesToPairs(const trealmatrix& m);
 // M * C and M * C^-1 (GaussJordanInverse) with C the circulant matrix of the first row (b1, b2,
-// b3) of B: [[b1, b2, b3], [b3, b1, b2], [b2, b3, b1]]. B with fewer than 3 columns fails; a
-// product that does not fit gives the 1 x 1 zero matrix of MatMul.
+// b3) of B: [[b1, b2, b3], [b3, b1, b2], [b2, b3, b1]]. B with fewer than 3 columns fails, and so
+// does M without 3 columns.
 tResult<trealmatrix> TripleMultiply(const trealmatrix& m, const trealmatrix& b);
 tResult<trealmatrix> TripleDivide(const trealmatrix& m, const trealmatrix& b);
 

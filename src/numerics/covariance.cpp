@@ -3,7 +3,6 @@
 
 #include "numerics/cholesky.h"
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_functions.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
@@ -65,7 +64,7 @@ tResult<trealmatrix> CovarianceOf(const trealmatrix& m, int32_t kind)
     const int32_t cases = kind == 1 ? m.Cols() : m.Rows();
     if (cases == 0)
         return Failure(1, "");
-    return DividedBy(GramProduct(m, kind), cases);
+    return DividedBy(GramProduct(m, kind).Value(), cases);
 }
 
 trealmatrix StandardiseRows(const trealmatrix& m)
@@ -190,13 +189,13 @@ tResult<trealmatrix> DecorrelateRows(const trealmatrix& m)
     }
     // MatrixSqrt stops once the square misses R by 1e-8; one more step of its iteration,
     // X := (R*X^-1 + X) / 2, converges quadratically to full precision.
-    trealmatrix root = MatrixSqrt(correlation);
+    trealmatrix root = MatrixSqrt(correlation).Value();
     const trealmatrix quotient = SolveRight(correlation, root).Value();
     for (int32_t i = 1; i <= k; ++i) {
         for (int32_t j = 1; j <= k; ++j)
             root(i, j) = (quotient(i, j) + root(i, j)) / 2;
     }
-    const trealmatrix whitened = MatMul(GaussJordanInverse(root).Value(), standardised);
+    const trealmatrix whitened = MatMul(GaussJordanInverse(root).Value(), standardised).Value();
     for (int32_t i = 1; i <= k; ++i) {
         for (int32_t c = 1; c <= m.Cols(); ++c)
             result(varying[i - 1], c) = whitened(i, c) * spread[static_cast<std::size_t>(i)];

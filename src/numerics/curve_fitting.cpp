@@ -50,12 +50,12 @@ tResult<trealmatrixarr> LinearFit(const trealmatrix& m)
     if (!Varies(m, n))
         return Failure("Curvefit Lin: die abh\xE4ngige Variable (Zeile " + std::to_string(n)
             + ") hat keine Varianz");
-    const trealmatrix d = Deviations(m, 1);
+    const trealmatrix d = Deviations(m, 1).Value();
     long double meanY = 0;
     for (int32_t k = 1; k <= cases; ++k)
         meanY += m(n, k);
     meanY /= cases;
-    trealmatrix c = GramProduct(d, 1);
+    trealmatrix c = GramProduct(d, 1).Value();
     for (int32_t i = 1; i <= n; ++i)
         for (int32_t j = 1; j <= n; ++j)
             c(i, j) /= cases;
@@ -64,8 +64,8 @@ tResult<trealmatrixarr> LinearFit(const trealmatrix& m)
     for (int32_t k = 1; k < n; ++k)
         b(1, k) = l(n, k);
     b(2, n) = l(n, n);
-    const trealmatrix p = MatMul(b, GaussJordanInverse(l).Value(), 1);
-    trealmatrix f = MatMul(p, d, 1);
+    const trealmatrix p = MatMul(b, GaussJordanInverse(l).Value(), 1).Value();
+    trealmatrix f = MatMul(p, d, 1).Value();
     for (int32_t k = 1; k <= cases; ++k)
         f(1, k) += meanY;
     long double v = 0;
@@ -178,7 +178,7 @@ tResult<trealmatrixarr> SCurveFit(std::string_view options, const trealmatrix& m
         trealmatrix groups(1, e.Cols());
         for (int32_t k = 1; k <= e.Cols(); ++k)
             groups(1, k) = e(1, k);
-        rank = PercentileClasses(shifted, classes, 1, groups);
+        rank = PercentileClasses(shifted, classes, 1, groups).Value();
     }
     const int32_t k = several ? classes : 1;
     trealmatrix beta(k, 6);

@@ -1,7 +1,6 @@
 // Eigen systems by two-sided plane rotations.
 #include "numerics/eigen_system.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
@@ -88,7 +87,7 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
 {
     const int32_t count = cols.Count();
     if (rows.Count() != count)
-        return { CopyMatrix(m), MakeIdentity(count, count), 0 };
+        return { CopyMatrix(m), IdentityMatrix(count), 0 };
     if (!IsSquare(m))
         throw tRangeError();
     const int32_t n = m.Rows();
@@ -99,14 +98,14 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
             throw tRangeError();
     }
     // S starts as the identity: the first sweep's S'*M*S and S*T' are M and T' themselves.
-    trealmatrix s = MakeIdentity(n, n);
+    trealmatrix s = IdentityMatrix(n);
     trealmatrix w;
     int32_t quietSweeps = 0;
     int32_t sweeps = 0;
     while (sweeps < maxRotationSweeps) {
         ++sweeps;
         std::optional<trealmatrix> unchanged = sweeps == 1 ? IdentityProduct(m) : std::nullopt;
-        w = unchanged ? std::move(*unchanged) : MatMul(Transpose(s), MatMul(m, s));
+        w = unchanged ? std::move(*unchanged) : MatMul(Transpose(s), MatMul(m, s).Value()).Value();
         const long double negligible = negligibleShare * FrobeniusNorm(w);
         tSweepTurns turns(w, rows, cols);
         tSweepTransform transform(n);
@@ -137,7 +136,7 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
         }
         const trealmatrix rotatedT = transform.Transform();
         std::optional<trealmatrix> product = sweeps == 1 ? IdentityProduct(rotatedT) : std::nullopt;
-        trealmatrix next = product ? std::move(*product) : MatMul(s, rotatedT);
+        trealmatrix next = product ? std::move(*product) : MatMul(s, rotatedT).Value();
         // Each sweep depends on M and S alone: an S that no bit of this sweep changed makes every
         // later sweep repeat this one, so stopping here gives the same M and S as running on.
         const bool settled = SameBits(next, s);
@@ -151,14 +150,14 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
     return { std::move(w), std::move(s), sweeps };
 }
 
-trealmatrix TriangularEigenvectors(const trealmatrix& d)
+tResult<trealmatrix> TriangularEigenvectors(const trealmatrix& d)
 {
     if (!IsSquare(d))
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = d.Rows();
     if (n == 0)
         return trealmatrix(0, 0);
-    trealmatrix e = MakeIdentity(n, n);
+    trealmatrix e = IdentityMatrix(n);
     for (int32_t a = n; a >= 2; --a) {
         long double* ea = e.Row(a);
         for (int32_t i = a - 1; i >= 1; --i) {
@@ -185,10 +184,10 @@ tResult<trealmatrixarr> EigenSystem(const trealmatrix& m, const tCheckpoint* che
     tRotationResult similarity = SimilaritySweeps(m, all, all, checkpoint);
     trealmatrix d = std::move(similarity.rotated);
     trealmatrix t = std::move(similarity.transform);
-    const trealmatrix e = TriangularEigenvectors(d);
+    const trealmatrix e = TriangularEigenvectors(d).Value();
     // Row a of E is the eigenvector of D for D[a][a] and M = T*D*T', so the eigenvectors of M are
     // the columns of T*E'.
-    trealmatrix x = MatMul(t, Transpose(e), 1);
+    trealmatrix x = MatMul(t, Transpose(e), 1).Value();
     for (int32_t i = 1; i <= n; ++i) {
         for (int32_t j = i + 1; j <= n; ++j) {
             if (std::fabs(d(i, j)) < rotationEps) {
@@ -251,10 +250,10 @@ tResult<trealmatrix> EigenvectorsForValues(const trealmatrix& m, const trealmatr
     // Column i of K_i * V with column k of K_i = M^(k-1) e_i, that is column i of the power
     // M^(k-1): summed over k in order, as the product would, one power at a time.
     trealmatrix result(n, n);
-    trealmatrix power = MakeIdentity(n, n);
+    trealmatrix power = IdentityMatrix(n);
     for (int32_t k = 1; k <= n; ++k) {
         if (k > 1)
-            power = MatMul(m, power, 1);
+            power = MatMul(m, power, 1).Value();
         const long double* vk = v.Row(k);
         for (int32_t r = 1; r <= n; ++r) {
             const long double* pr = power.Row(r);

@@ -23,8 +23,8 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
 
 // For upper triangular D (n x n): E with row a the eigenvector of D for D[a][a], unit in its a-th
 // element and 0 after it, by back substitution; an element whose eigenvalue gap is below 1e-16
-// stays 0.
-trealmatrix TriangularEigenvectors(const trealmatrix& d);
+// stays 0. A D that is not square fails.
+tResult<trealmatrix> TriangularEigenvectors(const trealmatrix& d);
 
 // EigenSys: D = T'*M*T by SimilaritySweeps (eigenvalues on the diagonal, unsorted), E its
 // TriangularEigenvectors and X = T*E' (columns the eigenvectors of M, M = X*D*X^-1 when D became

@@ -4,7 +4,6 @@
 #include "numerics/cholesky.h"
 #include "numerics/factor_decompositions.h"
 #include "numerics/factor_rotations.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 #include "numerics/statistics_transform.h"
 
@@ -16,8 +15,8 @@ namespace {
 // Cholesky factor of the correlation matrix of the rows (z-values along rows, then Z*Z' / N).
 trealmatrix CorrelationFactor(const trealmatrix& data)
 {
-    const trealmatrix z = ZValues(Deviations(data, 1), 1);
-    trealmatrix correlation = GramProduct(z, 1);
+    const trealmatrix z = ZValues(Deviations(data, 1).Value(), 1).Value();
+    trealmatrix correlation = GramProduct(z, 1).Value();
     const long double cases = data.Cols();
     for (int32_t r = 1; r <= correlation.Rows(); ++r)
         for (int32_t c = 1; c <= correlation.Cols(); ++c)

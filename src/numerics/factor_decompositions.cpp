@@ -4,7 +4,6 @@
 #include "numerics/cholesky.h"
 #include "numerics/communalities.h"
 #include "numerics/factor_rotations.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
@@ -137,7 +136,7 @@ trealmatrix DecompositionLevel(trealmatrix& w, int32_t b, tRotationResult& last)
 tRotationResult CommonUniqueSplit(const trealmatrix& lad)
 {
     const int32_t n = lad.Rows();
-    const trealmatrix g = GramProduct(lad, 1);
+    const trealmatrix g = GramProduct(lad, 1).Value();
     const trealmatrix c = ComVarFix(g).Value(); // g is square
     trealmatrix u = DiagonalCopy(c);
     tRotationResult axes = RotationSweeps(
@@ -163,7 +162,7 @@ tResult<tRotationResult> SubsetDecomposition(const trealmatrix& lad)
                            "Dekomposition");
         }
     }
-    tRotationResult last { {}, MakeIdentity(lad.Cols(), lad.Cols()), 0 };
+    tRotationResult last { {}, IdentityMatrix(lad.Cols()), 0 };
     std::vector<trealmatrix> parts;
     for (int32_t b = n; b >= 2; --b)
         parts.push_back(DecompositionLevel(w, b, last));
@@ -178,7 +177,7 @@ tRotationResult BlockDecomposition(
 {
     const trealmatrix selected = Columns(lad, cols);
     const int32_t k = selected.Cols();
-    tRotationResult last { CopyMatrix(selected), MakeIdentity(k, k), 0 };
+    tRotationResult last { CopyMatrix(selected), IdentityMatrix(k), 0 };
     if (blockLength < 1)
         return last;
     std::vector<trealmatrix> common;

@@ -33,7 +33,7 @@ tRotationResult RowGivensSweep(const trealmatrix& m, const tIntvector& rows, con
 {
     RequireIndexes(cols, m.Cols());
     trealmatrix work = CopyMatrix(m);
-    trealmatrix transform = MakeIdentity(m.Cols(), m.Cols());
+    trealmatrix transform = IdentityMatrix(m.Cols());
     const int32_t n = cols.Count();
     for (int32_t p = 1; p <= rows.Count() && p <= n; ++p) {
         const int32_t i = rows[p];
@@ -53,7 +53,7 @@ tRotationResult RowExchangeSweep(
     RequireIndexes(rows, m.Rows());
     RequireIndexes(cols, m.Cols());
     trealmatrix work = CopyMatrix(m);
-    trealmatrix transform = MakeIdentity(m.Cols(), m.Cols());
+    trealmatrix transform = IdentityMatrix(m.Cols());
     const int32_t n = cols.Count();
     for (int32_t p = 1; p <= rows.Count(); ++p) {
         const int32_t u = rows[p];
@@ -88,7 +88,7 @@ tRotationResult PairSimilaritySweeps(
     const trealmatrix& m, const tIntvector& rows, const tIntvector& cols, tPairSimilarity kind)
 {
     trealmatrix work = CopyMatrix(m);
-    trealmatrix transform = MakeIdentity(m.Cols(), m.Cols());
+    trealmatrix transform = IdentityMatrix(m.Cols());
     if (rows.Count() != cols.Count())
         return { std::move(work), std::move(transform), 0 };
     RequireIndexes(rows, m.Rows());

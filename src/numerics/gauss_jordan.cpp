@@ -443,7 +443,7 @@ tResult<trealmatrix> GaussJordanInverse(const trealmatrix& a, const tCheckpoint*
         return Failure(1, "");
     if (a.Rows() == 0)
         return trealmatrix(0, 0);
-    return Solve(MakeIdentity(a.Rows(), a.Rows()), a, true, NumericsContext().workers, checkpoint);
+    return Solve(IdentityMatrix(a.Rows()), a, true, NumericsContext().workers, checkpoint);
 }
 
 trealmatrix GaussElimStep(const trealmatrix& m, const trealmatrix& pivot, const tIntvector& rows,

@@ -34,15 +34,4 @@ tWorkersScope::~tWorkersScope()
     currentContext->workers = m_previous;
 }
 
-trealmatrix FailureMatrix()
-{
-    ++NumericsContext().failureShapes;
-    return trealmatrix(1, 1);
-}
-
-tStringmatrix FailureStringMatrix()
-{
-    return tStringmatrix(1, 1);
-}
-
 } // namespace zelvora

@@ -15,9 +15,6 @@ namespace zelvora {
 class tWorkerPool;
 
 struct tNumericsContext {
-    // How often a routine gave the failure shape for inputs that do not fit (FailureMatrix); a
-    // caller compares it before and after a call to tell that shape from a real 1 x 1 zero.
-    std::uint64_t failureShapes = 0;
     char decimalSeparator = '.'; // of RealToText and TextToReal; set once at start-up
     // The running session's worker threads for long kernels (tWorkersScope); null: the run
     // thread alone. Kernels hand their tasks only raw rows, never matrices.
@@ -51,10 +48,5 @@ public:
 private:
     tWorkerPool* m_previous;
 };
-
-// The library's failure result: the 1 x 1 matrix holding 0. Counts in failureShapes.
-trealmatrix FailureMatrix();
-// The same shape for text results: the 1 x 1 matrix holding the empty string.
-tStringmatrix FailureStringMatrix();
 
 } // namespace zelvora

@@ -1,8 +1,6 @@
 // Allocation and shape of the library's matrices and vectors.
 #include "numerics/matrix_alloc.h"
 
-#include "numerics/library_state.h"
-
 namespace zelvora {
 
 trealmatrix NewMatrix(int32_t rows, int32_t cols)
@@ -35,18 +33,23 @@ tIntvector NewIntVector(int32_t n, int32_t value)
     return tIntvector(n, value);
 }
 
-trealmatrix MakeIdentity(int32_t n, int32_t m)
+trealmatrix IdentityMatrix(int32_t size)
 {
-    if (n <= 0 && m <= 0)
-        return FailureMatrix();
-    const int32_t size = m > 0 ? std::max(n, m) : n;
+    size = std::max(size, 0);
     trealmatrix identity(size, size);
     for (int32_t i = 1; i <= size; ++i)
         identity(i, i) = 1;
     return identity;
 }
 
-trealmatrix MakeIdentity(const trealmatrix& m)
+tResult<trealmatrix> MakeIdentity(int32_t n, int32_t m)
+{
+    if (n <= 0 && m <= 0)
+        return Failure(1, "");
+    return IdentityMatrix(m > 0 ? std::max(n, m) : n);
+}
+
+tResult<trealmatrix> MakeIdentity(const trealmatrix& m)
 {
     return MakeIdentity(std::max(m.Rows(), m.Cols()), 0);
 }

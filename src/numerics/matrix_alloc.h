@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -21,11 +22,12 @@ tRealVector NewRealVector(int32_t n);
 // n elements equal to value; slot 0 is 0.
 tIntvector NewIntVector(int32_t n, int32_t value = 0);
 
-// Identity of size k: k = max(n, m) when m > 0, k = n when m <= 0; the 1 x 1 zero matrix when
-// both are <= 0.
-trealmatrix MakeIdentity(int32_t n, int32_t m);
-// Identity of size max(rows, cols) of m.
-trealmatrix MakeIdentity(const trealmatrix& m);
+// The size x size identity; a size <= 0 gives the 0 x 0 matrix.
+trealmatrix IdentityMatrix(int32_t size);
+// Identity of size k: k = max(n, m) when m > 0, k = n when m <= 0; both <= 0 fail.
+tResult<trealmatrix> MakeIdentity(int32_t n, int32_t m);
+// Identity of size max(rows, cols) of m; a matrix without rows and columns fails.
+tResult<trealmatrix> MakeIdentity(const trealmatrix& m);
 
 // Deep copies, spare slots included.
 trealmatrix CopyMatrix(const trealmatrix& m);

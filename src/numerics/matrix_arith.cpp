@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 namespace zelvora {
@@ -222,7 +223,8 @@ trealmatrix ScalarArith(const trealmatrix& m, tScalarOp op, long double x)
     case tScalarOp::PowerByScalar:
         return MapElements<long double>(m, [x](long double e) { return PowerOrZero(e, x); });
     }
-    return FailureMatrix();
+    // Every operation has its case above: another value is a fault of the calling code.
+    throw std::logic_error("ScalarArith: unknown operation");
 }
 
 trealmatrix MaxExponent(const trealmatrix& m, int32_t base)
@@ -237,11 +239,11 @@ trealmatrix MaxPower(const trealmatrix& m, int32_t base)
         m, [base](long double e) { return PowerRule(base, MaxExponentOf(e, base)); });
 }
 
-trealmatrix ElementwiseArith(const trealmatrix& a, const trealmatrix& b, tElementwiseOp op)
+tResult<trealmatrix> ElementwiseArith(const trealmatrix& a, const trealmatrix& b, tElementwiseOp op)
 {
     const auto plan = PlanBroadcast(a.Dims(), b.Dims());
     if (!plan.fits)
-        return FailureMatrix();
+        return Failure(1, "");
     auto raising = [&](auto f) { return BroadcastRaising(a, b, plan, f); };
     switch (op) {
     case tElementwiseOp::Add:
@@ -260,14 +262,14 @@ trealmatrix ElementwiseArith(const trealmatrix& a, const trealmatrix& b, tElemen
         return BroadcastElements<long double>(
             a, b, plan, [](long double x, long double y) { return SafeIntMod(x, y, 0); });
     }
-    return FailureMatrix();
+    throw std::logic_error("ElementwiseArith: unknown operation");
 }
 
-trealmatrix ElementwisePower(const trealmatrix& base, const trealmatrix& exponent)
+tResult<trealmatrix> ElementwisePower(const trealmatrix& base, const trealmatrix& exponent)
 {
     const auto plan = PlanBroadcast(base.Dims(), exponent.Dims());
     if (!plan.fits)
-        return FailureMatrix();
+        return Failure(1, "");
     return BroadcastElements<long double>(base, exponent, plan, PowerOrZero);
 }
 
@@ -281,11 +283,11 @@ trealmatrix ElementwisePower(const trealmatrix& base, long double exponent)
     return ScalarArith(base, tScalarOp::PowerByScalar, exponent);
 }
 
-tStringmatrix TextConcat(const tStringmatrix& left, const tStringmatrix& right)
+tResult<tStringmatrix> TextConcat(const tStringmatrix& left, const tStringmatrix& right)
 {
     const auto plan = PlanBroadcast(left.Dims(), right.Dims());
     if (!plan.fits)
-        return FailureStringMatrix();
+        return Failure(1, "");
     return BroadcastElements<std::string>(
         left, right, plan, [](const std::string& x, const std::string& y) { return x + y; });
 }

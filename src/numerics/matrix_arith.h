@@ -61,17 +61,19 @@ enum class tElementwiseOp {
 
 // Two matrices element by element with broadcasting: in each dimension the sizes must agree or one
 // of them must be 1, whose single row or column then serves every result row or column. A is the
-// left operand. Shapes that do not combine give the 1 x 1 zero matrix.
-trealmatrix ElementwiseArith(const trealmatrix& a, const trealmatrix& b, tElementwiseOp op);
+// left operand. Shapes that do not combine fail.
+tResult<trealmatrix> ElementwiseArith(
+    const trealmatrix& a, const trealmatrix& b, tElementwiseOp op);
 
-// Powers by the power rule, element by element; a math error gives the element 0.
-trealmatrix ElementwisePower(const trealmatrix& base, const trealmatrix& exponent); // broadcasting
+// Powers by the power rule, element by element; a math error gives the element 0. Two matrices
+// broadcast as in ElementwiseArith; shapes that do not combine fail.
+tResult<trealmatrix> ElementwisePower(const trealmatrix& base, const trealmatrix& exponent);
 trealmatrix ElementwisePower(long double base, const trealmatrix& exponent);
 trealmatrix ElementwisePower(const trealmatrix& base, long double exponent);
 
 // Texts joined element by element, left operand first (broadcasting as ElementwiseArith; shapes
-// that do not combine give the 1 x 1 matrix holding the empty text).
-tStringmatrix TextConcat(const tStringmatrix& left, const tStringmatrix& right);
+// that do not combine fail).
+tResult<tStringmatrix> TextConcat(const tStringmatrix& left, const tStringmatrix& right);
 tStringmatrix TextConcat(const std::string& left, const tStringmatrix& right);
 tStringmatrix TextConcat(const tStringmatrix& left, const std::string& right);
 

@@ -21,10 +21,10 @@ template <typename T> tVector<T> ToVector(std::span<const T> values)
 }
 
 template <typename T>
-trealmatrix FillRowByRow(std::span<const T> values, int32_t rows, int32_t cols)
+tResult<trealmatrix> FillRowByRow(std::span<const T> values, int32_t rows, int32_t cols)
 {
     if (rows < 0 || cols < 0)
-        return FailureMatrix();
+        return Failure(1, "");
     const auto n = static_cast<int64_t>(values.size());
     if (rows == 0 && cols == 0) {
         rows = 1;
@@ -75,11 +75,11 @@ tIntvector IntsToVector(std::initializer_list<int32_t> values)
     return ToVector(std::span<const int32_t>(values.begin(), values.size()));
 }
 
-trealmatrix VectorToMatrix(const tRealVector& v, int32_t kind)
+tResult<trealmatrix> VectorToMatrix(const tRealVector& v, int32_t kind)
 {
     const int32_t n = v.Count();
     if (kind != 1 && kind != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     trealmatrix m = kind == 1 ? trealmatrix(1, n) : trealmatrix(n, 1);
     for (int32_t i = 1; i <= n; ++i)
         (kind == 1 ? m(1, i) : m(i, 1)) = v[i];
@@ -101,12 +101,12 @@ trealmatrix VectorsToMatrix(std::span<const tRealVector> vectors)
     return m;
 }
 
-trealmatrix ValuesToMatrix(std::span<const long double> values, int32_t rows, int32_t cols)
+tResult<trealmatrix> ValuesToMatrix(std::span<const long double> values, int32_t rows, int32_t cols)
 {
     return FillRowByRow(values, rows, cols);
 }
 
-trealmatrix ValuesToMatrix(std::span<const int32_t> values, int32_t rows, int32_t cols)
+tResult<trealmatrix> ValuesToMatrix(std::span<const int32_t> values, int32_t rows, int32_t cols)
 {
     return FillRowByRow(values, rows, cols);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 #include <initializer_list>
 #include <span>
@@ -14,17 +15,18 @@ tRealVector RealsToVector(std::initializer_list<long double> values);
 tIntvector IntsToVector(std::span<const int32_t> values);
 tIntvector IntsToVector(std::initializer_list<int32_t> values);
 
-// kind 1: the 1 x n row; kind 2: the n x 1 column; any other kind: the 1 x 1 zero matrix.
-trealmatrix VectorToMatrix(const tRealVector& v, int32_t kind);
+// kind 1: the 1 x n row; kind 2: the n x 1 column; any other kind fails.
+tResult<trealmatrix> VectorToMatrix(const tRealVector& v, int32_t kind);
 // One row per vector; the column count is the length of the first vector. Longer vectors are cut,
 // shorter ones leave zeros. No vectors give a 0 x 0 matrix.
 trealmatrix VectorsToMatrix(std::span<const tRealVector> vectors);
 
 // r x c filled row by row from the numbers; r = c = 0 gives 1 x n, c = 0 gives c = n div r,
 // r = 0 gives r = n div c. Numbers beyond r*c are dropped, cells beyond n stay 0. A negative size
-// gives the 1 x 1 zero matrix.
-trealmatrix ValuesToMatrix(std::span<const long double> values, int32_t rows, int32_t cols);
-trealmatrix ValuesToMatrix(std::span<const int32_t> values, int32_t rows, int32_t cols);
+// fails.
+tResult<trealmatrix> ValuesToMatrix(
+    std::span<const long double> values, int32_t rows, int32_t cols);
+tResult<trealmatrix> ValuesToMatrix(std::span<const int32_t> values, int32_t rows, int32_t cols);
 
 // kind 1: row `index` (cols elements); kind 2: column `index` (rows elements); kind 3: all elements
 // row by row. An index outside the matrix raises tRangeError; any other kind leaves out unchanged.

@@ -2,7 +2,6 @@
 #include "numerics/matrix_functions.h"
 
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_product.h"
@@ -10,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 namespace zelvora {
 namespace {
@@ -26,23 +26,29 @@ bool IsSquare(const trealmatrix& m)
 
 trealmatrix Identity(int32_t n)
 {
-    return MakeIdentity(n, n);
+    return IdentityMatrix(n);
 }
 
+// Sums, differences and products of matrices of one square size, which always fit.
 trealmatrix Plus(const trealmatrix& a, const trealmatrix& b)
 {
-    return ElementwiseArith(a, b, tElementwiseOp::Add);
+    return ElementwiseArith(a, b, tElementwiseOp::Add).Value();
 }
 
 trealmatrix Minus(const trealmatrix& a, const trealmatrix& b)
 {
-    return ElementwiseArith(a, b, tElementwiseOp::Subtract);
+    return ElementwiseArith(a, b, tElementwiseOp::Subtract).Value();
+}
+
+trealmatrix Times(const trealmatrix& a, const trealmatrix& b)
+{
+    return MatMul(a, b).Value();
 }
 
 // term * M / k, the next term of a power series.
 trealmatrix NextTerm(const trealmatrix& term, const trealmatrix& m, int32_t k)
 {
-    return ScalarArith(MatMul(term, m), tScalarOp::Divide, k);
+    return ScalarArith(Times(term, m), tScalarOp::Divide, k);
 }
 
 bool SeriesDone(int32_t k, const trealmatrix& term)
@@ -53,14 +59,14 @@ bool SeriesDone(int32_t k, const trealmatrix& term)
 // The odd series S = Y + sign*Y^3/3 + Y^5/5 + ... (sign -1 alternates) with its stop rule.
 trealmatrix OddPowerSeries(const trealmatrix& y, bool alternating)
 {
-    const trealmatrix y2 = MatMul(y, y);
+    const trealmatrix y2 = Times(y, y);
     trealmatrix sum = y;
     trealmatrix term = y;
     int32_t k = 1;
     bool negative = false;
     do {
         k += 2;
-        term = MatMul(term, y2);
+        term = Times(term, y2);
         if (alternating)
             negative = !negative;
         const trealmatrix part = ScalarArith(term, tScalarOp::Divide, k);
@@ -70,10 +76,10 @@ trealmatrix OddPowerSeries(const trealmatrix& y, bool alternating)
 }
 } // namespace
 
-trealmatrix MatrixSeries(tMatrixSeries kind, const trealmatrix& m)
+tResult<trealmatrix> MatrixSeries(tMatrixSeries kind, const trealmatrix& m)
 {
     if (!IsSquare(m))
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t n = m.Rows();
     if (n == 0)
         return m;
@@ -113,13 +119,13 @@ trealmatrix MatrixSeries(tMatrixSeries kind, const trealmatrix& m)
     case tMatrixSeries::Tanh:
         return SolveRight(odd, even).Value();
     }
-    return FailureMatrix();
+    throw std::logic_error("MatrixSeries: unknown series");
 }
 
-trealmatrix MatrixLog(const trealmatrix& m)
+tResult<trealmatrix> MatrixLog(const trealmatrix& m)
 {
     if (!IsSquare(m))
-        return FailureMatrix();
+        return Failure(1, "");
     if (m.Rows() == 0)
         return m;
     const trealmatrix id = Identity(m.Rows());
@@ -127,10 +133,10 @@ trealmatrix MatrixLog(const trealmatrix& m)
     return ScalarArith(OddPowerSeries(y, false), tScalarOp::Multiply, 2);
 }
 
-trealmatrix MatrixArcTan(const trealmatrix& p, const trealmatrix& q)
+tResult<trealmatrix> MatrixArcTan(const trealmatrix& p, const trealmatrix& q)
 {
     if (!IsSquare(p) || p.Dims() != q.Dims() || q.IsAbsent())
-        return FailureMatrix();
+        return Failure(1, "");
     if (p.Rows() == 0)
         return p;
     const trealmatrix y = SolveRight(Minus(p, q), Plus(p, q)).Value();
@@ -138,74 +144,74 @@ trealmatrix MatrixArcTan(const trealmatrix& p, const trealmatrix& q)
     return Plus(quarterPi, OddPowerSeries(y, true));
 }
 
-trealmatrix MatrixArcSin(const trealmatrix& m)
+tResult<trealmatrix> MatrixArcSin(const trealmatrix& m)
 {
     if (!IsSquare(m))
-        return FailureMatrix();
+        return Failure(1, "");
     if (m.Rows() == 0)
         return m;
-    return MatrixArcTan(m, MatrixSqrt(Minus(Identity(m.Rows()), MatMul(m, m))));
+    return MatrixArcTan(m, MatrixSqrt(Minus(Identity(m.Rows()), Times(m, m))).Value());
 }
 
-trealmatrix MatrixArcCos(const trealmatrix& m)
+tResult<trealmatrix> MatrixArcCos(const trealmatrix& m)
 {
     if (!IsSquare(m))
-        return FailureMatrix();
+        return Failure(1, "");
     if (m.Rows() == 0)
         return m;
-    return MatrixArcTan(MatrixSqrt(Minus(Identity(m.Rows()), MatMul(m, m))), m);
+    return MatrixArcTan(MatrixSqrt(Minus(Identity(m.Rows()), Times(m, m))).Value(), m);
 }
 
-trealmatrix MatrixArcTanh(const trealmatrix& m)
+tResult<trealmatrix> MatrixArcTanh(const trealmatrix& m)
 {
     if (!IsSquare(m))
-        return FailureMatrix();
+        return Failure(1, "");
     if (m.Rows() == 0)
         return m;
     const trealmatrix id = Identity(m.Rows());
-    const trealmatrix quotient = MatMul(Plus(id, m), GaussJordanInverse(Minus(id, m)).Value());
-    return ScalarArith(MatrixLog(quotient), tScalarOp::Divide, 2);
+    const trealmatrix quotient = Times(Plus(id, m), GaussJordanInverse(Minus(id, m)).Value());
+    return ScalarArith(MatrixLog(quotient).Value(), tScalarOp::Divide, 2);
 }
 
-trealmatrix MatrixArcSinh(const trealmatrix& m)
+tResult<trealmatrix> MatrixArcSinh(const trealmatrix& m)
 {
     if (!IsSquare(m))
-        return FailureMatrix();
+        return Failure(1, "");
     if (m.Rows() == 0)
         return m;
-    const trealmatrix root = MatrixSqrt(Plus(MatMul(m, m), Identity(m.Rows())));
+    const trealmatrix root = MatrixSqrt(Plus(Times(m, m), Identity(m.Rows()))).Value();
     return MatrixLog(Plus(m, root));
 }
 
-trealmatrix MatrixArcCosh(const trealmatrix& m)
+tResult<trealmatrix> MatrixArcCosh(const trealmatrix& m)
 {
     if (!IsSquare(m))
-        return FailureMatrix();
+        return Failure(1, "");
     if (m.Rows() == 0)
         return m;
-    const trealmatrix root = MatrixSqrt(Minus(MatMul(m, m), Identity(m.Rows())));
+    const trealmatrix root = MatrixSqrt(Minus(Times(m, m), Identity(m.Rows()))).Value();
     return MatrixLog(Plus(m, root));
 }
 
-trealmatrix MatrixSqrt(const trealmatrix& a)
+tResult<trealmatrix> MatrixSqrt(const trealmatrix& a)
 {
     if (!IsSquare(a))
-        return FailureMatrix();
+        return Failure(1, "");
     if (a.Rows() == 0)
         return a;
     trealmatrix x = Identity(a.Rows());
     for (int32_t step = 1; step <= maxHeronSteps; ++step) {
         x = ScalarArith(Plus(SolveRight(a, x).Value(), x), tScalarOp::Divide, 2);
-        if (MatSquareSum(Minus(a, MatMul(x, x))) < stopSquareSum)
+        if (MatSquareSum(Minus(a, Times(x, x))) < stopSquareSum)
             break;
     }
     return x;
 }
 
-trealmatrix AngleOfPair(const trealmatrix& c, const trealmatrix& s)
+tResult<trealmatrix> AngleOfPair(const trealmatrix& c, const trealmatrix& s)
 {
     if (c.IsAbsent() || s.IsAbsent() || c.Dims() != s.Dims())
-        return FailureMatrix();
+        return Failure(1, "");
     trealmatrix result(c.Rows(), c.Cols());
     for (int32_t i = 1; i <= c.Rows(); ++i) {
         for (int32_t j = 1; j <= c.Cols(); ++j) {

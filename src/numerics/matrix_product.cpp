@@ -297,24 +297,24 @@ void Multiply(const tOperand& left, const tOperand& right, int32_t inner, trealm
 }
 } // namespace
 
-trealmatrix MatMul(const trealmatrix& a, const trealmatrix& b, int32_t selector)
+tResult<trealmatrix> MatMul(const trealmatrix& a, const trealmatrix& b, int32_t selector)
 {
     if (selector != 1 && selector != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     const trealmatrix& left = selector == 1 ? a : b;
     const trealmatrix& right = selector == 1 ? b : a;
     if (left.Cols() != right.Rows())
-        return FailureMatrix();
+        return Failure(1, "");
     trealmatrix result(left.Rows(), right.Cols());
     Multiply(
         { &left, false }, { &right, false }, left.Cols(), result, false, NumericsContext().workers);
     return result;
 }
 
-trealmatrix GramProduct(const trealmatrix& a, int32_t selector)
+tResult<trealmatrix> GramProduct(const trealmatrix& a, int32_t selector)
 {
     if (selector != 1 && selector != 2)
-        return FailureMatrix();
+        return Failure(1, "");
     const bool rowsGram = selector == 1;
     const int32_t size = rowsGram ? a.Rows() : a.Cols();
     trealmatrix result(size, size);

@@ -1,7 +1,6 @@
 // Medians of groups and frequency tables.
 #include "numerics/medians.h"
 
-#include "numerics/library_state.h"
 #include "numerics/missing_values.h"
 #include "numerics/run_time_error.h"
 #include "numerics/scalar_math.h"

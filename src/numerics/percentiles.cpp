@@ -115,11 +115,11 @@ void ScoreRows(trealmatrix& work)
 
 } // namespace
 
-trealmatrix PercentileClasses(
+tResult<trealmatrix> PercentileClasses(
     const trealmatrix& m, int32_t classes, int32_t direction, const trealmatrix& groups)
 {
     tMathErrorWatch watch;
-    trealmatrix result = TransformAlong(m, direction, groups, groups,
+    tResult<trealmatrix> result = TransformAlong(m, direction, groups, groups,
         [&](trealmatrix& work, const tIntvector& codes) { ClassifyRows(work, classes, codes); });
     watch.RaiseIfFaulted();
     return result;

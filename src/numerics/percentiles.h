@@ -13,8 +13,8 @@ namespace zelvora {
 // over all elements row by row). Groups as GroupCodes. A value x occurring n_x times in a group of
 // N elements, F(x) of them <= x, gets trunc((F(x) - n_x / 2) * K / N) + 1, so equal values share a
 // class. Missing cells (MissingNumber) stay missing and are not counted in N. Another direction
-// gives the failure matrix.
-trealmatrix PercentileClasses(const trealmatrix& m, int32_t classes, int32_t direction,
+// fails.
+tResult<trealmatrix> PercentileClasses(const trealmatrix& m, int32_t classes, int32_t direction,
     const trealmatrix& groups = trealmatrix());
 
 // The normal score of a share x in [0, 1]: bisection in the normal distribution tabulated on the

@@ -150,7 +150,7 @@ tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, con
     const int32_t n = cols.Count();
     // Column j of M is row j of `lines`; row j of `transformT` is column j of the transform.
     trealmatrix lines = Transpose(m);
-    trealmatrix transformT = MakeIdentity(m.Cols(), m.Cols());
+    trealmatrix transformT = IdentityMatrix(m.Cols());
     int32_t sweeps = 0;
     while (sweeps < maxRotationSweeps) {
         ++sweeps;
@@ -199,7 +199,7 @@ tRotationResult ColumnTriangularize(const trealmatrix& m, int32_t start)
     const int32_t rows = m.Rows();
     const int32_t cols = m.Cols();
     trealmatrix lines = Transpose(m);
-    trealmatrix transformT = MakeIdentity(cols, cols);
+    trealmatrix transformT = IdentityMatrix(cols);
     // The rows are taken from start+1 on, wrapping past the last; any start is reduced to 0..rows-1
     // so that the row stays inside the matrix.
     int32_t rho = rows > 0 ? ((start % rows) + rows) % rows : 0;

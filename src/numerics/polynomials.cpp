@@ -1,7 +1,6 @@
 // Polynomials, row interpolation and monotone smoothing.
 #include "numerics/polynomials.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_size.h"
 

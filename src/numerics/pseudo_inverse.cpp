@@ -2,7 +2,6 @@
 #include "numerics/pseudo_inverse.h"
 
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
 
@@ -13,9 +12,9 @@ tResult<trealmatrix> PseudoInverse(const trealmatrix& a)
     if (a.IsAbsent())
         return Failure(1, "");
     if (a.Rows() < a.Cols())
-        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1)).Value());
+        return MatMul(Transpose(a), GaussJordanInverse(GramProduct(a, 1).Value()).Value());
     if (a.Rows() > a.Cols())
-        return MatMul(GaussJordanInverse(GramProduct(a, 2)).Value(), Transpose(a));
+        return MatMul(GaussJordanInverse(GramProduct(a, 2).Value()).Value(), Transpose(a));
     return GaussJordanInverse(a).Value();
 }
 

@@ -1,7 +1,6 @@
 // Random numbers, random matrices and random permutations.
 #include "numerics/random_matrices.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/scalar_math.h"
 #include "numerics/sorting.h"
@@ -80,7 +79,7 @@ tResult<trealmatrix> RandomNormal(int32_t rows, int32_t cols, long double mean, 
     const trealmatrix draws
         = Fill(rows, cols, mode == 1, [&generator] { return generator.NormalDeviate(); });
     // The mode is the direction of the standardisation: 1 rows, 2 columns, 3 everything.
-    const trealmatrix z = ZValues(Deviations(draws, mode), mode);
+    const trealmatrix z = ZValues(Deviations(draws, mode).Value(), mode).Value();
     return ScalarArith(ScalarArith(z, tScalarOp::Multiply, sd), tScalarOp::Add, mean);
 }
 

@@ -113,11 +113,11 @@ tResult<trealmatrix> InRangeIndices(
     return result;
 }
 
-trealmatrix MissingToMean(const trealmatrix& m, const trealrangelist& ranges, int32_t direction,
-    const trealmatrix& groups)
+tResult<trealmatrix> MissingToMean(const trealmatrix& m, const trealrangelist& ranges,
+    int32_t direction, const trealmatrix& groups)
 {
     tMathErrorWatch watch;
-    trealmatrix result = TransformAlong(
+    tResult<trealmatrix> result = TransformAlong(
         m, direction, groups, trealmatrix(), [&](trealmatrix& work, const tIntvector& codes) {
             ReplaceMissingInRows(work, ranges, codes);
         });

@@ -23,8 +23,8 @@ tResult<trealmatrix> InRangeIndices(
 // the elements that are not missing in its row and group of columns (direction 1), its column and
 // group of rows (direction 2), or of all elements (direction 3, without groups). When its group
 // has none, a value in a range becomes 0 and a MissingNumber stays. Present values are never
-// changed. Groups as GroupCodes. Another direction gives the failure matrix.
-trealmatrix MissingToMean(const trealmatrix& m, const trealrangelist& ranges, int32_t direction,
-    const trealmatrix& groups = trealmatrix());
+// changed. Groups as GroupCodes. Another direction fails.
+tResult<trealmatrix> MissingToMean(const trealmatrix& m, const trealrangelist& ranges,
+    int32_t direction, const trealmatrix& groups = trealmatrix());
 
 } // namespace zelvora

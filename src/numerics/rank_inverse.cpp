@@ -2,7 +2,6 @@
 #include "numerics/rank_inverse.h"
 
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
@@ -46,7 +45,7 @@ tResult<trealmatrix> RankInverse(const trealmatrix& a, const tCheckpoint* checkp
             for (int32_t j = 1; j <= rank; ++j)
                 d(i, j) = inverse(i, j);
     }
-    return MatMul(MatMul(t1, d, 1), t2t, 1);
+    return MatMul(MatMul(t1, d, 1).Value(), t2t, 1);
 }
 
 } // namespace zelvora

@@ -1,7 +1,6 @@
 // Rolling, reshaping, indexing and reordering.
 #include "numerics/reordering.h"
 
-#include "numerics/library_state.h"
 #include "numerics/scalar_math.h"
 
 #include <algorithm>
@@ -35,18 +34,11 @@ int32_t ElementCount(tMatDims dims)
     return static_cast<int32_t>(count);
 }
 
-template <typename T> tMatrix<T> FailureOf()
-{
-    if constexpr (std::is_same_v<T, std::string>)
-        return FailureStringMatrix();
-    else
-        return FailureMatrix();
-}
-
-template <typename T> tMatrix<T> ReshapeRowsOf(const tMatrix<T>& m, int32_t rows, int32_t cols)
+template <typename T>
+tResult<tMatrix<T>> ReshapeRowsOf(const tMatrix<T>& m, int32_t rows, int32_t cols)
 {
     if (rows < 0 || cols < 0)
-        return FailureOf<T>();
+        return Failure(1, "");
     const int32_t count = ElementCount(m.Dims());
     if (rows == 0)
         rows = 1;
@@ -131,14 +123,14 @@ tStringmatrix RollRows(const tStringmatrix& m, int32_t n)
 
 trealmatrix FlattenRows(const trealmatrix& m)
 {
-    return ReshapeRowsOf(m, 1, ElementCount(m.Dims()));
+    return ReshapeRowsOf(m, 1, ElementCount(m.Dims())).Value();
 }
 
-trealmatrix ReshapeRows(const trealmatrix& m, int32_t rows, int32_t cols)
+tResult<trealmatrix> ReshapeRows(const trealmatrix& m, int32_t rows, int32_t cols)
 {
     return ReshapeRowsOf(m, rows, cols);
 }
-tStringmatrix ReshapeRows(const tStringmatrix& m, int32_t rows, int32_t cols)
+tResult<tStringmatrix> ReshapeRows(const tStringmatrix& m, int32_t rows, int32_t cols)
 {
     return ReshapeRowsOf(m, rows, cols);
 }

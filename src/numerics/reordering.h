@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -15,9 +16,9 @@ trealmatrix FlattenRows(const trealmatrix& m);
 
 // r x c filled row by row from the flattened elements; r = 0 means 1 row, c = 0 the number of
 // elements. Cells beyond the elements stay 0 (empty); elements beyond r * c are dropped. A negative
-// size gives the 1 x 1 failure matrix.
-trealmatrix ReshapeRows(const trealmatrix& m, int32_t rows, int32_t cols);
-tStringmatrix ReshapeRows(const tStringmatrix& m, int32_t rows, int32_t cols);
+// size fails.
+tResult<trealmatrix> ReshapeRows(const trealmatrix& m, int32_t rows, int32_t cols);
+tResult<tStringmatrix> ReshapeRows(const tStringmatrix& m, int32_t rows, int32_t cols);
 
 // rows(M) x len(v): element (j, k) is M(j, v_k), or 0 (empty) when v_k lies outside 1..cols.
 trealmatrix IndexColumns(const trealmatrix& m, const tIntvector& v);

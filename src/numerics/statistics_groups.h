@@ -1,10 +1,10 @@
 // Grouping of the statistics: dense category numbers and the group of each position of a direction.
 #pragma once
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/matrix_types.h"
 #include "numerics/reordering.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -22,10 +22,10 @@ tIntvector GroupCodes(const trealmatrix& groups, int32_t direction, int32_t coun
 // A transformation of rows applied along a direction: transformRows(work, codes) changes the rows
 // of work in place, codes giving each column's group. Direction 1 works on m's rows, 2 on its
 // columns (through the transpose), 3 on all elements as one row read row by row, grouped by
-// wholeGroups; another direction gives the failure matrix.
+// wholeGroups; another direction fails.
 template <typename tTransform>
-trealmatrix TransformAlong(const trealmatrix& m, int32_t direction, const trealmatrix& groups,
-    const trealmatrix& wholeGroups, tTransform transformRows)
+tResult<trealmatrix> TransformAlong(const trealmatrix& m, int32_t direction,
+    const trealmatrix& groups, const trealmatrix& wholeGroups, tTransform transformRows)
 {
     trealmatrix result;
     switch (direction) {
@@ -48,7 +48,7 @@ trealmatrix TransformAlong(const trealmatrix& m, int32_t direction, const trealm
         return result;
     }
     default:
-        return FailureMatrix();
+        return Failure(1, "");
     }
 }
 

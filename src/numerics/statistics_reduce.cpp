@@ -1,7 +1,6 @@
 // Reductions along rows, columns or the whole matrix, per group.
 #include "numerics/statistics_reduce.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_size.h"
 #include "numerics/missing_values.h"
 #include "numerics/scalar_math.h"
@@ -296,11 +295,11 @@ tReduceFlags ReductionFlags(tReduction reduction)
     return {};
 }
 
-trealmatrix Reduce(
+tResult<trealmatrix> Reduce(
     const trealmatrix& m, int32_t direction, tReduceFlags flags, const trealmatrix& groups)
 {
     if (direction < 1 || direction > 3)
-        return FailureMatrix();
+        return Failure(1, "");
     const int32_t count = direction == 1 ? m.Cols()
         : direction == 2                 ? m.Rows()
                                          : DimensionProduct(m.Rows(), m.Cols());
@@ -329,7 +328,7 @@ trealmatrix Reduce(
     return result;
 }
 
-trealmatrix Reduce(
+tResult<trealmatrix> Reduce(
     const trealmatrix& m, int32_t direction, tReduction reduction, const trealmatrix& groups)
 {
     return Reduce(m, direction, ReductionFlags(reduction), groups);

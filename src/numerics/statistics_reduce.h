@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 
 namespace zelvora {
 
@@ -44,11 +45,11 @@ tReduceFlags ReductionFlags(tReduction reduction);
 // 1 x 2k, the row and column of each group's extreme). Groups as GroupCodes; k = 1 without G. A
 // group without elements gives count 0, sum and mean 0, product 1, extreme and position 0.
 // A missing cell (MissingNumber) makes the result of its row, column or group missing, except for
-// counts; extremes' positions are those of the present values. Another direction gives the
-// failure matrix; an overflow raises its run-time error.
-trealmatrix Reduce(const trealmatrix& m, int32_t direction, tReduceFlags flags,
+// counts; extremes' positions are those of the present values. Another direction fails; an
+// overflow raises its run-time error.
+tResult<trealmatrix> Reduce(const trealmatrix& m, int32_t direction, tReduceFlags flags,
     const trealmatrix& groups = trealmatrix());
-trealmatrix Reduce(const trealmatrix& m, int32_t direction, tReduction reduction,
+tResult<trealmatrix> Reduce(const trealmatrix& m, int32_t direction, tReduction reduction,
     const trealmatrix& groups = trealmatrix());
 
 } // namespace zelvora

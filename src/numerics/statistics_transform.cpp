@@ -1,7 +1,6 @@
 // Deviations, z-values, unit square sums and running sums.
 #include "numerics/statistics_transform.h"
 
-#include "numerics/library_state.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/missing_values.h"
 #include "numerics/reordering.h"
@@ -67,11 +66,11 @@ void CentreRows(trealmatrix& work, const tIntvector& codes, bool standardise)
 
 // Runs the row algorithm in the given direction: columns work on the transpose, the whole matrix
 // on its elements as one row.
-trealmatrix CentreAlong(
+tResult<trealmatrix> CentreAlong(
     const trealmatrix& m, int32_t direction, const trealmatrix& groups, bool standardise)
 {
     tMathErrorWatch watch;
-    trealmatrix result = TransformAlong(m, direction, groups, groups,
+    tResult<trealmatrix> result = TransformAlong(m, direction, groups, groups,
         [&](trealmatrix& work, const tIntvector& codes) { CentreRows(work, codes, standardise); });
     watch.RaiseIfFaulted();
     return result;
@@ -99,12 +98,12 @@ void ScaleToUnitSquares(std::vector<long double*>& part)
 
 } // namespace
 
-trealmatrix Deviations(const trealmatrix& m, int32_t direction, const trealmatrix& groups)
+tResult<trealmatrix> Deviations(const trealmatrix& m, int32_t direction, const trealmatrix& groups)
 {
     return CentreAlong(m, direction, groups, false);
 }
 
-trealmatrix ZValues(const trealmatrix& m, int32_t direction, const trealmatrix& groups)
+tResult<trealmatrix> ZValues(const trealmatrix& m, int32_t direction, const trealmatrix& groups)
 {
     return CentreAlong(m, direction, groups, true);
 }

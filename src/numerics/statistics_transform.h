@@ -7,16 +7,16 @@
 
 namespace zelvora {
 
-// Directions: 1 each row, 2 each column, 3 the whole matrix; another direction gives the failure
-// matrix. Groups as GroupCodes. Results have M's shape; an overflow raises its run-time error.
+// Directions: 1 each row, 2 each column, 3 the whole matrix; another direction fails. Groups as
+// GroupCodes. Results have M's shape; an overflow raises its run-time error.
 
 // x minus the mean of its group in its row, column or the whole matrix.
-trealmatrix Deviations(
+tResult<trealmatrix> Deviations(
     const trealmatrix& m, int32_t direction, const trealmatrix& groups = trealmatrix());
 
 // (x - mean) / s per group, s = sqrt(n * sum x^2 - (sum x)^2) / n (divisor n). A group with s = 0
 // stays as it is; a radicand that rounding makes negative counts as 0.
-trealmatrix ZValues(
+tResult<trealmatrix> ZValues(
     const trealmatrix& m, int32_t direction, const trealmatrix& groups = trealmatrix());
 
 // Each row, column or the whole matrix multiplied by sqrt(1 / sum x^2); an all-zero part stays, a

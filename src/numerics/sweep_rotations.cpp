@@ -222,7 +222,7 @@ void tSweepTurns::TurnColumnPair(int32_t k1, int32_t k2)
 // ---- The transformation
 
 tSweepTransform::tSweepTransform(int32_t n)
-    : m_t(MakeIdentity(n, n))
+    : m_t(IdentityMatrix(n))
     , m_reach(Slot(n) + 1)
     , m_cosines(Slot(n) + 1)
     , m_sines(Slot(n) + 1)

@@ -173,7 +173,7 @@ tResult<tVarianceAnalysis> VarianceAnalysis(const trealmatrix& y, const trealmat
     std::copy_n(y.Row(1) + 1, n, rows.Row(m + 1) + 1);
 
     tVarianceAnalysis result;
-    result.factor = CholeskyFactor(GramProduct(rows, 1)).Value();
+    result.factor = CholeskyFactor(GramProduct(rows, 1).Value()).Value();
     result.squares = result.factor;
     for (int32_t i = 1; i <= m + 1; ++i) {
         for (int32_t j = 1; j <= m + 1; ++j)
@@ -192,7 +192,8 @@ tResult<tVarianceAnalysis> VarianceAnalysis(const trealmatrix& y, const trealmat
             designPart(i, j) = result.factor(i, j);
         dependentPart(1, i) = result.factor(m + 1, i);
     }
-    const trealmatrix weights = MatMul(dependentPart, GaussJordanInverse(designPart).Value());
+    const trealmatrix weights
+        = MatMul(dependentPart, GaussJordanInverse(designPart).Value()).Value();
     result.weights = trealmatrix(m, 1);
     for (int32_t i = 1; i <= m; ++i)
         result.weights(i, 1) = weights(1, i);

@@ -1,7 +1,6 @@
 // The arithmetic operators "+", "-", "*", "/", "mod", "div" and "über" on variable records.
 #include "numerics/binomial.h"
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_convert.h"
 #include "numerics/matrix_product.h"
@@ -68,8 +67,9 @@ template <typename F> long double CheckedReal(F f)
 }
 
 // The numeric part shared by most operators: a scalar on the left (scalarLeft: element m,
-// scalar x), a scalar on the right (scalarRight), or two matrices (both).
-trealmatrix Combine(const tVariable& l, const tVariable& r, std::int32_t shapes,
+// scalar x), a scalar on the right (scalarRight), or two matrices (both); two matrices whose
+// sizes do not combine fail.
+tResult<trealmatrix> Combine(const tVariable& l, const tVariable& r, std::int32_t shapes,
     tScalarOp scalarLeft, tScalarOp scalarRight, tElementwiseOp both)
 {
     if (shapes == spSM || shapes == spSR)
@@ -158,9 +158,9 @@ tVariable AddMatrixScalar(const tVariable& l, const tVariable& r, std::int32_t t
 tVariable AddMatrices(const tVariable& l, const tVariable& r, std::int32_t types)
 {
     if (IsNumericPair(types)) {
-        trealmatrix sum = ElementwiseArith(l.matrix, r.matrix, tElementwiseOp::Add);
-        return types == tpIntInt ? IntMatrixResult(std::move(sum), PairTag(l, r, tgPlain))
-                                 : RealMatrixResult(std::move(sum), PairTag(l, r, tgPlain));
+        const tResult<trealmatrix> sum = ElementwiseArith(l.matrix, r.matrix, tElementwiseOp::Add);
+        return types == tpIntInt ? IntMatrixResult(sum, PairTag(l, r, tgPlain))
+                                 : RealMatrixResult(sum, PairTag(l, r, tgPlain));
     }
     switch (types) {
     case tpIntString:
@@ -218,8 +218,9 @@ long double BinomialOfElements(long double n, long double k)
     return static_cast<long double>(Binomial64(RoundToInt32(n), RoundToInt32(k)));
 }
 
-// C(a, b) element by element with the broadcasting of the elementwise arithmetic.
-trealmatrix BinomialMatrix(const trealmatrix& a, const trealmatrix& b)
+// C(a, b) element by element with the broadcasting of the elementwise arithmetic; sizes that do
+// not combine fail.
+tResult<trealmatrix> BinomialMatrix(const trealmatrix& a, const trealmatrix& b)
 {
     auto size = [](std::int32_t x, std::int32_t y, std::int32_t& out) {
         out = x == y || y == 1 ? x : x == 1 ? y : -1;
@@ -228,7 +229,7 @@ trealmatrix BinomialMatrix(const trealmatrix& a, const trealmatrix& b)
     std::int32_t rows = 0;
     std::int32_t cols = 0;
     if (!size(a.Rows(), b.Rows(), rows) || !size(a.Cols(), b.Cols(), cols))
-        return FailureMatrix();
+        return Failure(1, "");
     trealmatrix result(rows, cols);
     for (std::int32_t i = 1; i <= rows; ++i) {
         for (std::int32_t j = 1; j <= cols; ++j) {
@@ -306,8 +307,8 @@ tVariable VarMultiply(const tVariable& l, const tVariable& r, std::int32_t submo
         return Combine(
             l, r, shapes, tScalarOp::Multiply, tScalarOp::Multiply, tElementwiseOp::Multiply);
     };
-    auto matrix = [integer](trealmatrix m, std::uint8_t tag) {
-        return integer ? IntMatrixResult(std::move(m), tag) : RealMatrixResult(std::move(m), tag);
+    auto matrix = [integer](const tResult<trealmatrix>& m, std::uint8_t tag) {
+        return integer ? IntMatrixResult(m, tag) : RealMatrixResult(m, tag);
     };
     switch (shapes) {
     case spSS:

@@ -64,10 +64,4 @@ bool IsEmptyValue(const tVariable& v)
     return v.shape == shEmpty && v.datatype == dtNone;
 }
 
-bool IsFailureShape(const tVariable& v)
-{
-    return v.shape == shMatrix && v.datatype != dtString && v.matrix.Dims() == tMatDims { 1, 1 }
-    && v.matrix(1, 1) == 0;
-}
-
 } // namespace zelvora

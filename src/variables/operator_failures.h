@@ -20,7 +20,5 @@ std::string OperandDescription(const tVariable& v);
 
 // True for the empty value (no datatype, no shape).
 bool IsEmptyValue(const tVariable& v);
-// A numeric 1 x 1 matrix holding 0: the library's failure shape (or a real zero).
-bool IsFailureShape(const tVariable& v);
 
 } // namespace zelvora

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numerics/matrix_types.h"
+#include "numerics/result.h"
 #include "variables/variable.h"
 
 #include <cstdint>
@@ -68,6 +69,25 @@ inline tVariable RangeResult(const trealmatrix& m, bool integer)
     tVariable v;
     VarSetRangeMatrix(v, m, integer);
     return v;
+}
+
+// The same records of a routine's result. A routine that failed gives the empty value, which the
+// machine words as the operator's failure for its operands (the sizes that do not fit).
+inline tVariable RealMatrixResult(const tResult<trealmatrix>& m, std::uint8_t tag)
+{
+    return m ? RealMatrixResult(*m, tag) : tVariable {};
+}
+inline tVariable IntMatrixResult(const tResult<trealmatrix>& m, std::uint8_t tag)
+{
+    return m ? IntMatrixResult(*m, tag) : tVariable {};
+}
+inline tVariable StringMatrixResult(const tResult<tStringmatrix>& s, std::uint8_t tag)
+{
+    return s ? StringMatrixResult(*s, tag) : tVariable {};
+}
+inline tVariable RangeResult(const tResult<trealmatrix>& m, bool integer)
+{
+    return m ? RangeResult(*m, integer) : tVariable {};
 }
 
 // A numeric matrix-like result with the shape and tag of `like` (a matrix, range list or vector)

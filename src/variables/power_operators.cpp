@@ -1,6 +1,5 @@
 // The power operators "^" and "^#" and the matrix power behind them and the suffix operators.
 #include "numerics/gauss_jordan.h"
-#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_functions.h"
@@ -49,23 +48,25 @@ bool IsSquareMatrix(const trealmatrix& m)
     return !m.IsAbsent() && m.Rows() == m.Cols();
 }
 
-// exp(e * ln M).
-trealmatrix ExpOfScaledLog(const trealmatrix& m, long double e)
+// exp(e * ln M); M not square fails.
+tResult<trealmatrix> ExpOfScaledLog(const trealmatrix& m, long double e)
 {
-    if (!IsSquareMatrix(m))
-        return FailureMatrix();
-    return MatrixSeries(tMatrixSeries::Exp, ScalarArith(MatrixLog(m), tScalarOp::Multiply, e));
+    const tResult<trealmatrix> log = MatrixLog(m);
+    if (!log)
+        return log;
+    return MatrixSeries(tMatrixSeries::Exp, ScalarArith(*log, tScalarOp::Multiply, e));
 }
 
 // M^e for an integral e with 1 <= |e| <= 99999: products from the left, of M or of its inverse.
-trealmatrix RepeatedProduct(const trealmatrix& m, std::int32_t e)
+// M not square fails, except M^1, which is M.
+tResult<trealmatrix> RepeatedProduct(const trealmatrix& m, std::int32_t e)
 {
     if (!IsSquareMatrix(m))
-        return e == 1 ? m : FailureMatrix();
+        return e == 1 ? tResult<trealmatrix>(m) : Failure(1, "");
     const trealmatrix factor = e > 0 ? m : GaussJordanInverse(m).Value();
     trealmatrix result = factor;
     for (std::int32_t i = 2; i <= std::abs(e); ++i)
-        result = MatMul(result, factor);
+        result = MatMul(result, factor).Value();
     return result;
 }
 
@@ -133,9 +134,10 @@ tVariable VarPower(const tVariable& l, const tVariable& r, std::int32_t submode)
         if (l.tag != tgPlain || r.tag != tgPlain || submode == 1)
             return RealMatrixResult(ElementwisePower(l.matrix, r.matrix), PairTag(l, r, tgPlain));
         if (!IsSquareMatrix(l.matrix) || l.matrix.Dims() != r.matrix.Dims())
-            return RealMatrixResult(FailureMatrix(), tgPlain);
+            return {};
         return RealMatrixResult(
-            MatrixSeries(tMatrixSeries::Exp, MatMul(MatrixLog(l.matrix), r.matrix)), tgPlain);
+            MatrixSeries(tMatrixSeries::Exp, MatMul(MatrixLog(l.matrix).Value(), r.matrix).Value()),
+            tgPlain);
     default:
         return {};
     }

@@ -24,22 +24,22 @@ struct tFunctionRow {
     long double (*scalar)(long double);
     tBooleanRule booleanRule;
     tElementFunction element;
-    trealmatrix (*whole)(const trealmatrix&);
+    tResult<trealmatrix> (*whole)(const trealmatrix&);
 };
 
-template <tMatrixSeries kind> trealmatrix Series(const trealmatrix& m)
+template <tMatrixSeries kind> tResult<trealmatrix> Series(const trealmatrix& m)
 {
     return MatrixSeries(kind, m);
 }
 
-trealmatrix MatrixSquare(const trealmatrix& m)
+tResult<trealmatrix> MatrixSquare(const trealmatrix& m)
 {
     return MatMul(m, m);
 }
 
-trealmatrix MatrixArcTanOfOne(const trealmatrix& m)
+tResult<trealmatrix> MatrixArcTanOfOne(const trealmatrix& m)
 {
-    return MatrixArcTan(m, MakeIdentity(m.Rows(), m.Cols()));
+    return MatrixArcTan(m, IdentityMatrix(m.Rows()));
 }
 
 // clang-format off
@@ -148,15 +148,11 @@ tResult<tVariable> VarUnaryFunction(const tVariable& v, tUnaryFunction function)
     }
     if (v.shape != shMatrix)
         return tVariable {};
-    trealmatrix result;
-    if (IsPlainSquare(v)) {
-        result = row.whole(v.matrix);
-    } else {
-        tResult<trealmatrix> elements = ElementwiseFunction(v.matrix, row.element);
-        if (!elements)
-            return elements.Error();
-        result = std::move(elements).Value();
-    }
+    tResult<trealmatrix> elements
+        = IsPlainSquare(v) ? row.whole(v.matrix) : ElementwiseFunction(v.matrix, row.element);
+    if (!elements)
+        return elements.Error();
+    trealmatrix result = std::move(elements).Value();
     if (keepsShape)
         return SameShapeResult(v, std::move(result), dtReal);
     return RealMatrixResult(std::move(result), tgPlain);
@@ -195,20 +191,24 @@ tResult<tVariable> VarPartialExp(const tVariable& v, std::int32_t count, std::in
     return RealMatrixResult(std::move(result), tgPlain);
 }
 
-tVariable VarAngle(const tVariable& c, const tVariable& s)
+tResult<tVariable> VarAngle(const tVariable& c, const tVariable& s)
 {
     if (c.shape == shScalar) {
         if (c.datatype == dtBoolean)
             return BooleanResult(false);
         if ((c.datatype != dtInteger && c.datatype != dtReal) || s.shape != shScalar
             || !IsNumeric(s.datatype))
-            return {};
+            return tVariable {};
         return RealResult(std::atan2(VarAsReal(s), VarAsReal(c)));
     }
     if (c.shape == shMatrix && s.shape == shMatrix && IsNumeric(c.datatype)
-        && IsNumeric(s.datatype))
-        return RealMatrixResult(AngleOfPair(c.matrix, s.matrix), tgPlain);
-    return {};
+        && IsNumeric(s.datatype)) {
+        tResult<trealmatrix> angles = AngleOfPair(c.matrix, s.matrix);
+        if (!angles)
+            return angles.Error();
+        return RealMatrixResult(std::move(angles).Value(), tgPlain);
+    }
+    return tVariable {};
 }
 
 } // namespace zelvora

@@ -44,7 +44,8 @@ tResult<tVariable> VarUnaryFunction(const tVariable& v, tUnaryFunction function)
 tResult<tVariable> VarPartialExp(const tVariable& v, std::int32_t count, std::int32_t index);
 
 // `arcCS`: the angle atan2(s, c) of two numbers, FALSE for a boolean c, the element-by-element
-// angle (AngleOfPair) of two matrices; other pairs give empty.
-tVariable VarAngle(const tVariable& c, const tVariable& s);
+// angle (AngleOfPair) of two matrices, which fails for matrices of different sizes; other pairs
+// give empty.
+tResult<tVariable> VarAngle(const tVariable& c, const tVariable& s);
 
 } // namespace zelvora

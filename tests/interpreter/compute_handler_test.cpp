@@ -111,7 +111,9 @@ protected:
     {
         tAnsiTokens tokens = Tokenize(statement, '"');
         AppendEndTokens(tokens, 6);
-        return ComputeAssignment(services, statements, tokens);
+        const bool ok = ComputeAssignment(services, statements, tokens);
+        statements.EndStatement(statements.Reported); // as the interpreter ends each statement
+        return ok;
     }
     void StoreMatrix(const std::string& name, std::uint8_t shape, int rows, int cols)
     {

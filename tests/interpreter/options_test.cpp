@@ -30,9 +30,11 @@ struct tOptionsFixture : ::testing::Test {
     {
         tAnsiTokens arguments = Tokenize(text, '"');
         AppendEndTokens(arguments, 6);
-        interpreter.Statements.Code = 0;
-        interpreter.Statements.Message = "vorher";
-        return SetOptionsCommand(options, interpreter.Statements, arguments);
+        tStmtList& statements = interpreter.Statements;
+        statements.Reported.reset(); // as each statement starts
+        const bool ok = SetOptionsCommand(options, statements, arguments);
+        statements.EndStatement(statements.Reported); // as the interpreter ends each statement
+        return ok;
     }
 
     testing::tRecordingJournal journal;

@@ -2,6 +2,7 @@
 // help), and where it says a failure happened.
 #include "interpreter/commands.h"
 #include "interpreter/interpreter.h"
+#include "language/scanner.h"
 #include "numerics/run_time_error.h"
 #include "support/recording_ports.h"
 
@@ -125,6 +126,32 @@ TEST_F(StatementRouting, RunTimeErrorAndStopInsideARoutineNameTheirStatement)
     ASSERT_TRUE(stopped.FailurePlace);
     EXPECT_EQ(stopped.FailurePlace->Line, 2);
     EXPECT_TRUE(interpreter.RunLines({ "F = 1" }, "").Success);
+}
+
+// A command reports its failure as a value; the statement writes its code and message once, as it
+// ends. A statement the command runs inside (a macro's, a BATCH file's) ends on its own and leaves
+// the command's failure standing.
+TEST_F(StatementRouting, ACommandsFailureStandsWhateverRunsInsideIt)
+{
+    interpreter.Statements.SetHandler("ANIMATE", [this](tStmtList& statements, tAnsiTokens&) {
+        statements.Fail(3, "Animation nicht m\xF6glich");
+        const bool inner = interpreter.ExecuteStatement("X = 1", Tokenize("X = 1", '"'));
+        // The inner statement has ended: its code and message are written, the command's failure
+        // is not yet.
+        EXPECT_TRUE(inner);
+        EXPECT_EQ(statements.Code, 0);
+        EXPECT_EQ(statements.Message, "");
+        return false;
+    });
+    const tOutermostRunResult result = interpreter.RunLines({ "ANIMATE" }, "");
+    EXPECT_FALSE(result.Success);
+    EXPECT_EQ(result.Code, 3);
+    EXPECT_EQ(result.Message, "Animation nicht m\xF6glich");
+    EXPECT_EQ(interpreter.Statements.Code, 3);
+    // The next statement starts without it.
+    EXPECT_TRUE(interpreter.RunLines({ "X = 2" }, "").Success);
+    EXPECT_EQ(interpreter.Statements.Code, 0);
+    EXPECT_EQ(interpreter.Statements.Message, "");
 }
 
 } // namespace

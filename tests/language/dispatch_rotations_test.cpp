@@ -32,7 +32,7 @@ TEST_F(RotationDispatch, PrincipalAxesWithSignAndTransform)
     EXPECT_LT(ColumnSquares(reversed, 1), ColumnSquares(reversed, 2));
     const trealmatrix t = One("GetTrans(L, \"PCA\")").matrix;
     ASSERT_EQ(t.Dims(), (tMatDims { 2, 2 }));
-    EXPECT_LT(testing::MaxDifference(MatMul(One("L").matrix, t), rotated), 1e-17L);
+    EXPECT_LT(testing::MaxDifference(MatMul(One("L").matrix, t).Value(), rotated), 1e-17L);
     // The minus of one call does not carry over to the next.
     EXPECT_EQ(One("Rot(L, \"PCA\")").matrix, rotated);
 }
@@ -41,12 +41,12 @@ TEST_F(RotationDispatch, VarimaxOfSimpleStructureAndRowSelections)
 {
     Store("S", "{{0.8,0},{0,0.7},{0.6,0},{0,0.5}}");
     EXPECT_EQ(One("Rot(S, \"VARIMAX\")").matrix, One("S").matrix);
-    EXPECT_EQ(One("GetTrans(S, \"varimax\")").matrix, MakeIdentity(2, 2));
+    EXPECT_EQ(One("GetTrans(S, \"varimax\")").matrix, IdentityMatrix(2));
     // Angles from rows 1 and 2 only, applied to every row.
     Store("L", "{{1,1},{1,-1},{5,2}}");
     const trealmatrix selected = One("Rot(L, \"VARIMAX\", {1,2})").matrix;
     const trealmatrix t = One("GetTrans(L, \"VARIMAX\", {1,2})").matrix;
-    EXPECT_LT(testing::MaxDifference(MatMul(One("L").matrix, t), selected), 1e-17L);
+    EXPECT_LT(testing::MaxDifference(MatMul(One("L").matrix, t).Value(), selected), 1e-17L);
     EXPECT_NE(selected, One("Rot(L, \"VARIMAX\")").matrix);
     EXPECT_LT(std::fabs(selected(1, 1) * selected(1, 2)), 1e-9L); // row 1 on one axis
 }
@@ -149,8 +149,8 @@ TEST_F(RotationDispatch, SimilarityAndPermutation)
     EXPECT_LT(testing::MaxDifference(anti, One("{{3,0},{0,1}}").matrix), 1e-17L);
     const trealmatrix s = One("GetSimilar({{2,1},{1,2}}, \"DREI\")").matrix;
     const trealmatrix d = One("Similar({{2,1},{1,2}}, \"DREI\")").matrix;
-    EXPECT_LT(
-        testing::MaxDifference(MatMul(MatMul(Transpose(s), One("{{2,1},{1,2}}").matrix), s), d),
+    EXPECT_LT(testing::MaxDifference(
+                  MatMul(MatMul(Transpose(s), One("{{2,1},{1,2}}").matrix).Value(), s).Value(), d),
         1e-17L);
     // Absolute sums 1 and 3: exchanged, the first column negated; reversed: unchanged.
     EXPECT_EQ(RowsOf(One("Permut({{1,3}}, \"PCA\")")), (tRows { { 3, -1 } }));

@@ -83,6 +83,55 @@ TEST_F(FailureValues, AFailureTravelsOutwardToTheNextSonst)
     EXPECT_EQ(Failure("1, 1/0"), "Operator \"/\": Division durch 0");
 }
 
+// Library routines that refuse their inputs (products, element-wise arithmetic and powers, text
+// joining, binomials, angles, identities, pair conversions) give a failure with their reason, which
+// fails the formula with today's message and which "sonst" takes.
+TEST_F(FailureValues, RoutinesThatRefuseTheirInputsFailAndSonstTakesThem)
+{
+    struct tCase {
+        const char* Failing;
+        const char* Message;
+    };
+    const tCase cases[] = {
+        { "{{1,2}} * {{1,2}}", "Operator \"*\": Die Dimensionen passen nicht: 1x2 und 1x2" },
+        { "{{1,2}} / {{1,2,3}}", "Operator \"/\": Die Dimensionen passen nicht: 1x2 und 1x3" },
+        { "{{1,2}} + {{1,2,3}}", "Operator \"+\": Die Dimensionen passen nicht: 1x2 und 1x3" },
+        { "M23 - L", "Operator \"-\": Die Dimensionen passen nicht: 2x3 und 2x2" },
+        { "{\"a\",\"b\"} + {\"c\",\"d\",\"e\"}",
+            "Operator \"+\": Die Dimensionen passen nicht: 1x2 und 1x3" },
+        { "{{5,6,7}} \xFC"
+          "ber {{1,2}}",
+            "Operator \"\xDC"
+            "BER\": Die Dimensionen passen nicht: 1x3 und 1x2" },
+        { "{{1,2}} ^# {{1,2,3}}", "Operator \"^#\": Die Dimensionen passen nicht: 1x2 und 1x3" },
+        { "{{1,2}} ^ 2", "Operator \"^\": nicht definiert f\xFCr Matrix 1x2 und Zahl" },
+        { "{{1,2}} ^ 0.5", "Operator \"^\": nicht definiert f\xFCr Matrix 1x2 und Zahl" },
+        { "L ^ {{1,2}}", "Operator \"^\": nicht definiert f\xFCr Matrix 2x2 und Matrix 1x2" },
+        { "{{1,2}}\xB2", "Operator \"\xB2\": nicht definiert f\xFCr Matrix 1x2" },
+        { "arcCS({{1,2}}, {{1,2,3}})",
+            "Funktion \"ARCCS\": die Argumente passen nicht: Matrix 1x2, Matrix 1x3" },
+        { "Einh(0, 0)", "Funktion \"EINH\": die Argumente passen nicht: Zahl, Zahl" },
+        { "R2_ToR3({{1,2,3}})", "Funktion \"R2_TOR3\": die Argumente passen nicht: Matrix 1x3" },
+        { "R3_Norm({{1,2}})", "Funktion \"R3_NORM\": die Argumente passen nicht: Matrix 1x2" },
+        { "R3_Mul({{1,2}}, {{1,2,3}})",
+            "Funktion \"R3_MUL\": die Argumente passen nicht: Matrix 1x2, Matrix 1x3" },
+    };
+    for (const tCase& c : cases) {
+        EXPECT_EQ(Failure(c.Failing), c.Message) << c.Failing;
+        const std::string caught = "(" + std::string(c.Failing) + ") sonst 0";
+        EXPECT_EQ(Failure(caught), "") << caught;
+        EXPECT_EQ(Text(caught), "0") << caught;
+    }
+    // Further out: through a call and an operator.
+    EXPECT_EQ(Text("Abs(({{1,2}} * {{1,2}}) + 1) sonst 4"), "4");
+    EXPECT_EQ(Text("-({{1,2}} ^# {{1,2,3}})[1, 1] sonst 5"), "5");
+    // The same routines with inputs that fit still compute.
+    EXPECT_EQ(Text("L ^ 2"), "{7}");
+    EXPECT_EQ(Text("L\xB2"), "{7}");
+    EXPECT_EQ(Text("{{1,2}} ^# {{3,1}}"), "{1}");
+    EXPECT_EQ(Text("{{1,2}} * {{1},{2}}"), "{5}");
+}
+
 TEST_F(FailureValues, SonstKeepsAValueAndReplacesAnEmptyOne)
 {
     EXPECT_EQ(Text("8 sonst 1/0"), "8");

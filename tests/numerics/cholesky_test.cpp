@@ -23,7 +23,7 @@ trealmatrix RandomCovariance(std::mt19937& gen, int32_t n)
     for (int32_t r = 1; r <= x.Rows(); ++r)
         for (int32_t c = 1; c <= n; ++c)
             x(r, c) = value(gen);
-    return GramProduct(x, 2);
+    return GramProduct(x, 2).Value();
 }
 
 TEST(Cholesky, SmallCases)
@@ -44,7 +44,7 @@ TEST(Cholesky, RandomCovarianceReconstructs)
     for (int32_t n : { 2, 9, 30 }) {
         const trealmatrix a = RandomCovariance(gen, n);
         const trealmatrix l = CholeskyFactor(a).Value();
-        EXPECT_LT(MaxDifference(MatMul(l, Transpose(l)), a), 1e-16L * n) << n;
+        EXPECT_LT(MaxDifference(MatMul(l, Transpose(l)).Value(), a), 1e-16L * n) << n;
     }
 }
 
@@ -59,7 +59,7 @@ trealmatrix FromUD(const trealmatrix& r)
         for (int32_t w = t; w <= n; ++w)
             l(w, t) = r(w, t) / r(t, t);
     }
-    return MatMul(MatMul(l, d), Transpose(l));
+    return MatMul(MatMul(l, d).Value(), Transpose(l)).Value();
 }
 
 TEST(CholeskyUD, PivotsAndScaledFactor)

@@ -129,11 +129,11 @@ TEST(Correlation, LargeOffsetKeepsFifteenDigits)
     const trealmatrix expected = TwoPassCorrelation(m, true);
     EXPECT_LT(RelativeDifference(CorrelationOf(m, 1).Value(), expected), 1e-15L);
     EXPECT_LT(RelativeDifference(CorrelationOf(Transpose(m), 2).Value(), expected), 1e-15L);
-    const trealmatrix onePass = CovarianceOf(ZValues(m, 1), 1).Value();
+    const trealmatrix onePass = CovarianceOf(ZValues(m, 1).Value(), 1).Value();
     EXPECT_GT(RelativeDifference(onePass, expected), 1e-8L);
     // Covariances of deviation data (the program's convention) are as accurate.
-    EXPECT_LT(
-        RelativeDifference(CovarianceOf(Deviations(m, 1), 1).Value(), TwoPassCorrelation(m, false)),
+    EXPECT_LT(RelativeDifference(
+                  CovarianceOf(Deviations(m, 1).Value(), 1).Value(), TwoPassCorrelation(m, false)),
         1e-15L);
 }
 
@@ -162,10 +162,10 @@ TEST(Correlation, AgreesWithRReferenceData)
         const trealmatrix x = Variables(set.data, set.cases, set.variables);
         const int p = set.variables;
         // R works in double precision: agreement to about 1e-14.
-        EXPECT_LT(RelativeDifference(
-                      CovarianceOf(Deviations(x, 1), 1).Value(), Square(set.populationCov, p)),
+        EXPECT_LT(RelativeDifference(CovarianceOf(Deviations(x, 1).Value(), 1).Value(),
+                      Square(set.populationCov, p)),
             1e-14L);
-        EXPECT_LT(RelativeDifference(CovarianceOf(Deviations(Transpose(x), 2), 2).Value(),
+        EXPECT_LT(RelativeDifference(CovarianceOf(Deviations(Transpose(x), 2).Value(), 2).Value(),
                       Square(set.populationCov, p)),
             1e-14L);
         EXPECT_LT(RelativeDifference(CorrelationOf(x, 1).Value(), Square(set.corr, p)), 1e-14L);
@@ -210,7 +210,7 @@ TEST(DecorrelateRows, LeavesUncorrelatedRowsWithTheirVariances)
         m(2, c) = 3 * m(2, c) + 2 * m(1, c);
         m(3, c) = 0.1L * m(3, c) - m(1, c);
     }
-    m = Deviations(m, 1);
+    m = Deviations(m, 1).Value();
     const trealmatrix covariance = CovarianceOf(m, 1).Value();
     const trealmatrix after = CovarianceOf(DecorrelateRows(m).Value(), 1).Value();
     for (int32_t i = 1; i <= 3; ++i)

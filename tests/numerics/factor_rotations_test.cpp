@@ -25,7 +25,7 @@ using testing::RandomMatrix;
 
 bool IsOrthogonal(const trealmatrix& t)
 {
-    return MaxDifference(MatMul(Transpose(t), t), MakeIdentity(t.Cols(), t.Cols())) < 1e-17L;
+    return MaxDifference(MatMul(Transpose(t), t).Value(), IdentityMatrix(t.Cols())) < 1e-17L;
 }
 
 TEST(FactorRotations, PairwiseCriteriaKeepTheTransformOrthogonal)
@@ -39,7 +39,7 @@ TEST(FactorRotations, PairwiseCriteriaKeepTheTransformOrthogonal)
             const tRotationResult run = RotationSweeps(
                 l, AllIndexes(30), AllIndexes(5), PairwiseCriterionOf(keyword), reversed);
             EXPECT_TRUE(IsOrthogonal(run.transform)) << static_cast<int>(keyword);
-            EXPECT_LT(MaxDifference(MatMul(l, run.transform), run.rotated), 1e-16L);
+            EXPECT_LT(MaxDifference(MatMul(l, run.transform).Value(), run.rotated), 1e-16L);
             EXPECT_GE(run.sweeps, 1);
         }
     }
@@ -63,7 +63,8 @@ TEST(FactorRotations, ConvergedRunsStopEarly)
         EXPECT_LE(again.sweeps, 3);
     }
     // ZIEL computes its sine directly: it runs until a sweep is rounding noise or changes no bit.
-    const trealmatrix target = MatMul(l, RotationSweeps(l, rows, cols, VarimaxCriterion).transform);
+    const trealmatrix target
+        = MatMul(l, RotationSweeps(l, rows, cols, VarimaxCriterion).transform).Value();
     const tRotationResult aimed = TargetRotation(l, target, rows, cols, false);
     EXPECT_LT(aimed.sweeps, 60);
     EXPECT_LT(MaxDifference(aimed.rotated, target), 1e-15L);
@@ -104,7 +105,7 @@ TEST(FactorRotations, RowSweepsAndExchanges)
     const tRotationResult tri = RowGivensSweep(m, tIntvector(1, 3), AllIndexes(4));
     for (int32_t c = 2; c <= 4; ++c)
         EXPECT_LT(std::fabs(tri.rotated(3, c)), 1e-18L);
-    EXPECT_LT(MaxDifference(MatMul(m, tri.transform), tri.rotated), 1e-17L);
+    EXPECT_LT(MaxDifference(MatMul(m, tri.transform).Value(), tri.rotated), 1e-17L);
     EXPECT_THROW(RowGivensSweep(m, tIntvector(1, 5), AllIndexes(4)), tRangeError);
 
     // Row 1 exchanges column 2 with 4, then with 3 (each receiving the other negated); column 1
@@ -112,8 +113,8 @@ TEST(FactorRotations, RowSweepsAndExchanges)
     const tRotationResult exchanged
         = RowExchangeSweep(Mat({ { 9, 1, 3, 2 } }), AllIndexes(1), AllIndexes(4));
     EXPECT_EQ(exchanged.rotated, Mat({ { 9, 3, -2, -1 } }));
-    EXPECT_LT(
-        MaxDifference(MatMul(Mat({ { 9, 1, 3, 2 } }), exchanged.transform), exchanged.rotated),
+    EXPECT_LT(MaxDifference(
+                  MatMul(Mat({ { 9, 1, 3, 2 } }), exchanged.transform).Value(), exchanged.rotated),
         1e-18L);
 }
 
@@ -127,8 +128,9 @@ TEST(FactorRotations, PairSimilarityKeepsTheSpectrum)
     for (tPairSimilarity kind : { tPairSimilarity::Sym, tPairSimilarity::Antisymmetric }) {
         const tRotationResult run = PairSimilaritySweeps(m, AllIndexes(4), AllIndexes(4), kind);
         EXPECT_TRUE(IsOrthogonal(run.transform));
-        EXPECT_LT(
-            MaxDifference(MatMul(MatMul(Transpose(run.transform), m), run.transform), run.rotated),
+        EXPECT_LT(MaxDifference(
+                      MatMul(MatMul(Transpose(run.transform), m).Value(), run.transform).Value(),
+                      run.rotated),
             1e-16L);
         EXPECT_LT(run.sweeps, maxRotationSweeps);
     }
@@ -143,8 +145,8 @@ TEST(FactorRotations, CommonUniqueSplit)
     const tRotationResult split = CommonUniqueSplit(lad);
     ASSERT_EQ(split.rotated.Dims(), (tMatDims { 4, 3 + 4 }));
     // Common and unique parts together give back the variances of LAD*LAD'.
-    const trealmatrix g = GramProduct(lad, 1);
-    const trealmatrix back = GramProduct(split.rotated, 1);
+    const trealmatrix g = GramProduct(lad, 1).Value();
+    const trealmatrix back = GramProduct(split.rotated, 1).Value();
     for (int32_t i = 1; i <= 4; ++i)
         EXPECT_NEAR(static_cast<double>(back(i, i)), static_cast<double>(g(i, i)), 1e-6);
     for (int32_t i = 1; i <= 4; ++i) {

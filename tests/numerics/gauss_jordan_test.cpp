@@ -38,9 +38,10 @@ TEST(GaussJordan, RandomSystemsReconstruct)
         const trealmatrix b = RandomMatrix(gen, 3, n);
         const trealmatrix x = SolveRight(b, a).Value();
         ASSERT_EQ(x.Dims(), (tMatDims { 3, n }));
-        EXPECT_LT(MaxDifference(MatMul(x, a), b), 1e-14L) << "seed " << seed << " n " << n;
+        EXPECT_LT(MaxDifference(MatMul(x, a).Value(), b), 1e-14L) << "seed " << seed << " n " << n;
         EXPECT_LT(
-            MaxDifference(MatMul(a, GaussJordanInverse(a).Value()), MakeIdentity(n, n)), 1e-14L)
+            MaxDifference(MatMul(a, GaussJordanInverse(a).Value()).Value(), IdentityMatrix(n)),
+            1e-14L)
             << "seed " << seed << " n " << n;
     }
 }

@@ -115,14 +115,17 @@ TEST(Random, NormalMatricesAreStandardised)
 {
     tRandomGenerator generator(4711);
     const trealmatrix whole = RandomNormal(3, 4, 10, 2, 3, generator).Value();
-    EXPECT_NEAR(Reduce(whole, 3, tReduction::Mean)(1, 1), 10, 1e-15L);
-    EXPECT_NEAR(Reduce(Deviations(whole, 3), 3, tReduction::Stddev)(1, 1), 2, 1e-15L);
+    EXPECT_NEAR(Reduce(whole, 3, tReduction::Mean).Value()(1, 1), 10, 1e-15L);
+    EXPECT_NEAR(
+        Reduce(Deviations(whole, 3).Value(), 3, tReduction::Stddev).Value()(1, 1), 2, 1e-15L);
     const trealmatrix rows = RandomNormal(3, 4, 10, 2, 1, generator).Value();
-    const trealmatrix rowMeans = Reduce(rows, 1, tReduction::Mean);
-    const trealmatrix rowSpread = Reduce(Deviations(rows, 1), 1, tReduction::Stddev);
+    const trealmatrix rowMeans = Reduce(rows, 1, tReduction::Mean).Value();
+    const trealmatrix rowSpread
+        = Reduce(Deviations(rows, 1).Value(), 1, tReduction::Stddev).Value();
     const trealmatrix columns = RandomNormal(3, 4, -1, 0.5L, 2, generator).Value();
-    const trealmatrix columnMeans = Reduce(columns, 2, tReduction::Mean);
-    const trealmatrix columnSpread = Reduce(Deviations(columns, 2), 2, tReduction::Stddev);
+    const trealmatrix columnMeans = Reduce(columns, 2, tReduction::Mean).Value();
+    const trealmatrix columnSpread
+        = Reduce(Deviations(columns, 2).Value(), 2, tReduction::Stddev).Value();
     for (int32_t i = 1; i <= 3; ++i) {
         EXPECT_NEAR(rowMeans(i, 1), 10, 1e-15L);
         EXPECT_NEAR(rowSpread(i, 1), 2, 1e-15L);
@@ -138,8 +141,8 @@ TEST(Random, UniformValuesAndPermutations)
 {
     tRandomGenerator generator(99);
     const trealmatrix u = RandomUniform(20, 20, 0, 100, 3, generator).Value();
-    EXPECT_GE(Reduce(u, 3, tReduction::Min)(1, 1), 0);
-    EXPECT_LT(Reduce(u, 3, tReduction::Max)(1, 1), 100);
+    EXPECT_GE(Reduce(u, 3, tReduction::Min).Value()(1, 1), 0);
+    EXPECT_LT(Reduce(u, 3, tReduction::Max).Value()(1, 1), 100);
     EXPECT_EQ(FailureCode(RandomUniform(0, 5, 0, 100, 3, generator)), 1);
     // Mode 1 fills column by column from the same stream.
     tRandomGenerator a(5);

@@ -3,6 +3,7 @@
 #include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_convert.h"
+#include "support/result_support.h"
 
 #include <limits>
 #include <vector>
@@ -18,13 +19,15 @@ constexpr int32_t int32Max = std::numeric_limits<int32_t>::max();
 
 TEST(Allocation, IdentitySizes)
 {
-    EXPECT_EQ(MakeIdentity(0, 0), Mat({ { 0 } }));
-    EXPECT_EQ(MakeIdentity(3, 5), MakeIdentity(5, 0));
-    EXPECT_EQ(MakeIdentity(3, 5).Rows(), 5);
-    EXPECT_EQ(MakeIdentity(-2, 3).Rows(), 3);
-    EXPECT_EQ(MakeIdentity(4, -1).Rows(), 4);
-    EXPECT_EQ(MakeIdentity(trealmatrix(2, 4)), MakeIdentity(4, 4));
-    EXPECT_EQ(MakeIdentity(2, 0), Mat({ { 1, 0 }, { 0, 1 } }));
+    EXPECT_EQ(FailureCode(MakeIdentity(0, 0)), 1);
+    EXPECT_EQ(FailureCode(MakeIdentity(trealmatrix(0, 0))), 1);
+    EXPECT_EQ(IdentityMatrix(0).Dims(), (tMatDims { 0, 0 }));
+    EXPECT_EQ(MakeIdentity(3, 5), IdentityMatrix(5));
+    EXPECT_EQ(MakeIdentity(3, 5).Value().Rows(), 5);
+    EXPECT_EQ(MakeIdentity(-2, 3).Value().Rows(), 3);
+    EXPECT_EQ(MakeIdentity(4, -1).Value().Rows(), 4);
+    EXPECT_EQ(MakeIdentity(trealmatrix(2, 4)), IdentityMatrix(4));
+    EXPECT_EQ(MakeIdentity(2, 0).Value(), Mat({ { 1, 0 }, { 0, 1 } }));
     EXPECT_EQ(NewIntVector(3, 5), IntsToVector({ 5, 5, 5 }));
     EXPECT_EQ(NewIntVector(3, 5)[0], 0);
     EXPECT_EQ(NewStringMatrix(2, 2)(2, 2), "");
@@ -35,7 +38,7 @@ TEST(Conversions, VectorsAndMatrices)
     const tRealVector v = RealsToVector({ 1, 2, 3 });
     EXPECT_EQ(VectorToMatrix(v, 1), Mat({ { 1, 2, 3 } }));
     EXPECT_EQ(VectorToMatrix(v, 2), Mat({ { 1 }, { 2 }, { 3 } }));
-    EXPECT_EQ(VectorToMatrix(v, 3), Mat({ { 0 } }));
+    EXPECT_EQ(FailureCode(VectorToMatrix(v, 3)), 1);
 
     const std::vector<tRealVector> rows { RealsToVector({ 1, 2 }), RealsToVector({ 3 }),
         RealsToVector({ 4, 5, 6 }) };
@@ -69,7 +72,7 @@ TEST(Conversions, ValuesFillRowByRow)
     EXPECT_EQ(ValuesToMatrix(seven, 0, 3), Mat({ { 1, 2, 3 }, { 4, 5, 6 } }));
     const std::vector<int32_t> ints { 1, 2, 3 };
     EXPECT_EQ(ValuesToMatrix(ints, 3, 1), Mat({ { 1 }, { 2 }, { 3 } }));
-    EXPECT_EQ(ValuesToMatrix(ints, -1, 2), Mat({ { 0 } }));
+    EXPECT_EQ(FailureCode(ValuesToMatrix(ints, -1, 2)), 1);
 }
 
 TEST(Conversions, SequencesAndRanges)

@@ -64,7 +64,7 @@ TEST(PlaneRotations, PrincipalAxisSweepsOrthogonalizeInDecreasingLength)
     const tRotationResult run
         = RotationSweeps(original, Indexes(12), Indexes(6), PrincipalAxisCriterion);
     const trealmatrix& m = run.rotated;
-    EXPECT_LT(MaxDifference(MatMul(original, run.transform), m), 1e-17L);
+    EXPECT_LT(MaxDifference(MatMul(original, run.transform).Value(), m), 1e-17L);
     EXPECT_GE(run.sweeps, 2);
     EXPECT_LT(run.sweeps, 20);
     for (int32_t a = 1; a < 6; ++a) {
@@ -114,7 +114,7 @@ TEST(PlaneRotations, ColumnTriangularize)
     const trealmatrix original = RandomMatrix(gen, 4, 6);
     const tRotationResult run = ColumnTriangularize(original, 4); // rows taken 1, 2, 3, 4
     const trealmatrix& m = run.rotated;
-    const trealmatrix product = MatMul(original, run.transform);
+    const trealmatrix product = MatMul(original, run.transform).Value();
     for (int32_t i = 1; i <= 4; ++i) {
         EXPECT_GE(m(i, i), 0);
         for (int32_t j = i + 1; j <= 6; ++j)

@@ -31,10 +31,10 @@ TEST(PseudoInverse, TallWideAndSquare)
     const trealmatrix wide = Mat({ { 1, 2, 3 }, { 0, 1, 4 } });
     const trealmatrix wideInverse = PseudoInverse(wide).Value();
     ASSERT_EQ(wideInverse.Dims(), (tMatDims { 3, 2 }));
-    ExpectNear(MatMul(wide, wideInverse), MakeIdentity(2, 2), 1e-16L);
+    ExpectNear(MatMul(wide, wideInverse).Value(), IdentityMatrix(2), 1e-16L);
 
     const trealmatrix tall = Mat({ { 1, 0 }, { 1, 1 }, { 1, 2 } });
-    ExpectNear(MatMul(PseudoInverse(tall).Value(), tall), MakeIdentity(2, 2), 1e-16L);
+    ExpectNear(MatMul(PseudoInverse(tall).Value(), tall).Value(), IdentityMatrix(2), 1e-16L);
 
     ExpectNear(
         PseudoInverse(Mat({ { 2, 1 }, { 1, 1 } })).Value(), Mat({ { 1, -1 }, { -1, 2 } }), 1e-18L);

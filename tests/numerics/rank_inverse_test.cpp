@@ -43,7 +43,8 @@ TEST(RankInverse, WellConditionedRandomMatricesInvert)
         trealmatrix a = RandomMatrix(gen, n, n);
         for (int32_t i = 1; i <= n; ++i)
             a(i, i) += n;
-        EXPECT_LT(MaxDifference(MatMul(RankInverse(a).Value(), a), MakeIdentity(n, n)), 1e-15L)
+        EXPECT_LT(
+            MaxDifference(MatMul(RankInverse(a).Value(), a).Value(), IdentityMatrix(n)), 1e-15L)
             << "seed " << seed << " n " << n;
     }
 }
@@ -54,8 +55,10 @@ TEST(RankInverse, TruncatesBelowTheRankThreshold)
     const long double c = std::cos(0.3L);
     const long double s = std::sin(0.3L);
     const trealmatrix q = Mat({ { c, -s }, { s, c } });
-    const trealmatrix a = MatMul(MatMul(q, Mat({ { 1, 0 }, { 0, 1e-13L } })), Transpose(q));
-    const trealmatrix expected = MatMul(MatMul(q, Mat({ { 1, 0 }, { 0, 0 } })), Transpose(q));
+    const trealmatrix a
+        = MatMul(MatMul(q, Mat({ { 1, 0 }, { 0, 1e-13L } })).Value(), Transpose(q)).Value();
+    const trealmatrix expected
+        = MatMul(MatMul(q, Mat({ { 1, 0 }, { 0, 0 } })).Value(), Transpose(q)).Value();
     EXPECT_LT(MaxDifference(RankInverse(a).Value(), expected), 1e-9L);
 }
 

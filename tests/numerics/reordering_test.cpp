@@ -3,6 +3,7 @@
 #include "numerics/matrix_convert.h"
 #include "numerics/reordering.h"
 #include "numerics/run_time_error.h"
+#include "support/result_support.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +29,16 @@ TEST(Reordering, RollRows)
 TEST(Reordering, Reshape)
 {
     const trealmatrix m = Mat({ { 1, 2 }, { 3, 4 }, { 5, 6 } });
-    EXPECT_EQ(ReshapeRows(m, 2, 3), Mat({ { 1, 2, 3 }, { 4, 5, 6 } }));
-    EXPECT_EQ(ReshapeRows(m, 1, 4), Mat({ { 1, 2, 3, 4 } }));
+    EXPECT_EQ(ReshapeRows(m, 2, 3).Value(), Mat({ { 1, 2, 3 }, { 4, 5, 6 } }));
+    EXPECT_EQ(ReshapeRows(m, 1, 4).Value(), Mat({ { 1, 2, 3, 4 } }));
     EXPECT_EQ(ReshapeRows(m, 0, 0), Mat({ { 1, 2, 3, 4, 5, 6 } }));
     EXPECT_EQ(FlattenRows(m), Mat({ { 1, 2, 3, 4, 5, 6 } }));
     // More cells than elements: the rest stays 0.
     EXPECT_EQ(ReshapeRows(m, 2, 4), Mat({ { 1, 2, 3, 4 }, { 5, 6, 0, 0 } }));
-    EXPECT_EQ(ReshapeRows(m, -1, 2), Mat({ { 0 } }));
-    EXPECT_EQ(ReshapeRows(Texts({ { "a", "b" } }), 2, 2), Texts({ { "a", "b" }, { "", "" } }));
+    EXPECT_EQ(FailureCode(ReshapeRows(m, -1, 2)), 1);
+    EXPECT_EQ(FailureCode(ReshapeRows(Texts({ { "a" } }), 1, -1)), 1);
+    EXPECT_EQ(
+        ReshapeRows(Texts({ { "a", "b" } }), 2, 2).Value(), Texts({ { "a", "b" }, { "", "" } }));
     EXPECT_EQ(FlattenRows(trealmatrix(0, 4)).Dims(), (tMatDims { 1, 0 }));
 }
 

@@ -137,7 +137,7 @@ TEST_P(RotationReference, RawVarimax)
     const tRotationResult run = RotationSweeps(loadings, rows, cols, VarimaxCriterion);
     EXPECT_LT(DifferenceUpToOrderAndSign(run.rotated, blocks["varimax"]), tolerance);
     EXPECT_LT(Relative(RawVarimax(run.rotated), "varimax_value"), 1e-9L);
-    EXPECT_LT(testing::MaxDifference(MatMul(loadings, run.transform), run.rotated), 1e-15L);
+    EXPECT_LT(testing::MaxDifference(MatMul(loadings, run.transform).Value(), run.rotated), 1e-15L);
     EXPECT_LT(run.sweeps, 40) << "a converged rotation ends within a few sweeps";
 }
 

@@ -70,13 +70,14 @@ TEST(ThreadBits, ProductsOfEveryShapeKeepTheirBits)
         const trealmatrix b = FullBitsMatrix(random, shape.inner, shape.cols);
         const std::string size = std::to_string(shape.rows) + "x" + std::to_string(shape.inner)
             + "x" + std::to_string(shape.cols);
-        ExpectSameForEveryThreadCount(("MatMul " + size).c_str(), [&] { return MatMul(a, b); });
         ExpectSameForEveryThreadCount(
-            ("MatMul B*A " + size).c_str(), [&] { return MatMul(b, a, 2); });
+            ("MatMul " + size).c_str(), [&] { return MatMul(a, b).Value(); });
+        ExpectSameForEveryThreadCount(
+            ("MatMul B*A " + size).c_str(), [&] { return MatMul(b, a, 2).Value(); });
         // A value outside the doubles' range takes the products' other packing.
         a(1, 1) = 1e-4000L;
         ExpectSameForEveryThreadCount(
-            ("MatMul wide " + size).c_str(), [&] { return MatMul(a, b); });
+            ("MatMul wide " + size).c_str(), [&] { return MatMul(a, b).Value(); });
     }
     SCOPED_TRACE("seed " + std::to_string(seed));
 }
@@ -86,8 +87,8 @@ TEST(ThreadBits, GramProductsCorrelationsAndCovariancesKeepTheirBits)
     std::mt19937_64 random(seed + 1);
     const trealmatrix wide = FullBitsMatrix(random, 201, 600);
     const trealmatrix tall = FullBitsMatrix(random, 600, 33);
-    ExpectSameForEveryThreadCount("A*A'", [&] { return GramProduct(wide, 1); });
-    ExpectSameForEveryThreadCount("A'*A", [&] { return GramProduct(tall, 2); });
+    ExpectSameForEveryThreadCount("A*A'", [&] { return GramProduct(wide, 1).Value(); });
+    ExpectSameForEveryThreadCount("A'*A", [&] { return GramProduct(tall, 2).Value(); });
     ExpectSameForEveryThreadCount("Corr rows", [&] { return CorrelationOf(wide, 1).Value(); });
     ExpectSameForEveryThreadCount("Corr columns", [&] { return CorrelationOf(tall, 2).Value(); });
     ExpectSameForEveryThreadCount("Cov rows", [&] { return CovarianceOf(wide, 1).Value(); });
@@ -155,13 +156,13 @@ TEST(ThreadBits, ElementwiseArithmeticKeepsItsBitsAndItsErrors)
         { tElementwiseOp::Add, tElementwiseOp::Subtract, tElementwiseOp::Multiply }) {
         const std::string name = std::to_string(static_cast<int>(op));
         ExpectSameForEveryThreadCount(
-            ("elementwise " + name).c_str(), [&] { return ElementwiseArith(a, b, op); });
-        ExpectSameForEveryThreadCount(
-            ("row broadcast " + name).c_str(), [&] { return ElementwiseArith(a, row, op); });
+            ("elementwise " + name).c_str(), [&] { return ElementwiseArith(a, b, op).Value(); });
+        ExpectSameForEveryThreadCount(("row broadcast " + name).c_str(),
+            [&] { return ElementwiseArith(a, row, op).Value(); });
     }
     // An overflow in any row, whichever thread computes it, fails the sum; with an invalid
     // operation in another row the worse error is the same for every count.
-    const auto sum = [&] { return ElementwiseArith(a, b, tElementwiseOp::Add); };
+    const auto sum = [&] { return ElementwiseArith(a, b, tElementwiseOp::Add).Value(); };
     for (int32_t r = 1; r <= a.Rows(); r += 19) {
         a(r, 5) = b(r, 5) = 1e4932L;
         EXPECT_EQ(Outcome(sum).rfind("raised", 0), 0u);
@@ -181,7 +182,7 @@ TEST(ThreadBits, EigenSystemsKeepTheirBits)
 {
     std::mt19937_64 random(seed + 4);
     const trealmatrix root = FullBitsMatrix(random, 90, 90);
-    const trealmatrix symmetric = GramProduct(root, 2);
+    const trealmatrix symmetric = GramProduct(root, 2).Value();
     for (int32_t part : { 0, 1, 2 }) {
         ExpectSameForEveryThreadCount(("EigenSys part " + std::to_string(part)).c_str(),
             [&] { return EigenSystem(symmetric).Value()[static_cast<std::size_t>(part)]; });

@@ -209,7 +209,7 @@ trealmatrix SpdMatrix(std::int32_t n, std::uint32_t seed)
     for (std::int32_t r = 1; r <= n; ++r)
         for (std::int32_t c = 1; c <= n; ++c)
             a(r, c) = uniform(random);
-    trealmatrix gram = GramProduct(a, 1);
+    trealmatrix gram = GramProduct(a, 1).Value();
     long double norm = 0;
     for (std::int32_t r = 1; r <= n; ++r)
         for (std::int32_t c = 1; c <= n; ++c)
@@ -246,7 +246,7 @@ TEST(UnaryFunctions, MatrixFunctionsInvertEachOtherOnSpdMatrices)
         const tVariable root = Unary(a, tUnaryFunction::Sqrt);
         // Heron's iteration stops once the squared residual is below 1e-16: the last step leaves
         // an error far below that, but not at the extended precision's rounding level.
-        EXPECT_LT(RelativeError(MatMul(root.matrix, root.matrix), a.matrix), 1e-11L);
+        EXPECT_LT(RelativeError(MatMul(root.matrix, root.matrix).Value(), a.matrix), 1e-11L);
         const tVariable back = Unary(Unary(a, tUnaryFunction::Ln), tUnaryFunction::Exp);
         // The series stop once a term's squared size is below 1e-16.
         EXPECT_LT(RelativeError(back.matrix, a.matrix), 1e-8L);
@@ -268,10 +268,10 @@ TEST(UnaryFunctions, PartialExpAndAngle)
     EXPECT_TRUE(MatrixNear(PartialExp(nilpotent, 1, 0).matrix, Mat({ { 1, 1 }, { 0, 1 } })));
     EXPECT_TRUE(MatrixNear(
         PartialExp(nilpotent, 2, 1).matrix, Mat({ { 1, std::cosh(1.0L) }, { 1, 1 } }), 1e-18L));
-    EXPECT_EQ(VarAngle(Int(0), Int(1)).realvalue, std::numbers::pi_v<long double> / 2);
-    EXPECT_EQ(VarAngle(Bool(true), Int(1)).boolvalue, 0);
-    EXPECT_EQ(VarAngle(Int(1), Str("1")).shape, shEmpty);
-    EXPECT_NEAR(VarAngle(RealMat({ { 1, 0 } }), RealMat({ { 1, 0 } })).matrix(1, 1),
+    EXPECT_EQ(VarAngle(Int(0), Int(1)).Value().realvalue, std::numbers::pi_v<long double> / 2);
+    EXPECT_EQ(VarAngle(Bool(true), Int(1)).Value().boolvalue, 0);
+    EXPECT_EQ(VarAngle(Int(1), Str("1")).Value().shape, shEmpty);
+    EXPECT_NEAR(VarAngle(RealMat({ { 1, 0 } }), RealMat({ { 1, 0 } })).Value().matrix(1, 1),
         std::numbers::pi_v<long double> / 4, 1e-18L);
 }
 
