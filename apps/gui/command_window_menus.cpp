@@ -185,23 +185,28 @@ void tCommandWindow::BuildToolBar()
     bar->setObjectName("commandToolBar");
     bar->addAction(QString::fromUtf8("Run!"), this, [this] { RunSelection(); })
         ->setToolTip(QString::fromUtf8("Anweisungen unter dem Cursor ausführen (Strg+R, F2)"));
-    bar->addAction(QString::fromUtf8("Stopp"), this,
-           [this] {
-               if (m_session)
-                   m_session->Interpreter().RequestInterrupt();
-           })
-        ->setToolTip(QString::fromUtf8("Den laufenden Lauf vor der nächsten Anweisung beenden"));
+    m_stopAction = bar->addAction(QString::fromUtf8("Stopp"), this, [this] {
+        if (m_session)
+            m_session->RequestStop();
+    });
+    m_stopAction->setToolTip(QString::fromUtf8("Die laufende Anweisung abbrechen"));
+    m_stopAction->setEnabled(m_session && m_session->IsBusy());
     bar->addSeparator();
     m_journalSwitch = bar->addAction("J");
     m_journalSwitch->setCheckable(true);
     m_journalSwitch->setToolTip(QString::fromUtf8("Journal an/aus"));
-    connect(m_journalSwitch, &QAction::toggled, this,
-        [this](bool on) { m_session->Options().SwitchJournal(on ? 1 : 2); });
+    // The switches change the session's options: not in the middle of a run.
+    connect(m_journalSwitch, &QAction::toggled, this, [this](bool on) {
+        if (!RefusedDuringRun())
+            m_session->Options().SwitchJournal(on ? 1 : 2);
+    });
     m_listingSwitch = bar->addAction("L");
     m_listingSwitch->setCheckable(true);
     m_listingSwitch->setToolTip(QString::fromUtf8("Listing an/aus"));
-    connect(m_listingSwitch, &QAction::toggled, this,
-        [this](bool on) { m_session->Options().SwitchListing(on ? 1 : 2); });
+    connect(m_listingSwitch, &QAction::toggled, this, [this](bool on) {
+        if (!RefusedDuringRun())
+            m_session->Options().SwitchListing(on ? 1 : 2);
+    });
 }
 
 // ---- Tabs and files ---------------------------------------------------------------------------

@@ -102,6 +102,8 @@ tDesktop::~tDesktop()
 // journal, command window, shelf, demo window.
 void tDesktop::CreateWindows()
 {
+    // Asked before all others: while statements run, nothing closes yet.
+    m_application.AddQuitCheck([this] { return !QuitAfterRun(); });
     m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
     m_commandWindow = std::make_unique<tCommandWindow>();
     m_journal = std::make_unique<tJournalWindow>();
@@ -144,6 +146,9 @@ void tDesktop::ConnectWindows()
 {
     m_shelf->SetStore(&m_session->Store());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
+    m_shelf->SetRunningTest([this] { return m_session->IsBusy(); });
+    m_application.SetRunWatchers([this](bool running) { RunStateChanged(running); },
+        [this](std::string_view statement) { m_commandWindow->ShowRunningStatement(statement); });
     m_journal->Attach(m_session->Journal(), m_session->Settings());
     m_listing->Attach(m_session->Listing(), m_session->Settings());
     m_commandWindow->Attach(*m_session, m_application);
@@ -287,7 +292,12 @@ void tDesktop::RunBatchFile(const std::string& path)
     }
     const std::string directory
         = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
-    ShowRunResult(m_session->RunText(*text, directory));
+    const bool refused = m_session->IsBusy();
+    const tOutermostRunResult result = m_session->RunText(*text, directory);
+    if (refused)
+        m_shelf->ShowStatus(result.Message);
+    else
+        ShowRunResult(result);
 }
 
 void tDesktop::PlayBasisDemo()
@@ -300,20 +310,35 @@ void tDesktop::PlayBasisDemo()
 
 tOutermostRunResult tDesktop::RunStatements(const std::string& text)
 {
-    bool& busy = m_session->Interpreter().Flags.RunBusy;
-    if (busy) {
-        tOutermostRunResult refused;
-        refused.Success = false;
-        refused.Message = "Es l\xE4uft schon eine Ausf\xFChrung; warten Sie, bis sie endet.";
-        m_shelf->ShowStatus(refused.Message);
-        return refused;
-    }
-    busy = true;
+    const bool refused = m_session->IsBusy();
     const tOutermostRunResult result
         = m_session->RunText(text, m_session->Settings().ExamplesDirectory());
-    busy = false;
-    ShowRunResult(result);
+    if (refused)
+        m_shelf->ShowStatus(result.Message); // the running statements keep their panels
+    else
+        ShowRunResult(result);
     return result;
+}
+
+bool tDesktop::QuitAfterRun()
+{
+    if (!m_session || !m_session->IsBusy())
+        return false;
+    m_quitAfterRun = true;
+    m_session->RequestStop();
+    m_demoWindow->close(); // a demo waiting for the user ends
+    m_shelf->ShowStatus("Die Ausf\xFChrung wird abgebrochen; danach endet das Programm.");
+    return true;
+}
+
+void tDesktop::RunStateChanged(bool running)
+{
+    m_commandWindow->ShowRunState(running);
+    if (running || !m_quitAfterRun)
+        return;
+    m_quitAfterRun = false;
+    // Once the run has returned to the event loop.
+    QTimer::singleShot(0, m_shelf.get(), [this] { m_application.TryQuit(); });
 }
 
 void tDesktop::ShowRunResult(const tOutermostRunResult& result)

@@ -70,7 +70,7 @@ private slots:
             captions << sub->windowTitle();
         QCOMPARE(captions, QStringList { "B 2x2" });
         QVERIFY(!window.MessagePanel()->isVisible());
-        QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
+        QVERIFY(!fixture.Desktop().Session().IsBusy());
     }
 
     void KeysRunTheStatement()
@@ -427,7 +427,7 @@ private slots:
         QVERIFY(!window.MessagePanel()->isHidden());
         QCOMPARE(window.MessagePanel()->text(), QString("Division durch Null"));
         QVERIFY(!fixture.Desktop().Session().Store().Find("j"));
-        QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
+        QVERIFY(!fixture.Desktop().Session().IsBusy());
     }
 
     void ListingPicturesInTheViewAndTheFiles()
