@@ -240,6 +240,7 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
 {
     m_session->SettingsModule().Start();
     m_started = true;
+    m_journal->StartWritingThrough();
     PlaceWindows();
     m_commandWindow->ShowWelcomeText();
     m_commandWindow->ShowSettings(); // the recent scripts and the previous journal just read

@@ -315,6 +315,29 @@ private slots:
         QVERIFY(settings.JournalSaved);
     }
 
+    void JournalWrittenThroughHoldsEveryStatementOnce()
+    {
+        tDesktopFixture fixture;
+        tSettings& settings = fixture.Desktop().Session().Settings();
+        settings.DataDir = fixture.Folder().toStdString();
+        settings.JournalFileName = "j.zvj";
+        const QString path = QString::fromStdString(settings.JournalFilePath());
+        tJournalWindow& journal = fixture.Desktop().JournalWindow();
+        QVERIFY(fixture.Run("a = 1"));
+        journal.StartWritingThrough();
+        QVERIFY(FileBytes(path).endsWith("a = 1\n"));
+        QVERIFY(fixture.Run("b = 2 + _\n  3"));
+        // On disk before anything else happens, and nothing left for the close to add.
+        QVERIFY(FileBytes(path).endsWith("a = 1\nb = 2 + _\n  3\n"));
+        QVERIFY(!fixture.Desktop().Session().Journal().Modified());
+        QVERIFY(journal.MayClose());
+        QVERIFY(fixture.Run("c = 4"));
+        const QByteArray bytes = FileBytes(path);
+        QCOMPARE(bytes.count("a = 1\n"), 1);
+        QVERIFY(bytes.startsWith(";*****"));
+        QVERIFY(bytes.endsWith("a = 1\nb = 2 + _\n  3\nc = 4\n"));
+    }
+
     void StartShowsShelfAndCommandWindowWithTheWelcomeScript()
     {
         tDesktopFixture fixture;
