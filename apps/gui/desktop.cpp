@@ -146,7 +146,8 @@ void tDesktop::ConnectWindows()
 {
     m_shelf->SetStore(&m_session->Store());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
-    m_shelf->SetRunningTest([this] { return m_session->IsBusy(); });
+    // A demo waiting for the user stands between its statements: the shelf acts as between runs.
+    m_shelf->SetRunningTest([this] { return m_session->IsBusy() && !m_demoWindow->IsWaiting(); });
     m_application.SetRunWatchers([this](bool running) { RunStateChanged(running); },
         [this](std::string_view statement) { m_commandWindow->ShowRunningStatement(statement); });
     m_journal->Attach(m_session->Journal(), m_session->Settings());
