@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -286,14 +287,16 @@ void tCommandWindow::RunSelection()
     m_answers->setVisible(false);
     const std::vector<std::string> lines = tab->ProgramLines();
     const tLineRange range = StatementRange(lines, tab->SelectionStart(), tab->SelectionLength());
+    // The user may close the tab while its statements run.
+    const QPointer<tScriptTab> ranTab(tab);
     const tOutermostRunResult result = m_session->Run(
         tRunRequest::OfLines(lines, range.First, range.Last, ToProgramText(tab->Directory)));
     ShowRunResult(result);
     FocusEditor();
     QCoreApplication::processEvents();
-    if (!result.Success && !result.RunTimeError && result.FailurePlace
+    if (ranTab && !result.Success && !result.RunTimeError && result.FailurePlace
         && result.FailurePlace->Source.empty())
-        MarkFailedLine(*tab, result.FailurePlace->Line - 1);
+        MarkFailedLine(*ranTab, result.FailurePlace->Line - 1);
 }
 
 // The failing statement's first line is marked and scrolled into view, below the message panel

@@ -231,8 +231,8 @@ void tMatrixWindow::BuildCopyMenu()
 void tMatrixWindow::CopyWithScheme(std::int32_t scheme)
 {
     tVisibleVarsList* store = m_shelf.Store();
-    if (!store)
-        return;
+    if (!store || (scheme != 0 && m_shelf.RefusedDuringRun()))
+        return; // a scheme changes the copy layout that running statements use
     if (scheme != 0)
         ApplyScheme(scheme, store->CopyLayout());
     store->CopyToClipboard(VariableIndex());
