@@ -129,6 +129,7 @@ private slots:
         const QString message = window.MessagePanel()->text();
         QVERIFY2(message.contains("Abgebrochen (auf Wunsch des Benutzers)"), qPrintable(message));
         QVERIFY2(message.contains("EigenSys"), qPrintable(message));
+        QVERIFY(window.grab().save(PictureFolder() + "/long-run-stopped.png"));
         // The busy look is gone.
         QVERIFY(!desktop.Session().IsBusy());
         QVERIFY(!window.StopAction()->isEnabled());
