@@ -60,11 +60,11 @@ std::vector<std::string> CompletionCandidates(tSession& session, const std::stri
         if (row.Alias && *row.Alias)
             AddIfMatching(words, row.Alias, key);
     }
-    for (const tStmt& command : session.Interpreter().Statements.Commands) {
+    for (const tStmt& command : session.CommandRows()) {
         if (command.Name != "---" && !command.Name.starts_with('['))
             AddIfMatching(words, command.Name, key);
     }
-    for (const std::string& name : session.Store().NameList())
+    for (const std::string& name : session.StoreView().NameList())
         AddIfMatching(words, name, key);
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());

@@ -135,7 +135,7 @@ int main(int argc, char** argv)
     session.Store().SetReadableNumbers(true);
     // Asking for a listing file turns the listing on, as SET Listing=AN in the script would.
     if (options->ListingFile)
-        session.Interpreter().ListingOn = true;
+        session.SetListingOn(true);
 
     int status = ExitOk;
     const tConsoleSignals signals(session.Interpreter());

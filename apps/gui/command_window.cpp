@@ -126,13 +126,13 @@ tSyntaxWords tCommandWindow::SyntaxWords() const
 {
     tSyntaxWords words;
     tSession* session = m_session;
-    words.IsCommandWord = [session](std::string_view word) {
-        return session && IsCommandWordOf(session->Interpreter().Statements, word);
-    };
+    words.IsCommandWord
+        = [session](std::string_view word) { return session && session->IsCommandWord(word); };
     words.IsCatalogueWord = [](std::string_view word) { return IsCatalogueWord(word); };
     words.IsOperatorWord = [](std::string_view word) { return IsOperatorWord(word); };
-    words.IsVariable
-        = [session](std::string_view word) { return session && session->Store().Contains(word); };
+    words.IsVariable = [session](std::string_view word) {
+        return session && session->StoreView().Contains(word);
+    };
     return words;
 }
 
@@ -328,7 +328,7 @@ void tCommandWindow::ShowRunResult(const tOutermostRunResult& result)
     SyncSwitches();
     // Names are coloured by what the store holds: new or deleted variables change colours.
     if (m_session) {
-        std::vector<std::string> names = m_session->Store().NameList();
+        std::vector<std::string> names = m_session->StoreView().NameList();
         if (names != m_colouredNames) {
             m_colouredNames = std::move(names);
             for (int i = 0; i < m_tabs->count(); ++i)
@@ -380,8 +380,8 @@ void tCommandWindow::SyncSwitches()
         return;
     const QSignalBlocker journalBlocker(m_journalSwitch);
     const QSignalBlocker listingBlocker(m_listingSwitch);
-    m_journalSwitch->setChecked(m_session->Interpreter().JournalOn);
-    m_listingSwitch->setChecked(m_session->Interpreter().ListingOn);
+    m_journalSwitch->setChecked(m_session->JournalOn());
+    m_listingSwitch->setChecked(m_session->ListingOn());
 }
 
 // ---- Comment tools ----------------------------------------------------------------------------

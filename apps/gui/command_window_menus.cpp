@@ -160,7 +160,7 @@ void tCommandWindow::BuildEditMenu()
 void tCommandWindow::BuildHelpMenu()
 {
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("&Hilfe"));
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     help->addAction(QString::fromUtf8("&ErsteHilfe"), this,
         [this, &settings] { ShowHelp("Erste Hilfe", settings.HelpFirstSteps); });
     help->addAction(QString::fromUtf8("Einf&ührung"), this, [this, &settings] {
@@ -330,7 +330,7 @@ void tCommandWindow::UpdatePreviousJournalItem()
 {
     if (!m_session || !m_previousJournal)
         return;
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     m_previousJournal->setText(
         ToQString("..\\" + settings.JournalDir + settings.JournalPrevName).replace('&', "&&"));
     m_previousJournal->setEnabled(!settings.JournalPrevName.empty());
@@ -355,7 +355,7 @@ void tCommandWindow::OpenRecent(int index)
 
 void tCommandWindow::OpenPreviousJournal()
 {
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     const std::string name
         = JoinPath(JoinPath(settings.DataDir, settings.JournalDir), settings.JournalPrevName);
     QString path = ToQString(name);
@@ -380,7 +380,7 @@ void tCommandWindow::ShowHelp(const QString& caption, const std::string& fileNam
 // and the shipped documents (installed, or in the build tree) are the fallbacks.
 QString tCommandWindow::HelpFilePath(const std::string& fileName) const
 {
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     std::vector<std::string> folders { JoinPath(settings.DataDir, settings.HelpDir),
         JoinPath(settings.ProgramDir, settings.HelpDir) };
     const std::string& shipped = m_session->SettingsModule().Paths().ShippedDir;

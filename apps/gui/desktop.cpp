@@ -305,8 +305,7 @@ void tDesktop::RunBatchFile(const std::string& path)
 void tDesktop::PlayBasisDemo()
 {
     const std::string line = "Demo \"basisinfo.zvd\"";
-    if (tCommandWindowPort* commandWindow = m_session->Interpreter().Ports().CommandWindow)
-        commandWindow->AppendEditorLines(line);
+    m_commandWindow->AppendEditorLines(line);
     RunStatements(line);
 }
 

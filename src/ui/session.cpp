@@ -8,6 +8,7 @@
 #include "numerics/library_state.h"
 #include "text/text_encoding.h"
 #include "ui/formula_values.h"
+#include "ui/syntax_classes.h"
 #include "variables/number_format.h"
 
 #include <chrono>
@@ -187,6 +188,11 @@ tOutermostRunResult tSession::RunText(
     std::string_view text, const std::string& scriptDir, std::string_view source)
 {
     return Run(tRunRequest::OfText(text, scriptDir, source));
+}
+
+bool tSession::IsCommandWord(std::string_view word) const
+{
+    return IsCommandWordOf(m_interpreter.Statements, word);
 }
 
 void tSession::RequestStop()

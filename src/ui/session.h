@@ -89,6 +89,18 @@ public:
     // so that a late click does not stop the next run.
     void RequestStop();
 
+    // ---- Read-only views for the front ends.
+    // The command table's rows (names, syntax), for completion and colouring.
+    const std::vector<tStmt>& CommandRows() const { return m_interpreter.Statements.Commands; }
+    // Whether the word begins exactly one command (the editors colour it as a command word).
+    bool IsCommandWord(std::string_view word) const;
+    bool JournalOn() const { return m_interpreter.JournalOn; }
+    bool ListingOn() const { return m_interpreter.ListingOn; }
+    const tVisibleVarsList& StoreView() const { return m_store; }
+    const tSettings& SettingsView() const { return m_settings.Settings(); }
+    // Turns the listing on or off before a run, as SET Listing does inside one.
+    void SetListingOn(bool on) { m_interpreter.ListingOn = on; }
+
     tInterpreter& Interpreter() { return m_interpreter; }
     tJournal& Journal() { return m_journal; }
     tListing& Listing() { return m_listing; }
