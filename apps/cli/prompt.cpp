@@ -69,6 +69,7 @@ int RunPrompt(
     std::setlocale(LC_CTYPE, "");
     session.SettingsModule().Start();
     WriteJournalThrough(session, journalView);
+    session.SettingsModule().WriteNow(); // and after every statement: a kill keeps them
     const std::string& welcome = session.Settings().WelcomeText;
     const bool firstStart = welcome.find('\n') + 1 < welcome.size();
     PrintText(stdout, ConsoleWelcomeText(welcome, firstStart) + "\n");
@@ -107,6 +108,7 @@ int RunPrompt(
             const tConsoleSignals::tRunning running;
             ReportRun(session.RunText(statement, directory));
         }
+        session.SettingsModule().WriteNow(); // kept should the program be killed
         tConsoleSignals::TakeLineInterrupt(); // a Ctrl-C after the run ended drops nothing
         statement.clear();
     }

@@ -242,6 +242,9 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
     m_session->SettingsModule().Start();
     m_started = true;
     m_journal->StartWritingThrough();
+    // Written now and after every run, so that a killed program keeps them and names this run's
+    // journal as the previous one.
+    m_session->SettingsModule().WriteNow();
     PlaceWindows();
     m_commandWindow->ShowWelcomeText();
     m_commandWindow->ShowSettings(); // the recent scripts and the previous journal just read
@@ -335,6 +338,8 @@ bool tDesktop::QuitAfterRun()
 void tDesktop::RunStateChanged(bool running)
 {
     m_commandWindow->ShowRunState(running);
+    if (!running && m_started)
+        m_session->SettingsModule().WriteNow(); // a failed write is tried again after the next run
     if (running || !m_quitAfterRun)
         return;
     m_quitAfterRun = false;

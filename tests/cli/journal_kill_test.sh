@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A run killed in the middle of a long statement keeps every statement that ran before it in the
 # journal file, the long statement's echo included: the console program with --journal, or the
-# desktop program (offscreen) running a batch file, whose journal is in the data directory.
+# desktop program (offscreen) running a batch file, whose journal is in the data directory and
+# whose settings file was written at the start and names the killed run's journal as the previous
+# one.
 set -u
 kind=$1
 program=$2
@@ -41,6 +43,12 @@ for line in "A = 1" "B = {{1,2},{3,4}}" \
 done
 if [ -n "$file" ] && grep -qF "C = 3" "$file"; then
     echo "journal holds a statement that never ran"
+    failed=1
+fi
+settings=$(find "$work" -name 'Zelvora.ini' -print -quit)
+if [ "$kind" = desktop ] && { [ -z "$settings" ] || [ -z "$file" ] ||
+    ! grep -qF "PrevJournal=$(basename "$file")" "$settings"; }; then
+    echo "the settings file does not name the killed run's journal"
     failed=1
 fi
 [ $failed -eq 0 ] || cat "$file"
