@@ -24,7 +24,7 @@ oder das Skript von der Standardeingabe. Hilfe zu den Funktionen gibt dort die A
 ?Name oder ?? Text.
 
 Optionen:
-  --journal DATEI   das Journal am Ende in DATEI schreiben
+  --journal DATEI   das Journal Anweisung für Anweisung in DATEI schreiben
   --listing DATEI   das Listing am Ende als Text in DATEI schreiben
   --pictures ORDNER Zeichnungen (ZEICHNE, LIST GRAPH) als SVG und PNG in ORDNER schreiben
                     (sonst im Arbeitsverzeichnis)

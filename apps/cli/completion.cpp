@@ -37,7 +37,7 @@ char** Complete(const char* text, int, int)
 
 std::vector<std::string> CompletionCandidates(tSession& session, const std::string& prefix)
 {
-    return CompletionWords(session.Interpreter().Statements, session.Store().NameList(), prefix);
+    return CompletionWords(session.CommandRows(), session.StoreView().NameList(), prefix);
 }
 
 void InstallCompletion(tSession& session)

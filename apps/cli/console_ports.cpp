@@ -11,6 +11,32 @@
 
 namespace zelvora::cli {
 
+tConsoleTextView::~tConsoleTextView()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+bool tConsoleTextView::WriteThrough(const std::string& path, bool append)
+{
+    std::FILE* file = std::fopen(path.c_str(), append ? "ab" : "wb");
+    if (!file)
+        return false;
+    if (m_file)
+        std::fclose(m_file);
+    m_file = file;
+    for (const std::string& line : m_lines)
+        WriteLine(line);
+    std::fflush(m_file);
+    return true;
+}
+
+void tConsoleTextView::WriteLine(std::string_view line)
+{
+    const std::string utf8 = Cp1252ToUtf8(line) + '\n';
+    std::fwrite(utf8.data(), 1, utf8.size(), m_file);
+}
+
 void tConsoleTextView::AppendLines(std::string_view text, tTextStyle)
 {
     if (!m_keepsText)
@@ -18,13 +44,18 @@ void tConsoleTextView::AppendLines(std::string_view text, tTextStyle)
     std::size_t start = 0;
     while (true) {
         const std::size_t end = text.find(TextLineBreak, start);
-        if (end == std::string_view::npos) {
-            m_lines.emplace_back(text.substr(start));
-            return;
-        }
-        m_lines.emplace_back(text.substr(start, end - start));
+        const std::string_view line
+            = text.substr(start, end == std::string_view::npos ? end : end - start);
+        m_lines.emplace_back(line);
+        if (m_file)
+            WriteLine(line);
+        if (end == std::string_view::npos)
+            break;
         start = end + TextLineBreak.size();
     }
+    // One text is one statement's echo: it is on disk before the statement runs.
+    if (m_file)
+        std::fflush(m_file);
 }
 
 std::string tConsoleTextView::PlainText() const

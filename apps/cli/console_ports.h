@@ -4,6 +4,7 @@
 #include "ports/command_window_port.h"
 #include "ports/text_view_port.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@ public:
         : m_keepsText(keepsText)
     {
     }
+    ~tConsoleTextView() override;
+    tConsoleTextView(const tConsoleTextView&) = delete;
+    tConsoleTextView& operator=(const tConsoleTextView&) = delete;
+    // From now on every text appended goes to the file as well, flushed at once, so that a kill
+    // loses nothing written before (the text so far is written first). append: after what the
+    // file holds; else the file starts empty. False when the file cannot be opened.
+    bool WriteThrough(const std::string& path, bool append);
     void AppendLines(std::string_view text, tTextStyle style) override;
     void Clear() override { m_lines.clear(); }
     std::string PlainText() const override;
@@ -25,8 +33,11 @@ public:
     std::string FileText() const;
 
 private:
+    void WriteLine(std::string_view line);
+
     std::vector<std::string> m_lines;
     bool m_keepsText;
+    std::FILE* m_file = nullptr; // the write-through file, or none
 };
 
 // The message panel: like the window's, a later failure display replaces an earlier one, so the

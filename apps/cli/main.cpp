@@ -113,6 +113,12 @@ int main(int argc, char** argv)
     const bool interactive = !options->Script && !options->DemoFile && isatty(STDIN_FILENO);
     tConsoleTextView journalView(interactive || options->JournalFile);
     tConsoleTextView listingView(interactive || options->ListingFile);
+    // The journal file grows statement by statement: a killed run keeps what ran before.
+    if (options->JournalFile && !journalView.WriteThrough(*options->JournalFile, false)) {
+        std::fprintf(stderr, "zelvora-cli: %s kann nicht geschrieben werden\n",
+            options->JournalFile->c_str());
+        return ExitUsage;
+    }
     tConsoleCommandWindow commandWindow(options->Quiet);
     tConsoleShelf shelf;
     tConsoleClipboard clipboard;
@@ -132,7 +138,7 @@ int main(int argc, char** argv)
     session.Store().SetReadableNumbers(true);
     // Asking for a listing file turns the listing on, as SET Listing=AN in the script would.
     if (options->ListingFile)
-        session.Interpreter().ListingOn = true;
+        session.SetListingOn(true);
 
     int status = ExitOk;
     const tConsoleSignals signals(session.Interpreter());
@@ -152,7 +158,7 @@ int main(int argc, char** argv)
             = std::filesystem::absolute(*options->Script).parent_path().string();
         status = ReportRun(session.RunText(*text, directory, ProgramPathText(*options->Script)));
     } else if (isatty(STDIN_FILENO)) {
-        status = RunPrompt(session, application);
+        status = RunPrompt(session, application, journalView);
     } else {
         const std::string bytes(
             (std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());

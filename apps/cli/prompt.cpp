@@ -11,7 +11,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include <editline/readline.h>
@@ -34,27 +33,20 @@ std::filesystem::path HistoryFile()
     return base / "zelvora" / "history";
 }
 
-// Appends the journal's text to the journal file of this run, as the journal window does when
-// the program closes.
-void AppendJournal(tSession& session)
+// From now on the journal's text goes to the journal file of this run as it grows (appended
+// to what the file holds), so that a killed program keeps every statement that ran.
+void WriteJournalThrough(tSession& session, tConsoleTextView& journalView)
 {
-    if (!session.Journal().Modified())
-        return;
     const std::filesystem::path file = FileSystemPath(session.Settings().JournalFilePath());
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
-    std::ofstream out(file, std::ios::binary | std::ios::app);
-    std::string text = Cp1252ToUtf8(session.Journal().PlainText());
-    std::erase(text, '\r');
-    out << text << '\n';
-    if (out.flush()) {
+    if (journalView.WriteThrough(file.string(), true)) {
         session.Settings().JournalSaved = true;
-        session.Journal().SetModified(false);
-    } else {
-        PrintText(stderr,
-            "Das Journal kann nicht nach " + session.Settings().JournalFilePath()
-                + " geschrieben werden\n");
+        return;
     }
+    PrintText(stderr,
+        "Das Journal kann nicht nach " + session.Settings().JournalFilePath()
+            + " geschrieben werden\n");
 }
 
 bool ContinuesOnNextLine(const std::string& line)
@@ -65,7 +57,8 @@ bool ContinuesOnNextLine(const std::string& line)
 
 } // namespace
 
-int RunPrompt(tSession& session, const tConsoleApplication& application)
+int RunPrompt(
+    tSession& session, const tConsoleApplication& application, tConsoleTextView& journalView)
 {
     // The line editor reads through ReadKeyUnlessSignalled, so that Ctrl-C, SIGTERM and SIGHUP
     // end a read; its own signal handling would re-raise them.
@@ -75,6 +68,8 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
     // user's locale; numbers stay with the C locale.
     std::setlocale(LC_CTYPE, "");
     session.SettingsModule().Start();
+    WriteJournalThrough(session, journalView);
+    session.SettingsModule().WriteNow(); // and after every statement: a kill keeps them
     const std::string& welcome = session.Settings().WelcomeText;
     const bool firstStart = welcome.find('\n') + 1 < welcome.size();
     PrintText(stdout, ConsoleWelcomeText(welcome, firstStart) + "\n");
@@ -113,11 +108,11 @@ int RunPrompt(tSession& session, const tConsoleApplication& application)
             const tConsoleSignals::tRunning running;
             ReportRun(session.RunText(statement, directory));
         }
+        session.SettingsModule().WriteNow(); // kept should the program be killed
         tConsoleSignals::TakeLineInterrupt(); // a Ctrl-C after the run ended drops nothing
         statement.clear();
     }
     PrintText(stdout, "\n");
-    AppendJournal(session);
     session.SettingsModule().Finish();
     const int signal = tConsoleSignals::EndSignal();
     return signal == 0 ? 0 : 128 + signal;

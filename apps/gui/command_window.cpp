@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -28,21 +29,10 @@
 namespace zelvora::gui {
 namespace {
 
-// Clears the busy flag on every way out of a run.
-class tBusyScope {
-public:
-    explicit tBusyScope(bool& busy)
-        : m_busy(busy)
-    {
-        m_busy = true;
-    }
-    ~tBusyScope() { m_busy = false; }
-    tBusyScope(const tBusyScope&) = delete;
-    tBusyScope& operator=(const tBusyScope&) = delete;
-
-private:
-    bool& m_busy;
-};
+// The longest part of a running statement that the status bar names.
+constexpr qsizetype RunningStatementLength = 100;
+// How long the status bar shows why an action waits for the run's end (ms).
+constexpr int RefusalNoteTime = 5000;
 
 } // namespace
 
@@ -136,13 +126,13 @@ tSyntaxWords tCommandWindow::SyntaxWords() const
 {
     tSyntaxWords words;
     tSession* session = m_session;
-    words.IsCommandWord = [session](std::string_view word) {
-        return session && IsCommandWordOf(session->Interpreter().Statements, word);
-    };
+    words.IsCommandWord
+        = [session](std::string_view word) { return session && session->IsCommandWord(word); };
     words.IsCatalogueWord = [](std::string_view word) { return IsCatalogueWord(word); };
     words.IsOperatorWord = [](std::string_view word) { return IsOperatorWord(word); };
-    words.IsVariable
-        = [session](std::string_view word) { return session && session->Store().Contains(word); };
+    words.IsVariable = [session](std::string_view word) {
+        return session && session->StoreView().Contains(word);
+    };
     return words;
 }
 
@@ -286,30 +276,27 @@ void tCommandWindow::RunSelection()
     tScriptTab* tab = ActiveTab();
     if (!m_session || !tab)
         return;
-    tInterpreter& interpreter = m_session->Interpreter();
-    if (interpreter.Flags.RunBusy)
+    if (m_session->IsBusy()) {
+        // The run that goes on keeps its panels; the new one is not started.
+        statusBar()->showMessage(ToQString(RunBusyText), RefusalNoteTime);
         return;
-    const tBusyScope busy(interpreter.Flags.RunBusy);
+    }
     HideMessage();
     tab->setExtraSelections({});
     m_answers->clear();
     m_answers->setVisible(false);
     const std::vector<std::string> lines = tab->ProgramLines();
     const tLineRange range = StatementRange(lines, tab->SelectionStart(), tab->SelectionLength());
-    tCommandsList list;
-    list.Initialise();
-    LoadLines(list, lines, range.First, range.Last);
-    statusBar()->showMessage(
-        QString::fromUtf8("Läuft ... (Zeilen %1 bis %2)").arg(range.First + 1).arg(range.Last + 1));
-    const tOutermostRunResult result
-        = interpreter.RunOutermost(list, ToProgramText(tab->Directory));
-    statusBar()->clearMessage();
+    // The user may close the tab while its statements run.
+    const QPointer<tScriptTab> ranTab(tab);
+    const tOutermostRunResult result = m_session->Run(
+        tRunRequest::OfLines(lines, range.First, range.Last, ToProgramText(tab->Directory)));
     ShowRunResult(result);
     FocusEditor();
     QCoreApplication::processEvents();
-    if (!result.Success && !result.RunTimeError && result.FailurePlace
+    if (ranTab && !result.Success && !result.RunTimeError && result.FailurePlace
         && result.FailurePlace->Source.empty())
-        MarkFailedLine(*tab, result.FailurePlace->Line - 1);
+        MarkFailedLine(*ranTab, result.FailurePlace->Line - 1);
 }
 
 // The failing statement's first line is marked and scrolled into view, below the message panel
@@ -335,11 +322,13 @@ void tCommandWindow::ShowRunResult(const tOutermostRunResult& result)
     if (result.RunTimeError)
         ShowRunTimeError(ToQString(result.ErrorText));
     else if (!result.Success)
-        ShowMessage(FailureDisplayText(result.Message, result.LastStatement));
+        // The innermost failing statement: a stopped one names the statement it stopped.
+        ShowMessage(FailureDisplayText(result.Message,
+            result.FailurePlace ? result.FailurePlace->Statement : result.LastStatement));
     SyncSwitches();
     // Names are coloured by what the store holds: new or deleted variables change colours.
     if (m_session) {
-        std::vector<std::string> names = m_session->Store().NameList();
+        std::vector<std::string> names = m_session->StoreView().NameList();
         if (names != m_colouredNames) {
             m_colouredNames = std::move(names);
             for (int i = 0; i < m_tabs->count(); ++i)
@@ -356,14 +345,43 @@ void tCommandWindow::OpenAndRun(const QString& path)
     RunSelection();
 }
 
+void tCommandWindow::ShowRunState(bool running)
+{
+    if (m_stopAction)
+        m_stopAction->setEnabled(running);
+    if (running) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+        statusBar()->clearMessage();
+    }
+}
+
+void tCommandWindow::ShowRunningStatement(std::string_view statement)
+{
+    QString text = ToQString(statement).simplified();
+    if (text.size() > RunningStatementLength)
+        text = text.left(RunningStatementLength) + QString::fromUtf8(" …");
+    statusBar()->showMessage(QString::fromUtf8("Läuft: ") + text);
+}
+
+bool tCommandWindow::RefusedDuringRun()
+{
+    if (!m_session || !m_session->IsBusy())
+        return false;
+    statusBar()->showMessage(ToQString(RunBusyText), RefusalNoteTime);
+    SyncSwitches(); // a switch the user turned shows the option as it stays
+    return true;
+}
+
 void tCommandWindow::SyncSwitches()
 {
     if (!m_session || !m_journalSwitch)
         return;
     const QSignalBlocker journalBlocker(m_journalSwitch);
     const QSignalBlocker listingBlocker(m_listingSwitch);
-    m_journalSwitch->setChecked(m_session->Interpreter().JournalOn);
-    m_listingSwitch->setChecked(m_session->Interpreter().ListingOn);
+    m_journalSwitch->setChecked(m_session->JournalOn());
+    m_listingSwitch->setChecked(m_session->ListingOn());
 }
 
 // ---- Comment tools ----------------------------------------------------------------------------

@@ -64,8 +64,14 @@ public:
     // The menu items that show settings (recent scripts, previous journal), once the settings file
     // was read.
     void ShowSettings();
-    // The run action: the statements under the caret or the selection of the active tab.
+    // The run action: the statements under the caret or the selection of the active tab; refused
+    // (in the status bar) while another run goes on.
     void RunSelection();
+    // The busy look while statements run: the stop button, the cursor; the status bar names the
+    // running statement.
+    void ShowRunState(bool running);
+    void ShowRunningStatement(std::string_view statement);
+    QAction* StopAction() const { return m_stopAction; }
     // A failure in the message panel, a run-time error in a message box as well.
     void ShowRunResult(const tOutermostRunResult& result);
     // Opens a script in a new tab; false (after telling the user) when it cannot be read.
@@ -136,6 +142,8 @@ private:
     void ShowRunTimeError(const QString& text);
     void MarkFailedLine(tScriptTab& tab, int line);
     void SyncSwitches();
+    // True, with a note in the status bar, while statements run.
+    bool RefusedDuringRun();
     QString ExamplesDirectory() const;
     // A tab that was opened from or saved to its file: caption, recent-scripts list, window
     // caption.
@@ -156,6 +164,7 @@ private:
     QAction* m_journalSwitch = nullptr;
     QAction* m_listingSwitch = nullptr;
     QAction* m_colouring = nullptr;
+    QAction* m_stopAction = nullptr;
     std::int32_t m_tabCounter = 0;
     bool m_recentListRebuilt = false;
     tUnsavedQuestion m_unsavedQuestion;

@@ -160,7 +160,7 @@ void tCommandWindow::BuildEditMenu()
 void tCommandWindow::BuildHelpMenu()
 {
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("&Hilfe"));
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     help->addAction(QString::fromUtf8("&ErsteHilfe"), this,
         [this, &settings] { ShowHelp("Erste Hilfe", settings.HelpFirstSteps); });
     help->addAction(QString::fromUtf8("Einf&ührung"), this, [this, &settings] {
@@ -185,23 +185,28 @@ void tCommandWindow::BuildToolBar()
     bar->setObjectName("commandToolBar");
     bar->addAction(QString::fromUtf8("Run!"), this, [this] { RunSelection(); })
         ->setToolTip(QString::fromUtf8("Anweisungen unter dem Cursor ausführen (Strg+R, F2)"));
-    bar->addAction(QString::fromUtf8("Stopp"), this,
-           [this] {
-               if (m_session)
-                   m_session->Interpreter().RequestInterrupt();
-           })
-        ->setToolTip(QString::fromUtf8("Den laufenden Lauf vor der nächsten Anweisung beenden"));
+    m_stopAction = bar->addAction(QString::fromUtf8("Stopp"), this, [this] {
+        if (m_session)
+            m_session->RequestStop();
+    });
+    m_stopAction->setToolTip(QString::fromUtf8("Die laufende Anweisung abbrechen"));
+    m_stopAction->setEnabled(m_session && m_session->IsBusy());
     bar->addSeparator();
     m_journalSwitch = bar->addAction("J");
     m_journalSwitch->setCheckable(true);
     m_journalSwitch->setToolTip(QString::fromUtf8("Journal an/aus"));
-    connect(m_journalSwitch, &QAction::toggled, this,
-        [this](bool on) { m_session->Options().SwitchJournal(on ? 1 : 2); });
+    // The switches change the session's options: not in the middle of a run.
+    connect(m_journalSwitch, &QAction::toggled, this, [this](bool on) {
+        if (!RefusedDuringRun())
+            m_session->Options().SwitchJournal(on ? 1 : 2);
+    });
     m_listingSwitch = bar->addAction("L");
     m_listingSwitch->setCheckable(true);
     m_listingSwitch->setToolTip(QString::fromUtf8("Listing an/aus"));
-    connect(m_listingSwitch, &QAction::toggled, this,
-        [this](bool on) { m_session->Options().SwitchListing(on ? 1 : 2); });
+    connect(m_listingSwitch, &QAction::toggled, this, [this](bool on) {
+        if (!RefusedDuringRun())
+            m_session->Options().SwitchListing(on ? 1 : 2);
+    });
 }
 
 // ---- Tabs and files ---------------------------------------------------------------------------
@@ -325,7 +330,7 @@ void tCommandWindow::UpdatePreviousJournalItem()
 {
     if (!m_session || !m_previousJournal)
         return;
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     m_previousJournal->setText(
         ToQString("..\\" + settings.JournalDir + settings.JournalPrevName).replace('&', "&&"));
     m_previousJournal->setEnabled(!settings.JournalPrevName.empty());
@@ -350,7 +355,7 @@ void tCommandWindow::OpenRecent(int index)
 
 void tCommandWindow::OpenPreviousJournal()
 {
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     const std::string name
         = JoinPath(JoinPath(settings.DataDir, settings.JournalDir), settings.JournalPrevName);
     QString path = ToQString(name);
@@ -375,7 +380,7 @@ void tCommandWindow::ShowHelp(const QString& caption, const std::string& fileNam
 // and the shipped documents (installed, or in the build tree) are the fallbacks.
 QString tCommandWindow::HelpFilePath(const std::string& fileName) const
 {
-    const tSettings& settings = m_session->Settings();
+    const tSettings& settings = m_session->SettingsView();
     std::vector<std::string> folders { JoinPath(settings.DataDir, settings.HelpDir),
         JoinPath(settings.ProgramDir, settings.HelpDir) };
     const std::string& shipped = m_session->SettingsModule().Paths().ShippedDir;

@@ -102,6 +102,8 @@ tDesktop::~tDesktop()
 // journal, command window, shelf, demo window.
 void tDesktop::CreateWindows()
 {
+    // Asked before all others: while statements run, nothing closes yet.
+    m_application.AddQuitCheck([this] { return !QuitAfterRun(); });
     m_shelf = std::make_unique<tShelfWindow>(m_clipboard);
     m_commandWindow = std::make_unique<tCommandWindow>();
     m_journal = std::make_unique<tJournalWindow>();
@@ -144,6 +146,10 @@ void tDesktop::ConnectWindows()
 {
     m_shelf->SetStore(&m_session->Store());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
+    // A demo waiting for the user stands between its statements: the shelf acts as between runs.
+    m_shelf->SetRunningTest([this] { return m_session->IsBusy() && !m_demoWindow->IsWaiting(); });
+    m_application.SetRunWatchers([this](bool running) { RunStateChanged(running); },
+        [this](std::string_view statement) { m_commandWindow->ShowRunningStatement(statement); });
     m_journal->Attach(m_session->Journal(), m_session->Settings());
     m_listing->Attach(m_session->Listing(), m_session->Settings());
     m_commandWindow->Attach(*m_session, m_application);
@@ -235,6 +241,10 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
 {
     m_session->SettingsModule().Start();
     m_started = true;
+    m_journal->StartWritingThrough();
+    // Written now and after every run, so that a killed program keeps them and names this run's
+    // journal as the previous one.
+    m_session->SettingsModule().WriteNow();
     PlaceWindows();
     m_commandWindow->ShowWelcomeText();
     m_commandWindow->ShowSettings(); // the recent scripts and the previous journal just read
@@ -287,33 +297,54 @@ void tDesktop::RunBatchFile(const std::string& path)
     }
     const std::string directory
         = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
-    ShowRunResult(m_session->RunText(*text, directory));
+    const bool refused = m_session->IsBusy();
+    const tOutermostRunResult result = m_session->RunText(*text, directory);
+    if (refused)
+        m_shelf->ShowStatus(result.Message);
+    else
+        ShowRunResult(result);
 }
 
 void tDesktop::PlayBasisDemo()
 {
     const std::string line = "Demo \"basisinfo.zvd\"";
-    if (tCommandWindowPort* commandWindow = m_session->Interpreter().Ports().CommandWindow)
-        commandWindow->AppendEditorLines(line);
+    m_commandWindow->AppendEditorLines(line);
     RunStatements(line);
 }
 
 tOutermostRunResult tDesktop::RunStatements(const std::string& text)
 {
-    bool& busy = m_session->Interpreter().Flags.RunBusy;
-    if (busy) {
-        tOutermostRunResult refused;
-        refused.Success = false;
-        refused.Message = "Es l\xE4uft schon eine Ausf\xFChrung; warten Sie, bis sie endet.";
-        m_shelf->ShowStatus(refused.Message);
-        return refused;
-    }
-    busy = true;
+    const bool refused = m_session->IsBusy();
     const tOutermostRunResult result
         = m_session->RunText(text, m_session->Settings().ExamplesDirectory());
-    busy = false;
-    ShowRunResult(result);
+    if (refused)
+        m_shelf->ShowStatus(result.Message); // the running statements keep their panels
+    else
+        ShowRunResult(result);
     return result;
+}
+
+bool tDesktop::QuitAfterRun()
+{
+    if (!m_session || !m_session->IsBusy())
+        return false;
+    m_quitAfterRun = true;
+    m_session->RequestStop();
+    m_demoWindow->close(); // a demo waiting for the user ends
+    m_shelf->ShowStatus("Die Ausf\xFChrung wird abgebrochen; danach endet das Programm.");
+    return true;
+}
+
+void tDesktop::RunStateChanged(bool running)
+{
+    m_commandWindow->ShowRunState(running);
+    if (!running && m_started)
+        m_session->SettingsModule().WriteNow(); // a failed write is tried again after the next run
+    if (running || !m_quitAfterRun)
+        return;
+    m_quitAfterRun = false;
+    // Once the run has returned to the event loop.
+    QTimer::singleShot(0, m_shelf.get(), [this] { m_application.TryQuit(); });
 }
 
 void tDesktop::ShowRunResult(const tOutermostRunResult& result)

@@ -72,8 +72,13 @@ private:
     void RunStartRequests(const tStartRequests& requests);
     void ShowRunResult(const tOutermostRunResult& result);
 
+    // Closing while statements run stops them; the program ends once the run returns.
+    bool QuitAfterRun();
+    void RunStateChanged(bool running);
+
     tMessageBox m_messageBox;
     bool m_started = false;
+    bool m_quitAfterRun = false;
 
     // ---- Windows and services: created in CreateWindows before the session exists. ----
     tDesktopApplication m_application;

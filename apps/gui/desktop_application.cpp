@@ -9,6 +9,23 @@ void tDesktopApplication::ProcessPendingMessages()
     QCoreApplication::processEvents();
 }
 
+void tDesktopApplication::ProcessEventsDuringRun()
+{
+    QCoreApplication::processEvents();
+}
+
+void tDesktopApplication::RunStateChanged(bool running)
+{
+    if (m_runState)
+        m_runState(running);
+}
+
+void tDesktopApplication::StatementStarted(std::string_view statement)
+{
+    if (m_statement)
+        m_statement(statement);
+}
+
 bool tDesktopApplication::TryQuit()
 {
     for (const auto& mayClose : m_quitChecks)

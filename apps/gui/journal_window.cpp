@@ -60,12 +60,45 @@ void tJournalWindow::AppendLines(std::string_view text, tTextStyle)
         lines.prepend('\n');
     end.insertText(lines);
     m_editor->ensureCursorVisible();
+    if (m_writingThrough)
+        WriteThrough(lines);
+}
+
+void tJournalWindow::StartWritingThrough()
+{
+    m_writingThrough = true;
+    m_fileCurrent = AppendMode() && WriteFile();
+}
+
+// Appends the inserted text alone while the file holds the rest; otherwise (after a failed write,
+// or text kept back in replace mode) the whole unsaved part once.
+void tJournalWindow::WriteThrough(const QString& inserted)
+{
+    if (!AppendMode() || !m_settings) {
+        m_fileCurrent = false;
+        return;
+    }
+    if (!m_fileCurrent) {
+        m_fileCurrent = WriteFile();
+        return;
+    }
+    QString plain = inserted;
+    plain.replace('\n', "\r\n");
+    const std::string text = ToProgramText(plain);
+    std::string_view fresh = text;
+    if (fresh.starts_with(TextLineBreak))
+        fresh.remove_prefix(TextLineBreak.size());
+    const std::string path = FileSystemPath(m_settings->JournalFilePath());
+    m_fileCurrent = AppendToFile(path, JournalFileText(fresh));
+    if (m_fileCurrent)
+        NoteSaved(m_savedLength + text.size());
 }
 
 void tJournalWindow::Clear()
 {
     m_editor->clear();
     m_savedLength = 0;
+    m_fileCurrent = false; // the next text goes after what the file holds
 }
 
 std::string tJournalWindow::PlainText() const

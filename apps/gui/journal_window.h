@@ -28,6 +28,9 @@ public:
     std::string PlainText() const override;
 
     QPlainTextEdit* Editor() const { return m_editor; }
+    // From now on, in append mode, the journal's file grows with every text appended (each
+    // statement's echo before it runs), so that a killed program loses nothing that ran.
+    void StartWritingThrough();
     // "Speichern als": the journal's file becomes path (".zvj" added when it has no extension)
     // and the whole journal is written to it, in either mode; later saves go there. False (after
     // telling the user) when it could not be written.
@@ -47,12 +50,16 @@ protected:
 private:
     void UpdateCaption();
     void NoteSaved(std::size_t length);
+    void WriteThrough(const QString& inserted);
 
     QPlainTextEdit* m_editor;
     tJournal* m_journal = nullptr;
     tSettings* m_settings = nullptr;
     // Characters of the text already in the file, so that appending adds only what came since.
     std::size_t m_savedLength = 0;
+    bool m_writingThrough = false;
+    // Whether the file holds all of the text, so that a new text is appended alone.
+    bool m_fileCurrent = false;
 };
 
 // The font the program asks for by name, with a fixed-pitch or serif fallback.

@@ -32,6 +32,14 @@ public:
             });
     }
 
+    // No editor opens while statements run; the shelf says why.
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+        const QModelIndex& index) const override
+    {
+        if (m_window.EditRefused())
+            return nullptr;
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
         if (auto* line = qobject_cast<QLineEdit*>(editor))
@@ -51,6 +59,10 @@ private:
 
 void tMatrixSubWindow::closeEvent(QCloseEvent* event)
 {
+    if (m_userClose && m_closeRefused && m_closeRefused()) {
+        event->ignore();
+        return;
+    }
     QMdiSubWindow::closeEvent(event);
     if (!event->isAccepted() || !m_userClose)
         return;
@@ -76,6 +88,7 @@ tMatrixWindow::tMatrixWindow(tShelfWindow& shelf, std::int32_t index, tMatrixWin
     m_window->setWidget(m_grid);
     m_window->setWindowIcon(MatrixIcon(0));
     m_window->SetUserCloseAction([this, &client] { client.WindowClosedByUser(VariableIndex()); });
+    m_window->SetCloseRefusal([this] { return m_shelf.RefusedDuringRun(); });
     BuildCopyMenu();
     shelf.AdoptMatrixWindow(*this);
 }
@@ -156,10 +169,15 @@ tPicture tMatrixWindow::Picture(tPictureMode mode) const
     return PictureOfImage(TitledWindowImage(window, ToQString(CaptionNamePart(m_caption))));
 }
 
+bool tMatrixWindow::EditRefused()
+{
+    return m_shelf.RefusedDuringRun();
+}
+
 QString tMatrixWindow::BeginEdit(int row, int col)
 {
     tVisibleVarsList* store = m_shelf.Store();
-    if (!store)
+    if (!store || m_shelf.RefusedDuringRun())
         return {};
     const QString shown
         = m_model->data(m_model->index(row - 1, col - 1), Qt::DisplayRole).toString();
@@ -171,6 +189,10 @@ void tMatrixWindow::CommitEdit(const QString& text)
     tVisibleVarsList* store = m_shelf.Store();
     if (!store || !m_edit.Active())
         return;
+    if (m_shelf.RefusedDuringRun()) {
+        CancelEdit();
+        return;
+    }
     const int row = m_edit.Row();
     const int col = m_edit.Col();
     const tCellCommit commit = m_edit.Commit(*store, ToProgramText(text));
@@ -209,8 +231,8 @@ void tMatrixWindow::BuildCopyMenu()
 void tMatrixWindow::CopyWithScheme(std::int32_t scheme)
 {
     tVisibleVarsList* store = m_shelf.Store();
-    if (!store)
-        return;
+    if (!store || (scheme != 0 && m_shelf.RefusedDuringRun()))
+        return; // a scheme changes the copy layout that running statements use
     if (scheme != 0)
         ApplyScheme(scheme, store->CopyLayout());
     store->CopyToClipboard(VariableIndex());

@@ -24,6 +24,8 @@ class tMatrixSubWindow : public QMdiSubWindow {
 public:
     using QMdiSubWindow::QMdiSubWindow;
     void SetUserCloseAction(std::function<void()> action) { m_userClose = std::move(action); }
+    // Asked before the user closes the window; true keeps it open.
+    void SetCloseRefusal(std::function<bool()> refused) { m_closeRefused = std::move(refused); }
     bool InCloseEvent() const { return m_inCloseEvent; }
 
 protected:
@@ -31,6 +33,7 @@ protected:
 
 private:
     std::function<void()> m_userClose;
+    std::function<bool()> m_closeRefused;
     bool m_inCloseEvent = false;
 };
 
@@ -60,6 +63,8 @@ public:
     tMatrixSubWindow* Window() const { return m_window; }
     tMatrixGridView* Grid() const { return m_grid; }
 
+    // True (the shelf saying why) while statements run: cells are not edited then.
+    bool EditRefused();
     // The cell editor's steps (row, col from 1), used by the grid's delegate and the tests.
     QString BeginEdit(int row, int col);
     void CommitEdit(const QString& text);

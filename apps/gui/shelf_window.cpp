@@ -182,8 +182,18 @@ void tShelfWindow::AddWindowMenuEntry(std::string_view name, tMatrixWindowPort& 
     m_menuEntries[&window] = entry;
 }
 
+bool tShelfWindow::RefusedDuringRun()
+{
+    if (!m_running || !m_running())
+        return false;
+    ShowStatus(std::string(DuringRunRefusalText));
+    return true;
+}
+
 void tShelfWindow::HideAllWindows()
 {
+    if (RefusedDuringRun())
+        return;
     if (m_store)
         m_store->CloseAllWindows();
 }
@@ -207,12 +217,15 @@ std::int32_t tShelfWindow::MatrixVariableCount() const
 
 bool tShelfWindow::DeleteAllMatrices()
 {
+    if (RefusedDuringRun())
+        return false;
     const std::int32_t count = MatrixVariableCount();
     if (count == 0) {
         ShowStatus("Es gibt keine Matrix zu l\xF6schen.");
         return false;
     }
-    if (!m_deleteQuestion(ToQString(DeleteAllMatricesQuestion(count))))
+    // The question waits for the user, who may start a run meanwhile.
+    if (!m_deleteQuestion(ToQString(DeleteAllMatricesQuestion(count))) || RefusedDuringRun())
         return false;
     for (std::int32_t index = m_store->Count(); index >= 1; --index)
         if (m_store->Item(index).shape == shMatrix)
@@ -276,6 +289,8 @@ void tShelfWindow::ActivateCompartment(std::int32_t n)
 
 void tShelfWindow::DeleteActiveCompartment()
 {
+    if (RefusedDuringRun())
+        return;
     QMdiArea* area = ActiveCompartment();
     const auto entry = std::find(m_table.begin(), m_table.end(), area);
     if (CompartmentCount() <= 1 || entry == m_table.end())

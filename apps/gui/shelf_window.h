@@ -40,6 +40,11 @@ public:
     tClipboardPort& Clipboard() const { return m_clipboard; }
     // Asked when the user closes the shelf; false keeps it open. Without one the shelf closes.
     void SetCloseCheck(std::function<bool()> check) { m_closeCheck = std::move(check); }
+    // Whether statements run now: actions that change the store wait for the run's end.
+    void SetRunningTest(std::function<bool()> running) { m_running = std::move(running); }
+    // True, with a note in the status bar, when statements run now: the caller then leaves the
+    // store alone, so that no statement sees it change under its feet.
+    bool RefusedDuringRun();
 
     // ---- The shelf port.
     std::unique_ptr<tMatrixWindowPort> CreateMatrixWindow(
@@ -104,6 +109,7 @@ private:
     tClipboardPort& m_clipboard;
     tVisibleVarsList* m_store = nullptr;
     std::function<bool()> m_closeCheck;
+    std::function<bool()> m_running;
     std::function<bool(const QString&)> m_deleteQuestion;
     QTabWidget* m_compartments = nullptr;
     tInputLine* m_inputLine = nullptr;
@@ -116,6 +122,11 @@ private:
     std::vector<tMatrixWindow*> m_windows;
     std::map<const tMatrixWindow*, QAction*> m_menuEntries;
 };
+
+// The note when the user changes the store while statements run (Windows-1252).
+inline constexpr std::string_view DuringRunRefusalText
+    = "Nicht w\xE4hrend einer Ausf\xFChrung: warten Sie, bis sie endet, oder dr\xFC"
+      "cken Sie \"Stopp\".";
 
 // The question before "alle Schließen" deletes count matrix variables (Windows-1252).
 std::string DeleteAllMatricesQuestion(std::int32_t count);

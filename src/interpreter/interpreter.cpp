@@ -407,8 +407,11 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
         const tCommandslistEntry& entry = *statement;
         m_failurePlace.reset();
         if (FailIfInterrupted()) {
+            // The stop ends the run before this statement: the failure quotes it, not the one
+            // before, which finished.
             NoteFailurePlace(entry);
             Statements.EndStatement(Statements.Reported); // the entry ends before it runs
+            result.LastStatement = entry.Text;
             result.Success = false;
             result.Code = Statements.Code;
             result.Message = CutText(Statements.Message, maxMessageLength);
@@ -422,6 +425,8 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
         }
         if (JournalOn && m_ports.Journal)
             m_ports.Journal->addline(echo);
+        if (m_ports.Application)
+            m_ports.Application->StatementStarted(entry.Text);
         Flags.NoListEcho = false;
         CurrentScriptDir = scriptDir;
         Statements.ScriptDir = scriptDir.substr(0, MaxMessageLength);

@@ -33,4 +33,11 @@ bool tSettingsModule::Finish()
     return WriteSettingsFile(m_settings, FileToWrite());
 }
 
+bool tSettingsModule::WriteNow() const
+{
+    // Writing notes this run's journal as the previous one: only in the copy.
+    tSettings written = m_settings;
+    return WriteSettingsFile(written, FileToWrite());
+}
+
 } // namespace zelvora

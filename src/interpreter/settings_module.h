@@ -23,6 +23,9 @@ public:
     // it exists there and may be written, else under the configuration directory. False when it
     // could not be written; the caller ignores that at exit.
     bool Finish();
+    // Writes the settings file as Finish would, in the middle of the session (after a run), so
+    // that a killed program keeps them; the settings themselves stay as they are.
+    bool WriteNow() const;
 
     tSettings& Settings() { return m_settings; }
     const tSettings& Settings() const { return m_settings; }

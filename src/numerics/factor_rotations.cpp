@@ -1,6 +1,7 @@
 // Row-wise Givens sweeps, column exchanges, pair similarity sweeps and column-pair rotations.
 #include "numerics/factor_rotations.h"
 
+#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 
 #include <cmath>
@@ -102,6 +103,7 @@ tRotationResult PairSimilaritySweeps(
         long double minC = 1;
         bool onlyRounding = true;
         for (int32_t p = 1; p < n; ++p) {
+            ReachCheckpoint(NumericsContext().checkpoint);
             for (int32_t q = p + 1; q <= n; ++q) {
                 const int32_t a = cols[p];
                 const int32_t b = cols[q];

@@ -2,6 +2,7 @@
 // state: a routine returns them as values (numerics/result.h).
 #pragma once
 
+#include "numerics/checkpoint.h"
 #include "numerics/matrix_types.h"
 
 #include <cstdint>
@@ -19,6 +20,9 @@ struct tNumericsContext {
     // The running session's worker threads for long kernels (tWorkersScope); null: the run
     // thread alone. Kernels hand their tasks only raw rows, never matrices.
     tWorkerPool* workers = nullptr;
+    // The running session's check point: kernels that take long reach it between their row
+    // tasks, so a stop request ends them; null: none.
+    const tCheckpoint* checkpoint = nullptr;
 };
 
 // The current context.

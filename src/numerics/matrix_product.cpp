@@ -18,6 +18,9 @@ constexpr int32_t rowBlock = 64;
 constexpr int32_t colBlock = 512;
 // Products of fewer multiplications than this stay on the run thread: handing out costs more.
 constexpr int64_t parallelWork = 1 << 18;
+// Rows per task on the run thread alone when a check point waits: a stop is heard after at most
+// this many rows, and packing the right operand once per task costs little beside them.
+constexpr int32_t checkedRowsAlone = 2 * rowBlock;
 
 // An operand of a product as (rows x inner) or (inner x cols), read directly or transposed.
 struct tOperand {
@@ -240,13 +243,14 @@ void MultiplyBlocked(const tOperand& left, const tOperand& right, int32_t inner,
     }
 }
 
-// Rows per task of the pool: one task on the run thread alone; otherwise about eight tasks per
+// Rows per task of the pool: one task on the run thread alone (a few when a check point waits
+// between them); otherwise about eight tasks per
 // thread, so a thread that another program holds up leaves little for the others to wait for,
 // between 16 rows (every task packs the right operand's panels once) and the row block.
-int32_t RowsPerTask(int32_t rows, int32_t threads)
+int32_t RowsPerTask(int32_t rows, int32_t threads, bool checked)
 {
     if (threads == 1)
-        return rows;
+        return checked ? std::min(rows, checkedRowsAlone) : rows;
     const int32_t pieces = threads * 8;
     return std::clamp<int32_t>((rows + pieces - 1) / pieces, 16, rowBlock);
 }
@@ -260,11 +264,14 @@ void MultiplyRows(const tOperand& left, const tOperand& right, int32_t inner, tr
         pool = nullptr;
     const int32_t threads = pool ? pool->Threads() : 1;
     std::vector<tPackBuffers<tPacking>> buffers(static_cast<std::size_t>(threads));
-    ForEachRowRange(pool, result.Rows(), RowsPerTask(result.Rows(), threads),
+    const tCheckpoint* checkpoint = work < parallelWork ? nullptr : NumericsContext().checkpoint;
+    ForEachRowRange(
+        pool, result.Rows(), RowsPerTask(result.Rows(), threads, checkpoint),
         [&](int32_t first, int32_t last, int32_t thread) {
             MultiplyBlocked<tPacking>(left, right, inner, result, upperOnly, first, last,
                 buffers[static_cast<std::size_t>(thread)]);
-        });
+        },
+        checkpoint);
 }
 
 // result (rows x cols, zero-filled) = left * right over `inner` terms, each element bit-identical

@@ -5,6 +5,7 @@
 // the operations of the column-by-column formulation, so the results are bit-identical to it.
 #include "numerics/plane_rotations.h"
 
+#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_structure.h"
 
@@ -151,6 +152,9 @@ tRotationResult RotationSweeps(const trealmatrix& m, const tIntvector& rows, con
     // Column j of M is row j of `lines`; row j of `transformT` is column j of the transform.
     trealmatrix lines = Transpose(m);
     trealmatrix transformT = IdentityMatrix(m.Cols());
+    // A caller without a check point of its own stops at the running session's.
+    if (!checkpoint)
+        checkpoint = NumericsContext().checkpoint;
     int32_t sweeps = 0;
     while (sweeps < maxRotationSweeps) {
         ++sweeps;

@@ -34,6 +34,13 @@ public:
     virtual ~tApplicationPort() = default;
     // Lets pending window messages through so that the windows stay responsive.
     virtual void ProcessPendingMessages() = 0;
+    // The same in the middle of a long statement, at its check points: windows repaint and the
+    // stop button is heard. Whatever would change the session meanwhile is refused or waits.
+    virtual void ProcessEventsDuringRun() { }
+    // A run through the session's door started (true) or ended (false): the busy look.
+    virtual void RunStateChanged(bool running) { (void)running; }
+    // The statement that runs now (Windows-1252), nested ones included.
+    virtual void StatementStarted(std::string_view statement) { (void)statement; }
     // Asks the journal, command, shelf and demo windows in turn whether they may close; true when
     // all agree and the program ends.
     virtual bool TryQuit() = 0;

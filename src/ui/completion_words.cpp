@@ -18,7 +18,7 @@ void AddIfMatching(std::vector<std::string>& words, const std::string& word, con
 
 } // namespace
 
-std::vector<std::string> CompletionWords(const tStmtList& commands,
+std::vector<std::string> CompletionWords(const std::vector<tStmt>& commands,
     const std::vector<std::string>& variableNames, const std::string& prefix)
 {
     const std::string key = NameFold(prefix);
@@ -36,7 +36,7 @@ std::vector<std::string> CompletionWords(const tStmtList& commands,
         if (row.Alias && *row.Alias)
             AddIfMatching(words, row.Alias, key);
     }
-    for (const tStmt& command : commands.Commands) {
+    for (const tStmt& command : commands) {
         if (command.Name != "---" && !command.Name.starts_with('['))
             AddIfMatching(words, command.Name, key);
     }

@@ -11,7 +11,7 @@ namespace zelvora {
 
 // Every word that may complete prefix (compared after upper-case folding), sorted, each once:
 // functions and constants as the catalogue spells them, command words, variable names.
-std::vector<std::string> CompletionWords(const tStmtList& commands,
+std::vector<std::string> CompletionWords(const std::vector<tStmt>& commands,
     const std::vector<std::string>& variableNames, const std::string& prefix);
 
 } // namespace zelvora

@@ -29,8 +29,9 @@ void tJournal::addline(std::string_view text)
 {
     if (text.empty())
         return;
-    m_view.AppendLines(WithoutFinalLineBreak(text), tTextStyle::Normal);
+    // Modified first: a view that writes the text through to its file at once clears it again.
     m_modified = true;
+    m_view.AppendLines(WithoutFinalLineBreak(text), tTextStyle::Normal);
 }
 
 void tJournal::Clear()

@@ -8,6 +8,7 @@
 #include "numerics/library_state.h"
 #include "text/text_encoding.h"
 #include "ui/formula_values.h"
+#include "ui/syntax_classes.h"
 #include "variables/number_format.h"
 
 #include <chrono>
@@ -18,6 +19,52 @@
 #include <thread>
 
 namespace zelvora {
+
+// Marks the session busy for one run through its door, on every way out, and tells the
+// application port, which shows the busy look.
+class tSession::tBusyScope {
+public:
+    explicit tBusyScope(tSession& session)
+        : m_session(session)
+    {
+        m_session.m_busy = true;
+        m_session.m_eventPass.Restart();
+        if (m_session.m_ports.Application)
+            m_session.m_ports.Application->RunStateChanged(true);
+    }
+    ~tBusyScope()
+    {
+        m_session.m_busy = false;
+        if (m_session.m_ports.Application)
+            m_session.m_ports.Application->RunStateChanged(false);
+    }
+    tBusyScope(const tBusyScope&) = delete;
+    tBusyScope& operator=(const tBusyScope&) = delete;
+
+private:
+    tSession& m_session;
+};
+
+tRunRequest tRunRequest::OfText(
+    std::string_view text, std::string scriptDir, std::string_view source)
+{
+    tRunRequest request;
+    request.Text = text;
+    request.ScriptDir = std::move(scriptDir);
+    request.Source = source;
+    return request;
+}
+
+tRunRequest tRunRequest::OfLines(const std::vector<std::string>& lines, std::int32_t first,
+    std::int32_t last, std::string scriptDir)
+{
+    tRunRequest request;
+    request.Lines = &lines;
+    request.FirstLine = first;
+    request.LastLine = last;
+    request.ScriptDir = std::move(scriptDir);
+    return request;
+}
 
 tSession::tSession(
     const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
@@ -34,6 +81,7 @@ tSession::tSession(
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
         ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {}, {}, {} }
+    , m_eventPass(ports.Application)
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
@@ -45,9 +93,13 @@ tSession::tSession(
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
-    // Every run works with this session's worker threads.
+    // Every run works with this session's worker threads and stops at its check point.
     NumericsContext().workers = &m_workers;
-    m_interpreter.SetRunStart([this] { NumericsContext().workers = &m_workers; });
+    NumericsContext().checkpoint = &m_checkpoint;
+    m_interpreter.SetRunStart([this] {
+        NumericsContext().workers = &m_workers;
+        NumericsContext().checkpoint = &m_checkpoint;
+    });
     m_options.SetWorkers(&m_workers);
     m_interpreter.SetFormulaHandler(
         [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
@@ -55,7 +107,15 @@ tSession::tSession(
         });
     m_interpreter.SetVariableTest(
         [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; });
-    m_checkpoint = [this] { m_interpreter.Checkpoint(); };
+    // A run through the door lets the windows' events through at its check points (the stop
+    // button among them), and a stop asked for there ends the routine at once.
+    m_checkpoint = [this] {
+        m_interpreter.Checkpoint();
+        if (!m_busy)
+            return;
+        m_eventPass.Reach();
+        m_interpreter.Checkpoint();
+    };
     m_dispatch.SetCheckpoint(&m_checkpoint);
     m_machine.SetWarningSink([this](std::string_view warning) { m_interpreter.Warn(warning); });
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
@@ -102,12 +162,43 @@ tSession::~tSession()
 {
     if (NumericsContext().workers == &m_workers)
         NumericsContext().workers = nullptr;
+    if (NumericsContext().checkpoint == &m_checkpoint)
+        NumericsContext().checkpoint = nullptr;
+}
+
+tOutermostRunResult tSession::Run(const tRunRequest& request)
+{
+    if (m_busy) {
+        tOutermostRunResult refused;
+        refused.Success = false;
+        refused.Code = 1;
+        refused.Message = RunBusyText;
+        return refused;
+    }
+    const tBusyScope busy(*this);
+    if (!request.Lines)
+        return m_interpreter.RunText(request.Text, request.ScriptDir, request.Source);
+    tCommandsList list;
+    list.Initialise();
+    LoadLines(list, *request.Lines, request.FirstLine, request.LastLine);
+    return m_interpreter.RunOutermost(list, request.ScriptDir);
 }
 
 tOutermostRunResult tSession::RunText(
     std::string_view text, const std::string& scriptDir, std::string_view source)
 {
-    return m_interpreter.RunText(text, scriptDir, source);
+    return Run(tRunRequest::OfText(text, scriptDir, source));
+}
+
+bool tSession::IsCommandWord(std::string_view word) const
+{
+    return IsCommandWordOf(m_interpreter.Statements, word);
+}
+
+void tSession::RequestStop()
+{
+    if (m_busy)
+        m_interpreter.RequestInterrupt();
 }
 
 bool tSession::ShowBareFormula(

@@ -20,6 +20,7 @@
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
 #include "ui/demo_command.h"
+#include "ui/event_pass.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
 #include "variables/display_list.h"
@@ -44,6 +45,27 @@ struct tSessionPorts {
     tGraphicsPort* Graphics = nullptr; // ZEICHNE draws through it
 };
 
+// What a front end asks the session to run: script text, or the statements of editor lines.
+struct tRunRequest {
+    // Script text (Windows-1252), cut into statements as the run reaches them.
+    static tRunRequest OfText(
+        std::string_view text, std::string scriptDir, std::string_view source = {});
+    // The statements that cover lines first .. last (0-based) of an editor.
+    static tRunRequest OfLines(const std::vector<std::string>& lines, std::int32_t first,
+        std::int32_t last, std::string scriptDir);
+
+    std::string_view Text;
+    const std::vector<std::string>* Lines = nullptr; // when set, Text is not used
+    std::int32_t FirstLine = 0;
+    std::int32_t LastLine = -1;
+    std::string ScriptDir; // relative names resolve against it
+    std::string_view Source; // the script file named in failures; empty for typed text
+};
+
+// The answer to a run asked for while another one runs.
+inline constexpr std::string_view RunBusyText
+    = "Es l\xE4uft schon eine Ausf\xFChrung; warten Sie, bis sie endet.";
+
 class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
@@ -55,10 +77,30 @@ public:
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;
 
-    // Runs script text (Windows-1252) as one outermost run; scriptDir resolves relative names;
-    // source names the script file in failures (empty for typed text).
+    // The one door for statements: runs the request as one outermost run. While a run is busy
+    // (a window event at a check point asked for another) it is refused with RunBusyText.
+    tOutermostRunResult Run(const tRunRequest& request);
+    // Runs script text (Windows-1252) through Run; scriptDir resolves relative names; source
+    // names the script file in failures (empty for typed text).
     tOutermostRunResult RunText(
         std::string_view text, const std::string& scriptDir, std::string_view source = {});
+    // Whether a run through Run is going on.
+    bool IsBusy() const { return m_busy; }
+    // Asks the running statement to stop at its next check point; nothing when no run is busy,
+    // so that a late click does not stop the next run.
+    void RequestStop();
+
+    // ---- Read-only views for the front ends.
+    // The command table's rows (names, syntax), for completion and colouring.
+    const std::vector<tStmt>& CommandRows() const { return m_interpreter.Statements.Commands; }
+    // Whether the word begins exactly one command (the editors colour it as a command word).
+    bool IsCommandWord(std::string_view word) const;
+    bool JournalOn() const { return m_interpreter.JournalOn; }
+    bool ListingOn() const { return m_interpreter.ListingOn; }
+    const tVisibleVarsList& StoreView() const { return m_store; }
+    const tSettings& SettingsView() const { return m_settings.Settings(); }
+    // Turns the listing on or off before a run, as SET Listing does inside one.
+    void SetListingOn(bool on) { m_interpreter.ListingOn = on; }
 
     // A front end that shows the values of bare formulas itself (a notebook's tables) receives
     // them here, with the formula and the text the command window would show, instead of the
@@ -80,6 +122,7 @@ public:
     tWorkerPool& Workers() { return m_workers; }
 
 private:
+    class tBusyScope;
     bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
 
     // Long kernels split their rows among these threads (option Threads, ZELVORA_THREADS).
@@ -98,6 +141,8 @@ private:
     tOptions m_options;
     tStoreCommandContext m_storeCommands;
     tCheckpoint m_checkpoint; // long routines stop there when the user asks
+    tEventPass m_eventPass; // the windows' events at the check points of a run
+    bool m_busy = false;
     std::unique_ptr<tDemoCommand> m_demoCommand;
     tFormulaValuesView m_formulaValuesView;
 };

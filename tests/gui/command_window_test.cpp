@@ -70,7 +70,7 @@ private slots:
             captions << sub->windowTitle();
         QCOMPARE(captions, QStringList { "B 2x2" });
         QVERIFY(!window.MessagePanel()->isVisible());
-        QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
+        QVERIFY(!fixture.Desktop().Session().IsBusy());
     }
 
     void KeysRunTheStatement()
@@ -315,6 +315,29 @@ private slots:
         QVERIFY(settings.JournalSaved);
     }
 
+    void JournalWrittenThroughHoldsEveryStatementOnce()
+    {
+        tDesktopFixture fixture;
+        tSettings& settings = fixture.Desktop().Session().Settings();
+        settings.DataDir = fixture.Folder().toStdString();
+        settings.JournalFileName = "j.zvj";
+        const QString path = QString::fromStdString(settings.JournalFilePath());
+        tJournalWindow& journal = fixture.Desktop().JournalWindow();
+        QVERIFY(fixture.Run("a = 1"));
+        journal.StartWritingThrough();
+        QVERIFY(FileBytes(path).endsWith("a = 1\n"));
+        QVERIFY(fixture.Run("b = 2 + _\n  3"));
+        // On disk before anything else happens, and nothing left for the close to add.
+        QVERIFY(FileBytes(path).endsWith("a = 1\nb = 2 + _\n  3\n"));
+        QVERIFY(!fixture.Desktop().Session().Journal().Modified());
+        QVERIFY(journal.MayClose());
+        QVERIFY(fixture.Run("c = 4"));
+        const QByteArray bytes = FileBytes(path);
+        QCOMPARE(bytes.count("a = 1\n"), 1);
+        QVERIFY(bytes.startsWith(";*****"));
+        QVERIFY(bytes.endsWith("a = 1\nb = 2 + _\n  3\nc = 4\n"));
+    }
+
     void StartShowsShelfAndCommandWindowWithTheWelcomeScript()
     {
         tDesktopFixture fixture;
@@ -427,7 +450,7 @@ private slots:
         QVERIFY(!window.MessagePanel()->isHidden());
         QCOMPARE(window.MessagePanel()->text(), QString("Division durch Null"));
         QVERIFY(!fixture.Desktop().Session().Store().Find("j"));
-        QVERIFY(!fixture.Desktop().Session().Interpreter().Flags.RunBusy);
+        QVERIFY(!fixture.Desktop().Session().IsBusy());
     }
 
     void ListingPicturesInTheViewAndTheFiles()

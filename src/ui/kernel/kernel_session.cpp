@@ -137,8 +137,7 @@ void tKernelSession::ClearInterrupt() noexcept
 
 std::vector<std::string> tKernelSession::Completions(const std::string& prefix)
 {
-    return CompletionWords(
-        m_session->Interpreter().Statements, m_session->Store().NameList(), prefix);
+    return CompletionWords(m_session->CommandRows(), m_session->StoreView().NameList(), prefix);
 }
 
 std::optional<std::string> tKernelSession::Help(std::string_view name)
