@@ -15,6 +15,7 @@
 #include "variables/operator_results.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace zelvora {
 namespace {
@@ -46,19 +47,20 @@ void tEvalMachine::FailReading(std::string_view message)
         m_readingFailure = Failure(message);
 }
 
-tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens)
+tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens, tFormulaPlan* plan)
 {
-    tVariableArray results(1);
-    results[0] = operators::IntegerResult(0);
-    if (tokens.empty())
+    if (tokens.empty()) {
+        tVariableArray results(1);
+        results[0] = operators::IntegerResult(0);
         return results;
+    }
     if (tokens.size() > MaxFormulaTokens)
         throw tRangeError();
     m_readingFailure.reset();
     m_furtherOf.clear();
     m_further.clear();
-    tFormulaParser parser(*this, tokens);
-    results = parser.EvaluateTopLevel();
+    tFormulaParser parser(*this, tokens, plan);
+    tVariableArray results = parser.EvaluateTopLevel();
     std::string furtherOf = std::exchange(m_furtherOf, std::string());
     tVariableArray further = std::exchange(m_further, tVariableArray());
     if (m_readingFailure)
@@ -75,7 +77,16 @@ tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens)
 
 void tEvalMachine::StartLevel(tEvalLevel& level)
 {
-    level = tEvalLevel();
+    // Room for a few operands at once: most levels hold two or three, and growing one slot at a
+    // time would allocate again for each.
+    constexpr std::size_t usualOperands = 6;
+    level.Operands.clear();
+    level.Operands.reserve(usualOperands);
+    level.Operands.emplace_back();
+    level.OperatorCount = 0;
+    level.State = 0;
+    level.Closed = false;
+    level.Sign = 1;
 }
 
 void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t sign)
@@ -83,8 +94,11 @@ void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t si
     ++m_temporaryCounter;
     tVariable copy = sign == -1 && !IsFailureOperand(value) ? machine::SignedCopy(value, -1)
                                                             : std::move(value);
-    if (copy.name.empty())
-        copy.name = "$" + std::to_string(m_temporaryCounter);
+    if (copy.name.empty()) {
+        char digits[16] = { '$' };
+        const auto end = std::to_chars(digits + 1, digits + sizeof digits, m_temporaryCounter).ptr;
+        copy.name.assign(digits, end);
+    }
     level.Operands.push_back(std::move(copy));
 }
 

@@ -45,6 +45,10 @@ tSession::tSession(
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
+    m_interpreter.SetPlannedComputeHandler(
+        [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
+            return ComputeAssignment(m_services, statements, tokens, plan);
+        });
     // Every run works with this session's worker threads.
     NumericsContext().workers = &m_workers;
     m_interpreter.SetRunStart([this] { NumericsContext().workers = &m_workers; });

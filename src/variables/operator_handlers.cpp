@@ -6,6 +6,18 @@
 
 namespace zelvora {
 
+namespace {
+
+// The one result of an operator, moved into its array (a braced list would copy it).
+tVariableArray Single(tVariable value)
+{
+    tVariableArray values;
+    values.push_back(std::move(value));
+    return values;
+}
+
+} // namespace
+
 tVariableArray ApplyOperatorHandler(tOperatorHandler handler, const tVariableArray& operands,
     std::int32_t first, std::int32_t last, std::int32_t submode)
 {
@@ -15,29 +27,29 @@ tVariableArray ApplyOperatorHandler(tOperatorHandler handler, const tVariableArr
     const tVariable& r = operands[static_cast<std::size_t>(last)];
     switch (handler) {
     case tOperatorHandler::Addition:
-        return { VarAdd(l, r) };
+        return Single(VarAdd(l, r));
     case tOperatorHandler::Subtraction:
-        return { VarSubtract(l, r) };
+        return Single(VarSubtract(l, r));
     case tOperatorHandler::Multiplication:
-        return { VarMultiply(l, r, submode) };
+        return Single(VarMultiply(l, r, submode));
     case tOperatorHandler::Division:
-        return { VarDivide(l, r, submode) };
+        return Single(VarDivide(l, r, submode));
     case tOperatorHandler::Power:
-        return { VarPower(l, r, submode) };
+        return Single(VarPower(l, r, submode));
     case tOperatorHandler::IntegerQuotient:
-        return { VarIntQuotient(l, r) };
+        return Single(VarIntQuotient(l, r));
     case tOperatorHandler::IntegerRemainder:
-        return { VarIntRemainder(l, r) };
+        return Single(VarIntRemainder(l, r));
     case tOperatorHandler::BinomialCoefficient:
-        return { VarBinomial(l, r) };
+        return Single(VarBinomial(l, r));
     case tOperatorHandler::Comparison:
-        return { VarCompare(l, r, submode) };
+        return Single(VarCompare(l, r, submode));
     case tOperatorHandler::Logic:
-        return { VarLogic(l, r, submode) };
+        return Single(VarLogic(l, r, submode));
     case tOperatorHandler::Membership:
-        return { VarMembership(l, r) };
+        return Single(VarMembership(l, r));
     case tOperatorHandler::Condition:
-        return { VarCondition(l, r, submode) };
+        return Single(VarCondition(l, r, submode));
     case tOperatorHandler::EmptyResult:
     case tOperatorHandler::None:
         break;
