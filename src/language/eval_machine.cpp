@@ -75,6 +75,15 @@ tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens, tFormulaPlan* plan
     return results;
 }
 
+tEvalLevel& tEvalMachine::AcquireLevel()
+{
+    if (m_levelsInUse == m_levels.size())
+        m_levels.push_back(std::make_unique<tEvalLevel>());
+    tEvalLevel& level = *m_levels[m_levelsInUse++];
+    StartLevel(level);
+    return level;
+}
+
 void tEvalMachine::StartLevel(tEvalLevel& level)
 {
     // Room for a few operands at once: most levels hold two or three, and growing one slot at a
@@ -92,14 +101,14 @@ void tEvalMachine::StartLevel(tEvalLevel& level)
 void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t sign)
 {
     ++m_temporaryCounter;
-    tVariable copy = sign == -1 && !IsFailureOperand(value) ? machine::SignedCopy(value, -1)
-                                                            : std::move(value);
-    if (copy.name.empty()) {
+    if (sign == -1 && !IsFailureOperand(value))
+        value = machine::SignedCopy(value, -1);
+    if (value.name.empty()) {
         char digits[16] = { '$' };
         const auto end = std::to_chars(digits + 1, digits + sizeof digits, m_temporaryCounter).ptr;
-        copy.name.assign(digits, end);
+        value.name.assign(digits, end);
     }
-    level.Operands.push_back(std::move(copy));
+    level.Operands.push_back(std::move(value));
 }
 
 void tEvalMachine::PushOperator(

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -111,6 +112,11 @@ public:
 
     // Operations for the parser.
     void StartLevel(tEvalLevel& level);
+    // A started level for the parser's next bracket level; levels are kept for the next formula
+    // and released in the reverse order of acquiring (a formula evaluated inside a call takes
+    // the levels above those in use).
+    tEvalLevel& AcquireLevel();
+    void ReleaseLevel() { --m_levelsInUse; }
     void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
     void PushOperator(
         tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
@@ -145,6 +151,8 @@ private:
 
     tEvalEnvironment& m_environment;
     tBuiltinDispatch* m_dispatch;
+    std::vector<std::unique_ptr<tEvalLevel>> m_levels;
+    std::size_t m_levelsInUse = 0;
     std::optional<tFailure> m_readingFailure; // of the formula being evaluated
     std::function<void(std::string_view)> m_warningSink;
     std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset

@@ -34,6 +34,24 @@ private:
     int& m_depth;
 };
 
+// A level of the machine for one bracket level of the formula, given back when the level ends.
+class tLevelLease {
+public:
+    explicit tLevelLease(tEvalMachine& machine)
+        : m_machine(machine)
+        , m_level(machine.AcquireLevel())
+    {
+    }
+    ~tLevelLease() { m_machine.ReleaseLevel(); }
+    tLevelLease(const tLevelLease&) = delete;
+    tLevelLease& operator=(const tLevelLease&) = delete;
+    tEvalLevel& Level() const { return m_level; }
+
+private:
+    tEvalMachine& m_machine;
+    tEvalLevel& m_level;
+};
+
 // What the user probably meant by a name that is nothing: the help, a constant written without
 // "#", a function written without its argument list.
 std::string UnknownNameHint(const std::string& name, bool call)
@@ -113,8 +131,8 @@ tVariableArray tFormulaParser::EvaluateLevel()
 {
     const tLevelDepth depth(m_depth);
     const std::size_t opener = m_position > 0 ? m_position - 1 : 0; // a nested level's bracket
-    tEvalLevel level;
-    m_machine.StartLevel(level);
+    const tLevelLease lease(m_machine);
+    tEvalLevel& level = lease.Level();
     if (m_depth > MaxFormulaLevels) {
         m_machine.FailReading("Die Formel ist zu tief geschachtelt (h\xF6"
                               "chstens "
