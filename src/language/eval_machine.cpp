@@ -199,6 +199,18 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         default:
             if (entry.Handler == tOperatorHandler::None)
                 return;
+            if (top - base == 1) {
+                // The usual case: one record from two operands, without an array around it.
+                tVariable value = ApplyBinaryOperatorHandler(
+                    entry.Handler, slot(base), slot(base + 1), entry.Submode);
+                const std::string failure = machine::BinaryOperatorFailure(
+                    entry.Handler, entry.Submode, slot(base), slot(base + 1), value);
+                if (!failure.empty())
+                    return FailOperation(level, entry, failure);
+                level.Operands.resize(static_cast<std::size_t>(base));
+                PushValue(level, std::move(value), 1);
+                return;
+            }
             tVariableArray values
                 = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
             if (top - base == 1 && !values.empty()) {
