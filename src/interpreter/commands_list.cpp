@@ -212,6 +212,7 @@ bool tStatementCutter::Next(tCommandslistEntry& entry)
     if (!entry.IsComment)
         entry.Tokens = Tokenize(entry.Text, m_markers.QuoteChar);
     entry.Source = m_source;
+    entry.Plan = std::make_shared<tStatementPlan>();
     return true;
 }
 

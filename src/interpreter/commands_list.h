@@ -2,6 +2,7 @@
 // from.
 #pragma once
 
+#include "interpreter/statement_plan.h"
 #include "language/scanner.h"
 
 #include <cstdint>
@@ -21,6 +22,11 @@ struct tCommandslistEntry {
     // The script file the statement comes from, as failures name it; none for typed text.
     // Shared by the entries of one file and kept when a macro records the entry.
     std::shared_ptr<const std::string> Source;
+    // The statement's parsed form, made on its first run and shared by the copies of the entry (a
+    // macro's list and the copy a MACROEXEC runs), so each repetition reuses it. The cutting gives
+    // every statement a fresh one; an entry put together otherwise has none and is parsed anew
+    // on every run.
+    std::shared_ptr<tStatementPlan> Plan;
 };
 
 // The five markers that drive the cutting; each marker is at most two characters.

@@ -13,7 +13,7 @@ namespace zelvora {
 namespace {
 
 struct tTarget {
-    std::string Name;
+    std::string_view Name; // held by the assignment's plan
     tintrangelist RowRanges;
     tintrangelist ColRanges;
     bool RowsGiven = false;
@@ -106,8 +106,8 @@ bool StoreResult(
     }
     if (services.IsSystemVariable(target.Name)) {
         if (services.SystemVariableType(target.Name) == tSysVarType::None) {
-            statements.Fail(
-                1, "Die Systemvariable " + target.Name + " kann nicht zugewiesen werden");
+            statements.Fail(1,
+                "Die Systemvariable " + std::string(target.Name) + " kann nicht zugewiesen werden");
             return false;
         }
         services.SetSystemVariable(target.Name, result);
@@ -127,7 +127,8 @@ bool StoreResult(
         case tOptionAssignment::None:
             break;
         }
-        statements.Fail(1, "Die Einstellung " + target.Name + " kann nicht zugewiesen werden");
+        statements.Fail(
+            1, "Die Einstellung " + std::string(target.Name) + " kann nicht zugewiesen werden");
         return false;
     }
     StoreKeepingTargetOnError(services, result);
@@ -211,7 +212,7 @@ bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targe
         return true;
     std::string names;
     for (const tTarget& target : targets)
-        names += (names.empty() ? "" : ", ") + target.Name;
+        names += (names.empty() ? "" : ", ") + std::string(target.Name);
     statements.Fail(1,
         "Die Formel liefert " + CountText(valueCount, "Wert", "Werte") + " f\xFCr "
             + CountText(targets.size(), "Ziel", "Ziele") + " (" + names + ")"
@@ -221,9 +222,10 @@ bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targe
 
 } // namespace
 
-bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens)
+void PlanAssignment(const tAnsiTokens& tokens, tAssignmentPlan& plan)
 {
-    statements.Reported.reset(); // a failure is reported once, where it ends the statement
+    plan = tAssignmentPlan();
+    plan.Ready = true;
     const int count = static_cast<int>(tokens.size());
     int equals = count;
     for (int i = 1; i < count; ++i) {
@@ -232,19 +234,21 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
             break;
         }
     }
-
-    std::vector<tTarget> targets;
+    if (equals < count)
+        plan.Formula.assign(tokens.begin() + equals + 1, tokens.end());
+    std::size_t targets = 0;
     for (int i = 0; i < equals; ++i) {
         const t_ansitoken& token = tokens[static_cast<std::size_t>(i)];
         if (token.Kind == tkName || token.Kind == tkString) {
-            if (targets.size() == MaxAssignmentTargets) {
-                statements.Fail(1,
-                    "Zu viele Ziele der Zuweisung (h\xF6"
-                    "chstens 15)");
-                return false;
+            tTargetStep step;
+            if (targets == MaxAssignmentTargets) {
+                step.Kind = tTargetStep::tKind::TooManyTargets;
+                plan.TargetSteps.push_back(std::move(step));
+                return;
             }
-            targets.push_back(
-                { token.Text.substr(0, MaxVariableNameLength), {}, {}, false, false });
+            ++targets;
+            step.Name = token.Text.substr(0, MaxVariableNameLength);
+            plan.TargetSteps.push_back(std::move(step));
             continue;
         }
         if (!IsSignToken(token, '['))
@@ -252,9 +256,44 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
         const int close = MatchingBracket(tokens, i, equals);
         if (close < 0)
             break;
-        tAnsiTokens index(tokens.begin() + i + 1, tokens.begin() + close);
-        AppendEndTokens(index, 3);
-        const tResult<tVariableArray> evaluated = services.Evaluate(index);
+        tTargetStep step;
+        step.Kind = tTargetStep::tKind::Index;
+        step.Index.assign(tokens.begin() + i + 1, tokens.begin() + close);
+        AppendEndTokens(step.Index, 3);
+        plan.TargetSteps.push_back(std::move(step));
+        i = close;
+    }
+}
+
+bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens)
+{
+    tAssignmentPlan plan;
+    return ComputeAssignment(services, statements, tokens, plan);
+}
+
+bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const tAnsiTokens& tokens,
+    tAssignmentPlan& plan)
+{
+    statements.Reported.reset(); // a failure is reported once, where it ends the statement
+    if (!plan.Ready)
+        PlanAssignment(tokens, plan);
+
+    std::vector<tTarget> targets;
+    targets.reserve(plan.TargetSteps.size());
+    for (tTargetStep& step : plan.TargetSteps) {
+        switch (step.Kind) {
+        case tTargetStep::tKind::TooManyTargets:
+            statements.Fail(1,
+                "Zu viele Ziele der Zuweisung (h\xF6"
+                "chstens 15)");
+            return false;
+        case tTargetStep::tKind::Target:
+            targets.push_back({ step.Name, {}, {}, false, false });
+            continue;
+        case tTargetStep::tKind::Index:
+            break;
+        }
+        const tResult<tVariableArray> evaluated = services.Evaluate(step.Index, step.IndexPlan);
         if (!evaluated) {
             statements.Fail(evaluated.Error().Code, evaluated.Error().Message);
             return false;
@@ -268,13 +307,10 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
             targets.back().ColsGiven = true;
             targets.back().ColRanges = services.VarToIntRangeList(indices[2]);
         }
-        i = close;
     }
 
-    tAnsiTokens formula;
-    if (equals < count)
-        formula.assign(tokens.begin() + equals + 1, tokens.end());
-    tResult<tVariableArray> evaluation = services.Evaluate(formula);
+    const tAnsiTokens& formula = plan.Formula;
+    tResult<tVariableArray> evaluation = services.Evaluate(formula, plan.FormulaPlan);
     if (!evaluation) {
         statements.Fail(evaluation.Error().Code, evaluation.Error().Message);
         return false;

@@ -1,6 +1,7 @@
 // What the compute handler needs of the formula machine, the variable store and the settings.
 #pragma once
 
+#include "language/formula_plan.h"
 #include "language/scanner.h"
 #include "numerics/matrix_types.h"
 #include "numerics/result.h"
@@ -20,6 +21,12 @@ public:
 
     // Formula machine: element 0 empty and the formula's values as 1..n, or its failure.
     virtual tResult<tVariableArray> Evaluate(const tAnsiTokens& tokens) = 0;
+    // The same, keeping what the tokens resolve to in plan for the next run of the formula.
+    virtual tResult<tVariableArray> Evaluate(const tAnsiTokens& tokens, tFormulaPlan& plan)
+    {
+        (void)plan;
+        return Evaluate(tokens);
+    }
 
     // Variable store. FindShown makes the found variable the current one.
     virtual bool FindShown(std::string_view name) = 0;

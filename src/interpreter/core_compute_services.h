@@ -42,6 +42,10 @@ public:
     {
         return m_machine.Evaluate(tokens);
     }
+    tResult<tVariableArray> Evaluate(const tAnsiTokens& tokens, tFormulaPlan& plan) override
+    {
+        return m_machine.Evaluate(tokens, &plan);
+    }
 
     bool FindShown(std::string_view name) override { return m_store.FindShown(name); }
     const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }

@@ -121,6 +121,12 @@ tInterpreter::tInterpreter(tInterpreterPorts ports)
 
 bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& tokens)
 {
+    return ExecuteStatement(text, tokens, nullptr);
+}
+
+bool tInterpreter::ExecuteStatement(
+    const std::string& text, const tAnsiTokens& tokens, tStatementPlan* plan)
+{
     // A statement nested in a command (a macro's, a BATCH file's) reports its own failure; the
     // enclosing statement keeps the one it reported before.
     struct tEnclosing {
@@ -128,12 +134,13 @@ bool tInterpreter::ExecuteStatement(const std::string& text, const tAnsiTokens& 
         std::optional<tFailure> reported = std::exchange(statements.Reported, std::nullopt);
         ~tEnclosing() { statements.Reported = std::move(reported); }
     } enclosing { Statements };
-    const bool ok = RunStatement(text, tokens);
+    const bool ok = RunStatement(text, tokens, plan);
     Statements.EndStatement(Statements.Reported);
     return ok;
 }
 
-bool tInterpreter::RunStatement(const std::string& text, const tAnsiTokens& tokens)
+bool tInterpreter::RunStatement(
+    const std::string& text, const tAnsiTokens& tokens, tStatementPlan* plan)
 {
     if (Flags.StopRequested || Flags.QuitRequested)
         return true;
@@ -141,18 +148,27 @@ bool tInterpreter::RunStatement(const std::string& text, const tAnsiTokens& toke
         return RunHelpRequest(*this, text);
     if (tokens.empty())
         return true;
-    tAnsiTokens all = tokens;
-    AppendEndTokens(all, EndTokenCount);
+    std::optional<tStatementPlan> unplanned;
+    tStatementPlan& planned = plan ? *plan : unplanned.emplace();
+    if (!planned.Ready) {
+        planned.All = tokens;
+        AppendEndTokens(planned.All, EndTokenCount);
+        planned.IsAssignment = IsAssignment(planned.All, planned.TargetsTooDeep);
+        planned.Ready = true;
+    }
 
-    bool tooDeep = false;
-    if (IsAssignment(all, tooDeep)) {
-        const bool result = Compute(Statements, all);
+    if (planned.IsAssignment) {
+        const bool result = m_plannedCompute && plan
+            ? m_plannedCompute(Statements, planned.All, planned.Assignment)
+            : Compute(Statements, planned.All);
         if (!(m_ports.DemoWindow && m_ports.DemoWindow->IsVisible()) && !Flags.MacroRunning
             && m_ports.CommandWindow)
             m_ports.CommandWindow->FocusEditor();
         return result;
     }
-    if (tooDeep) {
+    // Commands and formulas may change their tokens; they get a copy.
+    tAnsiTokens all = planned.All;
+    if (planned.TargetsTooDeep) {
         Statements.Fail(1, "Zu viele geschachtelte Klammern vor dem Gleichheitszeichen");
         return false;
     }
@@ -242,7 +258,7 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
     tStatementWarnings enclosing = std::exchange(m_warnings, {});
     bool ok = false;
     try {
-        ok = ExecuteStatement(entry.Text, entry.Tokens);
+        ok = ExecuteStatement(entry.Text, entry.Tokens, entry.Plan.get());
     } catch (const tSizeTooLarge& tooLarge) {
         // A size that cannot be held is refused before anything is allocated: the statement
         // fails, nothing of it was stored, and the run goes on as after any failure.
@@ -267,7 +283,7 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
 void tInterpreter::ReportWarnings(const tCommandslistEntry& entry)
 {
     const std::vector<std::string> warnings = m_warnings.Take();
-    if (!m_ports.CommandWindow)
+    if (warnings.empty() || !m_ports.CommandWindow)
         return;
     const tStatementPlace place { entry.Source ? *entry.Source : std::string(), entry.FirstLine + 1,
         entry.Text };

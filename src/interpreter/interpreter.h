@@ -55,6 +55,9 @@ class tInterpreter {
 public:
     // The compute handler runs assignments: tokens of the whole statement, end tokens included.
     using tComputeHandler = std::function<bool(tStmtList&, tAnsiTokens&)>;
+    // The same with the assignment's plan, kept with the statement for its next run.
+    using tPlannedComputeHandler
+        = std::function<bool(tStmtList&, const tAnsiTokens&, tAssignmentPlan&)>;
     // Shows the values of a statement that is neither an assignment nor a command (a bare
     // formula): tokens of the whole statement (end tokens included) and its text.
     using tFormulaHandler = std::function<bool(tStmtList&, tAnsiTokens&, std::string_view)>;
@@ -62,6 +65,12 @@ public:
     explicit tInterpreter(tInterpreterPorts ports = {});
 
     void SetComputeHandler(tComputeHandler handler) { m_compute = std::move(handler); }
+    // Assignments of statements that keep a plan go here when it is set, else to the compute
+    // handler.
+    void SetPlannedComputeHandler(tPlannedComputeHandler handler)
+    {
+        m_plannedCompute = std::move(handler);
+    }
     void SetFormulaHandler(tFormulaHandler handler) { m_showFormula = std::move(handler); }
     // Whether a name is a stored variable: such a name that only abbreviates a command (`A` for
     // ANIMATE, `R` for RENAME) begins a formula, so that the variable can be shown.
@@ -77,6 +86,8 @@ public:
     // Runs one statement; leaves Code and Message in the statement table, written once as it ends
     // from the failure it reported.
     bool ExecuteStatement(const std::string& text, const tAnsiTokens& tokens);
+    // The same with the statement's plan: made from the tokens on the first run, reused after.
+    bool ExecuteStatement(const std::string& text, const tAnsiTokens& tokens, tStatementPlan* plan);
     // Runs the statement of a list entry and notes its place when it fails (or a run-time error
     // leaves it), unless a statement nested inside it failed first.
     bool ExecuteEntry(const tCommandslistEntry& entry);
@@ -177,7 +188,7 @@ private:
     void ProcessPendingMessages();
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
     // The statement's work; its failure goes to the statement table's Reported.
-    bool RunStatement(const std::string& text, const tAnsiTokens& tokens);
+    bool RunStatement(const std::string& text, const tAnsiTokens& tokens, tStatementPlan* plan);
     bool ShowFormula(tAnsiTokens& tokens, std::string_view text);
     // A first word that names no command runs as a formula; when the formula fails on that word,
     // the failure names the commands it is close to (one slip, or the start of several).
@@ -186,6 +197,7 @@ private:
     tInterpreterPorts m_ports;
     std::atomic<bool> m_interruptRequested { false };
     tComputeHandler m_compute;
+    tPlannedComputeHandler m_plannedCompute;
     tFormulaHandler m_showFormula;
     std::function<bool(std::string_view)> m_isVariable;
     std::function<void()> m_runStart;

@@ -14,6 +14,7 @@
 #include "variables/operator_results.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace zelvora {
 namespace {
@@ -45,19 +46,20 @@ void tEvalMachine::FailReading(std::string_view message)
         m_readingFailure = Failure(message);
 }
 
-tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens)
+tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens, tFormulaPlan* plan)
 {
-    tVariableArray results(1);
-    results[0] = operators::IntegerResult(0);
-    if (tokens.empty())
+    if (tokens.empty()) {
+        tVariableArray results(1);
+        results[0] = operators::IntegerResult(0);
         return results;
+    }
     if (tokens.size() > MaxFormulaTokens)
         throw tRangeError();
     m_readingFailure.reset();
     m_furtherOf.clear();
     m_further.clear();
-    tFormulaParser parser(*this, tokens);
-    results = parser.EvaluateTopLevel();
+    tFormulaParser parser(*this, tokens, plan);
+    tVariableArray results = parser.EvaluateTopLevel();
     std::string furtherOf = std::exchange(m_furtherOf, std::string());
     tVariableArray further = std::exchange(m_further, tVariableArray());
     if (m_readingFailure)
@@ -72,19 +74,40 @@ tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens)
     return results;
 }
 
+tEvalLevel& tEvalMachine::AcquireLevel()
+{
+    if (m_levelsInUse == m_levels.size())
+        m_levels.push_back(std::make_unique<tEvalLevel>());
+    tEvalLevel& level = *m_levels[m_levelsInUse++];
+    StartLevel(level);
+    return level;
+}
+
 void tEvalMachine::StartLevel(tEvalLevel& level)
 {
-    level = tEvalLevel();
+    // Room for a few operands at once: most levels hold two or three, and growing one slot at a
+    // time would allocate again for each.
+    constexpr std::size_t usualOperands = 6;
+    level.Operands.clear();
+    level.Operands.reserve(usualOperands);
+    level.Operands.emplace_back();
+    level.OperatorCount = 0;
+    level.State = 0;
+    level.Closed = false;
+    level.Sign = 1;
 }
 
 void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t sign)
 {
     ++m_temporaryCounter;
-    tVariable copy = sign == -1 && !IsFailureOperand(value) ? machine::SignedCopy(value, -1)
-                                                            : std::move(value);
-    if (copy.name.empty())
-        copy.name = "$" + std::to_string(m_temporaryCounter);
-    level.Operands.push_back(std::move(copy));
+    if (sign == -1 && !IsFailureOperand(value))
+        value = machine::SignedCopy(value, -1);
+    if (value.name.empty()) {
+        char digits[16] = { '$' };
+        const auto end = std::to_chars(digits + 1, digits + sizeof digits, m_temporaryCounter).ptr;
+        value.name.assign(digits, end);
+    }
+    level.Operands.push_back(std::move(value));
 }
 
 void tEvalMachine::PushOperator(
@@ -175,6 +198,18 @@ void tEvalMachine::Apply(tEvalLevel& level, const tOperatorEntry& entry)
         default:
             if (entry.Handler == tOperatorHandler::None)
                 return;
+            if (top - base == 1) {
+                // The usual case: one record from two operands, without an array around it.
+                tVariable value = ApplyBinaryOperatorHandler(
+                    entry.Handler, slot(base), slot(base + 1), entry.Submode);
+                const std::string failure = machine::BinaryOperatorFailure(
+                    entry.Handler, entry.Submode, slot(base), slot(base + 1), value);
+                if (!failure.empty())
+                    return FailOperation(level, entry, failure);
+                level.Operands.resize(static_cast<std::size_t>(base));
+                PushValue(level, std::move(value), 1);
+                return;
+            }
             tVariableArray values
                 = ApplyOperatorHandler(entry.Handler, level.Operands, base, top, entry.Submode);
             if (top - base == 1 && !values.empty()) {

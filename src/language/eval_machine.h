@@ -4,6 +4,7 @@
 #pragma once
 
 #include "language/catalogue.h"
+#include "language/formula_plan.h"
 #include "language/scanner.h"
 #include "numerics/result.h"
 #include "variables/variable.h"
@@ -11,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -78,10 +80,11 @@ struct tOperatorEntry {
 
 inline constexpr std::size_t MaxWaitingOperators = 50;
 
-// One bracket level: operands in slots 1..Top (slot 0 an empty value) and the waiting operators.
+// One bracket level: operands in slots 1..Top (slot 0 an empty value) and the waiting operators
+// (entries from OperatorCount on are never read). StartLevel makes slot 0.
 struct tEvalLevel {
-    tVariableArray Operands = tVariableArray(1);
-    std::array<tOperatorEntry, MaxWaitingOperators> Operators {};
+    tVariableArray Operands;
+    std::array<tOperatorEntry, MaxWaitingOperators> Operators;
     std::int32_t OperatorCount = 0;
     std::uint8_t State = 0; // 0 operand expected, 1 operator expected
     bool Closed = false;
@@ -98,8 +101,9 @@ class tEvalMachine {
 public:
     explicit tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch = nullptr);
 
-    // No tokens give the single element 0 holding the integer 0.
-    tEvaluation Evaluate(const tAnsiTokens& tokens);
+    // No tokens give the single element 0 holding the integer 0. A plan made for these tokens
+    // keeps what they resolve to for the next evaluation of the same formula.
+    tEvaluation Evaluate(const tAnsiTokens& tokens, tFormulaPlan* plan = nullptr);
 
     // The formula cannot be read on (a misplaced token, too deep brackets, an unknown name):
     // nothing more is read or applied, and the formula fails with this message (the first one).
@@ -108,6 +112,11 @@ public:
 
     // Operations for the parser.
     void StartLevel(tEvalLevel& level);
+    // A started level for the parser's next bracket level; levels are kept for the next formula
+    // and released in the reverse order of acquiring (a formula evaluated inside a call takes
+    // the levels above those in use).
+    tEvalLevel& AcquireLevel();
+    void ReleaseLevel() { --m_levelsInUse; }
     void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
     void PushOperator(
         tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
@@ -142,6 +151,8 @@ private:
 
     tEvalEnvironment& m_environment;
     tBuiltinDispatch* m_dispatch;
+    std::vector<std::unique_ptr<tEvalLevel>> m_levels;
+    std::size_t m_levelsInUse = 0;
     std::optional<tFailure> m_readingFailure; // of the formula being evaluated
     std::function<void(std::string_view)> m_warningSink;
     std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset

@@ -34,6 +34,24 @@ private:
     int& m_depth;
 };
 
+// A level of the machine for one bracket level of the formula, given back when the level ends.
+class tLevelLease {
+public:
+    explicit tLevelLease(tEvalMachine& machine)
+        : m_machine(machine)
+        , m_level(machine.AcquireLevel())
+    {
+    }
+    ~tLevelLease() { m_machine.ReleaseLevel(); }
+    tLevelLease(const tLevelLease&) = delete;
+    tLevelLease& operator=(const tLevelLease&) = delete;
+    tEvalLevel& Level() const { return m_level; }
+
+private:
+    tEvalMachine& m_machine;
+    tEvalLevel& m_level;
+};
+
 // What the user probably meant by a name that is nothing: the help, a constant written without
 // "#", a function written without its argument list.
 std::string UnknownNameHint(const std::string& name, bool call)
@@ -76,16 +94,31 @@ std::string NotAFunctionText(const std::string& name, const tTocLookup& found)
 
 } // namespace
 
-tFormulaParser::tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens)
+tFormulaParser::tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens, tFormulaPlan* plan)
     : m_machine(machine)
     , m_tokens(tokens)
+    , m_plan(plan)
     , m_end(tokens.empty() ? 0 : tokens.size() - 1)
 {
+    if (m_plan)
+        m_plan->FitTo(tokens.size());
 }
 
 std::string tFormulaParser::TokenText(std::size_t index) const
 {
-    return m_tokens[index].Text.substr(0, MaxTokenTextLength);
+    return std::string(TokenView(index));
+}
+
+std::string_view tFormulaParser::TokenView(std::size_t index) const
+{
+    return std::string_view(m_tokens[index].Text).substr(0, MaxTokenTextLength);
+}
+
+tTocLookup tFormulaParser::CatalogueEntry(std::size_t index)
+{
+    if (m_plan)
+        return m_plan->CatalogueEntry(index, TokenView(index));
+    return m_machine.Toc().Lookup(TokenView(index), 0);
 }
 
 tVariableArray tFormulaParser::EvaluateTopLevel()
@@ -98,7 +131,8 @@ tVariableArray tFormulaParser::EvaluateLevel()
 {
     const tLevelDepth depth(m_depth);
     const std::size_t opener = m_position > 0 ? m_position - 1 : 0; // a nested level's bracket
-    tEvalLevel level;
+    const tLevelLease lease(m_machine);
+    tEvalLevel& level = lease.Level();
     if (m_depth > MaxFormulaLevels) {
         m_machine.FailReading("Die Formel ist zu tief geschachtelt (h\xF6"
                               "chstens "
@@ -106,7 +140,6 @@ tVariableArray tFormulaParser::EvaluateLevel()
         m_position = m_tokens.size();
         return std::move(level.Operands);
     }
-    m_machine.StartLevel(level);
     while (m_position <= m_end && m_position < m_tokens.size()) {
         if (m_tokens[m_position].Kind != tkEnd) {
             if (level.State == 0) {
@@ -179,8 +212,8 @@ bool tFormulaParser::PushConstant(tEvalLevel& level)
     ++m_position;
     if (m_position >= m_tokens.size() || m_tokens[m_position].Kind == tkEnd)
         return FailOperandExpected(m_position - 1);
-    const tTocLookup constant
-        = m_machine.Toc().LookupConstant(TokenText(m_position), m_machine.ReadingFailed() ? 1 : 0);
+    // Reached only while the formula reads well, so the lookup has no failure pending.
+    const tTocLookup constant = CatalogueEntry(m_position);
     if (!constant.Found) {
         m_machine.FailReading("Unbekannte Konstante \"#" + TokenText(m_position) + "\" an Stelle "
             + std::to_string(m_position + 1) + " der Formel");
@@ -209,6 +242,17 @@ bool tFormulaParser::PushConstant(tEvalLevel& level)
     return true;
 }
 
+tVariable tFormulaParser::NumberValue(std::size_t index)
+{
+    const t_ansitoken& token = m_tokens[index];
+    if (m_plan)
+        return m_plan->NumberValue(index, token.Kind, token.Text);
+    const std::optional<std::int32_t> integer
+        = token.Kind == tkInteger ? FittingIntegerOfText(token.Text) : std::nullopt;
+    return integer ? operators::IntegerResult(*integer)
+                   : operators::RealResult(RealOfText(token.Text));
+}
+
 bool tFormulaParser::OperandStep(tEvalLevel& level)
 {
     if (m_machine.ReadingFailed())
@@ -218,12 +262,11 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
     case tkName: {
         const bool call
             = m_position + 1 < m_tokens.size() && m_tokens[m_position + 1].Text.starts_with('(');
-        const std::string name = TokenText(m_position);
+        const std::string_view name = TokenView(m_position);
         if (call) {
-            const tTocLookup function
-                = m_machine.Toc().LookupFunction(name, m_machine.ReadingFailed() ? 1 : 0);
+            const tTocLookup function = CatalogueEntry(m_position);
             if (function.Found && !IsFunctionOpcode(function.Opcode)) {
-                FailAtToken(m_position, NotAFunctionText(name, function));
+                FailAtToken(m_position, NotAFunctionText(std::string(name), function));
                 return false;
             }
             if (function.Found) {
@@ -239,23 +282,17 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
             m_machine.PushValue(level, std::move(*system), 1);
             break;
         }
-        m_machine.FailReading("Unbekannter Name \"" + name + "\" an Stelle "
-            + std::to_string(m_position + 1) + " der Formel" + UnknownNameHint(name, call));
+        m_machine.FailReading("Unbekannter Name \"" + std::string(name) + "\" an Stelle "
+            + std::to_string(m_position + 1) + " der Formel"
+            + UnknownNameHint(std::string(name), call));
         return false;
     }
     case tkString:
         m_machine.PushValue(level, operators::StringResult(TokenText(m_position)), 1);
         break;
-    case tkInteger: {
-        const std::optional<std::int32_t> integer = FittingIntegerOfText(token.Text);
-        m_machine.PushValue(level,
-            integer ? operators::IntegerResult(*integer)
-                    : operators::RealResult(RealOfText(token.Text)),
-            level.Sign);
-        break;
-    }
+    case tkInteger:
     case tkReal:
-        m_machine.PushValue(level, operators::RealResult(RealOfText(token.Text)), level.Sign);
+        m_machine.PushValue(level, NumberValue(m_position), level.Sign);
         break;
     case tkNumberDot:
         break; // counts as an operand, pushes nothing
@@ -324,8 +361,7 @@ void tFormulaParser::OperatorStep(tEvalLevel& level)
 {
     if (m_machine.ReadingFailed())
         return;
-    const tTocLookup found
-        = m_machine.Toc().LookupOperator(TokenText(m_position), m_machine.ReadingFailed() ? 1 : 0);
+    const tTocLookup found = CatalogueEntry(m_position);
     if (!found.Found) {
         FailAtToken(m_position, "hier wird ein Operator erwartet");
         return;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "language/eval_machine.h"
+#include "language/formula_plan.h"
 
 namespace zelvora {
 
@@ -12,7 +13,9 @@ inline constexpr int MaxFormulaLevels = 200;
 
 class tFormulaParser {
 public:
-    tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens);
+    // With a plan, the catalogue entries and numbers of the tokens come from it (and are kept in
+    // it when first read).
+    tFormulaParser(tEvalMachine& machine, const tAnsiTokens& tokens, tFormulaPlan* plan = nullptr);
 
     // The top level's operand slots 0..Top.
     tVariableArray EvaluateTopLevel();
@@ -27,6 +30,11 @@ private:
     bool PushConstant(tEvalLevel& level);
     void PushLevelValues(tEvalLevel& level, tVariableArray values, std::int32_t sign);
     std::string TokenText(std::size_t index) const;
+    std::string_view TokenView(std::size_t index) const;
+    // The catalogue entry of the token's text; reached only while the formula reads well.
+    tTocLookup CatalogueEntry(std::size_t index);
+    // The value of the number token at index.
+    tVariable NumberValue(std::size_t index);
     // True when the token at index is the whole-range "*" of an index or argument list: it stands
     // alone between "[", "(", "{" or "," and ",", "]", ")" or "}".
     bool IsWholeRangeStar(std::size_t index) const;
@@ -37,6 +45,7 @@ private:
 
     tEvalMachine& m_machine;
     const tAnsiTokens& m_tokens;
+    tFormulaPlan* m_plan;
     std::size_t m_position = 0;
     std::size_t m_end = 0;
     int m_depth = 0;

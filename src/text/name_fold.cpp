@@ -36,4 +36,15 @@ std::string NameFold(std::string_view text)
     return folded;
 }
 
+bool FoldedEqual(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (UpperCaseChar(a[i]) != UpperCaseChar(b[i]))
+            return false;
+    }
+    return true;
+}
+
 } // namespace zelvora

@@ -93,6 +93,10 @@ tSession::tSession(
     m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
         return ComputeAssignment(m_services, statements, tokens);
     });
+    m_interpreter.SetPlannedComputeHandler(
+        [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
+            return ComputeAssignment(m_services, statements, tokens, plan);
+        });
     // Every run works with this session's worker threads and stops at its check point.
     NumericsContext().workers = &m_workers;
     NumericsContext().checkpoint = &m_checkpoint;

@@ -187,10 +187,9 @@ void tVisibleVarsList::CloseMatrixWindow(tVisibleVarItem& item)
 void tVisibleVarsList::WriteScalar(const tVariable& variable)
 {
     tScalarWindowPort& window = *m_scalarWindow;
-    const std::string folded = NameFold(variable.name);
     std::int32_t row = 0;
     for (std::int32_t r = 1; r < window.RowCount() && row == 0; ++r) {
-        if (NameFold(window.Cell(0, r)) == folded)
+        if (FoldedEqual(window.Cell(0, r), variable.name))
             row = r;
     }
     if (row == 0) {

@@ -15,5 +15,8 @@ namespace zelvora {
 // table; conditions 1 "falls", 2 "sonst".
 tVariableArray ApplyOperatorHandler(tOperatorHandler handler, const tVariableArray& operands,
     std::int32_t first, std::int32_t last, std::int32_t submode);
+// The same operation on the two operands left and right, its one record returned as it is.
+tVariable ApplyBinaryOperatorHandler(
+    tOperatorHandler handler, const tVariable& left, const tVariable& right, std::int32_t submode);
 
 } // namespace zelvora

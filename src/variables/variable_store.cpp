@@ -32,29 +32,24 @@ void tVarClass::ClearStore()
     m_currentIndex = 0;
 }
 
+std::int32_t tVarClass::IndexOf(std::string_view name) const
+{
+    for (std::int32_t i = 1; i <= m_count; ++i) {
+        if (FoldedEqual(m_variables[static_cast<std::size_t>(i)].name, name))
+            return i;
+    }
+    return 0;
+}
+
 bool tVarClass::Find(std::string_view name)
 {
-    const std::string key = NameFold(name);
-    for (std::int32_t i = 1; i <= m_count; ++i) {
-        const std::string& stored = m_variables[static_cast<std::size_t>(i)].name;
-        if (stored.size() == key.size() && NameFold(stored) == key) {
-            m_currentIndex = i;
-            return true;
-        }
-    }
-    m_currentIndex = 0;
-    return false;
+    m_currentIndex = IndexOf(name);
+    return m_currentIndex != 0;
 }
 
 bool tVarClass::Contains(std::string_view name) const
 {
-    const std::string key = NameFold(name);
-    for (std::int32_t i = 1; i <= m_count; ++i) {
-        const std::string& stored = m_variables[static_cast<std::size_t>(i)].name;
-        if (stored.size() == key.size() && NameFold(stored) == key)
-            return true;
-    }
-    return false;
+    return IndexOf(name) != 0;
 }
 
 const tVariable& tVarClass::CurrentVariable() const

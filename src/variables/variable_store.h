@@ -81,6 +81,9 @@ protected:
     tVariable& MutableVariable(std::int32_t index);
 
 private:
+    // Index of the first variable of that name, 0 when there is none.
+    std::int32_t IndexOf(std::string_view name) const;
+
     static constexpr std::int32_t initialSlots = 33;
     static constexpr std::int32_t slotStep = 16;
 

@@ -1,0 +1,39 @@
+// What the tokens of a formula resolve to, kept beside the tokens so that a formula run again (a
+// macro's statement, each repetition) does not look its names up or read its numbers again.
+#pragma once
+
+#include "language/catalogue.h"
+#include "variables/variable.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace zelvora {
+
+// Only what cannot change while the program runs is kept: the catalogue entry a name or sign
+// finds (the catalogue is never changed once built) and the value of a number literal. Whether a
+// name is a stored variable or a system variable is asked again on every run, so creating,
+// deleting or renaming a variable between runs reads the formula as a first run would.
+class tFormulaPlan {
+public:
+    // Forgets everything; the next run resolves afresh.
+    void Reset() { m_tokens.clear(); }
+
+    // The catalogue entry the token's text finds (Lookup with no failure pending).
+    const tTocLookup& CatalogueEntry(std::size_t index, std::string_view text);
+    // The value of a number token (integer that fits 32 bits, otherwise real).
+    const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text);
+
+    // Fits the plan to a formula of count tokens; a plan made for another count starts afresh.
+    void FitTo(std::size_t count);
+
+private:
+    struct tResolvedToken {
+        std::optional<tTocLookup> Entry;
+        std::optional<tVariable> Number;
+    };
+    std::vector<tResolvedToken> m_tokens;
+};
+
+} // namespace zelvora
