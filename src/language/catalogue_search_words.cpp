@@ -161,6 +161,8 @@ constexpr tSearchWords Table[] = {
     { "GetIndiv",      "Kommunalit\xE4t Einzelrestvarianz multiple Korrelation Faktorenanalyse" },
     { "ComVar",        "Kommunalit\xE4t gemeinsame Varianz Faktorenanalyse" },
     { "Rot",           "Rotation Faktorenanalyse Varimax Quartimax drehen Ladungen" },
+    { "KMO",           "Faktorenanalyse Eignung Stichprobeneignung Kaiser-Meyer-Olkin MSA partielle Korrelation" },
+    { "Sphaerizitaet", "Faktorenanalyse Bartlett Test Sph\xE4rizit\xE4t Einheitsmatrix Chi-Quadrat Signifikanz" },
     { "GetTrans",      "Rotation Transformation Faktorenanalyse drehen" },
     { "Similar",       "\xC4hnlichkeitstransformation Rotation drehen" },
     { "GetSimilar",    "\xC4hnlichkeitstransformation Transformation" },
