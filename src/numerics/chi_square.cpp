@@ -69,4 +69,30 @@ long double ChiSquareUpperTail(long double x, long double df)
     return UpperByFraction(a, half);
 }
 
+long double NoncentralChiSquareLowerTail(long double x, long double df, long double lambda)
+{
+    if (x <= 0)
+        return 0;
+    const long double mean = lambda / 2;
+    const auto weight = [&](long double j) {
+        return mean == 0 ? (j == 0 ? 1.0L : 0.0L)
+                         : std::exp(j * std::log(mean) - mean - std::lgamma(j + 1));
+    };
+    const long double mode = std::floor(mean);
+    long double sum = 0;
+    for (long double j = mode; j >= 0; --j) {
+        const long double w = weight(j);
+        sum += w * (1 - ChiSquareUpperTail(x, df + 2 * j));
+        if (w < 1e-22L)
+            break;
+    }
+    for (long double j = mode + 1;; ++j) {
+        const long double w = weight(j);
+        if (w < 1e-22L)
+            break;
+        sum += w * (1 - ChiSquareUpperTail(x, df + 2 * j));
+    }
+    return sum;
+}
+
 } // namespace zelvora
