@@ -406,6 +406,7 @@ constexpr tCatalogueRow Rows[] = {
     Heading ("<v",  "Faktorenanalyse"),
     Function("KMO",            "",            O::KMO, "R",                       "Kaiser-Meyer-Olkin-Ma\xDF der Eignung von R (Kovarianz wird standardisiert); k, kv = KMO(R): kv je Variable (Spalte)"),
     Function("Sphaerizitaet",  "Bartlett",    O::Sphaerizitaet, "R,n",                     "Bartlett-Test auf Sph\xE4rizit\xE4t (R = Einheitsmatrix) bei n F\xE4llen; chi2, df, p = Sphaerizitaet(R, n)"),
+    Function("Faktoren",       "Factors",     O::Faktoren, "R,k [,Smethode [,n]]",     "k Faktoren aus R extrahieren; Methode \"MINRES\" (Vorgabe), \"PA\" (Hauptachsen, iterierte Kommunalit\xE4ten) oder \"ML\" (Maximum Likelihood, mit n F\xE4llen auch G\xFCtema\xDF" "e); L, h2, u2, Schritte, konvergiert, Fit = Faktoren(R, k, \"ML\", n) mit Fit = {F, chi2, df, p, RMSEA, RMSEA unten, RMSEA oben (90%), TLI, BIC}"),
     Heading ("<v",  "Rotationen"),
     Function("Rot",            "",            O::Rot, "LAD,Srottyp [,P] [,<zeilenauswahl>[,<spaltenauswahl>]]", "Spaltenrotationen einer Matrix (S=Typauswahl; P: Zielmatrix bei ZIEL, Exponent bei POWER, Blockl\xE4nge bei BLKCU)"),
     Function("GetTrans",       "",            O::GetTrans, "LAD,Srottyp [,P] [,<zeilenauswahl>[,<spaltenauswahl>]]", "Transformation f\xFCr Spaltenrotationen einer Matrix (S=Typauswahl; P wie bei Rot)"),

@@ -4,9 +4,14 @@
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
 #include "numerics/factor_adequacy.h"
+#include "numerics/factor_extraction.h"
+#include "text/name_fold.h"
 #include "variables/variable.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace zelvora {
 namespace {
@@ -85,10 +90,95 @@ tCallOutcome SphericityCall(const tCallArgs& args)
         { IntegerValue(static_cast<std::int32_t>(test->df)), RealValue(test->p) });
 }
 
+struct tMethodWord {
+    std::string_view Word;
+    tExtractionMethod Method;
+};
+constexpr std::array<tMethodWord, 3> MethodWords = { { { "MINRES", tExtractionMethod::Minres },
+    { "PA", tExtractionMethod::PrincipalAxis }, { "ML", tExtractionMethod::MaximumLikelihood } } };
+
+std::string ExtractionWarning(const tFactorExtraction& run)
+{
+    std::string warning;
+    if (!run.heywood.empty()) {
+        warning = "Heywood-Fall bei Variable";
+        for (std::size_t i = 0; i < run.heywood.size(); ++i)
+            warning += (i == 0 ? " " : ", ") + std::to_string(run.heywood[i]);
+        warning += ": Kommunalit\xE4t erreicht 1 (Eindeutigkeit 0 oder an der Untergrenze 0.005)";
+    }
+    if (!run.converged)
+        warning += (warning.empty() ? "" : "; ") + std::string("nach ")
+            + std::to_string(run.iterations) + " Schritten nicht konvergiert";
+    return warning;
+}
+
+tVariable FitRow(const tModelFit& fit)
+{
+    trealmatrix row(1, 9);
+    const long double values[] = { fit.objective, fit.chiSquare, fit.df, fit.p, fit.rmsea,
+        fit.rmseaLower, fit.rmseaUpper, fit.tli, fit.bic };
+    for (int32_t c = 1; c <= 9; ++c)
+        row(1, c) = values[c - 1];
+    return call::RealMatrixValue(std::move(row));
+}
+
+// Faktoren(R, k [, methode [, n]]): the loadings; communalities, uniquenesses, steps, whether it
+// converged and, for ML with n cases, the fit row for further targets.
+tCallOutcome FactorsCall(const tCallArgs& args)
+{
+    tCallOutcome refused;
+    if (!CorrelationArgument(args, refused))
+        return refused;
+    if (!args.IsNumber(2))
+        return Refuse("Argument 2 muss die Zahl der Faktoren sein");
+    tExtractionMethod method = tExtractionMethod::Minres;
+    if (args.Has(3)) {
+        if (!args.IsText(3))
+            return Refuse("Argument 3 muss die Methode sein (MINRES, PA oder ML)");
+        const std::string word = NameFold(args.Text(3));
+        const auto known = std::find_if(MethodWords.begin(), MethodWords.end(),
+            [&](const tMethodWord& m) { return m.Word == word; });
+        if (known == MethodWords.end())
+            return Refuse("unbekannte Methode \"" + args.Text(3)
+                + "\"; m\xF6gliche Methoden: MINRES, PA, ML");
+        method = known->Method;
+    }
+    long double cases = 0;
+    if (args.Has(4)) {
+        if (!args.IsNumber(4))
+            return Refuse("Argument 4 muss die Zahl der F\xE4lle sein");
+        if (method != tExtractionMethod::MaximumLikelihood)
+            return Refuse("die Zahl der F\xE4lle (Argument 4) gilt nur f\xFCr ML");
+        cases = args.Real(4);
+        if (!(cases > 0))
+            return Refuse("die Zahl der F\xE4lle muss positiv sein");
+    }
+    tResult<tFactorExtraction> run = ExtractFactors(args.Matrix(1), args.Integer(2), method, cases);
+    if (!run)
+        return FailNamed(args, run.Error());
+    tVariableArray further { call::RealMatrixValue(run->communalities),
+        call::RealMatrixValue(run->uniquenesses), IntegerValue(run->iterations) };
+    tVariable converged;
+    VarSetBoolean(converged, run->converged);
+    further.push_back(std::move(converged));
+    std::string warning = ExtractionWarning(*run);
+    if (run->fit)
+        further.push_back(FitRow(*run->fit));
+    else if (cases > 0)
+        warning += (warning.empty() ? "" : "; ")
+            + std::string("keine Freiheitsgrade \xFC"
+                          "brig: keine G\xFCtema\xDF"
+                          "e");
+    tCallOutcome outcome = MainAndFurther(call::RealMatrixValue(run->loadings), std::move(further));
+    outcome.Warning = std::move(warning);
+    return outcome;
+}
+
 // clang-format off
 constexpr tDispatchRow Rows[] = {
     { O::KMO,           KmoCall },
     { O::Sphaerizitaet, SphericityCall },
+    { O::Faktoren,      FactorsCall },
 };
 // clang-format on
 
