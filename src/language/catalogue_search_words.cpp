@@ -163,6 +163,7 @@ constexpr tSearchWords Table[] = {
     { "Rot",           "Rotation Faktorenanalyse Varimax Quartimax drehen Ladungen" },
     { "KMO",           "Faktorenanalyse Eignung Stichprobeneignung Kaiser-Meyer-Olkin MSA partielle Korrelation" },
     { "Faktoren",      "Faktorenanalyse Extraktion Ladungen Hauptachsen PAF MINRES Maximum Likelihood Kommunalit\xE4ten Heywood" },
+    { "RotSchief",     "Faktorenanalyse schiefwinklig oblique Rotation Oblimin Quartimin Geomin Promax Faktorkorrelationen Muster Struktur" },
     { "Sphaerizitaet", "Faktorenanalyse Bartlett Test Sph\xE4rizit\xE4t Einheitsmatrix Chi-Quadrat Signifikanz" },
     { "GetTrans",      "Rotation Transformation Faktorenanalyse drehen" },
     { "Similar",       "\xC4hnlichkeitstransformation Rotation drehen" },

@@ -5,6 +5,7 @@
 #include "language/dispatch_gates.h"
 #include "numerics/factor_adequacy.h"
 #include "numerics/factor_extraction.h"
+#include "numerics/oblique_rotations.h"
 #include "text/name_fold.h"
 #include "variables/variable.h"
 
@@ -174,11 +175,49 @@ tCallOutcome FactorsCall(const tCallArgs& args)
     return outcome;
 }
 
+// RotSchief(LAD, typ [, parameter [, starts]]): the pattern; structure, Phi, the transformation
+// (pattern = LAD * transformation) and the criterion for further targets.
+tCallOutcome ObliqueCall(const tCallArgs& args)
+{
+    if (!args.IsMatrix(1))
+        return Refuse("Argument 1 muss eine Ladungsmatrix sein");
+    if (!DataUsable(args, args.Arg(1).matrix))
+        return call::Empty();
+    if (!args.IsText(2))
+        return Refuse("Argument 2 muss der Typ sein (OBLIMIN, GEOMIN oder PROMAX)");
+    if (args.Has(3) && !args.IsNumber(3))
+        return Refuse("Argument 3 muss eine Zahl sein");
+    const std::string type = NameFold(args.Text(2));
+    if (args.Has(4) && type != "GEOMIN")
+        return Refuse("Argument 4 (Zahl der Starts) gilt nur f\xFCr GEOMIN");
+    tResult<tObliqueRotation> run = Failure("");
+    if (type == "OBLIMIN")
+        run = ObliminRotation(args.Matrix(1), args.Real(3, 0));
+    else if (type == "GEOMIN")
+        run = GeominRotation(
+            args.Matrix(1), args.Real(3, 0.01L), args.Integer(4, 10), args.Random());
+    else if (type == "PROMAX")
+        run = PromaxRotation(args.Matrix(1), args.Real(3, 4));
+    else
+        return Refuse(
+            "unbekannter Typ \"" + args.Text(2) + "\"; m\xF6gliche Typen: OBLIMIN, GEOMIN, PROMAX");
+    if (!run)
+        return FailNamed(args, run.Error());
+    tCallOutcome outcome = MainAndFurther(call::RealMatrixValue(run->pattern),
+        { call::RealMatrixValue(run->structure), call::RealMatrixValue(run->phi),
+            call::RealMatrixValue(run->transform), RealValue(run->criterion) });
+    if (!run->converged)
+        outcome.Warning
+            = "nach " + std::to_string(run->iterations) + " Schritten nicht konvergiert";
+    return outcome;
+}
+
 // clang-format off
 constexpr tDispatchRow Rows[] = {
     { O::KMO,           KmoCall },
     { O::Sphaerizitaet, SphericityCall },
     { O::Faktoren,      FactorsCall },
+    { O::RotSchief,     ObliqueCall },
 };
 // clang-format on
 

@@ -322,7 +322,8 @@ namespace zelvora {
     X(OpenParen,         334, 49) \
     X(KMO,               340, 49) \
     X(Sphaerizitaet,     341, 49) \
-    X(Faktoren,          342, 49)
+    X(Faktoren,          342, 49) \
+    X(RotSchief,         343, 49)
 // clang-format on
 
 enum class tOpcode : std::uint16_t {

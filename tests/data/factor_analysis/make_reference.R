@@ -1,6 +1,6 @@
 # Reference answers for the factor-analysis tests, computed once with R 4.2 and psych 2.2.9. Run
 # from this directory: Rscript make_reference.R. The tests read the .txt files only.
-suppressMessages({ library(psych) })
+suppressMessages({ library(psych); library(GPArotation) })
 options(digits = 17, warn = 1)
 
 write_block <- function(con, name, m) {
@@ -42,5 +42,31 @@ for (name in names(cases)) {
   # factanal as a second reference for the maximum-likelihood optimum.
   fa2 <- factanal(covmat = R, factors = case$k, n.obs = case$n, rotation = "none")
   write_block(con, "ml_uniquenesses", fa2$uniquenesses)
+  # Oblique rotations of the principal-axis loadings, run to a tight tolerance from the identity.
+  L <- unclass(pa$loadings)
+  if (ncol(L) >= 2) {
+    for (gam in c(0, 0.5)) {
+      ob <- oblimin(L, gam = gam, normalize = FALSE, eps = 1e-10, maxit = 20000)
+      tag <- paste0("oblimin", gam * 10)
+      write_block(con, paste0(tag, "_pattern"), ob$loadings)
+      write_block(con, paste0(tag, "_phi"), ob$Phi)
+      write_block(con, paste0(tag, "_value"), min(ob$Table[, 2]))
+    }
+    gm <- geominQ(L, delta = 0.01, normalize = FALSE, eps = 1e-10, maxit = 20000)
+    write_block(con, "geomin_pattern", gm$loadings)
+    write_block(con, "geomin_phi", gm$Phi)
+    write_block(con, "geomin_value", min(gm$Table[, 2]))
+    # Promax (Hendrickson and White) from the Kaiser-normalised varimax, with the varimax run to
+    # convergence; stats::promax stops its varimax at 1e-5.
+    vm <- varimax(L, normalize = TRUE, eps = 1e-15)
+    A <- unclass(vm$loadings)
+    Q <- A * abs(A)^(4 - 1)
+    U <- lm.fit(A, Q)$coefficients
+    d <- diag(solve(t(U) %*% U))
+    U <- U %*% diag(sqrt(d))
+    write_block(con, "promax_pattern", A %*% U)
+    write_block(con, "promax_phi", solve(t(U) %*% U))
+    write_block(con, "promax_stats", unclass(promax(L, m = 4)$loadings))
+  }
   close(con)
 }
