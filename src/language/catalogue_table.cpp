@@ -422,6 +422,7 @@ constexpr tCatalogueRow Rows[] = {
     Line    ("\"GLEICH\"", " Gleiche Ladungen"),
     Line    ("\"VARIEQ\"", " Gleiche Ladungsquadrate"),
     Line    ("\"MINRES\"", " Max/Min partielle Korrelationen im ersten/letzten Faktor"),
+    Line    ("\"VARIMAX/KAISER\"", " mit Kaiser-Normierung: Zeilen auf L\xE4nge 1, rotiert, zur\xFC" "ckskaliert (PCA bis POWER)"),
     Line    ("\"ZTCU\"", " Aufteilung in Common/UNique (geht nicht mit Gettrans!)"),
     Line    ("\"DECOMP\"", " Kombin. Dekomposition"),
     Line    ("\"ANTISYMMETRISCH\"", " -->Antisymmetrisch"),

@@ -60,6 +60,7 @@ for (name in names(cases)) {
     # convergence; stats::promax stops its varimax at 1e-5.
     vm <- varimax(L, normalize = TRUE, eps = 1e-15)
     A <- unclass(vm$loadings)
+    write_block(con, "kaiser_varimax", A)
     Q <- A * abs(A)^(4 - 1)
     U <- lm.fit(A, Q)$coefficients
     d <- diag(solve(t(U) %*% U))
