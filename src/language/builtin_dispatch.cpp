@@ -200,6 +200,7 @@ tFunctionDispatch::tFunctionDispatch()
     Register(ScalarFunctionRows());
     Register(ComplexRows());
     Register(CovarianceRows());
+    Register(FactorAnalysisRows());
 }
 
 void tFunctionDispatch::Register(std::span<const tDispatchRow> rows)

@@ -107,7 +107,8 @@ struct tDispatchRow {
     tDispatchRoutine Routine;
 };
 
-inline constexpr std::uint16_t HighestFunctionOpcode = OpcodeNumber(tOpcode::OpenParen);
+// Functions have numbers below the opening bracket and, for the factor analysis, after it.
+inline constexpr std::uint16_t HighestFunctionOpcode = HighestOpcodeNumber;
 
 // "m\xF6gliche Typen: ..." for the functions that take a rotation type word; empty for others.
 std::string RotationTypesText(tOpcode opcode);
@@ -157,5 +158,6 @@ std::span<const tDispatchRow> FittingRows(); // curve fitting, polynomials, smoo
 std::span<const tDispatchRow> ScalarFunctionRows(); // general, trigonometric and integer functions
 std::span<const tDispatchRow> ComplexRows(); // complex pairs and cube-root triples
 std::span<const tDispatchRow> CovarianceRows(); // covariance, distances, frequencies, ANOVA
+std::span<const tDispatchRow> FactorAnalysisRows(); // adequacy, extraction, oblique rotations
 
 } // namespace zelvora

@@ -11,6 +11,7 @@
 #include "numerics/factor_decompositions.h"
 #include "numerics/factor_rotations.h"
 #include "numerics/matrix_alloc.h"
+#include "numerics/oblique_rotations.h"
 #include "variables/variable.h"
 #include "variables/variable_convert.h"
 
@@ -39,11 +40,15 @@ template <std::size_t n> std::string TypesText(const std::array<std::string_view
     return "m\xF6gliche Typen: " + known;
 }
 
-// A keyword argument: a leading '-' reverses the criterion; the rest is looked up after NameFold.
+// A keyword argument: a leading '-' reverses the criterion, a trailing "/KAISER" asks for Kaiser
+// normalisation of the rows; the rest is looked up after NameFold.
 struct tKeyword {
     int32_t position = 0; // 1-based place in the list, 0 when absent
     bool reversed = false;
+    bool kaiser = false;
 };
+
+constexpr std::string_view KaiserSuffix = "/KAISER";
 
 template <std::size_t n>
 tKeyword ReadKeyword(const std::string& text, const std::array<std::string_view, n>& list)
@@ -54,7 +59,11 @@ tKeyword ReadKeyword(const std::string& text, const std::array<std::string_view,
         keyword.reversed = true;
         word.remove_prefix(1);
     }
-    const std::string folded = NameFold(word);
+    std::string folded = NameFold(word);
+    if (folded.size() > KaiserSuffix.size() && folded.ends_with(KaiserSuffix)) {
+        keyword.kaiser = true;
+        folded.resize(folded.size() - KaiserSuffix.size());
+    }
     for (std::size_t i = 0; i < n; ++i) {
         if (folded == list[i])
             keyword.position = static_cast<int32_t>(i) + 1;
@@ -98,9 +107,22 @@ std::optional<tRotationResult> TriRotation(const tCallArgs& args, const trealmat
 }
 
 // The rotation a Rot keyword names, or no result.
+// The pairwise criteria rotate the rows normalised to unit length when asked to; the other
+// keywords build new matrices or follow rows, for which the normalisation means nothing.
 std::optional<tRotationResult> RunRot(const tCallArgs& args, const trealmatrix& m, tKeyword keyword)
 {
     const auto word = static_cast<K>(keyword.position);
+    const bool pairwise = word == K::Power || PairwiseCriterionOf(word) != nullptr;
+    if (keyword.kaiser && !pairwise) {
+        args.Fail(Failure("Rot: die Kaiser-Normierung gibt es nur f\xFCr PCA, QUARTIMAX, MEDIMAX, "
+                          "VARIMAX, GLEICH, VARIEQ, MINRES, ANTISYMMETRISCH und POWER"));
+        return std::nullopt;
+    }
+    if (keyword.kaiser) {
+        keyword.kaiser = false;
+        return KaiserNormalised(
+            m, [&](const trealmatrix& normalised) { return *RunRot(args, normalised, keyword); });
+    }
     switch (word) {
     case K::Tri:
         return TriRotation(args, m);
@@ -200,6 +222,11 @@ tCallOutcome RotationCall(const tCallArgs& args, const std::array<std::string_vi
         failed.Refusal = "unbekannter Typ \"" + args.Text(2) + "\"; " + TypesText(list);
         return failed;
     }
+    if (keyword.kaiser && list.data() != RotKeywords.data()) {
+        tCallOutcome failed = call::Empty();
+        failed.Refusal = "die Kaiser-Normierung (\"/KAISER\") gibt es nur bei Rot und GetTrans";
+        return failed;
+    }
     std::optional<tRotationResult> result = run(args, args.Matrix(1), keyword);
     if (!result)
         return call::Empty();
@@ -291,7 +318,13 @@ tCallOutcome RotSpCall(const tCallArgs& args)
 
 tCallOutcome FconsistCall(const tCallArgs& args)
 {
-    const int32_t position = ReadKeyword(args.Text(2), RotKeywords).position;
+    const tKeyword keyword = ReadKeyword(args.Text(2), RotKeywords);
+    if (keyword.kaiser) {
+        tCallOutcome failed = call::Empty();
+        failed.Refusal = "die Kaiser-Normierung (\"/KAISER\") gibt es nur bei Rot und GetTrans";
+        return failed;
+    }
+    const int32_t position = keyword.position;
     const bool allowed = (position >= 3 && position <= 9) || (position >= 12 && position <= 14);
     if (!allowed || args.Text(2).starts_with('-'))
         return call::Slot();

@@ -9,7 +9,7 @@ namespace zelvora {
 // X(name, number, priority). The priority is the one an entry gets when the parser meets it in
 // operator position; entries that are no operators get 49, like the index bracket. A function call
 // gets FunctionCallPriority instead, the end of a formula 0. The Reserved numbers close groups of
-// functions; no catalogue entry has them.
+// functions; no catalogue entry has them. The factor-analysis functions come after the brackets.
 // clang-format off
 #define ZELVORA_OPCODES(X) \
     X(NotFound,            2,  0) \
@@ -319,7 +319,11 @@ namespace zelvora {
     X(TableSmooth,       329, 49) \
     X(Interpolate,       330, 49) \
     X(OpenBrace,         333, 49) \
-    X(OpenParen,         334, 49)
+    X(OpenParen,         334, 49) \
+    X(KMO,               340, 49) \
+    X(Sphaerizitaet,     341, 49) \
+    X(Faktoren,          342, 49) \
+    X(RotSchief,         343, 49)
 // clang-format on
 
 enum class tOpcode : std::uint16_t {
@@ -337,6 +341,16 @@ constexpr std::uint16_t OpcodeNumber(tOpcode opcode)
 {
     return static_cast<std::uint16_t>(opcode);
 }
+
+// The largest number in the list.
+inline constexpr std::uint16_t HighestOpcodeNumber = [] {
+    std::uint16_t highest = 0;
+#define ZELVORA_OPCODE_HIGHEST(name, number, priority)                                             \
+    highest = number > highest ? number : highest;
+    ZELVORA_OPCODES(ZELVORA_OPCODE_HIGHEST)
+#undef ZELVORA_OPCODE_HIGHEST
+    return highest;
+}();
 
 // Priority in operator position.
 constexpr std::uint8_t OpcodePriority(tOpcode opcode)
@@ -397,11 +411,13 @@ constexpr bool IsBinaryOperator(tOpcode opcode)
         && OpcodeNumber(opcode) <= OpcodeNumber(tOpcode::MatrixPlus);
 }
 
-// Opcodes that the built-in dispatch carries out: from "format" to the last function.
+// Opcodes that the built-in dispatch carries out: from "format" to the last function, and the
+// factor-analysis functions after the brackets.
 constexpr bool IsFunctionOpcode(tOpcode opcode)
 {
-    return OpcodeNumber(opcode) >= OpcodeNumber(tOpcode::Format)
-        && OpcodeNumber(opcode) <= OpcodeNumber(tOpcode::Interpolate);
+    return (OpcodeNumber(opcode) >= OpcodeNumber(tOpcode::Format)
+               && OpcodeNumber(opcode) <= OpcodeNumber(tOpcode::Interpolate))
+        || OpcodeNumber(opcode) >= OpcodeNumber(tOpcode::KMO);
 }
 
 } // namespace zelvora

@@ -1,0 +1,231 @@
+// Factor analysis in formulas: whether a correlation matrix is fit for factoring (KMO, Bartlett's
+// test) and the extraction of factors. A call gives its main result as its value; the further
+// results go to further targets when the call is the whole formula (L, h2 = Faktoren(...)).
+#include "language/builtin_dispatch.h"
+#include "language/dispatch_gates.h"
+#include "numerics/factor_adequacy.h"
+#include "numerics/factor_extraction.h"
+#include "numerics/oblique_rotations.h"
+#include "text/name_fold.h"
+#include "variables/variable.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zelvora {
+namespace {
+
+using O = tOpcode;
+
+tCallOutcome Refuse(std::string text)
+{
+    tCallOutcome outcome = call::Empty();
+    outcome.Refusal = std::move(text);
+    return outcome;
+}
+
+// A routine's failure, its message headed by the function's name.
+tCallOutcome FailNamed(const tCallArgs& args, const tFailure& failure)
+{
+    return call::Fail(Failure(failure.Code, args.Entry().Name + ": " + failure.Message));
+}
+
+tVariable RealValue(long double x)
+{
+    tVariable v;
+    VarSetReal(v, x);
+    return v;
+}
+
+tVariable IntegerValue(std::int32_t n)
+{
+    tVariable v;
+    VarSetInteger(v, n);
+    return v;
+}
+
+// The value first, the others for further targets.
+tCallOutcome MainAndFurther(tVariable main, tVariableArray further)
+{
+    tCallOutcome outcome = call::Value(std::move(main));
+    outcome.Further = std::move(further);
+    return outcome;
+}
+
+// Argument 1 must be a matrix of usable numbers.
+bool CorrelationArgument(const tCallArgs& args, tCallOutcome& refused)
+{
+    if (!args.IsMatrix(1)) {
+        refused = Refuse("Argument 1 muss eine Korrelations- oder Kovarianzmatrix sein");
+        return false;
+    }
+    return DataUsable(args, args.Arg(1).matrix);
+}
+
+// KMO(R): the overall measure; per variable (n x 1) for a second target.
+tCallOutcome KmoCall(const tCallArgs& args)
+{
+    tCallOutcome refused;
+    if (!CorrelationArgument(args, refused))
+        return refused;
+    tResult<tSamplingAdequacy> kmo = SamplingAdequacy(args.Matrix(1));
+    if (!kmo)
+        return FailNamed(args, kmo.Error());
+    return MainAndFurther(RealValue(kmo->overall), { call::RealMatrixValue(kmo->perVariable) });
+}
+
+// Sphaerizitaet(R, n): chi-square; degrees of freedom and p for further targets.
+tCallOutcome SphericityCall(const tCallArgs& args)
+{
+    tCallOutcome refused;
+    if (!CorrelationArgument(args, refused))
+        return refused;
+    if (!args.IsNumber(2))
+        return Refuse("Argument 2 muss die Zahl der F\xE4lle sein");
+    tResult<tChiSquareTest> test = SphericityTest(args.Matrix(1), args.Real(2));
+    if (!test)
+        return FailNamed(args, test.Error());
+    return MainAndFurther(RealValue(test->statistic),
+        { IntegerValue(static_cast<std::int32_t>(test->df)), RealValue(test->p) });
+}
+
+struct tMethodWord {
+    std::string_view Word;
+    tExtractionMethod Method;
+};
+constexpr std::array<tMethodWord, 3> MethodWords = { { { "MINRES", tExtractionMethod::Minres },
+    { "PA", tExtractionMethod::PrincipalAxis }, { "ML", tExtractionMethod::MaximumLikelihood } } };
+
+std::string ExtractionWarning(const tFactorExtraction& run)
+{
+    std::string warning;
+    if (!run.heywood.empty()) {
+        warning = "Heywood-Fall bei Variable";
+        for (std::size_t i = 0; i < run.heywood.size(); ++i)
+            warning += (i == 0 ? " " : ", ") + std::to_string(run.heywood[i]);
+        warning += ": Kommunalit\xE4t erreicht 1 (Eindeutigkeit 0 oder an der Untergrenze 0.005)";
+    }
+    if (!run.converged)
+        warning += (warning.empty() ? "" : "; ") + std::string("nach ")
+            + std::to_string(run.iterations) + " Schritten nicht konvergiert";
+    return warning;
+}
+
+tVariable FitRow(const tModelFit& fit)
+{
+    trealmatrix row(1, 9);
+    const long double values[] = { fit.objective, fit.chiSquare, fit.df, fit.p, fit.rmsea,
+        fit.rmseaLower, fit.rmseaUpper, fit.tli, fit.bic };
+    for (int32_t c = 1; c <= 9; ++c)
+        row(1, c) = values[c - 1];
+    return call::RealMatrixValue(std::move(row));
+}
+
+// Faktoren(R, k [, methode [, n]]): the loadings; communalities, uniquenesses, steps, whether it
+// converged and, for ML with n cases, the fit row for further targets.
+tCallOutcome FactorsCall(const tCallArgs& args)
+{
+    tCallOutcome refused;
+    if (!CorrelationArgument(args, refused))
+        return refused;
+    if (!args.IsNumber(2))
+        return Refuse("Argument 2 muss die Zahl der Faktoren sein");
+    tExtractionMethod method = tExtractionMethod::Minres;
+    if (args.Has(3)) {
+        if (!args.IsText(3))
+            return Refuse("Argument 3 muss die Methode sein (MINRES, PA oder ML)");
+        const std::string word = NameFold(args.Text(3));
+        const auto known = std::find_if(MethodWords.begin(), MethodWords.end(),
+            [&](const tMethodWord& m) { return m.Word == word; });
+        if (known == MethodWords.end())
+            return Refuse("unbekannte Methode \"" + args.Text(3)
+                + "\"; m\xF6gliche Methoden: MINRES, PA, ML");
+        method = known->Method;
+    }
+    long double cases = 0;
+    if (args.Has(4)) {
+        if (!args.IsNumber(4))
+            return Refuse("Argument 4 muss die Zahl der F\xE4lle sein");
+        if (method != tExtractionMethod::MaximumLikelihood)
+            return Refuse("die Zahl der F\xE4lle (Argument 4) gilt nur f\xFCr ML");
+        cases = args.Real(4);
+        if (!(cases > 0))
+            return Refuse("die Zahl der F\xE4lle muss positiv sein");
+    }
+    tResult<tFactorExtraction> run = ExtractFactors(args.Matrix(1), args.Integer(2), method, cases);
+    if (!run)
+        return FailNamed(args, run.Error());
+    tVariableArray further { call::RealMatrixValue(run->communalities),
+        call::RealMatrixValue(run->uniquenesses), IntegerValue(run->iterations) };
+    tVariable converged;
+    VarSetBoolean(converged, run->converged);
+    further.push_back(std::move(converged));
+    std::string warning = ExtractionWarning(*run);
+    if (run->fit)
+        further.push_back(FitRow(*run->fit));
+    else if (cases > 0)
+        warning += (warning.empty() ? "" : "; ")
+            + std::string("keine Freiheitsgrade \xFC"
+                          "brig: keine G\xFCtema\xDF"
+                          "e");
+    tCallOutcome outcome = MainAndFurther(call::RealMatrixValue(run->loadings), std::move(further));
+    outcome.Warning = std::move(warning);
+    return outcome;
+}
+
+// RotSchief(LAD, typ [, parameter [, starts]]): the pattern; structure, Phi, the transformation
+// (pattern = LAD * transformation) and the criterion for further targets.
+tCallOutcome ObliqueCall(const tCallArgs& args)
+{
+    if (!args.IsMatrix(1))
+        return Refuse("Argument 1 muss eine Ladungsmatrix sein");
+    if (!DataUsable(args, args.Arg(1).matrix))
+        return call::Empty();
+    if (!args.IsText(2))
+        return Refuse("Argument 2 muss der Typ sein (OBLIMIN, GEOMIN oder PROMAX)");
+    if (args.Has(3) && !args.IsNumber(3))
+        return Refuse("Argument 3 muss eine Zahl sein");
+    const std::string type = NameFold(args.Text(2));
+    if (args.Has(4) && type != "GEOMIN")
+        return Refuse("Argument 4 (Zahl der Starts) gilt nur f\xFCr GEOMIN");
+    tResult<tObliqueRotation> run = Failure("");
+    if (type == "OBLIMIN")
+        run = ObliminRotation(args.Matrix(1), args.Real(3, 0));
+    else if (type == "GEOMIN")
+        run = GeominRotation(
+            args.Matrix(1), args.Real(3, 0.01L), args.Integer(4, 10), args.Random());
+    else if (type == "PROMAX")
+        run = PromaxRotation(args.Matrix(1), args.Real(3, 4));
+    else
+        return Refuse(
+            "unbekannter Typ \"" + args.Text(2) + "\"; m\xF6gliche Typen: OBLIMIN, GEOMIN, PROMAX");
+    if (!run)
+        return FailNamed(args, run.Error());
+    tCallOutcome outcome = MainAndFurther(call::RealMatrixValue(run->pattern),
+        { call::RealMatrixValue(run->structure), call::RealMatrixValue(run->phi),
+            call::RealMatrixValue(run->transform), RealValue(run->criterion) });
+    if (!run->converged)
+        outcome.Warning
+            = "nach " + std::to_string(run->iterations) + " Schritten nicht konvergiert";
+    return outcome;
+}
+
+// clang-format off
+constexpr tDispatchRow Rows[] = {
+    { O::KMO,           KmoCall },
+    { O::Sphaerizitaet, SphericityCall },
+    { O::Faktoren,      FactorsCall },
+    { O::RotSchief,     ObliqueCall },
+};
+// clang-format on
+
+} // namespace
+
+std::span<const tDispatchRow> FactorAnalysisRows()
+{
+    return Rows;
+}
+
+} // namespace zelvora
