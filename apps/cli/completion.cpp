@@ -1,8 +1,8 @@
 // Completion at the prompt through libedit's readline interface.
 #include "completion.h"
 
-#include "text/text_encoding.h"
 #include "ui/completion_words.h"
+#include "ui/front_end_text.h"
 #include "ui/session.h"
 
 #include <cstdlib>

@@ -2,8 +2,7 @@
 #include "console_ports.h"
 
 #include "console_display.h"
-#include "text/terminal_text.h"
-#include "text/text_encoding.h"
+#include "ui/front_end_text.h"
 
 #include <cstdio>
 

@@ -11,7 +11,7 @@
 namespace zelvora::cli {
 namespace {
 
-std::atomic<tInterpreter*> interruptTarget { nullptr };
+std::atomic<const tStopHandle*> interruptTarget { nullptr };
 volatile std::sig_atomic_t running = 0;
 volatile std::sig_atomic_t interruptsInRun = 0;
 volatile std::sig_atomic_t lineInterrupted = 0;
@@ -29,15 +29,15 @@ extern "C" void OnInterrupt(int)
         return;
     }
     interruptsInRun = 1;
-    if (tInterpreter* interpreter = interruptTarget.load())
-        interpreter->RequestInterrupt();
+    if (const tStopHandle* stop = interruptTarget.load())
+        stop->Request();
 }
 
 extern "C" void OnEndRequest(int signal)
 {
     endSignal = signal;
-    if (tInterpreter* interpreter = interruptTarget.load())
-        interpreter->RequestInterrupt();
+    if (const tStopHandle* stop = interruptTarget.load())
+        stop->Request();
 }
 
 void Install(int signal, void (*handler)(int))
@@ -64,9 +64,10 @@ bool ReadByte(int fd, unsigned char& byte)
 
 } // namespace
 
-tConsoleSignals::tConsoleSignals(tInterpreter& interpreter)
+tConsoleSignals::tConsoleSignals(tStopHandle stop)
+    : m_stop(stop)
 {
-    interruptTarget.store(&interpreter);
+    interruptTarget.store(&m_stop);
     Install(SIGINT, OnInterrupt);
     Install(SIGTERM, OnEndRequest);
     Install(SIGHUP, OnEndRequest);

@@ -4,7 +4,7 @@
 // the program end in order, writing the journal and the settings.
 #pragma once
 
-#include "interpreter/interpreter.h"
+#include "ui/session.h"
 
 #include <cstdio>
 
@@ -12,7 +12,7 @@ namespace zelvora::cli {
 
 class tConsoleSignals {
 public:
-    explicit tConsoleSignals(tInterpreter& interpreter);
+    explicit tConsoleSignals(tStopHandle stop);
     ~tConsoleSignals();
     tConsoleSignals(const tConsoleSignals&) = delete;
     tConsoleSignals& operator=(const tConsoleSignals&) = delete;
@@ -30,6 +30,9 @@ public:
     static bool TakeLineInterrupt();
     // The number of the SIGTERM or SIGHUP that asked the program to end; 0 when none came.
     static int EndSignal();
+
+private:
+    tStopHandle m_stop;
 };
 
 // Reads one character for the line editor: a UTF-8 sequence as its code point. Gives EOF at the

@@ -3,8 +3,8 @@
 // while no run is going does nothing.
 #include "kernel_mode.h"
 
-#include "interpreter/data_directory.h"
 #include "ui/kernel/kernel_server.h"
+#include "ui/program_start.h"
 
 #include <atomic>
 #include <csignal>

@@ -4,15 +4,13 @@
 #include "console_ports.h"
 #include "console_process.h"
 #include "demo_runner.h"
-#include "interpreter/data_directory.h"
-#include "interpreter/process_setup.h"
 #include "interrupt.h"
 #include "kernel_mode.h"
 #include "prompt.h"
 #include "run_report.h"
-#include "text/replacing_file.h"
-#include "text/text_encoding.h"
+#include "ui/front_end_text.h"
 #include "ui/graphics/picture_file_graphics.h"
+#include "ui/program_start.h"
 #include "ui/session.h"
 
 #include <cstdio>
@@ -135,13 +133,13 @@ int main(int argc, char** argv)
     tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
                          &listingPictures, &clipboard, &processes, &demoView, &graphics },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
-    session.Store().SetReadableNumbers(true);
+    session.SetReadableNumbers(true);
     // Asking for a listing file turns the listing on, as SET Listing=AN in the script would.
     if (options->ListingFile)
         session.SetListingOn(true);
 
     int status = ExitOk;
-    const tConsoleSignals signals(session.Interpreter());
+    const tConsoleSignals signals(session.StopHandle());
     std::optional<tConsoleSignals::tRunning> batchRun;
     if (options->Script || options->DemoFile || !isatty(STDIN_FILENO))
         batchRun.emplace();

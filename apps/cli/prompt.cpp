@@ -3,10 +3,10 @@
 
 #include "completion.h"
 #include "console_welcome.h"
-#include "interpreter/data_directory.h"
 #include "interrupt.h"
 #include "run_report.h"
-#include "text/text_encoding.h"
+#include "ui/front_end_text.h"
+#include "ui/program_start.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -37,15 +37,15 @@ std::filesystem::path HistoryFile()
 // to what the file holds), so that a killed program keeps every statement that ran.
 void WriteJournalThrough(tSession& session, tConsoleTextView& journalView)
 {
-    const std::filesystem::path file = FileSystemPath(session.Settings().JournalFilePath());
+    const std::filesystem::path file = FileSystemPath(session.SettingsView().JournalFilePath());
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     if (journalView.WriteThrough(file.string(), true)) {
-        session.Settings().JournalSaved = true;
+        session.MarkJournalSaved();
         return;
     }
     PrintText(stderr,
-        "Das Journal kann nicht nach " + session.Settings().JournalFilePath()
+        "Das Journal kann nicht nach " + session.SettingsView().JournalFilePath()
             + " geschrieben werden\n");
 }
 
@@ -67,10 +67,10 @@ int RunPrompt(
     // The line editor turns typed characters into the line's bytes by the character type of the
     // user's locale; numbers stay with the C locale.
     std::setlocale(LC_CTYPE, "");
-    session.SettingsModule().Start();
+    session.StartSettings();
     WriteJournalThrough(session, journalView);
-    session.SettingsModule().WriteNow(); // and after every statement: a kill keeps them
-    const std::string& welcome = session.Settings().WelcomeText;
+    session.WriteSettingsNow(); // and after every statement: a kill keeps them
+    const std::string& welcome = session.SettingsView().WelcomeText;
     const bool firstStart = welcome.find('\n') + 1 < welcome.size();
     PrintText(stdout, ConsoleWelcomeText(welcome, firstStart) + "\n");
     const std::string directory = std::filesystem::current_path().string();
@@ -108,12 +108,12 @@ int RunPrompt(
             const tConsoleSignals::tRunning running;
             ReportRun(session.RunText(statement, directory));
         }
-        session.SettingsModule().WriteNow(); // kept should the program be killed
+        session.WriteSettingsNow(); // kept should the program be killed
         tConsoleSignals::TakeLineInterrupt(); // a Ctrl-C after the run ended drops nothing
         statement.clear();
     }
     PrintText(stdout, "\n");
-    session.SettingsModule().Finish();
+    session.FinishSettings();
     const int signal = tConsoleSignals::EndSignal();
     return signal == 0 ? 0 : 128 + signal;
 }

@@ -1,7 +1,7 @@
 // How the console shows the outcome of a run, and the exit status it maps to.
 #pragma once
 
-#include "interpreter/interpreter.h"
+#include "ui/session.h"
 
 namespace zelvora::cli {
 

@@ -104,7 +104,7 @@ void tCommandWindow::ShowWelcomeText()
 
 void tCommandWindow::PutWelcomeText(tScriptTab& tab)
 {
-    tab.setPlainText(ToQString(m_session->Settings().WelcomeText).replace("\r\n", "\n"));
+    tab.setPlainText(ToQString(m_session->SettingsView().WelcomeText).replace("\r\n", "\n"));
     tab.document()->setModified(false);
 }
 
@@ -138,7 +138,7 @@ tSyntaxWords tCommandWindow::SyntaxWords() const
 
 tScriptTab* tCommandWindow::AddTab(std::int32_t number)
 {
-    QFont font(ToQString(m_session ? m_session->Settings().CommandFont : "Letter Gothic"));
+    QFont font(ToQString(m_session ? m_session->SettingsView().CommandFont : "Letter Gothic"));
     font.setPointSize(10);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
@@ -168,7 +168,7 @@ QString tCommandWindow::ExamplesDirectory() const
 {
     if (!m_session)
         return QString();
-    QString directory = ToQString(m_session->Settings().ExamplesDirectory());
+    QString directory = ToQString(m_session->SettingsView().ExamplesDirectory());
     while (directory.endsWith('/') && directory.size() > 1)
         directory.chop(1);
     return directory;
@@ -200,7 +200,7 @@ void tCommandWindow::UpdateCaption()
     if (!tab || !m_session)
         return;
     setWindowTitle(ToQString(CommandWindowCaption(ToProgramText(tab->Directory),
-        ToProgramText(tab->FileName), m_session->Settings().ExamplesDirectory())));
+        ToProgramText(tab->FileName), m_session->SettingsView().ExamplesDirectory())));
 }
 
 // ---- Messages ---------------------------------------------------------------------------------
@@ -497,10 +497,9 @@ bool tCommandWindow::MayClose()
             if (Tab(i)->HasFile)
                 tabFiles.push_back(ToProgramText(Tab(i)->FilePath()));
         }
-        tSettings& settings = m_session->Settings();
-        const auto entries = RebuiltRecentScripts(tabFiles, settings.RecentScripts.Entries(),
-            settings.ExamplesDirectory(), tRecentScripts::MaxEntries);
-        settings.RecentScripts.Assign(std::int32_t(entries.size()), entries);
+        const tSettings& settings = m_session->SettingsView();
+        m_session->SetRecentScripts(RebuiltRecentScripts(tabFiles, settings.RecentScripts.Entries(),
+            settings.ExamplesDirectory(), tRecentScripts::MaxEntries));
     }
     return true;
 }

@@ -3,8 +3,8 @@
 // from the catalogue, help, the journal and listing switches. Closing it ends the program.
 #pragma once
 
-#include "interpreter/options.h"
 #include "ports/command_window_port.h"
+#include "ui/session.h"
 #include "ui/syntax_classes.h"
 
 #include <QMainWindow>

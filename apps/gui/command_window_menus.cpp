@@ -2,11 +2,11 @@
 #include "command_window.h"
 #include "function_menus.h"
 #include "help_window.h"
-#include "language/catalogue.h"
 #include "program_text.h"
 #include "script_tab.h"
-#include "text/paths.h"
 #include "ui/command_window_texts.h"
+#include "ui/front_end_text.h"
+#include "ui/function_catalogue.h"
 #include "ui/session.h"
 
 #include <QAction>
@@ -198,14 +198,14 @@ void tCommandWindow::BuildToolBar()
     // The switches change the session's options: not in the middle of a run.
     connect(m_journalSwitch, &QAction::toggled, this, [this](bool on) {
         if (!RefusedDuringRun())
-            m_session->Options().SwitchJournal(on ? 1 : 2);
+            m_session->SwitchJournal(on);
     });
     m_listingSwitch = bar->addAction("L");
     m_listingSwitch->setCheckable(true);
     m_listingSwitch->setToolTip(QString::fromUtf8("Listing an/aus"));
     connect(m_listingSwitch, &QAction::toggled, this, [this](bool on) {
         if (!RefusedDuringRun())
-            m_session->Options().SwitchListing(on ? 1 : 2);
+            m_session->SwitchListing(on);
     });
 }
 
@@ -237,8 +237,7 @@ void tCommandWindow::NoteTabFile(tScriptTab& tab)
 {
     tab.Caption = ToQString(TabCaption(ToProgramText(tab.FileName)));
     m_tabs->setTabText(m_tabs->indexOf(&tab), tab.Caption);
-    m_session->Settings().RecentScripts.AddFile(
-        ToProgramText(tab.FilePath()), m_session->Settings().ExamplesDirectory());
+    m_session->AddRecentScript(ToProgramText(tab.FilePath()));
     UpdateRecentMenu();
     UpdateCaption();
 }
@@ -310,7 +309,7 @@ void tCommandWindow::UpdateRecentMenu()
 {
     if (!m_session || m_recentActions.isEmpty())
         return;
-    const auto& entries = m_session->Settings().RecentScripts.Entries();
+    const auto& entries = m_session->SettingsView().RecentScripts.Entries();
     for (int i = 0; i < RecentMenuItems; ++i) {
         const bool used = std::size_t(i) < entries.size() && !entries[std::size_t(i)].empty();
         m_recentActions[i]->setVisible(used);
@@ -338,11 +337,12 @@ void tCommandWindow::UpdatePreviousJournalItem()
 
 void tCommandWindow::OpenRecent(int index)
 {
-    const auto& entries = m_session->Settings().RecentScripts.Entries();
+    const auto& entries = m_session->SettingsView().RecentScripts.Entries();
     if (std::size_t(index) >= entries.size())
         return;
     const std::string entry = entries[std::size_t(index)];
-    QString path = ToQString(RecentScriptPath(entry, m_session->Settings().ExamplesDirectory()));
+    QString path
+        = ToQString(RecentScriptPath(entry, m_session->SettingsView().ExamplesDirectory()));
     if (!QFileInfo::exists(path)) {
         QMessageBox::warning(this, "Achtung", ToQString(FileNotFoundText(entry)));
         path = QFileDialog::getOpenFileName(this, QString::fromUtf8("Syntaxdatei öffnen"),
@@ -383,7 +383,7 @@ QString tCommandWindow::HelpFilePath(const std::string& fileName) const
     const tSettings& settings = m_session->SettingsView();
     std::vector<std::string> folders { JoinPath(settings.DataDir, settings.HelpDir),
         JoinPath(settings.ProgramDir, settings.HelpDir) };
-    const std::string& shipped = m_session->SettingsModule().Paths().ShippedDir;
+    const std::string& shipped = m_session->SettingsFileView().Paths().ShippedDir;
     if (!shipped.empty())
         folders.push_back(JoinPath(shipped, settings.HelpDir));
     for (const std::string& folder : folders) {

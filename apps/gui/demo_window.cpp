@@ -3,7 +3,7 @@
 #include "demo_window.h"
 
 #include "program_text.h"
-#include "text/rich_text.h"
+#include "ui/front_end_text.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

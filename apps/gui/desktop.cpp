@@ -1,7 +1,7 @@
 #include "desktop.h"
 
 #include "program_text.h"
-#include "text/text_encoding.h"
+#include "ui/front_end_text.h"
 #include "ui/script_file_kind.h"
 #include "window_placement.h"
 
@@ -90,7 +90,7 @@ tDesktop::tDesktop(const tPlatformPaths& paths)
 tDesktop::~tDesktop()
 {
     if (m_started) {
-        m_session->SettingsModule().Finish(); // a failed write at exit is ignored
+        m_session->FinishSettings(); // a failed write at exit is ignored
         SaveWindowPlaces();
     }
     m_session.reset();
@@ -156,7 +156,7 @@ void tDesktop::ConnectWindows()
     tOptionHooks hooks = m_commandWindow->SwitchButtonHooks();
     hooks.ShowJournalWindow = [this](bool visible) { m_journal->setVisible(visible); };
     hooks.ShowListingWindow = [this](bool visible) { m_listing->setVisible(visible); };
-    m_session->Options().SetHooks(hooks);
+    m_session->SetOptionHooks(hooks);
     // Statements are written and run in the command window; the shelf's input line stays hidden.
     m_shelf->InputLine()->hide();
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
@@ -179,8 +179,8 @@ void tDesktop::ConnectWindows()
 void tDesktop::PlaceWindows()
 {
     tIniFile ini;
-    if (!m_session->SettingsModule().FileRead().empty())
-        ini.Load(FileSystemPath(m_session->SettingsModule().FileRead()));
+    if (!m_session->SettingsFileView().FileRead().empty())
+        ini.Load(FileSystemPath(m_session->SettingsFileView().FileRead()));
     const QRect screen = AvailableScreen();
     // A window never smaller than its contents allow, and on the screen.
     const auto placeOf = [&](QWidget& window, std::string_view key, const QRect& share) {
@@ -224,7 +224,7 @@ int tDesktop::CommandControlsHeight() const
 
 void tDesktop::SaveWindowPlaces()
 {
-    const std::string path = FileSystemPath(m_session->SettingsModule().FileToWrite());
+    const std::string path = FileSystemPath(m_session->SettingsFileView().FileToWrite());
     tIniFile ini;
     ini.Load(path);
     WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
@@ -239,12 +239,12 @@ void tDesktop::SaveWindowPlaces()
 
 bool tDesktop::Start(const std::vector<std::string>& arguments)
 {
-    m_session->SettingsModule().Start();
+    m_session->StartSettings();
     m_started = true;
     m_journal->StartWritingThrough();
     // Written now and after every run, so that a killed program keeps them and names this run's
     // journal as the previous one.
-    m_session->SettingsModule().WriteNow();
+    m_session->WriteSettingsNow();
     PlaceWindows();
     m_commandWindow->ShowWelcomeText();
     m_commandWindow->ShowSettings(); // the recent scripts and the previous journal just read
@@ -257,7 +257,7 @@ bool tDesktop::Start(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments)
         programTexts.push_back(Utf8ToCp1252(argument));
     const tStartRequests requests
-        = ProcessStartParameters(programTexts, m_session->Settings(), StartFileExists);
+        = ProcessStartParameters(programTexts, m_session->SettingsView(), StartFileExists);
     for (const tStartMessage& message : requests.Messages)
         m_messageBox(message.Title, message.Text);
     if (requests.Error) {
@@ -316,7 +316,7 @@ tOutermostRunResult tDesktop::RunStatements(const std::string& text)
 {
     const bool refused = m_session->IsBusy();
     const tOutermostRunResult result
-        = m_session->RunText(text, m_session->Settings().ExamplesDirectory());
+        = m_session->RunText(text, m_session->SettingsView().ExamplesDirectory());
     if (refused)
         m_shelf->ShowStatus(result.Message); // the running statements keep their panels
     else
@@ -339,7 +339,7 @@ void tDesktop::RunStateChanged(bool running)
 {
     m_commandWindow->ShowRunState(running);
     if (!running && m_started)
-        m_session->SettingsModule().WriteNow(); // a failed write is tried again after the next run
+        m_session->WriteSettingsNow(); // a failed write is tried again after the next run
     if (running || !m_quitAfterRun)
         return;
     m_quitAfterRun = false;

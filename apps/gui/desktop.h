@@ -7,13 +7,13 @@
 #include "demo_window.h"
 #include "desktop_application.h"
 #include "desktop_graphics.h"
-#include "interpreter/start_parameters.h"
 #include "journal_window.h"
 #include "listing_window.h"
 #include "qt_clipboard.h"
 #include "qt_processes.h"
 #include "scatterplot_window.h"
 #include "shelf_window.h"
+#include "ui/program_start.h"
 #include "ui/session.h"
 
 #include <functional>

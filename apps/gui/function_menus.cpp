@@ -1,7 +1,7 @@
 #include "function_menus.h"
 
-#include "language/help_tree.h"
 #include "program_text.h"
+#include "ui/function_catalogue.h"
 
 #include <QMenu>
 

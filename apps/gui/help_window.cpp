@@ -1,9 +1,8 @@
 #include "help_window.h"
 
-#include "interpreter/settings.h"
 #include "program_text.h"
-#include "text/rtf_reader.h"
-#include "text/script_file_form.h"
+#include "ui/front_end_text.h"
+#include "ui/session.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>

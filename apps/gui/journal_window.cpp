@@ -1,10 +1,10 @@
 #include "journal_window.h"
 
-#include "interpreter/data_directory.h"
-#include "interpreter/settings.h"
 #include "program_text.h"
-#include "text/paths.h"
+#include "ui/front_end_text.h"
 #include "ui/journal.h"
+#include "ui/program_start.h"
+#include "ui/session.h"
 #include "ui/text_window_files.h"
 
 #include <QFileDialog>

@@ -1,10 +1,10 @@
 #include "listing_window.h"
 
-#include "interpreter/data_directory.h"
-#include "interpreter/settings.h"
 #include "journal_window.h"
 #include "program_text.h"
 #include "ui/listing.h"
+#include "ui/program_start.h"
+#include "ui/session.h"
 #include "ui/text_window_files.h"
 
 #include <QBuffer>

@@ -1,8 +1,7 @@
 // Desktop front end: the shelf with its matrix windows over the same session as the console.
 #include "desktop.h"
-#include "interpreter/data_directory.h"
-#include "interpreter/process_setup.h"
 #include "qt_translations.h"
+#include "ui/program_start.h"
 
 #include <QApplication>
 #include <csignal>

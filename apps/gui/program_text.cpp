@@ -1,6 +1,6 @@
 #include "program_text.h"
 
-#include "text/text_encoding.h"
+#include "ui/front_end_text.h"
 
 namespace zelvora::gui {
 

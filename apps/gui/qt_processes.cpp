@@ -1,6 +1,6 @@
 #include "qt_processes.h"
 
-#include "interpreter/data_directory.h"
+#include "ui/program_start.h"
 
 #include <QProcess>
 

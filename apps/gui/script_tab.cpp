@@ -2,9 +2,7 @@
 
 #include "program_text.h"
 #include "script_highlighter.h"
-#include "text/rtf_reader.h"
-#include "text/rtf_writer.h"
-#include "text/text_encoding.h"
+#include "ui/front_end_text.h"
 #include "ui/script_file_kind.h"
 #include "ui/text_window_files.h"
 

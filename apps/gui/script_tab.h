@@ -2,7 +2,7 @@
 // (encoding, line breaks), and its syntax colouring.
 #pragma once
 
-#include "text/script_file_form.h"
+#include "ui/front_end_text.h"
 #include "ui/syntax_classes.h"
 
 #include <QPlainTextEdit>

@@ -6,7 +6,7 @@
 
 #include "input_line.h"
 #include "ports/shelf_port.h"
-#include "variables/display_list.h"
+#include "ui/session.h"
 
 #include <QMainWindow>
 #include <array>

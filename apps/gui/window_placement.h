@@ -2,7 +2,7 @@
 // key per window, "left,top,width,height"), and the start layout in shares of the screen.
 #pragma once
 
-#include "interpreter/ini_file.h"
+#include "ui/program_start.h"
 
 #include <QRect>
 #include <string_view>

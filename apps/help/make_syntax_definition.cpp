@@ -1,9 +1,6 @@
 // Writes the editors' syntax definition of the language from the catalogue and the command table:
 // run by the build, so that the installed definition knows the words of the program it ships with.
-#include "interpreter/commands.h"
-#include "interpreter/interpreter.h"
-#include "language/catalogue.h"
-#include "text/replacing_file.h"
+#include "ui/front_end_text.h"
 #include "ui/syntax_definition.h"
 
 #include <iostream>
@@ -14,13 +11,8 @@ int main(int argc, char** argv)
         std::cerr << "Aufruf: zelvora-syntax-definition ZIELDATEI\n";
         return 64;
     }
-    zelvora::Catalogue().Build();
-    zelvora::tInterpreter interpreter;
-    zelvora::RegisterCommands(interpreter);
     // Written whole or not at all, so a failed build leaves no half file for the next one.
-    if (zelvora::ReplaceFileContents(argv[1],
-            zelvora::KateSyntaxDefinition(zelvora::SyntaxDefinitionWords(interpreter.Statements)))
-        != 0) {
+    if (zelvora::ReplaceFileContents(argv[1], zelvora::ProgramKateSyntaxDefinition()) != 0) {
         std::cerr << "Die Syntaxdefinition " << argv[1] << " konnte nicht geschrieben werden\n";
         return 1;
     }

@@ -1,6 +1,7 @@
 // Writing the formula reference from the catalogue's help tree.
 #include "ui/help_reference.h"
 
+#include "language/catalogue.h"
 #include "language/help_tree.h"
 #include "text/rtf_writer.h"
 
@@ -49,6 +50,13 @@ std::string FormulaReferenceRtf(const tTokentree& tree)
         writer.EndParagraph();
     });
     return writer.Document();
+}
+
+std::string ProgramFormulaReferenceRtf()
+{
+    tTocINFO& catalogue = Catalogue();
+    catalogue.Build();
+    return FormulaReferenceRtf(catalogue.Tree());
 }
 
 } // namespace zelvora

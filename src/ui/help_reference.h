@@ -13,4 +13,7 @@ class tTokentree;
 // its further notes.
 std::string FormulaReferenceRtf(const tTokentree& tree);
 
+// The formula reference of the program's own catalogue (built first when it is not yet).
+std::string ProgramFormulaReferenceRtf();
+
 } // namespace zelvora

@@ -66,6 +66,11 @@ tRunRequest tRunRequest::OfLines(const std::vector<std::string>& lines, std::int
     return request;
 }
 
+void tStopHandle::Request() const noexcept
+{
+    m_interpreter->RequestInterrupt();
+}
+
 tSession::tSession(
     const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
     : m_ports(ports)

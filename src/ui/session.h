@@ -66,6 +66,20 @@ struct tRunRequest {
 inline constexpr std::string_view RunBusyText
     = "Es l\xE4uft schon eine Ausf\xFChrung; warten Sie, bis sie endet.";
 
+// Asks the running statement of one session to stop. It only sets the interpreter's atomic stop
+// flag, so a signal handler or another thread may use it (the console's Ctrl-C keeps one).
+class tStopHandle {
+public:
+    explicit tStopHandle(tInterpreter& interpreter)
+        : m_interpreter(&interpreter)
+    {
+    }
+    void Request() const noexcept;
+
+private:
+    tInterpreter* m_interpreter;
+};
+
 class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
@@ -89,6 +103,10 @@ public:
     // Asks the running statement to stop at its next check point; nothing when no run is busy,
     // so that a late click does not stop the next run.
     void RequestStop();
+    // The stop flag for a signal handler. Unlike RequestStop it does not look whether a run is
+    // busy (that is no signal-safe read), so its holder asks only while its own run goes on; the
+    // outermost run clears the flag when it ends.
+    tStopHandle StopHandle() { return tStopHandle(m_interpreter); }
 
     // ---- Read-only views for the front ends.
     // The command table's rows (names, syntax), for completion and colouring.
@@ -101,6 +119,37 @@ public:
     const tSettings& SettingsView() const { return m_settings.Settings(); }
     // Turns the listing on or off before a run, as SET Listing does inside one.
     void SetListingOn(bool on) { m_interpreter.ListingOn = on; }
+
+    // ---- What the front ends change between runs.
+    // Reads the settings file over the defaults (nothing is read or written before).
+    void StartSettings() { m_settings.Start(); }
+    // Writes the settings file after a run, so that a killed program keeps them; false when it
+    // could not be written (tried again after the next run).
+    bool WriteSettingsNow() const { return m_settings.WriteNow(); }
+    // Writes the settings file at the end; false when it could not be written.
+    bool FinishSettings() { return m_settings.Finish(); }
+    // Where the settings file was read from and is written to, and the platform paths.
+    const tSettingsModule& SettingsFileView() const { return m_settings; }
+    // The journal's and the listing's switches, as SET Journal and SET Listing turn them.
+    void SwitchJournal(bool on) { m_options.SwitchJournal(on ? 1 : 2); }
+    void SwitchListing(bool on) { m_options.SwitchListing(on ? 1 : 2); }
+    // What the switches also do in the front end's windows (buttons, shown windows).
+    void SetOptionHooks(tOptionHooks hooks) { m_options.SetHooks(std::move(hooks)); }
+    // The recent scripts of the File menu: a script opened or saved comes first; at the end the
+    // list is set to the files left open and those before them.
+    void AddRecentScript(std::string_view path)
+    {
+        tSettings& settings = m_settings.Settings();
+        settings.RecentScripts.AddFile(path, settings.ExamplesDirectory());
+    }
+    void SetRecentScripts(const std::vector<std::string>& entries)
+    {
+        m_settings.Settings().RecentScripts.Assign(std::int32_t(entries.size()), entries);
+    }
+    // The journal was saved by the user: the end does not ask for it again.
+    void MarkJournalSaved() { m_settings.Settings().JournalSaved = true; }
+    // Matrices written with readable numbers (the console and a notebook show them so).
+    void SetReadableNumbers(bool readable) { m_store.SetReadableNumbers(readable); }
 
     // A front end that shows the values of bare formulas itself (a notebook's tables) receives
     // them here, with the formula and the text the command window would show, instead of the
@@ -116,9 +165,7 @@ public:
     tEvalMachine& Machine() { return m_machine; }
     tFunctionDispatch& Dispatch() { return m_dispatch; }
     tStoreCommandContext& StoreCommands() { return m_storeCommands; }
-    tSettingsModule& SettingsModule() { return m_settings; }
     tSettings& Settings() { return m_settings.Settings(); }
-    tOptions& Options() { return m_options; }
     tWorkerPool& Workers() { return m_workers; }
 
 private:

@@ -2,7 +2,10 @@
 // command table.
 #include "ui/syntax_definition.h"
 
+#include "interpreter/commands.h"
+#include "interpreter/interpreter.h"
 #include "interpreter/statement_table.h"
+#include "language/catalogue.h"
 #include "language/catalogue_table.h"
 #include "text/text_encoding.h"
 
@@ -228,6 +231,14 @@ std::string KateSyntaxDefinition(const tSyntaxDefinitionWords& words)
            "  </general>\n"
            "</language>\n";
     return xml.str();
+}
+
+std::string ProgramKateSyntaxDefinition()
+{
+    Catalogue().Build();
+    tInterpreter interpreter;
+    RegisterCommands(interpreter);
+    return KateSyntaxDefinition(SyntaxDefinitionWords(interpreter.Statements));
 }
 
 } // namespace zelvora

@@ -35,4 +35,7 @@ tSyntaxDefinitionWords SyntaxDefinitionWords(const tStmtList& commands);
 // called; constants only after '#'; all words in any case, as the program reads them.
 std::string KateSyntaxDefinition(const tSyntaxDefinitionWords& words);
 
+// The definition for the program's own catalogue and command table.
+std::string ProgramKateSyntaxDefinition();
+
 } // namespace zelvora

@@ -190,7 +190,7 @@ private slots:
         QVERIFY(journal.contains("set listing=AN"));
         QVERIFY2(
             journal.contains(";<<\n;H Ergebnisse\nM = {{1,2},{3,4}}\nLIST M"), qPrintable(journal));
-        fixture.Desktop().Session().Options().SwitchListing(2);
+        fixture.Desktop().Session().SwitchListing(false);
         QVERIFY(!window.ListingSwitch()->isChecked());
         QVERIFY(fixture.Run("SETOPTIONS Listing = visible"));
         QVERIFY(fixture.Desktop().ListingWindow().isVisible());

@@ -121,7 +121,7 @@ private slots:
     {
         tDesktopFixture fixture;
         QVERIFY(fixture.Desktop().Start({ "zelvora" }));
-        const std::string iniPath = fixture.Desktop().Session().SettingsModule().FileToWrite();
+        const std::string iniPath = fixture.Desktop().Session().SettingsFileView().FileToWrite();
         const QRect commands = fixture.Desktop().CommandWindow().geometry();
         fixture.Restart();
         tIniFile ini;

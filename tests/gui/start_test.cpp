@@ -61,7 +61,7 @@ private slots:
         tDesktopFixture fixture;
         QVERIFY(fixture.Desktop().Start({ "zelvora" }));
         fixture.Shelf().setGeometry(30, 40, 640, 480);
-        const std::string iniPath = fixture.Desktop().Session().SettingsModule().FileToWrite();
+        const std::string iniPath = fixture.Desktop().Session().SettingsFileView().FileToWrite();
         fixture.Restart(); // the program ends and starts again on the same folders
         tIniFile ini;
         QVERIFY(ini.Load(iniPath));

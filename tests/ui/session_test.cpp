@@ -4,6 +4,7 @@
 #include "support/recording_ports.h"
 #include "ui/session.h"
 
+#include <optional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -152,6 +153,45 @@ TEST(TwoSessions, ShareNoState)
     const trealmatrix r = a.Store().CurrentVariable().matrix;
     ASSERT_TRUE(a.Store().Find("s"));
     EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+}
+
+// The scalar value of a variable as a session's read-only view shows it; nothing when absent.
+std::optional<std::int64_t> ScalarIn(const tSession& session, std::string_view name)
+{
+    const tVisibleVarsList& store = session.StoreView();
+    const std::vector<std::string> names = store.NameList();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name)
+            return store.Variable(std::int32_t(i + 1)).intvalue;
+    }
+    return std::nullopt;
+}
+
+// Two sessions whose runs take turns keep their variables, deletions, journals and switches to
+// themselves: a name of one is unknown to the other.
+TEST(TwoSessions, StoresDoNotSeeEachOther)
+{
+    tRecordingTextView journalA, listingA, journalB, listingB;
+    tSession a({ &journalA, &listingA }, "09.12.2026 10:00:00");
+    tSession b({ &journalB, &listingB }, "09.12.2026 10:00:00");
+    ASSERT_TRUE(a.RunText("x = 1\ny = 2", "").Success);
+    ASSERT_TRUE(b.RunText("x = 10\nz = 3", "").Success);
+    ASSERT_TRUE(a.RunText("DELETE x", "").Success);
+    EXPECT_EQ(a.StoreView().NameList(), (std::vector<std::string> { "y" }));
+    EXPECT_EQ(b.StoreView().NameList(), (std::vector<std::string> { "x", "z" }));
+    EXPECT_EQ(ScalarIn(b, "x"), 10);
+    EXPECT_EQ(ScalarIn(a, "y"), 2);
+
+    EXPECT_FALSE(a.RunText("w = z + 1", "").Success);
+    EXPECT_FALSE(a.StoreView().Contains("w"));
+    ASSERT_TRUE(b.RunText("w = z + 1", "").Success);
+    EXPECT_EQ(ScalarIn(b, "w"), 4);
+
+    b.SwitchListing(true);
+    EXPECT_TRUE(b.ListingOn());
+    EXPECT_FALSE(a.ListingOn());
+    EXPECT_NE(journalA.PlainText().find("DELETE x"), std::string::npos);
+    EXPECT_EQ(journalB.PlainText().find("DELETE x"), std::string::npos);
 }
 
 // Each run works with its own session's worker threads, which SET Threads resizes; a session

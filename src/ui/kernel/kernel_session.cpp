@@ -104,7 +104,7 @@ tKernelSession::tKernelSession(tKernelEmit emit, const tPlatformPaths& paths, tT
     ports.Clipboard = &m_views->Clipboard;
     ports.Graphics = &m_views->Graphics;
     m_session = std::make_unique<tSession>(ports, CurrentDateTimeText(), paths);
-    m_session->Store().SetReadableNumbers(true);
+    m_session->SetReadableNumbers(true);
     m_session->SetFormulaValuesView(
         [this](std::string_view formula, const tVariableArray& values, std::string_view text) {
             const tValueStyle style { m_session->Store().CopyLayout(), true };

@@ -1,0 +1,6 @@
+// The catalogue of functions, operators and constants as the front ends' menus read it: its help
+// tree (the function menus) and the function lists of the help menu.
+#pragma once
+
+#include "language/catalogue.h"
+#include "language/help_tree.h"
