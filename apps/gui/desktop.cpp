@@ -150,8 +150,8 @@ void tDesktop::ConnectWindows()
     m_shelf->SetRunningTest([this] { return m_session->IsBusy() && !m_demoWindow->IsWaiting(); });
     m_application.SetRunWatchers([this](bool running) { RunStateChanged(running); },
         [this](std::string_view statement) { m_commandWindow->ShowRunningStatement(statement); });
-    m_journal->Attach(m_session->Journal(), m_session->Settings());
-    m_listing->Attach(m_session->Listing(), m_session->Settings());
+    m_journal->Attach(*m_session);
+    m_listing->Attach(*m_session);
     m_commandWindow->Attach(*m_session, m_application);
     tOptionHooks hooks = m_commandWindow->SwitchButtonHooks();
     hooks.ShowJournalWindow = [this](bool visible) { m_journal->setVisible(visible); };

@@ -36,18 +36,18 @@ tJournalWindow::tJournalWindow(QWidget* parent)
     setWindowTitle("Zelvora's Journal - ");
 }
 
-void tJournalWindow::Attach(tJournal& journal, tSettings& settings)
+void tJournalWindow::Attach(tSession& session)
 {
-    m_journal = &journal;
-    m_settings = &settings;
-    SyncAppendAction(journal.AppendMode());
+    m_session = &session;
+    SyncAppendAction(session.JournalView().AppendMode());
     UpdateCaption();
 }
 
 void tJournalWindow::UpdateCaption()
 {
-    if (m_settings)
-        setWindowTitle(ToQString("Zelvora's Journal - " + m_settings->JournalFileName));
+    if (m_session)
+        setWindowTitle(
+            ToQString("Zelvora's Journal - " + m_session->SettingsView().JournalFileName));
 }
 
 void tJournalWindow::AppendLines(std::string_view text, tTextStyle)
@@ -74,7 +74,7 @@ void tJournalWindow::StartWritingThrough()
 // or text kept back in replace mode) the whole unsaved part once.
 void tJournalWindow::WriteThrough(const QString& inserted)
 {
-    if (!AppendMode() || !m_settings) {
+    if (!AppendMode() || !m_session) {
         m_fileCurrent = false;
         return;
     }
@@ -88,7 +88,7 @@ void tJournalWindow::WriteThrough(const QString& inserted)
     std::string_view fresh = text;
     if (fresh.starts_with(TextLineBreak))
         fresh.remove_prefix(TextLineBreak.size());
-    const std::string path = FileSystemPath(m_settings->JournalFilePath());
+    const std::string path = FileSystemPath(m_session->SettingsView().JournalFilePath());
     m_fileCurrent = AppendToFile(path, JournalFileText(fresh));
     if (m_fileCurrent)
         NoteSaved(m_savedLength + text.size());
@@ -110,16 +110,16 @@ std::string tJournalWindow::PlainText() const
 
 QString tJournalWindow::FilePath() const
 {
-    return m_settings ? ToQString(m_settings->JournalFilePath()) : QString();
+    return m_session ? ToQString(m_session->SettingsView().JournalFilePath()) : QString();
 }
 
 bool tJournalWindow::WriteFile()
 {
     if (!AppendMode())
         return WriteWholeFile();
-    if (!m_settings)
+    if (!m_session)
         return false;
-    const std::string path = FileSystemPath(m_settings->JournalFilePath());
+    const std::string path = FileSystemPath(m_session->SettingsView().JournalFilePath());
     MakeFolderOf(QString::fromStdString(path));
     const std::string text = PlainText();
     std::string_view fresh = std::string_view(text).substr(std::min(m_savedLength, text.size()));
@@ -133,9 +133,9 @@ bool tJournalWindow::WriteFile()
 
 bool tJournalWindow::WriteWholeFile()
 {
-    if (!m_settings)
+    if (!m_session)
         return false;
-    const std::string path = FileSystemPath(m_settings->JournalFilePath());
+    const std::string path = FileSystemPath(m_session->SettingsView().JournalFilePath());
     MakeFolderOf(QString::fromStdString(path));
     const std::string text = PlainText();
     if (!zelvora::WriteWholeFile(path, JournalFileText(text)))
@@ -147,14 +147,12 @@ bool tJournalWindow::WriteWholeFile()
 void tJournalWindow::NoteSaved(std::size_t length)
 {
     m_savedLength = length;
-    m_settings->JournalSaved = true;
-    if (m_journal)
-        m_journal->SetModified(false);
+    m_session->NoteJournalWritten();
 }
 
 void tJournalWindow::SaveAs()
 {
-    if (!m_settings)
+    if (!m_session)
         return;
     const QString chosen = QFileDialog::getSaveFileName(
         this, "Journal sichern", FilePath(), QString::fromUtf8("Journal (*.zvj);;Alle Dateien(*)"));
@@ -164,12 +162,10 @@ void tJournalWindow::SaveAs()
 
 bool tJournalWindow::SaveAsFile(const QString& path)
 {
-    if (!m_settings)
+    if (!m_session)
         return false;
     const QFileInfo file(QFileInfo(path).suffix().isEmpty() ? path + ".zvj" : path);
-    m_settings->JournalDir
-        = RelativeIfBelow(ToProgramText(file.absolutePath()), m_settings->DataDir);
-    m_settings->JournalFileName = ToProgramText(file.fileName());
+    m_session->SetJournalFile(ToProgramText(file.absolutePath()), ToProgramText(file.fileName()));
     UpdateCaption();
     // A new file holds nothing yet: in append mode too it gets the whole journal.
     if (WriteWholeFile())
@@ -180,26 +176,26 @@ bool tJournalWindow::SaveAsFile(const QString& path)
 
 void tJournalWindow::ClearText()
 {
-    if (m_journal)
-        m_journal->Clear(); // empties the view through the port and clears the modified flag
+    if (m_session)
+        m_session->ClearJournal(); // empties the view through the port, clears the modified flag
     else
         Clear();
 }
 
 bool tJournalWindow::AppendMode() const
 {
-    return m_journal ? m_journal->AppendMode() : true;
+    return m_session ? m_session->JournalView().AppendMode() : true;
 }
 
 void tJournalWindow::SetAppendMode(bool on)
 {
-    if (m_journal)
-        m_journal->SetAppendMode(on);
+    if (m_session)
+        m_session->SetJournalAppendMode(on);
 }
 
 bool tJournalWindow::Modified() const
 {
-    return m_journal && m_journal->Modified();
+    return m_session && m_session->JournalView().Modified();
 }
 
 } // namespace zelvora::gui

@@ -8,8 +8,7 @@
 class QPlainTextEdit;
 
 namespace zelvora {
-class tJournal;
-struct tSettings;
+class tSession;
 } // namespace zelvora
 
 namespace zelvora::gui {
@@ -20,8 +19,8 @@ class tJournalWindow : public tTextWindow, public tTextViewPort {
 public:
     explicit tJournalWindow(QWidget* parent = nullptr);
 
-    // The session's journal logic and settings, once the session exists.
-    void Attach(tJournal& journal, tSettings& settings);
+    // The session whose journal it shows and saves, once the session exists.
+    void Attach(tSession& session);
 
     void AppendLines(std::string_view text, tTextStyle style) override;
     void Clear() override;
@@ -53,8 +52,7 @@ private:
     void WriteThrough(const QString& inserted);
 
     QPlainTextEdit* m_editor;
-    tJournal* m_journal = nullptr;
-    tSettings* m_settings = nullptr;
+    tSession* m_session = nullptr;
     // Characters of the text already in the file, so that appending adds only what came since.
     std::size_t m_savedLength = 0;
     bool m_writingThrough = false;

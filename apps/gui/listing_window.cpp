@@ -70,18 +70,18 @@ tListingWindow::tListingWindow(QWidget* parent)
     setWindowTitle("Zelvora's listing - ");
 }
 
-void tListingWindow::Attach(tListing& listing, tSettings& settings)
+void tListingWindow::Attach(tSession& session)
 {
-    m_listing = &listing;
-    m_settings = &settings;
-    SyncAppendAction(listing.AppendMode());
+    m_session = &session;
+    SyncAppendAction(session.ListingView().AppendMode());
     UpdateCaption();
 }
 
 void tListingWindow::UpdateCaption()
 {
-    if (m_settings)
-        setWindowTitle(ToQString("Zelvora's listing - " + m_settings->ListingFileName));
+    if (m_session)
+        setWindowTitle(
+            ToQString("Zelvora's listing - " + m_session->SettingsView().ListingFileName));
 }
 
 void tListingWindow::AppendLines(std::string_view text, tTextStyle style)
@@ -128,14 +128,14 @@ void tListingWindow::Clear()
 
 QString tListingWindow::FilePath() const
 {
-    return m_settings ? ToQString(m_settings->ListingFilePath()) : QString();
+    return m_session ? ToQString(m_session->SettingsView().ListingFilePath()) : QString();
 }
 
 bool tListingWindow::WriteFile()
 {
-    if (!m_settings)
+    if (!m_session)
         return false;
-    const std::string path = FileSystemPath(m_settings->ListingFilePath());
+    const std::string path = FileSystemPath(m_session->SettingsView().ListingFilePath());
     MakeFolderOf(QString::fromStdString(path));
     const bool written = AppendMode()
         ? AppendListingFile(path, ListingBlocksFrom(m_blocks, m_savedBlocks), PngBytes)
@@ -143,22 +143,20 @@ bool tListingWindow::WriteFile()
     if (!written)
         return false;
     m_savedBlocks = m_blocks.Blocks().size();
-    if (m_listing)
-        m_listing->SetModified(false);
+    m_session->NoteListingWritten();
     return true;
 }
 
 void tListingWindow::SaveAs()
 {
-    if (!m_settings)
+    if (!m_session)
         return;
     const QString chosen = QFileDialog::getSaveFileName(
         this, "Journal sichern", FilePath(), QString::fromUtf8("Listing (*.rtf);;Alle Dateien(*)"));
     if (chosen.isEmpty())
         return;
     const QFileInfo file(QFileInfo(chosen).suffix().isEmpty() ? chosen + ".rtf" : chosen);
-    m_settings->ListingDir = ToProgramText(file.absolutePath());
-    m_settings->ListingFileName = ToProgramText(file.fileName());
+    m_session->SetListingFile(ToProgramText(file.absolutePath()), ToProgramText(file.fileName()));
     UpdateCaption();
     Save();
 }
@@ -177,33 +175,34 @@ void tListingWindow::ChooseHtmlFile()
 
 bool tListingWindow::ExportHtml(const QString& path) const
 {
-    const std::string title = m_settings ? m_settings->ListingFileName : std::string("Listing");
+    const std::string title
+        = m_session ? m_session->SettingsView().ListingFileName : std::string("Listing");
     return WriteWholeFile(
         QFile::encodeName(path).toStdString(), ListingHtml(m_blocks, PngBytes, title));
 }
 
 void tListingWindow::ClearText()
 {
-    if (m_listing)
-        m_listing->Clear();
+    if (m_session)
+        m_session->ClearListing();
     else
         Clear();
 }
 
 bool tListingWindow::AppendMode() const
 {
-    return m_listing && m_listing->AppendMode();
+    return m_session && m_session->ListingView().AppendMode();
 }
 
 void tListingWindow::SetAppendMode(bool on)
 {
-    if (m_listing)
-        m_listing->SetAppendMode(on);
+    if (m_session)
+        m_session->SetListingAppendMode(on);
 }
 
 bool tListingWindow::Modified() const
 {
-    return m_listing && m_listing->Modified();
+    return m_session && m_session->ListingView().Modified();
 }
 
 } // namespace zelvora::gui

@@ -9,8 +9,7 @@
 class QTextEdit;
 
 namespace zelvora {
-class tListing;
-struct tSettings;
+class tSession;
 } // namespace zelvora
 
 namespace zelvora::gui {
@@ -21,7 +20,8 @@ class tListingWindow : public tTextWindow, public tTextViewPort, public tListing
 public:
     explicit tListingWindow(QWidget* parent = nullptr);
 
-    void Attach(tListing& listing, tSettings& settings);
+    // The session whose listing it shows and saves, once the session exists.
+    void Attach(tSession& session);
 
     void AppendLines(std::string_view text, tTextStyle style) override;
     void addBitmap(const tPicture& picture) override;
@@ -48,8 +48,7 @@ private:
 
     QTextEdit* m_view;
     tListingDocument m_blocks;
-    tListing* m_listing = nullptr;
-    tSettings* m_settings = nullptr;
+    tSession* m_session = nullptr;
     std::size_t m_savedBlocks = 0; // blocks already in the file, for appending
     int m_pictureCount = 0;
 };

@@ -6,6 +6,7 @@
 #include "interpreter/compute_handler.h"
 #include "interpreter/option_commands.h"
 #include "numerics/library_state.h"
+#include "text/paths.h"
 #include "text/text_encoding.h"
 #include "ui/formula_values.h"
 #include "ui/syntax_classes.h"
@@ -69,6 +70,20 @@ tRunRequest tRunRequest::OfLines(const std::vector<std::string>& lines, std::int
 void tStopHandle::Request() const noexcept
 {
     m_interpreter->RequestInterrupt();
+}
+
+void tSession::SetJournalFile(std::string directory, std::string fileName)
+{
+    tSettings& settings = m_settings.Settings();
+    settings.JournalDir = RelativeIfBelow(directory, settings.DataDir);
+    settings.JournalFileName = std::move(fileName);
+}
+
+void tSession::SetListingFile(std::string directory, std::string fileName)
+{
+    tSettings& settings = m_settings.Settings();
+    settings.ListingDir = std::move(directory);
+    settings.ListingFileName = std::move(fileName);
 }
 
 tSession::tSession(

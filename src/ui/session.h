@@ -148,6 +148,26 @@ public:
     }
     // The journal was saved by the user: the end does not ask for it again.
     void MarkJournalSaved() { m_settings.Settings().JournalSaved = true; }
+
+    // ---- The journal and the listing as their windows show and save them.
+    const tJournal& JournalView() const { return m_journal; }
+    const tListing& ListingView() const { return m_listing; }
+    // Empties the text and its window; the modified flag is cleared.
+    void ClearJournal() { m_journal.Clear(); }
+    void ClearListing() { m_listing.Clear(); }
+    void SetJournalAppendMode(bool on) { m_journal.SetAppendMode(on); }
+    void SetListingAppendMode(bool on) { m_listing.SetAppendMode(on); }
+    // The whole text went to its file: not modified any more (the journal also counts as saved).
+    void NoteJournalWritten()
+    {
+        MarkJournalSaved();
+        m_journal.SetModified(false);
+    }
+    void NoteListingWritten() { m_listing.SetModified(false); }
+    // The files a "save as" chose; the journal's folder is kept relative to the data directory
+    // when it lies below it.
+    void SetJournalFile(std::string directory, std::string fileName);
+    void SetListingFile(std::string directory, std::string fileName);
     // Matrices written with readable numbers (the console and a notebook show them so).
     void SetReadableNumbers(bool readable) { m_store.SetReadableNumbers(readable); }
 
@@ -158,12 +178,11 @@ public:
         std::string_view formula, const tVariableArray& values, std::string_view text)>;
     void SetFormulaValuesView(tFormulaValuesView view) { m_formulaValuesView = std::move(view); }
 
+    // ---- The parts the doors do not cover yet: the shelf's store (its windows change cells and
+    // names), the notebook's session in src/ui (its interpreter) and tests that set a session up.
     tInterpreter& Interpreter() { return m_interpreter; }
-    tJournal& Journal() { return m_journal; }
     tListing& Listing() { return m_listing; }
     tVisibleVarsList& Store() { return m_store; }
-    tEvalMachine& Machine() { return m_machine; }
-    tFunctionDispatch& Dispatch() { return m_dispatch; }
     tStoreCommandContext& StoreCommands() { return m_storeCommands; }
     tSettings& Settings() { return m_settings.Settings(); }
     tWorkerPool& Workers() { return m_workers; }

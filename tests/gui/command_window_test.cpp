@@ -329,7 +329,7 @@ private slots:
         QVERIFY(fixture.Run("b = 2 + _\n  3"));
         // On disk before anything else happens, and nothing left for the close to add.
         QVERIFY(FileBytes(path).endsWith("a = 1\nb = 2 + _\n  3\n"));
-        QVERIFY(!fixture.Desktop().Session().Journal().Modified());
+        QVERIFY(!fixture.Desktop().Session().JournalView().Modified());
         QVERIFY(journal.MayClose());
         QVERIFY(fixture.Run("c = 4"));
         const QByteArray bytes = FileBytes(path);

@@ -42,7 +42,7 @@ TEST_F(Session, JournalAndListingTexts)
         listingView.Appends[5], std::make_pair(std::string("[2] MACROEND"), tTextStyle::Command));
     EXPECT_EQ(
         listingView.Appends[6], std::make_pair(std::string("     ; note"), tTextStyle::Command));
-    EXPECT_TRUE(session.Journal().Modified());
+    EXPECT_TRUE(session.JournalView().Modified());
 }
 
 TEST_F(Session, MalformedInputFailsCleanly)
