@@ -2,7 +2,10 @@
 // reproducibility of the random sets from a seed, the stop at the checkpoint and unfit inputs.
 #include "matrix_test_util.h"
 #include "numerics/factor_count.h"
+#include "numerics/factor_inputs.h"
 #include "numerics/missing_values.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -71,9 +74,22 @@ TEST(ParallelAnalysis, FindsTheThreeBlocksAndRepeatsWithTheSeed)
     const tParallelAnalysis c
         = ParallelAnalysis(ThreeBlocks(), 300, 40, tParallelKind::Components, other).Value();
     EXPECT_GT(MaxDifference(a.percentile, c.percentile), 0);
+    // The reduced matrix: its trace is the sum of the squared multiple correlations, and the
+    // random sets' reduced matrices have eigenvalues around 0, not 1.
     tRandomGenerator factors(5);
-    EXPECT_EQ(
-        ParallelAnalysis(ThreeBlocks(), 300, 40, tParallelKind::Factors, factors)->suggested, 3);
+    const tParallelAnalysis reduced
+        = ParallelAnalysis(ThreeBlocks(), 300, 40, tParallelKind::Factors, factors).Value();
+    EXPECT_EQ(reduced.suggested, 3);
+    const trealmatrix smc = SquaredMultipleCorrelations(ThreeBlocks()).Value();
+    long double trace = 0;
+    long double eigenvalues = 0;
+    for (int32_t j = 1; j <= 9; ++j) {
+        trace += smc(j, 1);
+        eigenvalues += reduced.observed(j, 1);
+    }
+    EXPECT_NEAR(eigenvalues, trace, 1e-15L);
+    EXPECT_LT(reduced.percentile(9, 1), 0);
+    EXPECT_GT(a.percentile(9, 1), 0.5L);
 }
 
 TEST(ParallelAnalysis, RandomEigenvaluesCentreOnOne)
@@ -82,12 +98,24 @@ TEST(ParallelAnalysis, RandomEigenvaluesCentreOnOne)
     // the first above it and the last below, and the observed ones of R are its own.
     tRandomGenerator random(1);
     const tParallelAnalysis run
-        = ParallelAnalysis(ThreeBlocks(), 20000, 20, tParallelKind::Components, random).Value();
+        = ParallelAnalysis(ThreeBlocks(), 5000, 10, tParallelKind::Components, random).Value();
     for (int32_t j = 1; j <= 9; ++j)
         EXPECT_NEAR(run.percentile(j, 1), 1, 0.1L) << j;
     EXPECT_GT(run.percentile(1, 1), 1);
     EXPECT_LT(run.percentile(9, 1), 1);
     EXPECT_NEAR(run.observed(1, 1), 1 + 2 * 0.6L + 6 * 0.1L, 1e-15L);
+}
+
+TEST(ParallelAnalysis, PercentileOfTwoVariablesFollowsTheCorrelationsSpread)
+{
+    // Two variables: eigenvalues 1 +- |r|, r about normal with sd 1 / sqrt(n), so the 95th
+    // percentile of the first is 1 + 1.96 / sqrt(n) (the median would be 1 + 0.674 / sqrt(n)).
+    tRandomGenerator random(3);
+    const tParallelAnalysis run = ParallelAnalysis(
+        Mat({ { 1, 0.5 }, { 0.5, 1 } }), 1000, 2000, tParallelKind::Components, random)
+                                      .Value();
+    EXPECT_NEAR(run.percentile(1, 1), 1 + 1.96L / std::sqrt(1000.0L), 0.004L);
+    EXPECT_EQ(run.suggested, 1);
 }
 
 TEST(ParallelAnalysis, StopsAtTheCheckpoint)
