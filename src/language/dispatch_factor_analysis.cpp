@@ -1,16 +1,20 @@
 // Factor analysis in formulas: whether a correlation matrix is fit for factoring (KMO, Bartlett's
-// test) and the extraction of factors. A call gives its main result as its value; the further
-// results go to further targets when the call is the whole formula (L, h2 = Faktoren(...)).
+// test), how many factors to keep (MAP, parallel analysis), the extraction and oblique rotation of
+// factors and the factor scores of the cases. A call gives its main result as its value; the
+// further results go to further targets when the call is the whole formula (L, h2 = Faktoren(...)).
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
 #include "numerics/factor_adequacy.h"
+#include "numerics/factor_count.h"
 #include "numerics/factor_extraction.h"
+#include "numerics/factor_scores.h"
 #include "numerics/oblique_rotations.h"
 #include "text/name_fold.h"
 #include "variables/variable.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -212,12 +216,118 @@ tCallOutcome ObliqueCall(const tCallArgs& args)
     return outcome;
 }
 
+// Faktorwerte(X, LAD [, methode [, Phi]]): the scores; the weights for a further target.
+tCallOutcome ScoresCall(const tCallArgs& args)
+{
+    if (!args.IsMatrix(1))
+        return Refuse("Argument 1 muss die Datenmatrix sein (F\xE4lle in Zeilen)");
+    if (!DataUsable(args, args.Arg(1).matrix))
+        return call::Empty();
+    if (!args.IsMatrix(2))
+        return Refuse("Argument 2 muss die Ladungsmatrix sein");
+    if (!DataUsable(args, args.Arg(2).matrix, 2))
+        return call::Empty();
+    tScoreMethod method = tScoreMethod::Regression;
+    if (args.Has(3)) {
+        const std::string word = args.IsText(3) ? NameFold(args.Text(3)) : std::string();
+        if (word == "BARTLETT")
+            method = tScoreMethod::Bartlett;
+        else if (word != "REGRESSION" && word != "THURSTONE")
+            return Refuse("Argument 3 muss die Methode sein: REGRESSION oder BARTLETT");
+    }
+    const trealmatrix loadings = args.Matrix(2);
+    trealmatrix phi(loadings.Cols(), loadings.Cols());
+    if (args.Has(4)) {
+        if (!args.IsMatrix(4))
+            return Refuse("Argument 4 muss die Matrix der Faktorkorrelationen Phi sein");
+        if (!DataUsable(args, args.Arg(4).matrix, 4))
+            return call::Empty();
+        phi = args.Matrix(4);
+    } else {
+        for (int32_t i = 1; i <= phi.Rows(); ++i)
+            phi(i, i) = 1;
+    }
+    tResult<tFactorScores> run = FactorScores(args.Matrix(1), loadings, phi, method);
+    if (!run)
+        return FailNamed(args, run.Error());
+    return MainAndFurther(
+        call::RealMatrixValue(run->scores), { call::RealMatrixValue(run->weights) });
+}
+
+// MAP(R): the averages per number of components; the suggested number and the average before
+// any component is removed for further targets.
+tCallOutcome MapCall(const tCallArgs& args)
+{
+    tCallOutcome refused;
+    if (!CorrelationArgument(args, refused))
+        return refused;
+    tResult<tMinimumAveragePartial> map = MinimumAveragePartial(args.Matrix(1));
+    if (!map)
+        return FailNamed(args, map.Error());
+    tCallOutcome outcome = MainAndFurther(call::RealMatrixValue(map->averages),
+        { IntegerValue(map->suggested), RealValue(map->none) });
+    if (map->undefinedFrom > 0)
+        outcome.Warning = "nach " + std::to_string(map->undefinedFrom)
+            + " Komponenten bleibt Variable " + std::to_string(map->emptyVariable)
+            + " keine Restvarianz: ihre partiellen Korrelationen und die Mittel ab Zeile "
+            + std::to_string(map->undefinedFrom) + " sind nicht bestimmt (leer)";
+    return outcome;
+}
+
+// Argument i as a whole number from `lowest` to `highest`; otherwise a refusal that names it.
+bool WholeArgument(const tCallArgs& args, int32_t i, std::string_view what, long double lowest,
+    long double highest, int32_t& value, tCallOutcome& refused)
+{
+    const long double x = args.IsNumber(i) ? args.Real(i) : -1;
+    if (!args.IsNumber(i) || x != std::floor(x) || x < lowest || x > highest) {
+        refused = Refuse("Argument " + std::to_string(i) + " muss " + std::string(what)
+            + " sein, eine ganze Zahl von " + std::to_string(static_cast<long long>(lowest))
+            + " bis " + std::to_string(static_cast<long long>(highest)));
+        return false;
+    }
+    value = static_cast<int32_t>(x);
+    return true;
+}
+
+// Parallelanalyse(R, n [, saetze [, typ]]): the observed eigenvalues; the percentile eigenvalues
+// and the suggested number for further targets.
+tCallOutcome ParallelCall(const tCallArgs& args)
+{
+    tCallOutcome refused;
+    if (!CorrelationArgument(args, refused))
+        return refused;
+    int32_t cases = 0;
+    int32_t sets = 100;
+    if (!WholeArgument(args, 2, "die Zahl der F\xE4lle", 3, 10000000, cases, refused))
+        return refused;
+    if (args.Has(3)
+        && !WholeArgument(args, 3, "die Zahl der Zufallsdatens\xE4tze", 2, 100000, sets, refused))
+        return refused;
+    tParallelKind kind = tParallelKind::Components;
+    if (args.Has(4)) {
+        const std::string word = args.IsText(4) ? NameFold(args.Text(4)) : std::string();
+        if (word == "FA")
+            kind = tParallelKind::Factors;
+        else if (word != "PC")
+            return Refuse("Argument 4 muss der Typ sein: PC oder FA");
+    }
+    tResult<tParallelAnalysis> run
+        = ParallelAnalysis(args.Matrix(1), cases, sets, kind, args.Random(), args.Checkpoint());
+    if (!run)
+        return FailNamed(args, run.Error());
+    return MainAndFurther(call::RealMatrixValue(run->observed),
+        { call::RealMatrixValue(run->percentile), IntegerValue(run->suggested) });
+}
+
 // clang-format off
 constexpr tDispatchRow Rows[] = {
     { O::KMO,           KmoCall },
     { O::Sphaerizitaet, SphericityCall },
     { O::Faktoren,      FactorsCall },
     { O::RotSchief,     ObliqueCall },
+    { O::Faktorwerte,   ScoresCall },
+    { O::MAP,           MapCall },
+    { O::Parallelanalyse, ParallelCall },
 };
 // clang-format on
 

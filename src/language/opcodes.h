@@ -323,7 +323,10 @@ namespace zelvora {
     X(KMO,               340, 49) \
     X(Sphaerizitaet,     341, 49) \
     X(Faktoren,          342, 49) \
-    X(RotSchief,         343, 49)
+    X(RotSchief,         343, 49) \
+    X(Faktorwerte,       344, 49) \
+    X(MAP,               345, 49) \
+    X(Parallelanalyse,   346, 49)
 // clang-format on
 
 enum class tOpcode : std::uint16_t {

@@ -4,6 +4,7 @@
 // routine standardises first.
 #include "matrix_test_util.h"
 #include "numerics/factor_adequacy.h"
+#include "numerics/factor_count.h"
 #include "numerics/factor_extraction.h"
 #include "numerics/oblique_rotations.h"
 #include "numerics/rotation_criteria.h"
@@ -162,6 +163,37 @@ TEST_P(FactorAnalysisReference, KaiserVarimaxAgreesWithStatsVarimax)
         return RotationSweeps(m, AllIndexes(m.Rows()), AllIndexes(m.Cols()), VarimaxCriterion);
     });
     EXPECT_LT(DifferenceUpToOrderAndSign(run.rotated, blocks["kaiser_varimax"]), 1e-7L);
+}
+
+// MAP is a closed form given R: psych's VSS gives the same averages up to double rounding. The
+// last row (p - 1 components removed) is exactly 1, the partial matrix having rank 1; R's double
+// cancellation leaves it some 1e-10 off (ours some 1e-13), so that row is checked against 1.
+TEST_P(FactorAnalysisReference, MapAgreesWithPsychVss)
+{
+    const tMinimumAveragePartial map = MinimumAveragePartial(input).Value();
+    const trealmatrix& reference = blocks["map"];
+    const int32_t last = reference.Rows();
+    ASSERT_EQ(map.averages.Rows(), last);
+    for (int32_t m = 1; m < last; ++m)
+        EXPECT_NEAR(map.averages(m, 1), reference(m, 1), 1e-12L) << m;
+    EXPECT_NEAR(map.averages(last, 1), 1, 1e-12L);
+    EXPECT_NEAR(reference(last, 1), 1, 1e-9L);
+}
+
+// Parallel analysis is random: psych's fa.parallel (its own generator, and for factors the
+// eigenvalues of a one-factor MINRES reduction instead of the squared multiple correlations) is
+// only a loose check, one factor either way.
+TEST_P(FactorAnalysisReference, ParallelAnalysisSuggestsAboutWhatPsychSuggests)
+{
+    const trealmatrix& psych = blocks["parallel_suggestion"];
+    const auto n = static_cast<int32_t>(cases);
+    tRandomGenerator random(36);
+    const tParallelAnalysis components
+        = ParallelAnalysis(input, n, 100, tParallelKind::Components, random).Value();
+    EXPECT_LE(std::abs(components.suggested - static_cast<int32_t>(psych(1, 1))), 1);
+    const tParallelAnalysis factors
+        = ParallelAnalysis(input, n, 100, tParallelKind::Factors, random).Value();
+    EXPECT_LE(std::abs(factors.suggested - static_cast<int32_t>(psych(2, 1))), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(PublicData, FactorAnalysisReference,

@@ -69,5 +69,33 @@ for (name in names(cases)) {
     write_block(con, "promax_phi", solve(t(U) %*% U))
     write_block(con, "promax_stats", unclass(promax(L, m = 4)$loadings))
   }
+  # Velicer's MAP: the average squared partial correlation after 1 .. p - 1 components.
+  p <- ncol(R)
+  write_block(con, "map", VSS(R, n = p - 1, n.obs = case$n, plot = FALSE)$map)
+  # Parallel analysis: random, so only its suggestions are kept, for a loose comparison.
+  set.seed(36)
+  pa_sugg <- fa.parallel(R, n.obs = case$n, fa = "both", n.iter = 100, plot = FALSE)
+  write_block(con, "parallel_suggestion", c(pa_sugg$ncomp, pa_sugg$nfact))
+  close(con)
+}
+
+# Factor scores from raw data, given the loadings (and for an oblique solution Phi) as inputs, so
+# that only the closed forms of the scores are compared.
+score_cases <- list(
+  scores_attitude = list(x = as.matrix(attitude), k = 2, rotate = "oblimin"),
+  scores_mtcars = list(x = as.matrix(mtcars), k = 3, rotate = "none")
+)
+for (name in names(score_cases)) {
+  case <- score_cases[[name]]
+  f <- fa(cor(case$x), nfactors = case$k, n.obs = nrow(case$x), fm = "pa",
+          rotate = case$rotate, warnings = FALSE)
+  L <- unclass(f$loadings)
+  Phi <- if (is.null(f$Phi)) diag(case$k) else f$Phi
+  con <- file(paste0(name, ".txt"), "w")
+  write_block(con, "data", case$x)
+  write_block(con, "loadings", L)
+  write_block(con, "phi", Phi)
+  write_block(con, "regression", factor.scores(case$x, L, Phi = Phi, method = "Thurstone")$scores)
+  write_block(con, "bartlett", factor.scores(case$x, L, Phi = Phi, method = "Bartlett")$scores)
   close(con)
 }
