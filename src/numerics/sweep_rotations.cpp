@@ -14,7 +14,7 @@ namespace {
 
 // Below this many turned elements the postponed turns stay on the run thread: handing them out
 // costs more than it saves.
-constexpr int64_t parallelTurns = 12000;
+constexpr int64_t parallelTurns = 20000;
 // Blocks per thread, so a thread that another program holds up leaves little for the others.
 constexpr int32_t blocksPerThread = 4;
 
