@@ -1,6 +1,7 @@
 // Eigen systems by two-sided plane rotations.
 #include "numerics/eigen_system.h"
 
+#include "numerics/library_state.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"
@@ -107,8 +108,8 @@ tRotationResult SimilaritySweeps(const trealmatrix& m, const tIntvector& rows,
         std::optional<trealmatrix> unchanged = sweeps == 1 ? IdentityProduct(m) : std::nullopt;
         w = unchanged ? std::move(*unchanged) : MatMul(Transpose(s), MatMul(m, s).Value()).Value();
         const long double negligible = negligibleShare * FrobeniusNorm(w);
-        tSweepTurns turns(w, rows, cols);
-        tSweepTransform transform(n);
+        tSweepTurns turns(w, rows, cols, NumericsContext().workers);
+        tSweepTransform transform(n, NumericsContext().workers);
         long double maxTheta = 0;
         bool onlyRounding = true;
         for (int32_t p = 1; p < count; ++p) {

@@ -4,11 +4,19 @@
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_structure.h"
 #include "numerics/plane_rotations.h"
+#include "numerics/worker_pool.h"
 
 #include <cmath>
+#include <functional>
 
 namespace zelvora {
 namespace {
+
+// Below this many turned elements the postponed turns stay on the run thread: handing them out
+// costs more than it saves.
+constexpr int64_t parallelTurns = 20000;
+// Blocks per thread, so a thread that another program holds up leaves little for the others.
+constexpr int32_t blocksPerThread = 4;
 
 std::size_t Slot(int32_t index)
 {
@@ -69,14 +77,14 @@ void TurnTwoChains(long double& xSlot1, long double& xSlot2, const long double* 
     xSlot2 = x2;
 }
 
-// Calls pair(l1, l2) for the lines 1..count other than `skip` that wait for a step (next <= last),
-// two at a time, and single(l) for one left over.
+// Calls pair(l1, l2) for the lines first..to other than `skip` that wait for a step
+// (next <= last), two at a time, and single(l) for one left over.
 template <typename tPair, typename tSingle>
-void TurnWaitingLines(int32_t count, int32_t skip, const std::vector<int32_t>& next, int32_t last,
-    tPair pair, tSingle single)
+void TurnWaitingLines(int32_t first, int32_t to, int32_t skip, const std::vector<int32_t>& next,
+    int32_t last, tPair pair, tSingle single)
 {
     int32_t waiting = 0;
-    for (int32_t line = 1; line <= count; ++line) {
+    for (int32_t line = first; line <= to; ++line) {
         if (line == skip || next[Slot(line)] > last)
             continue;
         if (waiting == 0) {
@@ -90,14 +98,31 @@ void TurnWaitingLines(int32_t count, int32_t skip, const std::vector<int32_t>& n
         single(waiting);
 }
 
+// Calls turn(first, last) for blocks of the lines 1..count that together turn about `turns`
+// elements: on the pool's threads when that is worth it, else once for all lines on this thread.
+// Each line's turns do not depend on the block it falls in.
+void ForLineBlocks(tWorkerPool* pool, int32_t count, int64_t turns,
+    const std::function<void(int32_t first, int32_t last)>& turn)
+{
+    if (!pool || pool->Threads() == 1 || turns < parallelTurns) {
+        turn(1, count);
+        return;
+    }
+    const int32_t blocks = blocksPerThread * pool->Threads();
+    ForEachRowRange(pool, count, (count + blocks - 1) / blocks,
+        [&](int32_t first, int32_t last, int32_t) { turn(first, last); });
+}
+
 } // namespace
 
 // ---- Rotations of W
 
-tSweepTurns::tSweepTurns(trealmatrix& w, const tIntvector& rows, const tIntvector& cols)
+tSweepTurns::tSweepTurns(
+    trealmatrix& w, const tIntvector& rows, const tIntvector& cols, tWorkerPool* pool)
     : m_w(w)
     , m_rows(rows)
     , m_cols(cols)
+    , m_pool(pool)
     , m_defer(Distinct(rows, w.Rows()) && Distinct(cols, w.Cols()))
     , m_cosines(Slot(cols.Count()) + 1)
     , m_sines(Slot(cols.Count()) + 1)
@@ -111,6 +136,7 @@ void tSweepTurns::Begin(int32_t p)
 {
     m_a = m_cols[p];
     m_i = m_rows[p];
+    m_p = p;
     m_last = p;
     std::fill(m_nextInRow.begin(), m_nextInRow.end(), p + 1);
     std::fill(m_nextInColumn.begin(), m_nextInColumn.end(), p + 1);
@@ -159,12 +185,27 @@ void tSweepTurns::Finish()
 {
     if (!m_defer)
         return;
+    // Every row first, then every column: no element waits for turns of both kinds, so the two
+    // passes could even overlap, but keeping them apart costs little.
+    const int64_t steps = m_last - m_p;
+    ForLineBlocks(m_pool, m_w.Rows(), steps * m_w.Rows(),
+        [this](int32_t first, int32_t last) { FinishRows(first, last); });
+    ForLineBlocks(m_pool, m_w.Cols(), steps * m_w.Cols(),
+        [this](int32_t first, int32_t last) { FinishColumns(first, last); });
+}
+
+void tSweepTurns::FinishRows(int32_t first, int32_t last)
+{
     TurnWaitingLines(
-        m_w.Rows(), m_i, m_nextInRow, m_last,
+        first, last, m_i, m_nextInRow, m_last,
         [this](int32_t r1, int32_t r2) { TurnRowPair(r1, r2); },
         [this](int32_t r) { TurnRow(r, m_nextInRow[Slot(r)], m_last); });
+}
+
+void tSweepTurns::FinishColumns(int32_t first, int32_t last)
+{
     TurnWaitingLines(
-        m_w.Cols(), m_a, m_nextInColumn, m_last,
+        first, last, m_a, m_nextInColumn, m_last,
         [this](int32_t k1, int32_t k2) { TurnColumnPair(k1, k2); },
         [this](int32_t k) { TurnColumn(k, m_nextInColumn[Slot(k)], m_last); });
 }
@@ -221,8 +262,9 @@ void tSweepTurns::TurnColumnPair(int32_t k1, int32_t k2)
 
 // ---- The transformation
 
-tSweepTransform::tSweepTransform(int32_t n)
+tSweepTransform::tSweepTransform(int32_t n, tWorkerPool* pool)
     : m_t(IdentityMatrix(n))
+    , m_pool(pool)
     , m_reach(Slot(n) + 1)
     , m_cosines(Slot(n) + 1)
     , m_sines(Slot(n) + 1)
@@ -265,15 +307,23 @@ void tSweepTransform::Apply()
         m_lines[Slot(t)] = m_t.Row(m_rows[Slot(t)]);
     }
     m_reach[Slot(m_a)] = reach;
+    // Only slots 1..reach can hold a value in any of the rows; beyond it every turn is skipped.
+    ForLineBlocks(m_pool, reach, static_cast<int64_t>(reach) * m_count,
+        [this](int32_t first, int32_t last) { ApplySlots(first, last); });
+}
+
+void tSweepTransform::ApplySlots(int32_t from, int32_t to)
+{
     long double* x = m_t.Row(m_a);
+    // The steps from `first` on reach slot k; covered[] grows with t, so `first` only moves on.
     int32_t first = 0;
-    for (int32_t k = 1; k <= n; k += 2) {
+    for (int32_t k = from; k <= to; k += 2) {
         while (first < m_count && m_covered[Slot(first)] < k)
             ++first;
         const auto yAt = [&](int32_t slot) {
             return [this, slot](int32_t t) -> long double& { return m_lines[Slot(t)][slot]; };
         };
-        if (k < n)
+        if (k < to)
             TurnTwoChains(x[k], x[k + 1], m_cosines.data(), m_sines.data(), first, m_count - 1,
                 yAt(k), yAt(k + 1));
         else

@@ -4,6 +4,10 @@
 // i = rows[p], j = rows[q] of W, and the transformation T. Every element must see the same
 // operations in the same order as in that plain form, so that the results stay bit for bit; the
 // classes below only postpone operations that nothing reads in between.
+//
+// The postponed turns of different lines touch disjoint elements, so with a worker pool they run
+// in blocks of lines on its threads; every element still sees its operations in the plain order,
+// and the results are the same bits for any number of threads.
 #pragma once
 
 #include "numerics/matrix_types.h"
@@ -11,6 +15,8 @@
 #include <vector>
 
 namespace zelvora {
+
+class tWorkerPool;
 
 // The rotations of W for one p. Step q turns columns a and b = cols[q] of every row, then rows i
 // and j = rows[q] of every column. Only four elements are read for the angle of a step: W[i][a],
@@ -20,9 +26,11 @@ namespace zelvora {
 // W[r][a] in a register, or down a column with W[i][k] in a register, two lines at a time. No
 // element has waiting turns of both kinds, so each sees its operations in the plain order. This
 // needs distinct row and column lists; with any other lists every rotation turns at once.
+// Finish turns the waiting rows in blocks on the pool, then the waiting columns (pool may be null).
 class tSweepTurns {
 public:
-    tSweepTurns(trealmatrix& w, const tIntvector& rows, const tIntvector& cols);
+    tSweepTurns(trealmatrix& w, const tIntvector& rows, const tIntvector& cols,
+        tWorkerPool* pool = nullptr);
 
     // Starts the rotations of position p.
     void Begin(int32_t p);
@@ -42,13 +50,18 @@ private:
     // Applies the row rotations of steps from..to to column k.
     void TurnColumn(int32_t k, int32_t from, int32_t to);
     void TurnColumnPair(int32_t k1, int32_t k2);
+    // The waiting turns of rows (columns) first..last.
+    void FinishRows(int32_t first, int32_t last);
+    void FinishColumns(int32_t first, int32_t last);
 
     trealmatrix& m_w;
     const tIntvector& m_rows;
     const tIntvector& m_cols;
+    tWorkerPool* m_pool;
     bool m_defer = false;
     int32_t m_a = 0;
     int32_t m_i = 0;
+    int32_t m_p = 0;
     int32_t m_last = 0;
     // The steps of this p by q: cosine, sine and row j's slots; per row the first column rotation
     // it has not seen, per column the first row rotation.
@@ -65,10 +78,10 @@ private:
 // each row b in turn with row a's slot held in a register. T' starts as the identity, and a
 // rotation with a finite sine and a cosine of plus sign leaves +0 wherever both rows hold +0; so
 // every row keeps a reach past which its slots are +0, and a slot that both rows hold as +0 is not
-// turned until one of them gains a value there.
+// turned until one of them gains a value there. Apply turns blocks of slots on the pool's threads.
 class tSweepTransform {
 public:
-    explicit tSweepTransform(int32_t n);
+    explicit tSweepTransform(int32_t n, tWorkerPool* pool = nullptr);
 
     // Starts collecting the rotations of row a.
     void Begin(int32_t a);
@@ -79,7 +92,11 @@ public:
     trealmatrix Transform() const;
 
 private:
+    // Applies the collected rotations to slots first..last (first odd).
+    void ApplySlots(int32_t first, int32_t last);
+
     trealmatrix m_t;
+    tWorkerPool* m_pool;
     std::vector<int32_t> m_reach;
     std::vector<long double> m_cosines;
     std::vector<long double> m_sines;

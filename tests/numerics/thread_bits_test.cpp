@@ -178,15 +178,58 @@ TEST(ThreadBits, ElementwiseArithmeticKeepsItsBitsAndItsErrors)
     EXPECT_NE(Outcome(sum), invalid);
 }
 
+// The matrices side by side, so one hash covers all of them.
+trealmatrix SideBySide(const std::vector<trealmatrix>& parts)
+{
+    int32_t cols = 0;
+    for (const trealmatrix& part : parts)
+        cols += part.Cols();
+    trealmatrix joined(parts.front().Rows(), cols);
+    int32_t offset = 0;
+    for (const trealmatrix& part : parts) {
+        for (int32_t r = 1; r <= part.Rows(); ++r) {
+            for (int32_t c = 1; c <= part.Cols(); ++c)
+                joined(r, offset + c) = part(r, c);
+        }
+        offset += part.Cols();
+    }
+    return joined;
+}
+
 TEST(ThreadBits, EigenSystemsKeepTheirBits)
 {
     std::mt19937_64 random(seed + 4);
-    const trealmatrix root = FullBitsMatrix(random, 90, 90);
-    const trealmatrix symmetric = GramProduct(root, 2).Value();
-    for (int32_t part : { 0, 1, 2 }) {
-        ExpectSameForEveryThreadCount(("EigenSys part " + std::to_string(part)).c_str(),
-            [&] { return EigenSystem(symmetric).Value()[static_cast<std::size_t>(part)]; });
+    // 90 stays below the size at which the sweeps' rotations go to the workers; 150 splits them
+    // for the first half of each sweep's rows of pairs.
+    for (int32_t n : { 90, 150 }) {
+        const trealmatrix root = FullBitsMatrix(random, n, n);
+        const trealmatrix symmetric = GramProduct(root, 2).Value();
+        ExpectSameForEveryThreadCount(("EigenSys " + std::to_string(n)).c_str(), [&] {
+            const trealmatrixarr parts = EigenSystem(symmetric).Value();
+            return SideBySide({ parts[0], parts[1], parts[2] });
+        });
     }
+}
+
+TEST(ThreadBits, SweepsOverPartOfTheRowsAndColumnsKeepTheirBits)
+{
+    // Every index but each tenth, last to first: the rows and columns outside the list still take
+    // the turns of each sweep, in blocks on the workers.
+    std::mt19937_64 random(seed + 6);
+    const int32_t n = 170;
+    const trealmatrix root = FullBitsMatrix(random, n, n);
+    const trealmatrix symmetric = GramProduct(root, 2).Value();
+    tIntvector list(n - n / 10);
+    int32_t index = n + 1;
+    for (int32_t i = 1; i <= list.Count(); ++i) {
+        if (--index % 10 == 0)
+            --index;
+        list[i] = index;
+    }
+    ExpectSameForEveryThreadCount("sweeps over part of the indexes", [&] {
+        const tRotationResult result = SimilaritySweeps(symmetric, list, list, nullptr);
+        return SideBySide({ result.rotated, result.transform });
+    });
 }
 
 } // namespace
