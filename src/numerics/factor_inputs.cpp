@@ -10,13 +10,6 @@
 namespace zelvora {
 namespace {
 
-std::string NumberText(long double x)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.10Lg", x);
-    return text;
-}
-
 std::string Place(int32_t r, int32_t c)
 {
     return "(" + std::to_string(r) + "," + std::to_string(c) + ")";
@@ -53,6 +46,13 @@ tResult<trealmatrix> Cholesky(const trealmatrix& r)
 
 } // namespace
 
+std::string FactorMessageNumber(long double x)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%.10Lg", x);
+    return text;
+}
+
 tResult<trealmatrix> CorrelationInput(const trealmatrix& a)
 {
     const int32_t n = a.Rows();
@@ -64,13 +64,14 @@ tResult<trealmatrix> CorrelationInput(const trealmatrix& a)
     for (int32_t i = 1; i <= n; ++i)
         if (!(a(i, i) > 0))
             return Failure("Diagonalelement " + Place(i, i) + " ist nicht positiv ("
-                + NumberText(a(i, i)) + ")");
+                + FactorMessageNumber(a(i, i)) + ")");
     for (int32_t r = 1; r <= n; ++r) {
         for (int32_t c = r + 1; c <= n; ++c) {
             const long double scale = std::max({ std::fabs(a(r, c)), std::fabs(a(c, r)), 1.0L });
             if (!(std::fabs(a(r, c) - a(c, r)) <= 1e-12L * scale))
                 return Failure("die Matrix ist nicht symmetrisch: Element " + Place(r, c) + " ist "
-                    + NumberText(a(r, c)) + ", " + Place(c, r) + " ist " + NumberText(a(c, r)));
+                    + FactorMessageNumber(a(r, c)) + ", " + Place(c, r) + " ist "
+                    + FactorMessageNumber(a(c, r)));
         }
     }
     trealmatrix r(n, n);

@@ -4,7 +4,12 @@
 #include "numerics/matrix_types.h"
 #include "numerics/result.h"
 
+#include <string>
+
 namespace zelvora {
+
+// A number in the messages of the factor-analysis routines: ten significant digits.
+std::string FactorMessageNumber(long double x);
 
 // The correlation matrix that square symmetric A (a covariance or correlation matrix, at least
 // 2 x 2) stands for: A_ij / sqrt(A_ii A_jj). Fails with a message that says where when A is not

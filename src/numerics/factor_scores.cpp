@@ -4,18 +4,10 @@
 #include "numerics/factor_inputs.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace zelvora {
 namespace {
-
-std::string NumberText(long double x)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.10Lg", x);
-    return text;
-}
 
 std::string Size(const trealmatrix& m)
 {
@@ -93,7 +85,7 @@ tResult<trealmatrix> BartlettWeights(const trealmatrix& loadings, const trealmat
         const long double uniqueness = 1 - communality;
         if (!(uniqueness > 1e-12L))
             return Failure("Bartlett-Methode: die Eindeutigkeit von Variable " + std::to_string(i)
-                + " ist nicht positiv (Kommunalit\xE4t " + NumberText(communality) + ")");
+                + " ist nicht positiv (Kommunalit\xE4t " + FactorMessageNumber(communality) + ")");
         for (int32_t j = 1; j <= k; ++j)
             scaled(i, j) = loadings(i, j) / uniqueness;
     }

@@ -127,7 +127,7 @@ tOutermostRunResult tKernelSession::Run(
 
 void tKernelSession::RequestInterrupt() noexcept
 {
-    m_session->Interpreter().RequestInterrupt();
+    m_session->StopHandle().Request();
 }
 
 void tKernelSession::ClearInterrupt() noexcept
