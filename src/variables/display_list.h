@@ -40,10 +40,6 @@ struct tDisplayPorts {
     tClipboardPort* Clipboard = nullptr;
 };
 
-// The text of a cell that holds MissingValue(): a point, as statistics programs show a missing
-// value.
-inline constexpr const char* MissingCellText = ".";
-
 // The name of a scalar that is stored but never shown.
 inline constexpr std::string_view HiddenScalarName = "#EMPTY";
 

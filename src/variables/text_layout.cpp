@@ -226,10 +226,10 @@ tTextLayout MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d,
 
 namespace {
 
-// The '.' of a missing cell, right-aligned in the width the numbers take.
+// The point of a missing cell, right-aligned in the width the numbers take.
 std::string PaddedMissingCell(std::int32_t width)
 {
-    return std::string(static_cast<std::size_t>(std::max(width, 1) - 1), ' ') + ".";
+    return std::string(static_cast<std::size_t>(std::max(width, 1) - 1), ' ') + MissingCellText;
 }
 
 } // namespace

@@ -10,6 +10,10 @@
 
 namespace zelvora {
 
+// The text of a cell that holds MissingValue(): a point, as statistics programs show a missing
+// value, and as the CSV reader reads one.
+inline constexpr const char* MissingCellText = ".";
+
 // Maximum lengths of the layout's short strings; setters of the options cut to them.
 inline constexpr std::size_t LayoutCharMax = 3; // DecimalChar
 inline constexpr std::size_t LayoutSeparatorMax = 7; // ColumnSep .. LineCont
