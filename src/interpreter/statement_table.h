@@ -71,7 +71,6 @@ struct tInterpreterFlags {
     bool StopRequested = false;
     bool QuitRequested = false;
     bool MacroRunning = false;
-    bool RunBusy = false;
 };
 
 } // namespace zelvora
