@@ -121,8 +121,9 @@ void tDesktop::CreateWindows()
     m_cloudAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Cloud);
     m_scatterplot = std::make_unique<tScatterplotWindow>();
     m_vectorAnimation = std::make_unique<tAnimationWindow>(tAnimationKind::Vectors);
-    m_graphics
-        = std::make_unique<tDesktopGraphics>(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot);
+    m_scree = std::make_unique<tScreeWindow>();
+    m_graphics = std::make_unique<tDesktopGraphics>(
+        *m_vectorAnimation, *m_cloudAnimation, *m_scatterplot, *m_scree);
 }
 
 tSessionPorts tDesktop::SessionPorts()

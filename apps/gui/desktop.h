@@ -12,6 +12,7 @@
 #include "qt_clipboard.h"
 #include "qt_processes.h"
 #include "scatterplot_window.h"
+#include "scree_window.h"
 #include "shelf_window.h"
 #include "ui/program_start.h"
 #include "ui/session.h"
@@ -61,6 +62,7 @@ public:
     tAnimationWindow& VectorAnimation() { return *m_vectorAnimation; }
     tAnimationWindow& CloudAnimation() { return *m_cloudAnimation; }
     tScatterplotWindow& Scatterplot() { return *m_scatterplot; }
+    tScreeWindow& Scree() { return *m_scree; }
 
 private:
     void CreateWindows();
@@ -91,6 +93,7 @@ private:
     std::unique_ptr<tDemoWindow> m_demoWindow;
     std::unique_ptr<tAnimationWindow> m_cloudAnimation;
     std::unique_ptr<tScatterplotWindow> m_scatterplot;
+    std::unique_ptr<tScreeWindow> m_scree;
     std::unique_ptr<tAnimationWindow> m_vectorAnimation;
     std::unique_ptr<tDesktopGraphics> m_graphics;
 

@@ -1,4 +1,5 @@
-// ZEICHNE shows a window and hands it the data; MACROEXEC's delay repaints what is visible.
+// ZEICHNE and the scree picture show a window and hand it the data; MACROEXEC's delay repaints
+// what is visible.
 #include "desktop_graphics.h"
 
 #include "window_picture.h"
@@ -21,6 +22,17 @@ std::string tDesktopGraphics::ShowScatterplot(
     if (m_scatter.isHidden())
         m_scatter.show();
     return m_scatter.SetData(x, y, colours);
+}
+
+std::string tDesktopGraphics::ShowScree(
+    const trealmatrix& eigenvalues, const trealmatrix* percentiles)
+{
+    std::string refusal = m_scree.SetData(eigenvalues, percentiles);
+    if (refusal.empty()) {
+        m_scree.show();
+        m_scree.raise();
+    }
+    return refusal;
 }
 
 std::optional<tPicture> tDesktopGraphics::ScatterplotPicture() const

@@ -35,7 +35,7 @@ std::string TooLargeText(const tIntegerArgumentTooLarge& argument)
 
 tCallArgs::tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
     const std::string& scriptDirectory, tRandomGenerator& random, tClipboardPort* clipboard,
-    const tCheckpoint* checkpoint)
+    const tCheckpoint* checkpoint, tGraphicsPort* graphics)
     : m_opcode(opcode)
     , m_entry(entry)
     , m_arguments(arguments)
@@ -43,6 +43,7 @@ tCallArgs::tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariabl
     , m_random(random)
     , m_clipboard(clipboard)
     , m_checkpoint(checkpoint)
+    , m_graphics(graphics)
 {
 }
 
@@ -224,7 +225,8 @@ tCallOutcome tFunctionDispatch::Call(
         return { tCallOutcome::tKind::Unavailable, {} };
     static const std::string noDirectory;
     const std::string& directory = m_scriptDirectory ? *m_scriptDirectory : noDirectory;
-    const tCallArgs args(opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint);
+    const tCallArgs args(
+        opcode, entry, arguments, directory, m_random, m_clipboard, m_checkpoint, m_graphics);
     tCallOutcome outcome;
     try {
         outcome = m_routines[OpcodeNumber(opcode)](args);

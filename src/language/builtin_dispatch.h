@@ -5,6 +5,7 @@
 #include "language/eval_machine.h"
 #include "numerics/checkpoint.h"
 #include "numerics/random_matrices.h"
+#include "ports/graphics_port.h"
 #include "ports/picture_port.h"
 
 #include <array>
@@ -19,7 +20,8 @@ class tCallArgs {
 public:
     tCallArgs(tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments,
         const std::string& scriptDirectory, tRandomGenerator& random,
-        tClipboardPort* clipboard = nullptr, const tCheckpoint* checkpoint = nullptr);
+        tClipboardPort* clipboard = nullptr, const tCheckpoint* checkpoint = nullptr,
+        tGraphicsPort* graphics = nullptr);
 
     tOpcode Opcode() const { return m_opcode; }
     const tTOC& Entry() const { return m_entry; }
@@ -55,6 +57,8 @@ public:
     tClipboardPort* Clipboard() const { return m_clipboard; }
     // Where long routines check whether to stop (none: they run to the end).
     const tCheckpoint* Checkpoint() const { return m_checkpoint; }
+    // The session's graphics windows; null when the front end draws nothing.
+    tGraphicsPort* Graphics() const { return m_graphics; }
 
     // Notes that the call fails (the first failure noted counts): whatever the routine returns,
     // the call gives this failure. For checks that sit apart from the routine's result.
@@ -73,6 +77,7 @@ private:
     tRandomGenerator& m_random;
     tClipboardPort* m_clipboard;
     const tCheckpoint* m_checkpoint;
+    tGraphicsPort* m_graphics;
     mutable std::optional<tFailure> m_failure;
 };
 
@@ -135,6 +140,8 @@ public:
     void SetClipboard(tClipboardPort* clipboard) { m_clipboard = clipboard; }
     // The session's check point, passed to the long routines.
     void SetCheckpoint(const tCheckpoint* checkpoint) { m_checkpoint = checkpoint; }
+    // The graphics windows that drawing functions reach; null, the default, means none.
+    void SetGraphics(tGraphicsPort* graphics) { m_graphics = graphics; }
 
 private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};
@@ -142,6 +149,7 @@ private:
     tRandomGenerator m_random;
     tClipboardPort* m_clipboard = nullptr;
     const tCheckpoint* m_checkpoint = nullptr;
+    tGraphicsPort* m_graphics = nullptr;
 };
 
 // The groups of routines, each in its own unit.

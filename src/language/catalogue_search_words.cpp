@@ -167,6 +167,7 @@ constexpr tSearchWords Table[] = {
     { "Faktorwerte",   "Faktorenanalyse Faktorwerte Scores Regression Thurstone Bartlett Personenwerte" },
     { "MAP",           "Faktorenanalyse Zahl der Faktoren Velicer minimum average partial Partialkorrelation Komponenten" },
     { "Parallelanalyse", "Faktorenanalyse Zahl der Faktoren Horn Parallelanalyse Eigenwerte Zufallsdaten Perzentil Scree" },
+    { "Eigenwertbild", "Faktorenanalyse Zahl der Faktoren Screeplot Scree-Test Ger\xF6ll Knick Ellbogen Eigenwerte Bild Zeichnung Kaiser-Kriterium" },
     { "Sphaerizitaet", "Faktorenanalyse Bartlett Test Sph\xE4rizit\xE4t Einheitsmatrix Chi-Quadrat Signifikanz" },
     { "GetTrans",      "Rotation Transformation Faktorenanalyse drehen" },
     { "Similar",       "\xC4hnlichkeitstransformation Rotation drehen" },

@@ -1,7 +1,8 @@
 // Factor analysis in formulas: whether a correlation matrix is fit for factoring (KMO, Bartlett's
 // test), how many factors to keep (MAP, parallel analysis), the extraction and oblique rotation of
-// factors and the factor scores of the cases. A call gives its main result as its value; the
-// further results go to further targets when the call is the whole formula (L, h2 = Faktoren(...)).
+// factors, the factor scores of the cases and the scree picture. A call gives its main result as
+// its value; the further results go to further targets when the call is the whole formula (L, h2 =
+// Faktoren(...)).
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
 #include "numerics/factor_adequacy.h"
@@ -319,6 +320,68 @@ tCallOutcome ParallelCall(const tCallArgs& args)
         { call::RealMatrixValue(run->percentile), IntegerValue(run->suggested) });
 }
 
+// The values of a vector argument, one per row of a column.
+trealmatrix AsColumn(const trealmatrix& m)
+{
+    if (m.Cols() == 1)
+        return m;
+    trealmatrix column(m.Cols(), 1);
+    for (int32_t j = 1; j <= m.Cols(); ++j)
+        column(j, 1) = m(1, j);
+    return column;
+}
+
+bool VectorArgument(const tCallArgs& args, int32_t i, std::string_view what, tCallOutcome& refused)
+{
+    const tVariable& arg = args.Arg(i);
+    const bool vector = args.IsMatrix(i) && arg.datatype != dtString
+        && (arg.matrix.Rows() == 1 || arg.matrix.Cols() == 1) && arg.matrix.Rows() >= 1
+        && arg.matrix.Cols() >= 1;
+    if (!vector) {
+        refused = Refuse("Argument " + std::to_string(i) + " muss " + std::string(what)
+            + " sein (eine Zeile oder Spalte)");
+        return false;
+    }
+    return DataUsable(args, arg.matrix, i);
+}
+
+// Eigenwertbild(E [, P]): draws the scree picture; the number of eigenvalues above 1, and with P
+// the number of leading eigenvalues above their percentile for a further target.
+tCallOutcome ScreeCall(const tCallArgs& args)
+{
+    tCallOutcome refused;
+    if (!VectorArgument(args, 1, "der Vektor der Eigenwerte", refused))
+        return refused;
+    const trealmatrix eigenvalues = AsColumn(args.Matrix(1));
+    trealmatrix percentiles;
+    if (args.Has(2)) {
+        if (!VectorArgument(args, 2, "der Vektor der Perzentile", refused))
+            return refused;
+        percentiles = AsColumn(args.Matrix(2));
+        if (percentiles.Rows() != eigenvalues.Rows())
+            return Refuse(
+                "es braucht so viele Perzentile (Argument 2: " + std::to_string(percentiles.Rows())
+                + ") wie Eigenwerte (Argument 1: " + std::to_string(eigenvalues.Rows()) + ")");
+    }
+    if (!args.Graphics())
+        return call::Fail(Failure(
+            1, args.Entry().Name + ": Zeichnungen sind in dieser Ausgabe noch nicht verf\xFCgbar"));
+    const std::string refusal
+        = args.Graphics()->ShowScree(eigenvalues, args.Has(2) ? &percentiles : nullptr);
+    if (!refusal.empty())
+        return call::Fail(Failure(1, args.Entry().Name + ": " + refusal));
+    int32_t aboveOne = 0;
+    for (int32_t i = 1; i <= eigenvalues.Rows(); ++i)
+        aboveOne += eigenvalues(i, 1) > 1 ? 1 : 0;
+    if (!args.Has(2))
+        return call::Integer(aboveOne);
+    int32_t leading = 0;
+    while (
+        leading < eigenvalues.Rows() && eigenvalues(leading + 1, 1) > percentiles(leading + 1, 1))
+        ++leading;
+    return MainAndFurther(IntegerValue(aboveOne), { IntegerValue(leading) });
+}
+
 // clang-format off
 constexpr tDispatchRow Rows[] = {
     { O::KMO,           KmoCall },
@@ -328,6 +391,7 @@ constexpr tDispatchRow Rows[] = {
     { O::Faktorwerte,   ScoresCall },
     { O::MAP,           MapCall },
     { O::Parallelanalyse, ParallelCall },
+    { O::Eigenwertbild, ScreeCall },
 };
 // clang-format on
 

@@ -326,7 +326,8 @@ namespace zelvora {
     X(RotSchief,         343, 49) \
     X(Faktorwerte,       344, 49) \
     X(MAP,               345, 49) \
-    X(Parallelanalyse,   346, 49)
+    X(Parallelanalyse,   346, 49) \
+    X(Eigenwertbild,     347, 49)
 // clang-format on
 
 enum class tOpcode : std::uint16_t {

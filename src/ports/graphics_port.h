@@ -1,5 +1,5 @@
-// The graphics windows as ZEICHNE, LIST GRAPH and MACROEXEC reach them: the vector and cloud
-// animations and the scatterplot.
+// The graphics windows as ZEICHNE, LIST GRAPH, MACROEXEC and the scree picture of a factor
+// analysis reach them: the vector and cloud animations, the scatterplot and the scree picture.
 #pragma once
 
 #include "numerics/matrix_types.h"
@@ -27,6 +27,11 @@ public:
     // drawn; then the window keeps its former picture.
     virtual std::string ShowScatterplot(
         const trealmatrix& x, const trealmatrix& y, const trealmatrix* colours)
+        = 0;
+    // Shows the scree picture: the eigenvalues (a row or column) against their number, with the
+    // optional percentiles of the random data as a second line. Returns an empty text, or a
+    // message why they cannot be drawn; then the window keeps its former picture.
+    virtual std::string ShowScree(const trealmatrix& eigenvalues, const trealmatrix* percentiles)
         = 0;
     // The scatterplot window's current picture; nothing when it has never drawn.
     virtual std::optional<tPicture> ScatterplotPicture() const = 0;

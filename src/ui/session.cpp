@@ -145,6 +145,7 @@ tSession::tSession(
     m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
     m_dispatch.Register(FileReaderRows());
     m_dispatch.SetClipboard(ports.Clipboard);
+    m_dispatch.SetGraphics(ports.Graphics);
     m_environment.SystemVariables
         = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
     tCommandHooks hooks;

@@ -152,6 +152,28 @@ private slots:
         QVERIFY(!fixture.Run("ZEICHNE SCAT = X, {{1,2}}")); // refused: the picture stays
         QVERIFY(HasColour(window.Image(), qRgb(128, 0, 128)));
     }
+
+    void ScreeWindowShowsEigenvaluesAndPercentiles()
+    {
+        tDesktopFixture fixture;
+        QVERIFY(fixture.Run("E = {3.1, 1.7, 0.9, 0.6, 0.4, 0.3}\n"
+                            "P = {1.45, 1.3, 1.18, 1.08, 0.98, 0.88}\n"
+                            "k1, kp = Eigenwertbild(E, P)"));
+        tScreeWindow& window = fixture.Desktop().Scree();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), QString("Screeplot"));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.Plot().Eigenvalues().size(), std::size_t(6));
+        QVERIFY(HasColour(window.Image(), qRgb(0, 60, 170))); // the eigenvalues
+        QVERIFY(HasColour(window.Image(), qRgb(200, 30, 30))); // the percentiles
+        SavePicture(window, "scree");
+
+        // Resized, the picture is drawn anew at the window's size.
+        window.resize(640, 480);
+        QTRY_COMPARE(window.Image().width(), 640);
+        QVERIFY(!fixture.Run("Eigenwertbild(E, {1, 2})")); // refused: the picture stays
+        QCOMPARE(window.Plot().Percentiles().size(), std::size_t(6));
+    }
 };
 
 } // namespace zelvora::gui::test

@@ -28,6 +28,13 @@ public:
         Drawn = true;
         return Refusal;
     }
+    std::string ShowScree(const trealmatrix& eigenvalues, const trealmatrix* percentiles) override
+    {
+        Calls.push_back("scree " + std::to_string(eigenvalues.Rows()) + "x"
+            + std::to_string(eigenvalues.Cols())
+            + (percentiles ? " percentiles " + std::to_string(percentiles->Rows()) : ""));
+        return Refusal;
+    }
     std::optional<tPicture> ScatterplotPicture() const override
     {
         return Drawn ? std::optional<tPicture>(tPicture { 2, 1, { 1, 2, 3, 4, 5, 6 } })
@@ -82,6 +89,28 @@ TEST_F(GraphicsCommands, DrawingTypesByPrefix)
     EXPECT_EQ(graphics.Calls,
         (std::vector<std::string> {
             "vectors 2x3", "cloud 3x2", "scatter 2 2", "scatter 2 2 colours 1" }));
+}
+
+TEST_F(GraphicsCommands, ScreePictureGetsColumnsAndCountsTheFactors)
+{
+    ASSERT_TRUE(Run("E = {2.5, 1.9, 0.4, 0.2}").Success);
+    ASSERT_TRUE(Run("k1, kp = Eigenwertbild(E, {{1.3},{2},{1.1},{1}})").Success);
+    EXPECT_TRUE(Run("n = Scree(E')").Success);
+    EXPECT_EQ(
+        graphics.Calls, (std::vector<std::string> { "scree 4x1 percentiles 4", "scree 4x1" }));
+    const auto integer = [&](const char* name) {
+        return session.Store().Find(name) ? session.Store().CurrentVariable().intvalue : -1;
+    };
+    EXPECT_EQ(integer("k1"), 2); // eigenvalues above 1
+    EXPECT_EQ(integer("kp"), 1); // the second lies below its percentile
+    EXPECT_EQ(integer("n"), 2);
+
+    // A picture the window refuses fails the statement with the window's reason.
+    graphics.Refusal = "Die Eigenwerte sind leer";
+    const tOutermostRunResult refused = Run("m = Eigenwertbild(E)");
+    EXPECT_FALSE(refused.Success);
+    EXPECT_EQ(refused.Message, "EIGENWERTBILD: Die Eigenwerte sind leer");
+    EXPECT_FALSE(session.Store().Find("m"));
 }
 
 TEST_F(GraphicsCommands, RandomStartSeedsTheRandomPlanes)

@@ -1,4 +1,5 @@
-// Picture files of the console: the animations and the scatterplot drawn off screen.
+// Picture files of the console: the animations, the scatterplot and the scree picture drawn off
+// screen.
 #include "ui/graphics/picture_file_graphics.h"
 
 #include "text/text_encoding.h"
@@ -106,6 +107,18 @@ std::string tPictureFileGraphics::ShowScatterplot(
         "scatterplot-" + std::to_string(++m_scatterCount), [&](tPictureCanvasPort& canvas) {
             m_scatterplot.Draw(canvas, ScatterPictureWidth, ScatterPictureHeight);
         });
+}
+
+std::string tPictureFileGraphics::ShowScree(
+    const trealmatrix& eigenvalues, const trealmatrix* percentiles)
+{
+    tScreePlot plot;
+    std::string refusal = plot.SetData(eigenvalues, percentiles);
+    if (!refusal.empty())
+        return refusal;
+    return WritePicture("scree-" + std::to_string(++m_screeCount), [&](tPictureCanvasPort& canvas) {
+        plot.Draw(canvas, ScreePictureWidth, ScreePictureHeight);
+    });
 }
 
 std::optional<tPicture> tPictureFileGraphics::ScatterplotPicture() const

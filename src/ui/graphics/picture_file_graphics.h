@@ -4,6 +4,7 @@
 
 #include "ports/graphics_port.h"
 #include "ui/graphics/scatterplot.h"
+#include "ui/graphics/scree_plot.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,12 +32,13 @@ public:
     using tWrite = std::function<bool(const std::string& path, const std::string& bytes)>;
     tPictureFileGraphics(tPictureFileOptions options, tAnnounce announce, tWrite write = {});
 
-    // Names: animate-<n>, cloudanimate-<n>, scatterplot-<n>, counted per kind from 1; a series
-    // of frames adds -<frame> with two or more digits.
+    // Names: animate-<n>, cloudanimate-<n>, scatterplot-<n>, scree-<n>, counted per kind from 1; a
+    // series of frames adds -<frame> with two or more digits.
     std::string ShowAnimation(
         tAnimationKind kind, const trealmatrix& coordinates, std::uint32_t seed) override;
     std::string ShowScatterplot(
         const trealmatrix& x, const trealmatrix& y, const trealmatrix* colours) override;
+    std::string ShowScree(const trealmatrix& eigenvalues, const trealmatrix* percentiles) override;
     std::optional<tPicture> ScatterplotPicture() const override;
     // Files are written once per picture; nothing to repaint.
     void RepaintVisible() override { }
@@ -52,6 +54,7 @@ private:
     std::int32_t m_vectorCount = 0;
     std::int32_t m_cloudCount = 0;
     std::int32_t m_scatterCount = 0;
+    std::int32_t m_screeCount = 0;
 };
 
 // The listing's pictures written as files listing-<n>.png beside the drawings.
