@@ -2,6 +2,7 @@
 #include "numerics/oblique_rotations.h"
 
 #include "numerics/gauss_jordan.h"
+#include "numerics/library_state.h"
 #include "numerics/rotation_criteria.h"
 
 #include <cmath>
@@ -164,6 +165,7 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
         }
         if (result.iterations >= maxIterations)
             break;
+        ReachCheckpoint(NumericsContext().checkpoint); // windows stay alive; a stop ends the run
         ++result.iterations;
         step *= 2;
         std::optional<tState> accepted;

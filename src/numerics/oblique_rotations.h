@@ -27,7 +27,8 @@ struct tObliqueRotation {
 // L^2, divided by 4. Gradient projection (Jennrich 2002) from the identity: T with unit columns,
 // pattern = A (T')^-1, steps halved until the criterion falls by half the squared projected
 // gradient times the step; ends when the projected gradient's norm is below 1e-10 (converged) or
-// after maxIterations. A with fewer than 2 columns or a non-finite element fails.
+// after maxIterations. Every step reaches the session's check point (NumericsContext), where a stop
+// request ends the rotation. A with fewer than 2 columns or a non-finite element fails.
 tResult<tObliqueRotation> ObliminRotation(
     const trealmatrix& a, long double gamma, int32_t maxIterations = 100000);
 

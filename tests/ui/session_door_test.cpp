@@ -88,6 +88,29 @@ TEST_F(SessionDoor, ARunAskedForDuringARunIsRefusedAndStopEndsTheLongStatementAt
     EXPECT_FALSE(session.IsBusy());
 }
 
+// Long factor-analysis routines let the windows' events through between their steps, and a stop
+// there ends them: many random sets of a parallel analysis, many starts of GEOMIN.
+TEST_F(SessionDoor, StopEndsParallelAnalysisAndGeominBetweenTheirSteps)
+{
+    ASSERT_TRUE(session
+                    .RunText("RandomStart = 3\nR = Corr(RandomU(20,60))\n"
+                             "L = RandomU(40,5) - 0.5",
+                        "")
+                    .Success);
+    for (const std::string statement : { "E, P = Parallelanalyse(R, 500, 100000)",
+             "G = RotSchief(L, \"GEOMIN\", 0.01, 100000)" }) {
+        const int passesBefore = application.Passes;
+        application.OnEvents = [&] { session.RequestStop(); };
+        const tOutermostRunResult result = session.RunText(statement, "");
+        EXPECT_FALSE(result.Success) << statement;
+        EXPECT_EQ(result.Message, InterruptedText) << statement;
+        EXPECT_GT(application.Passes, passesBefore) << statement;
+        EXPECT_FALSE(session.IsBusy());
+    }
+    EXPECT_FALSE(session.Store().Find("E"));
+    EXPECT_FALSE(session.Store().Find("G"));
+}
+
 TEST_F(SessionDoor, AStopBetweenCheckPointsQuotesTheStatementThatDidNotRun)
 {
     application.OnStatement = [&](std::string_view statement) {
