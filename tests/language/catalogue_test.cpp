@@ -63,8 +63,8 @@ struct tExpectedEntry {
 // clang-format on
 
 // The factor-analysis functions follow the inherited table: entries and names they add.
-constexpr std::int32_t FactorAnalysisEntries = 7;
-constexpr std::int32_t FactorAnalysisNames = 12;
+constexpr std::int32_t FactorAnalysisEntries = 8;
+constexpr std::int32_t FactorAnalysisNames = 14;
 constexpr std::int32_t Entries = 307 + FactorAnalysisEntries;
 constexpr std::int32_t Names = 360 + FactorAnalysisNames;
 
