@@ -94,7 +94,7 @@ TEST_F(SessionDoor, StopEndsParallelAnalysisAndGeominBetweenTheirSteps)
 {
     ASSERT_TRUE(session
                     .RunText("RandomStart = 3\nR = Corr(RandomU(20,60))\n"
-                             "L = RandomU(40,5) - 0.5",
+                             "L = RandomU(40,5,-0.8,0.8)",
                         "")
                     .Success);
     for (const std::string statement : { "E, P = Parallelanalyse(R, 500, 100000)",
