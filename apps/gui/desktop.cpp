@@ -31,16 +31,17 @@ struct tGraphicsPlace {
 constexpr tGraphicsPlace VectorAnimationPlace { "VektorAnimation", 56, 2, 40, 55 };
 constexpr tGraphicsPlace CloudAnimationPlace { "WolkenAnimation", 58, 6, 40, 55 };
 constexpr tGraphicsPlace ScatterplotPlace { "Scatterplot", 58, 50, 36, 45 };
+constexpr tGraphicsPlace ScreePlace { "Screeplot", 54, 46, 36, 45 };
 // Bytes read to tell a workspace or binary file from a script.
 constexpr qint64 FileKindProbeSize = 4096;
 // The title bar and frame that the window system adds above a window's menu bar.
 constexpr int WindowFrameAllowance = 32;
 
 std::vector<std::pair<QWidget*, tGraphicsPlace>> GraphicsPlaces(
-    QWidget& vectors, QWidget& cloud, QWidget& scatterplot)
+    QWidget& vectors, QWidget& cloud, QWidget& scatterplot, QWidget& scree)
 {
     return { { &vectors, VectorAnimationPlace }, { &cloud, CloudAnimationPlace },
-        { &scatterplot, ScatterplotPlace } };
+        { &scatterplot, ScatterplotPlace }, { &scree, ScreePlace } };
 }
 
 void ShowMessageBox(const std::string& title, const std::string& text)
@@ -204,7 +205,7 @@ void tDesktop::PlaceWindows()
     const QRect controls(
         commands.left(), commands.top(), commands.width(), CommandControlsHeight());
     for (const auto& [window, graphics] :
-        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot)) {
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot, *m_scree)) {
         const QRect share
             = ScreenShare(screen, graphics.Left, graphics.Top, graphics.Width, graphics.Height);
         QRect where = placeOf(*window, graphics.Key, share);
@@ -233,7 +234,7 @@ void tDesktop::SaveWindowPlaces()
     WriteWindowPlace(ini, JournalPlaceKey, m_journal->geometry());
     WriteWindowPlace(ini, ListingPlaceKey, m_listing->geometry());
     for (const auto& [window, place] :
-        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot))
+        GraphicsPlaces(*m_vectorAnimation, *m_cloudAnimation, *m_scatterplot, *m_scree))
         WriteWindowPlace(ini, place.Key, window->geometry());
     ini.Save(path);
 }

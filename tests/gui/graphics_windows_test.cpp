@@ -121,12 +121,13 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         for (QWidget* window : { static_cast<QWidget*>(&fixture.Desktop().VectorAnimation()),
                  static_cast<QWidget*>(&fixture.Desktop().CloudAnimation()),
-                 static_cast<QWidget*>(&fixture.Desktop().Scatterplot()) }) {
+                 static_cast<QWidget*>(&fixture.Desktop().Scatterplot()),
+                 static_cast<QWidget*>(&fixture.Desktop().Scree()) }) {
             // On the right half, or moved left only as far as its least width needs to fit.
             QVERIFY(window->geometry().left() > screen.width() / 2
                 || window->geometry().right() == screen.right());
             QVERIFY(screen.contains(window->geometry()));
-            QVERIFY(window->isHidden()); // shown by ZEICHNE only
+            QVERIFY(window->isHidden()); // shown by ZEICHNE or Eigenwertbild only
         }
     }
 
