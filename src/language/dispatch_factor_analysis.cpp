@@ -373,13 +373,28 @@ tCallOutcome ScreeCall(const tCallArgs& args)
     int32_t aboveOne = 0;
     for (int32_t i = 1; i <= eigenvalues.Rows(); ++i)
         aboveOne += eigenvalues(i, 1) > 1 ? 1 : 0;
-    if (!args.Has(2))
-        return call::Integer(aboveOne);
+    // Eigenvalues out of their falling order are drawn as given, but a scree that rises again
+    // is most likely the wrong vector.
+    std::string warning;
+    for (int32_t i = 2; i <= eigenvalues.Rows() && warning.empty(); ++i) {
+        if (eigenvalues(i, 1) > eigenvalues(i - 1, 1))
+            warning = "die Eigenwerte fallen nicht: Wert " + std::to_string(i)
+                + " ist gr\xF6\xDF"
+                  "er als Wert "
+                + std::to_string(i - 1) + "; das Bild zeigt sie in der gegebenen Reihenfolge";
+    }
+    if (!args.Has(2)) {
+        tCallOutcome outcome = call::Integer(aboveOne);
+        outcome.Warning = std::move(warning);
+        return outcome;
+    }
     int32_t leading = 0;
     while (
         leading < eigenvalues.Rows() && eigenvalues(leading + 1, 1) > percentiles(leading + 1, 1))
         ++leading;
-    return MainAndFurther(IntegerValue(aboveOne), { IntegerValue(leading) });
+    tCallOutcome outcome = MainAndFurther(IntegerValue(aboveOne), { IntegerValue(leading) });
+    outcome.Warning = std::move(warning);
+    return outcome;
 }
 
 // clang-format off
