@@ -65,6 +65,7 @@ public:
 private:
     void CreateWindows();
     tSessionPorts SessionPorts();
+    tSessionHooks SessionHooks();
     void ConnectWindows();
     void PlaceWindows();
     int CommandControlsHeight() const;

@@ -4,6 +4,7 @@
 #include "formats/file_reader_functions.h"
 #include "formats/matrix_text_io.h"
 #include "interpreter/compute_handler.h"
+#include "interpreter/help_requests.h"
 #include "interpreter/option_commands.h"
 #include "numerics/library_state.h"
 #include "text/paths.h"
@@ -72,6 +73,11 @@ void tStopHandle::Request() const noexcept
     m_interpreter->RequestInterrupt();
 }
 
+void tStopHandle::Clear() const noexcept
+{
+    m_interpreter->ClearInterrupt();
+}
+
 void tSession::SetJournalFile(std::string directory, std::string fileName)
 {
     tSettings& settings = m_settings.Settings();
@@ -86,100 +92,140 @@ void tSession::SetListingFile(std::string directory, std::string fileName)
     settings.ListingFileName = std::move(fileName);
 }
 
-tSession::tSession(
-    const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
+tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
+    const tPlatformPaths& paths, tSessionHooks hooks)
     : m_ports(ports)
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
     , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
-    , m_environment(m_store)
+    , m_environment(
+          m_store, [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); })
     , m_machine(m_environment, &m_dispatch)
-    , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn },
+    , m_interpreter(
+          tInterpreterPorts {
+              .Journal = &m_journal,
+              .Listing = &m_listing,
+              .CommandWindow = ports.CommandWindow,
+              .DemoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView,
+              .Application = ports.Application,
+          },
+          InterpreterHooks())
+    , m_sysvars(m_settings.Settings(),
+          { m_interpreter.Switches().JournalOn, m_interpreter.Switches().ListingOn },
           m_dispatch.Random())
     , m_services(m_store, m_machine, m_sysvars)
-    , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
-    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {}, {}, {} }
+    , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random(),
+          tOptionHooks {
+              .JournalButton = std::move(hooks.JournalButton),
+              .ListingButton = std::move(hooks.ListingButton),
+              .ShowJournalWindow = std::move(hooks.ShowJournalWindow),
+              .ShowListingWindow = std::move(hooks.ShowListingWindow),
+          },
+          &m_workers)
+    , m_storeCommands(StoreCommandContext(paths))
+    , m_checkpoint([this] { Checkpoint(); })
     , m_eventPass(ports.Application)
+    , m_demoCommand(
+          ports.DemoView ? std::make_unique<tDemoCommand>(m_interpreter, *ports.DemoView) : nullptr)
+    , m_formulaValuesView(std::move(hooks.FormulaValues))
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
     m_journal.Start(startTime);
     m_listing.Start(startTime);
-    tDemoWindowPort* demoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView;
-    m_interpreter.SetPorts(
-        { &m_journal, &m_listing, ports.CommandWindow, demoWindow, ports.Application });
-    m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
-        return ComputeAssignment(m_services, statements, tokens);
-    });
-    m_interpreter.SetPlannedComputeHandler(
-        [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
-            return ComputeAssignment(m_services, statements, tokens, plan);
-        });
     // Every run works with this session's worker threads and stops at its check point.
     NumericsContext().workers = &m_workers;
     NumericsContext().checkpoint = &m_checkpoint;
-    m_interpreter.SetRunStart([this] {
-        NumericsContext().workers = &m_workers;
-        NumericsContext().checkpoint = &m_checkpoint;
-    });
-    m_options.SetWorkers(&m_workers);
-    m_interpreter.SetFormulaHandler(
-        [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
-            return ShowBareFormula(statements, tokens, text);
-        });
-    m_interpreter.SetVariableTest(
-        [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; });
-    // A run through the door lets the windows' events through at its check points (the stop
-    // button among them), and a stop asked for there ends the routine at once.
-    m_checkpoint = [this] {
-        m_interpreter.Checkpoint();
-        if (!m_busy)
-            return;
-        m_eventPass.Reach();
-        m_interpreter.Checkpoint();
-    };
     m_dispatch.SetCheckpoint(&m_checkpoint);
     m_machine.SetWarningSink([this](std::string_view warning) { m_interpreter.Warn(warning); });
-    m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
+    m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir());
     m_dispatch.Register(FileReaderRows());
     m_dispatch.SetClipboard(ports.Clipboard);
-    m_environment.SystemVariables
-        = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
-    tCommandHooks hooks;
-    hooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
+    tCommandHooks commandHooks;
+    commandHooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
         const tVariable* variable = m_environment.FindVariable(name);
         return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
     };
-    hooks.Pause = [this](std::chrono::milliseconds delay) {
+    commandHooks.Pause = [this](std::chrono::milliseconds delay) {
         std::this_thread::sleep_for(delay);
         if (m_ports.Graphics)
             m_ports.Graphics->RepaintVisible();
     };
-    RegisterCommands(m_interpreter, std::move(hooks));
+    RegisterCommands(m_interpreter, std::move(commandHooks));
     RegisterOptionCommands(m_interpreter, m_options);
-    tSettings& settings = m_settings.Settings();
-    m_storeCommands.BatchDirectory = [&settings] { return settings.ExamplesDirectory(); };
-    m_storeCommands.ShippedBatchDirectory = [shipped = paths.ShippedDir] {
-        return shipped.empty() ? shipped : JoinPath(shipped, "Beispiele/");
-    };
-    m_storeCommands.DemoDirectory = [&settings] { return settings.DemoDirectory(); };
-    m_storeCommands.ShippedDemoDirectory = [shipped = paths.ShippedDir] {
-        return shipped.empty() ? shipped : JoinPath(shipped, "Demos/");
-    };
-    m_storeCommands.DataDirectory = [&settings] { return settings.DataDir; };
-    m_storeCommands.AddOnDirectory = [&settings] { return settings.OrbidexDir; };
-    m_storeCommands.ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; };
-    if (ports.DemoView) {
-        m_demoCommand = std::make_unique<tDemoCommand>(m_interpreter, *ports.DemoView);
-        m_storeCommands.PlayDemo = [this](tStmtList& statements, const std::string& fileName) {
-            return m_demoCommand->Play(statements, fileName);
-        };
-    }
-    m_storeCommands.AnimationSeed = [this] { return m_dispatch.Random().Seed(); };
     RegisterStoreCommands(m_storeCommands);
     RegisterOutsideCommands(m_storeCommands);
+}
+
+// What the interpreter hands to this session: assignments and bare formulas to the machine over
+// the store, and the library's worker threads and check point at every run's start.
+tInterpreterHooks tSession::InterpreterHooks()
+{
+    return {
+        .Compute
+        = [this](tStmtList& statements,
+              tAnsiTokens& tokens) { return ComputeAssignment(m_services, statements, tokens); },
+        .PlannedCompute =
+            [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
+                return ComputeAssignment(m_services, statements, tokens, plan);
+            },
+        .ShowFormula
+        = [this](tStmtList& statements, tAnsiTokens& tokens,
+              std::string_view text) { return ShowBareFormula(statements, tokens, text); },
+        .IsVariable
+        = [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; },
+        .RunStart =
+            [this] {
+                NumericsContext().workers = &m_workers;
+                NumericsContext().checkpoint = &m_checkpoint;
+            },
+    };
+}
+
+// The store commands' reach: the folders they look in follow the settings as they change.
+tStoreCommandContext tSession::StoreCommandContext(const tPlatformPaths& paths)
+{
+    tSettings& settings = m_settings.Settings();
+    const std::string shipped = paths.ShippedDir;
+    const auto shippedFolder = [shipped](const char* folder) {
+        return [shipped, folder] { return shipped.empty() ? shipped : JoinPath(shipped, folder); };
+    };
+    std::function<bool(tStmtList&, const std::string&)> playDemo;
+    if (m_ports.DemoView)
+        playDemo = [this](tStmtList& statements, const std::string& fileName) {
+            return m_demoCommand->Play(statements, fileName);
+        };
+    return {
+        .Interpreter = m_interpreter,
+        .Store = m_store,
+        .Machine = m_machine,
+        .BatchDirectory = [&settings] { return settings.ExamplesDirectory(); },
+        .ReadScript = ReadScriptFile,
+        .Shelf = m_ports.Shelf,
+        .Processes = m_ports.Processes,
+        .DemoDirectory = [&settings] { return settings.DemoDirectory(); },
+        .AddOnDirectory = [&settings] { return settings.OrbidexDir; },
+        .ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; },
+        .PlayDemo = std::move(playDemo),
+        .Graphics = m_ports.Graphics,
+        .ListingPictures = m_ports.ListingPictures,
+        .AnimationSeed = [this] { return m_dispatch.Random().Seed(); },
+        .ShippedBatchDirectory = shippedFolder("Beispiele/"),
+        .ShippedDemoDirectory = shippedFolder("Demos/"),
+        .DataDirectory = [&settings] { return settings.DataDir; },
+    };
+}
+
+// A run through the door lets the windows' events through at its check points (the stop button
+// among them), and a stop asked for there ends the routine at once.
+void tSession::Checkpoint()
+{
+    m_interpreter.Checkpoint();
+    if (!m_busy)
+        return;
+    m_eventPass.Reach();
+    m_interpreter.Checkpoint();
 }
 
 tSession::~tSession()
@@ -216,7 +262,13 @@ tOutermostRunResult tSession::RunText(
 
 bool tSession::IsCommandWord(std::string_view word) const
 {
-    return IsCommandWordOf(m_interpreter.Statements, word);
+    return IsCommandWordOf(m_interpreter.Statements(), word);
+}
+
+std::optional<std::string> tSession::HelpAnswer(
+    std::string_view request, std::string& message) const
+{
+    return HelpText(request, m_interpreter.Statements(), message);
 }
 
 void tSession::RequestStop()

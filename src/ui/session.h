@@ -45,6 +45,23 @@ struct tSessionPorts {
     tGraphicsPort* Graphics = nullptr; // ZEICHNE draws through it
 };
 
+// What a front end does beside its ports, handed to the session at construction; each may be
+// absent.
+struct tSessionHooks {
+    // What SET Journal and SET Listing (and the front end's own switches) also do in its windows:
+    // the switch buttons' state and whether the journal and the listing windows are shown.
+    std::function<void(bool on)> JournalButton;
+    std::function<void(bool on)> ListingButton;
+    std::function<void(bool visible)> ShowJournalWindow;
+    std::function<void(bool visible)> ShowListingWindow;
+    // A front end that shows the values of bare formulas itself (a notebook's tables) receives
+    // them here, with the formula and the text the command window would show, instead of the
+    // command window's output.
+    std::function<void(
+        std::string_view formula, const tVariableArray& values, std::string_view text)>
+        FormulaValues;
+};
+
 // What a front end asks the session to run: script text, or the statements of editor lines.
 struct tRunRequest {
     // Script text (Windows-1252), cut into statements as the run reaches them.
@@ -75,6 +92,8 @@ public:
     {
     }
     void Request() const noexcept;
+    // Drops a stop request that came too late for the run it was meant for.
+    void Clear() const noexcept;
 
 private:
     tInterpreter* m_interpreter;
@@ -84,9 +103,9 @@ class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     // paths: where the settings, the data directory and the shipped examples are; the session
-    // reads and writes nothing there until the front end calls Settings().Start().
-    tSession(
-        const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths = {});
+    // reads and writes nothing there until the front end calls StartSettings().
+    tSession(const tSessionPorts& ports, std::string_view startTime,
+        const tPlatformPaths& paths = {}, tSessionHooks hooks = {});
     ~tSession();
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;
@@ -110,15 +129,18 @@ public:
 
     // ---- Read-only views for the front ends.
     // The command table's rows (names, syntax), for completion and colouring.
-    const std::vector<tStmt>& CommandRows() const { return m_interpreter.Statements.Commands; }
+    const std::vector<tStmt>& CommandRows() const { return m_interpreter.Statements().Commands; }
     // Whether the word begins exactly one command (the editors colour it as a command word).
     bool IsCommandWord(std::string_view word) const;
-    bool JournalOn() const { return m_interpreter.JournalOn; }
-    bool ListingOn() const { return m_interpreter.ListingOn; }
+    // The answer to a help request ("?" and a name, as typed); nothing, with the message, when
+    // it names nothing known.
+    std::optional<std::string> HelpAnswer(std::string_view request, std::string& message) const;
+    bool JournalOn() const { return m_interpreter.Switches().JournalOn; }
+    bool ListingOn() const { return m_interpreter.Switches().ListingOn; }
     const tVisibleVarsList& StoreView() const { return m_store; }
     const tSettings& SettingsView() const { return m_settings.Settings(); }
     // Turns the listing on or off before a run, as SET Listing does inside one.
-    void SetListingOn(bool on) { m_interpreter.ListingOn = on; }
+    void SetListingOn(bool on) { m_interpreter.Switches().ListingOn = on; }
 
     // ---- What the front ends change between runs.
     // Reads the settings file over the defaults (nothing is read or written before).
@@ -133,8 +155,6 @@ public:
     // The journal's and the listing's switches, as SET Journal and SET Listing turn them.
     void SwitchJournal(bool on) { m_options.SwitchJournal(on ? 1 : 2); }
     void SwitchListing(bool on) { m_options.SwitchListing(on ? 1 : 2); }
-    // What the switches also do in the front end's windows (buttons, shown windows).
-    void SetOptionHooks(tOptionHooks hooks) { m_options.SetHooks(std::move(hooks)); }
     // The recent scripts of the File menu: a script opened or saved comes first; at the end the
     // list is set to the files left open and those before them.
     void AddRecentScript(std::string_view path)
@@ -171,13 +191,6 @@ public:
     // Matrices written with readable numbers (the console and a notebook show them so).
     void SetReadableNumbers(bool readable) { m_store.SetReadableNumbers(readable); }
 
-    // A front end that shows the values of bare formulas itself (a notebook's tables) receives
-    // them here, with the formula and the text the command window would show, instead of the
-    // command window's output.
-    using tFormulaValuesView = std::function<void(
-        std::string_view formula, const tVariableArray& values, std::string_view text)>;
-    void SetFormulaValuesView(tFormulaValuesView view) { m_formulaValuesView = std::move(view); }
-
     // ---- The parts the doors do not cover yet: the shelf's store (its windows change cells and
     // names), the notebook's session in src/ui (its interpreter) and tests that set a session up.
     tInterpreter& Interpreter() { return m_interpreter; }
@@ -190,6 +203,9 @@ public:
 private:
     class tBusyScope;
     bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
+    tInterpreterHooks InterpreterHooks();
+    tStoreCommandContext StoreCommandContext(const tPlatformPaths& paths);
+    void Checkpoint();
 
     // Long kernels split their rows among these threads (option Threads, ZELVORA_THREADS).
     tWorkerPool m_workers { DefaultPoolThreads() };
@@ -210,7 +226,8 @@ private:
     tEventPass m_eventPass; // the windows' events at the check points of a run
     bool m_busy = false;
     std::unique_ptr<tDemoCommand> m_demoCommand;
-    tFormulaValuesView m_formulaValuesView;
+    std::function<void(std::string_view, const tVariableArray&, std::string_view)>
+        m_formulaValuesView;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".

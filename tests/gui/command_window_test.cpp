@@ -179,7 +179,7 @@ private slots:
         tDesktopFixture fixture;
         tCommandWindow& window = fixture.Desktop().CommandWindow();
         window.ListingSwitch()->trigger();
-        QVERIFY(fixture.Desktop().Session().Interpreter().ListingOn);
+        QVERIFY(fixture.Desktop().Session().Interpreter().Switches().ListingOn);
         Type(window, ";H Ergebnisse\nM = {{1,2},{3,4}}\nLIST M", 0);
         window.ActiveTab()->selectAll();
         window.RunSelection();

@@ -26,7 +26,7 @@ protected:
 
 TEST_F(Session, JournalAndListingTexts)
 {
-    session.Interpreter().ListingOn = true;
+    session.Interpreter().Switches().ListingOn = true;
     session.RunText("MACRODEF m\r\n;h Titel\r\nMACROEND\n; note\nFOO", "");
     EXPECT_EQ(journalView.PlainText(),
         ";*****======================================\r\n"
