@@ -154,10 +154,8 @@ tSessionHooks tDesktop::SessionHooks()
 // Windows that drive the session (input line, command window, menus) are wired to it here.
 void tDesktop::ConnectWindows()
 {
-    m_shelf->SetStore(&m_session->Store());
+    m_shelf->SetSession(m_session.get());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
-    // A demo waiting for the user stands between its statements: the shelf acts as between runs.
-    m_shelf->SetRunningTest([this] { return m_session->IsBusy() && !m_demoWindow->IsWaiting(); });
     m_application.SetRunWatchers([this](bool running) { RunStateChanged(running); },
         [this](std::string_view statement) { m_commandWindow->ShowRunningStatement(statement); });
     m_journal->Attach(*m_session);

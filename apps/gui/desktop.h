@@ -61,6 +61,7 @@ public:
     tAnimationWindow& VectorAnimation() { return *m_vectorAnimation; }
     tAnimationWindow& CloudAnimation() { return *m_cloudAnimation; }
     tScatterplotWindow& Scatterplot() { return *m_scatterplot; }
+    tDesktopGraphics& Graphics() { return *m_graphics; }
 
 private:
     void CreateWindows();

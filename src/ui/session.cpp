@@ -68,6 +68,14 @@ tRunRequest tRunRequest::OfLines(const std::vector<std::string>& lines, std::int
     return request;
 }
 
+tRunRequest tRunRequest::OfStatements(const tCommandsList& statements, std::string scriptDir)
+{
+    tRunRequest request;
+    request.Statements = &statements;
+    request.ScriptDir = std::move(scriptDir);
+    return request;
+}
+
 void tStopHandle::Request() const noexcept
 {
     m_interpreter->RequestInterrupt();
@@ -126,8 +134,9 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
     , m_storeCommands(StoreCommandContext(paths))
     , m_checkpoint([this] { Checkpoint(); })
     , m_eventPass(ports.Application)
+    , m_demoView(ports.DemoView ? std::make_unique<tDemoWaitWatch>(*ports.DemoView) : nullptr)
     , m_demoCommand(
-          ports.DemoView ? std::make_unique<tDemoCommand>(m_interpreter, *ports.DemoView) : nullptr)
+          m_demoView ? std::make_unique<tDemoCommand>(m_interpreter, *m_demoView) : nullptr)
     , m_formulaValuesView(std::move(hooks.FormulaValues))
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
@@ -246,6 +255,8 @@ tOutermostRunResult tSession::Run(const tRunRequest& request)
         return refused;
     }
     const tBusyScope busy(*this);
+    if (request.Statements)
+        return m_interpreter.RunOutermost(*request.Statements, request.ScriptDir);
     if (!request.Lines)
         return m_interpreter.RunText(request.Text, request.ScriptDir, request.Source);
     tCommandsList list;

@@ -20,9 +20,11 @@
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
 #include "ui/demo_command.h"
+#include "ui/demo_wait_watch.h"
 #include "ui/event_pass.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
+#include "ui/matrix_cell_edit.h"
 #include "variables/display_list.h"
 
 #include <functional>
@@ -70,9 +72,14 @@ struct tRunRequest {
     // The statements that cover lines first .. last (0-based) of an editor.
     static tRunRequest OfLines(const std::vector<std::string>& lines, std::int32_t first,
         std::int32_t last, std::string scriptDir);
+    // Statements cut before, run again with the plans their first run kept.
+    static tRunRequest OfStatements(const tCommandsList& statements, std::string scriptDir);
 
     std::string_view Text;
     const std::vector<std::string>* Lines = nullptr; // when set, Text is not used
+    // Statements cut before, run again with the plans their first run kept (a benchmark's
+    // repetitions); when set, Text and Lines are not used.
+    const tCommandsList* Statements = nullptr;
     std::int32_t FirstLine = 0;
     std::int32_t LastLine = -1;
     std::string ScriptDir; // relative names resolve against it
@@ -191,14 +198,36 @@ public:
     // Matrices written with readable numbers (the console and a notebook show them so).
     void SetReadableNumbers(bool readable) { m_store.SetReadableNumbers(readable); }
 
-    // ---- The parts the doors do not cover yet: the shelf's store (its windows change cells and
-    // names), the notebook's session in src/ui (its interpreter) and tests that set a session up.
-    tInterpreter& Interpreter() { return m_interpreter; }
-    tListing& Listing() { return m_listing; }
-    tVisibleVarsList& Store() { return m_store; }
-    tStoreCommandContext& StoreCommands() { return m_storeCommands; }
-    tSettings& Settings() { return m_settings.Settings(); }
-    tWorkerPool& Workers() { return m_workers; }
+    // ---- Read-only lookups in the store and the worker threads.
+    // The index (from 1) of the first variable of that name (folded comparison); 0 when none.
+    std::int32_t VariableIndex(std::string_view name) const;
+    // The variable of that name as stored now; null when there is none.
+    const tVariable* Variable(std::string_view name) const;
+    // The threads long kernels split their rows among (option Threads).
+    const tWorkerPool& WorkersView() const { return m_workers; }
+
+    // ---- What the shelf and its matrix windows change. While a statement runs each is refused
+    // (a demo waiting for the user stands between its statements: the shelf acts then as between
+    // runs), so that no statement sees the store change under its feet.
+    // Whether the shelf's actions are refused now.
+    bool ShelfActionRefused() const { return m_busy && !(m_demoView && m_demoView->Waiting()); }
+    // "alle Schlie\xDFen (Matrix l\xF6schen)": one DELETE statement of every plain matrix
+    // variable, hidden ones too, run as any statement (so the journal holds it); refused with
+    // RunBusyText. Success without a statement when there is no matrix.
+    tOutermostRunResult DeleteAllMatrices();
+    // The matrix windows of these variables (indices from 1) close; the variables stay, hidden.
+    bool HideWindows(const std::vector<std::int32_t>& indices);
+    // "alle Verbergen": every matrix window closes.
+    bool HideAllWindows();
+    // Commits a matrix window's cell edit; a value the variable took goes to the journal as the
+    // assignment of that cell. Refused with RunBusyText, the edit forgotten, the cell as before.
+    tCellCommit CommitCellEdit(tMatrixCellEdit& edit, std::string_view text);
+    // Escape on a cell edit: the cell's former text; the former value goes back into the
+    // variable only while no statement runs.
+    std::string CancelCellEdit(tMatrixCellEdit& edit);
+    // Puts the variable on the clipboard with the copy layout, after making scheme (1 ..) the
+    // copy layout; scheme 0 copies with the layout as it is and is never refused.
+    bool CopyToClipboard(std::int32_t index, std::int32_t scheme);
 
 private:
     class tBusyScope;
@@ -225,6 +254,7 @@ private:
     tCheckpoint m_checkpoint; // long routines stop there when the user asks
     tEventPass m_eventPass; // the windows' events at the check points of a run
     bool m_busy = false;
+    std::unique_ptr<tDemoWaitWatch> m_demoView; // DEMO's window, watched for its waits
     std::unique_ptr<tDemoCommand> m_demoCommand;
     std::function<void(std::string_view, const tVariableArray&, std::string_view)>
         m_formulaValuesView;

@@ -89,7 +89,7 @@ protected:
     {
         return session.RunText("DEMO \"" + path + "\"", "");
     }
-    bool Stored(std::string_view name) { return session.Store().FindShown(name); }
+    bool Stored(std::string_view name) { return session.Variable(name) != nullptr; }
 
     std::filesystem::path directory;
     tRecordingTextView journalView;
@@ -97,8 +97,11 @@ protected:
     tEditorCommandWindow commandWindow;
     tRecordingApplication application;
     tRecordingDemoView view;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application, nullptr,
-                           nullptr, nullptr, nullptr, &view },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow,
+                           .Application = &application,
+                           .DemoView = &view },
         "09.12.2026 10:00:00" };
 };
 

@@ -112,7 +112,7 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     for (const auto& c : cases) {
         const tOutermostRunResult result = Run(c.statement);
         EXPECT_FALSE(result.Success) << c.statement;
-        EXPECT_EQ(session.Interpreter().Statements().Code, c.code) << c.statement;
+        EXPECT_EQ(result.Code, c.code) << c.statement;
         EXPECT_EQ(result.Message, c.message) << c.statement;
     }
     EXPECT_TRUE(graphics.Calls.empty());
@@ -120,7 +120,7 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     for (const char* statement : { "ZEICHNE CLOUD = S", "ZEICHNE SCAT = L, L, S" }) {
         const tOutermostRunResult text = Run(statement);
         EXPECT_FALSE(text.Success) << statement;
-        EXPECT_EQ(session.Interpreter().Statements().Code, 26) << statement;
+        EXPECT_EQ(text.Code, 26) << statement;
         EXPECT_TRUE(text.Message.ends_with("ist eine Textmatrix")) << text.Message;
     }
     EXPECT_TRUE(graphics.Calls.empty());
@@ -128,18 +128,18 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     graphics.Refusal = "Die Y-Daten haben weniger Spalten (2) als die X-Daten (3)";
     const tOutermostRunResult refused = Run("ZEICHNE SCAT = L, {{1,2}}");
     EXPECT_FALSE(refused.Success);
-    EXPECT_EQ(session.Interpreter().Statements().Code, 26);
+    EXPECT_EQ(refused.Code, 26);
     EXPECT_EQ(refused.Message, graphics.Refusal);
 }
 
 TEST_F(GraphicsCommands, ListGraphAddsTheScatterplotPicture)
 {
-    session.Interpreter().Switches().ListingOn = true;
+    session.SetListingOn(true);
     EXPECT_TRUE(Run("LIST graph").Success); // no scatterplot yet: nothing to add
     EXPECT_TRUE(listingPictures.Widths.empty());
     ASSERT_TRUE(Run("ZEICHNE SCAT = {{1,2}}, {{3,4}}\nLIST GRAPH").Success);
     EXPECT_EQ(listingPictures.Widths, (std::vector<std::int32_t> { 2 }));
-    session.Interpreter().Switches().ListingOn = false;
+    session.SetListingOn(false);
     EXPECT_TRUE(Run("LIST GRAPH").Success);
     EXPECT_EQ(listingPictures.Widths.size(), 1u);
 }
