@@ -3,12 +3,23 @@
 
 #include "formats/file_reader_functions.h"
 #include "formats/matrix_text_io.h"
+#include "interpreter/commands.h"
 #include "interpreter/compute_handler.h"
+#include "interpreter/core_compute_services.h"
 #include "interpreter/help_requests.h"
 #include "interpreter/option_commands.h"
+#include "interpreter/options.h"
+#include "interpreter/store_commands.h"
+#include "interpreter/system_variables.h"
+#include "language/builtin_dispatch.h"
+#include "language/eval_machine.h"
+#include "numerics/checkpoint.h"
 #include "numerics/library_state.h"
 #include "text/paths.h"
 #include "text/text_encoding.h"
+#include "ui/demo_command.h"
+#include "ui/demo_wait_watch.h"
+#include "ui/event_pass.h"
 #include "ui/formula_values.h"
 #include "ui/syntax_classes.h"
 #include "variables/number_format.h"
@@ -22,6 +33,30 @@
 
 namespace zelvora {
 
+// The parts a session builds and wires that no front end reaches: the formula machine with the
+// built-in functions, the options, the commands' reach, the check point and the event pass.
+struct tSession::tParts {
+    tParts(tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks);
+    tParts(const tParts&) = delete;
+    tParts& operator=(const tParts&) = delete;
+
+    // The store commands' reach: the folders they look in follow the settings as they change.
+    tStoreCommandContext StoreCommandContext(tSession& session, const tPlatformPaths& paths);
+
+    tStoreEnvironment Environment;
+    tFunctionDispatch Dispatch;
+    tEvalMachine Machine;
+    tSystemVariables SystemVariables;
+    tCoreComputeServices Services;
+    tOptions Options;
+    tCheckpoint Checkpoint; // long routines stop there when the user asks
+    tEventPass EventPass; // the windows' events at the check points of a run
+    std::unique_ptr<tDemoWaitWatch> DemoView; // DEMO's window, watched for its waits
+    std::unique_ptr<tDemoCommand> DemoCommand;
+    tFormulaValuesView FormulaValuesView;
+    tStoreCommandContext StoreCommands;
+};
+
 // Marks the session busy for one run through its door, on every way out, and tells the
 // application port, which shows the busy look.
 class tSession::tBusyScope {
@@ -30,7 +65,7 @@ public:
         : m_session(session)
     {
         m_session.m_busy = true;
-        m_session.m_eventPass.Restart();
+        m_session.m_parts->EventPass.Restart();
         if (m_session.m_ports.Application)
             m_session.m_ports.Application->RunStateChanged(true);
     }
@@ -100,6 +135,91 @@ void tSession::SetListingFile(std::string directory, std::string fileName)
     settings.ListingFileName = std::move(fileName);
 }
 
+tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks)
+    : Environment(session.m_store,
+        [this](std::string_view name) { return SystemVariables.SystemVariableValue(name); })
+    , Machine(Environment, &Dispatch)
+    , SystemVariables(session.m_settings.Settings(),
+          { session.m_interpreter.Switches().JournalOn,
+              session.m_interpreter.Switches().ListingOn },
+          Dispatch.Random())
+    , Services(session.m_store, Machine, SystemVariables)
+    , Options(session.m_settings.Settings(), session.m_interpreter, &session.m_store,
+          Dispatch.Random(),
+          tOptionHooks {
+              .JournalButton = std::move(hooks.JournalButton),
+              .ListingButton = std::move(hooks.ListingButton),
+              .ShowJournalWindow = std::move(hooks.ShowJournalWindow),
+              .ShowListingWindow = std::move(hooks.ShowListingWindow),
+          },
+          &session.m_workers)
+    , Checkpoint([&session] { session.Checkpoint(); })
+    , EventPass(session.m_ports.Application)
+    , DemoView(session.m_ports.DemoView
+              ? std::make_unique<tDemoWaitWatch>(*session.m_ports.DemoView)
+              : nullptr)
+    , DemoCommand(
+          DemoView ? std::make_unique<tDemoCommand>(session.m_interpreter, *DemoView) : nullptr)
+    , FormulaValuesView(std::move(hooks.FormulaValues))
+    , StoreCommands(StoreCommandContext(session, paths))
+{
+    tInterpreter& interpreter = session.m_interpreter;
+    Dispatch.SetCheckpoint(&Checkpoint);
+    Machine.SetWarningSink([&interpreter](std::string_view warning) { interpreter.Warn(warning); });
+    Dispatch.SetScriptDirectorySource(&interpreter.CurrentScriptDir());
+    Dispatch.Register(FileReaderRows());
+    Dispatch.SetClipboard(session.m_ports.Clipboard);
+    tCommandHooks commandHooks;
+    commandHooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
+        const tVariable* variable = Environment.FindVariable(name);
+        return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
+    };
+    commandHooks.Pause = [graphics = session.m_ports.Graphics](std::chrono::milliseconds delay) {
+        std::this_thread::sleep_for(delay);
+        if (graphics)
+            graphics->RepaintVisible();
+    };
+    RegisterCommands(interpreter, std::move(commandHooks));
+    RegisterOptionCommands(interpreter, Options);
+    RegisterStoreCommands(StoreCommands);
+    RegisterOutsideCommands(StoreCommands);
+}
+
+tStoreCommandContext tSession::tParts::StoreCommandContext(
+    tSession& session, const tPlatformPaths& paths)
+{
+    tSettings& settings = session.m_settings.Settings();
+    const std::string shipped = paths.ShippedDir;
+    const auto shippedFolder = [shipped](const char* folder) {
+        return [shipped, folder] { return shipped.empty() ? shipped : JoinPath(shipped, folder); };
+    };
+    std::function<bool(tStmtList&, const std::string&)> playDemo;
+    if (DemoCommand)
+        playDemo = [this](tStmtList& statements, const std::string& fileName) {
+            return DemoCommand->Play(statements, fileName);
+        };
+    const tSessionPorts& ports = session.m_ports;
+    return {
+        .Interpreter = session.m_interpreter,
+        .Store = session.m_store,
+        .Machine = Machine,
+        .BatchDirectory = [&settings] { return settings.ExamplesDirectory(); },
+        .ReadScript = ReadScriptFile,
+        .Shelf = ports.Shelf,
+        .Processes = ports.Processes,
+        .DemoDirectory = [&settings] { return settings.DemoDirectory(); },
+        .AddOnDirectory = [&settings] { return settings.OrbidexDir; },
+        .ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; },
+        .PlayDemo = std::move(playDemo),
+        .Graphics = ports.Graphics,
+        .ListingPictures = ports.ListingPictures,
+        .AnimationSeed = [this] { return Dispatch.Random().Seed(); },
+        .ShippedBatchDirectory = shippedFolder("Beispiele/"),
+        .ShippedDemoDirectory = shippedFolder("Demos/"),
+        .DataDirectory = [&settings] { return settings.DataDir; },
+    };
+}
+
 tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
     const tPlatformPaths& paths, tSessionHooks hooks)
     : m_ports(ports)
@@ -107,9 +227,6 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
     , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
-    , m_environment(
-          m_store, [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); })
-    , m_machine(m_environment, &m_dispatch)
     , m_interpreter(
           tInterpreterPorts {
               .Journal = &m_journal,
@@ -119,25 +236,7 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
               .Application = ports.Application,
           },
           InterpreterHooks())
-    , m_sysvars(m_settings.Settings(),
-          { m_interpreter.Switches().JournalOn, m_interpreter.Switches().ListingOn },
-          m_dispatch.Random())
-    , m_services(m_store, m_machine, m_sysvars)
-    , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random(),
-          tOptionHooks {
-              .JournalButton = std::move(hooks.JournalButton),
-              .ListingButton = std::move(hooks.ListingButton),
-              .ShowJournalWindow = std::move(hooks.ShowJournalWindow),
-              .ShowListingWindow = std::move(hooks.ShowListingWindow),
-          },
-          &m_workers)
-    , m_storeCommands(StoreCommandContext(paths))
-    , m_checkpoint([this] { Checkpoint(); })
-    , m_eventPass(ports.Application)
-    , m_demoView(ports.DemoView ? std::make_unique<tDemoWaitWatch>(*ports.DemoView) : nullptr)
-    , m_demoCommand(
-          m_demoView ? std::make_unique<tDemoCommand>(m_interpreter, *m_demoView) : nullptr)
-    , m_formulaValuesView(std::move(hooks.FormulaValues))
+    , m_parts(std::make_unique<tParts>(*this, paths, hooks))
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
@@ -145,26 +244,7 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
     m_listing.Start(startTime);
     // Every run works with this session's worker threads and stops at its check point.
     NumericsContext().workers = &m_workers;
-    NumericsContext().checkpoint = &m_checkpoint;
-    m_dispatch.SetCheckpoint(&m_checkpoint);
-    m_machine.SetWarningSink([this](std::string_view warning) { m_interpreter.Warn(warning); });
-    m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir());
-    m_dispatch.Register(FileReaderRows());
-    m_dispatch.SetClipboard(ports.Clipboard);
-    tCommandHooks commandHooks;
-    commandHooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
-        const tVariable* variable = m_environment.FindVariable(name);
-        return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
-    };
-    commandHooks.Pause = [this](std::chrono::milliseconds delay) {
-        std::this_thread::sleep_for(delay);
-        if (m_ports.Graphics)
-            m_ports.Graphics->RepaintVisible();
-    };
-    RegisterCommands(m_interpreter, std::move(commandHooks));
-    RegisterOptionCommands(m_interpreter, m_options);
-    RegisterStoreCommands(m_storeCommands);
-    RegisterOutsideCommands(m_storeCommands);
+    NumericsContext().checkpoint = &m_parts->Checkpoint;
 }
 
 // What the interpreter hands to this session: assignments and bare formulas to the machine over
@@ -172,57 +252,25 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
 tInterpreterHooks tSession::InterpreterHooks()
 {
     return {
-        .Compute
-        = [this](tStmtList& statements,
-              tAnsiTokens& tokens) { return ComputeAssignment(m_services, statements, tokens); },
+        .Compute =
+            [this](tStmtList& statements, tAnsiTokens& tokens) {
+                return ComputeAssignment(m_parts->Services, statements, tokens);
+            },
         .PlannedCompute =
             [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
-                return ComputeAssignment(m_services, statements, tokens, plan);
+                return ComputeAssignment(m_parts->Services, statements, tokens, plan);
             },
         .ShowFormula
         = [this](tStmtList& statements, tAnsiTokens& tokens,
               std::string_view text) { return ShowBareFormula(statements, tokens, text); },
         .IsVariable
-        = [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; },
+        = [this](
+              std::string_view name) { return m_parts->Environment.FindVariable(name) != nullptr; },
         .RunStart =
             [this] {
                 NumericsContext().workers = &m_workers;
-                NumericsContext().checkpoint = &m_checkpoint;
+                NumericsContext().checkpoint = &m_parts->Checkpoint;
             },
-    };
-}
-
-// The store commands' reach: the folders they look in follow the settings as they change.
-tStoreCommandContext tSession::StoreCommandContext(const tPlatformPaths& paths)
-{
-    tSettings& settings = m_settings.Settings();
-    const std::string shipped = paths.ShippedDir;
-    const auto shippedFolder = [shipped](const char* folder) {
-        return [shipped, folder] { return shipped.empty() ? shipped : JoinPath(shipped, folder); };
-    };
-    std::function<bool(tStmtList&, const std::string&)> playDemo;
-    if (m_ports.DemoView)
-        playDemo = [this](tStmtList& statements, const std::string& fileName) {
-            return m_demoCommand->Play(statements, fileName);
-        };
-    return {
-        .Interpreter = m_interpreter,
-        .Store = m_store,
-        .Machine = m_machine,
-        .BatchDirectory = [&settings] { return settings.ExamplesDirectory(); },
-        .ReadScript = ReadScriptFile,
-        .Shelf = m_ports.Shelf,
-        .Processes = m_ports.Processes,
-        .DemoDirectory = [&settings] { return settings.DemoDirectory(); },
-        .AddOnDirectory = [&settings] { return settings.OrbidexDir; },
-        .ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; },
-        .PlayDemo = std::move(playDemo),
-        .Graphics = m_ports.Graphics,
-        .ListingPictures = m_ports.ListingPictures,
-        .AnimationSeed = [this] { return m_dispatch.Random().Seed(); },
-        .ShippedBatchDirectory = shippedFolder("Beispiele/"),
-        .ShippedDemoDirectory = shippedFolder("Demos/"),
-        .DataDirectory = [&settings] { return settings.DataDir; },
     };
 }
 
@@ -233,7 +281,7 @@ void tSession::Checkpoint()
     m_interpreter.Checkpoint();
     if (!m_busy)
         return;
-    m_eventPass.Reach();
+    m_parts->EventPass.Reach();
     m_interpreter.Checkpoint();
 }
 
@@ -241,7 +289,7 @@ tSession::~tSession()
 {
     if (NumericsContext().workers == &m_workers)
         NumericsContext().workers = nullptr;
-    if (NumericsContext().checkpoint == &m_checkpoint)
+    if (NumericsContext().checkpoint == &m_parts->Checkpoint)
         NumericsContext().checkpoint = nullptr;
 }
 
@@ -282,6 +330,21 @@ std::optional<std::string> tSession::HelpAnswer(
     return HelpText(request, m_interpreter.Statements(), message);
 }
 
+void tSession::SwitchJournal(bool on)
+{
+    m_parts->Options.SwitchJournal(on ? 1 : 2);
+}
+
+void tSession::SwitchListing(bool on)
+{
+    m_parts->Options.SwitchListing(on ? 1 : 2);
+}
+
+bool tSession::ShelfActionRefused() const
+{
+    return m_busy && !(m_parts->DemoView && m_parts->DemoView->Waiting());
+}
+
 void tSession::RequestStop()
 {
     if (m_busy)
@@ -294,11 +357,12 @@ bool tSession::ShowBareFormula(
     std::string shown;
     tVariableArray values;
     const tValueStyle style { m_store.CopyLayout(), m_store.ReadableNumbers() };
-    if (!EvaluateBareFormula(m_services, statements, tokens, text, style, shown,
-            m_formulaValuesView ? &values : nullptr))
+    const tFormulaValuesView& view = m_parts->FormulaValuesView;
+    if (!EvaluateBareFormula(
+            m_parts->Services, statements, tokens, text, style, shown, view ? &values : nullptr))
         return false;
-    if (m_formulaValuesView)
-        m_formulaValuesView(text, values, shown);
+    if (view)
+        view(text, values, shown);
     else
         m_interpreter.ShowOutput(shown);
     return true;

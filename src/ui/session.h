@@ -3,25 +3,15 @@
 // listing, wired to the windows a front end provides.
 #pragma once
 
-#include "interpreter/commands.h"
-#include "interpreter/core_compute_services.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/options.h"
 #include "interpreter/settings_module.h"
-#include "interpreter/store_commands.h"
-#include "interpreter/system_variables.h"
-#include "language/builtin_dispatch.h"
-#include "language/eval_machine.h"
-#include "numerics/checkpoint.h"
 #include "numerics/worker_pool.h"
 #include "ports/command_window_port.h"
 #include "ports/graphics_port.h"
 #include "ports/picture_port.h"
+#include "ports/process_port.h"
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
-#include "ui/demo_command.h"
-#include "ui/demo_wait_watch.h"
-#include "ui/event_pass.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
 #include "ui/matrix_cell_edit.h"
@@ -32,6 +22,8 @@
 #include <string>
 
 namespace zelvora {
+
+class tDemoView;
 
 struct tSessionPorts {
     tTextViewPort* JournalView = nullptr; // required
@@ -160,8 +152,8 @@ public:
     // Where the settings file was read from and is written to, and the platform paths.
     const tSettingsModule& SettingsFileView() const { return m_settings; }
     // The journal's and the listing's switches, as SET Journal and SET Listing turn them.
-    void SwitchJournal(bool on) { m_options.SwitchJournal(on ? 1 : 2); }
-    void SwitchListing(bool on) { m_options.SwitchListing(on ? 1 : 2); }
+    void SwitchJournal(bool on);
+    void SwitchListing(bool on);
     // The recent scripts of the File menu: a script opened or saved comes first; at the end the
     // list is set to the files left open and those before them.
     void AddRecentScript(std::string_view path)
@@ -210,7 +202,7 @@ public:
     // (a demo waiting for the user stands between its statements: the shelf acts then as between
     // runs), so that no statement sees the store change under its feet.
     // Whether the shelf's actions are refused now.
-    bool ShelfActionRefused() const { return m_busy && !(m_demoView && m_demoView->Waiting()); }
+    bool ShelfActionRefused() const;
     // "alle Schlie\xDFen (Matrix l\xF6schen)": one DELETE statement of every plain matrix
     // variable, hidden ones too, run as any statement (so the journal holds it); refused with
     // RunBusyText. Success without a statement when there is no matrix.
@@ -231,9 +223,11 @@ public:
 
 private:
     class tBusyScope;
+    struct tParts;
+    using tFormulaValuesView
+        = std::function<void(std::string_view, const tVariableArray&, std::string_view)>;
     bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
     tInterpreterHooks InterpreterHooks();
-    tStoreCommandContext StoreCommandContext(const tPlatformPaths& paths);
     void Checkpoint();
 
     // Long kernels split their rows among these threads (option Threads, ZELVORA_THREADS).
@@ -243,21 +237,11 @@ private:
     tJournal m_journal;
     tListing m_listing;
     tVisibleVarsList m_store;
-    tStoreEnvironment m_environment;
-    tFunctionDispatch m_dispatch;
-    tEvalMachine m_machine;
     tInterpreter m_interpreter;
-    tSystemVariables m_sysvars;
-    tCoreComputeServices m_services;
-    tOptions m_options;
-    tStoreCommandContext m_storeCommands;
-    tCheckpoint m_checkpoint; // long routines stop there when the user asks
-    tEventPass m_eventPass; // the windows' events at the check points of a run
     bool m_busy = false;
-    std::unique_ptr<tDemoWaitWatch> m_demoView; // DEMO's window, watched for its waits
-    std::unique_ptr<tDemoCommand> m_demoCommand;
-    std::function<void(std::string_view, const tVariableArray&, std::string_view)>
-        m_formulaValuesView;
+    // The machine, the options, the commands' reach, the check point and the event pass: made
+    // after the parts above, which they reach.
+    std::unique_ptr<tParts> m_parts;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".

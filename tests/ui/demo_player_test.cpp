@@ -1,6 +1,7 @@
 // Playing demos through DEMO in a session: the order of steps, failing blocks, break, long pages,
 // run-time errors and nested demos.
 #include "support/recording_ports.h"
+#include "ui/demo_player.h"
 #include "ui/session.h"
 
 #include <deque>
