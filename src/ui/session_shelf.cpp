@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 
 namespace zelvora {
 
@@ -82,8 +83,15 @@ tOutermostRunResult tSession::DeleteAllMatrices()
     list.Initialise();
     LoadLines(list, { statement }, 0, 0);
     tOutermostRunResult result;
-    static_cast<tRunResult&>(result) = m_interpreter.Docommands_WithJournalListingUndError(
-        list, m_settings.Settings().ExamplesDirectory());
+    try {
+        static_cast<tRunResult&>(result) = m_interpreter.Docommands_WithJournalListingUndError(
+            list, m_settings.Settings().ExamplesDirectory());
+    } catch (const std::exception& error) {
+        // Called from a window event inside the demo's wait: nothing may leave through it.
+        result.Success = false;
+        result.RunTimeError = true;
+        result.ErrorText = error.what();
+    }
     return result;
 }
 
