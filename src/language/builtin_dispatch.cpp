@@ -185,7 +185,10 @@ tCallOutcome Text(std::string s)
 
 } // namespace call
 
-tFunctionDispatch::tFunctionDispatch()
+tFunctionDispatch::tFunctionDispatch(tDispatchReach reach)
+    : m_scriptDirectory(reach.ScriptDirectory)
+    , m_clipboard(reach.Clipboard)
+    , m_checkpoint(reach.Checkpoint)
 {
     Register(MatrixFunctionRows());
     Register(MatrixScalarRows());

@@ -138,7 +138,14 @@ void tSession::SetListingFile(std::string directory, std::string fileName)
 tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks)
     : Environment(session.m_store,
         [this](std::string_view name) { return SystemVariables.SystemVariableValue(name); })
-    , Machine(Environment, &Dispatch)
+    , Dispatch(tDispatchReach {
+          .ScriptDirectory = &session.m_interpreter.CurrentScriptDir(),
+          .Clipboard = session.m_ports.Clipboard,
+          .Checkpoint = &Checkpoint,
+      })
+    , Machine(Environment, &Dispatch,
+          [&interpreter = session.m_interpreter](
+              std::string_view warning) { interpreter.Warn(warning); })
     , SystemVariables(session.m_settings.Settings(),
           { session.m_interpreter.Switches().JournalOn,
               session.m_interpreter.Switches().ListingOn },
@@ -164,11 +171,7 @@ tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessio
     , StoreCommands(StoreCommandContext(session, paths))
 {
     tInterpreter& interpreter = session.m_interpreter;
-    Dispatch.SetCheckpoint(&Checkpoint);
-    Machine.SetWarningSink([&interpreter](std::string_view warning) { interpreter.Warn(warning); });
-    Dispatch.SetScriptDirectorySource(&interpreter.CurrentScriptDir());
     Dispatch.Register(FileReaderRows());
-    Dispatch.SetClipboard(session.m_ports.Clipboard);
     tCommandHooks commandHooks;
     commandHooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
         const tVariable* variable = Environment.FindVariable(name);
