@@ -229,7 +229,12 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
-    , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
+    , m_store(tDisplayPorts {
+          .Shelf = ports.Shelf,
+          .Listing = &m_listing,
+          .ListingPictures = ports.ListingPictures,
+          .Clipboard = ports.Clipboard,
+      })
     , m_interpreter(
           tInterpreterPorts {
               .Journal = &m_journal,

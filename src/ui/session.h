@@ -203,7 +203,7 @@ public:
     // runs), so that no statement sees the store change under its feet.
     // Whether the shelf's actions are refused now.
     bool ShelfActionRefused() const;
-    // "alle Schlie\xDFen (Matrix l\xF6schen)": one DELETE statement of every plain matrix
+    // "alle Schließen (Matrix löschen)": one DELETE statement of every plain matrix
     // variable, hidden ones too, run as any statement (so the journal holds it); refused with
     // RunBusyText. Success without a statement when there is no matrix.
     tOutermostRunResult DeleteAllMatrices();
