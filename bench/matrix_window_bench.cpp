@@ -30,8 +30,9 @@ struct tBenchDesktop {
     }
     tMatrixWindow* Window(const char* name)
     {
-        desktop.Session().Store().FindShown(name);
-        return static_cast<tMatrixWindow*>(desktop.Session().Store().CurrentWindow());
+        const tSession& session = desktop.Session();
+        const tVisibleVarItem& item = session.StoreView().Item(session.VariableIndex(name));
+        return static_cast<tMatrixWindow*>(item.window.get());
     }
 
     QTemporaryDir folder;

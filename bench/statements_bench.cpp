@@ -33,11 +33,10 @@ void ScalarAssignments(benchmark::State& state)
     LoadLines(list, lines, 0, StatementCount - 1);
     long double last = 0;
     for (auto _ : state) {
-        const tOutermostRunResult result = session.Interpreter().RunOutermost(list, "");
+        const tOutermostRunResult result = session.Run(tRunRequest::OfStatements(list, ""));
         if (!result.Success)
             state.SkipWithError("the run failed");
-        session.Store().Find("x");
-        last = session.Store().CurrentVariable().intvalue;
+        last = session.Variable("x")->intvalue;
     }
     benchmark::DoNotOptimize(last);
     state.counters["statements/s"] = benchmark::Counter(
@@ -61,8 +60,7 @@ void MacroRepetitions(benchmark::State& state)
         if (!session.RunText(run, "").Success)
             state.SkipWithError("the run failed");
     }
-    session.Store().Find("x");
-    benchmark::DoNotOptimize(session.Store().CurrentVariable().intvalue);
+    benchmark::DoNotOptimize(session.Variable("x")->intvalue);
     state.counters["statements/s"] = benchmark::Counter(
         static_cast<double>(repetitions) * state.iterations(), benchmark::Counter::kIsRate);
 }

@@ -130,8 +130,19 @@ int main(int argc, char** argv)
         { options->PicturesDirectory, options->Frames, true }, announcePicture);
     tPictureFileListing listingPictures(options->PicturesDirectory, announcePicture);
     tConsoleDemoView demoView(!options->Batch && isatty(STDIN_FILENO), options->Quiet);
-    tSession session({ &journalView, &listingView, &commandWindow, nullptr, &application, &shelf,
-                         &listingPictures, &clipboard, &processes, &demoView, &graphics },
+    tSession session(
+        {
+            .JournalView = &journalView,
+            .ListingView = &listingView,
+            .CommandWindow = &commandWindow,
+            .Application = &application,
+            .Shelf = &shelf,
+            .ListingPictures = &listingPictures,
+            .Clipboard = &clipboard,
+            .Processes = &processes,
+            .DemoView = &demoView,
+            .Graphics = &graphics,
+        },
         CurrentDateTimeText(), PlatformPathsFromEnvironment(argv[0]));
     session.SetReadableNumbers(true);
     // Asking for a listing file turns the listing on, as SET Listing=AN in the script would.

@@ -108,9 +108,9 @@ void tCommandWindow::PutWelcomeText(tScriptTab& tab)
     tab.document()->setModified(false);
 }
 
-tOptionHooks tCommandWindow::SwitchButtonHooks()
+tSessionHooks tCommandWindow::SwitchButtonHooks()
 {
-    tOptionHooks hooks;
+    tSessionHooks hooks;
     hooks.JournalButton = [this](bool on) {
         const QSignalBlocker blocker(m_journalSwitch);
         m_journalSwitch->setChecked(on);

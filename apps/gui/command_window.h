@@ -46,7 +46,7 @@ public:
     void Attach(tSession& session, tDesktopApplication& application);
 
     // The journal and listing buttons as the options switch them.
-    tOptionHooks SwitchButtonHooks();
+    tSessionHooks SwitchButtonHooks();
 
     // tCommandWindowPort
     void ShowMessage(std::string_view text) override;

@@ -84,7 +84,8 @@ tDesktop::tDesktop(const tPlatformPaths& paths)
     : m_messageBox(ShowMessageBox)
 {
     CreateWindows();
-    m_session = std::make_unique<tSession>(SessionPorts(), CurrentDateTimeText(), paths);
+    m_session
+        = std::make_unique<tSession>(SessionPorts(), CurrentDateTimeText(), paths, SessionHooks());
     ConnectWindows();
 }
 
@@ -143,22 +144,25 @@ tSessionPorts tDesktop::SessionPorts()
     return ports;
 }
 
+// What the journal and listing switches also do in the windows.
+tSessionHooks tDesktop::SessionHooks()
+{
+    tSessionHooks hooks = m_commandWindow->SwitchButtonHooks();
+    hooks.ShowJournalWindow = [this](bool visible) { m_journal->setVisible(visible); };
+    hooks.ShowListingWindow = [this](bool visible) { m_listing->setVisible(visible); };
+    return hooks;
+}
+
 // Windows that drive the session (input line, command window, menus) are wired to it here.
 void tDesktop::ConnectWindows()
 {
-    m_shelf->SetStore(&m_session->Store());
+    m_shelf->SetSession(m_session.get());
     m_shelf->SetCloseCheck([this] { return m_application.TryQuit(); });
-    // A demo waiting for the user stands between its statements: the shelf acts as between runs.
-    m_shelf->SetRunningTest([this] { return m_session->IsBusy() && !m_demoWindow->IsWaiting(); });
     m_application.SetRunWatchers([this](bool running) { RunStateChanged(running); },
         [this](std::string_view statement) { m_commandWindow->ShowRunningStatement(statement); });
     m_journal->Attach(*m_session);
     m_listing->Attach(*m_session);
     m_commandWindow->Attach(*m_session, m_application);
-    tOptionHooks hooks = m_commandWindow->SwitchButtonHooks();
-    hooks.ShowJournalWindow = [this](bool visible) { m_journal->setVisible(visible); };
-    hooks.ShowListingWindow = [this](bool visible) { m_listing->setVisible(visible); };
-    m_session->SetOptionHooks(hooks);
     // Statements are written and run in the command window; the shelf's input line stays hidden.
     m_shelf->InputLine()->hide();
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),

@@ -63,10 +63,12 @@ public:
     tAnimationWindow& CloudAnimation() { return *m_cloudAnimation; }
     tScatterplotWindow& Scatterplot() { return *m_scatterplot; }
     tScreeWindow& Scree() { return *m_scree; }
+    tDesktopGraphics& Graphics() { return *m_graphics; }
 
 private:
     void CreateWindows();
     tSessionPorts SessionPorts();
+    tSessionHooks SessionHooks();
     void ConnectWindows();
     void PlaceWindows();
     int CommandControlsHeight() const;

@@ -176,18 +176,19 @@ bool tMatrixWindow::EditRefused()
 
 QString tMatrixWindow::BeginEdit(int row, int col)
 {
-    tVisibleVarsList* store = m_shelf.Store();
-    if (!store || m_shelf.RefusedDuringRun())
+    const tSession* session = m_shelf.Session();
+    if (!session || m_shelf.RefusedDuringRun())
         return {};
     const QString shown
         = m_model->data(m_model->index(row - 1, col - 1), Qt::DisplayRole).toString();
-    return ToQString(m_edit.Begin(*store, VariableIndex(), row, col, ToProgramText(shown)));
+    return ToQString(
+        m_edit.Begin(session->StoreView(), VariableIndex(), row, col, ToProgramText(shown)));
 }
 
 void tMatrixWindow::CommitEdit(const QString& text)
 {
-    tVisibleVarsList* store = m_shelf.Store();
-    if (!store || !m_edit.Active())
+    tSession* session = m_shelf.Session();
+    if (!session || !m_edit.Active())
         return;
     if (m_shelf.RefusedDuringRun()) {
         CancelEdit();
@@ -195,19 +196,19 @@ void tMatrixWindow::CommitEdit(const QString& text)
     }
     const int row = m_edit.Row();
     const int col = m_edit.Col();
-    const tCellCommit commit = m_edit.Commit(*store, ToProgramText(text));
+    const tCellCommit commit = session->CommitCellEdit(m_edit, ToProgramText(text));
     m_model->SetEditedText(row - 1, col - 1, ToQString(commit.ShownText));
     m_shelf.ShowStatus(commit.Message);
 }
 
 void tMatrixWindow::CancelEdit()
 {
-    tVisibleVarsList* store = m_shelf.Store();
-    if (!store || !m_edit.Active())
+    tSession* session = m_shelf.Session();
+    if (!session || !m_edit.Active())
         return;
     const int row = m_edit.Row();
     const int col = m_edit.Col();
-    m_model->SetEditedText(row - 1, col - 1, ToQString(m_edit.Cancel(*store)));
+    m_model->SetEditedText(row - 1, col - 1, ToQString(session->CancelCellEdit(m_edit)));
 }
 
 void tMatrixWindow::BuildCopyMenu()
@@ -230,12 +231,10 @@ void tMatrixWindow::BuildCopyMenu()
 
 void tMatrixWindow::CopyWithScheme(std::int32_t scheme)
 {
-    tVisibleVarsList* store = m_shelf.Store();
-    if (!store || (scheme != 0 && m_shelf.RefusedDuringRun()))
+    tSession* session = m_shelf.Session();
+    if (!session || (scheme != 0 && m_shelf.RefusedDuringRun()))
         return; // a scheme changes the copy layout that running statements use
-    if (scheme != 0)
-        ApplyScheme(scheme, store->CopyLayout());
-    store->CopyToClipboard(VariableIndex());
+    session->CopyToClipboard(VariableIndex(), scheme);
 }
 
 void tMatrixWindow::CopyPicture(tPictureMode mode)

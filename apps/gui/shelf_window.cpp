@@ -157,7 +157,7 @@ tClientSize tShelfWindow::ClientSizeOf(const tMatrixWindow& window) const
 
 int tShelfWindow::DefaultColumnWidth() const
 {
-    const std::int32_t cellWidth = m_store ? m_store->CopyLayout().CellWidth : 10;
+    const std::int32_t cellWidth = m_session ? m_session->StoreView().CopyLayout().CellWidth : 10;
     return std::max(cellWidth, 1) * GridPixelsPerCellChar;
 }
 
@@ -184,7 +184,7 @@ void tShelfWindow::AddWindowMenuEntry(std::string_view name, tMatrixWindowPort& 
 
 bool tShelfWindow::RefusedDuringRun()
 {
-    if (!m_running || !m_running())
+    if (!m_session || !m_session->ShelfActionRefused())
         return false;
     ShowStatus(std::string(DuringRunRefusalText));
     return true;
@@ -192,10 +192,8 @@ bool tShelfWindow::RefusedDuringRun()
 
 void tShelfWindow::HideAllWindows()
 {
-    if (RefusedDuringRun())
-        return;
-    if (m_store)
-        m_store->CloseAllWindows();
+    if (!RefusedDuringRun() && m_session)
+        m_session->HideAllWindows();
 }
 
 void tShelfWindow::MinimizeAllWindows()
@@ -208,9 +206,10 @@ void tShelfWindow::MinimizeAllWindows()
 std::int32_t tShelfWindow::MatrixVariableCount() const
 {
     std::int32_t count = 0;
-    if (m_store) {
-        for (std::int32_t index = 1; index <= m_store->Count(); ++index)
-            count += m_store->Item(index).shape == shMatrix ? 1 : 0;
+    if (m_session) {
+        const tVisibleVarsList& store = m_session->StoreView();
+        for (std::int32_t index = 1; index <= store.Count(); ++index)
+            count += store.Variable(index).shape == shMatrix ? 1 : 0;
     }
     return count;
 }
@@ -227,10 +226,11 @@ bool tShelfWindow::DeleteAllMatrices()
     // The question waits for the user, who may start a run meanwhile.
     if (!m_deleteQuestion(ToQString(DeleteAllMatricesQuestion(count))) || RefusedDuringRun())
         return false;
-    for (std::int32_t index = m_store->Count(); index >= 1; --index)
-        if (m_store->Item(index).shape == shMatrix)
-            m_store->Delete(index);
-    return true;
+    // One statement, so that the journal holds it.
+    const tOutermostRunResult result = m_session->DeleteAllMatrices();
+    if (!result.Success)
+        ShowStatus(result.Message);
+    return result.Success;
 }
 
 std::unique_ptr<tScalarWindowPort> tShelfWindow::CreateScalarWindow()
@@ -298,9 +298,8 @@ void tShelfWindow::DeleteActiveCompartment()
     std::vector<std::int32_t> indices;
     for (tMatrixWindow* window : WindowsOn(ActiveCompartmentIndex()))
         indices.push_back(window->VariableIndex());
-    if (m_store)
-        for (std::int32_t index : indices)
-            m_store->CloseWindow(index);
+    if (m_session)
+        m_session->HideWindows(indices);
     if (!WindowsOn(ActiveCompartmentIndex()).empty())
         return; // windows that no store closed stay with their page
     m_compartments->removeTab(m_compartments->indexOf(area));

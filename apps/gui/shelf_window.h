@@ -33,15 +33,13 @@ public:
     explicit tShelfWindow(tClipboardPort& clipboard, QWidget* parent = nullptr);
     ~tShelfWindow() override;
 
-    // The store whose cells the matrix windows edit and whose menus act on it (set once the
-    // session exists).
-    void SetStore(tVisibleVarsList* store) { m_store = store; }
-    tVisibleVarsList* Store() const { return m_store; }
+    // The session whose variables the matrix windows show and edit and whose store the menus act
+    // on (set once the session exists).
+    void SetSession(tSession* session) { m_session = session; }
+    tSession* Session() const { return m_session; }
     tClipboardPort& Clipboard() const { return m_clipboard; }
     // Asked when the user closes the shelf; false keeps it open. Without one the shelf closes.
     void SetCloseCheck(std::function<bool()> check) { m_closeCheck = std::move(check); }
-    // Whether statements run now: actions that change the store wait for the run's end.
-    void SetRunningTest(std::function<bool()> running) { m_running = std::move(running); }
     // True, with a note in the status bar, when statements run now: the caller then leaves the
     // store alone, so that no statement sees it change under its feet.
     bool RefusedDuringRun();
@@ -107,9 +105,8 @@ private:
     int CompartmentOf(const tMatrixWindow& window) const; // page index, or -1
 
     tClipboardPort& m_clipboard;
-    tVisibleVarsList* m_store = nullptr;
+    tSession* m_session = nullptr;
     std::function<bool()> m_closeCheck;
-    std::function<bool()> m_running;
     std::function<bool(const QString&)> m_deleteQuestion;
     QTabWidget* m_compartments = nullptr;
     tInputLine* m_inputLine = nullptr;

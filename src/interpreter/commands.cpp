@@ -47,8 +47,8 @@ bool IsNumberToken(const t_ansitoken& token)
 
 bool Quit(tInterpreter& interpreter)
 {
-    interpreter.Flags.StopRequested = true;
-    interpreter.Flags.QuitRequested = true;
+    interpreter.Flags().StopRequested = true;
+    interpreter.Flags().QuitRequested = true;
     if (interpreter.Ports().Application)
         interpreter.Ports().Application->TryQuit();
     return true;
@@ -57,8 +57,8 @@ bool Quit(tInterpreter& interpreter)
 bool MacroDefine(tInterpreter& interpreter, const tAnsiTokens& arguments)
 {
     const std::string name = arguments.empty() ? EndTokenText : arguments.front().Text;
-    interpreter.Macros.BeginDefinition(NameFold(name));
-    interpreter.Flags.MacroRecording = true;
+    interpreter.Macros().BeginDefinition(NameFold(name));
+    interpreter.Flags().MacroRecording = true;
     return true;
 }
 
@@ -81,7 +81,7 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
     if (arguments.size() > 2 && IsNumberToken(arguments[2]))
         delay = IntegerOfText(arguments[2].Text);
 
-    const std::int32_t number = interpreter.Macros.Find(name);
+    const std::int32_t number = interpreter.Macros().Find(name);
     if (number == 0) {
         statements.Fail(2, "Makro nicht gefunden");
         return false;
@@ -92,10 +92,10 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
         interpreter.FailTooDeep();
         return false;
     }
-    const bool runningBefore = interpreter.Flags.MacroRunning;
-    interpreter.Flags.MacroRunning = true;
+    const bool runningBefore = interpreter.Flags().MacroRunning;
+    interpreter.Flags().MacroRunning = true;
     // The list is copied: a statement of the macro may redefine it while it runs.
-    const tCommandsList macro = interpreter.Macros.List(number);
+    const tCommandsList macro = interpreter.Macros().List(number);
     // The first failure of any repetition is the command's failure, with its place.
     std::optional<tFailure> firstFailure;
     std::optional<tStatementPlace> firstPlace;
@@ -133,7 +133,7 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
                 interpreter.Ports().Application->ProcessPendingMessages();
         }
     }
-    interpreter.Flags.MacroRunning = runningBefore;
+    interpreter.Flags().MacroRunning = runningBefore;
     const bool result = !firstFailure;
     if (firstFailure) {
         statements.Fail(firstFailure->Code, firstFailure->Message);
@@ -160,7 +160,7 @@ tCommandHandler NotYetAvailable(const std::string& name)
 
 void RegisterCommands(tInterpreter& interpreter, tCommandHooks hooks)
 {
-    tStmtList& table = interpreter.Statements;
+    tStmtList& table = interpreter.Statements();
     table.ClearCommands();
     table.RegisterCommand("---", "", "", nullptr);
     for (const tCommandText& command : CommandTexts) {

@@ -13,7 +13,7 @@ const tVariable* tStoreEnvironment::FindVariable(std::string_view name)
 
 std::optional<tVariable> tStoreEnvironment::SystemVariableValue(std::string_view name)
 {
-    return SystemVariables ? SystemVariables(name) : std::nullopt;
+    return m_systemVariables ? m_systemVariables(name) : std::nullopt;
 }
 
 tVariable tCoreComputeServices::VarAssignPart(const tVariable& variable, const tVariable& value,

@@ -12,21 +12,23 @@
 namespace zelvora {
 
 // Formulas read variables straight from the store; system variables come from a lookup that the
-// settings provide (none until they are connected).
+// settings provide (none without one).
 class tStoreEnvironment : public tEvalEnvironment {
 public:
+    using tSystemVariableLookup = std::function<std::optional<tVariable>(std::string_view)>;
+
     // The store is followed through its owner: LOAD replaces it.
-    explicit tStoreEnvironment(tVisibleVarsList& store)
+    explicit tStoreEnvironment(tVisibleVarsList& store, tSystemVariableLookup systemVariables = {})
         : m_store(store)
+        , m_systemVariables(std::move(systemVariables))
     {
     }
     const tVariable* FindVariable(std::string_view name) override;
     std::optional<tVariable> SystemVariableValue(std::string_view name) override;
 
-    std::function<std::optional<tVariable>(std::string_view)> SystemVariables;
-
 private:
     tVisibleVarsList& m_store;
+    tSystemVariableLookup m_systemVariables;
 };
 
 class tCoreComputeServices : public tComputeServices {

@@ -238,9 +238,9 @@ std::optional<std::string> HelpText(
 bool RunHelpRequest(tInterpreter& interpreter, std::string_view text)
 {
     std::string message;
-    const std::optional<std::string> help = HelpText(text, interpreter.Statements, message);
+    const std::optional<std::string> help = HelpText(text, interpreter.Statements(), message);
     if (!help) {
-        interpreter.Statements.Fail(1, message);
+        interpreter.Statements().Fail(1, message);
         return false;
     }
     interpreter.ShowOutput(*help);

@@ -114,8 +114,9 @@ bool IsAssignment(const tAnsiTokens& tokens, bool& tooDeep)
     return false;
 }
 
-tInterpreter::tInterpreter(tInterpreterPorts ports)
+tInterpreter::tInterpreter(tInterpreterPorts ports, tInterpreterHooks hooks)
     : m_ports(ports)
+    , m_hooks(std::move(hooks))
 {
 }
 
@@ -133,16 +134,16 @@ bool tInterpreter::ExecuteStatement(
         tStmtList& statements;
         std::optional<tFailure> reported = std::exchange(statements.Reported, std::nullopt);
         ~tEnclosing() { statements.Reported = std::move(reported); }
-    } enclosing { Statements };
+    } enclosing { m_statements };
     const bool ok = RunStatement(text, tokens, plan);
-    Statements.EndStatement(Statements.Reported);
+    m_statements.EndStatement(m_statements.Reported);
     return ok;
 }
 
 bool tInterpreter::RunStatement(
     const std::string& text, const tAnsiTokens& tokens, tStatementPlan* plan)
 {
-    if (Flags.StopRequested || Flags.QuitRequested)
+    if (m_flags.StopRequested || m_flags.QuitRequested)
         return true;
     if (IsHelpRequest(text))
         return RunHelpRequest(*this, text);
@@ -158,10 +159,10 @@ bool tInterpreter::RunStatement(
     }
 
     if (planned.IsAssignment) {
-        const bool result = m_plannedCompute && plan
-            ? m_plannedCompute(Statements, planned.All, planned.Assignment)
-            : Compute(Statements, planned.All);
-        if (!(m_ports.DemoWindow && m_ports.DemoWindow->IsVisible()) && !Flags.MacroRunning
+        const bool result = m_hooks.PlannedCompute && plan
+            ? m_hooks.PlannedCompute(m_statements, planned.All, planned.Assignment)
+            : Compute(m_statements, planned.All);
+        if (!(m_ports.DemoWindow && m_ports.DemoWindow->IsVisible()) && !m_flags.MacroRunning
             && m_ports.CommandWindow)
             m_ports.CommandWindow->FocusEditor();
         return result;
@@ -169,38 +170,39 @@ bool tInterpreter::RunStatement(
     // Commands and formulas may change their tokens; they get a copy.
     tAnsiTokens all = planned.All;
     if (planned.TargetsTooDeep) {
-        Statements.Fail(1, "Zu viele geschachtelte Klammern vor dem Gleichheitszeichen");
+        m_statements.Fail(1, "Zu viele geschachtelte Klammern vor dem Gleichheitszeichen");
         return false;
     }
     if (all.front().Kind != tkName) {
-        if (m_showFormula)
+        if (m_hooks.ShowFormula)
             return ShowFormula(all, text);
-        Statements.Fail(1, "unbrauchbarer input");
+        m_statements.Fail(1, "unbrauchbarer input");
         return false;
     }
-    switch (Statements.FindCommand(all.front().Text)) {
+    switch (m_statements.FindCommand(all.front().Text)) {
     case tFindResult::NotFound:
-        if (m_showFormula)
+        if (m_hooks.ShowFormula)
             return ShowFormulaOrCommandHint(all, text);
-        Statements.Fail(1, "Unbekannter Befehl");
+        m_statements.Fail(1, "Unbekannter Befehl");
         return false;
     case tFindResult::Ambiguous:
         // The prefix of several commands (M, D) is read as a formula too.
-        return m_showFormula ? ShowFormulaOrCommandHint(all, text) : false;
+        return m_hooks.ShowFormula ? ShowFormulaOrCommandHint(all, text) : false;
     case tFindResult::Found:
-        if (m_showFormula && m_isVariable && m_isVariable(all.front().Text)
-            && NameFold(all.front().Text) != Statements.Commands[Statements.MatchedIndex].Name)
+        if (m_hooks.ShowFormula && m_hooks.IsVariable && m_hooks.IsVariable(all.front().Text)
+            && NameFold(all.front().Text) != m_statements.Commands[m_statements.MatchedIndex].Name)
             return ShowFormula(all, text);
         break;
     }
     tAnsiTokens arguments(all.begin() + 1, all.end());
-    const tCommandHandler handler = Statements.Handler; // a nested run may look up other commands
-    const tStmt command = Statements.Commands[static_cast<std::size_t>(Statements.MatchedIndex)];
-    const bool ok = handler && handler(Statements, arguments);
+    const tCommandHandler handler = m_statements.Handler; // a nested run may look up other commands
+    const tStmt command
+        = m_statements.Commands[static_cast<std::size_t>(m_statements.MatchedIndex)];
+    const bool ok = handler && handler(m_statements, arguments);
     // A command that refused its arguments without saying why shows the form it takes.
-    const std::optional<tFailure>& reported = Statements.Reported;
+    const std::optional<tFailure>& reported = m_statements.Reported;
     if (!ok && (!reported || reported->Message.empty()))
-        Statements.Fail(reported && reported->Code != 0 ? reported->Code : 1,
+        m_statements.Fail(reported && reported->Code != 0 ? reported->Code : 1,
             command.Name + ": die Angaben passen nicht; die Form ist " + command.Name + " "
                 + TrimText(command.Syntax));
     return ok;
@@ -208,7 +210,7 @@ bool tInterpreter::RunStatement(
 
 bool tInterpreter::ShowFormula(tAnsiTokens& tokens, std::string_view text)
 {
-    return m_showFormula(Statements, tokens, text);
+    return m_hooks.ShowFormula(m_statements, tokens, text);
 }
 
 bool tInterpreter::ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_view text)
@@ -217,21 +219,21 @@ bool tInterpreter::ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_vie
     if (ShowFormula(tokens, text))
         return true;
     // The first word as an unknown name: probably a command word with a slip.
-    if (!Statements.Reported
-        || !Statements.Reported->Message.starts_with(
+    if (!m_statements.Reported
+        || !m_statements.Reported->Message.starts_with(
             "Unbekannter Name \"" + word + "\" an Stelle 1 "))
         return false;
     const std::string folded = NameFold(word);
     std::string meant;
-    for (const tStmt& command : Statements.Commands) {
+    for (const tStmt& command : m_statements.Commands) {
         if (command.Name.empty() || command.Name.front() == '[' || command.Name == "---")
             continue;
         if (CloseWords(word, command.Name) || command.Name.starts_with(folded))
             meant += (meant.empty() ? "" : ", ") + command.Name;
     }
     if (!meant.empty())
-        Statements.Fail(Statements.Reported->Code,
-            Statements.Reported->Message + "; als Befehl gemeint? " + meant);
+        m_statements.Fail(m_statements.Reported->Code,
+            m_statements.Reported->Message + "; als Befehl gemeint? " + meant);
     return false;
 }
 
@@ -262,11 +264,11 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
     } catch (const tSizeTooLarge& tooLarge) {
         // A size that cannot be held is refused before anything is allocated: the statement
         // fails, nothing of it was stored, and the run goes on as after any failure.
-        Statements.EndStatement(Failure(1, tooLarge.what()));
+        m_statements.EndStatement(Failure(1, tooLarge.what()));
     } catch (const std::bad_alloc&) {
-        Statements.EndStatement(Failure(1, "Zu wenig Arbeitsspeicher"));
+        m_statements.EndStatement(Failure(1, "Zu wenig Arbeitsspeicher"));
     } catch (const std::length_error&) {
-        Statements.EndStatement(Failure(1, "Zu wenig Arbeitsspeicher"));
+        m_statements.EndStatement(Failure(1, "Zu wenig Arbeitsspeicher"));
     } catch (...) {
         NoteFailurePlace(entry); // a run-time error names its statement too
         ReportWarnings(entry);
@@ -303,14 +305,14 @@ bool tInterpreter::FailIfInterrupted()
 {
     if (!InterruptRequested())
         return false;
-    Statements.Fail(1, InterruptedText);
+    m_statements.Fail(1, InterruptedText);
     return true;
 }
 
 void tInterpreter::FailTooDeep()
 {
     m_nestedTooDeep = true;
-    Statements.Fail(1,
+    m_statements.Fail(1,
         "Zu tief geschachtelte Aufrufe von BATCH oder MACROEXEC (h\xF6"
         "chstens "
             + std::to_string(MaxRunDepth) + ")");
@@ -318,8 +320,8 @@ void tInterpreter::FailTooDeep()
 
 bool tInterpreter::Compute(tStmtList& statements, tAnsiTokens& tokens)
 {
-    if (m_compute)
-        return m_compute(statements, tokens);
+    if (m_hooks.Compute)
+        return m_hooks.Compute(statements, tokens);
     statements.Fail(1, "Formeln k\xF6nnen noch nicht berechnet werden");
     return false;
 }
@@ -329,11 +331,11 @@ void tInterpreter::RecordMacroStatement(const tCommandslistEntry& entry)
     if (entry.Tokens.empty())
         return;
     if (NameFold(entry.Tokens.front().Text) == "MACROEND") {
-        Macros.EndDefinition();
-        Flags.MacroRecording = false;
+        m_macros.EndDefinition();
+        m_flags.MacroRecording = false;
         return;
     }
-    Macros.AddStatement(entry);
+    m_macros.AddStatement(entry);
 }
 
 void tInterpreter::ProcessPendingMessages()
@@ -357,7 +359,7 @@ void tInterpreter::FocusAfterStatement()
 void tInterpreter::EchoToListing(
     const tCommandslistEntry& entry, const std::string& echo, bool& multi)
 {
-    if (!ListingOn || Flags.NoListEcho || !m_ports.Listing)
+    if (!m_switches.ListingOn || m_flags.NoListEcho || !m_ports.Listing)
         return;
     const std::string trimmed = TrimText(echo);
     if (entry.IsComment && trimmed.size() >= 2) {
@@ -370,7 +372,7 @@ void tInterpreter::EchoToListing(
     }
     std::string prefix = "     ";
     if (!entry.IsComment && !trimmed.empty())
-        prefix = "[" + std::to_string(++ListingCounter) + "] ";
+        prefix = "[" + std::to_string(++m_listingCounter) + "] ";
     m_ports.Listing->addCommand(prefix + echo);
 }
 
@@ -410,13 +412,13 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
     const tRunScope scope(*this);
     if (scope.TooDeep()) {
         FailTooDeep();
-        Statements.EndStatement(Statements.Reported); // the run ends before its first statement
+        m_statements.EndStatement(m_statements.Reported); // the run ends before its first statement
         result.Success = false;
-        result.Code = Statements.Code;
-        result.Message = CutText(Statements.Message, maxMessageLength);
+        result.Code = m_statements.Code;
+        result.Message = CutText(m_statements.Message, maxMessageLength);
         return result;
     }
-    if (JournalOn && multi && m_ports.Journal)
+    if (m_switches.JournalOn && multi && m_ports.Journal)
         m_ports.Journal->addline(";<<");
 
     while (const tCommandslistEntry* statement = next()) {
@@ -426,11 +428,11 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
             // The stop ends the run before this statement: the failure quotes it, not the one
             // before, which finished.
             NoteFailurePlace(entry);
-            Statements.EndStatement(Statements.Reported); // the entry ends before it runs
+            m_statements.EndStatement(m_statements.Reported); // the entry ends before it runs
             result.LastStatement = entry.Text;
             result.Success = false;
-            result.Code = Statements.Code;
-            result.Message = CutText(Statements.Message, maxMessageLength);
+            result.Code = m_statements.Code;
+            result.Message = CutText(m_statements.Message, maxMessageLength);
             break;
         }
         result.LastStatement = entry.Text;
@@ -439,37 +441,37 @@ tRunResult tInterpreter::RunStatements(const std::function<const tCommandslistEn
             echo += line;
             echo += TextLineBreak;
         }
-        if (JournalOn && m_ports.Journal)
+        if (m_switches.JournalOn && m_ports.Journal)
             m_ports.Journal->addline(echo);
         if (m_ports.Application)
             m_ports.Application->StatementStarted(entry.Text);
-        Flags.NoListEcho = false;
-        CurrentScriptDir = scriptDir;
-        Statements.ScriptDir = scriptDir.substr(0, MaxMessageLength);
+        m_flags.NoListEcho = false;
+        m_currentScriptDir = scriptDir;
+        m_statements.ScriptDir = scriptDir.substr(0, MaxMessageLength);
 
         bool ok = true;
         if (!entry.IsComment) {
-            if (Flags.MacroRecording) {
+            if (m_flags.MacroRecording) {
                 RecordMacroStatement(entry);
             } else {
                 ok = ExecuteEntry(entry);
             }
         }
-        result.Code = Statements.Code;
-        result.Message = CutText(Statements.Message, maxMessageLength);
+        result.Code = m_statements.Code;
+        result.Message = CutText(m_statements.Message, maxMessageLength);
         FocusAfterStatement();
 
-        if (!ok || Flags.QuitRequested) {
+        if (!ok || m_flags.QuitRequested) {
             result.Success = ok;
             break;
         }
-        if (Flags.NoListEcho)
+        if (m_flags.NoListEcho)
             multi = false;
         EchoToListing(entry, echo, multi);
     }
-    if (JournalOn && multi && m_ports.Journal)
+    if (m_switches.JournalOn && multi && m_ports.Journal)
         m_ports.Journal->addline(";>>");
-    if (Flags.QuitRequested && m_ports.Application)
+    if (m_flags.QuitRequested && m_ports.Application)
         m_ports.Application->TryQuit();
     return result;
 }
@@ -484,10 +486,10 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
 {
     tOutermostRunResult outcome;
     const std::int32_t depthBefore = m_runDepth;
-    const bool macroRunningBefore = Flags.MacroRunning;
+    const bool macroRunningBefore = m_flags.MacroRunning;
     m_failurePlace.reset();
-    if (m_runStart)
-        m_runStart();
+    if (m_hooks.RunStart)
+        m_hooks.RunStart();
     try {
         static_cast<tRunResult&>(outcome) = run();
     } catch (const tInterrupted& stop) {
@@ -495,13 +497,13 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
         outcome.Success = false;
         outcome.Code = 1;
         outcome.Message = stop.what();
-        Statements.EndStatement(Failure(1, stop.what()));
+        m_statements.EndStatement(Failure(1, stop.what()));
     } catch (const tSizeTooLarge& tooLarge) {
         // Raised outside a statement (a macro's or a window's own work): a failure as well.
         outcome.Success = false;
         outcome.Code = 1;
         outcome.Message = tooLarge.what();
-        Statements.EndStatement(Failure(1, tooLarge.what()));
+        m_statements.EndStatement(Failure(1, tooLarge.what()));
     } catch (const tRunTimeError& error) {
         outcome.Success = false;
         outcome.RunTimeError = true;
@@ -512,7 +514,7 @@ tOutermostRunResult tInterpreter::RunOutermost(const std::function<tRunResult()>
         outcome.ErrorText = "Zu wenig Arbeitsspeicher";
     }
     m_runDepth = depthBefore;
-    Flags.MacroRunning = macroRunningBefore;
+    m_flags.MacroRunning = macroRunningBefore;
     if (m_runDepth == 0)
         m_nestedTooDeep = false;
     if (!outcome.Success)

@@ -51,36 +51,34 @@ struct tOutermostRunResult : tRunResult {
     std::optional<tStatementPlace> FailurePlace;
 };
 
-class tInterpreter {
-public:
-    // The compute handler runs assignments: tokens of the whole statement, end tokens included.
-    using tComputeHandler = std::function<bool(tStmtList&, tAnsiTokens&)>;
-    // The same with the assignment's plan, kept with the statement for its next run.
-    using tPlannedComputeHandler
-        = std::function<bool(tStmtList&, const tAnsiTokens&, tAssignmentPlan&)>;
+// What the interpreter hands to the parts beside it: assignments, bare formulas, the variable
+// test and the start of every outermost run. Any of them may be absent.
+struct tInterpreterHooks {
+    // Runs assignments: tokens of the whole statement, end tokens included.
+    std::function<bool(tStmtList&, tAnsiTokens&)> Compute;
+    // The same with the assignment's plan, kept with the statement for its next run; when set,
+    // statements that keep a plan go here instead of to Compute.
+    std::function<bool(tStmtList&, const tAnsiTokens&, tAssignmentPlan&)> PlannedCompute;
     // Shows the values of a statement that is neither an assignment nor a command (a bare
     // formula): tokens of the whole statement (end tokens included) and its text.
-    using tFormulaHandler = std::function<bool(tStmtList&, tAnsiTokens&, std::string_view)>;
-
-    explicit tInterpreter(tInterpreterPorts ports = {});
-
-    void SetComputeHandler(tComputeHandler handler) { m_compute = std::move(handler); }
-    // Assignments of statements that keep a plan go here when it is set, else to the compute
-    // handler.
-    void SetPlannedComputeHandler(tPlannedComputeHandler handler)
-    {
-        m_plannedCompute = std::move(handler);
-    }
-    void SetFormulaHandler(tFormulaHandler handler) { m_showFormula = std::move(handler); }
+    std::function<bool(tStmtList&, tAnsiTokens&, std::string_view)> ShowFormula;
     // Whether a name is a stored variable: such a name that only abbreviates a command (`A` for
     // ANIMATE, `R` for RENAME) begins a formula, so that the variable can be shown.
-    void SetVariableTest(std::function<bool(std::string_view)> test)
-    {
-        m_isVariable = std::move(test);
-    }
-    void SetPorts(const tInterpreterPorts& ports) { m_ports = ports; }
+    std::function<bool(std::string_view)> IsVariable;
     // Called as every outermost run starts (the session makes its worker threads the library's).
-    void SetRunStart(std::function<void()> hook) { m_runStart = std::move(hook); }
+    std::function<void()> RunStart;
+};
+
+// Whether statements are echoed to the journal and to the listing (SET Journal, SET Listing).
+struct tEchoSwitches {
+    bool JournalOn = true; // Protokollieren
+    bool ListingOn = false; // Listing
+};
+
+class tInterpreter {
+public:
+    explicit tInterpreter(tInterpreterPorts ports = {}, tInterpreterHooks hooks = {});
+
     const tInterpreterPorts& Ports() const { return m_ports; }
 
     // Runs one statement; leaves Code and Message in the statement table, written once as it ends
@@ -169,13 +167,18 @@ public:
     // The compute handler as registered (slot [COMPUTE]).
     bool Compute(tStmtList& statements, tAnsiTokens& tokens);
 
-    tStmtList Statements;
-    tInterpreterFlags Flags;
-    TMacrolist Macros;
-    bool JournalOn = true; // Protokollieren
-    bool ListingOn = false; // Listing
-    std::int32_t ListingCounter = 0; // numbers the listed statements, never reset
-    std::string CurrentScriptDir; // relative file names in formulas resolve against it
+    // The command table with the running statement's code and message, for the commands.
+    tStmtList& Statements() { return m_statements; }
+    const tStmtList& Statements() const { return m_statements; }
+    tInterpreterFlags& Flags() { return m_flags; }
+    const tInterpreterFlags& Flags() const { return m_flags; }
+    TMacrolist& Macros() { return m_macros; }
+    tEchoSwitches& Switches() { return m_switches; }
+    const tEchoSwitches& Switches() const { return m_switches; }
+    // The number of the last statement written to the listing.
+    std::int32_t ListingCounter() const { return m_listingCounter; }
+    // The folder of the running script: relative file names in formulas resolve against it.
+    const std::string& CurrentScriptDir() const { return m_currentScriptDir; }
 
 private:
     // The run loop over the statements that next hands out (null: the end); multi says whether
@@ -195,12 +198,14 @@ private:
     bool ShowFormulaOrCommandHint(tAnsiTokens& tokens, std::string_view text);
 
     tInterpreterPorts m_ports;
+    tInterpreterHooks m_hooks;
     std::atomic<bool> m_interruptRequested { false };
-    tComputeHandler m_compute;
-    tPlannedComputeHandler m_plannedCompute;
-    tFormulaHandler m_showFormula;
-    std::function<bool(std::string_view)> m_isVariable;
-    std::function<void()> m_runStart;
+    tStmtList m_statements;
+    tInterpreterFlags m_flags;
+    TMacrolist m_macros;
+    tEchoSwitches m_switches;
+    std::int32_t m_listingCounter = 0; // numbers the listed statements, never reset
+    std::string m_currentScriptDir;
     std::int32_t m_runDepth = 0;
     bool m_nestedTooDeep = false;
     std::optional<tStatementPlace> m_failurePlace;

@@ -65,11 +65,11 @@ std::string ShowOptionsOutput(const tOptions& options)
 
 void RegisterOptionCommands(tInterpreter& interpreter, tOptions& options)
 {
-    interpreter.Statements.SetHandler(
+    interpreter.Statements().SetHandler(
         "SETOPTIONS", [&options](tStmtList& statements, tAnsiTokens& arguments) {
             return SetOptionsCommand(options, statements, arguments);
         });
-    interpreter.Statements.SetHandler(
+    interpreter.Statements().SetHandler(
         "SHOWOPTIONS", [&options, &interpreter](tStmtList& statements, tAnsiTokens& arguments) {
             interpreter.ShowOutput(ShowOptionsOutput(options));
             return ShowOptionsCommand(options, interpreter.Ports().Journal, statements, arguments);

@@ -269,12 +269,12 @@ std::string ShowCellKind(const tOptions& options)
 
 std::string ShowJournalSwitch(const tOptions& options)
 {
-    return OnOff(options.Interpreter().JournalOn);
+    return OnOff(options.Interpreter().Switches().JournalOn);
 }
 
 std::string ShowListingSwitch(const tOptions& options)
 {
-    return OnOff(options.Interpreter().ListingOn);
+    return OnOff(options.Interpreter().Switches().ListingOn);
 }
 
 std::string ShowFirstTimeUsed(const tOptions& options)
@@ -370,12 +370,13 @@ std::string* DirectorySetting(tSettings& settings, std::string_view optionName)
 }
 
 tOptions::tOptions(tSettings& settings, tInterpreter& interpreter, tVisibleVarsList* store,
-    tRandomGenerator& random, tOptionHooks hooks)
+    tRandomGenerator& random, tOptionHooks hooks, tWorkerPool* workers)
     : m_settings(settings)
     , m_interpreter(interpreter)
     , m_store(store)
     , m_hooks(std::move(hooks))
     , m_random(random)
+    , m_workers(workers)
 {
 }
 
@@ -483,12 +484,12 @@ std::string tOptions::ShowOption(std::string_view name) const
 
 void tOptions::SwitchJournal(std::int32_t mode)
 {
-    Switch(m_interpreter.JournalOn, "protokollieren", mode, m_hooks.JournalButton);
+    Switch(m_interpreter.Switches().JournalOn, "protokollieren", mode, m_hooks.JournalButton);
 }
 
 void tOptions::SwitchListing(std::int32_t mode)
 {
-    Switch(m_interpreter.ListingOn, "listing", mode, m_hooks.ListingButton);
+    Switch(m_interpreter.Switches().ListingOn, "listing", mode, m_hooks.ListingButton);
 }
 
 void tOptions::Switch(
@@ -496,10 +497,10 @@ void tOptions::Switch(
 {
     const bool on = mode == 0 ? !state : mode == 1;
     const tInterpreterPorts& ports = m_interpreter.Ports();
-    if (m_interpreter.ListingOn && ports.Listing)
+    if (m_interpreter.Switches().ListingOn && ports.Listing)
         ports.Listing->addCommand(
             "set " + std::string(word) + " = " + OnOff(on) + std::string(TextLineBreak));
-    if (m_interpreter.JournalOn && ports.Journal)
+    if (m_interpreter.Switches().JournalOn && ports.Journal)
         ports.Journal->addline("set " + std::string(word) + "=" + OnOff(on));
     state = on;
     if (button)

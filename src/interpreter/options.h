@@ -71,9 +71,10 @@ class tOptions {
 public:
     // The layouts and the new-matrix flag are the store's (LOAD resets them); random is the
     // session's generator, reseeded by the random start value; the switches are the interpreter's,
-    // which also reaches the journal and the listing.
+    // which also reaches the journal and the listing. workers: the session's worker pool, which
+    // the option Threads resizes; null: none (Threads shows 1).
     tOptions(tSettings& settings, tInterpreter& interpreter, tVisibleVarsList* store,
-        tRandomGenerator& random, tOptionHooks hooks = {});
+        tRandomGenerator& random, tOptionHooks hooks = {}, tWorkerPool* workers = nullptr);
 
     // Sets option name from the value token: an integer number token gives its value and the text
     // "0"; a name, string or sign token its text and 0; other tokens 0 and "0". Texts are cut to
@@ -94,9 +95,6 @@ public:
     // The same for the listing with "set listing = " and "set listing=".
     void SwitchListing(std::int32_t mode);
 
-    void SetHooks(tOptionHooks hooks) { m_hooks = std::move(hooks); }
-    // The session's worker pool, which the option Threads resizes; null: none (Threads shows 1).
-    void SetWorkers(tWorkerPool* workers) { m_workers = workers; }
     tWorkerPool* Workers() const { return m_workers; }
 
     // What the option table's setters and show texts reach.

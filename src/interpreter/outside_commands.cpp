@@ -344,7 +344,7 @@ bool Compartments(tStoreCommandContext& context, const tAnsiTokens& arguments)
 
 void RegisterOutsideCommands(tStoreCommandContext& context)
 {
-    tStmtList& table = context.Interpreter.Statements;
+    tStmtList& table = context.Interpreter.Statements();
     tStoreCommandContext* c = &context;
     table.SetHandler("MATWRITE",
         [c](tStmtList& s, tAnsiTokens& arguments) { return MatWrite(*c, s, arguments); });

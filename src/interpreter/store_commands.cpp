@@ -175,10 +175,10 @@ void ListScatterplot(tStoreCommandContext& context)
 bool List(tStoreCommandContext& context, const tAnsiTokens& arguments)
 {
     tInterpreter& interpreter = context.Interpreter;
-    interpreter.Flags.NoListEcho = true;
+    interpreter.Flags().NoListEcho = true;
     tVisibleVarsList& store = context.Store;
     const bool quote = context.ListQuoteStrings ? context.ListQuoteStrings() : true;
-    const bool listing = interpreter.ListingOn;
+    const bool listing = interpreter.Switches().ListingOn;
     for (const std::string& name : NameListArguments(arguments)) {
         if (name == "-ALL-") {
             for (const std::string& each : store.NameList()) {
@@ -226,7 +226,7 @@ std::vector<std::string> BatchPlaces(tStoreCommandContext& context, const std::s
         add(context.BatchDirectory ? JoinPath(context.BatchDirectory(), given) : given);
         return places;
     }
-    const std::string& scriptDirectory = context.Interpreter.CurrentScriptDir;
+    const std::string& scriptDirectory = context.Interpreter.CurrentScriptDir();
     if (!scriptDirectory.empty())
         add(JoinPath(scriptDirectory, given));
     std::error_code error;
@@ -345,7 +345,7 @@ std::vector<std::string> NameListArguments(const tAnsiTokens& arguments)
 
 void RegisterStoreCommands(tStoreCommandContext& context)
 {
-    tStmtList& table = context.Interpreter.Statements;
+    tStmtList& table = context.Interpreter.Statements();
     tStoreCommandContext* c = &context;
     table.SetHandler(
         "HIDE", [c](tStmtList&, tAnsiTokens& arguments) { return Hide(*c, arguments); });

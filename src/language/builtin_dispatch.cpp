@@ -186,7 +186,11 @@ tCallOutcome Text(std::string s)
 
 } // namespace call
 
-tFunctionDispatch::tFunctionDispatch()
+tFunctionDispatch::tFunctionDispatch(tDispatchReach reach)
+    : m_scriptDirectory(reach.ScriptDirectory)
+    , m_clipboard(reach.Clipboard)
+    , m_checkpoint(reach.Checkpoint)
+    , m_graphics(reach.Graphics)
 {
     Register(MatrixFunctionRows());
     Register(MatrixScalarRows());

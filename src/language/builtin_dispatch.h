@@ -118,10 +118,23 @@ inline constexpr std::uint16_t HighestFunctionOpcode = HighestOpcodeNumber;
 // "m\xF6gliche Typen: ..." for the functions that take a rotation type word; empty for others.
 std::string RotationTypesText(tOpcode opcode);
 
+// What the built-in functions reach beyond their arguments; each may be absent.
+struct tDispatchReach {
+    // Relative file names in formulas resolve against the directory of the running script, read
+    // from this text at each call (the interpreter's current script directory).
+    const std::string* ScriptDirectory = nullptr;
+    // The clipboard that file functions read ("CLIP").
+    tClipboardPort* Clipboard = nullptr;
+    // The session's check point, passed to the long routines.
+    const tCheckpoint* Checkpoint = nullptr;
+    // The graphics windows that drawing functions reach.
+    tGraphicsPort* Graphics = nullptr;
+};
+
 class tFunctionDispatch : public tBuiltinDispatch {
 public:
     // Every group of built-in functions registered.
-    tFunctionDispatch();
+    explicit tFunctionDispatch(tDispatchReach reach = {});
 
     // Registers routines; a later row replaces an earlier one of the same opcode.
     void Register(std::span<const tDispatchRow> rows);
@@ -131,17 +144,8 @@ public:
         tOpcode opcode, const tTOC& entry, std::span<const tVariable> arguments) override;
     std::string ArgumentHint(tOpcode opcode) const override { return RotationTypesText(opcode); }
 
-    // Relative file names in formulas resolve against the directory of the running script, read
-    // from this text at each call (the interpreter's current script directory).
-    void SetScriptDirectorySource(const std::string* directory) { m_scriptDirectory = directory; }
     // The generator of the random functions; the session's options and system variables reseed it.
     tRandomGenerator& Random() { return m_random; }
-    // The clipboard that file functions read ("CLIP"); null, the default, means none.
-    void SetClipboard(tClipboardPort* clipboard) { m_clipboard = clipboard; }
-    // The session's check point, passed to the long routines.
-    void SetCheckpoint(const tCheckpoint* checkpoint) { m_checkpoint = checkpoint; }
-    // The graphics windows that drawing functions reach; null, the default, means none.
-    void SetGraphics(tGraphicsPort* graphics) { m_graphics = graphics; }
 
 private:
     std::array<tDispatchRoutine, HighestFunctionOpcode + 1> m_routines {};

@@ -34,9 +34,11 @@ std::string ArgumentsText(std::span<const tVariable> arguments)
 
 } // namespace
 
-tEvalMachine::tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch)
+tEvalMachine::tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch,
+    std::function<void(std::string_view)> warningSink)
     : m_environment(environment)
     , m_dispatch(dispatch)
+    , m_warningSink(std::move(warningSink))
 {
 }
 

@@ -99,7 +99,9 @@ using tEvaluation = tResult<tVariableArray>;
 
 class tEvalMachine {
 public:
-    explicit tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch = nullptr);
+    // warningSink receives the warnings of built-in functions; without one they are dropped.
+    explicit tEvalMachine(tEvalEnvironment& environment, tBuiltinDispatch* dispatch = nullptr,
+        std::function<void(std::string_view)> warningSink = {});
 
     // No tokens give the single element 0 holding the integer 0. A plan made for these tokens
     // keeps what they resolve to for the next evaluation of the same formula.
@@ -120,12 +122,6 @@ public:
     void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
     void PushOperator(
         tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
-
-    // Receives the warnings of built-in functions; without a sink they are dropped.
-    void SetWarningSink(std::function<void(std::string_view)> sink)
-    {
-        m_warningSink = std::move(sink);
-    }
 
     // Hands a warning to the sink (the statement runs on).
     void Warn(std::string_view text)

@@ -130,4 +130,12 @@ std::string tMatrixCellEdit::Cancel(tVisibleVarsList& store)
     return m_shownText;
 }
 
+std::string tMatrixCellEdit::Drop()
+{
+    if (!Active())
+        return {};
+    Forget();
+    return m_shownText;
+}
+
 } // namespace zelvora

@@ -30,6 +30,7 @@ public:
     std::string Begin(const tVisibleVarsList& store, std::int32_t index, std::int32_t row,
         std::int32_t col, std::string_view shownText);
     bool Active() const { return m_row >= 1; }
+    std::int32_t Index() const { return m_index; }
     std::int32_t Row() const { return m_row; }
     std::int32_t Col() const { return m_col; }
 
@@ -41,6 +42,9 @@ public:
     // Escape: the remembered value goes back into the variable and the cell's former text is
     // given back; the cell is forgotten. Without an edit nothing happens and "" is given.
     std::string Cancel(tVisibleVarsList& store);
+    // Forgets the cell without touching the variable and gives the cell's former text ("" without
+    // an edit): the end of an edit while statements use the store.
+    std::string Drop();
 
 private:
     bool StillTheSameCell(const tVisibleVarsList& store) const;

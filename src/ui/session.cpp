@@ -3,11 +3,23 @@
 
 #include "formats/file_reader_functions.h"
 #include "formats/matrix_text_io.h"
+#include "interpreter/commands.h"
 #include "interpreter/compute_handler.h"
+#include "interpreter/core_compute_services.h"
+#include "interpreter/help_requests.h"
 #include "interpreter/option_commands.h"
+#include "interpreter/options.h"
+#include "interpreter/store_commands.h"
+#include "interpreter/system_variables.h"
+#include "language/builtin_dispatch.h"
+#include "language/eval_machine.h"
+#include "numerics/checkpoint.h"
 #include "numerics/library_state.h"
 #include "text/paths.h"
 #include "text/text_encoding.h"
+#include "ui/demo_command.h"
+#include "ui/demo_wait_watch.h"
+#include "ui/event_pass.h"
 #include "ui/formula_values.h"
 #include "ui/syntax_classes.h"
 #include "variables/number_format.h"
@@ -21,6 +33,30 @@
 
 namespace zelvora {
 
+// The parts a session builds and wires that no front end reaches: the formula machine with the
+// built-in functions, the options, the commands' reach, the check point and the event pass.
+struct tSession::tParts {
+    tParts(tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks);
+    tParts(const tParts&) = delete;
+    tParts& operator=(const tParts&) = delete;
+
+    // The store commands' reach: the folders they look in follow the settings as they change.
+    tStoreCommandContext StoreCommandContext(tSession& session, const tPlatformPaths& paths);
+
+    tStoreEnvironment Environment;
+    tFunctionDispatch Dispatch;
+    tEvalMachine Machine;
+    tSystemVariables SystemVariables;
+    tCoreComputeServices Services;
+    tOptions Options;
+    tCheckpoint Checkpoint; // long routines stop there when the user asks
+    tEventPass EventPass; // the windows' events at the check points of a run
+    std::unique_ptr<tDemoWaitWatch> DemoView; // DEMO's window, watched for its waits
+    std::unique_ptr<tDemoCommand> DemoCommand;
+    tFormulaValuesView FormulaValuesView;
+    tStoreCommandContext StoreCommands;
+};
+
 // Marks the session busy for one run through its door, on every way out, and tells the
 // application port, which shows the busy look.
 class tSession::tBusyScope {
@@ -29,7 +65,7 @@ public:
         : m_session(session)
     {
         m_session.m_busy = true;
-        m_session.m_eventPass.Restart();
+        m_session.m_parts->EventPass.Restart();
         if (m_session.m_ports.Application)
             m_session.m_ports.Application->RunStateChanged(true);
     }
@@ -67,9 +103,22 @@ tRunRequest tRunRequest::OfLines(const std::vector<std::string>& lines, std::int
     return request;
 }
 
+tRunRequest tRunRequest::OfStatements(const tCommandsList& statements, std::string scriptDir)
+{
+    tRunRequest request;
+    request.Statements = &statements;
+    request.ScriptDir = std::move(scriptDir);
+    return request;
+}
+
 void tStopHandle::Request() const noexcept
 {
     m_interpreter->RequestInterrupt();
+}
+
+void tStopHandle::Clear() const noexcept
+{
+    m_interpreter->ClearInterrupt();
 }
 
 void tSession::SetJournalFile(std::string directory, std::string fileName)
@@ -86,108 +135,170 @@ void tSession::SetListingFile(std::string directory, std::string fileName)
     settings.ListingFileName = std::move(fileName);
 }
 
-tSession::tSession(
-    const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
+tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks)
+    : Environment(session.m_store,
+        [this](std::string_view name) { return SystemVariables.SystemVariableValue(name); })
+    , Dispatch(tDispatchReach {
+          .ScriptDirectory = &session.m_interpreter.CurrentScriptDir(),
+          .Clipboard = session.m_ports.Clipboard,
+          .Checkpoint = &Checkpoint,
+          .Graphics = session.m_ports.Graphics,
+      })
+    , Machine(Environment, &Dispatch,
+          [&interpreter = session.m_interpreter](
+              std::string_view warning) { interpreter.Warn(warning); })
+    , SystemVariables(session.m_settings.Settings(),
+          { session.m_interpreter.Switches().JournalOn,
+              session.m_interpreter.Switches().ListingOn },
+          Dispatch.Random())
+    , Services(session.m_store, Machine, SystemVariables)
+    , Options(session.m_settings.Settings(), session.m_interpreter, &session.m_store,
+          Dispatch.Random(),
+          tOptionHooks {
+              .JournalButton = std::move(hooks.JournalButton),
+              .ListingButton = std::move(hooks.ListingButton),
+              .ShowJournalWindow = std::move(hooks.ShowJournalWindow),
+              .ShowListingWindow = std::move(hooks.ShowListingWindow),
+          },
+          &session.m_workers)
+    , Checkpoint([&session] { session.Checkpoint(); })
+    , EventPass(session.m_ports.Application)
+    , DemoView(session.m_ports.DemoView
+              ? std::make_unique<tDemoWaitWatch>(*session.m_ports.DemoView)
+              : nullptr)
+    , DemoCommand(
+          DemoView ? std::make_unique<tDemoCommand>(session.m_interpreter, *DemoView) : nullptr)
+    , FormulaValuesView(std::move(hooks.FormulaValues))
+    , StoreCommands(StoreCommandContext(session, paths))
+{
+    tInterpreter& interpreter = session.m_interpreter;
+    Dispatch.Register(FileReaderRows());
+    tCommandHooks commandHooks;
+    commandHooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
+        const tVariable* variable = Environment.FindVariable(name);
+        return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
+    };
+    commandHooks.Pause = [graphics = session.m_ports.Graphics](std::chrono::milliseconds delay) {
+        std::this_thread::sleep_for(delay);
+        if (graphics)
+            graphics->RepaintVisible();
+    };
+    RegisterCommands(interpreter, std::move(commandHooks));
+    RegisterOptionCommands(interpreter, Options);
+    RegisterStoreCommands(StoreCommands);
+    RegisterOutsideCommands(StoreCommands);
+}
+
+tStoreCommandContext tSession::tParts::StoreCommandContext(
+    tSession& session, const tPlatformPaths& paths)
+{
+    tSettings& settings = session.m_settings.Settings();
+    const std::string shipped = paths.ShippedDir;
+    const auto shippedFolder = [shipped](const char* folder) {
+        return [shipped, folder] { return shipped.empty() ? shipped : JoinPath(shipped, folder); };
+    };
+    std::function<bool(tStmtList&, const std::string&)> playDemo;
+    if (DemoCommand)
+        playDemo = [this](tStmtList& statements, const std::string& fileName) {
+            return DemoCommand->Play(statements, fileName);
+        };
+    const tSessionPorts& ports = session.m_ports;
+    return {
+        .Interpreter = session.m_interpreter,
+        .Store = session.m_store,
+        .Machine = Machine,
+        .BatchDirectory = [&settings] { return settings.ExamplesDirectory(); },
+        .ReadScript = ReadScriptFile,
+        .Shelf = ports.Shelf,
+        .Processes = ports.Processes,
+        .DemoDirectory = [&settings] { return settings.DemoDirectory(); },
+        .AddOnDirectory = [&settings] { return settings.OrbidexDir; },
+        .ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; },
+        .PlayDemo = std::move(playDemo),
+        .Graphics = ports.Graphics,
+        .ListingPictures = ports.ListingPictures,
+        .AnimationSeed = [this] { return Dispatch.Random().Seed(); },
+        .ShippedBatchDirectory = shippedFolder("Beispiele/"),
+        .ShippedDemoDirectory = shippedFolder("Demos/"),
+        .DataDirectory = [&settings] { return settings.DataDir; },
+    };
+}
+
+tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
+    const tPlatformPaths& paths, tSessionHooks hooks)
     : m_ports(ports)
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
-    , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
-    , m_environment(m_store)
-    , m_machine(m_environment, &m_dispatch)
-    , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn },
-          m_dispatch.Random())
-    , m_services(m_store, m_machine, m_sysvars)
-    , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
-    , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {}, {}, {} }
-    , m_eventPass(ports.Application)
+    , m_store(tDisplayPorts {
+          .Shelf = ports.Shelf,
+          .Listing = &m_listing,
+          .ListingPictures = ports.ListingPictures,
+          .Clipboard = ports.Clipboard,
+      })
+    , m_interpreter(
+          tInterpreterPorts {
+              .Journal = &m_journal,
+              .Listing = &m_listing,
+              .CommandWindow = ports.CommandWindow,
+              .DemoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView,
+              .Application = ports.Application,
+          },
+          InterpreterHooks())
+    , m_parts(std::make_unique<tParts>(*this, paths, hooks))
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
     SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
     m_journal.Start(startTime);
     m_listing.Start(startTime);
-    tDemoWindowPort* demoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView;
-    m_interpreter.SetPorts(
-        { &m_journal, &m_listing, ports.CommandWindow, demoWindow, ports.Application });
-    m_interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
-        return ComputeAssignment(m_services, statements, tokens);
-    });
-    m_interpreter.SetPlannedComputeHandler(
-        [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
-            return ComputeAssignment(m_services, statements, tokens, plan);
-        });
     // Every run works with this session's worker threads and stops at its check point.
     NumericsContext().workers = &m_workers;
-    NumericsContext().checkpoint = &m_checkpoint;
-    m_interpreter.SetRunStart([this] {
-        NumericsContext().workers = &m_workers;
-        NumericsContext().checkpoint = &m_checkpoint;
-    });
-    m_options.SetWorkers(&m_workers);
-    m_interpreter.SetFormulaHandler(
-        [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
-            return ShowBareFormula(statements, tokens, text);
-        });
-    m_interpreter.SetVariableTest(
-        [this](std::string_view name) { return m_environment.FindVariable(name) != nullptr; });
-    // A run through the door lets the windows' events through at its check points (the stop
-    // button among them), and a stop asked for there ends the routine at once.
-    m_checkpoint = [this] {
-        m_interpreter.Checkpoint();
-        if (!m_busy)
-            return;
-        m_eventPass.Reach();
-        m_interpreter.Checkpoint();
+    NumericsContext().checkpoint = &m_parts->Checkpoint;
+}
+
+// What the interpreter hands to this session: assignments and bare formulas to the machine over
+// the store, and the library's worker threads and check point at every run's start.
+tInterpreterHooks tSession::InterpreterHooks()
+{
+    return {
+        .Compute =
+            [this](tStmtList& statements, tAnsiTokens& tokens) {
+                return ComputeAssignment(m_parts->Services, statements, tokens);
+            },
+        .PlannedCompute =
+            [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
+                return ComputeAssignment(m_parts->Services, statements, tokens, plan);
+            },
+        .ShowFormula
+        = [this](tStmtList& statements, tAnsiTokens& tokens,
+              std::string_view text) { return ShowBareFormula(statements, tokens, text); },
+        .IsVariable
+        = [this](
+              std::string_view name) { return m_parts->Environment.FindVariable(name) != nullptr; },
+        .RunStart =
+            [this] {
+                NumericsContext().workers = &m_workers;
+                NumericsContext().checkpoint = &m_parts->Checkpoint;
+            },
     };
-    m_dispatch.SetCheckpoint(&m_checkpoint);
-    m_machine.SetWarningSink([this](std::string_view warning) { m_interpreter.Warn(warning); });
-    m_dispatch.SetScriptDirectorySource(&m_interpreter.CurrentScriptDir);
-    m_dispatch.Register(FileReaderRows());
-    m_dispatch.SetClipboard(ports.Clipboard);
-    m_dispatch.SetGraphics(ports.Graphics);
-    m_environment.SystemVariables
-        = [this](std::string_view name) { return m_sysvars.SystemVariableValue(name); };
-    tCommandHooks hooks;
-    hooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
-        const tVariable* variable = m_environment.FindVariable(name);
-        return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
-    };
-    hooks.Pause = [this](std::chrono::milliseconds delay) {
-        std::this_thread::sleep_for(delay);
-        if (m_ports.Graphics)
-            m_ports.Graphics->RepaintVisible();
-    };
-    RegisterCommands(m_interpreter, std::move(hooks));
-    RegisterOptionCommands(m_interpreter, m_options);
-    tSettings& settings = m_settings.Settings();
-    m_storeCommands.BatchDirectory = [&settings] { return settings.ExamplesDirectory(); };
-    m_storeCommands.ShippedBatchDirectory = [shipped = paths.ShippedDir] {
-        return shipped.empty() ? shipped : JoinPath(shipped, "Beispiele/");
-    };
-    m_storeCommands.DemoDirectory = [&settings] { return settings.DemoDirectory(); };
-    m_storeCommands.ShippedDemoDirectory = [shipped = paths.ShippedDir] {
-        return shipped.empty() ? shipped : JoinPath(shipped, "Demos/");
-    };
-    m_storeCommands.DataDirectory = [&settings] { return settings.DataDir; };
-    m_storeCommands.AddOnDirectory = [&settings] { return settings.OrbidexDir; };
-    m_storeCommands.ListQuoteStrings = [&settings] { return settings.ListQuoteStrings; };
-    if (ports.DemoView) {
-        m_demoCommand = std::make_unique<tDemoCommand>(m_interpreter, *ports.DemoView);
-        m_storeCommands.PlayDemo = [this](tStmtList& statements, const std::string& fileName) {
-            return m_demoCommand->Play(statements, fileName);
-        };
-    }
-    m_storeCommands.AnimationSeed = [this] { return m_dispatch.Random().Seed(); };
-    RegisterStoreCommands(m_storeCommands);
-    RegisterOutsideCommands(m_storeCommands);
+}
+
+// A run through the door lets the windows' events through at its check points (the stop button
+// among them), and a stop asked for there ends the routine at once.
+void tSession::Checkpoint()
+{
+    m_interpreter.Checkpoint();
+    if (!m_busy)
+        return;
+    m_parts->EventPass.Reach();
+    m_interpreter.Checkpoint();
 }
 
 tSession::~tSession()
 {
     if (NumericsContext().workers == &m_workers)
         NumericsContext().workers = nullptr;
-    if (NumericsContext().checkpoint == &m_checkpoint)
+    if (NumericsContext().checkpoint == &m_parts->Checkpoint)
         NumericsContext().checkpoint = nullptr;
 }
 
@@ -201,6 +312,8 @@ tOutermostRunResult tSession::Run(const tRunRequest& request)
         return refused;
     }
     const tBusyScope busy(*this);
+    if (request.Statements)
+        return m_interpreter.RunOutermost(*request.Statements, request.ScriptDir);
     if (!request.Lines)
         return m_interpreter.RunText(request.Text, request.ScriptDir, request.Source);
     tCommandsList list;
@@ -217,7 +330,28 @@ tOutermostRunResult tSession::RunText(
 
 bool tSession::IsCommandWord(std::string_view word) const
 {
-    return IsCommandWordOf(m_interpreter.Statements, word);
+    return IsCommandWordOf(m_interpreter.Statements(), word);
+}
+
+std::optional<std::string> tSession::HelpAnswer(
+    std::string_view request, std::string& message) const
+{
+    return HelpText(request, m_interpreter.Statements(), message);
+}
+
+void tSession::SwitchJournal(bool on)
+{
+    m_parts->Options.SwitchJournal(on ? 1 : 2);
+}
+
+void tSession::SwitchListing(bool on)
+{
+    m_parts->Options.SwitchListing(on ? 1 : 2);
+}
+
+bool tSession::ShelfActionRefused() const
+{
+    return m_busy && !(m_parts->DemoView && m_parts->DemoView->Waiting());
 }
 
 void tSession::RequestStop()
@@ -232,11 +366,12 @@ bool tSession::ShowBareFormula(
     std::string shown;
     tVariableArray values;
     const tValueStyle style { m_store.CopyLayout(), m_store.ReadableNumbers() };
-    if (!EvaluateBareFormula(m_services, statements, tokens, text, style, shown,
-            m_formulaValuesView ? &values : nullptr))
+    const tFormulaValuesView& view = m_parts->FormulaValuesView;
+    if (!EvaluateBareFormula(
+            m_parts->Services, statements, tokens, text, style, shown, view ? &values : nullptr))
         return false;
-    if (m_formulaValuesView)
-        m_formulaValuesView(text, values, shown);
+    if (view)
+        view(text, values, shown);
     else
         m_interpreter.ShowOutput(shown);
     return true;

@@ -3,26 +3,18 @@
 // listing, wired to the windows a front end provides.
 #pragma once
 
-#include "interpreter/commands.h"
-#include "interpreter/core_compute_services.h"
 #include "interpreter/interpreter.h"
-#include "interpreter/options.h"
 #include "interpreter/settings_module.h"
-#include "interpreter/store_commands.h"
-#include "interpreter/system_variables.h"
-#include "language/builtin_dispatch.h"
-#include "language/eval_machine.h"
-#include "numerics/checkpoint.h"
 #include "numerics/worker_pool.h"
 #include "ports/command_window_port.h"
 #include "ports/graphics_port.h"
 #include "ports/picture_port.h"
+#include "ports/process_port.h"
 #include "ports/shelf_port.h"
 #include "ports/text_view_port.h"
-#include "ui/demo_command.h"
-#include "ui/event_pass.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
+#include "ui/matrix_cell_edit.h"
 #include "variables/display_list.h"
 
 #include <functional>
@@ -30,6 +22,8 @@
 #include <string>
 
 namespace zelvora {
+
+class tDemoView;
 
 struct tSessionPorts {
     tTextViewPort* JournalView = nullptr; // required
@@ -45,6 +39,23 @@ struct tSessionPorts {
     tGraphicsPort* Graphics = nullptr; // ZEICHNE draws through it
 };
 
+// What a front end does beside its ports, handed to the session at construction; each may be
+// absent.
+struct tSessionHooks {
+    // What SET Journal and SET Listing (and the front end's own switches) also do in its windows:
+    // the switch buttons' state and whether the journal and the listing windows are shown.
+    std::function<void(bool on)> JournalButton;
+    std::function<void(bool on)> ListingButton;
+    std::function<void(bool visible)> ShowJournalWindow;
+    std::function<void(bool visible)> ShowListingWindow;
+    // A front end that shows the values of bare formulas itself (a notebook's tables) receives
+    // them here, with the formula and the text the command window would show, instead of the
+    // command window's output.
+    std::function<void(
+        std::string_view formula, const tVariableArray& values, std::string_view text)>
+        FormulaValues;
+};
+
 // What a front end asks the session to run: script text, or the statements of editor lines.
 struct tRunRequest {
     // Script text (Windows-1252), cut into statements as the run reaches them.
@@ -53,9 +64,14 @@ struct tRunRequest {
     // The statements that cover lines first .. last (0-based) of an editor.
     static tRunRequest OfLines(const std::vector<std::string>& lines, std::int32_t first,
         std::int32_t last, std::string scriptDir);
+    // Statements cut before, run again with the plans their first run kept.
+    static tRunRequest OfStatements(const tCommandsList& statements, std::string scriptDir);
 
     std::string_view Text;
     const std::vector<std::string>* Lines = nullptr; // when set, Text is not used
+    // Statements cut before, run again with the plans their first run kept (a benchmark's
+    // repetitions); when set, Text and Lines are not used.
+    const tCommandsList* Statements = nullptr;
     std::int32_t FirstLine = 0;
     std::int32_t LastLine = -1;
     std::string ScriptDir; // relative names resolve against it
@@ -75,6 +91,8 @@ public:
     {
     }
     void Request() const noexcept;
+    // Drops a stop request that came too late for the run it was meant for.
+    void Clear() const noexcept;
 
 private:
     tInterpreter* m_interpreter;
@@ -84,9 +102,9 @@ class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     // paths: where the settings, the data directory and the shipped examples are; the session
-    // reads and writes nothing there until the front end calls Settings().Start().
-    tSession(
-        const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths = {});
+    // reads and writes nothing there until the front end calls StartSettings().
+    tSession(const tSessionPorts& ports, std::string_view startTime,
+        const tPlatformPaths& paths = {}, tSessionHooks hooks = {});
     ~tSession();
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;
@@ -110,15 +128,18 @@ public:
 
     // ---- Read-only views for the front ends.
     // The command table's rows (names, syntax), for completion and colouring.
-    const std::vector<tStmt>& CommandRows() const { return m_interpreter.Statements.Commands; }
+    const std::vector<tStmt>& CommandRows() const { return m_interpreter.Statements().Commands; }
     // Whether the word begins exactly one command (the editors colour it as a command word).
     bool IsCommandWord(std::string_view word) const;
-    bool JournalOn() const { return m_interpreter.JournalOn; }
-    bool ListingOn() const { return m_interpreter.ListingOn; }
+    // The answer to a help request ("?" and a name, as typed); nothing, with the message, when
+    // it names nothing known.
+    std::optional<std::string> HelpAnswer(std::string_view request, std::string& message) const;
+    bool JournalOn() const { return m_interpreter.Switches().JournalOn; }
+    bool ListingOn() const { return m_interpreter.Switches().ListingOn; }
     const tVisibleVarsList& StoreView() const { return m_store; }
     const tSettings& SettingsView() const { return m_settings.Settings(); }
     // Turns the listing on or off before a run, as SET Listing does inside one.
-    void SetListingOn(bool on) { m_interpreter.ListingOn = on; }
+    void SetListingOn(bool on) { m_interpreter.Switches().ListingOn = on; }
 
     // ---- What the front ends change between runs.
     // Reads the settings file over the defaults (nothing is read or written before).
@@ -131,10 +152,8 @@ public:
     // Where the settings file was read from and is written to, and the platform paths.
     const tSettingsModule& SettingsFileView() const { return m_settings; }
     // The journal's and the listing's switches, as SET Journal and SET Listing turn them.
-    void SwitchJournal(bool on) { m_options.SwitchJournal(on ? 1 : 2); }
-    void SwitchListing(bool on) { m_options.SwitchListing(on ? 1 : 2); }
-    // What the switches also do in the front end's windows (buttons, shown windows).
-    void SetOptionHooks(tOptionHooks hooks) { m_options.SetHooks(std::move(hooks)); }
+    void SwitchJournal(bool on);
+    void SwitchListing(bool on);
     // The recent scripts of the File menu: a script opened or saved comes first; at the end the
     // list is set to the files left open and those before them.
     void AddRecentScript(std::string_view path)
@@ -171,25 +190,45 @@ public:
     // Matrices written with readable numbers (the console and a notebook show them so).
     void SetReadableNumbers(bool readable) { m_store.SetReadableNumbers(readable); }
 
-    // A front end that shows the values of bare formulas itself (a notebook's tables) receives
-    // them here, with the formula and the text the command window would show, instead of the
-    // command window's output.
-    using tFormulaValuesView = std::function<void(
-        std::string_view formula, const tVariableArray& values, std::string_view text)>;
-    void SetFormulaValuesView(tFormulaValuesView view) { m_formulaValuesView = std::move(view); }
+    // ---- Read-only lookups in the store and the worker threads.
+    // The index (from 1) of the first variable of that name (folded comparison); 0 when none.
+    std::int32_t VariableIndex(std::string_view name) const;
+    // The variable of that name as stored now; null when there is none.
+    const tVariable* Variable(std::string_view name) const;
+    // The threads long kernels split their rows among (option Threads).
+    const tWorkerPool& WorkersView() const { return m_workers; }
 
-    // ---- The parts the doors do not cover yet: the shelf's store (its windows change cells and
-    // names), the notebook's session in src/ui (its interpreter) and tests that set a session up.
-    tInterpreter& Interpreter() { return m_interpreter; }
-    tListing& Listing() { return m_listing; }
-    tVisibleVarsList& Store() { return m_store; }
-    tStoreCommandContext& StoreCommands() { return m_storeCommands; }
-    tSettings& Settings() { return m_settings.Settings(); }
-    tWorkerPool& Workers() { return m_workers; }
+    // ---- What the shelf and its matrix windows change. While a statement runs each is refused
+    // (a demo waiting for the user stands between its statements: the shelf acts then as between
+    // runs), so that no statement sees the store change under its feet.
+    // Whether the shelf's actions are refused now.
+    bool ShelfActionRefused() const;
+    // "alle Schließen (Matrix löschen)": one DELETE statement of every plain matrix
+    // variable, hidden ones too, run as any statement (so the journal holds it); refused with
+    // RunBusyText. Success without a statement when there is no matrix.
+    tOutermostRunResult DeleteAllMatrices();
+    // The matrix windows of these variables (indices from 1) close; the variables stay, hidden.
+    bool HideWindows(const std::vector<std::int32_t>& indices);
+    // "alle Verbergen": every matrix window closes.
+    bool HideAllWindows();
+    // Commits a matrix window's cell edit; a value the variable took goes to the journal as the
+    // assignment of that cell. Refused with RunBusyText, the edit forgotten, the cell as before.
+    tCellCommit CommitCellEdit(tMatrixCellEdit& edit, std::string_view text);
+    // Escape on a cell edit: the cell's former text; the former value goes back into the
+    // variable only while no statement runs.
+    std::string CancelCellEdit(tMatrixCellEdit& edit);
+    // Puts the variable on the clipboard with the copy layout, after making scheme (1 ..) the
+    // copy layout; scheme 0 copies with the layout as it is and is never refused.
+    bool CopyToClipboard(std::int32_t index, std::int32_t scheme);
 
 private:
     class tBusyScope;
+    struct tParts;
+    using tFormulaValuesView
+        = std::function<void(std::string_view, const tVariableArray&, std::string_view)>;
     bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
+    tInterpreterHooks InterpreterHooks();
+    void Checkpoint();
 
     // Long kernels split their rows among these threads (option Threads, ZELVORA_THREADS).
     tWorkerPool m_workers { DefaultPoolThreads() };
@@ -198,19 +237,11 @@ private:
     tJournal m_journal;
     tListing m_listing;
     tVisibleVarsList m_store;
-    tStoreEnvironment m_environment;
-    tFunctionDispatch m_dispatch;
-    tEvalMachine m_machine;
     tInterpreter m_interpreter;
-    tSystemVariables m_sysvars;
-    tCoreComputeServices m_services;
-    tOptions m_options;
-    tStoreCommandContext m_storeCommands;
-    tCheckpoint m_checkpoint; // long routines stop there when the user asks
-    tEventPass m_eventPass; // the windows' events at the check points of a run
     bool m_busy = false;
-    std::unique_ptr<tDemoCommand> m_demoCommand;
-    tFormulaValuesView m_formulaValuesView;
+    // The machine, the options, the commands' reach, the check point and the event pass: made
+    // after the parts above, which they reach.
+    std::unique_ptr<tParts> m_parts;
 };
 
 // The current local date and time as the journal shows it: "dd.mm.yyyy hh:mm:ss".

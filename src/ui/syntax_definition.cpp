@@ -238,7 +238,7 @@ std::string ProgramKateSyntaxDefinition()
     Catalogue().Build();
     tInterpreter interpreter;
     RegisterCommands(interpreter);
-    return KateSyntaxDefinition(SyntaxDefinitionWords(interpreter.Statements));
+    return KateSyntaxDefinition(SyntaxDefinitionWords(interpreter.Statements()));
 }
 
 } // namespace zelvora

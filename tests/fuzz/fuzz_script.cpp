@@ -22,11 +22,11 @@ namespace {
 // Stops the session's run when it takes longer than its budget.
 class tWatchdog {
 public:
-    tWatchdog(zelvora::tInterpreter& interpreter, std::chrono::milliseconds budget)
-        : m_thread([this, &interpreter, budget] {
+    tWatchdog(zelvora::tStopHandle stop, std::chrono::milliseconds budget)
+        : m_thread([this, stop, budget] {
             std::unique_lock lock(m_mutex);
             if (!m_done.wait_for(lock, budget, [this] { return m_finished; }))
-                interpreter.RequestInterrupt();
+                stop.Request();
         })
     {
     }
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tNullView listing;
     zelvora::tSessionPorts ports { &journal, &listing };
     zelvora::tSession session(ports, "11.12.2026 10:00:00");
-    const tWatchdog watchdog(session.Interpreter(), std::chrono::milliseconds(1000));
+    const tWatchdog watchdog(session.StopHandle(), std::chrono::milliseconds(1000));
     session.RunText(text, std::filesystem::current_path().string(), "fuzz.rts");
     return 0;
 }

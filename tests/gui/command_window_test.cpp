@@ -39,6 +39,12 @@ QByteArray FileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Statements that put the data directory into the test's folder and name the journal's file.
+std::string JournalInFolderStatements(tDesktopFixture& fixture)
+{
+    return "datenpfad = \"" + fixture.Folder().toStdString() + "\"\nJournalDname = \"j.zvj\"";
+}
+
 void SavePicture(QWidget& window, const QString& name)
 {
     const QString folder = qEnvironmentVariable("ZELVORA_PICTURE_DIR", QDir::tempPath());
@@ -60,10 +66,9 @@ private slots:
         tCommandWindow& window = fixture.Desktop().CommandWindow();
         Type(window, "A = 1\nB = {{1,2},{3,4}} + _\n  {{1,1},{1,1}}\nC = 3", 2);
         window.RunSelection();
-        tVisibleVarsList& store = fixture.Desktop().Session().Store();
-        QVERIFY(store.Find("B"));
-        QVERIFY(!store.Find("A"));
-        QVERIFY(!store.Find("C"));
+        QVERIFY(fixture.Find("B"));
+        QVERIFY(!fixture.Find("A"));
+        QVERIFY(!fixture.Find("C"));
         QStringList captions;
         for (const QMdiSubWindow* sub :
             fixture.Desktop().Shelf().ActiveCompartment()->subWindowList())
@@ -83,10 +88,10 @@ private slots:
         Type(window, "k = 1", 0);
         window.ActiveTab()->setFocus();
         QTest::keyClick(window.ActiveTab(), Qt::Key_R, Qt::ControlModifier);
-        QVERIFY(fixture.Desktop().Session().Store().Find("k"));
+        QVERIFY(fixture.Desktop().Session().Variable("k"));
         Type(window, "f = 2", 0);
         QTest::keyClick(window.ActiveTab(), Qt::Key_F2);
-        QVERIFY(fixture.Desktop().Session().Store().Find("f"));
+        QVERIFY(fixture.Desktop().Session().Variable("f"));
     }
 
     void FailureShowsMessageAndStatement()
@@ -100,7 +105,7 @@ private slots:
         QVERIFY(window.MessagePanel()->isVisible());
         QCOMPARE(window.MessagePanel()->text(),
             QString("Unbekannter Name \"Invv\" an Stelle 1 der Formel\n\"r = Invv(a)\""));
-        QVERIFY(!fixture.Desktop().Session().Store().Find("b"));
+        QVERIFY(!fixture.Desktop().Session().Variable("b"));
         Type(window, "b = 2", 0);
         window.RunSelection();
         QVERIFY(!window.MessagePanel()->isVisible());
@@ -114,7 +119,7 @@ private slots:
         Type(window, "r = sqrt(-1)", 0);
         window.RunSelection();
         // The statement succeeds: no failure, the warning in its own panel.
-        QVERIFY(fixture.Desktop().Session().Store().Find("r"));
+        QVERIFY(fixture.Desktop().Session().Variable("r"));
         QVERIFY(!window.MessagePanel()->isVisible());
         QVERIFY(window.WarningPanel()->isVisible());
         QCOMPARE(window.WarningPanel()->text(),
@@ -138,7 +143,7 @@ private slots:
         const QString answers = window.AnswerPanel()->toPlainText();
         QVERIFY2(answers.startsWith("2+3 = 5\n"), qPrintable(answers));
         QVERIFY(answers.contains("Inv"));
-        QVERIFY(!fixture.Desktop().Session().Store().Find("2+3"));
+        QVERIFY(!fixture.Desktop().Session().Variable("2+3"));
         Type(window, "x = 1", 0);
         window.RunSelection();
         QVERIFY(!window.AnswerPanel()->isVisible());
@@ -179,7 +184,7 @@ private slots:
         tDesktopFixture fixture;
         tCommandWindow& window = fixture.Desktop().CommandWindow();
         window.ListingSwitch()->trigger();
-        QVERIFY(fixture.Desktop().Session().Interpreter().ListingOn);
+        QVERIFY(fixture.Desktop().Session().ListingOn());
         Type(window, ";H Ergebnisse\nM = {{1,2},{3,4}}\nLIST M", 0);
         window.ActiveTab()->selectAll();
         window.RunSelection();
@@ -301,9 +306,8 @@ private slots:
     void JournalAppendsOnlyWhatIsNew()
     {
         tDesktopFixture fixture;
-        tSettings& settings = fixture.Desktop().Session().Settings();
-        settings.DataDir = fixture.Folder().toStdString();
-        settings.JournalFileName = "j.zvj";
+        QVERIFY(fixture.Run(JournalInFolderStatements(fixture)));
+        const tSettings& settings = fixture.Desktop().Session().SettingsView();
         QVERIFY(fixture.Run("a = 1"));
         tJournalWindow& journal = fixture.Desktop().JournalWindow();
         QVERIFY(journal.MayClose());
@@ -318,9 +322,8 @@ private slots:
     void JournalWrittenThroughHoldsEveryStatementOnce()
     {
         tDesktopFixture fixture;
-        tSettings& settings = fixture.Desktop().Session().Settings();
-        settings.DataDir = fixture.Folder().toStdString();
-        settings.JournalFileName = "j.zvj";
+        QVERIFY(fixture.Run(JournalInFolderStatements(fixture)));
+        const tSettings& settings = fixture.Desktop().Session().SettingsView();
         const QString path = QString::fromStdString(settings.JournalFilePath());
         tJournalWindow& journal = fixture.Desktop().JournalWindow();
         QVERIFY(fixture.Run("a = 1"));
@@ -382,17 +385,17 @@ private slots:
     {
         tDesktopFixture fixture;
         tCommandWindow& window = fixture.Desktop().CommandWindow();
-        tSettings& settings = fixture.Desktop().Session().Settings();
-        settings.RecentScripts.Assign(2, { "alt1.rts", "alt2.rts" });
+        tSession& session = fixture.Desktop().Session();
+        session.SetRecentScripts({ "alt1.rts", "alt2.rts" });
         const QString path = fixture.Folder() + "neu.rts";
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         QVERIFY(window.OpenScript(path));
-        settings.RecentScripts.Assign(2, { "alt1.rts", "alt2.rts" });
+        session.SetRecentScripts({ "alt1.rts", "alt2.rts" });
         QVERIFY(window.MayClose());
         const std::vector<std::string> expected { path.toStdString(), "alt1.rts", "alt2.rts" };
-        QVERIFY(settings.RecentScripts.Entries() == expected);
+        QVERIFY(session.SettingsView().RecentScripts.Entries() == expected);
     }
 
     void StartParametersOpenAScriptAndRunABatchInTabs()
@@ -411,8 +414,8 @@ private slots:
         QTRY_COMPARE(window.TabCount(), 3);
         QCOMPARE(window.Tab(1)->toPlainText(), QString("o = 1"));
         QCOMPARE(window.Tab(2)->toPlainText(), QString("b = 2"));
-        QVERIFY(fixture.Desktop().Session().Store().Find("b"));
-        QVERIFY(!fixture.Desktop().Session().Store().Find("o"));
+        QVERIFY(fixture.Desktop().Session().Variable("b"));
+        QVERIFY(!fixture.Desktop().Session().Variable("o"));
     }
 
     void FunctionMenuInsertsTheSignature()
@@ -449,7 +452,7 @@ private slots:
         window.RunSelection();
         QVERIFY(!window.MessagePanel()->isHidden());
         QCOMPARE(window.MessagePanel()->text(), QString("Division durch Null"));
-        QVERIFY(!fixture.Desktop().Session().Store().Find("j"));
+        QVERIFY(!fixture.Desktop().Session().Variable("j"));
         QVERIFY(!fixture.Desktop().Session().IsBusy());
     }
 
@@ -465,15 +468,17 @@ private slots:
         QVERIFY(FileBytes(html).contains("data:image/png;base64,iVBORw0KGgo"));
         QVERIFY(!listing.ExportHtml(fixture.Folder() + "missing/folder/listing.html"));
         // Closing saves the unsaved listing into its RTF file, pictures included.
-        tSettings& settings = fixture.Desktop().Session().Settings();
-        settings.DataDir = fixture.Folder().toStdString();
-        settings.ListingFileName = "l.rtf";
-        fixture.Desktop().Session().Listing().addCommand("[2] B = 2\r\n");
+        tSession& session = fixture.Desktop().Session();
+        QVERIFY(fixture.Run(
+            "datenpfad = \"" + fixture.Folder().toStdString() + "\"\nListingDname = \"l.rtf\""));
+        session.SetListingOn(true);
+        QVERIFY(fixture.Run("B = 2"));
+        const tSettings& settings = session.SettingsView();
         QVERIFY(listing.MayClose());
         const QByteArray rtf = FileBytes(QString::fromStdString(settings.ListingFilePath()));
         QVERIFY(rtf.startsWith("{\\rtf1"));
         QVERIFY(rtf.contains("\\pngblip"));
-        QVERIFY(rtf.contains("[2] B = 2"));
+        QVERIFY(rtf.contains("] B = 2"));
     }
 
     void RunsTheShippedExampleFromTheEditor()
@@ -485,9 +490,8 @@ private slots:
         window.OpenAndRun(example);
         QCOMPARE(window.ActiveTab()->Caption, QString(" willkommen"));
         QVERIFY2(window.MessagePanel()->isHidden(), qPrintable(window.MessagePanel()->text()));
-        tVisibleVarsList& store = fixture.Desktop().Session().Store();
-        QVERIFY(store.Find("N"));
-        QCOMPARE(VarAsInteger(store.CurrentVariable()), 3);
+        QVERIFY(fixture.Find("N"));
+        QCOMPARE(VarAsInteger(fixture.Variable("N")), 3);
     }
 
     void Pictures()

@@ -109,7 +109,7 @@ private slots:
         QColor codeColour;
         tDemoDriver driver(window, [&](tDemoWindow& w, std::size_t wait) {
             if (wait == 1) { // at "Rechne" the code has not run yet
-                codeRan = fixture.Desktop().Session().Store().Find("A");
+                codeRan = fixture.Desktop().Session().Variable("A");
                 caption = w.windowTitle();
                 codePane = w.PaneText(2);
                 textColour = w.PaneColour(1);
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(codePane, QStringLiteral("A = {1,2}"));
         QCOMPARE(textColour, tDemoWindow::AreaColour); // the text block read before
         QCOMPARE(codeColour, tDemoWindow::MarkedCodeColour);
-        QVERIFY(fixture.Desktop().Session().Store().Find("B"));
+        QVERIFY(fixture.Desktop().Session().Variable("B"));
         QVERIFY(!window.isVisible());
         QStringList steps;
         for (const tWaitSeen& seen : driver.Seen)
@@ -147,7 +147,7 @@ private slots:
         });
         QVERIFY(fixture.Run(DemoStatement(path)));
         QCOMPARE(driver.Seen.size(), std::size_t(1));
-        QVERIFY(!fixture.Desktop().Session().Store().Find("A"));
+        QVERIFY(!fixture.Desktop().Session().Variable("A"));
         QVERIFY(!window.isVisible());
     }
 
@@ -162,7 +162,7 @@ private slots:
             return false;
         });
         QVERIFY(fixture.Run(DemoStatement(path)));
-        QVERIFY(!fixture.Desktop().Session().Store().Find("A"));
+        QVERIFY(!fixture.Desktop().Session().Variable("A"));
     }
 
     void ShippedDemosPlayToTheEnd()
@@ -214,12 +214,12 @@ private slots:
         tDesktopFixture fixture;
         tDemoWindow& window = fixture.Desktop().DemoWindow();
         const QString demos
-            = QString::fromStdString(fixture.Desktop().Session().Settings().DemoDirectory());
+            = QString::fromStdString(fixture.Desktop().Session().SettingsView().DemoDirectory());
         QVERIFY(QDir().mkpath(demos));
         WriteFile(demos + "start.zvd", "@K K\n@F S\n@C\nGestartet = 1\n");
         tDemoDriver driver(window);
         QVERIFY(fixture.Desktop().Start({ "zelvora", "demodatei=start.zvd" }));
-        QTRY_VERIFY(fixture.Desktop().Session().Store().Find("Gestartet"));
+        QTRY_VERIFY(fixture.Desktop().Session().Variable("Gestartet"));
         QTRY_VERIFY(!window.isVisible());
     }
 
@@ -229,7 +229,7 @@ private slots:
         tDemoWindow& window = fixture.Desktop().DemoWindow();
         window.resize(640, 760);
         const QString demos
-            = QString::fromStdString(fixture.Desktop().Session().Settings().DemoDirectory());
+            = QString::fromStdString(fixture.Desktop().Session().SettingsView().DemoDirectory());
         QVERIFY(QDir().mkpath(demos));
         QVERIFY(QFile::copy(
             QFINDTESTDATA("../../examples/Demos/Basisinfo.zvd"), demos + "Basisinfo.zvd"));
@@ -246,7 +246,7 @@ private slots:
         tWorkingDirectory working(fixture.Folder());
         fixture.Desktop().PlayBasisDemo(); // the item names the file in lower case
         QCOMPARE(caption, QString::fromUtf8("Zelvora – Basisinfo"));
-        QVERIFY(fixture.Desktop().Session().Store().Find("x")); // the first code block ran
+        QVERIFY(fixture.Desktop().Session().Variable("x")); // the first code block ran
         QCOMPARE(driver.Seen.size(), std::size_t(3));
     }
 };

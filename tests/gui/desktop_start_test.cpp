@@ -162,12 +162,12 @@ private slots:
         QVERIFY(saved.startsWith("ZTMW"));
         fixture.Restart();
         QVERIFY(fixture.Desktop().Start({ "zelvora", workspace.toStdString() }));
-        QTRY_VERIFY(fixture.Store().Find("W"));
-        QVERIFY(fixture.Store().Find("w"));
+        QTRY_VERIFY(fixture.Find("W"));
+        QVERIFY(fixture.Find("w"));
         tCommandWindow& commands = fixture.Desktop().CommandWindow();
         QCOMPARE(commands.TabCount(), 1);
         QVERIFY(commands.MessagePanel()->isHidden());
-        const auto& recent = fixture.Desktop().Session().Settings().RecentScripts.Entries();
+        const auto& recent = fixture.Desktop().Session().SettingsView().RecentScripts.Entries();
         QVERIFY(std::none_of(recent.begin(), recent.end(),
             [](const std::string& entry) { return entry.find("arbeit") != std::string::npos; }));
 
@@ -196,14 +196,18 @@ private slots:
         QVERIFY(!shelf.DeleteAllMatrices());
         QVERIFY(asked.contains("2 Matrix-Variablen"));
         QVERIFY(asked.contains("auch verborgene"));
-        QVERIFY(fixture.Store().Find("A") && fixture.Store().Find("B"));
+        QVERIFY(fixture.Find("A") && fixture.Find("B"));
+        const tJournal& journal = fixture.Desktop().Session().JournalView();
+        QVERIFY(journal.PlainText().find("DELETE") == std::string::npos);
 
         shelf.SetDeleteQuestion([](const QString&) { return true; });
         QVERIFY(shelf.DeleteAllMatrices());
-        QVERIFY(!fixture.Store().Find("A"));
-        QVERIFY(!fixture.Store().Find("B"));
-        QVERIFY(fixture.Store().Find("R"));
-        QVERIFY(fixture.Store().Find("v"));
+        // It ran as a statement: the journal holds it.
+        QVERIFY(journal.PlainText().find("DELETE A, B") != std::string::npos);
+        QVERIFY(!fixture.Find("A"));
+        QVERIFY(!fixture.Find("B"));
+        QVERIFY(fixture.Find("R"));
+        QVERIFY(fixture.Find("v"));
         asked.clear();
         shelf.SetDeleteQuestion([&asked](const QString& text) {
             asked = text;
@@ -264,7 +268,7 @@ private slots:
         QVERIFY(fixture.Desktop().CommandWindow().OpenScript(script));
         QVERIFY(fixture.Run("b = 2"));
         QVERIFY(fixture.Desktop().JournalWindow().MayClose()); // the journal is saved
-        const std::string journalName = fixture.Desktop().Session().Settings().JournalFileName;
+        const std::string journalName = fixture.Desktop().Session().SettingsView().JournalFileName;
         fixture.Restart();
         QVERIFY(fixture.Desktop().Start({ "zelvora" }));
 
@@ -348,7 +352,7 @@ private slots:
         tab->setPlainText("E = {{2}}\nx = Inv(E) + E");
         tab->selectAll();
         commands.RunSelection();
-        QVERIFY(fixture.Store().Find("x"));
+        QVERIFY(fixture.Find("x"));
         const auto colourAt = [tab](int column) {
             const QTextBlock line = tab->document()->findBlockByNumber(1);
             for (const QTextLayout::FormatRange& range : line.layout()->formats())
@@ -384,7 +388,7 @@ private slots:
         tDesktop desktop(paths);
         desktop.SetMessageBox([](const std::string&, const std::string&) {});
         QVERIFY(desktop.Start({ "zelvora" }));
-        const tSettings& settings = desktop.Session().Settings();
+        const tSettings& settings = desktop.Session().SettingsView();
         const std::pair<std::string, QString> documents[] = {
             { settings.HelpFirstSteps, "Erste Hilfe" },
             { settings.HelpIntroduction, QString::fromUtf8("Einführung") },

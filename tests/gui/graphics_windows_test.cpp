@@ -134,8 +134,7 @@ private slots:
     void ScatterplotKeepsItsPictureForTheListing()
     {
         tDesktopFixture fixture;
-        tGraphicsPort* graphics = fixture.Desktop().Session().StoreCommands().Graphics;
-        QVERIFY(graphics);
+        tGraphicsPort* graphics = &fixture.Desktop().Graphics();
         QVERIFY(!graphics->ScatterplotPicture());
         QVERIFY(fixture.Run("X = {{-1,0,1,2},{0.5,1.5,-0.5,3}}\nY = {{2,-1,0.5,1},{1,2,-1,0}}"));
         QVERIFY(fixture.Run("ZEICHNE SCAT = X, Y"));

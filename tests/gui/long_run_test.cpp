@@ -120,12 +120,12 @@ private slots:
         QVERIFY(seen.shelfStatus.contains("Stopp"));
         QVERIFY(seen.cellEditRefused);
         QVERIFY(seen.secondRunRefused);
-        QVERIFY(fixture.Store().Find("M"));
-        QVERIFY(!fixture.Store().Find("N"));
+        QVERIFY(fixture.Find("M"));
+        QVERIFY(!fixture.Find("N"));
         // The stop ended the run in the long statement: the message quotes it.
-        QVERIFY(fixture.Store().Find("A"));
-        QVERIFY(!fixture.Store().Find("X"));
-        QVERIFY(!fixture.Store().Find("C"));
+        QVERIFY(fixture.Find("A"));
+        QVERIFY(!fixture.Find("X"));
+        QVERIFY(!fixture.Find("C"));
         const QString message = window.MessagePanel()->text();
         QVERIFY2(message.contains("Abgebrochen (auf Wunsch des Benutzers)"), qPrintable(message));
         QVERIFY2(message.contains("EigenSys"), qPrintable(message));
@@ -134,9 +134,12 @@ private slots:
         QVERIFY(!desktop.Session().IsBusy());
         QVERIFY(!window.StopAction()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
-        // Now the shelf acts again.
+        // Now the shelf acts again, through a statement of the journal.
+        const tJournal& journal = desktop.Session().JournalView();
+        QVERIFY(journal.PlainText().find("DELETE") == std::string::npos);
         QVERIFY(fixture.Shelf().DeleteAllMatrices());
-        QVERIFY(!fixture.Store().Find("M"));
+        QVERIFY(!fixture.Find("M"));
+        QVERIFY(journal.PlainText().find("DELETE M") != std::string::npos);
     }
 
     void ClosingDuringARunStopsItFirst()

@@ -141,7 +141,7 @@ private slots:
         // By the user: the variable stays, hidden; assigning it again opens no window.
         fixture.WindowOf("A")->Window()->close();
         QVERIFY(!fixture.WindowOf("A"));
-        QVERIFY(fixture.Store().Find("A"));
+        QVERIFY(fixture.Find("A"));
         QCOMPARE(fixture.Shelf().MatricesMenu()->actions().size(), menuEntries - 1);
         QVERIFY(fixture.Run("A = {{5,6}}"));
         QVERIFY(!fixture.WindowOf("A"));

@@ -68,9 +68,9 @@ private slots:
         shelf.DeleteActiveCompartment();
         QCOMPARE(CompartmentCaptions(shelf), QStringList({ "Fach 1", "Fach 3" }));
         QCOMPARE(shelf.ActiveCompartmentIndex(), 0);
-        QVERIFY(fixture.Store().Find("A")); // the variables stay, hidden
+        QVERIFY(fixture.Find("A")); // the variables stay, hidden
         QVERIFY(!fixture.WindowOf("A"));
-        QVERIFY(fixture.Store().Item(fixture.Store().CurrentIndex()).hidden);
+        QVERIFY(fixture.Store().Item(fixture.Desktop().Session().VariableIndex("A")).hidden);
         shelf.AddCompartment();
         QCOMPARE(CompartmentCaptions(shelf), QStringList({ "Fach 1", "Fach 3", "Fach 4" }));
         QVERIFY(fixture.Run("DISPLAY A"));
@@ -98,15 +98,15 @@ private slots:
         shelf.SetDeleteQuestion([&asked](const QString&) { return ++asked > 0; });
         MenuItem(menu, QString::fromUtf8("alle &Schließen (Matrix löschen)"))->trigger();
         QCOMPARE(asked, 1);
-        QVERIFY(!fixture.Store().Find("A"));
-        QVERIFY(!fixture.Store().Find("C"));
-        QVERIFY(fixture.Store().Find("R"));
-        QVERIFY(fixture.Store().Find("x"));
+        QVERIFY(!fixture.Find("A"));
+        QVERIFY(!fixture.Find("C"));
+        QVERIFY(fixture.Find("R"));
+        QVERIFY(fixture.Find("x"));
         QCOMPARE(menu.actions().size(), 5); // the entries of A and C went with their windows
 
         MenuItem(menu, QStringLiteral("alle &Verbergen"))->trigger();
         QVERIFY(!fixture.WindowOf("R"));
-        QVERIFY(fixture.Store().Find("R"));
+        QVERIFY(fixture.Find("R"));
         QCOMPARE(menu.actions().size(), 4);
     }
 
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(fixture.Shelf().InputLine()->isHidden());
         fixture.Desktop().CommandWindow().ActiveTab()->setPlainText("a = 4711");
         emit fixture.Shelf().RunRequested();
-        QVERIFY(fixture.Store().Find("a"));
+        QVERIFY(fixture.Find("a"));
     }
 
     void ClosingTheShelfAsksTheQuitCheck()

@@ -51,8 +51,8 @@ private slots:
         WriteFile(script, "M = {{1,2},{3,4}}\nk = 3\n");
         QVERIFY(fixture.Desktop().Start({ "zelvora", ",", script.toStdString() }));
         QVERIFY(fixture.Messages().empty());
-        QVERIFY(!fixture.Store().Find("M"));
-        QTRY_VERIFY(fixture.Store().Find("k"));
+        QVERIFY(!fixture.Find("M"));
+        QTRY_VERIFY(fixture.Find("k"));
         QVERIFY(fixture.WindowOf("M"));
     }
 

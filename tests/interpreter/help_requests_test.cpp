@@ -16,7 +16,7 @@ protected:
     std::string Ask(std::string_view request)
     {
         std::string message;
-        const auto text = HelpText(request, interpreter.Statements, message);
+        const auto text = HelpText(request, interpreter.Statements(), message);
         return text ? *text : "!" + message;
     }
 

@@ -26,13 +26,14 @@ struct tOptionsFixture : ::testing::Test {
     }
 
     // Runs SETOPTIONS on the text as the executor hands over its arguments.
-    bool Set(std::string_view text)
+    bool Set(std::string_view text) { return SetOn(options, text); }
+    bool SetOn(tOptions& target, std::string_view text)
     {
         tAnsiTokens arguments = Tokenize(text, '"');
         AppendEndTokens(arguments, 6);
-        tStmtList& statements = interpreter.Statements;
+        tStmtList& statements = interpreter.Statements();
         statements.Reported.reset(); // as each statement starts
-        const bool ok = SetOptionsCommand(options, statements, arguments);
+        const bool ok = SetOptionsCommand(target, statements, arguments);
         statements.EndStatement(statements.Reported); // as the interpreter ends each statement
         return ok;
     }
@@ -101,8 +102,8 @@ std::map<std::string, std::string> Fields(const tOptionsFixture& world)
     fields["settings.ListQuoteStrings"] = std::to_string(s.ListQuoteStrings);
     fields["random.Seed"] = std::to_string(world.random.Seed());
     fields["store.NewHidden"] = std::to_string(world.store->NewHidden());
-    fields["interpreter.JournalOn"] = std::to_string(world.interpreter.JournalOn);
-    fields["interpreter.ListingOn"] = std::to_string(world.interpreter.ListingOn);
+    fields["interpreter.JournalOn"] = std::to_string(world.interpreter.Switches().JournalOn);
+    fields["interpreter.ListingOn"] = std::to_string(world.interpreter.Switches().ListingOn);
     return fields;
 }
 
@@ -193,13 +194,13 @@ TEST_F(tOptionsFixture, GroupsOfThreeSetEachOption)
     // An unknown name fails the command with a message, naming a close option when there is one;
     // the groups after it are not set.
     EXPECT_FALSE(Set("Unbekannt=1"));
-    EXPECT_EQ(interpreter.Statements.Code, 1);
-    EXPECT_EQ(interpreter.Statements.Message,
+    EXPECT_EQ(interpreter.Statements().Code, 1);
+    EXPECT_EQ(interpreter.Statements().Message,
         "Unbekannte Option \"Unbekannt\"; SHOWOPTIONS zeigt alle Optionen");
     EXPECT_FALSE(Set("Unbekannt=1 CCFeldweite=9"));
     EXPECT_EQ(store->CopyLayout().TextWidth, 7);
     EXPECT_FALSE(Set("DfltFormt=Auto"));
-    EXPECT_EQ(interpreter.Statements.Message,
+    EXPECT_EQ(interpreter.Statements().Message,
         "Unbekannte Option \"DfltFormt\"; gemeint ist wohl DfltFormat");
     EXPECT_TRUE(Set(""));
     EXPECT_TRUE(Set("Mediantype = 3"));
@@ -210,19 +211,19 @@ TEST_F(tOptionsFixture, ThreadsResizeTheSessionsPoolWithinItsBounds)
     EXPECT_EQ(options.ShowOption("Threads"), "Threads=1"); // no pool: the run thread alone
     EXPECT_TRUE(Set("Threads = 3")); // taken without a pool, and nothing to resize
     tWorkerPool pool(1);
-    options.SetWorkers(&pool);
-    EXPECT_TRUE(Set("threads = 3"));
+    tOptions pooled(settings, interpreter, store.get(), random, {}, &pool);
+    EXPECT_TRUE(SetOn(pooled, "threads = 3"));
     EXPECT_EQ(pool.Threads(), 3);
-    EXPECT_EQ(options.ShowOption("THREADS"), "Threads=3");
+    EXPECT_EQ(pooled.ShowOption("THREADS"), "Threads=3");
     for (const char* refused : { "Threads = 0", "Threads = -1", "Threads = 65", "Threads = 2.5",
              "Threads = zwei", "Threads = 99999999999" }) {
-        EXPECT_FALSE(Set(refused)) << refused;
+        EXPECT_FALSE(SetOn(pooled, refused)) << refused;
         EXPECT_EQ(pool.Threads(), 3) << refused;
     }
-    EXPECT_FALSE(Set("Threads = 0"));
-    EXPECT_EQ(interpreter.Statements.Message,
+    EXPECT_FALSE(SetOn(pooled, "Threads = 0"));
+    EXPECT_EQ(interpreter.Statements().Message,
         "Die Option Threads nimmt eine ganze Zahl von 1 bis 64, nicht \"0\"");
-    EXPECT_TRUE(Set("Threads = 1"));
+    EXPECT_TRUE(SetOn(pooled, "Threads = 1"));
     EXPECT_EQ(pool.Threads(), 1);
 }
 
@@ -239,7 +240,7 @@ TEST_F(tOptionsFixture, ValuesAreParsedCutAndClamped)
     EXPECT_EQ(store->CopyLayout().CellDecimals, 0);
     // A number option refuses what is no whole number instead of taking 0 for it.
     EXPECT_FALSE(Set("DfltFeldweite = 8.5"));
-    EXPECT_EQ(interpreter.Statements.Message,
+    EXPECT_EQ(interpreter.Statements().Message,
         "Die Option DfltFeldweite nimmt eine ganze Zahl, nicht \"8.5\"");
     EXPECT_FALSE(Set("DfltDezweite = abc"));
     EXPECT_EQ(store->CopyLayout().CellWidth, 30);
@@ -254,7 +255,7 @@ TEST_F(tOptionsFixture, ValuesAreParsedCutAndClamped)
     EXPECT_TRUE(Set("DfltFormat = sci"));
     EXPECT_EQ(store->CopyLayout().CellKind, CellKindExponent);
     EXPECT_FALSE(Set("DfltFormat = anders"));
-    EXPECT_EQ(interpreter.Statements.Message,
+    EXPECT_EQ(interpreter.Statements().Message,
         "Die Option DfltFormat nimmt Auto, Fix, Sci, nicht \"anders\"");
     EXPECT_EQ(store->CopyLayout().CellKind, CellKindExponent);
 
@@ -310,38 +311,38 @@ TEST_F(tOptionsFixture, SettingsSeedAndFlags)
 
 TEST_F(tOptionsFixture, JournalSwitchWritesItsLinesAndButton)
 {
-    interpreter.JournalOn = true;
-    interpreter.ListingOn = true;
+    interpreter.Switches().JournalOn = true;
+    interpreter.Switches().ListingOn = true;
     EXPECT_TRUE(Set("Protokollieren = Inv"));
-    EXPECT_FALSE(interpreter.JournalOn);
+    EXPECT_FALSE(interpreter.Switches().JournalOn);
     EXPECT_EQ(journal.Lines, std::vector<std::string> { "set protokollieren=AUS" });
     EXPECT_EQ(listing.Calls, std::vector<std::string> { "command:set protokollieren = AUS\r\n" });
     EXPECT_EQ(journalButton, std::vector<bool> { false });
 
     // Switching on: the journal was off before the change and gets no line.
     EXPECT_TRUE(Set("Protokollieren = on"));
-    EXPECT_TRUE(interpreter.JournalOn);
+    EXPECT_TRUE(interpreter.Switches().JournalOn);
     EXPECT_EQ(journal.Lines.size(), 1u);
     EXPECT_EQ(options.ShowOption("Protokollieren"), "Protokollieren=AN");
 
     EXPECT_TRUE(Set("Protokollieren = visible"));
-    EXPECT_TRUE(interpreter.JournalOn);
+    EXPECT_TRUE(interpreter.Switches().JournalOn);
     EXPECT_EQ(journalWindow, std::vector<bool> { true });
     EXPECT_EQ(journalButton.size(), 2u);
 
     options.SwitchListing(0);
-    EXPECT_FALSE(interpreter.ListingOn);
+    EXPECT_FALSE(interpreter.Switches().ListingOn);
     EXPECT_EQ(journal.Lines.back(), "set listing=AUS");
     EXPECT_EQ(listing.Calls.back(), "command:set listing = AUS\r\n");
     options.SwitchListing(7); // any other mode switches off
-    EXPECT_FALSE(interpreter.ListingOn);
+    EXPECT_FALSE(interpreter.Switches().ListingOn);
 }
 
 TEST_F(tOptionsFixture, ShowOptionsWritesThirtyTwoLines)
 {
-    interpreter.JournalOn = false; // written whether the journal is on or not
+    interpreter.Switches().JournalOn = false; // written whether the journal is on or not
     tAnsiTokens arguments;
-    EXPECT_TRUE(ShowOptionsCommand(options, &journal, interpreter.Statements, arguments));
+    EXPECT_TRUE(ShowOptionsCommand(options, &journal, interpreter.Statements(), arguments));
     ASSERT_EQ(journal.Lines.size(), 32u);
     EXPECT_EQ(journal.Lines.front(), "//   Verf\xFCgbare Optionen:");
     EXPECT_EQ(journal.Lines[1], "//     CCFeldweite=8");

@@ -16,10 +16,14 @@ class RunLoop : public ::testing::Test {
 protected:
     RunLoop()
     {
-        interpreter.SetPorts({ &journal, &listing, &commandWindow, &demoWindow, &application });
         RegisterCommands(interpreter);
-        interpreter.ListingOn = true;
-        interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
+        interpreter.Switches().ListingOn = true;
+    }
+
+    tInterpreterHooks Hooks()
+    {
+        tInterpreterHooks hooks;
+        hooks.Compute = [this](tStmtList& statements, tAnsiTokens& tokens) {
             computed.push_back(JoinTokenTexts(tokens, 0, static_cast<int>(tokens.size()) - 6));
             if (tokens.size() > 2 && tokens[2].Text == "fail") {
                 statements.Fail(7, "Formel fehlerhaft");
@@ -34,7 +38,8 @@ protected:
             if (tokens.size() > 2 && tokens[2].Text == "stop")
                 interpreter.RequestInterrupt();
             return true;
-        });
+        };
+        return hooks;
     }
 
     tOutermostRunResult Run(const std::vector<std::string>& lines)
@@ -47,7 +52,12 @@ protected:
     tRecordingCommandWindow commandWindow;
     tRecordingDemoWindow demoWindow;
     tRecordingApplication application;
-    tInterpreter interpreter;
+    tInterpreter interpreter { { .Journal = &journal,
+                                   .Listing = &listing,
+                                   .CommandWindow = &commandWindow,
+                                   .DemoWindow = &demoWindow,
+                                   .Application = &application },
+        Hooks() };
     std::vector<std::string> computed;
     int oddCalls = 0;
 };
@@ -96,7 +106,7 @@ TEST_F(RunLoop, ClassifiesAssignmentsAndCommands)
 
 TEST_F(RunLoop, FindsCommandsByUniquePrefix)
 {
-    tStmtList& table = interpreter.Statements;
+    tStmtList& table = interpreter.Statements();
     EXPECT_EQ(table.HighIndex, 22);
     EXPECT_EQ(table.Commands[4].Name, "[COMPUTE]");
     const std::vector<std::pair<std::string, int>> unique = { { "SET", 2 }, { "show", 3 },
@@ -138,18 +148,18 @@ TEST_F(RunLoop, ListingNumbersStatementsAndWritesComments)
 
 TEST_F(RunLoop, SwitchedOffJournalAndListingGetNothing)
 {
-    interpreter.JournalOn = false;
-    interpreter.ListingOn = false;
+    interpreter.Switches().JournalOn = false;
+    interpreter.Switches().ListingOn = false;
     Run({ "A = 1", "B = 2" });
     EXPECT_TRUE(journal.Lines.empty());
     EXPECT_TRUE(listing.Calls.empty());
-    EXPECT_EQ(interpreter.ListingCounter, 0);
+    EXPECT_EQ(interpreter.ListingCounter(), 0);
 }
 
 TEST_F(RunLoop, StatementThatListsItselfSuppressesEchoAndEndMarker)
 {
-    interpreter.Statements.Commands[15].Handler = [this](tStmtList&, tAnsiTokens&) {
-        interpreter.Flags.NoListEcho = true;
+    interpreter.Statements().Commands[15].Handler = [this](tStmtList&, tAnsiTokens&) {
+        interpreter.Flags().NoListEcho = true;
         return true;
     };
     Run({ "LIST A", "B = 1" });
@@ -162,12 +172,12 @@ TEST_F(RunLoop, MacrosAreRecordedThenExecuted)
     EXPECT_TRUE(Run({ "MACRODEF m", "A = 1", "B = 2", "MACROEND", "C = 3" }).Success);
     EXPECT_EQ(computed, (std::vector<std::string> { "C=3" }));
     EXPECT_EQ(journal.Lines.size(), 7u); // recorded statements are journaled too
-    EXPECT_EQ(interpreter.Macros.List(1).Count(), 2);
+    EXPECT_EQ(interpreter.Macros().List(1).Count(), 2);
 
     computed.clear();
     EXPECT_TRUE(Run({ "MACROEXEC m 3" }).Success);
     EXPECT_EQ(computed.size(), 6u);
-    EXPECT_FALSE(interpreter.Flags.MacroRunning);
+    EXPECT_FALSE(interpreter.Flags().MacroRunning);
 
     computed.clear();
     EXPECT_TRUE(Run({ "MACROEXEC m, 3, 200" }).Success); // the comma makes the count default
@@ -196,14 +206,14 @@ TEST_F(RunLoop, FailingStatementEndsOnlyItsRepetition)
         (std::vector<std::string> {
             "A=1", "B=odd", "A=1", "B=odd", "C=3", "A=1", "B=odd", "A=1", "B=odd", "C=3" }));
     EXPECT_EQ(commandWindow.Messages.size(), 1u);
-    EXPECT_FALSE(interpreter.Flags.MacroRunning);
+    EXPECT_FALSE(interpreter.Flags().MacroRunning);
 }
 
 TEST_F(RunLoop, UnnamedMacroAndNestedDefinition)
 {
     Run({ "MACRODEF", "A = 1", "MACRODEF inner", "MACROEND" });
-    EXPECT_EQ(interpreter.Macros.Find("???"), 1);
-    EXPECT_EQ(interpreter.Macros.List(1).Count(), 2); // MACRODEF while recording is recorded
+    EXPECT_EQ(interpreter.Macros().Find("???"), 1);
+    EXPECT_EQ(interpreter.Macros().List(1).Count(), 2); // MACRODEF while recording is recorded
     computed.clear();
     EXPECT_TRUE(Run({ "MACROEXEC" }).Success);
     EXPECT_EQ(computed, (std::vector<std::string> { "A=1" }));
@@ -216,7 +226,7 @@ TEST_F(RunLoop, SelfExecutingMacroEndsWithMessage)
     EXPECT_FALSE(result.Success);
     EXPECT_NE(result.Message.find("Zu tief geschachtelte"), std::string::npos);
     EXPECT_EQ(interpreter.RunDepth(), 0);
-    EXPECT_FALSE(interpreter.Flags.MacroRunning);
+    EXPECT_FALSE(interpreter.Flags().MacroRunning);
 }
 
 TEST_F(RunLoop, MacroCountThatIsNoIntegerIsAConversionError)
@@ -231,7 +241,7 @@ TEST_F(RunLoop, QuitSkipsEverythingAfterwards)
 {
     const auto result = Run({ "QUIT", "A = 1" });
     EXPECT_TRUE(result.Success);
-    EXPECT_TRUE(interpreter.Flags.QuitRequested);
+    EXPECT_TRUE(interpreter.Flags().QuitRequested);
     EXPECT_EQ(application.QuitRequests, 2); // the command and the end of the run
     EXPECT_TRUE(computed.empty());
     // A refused close: every later run only asks again.
@@ -249,7 +259,7 @@ TEST_F(RunLoop, RunTimeErrorEndsTheWholeRun)
     EXPECT_EQ(result.ErrorText, "Division durch Null");
     EXPECT_EQ(journal.Lines, (std::vector<std::string> { ";<<", "X = 1\r\n", "MACROEXEC m\r\n" }));
     EXPECT_EQ(interpreter.RunDepth(), 0);
-    EXPECT_FALSE(interpreter.Flags.MacroRunning);
+    EXPECT_FALSE(interpreter.Flags().MacroRunning);
     EXPECT_TRUE(Run({ "Z = 3" }).Success); // the next run starts normally
 }
 

@@ -15,11 +15,12 @@ using namespace zelvora::testing;
 
 class StatementRouting : public ::testing::Test {
 protected:
-    StatementRouting()
+    StatementRouting() { RegisterCommands(interpreter); }
+
+    tInterpreterHooks Hooks()
     {
-        interpreter.SetPorts({ &journal, &listing, &commandWindow, nullptr, nullptr });
-        RegisterCommands(interpreter);
-        interpreter.SetComputeHandler([this](tStmtList& statements, tAnsiTokens& tokens) {
+        tInterpreterHooks hooks;
+        hooks.Compute = [this](tStmtList& statements, tAnsiTokens& tokens) {
             const std::string value = tokens.size() > 2 ? tokens[2].Text : "";
             if (value == "fail") {
                 statements.Fail(7, "Formel fehlerhaft");
@@ -32,24 +33,26 @@ protected:
                 interpreter.Checkpoint();
             }
             return true;
-        });
-        interpreter.SetFormulaHandler(
-            [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
-                formulas.emplace_back(text);
-                if (tokens.front().Text == "kaputt") {
-                    statements.Fail(1, "Unbekannter Name \"kaputt\"");
-                    return false;
-                }
-                return true;
-            });
-        interpreter.SetVariableTest(
-            [](std::string_view name) { return name == "A" || name == "QUIT"; });
+        };
+        hooks.ShowFormula
+            = [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
+                  formulas.emplace_back(text);
+                  if (tokens.front().Text == "kaputt") {
+                      statements.Fail(1, "Unbekannter Name \"kaputt\"");
+                      return false;
+                  }
+                  return true;
+              };
+        hooks.IsVariable = [](std::string_view name) { return name == "A" || name == "QUIT"; };
+        return hooks;
     }
 
     tRecordingJournal journal;
     tRecordingListing listing;
     tRecordingCommandWindow commandWindow;
-    tInterpreter interpreter;
+    tInterpreter interpreter {
+        { .Journal = &journal, .Listing = &listing, .CommandWindow = &commandWindow }, Hooks()
+    };
     std::vector<std::string> formulas;
 };
 
@@ -62,7 +65,7 @@ TEST_F(StatementRouting, NoAssignmentAndNoCommandIsAFormula)
         = interpreter.RunLines({ "2+3", "FOO + 1", "M", "A * 2", "QUIT" }, "");
     EXPECT_TRUE(result.Success) << result.Message;
     EXPECT_EQ(formulas, (std::vector<std::string> { "2+3", "FOO + 1", "M", "A * 2" }));
-    EXPECT_TRUE(interpreter.Flags.QuitRequested);
+    EXPECT_TRUE(interpreter.Flags().QuitRequested);
     // Without a formula handler the messages of the plain run loop remain.
     tInterpreter plain;
     RegisterCommands(plain);
@@ -133,7 +136,7 @@ TEST_F(StatementRouting, RunTimeErrorAndStopInsideARoutineNameTheirStatement)
 // the command's failure standing.
 TEST_F(StatementRouting, ACommandsFailureStandsWhateverRunsInsideIt)
 {
-    interpreter.Statements.SetHandler("ANIMATE", [this](tStmtList& statements, tAnsiTokens&) {
+    interpreter.Statements().SetHandler("ANIMATE", [this](tStmtList& statements, tAnsiTokens&) {
         statements.Fail(3, "Animation nicht m\xF6glich");
         const bool inner = interpreter.ExecuteStatement("X = 1", Tokenize("X = 1", '"'));
         // The inner statement has ended: its code and message are written, the command's failure
@@ -147,11 +150,11 @@ TEST_F(StatementRouting, ACommandsFailureStandsWhateverRunsInsideIt)
     EXPECT_FALSE(result.Success);
     EXPECT_EQ(result.Code, 3);
     EXPECT_EQ(result.Message, "Animation nicht m\xF6glich");
-    EXPECT_EQ(interpreter.Statements.Code, 3);
+    EXPECT_EQ(interpreter.Statements().Code, 3);
     // The next statement starts without it.
     EXPECT_TRUE(interpreter.RunLines({ "X = 2" }, "").Success);
-    EXPECT_EQ(interpreter.Statements.Code, 0);
-    EXPECT_EQ(interpreter.Statements.Message, "");
+    EXPECT_EQ(interpreter.Statements().Code, 0);
+    EXPECT_EQ(interpreter.Statements().Message, "");
 }
 
 } // namespace

@@ -74,10 +74,10 @@ TEST_F(LargeAllocations, OneResultMatrixPerStatement)
 TEST_F(LargeAllocations, WritingIntoASharedMatrixLeavesTheOtherAlone)
 {
     ASSERT_TRUE(session.RunText("C = A\nC[1,1] = 7", "").Success);
-    ASSERT_TRUE(session.Store().Find("A"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix(1, 1), 1.5L);
-    ASSERT_TRUE(session.Store().Find("C"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix(1, 1), 7.0L);
+    ASSERT_TRUE(session.Variable("A"));
+    EXPECT_EQ(session.Variable("A")->matrix(1, 1), 1.5L);
+    ASSERT_TRUE(session.Variable("C"));
+    EXPECT_EQ(session.Variable("C")->matrix(1, 1), 7.0L);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // Playing demos through DEMO in a session: the order of steps, failing blocks, break, long pages,
 // run-time errors and nested demos.
 #include "support/recording_ports.h"
+#include "ui/demo_player.h"
 #include "ui/session.h"
 
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,8 @@ public:
     tDemoStep WaitForStep(std::size_t index, bool beforeCode) override
     {
         Events.push_back((beforeCode ? "rechne " : "next ") + std::to_string(index));
+        if (OnWait)
+            OnWait();
         if (Answers.empty())
             return tDemoStep::Next;
         const tDemoStep answer = Answers.front();
@@ -59,6 +63,7 @@ public:
     tDemoScreen Screen;
     std::vector<std::string> Events;
     std::deque<tDemoStep> Answers;
+    std::function<void()> OnWait; // what the user does in the other windows meanwhile
 };
 
 class tEditorCommandWindow : public tRecordingCommandWindow {
@@ -89,7 +94,7 @@ protected:
     {
         return session.RunText("DEMO \"" + path + "\"", "");
     }
-    bool Stored(std::string_view name) { return session.Store().FindShown(name); }
+    bool Stored(std::string_view name) { return session.Variable(name) != nullptr; }
 
     std::filesystem::path directory;
     tRecordingTextView journalView;
@@ -97,8 +102,11 @@ protected:
     tEditorCommandWindow commandWindow;
     tRecordingApplication application;
     tRecordingDemoView view;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application, nullptr,
-                           nullptr, nullptr, nullptr, &view },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow,
+                           .Application = &application,
+                           .DemoView = &view },
         "09.12.2026 10:00:00" };
 };
 
@@ -196,6 +204,27 @@ TEST_F(DemoPlayer, FileNamesAndNesting)
     EXPECT_TRUE(Play((directory / "fehlt.zvd").string()).Success);
     ASSERT_FALSE(commandWindow.Warnings.empty());
     EXPECT_NE(commandWindow.Warnings.back().find("wurde nicht gefunden"), std::string::npos);
+}
+
+// A demo waiting for the user stands between its statements: the shelf's changes run then, as
+// statements of the journal, and are refused while the demo's code runs.
+TEST_F(DemoPlayer, TheShelfActsWhileTheDemoWaits)
+{
+    const std::string path
+        = WriteDemo("regal.zvd", "@D Regal\n@K Kapitel\n@F Seite\n@C\nA = {{1,2}}\n@T\nDanach\n");
+    std::vector<bool> refused;
+    std::vector<bool> deleted;
+    view.OnWait = [&] {
+        refused.push_back(session.ShelfActionRefused());
+        deleted.push_back(session.DeleteAllMatrices().Success);
+    };
+    const tOutermostRunResult result = Play(path);
+    EXPECT_TRUE(result.Success) << result.Message;
+    EXPECT_EQ(refused, (std::vector<bool> { false, false, false }));
+    EXPECT_EQ(deleted, (std::vector<bool> { true, true, true }));
+    EXPECT_FALSE(Stored("A")); // made by the code block, deleted at the wait after it
+    EXPECT_NE(journalView.PlainText().find("DELETE A"), std::string::npos);
+    EXPECT_FALSE(session.ShelfActionRefused());
 }
 
 } // namespace

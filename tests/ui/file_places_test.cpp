@@ -45,9 +45,9 @@ protected:
 
     std::string Value(const std::string& name)
     {
-        if (!session.Store().Find(name))
+        if (!session.Variable(name))
             return "-";
-        return std::to_string(session.Store().CurrentVariable().intvalue);
+        return std::to_string(session.Variable(name)->intvalue);
     }
 
     const fs::path before = fs::current_path();

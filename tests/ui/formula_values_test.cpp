@@ -35,7 +35,7 @@ TEST_F(BareFormula, ValuesAreShownAndNothingIsStored)
         "1, {7} [2] 1x1\n"
         "1x1        1\n"
         "1          7\n\n");
-    EXPECT_EQ(session.Store().NameList(), (std::vector<std::string> { "M" }));
+    EXPECT_EQ(session.StoreView().NameList(), (std::vector<std::string> { "M" }));
 }
 
 TEST_F(BareFormula, FailingFormulaGivesTheFormulasMessage)

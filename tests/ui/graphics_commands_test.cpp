@@ -99,7 +99,8 @@ TEST_F(GraphicsCommands, ScreePictureGetsColumnsAndCountsTheFactors)
     EXPECT_EQ(
         graphics.Calls, (std::vector<std::string> { "scree 4x1 percentiles 4", "scree 4x1" }));
     const auto integer = [&](const char* name) {
-        return session.Store().Find(name) ? session.Store().CurrentVariable().intvalue : -1;
+        const tVariable* variable = session.Variable(name);
+        return variable ? variable->intvalue : -1;
     };
     EXPECT_EQ(integer("k1"), 2); // eigenvalues above 1
     EXPECT_EQ(integer("kp"), 1); // the second lies below its percentile
@@ -110,7 +111,7 @@ TEST_F(GraphicsCommands, ScreePictureGetsColumnsAndCountsTheFactors)
     const tOutermostRunResult refused = Run("m = Eigenwertbild(E)");
     EXPECT_FALSE(refused.Success);
     EXPECT_EQ(refused.Message, "EIGENWERTBILD: Die Eigenwerte sind leer");
-    EXPECT_FALSE(session.Store().Find("m"));
+    EXPECT_EQ(session.Variable("m"), nullptr);
 }
 
 TEST_F(GraphicsCommands, RandomStartSeedsTheRandomPlanes)
@@ -141,7 +142,7 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     for (const auto& c : cases) {
         const tOutermostRunResult result = Run(c.statement);
         EXPECT_FALSE(result.Success) << c.statement;
-        EXPECT_EQ(session.Interpreter().Statements.Code, c.code) << c.statement;
+        EXPECT_EQ(result.Code, c.code) << c.statement;
         EXPECT_EQ(result.Message, c.message) << c.statement;
     }
     EXPECT_TRUE(graphics.Calls.empty());
@@ -149,7 +150,7 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     for (const char* statement : { "ZEICHNE CLOUD = S", "ZEICHNE SCAT = L, L, S" }) {
         const tOutermostRunResult text = Run(statement);
         EXPECT_FALSE(text.Success) << statement;
-        EXPECT_EQ(session.Interpreter().Statements.Code, 26) << statement;
+        EXPECT_EQ(text.Code, 26) << statement;
         EXPECT_TRUE(text.Message.ends_with("ist eine Textmatrix")) << text.Message;
     }
     EXPECT_TRUE(graphics.Calls.empty());
@@ -157,18 +158,18 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     graphics.Refusal = "Die Y-Daten haben weniger Spalten (2) als die X-Daten (3)";
     const tOutermostRunResult refused = Run("ZEICHNE SCAT = L, {{1,2}}");
     EXPECT_FALSE(refused.Success);
-    EXPECT_EQ(session.Interpreter().Statements.Code, 26);
+    EXPECT_EQ(refused.Code, 26);
     EXPECT_EQ(refused.Message, graphics.Refusal);
 }
 
 TEST_F(GraphicsCommands, ListGraphAddsTheScatterplotPicture)
 {
-    session.Interpreter().ListingOn = true;
+    session.SetListingOn(true);
     EXPECT_TRUE(Run("LIST graph").Success); // no scatterplot yet: nothing to add
     EXPECT_TRUE(listingPictures.Widths.empty());
     ASSERT_TRUE(Run("ZEICHNE SCAT = {{1,2}}, {{3,4}}\nLIST GRAPH").Success);
     EXPECT_EQ(listingPictures.Widths, (std::vector<std::int32_t> { 2 }));
-    session.Interpreter().ListingOn = false;
+    session.SetListingOn(false);
     EXPECT_TRUE(Run("LIST GRAPH").Success);
     EXPECT_EQ(listingPictures.Widths.size(), 1u);
 }

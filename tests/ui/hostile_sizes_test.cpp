@@ -16,7 +16,10 @@ protected:
     tRecordingTextView listingView;
     tRecordingCommandWindow commandWindow;
     tRecordingApplication application;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow,
+                           .Application = &application },
         "11.12.2026 10:00:00" };
 
     // The statement fails (no run-time error) with a message holding the text, and X keeps 7.
@@ -27,8 +30,8 @@ protected:
         EXPECT_FALSE(result.RunTimeError) << statement;
         EXPECT_NE(result.Message.find(text), std::string::npos)
             << statement << ": " << result.Message;
-        ASSERT_TRUE(session.Store().Find("X")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+        ASSERT_TRUE(session.Variable("X")) << statement;
+        EXPECT_EQ(session.Variable("X")->intvalue, 7) << statement;
     }
 };
 
@@ -70,8 +73,8 @@ TEST_F(HostileSizes, ASizeJustBelowTheLimitStillWorks)
 {
     const tOutermostRunResult result = session.RunText("X = Interpolate({1,2,3}', 1000)", "");
     ASSERT_TRUE(result.Success) << result.Message;
-    ASSERT_TRUE(session.Store().Find("X"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix.Rows(), 2001);
+    ASSERT_TRUE(session.Variable("X"));
+    EXPECT_EQ(session.Variable("X")->matrix.Rows(), 2001);
 }
 
 TEST_F(HostileSizes, ABlockLongerThanTheRowsIsTheWholeList)
@@ -79,10 +82,10 @@ TEST_F(HostileSizes, ABlockLongerThanTheRowsIsTheWholeList)
     ASSERT_TRUE(session.RunText("L = {{0.8,0.3,0.1},{0.7,0.4,0.2},{0.6,0.2,0.5}}", "").Success);
     ASSERT_TRUE(
         session.RunText("B = Rot(L, \"BLKCU\", 2147483647)\nC = Rot(L, \"BLKCU\", 3)", "").Success);
-    ASSERT_TRUE(session.Store().Find("B"));
-    const trealmatrix b = session.Store().CurrentVariable().matrix;
-    ASSERT_TRUE(session.Store().Find("C"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix, b);
+    ASSERT_TRUE(session.Variable("B"));
+    const trealmatrix b = session.Variable("B")->matrix;
+    ASSERT_TRUE(session.Variable("C"));
+    EXPECT_EQ(session.Variable("C")->matrix, b);
 }
 
 // Devices have no end to read to: every reader refuses them at once with a message.
@@ -100,7 +103,7 @@ TEST_F(HostileSizes, ReadersRefuseDevices)
         ExpectFailureKeepingX(statement, "ist keine gew\xF6hnliche Datei");
     const tOutermostRunResult load = session.RunText("LOAD \"/dev/zero\"", "");
     EXPECT_FALSE(load.Success);
-    ASSERT_TRUE(session.Store().Find("X"));
+    ASSERT_TRUE(session.Variable("X"));
 }
 
 } // namespace

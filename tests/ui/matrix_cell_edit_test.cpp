@@ -15,10 +15,11 @@ protected:
     void Run(const std::string& text) { ASSERT_TRUE(session.RunText(text, "").Success) << text; }
     std::int32_t IndexOf(const std::string& name)
     {
-        EXPECT_TRUE(Store().Find(name));
-        return Store().CurrentIndex();
+        const std::int32_t index = session.VariableIndex(name);
+        EXPECT_NE(index, 0) << name;
+        return index;
     }
-    tVisibleVarsList& Store() { return session.Store(); }
+    const tVisibleVarsList& Store() { return session.StoreView(); }
     const tVariable& Var(const std::string& name) { return Store().Variable(IndexOf(name)); }
 
     tRecordingTextView journalView;
@@ -43,7 +44,7 @@ TEST_F(MatrixCellEdit, NumberGoesIntoTheMatrix)
     const std::int32_t a = IndexOf("A");
     EXPECT_EQ(edit.Begin(Store(), a, 2, 2, "4.25"), "4.25");
     EXPECT_TRUE(edit.Active());
-    const tCellCommit commit = edit.Commit(Store(), " 2.5 ");
+    const tCellCommit commit = session.CommitCellEdit(edit, " 2.5 ");
     EXPECT_TRUE(commit.Stored);
     EXPECT_EQ(commit.ShownText, " 2.500");
     EXPECT_TRUE(commit.Message.empty());
@@ -66,7 +67,7 @@ TEST_F(MatrixCellEdit, TextThatIsNoNumberKeepsTheValue)
     const std::int32_t a = IndexOf("A");
     for (const char* text : { "abc", "", "1,5", "2x", "inf", "nan", "1e99999" }) {
         edit.Begin(Store(), a, 1, 2, "shown");
-        const tCellCommit commit = edit.Commit(Store(), text);
+        const tCellCommit commit = session.CommitCellEdit(edit, text);
         EXPECT_FALSE(commit.Stored) << text;
         EXPECT_EQ(commit.ShownText, "shown") << text;
         EXPECT_EQ(commit.Message,
@@ -76,37 +77,37 @@ TEST_F(MatrixCellEdit, TextThatIsNoNumberKeepsTheValue)
     }
 }
 
-TEST_F(MatrixCellEdit, EscapePutsTheOldValueBack)
+TEST_F(MatrixCellEdit, EscapeGivesTheFormerText)
 {
     Run("A = {{1,2}}");
     const std::int32_t a = IndexOf("A");
     edit.Begin(Store(), a, 1, 1, "  1");
-    Store().SetCell(a, 1, 1, 99); // as if the value had gone in already
-    EXPECT_EQ(edit.Cancel(Store()), "  1");
+    EXPECT_EQ(session.CancelCellEdit(edit), "  1");
     EXPECT_EQ(Var("A").matrix(1, 1), 1.0L);
     EXPECT_FALSE(edit.Active());
-    EXPECT_EQ(edit.Cancel(Store()), ""); // nothing is being edited
+    EXPECT_EQ(session.CancelCellEdit(edit), ""); // nothing is being edited
+    EXPECT_EQ(edit.Drop(), "");
 }
 
 TEST_F(MatrixCellEdit, StringsRangeListsAndBooleans)
 {
     Run("S = {{\"ab\",\"cd\"}}");
     edit.Begin(Store(), IndexOf("S"), 1, 2, "cd");
-    EXPECT_TRUE(edit.Commit(Store(), "neu").Stored);
+    EXPECT_TRUE(session.CommitCellEdit(edit, "neu").Stored);
     EXPECT_EQ(Var("S").strmatrix(1, 2), "neu");
 
     // A range list's cell shows the new number; the variable keeps its value.
     Run("R = 1..3");
     const long double before = Var("R").matrix(1, 2);
     edit.Begin(Store(), IndexOf("R"), 1, 2, "3");
-    const tCellCommit range = edit.Commit(Store(), "7");
+    const tCellCommit range = session.CommitCellEdit(edit, "7");
     EXPECT_FALSE(range.Stored);
     EXPECT_EQ(range.ShownText, " 7.000");
     EXPECT_EQ(Var("R").matrix(1, 2), before);
 
     Run("B = {{1,2}} > 1");
     edit.Begin(Store(), IndexOf("B"), 1, 1, "FALSE");
-    const tCellCommit boolean = edit.Commit(Store(), "1");
+    const tCellCommit boolean = session.CommitCellEdit(edit, "1");
     EXPECT_FALSE(boolean.Stored);
     EXPECT_EQ(boolean.ShownText, "FALSE");
 }
@@ -116,14 +117,14 @@ TEST_F(MatrixCellEdit, VariableChangedDuringTheEdit)
     Run("A = {{1,2},{3,4}}");
     edit.Begin(Store(), IndexOf("A"), 2, 2, "4");
     Run("A = {{1,2}}"); // a statement ran meanwhile and took row 2 away
-    const tCellCommit commit = edit.Commit(Store(), "5");
+    const tCellCommit commit = session.CommitCellEdit(edit, "5");
     EXPECT_FALSE(commit.Stored);
     EXPECT_EQ(commit.ShownText, "4");
     EXPECT_NE(commit.Message.find("ge\xE4ndert"), std::string::npos);
 
     edit.Begin(Store(), IndexOf("A"), 1, 1, "1");
     Run("DELETE A");
-    EXPECT_FALSE(edit.Commit(Store(), "5").Stored); // no crash on a vanished variable
+    EXPECT_FALSE(session.CommitCellEdit(edit, "5").Stored); // no crash on a vanished variable
 }
 
 } // namespace

@@ -35,7 +35,7 @@ protected:
         addOns = std::filesystem::temp_directory_path()
             / ("zelvora-addons-" + std::to_string(::getpid()));
         std::filesystem::create_directories(addOns);
-        session.Settings().OrbidexDir = addOns.string();
+        ASSERT_TRUE(session.RunText("Orbidex_Pfad = \"" + addOns.string() + "\"", "").Success);
         ASSERT_TRUE(session.RunText("M = {{0.5,-0.25},{0,0},{3,4}}", "").Success);
     }
     void TearDown() override { std::filesystem::remove_all(addOns); }
@@ -46,8 +46,10 @@ protected:
     tRecordingTextView listingView;
     tRecordingCommandWindow commandWindow;
     tRecordingProcesses processes;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, nullptr, nullptr,
-                           nullptr, nullptr, &processes },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow,
+                           .Processes = &processes },
         "09.12.2026 10:00:00" };
     std::filesystem::path addOns;
 };

@@ -1,5 +1,6 @@
 // The session's one door for statements: the busy state, a run asked for during a run, the stop
-// request and the statement a stop names.
+// request and the statement a stop names; and the shelf's door: its changes go to the journal
+// between runs and are refused during one.
 #include "numerics/checkpoint.h"
 #include "support/recording_ports.h"
 #include "ui/session.h"
@@ -47,8 +48,21 @@ protected:
     tRecordingTextView listingView;
     tRecordingCommandWindow commandWindow;
     tEventApplication application;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow,
+                           .Application = &application },
         "11.12.2026 10:00:00" };
+
+    bool JournalHas(std::string_view text) const
+    {
+        return journalView.PlainText().find(text) != std::string::npos;
+    }
+    long double Element(std::string_view name, std::int32_t row, std::int32_t col)
+    {
+        const tVariable* variable = session.Variable(name);
+        return variable ? variable->matrix(row, col) : -1;
+    }
 };
 
 TEST_F(SessionDoor, ARunAskedForDuringARunIsRefusedAndStopEndsTheLongStatementAtOnce)
@@ -70,7 +84,7 @@ TEST_F(SessionDoor, ARunAskedForDuringARunIsRefusedAndStopEndsTheLongStatementAt
     ASSERT_TRUE(inner.has_value());
     EXPECT_FALSE(inner->Success);
     EXPECT_EQ(inner->Message, RunBusyText);
-    EXPECT_FALSE(session.Store().Find("N"));
+    EXPECT_FALSE(session.Variable("N"));
 
     EXPECT_FALSE(result.Success);
     EXPECT_FALSE(result.RunTimeError);
@@ -78,9 +92,9 @@ TEST_F(SessionDoor, ARunAskedForDuringARunIsRefusedAndStopEndsTheLongStatementAt
     ASSERT_TRUE(result.FailurePlace.has_value());
     EXPECT_EQ(result.FailurePlace->Statement, LongStatement);
     EXPECT_LT(stopTook, std::chrono::milliseconds(500));
-    EXPECT_TRUE(session.Store().Find("A"));
-    EXPECT_FALSE(session.Store().Find("X"));
-    EXPECT_FALSE(session.Store().Find("C"));
+    EXPECT_TRUE(session.Variable("A"));
+    EXPECT_FALSE(session.Variable("X"));
+    EXPECT_FALSE(session.Variable("C"));
 
     EXPECT_EQ(application.States, (std::vector<bool> { true, false }));
     EXPECT_EQ(
@@ -107,8 +121,8 @@ TEST_F(SessionDoor, StopEndsParallelAnalysisAndGeominBetweenTheirSteps)
         EXPECT_GT(application.Passes, passesBefore) << statement;
         EXPECT_FALSE(session.IsBusy());
     }
-    EXPECT_FALSE(session.Store().Find("E"));
-    EXPECT_FALSE(session.Store().Find("G"));
+    EXPECT_EQ(session.Variable("E"), nullptr);
+    EXPECT_EQ(session.Variable("G"), nullptr);
 }
 
 TEST_F(SessionDoor, AStopBetweenCheckPointsQuotesTheStatementThatDidNotRun)
@@ -123,15 +137,15 @@ TEST_F(SessionDoor, AStopBetweenCheckPointsQuotesTheStatementThatDidNotRun)
     EXPECT_EQ(result.LastStatement, "C = 3");
     ASSERT_TRUE(result.FailurePlace.has_value());
     EXPECT_EQ(result.FailurePlace->Statement, "C = 3");
-    EXPECT_TRUE(session.Store().Find("B"));
-    EXPECT_FALSE(session.Store().Find("C"));
+    EXPECT_TRUE(session.Variable("B"));
+    EXPECT_FALSE(session.Variable("C"));
 }
 
 TEST_F(SessionDoor, AStopAskedForWhileIdleDoesNotStopTheNextRun)
 {
     session.RequestStop();
     EXPECT_TRUE(session.RunText("A = 1", "").Success);
-    EXPECT_TRUE(session.Store().Find("A"));
+    EXPECT_TRUE(session.Variable("A"));
 }
 
 TEST_F(SessionDoor, ARunTimeErrorLeavesTheSessionIdle)
@@ -150,9 +164,75 @@ TEST_F(SessionDoor, EditorLinesRunTheStatementsOfTheirRange)
     const std::vector<std::string> lines = { "A = 1", "B = 2 + _", "  3", "C = 4" };
     const tOutermostRunResult result = session.Run(tRunRequest::OfLines(lines, 1, 2, ""));
     EXPECT_TRUE(result.Success);
-    EXPECT_FALSE(session.Store().Find("A"));
-    EXPECT_TRUE(session.Store().Find("B"));
-    EXPECT_FALSE(session.Store().Find("C"));
+    EXPECT_FALSE(session.Variable("A"));
+    EXPECT_TRUE(session.Variable("B"));
+    EXPECT_FALSE(session.Variable("C"));
+}
+
+TEST_F(SessionDoor, ShelfChangesBetweenRunsAreStatementsOfTheJournal)
+{
+    ASSERT_TRUE(
+        session.RunText("A = {{1,2}}\nB = {{3}}\nx = 5\nR = 1..3\nS = {{\"a\"}}", "").Success);
+    const tOutermostRunResult deleted = session.DeleteAllMatrices();
+    EXPECT_TRUE(deleted.Success) << deleted.Message;
+    EXPECT_TRUE(JournalHas("DELETE A, B, S"));
+    EXPECT_FALSE(session.Variable("A") || session.Variable("B") || session.Variable("S"));
+    EXPECT_TRUE(session.Variable("x") && session.Variable("R"));
+    // Nothing left to delete: no statement at all.
+    const std::string before = journalView.PlainText();
+    EXPECT_TRUE(session.DeleteAllMatrices().Success);
+    EXPECT_EQ(journalView.PlainText(), before);
+
+    // A committed cell is written as the assignment of that cell.
+    ASSERT_TRUE(session.RunText("M = {{1,2},{3,4}}\nT = {{\"a\",\"b\"}}", "").Success);
+    tMatrixCellEdit edit;
+    edit.Begin(session.StoreView(), session.VariableIndex("M"), 2, 1, "3");
+    EXPECT_TRUE(session.CommitCellEdit(edit, " 0.125 ").Stored);
+    EXPECT_EQ(Element("M", 2, 1), 0.125L);
+    EXPECT_TRUE(JournalHas("M[2,1] = 0.125")) << journalView.PlainText();
+    edit.Begin(session.StoreView(), session.VariableIndex("T"), 1, 2, "b");
+    EXPECT_TRUE(session.CommitCellEdit(edit, "say \"hi\"").Stored);
+    EXPECT_TRUE(JournalHas("T[1,2] = \"say \"\"hi\"\"\"")) << journalView.PlainText();
+    // A text that is no number changes nothing and writes nothing.
+    edit.Begin(session.StoreView(), session.VariableIndex("M"), 1, 1, "1");
+    EXPECT_FALSE(session.CommitCellEdit(edit, "eins").Stored);
+    EXPECT_FALSE(JournalHas("M[1,1]"));
+}
+
+TEST_F(SessionDoor, ShelfChangesDuringARunAreRefused)
+{
+    ASSERT_TRUE(session.RunText("M = {{1,2}}", "").Success);
+    tMatrixCellEdit edit;
+    edit.Begin(session.StoreView(), session.VariableIndex("M"), 1, 2, "2");
+    std::optional<tOutermostRunResult> deleted;
+    std::optional<tCellCommit> committed;
+    bool refused = false;
+    application.OnEvents = [&] {
+        if (deleted)
+            return;
+        refused = session.ShelfActionRefused();
+        deleted = session.DeleteAllMatrices();
+        committed = session.CommitCellEdit(edit, "9");
+        refused = refused && !session.HideAllWindows() && !session.CopyToClipboard(1, 1);
+        session.RequestStop();
+    };
+    session.RunText(std::string(LongStatement), "");
+
+    EXPECT_TRUE(refused);
+    ASSERT_TRUE(deleted && committed);
+    EXPECT_FALSE(deleted->Success);
+    EXPECT_EQ(deleted->Message, RunBusyText);
+    EXPECT_FALSE(committed->Stored);
+    EXPECT_EQ(committed->Message, RunBusyText);
+    EXPECT_EQ(committed->ShownText, "2");
+    EXPECT_FALSE(edit.Active());
+    EXPECT_EQ(Element("M", 1, 2), 2.0L);
+    EXPECT_FALSE(JournalHas("DELETE"));
+    EXPECT_FALSE(JournalHas("M[1,2]"));
+    // Between runs the shelf acts again.
+    EXPECT_FALSE(session.ShelfActionRefused());
+    EXPECT_TRUE(session.DeleteAllMatrices().Success);
+    EXPECT_FALSE(session.Variable("M"));
 }
 
 } // namespace

@@ -20,13 +20,16 @@ protected:
     tRecordingTextView listingView;
     tRecordingCommandWindow commandWindow;
     tRecordingApplication application;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow,
+                           .Application = &application },
         "09.12.2026 10:00:00" };
 };
 
 TEST_F(Session, JournalAndListingTexts)
 {
-    session.Interpreter().ListingOn = true;
+    session.SetListingOn(true);
     session.RunText("MACRODEF m\r\n;h Titel\r\nMACROEND\n; note\nFOO", "");
     EXPECT_EQ(journalView.PlainText(),
         ";*****======================================\r\n"
@@ -67,7 +70,7 @@ TEST_F(Session, MalformedInputFailsCleanly)
     };
     for (const std::string& input : inputs) {
         const tOutermostRunResult result = session.RunText(input, "");
-        EXPECT_EQ(session.Interpreter().RunDepth(), 0);
+        EXPECT_FALSE(session.IsBusy());
         if (!result.Success && !result.RunTimeError) {
             EXPECT_LE(result.Message.size(), 255u);
         }
@@ -84,10 +87,10 @@ TEST_F(Session, FailedStatementsKeepTheirTargets)
         EXPECT_FALSE(result.Success) << statement;
         EXPECT_FALSE(result.RunTimeError) << statement;
         EXPECT_EQ(result.Code, 1) << statement;
-        ASSERT_TRUE(session.Store().Find("r")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
-        ASSERT_TRUE(session.Store().Find("M")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().shape, shMatrix) << statement;
+        ASSERT_TRUE(session.Variable("r")) << statement;
+        EXPECT_EQ(session.Variable("r")->intvalue, 7) << statement;
+        ASSERT_TRUE(session.Variable("M")) << statement;
+        EXPECT_EQ(session.Variable("M")->shape, shMatrix) << statement;
     }
 }
 
@@ -97,8 +100,11 @@ TEST_F(Session, StoreUndoneAfterARunTimeErrorIsSeenByTheNextRun)
 {
     // Showing the value on the shelf is what raises the error.
     tRecordingShelf shelf;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, &application,
-                           &shelf },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow,
+                           .Application = &application,
+                           .Shelf = &shelf },
         "09.12.2026 10:00:00" };
     ASSERT_TRUE(session.RunText("r = 7\nM = {{1,2},{3,4}}", "").Success);
     for (const char* statement : { "r = 5 + 1..#hi", "M = 5 + 1..#hi", "q = 5 + 1..#hi" }) {
@@ -106,14 +112,13 @@ TEST_F(Session, StoreUndoneAfterARunTimeErrorIsSeenByTheNextRun)
         EXPECT_TRUE(failed.RunTimeError) << statement;
         // The next run reads the targets through formulas, as a user would.
         ASSERT_TRUE(session.RunText("s, N = r, M", "").Success) << statement;
-        ASSERT_TRUE(session.Store().Find("s")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().shape, shScalar) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
-        ASSERT_TRUE(session.Store().Find("N")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().matrix.Dims(), (tMatDims { 2, 2 }))
-            << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().matrix(2, 1), 3) << statement;
-        EXPECT_FALSE(session.Store().Find("q")) << statement;
+        ASSERT_TRUE(session.Variable("s")) << statement;
+        EXPECT_EQ(session.Variable("s")->shape, shScalar) << statement;
+        EXPECT_EQ(session.Variable("s")->intvalue, 7) << statement;
+        ASSERT_TRUE(session.Variable("N")) << statement;
+        EXPECT_EQ(session.Variable("N")->matrix.Dims(), (tMatDims { 2, 2 })) << statement;
+        EXPECT_EQ(session.Variable("N")->matrix(2, 1), 3) << statement;
+        EXPECT_FALSE(session.Variable("q")) << statement;
     }
 }
 
@@ -141,18 +146,18 @@ TEST(TwoSessions, ShareNoState)
     tSession a({ &journalA, &listingA }, "09.12.2026 10:00:00");
     tSession b({ &journalB, &listingB }, "09.12.2026 10:00:00");
     ASSERT_TRUE(a.RunText("x = 1\nr = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
-    EXPECT_FALSE(b.Store().Find("x"));
+    EXPECT_FALSE(b.Variable("x"));
     ASSERT_TRUE(b.RunText("r = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
     for (const char* name : { "r", "s" }) {
-        ASSERT_TRUE(a.Store().Find(name));
-        const trealmatrix fromA = a.Store().CurrentVariable().matrix;
-        ASSERT_TRUE(b.Store().Find(name));
-        EXPECT_EQ(b.Store().CurrentVariable().matrix, fromA) << name;
+        ASSERT_TRUE(a.Variable(name));
+        const trealmatrix fromA = a.Variable(name)->matrix;
+        ASSERT_TRUE(b.Variable(name));
+        EXPECT_EQ(b.Variable(name)->matrix, fromA) << name;
     }
-    ASSERT_TRUE(a.Store().Find("r"));
-    const trealmatrix r = a.Store().CurrentVariable().matrix;
-    ASSERT_TRUE(a.Store().Find("s"));
-    EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+    ASSERT_TRUE(a.Variable("r"));
+    const trealmatrix r = a.Variable("r")->matrix;
+    ASSERT_TRUE(a.Variable("s"));
+    EXPECT_NE(a.Variable("s")->matrix, r);
 }
 
 // The scalar value of a variable as a session's read-only view shows it; nothing when absent.
@@ -203,16 +208,16 @@ TEST(TwoSessions, EachRunsOnItsOwnWorkerThreads)
     {
         tSession b({ &journalB, &listingB }, "09.12.2026 10:00:00");
         ASSERT_TRUE(a.RunText("SET Threads=3", "").Success);
-        EXPECT_EQ(a.Workers().Threads(), 3);
-        EXPECT_EQ(NumericsContext().workers, &a.Workers());
+        EXPECT_EQ(a.WorkersView().Threads(), 3);
+        EXPECT_EQ(NumericsContext().workers, &a.WorkersView());
         ASSERT_TRUE(b.RunText("SET Threads=1", "").Success);
-        EXPECT_EQ(NumericsContext().workers, &b.Workers());
-        EXPECT_EQ(b.Workers().Threads(), 1);
-        EXPECT_EQ(a.Workers().Threads(), 3);
+        EXPECT_EQ(NumericsContext().workers, &b.WorkersView());
+        EXPECT_EQ(b.WorkersView().Threads(), 1);
+        EXPECT_EQ(a.WorkersView().Threads(), 3);
     }
     EXPECT_EQ(NumericsContext().workers, nullptr);
     ASSERT_TRUE(a.RunText("P = RandomU(80, 80) * RandomU(80, 80)", "").Success);
-    EXPECT_EQ(NumericsContext().workers, &a.Workers());
+    EXPECT_EQ(NumericsContext().workers, &a.WorkersView());
 }
 
 TEST(TwoSessions, EachWritesAndReadsItsOwnClipboard)
@@ -230,8 +235,8 @@ TEST(TwoSessions, EachWritesAndReadsItsOwnClipboard)
     EXPECT_TRUE(clipboardB.Texts.empty());
     clipboardB.Texts.push_back("7\t8\r\n");
     ASSERT_TRUE(b.RunText("N = CSVDatei(\"clip\")", "").Success);
-    ASSERT_TRUE(b.Store().Find("N"));
-    EXPECT_EQ(b.Store().CurrentVariable().matrix(1, 2), 8);
+    ASSERT_TRUE(b.Variable("N"));
+    EXPECT_EQ(b.Variable("N")->matrix(1, 2), 8);
 }
 
 } // namespace

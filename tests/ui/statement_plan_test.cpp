@@ -16,7 +16,9 @@ struct tSessionUnderTest {
     tRecordingTextView journalView;
     tRecordingTextView listingView;
     tRecordingCommandWindow commandWindow;
-    tSession session { { &journalView, &listingView, &commandWindow, nullptr, nullptr },
+    tSession session { { .JournalView = &journalView,
+                           .ListingView = &listingView,
+                           .CommandWindow = &commandWindow },
         "09.12.2026 10:00:00" };
 };
 
@@ -31,9 +33,8 @@ std::string ExactReal(long double x)
 std::string StoreText(tSession& session)
 {
     std::string text;
-    for (const std::string& name : session.Store().NameList()) {
-        session.Store().Find(name);
-        const tVariable& v = session.Store().CurrentVariable();
+    for (const std::string& name : session.StoreView().NameList()) {
+        const tVariable& v = *session.Variable(name);
         text += name + " shape " + std::to_string(v.shape) + " type " + std::to_string(v.datatype)
             + ": " + std::to_string(v.intvalue) + " " + ExactReal(v.realvalue) + " "
             + std::to_string(v.boolvalue) + " \"" + v.strvalue + "\"";
@@ -117,9 +118,8 @@ TEST(StatementPlan, RepeatedStatementsGiveWhatAFreshReadingGives)
 
 long double ValueOf(tSession& session, std::string_view name)
 {
-    if (!session.Store().Find(name))
-        return -1;
-    return VarAsReal(session.Store().CurrentVariable());
+    const tVariable* variable = session.Variable(name);
+    return variable ? VarAsReal(*variable) : -1;
 }
 
 // A variable that a later repetition no longer finds fails that repetition with the unknown name.

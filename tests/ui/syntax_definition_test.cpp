@@ -24,7 +24,7 @@ protected:
 
 TEST_F(SyntaxDefinition, SortsTheCatalogueWordsByHowTheyAreWritten)
 {
-    const tSyntaxDefinitionWords words = SyntaxDefinitionWords(interpreter.Statements);
+    const tSyntaxDefinitionWords words = SyntaxDefinitionWords(interpreter.Statements());
     EXPECT_TRUE(Holds(words.Functions, "Inv"));
     EXPECT_TRUE(Holds(words.Functions, "EigenSys"));
     EXPECT_TRUE(Holds(words.Functions, "CSVDatei"));
@@ -45,7 +45,7 @@ TEST_F(SyntaxDefinition, SortsTheCatalogueWordsByHowTheyAreWritten)
 
 TEST_F(SyntaxDefinition, CommandWordsAreThePrefixesOfThreeOrMoreLettersThatNameOneCommand)
 {
-    const tSyntaxDefinitionWords words = SyntaxDefinitionWords(interpreter.Statements);
+    const tSyntaxDefinitionWords words = SyntaxDefinitionWords(interpreter.Statements());
     EXPECT_TRUE(Holds(words.CommandWords, "SETOPTIONS"));
     EXPECT_TRUE(Holds(words.CommandWords, "SET"));
     EXPECT_TRUE(Holds(words.CommandWords, "HIDE"));
@@ -56,9 +56,9 @@ TEST_F(SyntaxDefinition, CommandWordsAreThePrefixesOfThreeOrMoreLettersThatNameO
     EXPECT_FALSE(Holds(words.CommandWords, "---"));
     EXPECT_FALSE(Holds(words.CommandWords, "[COMPUTE]"));
     for (const std::string& word : words.CommandWords) {
-        EXPECT_EQ(interpreter.Statements.FindCommand(word), tFindResult::Found) << word;
+        EXPECT_EQ(interpreter.Statements().FindCommand(word), tFindResult::Found) << word;
     }
-    for (const tStmt& command : interpreter.Statements.Commands) {
+    for (const tStmt& command : interpreter.Statements().Commands) {
         if (command.Name != "---" && !command.Name.starts_with('[')) {
             EXPECT_TRUE(Holds(words.CommandWords, command.Name)) << command.Name;
         }

@@ -103,15 +103,16 @@ tKernelSession::tKernelSession(tKernelEmit emit, const tPlatformPaths& paths, tT
     ports.ListingPictures = &m_views->ListingPictures;
     ports.Clipboard = &m_views->Clipboard;
     ports.Graphics = &m_views->Graphics;
-    m_session = std::make_unique<tSession>(ports, CurrentDateTimeText(), paths);
+    tSessionHooks hooks;
+    hooks.FormulaValues
+        = [this](std::string_view formula, const tVariableArray& values, std::string_view text) {
+              const tValueStyle style { m_session->StoreView().CopyLayout(), true };
+              m_emit(tJsonValue::Object({ { "event", "values" }, { "formula", JsonText(formula) },
+                  { "text", JsonText(text) },
+                  { "values", FormulaValuesJson(formula, values, style, m_limits) } }));
+          };
+    m_session = std::make_unique<tSession>(ports, CurrentDateTimeText(), paths, std::move(hooks));
     m_session->SetReadableNumbers(true);
-    m_session->SetFormulaValuesView(
-        [this](std::string_view formula, const tVariableArray& values, std::string_view text) {
-            const tValueStyle style { m_session->Store().CopyLayout(), true };
-            m_emit(tJsonValue::Object({ { "event", "values" }, { "formula", JsonText(formula) },
-                { "text", JsonText(text) },
-                { "values", FormulaValuesJson(formula, values, style, m_limits) } }));
-        });
 }
 
 tKernelSession::~tKernelSession() = default;
@@ -132,7 +133,7 @@ void tKernelSession::RequestInterrupt() noexcept
 
 void tKernelSession::ClearInterrupt() noexcept
 {
-    m_session->Interpreter().ClearInterrupt();
+    m_session->StopHandle().Clear();
 }
 
 std::vector<std::string> tKernelSession::Completions(const std::string& prefix)
@@ -143,7 +144,7 @@ std::vector<std::string> tKernelSession::Completions(const std::string& prefix)
 std::optional<std::string> tKernelSession::Help(std::string_view name)
 {
     std::string message;
-    return HelpText("?" + std::string(name), m_session->Interpreter().Statements, message);
+    return m_session->HelpAnswer("?" + std::string(name), message);
 }
 
 void tKernelSession::SendWindows()

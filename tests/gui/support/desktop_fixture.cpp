@@ -38,15 +38,15 @@ bool tDesktopFixture::Run(const std::string& statements)
 
 tMatrixWindow* tDesktopFixture::WindowOf(const std::string& name)
 {
-    if (!Store().FindShown(name))
+    const std::int32_t index = m_desktop->Session().VariableIndex(name);
+    if (index == 0)
         return nullptr;
-    return static_cast<tMatrixWindow*>(Store().CurrentWindow());
+    return static_cast<tMatrixWindow*>(Store().Item(index).window.get());
 }
 
 const tVariable& tDesktopFixture::Variable(const std::string& name)
 {
-    Store().Find(name);
-    return Store().Variable(Store().CurrentIndex());
+    return Store().Variable(m_desktop->Session().VariableIndex(name));
 }
 
 QString PictureFolder()

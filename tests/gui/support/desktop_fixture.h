@@ -20,7 +20,9 @@ public:
     void Restart();
     tDesktop& Desktop() { return *m_desktop; }
     tShelfWindow& Shelf() { return m_desktop->Shelf(); }
-    tVisibleVarsList& Store() { return m_desktop->Session().Store(); }
+    const tVisibleVarsList& Store() { return m_desktop->Session().StoreView(); }
+    // Whether a variable of that name is stored.
+    bool Find(const std::string& name) { return m_desktop->Session().Variable(name) != nullptr; }
     // Runs statements; true when they all succeeded.
     bool Run(const std::string& statements);
     // The open matrix window of the variable, or none.
