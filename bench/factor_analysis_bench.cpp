@@ -163,8 +163,8 @@ int main(int argc, char** argv)
 {
     RegisterCases();
     return bench::RunAndPrint(argc, argv, [](const bench::tBestTimeReporter& reporter) {
-        std::printf("\n%-36s %11s %11s %11s %7s\n", "case", "1 thread", "2 threads", "target",
-            "steps");
+        std::printf(
+            "\n%-36s %11s %11s %11s %7s\n", "case", "1 thread", "2 threads", "target", "steps");
         for (const tCase& c : cases) {
             const auto one = reporter.Best(CaseName(c, 1));
             const auto two = reporter.Best(CaseName(c, 2));

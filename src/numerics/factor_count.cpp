@@ -81,7 +81,7 @@ tResult<trealmatrix> Eigenvalues(trealmatrix r, tParallelKind kind)
         for (int32_t i = 1; i <= r.Rows(); ++i)
             r(i, i) = (*smc)(i, 1);
     }
-    tResult<tSymmetricEigen> eigen = SymmetricEigen(r);
+    tResult<tSymmetricEigen> eigen = SymmetricEigen(r, 0);
     if (!eigen)
         return eigen.Error();
     trealmatrix values(r.Rows(), 1);

@@ -66,7 +66,7 @@ tPoint LeastSquaresAt(const trealmatrix& r, const tValues& psi, int32_t k)
     for (int32_t i = 1; i <= p; ++i)
         reduced(i, i) -= psi[static_cast<std::size_t>(i - 1)];
     tPoint point { psi, 0, tValues(psi.size()),
-        LeadingLoadings(SymmetricEigen(reduced).Value(), k, 0) };
+        LeadingLoadings(SymmetricEigen(reduced, k).Value(), k, 0) };
     const trealmatrix& l = point.loadings;
     long double sum = 0;
     for (int32_t i = 1; i <= p; ++i) {
@@ -95,7 +95,7 @@ tPoint LikelihoodAt(const trealmatrix& r, const tValues& psi, int32_t k)
             scaled(i, j) = r(i, j)
                 / std::sqrt(
                     psi[static_cast<std::size_t>(i - 1)] * psi[static_cast<std::size_t>(j - 1)]);
-    const tSymmetricEigen eigen = SymmetricEigen(scaled).Value();
+    const tSymmetricEigen eigen = SymmetricEigen(scaled, k).Value();
     tPoint point { psi, 0, tValues(psi.size()), LeadingLoadings(eigen, k, 1) };
     for (int32_t j = k + 1; j <= p; ++j) {
         const long double e = eigen.values(1, j);
@@ -262,7 +262,7 @@ tSearch PrincipalAxes(const trealmatrix& r, const tValues& start, int32_t k, int
         trealmatrix reduced = r;
         for (int32_t i = 1; i <= p; ++i)
             reduced(i, i) = communality[static_cast<std::size_t>(i - 1)];
-        search.point.loadings = LeadingLoadings(SymmetricEigen(reduced).Value(), k, 0);
+        search.point.loadings = LeadingLoadings(SymmetricEigen(reduced, k).Value(), k, 0);
         long double change = 0;
         for (int32_t i = 1; i <= p; ++i) {
             const long double h2 = ModelDiagonal(search.point.loadings, i);

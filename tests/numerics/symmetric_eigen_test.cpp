@@ -79,7 +79,8 @@ TEST(SymmetricEigen, RandomMatricesOfEveryOrder)
 
 TEST(SymmetricEigen, KnownValuesInDecreasingOrder)
 {
-    // Eigenvalues 3 and 1 for the 2 x 2; 1 + 2 * 0.5 = 2 and 0.5 (twice) for the equicorrelated 3 x 3.
+    // Eigenvalues 3 and 1 for the 2 x 2; 1 + 2 * 0.5 = 2 and 0.5 (twice) for the equicorrelated 3
+    // x 3.
     const tSymmetricEigen two = SymmetricEigen(Mat({ { 2, 1 }, { 1, 2 } })).Value();
     EXPECT_NEAR(two.values(1, 1), 3, 1e-18L);
     EXPECT_NEAR(two.values(1, 2), 1, 1e-18L);
@@ -98,8 +99,8 @@ TEST(SymmetricEigen, RepeatedClusteredAndSplitEigenvalues)
         identity(i, i) = 1;
     ExpectEigenSystem(identity);
     // Two uncoupled blocks (the tridiagonal form splits) with eigenvalues 1e-12 apart.
-    ExpectEigenSystem(Mat({ { 1, 1e-12, 0, 0 }, { 1e-12, 1, 0, 0 }, { 0, 0, 2, 0.5 },
-        { 0, 0, 0.5, 2 } }));
+    ExpectEigenSystem(
+        Mat({ { 1, 1e-12, 0, 0 }, { 1e-12, 1, 0, 0 }, { 0, 0, 2, 0.5 }, { 0, 0, 0.5, 2 } }));
     // Magnitudes far apart, and the form of the correlation matrices the factor analysis scales.
     ExpectEigenSystem(Mat({ { 1e10, 1, 0 }, { 1, 1, 1e-10 }, { 0, 1e-10, 1e-10 } }));
     std::mt19937 random(7);
@@ -120,10 +121,45 @@ TEST(SymmetricEigen, ReadsOnlyTheUpperTriangle)
     EXPECT_NEAR(full.values(1, 1), 2 + std::sqrt(2.0L), 1e-18L);
 }
 
+// The leading vectors alone (inverse iteration) are the same eigenpairs as those of the full
+// system, also within a cluster of equal eigenvalues; the values do not depend on the count.
+TEST(SymmetricEigen, LeadingVectorsAloneMatchTheFullSystem)
+{
+    std::mt19937 random(11);
+    trealmatrix equal(12, 12);
+    for (int32_t i = 1; i <= 12; ++i)
+        for (int32_t j = 1; j <= 12; ++j)
+            equal(i, j) = i == j ? 1 : (i - 1) / 4 == (j - 1) / 4 ? 0.5L : 0;
+    for (const trealmatrix& a : { RandomSymmetric(random, 40), equal }) {
+        const tSymmetricEigen full = SymmetricEigen(a).Value();
+        for (int32_t leading : { 0, 1, 5 }) {
+            SCOPED_TRACE(leading);
+            const tSymmetricEigen part = SymmetricEigen(a, leading).Value();
+            EXPECT_EQ(part.values, full.values);
+            ASSERT_EQ(part.vectors.Cols(), leading);
+            for (int32_t j = 1; j <= leading; ++j) {
+                for (int32_t i = 1; i <= a.Rows(); ++i) {
+                    long double av = 0;
+                    for (int32_t l = 1; l <= a.Rows(); ++l)
+                        av += a(i, l) * part.vectors(l, j);
+                    EXPECT_LT(std::fabs(av - part.values(1, j) * part.vectors(i, j)), 1e-17L);
+                }
+                for (int32_t i = 1; i <= leading; ++i) {
+                    long double vv = 0;
+                    for (int32_t l = 1; l <= a.Rows(); ++l)
+                        vv += part.vectors(l, i) * part.vectors(l, j);
+                    EXPECT_LT(std::fabs(vv - (i == j ? 1 : 0)), 1e-17L);
+                }
+            }
+        }
+    }
+}
+
 TEST(SymmetricEigen, UnfitShapesFail)
 {
     EXPECT_FALSE(SymmetricEigen(trealmatrix(0, 0)).Ok());
     EXPECT_FALSE(SymmetricEigen(trealmatrix(2, 3)).Ok());
+    EXPECT_FALSE(SymmetricEigen(trealmatrix(2, 2), -1).Ok());
 }
 
 } // namespace
