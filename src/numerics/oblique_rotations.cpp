@@ -14,6 +14,9 @@ namespace zelvora {
 namespace {
 
 constexpr long double ProjectedGradientTolerance = 1e-10L;
+// Steps in a row whose fall of the criterion lies within rounding, after which the run ends:
+// there the gradient's own rounding can keep it above the tolerance for ever.
+constexpr int32_t MaxFlatSteps = 100;
 
 struct tCriterionValue {
     long double value = 0;
@@ -143,10 +146,11 @@ std::pair<trealmatrix, long double> ProjectedGradient(const tState& state)
 }
 
 // Steps from T along the projected gradient, the step doubled each time and halved until the
-// criterion falls by half the squared gradient norm times the step (at most 10 halvings). Near
-// the optimum that fall drowns in rounding; then a step that does not raise the criterion beyond
-// rounding but shrinks the gradient is taken. The run ends when the gradient norm is below 1e-10
-// (converged), when no step helps (converged when the norm is below 1e-8) or at maxIterations.
+// criterion falls by half the squared gradient norm times the step, and by more than rounding (at
+// most 10 halvings). Near the optimum that fall drowns in rounding; then a step that does not
+// raise the criterion beyond rounding but shrinks the gradient is taken. The run ends when the
+// gradient norm is below 1e-10 (converged), when no step helps or after 100 such rounding steps
+// in a row (converged when the norm is below 1e-8), or at maxIterations.
 tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
     tObliqueCriterion criterion, long double parameter, int32_t maxIterations)
 {
@@ -156,6 +160,7 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
     if (!state)
         return result; // a singular start: no rotation, not converged
     long double step = 1;
+    int32_t flatSteps = 0; // accepted in a row with a fall within rounding
     auto [projected, norm] = ProjectedGradient(*state);
     while (true) {
         if (std::sqrt(norm) < ProjectedGradientTolerance) {
@@ -179,14 +184,16 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
                 continue;
             const long double fall = state->criterion.value - next->criterion.value;
             const long double rounding = 1e-18L * std::fabs(state->criterion.value);
-            if (fall > norm * step / 2) {
+            if (fall > norm * step / 2 && fall > rounding) {
                 acceptedGradient = ProjectedGradient(*next);
                 accepted = std::move(next);
+                flatSteps = 0;
             } else if (fall >= -rounding) {
                 std::pair<trealmatrix, long double> nextGradient = ProjectedGradient(*next);
                 if (nextGradient.second < norm) {
                     acceptedGradient = std::move(nextGradient);
                     accepted = std::move(next);
+                    flatSteps = fall > rounding ? 0 : flatSteps + 1;
                 }
             }
             if (accepted)
@@ -200,6 +207,10 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
         state = std::move(accepted);
         projected = std::move(acceptedGradient.first);
         norm = acceptedGradient.second;
+        if (flatSteps > MaxFlatSteps) {
+            result.converged = std::sqrt(norm) < 1e-8L;
+            break;
+        }
     }
     result.pattern = state->loadings;
     result.transform = Transposed(state->inverse);
