@@ -2,7 +2,9 @@
 #include "numerics/oblique_rotations.h"
 
 #include "numerics/gauss_jordan.h"
+#include "numerics/library_state.h"
 #include "numerics/rotation_criteria.h"
+#include "numerics/worker_pool.h"
 
 #include <cmath>
 #include <optional>
@@ -289,14 +291,35 @@ tResult<tObliqueRotation> GeominRotation(const trealmatrix& a, long double epsil
     if (starts < 1)
         return Failure("die Zahl der Starts muss mindestens 1 sein");
     const int32_t k = a.Cols();
-    tObliqueRotation best = Project(a, Identity(k), Geomin, epsilon, maxIterations);
+    // The random starts are drawn first, in their order, so that the starts can run on any
+    // thread of the pool and in any order: each writes only its own result, from its own copy of
+    // A (matrices share their storage uncounted across threads).
+    std::vector<trealmatrix> startingPoints { Identity(k) };
     for (int32_t s = 2; s <= starts; ++s) {
         trealmatrix start(k, k);
         for (int32_t i = 1; i <= k; ++i)
             for (int32_t j = 1; j <= k; ++j)
                 start(i, j) = random.NormalDeviate();
         NormaliseColumns(start);
-        tObliqueRotation run = Project(a, start, Geomin, epsilon, maxIterations);
+        startingPoints.push_back(std::move(start));
+    }
+    std::vector<tObliqueRotation> runs(startingPoints.size());
+    const tPoolTask runStart = [&](int32_t s, int32_t) {
+        trealmatrix own(a.Rows(), a.Cols());
+        for (int32_t i = 1; i <= a.Rows(); ++i)
+            for (int32_t j = 1; j <= a.Cols(); ++j)
+                own(i, j) = a(i, j);
+        const auto index = static_cast<std::size_t>(s);
+        runs[index] = Project(own, startingPoints[index], Geomin, epsilon, maxIterations);
+    };
+    if (tWorkerPool* pool = NumericsContext().workers)
+        pool->Run(starts, runStart, NumericsContext().checkpoint);
+    else
+        for (int32_t s = 0; s < starts; ++s)
+            runStart(s, 0);
+    tObliqueRotation best = std::move(runs[0]);
+    for (std::size_t s = 1; s < runs.size(); ++s) {
+        tObliqueRotation& run = runs[s];
         if (!run.pattern.IsAbsent() && (best.pattern.IsAbsent() || run.criterion < best.criterion))
             best = std::move(run);
     }
