@@ -118,6 +118,16 @@ tSquare TransposedQ(tSquare& a, const tArray& betas)
     return q;
 }
 
+// sqrt(a^2 + b^2) without the library's care for every range where the squares cannot leave
+// the range of long double: the QL steps need it for every rotation.
+long double Hypotenuse(long double a, long double b)
+{
+    const long double big = std::max(std::fabs(a), std::fabs(b));
+    if (big > 1e-2000L && big < 1e2000L)
+        return std::sqrt(a * a + b * b);
+    return std::hypot(a, b);
+}
+
 // Implicit QL steps with Wilkinson's shift on the tridiagonal (d, e) until every off-diagonal
 // element is negligible beside its neighbours on the diagonal. The plane rotations turn the rows
 // of z (row i: the current vector of position i) when there is one. False after 60 steps on one
@@ -140,7 +150,7 @@ bool DiagonaliseTridiagonal(tArray& d, tArray& e, tSquare* z)
                 return false;
             long double g = (d[static_cast<std::size_t>(l + 1)] - d[static_cast<std::size_t>(l)])
                 / (2 * e[static_cast<std::size_t>(l)]);
-            long double r = std::hypot(g, 1.0L);
+            long double r = Hypotenuse(g, 1.0L);
             g = d[static_cast<std::size_t>(m)] - d[static_cast<std::size_t>(l)]
                 + e[static_cast<std::size_t>(l)] / (g + (g >= 0 ? r : -r));
             long double s = 1;
@@ -150,7 +160,7 @@ bool DiagonaliseTridiagonal(tArray& d, tArray& e, tSquare* z)
             for (; i >= l; --i) {
                 const long double f = s * e[static_cast<std::size_t>(i)];
                 const long double b = c * e[static_cast<std::size_t>(i)];
-                r = std::hypot(f, g);
+                r = Hypotenuse(f, g);
                 e[static_cast<std::size_t>(i + 1)] = r;
                 if (r == 0) {
                     // The rotation underflowed: the element splits off; start again.
