@@ -23,6 +23,10 @@ struct tSquare {
             + static_cast<std::size_t>(c)];
     }
     long double* Row(int32_t r) { return &(*this)(r, 0); }
+    const long double* Row(int32_t r) const
+    {
+        return &slots[static_cast<std::size_t>(r) * static_cast<std::size_t>(n)];
+    }
 };
 
 // Reduces the symmetric a to tridiagonal T = Q' a Q (diagonal d, off-diagonal e with e[i]
@@ -93,7 +97,7 @@ void Tridiagonalise(tSquare& a, tArray& d, tArray& e, tArray& betas)
 
 // Q' = H_{n-3} ... H_0 from the reflections that Tridiagonalise left in a, built from the last
 // back so that each reflection meets an identity outside its trailing block.
-tSquare TransposedQ(tSquare& a, const tArray& betas)
+tSquare TransposedQ(const tSquare& a, const tArray& betas)
 {
     const int32_t n = a.n;
     tSquare q { n, tArray(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0) };
@@ -274,8 +278,7 @@ void ApplyQ(const tSquare& a, const tArray& betas, long double* x)
         const long double beta = betas[static_cast<std::size_t>(j)];
         if (beta == 0)
             continue;
-        const long double* v
-            = &a.slots[static_cast<std::size_t>(j) * static_cast<std::size_t>(a.n)];
+        const long double* v = a.Row(j);
         long double along = 0;
         for (int32_t i = j + 1; i < a.n; ++i)
             along += v[i] * x[i];
