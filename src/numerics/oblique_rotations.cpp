@@ -81,13 +81,21 @@ trealmatrix Transposed(const trealmatrix& m)
     return t;
 }
 
+// A B with the additions in the order l = 1, 2, ...; the rows are reached once, not per element,
+// since the optimiser forms these small products for every trial step.
 trealmatrix Product(const trealmatrix& a, const trealmatrix& b)
 {
     trealmatrix c(a.Rows(), b.Cols());
-    for (int32_t i = 1; i <= a.Rows(); ++i)
-        for (int32_t l = 1; l <= a.Cols(); ++l)
+    for (int32_t i = 1; i <= a.Rows(); ++i) {
+        long double* row = c.Row(i);
+        const long double* left = a.Row(i);
+        for (int32_t l = 1; l <= a.Cols(); ++l) {
+            const long double* right = b.Row(l);
+            const long double factor = left[l];
             for (int32_t j = 1; j <= b.Cols(); ++j)
-                c(i, j) += a(i, l) * b(l, j);
+                row[j] += factor * right[j];
+        }
+    }
     return c;
 }
 
