@@ -3,16 +3,23 @@
 #include "numerics/factor_count.h"
 
 #include "numerics/factor_inputs.h"
+#include "numerics/library_state.h"
 #include "numerics/missing_values.h"
 #include "numerics/symmetric_eigen.h"
+#include "numerics/worker_pool.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zelvora {
 namespace {
+
+// The most deviates parallel analysis draws ahead of their sets (16 MB).
+constexpr std::int64_t DrawnDeviatesLimit = std::int64_t { 1 } << 20;
 
 // The first variable whose residual variance in P is at most 1e-12, or 0.
 int32_t VariableWithoutResidual(const trealmatrix& partial)
@@ -41,32 +48,39 @@ long double AverageSquaredPartial(const trealmatrix& partial)
     return sum / (static_cast<long double>(p) * (p - 1));
 }
 
-// The correlation matrix of `cases` rows of p standard normal deviates, drawn case by case; the
-// co-moments are updated one case at a time (Welford), so no data matrix is kept.
-trealmatrix RandomCorrelations(int32_t cases, int32_t p, tRandomGenerator& random)
+// The correlation matrix of `cases` rows of p standard normal deviates, taken case by case from
+// draw(); the co-moments are updated one case at a time (Welford), so no data matrix is kept.
+template <typename tDraw> trealmatrix RandomCorrelations(int32_t cases, int32_t p, tDraw draw)
 {
-    std::vector<long double> mean(static_cast<std::size_t>(p), 0);
-    std::vector<long double> delta(static_cast<std::size_t>(p));
-    trealmatrix comoment(p, p);
-    for (int32_t n = 1; n <= cases; ++n) {
-        for (int32_t i = 0; i < p; ++i) {
-            const long double x = random.NormalDeviate();
-            delta[static_cast<std::size_t>(i)] = x - mean[static_cast<std::size_t>(i)];
-            mean[static_cast<std::size_t>(i)] += delta[static_cast<std::size_t>(i)] / n;
+    const auto n = static_cast<std::size_t>(p);
+    std::vector<long double> mean(n, 0);
+    std::vector<long double> delta(n);
+    std::vector<long double> comoment(n * n, 0); // upper triangle, row-major
+    for (int32_t c = 1; c <= cases; ++c) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const long double x = draw();
+            delta[i] = x - mean[i];
+            mean[i] += delta[i] / c;
         }
         // (x_i - old mean_i)(x_j - new mean_j) = delta_i delta_j (n - 1) / n.
-        const long double weight = static_cast<long double>(n - 1) / n;
-        for (int32_t i = 1; i <= p; ++i)
-            for (int32_t j = i; j <= p; ++j)
-                comoment(i, j) += delta[static_cast<std::size_t>(i - 1)]
-                    * delta[static_cast<std::size_t>(j - 1)] * weight;
+        const long double weight = static_cast<long double>(c - 1) / c;
+        for (std::size_t i = 0; i < n; ++i) {
+            long double* row = &comoment[i * n];
+            const long double di = delta[i];
+            for (std::size_t j = i; j < n; ++j)
+                row[j] += di * delta[j] * weight;
+        }
     }
     trealmatrix r(p, p);
-    for (int32_t i = 1; i <= p; ++i) {
-        r(i, i) = 1;
-        for (int32_t j = i + 1; j <= p; ++j)
-            r(i, j) = r(j, i) = comoment(i, j) / std::sqrt(comoment(i, i) * comoment(j, j));
+    for (std::size_t i = 0; i < n; ++i) {
+        long double* row = r.Row(static_cast<int32_t>(i) + 1);
+        row[i + 1] = 1;
+        for (std::size_t j = i + 1; j < n; ++j)
+            row[j + 1] = comoment[i * n + j] / std::sqrt(comoment[i * n + i] * comoment[j * n + j]);
     }
+    for (int32_t i = 1; i <= p; ++i)
+        for (int32_t j = i + 1; j <= p; ++j)
+            r(j, i) = r(i, j);
     return r;
 }
 
@@ -81,7 +95,7 @@ tResult<trealmatrix> Eigenvalues(trealmatrix r, tParallelKind kind)
         for (int32_t i = 1; i <= r.Rows(); ++i)
             r(i, i) = (*smc)(i, 1);
     }
-    tResult<tSymmetricEigen> eigen = SymmetricEigen(r);
+    tResult<tSymmetricEigen> eigen = SymmetricEigen(r, 0);
     if (!eigen)
         return eigen.Error();
     trealmatrix values(r.Rows(), 1);
@@ -161,15 +175,52 @@ tResult<tParallelAnalysis> ParallelAnalysis(const trealmatrix& a, int32_t cases,
         return observed.Error();
     std::vector<std::vector<long double>> randomValues(
         static_cast<std::size_t>(p), std::vector<long double>(static_cast<std::size_t>(sets)));
-    for (int32_t s = 0; s < sets; ++s) {
-        tResult<trealmatrix> values = Eigenvalues(RandomCorrelations(cases, p, random), kind);
-        if (!values)
-            return Failure(
-                "Zufallsdatensatz " + std::to_string(s + 1) + ": " + values.Error().Message);
-        for (int32_t j = 1; j <= p; ++j)
-            randomValues[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(s)]
-                = (*values)(j, 1);
-        ReachCheckpoint(checkpoint);
+    // Sets of at most DrawnDeviatesLimit deviates are drawn a batch at a time on this thread, in
+    // the order of the sets, and turned into eigenvalues on the threads of the context's pool;
+    // a larger set draws while its co-moments are summed, one set after the other. Either way
+    // each set sees the same deviates in the same order: the same bits for any number of threads.
+    const std::int64_t perSet = std::int64_t { cases } * p;
+    const bool drawnFirst = perSet <= DrawnDeviatesLimit;
+    const int32_t batch = drawnFirst
+        ? static_cast<int32_t>(std::min<std::int64_t>(sets, DrawnDeviatesLimit / perSet))
+        : 1;
+    tWorkerPool* pool = drawnFirst ? NumericsContext().workers : nullptr;
+    std::vector<long double> deviates;
+    std::vector<std::optional<tResult<trealmatrix>>> batchValues(static_cast<std::size_t>(batch));
+    const tPoolTask eigenvaluesOfSet = [&](int32_t t, int32_t) {
+        const auto index = static_cast<std::size_t>(t);
+        if (!drawnFirst) {
+            batchValues[index] = Eigenvalues(
+                RandomCorrelations(cases, p, [&] { return random.NormalDeviate(); }), kind);
+            return;
+        }
+        const long double* next = deviates.data() + index * static_cast<std::size_t>(perSet);
+        batchValues[index]
+            = Eigenvalues(RandomCorrelations(cases, p, [&] { return *next++; }), kind);
+    };
+    for (int32_t first = 0; first < sets; first += batch) {
+        const int32_t count = std::min(batch, sets - first);
+        if (drawnFirst) {
+            deviates.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(perSet));
+            for (long double& x : deviates)
+                x = random.NormalDeviate();
+        }
+        if (pool)
+            pool->Run(count, eigenvaluesOfSet, checkpoint);
+        else
+            for (int32_t t = 0; t < count; ++t)
+                eigenvaluesOfSet(t, 0);
+        for (int32_t t = 0; t < count; ++t) {
+            const int32_t s = first + t;
+            const tResult<trealmatrix>& values = *batchValues[static_cast<std::size_t>(t)];
+            if (!values)
+                return Failure(
+                    "Zufallsdatensatz " + std::to_string(s + 1) + ": " + values.Error().Message);
+            for (int32_t j = 1; j <= p; ++j)
+                randomValues[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(s)]
+                    = (*values)(j, 1);
+            ReachCheckpoint(checkpoint);
+        }
     }
     tParallelAnalysis result { std::move(*observed), trealmatrix(p, 1), 0 };
     for (int32_t j = 1; j <= p; ++j)

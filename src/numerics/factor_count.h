@@ -36,7 +36,10 @@ struct tParallelAnalysis {
 // of its reduced form with the squared multiple correlations on the diagonal (Factors), against
 // those of `sets` correlation matrices of n cases x p variables of standard normal deviates drawn
 // case by case from the generator. The percentile interpolates between the sorted values
-// (position 0.95 (sets - 1), counted from 0). The checkpoint is reached after every set. Fails with
+// (position 0.95 (sets - 1), counted from 0). The sets' eigenvalues are computed on the threads
+// of the context's worker pool, with the same result for any number of threads; the sets' deviates
+// are drawn first (at most 2^20 at a time) unless one set alone needs more, which then draws while
+// it sums. The checkpoint is reached after every set, on the calling thread. Fails with
 // a message for an unfit matrix, fewer than 3 cases (or for Factors not more cases than
 // variables), fewer than 2 sets, and for Factors a singular matrix.
 tResult<tParallelAnalysis> ParallelAnalysis(const trealmatrix& a, int32_t cases, int32_t sets,

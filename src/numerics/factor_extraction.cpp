@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ tPoint LeastSquaresAt(const trealmatrix& r, const tValues& psi, int32_t k)
     for (int32_t i = 1; i <= p; ++i)
         reduced(i, i) -= psi[static_cast<std::size_t>(i - 1)];
     tPoint point { psi, 0, tValues(psi.size()),
-        LeadingLoadings(SymmetricEigen(reduced).Value(), k, 0) };
+        LeadingLoadings(SymmetricEigen(reduced, k).Value(), k, 0) };
     const trealmatrix& l = point.loadings;
     long double sum = 0;
     for (int32_t i = 1; i <= p; ++i) {
@@ -95,7 +96,7 @@ tPoint LikelihoodAt(const trealmatrix& r, const tValues& psi, int32_t k)
             scaled(i, j) = r(i, j)
                 / std::sqrt(
                     psi[static_cast<std::size_t>(i - 1)] * psi[static_cast<std::size_t>(j - 1)]);
-    const tSymmetricEigen eigen = SymmetricEigen(scaled).Value();
+    const tSymmetricEigen eigen = SymmetricEigen(scaled, k).Value();
     tPoint point { psi, 0, tValues(psi.size()), LeadingLoadings(eigen, k, 1) };
     for (int32_t j = k + 1; j <= p; ++j) {
         const long double e = eigen.values(1, j);
@@ -114,7 +115,91 @@ tPoint LikelihoodAt(const trealmatrix& r, const tValues& psi, int32_t k)
     return point;
 }
 
+// An approximation of the likelihood's second derivatives at Psi, for the optimiser's first
+// step and its restarts: with w_m the unit eigenvectors and e_m the eigenvalues of
+// S = Psi^-1/2 R Psi^-1/2, P = I - sum over the k leading m of w_m w_m' and A = P S P,
+// d2F / dPsi_i dPsi_j ~ A_ij P_ij / (Psi_i Psi_j). It is exact where the model fits R (the other
+// part of the second derivatives grows with the misfit of the p - k smallest eigenvalues) and
+// positive semidefinite as the elementwise product of two such matrices.
+using tCurvature = std::vector<tValues>;
+
+tCurvature LikelihoodCurvature(const trealmatrix& r, const tValues& psi, int32_t k)
+{
+    const int32_t p = r.Rows();
+    const auto n = static_cast<std::size_t>(p);
+    trealmatrix scaled(p, p);
+    for (int32_t i = 1; i <= p; ++i)
+        for (int32_t j = 1; j <= p; ++j)
+            scaled(i, j) = r(i, j)
+                / std::sqrt(
+                    psi[static_cast<std::size_t>(i - 1)] * psi[static_cast<std::size_t>(j - 1)]);
+    const tSymmetricEigen eigen = SymmetricEigen(scaled, k).Value();
+    tCurvature h(n, tValues(n));
+    for (int32_t i = 1; i <= p; ++i) {
+        for (int32_t j = 1; j <= p; ++j) {
+            long double projector = i == j ? 1 : 0;
+            long double rest = scaled(i, j);
+            for (int32_t m = 1; m <= k; ++m) {
+                const long double ww = eigen.vectors(i, m) * eigen.vectors(j, m);
+                projector -= ww;
+                rest -= eigen.values(1, m) * ww;
+            }
+            h[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] = rest * projector
+                / (psi[static_cast<std::size_t>(i - 1)] * psi[static_cast<std::size_t>(j - 1)]);
+        }
+    }
+    return h;
+}
+
+// The inverse of the block of h on the free coordinates (zero elsewhere) by its Cholesky factor;
+// empty when the block is not positive definite.
+std::optional<tCurvature> FreeInverse(const tCurvature& h, const std::vector<bool>& free)
+{
+    std::vector<std::size_t> index;
+    for (std::size_t i = 0; i < free.size(); ++i)
+        if (free[i])
+            index.push_back(i);
+    const std::size_t m = index.size();
+    tCurvature l(m, tValues(m));
+    for (std::size_t j = 0; j < m; ++j) {
+        long double pivot = h[index[j]][index[j]];
+        for (std::size_t c = 0; c < j; ++c)
+            pivot -= l[j][c] * l[j][c];
+        if (!(pivot > 1e-30L * std::fabs(h[index[j]][index[j]])) || !(pivot > 0))
+            return std::nullopt;
+        l[j][j] = std::sqrt(pivot);
+        for (std::size_t i = j + 1; i < m; ++i) {
+            long double sum = h[index[i]][index[j]];
+            for (std::size_t c = 0; c < j; ++c)
+                sum -= l[i][c] * l[j][c];
+            l[i][j] = sum / l[j][j];
+        }
+    }
+    // W = L^-1 by forward substitution, then h^-1 = W'W.
+    tCurvature w(m, tValues(m));
+    for (std::size_t j = 0; j < m; ++j) {
+        w[j][j] = 1 / l[j][j];
+        for (std::size_t i = j + 1; i < m; ++i) {
+            long double sum = 0;
+            for (std::size_t c = j; c < i; ++c)
+                sum -= l[i][c] * w[c][j];
+            w[i][j] = sum / l[i][i];
+        }
+    }
+    tCurvature inverse(free.size(), tValues(free.size()));
+    for (std::size_t i = 0; i < m; ++i)
+        for (std::size_t j = i; j < m; ++j) {
+            long double sum = 0;
+            for (std::size_t c = j; c < m; ++c)
+                sum += w[c][i] * w[c][j];
+            inverse[index[i]][index[j]] = inverse[index[j]][index[i]] = sum;
+        }
+    return inverse;
+}
+
 using tCriterion = std::function<tPoint(const tValues&)>;
+// The curvature at Psi where one is known; empty otherwise.
+using tCurvatureOf = std::function<tCurvature(const tValues&)>;
 
 // A uniqueness at a bound whose gradient pushes it outward is held there.
 std::vector<bool> FreeCoordinates(const tPoint& point)
@@ -145,25 +230,43 @@ struct tSearch {
 };
 
 // BFGS on the free coordinates with projection onto the bounds and a backtracking line search;
-// the inverse Hessian starts again whenever the set of held coordinates changes. Near the optimum
+// the inverse Hessian starts (from I, or from the inverse curvature where the criterion has one)
+// again whenever the set of held coordinates changes. Near the optimum
 // the criterion's decrease drowns in rounding, so a step that does not raise the value beyond
 // rounding but shrinks the gradient is taken as well. The search ends at a free gradient below
 // 1e-13, or when no step of at least 1e-12 of the quasi-Newton step helps or the uniquenesses
 // change by less than 1e-17; then it counts as converged when the free gradient is below 1e-9.
-tSearch Minimise(const tCriterion& criterion, tValues start, int32_t maxIterations)
+tSearch Minimise(const tCriterion& criterion, const tCurvatureOf& curvature, tValues start,
+    int32_t maxIterations)
 {
     const std::size_t n = start.size();
     for (long double& x : start)
         x = std::clamp(x, LowestUniqueness, HighestUniqueness);
     tSearch search { criterion(start) };
     std::vector<tValues> h(n, tValues(n));
+    std::vector<bool> free = FreeCoordinates(search.point);
+    // The inverse Hessian starts from the inverse curvature where there is one, else from I.
     const auto reset = [&] {
+        std::optional<tCurvature> inverse;
+        if (curvature)
+            inverse = FreeInverse(curvature(search.point.psi), free);
         for (std::size_t i = 0; i < n; ++i)
             for (std::size_t j = 0; j < n; ++j)
-                h[i][j] = i == j ? 1 : 0;
+                h[i][j] = inverse ? (*inverse)[i][j] : i == j ? 1 : 0;
     };
     reset();
-    std::vector<bool> free = FreeCoordinates(search.point);
+    // With a curvature, a step that fails after quasi-Newton updates (rounding near the optimum
+    // blurs them) is tried again from the curvature at the point, a few times per search.
+    bool fresh = true;
+    int32_t retries = 10;
+    const auto retry = [&] {
+        if (!curvature || fresh || retries == 0)
+            return false;
+        --retries;
+        reset();
+        fresh = true;
+        return true;
+    };
     while (search.iterations < maxIterations) {
         const long double largest = LargestFreeGradient(search.point);
         if (largest < GradientTolerance) {
@@ -210,8 +313,11 @@ tSearch Minimise(const tCriterion& criterion, tValues start, int32_t maxIteratio
                 break;
             }
         }
-        if (!stepped)
+        if (!stepped) {
+            if (retry())
+                continue;
             break; // no progress possible: reported as not converged unless nearly flat
+        }
         const std::vector<bool> nextFree = FreeCoordinates(next);
         tValues s(n);
         tValues y(n);
@@ -225,13 +331,19 @@ tSearch Minimise(const tCriterion& criterion, tValues start, int32_t maxIteratio
         for (std::size_t i = 0; i < n; ++i)
             moved = std::max(moved, std::fabs(next.psi[i] - now.psi[i]));
         search.point = std::move(next);
-        if (moved < 1e-17L)
+        if (moved < 1e-17L) {
+            free = nextFree;
+            if (retry())
+                continue;
             break; // the uniquenesses no longer change in their last bits
+        }
         if (nextFree != free || !(sy > 1e-40L)) {
             free = nextFree;
             reset();
+            fresh = true;
             continue;
         }
+        fresh = false;
         // H := (I - rho s y') H (I - rho y s') + rho s s'.
         const long double rho = 1 / sy;
         tValues hy(n);
@@ -262,7 +374,7 @@ tSearch PrincipalAxes(const trealmatrix& r, const tValues& start, int32_t k, int
         trealmatrix reduced = r;
         for (int32_t i = 1; i <= p; ++i)
             reduced(i, i) = communality[static_cast<std::size_t>(i - 1)];
-        search.point.loadings = LeadingLoadings(SymmetricEigen(reduced).Value(), k, 0);
+        search.point.loadings = LeadingLoadings(SymmetricEigen(reduced, k).Value(), k, 0);
         long double change = 0;
         for (int32_t i = 1; i <= p; ++i) {
             const long double h2 = ModelDiagonal(search.point.loadings, i);
@@ -356,12 +468,13 @@ tResult<tFactorExtraction> ExtractFactors(const trealmatrix& a, int32_t k, tExtr
         search = PrincipalAxes(r, start, k, maxIterations);
         break;
     case tExtractionMethod::Minres:
-        search = Minimise(
-            [&](const tValues& psi) { return LeastSquaresAt(r, psi, k); }, start, maxIterations);
+        search = Minimise([&](const tValues& psi) { return LeastSquaresAt(r, psi, k); }, {}, start,
+            maxIterations);
         break;
     case tExtractionMethod::MaximumLikelihood:
-        search = Minimise(
-            [&](const tValues& psi) { return LikelihoodAt(r, psi, k); }, start, maxIterations);
+        search = Minimise([&](const tValues& psi) { return LikelihoodAt(r, psi, k); },
+            [&](const tValues& psi) { return LikelihoodCurvature(r, psi, k); }, start,
+            maxIterations);
         break;
     }
 

@@ -48,8 +48,10 @@ struct tFactorExtraction {
 //   R - L L' (the loadings of R - Psi as above), by quasi-Newton steps (BFGS, bounds active set)
 //   until the largest free gradient element is below 1e-13 (or below 1e-9 where rounding stops
 //   the steps);
-// - maximum likelihood: the same optimiser on F(Psi) above; L = Psi^1/2 V (E - I)^1/2 from the
-//   leading eigenpairs of Psi^-1/2 R Psi^-1/2. With cases > 0 the fit statistics are computed.
+// - maximum likelihood: the same optimiser on F(Psi) above, its inverse Hessian started (and
+//   started again) from the inverse of an approximation of the second derivatives that is exact
+//   where the model fits; L = Psi^1/2 V (E - I)^1/2 from the leading eigenpairs of
+//   Psi^-1/2 R Psi^-1/2. With cases > 0 the fit statistics are computed.
 // At most maxIterations steps; a run that stops there is reported as not converged. Fails for an
 // unfit matrix, for k outside 1 .. p - 1 and, for maximum likelihood, for a singular R.
 tResult<tFactorExtraction> ExtractFactors(const trealmatrix& a, int32_t k, tExtractionMethod method,

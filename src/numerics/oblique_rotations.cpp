@@ -4,6 +4,7 @@
 #include "numerics/gauss_jordan.h"
 #include "numerics/library_state.h"
 #include "numerics/rotation_criteria.h"
+#include "numerics/worker_pool.h"
 
 #include <cmath>
 #include <optional>
@@ -15,6 +16,9 @@ namespace zelvora {
 namespace {
 
 constexpr long double ProjectedGradientTolerance = 1e-10L;
+// Steps in a row whose fall of the criterion lies within rounding, after which the run ends:
+// there the gradient's own rounding can keep it above the tolerance for ever.
+constexpr int32_t MaxFlatSteps = 100;
 
 struct tCriterionValue {
     long double value = 0;
@@ -77,13 +81,21 @@ trealmatrix Transposed(const trealmatrix& m)
     return t;
 }
 
+// A B with the additions in the order l = 1, 2, ...; the rows are reached once, not per element,
+// since the optimiser forms these small products for every trial step.
 trealmatrix Product(const trealmatrix& a, const trealmatrix& b)
 {
     trealmatrix c(a.Rows(), b.Cols());
-    for (int32_t i = 1; i <= a.Rows(); ++i)
-        for (int32_t l = 1; l <= a.Cols(); ++l)
+    for (int32_t i = 1; i <= a.Rows(); ++i) {
+        long double* row = c.Row(i);
+        const long double* left = a.Row(i);
+        for (int32_t l = 1; l <= a.Cols(); ++l) {
+            const long double* right = b.Row(l);
+            const long double factor = left[l];
             for (int32_t j = 1; j <= b.Cols(); ++j)
-                c(i, j) += a(i, l) * b(l, j);
+                row[j] += factor * right[j];
+        }
+    }
     return c;
 }
 
@@ -144,12 +156,14 @@ std::pair<trealmatrix, long double> ProjectedGradient(const tState& state)
 }
 
 // Steps from T along the projected gradient, the step doubled each time and halved until the
-// criterion falls by half the squared gradient norm times the step (at most 10 halvings). Near
-// the optimum that fall drowns in rounding; then a step that does not raise the criterion beyond
-// rounding but shrinks the gradient is taken. The run ends when the gradient norm is below 1e-10
-// (converged), when no step helps (converged when the norm is below 1e-8) or at maxIterations.
+// criterion falls by half the squared gradient norm times the step, and by more than rounding (at
+// most 10 halvings). Near the optimum that fall drowns in rounding; then a step that does not
+// raise the criterion beyond rounding but shrinks the gradient is taken. The run ends when the
+// gradient norm is below 1e-10 (converged), when no step helps or after 100 such rounding steps
+// in a row (converged when the norm is below 1e-8), or at maxIterations.
 tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
-    tObliqueCriterion criterion, long double parameter, int32_t maxIterations)
+    tObliqueCriterion criterion, long double parameter, int32_t maxIterations,
+    const tCheckpoint* checkpoint)
 {
     const int32_t k = a.Cols();
     std::optional<tState> state = StateAt(a, start, criterion, parameter);
@@ -157,6 +171,7 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
     if (!state)
         return result; // a singular start: no rotation, not converged
     long double step = 1;
+    int32_t flatSteps = 0; // accepted in a row with a fall within rounding
     auto [projected, norm] = ProjectedGradient(*state);
     while (true) {
         if (std::sqrt(norm) < ProjectedGradientTolerance) {
@@ -165,7 +180,7 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
         }
         if (result.iterations >= maxIterations)
             break;
-        ReachCheckpoint(NumericsContext().checkpoint); // windows stay alive; a stop ends the run
+        ReachCheckpoint(checkpoint); // windows stay alive; a stop ends the run
         ++result.iterations;
         step *= 2;
         std::optional<tState> accepted;
@@ -181,14 +196,16 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
                 continue;
             const long double fall = state->criterion.value - next->criterion.value;
             const long double rounding = 1e-18L * std::fabs(state->criterion.value);
-            if (fall > norm * step / 2) {
+            if (fall > norm * step / 2 && fall > rounding) {
                 acceptedGradient = ProjectedGradient(*next);
                 accepted = std::move(next);
+                flatSteps = 0;
             } else if (fall >= -rounding) {
                 std::pair<trealmatrix, long double> nextGradient = ProjectedGradient(*next);
                 if (nextGradient.second < norm) {
                     acceptedGradient = std::move(nextGradient);
                     accepted = std::move(next);
+                    flatSteps = fall > rounding ? 0 : flatSteps + 1;
                 }
             }
             if (accepted)
@@ -202,6 +219,10 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
         state = std::move(accepted);
         projected = std::move(acceptedGradient.first);
         norm = acceptedGradient.second;
+        if (flatSteps > MaxFlatSteps) {
+            result.converged = std::sqrt(norm) < 1e-8L;
+            break;
+        }
     }
     result.pattern = state->loadings;
     result.transform = Transposed(state->inverse);
@@ -264,7 +285,8 @@ tResult<tObliqueRotation> ObliminRotation(
     tResult<tObliqueRotation> checked = Checked(a);
     if (!checked)
         return checked;
-    tObliqueRotation run = Project(a, Identity(a.Cols()), Oblimin, gamma, maxIterations);
+    tObliqueRotation run = Project(
+        a, Identity(a.Cols()), Oblimin, gamma, maxIterations, NumericsContext().checkpoint);
     OrientFactors(run);
     return run;
 }
@@ -280,14 +302,38 @@ tResult<tObliqueRotation> GeominRotation(const trealmatrix& a, long double epsil
     if (starts < 1)
         return Failure("die Zahl der Starts muss mindestens 1 sein");
     const int32_t k = a.Cols();
-    tObliqueRotation best = Project(a, Identity(k), Geomin, epsilon, maxIterations);
+    // The random starts are drawn first, in their order, so that the starts can run on any
+    // thread of the pool and in any order: each writes only its own result, from its own copy of
+    // A (matrices share their storage uncounted across threads).
+    std::vector<trealmatrix> startingPoints { Identity(k) };
     for (int32_t s = 2; s <= starts; ++s) {
         trealmatrix start(k, k);
         for (int32_t i = 1; i <= k; ++i)
             for (int32_t j = 1; j <= k; ++j)
                 start(i, j) = random.NormalDeviate();
         NormaliseColumns(start);
-        tObliqueRotation run = Project(a, start, Geomin, epsilon, maxIterations);
+        startingPoints.push_back(std::move(start));
+    }
+    std::vector<tObliqueRotation> runs(startingPoints.size());
+    // Only the run thread reaches the session's check point: it lets window events through.
+    const tPoolTask runStart = [&](int32_t s, int32_t thread) {
+        trealmatrix own(a.Rows(), a.Cols());
+        for (int32_t i = 1; i <= a.Rows(); ++i)
+            for (int32_t j = 1; j <= a.Cols(); ++j)
+                own(i, j) = a(i, j);
+        const auto index = static_cast<std::size_t>(s);
+        const tCheckpoint* checkpoint = thread == 0 ? NumericsContext().checkpoint : nullptr;
+        runs[index]
+            = Project(own, startingPoints[index], Geomin, epsilon, maxIterations, checkpoint);
+    };
+    if (tWorkerPool* pool = NumericsContext().workers)
+        pool->Run(starts, runStart, NumericsContext().checkpoint);
+    else
+        for (int32_t s = 0; s < starts; ++s)
+            runStart(s, 0);
+    tObliqueRotation best = std::move(runs[0]);
+    for (std::size_t s = 1; s < runs.size(); ++s) {
+        tObliqueRotation& run = runs[s];
         if (!run.pattern.IsAbsent() && (best.pattern.IsAbsent() || run.criterion < best.criterion))
             best = std::move(run);
     }

@@ -26,15 +26,20 @@ struct tObliqueRotation {
 // sum over pairs of factors j != l of sum_i x_ij x_il - gamma / p * (sum_i x_ij)(sum_i x_il), x =
 // L^2, divided by 4. Gradient projection (Jennrich 2002) from the identity: T with unit columns,
 // pattern = A (T')^-1, steps halved until the criterion falls by half the squared projected
-// gradient times the step; ends when the projected gradient's norm is below 1e-10 (converged) or
-// after maxIterations. Every step reaches the session's check point (NumericsContext), where a stop
-// request ends the rotation. A with fewer than 2 columns or a non-finite element fails.
+// gradient times the step; ends when the projected gradient's norm is below 1e-10 (converged),
+// when rounding stops the progress (converged when the norm is below 1e-8) or after
+// maxIterations. Every step on the run thread reaches the session's check point (NumericsContext),
+// where a stop request ends the rotation. A with fewer than 2 columns or a non-finite element
+// fails.
 tResult<tObliqueRotation> ObliminRotation(
     const trealmatrix& a, long double gamma, int32_t maxIterations = 100000);
 
 // GEOMIN with epsilon: minimises sum_i (prod_j (L_ij^2 + epsilon))^(1/k) by the same gradient
 // projection, from the identity and starts - 1 random starts (normal elements, unit columns, drawn
-// from `random`); the start with the lowest criterion wins. epsilon must be positive.
+// from `random`, all before the first run); the start with the lowest criterion wins (the
+// earliest of equals). The starts run on the threads of the context's worker pool, which reaches
+// the context's check point between them: the same result for any number of threads. epsilon
+// must be positive.
 tResult<tObliqueRotation> GeominRotation(const trealmatrix& a, long double epsilon, int32_t starts,
     tRandomGenerator& random, int32_t maxIterations = 100000);
 

@@ -118,6 +118,20 @@ TEST(ParallelAnalysis, PercentileOfTwoVariablesFollowsTheCorrelationsSpread)
     EXPECT_EQ(run.suggested, 1);
 }
 
+// A set of more than 2^20 deviates draws while it sums instead of drawing ahead: two variables of
+// 600,000 cases correlate about 0 (sd 0.0013), so the eigenvalues lie near 1.
+TEST(ParallelAnalysis, LargeSetsDrawWhileTheySum)
+{
+    tRandomGenerator random(2);
+    const tParallelAnalysis run = ParallelAnalysis(
+        Mat({ { 1, 0.5 }, { 0.5, 1 } }), 600000, 2, tParallelKind::Components, random)
+                                      .Value();
+    EXPECT_GT(run.percentile(1, 1), 1);
+    EXPECT_LT(run.percentile(1, 1), 1.006L);
+    EXPECT_LT(run.percentile(2, 1), 1);
+    EXPECT_GT(run.percentile(2, 1), 0.994L);
+}
+
 TEST(ParallelAnalysis, StopsAtTheCheckpoint)
 {
     int32_t reached = 0;

@@ -3,10 +3,12 @@
 #include "matrix_test_util.h"
 #include "numerics/covariance.h"
 #include "numerics/eigen_system.h"
+#include "numerics/factor_count.h"
 #include "numerics/gauss_jordan.h"
 #include "numerics/library_state.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_product.h"
+#include "numerics/oblique_rotations.h"
 #include "numerics/rank_inverse.h"
 #include "numerics/worker_pool.h"
 
@@ -230,6 +232,30 @@ TEST(ThreadBits, SweepsOverPartOfTheRowsAndColumnsKeepTheirBits)
         const tRotationResult result = SimilaritySweeps(symmetric, list, list, nullptr);
         return SideBySide({ result.rotated, result.transform });
     });
+}
+
+// GEOMIN's starts and parallel analysis's random sets run as tasks of their own; the random
+// numbers are drawn before, in the order of the starts and sets.
+TEST(ThreadBits, FactorAnalysisStartsAndRandomSetsKeepTheirBits)
+{
+    // Loadings whose best GEOMIN solution only random starts find.
+    const trealmatrix loadings
+        = testing::Mat({ { 0.7, 0.3, 0.1 }, { 0.6, -0.2, 0.3 }, { 0.5, 0.4, -0.3 },
+            { 0.4, -0.5, 0.2 }, { 0.6, 0.1, 0.5 }, { 0.3, 0.6, 0.2 }, { 0.5, -0.3, -0.4 } });
+    ExpectSameForEveryThreadCount("GEOMIN with 7 starts", [&] {
+        tRandomGenerator generator(11);
+        tObliqueRotation run = GeominRotation(loadings, 0.01L, 7, generator).Value();
+        run.pattern(1, 1) += run.criterion; // the criterion's bits count as well
+        return run.pattern;
+    });
+    std::mt19937_64 random(seed + 7);
+    const trealmatrix r = GramProduct(FullBitsMatrix(random, 6, 6), 2).Value();
+    for (const tParallelKind kind : { tParallelKind::Components, tParallelKind::Factors }) {
+        ExpectSameForEveryThreadCount("parallel analysis", [&] {
+            tRandomGenerator generator(9);
+            return ParallelAnalysis(r, 40, 23, kind, generator).Value().percentile;
+        });
+    }
 }
 
 } // namespace
