@@ -234,7 +234,7 @@ void tMatrixWindow::CopyWithScheme(std::int32_t scheme)
     if (!store || (scheme != 0 && m_shelf.RefusedDuringRun()))
         return; // a scheme changes the copy layout that running statements use
     if (scheme != 0)
-        ApplyScheme(scheme, store->CopyLayout());
+        ApplyScheme(scheme, store->CopyLayout(), store->DecimalSeparator());
     store->CopyToClipboard(VariableIndex());
 }
 

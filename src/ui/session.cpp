@@ -86,13 +86,14 @@ void tSession::SetListingFile(std::string directory, std::string fileName)
     settings.ListingFileName = std::move(fileName);
 }
 
-tSession::tSession(
-    const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths)
+tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
+    const tPlatformPaths& paths, char decimalSeparator)
     : m_ports(ports)
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
-    , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard })
+    , m_store(tDisplayPorts { ports.Shelf, &m_listing, ports.ListingPictures, ports.Clipboard },
+          decimalSeparator)
     , m_environment(m_store)
     , m_machine(m_environment, &m_dispatch)
     , m_sysvars(m_settings.Settings(), { m_interpreter.JournalOn, m_interpreter.ListingOn },
@@ -103,8 +104,6 @@ tSession::tSession(
         ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {}, {}, {} }
     , m_eventPass(ports.Application)
 {
-    // The locale's decimal separator, read once at start, for number texts in cells and joins.
-    SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
     m_journal.Start(startTime);
     m_listing.Start(startTime);
     tDemoWindowPort* demoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView;
@@ -117,13 +116,15 @@ tSession::tSession(
         [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
             return ComputeAssignment(m_services, statements, tokens, plan);
         });
-    // Every run works with this session's worker threads and stops at its check point.
-    NumericsContext().workers = &m_workers;
-    NumericsContext().checkpoint = &m_checkpoint;
-    m_interpreter.SetRunStart([this] {
+    // Every run works with this session's worker threads and decimal separator and stops at its
+    // check point.
+    const auto installContext = [this] {
+        NumericsContext().decimalSeparator = m_store.DecimalSeparator();
         NumericsContext().workers = &m_workers;
         NumericsContext().checkpoint = &m_checkpoint;
-    });
+    };
+    installContext();
+    m_interpreter.SetRunStart(installContext);
     m_options.SetWorkers(&m_workers);
     m_interpreter.SetFormulaHandler(
         [this](tStmtList& statements, tAnsiTokens& tokens, std::string_view text) {
@@ -230,7 +231,8 @@ bool tSession::ShowBareFormula(
 {
     std::string shown;
     tVariableArray values;
-    const tValueStyle style { m_store.CopyLayout(), m_store.ReadableNumbers() };
+    const tValueStyle style { m_store.CopyLayout(), m_store.ReadableNumbers(),
+        m_store.DecimalSeparator() };
     if (!EvaluateBareFormula(m_services, statements, tokens, text, style, shown,
             m_formulaValuesView ? &values : nullptr))
         return false;

@@ -24,6 +24,7 @@
 #include "ui/journal.h"
 #include "ui/listing.h"
 #include "variables/display_list.h"
+#include "variables/number_format.h"
 
 #include <functional>
 #include <memory>
@@ -85,8 +86,10 @@ public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     // paths: where the settings, the data directory and the shipped examples are; the session
     // reads and writes nothing there until the front end calls Settings().Start().
-    tSession(
-        const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths = {});
+    // decimalSeparator: this session's in every number text (windows, listing, joins, formats);
+    // by default the one of the user's locale.
+    tSession(const tSessionPorts& ports, std::string_view startTime,
+        const tPlatformPaths& paths = {}, char decimalSeparator = ReadLocaleDecimalSeparator());
     ~tSession();
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;

@@ -35,13 +35,15 @@ std::int32_t RoundedCoordinate(long double x)
 
 // The integer cell of an element. An element that is no whole number or lies out of 32 bits
 // (possible only after an edit in place) shows as a real, as it is stored, instead of rounded.
-std::string IntegerCellText(const tTextLayout& layout, long double x, bool readable)
+std::string IntegerCellText(
+    const tTextLayout& layout, long double x, bool readable, char decimalSeparator)
 {
     std::int64_t rounded = 0;
     if (x == std::trunc(x) && TryRoundToInt64(x, &rounded) && rounded >= INT32_MIN
         && rounded <= INT32_MAX)
         return FormatIntCell(layout, static_cast<std::int32_t>(rounded));
-    return readable ? ReadableRealCell(layout, x) : FormatRealCell(layout, x);
+    return readable ? ReadableRealCell(layout, x, decimalSeparator)
+                    : FormatRealCell(layout, x, decimalSeparator);
 }
 
 // Raises tRangeError when an element of the shown part does not round into 32 bits.
@@ -80,13 +82,13 @@ std::int32_t CascadeOffset(std::int32_t k, std::int32_t extent)
 
 } // namespace
 
-std::string ScalarValueText(const tVariable& variable)
+std::string ScalarValueText(const tVariable& variable, char decimalSeparator)
 {
     switch (variable.datatype) {
     case dtInteger:
         return std::to_string(variable.intvalue);
     case dtReal:
-        return GeneralText15(variable.realvalue);
+        return GeneralText15(variable.realvalue, decimalSeparator);
     case dtBoolean:
         return BoolText(variable.boolvalue != 0);
     case dtString:
@@ -101,22 +103,24 @@ bool IsMatrixLike(std::uint8_t shape)
     return shape == shMatrix || shape == shRange || shape == shVector;
 }
 
-std::string ScalarDisplayText(const tVariable& variable, const tTextLayout& layout, bool readable)
+std::string ScalarDisplayText(
+    const tVariable& variable, const tTextLayout& layout, bool readable, char decimalSeparator)
 {
     if (!readable || variable.datatype != dtReal)
-        return ScalarValueText(variable);
+        return ScalarValueText(variable, decimalSeparator);
     if (variable.realvalue == MissingValue())
         return MissingCellText;
-    const std::string text = ReadableRealCell(layout, variable.realvalue);
+    const std::string text = ReadableRealCell(layout, variable.realvalue, decimalSeparator);
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? text : text.substr(first);
 }
 
-tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports)
+tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports, char decimalSeparator)
     : m_ports(ports)
     , m_items(static_cast<std::size_t>(SlotCount()))
     , m_copyLayout(DefaultCopyLayout())
     , m_listingLayout(DefaultListingLayout())
+    , m_decimalSeparator(decimalSeparator)
 {
 }
 
@@ -197,7 +201,8 @@ void tVisibleVarsList::WriteScalar(const tVariable& variable)
         row = window.RowCount() - 1;
         window.SetCell(0, row, variable.name);
     }
-    window.SetCell(1, row, ScalarDisplayText(variable, m_copyLayout, m_readableNumbers));
+    window.SetCell(
+        1, row, ScalarDisplayText(variable, m_copyLayout, m_readableNumbers, m_decimalSeparator));
     window.FitToRows();
 }
 
@@ -465,7 +470,7 @@ std::string tVisibleVarsList::RenderText(
 
 tTextLayout tVisibleVarsList::MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d) const
 {
-    return zelvora::MakeScheme(number, w, d, m_copyLayout, m_listingLayout);
+    return zelvora::MakeScheme(number, w, d, m_copyLayout, m_listingLayout, m_decimalSeparator);
 }
 
 bool tVisibleVarsList::ListVariable(std::string_view name, bool quote)
@@ -510,7 +515,8 @@ std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std
     const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
     if (!item.largest)
         item.largest = LargestMagnitude(v);
-    return VariableCellText(v, row, col, m_copyLayout, m_readableNumbers, *item.largest);
+    return VariableCellText(
+        v, row, col, m_copyLayout, m_readableNumbers, m_decimalSeparator, *item.largest);
 }
 
 void tVisibleVarsList::SetCell(
@@ -539,7 +545,7 @@ long double LargestMagnitude(const tVariable& v)
 }
 
 std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t col,
-    const tTextLayout& layout, bool readable, long double largest)
+    const tTextLayout& layout, bool readable, char decimalSeparator, long double largest)
 {
     if (!IsMatrixLike(v.shape) || row < 1 || col < 1 || row > VarRows(v) || col > VarCols(v))
         return {};
@@ -553,10 +559,11 @@ std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t 
         return MissingCellText;
     switch (v.datatype) {
     case dtInteger:
-        return IntegerCellText(layout, x, readable);
+        return IntegerCellText(layout, x, readable, decimalSeparator);
     case dtReal: {
         const long double shown = std::fabs(x) < largest * NoiseRatio ? 0.0L : x;
-        return readable ? ReadableRealCell(layout, shown) : FormatRealCell(layout, shown);
+        return readable ? ReadableRealCell(layout, shown, decimalSeparator)
+                        : FormatRealCell(layout, shown, decimalSeparator);
     }
     case dtBoolean:
         return BoolText(std::isnan(x) || std::nearbyint(x) != 0);

@@ -45,8 +45,9 @@ inline constexpr std::string_view HiddenScalarName = "#EMPTY";
 
 class tVisibleVarsList : public tVarClass, public tMatrixWindowClient {
 public:
-    // An empty store with the default layouts and NewHidden off.
-    explicit tVisibleVarsList(const tDisplayPorts& ports = {});
+    // An empty store with the default layouts and NewHidden off. decimalSeparator is the session's
+    // for every number its windows show and for the schemes that take it; kept by Reset.
+    explicit tVisibleVarsList(const tDisplayPorts& ports = {}, char decimalSeparator = '.');
     // Releases the open matrix windows from the highest index down, then the scalar window.
     ~tVisibleVarsList() override;
 
@@ -122,6 +123,7 @@ public:
     // scalars); a property of the front end, kept by Reset.
     bool ReadableNumbers() const { return m_readableNumbers; }
     void SetReadableNumbers(bool readable) { m_readableNumbers = readable; }
+    char DecimalSeparator() const { return m_decimalSeparator; }
     // DISPLAY without names: shows the scalar window, when there is one, whole.
     void ShowScalarWindow();
 
@@ -149,24 +151,26 @@ private:
     std::int32_t m_currentScalarRow = 0;
     tTextLayout m_copyLayout;
     tTextLayout m_listingLayout;
+    char m_decimalSeparator;
     bool m_newHidden = false;
     bool m_readableNumbers = false;
 };
 
 // The text of a scalar's value cell: an integer in decimal, a real in the general format with 15
 // digits, "TRUE" or "FALSE", a string as it is, "<nil>" for any other datatype.
-std::string ScalarValueText(const tVariable& variable);
+std::string ScalarValueText(const tVariable& variable, char decimalSeparator);
 // Shapes shown in a matrix window: matrix, range list, vector.
 bool IsMatrixLike(std::uint8_t shape);
 // The scalar's value as shown: readable, a number in the layout's cell format (ReadableRealCell,
 // without padding); otherwise ScalarValueText.
-std::string ScalarDisplayText(const tVariable& variable, const tTextLayout& layout, bool readable);
+std::string ScalarDisplayText(
+    const tVariable& variable, const tTextLayout& layout, bool readable, char decimalSeparator);
 // Cell (row, col) of a matrix-like value as its window shows it with the layout ("." for a missing
 // number; readable: ReadableRealCell for reals); empty outside the value. A real element whose
 // magnitude is below NoiseRatio times largest (the LargestMagnitude of its matrix) is rounding
 // noise beside the matrix's other values and shows as 0 in the matrix's format.
 std::string VariableCellText(const tVariable& variable, std::int32_t row, std::int32_t col,
-    const tTextLayout& layout, bool readable, long double largest = 0);
+    const tTextLayout& layout, bool readable, char decimalSeparator, long double largest = 0);
 // Below this fraction of its matrix's largest magnitude an element shows as 0.
 inline constexpr long double NoiseRatio = 1e-15L;
 // The largest magnitude among the finite elements of a real matrix-like value, missing numbers

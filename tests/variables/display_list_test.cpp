@@ -44,8 +44,6 @@ tVariable Range(const std::string& name, std::int32_t rows)
 
 class DisplayListTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetSystemDecimalSeparator('.'); }
-
     tRecordedMatrixWindow& WindowOf(const std::string& name)
     {
         EXPECT_TRUE(store.Find(name)) << name;
@@ -326,7 +324,7 @@ TEST_F(DisplayListTest, DeletingRenumbersTheWindowsAbove)
     for (std::int32_t i = 2; i <= 4; ++i) {
         tRecordedMatrixWindow& window = *shelf.Windows[static_cast<std::size_t>(i)];
         EXPECT_EQ(window.Index, i);
-        EXPECT_EQ(window.Cell(1, 1), FormatRealCell(store.CopyLayout(), 'A' + i));
+        EXPECT_EQ(window.Cell(1, 1), FormatRealCell(store.CopyLayout(), 'A' + i, '.'));
     }
     store.Store(Scalar("A", 1)); // another shape: the matrix A goes, a scalar comes
     EXPECT_FALSE(shelf.Windows[0]->Open);
@@ -344,7 +342,7 @@ TEST_F(DisplayListTest, IntegerCellsBeyond32BitsFailBeforeTheWindowChanges)
     EXPECT_THROW(store.Store(big), tRangeError);
     EXPECT_EQ(WindowOf("I").CellsChanges, 1);
     // The variable was stored all the same; its window shows the value without failing.
-    EXPECT_EQ(WindowOf("I").Cell(1, 2), FormatRealCell(store.CopyLayout(), 3e9L));
+    EXPECT_EQ(WindowOf("I").Cell(1, 2), FormatRealCell(store.CopyLayout(), 3e9L, '.'));
 }
 
 TEST_F(DisplayListTest, ListingAndClipboard)
@@ -367,7 +365,7 @@ TEST_F(DisplayListTest, ListingAndClipboard)
     EXPECT_TRUE(store.ListPicture("A", tPictureMode::Grid));
     EXPECT_TRUE(listing.Calls.empty());
 
-    ApplyScheme(SchemeTex, store.CopyLayout());
+    ApplyScheme(SchemeTex, store.CopyLayout(), '.');
     store.CopyToClipboard(1);
     store.CopyToClipboard(2); // a scalar: nothing
     ASSERT_EQ(clipboard.Texts.size(), 1u);
@@ -390,7 +388,7 @@ TEST(DisplayListLifetimeTest, DestructionClosesEveryWindow)
             store.Delete("M" + std::to_string(i));
         EXPECT_EQ(shelf.Windows[1]->Index, 3);
         EXPECT_EQ(shelf.Windows.back()->Index, store.Count());
-        EXPECT_EQ(shelf.Windows.back()->Cell(1, 1), FormatRealCell(store.CopyLayout(), 1));
+        EXPECT_EQ(shelf.Windows.back()->Cell(1, 1), FormatRealCell(store.CopyLayout(), 1, '.'));
     }
     for (const auto& window : shelf.Windows)
         EXPECT_FALSE(window->Open);

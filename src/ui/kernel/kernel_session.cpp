@@ -107,7 +107,8 @@ tKernelSession::tKernelSession(tKernelEmit emit, const tPlatformPaths& paths, tT
     m_session->SetReadableNumbers(true);
     m_session->SetFormulaValuesView(
         [this](std::string_view formula, const tVariableArray& values, std::string_view text) {
-            const tValueStyle style { m_session->Store().CopyLayout(), true };
+            const tValueStyle style { m_session->Store().CopyLayout(), true,
+                m_session->Store().DecimalSeparator() };
             m_emit(tJsonValue::Object({ { "event", "values" }, { "formula", JsonText(formula) },
                 { "text", JsonText(text) },
                 { "values", FormulaValuesJson(formula, values, style, m_limits) } }));
