@@ -30,8 +30,7 @@ struct tBenchDesktop {
     }
     tMatrixWindow* Window(const char* name)
     {
-        desktop.Session().Store().FindShown(name);
-        return static_cast<tMatrixWindow*>(desktop.Session().Store().CurrentWindow());
+        return static_cast<tMatrixWindow*>(desktop.Session().Store().OpenWindow(name));
     }
 
     QTemporaryDir folder;

@@ -37,7 +37,7 @@ void ScalarAssignments(benchmark::State& state)
         if (!result.Success)
             state.SkipWithError("the run failed");
         session.Store().Find("x");
-        last = session.Store().CurrentVariable().intvalue;
+        last = session.Store().Find("x")->intvalue;
     }
     benchmark::DoNotOptimize(last);
     state.counters["statements/s"] = benchmark::Counter(
@@ -62,7 +62,7 @@ void MacroRepetitions(benchmark::State& state)
             state.SkipWithError("the run failed");
     }
     session.Store().Find("x");
-    benchmark::DoNotOptimize(session.Store().CurrentVariable().intvalue);
+    benchmark::DoNotOptimize(session.Store().Find("x")->intvalue);
     state.counters["statements/s"] = benchmark::Counter(
         static_cast<double>(repetitions) * state.iterations(), benchmark::Counter::kIsRate);
 }

@@ -46,11 +46,11 @@ void WarnUnknownVariable(
 void ShowListText(tStoreCommandContext& context, const std::string& name, bool quote)
 {
     tVisibleVarsList& store = context.Store;
-    if (!store.Find(name)) {
+    const std::int32_t index = store.IndexOf(name);
+    if (index == 0) {
         WarnUnknownVariable(context, "LIST", name);
         return;
     }
-    const std::int32_t index = store.CurrentIndex();
     if (IsMatrixLike(store.Variable(index).shape))
         context.Interpreter.ShowOutput(store.RenderText(index, store.ListingLayout(), quote));
 }

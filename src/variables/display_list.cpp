@@ -134,8 +134,6 @@ void tVisibleVarsList::Reset()
     ReleaseWindows();
     ClearStore();
     m_items = tVisibleVarsArr(static_cast<std::size_t>(SlotCount()));
-    m_currentShape = shEmpty;
-    m_currentScalarRow = 0;
     m_copyLayout = DefaultCopyLayout();
     m_listingLayout = DefaultListingLayout();
     m_newHidden = false;
@@ -147,7 +145,6 @@ void tVisibleVarsList::ReleaseWindows()
          = std::min<std::int32_t>(Count(), static_cast<std::int32_t>(m_items.size()) - 1);
          i >= 1; --i)
         CloseMatrixWindow(m_items[static_cast<std::size_t>(i)]);
-    m_currentWindow = nullptr;
     m_scalarWindow.reset();
 }
 
@@ -164,26 +161,20 @@ const tVisibleVarItem& tVisibleVarsList::Item(std::int32_t index) const
         : none;
 }
 
-bool tVisibleVarsList::FindShown(std::string_view name)
+tMatrixWindowPort* tVisibleVarsList::OpenWindow(std::string_view name) const
 {
-    m_currentShape = shEmpty;
-    m_currentWindow = nullptr;
-    m_currentScalarRow = 0;
-    if (!Find(name))
-        return false;
-    const tVisibleVarItem& item = Item(CurrentIndex());
-    m_currentShape = item.shape;
-    if (IsMatrixLike(item.shape))
-        m_currentWindow = item.window.get();
-    else if (item.shape == shScalar)
-        m_currentScalarRow = item.scalarrow;
-    return true;
+    const tVisibleVarItem& item = Item(IndexOf(name));
+    return IsMatrixLike(item.shape) ? item.window.get() : nullptr;
+}
+
+std::int32_t tVisibleVarsList::ScalarRow(std::string_view name) const
+{
+    const tVisibleVarItem& item = Item(IndexOf(name));
+    return item.shape == shScalar ? item.scalarrow : 0;
 }
 
 void tVisibleVarsList::CloseMatrixWindow(tVisibleVarItem& item)
 {
-    if (m_currentWindow && m_currentWindow == item.window.get())
-        m_currentWindow = nullptr;
     item.window.reset();
     item.windowopen = false;
 }
@@ -352,9 +343,9 @@ void tVisibleVarsList::ResizeShown(std::int32_t slots)
 
 bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view newName)
 {
-    if (!Find(oldName))
+    const std::int32_t index = IndexOf(oldName);
+    if (index == 0)
         return false;
-    const std::int32_t index = CurrentIndex();
     Rename(oldName, newName);
     if (!IsShownIndex(index))
         return true;
@@ -377,7 +368,8 @@ bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view ne
 
 bool tVisibleVarsList::ShowVariable(std::string_view name)
 {
-    return Find(name) && ShowVariable(CurrentIndex());
+    const std::int32_t index = IndexOf(name);
+    return index != 0 && ShowVariable(index);
 }
 
 bool tVisibleVarsList::ShowVariable(std::int32_t index)
@@ -414,9 +406,8 @@ bool tVisibleVarsList::CloseWindow(std::int32_t index)
 
 bool tVisibleVarsList::CloseWindow(std::string_view name)
 {
-    if (!Find(name))
-        return false;
-    return CloseWindow(CurrentIndex());
+    const std::int32_t index = IndexOf(name);
+    return index != 0 && CloseWindow(index);
 }
 
 void tVisibleVarsList::CloseAllWindows()
@@ -436,10 +427,9 @@ void tVisibleVarsList::WindowClosedByUser(std::int32_t index)
 
 bool tVisibleVarsList::PositionWindow(const tVariable& record)
 {
-    if (!IsMatrixLike(record.shape) || !IsNumeric(record.datatype) || record.matrix.Rows() < 1
-        || !Find(record.name))
+    if (!IsMatrixLike(record.shape) || !IsNumeric(record.datatype) || record.matrix.Rows() < 1)
         return true;
-    const std::int32_t index = CurrentIndex();
+    const std::int32_t index = IndexOf(record.name);
     if (!IsShownIndex(index))
         return true;
     const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
@@ -475,9 +465,9 @@ tTextLayout tVisibleVarsList::MakeScheme(std::int32_t number, std::int32_t w, st
 
 bool tVisibleVarsList::ListVariable(std::string_view name, bool quote)
 {
-    if (!Find(name))
+    const std::int32_t index = IndexOf(name);
+    if (index == 0)
         return false;
-    const std::int32_t index = CurrentIndex();
     if (m_ports.Listing && IsMatrixLike(Variable(index).shape))
         m_ports.Listing->addTable(RenderText(index, m_listingLayout, quote));
     return true;
@@ -485,9 +475,9 @@ bool tVisibleVarsList::ListVariable(std::string_view name, bool quote)
 
 bool tVisibleVarsList::ListPicture(std::string_view name, tPictureMode mode)
 {
-    if (!Find(name))
+    const std::int32_t index = IndexOf(name);
+    if (index == 0)
         return false;
-    const std::int32_t index = CurrentIndex();
     if (!IsShownIndex(index) || !IsMatrixLike(Variable(index).shape))
         return true;
     const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];

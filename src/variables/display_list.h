@@ -56,11 +56,10 @@ public:
     // the default layouts, NewHidden off. The store keeps its identity for everyone holding it.
     void Reset();
 
-    // Find, then the found variable's display becomes current (shape, window, scalar row).
-    bool FindShown(std::string_view name) override;
-    std::uint8_t CurrentShape() const { return m_currentShape; }
-    tMatrixWindowPort* CurrentWindow() const { return m_currentWindow; }
-    std::int32_t CurrentScalarRow() const { return m_currentScalarRow; }
+    // The open matrix window of the matrix-like variable of that name, or null.
+    tMatrixWindowPort* OpenWindow(std::string_view name) const;
+    // The scalar window's row of the scalar of that name; 0 when it has none.
+    std::int32_t ScalarRow(std::string_view name) const;
 
     // ---- Hooks of the store.
 
@@ -146,9 +145,6 @@ private:
     tDisplayPorts m_ports;
     tVisibleVarsArr m_items;
     std::unique_ptr<tScalarWindowPort> m_scalarWindow;
-    std::uint8_t m_currentShape = shEmpty;
-    tMatrixWindowPort* m_currentWindow = nullptr;
-    std::int32_t m_currentScalarRow = 0;
     tTextLayout m_copyLayout;
     tTextLayout m_listingLayout;
     char m_decimalSeparator;

@@ -487,7 +487,7 @@ private slots:
         QVERIFY2(window.MessagePanel()->isHidden(), qPrintable(window.MessagePanel()->text()));
         tVisibleVarsList& store = fixture.Desktop().Session().Store();
         QVERIFY(store.Find("N"));
-        QCOMPARE(VarAsInteger(store.CurrentVariable()), 3);
+        QCOMPARE(VarAsInteger(*store.Find("N")), 3);
     }
 
     void Pictures()

@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(shelf.ActiveCompartmentIndex(), 0);
         QVERIFY(fixture.Store().Find("A")); // the variables stay, hidden
         QVERIFY(!fixture.WindowOf("A"));
-        QVERIFY(fixture.Store().Item(fixture.Store().CurrentIndex()).hidden);
+        QVERIFY(fixture.Store().Item(fixture.Store().IndexOf("A")).hidden);
         shelf.AddCompartment();
         QCOMPARE(CompartmentCaptions(shelf), QStringList({ "Fach 1", "Fach 3", "Fach 4" }));
         QVERIFY(fixture.Run("DISPLAY A"));

@@ -75,9 +75,9 @@ TEST_F(LargeAllocations, WritingIntoASharedMatrixLeavesTheOtherAlone)
 {
     ASSERT_TRUE(session.RunText("C = A\nC[1,1] = 7", "").Success);
     ASSERT_TRUE(session.Store().Find("A"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix(1, 1), 1.5L);
+    EXPECT_EQ(session.Store().Find("A")->matrix(1, 1), 1.5L);
     ASSERT_TRUE(session.Store().Find("C"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix(1, 1), 7.0L);
+    EXPECT_EQ(session.Store().Find("C")->matrix(1, 1), 7.0L);
 }
 
 } // namespace

@@ -89,7 +89,7 @@ protected:
     {
         return session.RunText("DEMO \"" + path + "\"", "");
     }
-    bool Stored(std::string_view name) { return session.Store().FindShown(name); }
+    bool Stored(std::string_view name) { return session.Store().Contains(name); }
 
     std::filesystem::path directory;
     tRecordingTextView journalView;

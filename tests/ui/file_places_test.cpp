@@ -47,7 +47,7 @@ protected:
     {
         if (!session.Store().Find(name))
             return "-";
-        return std::to_string(session.Store().CurrentVariable().intvalue);
+        return std::to_string(session.Store().Find(name)->intvalue);
     }
 
     const fs::path before = fs::current_path();

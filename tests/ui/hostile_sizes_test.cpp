@@ -28,7 +28,7 @@ protected:
         EXPECT_NE(result.Message.find(text), std::string::npos)
             << statement << ": " << result.Message;
         ASSERT_TRUE(session.Store().Find("X")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+        EXPECT_EQ(session.Store().Find("X")->intvalue, 7) << statement;
     }
 };
 
@@ -71,7 +71,7 @@ TEST_F(HostileSizes, ASizeJustBelowTheLimitStillWorks)
     const tOutermostRunResult result = session.RunText("X = Interpolate({1,2,3}', 1000)", "");
     ASSERT_TRUE(result.Success) << result.Message;
     ASSERT_TRUE(session.Store().Find("X"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix.Rows(), 2001);
+    EXPECT_EQ(session.Store().Find("X")->matrix.Rows(), 2001);
 }
 
 TEST_F(HostileSizes, ABlockLongerThanTheRowsIsTheWholeList)
@@ -80,9 +80,9 @@ TEST_F(HostileSizes, ABlockLongerThanTheRowsIsTheWholeList)
     ASSERT_TRUE(
         session.RunText("B = Rot(L, \"BLKCU\", 2147483647)\nC = Rot(L, \"BLKCU\", 3)", "").Success);
     ASSERT_TRUE(session.Store().Find("B"));
-    const trealmatrix b = session.Store().CurrentVariable().matrix;
+    const trealmatrix b = session.Store().Find("B")->matrix;
     ASSERT_TRUE(session.Store().Find("C"));
-    EXPECT_EQ(session.Store().CurrentVariable().matrix, b);
+    EXPECT_EQ(session.Store().Find("C")->matrix, b);
 }
 
 // Devices have no end to read to: every reader refuses them at once with a message.

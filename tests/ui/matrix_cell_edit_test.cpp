@@ -16,7 +16,7 @@ protected:
     std::int32_t IndexOf(const std::string& name)
     {
         EXPECT_TRUE(Store().Find(name));
-        return Store().CurrentIndex();
+        return Store().IndexOf(name);
     }
     tVisibleVarsList& Store() { return session.Store(); }
     const tVariable& Var(const std::string& name) { return Store().Variable(IndexOf(name)); }

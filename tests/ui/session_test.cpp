@@ -85,9 +85,9 @@ TEST_F(Session, FailedStatementsKeepTheirTargets)
         EXPECT_FALSE(result.RunTimeError) << statement;
         EXPECT_EQ(result.Code, 1) << statement;
         ASSERT_TRUE(session.Store().Find("r")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+        EXPECT_EQ(session.Store().Find("r")->intvalue, 7) << statement;
         ASSERT_TRUE(session.Store().Find("M")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().shape, shMatrix) << statement;
+        EXPECT_EQ(session.Store().Find("M")->shape, shMatrix) << statement;
     }
 }
 
@@ -107,12 +107,11 @@ TEST_F(Session, StoreUndoneAfterARunTimeErrorIsSeenByTheNextRun)
         // The next run reads the targets through formulas, as a user would.
         ASSERT_TRUE(session.RunText("s, N = r, M", "").Success) << statement;
         ASSERT_TRUE(session.Store().Find("s")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().shape, shScalar) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().intvalue, 7) << statement;
+        EXPECT_EQ(session.Store().Find("s")->shape, shScalar) << statement;
+        EXPECT_EQ(session.Store().Find("s")->intvalue, 7) << statement;
         ASSERT_TRUE(session.Store().Find("N")) << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().matrix.Dims(), (tMatDims { 2, 2 }))
-            << statement;
-        EXPECT_EQ(session.Store().CurrentVariable().matrix(2, 1), 3) << statement;
+        EXPECT_EQ(session.Store().Find("N")->matrix.Dims(), (tMatDims { 2, 2 })) << statement;
+        EXPECT_EQ(session.Store().Find("N")->matrix(2, 1), 3) << statement;
         EXPECT_FALSE(session.Store().Find("q")) << statement;
     }
 }
@@ -145,14 +144,14 @@ TEST(TwoSessions, ShareNoState)
     ASSERT_TRUE(b.RunText("r = RandomU(1, 3)\ns = RandomU(1, 3)", "").Success);
     for (const char* name : { "r", "s" }) {
         ASSERT_TRUE(a.Store().Find(name));
-        const trealmatrix fromA = a.Store().CurrentVariable().matrix;
+        const trealmatrix fromA = a.Store().Find(name)->matrix;
         ASSERT_TRUE(b.Store().Find(name));
-        EXPECT_EQ(b.Store().CurrentVariable().matrix, fromA) << name;
+        EXPECT_EQ(b.Store().Find(name)->matrix, fromA) << name;
     }
     ASSERT_TRUE(a.Store().Find("r"));
-    const trealmatrix r = a.Store().CurrentVariable().matrix;
+    const trealmatrix r = a.Store().Find("r")->matrix;
     ASSERT_TRUE(a.Store().Find("s"));
-    EXPECT_NE(a.Store().CurrentVariable().matrix, r);
+    EXPECT_NE(a.Store().Find("s")->matrix, r);
 }
 
 // The scalar value of a variable as a session's read-only view shows it; nothing when absent.
@@ -270,7 +269,7 @@ TEST(TwoSessions, EachWritesAndReadsItsOwnClipboard)
     clipboardB.Texts.push_back("7\t8\r\n");
     ASSERT_TRUE(b.RunText("N = CSVDatei(\"clip\")", "").Success);
     ASSERT_TRUE(b.Store().Find("N"));
-    EXPECT_EQ(b.Store().CurrentVariable().matrix(1, 2), 8);
+    EXPECT_EQ(b.Store().Find("N")->matrix(1, 2), 8);
 }
 
 } // namespace

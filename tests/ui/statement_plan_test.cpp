@@ -32,8 +32,7 @@ std::string StoreText(tSession& session)
 {
     std::string text;
     for (const std::string& name : session.Store().NameList()) {
-        session.Store().Find(name);
-        const tVariable& v = session.Store().CurrentVariable();
+        const tVariable& v = *session.Store().Find(name);
         text += name + " shape " + std::to_string(v.shape) + " type " + std::to_string(v.datatype)
             + ": " + std::to_string(v.intvalue) + " " + ExactReal(v.realvalue) + " "
             + std::to_string(v.boolvalue) + " \"" + v.strvalue + "\"";
@@ -119,7 +118,7 @@ long double ValueOf(tSession& session, std::string_view name)
 {
     if (!session.Store().Find(name))
         return -1;
-    return VarAsReal(session.Store().CurrentVariable());
+    return VarAsReal(*session.Store().Find(name));
 }
 
 // A variable that a later repetition no longer finds fails that repetition with the unknown name.

@@ -47,7 +47,7 @@ protected:
     tRecordedMatrixWindow& WindowOf(const std::string& name)
     {
         EXPECT_TRUE(store.Find(name)) << name;
-        tRecordedMatrixWindow* window = shelf.OpenWindowOf(store.CurrentIndex());
+        tRecordedMatrixWindow* window = shelf.OpenWindowOf(store.IndexOf(name));
         EXPECT_NE(window, nullptr) << name;
         static tRecordedMatrixWindow none;
         return window ? *window : none;
@@ -84,8 +84,7 @@ TEST_F(DisplayListTest, ScalarRowsComeAndGoWithTheirWindow)
 
     ASSERT_TRUE(store.Delete("x"));
     EXPECT_EQ(window.Rows, (std::vector<tRow> { { "", "" }, { "count", "-7" } }));
-    ASSERT_TRUE(store.FindShown("count"));
-    EXPECT_EQ(store.CurrentScalarRow(), 1);
+    EXPECT_EQ(store.ScalarRow("count"), 1);
     tVariable empty;
     empty.name = "count";
     store.Store(empty); // an empty value deletes the variable
@@ -147,7 +146,7 @@ TEST_F(DisplayListTest, NoiseBesideTheLargestValueShowsAsZero)
 
     // An edit in place changes the largest value: the window asks again.
     ASSERT_TRUE(store.Find("E"));
-    const std::int32_t index = store.CurrentIndex();
+    const std::int32_t index = store.IndexOf("E");
     store.SetCell(index, 1, 1, 1e-20L);
     EXPECT_EQ(WindowOf("E").Cell(1, 2), "1.36E-20");
     store.SetCell(index, 1, 1, 1e10L);
@@ -163,7 +162,7 @@ TEST_F(DisplayListTest, AnIntegerCellThatIsNoWholeNumberShowsAsStored)
     store.Store(m);
     EXPECT_EQ(WindowOf("I").Cell(1, 1), "       1");
     ASSERT_TRUE(store.Find("I"));
-    store.SetCell(store.CurrentIndex(), 1, 1, 0.5L); // typed into the window
+    store.SetCell(store.IndexOf("I"), 1, 1, 0.5L); // typed into the window
     EXPECT_EQ(WindowOf("I").Cell(1, 1), "   0.500");
     EXPECT_EQ(WindowOf("I").Cell(1, 2), "       2");
 }

@@ -33,15 +33,17 @@ TEST(VariableStore, LookupFoldsNamesAndCutsLongOnes)
         "\xDC"
         "BER")));
     ASSERT_TRUE(store.Store(Named(Int(3), "STRA\xDF")));
-    EXPECT_TRUE(store.Find("x"));
-    EXPECT_EQ(store.CurrentVariable().intvalue, 1);
-    EXPECT_TRUE(store.Find("\xFC"
-                           "ber"));
-    EXPECT_EQ(store.CurrentIndex(), 2);
-    EXPECT_TRUE(store.Find("stra\xDF"));
+    ASSERT_TRUE(store.Find("x"));
+    EXPECT_EQ(store.Find("x")->intvalue, 1);
+    EXPECT_EQ(store.Find("\xFC"
+                         "ber"),
+        &store.Variable(2));
+    EXPECT_EQ(store.IndexOf("\xFC"
+                            "ber"),
+        2);
+    EXPECT_EQ(store.IndexOf("stra\xDF"), 3);
     EXPECT_FALSE(store.Find("STRASS"));
-    EXPECT_EQ(store.CurrentIndex(), 0);
-    EXPECT_EQ(store.CurrentVariable().shape, shEmpty);
+    EXPECT_EQ(store.IndexOf("STRASS"), 0);
 
     const std::string longName(40, 'A');
     ASSERT_TRUE(store.Store(Named(Int(4), longName)));
@@ -85,7 +87,7 @@ TEST(VariableStore, AssignmentKeepsOrReplacesTheVariable)
     EXPECT_TRUE(store.Store(Named(tVariable(), "C")));
     EXPECT_EQ(store.Calls, (tCalls { "remove 2" })) << "an empty value removes the variable";
     EXPECT_EQ(store.NameList(), (std::vector<std::string> { "b", "A" }));
-    EXPECT_EQ(store.CurrentIndex(), 0);
+    EXPECT_FALSE(store.Find("C"));
 
     store.Calls.clear();
     EXPECT_TRUE(store.Store(Named(tVariable(), "NEW")));
@@ -125,15 +127,17 @@ TEST(VariableStore, ArrayGrowsAndShrinksInStepsOfSixteen)
     EXPECT_EQ(store.SlotCount(), 17);
 }
 
-TEST(VariableStore, DeleteRenumbersTheCurrentVariable)
+TEST(VariableStore, LookupsFollowADeletion)
 {
     tVarClass store;
     for (const char* name : { "A", "B", "C", "D" })
         store.Store(Named(Int(0), name));
-    ASSERT_TRUE(store.Find("D"));
+    ASSERT_EQ(store.IndexOf("D"), 4);
     store.Delete(2);
-    EXPECT_EQ(store.CurrentIndex(), 3);
-    EXPECT_EQ(store.CurrentVariable().name, "D");
+    EXPECT_EQ(store.IndexOf("D"), 3);
+    ASSERT_TRUE(store.Find("d"));
+    EXPECT_EQ(store.Find("d")->name, "D");
+    EXPECT_FALSE(store.Find("B"));
 }
 
 TEST(VariableStore, RenameAndAddRules)

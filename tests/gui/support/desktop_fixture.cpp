@@ -38,15 +38,12 @@ bool tDesktopFixture::Run(const std::string& statements)
 
 tMatrixWindow* tDesktopFixture::WindowOf(const std::string& name)
 {
-    if (!Store().FindShown(name))
-        return nullptr;
-    return static_cast<tMatrixWindow*>(Store().CurrentWindow());
+    return static_cast<tMatrixWindow*>(Store().OpenWindow(name));
 }
 
 const tVariable& tDesktopFixture::Variable(const std::string& name)
 {
-    Store().Find(name);
-    return Store().Variable(Store().CurrentIndex());
+    return Store().Variable(Store().IndexOf(name));
 }
 
 QString PictureFolder()
