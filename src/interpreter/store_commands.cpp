@@ -156,7 +156,7 @@ bool SaveOrLoad(
     tdiskWorkspace workspace;
     if (save)
         MakeDataFoldersFor(context, fileName);
-    const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store)
+    const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store.Variables())
                          : workspace.LoadWorkspace(fileName, context.Store);
     if (!ok)
         statements.Fail(1, workspace.Message());

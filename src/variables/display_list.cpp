@@ -117,22 +117,28 @@ std::string ScalarDisplayText(
 
 tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports, char decimalSeparator)
     : m_ports(ports)
-    , m_items(static_cast<std::size_t>(SlotCount()))
+    , m_items(static_cast<std::size_t>(m_variables.SlotCount()))
     , m_copyLayout(DefaultCopyLayout())
     , m_listingLayout(DefaultListingLayout())
     , m_decimalSeparator(decimalSeparator)
 {
+    m_variables.SetObserver(this);
 }
 
 tVisibleVarsList::~tVisibleVarsList()
+{
+    ReleaseWindows();
+    m_variables.SetObserver(nullptr);
+}
+
+void tVisibleVarsList::Clearing()
 {
     ReleaseWindows();
 }
 
 void tVisibleVarsList::Reset()
 {
-    ReleaseWindows();
-    ClearStore();
+    m_variables.ClearStore();
     m_items = tVisibleVarsArr(static_cast<std::size_t>(SlotCount()));
     m_copyLayout = DefaultCopyLayout();
     m_listingLayout = DefaultListingLayout();
@@ -341,14 +347,10 @@ void tVisibleVarsList::ResizeShown(std::int32_t slots)
     m_items.resize(static_cast<std::size_t>(std::max(slots, 0)));
 }
 
-bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view newName)
+void tVisibleVarsList::Renamed(std::int32_t index)
 {
-    const std::int32_t index = IndexOf(oldName);
-    if (index == 0)
-        return false;
-    Rename(oldName, newName);
     if (!IsShownIndex(index))
-        return true;
+        return;
     const tVariable& v = Variable(index);
     tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
     if (item.window) {
@@ -363,7 +365,6 @@ bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view ne
         m_scalarWindow->SetCell(0, item.scalarrow, v.name);
         m_scalarWindow->FitToRows();
     }
-    return true;
 }
 
 bool tVisibleVarsList::ShowVariable(std::string_view name)
@@ -512,7 +513,7 @@ std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std
 void tVisibleVarsList::SetCell(
     std::int32_t index, std::int32_t row, std::int32_t column, long double x)
 {
-    tVarClass::SetCell(index, row, column, x);
+    m_variables.SetCell(index, row, column, x);
     if (IsShownIndex(index))
         m_items[static_cast<std::size_t>(index)].largest.reset();
 }

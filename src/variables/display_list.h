@@ -43,15 +43,40 @@ struct tDisplayPorts {
 // The name of a scalar that is stored but never shown.
 inline constexpr std::string_view HiddenScalarName = "#EMPTY";
 
-class tVisibleVarsList : public tVarClass, public tMatrixWindowClient {
+// The session's variables (a tVarClass it owns) and what is shown of them: it observes its store
+// and keeps the windows, the listing and the clipboard in step with it. The store's operations
+// are offered here as they are, so that every change reaches the observer.
+class tVisibleVarsList : private tStoreObserver, public tMatrixWindowClient {
 public:
     // An empty store with the default layouts and NewHidden off. decimalSeparator is the session's
     // for every number its windows show and for the schemes that take it; kept by Reset.
     explicit tVisibleVarsList(const tDisplayPorts& ports = {}, char decimalSeparator = '.');
     // Releases the open matrix windows from the highest index down, then the scalar window.
     ~tVisibleVarsList() override;
+    tVisibleVarsList(const tVisibleVarsList&) = delete;
+    tVisibleVarsList& operator=(const tVisibleVarsList&) = delete;
 
     const tDisplayPorts& Ports() const { return m_ports; }
+    // The variables alone, for readers that show nothing (SAVE).
+    const tVarClass& Variables() const { return m_variables; }
+
+    // ---- The store's operations (tVarClass), each change shown.
+    const tVariable* Find(std::string_view name) const { return m_variables.Find(name); }
+    std::int32_t IndexOf(std::string_view name) const { return m_variables.IndexOf(name); }
+    bool Contains(std::string_view name) const { return m_variables.Contains(name); }
+    bool Store(tVariable record) { return m_variables.Store(std::move(record)); }
+    bool Add(tVariable record) { return m_variables.Add(std::move(record)); }
+    bool Delete(std::int32_t index) { return m_variables.Delete(index); }
+    bool Delete(std::string_view name) { return m_variables.Delete(name); }
+    bool DeleteAll() { return m_variables.DeleteAll(); }
+    std::vector<std::string> NameList() const { return m_variables.NameList(); }
+    std::int32_t Count() const { return m_variables.Count(); }
+    std::int32_t SlotCount() const { return m_variables.SlotCount(); }
+    const tVariable& Variable(std::int32_t index) const { return m_variables.Variable(index); }
+    void SetStrCell(std::int32_t index, std::int32_t row, std::int32_t column, std::string s)
+    {
+        m_variables.SetStrCell(index, row, column, std::move(s));
+    }
     // Back to the state of a new store on the same windows: every window closed, no variables,
     // the default layouts, NewHidden off. The store keeps its identity for everyone holding it.
     void Reset();
@@ -61,7 +86,7 @@ public:
     // The scalar window's row of the scalar of that name; 0 when it has none.
     std::int32_t ScalarRow(std::string_view name) const;
 
-    // ---- Hooks of the store.
+    // ---- What the store tells its observer.
 
     // A scalar gets its row in the scalar window (made and shown with the first scalar); a matrix,
     // range list or vector gets a window on the active compartment, cascaded by 24 pixels, hidden
@@ -80,7 +105,10 @@ public:
 
     // Rename plus captions: "new" for a matrix, "new (Range)", "new (Vector)", and the scalar's
     // name cell. False when oldName is unknown.
-    bool RenameShown(std::string_view oldName, std::string_view newName);
+    bool RenameShown(std::string_view oldName, std::string_view newName)
+    {
+        return m_variables.Rename(oldName, newName);
+    }
     // DISPLAY: a matrix-like variable is no longer hidden and is refreshed (its window made and
     // shown); a scalar's row is written again. By name: false when the name is unknown; by index:
     // always true.
@@ -135,6 +163,10 @@ public:
     void WindowClosedByUser(std::int32_t index) override;
 
 private:
+    // The captions of a renamed variable; all windows released before the store is cleared.
+    void Renamed(std::int32_t index) override;
+    void Clearing() override;
+
     bool IsShownIndex(std::int32_t index) const;
     void MakeWindow(std::int32_t index);
     void WriteScalar(const tVariable& variable);
@@ -142,6 +174,7 @@ private:
     // Closes the open matrix windows from the highest index down, then the scalar window.
     void ReleaseWindows();
 
+    tVarClass m_variables;
     tDisplayPorts m_ports;
     tVisibleVarsArr m_items;
     std::unique_ptr<tScalarWindowPort> m_scalarWindow;

@@ -21,6 +21,8 @@ tVarClass::tVarClass()
 
 void tVarClass::ClearStore()
 {
+    if (m_observer)
+        m_observer->Clearing();
     m_variables = tVariableArray(initialSlots);
     m_count = 0;
 }
@@ -62,8 +64,8 @@ bool tVarClass::Store(tVariable record)
         result = Add(std::move(record));
         stored = m_count > countBefore ? m_count : 0;
     }
-    if (stored != 0)
-        Refresh(stored);
+    if (stored != 0 && m_observer)
+        m_observer->Refresh(stored);
     return result;
 }
 
@@ -77,10 +79,12 @@ bool tVarClass::Add(tVariable record)
     ++m_count;
     if (SlotCount() - 1 < m_count + 3) {
         m_variables.resize(m_variables.size() + slotStep);
-        ResizeShown(SlotCount());
+        if (m_observer)
+            m_observer->ResizeShown(SlotCount());
     }
     m_variables[static_cast<std::size_t>(m_count)] = std::move(record);
-    ShowNew(m_count);
+    if (m_observer)
+        m_observer->ShowNew(m_count);
     return true;
 }
 
@@ -88,7 +92,8 @@ bool tVarClass::Delete(std::int32_t index)
 {
     if (index < 1 || index > m_count)
         return false;
-    RemoveShown(index);
+    if (m_observer)
+        m_observer->RemoveShown(index);
     for (std::int32_t i = index; i < m_count; ++i)
         m_variables[static_cast<std::size_t>(i)]
             = std::move(m_variables[static_cast<std::size_t>(i) + 1]);
@@ -96,7 +101,8 @@ bool tVarClass::Delete(std::int32_t index)
     --m_count;
     if (m_count + 19 < SlotCount() - 1) {
         m_variables.resize(m_variables.size() - slotStep);
-        ResizeShown(SlotCount());
+        if (m_observer)
+            m_observer->ResizeShown(SlotCount());
     }
     return true;
 }
@@ -119,6 +125,8 @@ bool tVarClass::Rename(std::string_view oldName, std::string_view newName)
     if (index == 0)
         return false;
     m_variables[static_cast<std::size_t>(index)].name = CutVariableName(newName);
+    if (m_observer)
+        m_observer->Renamed(index);
     return true;
 }
 
@@ -132,13 +140,6 @@ std::vector<std::string> tVarClass::NameList() const
 }
 
 const tVariable& tVarClass::Variable(std::int32_t index) const
-{
-    if (index < 0 || index >= SlotCount())
-        throw tRangeError();
-    return m_variables[static_cast<std::size_t>(index)];
-}
-
-tVariable& tVarClass::MutableVariable(std::int32_t index)
 {
     if (index < 0 || index >= SlotCount())
         throw tRangeError();

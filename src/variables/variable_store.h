@@ -12,15 +12,18 @@
 
 namespace zelvora {
 
-class tVarClass : public tVariableDisplay {
+class tVarClass {
 public:
-    // 33 slots (slot 0 and 32 free ones), no variables.
+    // 33 slots (slot 0 and 32 free ones), no variables, no observer.
     tVarClass();
-    ~tVarClass() override = default;
     tVarClass(const tVarClass&) = delete;
     tVarClass& operator=(const tVarClass&) = delete;
 
-    // Back to the state of a new store: no variables, 33 slots. Calls no hooks.
+    // The one observer told of every change (null: none). It must outlive the store or detach.
+    void SetObserver(tStoreObserver* observer) { m_observer = observer; }
+
+    // Back to the state of a new store: no variables, 33 slots. The observer hears Clearing
+    // before, and nothing else.
     void ClearStore();
 
     // ---- Lookup. Names are compared after NameFold; stored names are at most 32 bytes, so a
@@ -34,7 +37,7 @@ public:
     // Whether a variable of that name exists.
     bool Contains(std::string_view name) const;
 
-    // ---- Changes. Every one is reported to the display hooks.
+    // ---- Changes. Every one is reported to the observer.
 
     // Assignment: the name (cut to 32 bytes) is looked up; a variable of the same shape is
     // overwritten in place, one of another shape is deleted and the record added anew (so an empty
@@ -52,6 +55,7 @@ public:
     // Removes every variable, from the highest index down.
     bool DeleteAll();
     // The variable found under oldName gets newName (cut to 32 bytes); no check that it is free.
+    // The observer hears Renamed.
     bool Rename(std::string_view oldName, std::string_view newName);
 
     // Names of variables 1..count in index order.
@@ -66,22 +70,13 @@ public:
     void SetCell(std::int32_t index, std::int32_t row, std::int32_t column, long double x);
     void SetStrCell(std::int32_t index, std::int32_t row, std::int32_t column, std::string s);
 
-    // ---- Display hooks: nothing to show in the plain store.
-    void ShowNew(std::int32_t) override { }
-    void Refresh(std::int32_t) override { }
-    void RemoveShown(std::int32_t) override { }
-    void ResizeShown(std::int32_t) override { }
-
-protected:
-    // Writable slot for the display list and the workspace loader.
-    tVariable& MutableVariable(std::int32_t index);
-
 private:
     static constexpr std::int32_t initialSlots = 33;
     static constexpr std::int32_t slotStep = 16;
 
     tVariableArray m_variables;
     std::int32_t m_count = 0;
+    tStoreObserver* m_observer = nullptr;
 };
 
 } // namespace zelvora

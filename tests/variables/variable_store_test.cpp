@@ -12,14 +12,19 @@ namespace zelvora {
 namespace {
 using namespace zelvora::testing;
 
-// A store that records what it tells the display.
-class tRecordingStore : public tVarClass {
+// A store whose observer records what it is told.
+class tRecordingStore : public tVarClass, private tStoreObserver {
 public:
+    tRecordingStore() { SetObserver(this); }
+    std::vector<std::string> Calls;
+
+private:
     void ShowNew(int32_t index) override { Calls.push_back("show " + std::to_string(index)); }
     void Refresh(int32_t index) override { Calls.push_back("refresh " + std::to_string(index)); }
     void RemoveShown(int32_t index) override { Calls.push_back("remove " + std::to_string(index)); }
     void ResizeShown(int32_t slots) override { Calls.push_back("slots " + std::to_string(slots)); }
-    std::vector<std::string> Calls;
+    void Renamed(int32_t index) override { Calls.push_back("renamed " + std::to_string(index)); }
+    void Clearing() override { Calls.push_back("clearing"); }
 };
 
 using tCalls = std::vector<std::string>;
@@ -138,6 +143,24 @@ TEST(VariableStore, LookupsFollowADeletion)
     ASSERT_TRUE(store.Find("d"));
     EXPECT_EQ(store.Find("d")->name, "D");
     EXPECT_FALSE(store.Find("B"));
+}
+
+// The observer hears a rename with the variable's index and the clearing before the variables go;
+// a failed rename and a plain lookup tell it nothing.
+TEST(VariableStore, ObserverHearsRenamesAndTheClearing)
+{
+    tRecordingStore store;
+    store.Store(Named(Int(1), "A"));
+    store.Store(Named(Int(2), "B"));
+    store.Calls.clear();
+    EXPECT_TRUE(store.Rename("b", "C"));
+    EXPECT_FALSE(store.Rename("B", "D"));
+    EXPECT_TRUE(store.Find("c"));
+    EXPECT_EQ(store.Calls, (tCalls { "renamed 2" }));
+    store.Calls.clear();
+    store.ClearStore();
+    EXPECT_EQ(store.Calls, (tCalls { "clearing" }));
+    EXPECT_EQ(store.Count(), 0);
 }
 
 TEST(VariableStore, RenameAndAddRules)
