@@ -783,7 +783,7 @@ tMatrixReadResult CsvRead(std::string_view fileName, std::string_view format,
         ownedText = *clip;
         text = ownedText;
     } else {
-        contents = tFileContents::Read(fileName, &result.Message, checkpoint);
+        contents = ReadFileContents(fileName, &result.Message, checkpoint);
         if (!contents)
             return result;
         text = contents->View();

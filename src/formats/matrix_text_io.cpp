@@ -2,23 +2,17 @@
 #include "formats/matrix_text_io.h"
 
 #include "language/scanner.h"
-#include "numerics/bulk_memory.h"
 #include "numerics/decimal_text.h"
 #include "text/paths.h"
 #include "text/replacing_file.h"
 #include "variables/number_format.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zelvora {
 namespace {
@@ -70,98 +64,21 @@ std::string CutMessage(std::string message)
     return message;
 }
 
-namespace {
-
-// Closes a descriptor on every way out, a stop request's exception included.
-class tDescriptor {
-public:
-    explicit tDescriptor(int descriptor)
-        : m_descriptor(descriptor)
-    {
-    }
-    ~tDescriptor()
-    {
-        if (m_descriptor >= 0)
-            ::close(m_descriptor);
-    }
-    tDescriptor(const tDescriptor&) = delete;
-    tDescriptor& operator=(const tDescriptor&) = delete;
-    int Get() const { return m_descriptor; }
-
-private:
-    int m_descriptor;
-};
-
-void NoteProblem(std::string* problem, std::string text)
-{
-    if (problem != nullptr)
-        *problem = CutMessage(std::move(text));
-}
-
-} // namespace
-
-std::optional<tFileContents> tFileContents::Read(
+std::optional<tFileContents> ReadFileContents(
     std::string_view fileName, std::string* problem, const tCheckpoint* checkpoint)
 {
-    const auto cannotOpen = [&] {
-        NoteProblem(problem, CouldNotOpenMessage(fileName));
-        return std::nullopt;
-    };
-    if (fileName.empty())
-        return cannotOpen();
-    const tDescriptor descriptor(::open(LocalPath(fileName).c_str(), O_RDONLY | O_CLOEXEC));
-    if (descriptor.Get() < 0)
-        return cannotOpen();
-    struct stat status { };
-    if (::fstat(descriptor.Get(), &status) != 0 || S_ISDIR(status.st_mode))
-        return cannotOpen();
-    // A device (/dev/zero, a terminal) has no end to read to; a pipe is read with a limit.
-    if (!S_ISREG(status.st_mode) && !S_ISFIFO(status.st_mode)) {
-        NoteProblem(problem, "Datei " + std::string(fileName) + " ist keine gew\xF6hnliche Datei");
-        return std::nullopt;
-    }
-    const auto tooLarge = [&] {
-        NoteProblem(problem,
-            "Datei " + std::string(fileName) + " ist zu gro\xDF (mehr als "
-                + std::to_string(MaxWholeFileBytes >> 30) + " GiB)");
-        return std::nullopt;
-    };
-    if (S_ISREG(status.st_mode) && static_cast<std::uint64_t>(status.st_size) > MaxWholeFileBytes)
-        return tooLarge();
-    tFileContents contents;
-    std::size_t capacity = S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0;
-    // One byte more than the size, so that the first read already shows the end of the file.
-    capacity += 1;
-    contents.m_bytes.reset(static_cast<char*>(AllocateBulkMemory(capacity)));
-    for (;;) {
-        if (contents.m_size == capacity) {
-            // A file that grows while it is read (a pipe, a log) is read on, up to the limit.
-            if (capacity > MaxWholeFileBytes)
-                return tooLarge();
-            const std::size_t larger = std::min<std::size_t>(capacity * 2, MaxWholeFileBytes + 1);
-            std::unique_ptr<char, tRelease> grown(static_cast<char*>(AllocateBulkMemory(larger)));
-            std::memcpy(grown.get(), contents.m_bytes.get(), contents.m_size);
-            contents.m_bytes = std::move(grown);
-            capacity = larger;
-        }
-        ReachCheckpoint(checkpoint);
-        const ssize_t got = ::read(
-            descriptor.Get(), contents.m_bytes.get() + contents.m_size, capacity - contents.m_size);
-        if (got == 0)
-            break;
-        if (got < 0 && errno != EINTR)
-            return cannotOpen();
-        if (got > 0)
-            contents.m_size += static_cast<std::size_t>(got);
-    }
+    tFileFault fault = tFileFault::None;
+    std::optional<tFileContents> contents
+        = tFileContents::Read(LocalPath(fileName), &fault, checkpoint);
+    if (!contents && problem != nullptr)
+        *problem = CutMessage(FileFaultText(fault, fileName));
     return contents;
 }
 
 std::optional<std::string> ReadWholeFile(
     std::string_view fileName, std::string* problem, const tCheckpoint* checkpoint)
 {
-    const std::optional<tFileContents> contents
-        = tFileContents::Read(fileName, problem, checkpoint);
+    const std::optional<tFileContents> contents = ReadFileContents(fileName, problem, checkpoint);
     if (!contents)
         return std::nullopt;
     return std::string(contents->View());
@@ -178,9 +95,7 @@ int WriteWholeFile(std::string_view fileName, std::string_view bytes)
 
 std::string CouldNotOpenMessage(std::string_view fileName)
 {
-    return CutMessage("Datei " + std::string(fileName)
-        + " konnte nicht ge\xF6"
-          "ffnet werden");
+    return CutMessage(FileFaultText(tFileFault::CannotOpen, fileName));
 }
 
 tFormatResult WriteFailure(std::string_view fileName)

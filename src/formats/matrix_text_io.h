@@ -5,6 +5,7 @@
 #include "numerics/matrix_types.h"
 #include "ports/picture_port.h"
 #include "text/replacing_file.h"
+#include "variables/file_contents.h"
 
 #include <array>
 #include <cstdint>
@@ -52,31 +53,12 @@ std::string_view TrimmedView(std::string_view text);
 // Cuts a message to MaxFormatMessageLength bytes.
 std::string CutMessage(std::string message);
 
-// Largest file read whole: past it a reader stops with "Datei <name> ist zu groß".
-inline constexpr std::uint64_t MaxWholeFileBytes = std::uint64_t { 4 } << 30;
+// The bytes of the file a format names (LocalPath), copied whole by tFileContents; nothing when
+// it gives nothing, and problem (when given) then receives the fault's message.
+std::optional<tFileContents> ReadFileContents(std::string_view fileName,
+    std::string* problem = nullptr, const tCheckpoint* checkpoint = nullptr);
 
-// The bytes of a whole file, read with one sized read into memory that is not cleared first (a
-// file that grows meanwhile, or a pipe, is read on to its end or to MaxWholeFileBytes).
-class tFileContents {
-public:
-    // The contents, or nothing when the file cannot be opened or read (directories included), is
-    // a device rather than a file, or is larger than MaxWholeFileBytes; problem (when given) then
-    // receives the message. The checkpoint is reached before each read, so a stop request ends a
-    // read that does not end by itself.
-    static std::optional<tFileContents> Read(std::string_view fileName,
-        std::string* problem = nullptr, const tCheckpoint* checkpoint = nullptr);
-
-    std::string_view View() const { return { m_bytes.get(), m_size }; }
-
-private:
-    struct tRelease {
-        void operator()(char* bytes) const { ::operator delete(bytes); }
-    };
-    std::unique_ptr<char, tRelease> m_bytes;
-    std::size_t m_size = 0;
-};
-
-// The bytes of a file, or nothing when tFileContents::Read gives nothing (problem as there).
+// The bytes of a file, or nothing when ReadFileContents gives nothing (problem as there).
 std::optional<std::string> ReadWholeFile(std::string_view fileName, std::string* problem = nullptr,
     const tCheckpoint* checkpoint = nullptr);
 

@@ -48,8 +48,8 @@ void StoreKeepingTargetOnError(tComputeServices& services, const tVariable& reco
         return;
     }
     std::optional<tVariable> previous;
-    if (services.FindShown(record.name))
-        previous = services.CurrentVariable();
+    if (const tVariable* stored = services.FindVariable(record.name))
+        previous = *stored;
     try {
         services.Store(record);
     } catch (const tRunTimeError&) {
@@ -65,8 +65,9 @@ bool StoreResult(
     tComputeServices& services, tStmtList& statements, const tTarget& target, tVariable result)
 {
     result.name = target.Name;
-    if (services.FindShown(target.Name)) {
-        const tVariable& variable = services.CurrentVariable();
+    if (const tVariable* stored = services.FindVariable(target.Name)) {
+        // Read before the store changes: storing may move or replace the record.
+        const tVariable& variable = *stored;
         tIntvector rows;
         tIntvector cols;
         switch (variable.shape) {

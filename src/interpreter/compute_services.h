@@ -28,9 +28,9 @@ public:
         return Evaluate(tokens);
     }
 
-    // Variable store. FindShown makes the found variable the current one.
-    virtual bool FindShown(std::string_view name) = 0;
-    virtual const tVariable& CurrentVariable() const = 0;
+    // Variable store: the variable of that name as stored now, or null; valid until the next
+    // change of the store.
+    virtual const tVariable* FindVariable(std::string_view name) const = 0;
     // Adds a new variable or replaces the one of the same name; an empty record adds nothing.
     virtual void Store(const tVariable& record) = 0;
 

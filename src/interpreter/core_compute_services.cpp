@@ -8,7 +8,7 @@ namespace zelvora {
 
 const tVariable* tStoreEnvironment::FindVariable(std::string_view name)
 {
-    return m_store.Find(name) ? &m_store.CurrentVariable() : nullptr;
+    return m_store.Find(name);
 }
 
 std::optional<tVariable> tStoreEnvironment::SystemVariableValue(std::string_view name)

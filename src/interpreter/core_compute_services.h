@@ -49,8 +49,10 @@ public:
         return m_machine.Evaluate(tokens, &plan);
     }
 
-    bool FindShown(std::string_view name) override { return m_store.FindShown(name); }
-    const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }
+    const tVariable* FindVariable(std::string_view name) const override
+    {
+        return m_store.Find(name);
+    }
     void Store(const tVariable& record) override { m_store.Store(record); }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value,

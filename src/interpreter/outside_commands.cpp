@@ -328,9 +328,9 @@ bool Compartments(tStoreCommandContext& context, const tAnsiTokens& arguments)
         break;
     case 2:
         for (std::size_t i = 1; i < arguments.size(); ++i) {
-            if (arguments[i].Kind != tkName || !context.Store.FindShown(arguments[i].Text))
+            if (arguments[i].Kind != tkName)
                 continue;
-            if (tMatrixWindowPort* window = context.Store.CurrentWindow())
+            if (tMatrixWindowPort* window = context.Store.OpenWindow(arguments[i].Text))
                 shelf->MoveToActiveCompartment(*window);
         }
         break;

@@ -46,11 +46,11 @@ void WarnUnknownVariable(
 void ShowListText(tStoreCommandContext& context, const std::string& name, bool quote)
 {
     tVisibleVarsList& store = context.Store;
-    if (!store.Find(name)) {
+    const std::int32_t index = store.IndexOf(name);
+    if (index == 0) {
         WarnUnknownVariable(context, "LIST", name);
         return;
     }
-    const std::int32_t index = store.CurrentIndex();
     if (IsMatrixLike(store.Variable(index).shape))
         context.Interpreter.ShowOutput(store.RenderText(index, store.ListingLayout(), quote));
 }
@@ -156,7 +156,7 @@ bool SaveOrLoad(
     tdiskWorkspace workspace;
     if (save)
         MakeDataFoldersFor(context, fileName);
-    const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store)
+    const bool ok = save ? workspace.SaveWorkspace(fileName, context.Store.Variables())
                          : workspace.LoadWorkspace(fileName, context.Store);
     if (!ok)
         statements.Fail(1, workspace.Message());

@@ -16,7 +16,8 @@ namespace zelvora {
 class tWorkerPool;
 
 struct tNumericsContext {
-    char decimalSeparator = '.'; // of RealToText and TextToReal; set once at start-up
+    // Of RealToText, TextToReal and joins: the running session's, which it sets at every run start.
+    char decimalSeparator = '.';
     // The running session's worker threads for long kernels (tWorkersScope); null: the run
     // thread alone. Kernels hand their tasks only raw rows, never matrices.
     tWorkerPool* workers = nullptr;

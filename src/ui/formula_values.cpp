@@ -16,13 +16,15 @@ constexpr std::size_t LongestLabel = 40;
 std::string ValueText(const std::string& label, const tVariable& value, const tValueStyle& style)
 {
     if (value.shape == shScalar)
-        return label + " = " + ScalarDisplayText(value, style.Layout, style.Readable) + "\n";
+        return label + " = "
+            + ScalarDisplayText(value, style.Layout, style.Readable, style.DecimalSeparator) + "\n";
     if (!IsMatrixLike(value.shape))
         return label + " = (leer)\n";
     std::string text;
     const long double largest = LargestMagnitude(value);
     const auto cell = [&](std::int32_t r, std::int32_t c) {
-        return VariableCellText(value, r, c, style.Layout, style.Readable, largest);
+        return VariableCellText(
+            value, r, c, style.Layout, style.Readable, style.DecimalSeparator, largest);
     };
     for (const std::string& line : MatrixWindowLines(label + " " + ValueSizeText(value),
              VarRows(value), VarCols(value), cell, style.MaxRows, style.MaxCols))

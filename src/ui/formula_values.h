@@ -12,11 +12,12 @@
 
 namespace zelvora {
 
-// How the values are written: cells by layout (readable: as the console shows numbers), at most
-// maxRows x maxCols cells of a matrix.
+// How the values are written: cells by layout (readable: as the console shows numbers) with the
+// session's decimal separator, at most maxRows x maxCols cells of a matrix.
 struct tValueStyle {
     const tTextLayout& Layout;
     bool Readable = false;
+    char DecimalSeparator = '.';
     std::int32_t MaxRows = 20;
     std::int32_t MaxCols = 8;
 };

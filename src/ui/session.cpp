@@ -225,17 +225,20 @@ tStoreCommandContext tSession::tParts::StoreCommandContext(
 }
 
 tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
-    const tPlatformPaths& paths, tSessionHooks hooks)
+    const tPlatformPaths& paths, tSessionHooks hooks, char decimalSeparator)
     : m_ports(ports)
     , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
-    , m_store(tDisplayPorts {
-          .Shelf = ports.Shelf,
-          .Listing = &m_listing,
-          .ListingPictures = ports.ListingPictures,
-          .Clipboard = ports.Clipboard,
-      })
+    , m_store(
+          tDisplayPorts {
+              .Shelf = ports.Shelf,
+              .Listing = &m_listing,
+              .ListingPictures = ports.ListingPictures,
+              .Clipboard = ports.Clipboard,
+          },
+          decimalSeparator == LocaleDecimalSeparator ? ReadLocaleDecimalSeparator()
+                                                     : decimalSeparator)
     , m_interpreter(
           tInterpreterPorts {
               .Journal = &m_journal,
@@ -247,17 +250,23 @@ tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
           InterpreterHooks())
     , m_parts(std::make_unique<tParts>(*this, paths, hooks))
 {
-    // The locale's decimal separator, read once at start, for number texts in cells and joins.
-    SetSystemDecimalSeparator(ReadLocaleDecimalSeparator());
     m_journal.Start(startTime);
     m_listing.Start(startTime);
-    // Every run works with this session's worker threads and stops at its check point.
+    InstallNumericsContext();
+}
+
+// Every run works with this session's worker threads and decimal separator and stops at its
+// check point.
+void tSession::InstallNumericsContext()
+{
+    NumericsContext().decimalSeparator = m_store.DecimalSeparator();
     NumericsContext().workers = &m_workers;
     NumericsContext().checkpoint = &m_parts->Checkpoint;
 }
 
 // What the interpreter hands to this session: assignments and bare formulas to the machine over
-// the store, and the library's worker threads and check point at every run's start.
+// the store, and the library's context (worker threads, decimal separator, check point) at every
+// run's start.
 tInterpreterHooks tSession::InterpreterHooks()
 {
     return {
@@ -275,11 +284,7 @@ tInterpreterHooks tSession::InterpreterHooks()
         .IsVariable
         = [this](
               std::string_view name) { return m_parts->Environment.FindVariable(name) != nullptr; },
-        .RunStart =
-            [this] {
-                NumericsContext().workers = &m_workers;
-                NumericsContext().checkpoint = &m_parts->Checkpoint;
-            },
+        .RunStart = [this] { InstallNumericsContext(); },
     };
 }
 

@@ -98,13 +98,19 @@ private:
     tInterpreter* m_interpreter;
 };
 
+// The decimal separator argument of a session that takes the user's locale's.
+inline constexpr char LocaleDecimalSeparator = '\0';
+
 class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     // paths: where the settings, the data directory and the shipped examples are; the session
     // reads and writes nothing there until the front end calls StartSettings().
+    // decimalSeparator: this session's in every number text (windows, listing, joins, formats);
+    // LocaleDecimalSeparator, the default, takes the one of the user's locale.
     tSession(const tSessionPorts& ports, std::string_view startTime,
-        const tPlatformPaths& paths = {}, tSessionHooks hooks = {});
+        const tPlatformPaths& paths = {}, tSessionHooks hooks = {},
+        char decimalSeparator = LocaleDecimalSeparator);
     ~tSession();
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;
@@ -228,6 +234,7 @@ private:
         = std::function<void(std::string_view, const tVariableArray&, std::string_view)>;
     bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
     tInterpreterHooks InterpreterHooks();
+    void InstallNumericsContext();
     void Checkpoint();
 
     // Long kernels split their rows among these threads (option Threads, ZELVORA_THREADS).

@@ -150,7 +150,7 @@ bool tSession::CopyToClipboard(std::int32_t index, std::int32_t scheme)
         // A scheme changes the copy layout that running statements use.
         if (ShelfActionRefused())
             return false;
-        ApplyScheme(scheme, m_store.CopyLayout());
+        ApplyScheme(scheme, m_store.CopyLayout(), m_store.DecimalSeparator());
     }
     m_store.CopyToClipboard(index);
     return true;

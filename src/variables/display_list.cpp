@@ -35,13 +35,15 @@ std::int32_t RoundedCoordinate(long double x)
 
 // The integer cell of an element. An element that is no whole number or lies out of 32 bits
 // (possible only after an edit in place) shows as a real, as it is stored, instead of rounded.
-std::string IntegerCellText(const tTextLayout& layout, long double x, bool readable)
+std::string IntegerCellText(
+    const tTextLayout& layout, long double x, bool readable, char decimalSeparator)
 {
     std::int64_t rounded = 0;
     if (x == std::trunc(x) && TryRoundToInt64(x, &rounded) && rounded >= INT32_MIN
         && rounded <= INT32_MAX)
         return FormatIntCell(layout, static_cast<std::int32_t>(rounded));
-    return readable ? ReadableRealCell(layout, x) : FormatRealCell(layout, x);
+    return readable ? ReadableRealCell(layout, x, decimalSeparator)
+                    : FormatRealCell(layout, x, decimalSeparator);
 }
 
 // Raises tRangeError when an element of the shown part does not round into 32 bits.
@@ -80,13 +82,13 @@ std::int32_t CascadeOffset(std::int32_t k, std::int32_t extent)
 
 } // namespace
 
-std::string ScalarValueText(const tVariable& variable)
+std::string ScalarValueText(const tVariable& variable, char decimalSeparator)
 {
     switch (variable.datatype) {
     case dtInteger:
         return std::to_string(variable.intvalue);
     case dtReal:
-        return GeneralText15(variable.realvalue);
+        return GeneralText15(variable.realvalue, decimalSeparator);
     case dtBoolean:
         return BoolText(variable.boolvalue != 0);
     case dtString:
@@ -101,37 +103,43 @@ bool IsMatrixLike(std::uint8_t shape)
     return shape == shMatrix || shape == shRange || shape == shVector;
 }
 
-std::string ScalarDisplayText(const tVariable& variable, const tTextLayout& layout, bool readable)
+std::string ScalarDisplayText(
+    const tVariable& variable, const tTextLayout& layout, bool readable, char decimalSeparator)
 {
     if (!readable || variable.datatype != dtReal)
-        return ScalarValueText(variable);
+        return ScalarValueText(variable, decimalSeparator);
     if (variable.realvalue == MissingValue())
         return MissingCellText;
-    const std::string text = ReadableRealCell(layout, variable.realvalue);
+    const std::string text = ReadableRealCell(layout, variable.realvalue, decimalSeparator);
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? text : text.substr(first);
 }
 
-tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports)
+tVisibleVarsList::tVisibleVarsList(const tDisplayPorts& ports, char decimalSeparator)
     : m_ports(ports)
-    , m_items(static_cast<std::size_t>(SlotCount()))
+    , m_items(static_cast<std::size_t>(m_variables.SlotCount()))
     , m_copyLayout(DefaultCopyLayout())
     , m_listingLayout(DefaultListingLayout())
+    , m_decimalSeparator(decimalSeparator)
 {
+    m_variables.SetObserver(this);
 }
 
 tVisibleVarsList::~tVisibleVarsList()
+{
+    ReleaseWindows();
+    m_variables.SetObserver(nullptr);
+}
+
+void tVisibleVarsList::Clearing()
 {
     ReleaseWindows();
 }
 
 void tVisibleVarsList::Reset()
 {
-    ReleaseWindows();
-    ClearStore();
+    m_variables.ClearStore();
     m_items = tVisibleVarsArr(static_cast<std::size_t>(SlotCount()));
-    m_currentShape = shEmpty;
-    m_currentScalarRow = 0;
     m_copyLayout = DefaultCopyLayout();
     m_listingLayout = DefaultListingLayout();
     m_newHidden = false;
@@ -143,7 +151,6 @@ void tVisibleVarsList::ReleaseWindows()
          = std::min<std::int32_t>(Count(), static_cast<std::int32_t>(m_items.size()) - 1);
          i >= 1; --i)
         CloseMatrixWindow(m_items[static_cast<std::size_t>(i)]);
-    m_currentWindow = nullptr;
     m_scalarWindow.reset();
 }
 
@@ -160,26 +167,20 @@ const tVisibleVarItem& tVisibleVarsList::Item(std::int32_t index) const
         : none;
 }
 
-bool tVisibleVarsList::FindShown(std::string_view name)
+tMatrixWindowPort* tVisibleVarsList::OpenWindow(std::string_view name) const
 {
-    m_currentShape = shEmpty;
-    m_currentWindow = nullptr;
-    m_currentScalarRow = 0;
-    if (!Find(name))
-        return false;
-    const tVisibleVarItem& item = Item(CurrentIndex());
-    m_currentShape = item.shape;
-    if (IsMatrixLike(item.shape))
-        m_currentWindow = item.window.get();
-    else if (item.shape == shScalar)
-        m_currentScalarRow = item.scalarrow;
-    return true;
+    const tVisibleVarItem& item = Item(IndexOf(name));
+    return IsMatrixLike(item.shape) ? item.window.get() : nullptr;
+}
+
+std::int32_t tVisibleVarsList::ScalarRow(std::string_view name) const
+{
+    const tVisibleVarItem& item = Item(IndexOf(name));
+    return item.shape == shScalar ? item.scalarrow : 0;
 }
 
 void tVisibleVarsList::CloseMatrixWindow(tVisibleVarItem& item)
 {
-    if (m_currentWindow && m_currentWindow == item.window.get())
-        m_currentWindow = nullptr;
     item.window.reset();
     item.windowopen = false;
 }
@@ -197,7 +198,8 @@ void tVisibleVarsList::WriteScalar(const tVariable& variable)
         row = window.RowCount() - 1;
         window.SetCell(0, row, variable.name);
     }
-    window.SetCell(1, row, ScalarDisplayText(variable, m_copyLayout, m_readableNumbers));
+    window.SetCell(
+        1, row, ScalarDisplayText(variable, m_copyLayout, m_readableNumbers, m_decimalSeparator));
     window.FitToRows();
 }
 
@@ -345,14 +347,10 @@ void tVisibleVarsList::ResizeShown(std::int32_t slots)
     m_items.resize(static_cast<std::size_t>(std::max(slots, 0)));
 }
 
-bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view newName)
+void tVisibleVarsList::Renamed(std::int32_t index)
 {
-    if (!Find(oldName))
-        return false;
-    const std::int32_t index = CurrentIndex();
-    Rename(oldName, newName);
     if (!IsShownIndex(index))
-        return true;
+        return;
     const tVariable& v = Variable(index);
     tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
     if (item.window) {
@@ -367,12 +365,12 @@ bool tVisibleVarsList::RenameShown(std::string_view oldName, std::string_view ne
         m_scalarWindow->SetCell(0, item.scalarrow, v.name);
         m_scalarWindow->FitToRows();
     }
-    return true;
 }
 
 bool tVisibleVarsList::ShowVariable(std::string_view name)
 {
-    return Find(name) && ShowVariable(CurrentIndex());
+    const std::int32_t index = IndexOf(name);
+    return index != 0 && ShowVariable(index);
 }
 
 bool tVisibleVarsList::ShowVariable(std::int32_t index)
@@ -409,9 +407,8 @@ bool tVisibleVarsList::CloseWindow(std::int32_t index)
 
 bool tVisibleVarsList::CloseWindow(std::string_view name)
 {
-    if (!Find(name))
-        return false;
-    return CloseWindow(CurrentIndex());
+    const std::int32_t index = IndexOf(name);
+    return index != 0 && CloseWindow(index);
 }
 
 void tVisibleVarsList::CloseAllWindows()
@@ -431,10 +428,9 @@ void tVisibleVarsList::WindowClosedByUser(std::int32_t index)
 
 bool tVisibleVarsList::PositionWindow(const tVariable& record)
 {
-    if (!IsMatrixLike(record.shape) || !IsNumeric(record.datatype) || record.matrix.Rows() < 1
-        || !Find(record.name))
+    if (!IsMatrixLike(record.shape) || !IsNumeric(record.datatype) || record.matrix.Rows() < 1)
         return true;
-    const std::int32_t index = CurrentIndex();
+    const std::int32_t index = IndexOf(record.name);
     if (!IsShownIndex(index))
         return true;
     const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
@@ -465,14 +461,14 @@ std::string tVisibleVarsList::RenderText(
 
 tTextLayout tVisibleVarsList::MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d) const
 {
-    return zelvora::MakeScheme(number, w, d, m_copyLayout, m_listingLayout);
+    return zelvora::MakeScheme(number, w, d, m_copyLayout, m_listingLayout, m_decimalSeparator);
 }
 
 bool tVisibleVarsList::ListVariable(std::string_view name, bool quote)
 {
-    if (!Find(name))
+    const std::int32_t index = IndexOf(name);
+    if (index == 0)
         return false;
-    const std::int32_t index = CurrentIndex();
     if (m_ports.Listing && IsMatrixLike(Variable(index).shape))
         m_ports.Listing->addTable(RenderText(index, m_listingLayout, quote));
     return true;
@@ -480,9 +476,9 @@ bool tVisibleVarsList::ListVariable(std::string_view name, bool quote)
 
 bool tVisibleVarsList::ListPicture(std::string_view name, tPictureMode mode)
 {
-    if (!Find(name))
+    const std::int32_t index = IndexOf(name);
+    if (index == 0)
         return false;
-    const std::int32_t index = CurrentIndex();
     if (!IsShownIndex(index) || !IsMatrixLike(Variable(index).shape))
         return true;
     const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
@@ -510,13 +506,14 @@ std::string tVisibleVarsList::CellText(std::int32_t index, std::int32_t row, std
     const tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
     if (!item.largest)
         item.largest = LargestMagnitude(v);
-    return VariableCellText(v, row, col, m_copyLayout, m_readableNumbers, *item.largest);
+    return VariableCellText(
+        v, row, col, m_copyLayout, m_readableNumbers, m_decimalSeparator, *item.largest);
 }
 
 void tVisibleVarsList::SetCell(
     std::int32_t index, std::int32_t row, std::int32_t column, long double x)
 {
-    tVarClass::SetCell(index, row, column, x);
+    m_variables.SetCell(index, row, column, x);
     if (IsShownIndex(index))
         m_items[static_cast<std::size_t>(index)].largest.reset();
 }
@@ -539,7 +536,7 @@ long double LargestMagnitude(const tVariable& v)
 }
 
 std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t col,
-    const tTextLayout& layout, bool readable, long double largest)
+    const tTextLayout& layout, bool readable, char decimalSeparator, long double largest)
 {
     if (!IsMatrixLike(v.shape) || row < 1 || col < 1 || row > VarRows(v) || col > VarCols(v))
         return {};
@@ -553,10 +550,11 @@ std::string VariableCellText(const tVariable& v, std::int32_t row, std::int32_t 
         return MissingCellText;
     switch (v.datatype) {
     case dtInteger:
-        return IntegerCellText(layout, x, readable);
+        return IntegerCellText(layout, x, readable, decimalSeparator);
     case dtReal: {
         const long double shown = std::fabs(x) < largest * NoiseRatio ? 0.0L : x;
-        return readable ? ReadableRealCell(layout, shown) : FormatRealCell(layout, shown);
+        return readable ? ReadableRealCell(layout, shown, decimalSeparator)
+                        : FormatRealCell(layout, shown, decimalSeparator);
     }
     case dtBoolean:
         return BoolText(std::isnan(x) || std::nearbyint(x) != 0);

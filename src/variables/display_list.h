@@ -43,25 +43,50 @@ struct tDisplayPorts {
 // The name of a scalar that is stored but never shown.
 inline constexpr std::string_view HiddenScalarName = "#EMPTY";
 
-class tVisibleVarsList : public tVarClass, public tMatrixWindowClient {
+// The session's variables (a tVarClass it owns) and what is shown of them: it observes its store
+// and keeps the windows, the listing and the clipboard in step with it. The store's operations
+// are offered here as they are, so that every change reaches the observer.
+class tVisibleVarsList : private tStoreObserver, public tMatrixWindowClient {
 public:
-    // An empty store with the default layouts and NewHidden off.
-    explicit tVisibleVarsList(const tDisplayPorts& ports = {});
+    // An empty store with the default layouts and NewHidden off. decimalSeparator is the session's
+    // for every number its windows show and for the schemes that take it; kept by Reset.
+    explicit tVisibleVarsList(const tDisplayPorts& ports = {}, char decimalSeparator = '.');
     // Releases the open matrix windows from the highest index down, then the scalar window.
     ~tVisibleVarsList() override;
+    tVisibleVarsList(const tVisibleVarsList&) = delete;
+    tVisibleVarsList& operator=(const tVisibleVarsList&) = delete;
 
     const tDisplayPorts& Ports() const { return m_ports; }
+    // The variables alone, for readers that show nothing (SAVE).
+    const tVarClass& Variables() const { return m_variables; }
+
+    // ---- The store's operations (tVarClass), each change shown.
+    const tVariable* Find(std::string_view name) const { return m_variables.Find(name); }
+    std::int32_t IndexOf(std::string_view name) const { return m_variables.IndexOf(name); }
+    bool Contains(std::string_view name) const { return m_variables.Contains(name); }
+    bool Store(tVariable record) { return m_variables.Store(std::move(record)); }
+    bool Add(tVariable record) { return m_variables.Add(std::move(record)); }
+    bool Delete(std::int32_t index) { return m_variables.Delete(index); }
+    bool Delete(std::string_view name) { return m_variables.Delete(name); }
+    bool DeleteAll() { return m_variables.DeleteAll(); }
+    std::vector<std::string> NameList() const { return m_variables.NameList(); }
+    std::int32_t Count() const { return m_variables.Count(); }
+    std::int32_t SlotCount() const { return m_variables.SlotCount(); }
+    const tVariable& Variable(std::int32_t index) const { return m_variables.Variable(index); }
+    void SetStrCell(std::int32_t index, std::int32_t row, std::int32_t column, std::string s)
+    {
+        m_variables.SetStrCell(index, row, column, std::move(s));
+    }
     // Back to the state of a new store on the same windows: every window closed, no variables,
     // the default layouts, NewHidden off. The store keeps its identity for everyone holding it.
     void Reset();
 
-    // Find, then the found variable's display becomes current (shape, window, scalar row).
-    bool FindShown(std::string_view name) override;
-    std::uint8_t CurrentShape() const { return m_currentShape; }
-    tMatrixWindowPort* CurrentWindow() const { return m_currentWindow; }
-    std::int32_t CurrentScalarRow() const { return m_currentScalarRow; }
+    // The open matrix window of the matrix-like variable of that name, or null.
+    tMatrixWindowPort* OpenWindow(std::string_view name) const;
+    // The scalar window's row of the scalar of that name; 0 when it has none.
+    std::int32_t ScalarRow(std::string_view name) const;
 
-    // ---- Hooks of the store.
+    // ---- What the store tells its observer.
 
     // A scalar gets its row in the scalar window (made and shown with the first scalar); a matrix,
     // range list or vector gets a window on the active compartment, cascaded by 24 pixels, hidden
@@ -80,7 +105,10 @@ public:
 
     // Rename plus captions: "new" for a matrix, "new (Range)", "new (Vector)", and the scalar's
     // name cell. False when oldName is unknown.
-    bool RenameShown(std::string_view oldName, std::string_view newName);
+    bool RenameShown(std::string_view oldName, std::string_view newName)
+    {
+        return m_variables.Rename(oldName, newName);
+    }
     // DISPLAY: a matrix-like variable is no longer hidden and is refreshed (its window made and
     // shown); a scalar's row is written again. By name: false when the name is unknown; by index:
     // always true.
@@ -122,6 +150,7 @@ public:
     // scalars); a property of the front end, kept by Reset.
     bool ReadableNumbers() const { return m_readableNumbers; }
     void SetReadableNumbers(bool readable) { m_readableNumbers = readable; }
+    char DecimalSeparator() const { return m_decimalSeparator; }
     // DISPLAY without names: shows the scalar window, when there is one, whole.
     void ShowScalarWindow();
 
@@ -134,6 +163,10 @@ public:
     void WindowClosedByUser(std::int32_t index) override;
 
 private:
+    // The captions of a renamed variable; all windows released before the store is cleared.
+    void Renamed(std::int32_t index) override;
+    void Clearing() override;
+
     bool IsShownIndex(std::int32_t index) const;
     void MakeWindow(std::int32_t index);
     void WriteScalar(const tVariable& variable);
@@ -141,32 +174,32 @@ private:
     // Closes the open matrix windows from the highest index down, then the scalar window.
     void ReleaseWindows();
 
+    tVarClass m_variables;
     tDisplayPorts m_ports;
     tVisibleVarsArr m_items;
     std::unique_ptr<tScalarWindowPort> m_scalarWindow;
-    std::uint8_t m_currentShape = shEmpty;
-    tMatrixWindowPort* m_currentWindow = nullptr;
-    std::int32_t m_currentScalarRow = 0;
     tTextLayout m_copyLayout;
     tTextLayout m_listingLayout;
+    char m_decimalSeparator;
     bool m_newHidden = false;
     bool m_readableNumbers = false;
 };
 
 // The text of a scalar's value cell: an integer in decimal, a real in the general format with 15
 // digits, "TRUE" or "FALSE", a string as it is, "<nil>" for any other datatype.
-std::string ScalarValueText(const tVariable& variable);
+std::string ScalarValueText(const tVariable& variable, char decimalSeparator);
 // Shapes shown in a matrix window: matrix, range list, vector.
 bool IsMatrixLike(std::uint8_t shape);
 // The scalar's value as shown: readable, a number in the layout's cell format (ReadableRealCell,
 // without padding); otherwise ScalarValueText.
-std::string ScalarDisplayText(const tVariable& variable, const tTextLayout& layout, bool readable);
+std::string ScalarDisplayText(
+    const tVariable& variable, const tTextLayout& layout, bool readable, char decimalSeparator);
 // Cell (row, col) of a matrix-like value as its window shows it with the layout ("." for a missing
 // number; readable: ReadableRealCell for reals); empty outside the value. A real element whose
 // magnitude is below NoiseRatio times largest (the LargestMagnitude of its matrix) is rounding
 // noise beside the matrix's other values and shows as 0 in the matrix's format.
 std::string VariableCellText(const tVariable& variable, std::int32_t row, std::int32_t col,
-    const tTextLayout& layout, bool readable, long double largest = 0);
+    const tTextLayout& layout, bool readable, char decimalSeparator, long double largest = 0);
 // Below this fraction of its matrix's largest magnitude an element shows as 0.
 inline constexpr long double NoiseRatio = 1e-15L;
 // The largest magnitude among the finite elements of a real matrix-like value, missing numbers

@@ -1,8 +1,6 @@
 // Number texts of the windows and the text renderings.
 #include "variables/number_format.h"
 
-#include "numerics/library_state.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -92,16 +90,6 @@ char ReadLocaleDecimalSeparator()
     return separator;
 }
 
-char SystemDecimalSeparator()
-{
-    return NumericsContext().decimalSeparator;
-}
-
-void SetSystemDecimalSeparator(char separator)
-{
-    NumericsContext().decimalSeparator = separator;
-}
-
 std::string BoolText(bool b)
 {
     return b ? "TRUE" : "FALSE";
@@ -163,12 +151,12 @@ std::string GeneralText(long double x, int precision, int expDigits, bool plusSi
     return text + expText;
 }
 
-std::string GeneralText15(long double x)
+std::string GeneralText15(long double x, char decimalSeparator)
 {
-    return GeneralText(x, 15, 0, false, SystemDecimalSeparator());
+    return GeneralText(x, 15, 0, false, decimalSeparator);
 }
 
-std::string FormatRealCell(const tTextLayout& layout, long double x)
+std::string FormatRealCell(const tTextLayout& layout, long double x, char decimalSeparator)
 {
     const int width = std::clamp(layout.CellWidth, 0, MaxWidth);
     const int precision = std::clamp(layout.CellDecimals, 0, MaxDecimals);
@@ -188,13 +176,13 @@ std::string FormatRealCell(const tTextLayout& layout, long double x)
         text = ExponentText(x, precision, 3);
         break;
     }
-    ReplacePoint(text, SystemDecimalSeparator());
+    ReplacePoint(text, decimalSeparator);
     return PadLeft(std::move(text), width);
 }
 
-std::string ReadableRealCell(const tTextLayout& layout, long double x)
+std::string ReadableRealCell(const tTextLayout& layout, long double x, char decimalSeparator)
 {
-    std::string text = FormatRealCell(layout, x);
+    std::string text = FormatRealCell(layout, x, decimalSeparator);
     if (layout.CellKind != CellKindFixed || !std::isfinite(x) || x == 0)
         return text;
     constexpr long double LongestFixed = 1e15L;
@@ -203,7 +191,7 @@ std::string ReadableRealCell(const tTextLayout& layout, long double x)
         return text;
     const int precision = std::clamp(layout.CellDecimals, 1, MaxSignificant);
     std::string general = GeneralText(x, precision, 1, false, '.');
-    ReplacePoint(general, SystemDecimalSeparator());
+    ReplacePoint(general, decimalSeparator);
     return PadLeft(std::move(general), std::clamp(layout.CellWidth, 0, MaxWidth));
 }
 

@@ -58,11 +58,10 @@ const tScheme* FindScheme(std::int32_t number)
     return nullptr;
 }
 
-void SetSchemeFields(const tScheme& scheme, tTextLayout& layout)
+void SetSchemeFields(const tScheme& scheme, tTextLayout& layout, char decimalSeparator)
 {
-    layout.DecimalChar = scheme.decimalChar == SystemSeparator
-        ? std::string(1, SystemDecimalSeparator())
-        : std::string(scheme.decimalChar);
+    layout.DecimalChar = scheme.decimalChar == SystemSeparator ? std::string(1, decimalSeparator)
+                                                               : std::string(scheme.decimalChar);
     layout.ColumnSep = scheme.columnSep;
     layout.RowBrackets = scheme.rowBrackets;
     layout.RowSep = scheme.rowSep;
@@ -182,7 +181,7 @@ std::string CutLayoutText(std::string_view text, std::size_t maxLength)
 tTextLayout DefaultCopyLayout()
 {
     tTextLayout layout;
-    ApplyScheme(SchemeZelvora, layout);
+    ApplyScheme(SchemeZelvora, layout, '.'); // its separator is always the point
     layout.TextWidth = 8;
     layout.TextDecimals = 2;
     layout.CellKind = CellKindFixed;
@@ -194,31 +193,31 @@ tTextLayout DefaultCopyLayout()
 tTextLayout DefaultListingLayout()
 {
     tTextLayout layout;
-    ApplyScheme(SchemeListing, layout);
+    ApplyScheme(SchemeListing, layout, '.'); // its separator is always the point
     layout.TextWidth = 8;
     layout.TextDecimals = 2;
     return layout;
 }
 
-void ApplyScheme(std::int32_t number, tTextLayout& layout)
+void ApplyScheme(std::int32_t number, tTextLayout& layout, char decimalSeparator)
 {
     const tScheme* scheme = FindScheme(number);
     if (!scheme)
         return;
-    SetSchemeFields(*scheme, layout);
+    SetSchemeFields(*scheme, layout, decimalSeparator);
     if (number == SchemeCompressed)
         layout.TextWidth = -1;
 }
 
 tTextLayout MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d,
-    const tTextLayout& copyLayout, const tTextLayout& listingLayout)
+    const tTextLayout& copyLayout, const tTextLayout& listingLayout, char decimalSeparator)
 {
     const tTextLayout& source = number == SchemeListing ? listingLayout : copyLayout;
     tTextLayout layout = source;
     layout.BeginLine.clear();
     layout.EndLine.clear();
     if (const tScheme* scheme = FindScheme(number))
-        SetSchemeFields(*scheme, layout);
+        SetSchemeFields(*scheme, layout, decimalSeparator);
     layout.TextWidth = w == -2 ? source.TextWidth : w;
     layout.TextDecimals = d == -2 ? source.TextDecimals : d;
     return layout;

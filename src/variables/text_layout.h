@@ -79,15 +79,15 @@ tTextLayout DefaultListingLayout();
 
 // Overwrites the scheme fields (separators, brackets, header lines, OmitZeros) of layout from
 // scheme number; scheme 9 also sets TextWidth to -1. The cell format and TextDecimals stay. A
-// number without a scheme leaves the layout unchanged. Schemes 7, 9, 10 and 11 take the system
-// decimal separator at the time of the call.
-void ApplyScheme(std::int32_t number, tTextLayout& layout);
+// number without a scheme leaves the layout unchanged. Schemes 7, 9, 10 and 11 take
+// decimalSeparator (the session's), the others their own.
+void ApplyScheme(std::int32_t number, tTextLayout& layout, char decimalSeparator);
 
 // A new layout for scheme number: a copy of copyLayout (listingLayout for scheme 6) without
 // BeginLine and EndLine, the scheme's fields applied (not the -1 width of scheme 9), then TextWidth
 // := w and TextDecimals := d, where -2 keeps the value of the layout the copy was taken from.
 tTextLayout MakeScheme(std::int32_t number, std::int32_t w, std::int32_t d,
-    const tTextLayout& copyLayout, const tTextLayout& listingLayout);
+    const tTextLayout& copyLayout, const tTextLayout& listingLayout, char decimalSeparator);
 
 // The matrix-like variable (shapes 2, 4, 5) as multi-line text: the header line, one line per row
 // and the closing line, every line ending in CR LF, byte 0 replaced by 185. Numbers are rounded to

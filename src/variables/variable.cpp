@@ -1,6 +1,7 @@
 // Operations on a single variable record.
 #include "variables/variable.h"
 
+#include "numerics/library_state.h"
 #include "numerics/matrix_arith.h"
 #include "numerics/matrix_convert.h"
 #include "numerics/missing_values.h"
@@ -349,7 +350,7 @@ std::string VarAsString(const tVariable& v)
         case dtInteger:
             return std::to_string(v.intvalue);
         case dtReal:
-            return GeneralText15(v.realvalue);
+            return GeneralText15(v.realvalue, NumericsContext().decimalSeparator);
         case dtBoolean:
             return BoolText(v.boolvalue != 0);
         case dtString:
@@ -363,7 +364,9 @@ std::string VarAsString(const tVariable& v)
     switch (v.datatype) {
     case dtInteger:
     case dtReal:
-        return HasFirstElement(v.matrix) ? GeneralText15(v.matrix(1, 1)) : std::string();
+        return HasFirstElement(v.matrix)
+            ? GeneralText15(v.matrix(1, 1), NumericsContext().decimalSeparator)
+            : std::string();
     case dtBoolean:
         return HasFirstElement(v.matrix) ? BoolText(v.matrix(1, 1) != 0) : std::string();
     case dtString:

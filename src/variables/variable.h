@@ -116,8 +116,9 @@ std::int32_t VarAsInteger(const tVariable& v);
 bool VarAsBoolean(const tVariable& v);
 // Integer, real and boolean (0/1) as a real; else 0.
 long double VarAsReal(const tVariable& v);
-// Integer in decimal; reals (and numeric matrix elements) in the general format with the locale's
-// decimal separator; booleans "TRUE" or "FALSE"; strings as they are; else empty.
+// Integer in decimal; reals (and numeric matrix elements) in the general format with the running
+// session's decimal separator (the numerics context's, which a session sets at every run start);
+// booleans "TRUE" or "FALSE"; strings as they are; else empty.
 std::string VarAsString(const tVariable& v);
 
 } // namespace zelvora

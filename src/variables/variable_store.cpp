@@ -12,12 +12,6 @@ bool IsStorableShape(std::uint8_t shape)
 {
     return shape == shScalar || shape == shMatrix || shape == shRange || shape == shVector;
 }
-
-const tVariable& EmptyVariable()
-{
-    static const tVariable empty;
-    return empty;
-}
 } // namespace
 
 tVarClass::tVarClass()
@@ -27,9 +21,10 @@ tVarClass::tVarClass()
 
 void tVarClass::ClearStore()
 {
+    if (m_observer)
+        m_observer->Clearing();
     m_variables = tVariableArray(initialSlots);
     m_count = 0;
-    m_currentIndex = 0;
 }
 
 std::int32_t tVarClass::IndexOf(std::string_view name) const
@@ -41,22 +36,15 @@ std::int32_t tVarClass::IndexOf(std::string_view name) const
     return 0;
 }
 
-bool tVarClass::Find(std::string_view name)
+const tVariable* tVarClass::Find(std::string_view name) const
 {
-    m_currentIndex = IndexOf(name);
-    return m_currentIndex != 0;
+    const std::int32_t index = IndexOf(name);
+    return index == 0 ? nullptr : &m_variables[static_cast<std::size_t>(index)];
 }
 
 bool tVarClass::Contains(std::string_view name) const
 {
     return IndexOf(name) != 0;
-}
-
-const tVariable& tVarClass::CurrentVariable() const
-{
-    if (m_currentIndex < 1 || m_currentIndex > m_count)
-        return EmptyVariable();
-    return m_variables[static_cast<std::size_t>(m_currentIndex)];
 }
 
 bool tVarClass::Store(tVariable record)
@@ -65,19 +53,19 @@ bool tVarClass::Store(tVariable record)
     // adding a second one under the same stored name.
     record.name = CutVariableName(record.name);
     bool result = true;
-    if (Find(record.name)) {
-        tVariable& stored = m_variables[static_cast<std::size_t>(m_currentIndex)];
-        if (stored.shape == record.shape) {
-            stored = std::move(record);
-        } else {
-            Delete(m_currentIndex);
-            result = Add(std::move(record));
-        }
+    // Where the record ends up: its old slot, the new highest one, or none (nothing added).
+    std::int32_t stored = IndexOf(record.name);
+    if (stored != 0 && m_variables[static_cast<std::size_t>(stored)].shape == record.shape) {
+        m_variables[static_cast<std::size_t>(stored)] = std::move(record);
     } else {
+        if (stored != 0)
+            Delete(stored);
+        const std::int32_t countBefore = m_count;
         result = Add(std::move(record));
+        stored = m_count > countBefore ? m_count : 0;
     }
-    if (m_currentIndex >= 1 && m_currentIndex <= m_count)
-        Refresh(m_currentIndex);
+    if (stored != 0 && m_observer)
+        m_observer->Refresh(stored);
     return result;
 }
 
@@ -91,11 +79,12 @@ bool tVarClass::Add(tVariable record)
     ++m_count;
     if (SlotCount() - 1 < m_count + 3) {
         m_variables.resize(m_variables.size() + slotStep);
-        ResizeShown(SlotCount());
+        if (m_observer)
+            m_observer->ResizeShown(SlotCount());
     }
     m_variables[static_cast<std::size_t>(m_count)] = std::move(record);
-    m_currentIndex = m_count;
-    ShowNew(m_count);
+    if (m_observer)
+        m_observer->ShowNew(m_count);
     return true;
 }
 
@@ -103,26 +92,24 @@ bool tVarClass::Delete(std::int32_t index)
 {
     if (index < 1 || index > m_count)
         return false;
-    RemoveShown(index);
+    if (m_observer)
+        m_observer->RemoveShown(index);
     for (std::int32_t i = index; i < m_count; ++i)
         m_variables[static_cast<std::size_t>(i)]
             = std::move(m_variables[static_cast<std::size_t>(i) + 1]);
     m_variables[static_cast<std::size_t>(m_count)] = tVariable();
     --m_count;
-    if (m_currentIndex == index)
-        m_currentIndex = 0;
-    else if (m_currentIndex > index)
-        --m_currentIndex;
     if (m_count + 19 < SlotCount() - 1) {
         m_variables.resize(m_variables.size() - slotStep);
-        ResizeShown(SlotCount());
+        if (m_observer)
+            m_observer->ResizeShown(SlotCount());
     }
     return true;
 }
 
 bool tVarClass::Delete(std::string_view name)
 {
-    return Find(name) && Delete(m_currentIndex);
+    return Delete(IndexOf(name));
 }
 
 bool tVarClass::DeleteAll()
@@ -134,9 +121,12 @@ bool tVarClass::DeleteAll()
 
 bool tVarClass::Rename(std::string_view oldName, std::string_view newName)
 {
-    if (!Find(oldName))
+    const std::int32_t index = IndexOf(oldName);
+    if (index == 0)
         return false;
-    m_variables[static_cast<std::size_t>(m_currentIndex)].name = CutVariableName(newName);
+    m_variables[static_cast<std::size_t>(index)].name = CutVariableName(newName);
+    if (m_observer)
+        m_observer->Renamed(index);
     return true;
 }
 
@@ -150,13 +140,6 @@ std::vector<std::string> tVarClass::NameList() const
 }
 
 const tVariable& tVarClass::Variable(std::int32_t index) const
-{
-    if (index < 0 || index >= SlotCount())
-        throw tRangeError();
-    return m_variables[static_cast<std::size_t>(index)];
-}
-
-tVariable& tVarClass::MutableVariable(std::int32_t index)
 {
     if (index < 0 || index >= SlotCount())
         throw tRangeError();

@@ -12,40 +12,39 @@
 
 namespace zelvora {
 
-class tVarClass : public tVariableDisplay {
+class tVarClass {
 public:
-    // 33 slots (slot 0 and 32 free ones), no variables, nothing current.
+    // 33 slots (slot 0 and 32 free ones), no variables, no observer.
     tVarClass();
-    ~tVarClass() override = default;
     tVarClass(const tVarClass&) = delete;
     tVarClass& operator=(const tVarClass&) = delete;
 
-    // Back to the state of a new store: no variables, 33 slots, nothing current. Calls no hooks.
+    // The one observer told of every change (null: none). It must outlive the store or detach.
+    void SetObserver(tStoreObserver* observer) { m_observer = observer; }
+
+    // Back to the state of a new store: no variables, 33 slots. The observer hears Clearing
+    // before, and nothing else.
     void ClearStore();
 
     // ---- Lookup. Names are compared after NameFold; stored names are at most 32 bytes, so a
     // longer name finds nothing.
 
-    // Makes the first variable of that name (lowest index) current and returns true; otherwise
-    // CurrentIndex becomes 0.
-    bool Find(std::string_view name);
-    // Whether a variable of that name exists; changes nothing (what is current stays).
+    // The first variable of that name (lowest index) as stored now, or null. The pointer stays
+    // valid until the next change of the store.
+    const tVariable* Find(std::string_view name) const;
+    // Index (1..Count) of the first variable of that name; 0 when there is none.
+    std::int32_t IndexOf(std::string_view name) const;
+    // Whether a variable of that name exists.
     bool Contains(std::string_view name) const;
-    // Find; the display list also makes the variable's display current.
-    virtual bool FindShown(std::string_view name) { return Find(name); }
-    std::int32_t CurrentIndex() const { return m_currentIndex; }
-    // The variable found by the last successful lookup, as stored now; an empty record when none
-    // is current.
-    const tVariable& CurrentVariable() const;
 
-    // ---- Changes. Every one is reported to the display hooks.
+    // ---- Changes. Every one is reported to the observer.
 
     // Assignment: the name (cut to 32 bytes) is looked up; a variable of the same shape is
     // overwritten in place, one of another shape is deleted and the record added anew (so an empty
     // record removes the variable); an unknown name is added unless the record is empty or a
-    // handle. Then the current variable is refreshed. Returns the result of the add, else true.
+    // handle. Then the stored variable is refreshed. Returns the result of the add, else true.
     bool Store(tVariable record);
-    // Appends a variable (shapes 1, 2, 4, 5) and makes it current. Shape 0 adds nothing and gives
+    // Appends a variable (shapes 1, 2, 4, 5) as the highest index. Shape 0 adds nothing and gives
     // true; shapes 3 and 6 or more add nothing and give false. The array grows by 16 slots when
     // its highest index falls below count + 3.
     bool Add(tVariable record);
@@ -56,6 +55,7 @@ public:
     // Removes every variable, from the highest index down.
     bool DeleteAll();
     // The variable found under oldName gets newName (cut to 32 bytes); no check that it is free.
+    // The observer hears Renamed.
     bool Rename(std::string_view oldName, std::string_view newName);
 
     // Names of variables 1..count in index order.
@@ -70,26 +70,13 @@ public:
     void SetCell(std::int32_t index, std::int32_t row, std::int32_t column, long double x);
     void SetStrCell(std::int32_t index, std::int32_t row, std::int32_t column, std::string s);
 
-    // ---- Display hooks: nothing to show in the plain store.
-    void ShowNew(std::int32_t) override { }
-    void Refresh(std::int32_t) override { }
-    void RemoveShown(std::int32_t) override { }
-    void ResizeShown(std::int32_t) override { }
-
-protected:
-    // Writable slot for the display list and the workspace loader.
-    tVariable& MutableVariable(std::int32_t index);
-
 private:
-    // Index of the first variable of that name, 0 when there is none.
-    std::int32_t IndexOf(std::string_view name) const;
-
     static constexpr std::int32_t initialSlots = 33;
     static constexpr std::int32_t slotStep = 16;
 
     tVariableArray m_variables;
     std::int32_t m_count = 0;
-    std::int32_t m_currentIndex = 0;
+    tStoreObserver* m_observer = nullptr;
 };
 
 } // namespace zelvora

@@ -2,90 +2,9 @@
 #include "variables/workspace_file.h"
 
 #include "text/replacing_file.h"
-
-#include <cerrno>
-#include <cstdio>
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "variables/file_contents.h"
 
 namespace zelvora {
-namespace {
-
-// The bytes of a workspace file, mapped into memory rather than copied: a large workspace is
-// parsed straight from the page cache. Files that cannot be mapped (pipes and the like) are read.
-class tFileBytes {
-public:
-    explicit tFileBytes(const std::string& fileName)
-    {
-        const int descriptor = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-        if (descriptor < 0)
-            return;
-        struct stat status { };
-        const bool known = ::fstat(descriptor, &status) == 0;
-        // A directory or a device (/dev/zero, a terminal) holds no workspace to read to its end.
-        if (!known || !(S_ISREG(status.st_mode) || S_ISFIFO(status.st_mode))) {
-            ::close(descriptor);
-            return;
-        }
-        if (known && S_ISREG(status.st_mode) && status.st_size > 0) {
-            const auto size = static_cast<std::size_t>(status.st_size);
-            void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
-            if (mapped != MAP_FAILED) {
-                m_mapped = mapped;
-                m_size = size;
-                m_ok = true;
-                ::close(descriptor);
-                return;
-            }
-        }
-        m_ok = ReadAll(descriptor);
-        ::close(descriptor);
-    }
-    ~tFileBytes()
-    {
-        if (m_mapped)
-            ::munmap(m_mapped, m_size);
-    }
-    tFileBytes(const tFileBytes&) = delete;
-    tFileBytes& operator=(const tFileBytes&) = delete;
-
-    bool Ok() const { return m_ok; }
-    std::string_view Bytes() const
-    {
-        return m_mapped ? std::string_view(static_cast<const char*>(m_mapped), m_size)
-                        : std::string_view(m_read);
-    }
-
-private:
-    bool ReadAll(int descriptor)
-    {
-        char buffer[1 << 16];
-        for (;;) {
-            const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-            if (got == 0)
-                return true;
-            if (got < 0 && errno != EINTR)
-                return false;
-            if (got > 0)
-                m_read.append(buffer, static_cast<std::size_t>(got));
-            if (m_read.size() > MaxPipedBytes) // a pipe that does not end
-                return false;
-        }
-    }
-
-    static constexpr std::size_t MaxPipedBytes = std::size_t { 4 } << 30;
-
-    void* m_mapped = nullptr;
-    std::size_t m_size = 0;
-    std::string m_read;
-    bool m_ok = false;
-};
-
-} // namespace
-
 bool tdiskWorkspace::SaveWorkspace(const std::string& fileName, const tVarClass& store)
 {
     m_fileName = fileName;
@@ -107,12 +26,14 @@ bool tdiskWorkspace::LoadWorkspace(const std::string& fileName, tVisibleVarsList
     m_fileName = fileName;
     std::optional<tWorkspaceContent> content;
     {
-        const tFileBytes file(fileName);
-        if (!file.Ok()) {
+        // Mapped: a large workspace is parsed straight from the page cache.
+        const std::optional<tFileContents> file
+            = tFileContents::Read(fileName, nullptr, nullptr, tFileHold::Map);
+        if (!file) {
             m_fault = tWorkspaceFault::CannotOpen;
             return false;
         }
-        content = ReadWorkspace(file.Bytes(), m_fault);
+        content = ReadWorkspace(file->View(), m_fault);
     }
     if (!content)
         return false;

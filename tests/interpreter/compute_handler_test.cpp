@@ -38,15 +38,11 @@ public:
         return results;
     }
 
-    bool FindShown(std::string_view name) override
+    const tVariable* FindVariable(std::string_view name) const override
     {
         const auto it = store.find(NameFold(name));
-        if (it == store.end())
-            return false;
-        current = it->second;
-        return true;
+        return it == store.end() ? nullptr : &it->second;
     }
-    const tVariable& CurrentVariable() const override { return current; }
     void Store(const tVariable& record) override { store[NameFold(record.name)] = record; }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
@@ -102,7 +98,6 @@ public:
     std::map<std::string, tVariable> store;
     std::map<std::string, std::string> settings;
     std::vector<std::string> formulas;
-    tVariable current;
 };
 
 class ComputeHandler : public ::testing::Test {

@@ -270,7 +270,8 @@ TEST_F(tOptionsFixture, SchemesAndNewMatrices)
     EXPECT_EQ(store->CopyLayout(), before);
 
     EXPECT_TRUE(Set("CCSchema = excel"));
-    EXPECT_EQ(store->CopyLayout(), MakeScheme(SchemeExcel, -2, -2, before, store->ListingLayout()));
+    EXPECT_EQ(
+        store->CopyLayout(), MakeScheme(SchemeExcel, -2, -2, before, store->ListingLayout(), '.'));
     EXPECT_EQ(store->CopyLayout().TextWidth, 11);
 
     // The listing scheme starts from the copy layout, so it takes the copy layout's widths.

@@ -17,10 +17,7 @@ namespace {
 
 class tTestEnvironment : public tEvalEnvironment {
 public:
-    const tVariable* FindVariable(std::string_view name) override
-    {
-        return store.Find(name) ? &store.CurrentVariable() : nullptr;
-    }
+    const tVariable* FindVariable(std::string_view name) override { return store.Find(name); }
     std::optional<tVariable> SystemVariableValue(std::string_view name) override
     {
         if (NameFold(name) != "ANZAHL")

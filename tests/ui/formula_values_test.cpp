@@ -13,8 +13,6 @@ using namespace zelvora::testing;
 
 class BareFormula : public ::testing::Test {
 protected:
-    void SetUp() override { SetSystemDecimalSeparator('.'); }
-
     tRecordingTextView journalView;
     tRecordingTextView listingView;
     tRecordingCommandWindow commandWindow;

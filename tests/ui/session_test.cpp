@@ -199,6 +199,47 @@ TEST(TwoSessions, StoresDoNotSeeEachOther)
     EXPECT_EQ(journalB.PlainText().find("DELETE x"), std::string::npos);
 }
 
+// Two sessions with different decimal separators and stores: each shows, joins and lists its
+// numbers with its own separator, also when the other one ran last and between runs.
+TEST(TwoSessions, EachShowsNumbersWithItsOwnDecimalSeparator)
+{
+    tRecordingTextView journalA, listingA, journalB, listingB;
+    tRecordingShelf shelfA, shelfB;
+    const tSessionPorts portsA {
+        .JournalView = &journalA, .ListingView = &listingA, .Shelf = &shelfA
+    };
+    const tSessionPorts portsB {
+        .JournalView = &journalB, .ListingView = &listingB, .Shelf = &shelfB
+    };
+    tSession a(portsA, "09.12.2026 10:00:00", {}, {}, '.');
+    tSession b(portsB, "09.12.2026 10:00:00", {}, {}, ',');
+    a.SwitchListing(true);
+    b.SwitchListing(true);
+    const std::string statements = "M = {1.5, 2.25}\nx = 0.5\n";
+    ASSERT_TRUE(a.RunText(statements + "SET clSchema=Excel", "").Success);
+    ASSERT_TRUE(b.RunText(statements + "SET clSchema=Excel", "").Success);
+    // Joined with a number during a run, after the other session's run.
+    ASSERT_TRUE(a.RunText("t = \"v\" + x\nLIST M", "").Success);
+    ASSERT_TRUE(b.RunText("t = \"v\" + x\nLIST M", "").Success);
+    EXPECT_EQ(a.StoreView().NameList(), (std::vector<std::string> { "M", "x", "t" }));
+    ASSERT_FALSE(a.StoreView().Contains("y"));
+    ASSERT_TRUE(b.RunText("y = 1", "").Success);
+    EXPECT_FALSE(a.StoreView().Contains("y"));
+
+    ASSERT_TRUE(shelfA.OpenWindowOf(1) && shelfB.OpenWindowOf(1));
+    EXPECT_EQ(shelfA.OpenWindowOf(1)->Cell(1, 2), "   2.250");
+    EXPECT_EQ(shelfB.OpenWindowOf(1)->Cell(1, 2), "   2,250");
+    ASSERT_TRUE(shelfA.OpenScalarWindow() && shelfB.OpenScalarWindow());
+    EXPECT_EQ(shelfA.OpenScalarWindow()->Rows.at(1).at(1), "0.5");
+    EXPECT_EQ(shelfB.OpenScalarWindow()->Rows.at(1).at(1), "0,5");
+    EXPECT_EQ(shelfA.OpenScalarWindow()->Rows.at(2).at(1), "v0.5");
+    EXPECT_EQ(shelfB.OpenScalarWindow()->Rows.at(2).at(1), "v0,5");
+    EXPECT_NE(listingA.PlainText().find("1.50\t    2.25"), std::string::npos)
+        << listingA.PlainText();
+    EXPECT_NE(listingB.PlainText().find("1,50\t    2,25"), std::string::npos)
+        << listingB.PlainText();
+}
+
 // Each run works with its own session's worker threads, which SET Threads resizes; a session
 // that ends leaves no pool of its own behind in the library's context.
 TEST(TwoSessions, EachRunsOnItsOwnWorkerThreads)

@@ -44,12 +44,10 @@ tVariable Range(const std::string& name, std::int32_t rows)
 
 class DisplayListTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetSystemDecimalSeparator('.'); }
-
     tRecordedMatrixWindow& WindowOf(const std::string& name)
     {
         EXPECT_TRUE(store.Find(name)) << name;
-        tRecordedMatrixWindow* window = shelf.OpenWindowOf(store.CurrentIndex());
+        tRecordedMatrixWindow* window = shelf.OpenWindowOf(store.IndexOf(name));
         EXPECT_NE(window, nullptr) << name;
         static tRecordedMatrixWindow none;
         return window ? *window : none;
@@ -86,8 +84,7 @@ TEST_F(DisplayListTest, ScalarRowsComeAndGoWithTheirWindow)
 
     ASSERT_TRUE(store.Delete("x"));
     EXPECT_EQ(window.Rows, (std::vector<tRow> { { "", "" }, { "count", "-7" } }));
-    ASSERT_TRUE(store.FindShown("count"));
-    EXPECT_EQ(store.CurrentScalarRow(), 1);
+    EXPECT_EQ(store.ScalarRow("count"), 1);
     tVariable empty;
     empty.name = "count";
     store.Store(empty); // an empty value deletes the variable
@@ -149,7 +146,7 @@ TEST_F(DisplayListTest, NoiseBesideTheLargestValueShowsAsZero)
 
     // An edit in place changes the largest value: the window asks again.
     ASSERT_TRUE(store.Find("E"));
-    const std::int32_t index = store.CurrentIndex();
+    const std::int32_t index = store.IndexOf("E");
     store.SetCell(index, 1, 1, 1e-20L);
     EXPECT_EQ(WindowOf("E").Cell(1, 2), "1.36E-20");
     store.SetCell(index, 1, 1, 1e10L);
@@ -165,7 +162,7 @@ TEST_F(DisplayListTest, AnIntegerCellThatIsNoWholeNumberShowsAsStored)
     store.Store(m);
     EXPECT_EQ(WindowOf("I").Cell(1, 1), "       1");
     ASSERT_TRUE(store.Find("I"));
-    store.SetCell(store.CurrentIndex(), 1, 1, 0.5L); // typed into the window
+    store.SetCell(store.IndexOf("I"), 1, 1, 0.5L); // typed into the window
     EXPECT_EQ(WindowOf("I").Cell(1, 1), "   0.500");
     EXPECT_EQ(WindowOf("I").Cell(1, 2), "       2");
 }
@@ -326,7 +323,7 @@ TEST_F(DisplayListTest, DeletingRenumbersTheWindowsAbove)
     for (std::int32_t i = 2; i <= 4; ++i) {
         tRecordedMatrixWindow& window = *shelf.Windows[static_cast<std::size_t>(i)];
         EXPECT_EQ(window.Index, i);
-        EXPECT_EQ(window.Cell(1, 1), FormatRealCell(store.CopyLayout(), 'A' + i));
+        EXPECT_EQ(window.Cell(1, 1), FormatRealCell(store.CopyLayout(), 'A' + i, '.'));
     }
     store.Store(Scalar("A", 1)); // another shape: the matrix A goes, a scalar comes
     EXPECT_FALSE(shelf.Windows[0]->Open);
@@ -344,7 +341,7 @@ TEST_F(DisplayListTest, IntegerCellsBeyond32BitsFailBeforeTheWindowChanges)
     EXPECT_THROW(store.Store(big), tRangeError);
     EXPECT_EQ(WindowOf("I").CellsChanges, 1);
     // The variable was stored all the same; its window shows the value without failing.
-    EXPECT_EQ(WindowOf("I").Cell(1, 2), FormatRealCell(store.CopyLayout(), 3e9L));
+    EXPECT_EQ(WindowOf("I").Cell(1, 2), FormatRealCell(store.CopyLayout(), 3e9L, '.'));
 }
 
 TEST_F(DisplayListTest, ListingAndClipboard)
@@ -367,7 +364,7 @@ TEST_F(DisplayListTest, ListingAndClipboard)
     EXPECT_TRUE(store.ListPicture("A", tPictureMode::Grid));
     EXPECT_TRUE(listing.Calls.empty());
 
-    ApplyScheme(SchemeTex, store.CopyLayout());
+    ApplyScheme(SchemeTex, store.CopyLayout(), '.');
     store.CopyToClipboard(1);
     store.CopyToClipboard(2); // a scalar: nothing
     ASSERT_EQ(clipboard.Texts.size(), 1u);
@@ -390,7 +387,7 @@ TEST(DisplayListLifetimeTest, DestructionClosesEveryWindow)
             store.Delete("M" + std::to_string(i));
         EXPECT_EQ(shelf.Windows[1]->Index, 3);
         EXPECT_EQ(shelf.Windows.back()->Index, store.Count());
-        EXPECT_EQ(shelf.Windows.back()->Cell(1, 1), FormatRealCell(store.CopyLayout(), 1));
+        EXPECT_EQ(shelf.Windows.back()->Cell(1, 1), FormatRealCell(store.CopyLayout(), 1, '.'));
     }
     for (const auto& window : shelf.Windows)
         EXPECT_FALSE(window->Open);

@@ -9,12 +9,7 @@
 namespace zelvora {
 namespace {
 
-// Keeps the decimal separator of a test from leaking into the next one.
-class NumberFormatTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetSystemDecimalSeparator('.'); }
-    void TearDown() override { SetSystemDecimalSeparator('.'); }
-};
+using NumberFormatTest = ::testing::Test;
 
 tTextLayout CellLayout(std::int32_t kind, std::int32_t width, std::int32_t decimals)
 {
@@ -28,54 +23,53 @@ tTextLayout CellLayout(std::int32_t kind, std::int32_t width, std::int32_t decim
 TEST_F(NumberFormatTest, DefaultCellsAreFixedRightAligned)
 {
     const tTextLayout layout = DefaultCopyLayout();
-    EXPECT_EQ(FormatRealCell(layout, 3.14159L), "   3.142");
+    EXPECT_EQ(FormatRealCell(layout, 3.14159L, '.'), "   3.142");
     EXPECT_EQ(FormatIntCell(layout, 42), "      42");
-    EXPECT_EQ(FormatRealCell(layout, -1234567.5L), "-1234567.500");
-    SetSystemDecimalSeparator(',');
-    EXPECT_EQ(FormatRealCell(layout, 3.14159L), "   3,142");
+    EXPECT_EQ(FormatRealCell(layout, -1234567.5L, '.'), "-1234567.500");
+    EXPECT_EQ(FormatRealCell(layout, 3.14159L, ','), "   3,142");
+    EXPECT_EQ(FormatRealCell(CellLayout(3, 0, 2), -0.002L, ','), "-2,0E-003");
 }
 
 TEST_F(NumberFormatTest, ExponentAndGeneralCells)
 {
-    EXPECT_EQ(FormatRealCell(CellLayout(3, 12, 3), 31415.9L), "   3.14E+004");
-    EXPECT_EQ(FormatRealCell(CellLayout(3, 0, 1), -0.002L), "-2.E-003");
-    EXPECT_EQ(FormatRealCell(CellLayout(3, 0, 2), 1e-300L), "1.0E-300");
-    EXPECT_EQ(FormatRealCell(CellLayout(3, 0, 2), 1e1000L), "1.0E+1000");
+    EXPECT_EQ(FormatRealCell(CellLayout(3, 12, 3), 31415.9L, '.'), "   3.14E+004");
+    EXPECT_EQ(FormatRealCell(CellLayout(3, 0, 1), -0.002L, '.'), "-2.E-003");
+    EXPECT_EQ(FormatRealCell(CellLayout(3, 0, 2), 1e-300L, '.'), "1.0E-300");
+    EXPECT_EQ(FormatRealCell(CellLayout(3, 0, 2), 1e1000L, '.'), "1.0E+1000");
 
     const tTextLayout general = CellLayout(1, 8, 3);
-    EXPECT_EQ(FormatRealCell(general, 3.14159L), "    3.14");
-    EXPECT_EQ(FormatRealCell(general, 100), "     100");
-    EXPECT_EQ(FormatRealCell(general, 999.6L), "  1E+003");
-    EXPECT_EQ(FormatRealCell(general, 1234), "1.23E+003");
-    EXPECT_EQ(FormatRealCell(general, 0.00001L), " 0.00001");
-    EXPECT_EQ(FormatRealCell(general, 0.000001L), "  1E-006");
-    EXPECT_EQ(FormatRealCell(general, 0), "       0");
-    EXPECT_EQ(FormatRealCell(general, -0.5L), "    -0.5");
+    EXPECT_EQ(FormatRealCell(general, 3.14159L, '.'), "    3.14");
+    EXPECT_EQ(FormatRealCell(general, 100, '.'), "     100");
+    EXPECT_EQ(FormatRealCell(general, 999.6L, '.'), "  1E+003");
+    EXPECT_EQ(FormatRealCell(general, 1234, '.'), "1.23E+003");
+    EXPECT_EQ(FormatRealCell(general, 0.00001L, '.'), " 0.00001");
+    EXPECT_EQ(FormatRealCell(general, 0.000001L, '.'), "  1E-006");
+    EXPECT_EQ(FormatRealCell(general, 0, '.'), "       0");
+    EXPECT_EQ(FormatRealCell(general, -0.5L, '.'), "    -0.5");
 }
 
 TEST_F(NumberFormatTest, OtherKindsAndNonFiniteValues)
 {
-    EXPECT_EQ(FormatRealCell(CellLayout(0, 8, 3), 1), "");
+    EXPECT_EQ(FormatRealCell(CellLayout(0, 8, 3), 1, '.'), "");
     EXPECT_EQ(FormatIntCell(CellLayout(4, 8, 3), 1), "");
     const long double inf = std::numeric_limits<long double>::infinity();
-    EXPECT_EQ(FormatRealCell(CellLayout(2, 6, 3), -inf), "  -INF");
-    EXPECT_EQ(FormatRealCell(CellLayout(1, 0, 3), std::nanl("")), "NAN");
+    EXPECT_EQ(FormatRealCell(CellLayout(2, 6, 3), -inf, '.'), "  -INF");
+    EXPECT_EQ(FormatRealCell(CellLayout(1, 0, 3), std::nanl(""), '.'), "NAN");
     // Layouts out of any sensible range still give bounded texts.
-    EXPECT_LE(FormatRealCell(CellLayout(2, 1 << 30, 1 << 30), 1).size(), 400u);
+    EXPECT_LE(FormatRealCell(CellLayout(2, 1 << 30, 1 << 30), 1, '.').size(), 400u);
     EXPECT_EQ(BoolText(true), "TRUE");
     EXPECT_EQ(BoolText(false), "FALSE");
 }
 
 TEST_F(NumberFormatTest, GeneralTextWithFifteenDigits)
 {
-    EXPECT_EQ(GeneralText15(0.1L), "0.1");
-    EXPECT_EQ(GeneralText15(1.0L / 3), "0.333333333333333");
-    EXPECT_EQ(GeneralText15(1e20L), "1E20");
-    EXPECT_EQ(GeneralText15(-2.5e-7L), "-2.5E-7");
-    EXPECT_EQ(GeneralText15(123456789012345.0L), "123456789012345");
-    EXPECT_EQ(GeneralText15(1234567890123456.0L), "1.23456789012346E15");
-    SetSystemDecimalSeparator(',');
-    EXPECT_EQ(GeneralText15(2.5L), "2,5");
+    EXPECT_EQ(GeneralText15(0.1L, '.'), "0.1");
+    EXPECT_EQ(GeneralText15(1.0L / 3, '.'), "0.333333333333333");
+    EXPECT_EQ(GeneralText15(1e20L, '.'), "1E20");
+    EXPECT_EQ(GeneralText15(-2.5e-7L, '.'), "-2.5E-7");
+    EXPECT_EQ(GeneralText15(123456789012345.0L, '.'), "123456789012345");
+    EXPECT_EQ(GeneralText15(1234567890123456.0L, '.'), "1.23456789012346E15");
+    EXPECT_EQ(GeneralText15(2.5L, ','), "2,5");
 }
 
 TEST_F(NumberFormatTest, TextNumbers)
@@ -101,21 +95,20 @@ namespace {
 // would show no significant digit or an endless row of digits.
 TEST(ReadableRealCellTest, FixedFormatFallsBackWhereItShowsNothingUseful)
 {
-    SetSystemDecimalSeparator('.');
     const tTextLayout fixed = DefaultCopyLayout(); // fixed, width 8, 3 decimals
-    EXPECT_EQ(ReadableRealCell(fixed, 3.14159L), "   3.142");
-    EXPECT_EQ(ReadableRealCell(fixed, 0), "   0.000");
-    EXPECT_EQ(ReadableRealCell(fixed, 0.0006L), "   0.001"); // rounds to a digit: stays fixed
-    EXPECT_EQ(ReadableRealCell(fixed, 1e-20L), "   1E-20");
-    EXPECT_EQ(ReadableRealCell(fixed, -1.23456e-20L), "-1.23E-20");
-    EXPECT_EQ(ReadableRealCell(fixed, 0.0004L), "  0.0004");
-    EXPECT_EQ(ReadableRealCell(fixed, 999999999999999.0L), "999999999999999.000");
-    EXPECT_EQ(ReadableRealCell(fixed, 1e30L), "    1E30");
+    EXPECT_EQ(ReadableRealCell(fixed, 3.14159L, '.'), "   3.142");
+    EXPECT_EQ(ReadableRealCell(fixed, 0, '.'), "   0.000");
+    EXPECT_EQ(ReadableRealCell(fixed, 0.0006L, '.'), "   0.001"); // rounds to a digit: stays fixed
+    EXPECT_EQ(ReadableRealCell(fixed, 1e-20L, '.'), "   1E-20");
+    EXPECT_EQ(ReadableRealCell(fixed, -1.23456e-20L, '.'), "-1.23E-20");
+    EXPECT_EQ(ReadableRealCell(fixed, 0.0004L, '.'), "  0.0004");
+    EXPECT_EQ(ReadableRealCell(fixed, 999999999999999.0L, '.'), "999999999999999.000");
+    EXPECT_EQ(ReadableRealCell(fixed, 1e30L, '.'), "    1E30");
     // Other formats and values that are no number are shown as the format says.
-    EXPECT_EQ(
-        ReadableRealCell(CellLayout(3, 8, 3), 1e-20L), FormatRealCell(CellLayout(3, 8, 3), 1e-20L));
-    EXPECT_EQ(ReadableRealCell(fixed, std::numeric_limits<long double>::infinity()),
-        FormatRealCell(fixed, std::numeric_limits<long double>::infinity()));
+    EXPECT_EQ(ReadableRealCell(CellLayout(3, 8, 3), 1e-20L, '.'),
+        FormatRealCell(CellLayout(3, 8, 3), 1e-20L, '.'));
+    EXPECT_EQ(ReadableRealCell(fixed, std::numeric_limits<long double>::infinity(), '.'),
+        FormatRealCell(fixed, std::numeric_limits<long double>::infinity(), '.'));
 }
 
 } // namespace

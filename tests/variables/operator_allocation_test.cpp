@@ -98,8 +98,8 @@ TEST(OperatorAllocation, SumOfTwoLargeMatricesAllocatesOnlyTheResult)
     {
         tLargeAllocations allocations;
         store.Store(Named(std::move(sum[0]), "C"));
-        ASSERT_TRUE(store.FindShown("c"));
-        EXPECT_EQ(store.CurrentVariable().matrix(1, n), 3.5L);
+        ASSERT_TRUE(store.Find("c"));
+        EXPECT_EQ(store.Find("c")->matrix(1, n), 3.5L);
         store.Store(Named(
             std::move(ApplyOperatorHandler(tOperatorHandler::Multiplication, operands, 1, 2, 1)[0]),
             "C"));

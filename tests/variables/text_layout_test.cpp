@@ -7,11 +7,7 @@
 namespace zelvora {
 namespace {
 
-class TextLayoutTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetSystemDecimalSeparator('.'); }
-    void TearDown() override { SetSystemDecimalSeparator('.'); }
-};
+using TextLayoutTest = ::testing::Test;
 
 tVariable RealMatrix(const std::string& name, std::int32_t rows, std::int32_t cols,
     std::initializer_list<long double> values, std::uint8_t datatype = dtReal)
@@ -41,17 +37,16 @@ TEST_F(TextLayoutTest, DefaultCopyLayoutRendersOwnSyntax)
 
 TEST_F(TextLayoutTest, TexAndPariSchemes)
 {
-    SetSystemDecimalSeparator(',');
     const tVariable b = RealMatrix("B", 2, 3, { 1, 2, 3, 4, 5, 6.5L });
     const tTextLayout tex
-        = MakeScheme(SchemeTex, -2, -2, DefaultCopyLayout(), DefaultListingLayout());
+        = MakeScheme(SchemeTex, -2, -2, DefaultCopyLayout(), DefaultListingLayout(), ',');
     EXPECT_EQ(RenderText(b, tex, false),
         " \\text{ B =} \\begin{array} {rrr} \r\n"
         "    1,00&    2,00&    3,00\\\\\r\n"
         "    4,00&    5,00&    6,50\r\n"
         "     \\end{array}\r\n");
     const tTextLayout pari
-        = MakeScheme(SchemePari, 0, 1, DefaultCopyLayout(), DefaultListingLayout());
+        = MakeScheme(SchemePari, 0, 1, DefaultCopyLayout(), DefaultListingLayout(), ',');
     EXPECT_EQ(pari.DecimalChar, ",");
     EXPECT_TRUE(pari.OmitZeros);
     EXPECT_EQ(RenderText(b, pari, false),
@@ -65,7 +60,7 @@ TEST_F(TextLayoutTest, OfficeBarsListingHeaderAndEmptyFrame)
 {
     const tVariable a = RealMatrix("A", 1, 2, { 1, -2 });
     tTextLayout office = DefaultCopyLayout();
-    ApplyScheme(SchemeOffice, office);
+    ApplyScheme(SchemeOffice, office, '.');
     EXPECT_EQ(RenderText(a, office, true), "     \t|     1,00\t   -2,00 |\r\n\r\n");
     EXPECT_EQ(
         RenderText(a, DefaultListingLayout(), false), "      A : \r\n    1.00\t   -2.00\r\n\r\n");
@@ -74,15 +69,15 @@ TEST_F(TextLayoutTest, OfficeBarsListingHeaderAndEmptyFrame)
 TEST_F(TextLayoutTest, MenuSchemesStayInTheLayout)
 {
     tTextLayout copy = DefaultCopyLayout();
-    ApplyScheme(SchemeTex, copy);
-    ApplyScheme(SchemeZelvora, copy);
+    ApplyScheme(SchemeTex, copy, '.');
+    ApplyScheme(SchemeZelvora, copy, '.');
     const tVariable a = RealMatrix("A", 1, 1, { 7 });
     EXPECT_EQ(RenderText(a, copy, true).find("begin{array}"), std::string::npos);
     EXPECT_EQ(copy, DefaultCopyLayout());
 
-    ApplyScheme(SchemeCompressed, copy);
+    ApplyScheme(SchemeCompressed, copy, '.');
     EXPECT_EQ(copy.TextWidth, -1);
-    ApplyScheme(SchemeExcel, copy);
+    ApplyScheme(SchemeExcel, copy, '.');
     EXPECT_EQ(RenderText(RealMatrix("C", 1, 2, { 1, 22 }), copy, true), "1.00\t22.00\r\n\r\n");
     EXPECT_EQ(copy.CellKind, CellKindFixed);
 }
@@ -94,18 +89,18 @@ TEST_F(TextLayoutTest, MakeSchemeKeepsWidthsOfItsSource)
     copy.BeginLine = "x";
     tTextLayout listing = DefaultListingLayout();
     listing.TextDecimals = 5;
-    const tTextLayout print = MakeScheme(SchemePrint, -2, -2, copy, listing);
+    const tTextLayout print = MakeScheme(SchemePrint, -2, -2, copy, listing, '.');
     EXPECT_EQ(print.TextWidth, 12);
     EXPECT_EQ(print.TextDecimals, 2);
     EXPECT_EQ(print.CellKind, CellKindFixed);
     EXPECT_EQ(print.ColumnSep, "  ");
     EXPECT_EQ(print.BeginLine, "");
-    const tTextLayout own = MakeScheme(SchemeListing, 3, -2, copy, listing);
+    const tTextLayout own = MakeScheme(SchemeListing, 3, -2, copy, listing, '.');
     EXPECT_EQ(own.TextWidth, 3);
     EXPECT_EQ(own.TextDecimals, 5);
     EXPECT_EQ(own.CellKind, 0);
     // "Nix": the copy layout without its begin and end lines.
-    const tTextLayout none = MakeScheme(SchemeNumberOfWord("nix"), -2, -2, copy, listing);
+    const tTextLayout none = MakeScheme(SchemeNumberOfWord("nix"), -2, -2, copy, listing, '.');
     tTextLayout expected = copy;
     expected.BeginLine.clear();
     EXPECT_EQ(none, expected);
@@ -140,7 +135,7 @@ TEST_F(TextLayoutTest, StringsBooleansAndExponentNumbers)
     s.strmatrix(1, 1) = " ab ";
     s.strmatrix(2, 1) = std::string("a\0cd", 4);
     tTextLayout excel = DefaultCopyLayout();
-    ApplyScheme(SchemeExcel, excel);
+    ApplyScheme(SchemeExcel, excel, '.');
     EXPECT_EQ(RenderText(s, excel, true),
         "\"  ab\"\r\n\"a\xB9"
         "cd\"\r\n\r\n");
@@ -161,7 +156,7 @@ TEST_F(TextLayoutTest, ShortStorageRendersEmptyCells)
     range.shape = shRange;
     range.tag = tgRange;
     tTextLayout excel = DefaultCopyLayout();
-    ApplyScheme(SchemeExcel, excel);
+    ApplyScheme(SchemeExcel, excel, '.');
     EXPECT_EQ(RenderText(range, excel, false), "    4.00\t\r\n\r\n");
     tVariable scalar;
     scalar.shape = shScalar;

@@ -12,14 +12,19 @@ namespace zelvora {
 namespace {
 using namespace zelvora::testing;
 
-// A store that records what it tells the display.
-class tRecordingStore : public tVarClass {
+// A store whose observer records what it is told.
+class tRecordingStore : public tVarClass, private tStoreObserver {
 public:
+    tRecordingStore() { SetObserver(this); }
+    std::vector<std::string> Calls;
+
+private:
     void ShowNew(int32_t index) override { Calls.push_back("show " + std::to_string(index)); }
     void Refresh(int32_t index) override { Calls.push_back("refresh " + std::to_string(index)); }
     void RemoveShown(int32_t index) override { Calls.push_back("remove " + std::to_string(index)); }
     void ResizeShown(int32_t slots) override { Calls.push_back("slots " + std::to_string(slots)); }
-    std::vector<std::string> Calls;
+    void Renamed(int32_t index) override { Calls.push_back("renamed " + std::to_string(index)); }
+    void Clearing() override { Calls.push_back("clearing"); }
 };
 
 using tCalls = std::vector<std::string>;
@@ -33,15 +38,17 @@ TEST(VariableStore, LookupFoldsNamesAndCutsLongOnes)
         "\xDC"
         "BER")));
     ASSERT_TRUE(store.Store(Named(Int(3), "STRA\xDF")));
-    EXPECT_TRUE(store.Find("x"));
-    EXPECT_EQ(store.CurrentVariable().intvalue, 1);
-    EXPECT_TRUE(store.Find("\xFC"
-                           "ber"));
-    EXPECT_EQ(store.CurrentIndex(), 2);
-    EXPECT_TRUE(store.Find("stra\xDF"));
+    ASSERT_TRUE(store.Find("x"));
+    EXPECT_EQ(store.Find("x")->intvalue, 1);
+    EXPECT_EQ(store.Find("\xFC"
+                         "ber"),
+        &store.Variable(2));
+    EXPECT_EQ(store.IndexOf("\xFC"
+                            "ber"),
+        2);
+    EXPECT_EQ(store.IndexOf("stra\xDF"), 3);
     EXPECT_FALSE(store.Find("STRASS"));
-    EXPECT_EQ(store.CurrentIndex(), 0);
-    EXPECT_EQ(store.CurrentVariable().shape, shEmpty);
+    EXPECT_EQ(store.IndexOf("STRASS"), 0);
 
     const std::string longName(40, 'A');
     ASSERT_TRUE(store.Store(Named(Int(4), longName)));
@@ -85,7 +92,7 @@ TEST(VariableStore, AssignmentKeepsOrReplacesTheVariable)
     EXPECT_TRUE(store.Store(Named(tVariable(), "C")));
     EXPECT_EQ(store.Calls, (tCalls { "remove 2" })) << "an empty value removes the variable";
     EXPECT_EQ(store.NameList(), (std::vector<std::string> { "b", "A" }));
-    EXPECT_EQ(store.CurrentIndex(), 0);
+    EXPECT_FALSE(store.Find("C"));
 
     store.Calls.clear();
     EXPECT_TRUE(store.Store(Named(tVariable(), "NEW")));
@@ -125,15 +132,35 @@ TEST(VariableStore, ArrayGrowsAndShrinksInStepsOfSixteen)
     EXPECT_EQ(store.SlotCount(), 17);
 }
 
-TEST(VariableStore, DeleteRenumbersTheCurrentVariable)
+TEST(VariableStore, LookupsFollowADeletion)
 {
     tVarClass store;
     for (const char* name : { "A", "B", "C", "D" })
         store.Store(Named(Int(0), name));
-    ASSERT_TRUE(store.Find("D"));
+    ASSERT_EQ(store.IndexOf("D"), 4);
     store.Delete(2);
-    EXPECT_EQ(store.CurrentIndex(), 3);
-    EXPECT_EQ(store.CurrentVariable().name, "D");
+    EXPECT_EQ(store.IndexOf("D"), 3);
+    ASSERT_TRUE(store.Find("d"));
+    EXPECT_EQ(store.Find("d")->name, "D");
+    EXPECT_FALSE(store.Find("B"));
+}
+
+// The observer hears a rename with the variable's index and the clearing before the variables go;
+// a failed rename and a plain lookup tell it nothing.
+TEST(VariableStore, ObserverHearsRenamesAndTheClearing)
+{
+    tRecordingStore store;
+    store.Store(Named(Int(1), "A"));
+    store.Store(Named(Int(2), "B"));
+    store.Calls.clear();
+    EXPECT_TRUE(store.Rename("b", "C"));
+    EXPECT_FALSE(store.Rename("B", "D"));
+    EXPECT_TRUE(store.Find("c"));
+    EXPECT_EQ(store.Calls, (tCalls { "renamed 2" }));
+    store.Calls.clear();
+    store.ClearStore();
+    EXPECT_EQ(store.Calls, (tCalls { "clearing" }));
+    EXPECT_EQ(store.Count(), 0);
 }
 
 TEST(VariableStore, RenameAndAddRules)

@@ -162,7 +162,7 @@ protected:
 TEST_F(WorkspaceFileTest, EmptyStoreHeaderAndSlots)
 {
     const std::string path = PathOf("empty.ztw");
-    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(path, *store));
+    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(path, store->Variables()));
     const std::string bytes = ReadBytes(path);
     const std::string header = std::string("ZTMW\x01\0\0\0\x1B\0\0\0", 12)
         + std::string("ZelvoraWorkspace 030301\r\n\x1A\0", 27)
@@ -176,10 +176,10 @@ TEST_F(WorkspaceFileTest, RoundTripKeepsEveryVariableBitForBit)
     FillStore();
     store->CopyLayout().TextWidth = 3;
     store->SetNewHidden(true);
-    const std::vector<tVariable> saved = Contents(*store);
+    const std::vector<tVariable> saved = Contents(store->Variables());
     const std::int32_t slots = store->SlotCount();
     const std::string path = PathOf("all.ztw");
-    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(path, *store));
+    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(path, store->Variables()));
 
     const std::size_t windowsBefore = shelf.Windows.size();
     tVisibleVarsList* old = store.get();
@@ -187,7 +187,7 @@ TEST_F(WorkspaceFileTest, RoundTripKeepsEveryVariableBitForBit)
     ASSERT_TRUE(workspace.LoadWorkspace(path, *store));
     EXPECT_EQ(store.get(), old); // the same store, refilled
     EXPECT_EQ(workspace.Message(), "");
-    const std::vector<tVariable> loaded = Contents(*store);
+    const std::vector<tVariable> loaded = Contents(store->Variables());
     ASSERT_EQ(loaded.size(), saved.size());
     for (std::size_t i = 0; i < saved.size(); ++i)
         ExpectSameVariable(loaded[i], saved[i]);
@@ -209,7 +209,7 @@ TEST_F(WorkspaceFileTest, RoundTripKeepsEveryVariableBitForBit)
     EXPECT_EQ(shelf.OpenScalarWindow()->Rows.size(), 8u);
 
     // Saving the loaded store gives the same bytes.
-    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(PathOf("again.ztw"), *store));
+    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(PathOf("again.ztw"), store->Variables()));
     EXPECT_EQ(ReadBytes(PathOf("again.ztw")), ReadBytes(path));
 }
 
@@ -238,9 +238,9 @@ TEST_F(WorkspaceFileTest, LoadingReadsOnlyTheCountedRecords)
 TEST_F(WorkspaceFileTest, BrokenFilesLeaveTheStoreUntouched)
 {
     FillStore();
-    const std::vector<tVariable> before = Contents(*store);
+    const std::vector<tVariable> before = Contents(store->Variables());
     const std::string path = PathOf("good.ztw");
-    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(path, *store));
+    ASSERT_TRUE(tdiskWorkspace().SaveWorkspace(path, store->Variables()));
     const std::string good = ReadBytes(path);
     tVisibleVarsList* old = store.get();
     const std::size_t windows = shelf.Windows.size();
@@ -297,7 +297,7 @@ TEST_F(WorkspaceFileTest, BrokenFilesLeaveTheStoreUntouched)
     expectRejected(withInt(counts + 8 + 4 + 40, 3), tWorkspaceFault::Damaged, "ragged row");
 
     EXPECT_EQ(shelf.Windows.size(), windows);
-    const std::vector<tVariable> after = Contents(*store);
+    const std::vector<tVariable> after = Contents(store->Variables());
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i)
         ExpectSameVariable(after[i], before[i]);
@@ -310,9 +310,9 @@ TEST_F(WorkspaceFileTest, SavingReplacesAFileOnlyWhenWrittenWhole)
     WriteBytes(path, "old contents");
     ::chmod(path.c_str(), 0640);
     tdiskWorkspace workspace;
-    EXPECT_FALSE(workspace.SaveWorkspace(PathOf("no/such/dir.ztw"), *store));
+    EXPECT_FALSE(workspace.SaveWorkspace(PathOf("no/such/dir.ztw"), store->Variables()));
     EXPECT_EQ(workspace.Fault(), tWorkspaceFault::CannotWrite);
-    EXPECT_FALSE(workspace.SaveWorkspace(directory.string(), *store)); // a directory
+    EXPECT_FALSE(workspace.SaveWorkspace(directory.string(), store->Variables())); // a directory
     EXPECT_TRUE(fs::is_directory(directory));
 
     // A write that breaks off (here: at a file size limit) keeps the old file.
@@ -323,14 +323,14 @@ TEST_F(WorkspaceFileTest, SavingReplacesAFileOnlyWhenWrittenWhole)
         rlimit limit = oldLimit;
         limit.rlim_cur = 64;
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const bool saved = workspace.SaveWorkspace(path, *store);
+        const bool saved = workspace.SaveWorkspace(path, store->Variables());
         ::setrlimit(RLIMIT_FSIZE, &oldLimit);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_FALSE(saved);
     }
     EXPECT_EQ(ReadBytes(path), "old contents");
 
-    ASSERT_TRUE(workspace.SaveWorkspace(path, *store));
+    ASSERT_TRUE(workspace.SaveWorkspace(path, store->Variables()));
     EXPECT_EQ(ReadBytes(path).substr(0, 4), "ZTMW");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms(0640));
     // Nothing but the file itself is left in the directory.

@@ -71,14 +71,15 @@ tJsonValue FormulaValuesJson(std::string_view formula, const tVariableArray& val
         const tVariable& value = values[i];
         const std::string label = FormulaValueLabel(formula, i, count);
         if (value.shape == shScalar) {
-            tables.Append(
-                ScalarJson(label, ScalarDisplayText(value, style.Layout, style.Readable)));
+            tables.Append(ScalarJson(label,
+                ScalarDisplayText(value, style.Layout, style.Readable, style.DecimalSeparator)));
         } else if (IsMatrixLike(value.shape)) {
             const long double largest = LargestMagnitude(value);
             tables.Append(MatrixTableJson(
                 label + " " + ValueSizeText(value), VarRows(value), VarCols(value),
                 [&](std::int32_t r, std::int32_t c) {
-                    return VariableCellText(value, r, c, style.Layout, style.Readable, largest);
+                    return VariableCellText(
+                        value, r, c, style.Layout, style.Readable, style.DecimalSeparator, largest);
                 },
                 limits));
         } else {
