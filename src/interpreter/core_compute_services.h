@@ -49,7 +49,7 @@ public:
 
     bool FindShown(std::string_view name) override { return m_store.FindShown(name); }
     const tVariable& CurrentVariable() const override { return m_store.CurrentVariable(); }
-    void Store(const tVariable& record) override { m_store.Store(record); }
+    void Store(tVariable&& record) override { m_store.Store(std::move(record)); }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
         const tIntvector& rows, const tIntvector& cols) override;

@@ -12,6 +12,7 @@ void tFormulaPlan::FitTo(std::size_t count)
     if (m_tokens.size() != count) {
         m_tokens.clear();
         m_tokens.resize(count);
+        m_form = tForm::Undecided;
     }
 }
 

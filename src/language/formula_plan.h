@@ -18,7 +18,11 @@ namespace zelvora {
 class tFormulaPlan {
 public:
     // Forgets everything; the next run resolves afresh.
-    void Reset() { m_tokens.clear(); }
+    void Reset()
+    {
+        m_tokens.clear();
+        m_form = tForm::Undecided;
+    }
 
     // The catalogue entry the token's text finds (Lookup with no failure pending).
     const tTocLookup& CatalogueEntry(std::size_t index, std::string_view text);
@@ -28,12 +32,19 @@ public:
     // Fits the plan to a formula of count tokens; a plan made for another count starts afresh.
     void FitTo(std::size_t count);
 
+    // Whether the formula is one binary operator between two plain operands (a name or a
+    // number each), the commonest formula of a loop, decided from its tokens once.
+    enum class tForm : std::uint8_t { Undecided, General, Binary };
+    tForm Form() const { return m_form; }
+    void SetForm(tForm form) { m_form = form; }
+
 private:
     struct tResolvedToken {
         std::optional<tTocLookup> Entry;
         std::optional<tVariable> Number;
     };
     std::vector<tResolvedToken> m_tokens;
+    tForm m_form = tForm::Undecided;
 };
 
 } // namespace zelvora

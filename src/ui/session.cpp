@@ -100,7 +100,7 @@ tSession::tSession(
     , m_services(m_store, m_machine, m_sysvars)
     , m_options(m_settings.Settings(), m_interpreter, &m_store, m_dispatch.Random())
     , m_storeCommands { m_interpreter, m_store, m_machine, {}, ReadScriptFile, ports.Shelf,
-        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {}, {}, {} }
+        ports.Processes, {}, {}, {}, {}, ports.Graphics, ports.ListingPictures, {}, {}, {}, {}, {} }
     , m_eventPass(ports.Application)
 {
     // The locale's decimal separator, read once at start, for number texts in cells and joins.
@@ -137,6 +137,7 @@ tSession::tSession(
         m_interpreter.Checkpoint();
         if (!m_busy)
             return;
+        m_store.FlushScalarTexts(); // the windows may be painted now
         m_eventPass.Reach();
         m_interpreter.Checkpoint();
     };
@@ -152,6 +153,9 @@ tSession::tSession(
         const tVariable* variable = m_environment.FindVariable(name);
         return variable ? std::optional<std::int32_t>(VarAsInteger(*variable)) : std::nullopt;
     };
+    hooks.HoldScalarTexts = [this] { m_store.HoldScalarTexts(); };
+    hooks.ReleaseScalarTexts = [this] { m_store.ReleaseScalarTexts(); };
+    hooks.FlushScalarTexts = [this] { m_store.FlushScalarTexts(); };
     hooks.Pause = [this](std::chrono::milliseconds delay) {
         std::this_thread::sleep_for(delay);
         if (m_ports.Graphics)

@@ -63,7 +63,8 @@ bool tVarClass::Store(tVariable record)
 {
     // Cut before the lookup, so that a long name finds the variable it was stored as instead of
     // adding a second one under the same stored name.
-    record.name = CutVariableName(record.name);
+    if (record.name.size() > MaxVariableNameLength)
+        record.name.resize(MaxVariableNameLength);
     bool result = true;
     if (Find(record.name)) {
         tVariable& stored = m_variables[static_cast<std::size_t>(m_currentIndex)];

@@ -47,7 +47,7 @@ public:
         return true;
     }
     const tVariable& CurrentVariable() const override { return current; }
-    void Store(const tVariable& record) override { store[NameFold(record.name)] = record; }
+    void Store(tVariable&& record) override { store[NameFold(record.name)] = std::move(record); }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
         const tIntvector& rows, const tIntvector& cols) override
