@@ -78,8 +78,10 @@ std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
     // The general way pushes both operands (each counted) before it applies the operator, and
     // then the value.
     m_temporaryCounter += 2;
-    tVariableArray results(2);
-    results[1] = ApplyBinaryOperatorHandler(entry.Handler, *left, *right, entry.Submode);
+    tVariableArray results;
+    results.reserve(2);
+    results.emplace_back();
+    results.push_back(ApplyBinaryOperatorHandler(entry.Handler, *left, *right, entry.Submode));
     const std::string failure
         = machine::BinaryOperatorFailure(entry.Handler, entry.Submode, *left, *right, results[1]);
     if (!failure.empty())

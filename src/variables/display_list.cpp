@@ -283,9 +283,14 @@ void tVisibleVarsList::Refresh(std::int32_t index)
         if (!m_scalarWindow || v.name == HiddenScalarName)
             return;
         if (m_scalarTextHolds > 0) {
-            item.scalarTextPending = true;
+            // The first store of a hold writes at once, so that the window's rows change in the
+            // order the variables were first stored; the later ones wait.
             m_scalarTextsPending = true;
-            return;
+            if (item.scalarTextHeld) {
+                item.scalarTextPending = true;
+                return;
+            }
+            item.scalarTextHeld = true;
         }
         item.scalarTextPending = false;
         WriteScalar(v);
@@ -411,6 +416,7 @@ void tVisibleVarsList::FlushScalarTexts()
     m_scalarTextsPending = false;
     for (std::int32_t i = 1; IsShownIndex(i); ++i) {
         tVisibleVarItem& item = m_items[static_cast<std::size_t>(i)];
+        item.scalarTextHeld = false;
         if (!item.scalarTextPending)
             continue;
         item.scalarTextPending = false;

@@ -28,7 +28,9 @@ struct tVisibleVarItem {
     std::unique_ptr<tMatrixWindowPort> window; // the matrix window while it is open
     // LargestMagnitude of a real matrix, found when a cell is first drawn after a change.
     mutable std::optional<long double> largest;
-    // The scalar's value cell waits for the end of a hold (see HoldScalarTexts).
+    // The scalar's value cell was written once during a hold, and now waits for its end (see
+    // HoldScalarTexts).
+    bool scalarTextHeld = false;
     bool scalarTextPending = false;
 };
 using tVisibleVarsArr = std::vector<tVisibleVarItem>;
@@ -128,8 +130,9 @@ public:
     void ShowScalarWindow();
 
     // ---- Scalar texts of a loop. While a hold lasts (holds nest), a stored scalar's value cell
-    // is written once when the last hold ends or at FlushScalarTexts, not at every store: a
-    // macro repeated a million times would otherwise format its scalars a million times.
+    // is written at its first store and then once more when the last hold ends or at
+    // FlushScalarTexts, not at every store: a macro repeated a million times would otherwise
+    // format its scalars a million times.
     void HoldScalarTexts() { ++m_scalarTextHolds; }
     void ReleaseScalarTexts();
     // Writes the value cells that wait; nothing when none waits.
