@@ -245,7 +245,8 @@ std::vector<std::string> BatchPlaces(tStoreCommandContext& context, const std::s
 std::shared_ptr<const tCommandsList> BatchStatements(
     tStoreCommandContext& context, const std::string& fileName, std::string&& text)
 {
-    constexpr std::size_t largestKeptText = 1 << 20;
+    // About 6,000 statements; each keeps its tokens and their catalogue entries besides.
+    constexpr std::size_t largestKeptText = 256 * 1024;
     constexpr std::size_t mostKeptFiles = 64;
     const auto kept = context.BatchFiles.find(fileName);
     if (kept != context.BatchFiles.end() && kept->second.Text == text)

@@ -6,6 +6,7 @@
 #include "variables/variable.h"
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
     void Reset()
     {
         m_tokens.clear();
+        m_numbers.clear();
         m_form = tForm::Undecided;
     }
 
@@ -39,11 +41,14 @@ public:
     void SetForm(tForm form) { m_form = form; }
 
 private:
+    // A few bytes a token: the values of the numbers (a record each) are kept apart, in a deque
+    // so that a value handed out stays where it is while others are added.
     struct tResolvedToken {
         std::optional<tTocLookup> Entry;
-        std::optional<tVariable> Number;
+        std::uint32_t Number = 0; // 1 + the number's place in m_numbers; 0 before it is read
     };
     std::vector<tResolvedToken> m_tokens;
+    std::deque<tVariable> m_numbers;
     tForm m_form = tForm::Undecided;
 };
 
