@@ -6,7 +6,6 @@
 #include "variables/variable.h"
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -28,7 +27,8 @@ public:
 
     // The catalogue entry the token's text finds (Lookup with no failure pending).
     const tTocLookup& CatalogueEntry(std::size_t index, std::string_view text);
-    // The value of a number token (integer that fits 32 bits, otherwise real).
+    // The value of a number token (integer that fits 32 bits, otherwise real). The reference
+    // holds until the next number of the formula is read for the first time.
     const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text);
 
     // Fits the plan to a formula of count tokens; a plan made for another count starts afresh.
@@ -41,14 +41,13 @@ public:
     void SetForm(tForm form) { m_form = form; }
 
 private:
-    // A few bytes a token: the values of the numbers (a record each) are kept apart, in a deque
-    // so that a value handed out stays where it is while others are added.
+    // A few bytes a token: the values of the numbers (a record each) are kept apart.
     struct tResolvedToken {
         std::optional<tTocLookup> Entry;
         std::uint32_t Number = 0; // 1 + the number's place in m_numbers; 0 before it is read
     };
     std::vector<tResolvedToken> m_tokens;
-    std::deque<tVariable> m_numbers;
+    std::vector<tVariable> m_numbers;
     tForm m_form = tForm::Undecided;
 };
 
