@@ -1,9 +1,11 @@
 // Statements per second through the run loop: 100,000 scalar assignments "x = x + 1", each
-// classified, evaluated by the formula machine and stored, with journal and listing echo on; and
-// the same assignment repeated by MACROEXEC.
+// classified, evaluated by the formula machine and stored, with journal and listing echo on; the
+// same assignment repeated by MACROEXEC; and a BATCH file run again and again.
 #include "ui/session.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include <benchmark/benchmark.h>
 
@@ -66,6 +68,38 @@ void MacroRepetitions(benchmark::State& state)
 }
 
 BENCHMARK(MacroRepetitions)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+
+// A BATCH file of ten assignments run 10,000 times from a macro: from its second run on, the
+// file's statements run from their parsed forms while its text stays the same.
+void BatchReruns(benchmark::State& state)
+{
+    constexpr int runs = 10000;
+    constexpr int statementsPerFile = 10;
+    const std::filesystem::path file
+        = std::filesystem::temp_directory_path() / "zelvora-bench-batch.rts";
+    {
+        std::ofstream out(file, std::ios::binary);
+        for (int i = 0; i < statementsPerFile; ++i)
+            out << "x = x + 1\n";
+    }
+    tNullTextView journal;
+    tNullTextView listing;
+    tSession session({ &journal, &listing }, "01.01.2026 00:00:00");
+    if (!session.RunText("x = 0\nMACRODEF m\nBATCH \"" + file.string() + "\"\nMACROEND", "")
+             .Success)
+        state.SkipWithError("the macro could not be defined");
+    const std::string run = "MACROEXEC m " + std::to_string(runs);
+    for (auto _ : state) {
+        if (!session.RunText(run, "").Success)
+            state.SkipWithError("the run failed");
+    }
+    std::filesystem::remove(file);
+    state.counters["statements/s"]
+        = benchmark::Counter(static_cast<double>(runs) * statementsPerFile * state.iterations(),
+            benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BatchReruns)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 
 } // namespace
 

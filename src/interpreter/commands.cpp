@@ -62,6 +62,33 @@ bool MacroDefine(tInterpreter& interpreter, const tAnsiTokens& arguments)
     return true;
 }
 
+// Holds the scalar window's value cells for the repetitions of a macro, on every way out.
+class tScalarTextsHold {
+public:
+    explicit tScalarTextsHold(const tCommandHooks& hooks)
+        : m_hooks(hooks)
+    {
+        if (m_hooks.HoldScalarTexts)
+            m_hooks.HoldScalarTexts();
+    }
+    ~tScalarTextsHold()
+    {
+        if (!m_hooks.ReleaseScalarTexts)
+            return;
+        try {
+            m_hooks.ReleaseScalarTexts();
+        } catch (...) {
+            // Out of memory while formatting a cell: the cell shows its old text until the
+            // variable is stored again; the run's own failure stands.
+        }
+    }
+    tScalarTextsHold(const tScalarTextsHold&) = delete;
+    tScalarTextsHold& operator=(const tScalarTextsHold&) = delete;
+
+private:
+    const tCommandHooks& m_hooks;
+};
+
 bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtList& statements,
     const tAnsiTokens& arguments)
 {
@@ -94,6 +121,7 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
     }
     const bool runningBefore = interpreter.Flags().MacroRunning;
     interpreter.Flags().MacroRunning = true;
+    const tScalarTextsHold scalarTexts(hooks);
     // The list is copied: a statement of the macro may redefine it while it runs.
     const tCommandsList macro = interpreter.Macros().List(number);
     // The first failure of any repetition is the command's failure, with its place.
@@ -127,6 +155,8 @@ bool MacroExecute(tInterpreter& interpreter, const tCommandHooks& hooks, tStmtLi
             }
         }
         if (delay && *delay > 0) {
+            if (hooks.FlushScalarTexts)
+                hooks.FlushScalarTexts();
             if (hooks.Pause)
                 hooks.Pause(std::chrono::milliseconds(*delay));
             if (interpreter.Ports().Application)

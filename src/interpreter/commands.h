@@ -15,6 +15,11 @@ struct tCommandHooks {
     std::function<std::optional<std::int32_t>(std::string_view name)> VariableAsInteger;
     // Sleeps between macro repetitions and repaints the animation windows.
     std::function<void(std::chrono::milliseconds)> Pause;
+    // While a macro repeats, the scalar window's value cells are written when the repetitions
+    // end or pause (Flush), not at every store; absent: written at every store.
+    std::function<void()> HoldScalarTexts;
+    std::function<void()> ReleaseScalarTexts;
+    std::function<void()> FlushScalarTexts;
 };
 
 // Empties the table and registers slot 0 ("---") and the 22 commands in their slot order.

@@ -41,28 +41,29 @@ bool HasRange(const tintrangelist& ranges)
 // Stores the record. Showing an integer matrix or range list raises the range error for a
 // cell beyond 32 bits; the target then gets its previous value back before the error ends the
 // run, so that a failed statement leaves its target as it was.
-void StoreKeepingTargetOnError(tComputeServices& services, const tVariable& record)
+void StoreKeepingTargetOnError(tComputeServices& services, tVariable&& record)
 {
     if (record.datatype != dtInteger || record.shape == shScalar) {
-        services.Store(record);
+        services.Store(std::move(record));
         return;
     }
     std::optional<tVariable> previous;
     if (const tVariable* stored = services.FindVariable(record.name))
         previous = *stored;
+    const std::string name = record.name;
     try {
-        services.Store(record);
+        services.Store(std::move(record));
     } catch (const tRunTimeError&) {
         tVariable restored = previous.value_or(tVariable {});
-        restored.name = record.name;
-        services.Store(restored);
+        restored.name = name;
+        services.Store(std::move(restored));
         throw;
     }
 }
 
 // Stores result under its target; false (with Code 1) when the name cannot take a value.
 bool StoreResult(
-    tComputeServices& services, tStmtList& statements, const tTarget& target, tVariable result)
+    tComputeServices& services, tStmtList& statements, const tTarget& target, tVariable&& result)
 {
     result.name = target.Name;
     if (const tVariable* stored = services.FindVariable(target.Name)) {
@@ -72,12 +73,12 @@ bool StoreResult(
         tIntvector cols;
         switch (variable.shape) {
         case shScalar:
-            StoreKeepingTargetOnError(services, result);
+            StoreKeepingTargetOnError(services, std::move(result));
             return true;
         case shMatrix:
         case shRange:
             if (!HasRange(target.RowRanges)) {
-                StoreKeepingTargetOnError(services, result);
+                StoreKeepingTargetOnError(services, std::move(result));
                 return true;
             }
             rows = target.RowsGiven
@@ -89,7 +90,7 @@ bool StoreResult(
             break;
         case shVector:
             if (!HasRange(target.RowRanges)) {
-                StoreKeepingTargetOnError(services, result);
+                StoreKeepingTargetOnError(services, std::move(result));
                 return true;
             }
             rows = IntSequence(1, 1, 1);
@@ -102,7 +103,7 @@ bool StoreResult(
         }
         tVariable merged = services.VarAssignPart(variable, result, rows, cols);
         merged.name = target.Name;
-        StoreKeepingTargetOnError(services, merged);
+        StoreKeepingTargetOnError(services, std::move(merged));
         return true;
     }
     if (services.IsSystemVariable(target.Name)) {
@@ -132,7 +133,7 @@ bool StoreResult(
             1, "Die Einstellung " + std::string(target.Name) + " kann nicht zugewiesen werden");
         return false;
     }
-    StoreKeepingTargetOnError(services, result);
+    StoreKeepingTargetOnError(services, std::move(result));
     return true;
 }
 

@@ -32,7 +32,7 @@ public:
     // change of the store.
     virtual const tVariable* FindVariable(std::string_view name) const = 0;
     // Adds a new variable or replaces the one of the same name; an empty record adds nothing.
-    virtual void Store(const tVariable& record) = 0;
+    virtual void Store(tVariable&& record) = 0;
 
     // Conversions and the merge of a value into part of a matrix.
     virtual tVariable VarAssignPart(const tVariable& variable, const tVariable& value,

@@ -53,7 +53,7 @@ public:
     {
         return m_store.Find(name);
     }
-    void Store(const tVariable& record) override { m_store.Store(record); }
+    void Store(tVariable&& record) override { m_store.Store(std::move(record)); }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
         const tIntvector& rows, const tIntvector& cols) override;

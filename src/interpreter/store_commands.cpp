@@ -239,6 +239,31 @@ std::vector<std::string> BatchPlaces(tStoreCommandContext& context, const std::s
     return places;
 }
 
+// The statements of the batch file's text: those cut before when the text is the same, else the
+// text cut anew and kept for the next run. A large file is not kept: its statements are cut as
+// the run reaches them (nothing returned), so that only the running one takes memory.
+std::shared_ptr<const tCommandsList> BatchStatements(
+    tStoreCommandContext& context, const std::string& fileName, std::string&& text)
+{
+    // About 6,000 statements; each keeps its tokens and their catalogue entries besides.
+    constexpr std::size_t largestKeptText = 256 * 1024;
+    constexpr std::size_t mostKeptFiles = 64;
+    const auto kept = context.BatchFiles.find(fileName);
+    if (kept != context.BatchFiles.end() && kept->second.Text == text)
+        return kept->second.Statements;
+    if (text.size() > largestKeptText)
+        return nullptr;
+    auto list = std::make_shared<tCommandsList>();
+    tStatementCutter cutter(text, {}, fileName);
+    tCommandslistEntry entry;
+    while (cutter.Next(entry))
+        list->Items.push_back(std::move(entry));
+    if (kept == context.BatchFiles.end() && context.BatchFiles.size() >= mostKeptFiles)
+        context.BatchFiles.clear();
+    context.BatchFiles[fileName] = { std::move(text), list };
+    return list;
+}
+
 bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiTokens& arguments)
 {
     std::string fileName;
@@ -265,11 +290,16 @@ bool Batch(tStoreCommandContext& context, tStmtList& statements, const tAnsiToke
         }
         return true;
     }
-    tStatementCutter cutter(*text, {}, fileName);
     // File names in the batch file's formulas are relative to the batch file, as in a script.
     const std::string directory = fileName.substr(0, fileName.rfind('/') + 1);
     tInterpreter& interpreter = context.Interpreter;
-    const tRunResult result = interpreter.Docommands_WithJournalListingUndError(cutter, directory);
+    // Held for the run: a nested BATCH of the file, changed meanwhile, replaces what is kept.
+    const std::shared_ptr<const tCommandsList> kept
+        = BatchStatements(context, fileName, std::move(*text));
+    tStatementCutter cutter(kept ? std::string_view() : std::string_view(*text), {}, fileName);
+    const tRunResult result = kept
+        ? interpreter.Docommands_WithJournalListingUndError(*kept, directory)
+        : interpreter.Docommands_WithJournalListingUndError(cutter, directory);
     if (!result.Success)
         statements.Fail(result.Code, result.Message);
     if (!result.Success && interpreter.Ports().CommandWindow) {

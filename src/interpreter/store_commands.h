@@ -11,10 +11,18 @@
 #include "variables/display_list.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
 namespace zelvora {
+
+// The statements of a BATCH file as last cut, with their parsed forms, and the text they were cut
+// from: a later run of the same text runs them again instead of cutting and parsing anew.
+struct tBatchFileStatements {
+    std::string Text;
+    std::shared_ptr<const tCommandsList> Statements;
+};
 
 struct tStoreCommandContext {
     tInterpreter& Interpreter;
@@ -49,6 +57,8 @@ struct tStoreCommandContext {
     std::function<std::string()> ShippedDemoDirectory;
     // The data directory (datenpfad); a file written into it gets its missing folders made.
     std::function<std::string()> DataDirectory;
+    // BATCH files run before, by the file name they were found under.
+    std::map<std::string, tBatchFileStatements> BatchFiles;
 };
 
 // Gives the command table's slots of these commands their handlers.

@@ -60,6 +60,15 @@ tEvaluation tEvalMachine::Evaluate(const tAnsiTokens& tokens, tFormulaPlan* plan
     m_readingFailure.reset();
     m_furtherOf.clear();
     m_further.clear();
+    if (plan) {
+        plan->FitTo(tokens.size());
+        if (plan->Form() == tFormulaPlan::tForm::Undecided)
+            plan->SetForm(FormOf(tokens, *plan));
+        if (plan->Form() == tFormulaPlan::tForm::Binary) {
+            if (std::optional<tEvaluation> direct = EvaluateBinary(tokens, *plan))
+                return std::move(*direct);
+        }
+    }
     tFormulaParser parser(*this, tokens, plan);
     tVariableArray results = parser.EvaluateTopLevel();
     std::string furtherOf = std::exchange(m_furtherOf, std::string());
@@ -101,15 +110,27 @@ void tEvalMachine::StartLevel(tEvalLevel& level)
 
 void tEvalMachine::PushValue(tEvalLevel& level, tVariable value, std::int32_t sign)
 {
-    ++m_temporaryCounter;
     if (sign == -1 && !IsFailureOperand(value))
         value = machine::SignedCopy(value, -1);
-    if (value.name.empty()) {
-        char digits[16] = { '$' };
-        const auto end = std::to_chars(digits + 1, digits + sizeof digits, m_temporaryCounter).ptr;
-        value.name.assign(digits, end);
-    }
-    level.Operands.push_back(std::move(value));
+    NameTemporary(level.Operands.emplace_back(std::move(value)));
+}
+
+void tEvalMachine::PushCopy(tEvalLevel& level, const tVariable& value, std::int32_t sign)
+{
+    if (sign == -1 && !IsFailureOperand(value))
+        NameTemporary(level.Operands.emplace_back(machine::SignedCopy(value, -1)));
+    else
+        NameTemporary(level.Operands.emplace_back(value));
+}
+
+void tEvalMachine::NameTemporary(tVariable& pushed)
+{
+    ++m_temporaryCounter;
+    if (!pushed.name.empty())
+        return;
+    char digits[16] = { '$' };
+    const auto end = std::to_chars(digits + 1, digits + sizeof digits, m_temporaryCounter).ptr;
+    pushed.name.assign(digits, end);
 }
 
 void tEvalMachine::PushOperator(

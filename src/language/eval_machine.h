@@ -120,6 +120,9 @@ public:
     tEvalLevel& AcquireLevel();
     void ReleaseLevel() { --m_levelsInUse; }
     void PushValue(tEvalLevel& level, tVariable value, std::int32_t sign);
+    // The same for a value that stays where it is (a stored variable, a number of the plan): it
+    // is copied straight into its slot.
+    void PushCopy(tEvalLevel& level, const tVariable& value, std::int32_t sign);
     void PushOperator(
         tEvalLevel& level, std::uint8_t priority, tOpcode opcode, std::int32_t entryNo);
 
@@ -134,6 +137,14 @@ public:
     tTocINFO& Toc() { return Catalogue(); }
 
 private:
+    // The form of a planned formula, decided from its tokens.
+    static tFormulaPlan::tForm FormOf(const tAnsiTokens& tokens, tFormulaPlan& plan);
+    // One binary operator between two plain operands, applied where they stand; nothing when an
+    // operand is no stored variable or number (the general way then reads the formula).
+    std::optional<tEvaluation> EvaluateBinary(const tAnsiTokens& tokens, tFormulaPlan& plan);
+    const tVariable* PlainOperand(const tAnsiTokens& tokens, std::size_t index, tFormulaPlan& plan);
+    // Counts the pushed value and names it "$n" when it has no name.
+    void NameTemporary(tVariable& pushed);
     void ApplyLast(tEvalLevel& level);
     void Apply(tEvalLevel& level, const tOperatorEntry& entry);
     void ApplyFunction(tEvalLevel& level, const tOperatorEntry& entry);

@@ -242,15 +242,19 @@ bool tFormulaParser::PushConstant(tEvalLevel& level)
     return true;
 }
 
-tVariable tFormulaParser::NumberValue(std::size_t index)
+void tFormulaParser::PushNumber(tEvalLevel& level, std::size_t index)
 {
     const t_ansitoken& token = m_tokens[index];
-    if (m_plan)
-        return m_plan->NumberValue(index, token.Kind, token.Text);
+    if (m_plan) {
+        m_machine.PushCopy(level, m_plan->NumberValue(index, token.Kind, token.Text), level.Sign);
+        return;
+    }
     const std::optional<std::int32_t> integer
         = token.Kind == tkInteger ? FittingIntegerOfText(token.Text) : std::nullopt;
-    return integer ? operators::IntegerResult(*integer)
-                   : operators::RealResult(RealOfText(token.Text));
+    m_machine.PushValue(level,
+        integer ? operators::IntegerResult(*integer)
+                : operators::RealResult(RealOfText(token.Text)),
+        level.Sign);
 }
 
 bool tFormulaParser::OperandStep(tEvalLevel& level)
@@ -275,7 +279,7 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
             }
         }
         if (const tVariable* variable = m_machine.Environment().FindVariable(name)) {
-            m_machine.PushValue(level, *variable, level.Sign);
+            m_machine.PushCopy(level, *variable, level.Sign);
             break;
         }
         if (auto system = m_machine.Environment().SystemVariableValue(name)) {
@@ -292,7 +296,7 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
         break;
     case tkInteger:
     case tkReal:
-        m_machine.PushValue(level, NumberValue(m_position), level.Sign);
+        PushNumber(level, m_position);
         break;
     case tkNumberDot:
         break; // counts as an operand, pushes nothing

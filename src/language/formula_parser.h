@@ -33,8 +33,8 @@ private:
     std::string_view TokenView(std::size_t index) const;
     // The catalogue entry of the token's text; reached only while the formula reads well.
     tTocLookup CatalogueEntry(std::size_t index);
-    // The value of the number token at index.
-    tVariable NumberValue(std::size_t index);
+    // Pushes the value of the number token at index.
+    void PushNumber(tEvalLevel& level, std::size_t index);
     // True when the token at index is the whole-range "*" of an index or argument list: it stands
     // alone between "[", "(", "{" or "," and ",", "]", ")" or "}".
     bool IsWholeRangeStar(std::size_t index) const;

@@ -12,6 +12,8 @@ void tFormulaPlan::FitTo(std::size_t count)
     if (m_tokens.size() != count) {
         m_tokens.clear();
         m_tokens.resize(count);
+        m_numbers.clear();
+        m_form = tForm::Undecided;
     }
 }
 
@@ -26,14 +28,15 @@ const tTocLookup& tFormulaPlan::CatalogueEntry(std::size_t index, std::string_vi
 const tVariable& tFormulaPlan::NumberValue(
     std::size_t index, std::uint16_t kind, std::string_view text)
 {
-    std::optional<tVariable>& number = m_tokens[index].Number;
-    if (!number) {
+    std::uint32_t& number = m_tokens[index].Number;
+    if (number == 0) {
         const std::optional<std::int32_t> integer
             = kind == tkInteger ? FittingIntegerOfText(text) : std::nullopt;
-        number = integer ? operators::IntegerResult(*integer)
-                         : operators::RealResult(RealOfText(text));
+        m_numbers.push_back(
+            integer ? operators::IntegerResult(*integer) : operators::RealResult(RealOfText(text)));
+        number = static_cast<std::uint32_t>(m_numbers.size());
     }
-    return *number;
+    return m_numbers[number - 1];
 }
 
 } // namespace zelvora

@@ -18,22 +18,37 @@ namespace zelvora {
 class tFormulaPlan {
 public:
     // Forgets everything; the next run resolves afresh.
-    void Reset() { m_tokens.clear(); }
+    void Reset()
+    {
+        m_tokens.clear();
+        m_numbers.clear();
+        m_form = tForm::Undecided;
+    }
 
     // The catalogue entry the token's text finds (Lookup with no failure pending).
     const tTocLookup& CatalogueEntry(std::size_t index, std::string_view text);
-    // The value of a number token (integer that fits 32 bits, otherwise real).
+    // The value of a number token (integer that fits 32 bits, otherwise real). The reference
+    // holds until the next number of the formula is read for the first time.
     const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text);
 
     // Fits the plan to a formula of count tokens; a plan made for another count starts afresh.
     void FitTo(std::size_t count);
 
+    // Whether the formula is one binary operator between two plain operands (a name or a
+    // number each), the commonest formula of a loop, decided from its tokens once.
+    enum class tForm : std::uint8_t { Undecided, General, Binary };
+    tForm Form() const { return m_form; }
+    void SetForm(tForm form) { m_form = form; }
+
 private:
+    // A few bytes a token: the values of the numbers (a record each) are kept apart.
     struct tResolvedToken {
         std::optional<tTocLookup> Entry;
-        std::optional<tVariable> Number;
+        std::uint32_t Number = 0; // 1 + the number's place in m_numbers; 0 before it is read
     };
     std::vector<tResolvedToken> m_tokens;
+    std::vector<tVariable> m_numbers;
+    tForm m_form = tForm::Undecided;
 };
 
 } // namespace zelvora

@@ -183,6 +183,10 @@ tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessio
         if (graphics)
             graphics->RepaintVisible();
     };
+    tVisibleVarsList& store = session.m_store;
+    commandHooks.HoldScalarTexts = [&store] { store.HoldScalarTexts(); };
+    commandHooks.ReleaseScalarTexts = [&store] { store.ReleaseScalarTexts(); };
+    commandHooks.FlushScalarTexts = [&store] { store.FlushScalarTexts(); };
     RegisterCommands(interpreter, std::move(commandHooks));
     RegisterOptionCommands(interpreter, Options);
     RegisterStoreCommands(StoreCommands);
@@ -295,6 +299,7 @@ void tSession::Checkpoint()
     m_interpreter.Checkpoint();
     if (!m_busy)
         return;
+    m_store.FlushScalarTexts(); // the windows may be painted now
     m_parts->EventPass.Reach();
     m_interpreter.Checkpoint();
 }

@@ -143,6 +143,7 @@ void tVisibleVarsList::Reset()
     m_copyLayout = DefaultCopyLayout();
     m_listingLayout = DefaultListingLayout();
     m_newHidden = false;
+    m_scalarTextsPending = false;
 }
 
 void tVisibleVarsList::ReleaseWindows()
@@ -281,8 +282,20 @@ void tVisibleVarsList::Refresh(std::int32_t index)
     tVisibleVarItem& item = m_items[static_cast<std::size_t>(index)];
     if (v.shape == shScalar) {
         item.datatype = v.datatype;
-        if (m_scalarWindow && v.name != HiddenScalarName)
-            WriteScalar(v);
+        if (!m_scalarWindow || v.name == HiddenScalarName)
+            return;
+        if (m_scalarTextHolds > 0) {
+            // The first store of a hold writes at once, so that the window's rows change in the
+            // order the variables were first stored; the later ones wait.
+            m_scalarTextsPending = true;
+            if (item.scalarTextHeld) {
+                item.scalarTextPending = true;
+                return;
+            }
+            item.scalarTextHeld = true;
+        }
+        item.scalarTextPending = false;
+        WriteScalar(v);
         return;
     }
     if (!IsMatrixLike(v.shape) || item.hidden || !m_ports.Shelf)
@@ -382,9 +395,33 @@ bool tVisibleVarsList::ShowVariable(std::int32_t index)
         m_items[static_cast<std::size_t>(index)].hidden = false;
         Refresh(index);
     } else if (v.shape == shScalar && m_scalarWindow && v.name != HiddenScalarName) {
+        m_items[static_cast<std::size_t>(index)].scalarTextPending = false;
         WriteScalar(v);
     }
     return true;
+}
+
+void tVisibleVarsList::ReleaseScalarTexts()
+{
+    if (m_scalarTextHolds > 0 && --m_scalarTextHolds == 0)
+        FlushScalarTexts();
+}
+
+void tVisibleVarsList::FlushScalarTexts()
+{
+    if (!m_scalarTextsPending)
+        return;
+    m_scalarTextsPending = false;
+    for (std::int32_t i = 1; IsShownIndex(i); ++i) {
+        tVisibleVarItem& item = m_items[static_cast<std::size_t>(i)];
+        item.scalarTextHeld = false;
+        if (!item.scalarTextPending)
+            continue;
+        item.scalarTextPending = false;
+        const tVariable& v = Variable(i);
+        if (m_scalarWindow && v.shape == shScalar && v.name != HiddenScalarName)
+            WriteScalar(v);
+    }
 }
 
 void tVisibleVarsList::ShowScalarWindow()

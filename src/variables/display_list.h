@@ -28,6 +28,10 @@ struct tVisibleVarItem {
     std::unique_ptr<tMatrixWindowPort> window; // the matrix window while it is open
     // LargestMagnitude of a real matrix, found when a cell is first drawn after a change.
     mutable std::optional<long double> largest;
+    // The scalar's value cell was written once during a hold, and now waits for its end (see
+    // HoldScalarTexts).
+    bool scalarTextHeld = false;
+    bool scalarTextPending = false;
 };
 using tVisibleVarsArr = std::vector<tVisibleVarItem>;
 
@@ -154,6 +158,15 @@ public:
     // DISPLAY without names: shows the scalar window, when there is one, whole.
     void ShowScalarWindow();
 
+    // ---- Scalar texts of a loop. While a hold lasts (holds nest), a stored scalar's value cell
+    // is written at its first store and then once more when the last hold ends or at
+    // FlushScalarTexts, not at every store: a macro repeated a million times would otherwise
+    // format its scalars a million times.
+    void HoldScalarTexts() { ++m_scalarTextHolds; }
+    void ReleaseScalarTexts();
+    // Writes the value cells that wait; nothing when none waits.
+    void FlushScalarTexts();
+
     // The display item of slot index (an empty item outside the array).
     const tVisibleVarItem& Item(std::int32_t index) const;
     bool HasScalarWindow() const { return m_scalarWindow != nullptr; }
@@ -183,6 +196,8 @@ private:
     char m_decimalSeparator;
     bool m_newHidden = false;
     bool m_readableNumbers = false;
+    std::int32_t m_scalarTextHolds = 0;
+    bool m_scalarTextsPending = false;
 };
 
 // The text of a scalar's value cell: an integer in decimal, a real in the general format with 15

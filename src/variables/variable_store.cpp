@@ -51,7 +51,8 @@ bool tVarClass::Store(tVariable record)
 {
     // Cut before the lookup, so that a long name finds the variable it was stored as instead of
     // adding a second one under the same stored name.
-    record.name = CutVariableName(record.name);
+    if (record.name.size() > MaxVariableNameLength)
+        record.name.resize(MaxVariableNameLength);
     bool result = true;
     // Where the record ends up: its old slot, the new highest one, or none (nothing added).
     std::int32_t stored = IndexOf(record.name);

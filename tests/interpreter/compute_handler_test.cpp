@@ -43,7 +43,7 @@ public:
         const auto it = store.find(NameFold(name));
         return it == store.end() ? nullptr : &it->second;
     }
-    void Store(const tVariable& record) override { store[NameFold(record.name)] = record; }
+    void Store(tVariable&& record) override { store[NameFold(record.name)] = std::move(record); }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
         const tIntvector& rows, const tIntvector& cols) override
