@@ -1,7 +1,7 @@
 // A program session: store, machine, interpreter, journal and listing wired together.
 #include "ui/session.h"
 
-#include "formats/file_reader_functions.h"
+#include "interpreter/file_reader_functions.h"
 #include "formats/matrix_text_io.h"
 #include "interpreter/compute_handler.h"
 #include "interpreter/option_commands.h"

@@ -1,5 +1,5 @@
 // Built-in function calls through the dispatch: gates, results, signs and unavailable functions.
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 #include "language/dispatch_fixture.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "format_test_support.h"
 #include "formats/bin_format.h"
 #include "formats/bmp_format.h"
-#include "formats/file_reader_functions.h"
+#include "interpreter/file_reader_functions.h"
 #include "formats/hex_format.h"
 #include "formats/oxf_format.h"
 #include "formats/text_matrix_writer.h"
