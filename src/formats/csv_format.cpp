@@ -1,9 +1,9 @@
 // Separated-values text (CSV): writers for numeric and string matrices and the reader.
 #include "formats/csv_format.h"
 
-#include "language/scan_stages.h"
-#include "language/scanner.h"
-#include "language/short_scanner.h"
+#include "lexicon/scan_stages.h"
+#include "lexicon/scanner.h"
+#include "lexicon/short_scanner.h"
 #include "numerics/decimal_text.h"
 #include "numerics/library_state.h"
 #include "text/text_encoding.h"

@@ -1,7 +1,7 @@
 // Definition/raw pairs: the reader.
 #include "formats/def_raw_format.h"
 
-#include "language/short_scanner.h"
+#include "lexicon/short_scanner.h"
 #include "numerics/matrix_convert.h"
 #include "text/name_fold.h"
 

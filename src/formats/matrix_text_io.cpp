@@ -1,7 +1,7 @@
 // Shared pieces of the text matrix formats: file and clipboard access, lines and number texts.
 #include "formats/matrix_text_io.h"
 
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "numerics/decimal_text.h"
 #include "text/paths.h"
 #include "text/replacing_file.h"

@@ -8,7 +8,7 @@
 #include "formats/lad_format.h"
 #include "formats/oxf_format.h"
 #include "formats/pari_format.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "text/word_list.h"
 
 namespace zelvora {

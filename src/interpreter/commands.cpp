@@ -1,7 +1,7 @@
 // Registration of the commands, and QUIT, MACRODEF and MACROEXEC.
 #include "interpreter/commands.h"
 
-#include "language/number_text.h"
+#include "lexicon/number_text.h"
 #include "numerics/result.h"
 
 namespace zelvora {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "interpreter/statement_plan.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
 #include <cstdint>
 #include <memory>

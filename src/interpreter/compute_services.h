@@ -2,7 +2,7 @@
 #pragma once
 
 #include "language/formula_plan.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "numerics/matrix_types.h"
 #include "numerics/result.h"
 #include "variables/variable.h"

@@ -3,8 +3,8 @@
 
 #include "interpreter/commands_list.h"
 #include "interpreter/interpreter.h"
-#include "language/catalogue_search_words.h"
-#include "language/catalogue_table.h"
+#include "lexicon/catalogue_search_words.h"
+#include "lexicon/catalogue_table.h"
 #include "text/name_fold.h"
 
 #include <map>

@@ -2,7 +2,7 @@
 #include "interpreter/ini_file.h"
 
 #include "interpreter/data_directory.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "text/replacing_file.h"
 #include "text/text_encoding.h"
 

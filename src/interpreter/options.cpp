@@ -1,7 +1,7 @@
 // Setting and showing options, and the journal and listing switches.
 #include "interpreter/options.h"
 
-#include "language/number_text.h"
+#include "lexicon/number_text.h"
 #include "ports/text_view_port.h"
 #include "text/close_words.h"
 #include "text/paths.h"

@@ -6,7 +6,7 @@
 
 #include "interpreter/interpreter.h"
 #include "interpreter/settings.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "numerics/random_matrices.h"
 #include "numerics/worker_pool.h"
 #include "variables/display_list.h"

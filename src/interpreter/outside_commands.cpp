@@ -4,7 +4,7 @@
 #include "formats/text_matrix_writer.h"
 #include "interpreter/data_directory.h"
 #include "interpreter/store_commands.h"
-#include "language/number_text.h"
+#include "lexicon/number_text.h"
 #include "text/word_list.h"
 #include "variables/variable_convert.h"
 

@@ -1,7 +1,7 @@
 // The settings' defaults, the start-time file names and the recent-script list.
 #include "interpreter/settings.h"
 
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Parsing and processing the start parameters.
 #include "interpreter/start_parameters.h"
 
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
 #include <filesystem>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "language/formula_plan.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
 #include <string>
 #include <vector>

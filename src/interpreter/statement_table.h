@@ -1,7 +1,7 @@
 // The command table and the interpreter state of the statement being run.
 #pragma once
 
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "numerics/result.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 #include "interpreter/system_variables.h"
 
 #include "interpreter/options.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
 namespace zelvora {
 

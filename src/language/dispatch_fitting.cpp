@@ -1,7 +1,7 @@
 // Curve fitting, polynomials, monotone smoothing and row interpolation in formulas.
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "numerics/curve_fitting.h"
 #include "numerics/polynomials.h"
 #include "variables/variable.h"

@@ -4,7 +4,7 @@
 // transformation that the run returned; nothing is kept between calls.
 #include "language/builtin_dispatch.h"
 #include "language/dispatch_gates.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "numerics/communalities.h"
 #include "numerics/eigen_system.h"
 #include "numerics/factor_consistency.h"

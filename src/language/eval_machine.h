@@ -3,9 +3,9 @@
 // operators and calls give on and "sonst" replaces.
 #pragma once
 
-#include "language/catalogue.h"
 #include "language/formula_plan.h"
-#include "language/scanner.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/scanner.h"
 #include "numerics/result.h"
 #include "variables/variable.h"
 

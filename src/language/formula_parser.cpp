@@ -4,7 +4,7 @@
 #include "language/failure_operand.h"
 #include "language/machine_bindings.h"
 #include "language/machine_operators.h"
-#include "language/number_text.h"
+#include "lexicon/number_text.h"
 #include "numerics/library_state.h"
 #include "text/name_fold.h"
 #include "variables/operator_results.h"

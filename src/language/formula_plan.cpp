@@ -1,8 +1,8 @@
 // The resolved tokens of a formula.
 #include "language/formula_plan.h"
 
-#include "language/number_text.h"
-#include "language/scanner.h"
+#include "lexicon/number_text.h"
+#include "lexicon/scanner.h"
 #include "variables/operator_results.h"
 
 namespace zelvora {

@@ -2,7 +2,7 @@
 // macro's statement, each repetition) does not look its names up or read its numbers again.
 #pragma once
 
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 #include "variables/variable.h"
 
 #include <cstdint>

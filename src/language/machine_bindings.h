@@ -2,7 +2,7 @@
 // handlers, range joining, selection, suffix powers and the scalar getters.
 #pragma once
 
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 #include "variables/variable.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The list and structure operators that the evaluation machine carries out itself.
 #pragma once
 
-#include "language/opcodes.h"
+#include "lexicon/opcodes.h"
 #include "variables/variable.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The words a name may be completed to.
 #include "ui/completion_words.h"
 
-#include "language/catalogue_table.h"
+#include "lexicon/catalogue_table.h"
 #include "text/name_fold.h"
 
 #include <algorithm>

@@ -2,5 +2,5 @@
 // tree (the function menus) and the function lists of the help menu.
 #pragma once
 
-#include "language/catalogue.h"
-#include "language/help_tree.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/help_tree.h"

@@ -1,8 +1,8 @@
 // Writing the formula reference from the catalogue's help tree.
 #include "ui/help_reference.h"
 
-#include "language/catalogue.h"
-#include "language/help_tree.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/help_tree.h"
 #include "text/rtf_writer.h"
 
 #include <algorithm>

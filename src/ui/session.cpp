@@ -1,11 +1,11 @@
 // A program session: store, machine, interpreter, journal and listing wired together.
 #include "ui/session.h"
 
-#include "formats/file_reader_functions.h"
 #include "formats/matrix_text_io.h"
 #include "interpreter/commands.h"
 #include "interpreter/compute_handler.h"
 #include "interpreter/core_compute_services.h"
+#include "interpreter/file_reader_functions.h"
 #include "interpreter/help_requests.h"
 #include "interpreter/option_commands.h"
 #include "interpreter/options.h"

@@ -2,8 +2,8 @@
 #include "ui/syntax_classes.h"
 
 #include "interpreter/statement_table.h"
-#include "language/catalogue.h"
-#include "language/scanner.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/scanner.h"
 
 namespace zelvora {
 namespace {

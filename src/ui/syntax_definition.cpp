@@ -5,8 +5,8 @@
 #include "interpreter/commands.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/statement_table.h"
-#include "language/catalogue.h"
-#include "language/catalogue_table.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/catalogue_table.h"
 #include "text/text_encoding.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The binary operators that record operations carry out, chosen by the catalogue's handler.
 #pragma once
 
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 #include "variables/variable.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // help), and where it says a failure happened.
 #include "interpreter/commands.h"
 #include "interpreter/interpreter.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "numerics/run_time_error.h"
 #include "support/recording_ports.h"
 

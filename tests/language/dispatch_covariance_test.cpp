@@ -1,7 +1,7 @@
 // Covariance, distances, frequency tables and variance analysis through the built-in dispatch:
 // argument forms, several results, refused data and the catalogue entries being carried out.
 #include "dispatch_fixture.h"
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 #include "numerics/missing_values.h"
 
 #include <string>

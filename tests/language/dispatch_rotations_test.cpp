@@ -1,7 +1,7 @@
 // Factor rotations through the built-in dispatch: keywords and their sign, selections, the
 // transformation of each run, the argument gates and the communality estimates.
 #include "dispatch_fixture.h"
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 #include "numerics/matrix_alloc.h"
 #include "numerics/matrix_product.h"
 #include "numerics/matrix_structure.h"

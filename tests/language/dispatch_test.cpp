@@ -1,6 +1,6 @@
 // Built-in function calls through the dispatch: gates, results, signs and unavailable functions.
-#include "language/catalogue.h"
 #include "language/dispatch_fixture.h"
+#include "lexicon/catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The formula reference written from the catalogue: every group and every entry of the help tree
 // appears in it, readable by the program's own RTF reader.
-#include "language/catalogue.h"
-#include "language/help_tree.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/help_tree.h"
 #include "text/rich_text.h"
 #include "text/rtf_reader.h"
 #include "ui/help_reference.h"

@@ -1,7 +1,7 @@
 // The word a notebook asks about.
 #include "ui/kernel/kernel_words.h"
 
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The catalogue: entries as registered, the name index, the lookups and the linear function list.
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 // The catalogue: registration of the table's entries, the sorted name index and the lookups.
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 
-#include "language/catalogue_arity.h"
-#include "language/catalogue_table.h"
-#include "language/scanner.h"
+#include "lexicon/catalogue_arity.h"
+#include "lexicon/catalogue_table.h"
+#include "lexicon/scanner.h"
 #include "numerics/run_time_error.h"
 
 #include <algorithm>

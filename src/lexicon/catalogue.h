@@ -2,9 +2,9 @@
 // with its opcode, operator handler and help text, the sorted name index and the help tree.
 #pragma once
 
-#include "language/catalogue_arity.h"
-#include "language/help_tree.h"
-#include "language/opcodes.h"
+#include "lexicon/catalogue_arity.h"
+#include "lexicon/help_tree.h"
+#include "lexicon/opcodes.h"
 #include "numerics/matrix_types.h"
 
 #include <cstdint>

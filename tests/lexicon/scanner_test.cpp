@@ -1,6 +1,6 @@
 // Tokens of statements, numbers, literals and the upper-case folding.
-#include "language/scanner.h"
-#include "language/short_scanner.h"
+#include "lexicon/scanner.h"
+#include "lexicon/short_scanner.h"
 #include "text/text_encoding.h"
 
 #include <utility>

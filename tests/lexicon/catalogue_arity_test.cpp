@@ -1,7 +1,7 @@
 // Argument counts read from the parameter signatures the help shows.
-#include "language/catalogue.h"
-#include "language/catalogue_arity.h"
-#include "language/catalogue_search_words.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/catalogue_arity.h"
+#include "lexicon/catalogue_search_words.h"
 
 #include <gtest/gtest.h>
 

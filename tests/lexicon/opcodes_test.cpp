@@ -1,7 +1,7 @@
 // The opcode list: the priority of every operator as the language defines it, and the groups that
 // the parser and the machine take from it.
-#include "language/catalogue.h"
-#include "language/opcodes.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/opcodes.h"
 
 #include <set>
 

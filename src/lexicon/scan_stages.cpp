@@ -1,7 +1,7 @@
 // Stages 1 and 2 of the scanner: character runs and their combination into tokens.
-#include "language/scan_stages.h"
+#include "lexicon/scan_stages.h"
 
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
 namespace zelvora::scanning {
 namespace {

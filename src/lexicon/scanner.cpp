@@ -1,7 +1,7 @@
 // The full scanner: tokens with their texts and the token helpers.
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 
-#include "language/scan_stages.h"
+#include "lexicon/scan_stages.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // The rows from which the catalogue is built: its entries and the help tree steps, in build order.
 #pragma once
 
-#include "language/catalogue.h"
+#include "lexicon/catalogue.h"
 
 #include <cstdint>
 #include <span>

@@ -1,5 +1,5 @@
 // The search words of the catalogue, one row per function stem or constant.
-#include "language/catalogue_search_words.h"
+#include "lexicon/catalogue_search_words.h"
 
 #include "text/name_fold.h"
 

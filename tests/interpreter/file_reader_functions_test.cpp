@@ -1,12 +1,12 @@
 // The file reader functions in formulas: file names, the clipboard, results and reported
 // failures.
-#include "format_test_support.h"
 #include "formats/bin_format.h"
 #include "formats/bmp_format.h"
-#include "formats/file_reader_functions.h"
+#include "formats/format_test_support.h"
 #include "formats/hex_format.h"
 #include "formats/oxf_format.h"
 #include "formats/text_matrix_writer.h"
+#include "interpreter/file_reader_functions.h"
 #include "support/test_machine.h"
 #include "variables/variable.h"
 

@@ -1,5 +1,5 @@
 // The formula functions that read matrix files.
-#include "formats/file_reader_functions.h"
+#include "interpreter/file_reader_functions.h"
 
 #include "formats/bin_format.h"
 #include "formats/bmp_format.h"
@@ -8,7 +8,7 @@
 #include "formats/hex_format.h"
 #include "formats/matrix_text_io.h"
 #include "formats/oxf_format.h"
-#include "language/scanner.h"
+#include "lexicon/scanner.h"
 #include "variables/operator_results.h"
 
 #include <filesystem>

@@ -1,5 +1,5 @@
 // Argument counts of built-in functions, read from their parameter signatures.
-#include "language/catalogue_arity.h"
+#include "lexicon/catalogue_arity.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The short-string scanner used by the text matrix readers.
-#include "language/short_scanner.h"
+#include "lexicon/short_scanner.h"
 
-#include "language/scan_stages.h"
-#include "language/scanner.h"
+#include "lexicon/scan_stages.h"
+#include "lexicon/scanner.h"
 
 namespace zelvora {
 

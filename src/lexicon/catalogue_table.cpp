@@ -1,6 +1,6 @@
 // The catalogue's source table: every entry of the formula language and the help tree around
 // them, one row per entry or tree step, in the order the catalogue registers them.
-#include "language/catalogue_table.h"
+#include "lexicon/catalogue_table.h"
 
 namespace zelvora {
 namespace {

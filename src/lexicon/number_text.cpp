@@ -1,5 +1,5 @@
 // Number texts of tokens.
-#include "language/number_text.h"
+#include "lexicon/number_text.h"
 
 #include "numerics/decimal_text.h"
 #include "numerics/run_time_error.h"

@@ -1,6 +1,6 @@
 // The help tree: cursor moves, the catalogue's headings and nodes, and the text forms.
-#include "language/catalogue.h"
-#include "language/help_tree.h"
+#include "lexicon/catalogue.h"
+#include "lexicon/help_tree.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // The help tree: node lists, the writing cursor and the text forms shown by the command window.
-#include "language/help_tree.h"
+#include "lexicon/help_tree.h"
 
 #include "numerics/run_time_error.h"
 
