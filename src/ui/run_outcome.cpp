@@ -2,6 +2,7 @@
 #include "ui/run_outcome.h"
 
 #include "interpreter/interpreter.h"
+#include "ui/run_outcome_of.h"
 
 namespace zelvora {
 
@@ -13,6 +14,27 @@ std::string_view FailureMessage(const tRunOutcome& outcome)
 }
 
 } // namespace
+
+tRunOutcome OutcomeOf(const tRunResult& result)
+{
+    tRunOutcome outcome;
+    outcome.Success = result.Success;
+    outcome.Code = result.Code;
+    outcome.Message = result.Message;
+    outcome.LastStatement = result.LastStatement;
+    return outcome;
+}
+
+tRunOutcome OutcomeOf(const tOutermostRunResult& result)
+{
+    tRunOutcome outcome = OutcomeOf(static_cast<const tRunResult&>(result));
+    outcome.RunTimeError = result.RunTimeError;
+    outcome.ErrorText = result.ErrorText;
+    if (result.FailurePlace)
+        outcome.FailurePlace = tRunPlace { result.FailurePlace->Source, result.FailurePlace->Line,
+            result.FailurePlace->Statement };
+    return outcome;
+}
 
 tRunPlace FailedStatementPlace(const tRunOutcome& outcome)
 {

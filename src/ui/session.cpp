@@ -26,6 +26,7 @@
 #include "ui/event_pass.h"
 #include "ui/formula_values.h"
 #include "ui/matrix_cell_edit.h"
+#include "ui/run_outcome_of.h"
 #include "ui/session_parts.h"
 #include "ui/syntax_classes.h"
 #include "variables/display_list.h"
@@ -39,25 +40,6 @@
 #include <thread>
 
 namespace zelvora {
-
-namespace {
-
-tRunOutcome OutcomeOf(const tOutermostRunResult& result)
-{
-    tRunOutcome outcome;
-    outcome.Success = result.Success;
-    outcome.Code = result.Code;
-    outcome.Message = result.Message;
-    outcome.LastStatement = result.LastStatement;
-    outcome.RunTimeError = result.RunTimeError;
-    outcome.ErrorText = result.ErrorText;
-    if (result.FailurePlace)
-        outcome.FailurePlace = tRunPlace { result.FailurePlace->Source, result.FailurePlace->Line,
-            result.FailurePlace->Statement };
-    return outcome;
-}
-
-} // namespace
 
 // Marks the session busy for one run through its door, on every way out, and tells the
 // application port, which shows the busy look.

@@ -6,6 +6,7 @@
 #include "script_highlighter.h"
 #include "script_tab.h"
 #include "support/desktop_fixture.h"
+#include "variables/display_list.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -52,7 +52,7 @@ public:
         Answers.pop_front();
         return answer;
     }
-    void CodeBlockRun(std::size_t, const tRunResult& result) override
+    void CodeBlockRun(std::size_t, const tRunOutcome& result) override
     {
         Events.push_back(result.Success ? "ok" : "failed");
     }
