@@ -52,7 +52,7 @@ void tCommandWindow::BuildMenus()
     addAction(run);
 
     m_functionMenu = menuBar()->addMenu(QString::fromUtf8("&Funktionen"));
-    AddHelpTreeItems(*m_functionMenu, Catalogue().Tree().Root(),
+    AddHelpTreeItems(*m_functionMenu, FunctionMenuEntries(),
         [this](const QString& text) { InsertAtCaret(text); });
     m_functionMenu->addSeparator();
     m_functionMenu->addAction(
@@ -61,7 +61,7 @@ void tCommandWindow::BuildMenus()
         QString::fromUtf8("Funktionsl&iste (linear)"), this, [this] { ShowFunctionList(false); });
     m_functionMenu->addAction(QString::fromUtf8("Kopieren &Befehlsliste"), this, [] {
         QString text;
-        for (const std::string& line : TreeListing(Catalogue().Tree()))
+        for (const std::string& line : CommandListLines())
             text += ToQString(line) + "\r\n";
         QGuiApplication::clipboard()->setText(text);
     });
@@ -398,12 +398,12 @@ void tCommandWindow::ShowFunctionList(bool structured)
 {
     tScriptTab* tab = NewTab();
     if (structured) {
-        tab->setPlainText(Joined(StructuredFunctionList(Catalogue().Tree()))
+        tab->setPlainText(Joined(StructuredFunctionListLines())
             + ";==============================================;");
         tab->Caption = "Funktionsliste";
         tab->FileName = "fnktlist.rts";
     } else {
-        tab->setPlainText(Joined(LinearFunctionList(Catalogue())));
+        tab->setPlainText(Joined(LinearFunctionListLines()));
         tab->Caption = "fnktlistLin";
     }
     tab->document()->setModified(false);
