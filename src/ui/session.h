@@ -113,7 +113,8 @@ class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     // paths: where the settings, the data directory and the shipped examples are; the session
-    // reads and writes nothing there until the front end calls StartSettings().
+    // reads and writes nothing there until the front end calls StartSettings(). Without them the
+    // paths are empty.
     tSession(const tSessionPorts& ports, std::string_view startTime);
     tSession(const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths,
         tSessionHooks hooks = {});
@@ -139,7 +140,7 @@ public:
     tStopHandle StopHandle();
 
     // ---- Read-only views for the front ends.
-    // The command table's rows (names, syntax), for completion and colouring.
+    // The command table's rows (names, syntax), for the parts of src/ui that complete and colour.
     const std::vector<tStmt>& CommandRows() const;
     // Every command word, function, constant and variable name that may complete prefix.
     std::vector<std::string> CompletionWords(const std::string& prefix) const;
