@@ -35,7 +35,7 @@ void ScalarAssignments(benchmark::State& state)
     LoadLines(list, lines, 0, StatementCount - 1);
     long double last = 0;
     for (auto _ : state) {
-        const tOutermostRunResult result = session.Run(tRunRequest::OfStatements(list, ""));
+        const tRunOutcome result = session.Run(tRunRequest::OfStatements(list, ""));
         if (!result.Success)
             state.SkipWithError("the run failed");
         last = session.Variable("x")->intvalue;

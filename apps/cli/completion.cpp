@@ -1,7 +1,6 @@
 // Completion at the prompt through libedit's readline interface.
 #include "completion.h"
 
-#include "ui/completion_words.h"
 #include "ui/front_end_text.h"
 #include "ui/session.h"
 
@@ -37,7 +36,7 @@ char** Complete(const char* text, int, int)
 
 std::vector<std::string> CompletionCandidates(tSession& session, const std::string& prefix)
 {
-    return CompletionWords(session.CommandRows(), session.StoreView().NameList(), prefix);
+    return session.CompletionWords(prefix);
 }
 
 void InstallCompletion(tSession& session)

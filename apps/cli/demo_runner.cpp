@@ -74,7 +74,7 @@ tDemoStep tConsoleDemoView::WaitForStep(std::size_t index, bool beforeCode)
     return tDemoStep::Next;
 }
 
-void tConsoleDemoView::CodeBlockRun(std::size_t, const tRunResult& result)
+void tConsoleDemoView::CodeBlockRun(std::size_t, const tRunOutcome& result)
 {
     if (!result.Success) {
         std::string text = "Demo: Codeblock fehlgeschlagen (die Demo geht weiter): "

@@ -3,7 +3,7 @@
 // Enter; without a terminal (or with --batch) the demo runs straight through.
 #pragma once
 
-#include "ui/demo_player.h"
+#include "ui/demo_view.h"
 #include "ui/session.h"
 
 #include <cstdio>
@@ -28,7 +28,7 @@ public:
     void ShowScreen(const tDemoScreen& screen) override;
     void MarkBlock(std::size_t index) override;
     tDemoStep WaitForStep(std::size_t index, bool beforeCode) override;
-    void CodeBlockRun(std::size_t index, const tRunResult& result) override;
+    void CodeBlockRun(std::size_t index, const tRunOutcome& result) override;
     void EndScreen() override { }
 
 private:

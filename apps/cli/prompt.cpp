@@ -7,6 +7,7 @@
 #include "run_report.h"
 #include "ui/front_end_text.h"
 #include "ui/program_start.h"
+#include "ui/statement_lines.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -49,12 +50,6 @@ void WriteJournalThrough(tSession& session, tConsoleTextView& journalView)
             + " geschrieben werden\n");
 }
 
-bool ContinuesOnNextLine(const std::string& line)
-{
-    const std::string trimmed = TrimRightText(line);
-    return trimmed.size() >= 2 && trimmed.ends_with(" _");
-}
-
 } // namespace
 
 int RunPrompt(
@@ -70,7 +65,7 @@ int RunPrompt(
     session.StartSettings();
     WriteJournalThrough(session, journalView);
     session.WriteSettingsNow(); // and after every statement: a kill keeps them
-    const std::string& welcome = session.SettingsView().WelcomeText;
+    const std::string& welcome = session.SettingsView().WelcomeText();
     const bool firstStart = welcome.find('\n') + 1 < welcome.size();
     PrintText(stdout, ConsoleWelcomeText(welcome, firstStart) + "\n");
     const std::string directory = std::filesystem::current_path().string();
@@ -99,7 +94,7 @@ int RunPrompt(
         statement += statement.empty() ? line : "\n" + line;
         if (ContinuesOnNextLine(line))
             continue;
-        if (!TrimText(statement).empty()) {
+        if (!IsBlankText(statement)) {
             add_history(Cp1252ToUtf8(statement).c_str());
             if (!history.empty())
                 write_history(history.c_str());

@@ -5,17 +5,15 @@
 
 namespace zelvora::cli {
 
-int ReportRun(const tOutermostRunResult& result)
+int ReportRun(const tRunOutcome& result)
 {
     // The failing statement is the innermost one, in a BATCH file or macro too.
-    const tStatementPlace place
-        = result.FailurePlace.value_or(tStatementPlace { {}, 0, result.LastStatement });
     if (result.RunTimeError) {
-        PrintText(stderr, LocatedFailureText(result.ErrorText, place) + "\n");
+        PrintText(stderr, LocatedFailureText(result) + "\n");
         return ExitRunTimeError;
     }
     if (!result.Success) {
-        PrintText(stderr, LocatedFailureText(result.Message, place) + "\n");
+        PrintText(stderr, LocatedFailureText(result) + "\n");
         return ExitStatementFailed;
     }
     return ExitOk;

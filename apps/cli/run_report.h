@@ -14,6 +14,6 @@ enum tExitStatus : int {
 
 // Prints a failure on stderr (message, line break, quoted statement; or the run-time error's text)
 // and returns the exit status for it.
-int ReportRun(const tOutermostRunResult& result);
+int ReportRun(const tRunOutcome& result);
 
 } // namespace zelvora::cli

@@ -8,6 +8,7 @@
 #include "ui/command_window_texts.h"
 #include "ui/comment_tools.h"
 #include "ui/session.h"
+#include "ui/statement_lines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,7 +105,7 @@ void tCommandWindow::ShowWelcomeText()
 
 void tCommandWindow::PutWelcomeText(tScriptTab& tab)
 {
-    tab.setPlainText(ToQString(m_session->SettingsView().WelcomeText).replace("\r\n", "\n"));
+    tab.setPlainText(ToQString(m_session->SettingsView().WelcomeText()).replace("\r\n", "\n"));
     tab.document()->setModified(false);
 }
 
@@ -130,15 +131,14 @@ tSyntaxWords tCommandWindow::SyntaxWords() const
         = [session](std::string_view word) { return session && session->IsCommandWord(word); };
     words.IsCatalogueWord = [](std::string_view word) { return IsCatalogueWord(word); };
     words.IsOperatorWord = [](std::string_view word) { return IsOperatorWord(word); };
-    words.IsVariable = [session](std::string_view word) {
-        return session && session->StoreView().Contains(word);
-    };
+    words.IsVariable
+        = [session](std::string_view word) { return session && session->HasVariable(word); };
     return words;
 }
 
 tScriptTab* tCommandWindow::AddTab(std::int32_t number)
 {
-    QFont font(ToQString(m_session ? m_session->SettingsView().CommandFont : "Letter Gothic"));
+    QFont font(ToQString(m_session ? m_session->SettingsView().CommandFont() : "Letter Gothic"));
     font.setPointSize(10);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
@@ -286,10 +286,11 @@ void tCommandWindow::RunSelection()
     m_answers->clear();
     m_answers->setVisible(false);
     const std::vector<std::string> lines = tab->ProgramLines();
-    const tLineRange range = StatementRange(lines, tab->SelectionStart(), tab->SelectionLength());
+    const tSelectedLines range
+        = SelectedStatementLines(lines, tab->SelectionStart(), tab->SelectionLength());
     // The user may close the tab while its statements run.
     const QPointer<tScriptTab> ranTab(tab);
-    const tOutermostRunResult result = m_session->Run(
+    const tRunOutcome result = m_session->Run(
         tRunRequest::OfLines(lines, range.First, range.Last, ToProgramText(tab->Directory)));
     ShowRunResult(result);
     FocusEditor();
@@ -317,18 +318,17 @@ void tCommandWindow::MarkFailedLine(tScriptTab& tab, int line)
     tab.ensureCursorVisible();
 }
 
-void tCommandWindow::ShowRunResult(const tOutermostRunResult& result)
+void tCommandWindow::ShowRunResult(const tRunOutcome& result)
 {
     if (result.RunTimeError)
         ShowRunTimeError(ToQString(result.ErrorText));
     else if (!result.Success)
         // The innermost failing statement: a stopped one names the statement it stopped.
-        ShowMessage(FailureDisplayText(result.Message,
-            result.FailurePlace ? result.FailurePlace->Statement : result.LastStatement));
+        ShowMessage(FailureDisplayText(result));
     SyncSwitches();
     // Names are coloured by what the store holds: new or deleted variables change colours.
     if (m_session) {
-        std::vector<std::string> names = m_session->StoreView().NameList();
+        std::vector<std::string> names = m_session->VariableNames();
         if (names != m_colouredNames) {
             m_colouredNames = std::move(names);
             for (int i = 0; i < m_tabs->count(); ++i)
@@ -392,8 +392,8 @@ void tCommandWindow::ApplyToRangeLines(
     tScriptTab* tab = ActiveTab();
     if (!tab)
         return;
-    const tLineRange range
-        = StatementRange(tab->ProgramLines(), tab->SelectionStart(), tab->SelectionLength());
+    const tSelectedLines range = SelectedStatementLines(
+        tab->ProgramLines(), tab->SelectionStart(), tab->SelectionLength());
     QTextCursor cursor(tab->document());
     cursor.beginEditBlock();
     for (int line = range.First; line <= range.Last; ++line) {
@@ -433,8 +433,8 @@ void tCommandWindow::PasteAsComment(bool commented)
         return;
     text.replace("\r\n", "\n");
     QTextDocument* document = tab->document();
-    const tLineRange range
-        = StatementRange(tab->ProgramLines(), tab->SelectionStart(), tab->SelectionLength());
+    const tSelectedLines range = SelectedStatementLines(
+        tab->ProgramLines(), tab->SelectionStart(), tab->SelectionLength());
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     int start = 0;
@@ -497,9 +497,9 @@ bool tCommandWindow::MayClose()
             if (Tab(i)->HasFile)
                 tabFiles.push_back(ToProgramText(Tab(i)->FilePath()));
         }
-        const tSettings& settings = m_session->SettingsView();
-        m_session->SetRecentScripts(RebuiltRecentScripts(tabFiles, settings.RecentScripts.Entries(),
-            settings.ExamplesDirectory(), tRecentScripts::MaxEntries));
+        const tSettingsView settings = m_session->SettingsView();
+        m_session->SetRecentScripts(RebuiltRecentScripts(
+            tabFiles, settings.RecentScripts(), settings.ExamplesDirectory(), MaxRecentScripts()));
     }
     return true;
 }

@@ -22,7 +22,7 @@ class QTextCursor;
 
 namespace zelvora {
 class tSession;
-struct tOutermostRunResult;
+struct tRunOutcome;
 } // namespace zelvora
 
 namespace zelvora::gui {
@@ -73,7 +73,7 @@ public:
     void ShowRunningStatement(std::string_view statement);
     QAction* StopAction() const { return m_stopAction; }
     // A failure in the message panel, a run-time error in a message box as well.
-    void ShowRunResult(const tOutermostRunResult& result);
+    void ShowRunResult(const tRunOutcome& result);
     // Opens a script in a new tab; false (after telling the user) when it cannot be read.
     bool OpenScript(const QString& path);
     // Opens a file in a new tab, selects all and runs it.

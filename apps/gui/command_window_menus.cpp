@@ -52,7 +52,7 @@ void tCommandWindow::BuildMenus()
     addAction(run);
 
     m_functionMenu = menuBar()->addMenu(QString::fromUtf8("&Funktionen"));
-    AddHelpTreeItems(*m_functionMenu, Catalogue().Tree().Root(),
+    AddHelpTreeItems(*m_functionMenu, FunctionMenuEntries(),
         [this](const QString& text) { InsertAtCaret(text); });
     m_functionMenu->addSeparator();
     m_functionMenu->addAction(
@@ -61,7 +61,7 @@ void tCommandWindow::BuildMenus()
         QString::fromUtf8("Funktionsl&iste (linear)"), this, [this] { ShowFunctionList(false); });
     m_functionMenu->addAction(QString::fromUtf8("Kopieren &Befehlsliste"), this, [] {
         QString text;
-        for (const std::string& line : TreeListing(Catalogue().Tree()))
+        for (const std::string& line : CommandListLines())
             text += ToQString(line) + "\r\n";
         QGuiApplication::clipboard()->setText(text);
     });
@@ -160,16 +160,16 @@ void tCommandWindow::BuildEditMenu()
 void tCommandWindow::BuildHelpMenu()
 {
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("&Hilfe"));
-    const tSettings& settings = m_session->SettingsView();
+    const tSettingsView settings = m_session->SettingsView();
     help->addAction(QString::fromUtf8("&ErsteHilfe"), this,
-        [this, &settings] { ShowHelp("Erste Hilfe", settings.HelpFirstSteps); });
-    help->addAction(QString::fromUtf8("Einf&ührung"), this, [this, &settings] {
-        ShowHelp(QString::fromUtf8("Einführung"), settings.HelpIntroduction);
+        [this, settings] { ShowHelp("Erste Hilfe", settings.HelpFirstSteps()); });
+    help->addAction(QString::fromUtf8("Einf&ührung"), this, [this, settings] {
+        ShowHelp(QString::fromUtf8("Einführung"), settings.HelpIntroduction());
     });
     help->addAction(QString::fromUtf8("&Referenz"), this,
-        [this, &settings] { ShowHelp("Formel-Referenz", settings.HelpReference); });
+        [this, settings] { ShowHelp("Formel-Referenz", settings.HelpReference()); });
     help->addAction(QString::fromUtf8("&Neues"), this,
-        [this, &settings] { ShowHelp("Neues (noch nicht in Referenz)", settings.HelpNews); });
+        [this, settings] { ShowHelp("Neues (noch nicht in Referenz)", settings.HelpNews()); });
     help->addSeparator();
     help->addAction(QString::fromUtf8("Basis-&Demo"), this, [this] {
         AppendEditorLines("Demo \"basisinfo.zvd\"");
@@ -309,7 +309,7 @@ void tCommandWindow::UpdateRecentMenu()
 {
     if (!m_session || m_recentActions.isEmpty())
         return;
-    const auto& entries = m_session->SettingsView().RecentScripts.Entries();
+    const auto& entries = m_session->SettingsView().RecentScripts();
     for (int i = 0; i < RecentMenuItems; ++i) {
         const bool used = std::size_t(i) < entries.size() && !entries[std::size_t(i)].empty();
         m_recentActions[i]->setVisible(used);
@@ -329,15 +329,15 @@ void tCommandWindow::UpdatePreviousJournalItem()
 {
     if (!m_session || !m_previousJournal)
         return;
-    const tSettings& settings = m_session->SettingsView();
+    const tSettingsView settings = m_session->SettingsView();
     m_previousJournal->setText(
-        ToQString("..\\" + settings.JournalDir + settings.JournalPrevName).replace('&', "&&"));
-    m_previousJournal->setEnabled(!settings.JournalPrevName.empty());
+        ToQString("..\\" + settings.JournalDir() + settings.JournalPrevName()).replace('&', "&&"));
+    m_previousJournal->setEnabled(!settings.JournalPrevName().empty());
 }
 
 void tCommandWindow::OpenRecent(int index)
 {
-    const auto& entries = m_session->SettingsView().RecentScripts.Entries();
+    const auto& entries = m_session->SettingsView().RecentScripts();
     if (std::size_t(index) >= entries.size())
         return;
     const std::string entry = entries[std::size_t(index)];
@@ -355,11 +355,11 @@ void tCommandWindow::OpenRecent(int index)
 
 void tCommandWindow::OpenPreviousJournal()
 {
-    const tSettings& settings = m_session->SettingsView();
+    const tSettingsView settings = m_session->SettingsView();
     const std::string name
-        = JoinPath(JoinPath(settings.DataDir, settings.JournalDir), settings.JournalPrevName);
+        = JoinPath(JoinPath(settings.DataDir(), settings.JournalDir()), settings.JournalPrevName());
     QString path = ToQString(name);
-    if (settings.JournalPrevName.empty() || !QFileInfo::exists(path)) {
+    if (settings.JournalPrevName().empty() || !QFileInfo::exists(path)) {
         QMessageBox::warning(this, "Achtung", ToQString(FileNotFoundText(name)));
         path = QFileDialog::getOpenFileName(this, QString::fromUtf8("Journal öffnen"),
             QFileInfo(path).path() + "/*.zvj",
@@ -380,12 +380,12 @@ void tCommandWindow::ShowHelp(const QString& caption, const std::string& fileNam
 // and the shipped documents (installed, or in the build tree) are the fallbacks.
 QString tCommandWindow::HelpFilePath(const std::string& fileName) const
 {
-    const tSettings& settings = m_session->SettingsView();
-    std::vector<std::string> folders { JoinPath(settings.DataDir, settings.HelpDir),
-        JoinPath(settings.ProgramDir, settings.HelpDir) };
-    const std::string& shipped = m_session->SettingsFileView().Paths().ShippedDir;
+    const tSettingsView settings = m_session->SettingsView();
+    std::vector<std::string> folders { JoinPath(settings.DataDir(), settings.HelpDir()),
+        JoinPath(settings.ProgramDir(), settings.HelpDir()) };
+    const std::string& shipped = m_session->SettingsView().ShippedDir();
     if (!shipped.empty())
-        folders.push_back(JoinPath(shipped, settings.HelpDir));
+        folders.push_back(JoinPath(shipped, settings.HelpDir()));
     for (const std::string& folder : folders) {
         const QString path = ToQString(JoinPath(folder, fileName));
         if (QFileInfo::exists(path))
@@ -398,12 +398,12 @@ void tCommandWindow::ShowFunctionList(bool structured)
 {
     tScriptTab* tab = NewTab();
     if (structured) {
-        tab->setPlainText(Joined(StructuredFunctionList(Catalogue().Tree()))
+        tab->setPlainText(Joined(StructuredFunctionListLines())
             + ";==============================================;");
         tab->Caption = "Funktionsliste";
         tab->FileName = "fnktlist.rts";
     } else {
-        tab->setPlainText(Joined(LinearFunctionList(Catalogue())));
+        tab->setPlainText(Joined(LinearFunctionListLines()));
         tab->Caption = "fnktlistLin";
     }
     tab->document()->setModified(false);

@@ -3,7 +3,7 @@
 // code block the bar turns green and offers "Rechne".
 #pragma once
 
-#include "ui/demo_player.h"
+#include "ui/demo_view.h"
 
 #include <QColor>
 #include <QWidget>

@@ -168,7 +168,7 @@ void tDesktop::ConnectWindows()
     QObject::connect(m_shelf->InputLine(), &tInputLine::StatementsEntered, m_shelf.get(),
         [this](const QString& text) {
             // A line that ran is done with (Up brings it back); a failed one stays to be mended.
-            const tOutermostRunResult result = RunStatements(ToProgramText(text));
+            const tRunOutcome result = RunStatements(ToProgramText(text));
             if (result.Success && !result.RunTimeError)
                 m_shelf->InputLine()->Editor()->clear();
         });
@@ -185,8 +185,8 @@ void tDesktop::ConnectWindows()
 void tDesktop::PlaceWindows()
 {
     tIniFile ini;
-    if (!m_session->SettingsFileView().FileRead().empty())
-        ini.Load(FileSystemPath(m_session->SettingsFileView().FileRead()));
+    if (!m_session->SettingsView().SettingsFileRead().empty())
+        ini.Load(FileSystemPath(m_session->SettingsView().SettingsFileRead()));
     const QRect screen = AvailableScreen();
     // A window never smaller than its contents allow, and on the screen.
     const auto placeOf = [&](QWidget& window, std::string_view key, const QRect& share) {
@@ -230,7 +230,7 @@ int tDesktop::CommandControlsHeight() const
 
 void tDesktop::SaveWindowPlaces()
 {
-    const std::string path = FileSystemPath(m_session->SettingsFileView().FileToWrite());
+    const std::string path = FileSystemPath(m_session->SettingsView().SettingsFileToWrite());
     tIniFile ini;
     ini.Load(path);
     WriteWindowPlace(ini, ShelfPlaceKey, m_shelf->geometry());
@@ -304,7 +304,7 @@ void tDesktop::RunBatchFile(const std::string& path)
     const std::string directory
         = ProgramPathText(std::filesystem::path(fileName).parent_path().string());
     const bool refused = m_session->IsBusy();
-    const tOutermostRunResult result = m_session->RunText(*text, directory);
+    const tRunOutcome result = m_session->RunText(*text, directory);
     if (refused)
         m_shelf->ShowStatus(result.Message);
     else
@@ -318,10 +318,10 @@ void tDesktop::PlayBasisDemo()
     RunStatements(line);
 }
 
-tOutermostRunResult tDesktop::RunStatements(const std::string& text)
+tRunOutcome tDesktop::RunStatements(const std::string& text)
 {
     const bool refused = m_session->IsBusy();
-    const tOutermostRunResult result
+    const tRunOutcome result
         = m_session->RunText(text, m_session->SettingsView().ExamplesDirectory());
     if (refused)
         m_shelf->ShowStatus(result.Message); // the running statements keep their panels
@@ -353,7 +353,7 @@ void tDesktop::RunStateChanged(bool running)
     QTimer::singleShot(0, m_shelf.get(), [this] { m_application.TryQuit(); });
 }
 
-void tDesktop::ShowRunResult(const tOutermostRunResult& result)
+void tDesktop::ShowRunResult(const tRunOutcome& result)
 {
     m_commandWindow->ShowRunResult(result);
 }

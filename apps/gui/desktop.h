@@ -43,7 +43,7 @@ public:
     bool Start(const std::vector<std::string>& arguments);
     // Runs statements (Windows-1252), relative names against the examples folder, and shows a
     // failure in the command window's message panel. A run started while one runs is refused.
-    tOutermostRunResult RunStatements(const std::string& text);
+    tRunOutcome RunStatements(const std::string& text);
     // Runs a script file as a batch (the start parameter batchdatei).
     void RunBatchFile(const std::string& path);
     // "Basis-&Demo": the line that plays the introductory demo goes to the command window's
@@ -74,7 +74,7 @@ private:
     int CommandControlsHeight() const;
     void SaveWindowPlaces();
     void RunStartRequests(const tStartRequests& requests);
-    void ShowRunResult(const tOutermostRunResult& result);
+    void ShowRunResult(const tRunOutcome& result);
 
     // Closing while statements run stops them; the program ends once the run returns.
     bool QuitAfterRun();

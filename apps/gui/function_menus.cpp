@@ -16,21 +16,17 @@ QString MenuText(const std::string& text)
 
 } // namespace
 
-void AddHelpTreeItems(QMenu& menu, const tTokenNodelist& list, const tInsertText& insert)
+void AddHelpTreeItems(
+    QMenu& menu, const std::vector<tFunctionMenuEntry>& entries, const tInsertText& insert)
 {
-    for (const tTokenNode& node : list.Nodes()) {
-        if (node.Text.empty())
-            continue;
-        if (node.Children && node.Children->Count() > 0) {
-            QMenu* submenu = menu.addMenu(MenuText(node.Text));
-            AddHelpTreeItems(*submenu, *node.Children, insert);
+    for (const tFunctionMenuEntry& entry : entries) {
+        if (entry.Heading) {
+            QMenu* submenu = menu.addMenu(MenuText(entry.Text));
+            AddHelpTreeItems(*submenu, entry.Entries, insert);
             continue;
         }
-        const std::vector<std::string> fields = SplitNodeFields(node.Text);
-        const std::string syntax = fields.empty() ? node.Text : fields[0];
-        const std::string description = fields.size() > 1 ? fields[1] : std::string();
-        const QString inserted = ToQString(syntax);
-        menu.addAction(MenuText(syntax) + '\t' + MenuText(description), &menu,
+        const QString inserted = ToQString(entry.Text);
+        menu.addAction(MenuText(entry.Text) + '\t' + MenuText(entry.Description), &menu,
             [insert, inserted] { insert(inserted); });
     }
 }

@@ -4,11 +4,12 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QMenu;
 
 namespace zelvora {
-class tTokenNodelist;
+struct tFunctionMenuEntry;
 }
 
 namespace zelvora::gui {
@@ -16,6 +17,7 @@ namespace zelvora::gui {
 using tInsertText = std::function<void(const QString& text)>;
 
 // Adds the nodes of the list (and their children, as submenus) to the menu.
-void AddHelpTreeItems(QMenu& menu, const tTokenNodelist& list, const tInsertText& insert);
+void AddHelpTreeItems(
+    QMenu& menu, const std::vector<tFunctionMenuEntry>& entries, const tInsertText& insert);
 
 } // namespace zelvora::gui

@@ -58,7 +58,7 @@ void ShowAboutBox(QWidget* parent, const QString& programPath)
     auto* text = new QLabel(
         QString::fromUtf8("<h3>Zelvora</h3><p>Interaktiver Matrizenrechner mit eigener Formel- und "
                           "Befehlssprache.</p><p>Version %1</p>")
-            .arg(ToQString(ProgramVersion)));
+            .arg(ToQString(ProgramVersionText())));
     layout->addWidget(text);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);

@@ -47,7 +47,7 @@ void tJournalWindow::UpdateCaption()
 {
     if (m_session)
         setWindowTitle(
-            ToQString("Zelvora's Journal - " + m_session->SettingsView().JournalFileName));
+            ToQString("Zelvora's Journal - " + m_session->SettingsView().JournalFileName()));
 }
 
 void tJournalWindow::AppendLines(std::string_view text, tTextStyle)

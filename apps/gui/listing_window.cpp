@@ -81,7 +81,7 @@ void tListingWindow::UpdateCaption()
 {
     if (m_session)
         setWindowTitle(
-            ToQString("Zelvora's listing - " + m_session->SettingsView().ListingFileName));
+            ToQString("Zelvora's listing - " + m_session->SettingsView().ListingFileName()));
 }
 
 void tListingWindow::AppendLines(std::string_view text, tTextStyle style)
@@ -176,7 +176,7 @@ void tListingWindow::ChooseHtmlFile()
 bool tListingWindow::ExportHtml(const QString& path) const
 {
     const std::string title
-        = m_session ? m_session->SettingsView().ListingFileName : std::string("Listing");
+        = m_session ? m_session->SettingsView().ListingFileName() : std::string("Listing");
     return WriteWholeFile(
         QFile::encodeName(path).toStdString(), ListingHtml(m_blocks, PngBytes, title));
 }

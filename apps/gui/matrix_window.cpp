@@ -182,7 +182,7 @@ QString tMatrixWindow::BeginEdit(int row, int col)
     const QString shown
         = m_model->data(m_model->index(row - 1, col - 1), Qt::DisplayRole).toString();
     return ToQString(
-        m_edit.Begin(session->StoreView(), VariableIndex(), row, col, ToProgramText(shown)));
+        session->BeginCellEdit(m_edit, VariableIndex(), row, col, ToProgramText(shown)));
 }
 
 void tMatrixWindow::CommitEdit(const QString& text)

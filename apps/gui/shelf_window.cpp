@@ -157,7 +157,7 @@ tClientSize tShelfWindow::ClientSizeOf(const tMatrixWindow& window) const
 
 int tShelfWindow::DefaultColumnWidth() const
 {
-    const std::int32_t cellWidth = m_session ? m_session->StoreView().CopyLayout().CellWidth : 10;
+    const std::int32_t cellWidth = m_session ? m_session->CopyCellWidth() : 10;
     return std::max(cellWidth, 1) * GridPixelsPerCellChar;
 }
 
@@ -205,13 +205,7 @@ void tShelfWindow::MinimizeAllWindows()
 
 std::int32_t tShelfWindow::MatrixVariableCount() const
 {
-    std::int32_t count = 0;
-    if (m_session) {
-        const tVisibleVarsList& store = m_session->StoreView();
-        for (std::int32_t index = 1; index <= store.Count(); ++index)
-            count += store.Variable(index).shape == shMatrix ? 1 : 0;
-    }
-    return count;
+    return m_session ? m_session->MatrixVariableCount() : 0;
 }
 
 bool tShelfWindow::DeleteAllMatrices()
@@ -227,7 +221,7 @@ bool tShelfWindow::DeleteAllMatrices()
     if (!m_deleteQuestion(ToQString(DeleteAllMatricesQuestion(count))) || RefusedDuringRun())
         return false;
     // One statement, so that the journal holds it.
-    const tOutermostRunResult result = m_session->DeleteAllMatrices();
+    const tRunOutcome result = m_session->DeleteAllMatrices();
     if (!result.Success)
         ShowStatus(result.Message);
     return result.Success;

@@ -2,6 +2,7 @@
 #include "ui/demo_player.h"
 
 #include "interpreter/commands_list.h"
+#include "ui/run_outcome_of.h"
 
 #include <algorithm>
 
@@ -40,7 +41,7 @@ bool PlayScreen(const tDemoScreen& screen, tInterpreter& interpreter, tDemoView&
             ++outcome.CodeBlocksRun;
             if (!result.Success && outcome.CodeBlocksFailed++ == 0)
                 outcome.FirstFailure = result;
-            view.CodeBlockRun(j, result);
+            view.CodeBlockRun(j, OutcomeOf(result));
             if (interpreter.InterruptRequested())
                 return false;
         }

@@ -23,7 +23,7 @@ public:
     void ShowScreen(const tDemoScreen& screen) override { m_view.ShowScreen(screen); }
     void MarkBlock(std::size_t index) override { m_view.MarkBlock(index); }
     tDemoStep WaitForStep(std::size_t index, bool beforeCode) override;
-    void CodeBlockRun(std::size_t index, const tRunResult& result) override
+    void CodeBlockRun(std::size_t index, const tRunOutcome& result) override
     {
         m_view.CodeBlockRun(index, result);
     }

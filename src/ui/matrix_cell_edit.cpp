@@ -1,6 +1,7 @@
 #include "ui/matrix_cell_edit.h"
 
 #include "numerics/decimal_text.h"
+#include "variables/display_list.h"
 #include "variables/number_format.h"
 
 #include <cmath>

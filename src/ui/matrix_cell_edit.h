@@ -3,13 +3,13 @@
 // do not pass through Store and refresh no other display.
 #pragma once
 
-#include "variables/display_list.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace zelvora {
+
+class tVisibleVarsList;
 
 // What a committed cell shows afterwards, and why a text was refused (empty when it was not).
 struct tCellCommit {

@@ -8,3 +8,16 @@
 #include "interpreter/ini_file.h"
 #include "interpreter/process_setup.h"
 #include "interpreter/start_parameters.h"
+#include "ui/settings_view.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zelvora {
+
+// The start parameters processed against the session's settings as they stand now.
+tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
+    const tSettingsView& settings, const std::function<bool(const std::string&)>& fileExists);
+
+} // namespace zelvora

@@ -7,21 +7,29 @@
 #include "interpreter/core_compute_services.h"
 #include "interpreter/file_reader_functions.h"
 #include "interpreter/help_requests.h"
+#include "interpreter/interpreter.h"
 #include "interpreter/option_commands.h"
 #include "interpreter/options.h"
+#include "interpreter/settings_module.h"
 #include "interpreter/store_commands.h"
 #include "interpreter/system_variables.h"
 #include "language/builtin_dispatch.h"
 #include "language/eval_machine.h"
 #include "numerics/checkpoint.h"
 #include "numerics/library_state.h"
+#include "numerics/worker_pool.h"
 #include "text/paths.h"
 #include "text/text_encoding.h"
+#include "ui/completion_words.h"
 #include "ui/demo_command.h"
 #include "ui/demo_wait_watch.h"
 #include "ui/event_pass.h"
 #include "ui/formula_values.h"
+#include "ui/matrix_cell_edit.h"
+#include "ui/run_outcome_of.h"
+#include "ui/session_parts.h"
 #include "ui/syntax_classes.h"
+#include "variables/display_list.h"
 #include "variables/number_format.h"
 
 #include <chrono>
@@ -32,30 +40,6 @@
 #include <thread>
 
 namespace zelvora {
-
-// The parts a session builds and wires that no front end reaches: the formula machine with the
-// built-in functions, the options, the commands' reach, the check point and the event pass.
-struct tSession::tParts {
-    tParts(tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks);
-    tParts(const tParts&) = delete;
-    tParts& operator=(const tParts&) = delete;
-
-    // The store commands' reach: the folders they look in follow the settings as they change.
-    tStoreCommandContext StoreCommandContext(tSession& session, const tPlatformPaths& paths);
-
-    tStoreEnvironment Environment;
-    tFunctionDispatch Dispatch;
-    tEvalMachine Machine;
-    tSystemVariables SystemVariables;
-    tCoreComputeServices Services;
-    tOptions Options;
-    tCheckpoint Checkpoint; // long routines stop there when the user asks
-    tEventPass EventPass; // the windows' events at the check points of a run
-    std::unique_ptr<tDemoWaitWatch> DemoView; // DEMO's window, watched for its waits
-    std::unique_ptr<tDemoCommand> DemoCommand;
-    tFormulaValuesView FormulaValuesView;
-    tStoreCommandContext StoreCommands;
-};
 
 // Marks the session busy for one run through its door, on every way out, and tells the
 // application port, which shows the busy look.
@@ -123,55 +107,71 @@ void tStopHandle::Clear() const noexcept
 
 void tSession::SetJournalFile(std::string directory, std::string fileName)
 {
-    tSettings& settings = m_settings.Settings();
+    tSettings& settings = m_parts->SettingsModule.Settings();
     settings.JournalDir = RelativeIfBelow(directory, settings.DataDir);
     settings.JournalFileName = std::move(fileName);
 }
 
 void tSession::SetListingFile(std::string directory, std::string fileName)
 {
-    tSettings& settings = m_settings.Settings();
+    tSettings& settings = m_parts->SettingsModule.Settings();
     settings.ListingDir = std::move(directory);
     settings.ListingFileName = std::move(fileName);
 }
 
-tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks)
-    : Environment(session.m_store,
-        [this](std::string_view name) { return SystemVariables.SystemVariableValue(name); })
+tSession::tParts::tParts(
+    tSession& session, const tPlatformPaths& paths, tSessionHooks& hooks, char decimalSeparator)
+    : SettingsModule(paths, LocalTimeNow())
+    , Store(
+          tDisplayPorts {
+              .Shelf = session.m_ports.Shelf,
+              .Listing = &session.m_listing,
+              .ListingPictures = session.m_ports.ListingPictures,
+              .Clipboard = session.m_ports.Clipboard,
+          },
+          decimalSeparator == LocaleDecimalSeparator ? ReadLocaleDecimalSeparator()
+                                                     : decimalSeparator)
+    , Interpreter(
+          tInterpreterPorts {
+              .Journal = &session.m_journal,
+              .Listing = &session.m_listing,
+              .CommandWindow = session.m_ports.CommandWindow,
+              .DemoWindow
+              = session.m_ports.DemoWindow ? session.m_ports.DemoWindow : session.m_ports.DemoView,
+              .Application = session.m_ports.Application,
+          },
+          InterpreterHooks())
+    , Environment(Store,
+          [this](std::string_view name) { return SystemVariables.SystemVariableValue(name); })
     , Dispatch(tDispatchReach {
-          .ScriptDirectory = &session.m_interpreter.CurrentScriptDir(),
+          .ScriptDirectory = &Interpreter.CurrentScriptDir(),
           .Clipboard = session.m_ports.Clipboard,
           .Checkpoint = &Checkpoint,
           .Graphics = session.m_ports.Graphics,
       })
     , Machine(Environment, &Dispatch,
-          [&interpreter = session.m_interpreter](
-              std::string_view warning) { interpreter.Warn(warning); })
-    , SystemVariables(session.m_settings.Settings(),
-          { session.m_interpreter.Switches().JournalOn,
-              session.m_interpreter.Switches().ListingOn },
-          Dispatch.Random())
-    , Services(session.m_store, Machine, SystemVariables)
-    , Options(session.m_settings.Settings(), session.m_interpreter, &session.m_store,
-          Dispatch.Random(),
+          [&interpreter = Interpreter](std::string_view warning) { interpreter.Warn(warning); })
+    , SystemVariables(SettingsModule.Settings(),
+          { Interpreter.Switches().JournalOn, Interpreter.Switches().ListingOn }, Dispatch.Random())
+    , Services(Store, Machine, SystemVariables)
+    , Options(SettingsModule.Settings(), Interpreter, &Store, Dispatch.Random(),
           tOptionHooks {
               .JournalButton = std::move(hooks.JournalButton),
               .ListingButton = std::move(hooks.ListingButton),
               .ShowJournalWindow = std::move(hooks.ShowJournalWindow),
               .ShowListingWindow = std::move(hooks.ShowListingWindow),
           },
-          &session.m_workers)
+          &Workers)
     , Checkpoint([&session] { session.Checkpoint(); })
     , EventPass(session.m_ports.Application)
     , DemoView(session.m_ports.DemoView
               ? std::make_unique<tDemoWaitWatch>(*session.m_ports.DemoView)
               : nullptr)
-    , DemoCommand(
-          DemoView ? std::make_unique<tDemoCommand>(session.m_interpreter, *DemoView) : nullptr)
+    , DemoCommand(DemoView ? std::make_unique<tDemoCommand>(Interpreter, *DemoView) : nullptr)
     , FormulaValuesView(std::move(hooks.FormulaValues))
     , StoreCommands(StoreCommandContext(session, paths))
 {
-    tInterpreter& interpreter = session.m_interpreter;
+    tInterpreter& interpreter = Interpreter;
     Dispatch.Register(FileReaderRows());
     tCommandHooks commandHooks;
     commandHooks.VariableAsInteger = [this](std::string_view name) -> std::optional<std::int32_t> {
@@ -183,7 +183,7 @@ tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessio
         if (graphics)
             graphics->RepaintVisible();
     };
-    tVisibleVarsList& store = session.m_store;
+    tVisibleVarsList& store = Store;
     commandHooks.HoldScalarTexts = [&store] { store.HoldScalarTexts(); };
     commandHooks.ReleaseScalarTexts = [&store] { store.ReleaseScalarTexts(); };
     commandHooks.FlushScalarTexts = [&store] { store.FlushScalarTexts(); };
@@ -196,7 +196,7 @@ tSession::tParts::tParts(tSession& session, const tPlatformPaths& paths, tSessio
 tStoreCommandContext tSession::tParts::StoreCommandContext(
     tSession& session, const tPlatformPaths& paths)
 {
-    tSettings& settings = session.m_settings.Settings();
+    tSettings& settings = SettingsModule.Settings();
     const std::string shipped = paths.ShippedDir;
     const auto shippedFolder = [shipped](const char* folder) {
         return [shipped, folder] { return shipped.empty() ? shipped : JoinPath(shipped, folder); };
@@ -208,8 +208,8 @@ tStoreCommandContext tSession::tParts::StoreCommandContext(
         };
     const tSessionPorts& ports = session.m_ports;
     return {
-        .Interpreter = session.m_interpreter,
-        .Store = session.m_store,
+        .Interpreter = Interpreter,
+        .Store = Store,
         .Machine = Machine,
         .BatchDirectory = [&settings] { return settings.ExamplesDirectory(); },
         .ReadScript = ReadScriptFile,
@@ -228,66 +228,50 @@ tStoreCommandContext tSession::tParts::StoreCommandContext(
     };
 }
 
+tSession::tSession(const tSessionPorts& ports, std::string_view startTime)
+    : tSession(ports, startTime, tPlatformPaths {}, {}, LocaleDecimalSeparator)
+{
+}
+
 tSession::tSession(const tSessionPorts& ports, std::string_view startTime,
     const tPlatformPaths& paths, tSessionHooks hooks, char decimalSeparator)
     : m_ports(ports)
-    , m_settings(paths, LocalTimeNow())
     , m_journal(*ports.JournalView)
     , m_listing(*ports.ListingView)
-    , m_store(
-          tDisplayPorts {
-              .Shelf = ports.Shelf,
-              .Listing = &m_listing,
-              .ListingPictures = ports.ListingPictures,
-              .Clipboard = ports.Clipboard,
-          },
-          decimalSeparator == LocaleDecimalSeparator ? ReadLocaleDecimalSeparator()
-                                                     : decimalSeparator)
-    , m_interpreter(
-          tInterpreterPorts {
-              .Journal = &m_journal,
-              .Listing = &m_listing,
-              .CommandWindow = ports.CommandWindow,
-              .DemoWindow = ports.DemoWindow ? ports.DemoWindow : ports.DemoView,
-              .Application = ports.Application,
-          },
-          InterpreterHooks())
-    , m_parts(std::make_unique<tParts>(*this, paths, hooks))
+    , m_parts(std::make_unique<tParts>(*this, paths, hooks, decimalSeparator))
 {
     m_journal.Start(startTime);
     m_listing.Start(startTime);
-    InstallNumericsContext();
+    m_parts->InstallNumericsContext();
 }
 
 // Every run works with this session's worker threads and decimal separator and stops at its
 // check point.
-void tSession::InstallNumericsContext()
+void tSession::tParts::InstallNumericsContext()
 {
-    NumericsContext().decimalSeparator = m_store.DecimalSeparator();
-    NumericsContext().workers = &m_workers;
-    NumericsContext().checkpoint = &m_parts->Checkpoint;
+    NumericsContext().decimalSeparator = Store.DecimalSeparator();
+    NumericsContext().workers = &Workers;
+    NumericsContext().checkpoint = &Checkpoint;
 }
 
 // What the interpreter hands to this session: assignments and bare formulas to the machine over
 // the store, and the library's context (worker threads, decimal separator, check point) at every
 // run's start.
-tInterpreterHooks tSession::InterpreterHooks()
+tInterpreterHooks tSession::tParts::InterpreterHooks()
 {
     return {
-        .Compute =
-            [this](tStmtList& statements, tAnsiTokens& tokens) {
-                return ComputeAssignment(m_parts->Services, statements, tokens);
-            },
+        .Compute
+        = [this](tStmtList& statements,
+              tAnsiTokens& tokens) { return ComputeAssignment(Services, statements, tokens); },
         .PlannedCompute =
             [this](tStmtList& statements, const tAnsiTokens& tokens, tAssignmentPlan& plan) {
-                return ComputeAssignment(m_parts->Services, statements, tokens, plan);
+                return ComputeAssignment(Services, statements, tokens, plan);
             },
         .ShowFormula
         = [this](tStmtList& statements, tAnsiTokens& tokens,
               std::string_view text) { return ShowBareFormula(statements, tokens, text); },
         .IsVariable
-        = [this](
-              std::string_view name) { return m_parts->Environment.FindVariable(name) != nullptr; },
+        = [this](std::string_view name) { return Environment.FindVariable(name) != nullptr; },
         .RunStart = [this] { InstallNumericsContext(); },
     };
 }
@@ -296,57 +280,144 @@ tInterpreterHooks tSession::InterpreterHooks()
 // among them), and a stop asked for there ends the routine at once.
 void tSession::Checkpoint()
 {
-    m_interpreter.Checkpoint();
+    m_parts->Interpreter.Checkpoint();
     if (!m_busy)
         return;
-    m_store.FlushScalarTexts(); // the windows may be painted now
+    m_parts->Store.FlushScalarTexts(); // the windows may be painted now
     m_parts->EventPass.Reach();
-    m_interpreter.Checkpoint();
+    m_parts->Interpreter.Checkpoint();
 }
 
 tSession::~tSession()
 {
-    if (NumericsContext().workers == &m_workers)
+    if (NumericsContext().workers == &m_parts->Workers)
         NumericsContext().workers = nullptr;
     if (NumericsContext().checkpoint == &m_parts->Checkpoint)
         NumericsContext().checkpoint = nullptr;
 }
 
-tOutermostRunResult tSession::Run(const tRunRequest& request)
+tRunOutcome tSession::Run(const tRunRequest& request)
 {
     if (m_busy) {
-        tOutermostRunResult refused;
+        tRunOutcome refused;
         refused.Success = false;
         refused.Code = 1;
         refused.Message = RunBusyText;
         return refused;
     }
     const tBusyScope busy(*this);
+    tInterpreter& interpreter = m_parts->Interpreter;
     if (request.Statements)
-        return m_interpreter.RunOutermost(*request.Statements, request.ScriptDir);
+        return OutcomeOf(interpreter.RunOutermost(*request.Statements, request.ScriptDir));
     if (!request.Lines)
-        return m_interpreter.RunText(request.Text, request.ScriptDir, request.Source);
+        return OutcomeOf(interpreter.RunText(request.Text, request.ScriptDir, request.Source));
     tCommandsList list;
     list.Initialise();
     LoadLines(list, *request.Lines, request.FirstLine, request.LastLine);
-    return m_interpreter.RunOutermost(list, request.ScriptDir);
+    return OutcomeOf(interpreter.RunOutermost(list, request.ScriptDir));
 }
 
-tOutermostRunResult tSession::RunText(
+tRunOutcome tSession::RunText(
     std::string_view text, const std::string& scriptDir, std::string_view source)
 {
     return Run(tRunRequest::OfText(text, scriptDir, source));
 }
 
+tStopHandle tSession::StopHandle()
+{
+    return tStopHandle(m_parts->Interpreter);
+}
+
+const std::vector<tStmt>& tSession::CommandRows() const
+{
+    return m_parts->Interpreter.Statements().Commands;
+}
+
+std::vector<std::string> tSession::CompletionWords(const std::string& prefix) const
+{
+    return zelvora::CompletionWords(CommandRows(), m_parts->Store.NameList(), prefix);
+}
+
+bool tSession::JournalOn() const
+{
+    return m_parts->Interpreter.Switches().JournalOn;
+}
+
+bool tSession::ListingOn() const
+{
+    return m_parts->Interpreter.Switches().ListingOn;
+}
+
+void tSession::SetListingOn(bool on)
+{
+    m_parts->Interpreter.Switches().ListingOn = on;
+}
+
+tSettingsView tSession::SettingsView() const
+{
+    return tSettingsView(m_parts->SettingsModule);
+}
+
+const tSettingsModule& tSession::SettingsFileView() const
+{
+    return m_parts->SettingsModule;
+}
+
+const tVisibleVarsList& tSession::StoreView() const
+{
+    return m_parts->Store;
+}
+
+const tWorkerPool& tSession::WorkersView() const
+{
+    return m_parts->Workers;
+}
+
+void tSession::StartSettings()
+{
+    m_parts->SettingsModule.Start();
+}
+
+bool tSession::WriteSettingsNow() const
+{
+    return m_parts->SettingsModule.WriteNow();
+}
+
+bool tSession::FinishSettings()
+{
+    return m_parts->SettingsModule.Finish();
+}
+
+void tSession::AddRecentScript(std::string_view path)
+{
+    tSettings& settings = m_parts->SettingsModule.Settings();
+    settings.RecentScripts.AddFile(path, settings.ExamplesDirectory());
+}
+
+void tSession::SetRecentScripts(const std::vector<std::string>& entries)
+{
+    m_parts->SettingsModule.Settings().RecentScripts.Assign(std::int32_t(entries.size()), entries);
+}
+
+void tSession::MarkJournalSaved()
+{
+    m_parts->SettingsModule.Settings().JournalSaved = true;
+}
+
+void tSession::SetReadableNumbers(bool readable)
+{
+    m_parts->Store.SetReadableNumbers(readable);
+}
+
 bool tSession::IsCommandWord(std::string_view word) const
 {
-    return IsCommandWordOf(m_interpreter.Statements(), word);
+    return IsCommandWordOf(m_parts->Interpreter.Statements(), word);
 }
 
 std::optional<std::string> tSession::HelpAnswer(
     std::string_view request, std::string& message) const
 {
-    return HelpText(request, m_interpreter.Statements(), message);
+    return HelpText(request, m_parts->Interpreter.Statements(), message);
 }
 
 void tSession::SwitchJournal(bool on)
@@ -367,23 +438,23 @@ bool tSession::ShelfActionRefused() const
 void tSession::RequestStop()
 {
     if (m_busy)
-        m_interpreter.RequestInterrupt();
+        m_parts->Interpreter.RequestInterrupt();
 }
 
-bool tSession::ShowBareFormula(
+bool tSession::tParts::ShowBareFormula(
     tStmtList& statements, const tAnsiTokens& tokens, std::string_view text)
 {
     std::string shown;
     tVariableArray values;
-    const tValueStyle style { m_store.CopyLayout(), m_store.ReadableNumbers() };
-    const tFormulaValuesView& view = m_parts->FormulaValuesView;
+    const tValueStyle style { Store.CopyLayout(), Store.ReadableNumbers() };
+    const tFormulaValuesView& view = FormulaValuesView;
     if (!EvaluateBareFormula(
-            m_parts->Services, statements, tokens, text, style, shown, view ? &values : nullptr))
+            Services, statements, tokens, text, style, shown, view ? &values : nullptr))
         return false;
     if (view)
         view(text, values, shown);
     else
-        m_interpreter.ShowOutput(shown);
+        Interpreter.ShowOutput(shown);
     return true;
 }
 

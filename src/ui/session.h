@@ -3,9 +3,6 @@
 // listing, wired to the windows a front end provides.
 #pragma once
 
-#include "interpreter/interpreter.h"
-#include "interpreter/settings_module.h"
-#include "numerics/worker_pool.h"
 #include "ports/command_window_port.h"
 #include "ports/graphics_port.h"
 #include "ports/picture_port.h"
@@ -14,16 +11,30 @@
 #include "ports/text_view_port.h"
 #include "ui/journal.h"
 #include "ui/listing.h"
-#include "ui/matrix_cell_edit.h"
-#include "variables/display_list.h"
+#include "ui/run_outcome.h"
+#include "ui/settings_view.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace zelvora {
 
 class tDemoView;
+class tInterpreter;
+class tMatrixCellEdit;
+class tSettingsModule;
+class tVisibleVarsList;
+class tWorkerPool;
+struct tCellCommit;
+struct tCommandsList;
+struct tPlatformPaths;
+struct tStmt;
+struct tVariable;
 
 struct tSessionPorts {
     tTextViewPort* JournalView = nullptr; // required
@@ -52,7 +63,7 @@ struct tSessionHooks {
     // them here, with the formula and the text the command window would show, instead of the
     // command window's output.
     std::function<void(
-        std::string_view formula, const tVariableArray& values, std::string_view text)>
+        std::string_view formula, const std::vector<tVariable>& values, std::string_view text)>
         FormulaValues;
 };
 
@@ -105,22 +116,23 @@ class tSession {
 public:
     // startTime: the date and time written into the journal's and the listing's opening lines.
     // paths: where the settings, the data directory and the shipped examples are; the session
-    // reads and writes nothing there until the front end calls StartSettings().
+    // reads and writes nothing there until the front end calls StartSettings(). Without them the
+    // paths are empty.
     // decimalSeparator: this session's in every number text (windows, listing, joins, formats);
     // LocaleDecimalSeparator, the default, takes the one of the user's locale.
-    tSession(const tSessionPorts& ports, std::string_view startTime,
-        const tPlatformPaths& paths = {}, tSessionHooks hooks = {},
-        char decimalSeparator = LocaleDecimalSeparator);
+    tSession(const tSessionPorts& ports, std::string_view startTime);
+    tSession(const tSessionPorts& ports, std::string_view startTime, const tPlatformPaths& paths,
+        tSessionHooks hooks = {}, char decimalSeparator = LocaleDecimalSeparator);
     ~tSession();
     tSession(const tSession&) = delete;
     tSession& operator=(const tSession&) = delete;
 
     // The one door for statements: runs the request as one outermost run. While a run is busy
     // (a window event at a check point asked for another) it is refused with RunBusyText.
-    tOutermostRunResult Run(const tRunRequest& request);
+    tRunOutcome Run(const tRunRequest& request);
     // Runs script text (Windows-1252) through Run; scriptDir resolves relative names; source
     // names the script file in failures (empty for typed text).
-    tOutermostRunResult RunText(
+    tRunOutcome RunText(
         std::string_view text, const std::string& scriptDir, std::string_view source = {});
     // Whether a run through Run is going on.
     bool IsBusy() const { return m_busy; }
@@ -130,49 +142,42 @@ public:
     // The stop flag for a signal handler. Unlike RequestStop it does not look whether a run is
     // busy (that is no signal-safe read), so its holder asks only while its own run goes on; the
     // outermost run clears the flag when it ends.
-    tStopHandle StopHandle() { return tStopHandle(m_interpreter); }
+    tStopHandle StopHandle();
 
     // ---- Read-only views for the front ends.
-    // The command table's rows (names, syntax), for completion and colouring.
-    const std::vector<tStmt>& CommandRows() const { return m_interpreter.Statements().Commands; }
+    // The command table's rows (names, syntax), for the parts of src/ui that complete and colour.
+    const std::vector<tStmt>& CommandRows() const;
+    // Every command word, function, constant and variable name that may complete prefix.
+    std::vector<std::string> CompletionWords(const std::string& prefix) const;
     // Whether the word begins exactly one command (the editors colour it as a command word).
     bool IsCommandWord(std::string_view word) const;
     // The answer to a help request ("?" and a name, as typed); nothing, with the message, when
     // it names nothing known.
     std::optional<std::string> HelpAnswer(std::string_view request, std::string& message) const;
-    bool JournalOn() const { return m_interpreter.Switches().JournalOn; }
-    bool ListingOn() const { return m_interpreter.Switches().ListingOn; }
-    const tVisibleVarsList& StoreView() const { return m_store; }
-    const tSettings& SettingsView() const { return m_settings.Settings(); }
+    bool JournalOn() const;
+    bool ListingOn() const;
+    // The settings as they stand now, with the settings file's places.
+    tSettingsView SettingsView() const;
     // Turns the listing on or off before a run, as SET Listing does inside one.
-    void SetListingOn(bool on) { m_interpreter.Switches().ListingOn = on; }
+    void SetListingOn(bool on);
 
     // ---- What the front ends change between runs.
     // Reads the settings file over the defaults (nothing is read or written before).
-    void StartSettings() { m_settings.Start(); }
+    void StartSettings();
     // Writes the settings file after a run, so that a killed program keeps them; false when it
     // could not be written (tried again after the next run).
-    bool WriteSettingsNow() const { return m_settings.WriteNow(); }
+    bool WriteSettingsNow() const;
     // Writes the settings file at the end; false when it could not be written.
-    bool FinishSettings() { return m_settings.Finish(); }
-    // Where the settings file was read from and is written to, and the platform paths.
-    const tSettingsModule& SettingsFileView() const { return m_settings; }
+    bool FinishSettings();
     // The journal's and the listing's switches, as SET Journal and SET Listing turn them.
     void SwitchJournal(bool on);
     void SwitchListing(bool on);
     // The recent scripts of the File menu: a script opened or saved comes first; at the end the
     // list is set to the files left open and those before them.
-    void AddRecentScript(std::string_view path)
-    {
-        tSettings& settings = m_settings.Settings();
-        settings.RecentScripts.AddFile(path, settings.ExamplesDirectory());
-    }
-    void SetRecentScripts(const std::vector<std::string>& entries)
-    {
-        m_settings.Settings().RecentScripts.Assign(std::int32_t(entries.size()), entries);
-    }
+    void AddRecentScript(std::string_view path);
+    void SetRecentScripts(const std::vector<std::string>& entries);
     // The journal was saved by the user: the end does not ask for it again.
-    void MarkJournalSaved() { m_settings.Settings().JournalSaved = true; }
+    void MarkJournalSaved();
 
     // ---- The journal and the listing as their windows show and save them.
     const tJournal& JournalView() const { return m_journal; }
@@ -194,15 +199,27 @@ public:
     void SetJournalFile(std::string directory, std::string fileName);
     void SetListingFile(std::string directory, std::string fileName);
     // Matrices written with readable numbers (the console and a notebook show them so).
-    void SetReadableNumbers(bool readable) { m_store.SetReadableNumbers(readable); }
+    void SetReadableNumbers(bool readable);
 
     // ---- Read-only lookups in the store and the worker threads.
+    // The names of the stored variables, in the store's order.
+    std::vector<std::string> VariableNames() const;
+    // Whether a variable of that name is stored (folded comparison).
+    bool HasVariable(std::string_view name) const;
+    // How many plain matrix variables are stored (hidden ones too).
+    std::int32_t MatrixVariableCount() const;
+    // The cell width of the copy layout (the shelf's matrix windows size their cells by it).
+    std::int32_t CopyCellWidth() const;
     // The index (from 1) of the first variable of that name (folded comparison); 0 when none.
     std::int32_t VariableIndex(std::string_view name) const;
     // The variable of that name as stored now; null when there is none.
     const tVariable* Variable(std::string_view name) const;
     // The threads long kernels split their rows among (option Threads).
-    const tWorkerPool& WorkersView() const { return m_workers; }
+    const tWorkerPool& WorkersView() const;
+    // The whole store and the settings module, for the parts of src/ui and the tests that read
+    // them through the lower layers' headers.
+    const tVisibleVarsList& StoreView() const;
+    const tSettingsModule& SettingsFileView() const;
 
     // ---- What the shelf and its matrix windows change. While a statement runs each is refused
     // (a demo waiting for the user stands between its statements: the shelf acts then as between
@@ -212,11 +229,14 @@ public:
     // "alle Schließen (Matrix löschen)": one DELETE statement of every plain matrix
     // variable, hidden ones too, run as any statement (so the journal holds it); refused with
     // RunBusyText. Success without a statement when there is no matrix.
-    tOutermostRunResult DeleteAllMatrices();
+    tRunOutcome DeleteAllMatrices();
     // The matrix windows of these variables (indices from 1) close; the variables stay, hidden.
     bool HideWindows(const std::vector<std::int32_t>& indices);
     // "alle Verbergen": every matrix window closes.
     bool HideAllWindows();
+    // Starts a cell edit of the variable (index from 1); the text the editor shows.
+    std::string BeginCellEdit(tMatrixCellEdit& edit, std::int32_t index, std::int32_t row,
+        std::int32_t col, std::string_view shown) const;
     // Commits a matrix window's cell edit; a value the variable took goes to the journal as the
     // assignment of that cell. Refused with RunBusyText, the edit forgotten, the cell as before.
     tCellCommit CommitCellEdit(tMatrixCellEdit& edit, std::string_view text);
@@ -230,24 +250,14 @@ public:
 private:
     class tBusyScope;
     struct tParts;
-    using tFormulaValuesView
-        = std::function<void(std::string_view, const tVariableArray&, std::string_view)>;
-    bool ShowBareFormula(tStmtList& statements, const tAnsiTokens& tokens, std::string_view text);
-    tInterpreterHooks InterpreterHooks();
-    void InstallNumericsContext();
     void Checkpoint();
 
-    // Long kernels split their rows among these threads (option Threads, ZELVORA_THREADS).
-    tWorkerPool m_workers { DefaultPoolThreads() };
     tSessionPorts m_ports;
-    tSettingsModule m_settings;
     tJournal m_journal;
     tListing m_listing;
-    tVisibleVarsList m_store;
-    tInterpreter m_interpreter;
     bool m_busy = false;
-    // The machine, the options, the commands' reach, the check point and the event pass: made
-    // after the parts above, which they reach.
+    // The worker threads, the settings, the store, the interpreter, the machine, the options,
+    // the commands' reach, the check point and the event pass.
     std::unique_ptr<tParts> m_parts;
 };
 

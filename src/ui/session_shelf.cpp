@@ -1,7 +1,12 @@
 // The session's door for the shelf and its matrix windows: lookups in the store, and the actions
 // that change variables or windows, refused while a statement runs.
+#include "interpreter/interpreter.h"
+#include "interpreter/settings_module.h"
 #include "text/name_fold.h"
+#include "ui/matrix_cell_edit.h"
 #include "ui/session.h"
+#include "ui/session_parts.h"
+#include "variables/display_list.h"
 #include "variables/number_format.h"
 
 #include <algorithm>
@@ -36,9 +41,9 @@ std::string NameInStatement(std::string_view name)
     return plain ? std::string(name) : StringLiteral(name);
 }
 
-tOutermostRunResult Refused()
+tRunOutcome Refused()
 {
-    tOutermostRunResult refused;
+    tRunOutcome refused;
     refused.Success = false;
     refused.Code = 1;
     refused.Message = RunBusyText;
@@ -50,8 +55,8 @@ tOutermostRunResult Refused()
 std::int32_t tSession::VariableIndex(std::string_view name) const
 {
     const std::string folded = NameFold(name);
-    for (std::int32_t index = 1; index <= m_store.Count(); ++index)
-        if (NameFold(m_store.Variable(index).name) == folded)
+    for (std::int32_t index = 1; index <= m_parts->Store.Count(); ++index)
+        if (NameFold(m_parts->Store.Variable(index).name) == folded)
             return index;
     return 0;
 }
@@ -59,16 +64,45 @@ std::int32_t tSession::VariableIndex(std::string_view name) const
 const tVariable* tSession::Variable(std::string_view name) const
 {
     const std::int32_t index = VariableIndex(name);
-    return index > 0 ? &m_store.Variable(index) : nullptr;
+    return index > 0 ? &m_parts->Store.Variable(index) : nullptr;
 }
 
-tOutermostRunResult tSession::DeleteAllMatrices()
+std::vector<std::string> tSession::VariableNames() const
+{
+    return m_parts->Store.NameList();
+}
+
+bool tSession::HasVariable(std::string_view name) const
+{
+    return m_parts->Store.Contains(name);
+}
+
+std::int32_t tSession::MatrixVariableCount() const
+{
+    std::int32_t count = 0;
+    for (std::int32_t index = 1; index <= m_parts->Store.Count(); ++index)
+        count += m_parts->Store.Variable(index).shape == shMatrix ? 1 : 0;
+    return count;
+}
+
+std::int32_t tSession::CopyCellWidth() const
+{
+    return m_parts->Store.CopyLayout().CellWidth;
+}
+
+std::string tSession::BeginCellEdit(tMatrixCellEdit& edit, std::int32_t index, std::int32_t row,
+    std::int32_t col, std::string_view shown) const
+{
+    return edit.Begin(m_parts->Store, index, row, col, shown);
+}
+
+tRunOutcome tSession::DeleteAllMatrices()
 {
     if (ShelfActionRefused())
         return Refused();
     std::string statement;
-    for (std::int32_t index = 1; index <= m_store.Count(); ++index) {
-        const tVariable& variable = m_store.Variable(index);
+    for (std::int32_t index = 1; index <= m_parts->Store.Count(); ++index) {
+        const tVariable& variable = m_parts->Store.Variable(index);
         if (variable.shape != shMatrix)
             continue;
         statement += statement.empty() ? "DELETE " : ", ";
@@ -77,15 +111,19 @@ tOutermostRunResult tSession::DeleteAllMatrices()
     if (statement.empty())
         return {};
     if (!m_busy)
-        return RunText(statement, m_settings.Settings().ExamplesDirectory());
+        return RunText(statement, m_parts->SettingsModule.Settings().ExamplesDirectory());
     // A demo waits for the user: the statement runs between the demo's, as its code blocks do.
     tCommandsList list;
     list.Initialise();
     LoadLines(list, { statement }, 0, 0);
-    tOutermostRunResult result;
+    tRunOutcome result;
     try {
-        static_cast<tRunResult&>(result) = m_interpreter.Docommands_WithJournalListingUndError(
-            list, m_settings.Settings().ExamplesDirectory());
+        const tRunResult run = m_parts->Interpreter.Docommands_WithJournalListingUndError(
+            list, m_parts->SettingsModule.Settings().ExamplesDirectory());
+        result.Success = run.Success;
+        result.Code = run.Code;
+        result.Message = run.Message;
+        result.LastStatement = run.LastStatement;
     } catch (const std::exception& error) {
         // Called from a window event inside the demo's wait: nothing may leave through it.
         result.Success = false;
@@ -100,7 +138,7 @@ bool tSession::HideWindows(const std::vector<std::int32_t>& indices)
     if (ShelfActionRefused())
         return false;
     for (std::int32_t index : indices)
-        m_store.CloseWindow(index);
+        m_parts->Store.CloseWindow(index);
     return true;
 }
 
@@ -108,7 +146,7 @@ bool tSession::HideAllWindows()
 {
     if (ShelfActionRefused())
         return false;
-    m_store.CloseAllWindows();
+    m_parts->Store.CloseAllWindows();
     return true;
 }
 
@@ -125,9 +163,9 @@ tCellCommit tSession::CommitCellEdit(tMatrixCellEdit& edit, std::string_view tex
     const std::int32_t index = edit.Index();
     const std::int32_t row = edit.Row();
     const std::int32_t col = edit.Col();
-    tCellCommit commit = edit.Commit(m_store, text);
-    if (commit.Stored && m_interpreter.Switches().JournalOn) {
-        const tVariable& variable = m_store.Variable(index);
+    tCellCommit commit = edit.Commit(m_parts->Store, text);
+    if (commit.Stored && m_parts->Interpreter.Switches().JournalOn) {
+        const tVariable& variable = m_parts->Store.Variable(index);
         const std::string value = variable.datatype == dtString
             ? StringLiteral(variable.strmatrix(row, col))
             : GeneralText(variable.matrix(row, col), 18, 1, false, '.');
@@ -141,7 +179,7 @@ std::string tSession::CancelCellEdit(tMatrixCellEdit& edit)
 {
     if (ShelfActionRefused())
         return edit.Drop();
-    return edit.Cancel(m_store);
+    return edit.Cancel(m_parts->Store);
 }
 
 bool tSession::CopyToClipboard(std::int32_t index, std::int32_t scheme)
@@ -150,9 +188,9 @@ bool tSession::CopyToClipboard(std::int32_t index, std::int32_t scheme)
         // A scheme changes the copy layout that running statements use.
         if (ShelfActionRefused())
             return false;
-        ApplyScheme(scheme, m_store.CopyLayout(), m_store.DecimalSeparator());
+        ApplyScheme(scheme, m_parts->Store.CopyLayout(), m_parts->Store.DecimalSeparator());
     }
-    m_store.CopyToClipboard(index);
+    m_parts->Store.CopyToClipboard(index);
     return true;
 }
 

@@ -2,9 +2,11 @@
 // and the journal it feeds. Pictures of the three windows go to ZELVORA_PICTURE_DIR.
 #include "help_window.h"
 #include "interpreter/settings.h"
+#include "interpreter/settings_module.h"
 #include "script_highlighter.h"
 #include "script_tab.h"
 #include "support/desktop_fixture.h"
+#include "variables/display_list.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -307,7 +309,7 @@ private slots:
     {
         tDesktopFixture fixture;
         QVERIFY(fixture.Run(JournalInFolderStatements(fixture)));
-        const tSettings& settings = fixture.Desktop().Session().SettingsView();
+        const tSettings& settings = fixture.Desktop().Session().SettingsFileView().Settings();
         QVERIFY(fixture.Run("a = 1"));
         tJournalWindow& journal = fixture.Desktop().JournalWindow();
         QVERIFY(journal.MayClose());
@@ -323,7 +325,7 @@ private slots:
     {
         tDesktopFixture fixture;
         QVERIFY(fixture.Run(JournalInFolderStatements(fixture)));
-        const tSettings& settings = fixture.Desktop().Session().SettingsView();
+        const tSettings& settings = fixture.Desktop().Session().SettingsFileView().Settings();
         const QString path = QString::fromStdString(settings.JournalFilePath());
         tJournalWindow& journal = fixture.Desktop().JournalWindow();
         QVERIFY(fixture.Run("a = 1"));
@@ -395,7 +397,7 @@ private slots:
         session.SetRecentScripts({ "alt1.rts", "alt2.rts" });
         QVERIFY(window.MayClose());
         const std::vector<std::string> expected { path.toStdString(), "alt1.rts", "alt2.rts" };
-        QVERIFY(session.SettingsView().RecentScripts.Entries() == expected);
+        QVERIFY(session.SettingsFileView().Settings().RecentScripts.Entries() == expected);
     }
 
     void StartParametersOpenAScriptAndRunABatchInTabs()
@@ -473,7 +475,7 @@ private slots:
             "datenpfad = \"" + fixture.Folder().toStdString() + "\"\nListingDname = \"l.rtf\""));
         session.SetListingOn(true);
         QVERIFY(fixture.Run("B = 2"));
-        const tSettings& settings = session.SettingsView();
+        const tSettings& settings = session.SettingsFileView().Settings();
         QVERIFY(listing.MayClose());
         const QByteArray rtf = FileBytes(QString::fromStdString(settings.ListingFilePath()));
         QVERIFY(rtf.startsWith("{\\rtf1"));

@@ -1,5 +1,6 @@
 // The demo window: stepping through demos with "Next", "Rechne" and break, the shipped demos, the
 // "Basis-Demo" item, and pictures of the window for a look.
+#include "interpreter/settings_module.h"
 #include "support/desktop_fixture.h"
 
 #include <QDir>
@@ -213,8 +214,8 @@ private slots:
     {
         tDesktopFixture fixture;
         tDemoWindow& window = fixture.Desktop().DemoWindow();
-        const QString demos
-            = QString::fromStdString(fixture.Desktop().Session().SettingsView().DemoDirectory());
+        const QString demos = QString::fromStdString(
+            fixture.Desktop().Session().SettingsFileView().Settings().DemoDirectory());
         QVERIFY(QDir().mkpath(demos));
         WriteFile(demos + "start.zvd", "@K K\n@F S\n@C\nGestartet = 1\n");
         tDemoDriver driver(window);
@@ -228,8 +229,8 @@ private slots:
         tDesktopFixture fixture;
         tDemoWindow& window = fixture.Desktop().DemoWindow();
         window.resize(640, 760);
-        const QString demos
-            = QString::fromStdString(fixture.Desktop().Session().SettingsView().DemoDirectory());
+        const QString demos = QString::fromStdString(
+            fixture.Desktop().Session().SettingsFileView().Settings().DemoDirectory());
         QVERIFY(QDir().mkpath(demos));
         QVERIFY(QFile::copy(
             QFINDTESTDATA("../../examples/Demos/Basisinfo.zvd"), demos + "Basisinfo.zvd"));

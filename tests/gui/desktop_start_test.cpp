@@ -5,6 +5,7 @@
 // dialogs. Pictures of the start and the scalar window go to ZELVORA_PICTURE_DIR.
 #include "help_window.h"
 #include "interpreter/settings.h"
+#include "interpreter/settings_module.h"
 #include "matrix_grid_view.h"
 #include "qt_translations.h"
 #include "scalar_window.h"
@@ -167,7 +168,8 @@ private slots:
         tCommandWindow& commands = fixture.Desktop().CommandWindow();
         QCOMPARE(commands.TabCount(), 1);
         QVERIFY(commands.MessagePanel()->isHidden());
-        const auto& recent = fixture.Desktop().Session().SettingsView().RecentScripts.Entries();
+        const auto& recent
+            = fixture.Desktop().Session().SettingsFileView().Settings().RecentScripts.Entries();
         QVERIFY(std::none_of(recent.begin(), recent.end(),
             [](const std::string& entry) { return entry.find("arbeit") != std::string::npos; }));
 
@@ -268,7 +270,8 @@ private slots:
         QVERIFY(fixture.Desktop().CommandWindow().OpenScript(script));
         QVERIFY(fixture.Run("b = 2"));
         QVERIFY(fixture.Desktop().JournalWindow().MayClose()); // the journal is saved
-        const std::string journalName = fixture.Desktop().Session().SettingsView().JournalFileName;
+        const std::string journalName
+            = fixture.Desktop().Session().SettingsFileView().Settings().JournalFileName;
         fixture.Restart();
         QVERIFY(fixture.Desktop().Start({ "zelvora" }));
 
@@ -388,7 +391,7 @@ private slots:
         tDesktop desktop(paths);
         desktop.SetMessageBox([](const std::string&, const std::string&) {});
         QVERIFY(desktop.Start({ "zelvora" }));
-        const tSettings& settings = desktop.Session().SettingsView();
+        const tSettings& settings = desktop.Session().SettingsFileView().Settings();
         const std::pair<std::string, QString> documents[] = {
             { settings.HelpFirstSteps, "Erste Hilfe" },
             { settings.HelpIntroduction, QString::fromUtf8("Einführung") },

@@ -1,6 +1,7 @@
 // Matrix windows: what a statement shows, cell editing with Enter and Escape, closing, copying.
 #include "support/desktop_fixture.h"
 #include "ui/matrix_window_text.h"
+#include "variables/display_list.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,6 +3,7 @@
 #include "scalar_window.h"
 #include "script_tab.h"
 #include "support/desktop_fixture.h"
+#include "variables/display_list.h"
 
 #include <QLineEdit>
 #include <QMdiArea>

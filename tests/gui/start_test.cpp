@@ -1,4 +1,5 @@
 // Start-up of the desktop: start parameters, the settings file with the window places, batch runs.
+#include "interpreter/settings_module.h"
 #include "support/desktop_fixture.h"
 #include "window_placement.h"
 

@@ -3,6 +3,7 @@
 // test program.
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <atomic>
 #include <cstdlib>

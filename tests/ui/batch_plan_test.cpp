@@ -2,6 +2,7 @@
 // and runs its new text as soon as the file changes.
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/variable.h"
 
 #include <filesystem>
 #include <fstream>
@@ -28,7 +29,7 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     void Write(const std::string& text) const { std::ofstream(file, std::ios::binary) << text; }
-    tOutermostRunResult Run(const std::string& text) { return session.RunText(text, ""); }
+    tRunOutcome Run(const std::string& text) { return session.RunText(text, ""); }
     long double Value(std::string_view name)
     {
         const tVariable* variable = session.Variable(name);
@@ -74,7 +75,7 @@ TEST_F(BatchPlan, ANameThatChangesItsKindIsReadAsItIsNow)
     Write("y = f + 1\n");
     ASSERT_TRUE(Run("f = 1\n" + Batch()).Success);
     EXPECT_EQ(Value("y"), 2);
-    const tOutermostRunResult result = Run("DELETE f\n" + Batch());
+    const tRunOutcome result = Run("DELETE f\n" + Batch());
     EXPECT_FALSE(result.Success);
     EXPECT_NE(result.Message.find("Unbekannter Name \"f\""), std::string::npos) << result.Message;
     ASSERT_TRUE(result.FailurePlace.has_value());

@@ -52,7 +52,7 @@ public:
         Answers.pop_front();
         return answer;
     }
-    void CodeBlockRun(std::size_t, const tRunResult& result) override
+    void CodeBlockRun(std::size_t, const tRunOutcome& result) override
     {
         Events.push_back(result.Success ? "ok" : "failed");
     }
@@ -90,7 +90,7 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
         return path.string();
     }
-    tOutermostRunResult Play(const std::string& path)
+    tRunOutcome Play(const std::string& path)
     {
         return session.RunText("DEMO \"" + path + "\"", "");
     }
@@ -116,7 +116,7 @@ TEST_F(DemoPlayer, StepsThroughEveryBlockAndRunsTheCode)
         "@D Probe\n@K Kapitel\n@F Seite 1\n@T\nErst lesen\n@C\nA = 1\nB = A + 1\n@T\nDanach\n"
         "@F Seite 2\n@C\nC = CSVDatei(\"daten.csv\")\n");
     std::ofstream(directory / "daten.csv") << "7,8\n";
-    const tOutermostRunResult result = Play(path);
+    const tRunOutcome result = Play(path);
     EXPECT_TRUE(result.Success) << result.Message;
     const std::vector<std::string> expected = { "show Probe", "screen Seite 1 1/1",
         "mark Erst lesen", "next 0", "mark A = 1\r\nB = A + 1", "rechne 1", "ok", "next 1",
@@ -136,7 +136,7 @@ TEST_F(DemoPlayer, AFailingBlockIsShownAndTheDemoGoesOn)
 {
     const std::string path = WriteDemo(
         "fehler.zvd", "@K K\n@F S\n@C\nA = Invv(1)\n@C\nB = 2\n@C\nC = {1,2} + {1,2,3}\n");
-    const tOutermostRunResult result = Play(path);
+    const tRunOutcome result = Play(path);
     EXPECT_TRUE(Stored("B"));
     ASSERT_EQ(commandWindow.Messages.size(), 2u); // one per failing block
     EXPECT_EQ(commandWindow.Messages[0],
@@ -152,7 +152,7 @@ TEST_F(DemoPlayer, BreakEndsTheDemoWithoutRunningTheBlock)
 {
     const std::string path = WriteDemo("abbruch.zvd", "@K K\n@F S\n@T\nText\n@C\nA = 1\n");
     view.Answers = { tDemoStep::Next, tDemoStep::Break };
-    const tOutermostRunResult result = Play(path);
+    const tRunOutcome result = Play(path);
     EXPECT_TRUE(result.Success);
     EXPECT_FALSE(Stored("A"));
     EXPECT_EQ(view.Events.back(), "hide");
@@ -178,7 +178,7 @@ TEST_F(DemoPlayer, ARunTimeErrorEndsTheWholeRunAndHidesTheWindow)
 {
     const std::string path = WriteDemo(
         "laufzeit.zvd", "@K K\n@F S\n@C\nMACRODEF m\nMACROEND\nMACROEXEC m 1.5\n@C\nB = 1\n");
-    const tOutermostRunResult result = Play(path);
+    const tRunOutcome result = Play(path);
     EXPECT_TRUE(result.RunTimeError);
     EXPECT_FALSE(Stored("B"));
     EXPECT_FALSE(view.Visible);
@@ -193,7 +193,7 @@ TEST_F(DemoPlayer, FileNamesAndNesting)
     // Another case of the name finds the file; a demo inside a demo is refused.
     const std::string outer = WriteDemo("aussen.zvd",
         "@K K\n@F S\n@C\nDEMO \"" + (directory / "INNEN.ZVD").string() + "\"\n@C\nX = 1\n");
-    const tOutermostRunResult result = Play(outer);
+    const tRunOutcome result = Play(outer);
     EXPECT_FALSE(result.Success);
     EXPECT_NE(result.Message.find("Eine Demo l\xE4uft bereits"), std::string::npos);
     EXPECT_FALSE(Stored("I"));
@@ -218,7 +218,7 @@ TEST_F(DemoPlayer, TheShelfActsWhileTheDemoWaits)
         refused.push_back(session.ShelfActionRefused());
         deleted.push_back(session.DeleteAllMatrices().Success);
     };
-    const tOutermostRunResult result = Play(path);
+    const tRunOutcome result = Play(path);
     EXPECT_TRUE(result.Success) << result.Message;
     EXPECT_EQ(refused, (std::vector<bool> { false, false, false }));
     EXPECT_EQ(deleted, (std::vector<bool> { true, true, true }));

@@ -1,7 +1,9 @@
 // Where a session finds the files of BATCH and DEMO on an account whose data directory was never
 // prepared, and that a write into the data directory makes its folders.
+#include "interpreter/data_directory.h"
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <filesystem>
 #include <fstream>
@@ -38,7 +40,7 @@ protected:
     }
 
     // Runs text as a script beside which the folder "script" lies.
-    tOutermostRunResult Run(const std::string& text)
+    tRunOutcome Run(const std::string& text)
     {
         return session.RunText(text, (root / "script").string() + "/", "lauf.rts");
     }

@@ -2,6 +2,7 @@
 #include "support/recording_ports.h"
 #include "ui/formula_values.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 #include "variables/number_format.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ TEST_F(BareFormula, ValuesAreShownAndNothingIsStored)
 
 TEST_F(BareFormula, FailingFormulaGivesTheFormulasMessage)
 {
-    const tOutermostRunResult result = session.RunText("Invv(2)", "");
+    const tRunOutcome result = session.RunText("Invv(2)", "");
     EXPECT_FALSE(result.Success);
     EXPECT_EQ(result.Message, "Unbekannter Name \"Invv\" an Stelle 1 der Formel");
     EXPECT_TRUE(commandWindow.Outputs.empty());

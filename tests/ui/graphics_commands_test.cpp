@@ -2,6 +2,7 @@
 // windows record what they were handed.
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ protected:
         return ports;
     }
 
-    tOutermostRunResult Run(const std::string& text) { return session.RunText(text, ""); }
+    tRunOutcome Run(const std::string& text) { return session.RunText(text, ""); }
 };
 
 TEST_F(GraphicsCommands, DrawingTypesByPrefix)
@@ -108,7 +109,7 @@ TEST_F(GraphicsCommands, ScreePictureGetsColumnsAndCountsTheFactors)
 
     // A picture the window refuses fails the statement with the window's reason.
     graphics.Refusal = "Die Eigenwerte sind leer";
-    const tOutermostRunResult refused = Run("m = Eigenwertbild(E)");
+    const tRunOutcome refused = Run("m = Eigenwertbild(E)");
     EXPECT_FALSE(refused.Success);
     EXPECT_EQ(refused.Message, "EIGENWERTBILD: Die Eigenwerte sind leer");
     EXPECT_EQ(session.Variable("m"), nullptr);
@@ -140,7 +141,7 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
         { "ZEICHNE", 21, "syntaxfehler" },
     };
     for (const auto& c : cases) {
-        const tOutermostRunResult result = Run(c.statement);
+        const tRunOutcome result = Run(c.statement);
         EXPECT_FALSE(result.Success) << c.statement;
         EXPECT_EQ(result.Code, c.code) << c.statement;
         EXPECT_EQ(result.Message, c.message) << c.statement;
@@ -148,7 +149,7 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     EXPECT_TRUE(graphics.Calls.empty());
     ASSERT_TRUE(Run("S = {{\"a\",\"b\"}}").Success);
     for (const char* statement : { "ZEICHNE CLOUD = S", "ZEICHNE SCAT = L, L, S" }) {
-        const tOutermostRunResult text = Run(statement);
+        const tRunOutcome text = Run(statement);
         EXPECT_FALSE(text.Success) << statement;
         EXPECT_EQ(text.Code, 26) << statement;
         EXPECT_TRUE(text.Message.ends_with("ist eine Textmatrix")) << text.Message;
@@ -156,7 +157,7 @@ TEST_F(GraphicsCommands, FailuresKeepTheirCodes)
     EXPECT_TRUE(graphics.Calls.empty());
 
     graphics.Refusal = "Die Y-Daten haben weniger Spalten (2) als die X-Daten (3)";
-    const tOutermostRunResult refused = Run("ZEICHNE SCAT = L, {{1,2}}");
+    const tRunOutcome refused = Run("ZEICHNE SCAT = L, {{1,2}}");
     EXPECT_FALSE(refused.Success);
     EXPECT_EQ(refused.Code, 26);
     EXPECT_EQ(refused.Message, graphics.Refusal);

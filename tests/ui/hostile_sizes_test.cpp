@@ -2,6 +2,7 @@
 // goes on, and the targets keep their values.
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ protected:
     // The statement fails (no run-time error) with a message holding the text, and X keeps 7.
     void ExpectFailureKeepingX(const char* statement, std::string_view text)
     {
-        const tOutermostRunResult result = session.RunText(statement, "");
+        const tRunOutcome result = session.RunText(statement, "");
         EXPECT_FALSE(result.Success) << statement;
         EXPECT_FALSE(result.RunTimeError) << statement;
         EXPECT_NE(result.Message.find(text), std::string::npos)
@@ -71,7 +72,7 @@ TEST_F(HostileSizes, FailTheStatementAndKeepTheTarget)
 
 TEST_F(HostileSizes, ASizeJustBelowTheLimitStillWorks)
 {
-    const tOutermostRunResult result = session.RunText("X = Interpolate({1,2,3}', 1000)", "");
+    const tRunOutcome result = session.RunText("X = Interpolate({1,2,3}', 1000)", "");
     ASSERT_TRUE(result.Success) << result.Message;
     ASSERT_TRUE(session.Variable("X"));
     EXPECT_EQ(session.Variable("X")->matrix.Rows(), 2001);
@@ -101,7 +102,7 @@ TEST_F(HostileSizes, ReadersRefuseDevices)
              "X = DefRawDatei(\"/dev/zero\", \"/dev/zero\")",
          })
         ExpectFailureKeepingX(statement, "ist keine gew\xF6hnliche Datei");
-    const tOutermostRunResult load = session.RunText("LOAD \"/dev/zero\"", "");
+    const tRunOutcome load = session.RunText("LOAD \"/dev/zero\"", "");
     EXPECT_FALSE(load.Success);
     ASSERT_TRUE(session.Variable("X"));
 }

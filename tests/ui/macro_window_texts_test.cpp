@@ -3,6 +3,7 @@
 #include "support/recording_display_ports.h"
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/variable.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ TEST(MacroWindowTexts, TheWindowShowsTheValuesOfTheLastRepetition)
 TEST(MacroWindowTexts, AFailingRepetitionLeavesTheWindowAtTheStoredValues)
 {
     tSessionWithWindows t;
-    const tOutermostRunResult result = t.session.RunText(
+    const tRunOutcome result = t.session.RunText(
         "x = 0\nMACRODEF m\nx = x + 1\ny = 1 / (3 - x)\nMACROEND\nMACROEXEC m 5", "");
     EXPECT_FALSE(result.Success);
     // Every repetition runs up to its failure: x counts all five.
@@ -71,7 +72,7 @@ TEST(MacroWindowTexts, AFailingRepetitionLeavesTheWindowAtTheStoredValues)
 TEST(MacroWindowTexts, ARunTimeErrorLeavesTheWindowAtTheStoredValues)
 {
     tSessionWithWindows t;
-    const tOutermostRunResult result = t.session.RunText(
+    const tRunOutcome result = t.session.RunText(
         "x = 0\nMACRODEF m\nx = x + 1\ny = 1 div (3 - x)\nMACROEND\nMACROEXEC m 5", "");
     EXPECT_FALSE(result.Success);
     EXPECT_TRUE(result.RunTimeError);

@@ -2,6 +2,7 @@
 #include "support/recording_ports.h"
 #include "ui/matrix_cell_edit.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <gtest/gtest.h>
 

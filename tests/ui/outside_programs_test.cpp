@@ -56,7 +56,7 @@ protected:
 
 TEST_F(OutsidePrograms, OrbidexGetsTheFactorFile)
 {
-    tOutermostRunResult result = session.RunText("ORBIDEX M", "");
+    tRunOutcome result = session.RunText("ORBIDEX M", "");
     EXPECT_EQ(result.Code, 4);
     EXPECT_EQ(result.Message, "Ausf\xFChrbare Datei ORBIDEX.EXE nicht gefunden");
 

@@ -3,7 +3,9 @@
 // between runs and are refused during one.
 #include "numerics/checkpoint.h"
 #include "support/recording_ports.h"
+#include "ui/matrix_cell_edit.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <chrono>
 #include <functional>
@@ -67,7 +69,7 @@ protected:
 
 TEST_F(SessionDoor, ARunAskedForDuringARunIsRefusedAndStopEndsTheLongStatementAtOnce)
 {
-    std::optional<tOutermostRunResult> inner;
+    std::optional<tRunOutcome> inner;
     std::chrono::steady_clock::time_point stopAsked;
     application.OnEvents = [&] {
         if (inner)
@@ -77,7 +79,7 @@ TEST_F(SessionDoor, ARunAskedForDuringARunIsRefusedAndStopEndsTheLongStatementAt
         stopAsked = std::chrono::steady_clock::now();
         session.RequestStop();
     };
-    const tOutermostRunResult result
+    const tRunOutcome result
         = session.RunText("A = 1\n" + std::string(LongStatement) + "\nC = 3", "");
     const auto stopTook = std::chrono::steady_clock::now() - stopAsked;
 
@@ -115,7 +117,7 @@ TEST_F(SessionDoor, StopEndsParallelAnalysisAndGeominBetweenTheirSteps)
              "G = RotSchief(L, \"GEOMIN\", 0.01, 100000)" }) {
         const int passesBefore = application.Passes;
         application.OnEvents = [&] { session.RequestStop(); };
-        const tOutermostRunResult result = session.RunText(statement, "");
+        const tRunOutcome result = session.RunText(statement, "");
         EXPECT_FALSE(result.Success) << statement;
         EXPECT_EQ(result.Message, InterruptedText) << statement;
         EXPECT_GT(application.Passes, passesBefore) << statement;
@@ -131,7 +133,7 @@ TEST_F(SessionDoor, AStopBetweenCheckPointsQuotesTheStatementThatDidNotRun)
         if (statement == "B = 2")
             session.RequestStop();
     };
-    const tOutermostRunResult result = session.RunText("A = 1\nB = 2\nC = 3", "");
+    const tRunOutcome result = session.RunText("A = 1\nB = 2\nC = 3", "");
     EXPECT_FALSE(result.Success);
     EXPECT_EQ(result.Message, InterruptedText);
     EXPECT_EQ(result.LastStatement, "C = 3");
@@ -150,7 +152,7 @@ TEST_F(SessionDoor, AStopAskedForWhileIdleDoesNotStopTheNextRun)
 
 TEST_F(SessionDoor, ARunTimeErrorLeavesTheSessionIdle)
 {
-    const tOutermostRunResult result = session.RunText("A = 7 div 0", "");
+    const tRunOutcome result = session.RunText("A = 7 div 0", "");
     EXPECT_TRUE(result.RunTimeError);
     EXPECT_FALSE(session.IsBusy());
     EXPECT_EQ(application.States, (std::vector<bool> { true, false }));
@@ -162,7 +164,7 @@ TEST_F(SessionDoor, ARunTimeErrorLeavesTheSessionIdle)
 TEST_F(SessionDoor, EditorLinesRunTheStatementsOfTheirRange)
 {
     const std::vector<std::string> lines = { "A = 1", "B = 2 + _", "  3", "C = 4" };
-    const tOutermostRunResult result = session.Run(tRunRequest::OfLines(lines, 1, 2, ""));
+    const tRunOutcome result = session.Run(tRunRequest::OfLines(lines, 1, 2, ""));
     EXPECT_TRUE(result.Success);
     EXPECT_FALSE(session.Variable("A"));
     EXPECT_TRUE(session.Variable("B"));
@@ -173,7 +175,7 @@ TEST_F(SessionDoor, ShelfChangesBetweenRunsAreStatementsOfTheJournal)
 {
     ASSERT_TRUE(
         session.RunText("A = {{1,2}}\nB = {{3}}\nx = 5\nR = 1..3\nS = {{\"a\"}}", "").Success);
-    const tOutermostRunResult deleted = session.DeleteAllMatrices();
+    const tRunOutcome deleted = session.DeleteAllMatrices();
     EXPECT_TRUE(deleted.Success) << deleted.Message;
     EXPECT_TRUE(JournalHas("DELETE A, B, S"));
     EXPECT_FALSE(session.Variable("A") || session.Variable("B") || session.Variable("S"));
@@ -204,7 +206,7 @@ TEST_F(SessionDoor, ShelfChangesDuringARunAreRefused)
     ASSERT_TRUE(session.RunText("M = {{1,2}}", "").Success);
     tMatrixCellEdit edit;
     edit.Begin(session.StoreView(), session.VariableIndex("M"), 1, 2, "2");
-    std::optional<tOutermostRunResult> deleted;
+    std::optional<tRunOutcome> deleted;
     std::optional<tCellCommit> committed;
     bool refused = false;
     application.OnEvents = [&] {

@@ -1,8 +1,11 @@
 // A whole session: journal and listing texts, and malformed input of every kind.
+#include "interpreter/data_directory.h"
 #include "numerics/library_state.h"
+#include "numerics/worker_pool.h"
 #include "support/recording_display_ports.h"
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <optional>
 #include <random>
@@ -69,7 +72,7 @@ TEST_F(Session, MalformedInputFailsCleanly)
         "MACROEXEC x 99999999999999999999",
     };
     for (const std::string& input : inputs) {
-        const tOutermostRunResult result = session.RunText(input, "");
+        const tRunOutcome result = session.RunText(input, "");
         EXPECT_FALSE(session.IsBusy());
         if (!result.Success && !result.RunTimeError) {
             EXPECT_LE(result.Message.size(), 255u);
@@ -83,7 +86,7 @@ TEST_F(Session, FailedStatementsKeepTheirTargets)
     ASSERT_TRUE(session.RunText("r = 7\nM = {{1,2},{3,4}}", "").Success);
     for (const char* statement : { "r = 1/0", "r = Invv(M)", "r = x", "r = {1,2} + {1,2,3}",
              "r = 5 +* 3", "r, M = 1, 2 3", "r = (1 + )" }) {
-        const tOutermostRunResult result = session.RunText(statement, "");
+        const tRunOutcome result = session.RunText(statement, "");
         EXPECT_FALSE(result.Success) << statement;
         EXPECT_FALSE(result.RunTimeError) << statement;
         EXPECT_EQ(result.Code, 1) << statement;
@@ -108,7 +111,7 @@ TEST_F(Session, StoreUndoneAfterARunTimeErrorIsSeenByTheNextRun)
         "09.12.2026 10:00:00" };
     ASSERT_TRUE(session.RunText("r = 7\nM = {{1,2},{3,4}}", "").Success);
     for (const char* statement : { "r = 5 + 1..#hi", "M = 5 + 1..#hi", "q = 5 + 1..#hi" }) {
-        const tOutermostRunResult failed = session.RunText(statement, "");
+        const tRunOutcome failed = session.RunText(statement, "");
         EXPECT_TRUE(failed.RunTimeError) << statement;
         // The next run reads the targets through formulas, as a user would.
         ASSERT_TRUE(session.RunText("s, N = r, M", "").Success) << statement;

@@ -2,6 +2,7 @@
 // gives, and what the names stand for is asked again on every run.
 #include "support/recording_ports.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 #include <cstdio>
 
@@ -49,7 +50,7 @@ std::string StoreText(tSession& session)
     return text;
 }
 
-std::string OutcomeText(const tOutermostRunResult& result)
+std::string OutcomeText(const tRunOutcome& result)
 {
     return std::string(result.Success ? "ok" : "failed")
         + (result.RunTimeError ? " run-time " : " ") + result.Message + " " + result.ErrorText;
@@ -126,7 +127,7 @@ long double ValueOf(tSession& session, std::string_view name)
 TEST(StatementPlan, AVariableThatDisappearsFailsTheNextRepetition)
 {
     tSessionUnderTest t;
-    const tOutermostRunResult result
+    const tRunOutcome result
         = t.session.RunText("b = 5\nMACRODEF m\nc = b + 1\nDELETE b\nMACROEND\nMACROEXEC m 2", "");
     EXPECT_FALSE(result.Success);
     EXPECT_NE(result.Message.find("Unbekannter Name \"b\""), std::string::npos) << result.Message;
@@ -137,7 +138,7 @@ TEST(StatementPlan, AVariableThatDisappearsFailsTheNextRepetition)
 TEST(StatementPlan, VariablesThatMoveAreFoundByName)
 {
     tSessionUnderTest t;
-    const tOutermostRunResult result = t.session.RunText(
+    const tRunOutcome result = t.session.RunText(
         "a = 1\nb = 2\nMACRODEF m\nc = b * 10\nb = b + 1\nDELETE a\nMACROEND\nMACROEXEC m 3", "");
     EXPECT_TRUE(result.Success);
     EXPECT_EQ(ValueOf(t.session, "c"), 40);
@@ -149,7 +150,7 @@ TEST(StatementPlan, VariablesThatMoveAreFoundByName)
 TEST(StatementPlan, ANameThatBecomesAVariableIsReadOnTheNextRepetition)
 {
     tSessionUnderTest t;
-    const tOutermostRunResult result
+    const tRunOutcome result
         = t.session.RunText("MACRODEF m\nc = neu sonst 0\nneu = 7\nMACROEND\nMACROEXEC m 2", "");
     // The first repetition cannot read "neu" (a formula that cannot be read fails whole).
     EXPECT_FALSE(result.Success);

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(StatementWarnings, OncePerKindWithThePlace)
 {
-    const tOutermostRunResult result
+    const tRunOutcome result
         = session.RunText("a = 1\nr = Wurzel({-4, 9, -1}) + sqrt(-2)", "/tmp", "t.rts");
     EXPECT_TRUE(result.Success);
     ASSERT_EQ(commandWindow.Warnings.size(), 1u);
@@ -49,7 +49,7 @@ TEST_F(StatementWarnings, BatchStatementsWarnWithTheirOwnPlace)
     std::filesystem::create_directories(directory);
     const std::string inner = (directory / "inner.rts").string();
     std::ofstream(inner) << "x = 1\ny = sqrt(-9)\n";
-    const tOutermostRunResult result
+    const tRunOutcome result
         = session.RunText("BATCH \"" + inner + "\"\nz = 2", directory.string() + "/", "outer.rts");
     std::filesystem::remove_all(directory);
     EXPECT_TRUE(result.Success);

@@ -56,7 +56,7 @@ std::optional<std::size_t> CursorOf(const tJsonValue& body, std::size_t textLeng
 }
 
 // The kind of a failed run for the notebook.
-const char* FailureKind(const tOutermostRunResult& result, bool interrupted)
+const char* FailureKind(const tRunOutcome& result, bool interrupted)
 {
     if (interrupted)
         return "interrupted";
@@ -187,7 +187,7 @@ void tKernelServer::Execute(const tRequest& request)
     const std::optional<std::string> code = request.Body.StringMember("code");
     const std::string source
         = Utf8ToCp1252(request.Body.StringMember("source").value_or(DefaultSource));
-    tOutermostRunResult result;
+    tRunOutcome result;
     if (request.Cancelled) {
         result.Success = false;
         result.Message = InterruptedText;
@@ -208,13 +208,12 @@ void tKernelServer::Execute(const tRequest& request)
         Done(request.Id, tJsonValue::Object({ { "status", "ok" } }));
         return;
     }
-    const tStatementPlace place
-        = result.FailurePlace.value_or(tStatementPlace { {}, 0, result.LastStatement });
+    const tRunPlace place = FailedStatementPlace(result);
     const std::string message = result.RunTimeError ? result.ErrorText : result.Message;
-    tJsonValue reply = tJsonValue::Object({ { "status", "error" },
-        { "kind", FailureKind(result, interrupted) }, { "message", JsonText(message) },
-        { "text", JsonText(LocatedFailureText(message, place)) },
-        { "statement", JsonText(place.Statement) }, { "source", JsonText(place.Source) } });
+    tJsonValue reply
+        = tJsonValue::Object({ { "status", "error" }, { "kind", FailureKind(result, interrupted) },
+            { "message", JsonText(message) }, { "text", JsonText(LocatedFailureText(result)) },
+            { "statement", JsonText(place.Statement) }, { "source", JsonText(place.Source) } });
     if (place.Line > 0)
         reply.Set("line", place.Line);
     Done(request.Id, std::move(reply));

@@ -10,7 +10,6 @@
 // The first line out is {"event":"ready","protocol":1}. See docs/kernel-protocol.md.
 #pragma once
 
-#include "interpreter/data_directory.h"
 #include "text/json.h"
 
 #include <atomic>
@@ -25,6 +24,7 @@
 namespace zelvora {
 
 class tKernelSession;
+struct tPlatformPaths;
 
 // Requests longer than this are refused (and read to their end without being kept).
 inline constexpr std::size_t MaxRequestBytes = 16 * 1024 * 1024;

@@ -5,6 +5,7 @@
 #include "ui/completion_words.h"
 #include "ui/graphics/picture_file_graphics.h"
 #include "ui/session.h"
+#include "variables/display_list.h"
 
 namespace zelvora {
 namespace {
@@ -117,11 +118,11 @@ tKernelSession::tKernelSession(tKernelEmit emit, const tPlatformPaths& paths, tT
 
 tKernelSession::~tKernelSession() = default;
 
-tOutermostRunResult tKernelSession::Run(
+tRunOutcome tKernelSession::Run(
     std::string_view text, const std::string& directory, std::string_view source)
 {
     m_views->Application.NewRun();
-    tOutermostRunResult result = m_session->RunText(text, directory, source);
+    tRunOutcome result = m_session->RunText(text, directory, source);
     SendWindows();
     return result;
 }
@@ -138,7 +139,7 @@ void tKernelSession::ClearInterrupt() noexcept
 
 std::vector<std::string> tKernelSession::Completions(const std::string& prefix)
 {
-    return CompletionWords(m_session->CommandRows(), m_session->StoreView().NameList(), prefix);
+    return m_session->CompletionWords(prefix);
 }
 
 std::optional<std::string> tKernelSession::Help(std::string_view name)

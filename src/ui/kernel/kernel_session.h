@@ -3,8 +3,8 @@
 #pragma once
 
 #include "interpreter/data_directory.h"
-#include "interpreter/interpreter.h"
 #include "ui/kernel/kernel_windows.h"
+#include "ui/run_outcome.h"
 
 #include <memory>
 #include <optional>
@@ -26,8 +26,7 @@ public:
     // Runs program text as one outermost run: events for the answers, the values of bare
     // formulas ({"event":"values","formula","text","values":[tables]}), the windows that changed,
     // the pictures and the warnings, in the order they happen. source names the text in places.
-    tOutermostRunResult Run(
-        std::string_view text, const std::string& directory, std::string_view source);
+    tRunOutcome Run(std::string_view text, const std::string& directory, std::string_view source);
     // The stop flag of the run (safe from any thread and from a signal handler).
     void RequestInterrupt() noexcept;
     // Drops a stop request that came after the run it was meant for had ended.

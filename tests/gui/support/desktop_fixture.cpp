@@ -1,6 +1,7 @@
 #include "support/desktop_fixture.h"
 
 #include "interpreter/data_directory.h"
+#include "variables/display_list.h"
 
 #include <QDir>
 
