@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace zelvora {
@@ -205,7 +206,7 @@ std::string CountText(std::size_t count, std::string_view one, std::string_view 
 // would keep its old value unnoticed), more values than targets when the formula itself lists
 // them with commas. A function with several results may give more values than targets: its
 // first results are taken, as the language defines.
-bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targets,
+bool TargetsMatchValues(tStmtList& statements, std::span<const tTarget> targets,
     std::size_t valueCount, const tAnsiTokens& formula)
 {
     const bool tooFewValues = targets.size() > valueCount;
@@ -220,6 +221,43 @@ bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targe
             + CountText(targets.size(), "Ziel", "Ziele") + " (" + names + ")"
             + (tooManyValues ? DecimalCommaHint(formula) : std::string()));
     return false;
+}
+
+// Reads the targets of the assignment, evaluating their index brackets; false when the statement
+// failed.
+bool ReadTargets(tComputeServices& services, tStmtList& statements, tAssignmentPlan& plan,
+    std::vector<tTarget>& targets)
+{
+    targets.reserve(plan.TargetSteps.size());
+    for (tTargetStep& step : plan.TargetSteps) {
+        switch (step.Kind) {
+        case tTargetStep::tKind::TooManyTargets:
+            statements.Fail(1,
+                "Zu viele Ziele der Zuweisung (h\xF6"
+                "chstens 15)");
+            return false;
+        case tTargetStep::tKind::Target:
+            targets.push_back({ step.Name, {}, {}, false, false });
+            continue;
+        case tTargetStep::tKind::Index:
+            break;
+        }
+        const tResult<tVariableArray> evaluated = services.Evaluate(step.Index, step.IndexPlan);
+        if (!evaluated) {
+            statements.Fail(evaluated.Error().Code, evaluated.Error().Message);
+            return false;
+        }
+        const tVariableArray& indices = *evaluated;
+        if (!targets.empty() && indices.size() >= 2) {
+            targets.back().RowsGiven = true;
+            targets.back().RowRanges = services.VarToIntRangeList(indices[1]);
+        }
+        if (!targets.empty() && indices.size() >= 3) {
+            targets.back().ColsGiven = true;
+            targets.back().ColRanges = services.VarToIntRangeList(indices[2]);
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -280,35 +318,18 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
     if (!plan.Ready)
         PlanAssignment(tokens, plan);
 
-    std::vector<tTarget> targets;
-    targets.reserve(plan.TargetSteps.size());
-    for (tTargetStep& step : plan.TargetSteps) {
-        switch (step.Kind) {
-        case tTargetStep::tKind::TooManyTargets:
-            statements.Fail(1,
-                "Zu viele Ziele der Zuweisung (h\xF6"
-                "chstens 15)");
+    // One plain target, the common case, needs no list of targets.
+    tTarget single;
+    std::vector<tTarget> several;
+    std::span<tTarget> targets;
+    if (plan.TargetSteps.size() == 1
+        && plan.TargetSteps.front().Kind == tTargetStep::tKind::Target) {
+        single.Name = plan.TargetSteps.front().Name;
+        targets = std::span(&single, 1);
+    } else {
+        if (!ReadTargets(services, statements, plan, several))
             return false;
-        case tTargetStep::tKind::Target:
-            targets.push_back({ step.Name, {}, {}, false, false });
-            continue;
-        case tTargetStep::tKind::Index:
-            break;
-        }
-        const tResult<tVariableArray> evaluated = services.Evaluate(step.Index, step.IndexPlan);
-        if (!evaluated) {
-            statements.Fail(evaluated.Error().Code, evaluated.Error().Message);
-            return false;
-        }
-        const tVariableArray& indices = *evaluated;
-        if (!targets.empty() && indices.size() >= 2) {
-            targets.back().RowsGiven = true;
-            targets.back().RowRanges = services.VarToIntRangeList(indices[1]);
-        }
-        if (!targets.empty() && indices.size() >= 3) {
-            targets.back().ColsGiven = true;
-            targets.back().ColRanges = services.VarToIntRangeList(indices[2]);
-        }
+        targets = several;
     }
 
     const tAnsiTokens& formula = plan.Formula;
