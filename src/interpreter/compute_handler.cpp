@@ -348,6 +348,7 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
         if (!StoreResult(services, statements, targets[i], std::move(results[i + 1])))
             return false;
     }
+    plan.FormulaPlan.KeepSpareValues(std::move(results));
     return !statements.Reported;
 }
 
