@@ -66,7 +66,9 @@ void StoreKeepingTargetOnError(tComputeServices& services, tVariable&& record)
 bool StoreResult(
     tComputeServices& services, tStmtList& statements, const tTarget& target, tVariable&& result)
 {
-    result.name = target.Name;
+    // Written over the temporary name in the buffer the name already has.
+    result.name.clear();
+    result.name.append(target.Name.data(), target.Name.size());
     if (const tVariable* stored = services.FindVariable(target.Name)) {
         // Read before the store changes: storing may move or replace the record.
         const tVariable& variable = *stored;
