@@ -43,9 +43,11 @@ public:
 
     // A value array whose values were used up, kept for the formula's next run so that a
     // statement repeated in a loop does not allocate a new one each time. Kept empty: only its
-    // capacity is of use.
+    // capacity is of use, and only the one-operator form takes it (other plans keep nothing).
     void KeepSpareValues(tVariableArray&& values)
     {
+        if (m_form != tForm::Binary)
+            return;
         values.clear();
         m_spare = std::move(values);
     }
