@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace zelvora {
@@ -65,7 +66,9 @@ void StoreKeepingTargetOnError(tComputeServices& services, tVariable&& record)
 bool StoreResult(
     tComputeServices& services, tStmtList& statements, const tTarget& target, tVariable&& result)
 {
-    result.name = target.Name;
+    // Written over the temporary name in the buffer the name already has.
+    result.name.clear();
+    result.name.append(target.Name.data(), target.Name.size());
     if (const tVariable* stored = services.FindVariable(target.Name)) {
         // Read before the store changes: storing may move or replace the record.
         const tVariable& variable = *stored;
@@ -205,7 +208,7 @@ std::string CountText(std::size_t count, std::string_view one, std::string_view 
 // would keep its old value unnoticed), more values than targets when the formula itself lists
 // them with commas. A function with several results may give more values than targets: its
 // first results are taken, as the language defines.
-bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targets,
+bool TargetsMatchValues(tStmtList& statements, std::span<const tTarget> targets,
     std::size_t valueCount, const tAnsiTokens& formula)
 {
     const bool tooFewValues = targets.size() > valueCount;
@@ -220,6 +223,43 @@ bool TargetsMatchValues(tStmtList& statements, const std::vector<tTarget>& targe
             + CountText(targets.size(), "Ziel", "Ziele") + " (" + names + ")"
             + (tooManyValues ? DecimalCommaHint(formula) : std::string()));
     return false;
+}
+
+// Reads the targets of the assignment, evaluating their index brackets; false when the statement
+// failed.
+bool ReadTargets(tComputeServices& services, tStmtList& statements, tAssignmentPlan& plan,
+    std::vector<tTarget>& targets)
+{
+    targets.reserve(plan.TargetSteps.size());
+    for (tTargetStep& step : plan.TargetSteps) {
+        switch (step.Kind) {
+        case tTargetStep::tKind::TooManyTargets:
+            statements.Fail(1,
+                "Zu viele Ziele der Zuweisung (h\xF6"
+                "chstens 15)");
+            return false;
+        case tTargetStep::tKind::Target:
+            targets.push_back({ step.Name, {}, {}, false, false });
+            continue;
+        case tTargetStep::tKind::Index:
+            break;
+        }
+        const tResult<tVariableArray> evaluated = services.Evaluate(step.Index, step.IndexPlan);
+        if (!evaluated) {
+            statements.Fail(evaluated.Error().Code, evaluated.Error().Message);
+            return false;
+        }
+        const tVariableArray& indices = *evaluated;
+        if (!targets.empty() && indices.size() >= 2) {
+            targets.back().RowsGiven = true;
+            targets.back().RowRanges = services.VarToIntRangeList(indices[1]);
+        }
+        if (!targets.empty() && indices.size() >= 3) {
+            targets.back().ColsGiven = true;
+            targets.back().ColRanges = services.VarToIntRangeList(indices[2]);
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -280,35 +320,18 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
     if (!plan.Ready)
         PlanAssignment(tokens, plan);
 
-    std::vector<tTarget> targets;
-    targets.reserve(plan.TargetSteps.size());
-    for (tTargetStep& step : plan.TargetSteps) {
-        switch (step.Kind) {
-        case tTargetStep::tKind::TooManyTargets:
-            statements.Fail(1,
-                "Zu viele Ziele der Zuweisung (h\xF6"
-                "chstens 15)");
+    // One plain target, the common case, needs no list of targets.
+    tTarget single;
+    std::vector<tTarget> several;
+    std::span<tTarget> targets;
+    if (plan.TargetSteps.size() == 1
+        && plan.TargetSteps.front().Kind == tTargetStep::tKind::Target) {
+        single.Name = plan.TargetSteps.front().Name;
+        targets = std::span(&single, 1);
+    } else {
+        if (!ReadTargets(services, statements, plan, several))
             return false;
-        case tTargetStep::tKind::Target:
-            targets.push_back({ step.Name, {}, {}, false, false });
-            continue;
-        case tTargetStep::tKind::Index:
-            break;
-        }
-        const tResult<tVariableArray> evaluated = services.Evaluate(step.Index, step.IndexPlan);
-        if (!evaluated) {
-            statements.Fail(evaluated.Error().Code, evaluated.Error().Message);
-            return false;
-        }
-        const tVariableArray& indices = *evaluated;
-        if (!targets.empty() && indices.size() >= 2) {
-            targets.back().RowsGiven = true;
-            targets.back().RowRanges = services.VarToIntRangeList(indices[1]);
-        }
-        if (!targets.empty() && indices.size() >= 3) {
-            targets.back().ColsGiven = true;
-            targets.back().ColRanges = services.VarToIntRangeList(indices[2]);
-        }
+        targets = several;
     }
 
     const tAnsiTokens& formula = plan.Formula;
@@ -327,6 +350,7 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
         if (!StoreResult(services, statements, targets[i], std::move(results[i + 1])))
             return false;
     }
+    plan.FormulaPlan.KeepSpareValues(std::move(results));
     return !statements.Reported;
 }
 

@@ -284,8 +284,10 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
 
 void tInterpreter::ReportWarnings(const tCommandslistEntry& entry)
 {
+    if (m_warnings.Empty())
+        return;
     const std::vector<std::string> warnings = m_warnings.Take();
-    if (warnings.empty() || !m_ports.CommandWindow)
+    if (!m_ports.CommandWindow)
         return;
     const tStatementPlace place { entry.Source ? *entry.Source : std::string(), entry.FirstLine + 1,
         entry.Text };

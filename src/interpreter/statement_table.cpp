@@ -66,7 +66,10 @@ void tStmtList::Fail(std::int32_t code, std::string_view message)
 void tStmtList::EndStatement(const std::optional<tFailure>& failure)
 {
     Code = failure ? failure->Code : 0;
-    Message = failure ? failure->Message.substr(0, MaxMessageLength) : std::string();
+    if (failure)
+        Message = failure->Message.substr(0, MaxMessageLength);
+    else
+        Message.clear(); // keeps its buffer: a run of successes allocates nothing here
 }
 
 } // namespace zelvora

@@ -19,6 +19,7 @@ public:
         if (std::ranges::find(m_texts, text) == m_texts.end())
             m_texts.emplace_back(text);
     }
+    bool Empty() const { return m_texts.empty(); }
     // The warnings noted so far, in order; leaves none.
     std::vector<std::string> Take() { return std::exchange(m_texts, {}); }
 

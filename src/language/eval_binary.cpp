@@ -83,7 +83,7 @@ std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
     // The general way pushes both operands (each counted) before it applies the operator, and
     // then the value.
     m_temporaryCounter += 2;
-    tVariableArray results;
+    tVariableArray results = plan.TakeSpareValues();
     results.reserve(2);
     results.emplace_back();
     results.push_back(ApplyBinaryOperatorHandler(entry.Handler, *left, *right, entry.Submode));

@@ -130,7 +130,8 @@ void tEvalMachine::NameTemporary(tVariable& pushed)
         return;
     char digits[16] = { '$' };
     const auto end = std::to_chars(digits + 1, digits + sizeof digits, m_temporaryCounter).ptr;
-    pushed.name.assign(digits, end);
+    // The name is empty: appending by length is the cheapest way to write it.
+    pushed.name.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 void tEvalMachine::PushOperator(

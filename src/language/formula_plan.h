@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace zelvora {
@@ -40,6 +41,19 @@ public:
     tForm Form() const { return m_form; }
     void SetForm(tForm form) { m_form = form; }
 
+    // A value array whose values were used up, kept for the formula's next run so that a
+    // statement repeated in a loop does not allocate a new one each time. Kept empty: only its
+    // capacity is of use, and only the one-operator form takes it (other plans keep nothing).
+    void KeepSpareValues(tVariableArray&& values)
+    {
+        if (m_form != tForm::Binary)
+            return;
+        values.clear();
+        m_spare = std::move(values);
+    }
+    // The kept array (empty), or an empty new one.
+    tVariableArray TakeSpareValues() { return std::exchange(m_spare, {}); }
+
 private:
     // A few bytes a token: the values of the numbers (a record each) are kept apart.
     struct tResolvedToken {
@@ -49,6 +63,7 @@ private:
     std::vector<tResolvedToken> m_tokens;
     std::vector<tVariable> m_numbers;
     tForm m_form = tForm::Undecided;
+    tVariableArray m_spare;
 };
 
 } // namespace zelvora

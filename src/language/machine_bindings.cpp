@@ -47,7 +47,9 @@ std::optional<tShapeRule> ShapeRuleOf(
 std::string BinaryOperatorFailure(tOperatorHandler handler, std::int32_t submode,
     const tVariable& l, const tVariable& r, const tVariable& result)
 {
-    if (const auto rule = ShapeRuleOf(handler, submode, l, r)) {
+    // Sizes can only clash between two matrices.
+    const bool matrices = l.shape == shMatrix && r.shape == shMatrix;
+    if (const auto rule = matrices ? ShapeRuleOf(handler, submode, l, r) : std::nullopt) {
         std::string mismatch = ShapeMismatchText(*rule, l, r);
         if (!mismatch.empty())
             return mismatch;

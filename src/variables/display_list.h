@@ -68,7 +68,8 @@ public:
     const tVariable* Find(std::string_view name) const { return m_variables.Find(name); }
     std::int32_t IndexOf(std::string_view name) const { return m_variables.IndexOf(name); }
     bool Contains(std::string_view name) const { return m_variables.Contains(name); }
-    bool Store(tVariable record) { return m_variables.Store(std::move(record)); }
+    bool Store(tVariable&& record) { return m_variables.Store(std::move(record)); }
+    bool Store(const tVariable& record) { return m_variables.Store(record); }
     bool Add(tVariable record) { return m_variables.Add(std::move(record)); }
     bool Delete(std::int32_t index) { return m_variables.Delete(index); }
     bool Delete(std::string_view name) { return m_variables.Delete(name); }

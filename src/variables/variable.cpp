@@ -66,6 +66,12 @@ void SetOneRowRange(tVariable& v, trealmatrix m, std::uint8_t datatype)
     v.datatype = datatype;
     v.matrix = std::move(m);
 }
+// A matrix as a new record has it: no block, no rows, no columns.
+template <class T> bool IsBare(const tMatrix<T>& m)
+{
+    return m.IsAbsent() && m.Rows() == 0 && m.Cols() == 0;
+}
+
 } // namespace
 
 long double MissingValue()
@@ -87,9 +93,13 @@ void VarClear(tVariable& v)
     v.realvalue = 0;
     v.intvalue = 0;
     v.boolvalue = 0;
-    v.strvalue = std::string();
-    v.matrix = trealmatrix();
-    v.strmatrix = tStringmatrix();
+    // The common record to clear holds neither text nor matrix: nothing to release then.
+    if (!v.strvalue.empty())
+        v.strvalue = std::string();
+    if (!IsBare(v.matrix))
+        v.matrix = trealmatrix();
+    if (!IsBare(v.strmatrix))
+        v.strmatrix = tStringmatrix();
     v.handle = 0;
 }
 

@@ -47,7 +47,13 @@ bool tVarClass::Contains(std::string_view name) const
     return IndexOf(name) != 0;
 }
 
-bool tVarClass::Store(tVariable record)
+bool tVarClass::Store(const tVariable& record)
+{
+    tVariable copy = record;
+    return Store(std::move(copy));
+}
+
+bool tVarClass::Store(tVariable&& record)
 {
     // Cut before the lookup, so that a long name finds the variable it was stored as instead of
     // adding a second one under the same stored name.

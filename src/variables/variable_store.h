@@ -43,7 +43,9 @@ public:
     // overwritten in place, one of another shape is deleted and the record added anew (so an empty
     // record removes the variable); an unknown name is added unless the record is empty or a
     // handle. Then the stored variable is refreshed. Returns the result of the add, else true.
-    bool Store(tVariable record);
+    // The record is moved into the store, not copied.
+    bool Store(tVariable&& record);
+    bool Store(const tVariable& record);
     // Appends a variable (shapes 1, 2, 4, 5) as the highest index. Shape 0 adds nothing and gives
     // true; shapes 3 and 6 or more add nothing and give false. The array grows by 16 slots when
     // its highest index falls below count + 3.

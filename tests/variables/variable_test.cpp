@@ -58,6 +58,39 @@ TEST(VariableRecord, SettersGiveTheirKindsAndClearTheRest)
     EXPECT_EQ(list.matrix.Dims(), (tMatDims { 0, 2 }));
 }
 
+// Clearing skips what is already empty; whatever a record holds, even a matrix without rows,
+// is gone afterwards.
+TEST(VariableRecord, ClearingReleasesTextAndBothMatrices)
+{
+    const auto expectBare = [](const tVariable& v, const char* held) {
+        EXPECT_EQ(KindOf(v), (tKind { dtNone, tgNone, shEmpty })) << held;
+        EXPECT_TRUE(v.name.empty() && v.strvalue.empty()) << held;
+        EXPECT_TRUE(v.matrix.IsAbsent() && v.strmatrix.IsAbsent()) << held;
+        EXPECT_EQ(v.matrix.Dims(), (tMatDims { 0, 0 })) << held;
+        EXPECT_EQ(v.strmatrix.Dims(), (tMatDims { 0, 0 })) << held;
+    };
+    tVariable text = Named(Str("a text longer than the short buffer of a string"), "T");
+    VarClear(text);
+    expectBare(text, "text");
+
+    tVariable rowless = Named(tVariable(), "R");
+    VarSetMatrix(rowless, trealmatrix(0, 3), tgPlain);
+    VarClear(rowless);
+    expectBare(rowless, "0 x 3 matrix");
+
+    tVariable words;
+    tStringmatrix cells(1, 2);
+    cells(1, 1) = "ab";
+    VarSetStrMatrix(words, cells, tgPlain);
+    words.matrix = Mat({ { 1 } }); // both matrices held at once
+    VarClear(words);
+    expectBare(words, "text matrix");
+
+    tVariable fresh;
+    VarClear(fresh);
+    expectBare(fresh, "new record");
+}
+
 TEST(VariableRecord, NegatedCopies)
 {
     tVariable target;
