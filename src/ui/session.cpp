@@ -225,6 +225,7 @@ tStoreCommandContext tSession::tParts::StoreCommandContext(
         .ShippedBatchDirectory = shippedFolder("Beispiele/"),
         .ShippedDemoDirectory = shippedFolder("Demos/"),
         .DataDirectory = [&settings] { return settings.DataDir; },
+        .BatchFiles = {},
     };
 }
 
