@@ -3,6 +3,7 @@
 #include "program_text.h"
 #include "ui/front_end_text.h"
 #include "ui/script_file_kind.h"
+#include "ui/statement_lines.h"
 #include "window_placement.h"
 
 #include <QFile>
@@ -58,18 +59,6 @@ tScriptFileKind FileKindOf(const std::string& path)
         return tScriptFileKind::Text;
     const QByteArray head = file.read(FileKindProbeSize);
     return ScriptFileKindOf(std::string_view(head.constData(), std::size_t(head.size())));
-}
-
-// A string literal of the language: the text in double quotes, each quote doubled.
-std::string QuotedLiteral(const std::string& text)
-{
-    std::string literal = "\"";
-    for (char c : text) {
-        literal += c;
-        if (c == '"')
-            literal += '"';
-    }
-    return literal + '"';
 }
 
 QRect AvailableScreen()
@@ -283,7 +272,7 @@ void tDesktop::RunStartRequests(const tStartRequests& requests)
         // A file manager starts the program with any of its files: a workspace is loaded as LOAD
         // loads it, never opened as a script (saving that tab would destroy it).
         if (FileKindOf(requests.ScriptFile) == tScriptFileKind::Workspace)
-            RunStatements("LOAD " + QuotedLiteral(requests.ScriptFile));
+            RunStatements("LOAD " + StringLiteral(requests.ScriptFile));
         else
             m_commandWindow->OpenScript(ToQString(FileSystemPath(requests.ScriptFile)));
     }

@@ -85,9 +85,8 @@ tPoint LeastSquaresAt(const trealmatrix& r, const tValues& psi, int32_t k)
     return point;
 }
 
-// Maximum likelihood: F(Psi) = sum over the p - k smallest eigenvalues e of Psi^-1/2 R Psi^-1/2 of
-// e - ln e - 1, gradient ((L L' + Psi - R)_ii) / Psi_i^2.
-tPoint LikelihoodAt(const trealmatrix& r, const tValues& psi, int32_t k)
+// Psi^-1/2 R Psi^-1/2, whose eigen system the likelihood, its gradient and its curvature read.
+trealmatrix ScaledByUniquenesses(const trealmatrix& r, const tValues& psi)
 {
     const int32_t p = r.Rows();
     trealmatrix scaled(p, p);
@@ -96,7 +95,15 @@ tPoint LikelihoodAt(const trealmatrix& r, const tValues& psi, int32_t k)
             scaled(i, j) = r(i, j)
                 / std::sqrt(
                     psi[static_cast<std::size_t>(i - 1)] * psi[static_cast<std::size_t>(j - 1)]);
-    const tSymmetricEigen eigen = SymmetricEigen(scaled, k).Value();
+    return scaled;
+}
+
+// Maximum likelihood: F(Psi) = sum over the p - k smallest eigenvalues e of Psi^-1/2 R Psi^-1/2 of
+// e - ln e - 1, gradient ((L L' + Psi - R)_ii) / Psi_i^2.
+tPoint LikelihoodAt(const trealmatrix& r, const tValues& psi, int32_t k)
+{
+    const int32_t p = r.Rows();
+    const tSymmetricEigen eigen = SymmetricEigen(ScaledByUniquenesses(r, psi), k).Value();
     tPoint point { psi, 0, tValues(psi.size()), LeadingLoadings(eigen, k, 1) };
     for (int32_t j = k + 1; j <= p; ++j) {
         const long double e = eigen.values(1, j);
@@ -127,12 +134,7 @@ tCurvature LikelihoodCurvature(const trealmatrix& r, const tValues& psi, int32_t
 {
     const int32_t p = r.Rows();
     const auto n = static_cast<std::size_t>(p);
-    trealmatrix scaled(p, p);
-    for (int32_t i = 1; i <= p; ++i)
-        for (int32_t j = 1; j <= p; ++j)
-            scaled(i, j) = r(i, j)
-                / std::sqrt(
-                    psi[static_cast<std::size_t>(i - 1)] * psi[static_cast<std::size_t>(j - 1)]);
+    const trealmatrix scaled = ScaledByUniquenesses(r, psi);
     const tSymmetricEigen eigen = SymmetricEigen(scaled, k).Value();
     tCurvature h(n, tValues(n));
     for (int32_t i = 1; i <= p; ++i) {

@@ -6,6 +6,7 @@
 #include "ui/matrix_cell_edit.h"
 #include "ui/session.h"
 #include "ui/session_parts.h"
+#include "ui/statement_lines.h"
 #include "variables/display_list.h"
 #include "variables/number_format.h"
 
@@ -16,18 +17,6 @@
 namespace zelvora {
 
 namespace {
-
-// A string literal of the language: the text in double quotes, each quote doubled.
-std::string StringLiteral(std::string_view text)
-{
-    std::string literal = "\"";
-    for (char c : text) {
-        literal += c;
-        if (c == '"')
-            literal += '"';
-    }
-    return literal + '"';
-}
 
 // A name as a statement writes it: plain when the scanner reads it as one name, else as a string
 // literal, which DELETE takes as well.

@@ -5,6 +5,17 @@
 
 namespace zelvora {
 
+std::string StringLiteral(std::string_view text)
+{
+    std::string literal = "\"";
+    for (char c : text) {
+        literal += c;
+        if (c == '"')
+            literal += '"';
+    }
+    return literal + '"';
+}
+
 bool ContinuesOnNextLine(std::string_view line)
 {
     const std::string trimmed = TrimRightText(line);

@@ -1,6 +1,6 @@
 // Statements in lines as a user types or edits them: whether a typed line continues on the next
-// one, whether typed text holds anything to run or keep in the history, and which editor lines a
-// selection's statements cover.
+// one, whether typed text holds anything to run or keep in the history, a text written as a string
+// literal, and which editor lines a selection's statements cover.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,9 @@ namespace zelvora {
 bool ContinuesOnNextLine(std::string_view line);
 // Whether the text holds only blanks and control characters.
 bool IsBlankText(std::string_view text);
+
+// A string literal of the language: the text in double quotes, each quote doubled.
+std::string StringLiteral(std::string_view text);
 
 // The editor lines first .. last (0-based) that a run of a selection covers.
 struct tSelectedLines {
