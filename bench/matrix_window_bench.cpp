@@ -2,6 +2,7 @@
 // and scrolling the window of a 100,000 x 50 matrix page by page, painted after every page.
 #include "desktop.h"
 #include "matrix_window.h"
+#include "variables/display_list.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -30,9 +31,7 @@ struct tBenchDesktop {
     }
     tMatrixWindow* Window(const char* name)
     {
-        const tSession& session = desktop.Session();
-        const tVisibleVarItem& item = session.StoreView().Item(session.VariableIndex(name));
-        return static_cast<tMatrixWindow*>(item.window.get());
+        return static_cast<tMatrixWindow*>(desktop.Session().StoreView().OpenWindow(name));
     }
 
     QTemporaryDir folder;

@@ -1,7 +1,9 @@
 // Statements per second through the run loop: 100,000 scalar assignments "x = x + 1", each
 // classified, evaluated by the formula machine and stored, with journal and listing echo on; the
 // same assignment repeated by MACROEXEC; and a BATCH file run again and again.
+#include "interpreter/commands_list.h"
 #include "ui/session.h"
+#include "variables/variable.h"
 
 #include <cstdio>
 #include <filesystem>
