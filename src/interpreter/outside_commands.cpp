@@ -2,9 +2,9 @@
 // arrange the shelf: MATWRITE, ORBIDEX, ANIMATE, ZEICHNE, DEMO, FACH.
 #include "formats/matrix_text_io.h"
 #include "formats/text_matrix_writer.h"
-#include "interpreter/data_directory.h"
 #include "interpreter/store_commands.h"
 #include "lexicon/number_text.h"
+#include "text/data_directory.h"
 #include "text/word_list.h"
 #include "variables/variable_convert.h"
 

@@ -2,7 +2,7 @@
 // recent-script list and the command editor's fonts, with their values at creation.
 #pragma once
 
-#include "interpreter/data_directory.h"
+#include "text/data_directory.h"
 
 #include <cstdint>
 #include <ctime>

@@ -1,8 +1,8 @@
 // The settings file "Zelvora.ini": its redirection, the keys read at start and written at the end.
 #pragma once
 
-#include "interpreter/ini_file.h"
 #include "interpreter/settings.h"
+#include "text/ini_file.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The commands on the variable store and its windows, and BATCH.
 #include "interpreter/store_commands.h"
 
-#include "interpreter/data_directory.h"
+#include "text/data_directory.h"
 #include "variables/variable_convert.h"
 #include "variables/workspace_file.h"
 

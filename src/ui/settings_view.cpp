@@ -85,6 +85,11 @@ std::string tSettingsView::ExamplesDirectory() const
     return Settings().ExamplesDirectory();
 }
 
+std::string tSettingsView::DemoDirectory() const
+{
+    return Settings().DemoDirectory();
+}
+
 std::string tSettingsView::JournalFilePath() const
 {
     return Settings().JournalFilePath();

@@ -34,9 +34,10 @@ public:
     const std::string& WelcomeText() const; // the command window's first tab
     // The recent scripts of the File menu, the newest first.
     const std::vector<std::string>& RecentScripts() const;
-    // The data directory joined with the examples directory and with the journal's and the
-    // listing's folders and names.
+    // The data directory joined with the examples and the demo directory and with the journal's
+    // and the listing's folders and names.
     std::string ExamplesDirectory() const;
+    std::string DemoDirectory() const;
     std::string JournalFilePath() const;
     std::string ListingFilePath() const;
     // The shipped examples folder; empty when there is none.
@@ -45,10 +46,9 @@ public:
     const std::string& SettingsFileRead() const;
     std::string SettingsFileToWrite() const;
 
-    // The whole settings, for the start's helpers of src/ui that read them.
+private:
     const tSettings& Settings() const;
 
-private:
     const tSettingsModule* m_module;
 };
 

@@ -1,10 +1,10 @@
-// The settings through start and end of runs in a temporary directory: the INI file, the settings
-// file with its redirection, the recent-script list, the names from the start time, the welcome
-// text and the data directory.
-#include "interpreter/ini_file.h"
+// The settings through start and end of runs in a temporary directory: the settings file with its
+// redirection, the recent-script list, the names from the start time, the welcome text and the
+// data directory.
 #include "interpreter/settings_file.h"
 #include "interpreter/settings_module.h"
 #include "interpreter/welcome_text.h"
+#include "text/ini_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -55,31 +55,6 @@ struct tSettingsFixture : ::testing::Test {
     tPlatformPaths paths;
     std::tm start {};
 };
-
-TEST(IniFile, ParsesAndRewritesInPlace)
-{
-    tIniFile file;
-    file.Parse("; Kopf\r\n[GUI]\r\n  Schrift = Courier \r\nZahl=+12\r\nKaputt=12x\r\n\r\n[Leer]\r\n"
-               "Zitat=\"  mit Blanks \"\r\nohne Gleich\r\n");
-    EXPECT_EQ(file.ReadString("gui", "SCHRIFT", "-"), "Courier");
-    EXPECT_EQ(file.ReadInteger("GUI", "Zahl", 0), 12);
-    EXPECT_EQ(file.ReadInteger("GUI", "Kaputt", 5), 5);
-    EXPECT_TRUE(file.ReadBool("GUI", "Kaputt", true));
-    EXPECT_FALSE(file.ReadBool("GUI", "Fehlt", false));
-    EXPECT_EQ(file.ReadString("Leer", "Zitat", ""), "  mit Blanks ");
-    EXPECT_EQ(file.ReadString("Fehlt", "Zahl", "x"), "x");
-
-    file.WriteInteger("gui", "zahl", 7);
-    file.WriteString("GUI", "Neu", " b ");
-    file.WriteString("Anhang", "Zeile", "a\nb");
-    file.WriteBool("Anhang", "An", true);
-    EXPECT_EQ(file.Text(),
-        "; Kopf\n[GUI]\n  Schrift = Courier \nZahl=7\nKaputt=12x\nNeu=\" b \"\n\n"
-        "[Leer]\nZitat=\"  mit Blanks \"\nohne Gleich\n\n[Anhang]\nZeile=a b\nAn=1\n");
-    tIniFile again;
-    again.Parse(file.Text());
-    EXPECT_EQ(again.ReadString("GUI", "Neu", ""), " b ");
-}
 
 TEST_F(tSettingsFixture, RecentScriptsAndStartTimeNames)
 {

@@ -1,6 +1,6 @@
 // The heap settings for large matrices take effect: a block of a 1000 x 1000 matrix comes from
 // the heap, not from a mapping of its own, and stays in the heap when freed.
-#include "interpreter/process_setup.h"
+#include "numerics/process_setup.h"
 
 #include <cstdlib>
 

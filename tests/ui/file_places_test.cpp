@@ -1,7 +1,7 @@
 // Where a session finds the files of BATCH and DEMO on an account whose data directory was never
 // prepared, and that a write into the data directory makes its folders.
-#include "interpreter/data_directory.h"
 #include "support/recording_ports.h"
+#include "text/data_directory.h"
 #include "ui/session.h"
 #include "variables/display_list.h"
 

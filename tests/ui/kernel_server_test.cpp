@@ -1,5 +1,5 @@
 // The kernel protocol without Jupyter: requests as lines in, events as lines out, over one session.
-#include "interpreter/data_directory.h"
+#include "text/data_directory.h"
 #include "text/json.h"
 #include "ui/kernel/kernel_server.h"
 #include "ui/kernel/kernel_words.h"

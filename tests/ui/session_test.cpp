@@ -1,9 +1,9 @@
 // A whole session: journal and listing texts, and malformed input of every kind.
-#include "interpreter/data_directory.h"
 #include "numerics/library_state.h"
 #include "numerics/worker_pool.h"
 #include "support/recording_display_ports.h"
 #include "support/recording_ports.h"
+#include "text/data_directory.h"
 #include "ui/session.h"
 #include "variables/display_list.h"
 

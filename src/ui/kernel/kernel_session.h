@@ -2,7 +2,7 @@
 // session's interface by the kernel is here.
 #pragma once
 
-#include "interpreter/data_directory.h"
+#include "text/data_directory.h"
 #include "ui/kernel/kernel_windows.h"
 #include "ui/run_outcome.h"
 

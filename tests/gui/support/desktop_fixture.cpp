@@ -1,6 +1,6 @@
 #include "support/desktop_fixture.h"
 
-#include "interpreter/data_directory.h"
+#include "text/data_directory.h"
 #include "variables/display_list.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 // Heap settings for large matrices.
-#include "interpreter/process_setup.h"
+#include "numerics/process_setup.h"
 
 // Any C library header defines __GLIBC__ where the C library is glibc; without one the test below
 // would always be false and the settings would silently not be made.

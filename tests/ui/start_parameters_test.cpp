@@ -1,6 +1,7 @@
 // Start parameters: positions and names, the messages of bad parameters, the help request and the
 // completion and check of the requested files.
-#include "interpreter/start_parameters.h"
+#include "interpreter/settings_module.h"
+#include "ui/start_parameters.h"
 
 #include <filesystem>
 #include <set>
@@ -13,6 +14,7 @@ namespace {
 struct tStartFixture : ::testing::Test {
     tStartFixture()
     {
+        tSettings& settings = module.Settings();
         settings.DataDir = "/daten/";
         settings.ExamplesDir = "Beispiele/";
         settings.DemoDir = "Demos/";
@@ -20,10 +22,10 @@ struct tStartFixture : ::testing::Test {
     tStartRequests Process(std::vector<std::string> parameters)
     {
         parameters.insert(parameters.begin(), "/usr/bin/zelvora");
-        return ProcessStartParameters(parameters, settings,
+        return ProcessStartParameters(parameters, tSettingsView(module),
             [this](const std::string& path) { return existing.contains(path); });
     }
-    tSettings settings;
+    tSettingsModule module { tPlatformPaths {}, std::tm {} };
     std::set<std::string> existing { "/daten/Beispiele/a.rts", "/daten/Beispiele/mit blank.rts",
         "/daten/Demos/Basisinfo.zvd", "/abs/b.rts" };
 };

@@ -1,7 +1,8 @@
 // Parsing and processing the start parameters.
-#include "interpreter/start_parameters.h"
+#include "ui/start_parameters.h"
 
 #include "lexicon/scanner.h"
+#include "text/data_directory.h"
 
 #include <filesystem>
 
@@ -183,7 +184,7 @@ bool StartFileExists(const std::string& path)
 }
 
 tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
-    const tSettings& settings, const std::function<bool(const std::string&)>& fileExists)
+    const tSettingsView& settings, const std::function<bool(const std::string&)>& fileExists)
 {
     tStartRequests requests;
     if (arguments.size() > 1) {

@@ -1,5 +1,5 @@
 // The program's directories and files on Linux.
-#include "interpreter/data_directory.h"
+#include "text/data_directory.h"
 
 #include "text/text_encoding.h"
 

@@ -1,8 +1,8 @@
 // The INI file: parsing into sections of lines, lookups and in-place rewrites.
-#include "interpreter/ini_file.h"
+#include "text/ini_file.h"
 
-#include "interpreter/data_directory.h"
-#include "lexicon/scanner.h"
+#include "text/data_directory.h"
+#include "text/name_fold.h"
 #include "text/replacing_file.h"
 #include "text/text_encoding.h"
 

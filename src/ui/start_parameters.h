@@ -2,7 +2,7 @@
 // name ("batchdatei=...") or by position, with the usage text and the error messages.
 #pragma once
 
-#include "interpreter/settings.h"
+#include "ui/settings_view.h"
 
 #include <array>
 #include <functional>
@@ -70,11 +70,11 @@ struct tStartRequests {
 // ?, /?, -?, /H or -H shows the usage text and asks for nothing. A parse failure shows its
 // messages and asks for nothing. Otherwise each given file name is completed (a relative name
 // found in the current folder from there; else a script or batch name by the data directory joined
-// with the examples directory, a demo name by the data directory joined with the demo directory)
-// and requested when fileExists says it is there; a
-// missing one shows a message, stays unrequested and sets Error.
+// with the examples directory, a demo name by the data directory joined with the demo directory,
+// both as the settings stand now) and requested when fileExists says it is there; a missing one
+// shows a message, stays unrequested and sets Error.
 tStartRequests ProcessStartParameters(const std::vector<std::string>& arguments,
-    const tSettings& settings, const std::function<bool(const std::string&)>& fileExists);
+    const tSettingsView& settings, const std::function<bool(const std::string&)>& fileExists);
 
 // True when the program path text names an existing regular file.
 bool StartFileExists(const std::string& path);
