@@ -67,11 +67,8 @@ const tVariable* tEvalMachine::PlainOperand(
 std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
     const tAnsiTokens& tokens, tFormulaPlan& plan)
 {
-    // Both numbers are read before either is pointed to: reading one may move the other.
-    for (const std::size_t index : { 0U, 2U }) {
-        if (tokens[index].Kind != tkName)
-            plan.NumberValue(index, tokens[index].Kind, tokens[index].Text);
-    }
+    // Room for both numbers first, so that reading the second does not move the first.
+    plan.ReserveNumbers(2);
     const tVariable* left = PlainOperand(tokens, 0, plan);
     const tVariable* right = left ? PlainOperand(tokens, 2, plan) : nullptr;
     // A failure stands on the machine only, never in the store or the plan.

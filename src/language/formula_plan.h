@@ -31,6 +31,9 @@ public:
     // The value of a number token (integer that fits 32 bits, otherwise real). The reference
     // holds until the next number of the formula is read for the first time.
     const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text);
+    // Room for count numbers in all: while the formula has no more, reading one moves none of
+    // the others, so a reference to each holds while the plan does.
+    void ReserveNumbers(std::size_t count) { m_numbers.reserve(count); }
 
     // Fits the plan to a formula of count tokens; a plan made for another count starts afresh.
     void FitTo(std::size_t count);
