@@ -79,7 +79,7 @@ std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
     const tTOC& entry = Catalogue().Entry(found.Entry);
     // The general way pushes both operands (each counted) before it applies the operator, and
     // then the value.
-    m_temporaryCounter += 2;
+    m_temporaryNames.Skip(2);
     tVariableArray results = plan.TakeSpareValues();
     results.reserve(2);
     results.emplace_back();
