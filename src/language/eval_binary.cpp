@@ -81,7 +81,8 @@ std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
     // then the value.
     m_temporaryNames.Skip(2);
     tVariableArray results = plan.TakeSpareValues();
-    results.reserve(2);
+    if (results.capacity() < 2)
+        results.reserve(2);
     results.emplace_back();
     results.push_back(ApplyBinaryOperatorHandler(entry.Handler, *left, *right, entry.Submode));
     const std::string failure

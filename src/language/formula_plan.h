@@ -33,7 +33,12 @@ public:
     const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text);
     // Room for count numbers in all: while the formula has no more, reading one moves none of
     // the others, so a reference to each holds while the plan does.
-    void ReserveNumbers(std::size_t count) { m_numbers.reserve(count); }
+    void ReserveNumbers(std::size_t count)
+    {
+        // Asked first: a repeated formula has the room already, and reserve is not inlined.
+        if (m_numbers.capacity() < count)
+            m_numbers.reserve(count);
+    }
 
     // Fits the plan to a formula of count tokens; a plan made for another count starts afresh.
     void FitTo(std::size_t count);
