@@ -41,11 +41,16 @@ bool HasRange(const tintrangelist& ranges)
 
 // Stores the record. Showing an integer matrix or range list raises the range error for a
 // cell beyond 32 bits; the target then gets its previous value back before the error ends the
-// run, so that a failed statement leaves its target as it was.
-void StoreKeepingTargetOnError(tComputeServices& services, tVariable&& record)
+// run, so that a failed statement leaves its target as it was. found, when given, is what
+// FindVariable gave for the record's name, with no change of the store since.
+void StoreKeepingTargetOnError(
+    tComputeServices& services, tVariable&& record, const tVariable* found = nullptr)
 {
     if (record.datatype != dtInteger || record.shape == shScalar) {
-        services.Store(std::move(record));
+        if (found)
+            services.StoreFound(*found, std::move(record));
+        else
+            services.Store(std::move(record));
         return;
     }
     std::optional<tVariable> previous;
@@ -76,12 +81,12 @@ bool StoreResult(
         tIntvector cols;
         switch (variable.shape) {
         case shScalar:
-            StoreKeepingTargetOnError(services, std::move(result));
+            StoreKeepingTargetOnError(services, std::move(result), stored);
             return true;
         case shMatrix:
         case shRange:
             if (!HasRange(target.RowRanges)) {
-                StoreKeepingTargetOnError(services, std::move(result));
+                StoreKeepingTargetOnError(services, std::move(result), stored);
                 return true;
             }
             rows = target.RowsGiven
@@ -93,7 +98,7 @@ bool StoreResult(
             break;
         case shVector:
             if (!HasRange(target.RowRanges)) {
-                StoreKeepingTargetOnError(services, std::move(result));
+                StoreKeepingTargetOnError(services, std::move(result), stored);
                 return true;
             }
             rows = IntSequence(1, 1, 1);

@@ -33,6 +33,13 @@ public:
     virtual const tVariable* FindVariable(std::string_view name) const = 0;
     // Adds a new variable or replaces the one of the same name; an empty record adds nothing.
     virtual void Store(tVariable&& record) = 0;
+    // The same for a record whose name FindVariable gave found for, with no change of the store
+    // since, so that the name need not be looked up again.
+    virtual void StoreFound(const tVariable& found, tVariable&& record)
+    {
+        (void)found;
+        Store(std::move(record));
+    }
 
     // Conversions and the merge of a value into part of a matrix.
     virtual tVariable VarAssignPart(const tVariable& variable, const tVariable& value,

@@ -54,6 +54,10 @@ public:
         return m_store.Find(name);
     }
     void Store(tVariable&& record) override { m_store.Store(std::move(record)); }
+    void StoreFound(const tVariable& found, tVariable&& record) override
+    {
+        m_store.StoreFound(&found, std::move(record));
+    }
 
     tVariable VarAssignPart(const tVariable& variable, const tVariable& value,
         const tIntvector& rows, const tIntvector& cols) override;

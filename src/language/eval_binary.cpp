@@ -67,11 +67,8 @@ const tVariable* tEvalMachine::PlainOperand(
 std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
     const tAnsiTokens& tokens, tFormulaPlan& plan)
 {
-    // Both numbers are read before either is pointed to: reading one may move the other.
-    for (const std::size_t index : { 0U, 2U }) {
-        if (tokens[index].Kind != tkName)
-            plan.NumberValue(index, tokens[index].Kind, tokens[index].Text);
-    }
+    // Room for both numbers first, so that reading the second does not move the first.
+    plan.ReserveNumbers(2);
     const tVariable* left = PlainOperand(tokens, 0, plan);
     const tVariable* right = left ? PlainOperand(tokens, 2, plan) : nullptr;
     // A failure stands on the machine only, never in the store or the plan.
@@ -82,9 +79,10 @@ std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
     const tTOC& entry = Catalogue().Entry(found.Entry);
     // The general way pushes both operands (each counted) before it applies the operator, and
     // then the value.
-    m_temporaryCounter += 2;
+    m_temporaryNames.Skip(2);
     tVariableArray results = plan.TakeSpareValues();
-    results.reserve(2);
+    if (results.capacity() < 2)
+        results.reserve(2);
     results.emplace_back();
     results.push_back(ApplyBinaryOperatorHandler(entry.Handler, *left, *right, entry.Submode));
     const std::string failure

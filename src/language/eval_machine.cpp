@@ -14,7 +14,6 @@
 #include "variables/operator_results.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace zelvora {
 namespace {
@@ -125,13 +124,7 @@ void tEvalMachine::PushCopy(tEvalLevel& level, const tVariable& value, std::int3
 
 void tEvalMachine::NameTemporary(tVariable& pushed)
 {
-    ++m_temporaryCounter;
-    if (!pushed.name.empty())
-        return;
-    char digits[16] = { '$' };
-    const auto end = std::to_chars(digits + 1, digits + sizeof digits, m_temporaryCounter).ptr;
-    // The name is empty: appending by length is the cheapest way to write it.
-    pushed.name.append(digits, static_cast<std::size_t>(end - digits));
+    m_temporaryNames.Name(pushed.name);
 }
 
 void tEvalMachine::PushOperator(

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "language/formula_plan.h"
+#include "language/temporary_names.h"
 #include "lexicon/catalogue.h"
 #include "lexicon/scanner.h"
 #include "numerics/result.h"
@@ -162,7 +163,7 @@ private:
     std::size_t m_levelsInUse = 0;
     std::optional<tFailure> m_readingFailure; // of the formula being evaluated
     std::function<void(std::string_view)> m_warningSink;
-    std::uint32_t m_temporaryCounter = 0; // names unnamed values "$1", "$2", ...; never reset
+    tTemporaryNames m_temporaryNames; // never reset
     // The further results of the last call that had some, and the name of its value.
     std::string m_furtherOf;
     tVariableArray m_further;

@@ -25,18 +25,15 @@ const tTocLookup& tFormulaPlan::CatalogueEntry(std::size_t index, std::string_vi
     return *entry;
 }
 
-const tVariable& tFormulaPlan::NumberValue(
+const tVariable& tFormulaPlan::ReadNumber(
     std::size_t index, std::uint16_t kind, std::string_view text)
 {
-    std::uint32_t& number = m_tokens[index].Number;
-    if (number == 0) {
-        const std::optional<std::int32_t> integer
-            = kind == tkInteger ? FittingIntegerOfText(text) : std::nullopt;
-        m_numbers.push_back(
-            integer ? operators::IntegerResult(*integer) : operators::RealResult(RealOfText(text)));
-        number = static_cast<std::uint32_t>(m_numbers.size());
-    }
-    return m_numbers[number - 1];
+    const std::optional<std::int32_t> integer
+        = kind == tkInteger ? FittingIntegerOfText(text) : std::nullopt;
+    m_numbers.push_back(
+        integer ? operators::IntegerResult(*integer) : operators::RealResult(RealOfText(text)));
+    m_tokens[index].Number = static_cast<std::uint32_t>(m_numbers.size());
+    return m_numbers.back();
 }
 
 } // namespace zelvora

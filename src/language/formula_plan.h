@@ -30,7 +30,19 @@ public:
     const tTocLookup& CatalogueEntry(std::size_t index, std::string_view text);
     // The value of a number token (integer that fits 32 bits, otherwise real). The reference
     // holds until the next number of the formula is read for the first time.
-    const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text);
+    const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text)
+    {
+        const std::uint32_t number = m_tokens[index].Number;
+        return number != 0 ? m_numbers[number - 1] : ReadNumber(index, kind, text);
+    }
+    // Room for count numbers in all: while the formula has no more, reading one moves none of
+    // the others, so a reference to each holds while the plan does.
+    void ReserveNumbers(std::size_t count)
+    {
+        // Asked first: a repeated formula has the room already, and reserve is not inlined.
+        if (m_numbers.capacity() < count)
+            m_numbers.reserve(count);
+    }
 
     // Fits the plan to a formula of count tokens; a plan made for another count starts afresh.
     void FitTo(std::size_t count);
@@ -55,6 +67,9 @@ public:
     tVariableArray TakeSpareValues() { return std::exchange(m_spare, {}); }
 
 private:
+    // Reads the number of a token not read before and keeps its value.
+    const tVariable& ReadNumber(std::size_t index, std::uint16_t kind, std::string_view text);
+
     // A few bytes a token: the values of the numbers (a record each) are kept apart.
     struct tResolvedToken {
         std::optional<tTocLookup> Entry;

@@ -70,6 +70,10 @@ public:
     bool Contains(std::string_view name) const { return m_variables.Contains(name); }
     bool Store(tVariable&& record) { return m_variables.Store(std::move(record)); }
     bool Store(const tVariable& record) { return m_variables.Store(record); }
+    bool StoreFound(const tVariable* found, tVariable&& record)
+    {
+        return m_variables.StoreFound(found, std::move(record));
+    }
     bool Add(tVariable record) { return m_variables.Add(std::move(record)); }
     bool Delete(std::int32_t index) { return m_variables.Delete(index); }
     bool Delete(std::string_view name) { return m_variables.Delete(name); }

@@ -10,17 +10,22 @@
 
 namespace zelvora::operators {
 
+// A new record is as VarClear leaves one: the scalars set only their own fields.
 inline tVariable IntegerResult(std::int32_t n)
 {
     tVariable v;
-    VarSetInteger(v, n);
+    v.shape = shScalar;
+    v.datatype = dtInteger;
+    v.intvalue = n;
     return v;
 }
 
 inline tVariable RealResult(long double x)
 {
     tVariable v;
-    VarSetReal(v, x);
+    v.shape = shScalar;
+    v.datatype = dtReal;
+    v.realvalue = x;
     return v;
 }
 

@@ -4,6 +4,7 @@
 #include "numerics/run_time_error.h"
 #include "text/name_fold.h"
 
+#include <functional>
 #include <utility>
 
 namespace zelvora {
@@ -59,9 +60,24 @@ bool tVarClass::Store(tVariable&& record)
     // adding a second one under the same stored name.
     if (record.name.size() > MaxVariableNameLength)
         record.name.resize(MaxVariableNameLength);
+    return StoreAt(IndexOf(record.name), std::move(record));
+}
+
+bool tVarClass::StoreFound(const tVariable* found, tVariable&& record)
+{
+    const tVariable* first = m_variables.data();
+    // A pointer outside the stored variables (into another array, say) is not trusted; std::less
+    // orders any two pointers.
+    const std::less<const tVariable*> before;
+    if (before(found, first + 1) || !before(found, first + m_count + 1))
+        return Store(std::move(record));
+    return StoreAt(static_cast<std::int32_t>(found - first), std::move(record));
+}
+
+bool tVarClass::StoreAt(std::int32_t stored, tVariable&& record)
+{
     bool result = true;
     // Where the record ends up: its old slot, the new highest one, or none (nothing added).
-    std::int32_t stored = IndexOf(record.name);
     if (stored != 0 && m_variables[static_cast<std::size_t>(stored)].shape == record.shape) {
         m_variables[static_cast<std::size_t>(stored)] = std::move(record);
     } else {

@@ -46,6 +46,10 @@ public:
     // The record is moved into the store, not copied.
     bool Store(tVariable&& record);
     bool Store(const tVariable& record);
+    // The same for a record whose name Find gave found for, with no change of the store since:
+    // the name is not looked up again (the caller keeps to that; a pointer outside the stored
+    // variables is not trusted, the name is then looked up as by Store).
+    bool StoreFound(const tVariable* found, tVariable&& record);
     // Appends a variable (shapes 1, 2, 4, 5) as the highest index. Shape 0 adds nothing and gives
     // true; shapes 3 and 6 or more add nothing and give false. The array grows by 16 slots when
     // its highest index falls below count + 3.
@@ -75,6 +79,9 @@ public:
 private:
     static constexpr std::int32_t initialSlots = 33;
     static constexpr std::int32_t slotStep = 16;
+
+    // Store's work once the record's slot is known (0: no variable of that name).
+    bool StoreAt(std::int32_t stored, tVariable&& record);
 
     tVariableArray m_variables;
     std::int32_t m_count = 0;

@@ -103,6 +103,36 @@ TEST(VariableStore, AssignmentKeepsOrReplacesTheVariable)
     EXPECT_EQ(store.Count(), 2);
 }
 
+TEST(VariableStore, StoringIntoTheFoundSlotActsAsAnAssignment)
+{
+    tRecordingStore store;
+    store.Store(Named(Int(1), "A"));
+    store.Store(Named(Int(2), "B"));
+    store.Calls.clear();
+    EXPECT_TRUE(store.StoreFound(store.Find("b"), Named(Int(7), "b")));
+    EXPECT_EQ(store.Calls, (tCalls { "refresh 2" }));
+    EXPECT_EQ(store.Variable(2).intvalue, 7);
+
+    // Another shape: deleted and added anew, as by an assignment.
+    store.Calls.clear();
+    EXPECT_TRUE(store.StoreFound(store.Find("A"), Named(RealMat({ { 1, 2 } }), "A")));
+    EXPECT_EQ(store.Calls, (tCalls { "remove 1", "slots 17", "show 2", "refresh 2" }));
+    EXPECT_EQ(store.NameList(), (std::vector<std::string> { "b", "A" }));
+
+    // A pointer beyond the variables (the slot of one deleted since) or into another array is
+    // not trusted: the name is looked up.
+    const tVariable* stale = store.Find("A");
+    store.Delete("A");
+    store.Calls.clear();
+    EXPECT_TRUE(store.StoreFound(stale, Named(Int(3), "A")));
+    EXPECT_EQ(store.Calls, (tCalls { "show 2", "refresh 2" }));
+    const tVariable elsewhere = Named(Int(0), "B");
+    EXPECT_TRUE(store.StoreFound(&elsewhere, Named(Int(4), "B")));
+    EXPECT_EQ(store.Count(), 2);
+    EXPECT_EQ(store.Find("b")->intvalue, 4);
+    EXPECT_EQ(store.Find("a")->intvalue, 3);
+}
+
 TEST(VariableStore, ArrayGrowsAndShrinksInStepsOfSixteen)
 {
     tRecordingStore store;
