@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ports/picture_port.h"
-#include "ports/shelf_port.h"
+#include "ui/counting_shelf.h"
 
 #include <cstdio>
 #include <string>
@@ -17,7 +17,7 @@ class tConsoleWindow;
 // them: the caption with name and size, the header row and column and at most a screenful of
 // cells. Of the scalar window only the new or changed scalars are printed, one "name = value"
 // line each; the whole window when it is shown again (DISPLAY without names).
-class tConsoleShelf : public tShelfPort {
+class tConsoleShelf : public tCountingShelf {
 public:
     // maxRows x maxCols: the cells of a matrix window that fit on a screen.
     explicit tConsoleShelf(std::int32_t maxRows = 20, std::int32_t maxCols = 8);
@@ -26,14 +26,7 @@ public:
     std::unique_ptr<tMatrixWindowPort> CreateMatrixWindow(
         std::int32_t index, tMatrixWindowClient& client) override;
     std::int32_t ActiveCompartmentWindowCount() const override;
-    tClientSize ActiveCompartmentClientSize() const override { return { 1024, 768 }; }
-    void AddWindowMenuEntry(std::string_view, tMatrixWindowPort&) override { }
     std::unique_ptr<tScalarWindowPort> CreateScalarWindow() override;
-    // The console keeps no places: compartments are only counted.
-    std::int32_t CompartmentCount() const override { return m_compartments; }
-    void AddCompartment() override { ++m_compartments; }
-    void ActivateCompartment(std::int32_t n) override { m_activeCompartment = n; }
-    void MoveToActiveCompartment(tMatrixWindowPort&) override { }
 
     // The changed visible windows as text (Windows-1252, lines ending in '\n', a blank line after
     // each window), in the order of their first change; forgets the changes.
@@ -54,8 +47,6 @@ private:
     std::vector<tConsoleWindow*> m_changed; // in the order of their first change
     std::int32_t m_maxRows;
     std::int32_t m_maxCols;
-    std::int32_t m_compartments = 1;
-    std::int32_t m_activeCompartment = 1;
 };
 
 // The base of the console's windows: printed when visible.

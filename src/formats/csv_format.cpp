@@ -62,11 +62,7 @@ tValueTokens ScanTokens(std::string_view text)
     for (const tRun& run : CombinedRuns(text, { '\'', ShortPairList, false })) {
         if (run.Kind == static_cast<std::uint16_t>(tCharClass::Blank))
             continue;
-        std::uint16_t kind = FinalNumberKind(run.Kind);
-        if (kind >= tkFirstPair && kind <= tkLastPair)
-            kind = tkSign;
-        else if (kind == QuotedKind || kind == QuotedContinuationKind)
-            kind = tkString;
+        const std::uint16_t kind = ShortTokenKind(run.Kind);
         tokens.push_back({ kind,
             std::string(text.substr(static_cast<std::size_t>(run.First),
                 static_cast<std::size_t>(run.Last - run.First + 1))) });

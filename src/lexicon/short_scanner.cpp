@@ -6,6 +6,17 @@
 
 namespace zelvora {
 
+std::uint16_t ShortTokenKind(std::uint16_t runKind)
+{
+    using namespace scanning;
+    const std::uint16_t kind = FinalNumberKind(runKind);
+    if (kind >= tkFirstPair && kind <= tkLastPair)
+        return tkSign;
+    if (kind == QuotedKind || kind == QuotedContinuationKind)
+        return tkString;
+    return kind;
+}
+
 tscanbefs ShortTokenize(std::string_view text)
 {
     using namespace scanning;
@@ -16,11 +27,7 @@ tscanbefs ShortTokenize(std::string_view text)
     for (const tRun& run : combined) {
         if (run.Kind == static_cast<std::uint16_t>(tCharClass::Blank))
             continue;
-        std::uint16_t kind = FinalNumberKind(run.Kind);
-        if (kind >= tkFirstPair && kind <= tkLastPair)
-            kind = tkSign;
-        else if (kind == QuotedKind || kind == QuotedContinuationKind)
-            kind = tkString;
+        const std::uint16_t kind = ShortTokenKind(run.Kind);
         const auto first = static_cast<std::uint16_t>(run.First + 1);
         const auto last = static_cast<std::uint16_t>(run.Last + 1);
         entries.push_back({ kind, first, last, static_cast<std::uint16_t>(last - first + 1) });

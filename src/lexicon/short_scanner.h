@@ -19,6 +19,10 @@ using tscanbefs = std::vector<tscanbef>;
 // Pair list of the short scanner: *: /: ^: instead of *# /# ^#, no *'.
 inline constexpr std::string_view ShortPairList = "  .. <= => <> -> <- ** /* */ // || ++ *: /: ^: ";
 
+// The token kind the short scanner gives a run of the combined stages (blank runs aside): its
+// number kind, a two-character sign as a sign, a quoted run as a string.
+std::uint16_t ShortTokenKind(std::uint16_t runKind);
+
 // Scans text (cut to 255 characters). The quote character is always '.
 // Two-character signs come back as kind 5 with both characters; quoted runs keep their quotes
 // and are never joined.

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "ports/command_window_port.h"
-#include "ports/shelf_port.h"
 #include "text/json.h"
+#include "ui/counting_shelf.h"
 #include "ui/kernel/kernel_tables.h"
 
 #include <functional>
@@ -39,7 +39,7 @@ class tKernelWindow;
 // The shelf keeps the windows as they are and sends those that changed, in the order of their
 // first change: {"event":"variable","table":{...}} for a matrix window (a table, see
 // MatrixTableJson) and one per changed scalar (ScalarJson). A hidden window sends nothing.
-class tKernelShelf : public tShelfPort {
+class tKernelShelf : public tCountingShelf {
 public:
     tKernelShelf(tKernelEmit emit, tTableLimits limits);
     ~tKernelShelf() override;
@@ -47,13 +47,7 @@ public:
     std::unique_ptr<tMatrixWindowPort> CreateMatrixWindow(
         std::int32_t index, tMatrixWindowClient& client) override;
     std::int32_t ActiveCompartmentWindowCount() const override;
-    tClientSize ActiveCompartmentClientSize() const override { return { 1024, 768 }; }
-    void AddWindowMenuEntry(std::string_view, tMatrixWindowPort&) override { }
     std::unique_ptr<tScalarWindowPort> CreateScalarWindow() override;
-    std::int32_t CompartmentCount() const override { return m_compartments; }
-    void AddCompartment() override { ++m_compartments; }
-    void ActivateCompartment(std::int32_t) override { }
-    void MoveToActiveCompartment(tMatrixWindowPort&) override { }
 
     // Sends the changed windows and forgets the changes.
     void SendChanges();
@@ -68,7 +62,6 @@ private:
     tTableLimits m_limits;
     std::vector<tKernelWindow*> m_windows;
     std::vector<tKernelWindow*> m_changed;
-    std::int32_t m_compartments = 1;
 };
 
 class tKernelWindow {
