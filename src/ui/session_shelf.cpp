@@ -2,7 +2,6 @@
 // that change variables or windows, refused while a statement runs.
 #include "interpreter/interpreter.h"
 #include "interpreter/settings_module.h"
-#include "text/name_fold.h"
 #include "ui/matrix_cell_edit.h"
 #include "ui/session.h"
 #include "ui/session_parts.h"
@@ -43,17 +42,12 @@ tRunOutcome Refused()
 
 std::int32_t tSession::VariableIndex(std::string_view name) const
 {
-    const std::string folded = NameFold(name);
-    for (std::int32_t index = 1; index <= m_parts->Store.Count(); ++index)
-        if (NameFold(m_parts->Store.Variable(index).name) == folded)
-            return index;
-    return 0;
+    return m_parts->Store.IndexOf(name);
 }
 
 const tVariable* tSession::Variable(std::string_view name) const
 {
-    const std::int32_t index = VariableIndex(name);
-    return index > 0 ? &m_parts->Store.Variable(index) : nullptr;
+    return m_parts->Store.Find(name);
 }
 
 std::vector<std::string> tSession::VariableNames() const
