@@ -7,6 +7,7 @@
 // Run (under a minute):
 //   cmake --build build --target bench_factor_analysis && build/bench/bench_factor_analysis
 #include "best_time_reporter.h"
+#include "block_correlations.h"
 #include "numerics/factor_count.h"
 #include "numerics/factor_extraction.h"
 #include "numerics/library_state.h"
@@ -66,15 +67,7 @@ trealmatrix FiveFactorCorrelations()
     return covariance; // the extraction standardises it
 }
 
-// p variables in blocks of `block`: 0.5 within a block, 0.1 between blocks.
-trealmatrix Blocks(int32_t p, int32_t block)
-{
-    trealmatrix r(p, p);
-    for (int32_t i = 1; i <= p; ++i)
-        for (int32_t j = 1; j <= p; ++j)
-            r(i, j) = i == j ? 1 : (i - 1) / block == (j - 1) / block ? 0.5L : 0.1L;
-    return r;
-}
+using bench::Blocks;
 
 const trealmatrix& Correlations()
 {

@@ -3,6 +3,7 @@
 // has five blocks of four variables; the random sets come from the program's own generator.
 // Run (under a minute):
 //   cmake --build build --target bench_factor_count && build/bench/bench_factor_count
+#include "block_correlations.h"
 #include "numerics/factor_count.h"
 
 #include <benchmark/benchmark.h>
@@ -13,15 +14,7 @@ using namespace zelvora;
 
 long double sink = 0;
 
-// p variables in blocks of `block`: 0.5 within a block, 0.1 between blocks.
-trealmatrix Blocks(int32_t p, int32_t block)
-{
-    trealmatrix r(p, p);
-    for (int32_t i = 1; i <= p; ++i)
-        for (int32_t j = 1; j <= p; ++j)
-            r(i, j) = i == j ? 1 : (i - 1) / block == (j - 1) / block ? 0.5L : 0.1L;
-    return r;
-}
+using bench::Blocks;
 
 void ParallelAnalysisOf20x500(benchmark::State& state)
 {
