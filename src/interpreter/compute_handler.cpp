@@ -54,7 +54,7 @@ void StoreKeepingTargetOnError(
         return;
     }
     std::optional<tVariable> previous;
-    if (const tVariable* stored = services.FindVariable(record.name))
+    if (const tVariable* stored = found ? found : services.FindVariable(record.name))
         previous = *stored;
     const std::string name = record.name;
     try {
