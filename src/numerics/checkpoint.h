@@ -18,10 +18,15 @@ public:
     const char* what() const noexcept override { return InterruptedText; }
 };
 
-// Calls the checkpoint when there is one.
+// Whether the calling thread is a worker of a tWorkerPool. Workers never reach a check point:
+// letting window events through and ending a run at the user's request are the run thread's
+// business, which reaches the check point between the pool's tasks.
+bool IsPoolWorkerThread() noexcept;
+
+// Calls the checkpoint when there is one and the caller is not a pool's worker.
 inline void ReachCheckpoint(const tCheckpoint* checkpoint)
 {
-    if (checkpoint && *checkpoint)
+    if (checkpoint && *checkpoint && !IsPoolWorkerThread())
         (*checkpoint)();
 }
 

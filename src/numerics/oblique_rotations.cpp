@@ -162,8 +162,7 @@ std::pair<trealmatrix, long double> ProjectedGradient(const tState& state)
 // gradient norm is below 1e-10 (converged), when no step helps or after 100 such rounding steps
 // in a row (converged when the norm is below 1e-8), or at maxIterations.
 tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
-    tObliqueCriterion criterion, long double parameter, int32_t maxIterations,
-    const tCheckpoint* checkpoint)
+    tObliqueCriterion criterion, long double parameter, int32_t maxIterations)
 {
     const int32_t k = a.Cols();
     std::optional<tState> state = StateAt(a, start, criterion, parameter);
@@ -180,7 +179,7 @@ tObliqueRotation Project(const trealmatrix& a, const trealmatrix& start,
         }
         if (result.iterations >= maxIterations)
             break;
-        ReachCheckpoint(checkpoint); // windows stay alive; a stop ends the run
+        ReachCheckpoint(NumericsContext().checkpoint); // windows stay alive; a stop ends the run
         ++result.iterations;
         step *= 2;
         std::optional<tState> accepted;
@@ -285,8 +284,7 @@ tResult<tObliqueRotation> ObliminRotation(
     tResult<tObliqueRotation> checked = Checked(a);
     if (!checked)
         return checked;
-    tObliqueRotation run = Project(
-        a, Identity(a.Cols()), Oblimin, gamma, maxIterations, NumericsContext().checkpoint);
+    tObliqueRotation run = Project(a, Identity(a.Cols()), Oblimin, gamma, maxIterations);
     OrientFactors(run);
     return run;
 }
@@ -315,16 +313,13 @@ tResult<tObliqueRotation> GeominRotation(const trealmatrix& a, long double epsil
         startingPoints.push_back(std::move(start));
     }
     std::vector<tObliqueRotation> runs(startingPoints.size());
-    // Only the run thread reaches the session's check point: it lets window events through.
-    const tPoolTask runStart = [&](int32_t s, int32_t thread) {
+    const tPoolTask runStart = [&](int32_t s, int32_t) {
         trealmatrix own(a.Rows(), a.Cols());
         for (int32_t i = 1; i <= a.Rows(); ++i)
             for (int32_t j = 1; j <= a.Cols(); ++j)
                 own(i, j) = a(i, j);
         const auto index = static_cast<std::size_t>(s);
-        const tCheckpoint* checkpoint = thread == 0 ? NumericsContext().checkpoint : nullptr;
-        runs[index]
-            = Project(own, startingPoints[index], Geomin, epsilon, maxIterations, checkpoint);
+        runs[index] = Project(own, startingPoints[index], Geomin, epsilon, maxIterations);
     };
     if (tWorkerPool* pool = NumericsContext().workers)
         pool->Run(starts, runStart, NumericsContext().checkpoint);

@@ -10,6 +10,17 @@
 
 namespace zelvora {
 namespace {
+
+// Set once on each worker thread of any pool, when its loop starts.
+thread_local bool onPoolWorker = false;
+
+} // namespace
+
+bool IsPoolWorkerThread() noexcept
+{
+    return onPoolWorker;
+}
+namespace {
 // How often the waiting run thread reaches the check point.
 constexpr std::chrono::milliseconds checkpointInterval { 20 };
 // The place of a stop at the check point among the failures: after every task.
@@ -60,6 +71,7 @@ bool tWorkerPool::HasTask() const
 
 void tWorkerPool::WorkerLoop(int32_t thread)
 {
+    onPoolWorker = true;
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || HasTask(); });

@@ -98,6 +98,32 @@ TEST_P(WorkerPoolTest, OnlyTheRunThreadReachesTheCheckPointAndItsStopEndsTheRun)
     EXPECT_LT(ran.load(), 10000);
 }
 
+// A kernel whose tasks reach the session's check point (every step of a GEOMIN start) lets only
+// the run thread's tasks call it: the workers pass over it.
+TEST_P(WorkerPoolTest, TasksReachTheCheckPointOnlyOnTheRunThread)
+{
+    tWorkerPool pool(GetParam());
+    const std::thread::id runThread = std::this_thread::get_id();
+    std::atomic<int32_t> reached { 0 };
+    std::atomic<bool> elsewhere { false };
+    const tCheckpoint checkpoint = [&] {
+        if (std::this_thread::get_id() != runThread)
+            elsewhere = true;
+        ++reached;
+    };
+    std::atomic<int32_t> onRunThread { 0 };
+    const auto task = [&](int32_t, int32_t thread) {
+        if (thread == 0)
+            ++onRunThread;
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+        ReachCheckpoint(&checkpoint);
+    };
+    pool.Run(200, task);
+    EXPECT_FALSE(elsewhere.load());
+    EXPECT_EQ(reached.load(), onRunThread.load());
+    EXPECT_FALSE(IsPoolWorkerThread());
+}
+
 TEST_P(WorkerPoolTest, ARunInsideATaskRunsOnItsThreadInOrder)
 {
     tWorkerPool pool(GetParam());
