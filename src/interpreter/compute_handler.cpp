@@ -19,6 +19,7 @@ struct tTarget {
     tintrangelist ColRanges;
     bool RowsGiven = false;
     bool ColsGiven = false;
+    tStoreSlotMemo* Slot = nullptr; // the plan's memo of where the name was found
 };
 
 // Index of the ']' matching the '[' at open, or -1.
@@ -74,7 +75,9 @@ bool StoreResult(
     // Written over the temporary name in the buffer the name already has.
     result.name.clear();
     result.name.append(target.Name.data(), target.Name.size());
-    if (const tVariable* stored = services.FindVariable(target.Name)) {
+    const tVariable* found = target.Slot ? services.FindRemembered(target.Name, *target.Slot)
+                                         : services.FindVariable(target.Name);
+    if (const tVariable* stored = found) {
         // Read before the store changes: storing may move or replace the record.
         const tVariable& variable = *stored;
         tIntvector rows;
@@ -244,7 +247,7 @@ bool ReadTargets(tComputeServices& services, tStmtList& statements, tAssignmentP
                 "chstens 15)");
             return false;
         case tTargetStep::tKind::Target:
-            targets.push_back({ step.Name, {}, {}, false, false });
+            targets.push_back({ step.Name, {}, {}, false, false, &step.Slot });
             continue;
         case tTargetStep::tKind::Index:
             break;
@@ -329,9 +332,23 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
     tTarget single;
     std::vector<tTarget> several;
     std::span<tTarget> targets;
+    const tAnsiTokens& formula = plan.Formula;
     if (plan.TargetSteps.size() == 1
         && plan.TargetSteps.front().Kind == tTargetStep::tKind::Target) {
         single.Name = plan.TargetSteps.front().Name;
+        single.Slot = &plan.TargetSteps.front().Slot;
+        // A formula of one operator between two plain operands (x = x + 1) gives its one value
+        // straight to the target.
+        tShortWay way;
+        tVariable value = services.EvaluateBinaryValue(formula, plan.FormulaPlan, way);
+        if (way.Taken) {
+            if (way.Failure) {
+                statements.Fail(way.Failure->Code, way.Failure->Message);
+                return false;
+            }
+            return StoreResult(services, statements, single, std::move(value))
+                && !statements.Reported;
+        }
         targets = std::span(&single, 1);
     } else {
         if (!ReadTargets(services, statements, plan, several))
@@ -339,7 +356,6 @@ bool ComputeAssignment(tComputeServices& services, tStmtList& statements, const 
         targets = several;
     }
 
-    const tAnsiTokens& formula = plan.Formula;
     tResult<tVariableArray> evaluation = services.Evaluate(formula, plan.FormulaPlan);
     if (!evaluation) {
         statements.Fail(evaluation.Error().Code, evaluation.Error().Message);

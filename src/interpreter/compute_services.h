@@ -28,9 +28,27 @@ public:
         return Evaluate(tokens);
     }
 
+    // The value of a formula that the plan found to be one binary operator between two plain
+    // operands, unnamed; the way says whether it was taken so (else Evaluate reads the formula).
+    virtual tVariable EvaluateBinaryValue(
+        const tAnsiTokens& tokens, tFormulaPlan& plan, tShortWay& way)
+    {
+        (void)tokens;
+        (void)plan;
+        way = tShortWay {};
+        return {};
+    }
+
     // Variable store: the variable of that name as stored now, or null; valid until the next
     // change of the store.
     virtual const tVariable* FindVariable(std::string_view name) const = 0;
+    // The same, answered from where the name was found before while the store's layout is
+    // unchanged.
+    virtual const tVariable* FindRemembered(std::string_view name, tStoreSlotMemo& memo) const
+    {
+        (void)memo;
+        return FindVariable(name);
+    }
     // Adds a new variable or replaces the one of the same name; an empty record adds nothing.
     virtual void Store(tVariable&& record) = 0;
     // The same for a record whose name FindVariable gave found for, with no change of the store

@@ -24,6 +24,10 @@ public:
     {
     }
     const tVariable* FindVariable(std::string_view name) override;
+    const tVariable* FindRemembered(std::string_view name, tStoreSlotMemo& memo) override
+    {
+        return m_store.Find(name, memo);
+    }
     std::optional<tVariable> SystemVariableValue(std::string_view name) override;
 
 private:
@@ -49,9 +53,19 @@ public:
         return m_machine.Evaluate(tokens, &plan);
     }
 
+    tVariable EvaluateBinaryValue(
+        const tAnsiTokens& tokens, tFormulaPlan& plan, tShortWay& way) override
+    {
+        return m_machine.EvaluateBinaryValue(tokens, plan, way);
+    }
+
     const tVariable* FindVariable(std::string_view name) const override
     {
         return m_store.Find(name);
+    }
+    const tVariable* FindRemembered(std::string_view name, tStoreSlotMemo& memo) const override
+    {
+        return m_store.Find(name, memo);
     }
     void Store(tVariable&& record) override { m_store.Store(std::move(record)); }
     void StoreFound(const tVariable& found, tVariable&& record) override

@@ -19,6 +19,7 @@ struct tTargetStep {
     };
     tKind Kind = tKind::Target;
     std::string Name; // Target: cut to the length of a stored name
+    tStoreSlotMemo Slot; // Target: where the store last found the name
     tAnsiTokens Index; // Index: the tokens between the brackets, end tokens appended
     tFormulaPlan IndexPlan;
 };

@@ -61,37 +61,62 @@ const tVariable* tEvalMachine::PlainOperand(
     if (token.Kind != tkName)
         return &plan.NumberValue(index, token.Kind, token.Text);
     // Only a stored variable: a system variable or an unknown name takes the general way.
-    return m_environment.FindVariable(std::string_view(token.Text).substr(0, MaxTokenTextLength));
+    return m_environment.FindRemembered(
+        std::string_view(token.Text).substr(0, MaxTokenTextLength), plan.SlotMemo(index));
 }
 
-std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
-    const tAnsiTokens& tokens, tFormulaPlan& plan)
+tVariable tEvalMachine::EvaluateBinaryValue(
+    const tAnsiTokens& tokens, tFormulaPlan& plan, tShortWay& way)
 {
+    way = tShortWay {};
+    if (plan.Form() != tFormulaPlan::tForm::Binary)
+        return {};
     // Room for both numbers first, so that reading the second does not move the first.
     plan.ReserveNumbers(2);
     const tVariable* left = PlainOperand(tokens, 0, plan);
     const tVariable* right = left ? PlainOperand(tokens, 2, plan) : nullptr;
     // A failure stands on the machine only, never in the store or the plan.
     if (!right || IsFailureOperand(*left) || IsFailureOperand(*right))
-        return std::nullopt;
+        return {};
+    way.Taken = true;
     const tTocLookup& found
         = plan.CatalogueEntry(1, std::string_view(tokens[1].Text).substr(0, MaxTokenTextLength));
-    const tTOC& entry = Catalogue().Entry(found.Entry);
+    return ApplyBinary(Catalogue().Entry(found.Entry), *left, *right, way.Failure);
+}
+
+tVariable tEvalMachine::ApplyBinary(const tTOC& entry, const tVariable& left,
+    const tVariable& right, std::optional<tFailure>& failure)
+{
     // The general way pushes both operands (each counted) before it applies the operator, and
     // then the value.
     m_temporaryNames.Skip(2);
+    tVariable value = ApplyBinaryOperatorHandler(entry.Handler, left, right, entry.Submode);
+    const std::string refusal
+        = machine::BinaryOperatorFailure(entry.Handler, entry.Submode, left, right, value);
+    if (!refusal.empty()) {
+        failure = Failure("Operator \"" + entry.Name + "\": " + refusal);
+        return value;
+    }
+    m_temporaryNames.Skip(1);
+    if (IsFailureOperand(value))
+        failure = FailureOfOperand(value);
+    return value;
+}
+
+std::optional<tEvaluation> tEvalMachine::EvaluateBinary(
+    const tAnsiTokens& tokens, tFormulaPlan& plan)
+{
+    tShortWay way;
+    tVariable value = EvaluateBinaryValue(tokens, plan, way);
+    if (!way.Taken)
+        return std::nullopt;
+    if (way.Failure)
+        return tEvaluation(std::move(*way.Failure));
     tVariableArray results = plan.TakeSpareValues();
     if (results.capacity() < 2)
         results.reserve(2);
     results.emplace_back();
-    results.push_back(ApplyBinaryOperatorHandler(entry.Handler, *left, *right, entry.Submode));
-    const std::string failure
-        = machine::BinaryOperatorFailure(entry.Handler, entry.Submode, *left, *right, results[1]);
-    if (!failure.empty())
-        return Failure("Operator \"" + entry.Name + "\": " + failure);
-    NameTemporary(results[1]);
-    if (auto standing = FirstFailure(std::span(results).subspan(1)))
-        return *standing;
+    m_temporaryNames.NameCounted(results.emplace_back(std::move(value)).name);
     return results;
 }
 

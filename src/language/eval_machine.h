@@ -26,6 +26,13 @@ public:
     virtual ~tEvalEnvironment() = default;
     // The stored variable of that name (folded comparison), or null.
     virtual const tVariable* FindVariable(std::string_view name) = 0;
+    // The same, answered from where the name was found before while the store's layout is
+    // unchanged (a store that keeps no layout looks the name up).
+    virtual const tVariable* FindRemembered(std::string_view name, tStoreSlotMemo& memo)
+    {
+        (void)memo;
+        return FindVariable(name);
+    }
     // The value of a system variable as a scalar, or nothing when the name is none.
     virtual std::optional<tVariable> SystemVariableValue(std::string_view name) = 0;
 };
@@ -134,15 +141,23 @@ public:
             m_warningSink(text);
     }
 
+    // The value of a formula whose plan found it to be one binary operator between two plain
+    // operands, applied where the operands stand, for an assignment that names the value itself:
+    // counted as the general way counts it, but left unnamed. The way says whether the formula
+    // was taken so (not when the plan has no such form yet or an operand is no stored variable
+    // or number: the general way then reads it) and the failure of the operator.
+    tVariable EvaluateBinaryValue(const tAnsiTokens& tokens, tFormulaPlan& plan, tShortWay& way);
+
     tEvalEnvironment& Environment() { return m_environment; }
     tTocINFO& Toc() { return Catalogue(); }
 
 private:
     // The form of a planned formula, decided from its tokens.
     static tFormulaPlan::tForm FormOf(const tAnsiTokens& tokens, tFormulaPlan& plan);
-    // One binary operator between two plain operands, applied where they stand; nothing when an
-    // operand is no stored variable or number (the general way then reads the formula).
+    // The same as a named value of the formula.
     std::optional<tEvaluation> EvaluateBinary(const tAnsiTokens& tokens, tFormulaPlan& plan);
+    tVariable ApplyBinary(const tTOC& entry, const tVariable& left, const tVariable& right,
+        std::optional<tFailure>& failure);
     const tVariable* PlainOperand(const tAnsiTokens& tokens, std::size_t index, tFormulaPlan& plan);
     // Counts the pushed value and names it "$n" when it has no name.
     void NameTemporary(tVariable& pushed);

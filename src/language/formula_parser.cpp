@@ -278,7 +278,10 @@ bool tFormulaParser::OperandStep(tEvalLevel& level)
                 break;
             }
         }
-        if (const tVariable* variable = m_machine.Environment().FindVariable(name)) {
+        const tVariable* variable = m_plan
+            ? m_machine.Environment().FindRemembered(name, m_plan->SlotMemo(m_position))
+            : m_machine.Environment().FindVariable(name);
+        if (variable) {
             m_machine.PushCopy(level, *variable, level.Sign);
             break;
         }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "lexicon/catalogue.h"
+#include "numerics/result.h"
+#include "variables/store_slot_memo.h"
 #include "variables/variable.h"
 
 #include <cstdint>
@@ -12,10 +14,19 @@
 
 namespace zelvora {
 
+// How the short way of a formula of one binary operator ended: not taken (the general way reads
+// the formula), or taken with a value or with this failure.
+struct tShortWay {
+    bool Taken = false;
+    std::optional<tFailure> Failure;
+};
+
 // Only what cannot change while the program runs is kept: the catalogue entry a name or sign
 // finds (the catalogue is never changed once built) and the value of a number literal. Whether a
 // name is a stored variable or a system variable is asked again on every run, so creating,
-// deleting or renaming a variable between runs reads the formula as a first run would.
+// deleting or renaming a variable between runs reads the formula as a first run would; the store
+// answers that from the slot memo of the name's token while none of its variables was added,
+// deleted or renamed.
 class tFormulaPlan {
 public:
     // Forgets everything; the next run resolves afresh.
@@ -28,6 +39,8 @@ public:
 
     // The catalogue entry the token's text finds (Lookup with no failure pending).
     const tTocLookup& CatalogueEntry(std::size_t index, std::string_view text);
+    // Where the store last found the name of the token.
+    tStoreSlotMemo& SlotMemo(std::size_t index) { return m_tokens[index].Slot; }
     // The value of a number token (integer that fits 32 bits, otherwise real). The reference
     // holds until the next number of the formula is read for the first time.
     const tVariable& NumberValue(std::size_t index, std::uint16_t kind, std::string_view text)
@@ -74,6 +87,7 @@ private:
     struct tResolvedToken {
         std::optional<tTocLookup> Entry;
         std::uint32_t Number = 0; // 1 + the number's place in m_numbers; 0 before it is read
+        tStoreSlotMemo Slot;
     };
     std::vector<tResolvedToken> m_tokens;
     std::vector<tVariable> m_numbers;

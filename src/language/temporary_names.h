@@ -18,6 +18,11 @@ public:
     void Name(std::string& name)
     {
         ++m_counter;
+        NameCounted(name);
+    }
+    // Names an unnamed value that was counted already with the count reached.
+    void NameCounted(std::string& name)
+    {
         if (!name.empty())
             return;
         UpdateText();

@@ -66,6 +66,10 @@ public:
 
     // ---- The store's operations (tVarClass), each change shown.
     const tVariable* Find(std::string_view name) const { return m_variables.Find(name); }
+    const tVariable* Find(std::string_view name, tStoreSlotMemo& memo) const
+    {
+        return m_variables.Find(name, memo);
+    }
     std::int32_t IndexOf(std::string_view name) const { return m_variables.IndexOf(name); }
     bool Contains(std::string_view name) const { return m_variables.Contains(name); }
     bool Store(tVariable&& record) { return m_variables.Store(std::move(record)); }

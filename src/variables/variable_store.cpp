@@ -26,6 +26,7 @@ void tVarClass::ClearStore()
         m_observer->Clearing();
     m_variables = tVariableArray(initialSlots);
     m_count = 0;
+    NoteLayoutChange();
 }
 
 std::int32_t tVarClass::IndexOf(std::string_view name) const
@@ -41,6 +42,13 @@ const tVariable* tVarClass::Find(std::string_view name) const
 {
     const std::int32_t index = IndexOf(name);
     return index == 0 ? nullptr : &m_variables[static_cast<std::size_t>(index)];
+}
+
+const tVariable* tVarClass::Find(std::string_view name, tStoreSlotMemo& memo) const
+{
+    if (memo.Store != this || memo.Layout != m_layout)
+        memo = tStoreSlotMemo { this, m_layout, IndexOf(name) };
+    return memo.Index == 0 ? nullptr : &m_variables[static_cast<std::size_t>(memo.Index)];
 }
 
 bool tVarClass::Contains(std::string_view name) const
@@ -99,6 +107,7 @@ bool tVarClass::Add(tVariable record)
     if (!IsStorableShape(record.shape))
         return false;
     record.name = CutVariableName(record.name);
+    NoteLayoutChange();
     ++m_count;
     if (SlotCount() - 1 < m_count + 3) {
         m_variables.resize(m_variables.size() + slotStep);
@@ -115,6 +124,7 @@ bool tVarClass::Delete(std::int32_t index)
 {
     if (index < 1 || index > m_count)
         return false;
+    NoteLayoutChange();
     if (m_observer)
         m_observer->RemoveShown(index);
     for (std::int32_t i = index; i < m_count; ++i)
@@ -148,6 +158,7 @@ bool tVarClass::Rename(std::string_view oldName, std::string_view newName)
     if (index == 0)
         return false;
     m_variables[static_cast<std::size_t>(index)].name = CutVariableName(newName);
+    NoteLayoutChange();
     if (m_observer)
         m_observer->Renamed(index);
     return true;

@@ -2,6 +2,7 @@
 // binary operator handlers that the formula machine calls.
 #pragma once
 
+#include "variables/store_slot_memo.h"
 #include "variables/variable.h"
 #include "variables/variable_display.h"
 
@@ -36,6 +37,9 @@ public:
     std::int32_t IndexOf(std::string_view name) const;
     // Whether a variable of that name exists.
     bool Contains(std::string_view name) const;
+    // The same as Find, answered from the memo while this store's layout is the one the memo
+    // was written under, and written into the memo otherwise.
+    const tVariable* Find(std::string_view name, tStoreSlotMemo& memo) const;
 
     // ---- Changes. Every one is reported to the observer.
 
@@ -83,8 +87,12 @@ private:
     // Store's work once the record's slot is known (0: no variable of that name).
     bool StoreAt(std::int32_t stored, tVariable&& record);
 
+    // Counts every change of which name stands at which index, or of where the slots lie.
+    void NoteLayoutChange() { ++m_layout; }
+
     tVariableArray m_variables;
     std::int32_t m_count = 0;
+    std::uint64_t m_layout = 1;
     tStoreObserver* m_observer = nullptr;
 };
 
