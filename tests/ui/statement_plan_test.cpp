@@ -95,6 +95,14 @@ TEST(StatementPlan, RepeatedStatementsGiveWhatAFreshReadingGives)
 {
     for (const char* statement : {
              "x = x + 1",
+             "X = x * 2",
+             "y = x - 1",
+             "y = x / 0",
+             "x = x div 0",
+             "y = s + 1",
+             "x = M * 2",
+             "M = x + 1",
+             "s = x < 3",
              "x = -x * 2 + 3 ^ 2 - (x - 1) / 4",
              "a, b = x, x * 2",
              "M[2,1] = x + 1",

@@ -175,6 +175,45 @@ TEST(VariableStore, LookupsFollowADeletion)
     EXPECT_FALSE(store.Find("B"));
 }
 
+// A remembered lookup answers as a fresh one after every change of where the names stand: the
+// same slot while values are only overwritten, a new one after a deletion below it, a shape change,
+// a rename, an addition or a clearing, and never another store's slot.
+TEST(VariableStore, RememberedLookupsFollowEveryChangeOfTheLayout)
+{
+    tVarClass store;
+    for (const char* name : { "A", "B", "C" })
+        store.Store(Named(Int(0), name));
+    // One memo per name, as each token of a formula keeps its own.
+    tStoreSlotMemo memoB;
+    tStoreSlotMemo memoC;
+    const auto remembered = [&](std::string_view name, tStoreSlotMemo& memo) {
+        const tVariable* found = store.Find(name, memo);
+        EXPECT_EQ(found, store.Find(name)) << name;
+        return found ? found->name + "=" + std::to_string(found->intvalue) : std::string("-");
+    };
+    EXPECT_EQ(remembered("c", memoC), "C=0");
+    EXPECT_EQ(remembered("b", memoB), "B=0");
+    store.Store(Named(Int(5), "c"));
+    EXPECT_EQ(remembered("c", memoC), "c=5");
+    store.Delete("A");
+    EXPECT_EQ(remembered("c", memoC), "c=5");
+    store.Store(Named(RealMat({ { 1, 2 } }), "B")); // another shape: deleted and added at the end
+    store.Store(Named(Int(6), "B"));
+    EXPECT_EQ(remembered("b", memoB), "B=6");
+    EXPECT_EQ(remembered("c", memoC), "c=5");
+    store.Rename("B", "D");
+    EXPECT_EQ(remembered("b", memoB), "-");
+    store.Store(Named(Int(7), "b"));
+    EXPECT_EQ(remembered("b", memoB), "b=7");
+
+    tVarClass other;
+    other.Store(Named(Int(8), "X"));
+    other.Store(Named(Int(9), "B"));
+    EXPECT_EQ(other.Find("b", memoB)->intvalue, 9);
+    store.ClearStore();
+    EXPECT_EQ(remembered("b", memoB), "-");
+}
+
 // The observer hears a rename with the variable's index and the clearing before the variables go;
 // a failed rename and a plain lookup tell it nothing.
 TEST(VariableStore, ObserverHearsRenamesAndTheClearing)
