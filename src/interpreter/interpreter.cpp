@@ -149,8 +149,15 @@ bool tInterpreter::RunStatement(
         return RunHelpRequest(*this, text);
     if (tokens.empty())
         return true;
-    std::optional<tStatementPlan> unplanned;
-    tStatementPlan& planned = plan ? *plan : unplanned.emplace();
+    if (plan)
+        return RunPlanned(text, tokens, *plan, true);
+    tStatementPlan unplanned;
+    return RunPlanned(text, tokens, unplanned, false);
+}
+
+bool tInterpreter::RunPlanned(
+    const std::string& text, const tAnsiTokens& tokens, tStatementPlan& planned, bool kept)
+{
     if (!planned.Ready) {
         planned.All = tokens;
         AppendEndTokens(planned.All, EndTokenCount);
@@ -159,7 +166,7 @@ bool tInterpreter::RunStatement(
     }
 
     if (planned.IsAssignment) {
-        const bool result = m_hooks.PlannedCompute && plan
+        const bool result = m_hooks.PlannedCompute && kept
             ? m_hooks.PlannedCompute(m_statements, planned.All, planned.Assignment)
             : Compute(m_statements, planned.All);
         if (!(m_ports.DemoWindow && m_ports.DemoWindow->IsVisible()) && !m_flags.MacroRunning
@@ -277,7 +284,8 @@ bool tInterpreter::ExecuteEntry(const tCommandslistEntry& entry)
     }
     if (!ok)
         NoteFailurePlace(entry);
-    ReportWarnings(entry);
+    if (!m_warnings.Empty())
+        ReportWarnings(entry);
     m_warnings = std::move(enclosing);
     return ok;
 }

@@ -192,6 +192,9 @@ private:
     void EchoToListing(const tCommandslistEntry& entry, const std::string& echo, bool& multi);
     // The statement's work; its failure goes to the statement table's Reported.
     bool RunStatement(const std::string& text, const tAnsiTokens& tokens, tStatementPlan* plan);
+    // The statement read from its plan; kept: the plan stays with the statement for its next run.
+    bool RunPlanned(
+        const std::string& text, const tAnsiTokens& tokens, tStatementPlan& planned, bool kept);
     bool ShowFormula(tAnsiTokens& tokens, std::string_view text);
     // A first word that names no command runs as a formula; when the formula fails on that word,
     // the failure names the commands it is close to (one slip, or the start of several).

@@ -44,11 +44,9 @@ const tVariable* tVarClass::Find(std::string_view name) const
     return index == 0 ? nullptr : &m_variables[static_cast<std::size_t>(index)];
 }
 
-const tVariable* tVarClass::Find(std::string_view name, tStoreSlotMemo& memo) const
+void tVarClass::Remember(std::string_view name, tStoreSlotMemo& memo) const
 {
-    if (memo.Store != this || memo.Layout != m_layout)
-        memo = tStoreSlotMemo { this, m_layout, IndexOf(name) };
-    return memo.Index == 0 ? nullptr : &m_variables[static_cast<std::size_t>(memo.Index)];
+    memo = tStoreSlotMemo { this, m_layout, IndexOf(name) };
 }
 
 bool tVarClass::Contains(std::string_view name) const

@@ -39,7 +39,12 @@ public:
     bool Contains(std::string_view name) const;
     // The same as Find, answered from the memo while this store's layout is the one the memo
     // was written under, and written into the memo otherwise.
-    const tVariable* Find(std::string_view name, tStoreSlotMemo& memo) const;
+    const tVariable* Find(std::string_view name, tStoreSlotMemo& memo) const
+    {
+        if (memo.Store != this || memo.Layout != m_layout)
+            Remember(name, memo);
+        return memo.Index == 0 ? nullptr : &m_variables[static_cast<std::size_t>(memo.Index)];
+    }
 
     // ---- Changes. Every one is reported to the observer.
 
@@ -87,6 +92,8 @@ private:
     // Store's work once the record's slot is known (0: no variable of that name).
     bool StoreAt(std::int32_t stored, tVariable&& record);
 
+    // Looks the name up and writes where it stands now into the memo.
+    void Remember(std::string_view name, tStoreSlotMemo& memo) const;
     // Counts every change of which name stands at which index, or of where the slots lie.
     void NoteLayoutChange() { ++m_layout; }
 
