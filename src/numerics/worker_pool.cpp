@@ -23,6 +23,9 @@ bool IsPoolWorkerThread() noexcept
 namespace {
 // How often the waiting run thread reaches the check point.
 constexpr std::chrono::milliseconds checkpointInterval { 20 };
+// How long a thread stays awake for the next run, or for the workers' last tasks, before it
+// sleeps: longer than the steps between the runs of a sweep, short beside any kernel.
+constexpr std::chrono::microseconds awakeTime { 500 };
 // The place of a stop at the check point among the failures: after every task.
 constexpr int32_t checkpointTask = std::numeric_limits<int32_t>::max();
 
@@ -56,6 +59,7 @@ void tWorkerPool::StopWorkers()
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
+        ++m_runs; // a worker staying awake for the next run hears the stop at once
     }
     m_wake.notify_all();
     for (std::thread& worker : m_workers)
@@ -69,11 +73,32 @@ bool tWorkerPool::HasTask() const
     return m_task != nullptr && !m_failure && m_next < m_count;
 }
 
+void tWorkerPool::StayAwakeUntil(const std::function<bool()>& ready)
+{
+    const auto end = std::chrono::steady_clock::now() + awakeTime;
+    for (int32_t round = 1;; ++round) {
+        if (ready())
+            return;
+        // The clock is asked now and then only; reading it costs more than a look at ready().
+        if (round % 64 == 0 && std::chrono::steady_clock::now() >= end)
+            return;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    }
+}
+
 void tWorkerPool::WorkerLoop(int32_t thread)
 {
     onPoolWorker = true;
     std::unique_lock lock(m_mutex);
     for (;;) {
+        if (!m_stopping && !HasTask()) {
+            const std::uint64_t runs = m_runs.load();
+            lock.unlock();
+            StayAwakeUntil([this, runs] { return m_runs.load() != runs; });
+            lock.lock();
+        }
         m_wake.wait(lock, [this] { return m_stopping || HasTask(); });
         if (m_stopping)
             return;
@@ -121,6 +146,7 @@ void tWorkerPool::Run(int32_t count, const tPoolTask& task, const tCheckpoint* c
         m_count = count;
         m_next = 0;
         m_failure = nullptr;
+        ++m_runs;
     }
     m_wake.notify_all();
     std::unique_lock lock(m_mutex);
@@ -139,6 +165,11 @@ void tWorkerPool::Run(int32_t count, const tPoolTask& task, const tCheckpoint* c
         lock.lock();
         if (failure)
             NoteFailure(failure, failedTask);
+    }
+    if (m_busy != 0) {
+        lock.unlock();
+        StayAwakeUntil([this] { return m_busy.load() == 0; });
+        lock.lock();
     }
     // While the workers finish, the run thread still reaches the check point now and then, so a
     // stop request is heard even when the workers took every task.

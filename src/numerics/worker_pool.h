@@ -5,6 +5,7 @@
 
 #include "numerics/checkpoint.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
@@ -51,6 +52,11 @@ private:
     // handing out stops at a failure, so it is the failure that one thread would have met first.
     void NoteFailure(std::exception_ptr failure, int32_t task);
     void StopWorkers();
+    // Before a thread sleeps on a condition, it stays awake a short while (lock released) until
+    // ready() holds: a kernel's runs follow each other closely (a sweep hands out its rotations
+    // after each of its hundreds of steps), and waking a sleeping thread costs more than such a
+    // run. The caller then takes the lock and waits on the condition as usual.
+    static void StayAwakeUntil(const std::function<bool()>& ready);
 
     std::vector<std::thread> m_workers;
     std::mutex m_mutex;
@@ -60,7 +66,11 @@ private:
     const tPoolTask* m_task = nullptr;
     int32_t m_count = 0;
     int32_t m_next = 0; // the next task to hand out
-    int32_t m_busy = 0; // workers running a task
+    // Workers running a task; read without the lock only while staying awake.
+    std::atomic<int32_t> m_busy = 0;
+    // Counts the runs handed out (written with m_mutex held), so that a worker staying awake
+    // sees a new one without the lock.
+    std::atomic<std::uint64_t> m_runs = 0;
     std::exception_ptr m_failure;
     int32_t m_failureTask = 0;
     bool m_stopping = false;

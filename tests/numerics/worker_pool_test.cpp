@@ -137,6 +137,27 @@ TEST_P(WorkerPoolTest, ARunInsideATaskRunsOnItsThreadInOrder)
         EXPECT_EQ(inner, (std::vector<int32_t> { 0, 1, 2, 3, 4 }));
 }
 
+// Runs that follow each other at once (workers still awake from the last one) and runs after a
+// pause longer than workers stay awake (workers asleep) each run every task once; a resize after
+// them stops the workers wherever they are.
+TEST_P(WorkerPoolTest, RunsInQuickSuccessionAndAfterPausesEachRunInFull)
+{
+    tWorkerPool pool(GetParam());
+    for (int32_t round = 0; round < 2000; ++round) {
+        if (round % 500 == 499)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const int32_t count = 2 + round % 3;
+        std::vector<std::atomic<int32_t>> runs(static_cast<std::size_t>(count));
+        pool.Run(count, [&](int32_t task, int32_t) { ++runs[static_cast<std::size_t>(task)]; });
+        for (int32_t i = 0; i < count; ++i)
+            ASSERT_EQ(runs[static_cast<std::size_t>(i)].load(), 1) << "round " << round;
+    }
+    pool.Resize(GetParam());
+    std::atomic<int32_t> ran { 0 };
+    pool.Run(5, [&](int32_t, int32_t) { ++ran; });
+    EXPECT_EQ(ran.load(), 5);
+}
+
 INSTANTIATE_TEST_SUITE_P(Threads, WorkerPoolTest, ::testing::Values(1, 2, 3));
 
 TEST(WorkerPool, ResizesAndClampsItsThreads)
