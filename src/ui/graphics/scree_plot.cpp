@@ -114,6 +114,20 @@ void Dot(tPictureCanvasPort& canvas, std::int32_t x, std::int32_t y, tRgb colour
     canvas.Ellipse(x - r, y - r, x + r + 1, y + r + 1, colour, colour);
 }
 
+// A series of values by their numbers: line pieces between neighbours, then a mark on each value.
+template <typename tLine, typename tMark>
+void DrawSeries(tPictureCanvasPort& canvas, const tScreePlot& plot, const tScreeLayout& area,
+    const std::vector<long double>& values, tRgb colour, tLine line, tMark mark)
+{
+    const auto x
+        = [&](std::size_t i) { return plot.NumberPixel(area, static_cast<std::int32_t>(i + 1)); };
+    const auto y = [&](std::size_t i) { return tScreePlot::ValuePixel(area, values[i]); };
+    for (std::size_t i = 1; i < values.size(); ++i)
+        line(canvas, x(i - 1), y(i - 1), x(i), y(i), colour);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        mark(canvas, x(i), y(i), colour);
+}
+
 void DrawLegend(tPictureCanvasPort& canvas, const tScreeLayout& area, bool percentiles)
 {
     const std::int32_t sample = 22;
@@ -250,22 +264,8 @@ void tScreePlot::Draw(tPictureCanvasPort& canvas, std::int32_t width, std::int32
 
     const std::int32_t unit = ValuePixel(area, 1);
     DashedLine(canvas, area.Left + 1, unit, area.Right, unit, ScreeUnitLineColour);
-    for (std::size_t i = 1; i < m_percentiles.size(); ++i) {
-        const auto n = static_cast<std::int32_t>(i);
-        DashedLine(canvas, NumberPixel(area, n), ValuePixel(area, m_percentiles[i - 1]),
-            NumberPixel(area, n + 1), ValuePixel(area, m_percentiles[i]), ScreePercentileColour);
-    }
-    for (std::size_t i = 0; i < m_percentiles.size(); ++i)
-        HollowSquare(canvas, NumberPixel(area, static_cast<std::int32_t>(i + 1)),
-            ValuePixel(area, m_percentiles[i]), ScreePercentileColour);
-    for (std::size_t i = 1; i < m_eigenvalues.size(); ++i) {
-        const auto n = static_cast<std::int32_t>(i);
-        BoldLine(canvas, NumberPixel(area, n), ValuePixel(area, m_eigenvalues[i - 1]),
-            NumberPixel(area, n + 1), ValuePixel(area, m_eigenvalues[i]), ScreeEigenvalueColour);
-    }
-    for (std::size_t i = 0; i < m_eigenvalues.size(); ++i)
-        Dot(canvas, NumberPixel(area, static_cast<std::int32_t>(i + 1)),
-            ValuePixel(area, m_eigenvalues[i]), ScreeEigenvalueColour);
+    DrawSeries(canvas, *this, area, m_percentiles, ScreePercentileColour, DashedLine, HollowSquare);
+    DrawSeries(canvas, *this, area, m_eigenvalues, ScreeEigenvalueColour, BoldLine, Dot);
     DrawLegend(canvas, area, !m_percentiles.empty());
 }
 
