@@ -3,21 +3,11 @@
 
 #include "qt_picture_canvas.h"
 
-#include <QVBoxLayout>
-
 namespace zelvora::gui {
 
 tScatterplotWindow::tScatterplotWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : tPictureWindow("Scatterplot", QSize(60, 60), QSize(480, 360), parent)
 {
-    setWindowTitle("Scatterplot");
-    m_area = new tPictureArea;
-    m_area->setMinimumSize(60, 60);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_area);
-    resize(480, 360);
-    connect(m_area, &tPictureArea::Resized, this, [this] { Repaint(); });
 }
 
 std::string tScatterplotWindow::SetData(
@@ -29,11 +19,9 @@ std::string tScatterplotWindow::SetData(
     return refusal;
 }
 
-void tScatterplotWindow::Repaint()
+void tScatterplotWindow::Draw(tQtPictureCanvas& canvas, int width, int height) const
 {
-    tQtPictureCanvas canvas;
-    m_plot.Draw(canvas, m_area->width(), m_area->height(), VisibleMarkSize(devicePixelRatioF()));
-    m_area->SetImage(canvas.Image());
+    m_plot.Draw(canvas, width, height, VisibleMarkSize(devicePixelRatioF()));
 }
 
 } // namespace zelvora::gui

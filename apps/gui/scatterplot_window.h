@@ -2,14 +2,12 @@
 // kept for LIST GRAPH.
 #pragma once
 
-#include "picture_area.h"
+#include "picture_window.h"
 #include "ui/graphics/scatterplot.h"
-
-#include <QWidget>
 
 namespace zelvora::gui {
 
-class tScatterplotWindow : public QWidget {
+class tScatterplotWindow : public tPictureWindow {
     Q_OBJECT
 
 public:
@@ -17,13 +15,12 @@ public:
 
     // Takes the data and draws them; a message (German) when they cannot be drawn.
     std::string SetData(const trealmatrix& x, const trealmatrix& y, const trealmatrix* colours);
-    void Repaint();
     bool HasPicture() const { return m_plot.HasData(); }
-    const QImage& Image() const { return m_area->Image(); }
 
 private:
+    void Draw(tQtPictureCanvas& canvas, int width, int height) const override;
+
     tScatterplot m_plot;
-    tPictureArea* m_area = nullptr;
 };
 
 } // namespace zelvora::gui

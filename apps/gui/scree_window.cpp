@@ -3,21 +3,12 @@
 
 #include "qt_picture_canvas.h"
 
-#include <QVBoxLayout>
-
 namespace zelvora::gui {
 
 tScreeWindow::tScreeWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : tPictureWindow(
+        "Screeplot", QSize(120, 90), QSize(ScreePictureWidth, ScreePictureHeight), parent)
 {
-    setWindowTitle("Screeplot");
-    m_area = new tPictureArea;
-    m_area->setMinimumSize(120, 90);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_area);
-    resize(ScreePictureWidth, ScreePictureHeight);
-    connect(m_area, &tPictureArea::Resized, this, [this] { Repaint(); });
 }
 
 std::string tScreeWindow::SetData(const trealmatrix& eigenvalues, const trealmatrix* percentiles)
@@ -28,11 +19,9 @@ std::string tScreeWindow::SetData(const trealmatrix& eigenvalues, const trealmat
     return refusal;
 }
 
-void tScreeWindow::Repaint()
+void tScreeWindow::Draw(tQtPictureCanvas& canvas, int width, int height) const
 {
-    tQtPictureCanvas canvas;
-    m_plot.Draw(canvas, m_area->width(), m_area->height());
-    m_area->SetImage(canvas.Image());
+    m_plot.Draw(canvas, width, height);
 }
 
 } // namespace zelvora::gui

@@ -2,14 +2,12 @@
 // off screen at the window's size.
 #pragma once
 
-#include "picture_area.h"
+#include "picture_window.h"
 #include "ui/graphics/scree_plot.h"
-
-#include <QWidget>
 
 namespace zelvora::gui {
 
-class tScreeWindow : public QWidget {
+class tScreeWindow : public tPictureWindow {
     Q_OBJECT
 
 public:
@@ -18,13 +16,12 @@ public:
     // Takes the eigenvalues and the optional percentiles and draws them; a message (German) when
     // they cannot be drawn, and the former picture stays.
     std::string SetData(const trealmatrix& eigenvalues, const trealmatrix* percentiles);
-    void Repaint();
     const tScreePlot& Plot() const { return m_plot; }
-    const QImage& Image() const { return m_area->Image(); }
 
 private:
+    void Draw(tQtPictureCanvas& canvas, int width, int height) const override;
+
     tScreePlot m_plot;
-    tPictureArea* m_area = nullptr;
 };
 
 } // namespace zelvora::gui
