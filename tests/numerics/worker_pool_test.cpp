@@ -16,6 +16,21 @@ namespace {
 
 class WorkerPoolTest : public ::testing::TestWithParam<int32_t> { };
 
+// Counts the calls of a check point and notes one made on a thread other than the run thread.
+struct tCheckpointWatch {
+    const std::thread::id runThread = std::this_thread::get_id();
+    std::atomic<int32_t> reached { 0 };
+    std::atomic<bool> elsewhere { false };
+
+    // Notes a call; the number of calls so far.
+    int32_t Reach()
+    {
+        if (std::this_thread::get_id() != runThread)
+            elsewhere = true;
+        return ++reached;
+    }
+};
+
 TEST_P(WorkerPoolTest, RunsEveryTaskOnceAndWritesReachTheRunThread)
 {
     tWorkerPool pool(GetParam());
@@ -78,13 +93,9 @@ TEST_P(WorkerPoolTest, TheFailureOfTheLowestTaskIsTheOneRethrown)
 TEST_P(WorkerPoolTest, OnlyTheRunThreadReachesTheCheckPointAndItsStopEndsTheRun)
 {
     tWorkerPool pool(GetParam());
-    const std::thread::id runThread = std::this_thread::get_id();
-    std::atomic<int32_t> reached { 0 };
-    std::atomic<bool> elsewhere { false };
+    tCheckpointWatch watch;
     const tCheckpoint checkpoint = [&] {
-        if (std::this_thread::get_id() != runThread)
-            elsewhere = true;
-        if (++reached == 3)
+        if (watch.Reach() == 3)
             throw tInterrupted();
     };
     std::atomic<int32_t> ran { 0 };
@@ -93,8 +104,8 @@ TEST_P(WorkerPoolTest, OnlyTheRunThreadReachesTheCheckPointAndItsStopEndsTheRun)
         std::this_thread::sleep_for(std::chrono::microseconds(20));
     };
     EXPECT_THROW(pool.Run(10000, task, &checkpoint), tInterrupted);
-    EXPECT_FALSE(elsewhere.load());
-    EXPECT_EQ(reached.load(), 3);
+    EXPECT_FALSE(watch.elsewhere.load());
+    EXPECT_EQ(watch.reached.load(), 3);
     EXPECT_LT(ran.load(), 10000);
 }
 
@@ -103,14 +114,8 @@ TEST_P(WorkerPoolTest, OnlyTheRunThreadReachesTheCheckPointAndItsStopEndsTheRun)
 TEST_P(WorkerPoolTest, TasksReachTheCheckPointOnlyOnTheRunThread)
 {
     tWorkerPool pool(GetParam());
-    const std::thread::id runThread = std::this_thread::get_id();
-    std::atomic<int32_t> reached { 0 };
-    std::atomic<bool> elsewhere { false };
-    const tCheckpoint checkpoint = [&] {
-        if (std::this_thread::get_id() != runThread)
-            elsewhere = true;
-        ++reached;
-    };
+    tCheckpointWatch watch;
+    const tCheckpoint checkpoint = [&] { watch.Reach(); };
     std::atomic<int32_t> onRunThread { 0 };
     const auto task = [&](int32_t, int32_t thread) {
         if (thread == 0)
@@ -119,8 +124,8 @@ TEST_P(WorkerPoolTest, TasksReachTheCheckPointOnlyOnTheRunThread)
         ReachCheckpoint(&checkpoint);
     };
     pool.Run(200, task);
-    EXPECT_FALSE(elsewhere.load());
-    EXPECT_EQ(reached.load(), onRunThread.load());
+    EXPECT_FALSE(watch.elsewhere.load());
+    EXPECT_EQ(watch.reached.load(), onRunThread.load());
     EXPECT_FALSE(IsPoolWorkerThread());
 }
 
