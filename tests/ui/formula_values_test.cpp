@@ -1,5 +1,5 @@
 // Bare formulas in a session: their values are shown through the command window and not stored.
-#include "support/recording_ports.h"
+#include "support/recording_session.h"
 #include "ui/formula_values.h"
 #include "ui/session.h"
 #include "variables/display_list.h"
@@ -12,13 +12,7 @@ namespace {
 
 using namespace zelvora::testing;
 
-class BareFormula : public ::testing::Test {
-protected:
-    tRecordingTextView journalView;
-    tRecordingTextView listingView;
-    tRecordingCommandWindow commandWindow;
-    tSession session { { &journalView, &listingView, &commandWindow }, "09.12.2026 10:00:00" };
-};
+class BareFormula : public ::testing::Test, protected tRecordingSession { };
 
 TEST_F(BareFormula, ValuesAreShownAndNothingIsStored)
 {

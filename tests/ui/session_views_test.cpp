@@ -1,7 +1,7 @@
 // What the front ends read of a session through its door, in types of src/ui only: how a run
 // ended (with the failing statement's place), the settings as they stand now, the store's names
 // and counts, the completion words and the lines a selection runs.
-#include "support/recording_ports.h"
+#include "support/recording_session.h"
 #include "ui/run_outcome.h"
 #include "ui/session.h"
 #include "ui/settings_view.h"
@@ -16,16 +16,7 @@ namespace {
 
 using namespace zelvora::testing;
 
-class SessionViews : public ::testing::Test {
-protected:
-    tRecordingTextView journalView;
-    tRecordingTextView listingView;
-    tRecordingCommandWindow commandWindow;
-    tSession session { { .JournalView = &journalView,
-                           .ListingView = &listingView,
-                           .CommandWindow = &commandWindow },
-        "11.12.2026 10:00:00" };
-};
+class SessionViews : public ::testing::Test, protected tRecordingSession { };
 
 bool Holds(const std::vector<std::string>& words, std::string_view word)
 {

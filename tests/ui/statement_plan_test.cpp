@@ -1,6 +1,6 @@
 // Statements run again from their kept parsed form (macro repetitions) give what a fresh reading
 // gives, and what the names stand for is asked again on every run.
-#include "support/recording_ports.h"
+#include "support/recording_session.h"
 #include "ui/session.h"
 #include "variables/display_list.h"
 
@@ -12,16 +12,6 @@ namespace zelvora {
 namespace {
 
 using namespace zelvora::testing;
-
-struct tSessionUnderTest {
-    tRecordingTextView journalView;
-    tRecordingTextView listingView;
-    tRecordingCommandWindow commandWindow;
-    tSession session { { .JournalView = &journalView,
-                           .ListingView = &listingView,
-                           .CommandWindow = &commandWindow },
-        "09.12.2026 10:00:00" };
-};
 
 std::string ExactReal(long double x)
 {
@@ -72,8 +62,8 @@ constexpr int Repetitions = 3;
 void ExpectPlannedRunsLikeFreshOnes(const std::string& statement)
 {
     SCOPED_TRACE(statement);
-    tSessionUnderTest planned;
-    tSessionUnderTest fresh;
+    tRecordingSession planned;
+    tRecordingSession fresh;
     ASSERT_TRUE(planned.session.RunText(Setup, "").Success);
     ASSERT_TRUE(fresh.session.RunText(Setup, "").Success);
 
@@ -134,7 +124,7 @@ long double ValueOf(tSession& session, std::string_view name)
 // A variable that a later repetition no longer finds fails that repetition with the unknown name.
 TEST(StatementPlan, AVariableThatDisappearsFailsTheNextRepetition)
 {
-    tSessionUnderTest t;
+    tRecordingSession t;
     const tRunOutcome result
         = t.session.RunText("b = 5\nMACRODEF m\nc = b + 1\nDELETE b\nMACROEND\nMACROEXEC m 2", "");
     EXPECT_FALSE(result.Success);
@@ -145,7 +135,7 @@ TEST(StatementPlan, AVariableThatDisappearsFailsTheNextRepetition)
 // Deleting a variable moves the ones after it; the next repetition reads each by its name.
 TEST(StatementPlan, VariablesThatMoveAreFoundByName)
 {
-    tSessionUnderTest t;
+    tRecordingSession t;
     const tRunOutcome result = t.session.RunText(
         "a = 1\nb = 2\nMACRODEF m\nc = b * 10\nb = b + 1\nDELETE a\nMACROEND\nMACROEXEC m 3", "");
     EXPECT_TRUE(result.Success);
@@ -157,7 +147,7 @@ TEST(StatementPlan, VariablesThatMoveAreFoundByName)
 // it is on each run: a variable created under a name found nothing before.
 TEST(StatementPlan, ANameThatBecomesAVariableIsReadOnTheNextRepetition)
 {
-    tSessionUnderTest t;
+    tRecordingSession t;
     const tRunOutcome result
         = t.session.RunText("MACRODEF m\nc = neu sonst 0\nneu = 7\nMACROEND\nMACROEXEC m 2", "");
     // The first repetition cannot read "neu" (a formula that cannot be read fails whole).
@@ -170,7 +160,7 @@ TEST(StatementPlan, ANameThatBecomesAVariableIsReadOnTheNextRepetition)
 // A macro defined anew runs its new statements, not the parsed form of the old ones.
 TEST(StatementPlan, ARedefinedMacroRunsItsNewStatements)
 {
-    tSessionUnderTest t;
+    tRecordingSession t;
     ASSERT_TRUE(t.session.RunText("MACRODEF m\nx = 1\nMACROEND\nMACROEXEC m 2", "").Success);
     ASSERT_TRUE(t.session.RunText("MACRODEF m\nx = 2\nMACROEND\nMACROEXEC m 2", "").Success);
     EXPECT_EQ(ValueOf(t.session, "x"), 2);
@@ -179,7 +169,7 @@ TEST(StatementPlan, ARedefinedMacroRunsItsNewStatements)
 // Statements cut one after another from a text each get their own parsed form.
 TEST(StatementPlan, EachCutStatementIsParsedForItself)
 {
-    tSessionUnderTest t;
+    tRecordingSession t;
     ASSERT_TRUE(t.session.RunText("a = 1\nb = a + 1\nc = b * 3", "").Success);
     EXPECT_EQ(ValueOf(t.session, "a"), 1);
     EXPECT_EQ(ValueOf(t.session, "b"), 2);

@@ -1,6 +1,6 @@
 // Warnings: the statement runs on, the command window hears of each kind once, with the place of
 // the statement that gave it (inside a BATCH file the file's own place).
-#include "support/recording_ports.h"
+#include "support/recording_session.h"
 #include "ui/session.h"
 
 #include <filesystem>
@@ -14,13 +14,7 @@ namespace {
 
 using namespace zelvora::testing;
 
-class StatementWarnings : public ::testing::Test {
-protected:
-    tRecordingTextView journalView;
-    tRecordingTextView listingView;
-    tRecordingCommandWindow commandWindow;
-    tSession session { { &journalView, &listingView, &commandWindow }, "09.12.2026 10:00:00" };
-};
+class StatementWarnings : public ::testing::Test, protected tRecordingSession { };
 
 TEST_F(StatementWarnings, OncePerKindWithThePlace)
 {
