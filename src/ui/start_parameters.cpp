@@ -3,6 +3,7 @@
 
 #include "lexicon/scanner.h"
 #include "text/data_directory.h"
+#include "ui/statement_lines.h"
 
 #include <filesystem>
 
@@ -27,17 +28,6 @@ constexpr std::string_view HelpWords[] = { "?", "/?", "-?", "/H", "-H" };
         "Wenn Dateinamen Leerzeichen enthalten, geben Sie sie bitte in \"dateiname\" eingeschlossen an",
     };
 // clang-format on
-
-std::string Quoted(std::string_view text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
-}
 
 // The first declared parameter whose name begins with prefix (upper-cased), or -1.
 int ParameterOfPrefix(std::string_view prefix)
@@ -157,10 +147,11 @@ std::string CommandLineOfArguments(const std::vector<std::string>& arguments)
         const std::size_t name = index > 0 ? NamePrefixLength(argument) : 0;
         if (name > 0) {
             const std::string_view value = WithoutEnclosingQuotes(argument.substr(name));
-            pieces.push_back(
-                std::string(argument.substr(0, name)) + (value.empty() ? "" : Quoted(value)));
+            pieces.push_back(std::string(argument.substr(0, name))
+                + (value.empty() ? "" : StringLiteral(value)));
         } else if (!argument.empty() || pieces.empty()) {
-            pieces.push_back(Quoted(index > 0 ? WithoutEnclosingQuotes(argument) : argument));
+            pieces.push_back(
+                StringLiteral(index > 0 ? WithoutEnclosingQuotes(argument) : argument));
         }
         pieces.insert(pieces.end(), trailingCommas, ",");
         for (const std::string& piece : pieces)
