@@ -151,14 +151,14 @@ tCallOutcome ReadBmpCall(const tCallArgs& args)
 }
 
 // clang-format off
-    constexpr tDispatchRow Rows[] = {
-        { O::CSVDatei, ReadCsvCall },
-        { O::HexDatei, ReadHexCall },
-        { O::OXFDatei,    ReadOxfCall },
-        { O::BinDatei,    ReadBinCall },
-        { O::DefRawDatei, ReadDefRawCall },
-        { O::BmpDatei,    ReadBmpCall },
-    };
+constexpr tDispatchRow Rows[] = {
+    { O::CSVDatei, ReadCsvCall },
+    { O::HexDatei, ReadHexCall },
+    { O::OXFDatei, ReadOxfCall },
+    { O::BinDatei, ReadBinCall },
+    { O::DefRawDatei, ReadDefRawCall },
+    { O::BmpDatei, ReadBmpCall },
+};
 // clang-format on
 
 } // namespace
